@@ -1,0 +1,126 @@
+#pragma once
+// The program's shared state, grouped by the module that owns it, and the one
+// context object that carries it (with the services) to every routine.
+
+#include "platform/Services.h"
+#include "store/DataRecord.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace quellin {
+
+class SettingsStore;
+
+inline const QString kNotQueriedText = QStringLiteral("参照してません。");
+
+// Application globals (ModMain).
+struct AppGlobals {
+    QString AppFolder;  // ends with the platform separator
+    int HardVersion = 0;  // 0 unknown, 1, 2 or more
+    QString HardVersionText = kNotQueriedText;
+    QString FilePath;
+    QString CommPort = QStringLiteral("1");
+    QString CommParam = QStringLiteral("9600,N,8,1");
+    int LogingTime = 1;
+    QString LogingPath;
+    int GraphXHani = 1;
+    bool Measuring = false;
+    bool PcLogging = false;
+    bool DataPresent = false;
+};
+
+// Item catalogue (ModVer), built once the hardware version is known.
+struct Catalog {
+    int ColumnLast = 12;
+    int SeriesLast = 8;
+    QStringList ColumnTitles;
+    QStringList SeriesNames;
+    QStringList SeriesUnits;
+    QStringList UnitPrefixes;
+    std::array<int, 2> AbsSeries{4, 8};
+    std::vector<bool> LogColumns;
+    std::vector<bool> ColumnOn;
+    std::vector<bool> SeriesShown;
+    std::vector<int> SeriesScale;
+    std::vector<double> SeriesYMin;
+    std::vector<double> SeriesYMax;
+};
+
+// One step of an exchange with the meter.
+struct ExchangeStep {
+    QString Command;
+    int ReplyLength = 0;
+    QString ReplyPrefix;
+    int PrefixLength = 0;
+    QString ReplyData;
+};
+
+// Link globals (the command sequencer's one conversation).
+struct LinkGlobals {
+    int LinkState = 0;
+    std::vector<ExchangeStep> ExchangeList;
+    int ExchangeIndex = 0;
+    int ExchangeLast = 0;
+    int WiringMode = 0;
+};
+
+// Measurement data store (ModFile).
+struct StoreGlobals {
+    int RecordCount = 0;
+    int SampleInterval = 1;
+    double FirstTime = 0;
+    double LastTime = 0;
+    int DataWiring = 0;
+    double TotalEnergy = 0;
+    double PeakWatts = 0;
+    double PeakTime = 0;
+    double DataFrequency = 0;  // the data set's frequency field (filled by a download)
+    std::vector<bool> ColumnPresent;
+    int NextRecordNumber = 0;
+    std::unique_ptr<QFile> TmpFileNo;  // TMP.DAT while a measurement or download writes it
+    int ListTop = 1;
+    std::array<DataRecord, 15> ListPage{};
+    double GraphStart = 0;
+    double GraphEnd = 0;
+    int GraphPoints = 0;
+    std::vector<double> GraphTimes;
+    std::vector<std::vector<double>> GraphValues;
+    QString TitleLine;  // first line of a loaded data file
+};
+
+// State of the measured-data handler and PC logging.
+struct MeasureGlobals {
+    double EnergyTotal = 0;
+    double HoursTotal = 0;
+    bool FirstSampleSeen = false;
+    int StoreCounter = 0;
+    DataRecord LogSums{};
+    int LogLineCount = 0;
+    std::unique_ptr<QFile> LogFileNo;  // the open PC log file while PcLogging
+};
+
+struct Context {
+    Context(Services& services, SettingsStore& settingsStore)
+        : svc(services), settings(settingsStore)
+    {
+    }
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    AppGlobals app;
+    Catalog cat;
+    LinkGlobals link;
+    StoreGlobals store;
+    MeasureGlobals meas;
+    Services& svc;
+    SettingsStore& settings;
+
+    QString tmpDatPath() const { return app.AppFolder + QStringLiteral("TMP.DAT"); }
+};
+
+}  // namespace quellin

@@ -1,0 +1,51 @@
+#pragma once
+// Qt implementations of the platform services.
+
+#include "platform/Services.h"
+
+#include <QPointer>
+
+class QStatusBar;
+class QLabel;
+
+namespace quellin {
+
+class QtMessageBox : public MessageBoxService {
+public:
+    explicit QtMessageBox(QString applicationTitle = QStringLiteral("Quellin"))
+        : title_(std::move(applicationTitle))
+    {
+    }
+    MsgAnswer show(const MessageRequest& request) override;
+
+private:
+    QString title_;
+};
+
+class QtFileDialog : public FileDialogService {
+public:
+    QString openFile(const FileDialogRequest& request) override;
+    QString saveFile(const FileDialogRequest& request) override;
+};
+
+class QtSleep : public SleepService {
+public:
+    void sleep(int ms) override;
+    void processEvents() override;
+};
+
+class QtPointer : public PointerService {
+public:
+    ~QtPointer() override;
+    void setPointer(int vbPointer) override;
+
+private:
+    bool overridden_ = false;
+};
+
+class SystemClock : public Clock {
+public:
+    double now() const override;
+};
+
+}  // namespace quellin
