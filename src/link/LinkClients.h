@@ -1,0 +1,79 @@
+#pragma once
+// How the link reaches the rest of the program: the transport it writes to, the
+// time-out timer it switches, and the windows it calls back. Each is a small
+// interface so that the sequencer runs without widgets and without a port.
+
+#include <QByteArray>
+#include <QString>
+
+namespace quellin {
+
+// The serial port as the sequencer sees it.
+class LinkTransport {
+public:
+    virtual ~LinkTransport() = default;
+    virtual bool isOpen() const = 0;
+    // One block of bytes; does nothing when the port is closed.
+    virtual void write(const QByteArray& bytes) = 0;
+};
+
+// TmrTimeOut: 10 000 ms, single-shot in effect (the handler switches it off).
+class LinkTimer {
+public:
+    virtual ~LinkTimer() = default;
+    virtual void start() = 0;  // (re)starts the count
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+};
+
+// FrmMDIMain's public procedures that the link calls.
+class MainWindowClient {
+public:
+    virtual ~MainWindowClient() = default;
+    virtual void KeisokuStart() = 0;
+    virtual void KeisokuEnd() = 0;
+    virtual void KeisokuEnd_Req() = 0;
+    virtual void Download_Recv(const QString& text) = 0;
+    virtual void DispDownload() = 0;
+    virtual void clearBusyText() = 0;  // status panel 2 emptied by the download/clear time-outs
+};
+
+// The version side of start-up (ModVer).
+class VersionClient {
+public:
+    virtual ~VersionClient() = default;
+    virtual bool bfVer_NoCheck() = 0;
+    // The Yes/No question "which hardware version to assume": true = version 1.
+    virtual bool askAssumeVersion1() = 0;
+};
+
+// The measured-data handler: gets each "RML" line without its first three characters.
+class MeasuredDataSink {
+public:
+    virtual ~MeasuredDataSink() = default;
+    virtual void handleMeasuredLine(const QString& rest) = 0;
+};
+
+// A dialog that runs an exchange: the time-out gives it back to the user.
+class DialogClient {
+public:
+    virtual ~DialogClient() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual void unload() = 0;
+    virtual void DataDisp() {}
+    virtual void DispMemory() {}
+    virtual void startSecondTimer() {}  // FrmDispSet's Tmr1Sec
+};
+
+// Every window the link may call back; null members are windows not loaded.
+struct LinkClients {
+    MainWindowClient* main = nullptr;
+    VersionClient* version = nullptr;
+    MeasuredDataSink* measured = nullptr;
+    DialogClient* dispSet = nullptr;      // FrmDispSet
+    DialogClient* keisokuMode = nullptr;  // FrmKeisokuMode
+    DialogClient* download = nullptr;     // FrmDownload
+    DialogClient* logingMem = nullptr;    // FrmLogingMem
+};
+
+}  // namespace quellin
