@@ -47,6 +47,16 @@ public:
     virtual bool askAssumeVersion1() = 0;
 };
 
+// What the version start-up needs of the link.
+class VersionExchangeStarter {
+public:
+    virtual ~VersionExchangeStarter() = default;
+    virtual bool portIsOpen() const = 0;
+    // "SLE" in state 22; with HardVersion already known calls bfVer_NoCheck at
+    // once, otherwise starts the time-out timer.
+    virtual void startVersionExchange() = 0;
+};
+
 // The measured-data handler: gets each "RML" line without its first three characters.
 class MeasuredDataSink {
 public:
