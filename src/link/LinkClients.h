@@ -21,7 +21,7 @@ public:
 class LinkTimer {
 public:
     virtual ~LinkTimer() = default;
-    virtual void start() = 0;  // (re)starts the count
+    virtual void start() = 0; // (re)starts the count
     virtual void stop() = 0;
     virtual bool isActive() const = 0;
 };
@@ -35,7 +35,10 @@ public:
     virtual void KeisokuEnd_Req() = 0;
     virtual void Download_Recv(const QString& text) = 0;
     virtual void DispDownload() = 0;
-    virtual void clearBusyText() = 0;  // status panel 2 emptied by the download/clear time-outs
+    virtual void clearBusyText() = 0; // status panel 2 emptied by the download/clear time-outs
+    // The port became unusable while a measurement runs: stop PC logging, then end
+    // the measurement as if stopped, keeping the data set.
+    virtual void linkLost() = 0;
 };
 
 // The version side of start-up (ModVer).
@@ -72,7 +75,19 @@ public:
     virtual void unload() = 0;
     virtual void DataDisp() {}
     virtual void DispMemory() {}
-    virtual void startSecondTimer() {}  // FrmDispSet's Tmr1Sec
+    virtual void startSecondTimer() {} // FrmDispSet's Tmr1Sec
+};
+
+class Sequencer;
+
+// The handlers of the dialog exchanges (settings, measurement mode, memory list and
+// download, logging and memory clear). The sequencer hands each line of such a state
+// to the handler of its group; a group without a handler ignores its lines.
+class DialogExchangeHandler {
+public:
+    virtual ~DialogExchangeHandler() = default;
+    // line is already upper-cased; count is its number of characters.
+    virtual void handleLine(Sequencer& seq, int linkState, int count, const QString& line) = 0;
 };
 
 // Every window the link may call back; null members are windows not loaded.
@@ -80,10 +95,16 @@ struct LinkClients {
     MainWindowClient* main = nullptr;
     VersionClient* version = nullptr;
     MeasuredDataSink* measured = nullptr;
-    DialogClient* dispSet = nullptr;      // FrmDispSet
-    DialogClient* keisokuMode = nullptr;  // FrmKeisokuMode
-    DialogClient* download = nullptr;     // FrmDownload
-    DialogClient* logingMem = nullptr;    // FrmLogingMem
+    DialogClient* dispSet = nullptr;     // FrmDispSet
+    DialogClient* keisokuMode = nullptr; // FrmKeisokuMode
+    DialogClient* download = nullptr;    // FrmDownload
+    DialogClient* logingMem = nullptr;   // FrmLogingMem
+
+    // Line handlers of the dialog exchanges, by group of states.
+    DialogExchangeHandler* settingsExchange = nullptr; // states 0-3
+    DialogExchangeHandler* modeExchange = nullptr;     // states 4-6
+    DialogExchangeHandler* memoryExchange = nullptr;   // states 7-9, 19, 20
+    DialogExchangeHandler* logingExchange = nullptr;   // states 10-14, 21
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -1,0 +1,523 @@
+#include "link/Sequencer.h"
+
+#include <utility>
+
+namespace quellin {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString joined(const QString& detail, const QString& advice)
+{
+    return detail + kCrLf + advice;
+}
+
+constexpr int kPointerDefault = 0;
+constexpr int kSleepBeforeSlg = 1000;
+
+} // namespace
+
+ExchangeStep makeStep(const QString& command, int replyLength, const QString& prefix,
+                      int prefixLength)
+{
+    ExchangeStep step;
+    step.Command = command;
+    step.ReplyLength = replyLength;
+    step.ReplyPrefix = prefix;
+    step.PrefixLength = prefixLength;
+    return step;
+}
+
+Sequencer::Sequencer(Context& ctx, LinkTransport& transport, LinkTimer& timer, LinkClients& clients)
+    : ctx_(ctx), transport_(transport), timer_(timer), clients_(clients)
+{
+}
+
+// ---------------------------------------------------------------------------------------
+// Starting exchanges
+
+void Sequencer::SendCommand(const QString& command)
+{
+    if (!transport_.isOpen())
+        return;
+    QByteArray bytes = command.toLatin1();
+    bytes.append('\r');
+    transport_.write(bytes);
+}
+
+void Sequencer::startExchange(int linkState, std::vector<ExchangeStep> steps)
+{
+    replaceList(std::move(steps));
+    ctx_.link.LinkState = linkState;
+    if (ctx_.link.ExchangeList.empty())
+        return;
+    SendCommand(ctx_.link.ExchangeList.front().Command);
+    timerOn();
+}
+
+void Sequencer::startMeasurementRequest()
+{
+    startExchange(link_state::kMeasureStatus,
+                  {makeStep(QStringLiteral("CMD"), 6, QStringLiteral("RMD"), 3)});
+}
+
+void Sequencer::startStopExchange()
+{
+    startExchange(link_state::kMeasureStop,
+                  {makeStep(QStringLiteral("SLE"), 2), makeStep(QStringLiteral("SMD10"), 2)});
+}
+
+bool Sequencer::portIsOpen() const
+{
+    return transport_.isOpen();
+}
+
+void Sequencer::startVersionExchange()
+{
+    std::vector<ExchangeStep> steps(2);
+    steps[0].Command = QStringLiteral("SLE");
+    replaceList(std::move(steps));
+    ctx_.link.LinkState = link_state::kVersionSle;
+    SendCommand(QStringLiteral("SLE"));
+    if (ctx_.app.HardVersion != 0) {
+        versionNoCheck();
+        // Building the catalogue leaves the link idle; the answer to "SLE" is still
+        // awaited so that a refusal is reported.
+        ctx_.link.LinkState = link_state::kVersionSle;
+    } else {
+        timerOn();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The dispatcher
+
+void Sequencer::dispatch(int count, const QString& received)
+{
+    const QString line = received.toUpper();
+
+    if (count == 3 && line == QLatin1String("STP")) {
+        ctx_.svc.msg.info(link_text::kStoppedByMeter, MsgIcon::Information);
+        if (clients_.main)
+            clients_.main->KeisokuEnd_Req();
+        return;
+    }
+    if (count == 3 && line == QLatin1String("LOW")) {
+        ctx_.svc.msg.info(link_text::kBatteryLow, MsgIcon::Information);
+        return;
+    }
+    if (ctx_.app.Measuring && line.startsWith(QLatin1String("RML"))) {
+        timerOff();
+        if (clients_.measured)
+            clients_.measured->handleMeasuredLine(line.mid(3));
+        return;
+    }
+
+    const int state = ctx_.link.LinkState;
+    switch (state) {
+    case link_state::kMeasureStatus:
+        handleMeasureStatus(line);
+        return;
+    case link_state::kMeasureSetup:
+        handleMeasureSetup(line);
+        return;
+    case link_state::kMeasureSend:
+        handleMeasureSend(line);
+        return;
+    case link_state::kMeasureStop:
+        handleMeasureStop(line);
+        return;
+    case link_state::kVersionSle:
+        handleVersionSle(line);
+        return;
+    case link_state::kVersionVer:
+        handleVersionVer(line);
+        return;
+    default:
+        if (state >= 0 && state <= link_state::kLastState)
+            dispatchToDialogHandler(state, count, line);
+        return; // idle (99) and any other value: ignored
+    }
+}
+
+// Dispatch point of the dialog exchanges: each group of states has one handler.
+void Sequencer::dispatchToDialogHandler(int state, int count, const QString& line)
+{
+    DialogExchangeHandler* handler = nullptr;
+    if (state <= 3)
+        handler = clients_.settingsExchange;
+    else if (state <= 6)
+        handler = clients_.modeExchange;
+    else if (state <= 9 || state == 19 || state == 20)
+        handler = clients_.memoryExchange;
+    else if (state <= 14 || state == 21)
+        handler = clients_.logingExchange;
+    if (handler)
+        handler->handleLine(*this, state, count, line);
+}
+
+// ---------------------------------------------------------------------------------------
+// Measurement start and stop
+
+void Sequencer::handleMeasureStatus(const QString& line)
+{
+    ExchangeStep* step = currentStep();
+    if (!step || !lengthTest(line, *step) || !prefixTest(line, *step))
+        return;
+    // A wiring digit other than 0, 1 or 2 is a damaged answer: the measured-data
+    // handler would compute with a wiring it does not know.
+    const int wiring = digitAt(line, 3);
+    if (wiring < 0 || wiring > 2)
+        return;
+    timerOff();
+    step->ReplyData = echoData(line, step->Command);
+    ctx_.link.WiringMode = wiring;
+
+    std::vector<ExchangeStep> list;
+    if (line.at(4) == QLatin1Char('1')) // the meter measures already: stop it first
+        list.push_back(makeStep(QStringLiteral("SMD10"), 2, QStringLiteral("OK"), 2));
+    list.push_back(makeStep(QStringLiteral("CCF03"), 9, QStringLiteral("RCF03"), 5));
+    list.push_back(makeStep(QStringLiteral("CCF04"), 9, QStringLiteral("RCF04"), 5));
+    list.push_back(makeStep(QStringLiteral("SMD11"), 2, QStringLiteral("OK"), 2));
+    replaceList(std::move(list));
+    ctx_.link.LinkState = link_state::kMeasureSetup;
+    continueExchange();
+}
+
+void Sequencer::handleMeasureSetup(const QString& line)
+{
+    ExchangeStep* step = currentStep();
+    // An "NG" fails these tests and is left to the time-out.
+    if (!step || !lengthTest(line, *step) || !prefixTest(line, *step))
+        return;
+    timerOff();
+    step->ReplyData = echoData(line, step->Command);
+    ++ctx_.link.ExchangeIndex;
+    if (exchangeDone()) {
+        replaceList({makeStep(QStringLiteral("SLG"), 2, QStringLiteral("OK"), 2)});
+        ctx_.link.LinkState = link_state::kMeasureSend;
+        ctx_.svc.sleep.sleep(kSleepBeforeSlg);
+    }
+    continueExchange();
+}
+
+void Sequencer::handleMeasureSend(const QString& line)
+{
+    ExchangeStep* step = currentStep();
+    if (!step || !lengthTest(line, *step))
+        return;
+    timerOff();
+    if (!prefixTest(line, *step)) {
+        ctx_.svc.pointer.setPointer(kPointerDefault);
+        // The exchange is over: a late "OK" must not start a measurement the user
+        // has been told failed.
+        ctx_.link.LinkState = link_state::kIdle;
+        showMessage(joined(link_text::kCannotStart, link_text::kCheckMeter));
+        return;
+    }
+    if (clients_.main)
+        clients_.main->KeisokuStart();
+    ctx_.link.LinkState = link_state::kIdle;
+}
+
+void Sequencer::handleMeasureStop(const QString& line)
+{
+    ExchangeStep* step = currentStep();
+    if (!step || !lengthTest(line, *step))
+        return;
+    timerOff();
+    step->ReplyData = line;
+    ++ctx_.link.ExchangeIndex;
+    if (exchangeDone()) {
+        ctx_.link.LinkState = link_state::kIdle;
+        keisokuEnd();
+    } else {
+        continueExchange();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Hardware version
+
+void Sequencer::handleVersionSle(const QString& line)
+{
+    timerOff();
+    if (line == QLatin1String("NG")) {
+        ctx_.svc.msg.show({link_text::kSleRefused, link_text::kCommandErrorTitle, MsgButtons::Ok,
+                           MsgIcon::Exclamation, true});
+    }
+    if (ctx_.app.HardVersion != 0) {
+        ctx_.link.LinkState = link_state::kIdle;
+        return;
+    }
+    auto& list = ctx_.link.ExchangeList;
+    if (list.size() < 2)
+        list.resize(2);
+    list[1] = makeStep(QStringLiteral("VER"), 8, QStringLiteral("VER"), 3);
+    ctx_.link.ExchangeIndex = 1;
+    ctx_.link.ExchangeLast = 1;
+    ctx_.link.LinkState = link_state::kVersionVer;
+    SendCommand(QStringLiteral("VER"));
+    timerOn();
+}
+
+void Sequencer::handleVersionVer(const QString& line)
+{
+    timerOff();
+    if (line == QLatin1String("NG")) {
+        ctx_.app.HardVersion = 1;
+        ctx_.app.HardVersionText = QStringLiteral("1");
+    } else if (lengthTest(line, 8) && prefixTest(line, QStringLiteral("VER"), 3)) {
+        // Only a digit is a version; anything else leaves the version unknown and
+        // the time-out asks the user.
+        const int version = digitAt(line, 3);
+        if (version > 0) {
+            ctx_.app.HardVersion = version;
+            ctx_.app.HardVersionText = line.mid(3);
+        }
+    }
+    if (!versionNoCheck())
+        timerOn();
+}
+
+bool Sequencer::versionNoCheck()
+{
+    return clients_.version ? clients_.version->bfVer_NoCheck() : false;
+}
+
+void Sequencer::assumeVersionFromUser()
+{
+    if (!clients_.version)
+        return;
+    ctx_.app.HardVersion = clients_.version->askAssumeVersion1() ? 1 : 2;
+    clients_.version->bfVer_NoCheck();
+}
+
+// ---------------------------------------------------------------------------------------
+// Time-out
+
+void Sequencer::onTimeout()
+{
+    timerOff();
+    ctx_.svc.pointer.setPointer(kPointerDefault);
+    const QString& check = link_text::kCheckMeter;
+
+    switch (ctx_.link.LinkState) {
+    case 0:
+    case 1:
+        enableDialog(clients_.dispSet);
+        showMessage(joined(QStringLiteral("現在の設定が取得できません。"), check));
+        unloadDialog(clients_.dispSet);
+        break;
+    case 2:
+        enableDialog(clients_.dispSet);
+        showMessage(joined(QStringLiteral("設定できません。"), check));
+        if (clients_.dispSet)
+            clients_.dispSet->startSecondTimer();
+        break;
+    case 4:
+        enableDialog(clients_.keisokuMode);
+        showMessage(joined(QStringLiteral("現在の計測モードが取得できません。"), check));
+        unloadDialog(clients_.keisokuMode);
+        break;
+    case 5:
+        enableDialog(clients_.keisokuMode);
+        showMessage(joined(QStringLiteral("現在の計測モードが取得できません。"), check));
+        break;
+    case 6:
+        enableDialog(clients_.keisokuMode);
+        showMessage(joined(QStringLiteral("設定できません。"), check));
+        break;
+    case 7:
+    case 8:
+        enableDialog(clients_.download);
+        showMessage(joined(QStringLiteral("メモリ一覧情報の受信に失敗しました。"), check));
+        unloadDialog(clients_.download);
+        break;
+    case 10:
+        enableDialog(clients_.logingMem);
+        showMessage(joined(QStringLiteral("現在のロギング状態が取得できません。"), check));
+        unloadDialog(clients_.logingMem);
+        break;
+    case 11:
+        showMessage(joined(QStringLiteral("ロギング設定できません。"), check));
+        enableDialog(clients_.logingMem);
+        break;
+    case 13:
+    case 14:
+        enableDialog(clients_.logingMem);
+        showMessage(joined(QStringLiteral("メモリ一覧情報の受信に失敗しました。"), check));
+        unloadDialog(clients_.logingMem);
+        break;
+    case link_state::kMeasureStatus:
+    case link_state::kMeasureSetup:
+    case link_state::kMeasureSend:
+        showMessage(link_text::kStartFailed);
+        break;
+    case link_state::kMeasureStop:
+        keisokuEnd();
+        break;
+    case 19:
+    case 20:
+        if (clients_.main)
+            clients_.main->clearBusyText();
+        closeDownloadFile();
+        enableDialog(clients_.download);
+        showMessage(joined(QStringLiteral("ダウンロードに失敗しました。"), check));
+        break;
+    case 21:
+        if (clients_.main)
+            clients_.main->clearBusyText();
+        enableDialog(clients_.logingMem);
+        showMessage(joined(QStringLiteral("メモリクリアに失敗しました。"), check));
+        unloadDialog(clients_.logingMem);
+        break;
+    case link_state::kVersionSle:
+    case link_state::kVersionVer:
+        assumeVersionFromUser();
+        break;
+    default:
+        // States 3, 9 and 12 leave their dialog disabled while they wait; give it
+        // back so that the user can close it.
+        if (ctx_.link.LinkState == 3)
+            enableDialog(clients_.dispSet);
+        else if (ctx_.link.LinkState == 9)
+            enableDialog(clients_.download);
+        else if (ctx_.link.LinkState == 12)
+            enableDialog(clients_.logingMem);
+        showMessage(joined(QStringLiteral("電力計からデータ送信されていません。"), check));
+        keisokuEnd();
+        break;
+    }
+}
+
+void Sequencer::portLost(const QString& portNumber)
+{
+    const bool wasMeasuring = ctx_.app.Measuring;
+    const int state = ctx_.link.LinkState;
+    // A download sends its first command without the timer; its open TMP.DAT shows
+    // that it is still running.
+    const bool downloadRunning =
+        state == 20 && ctx_.store.TmpFileNo && ctx_.store.TmpFileNo->isOpen();
+    const bool exchangeRunning = timer_.isActive() || downloadRunning;
+    timerOff();
+
+    ctx_.svc.msg.show(
+        {QStringLiteral("通信ポート") + portNumber + QStringLiteral(" が使用できなくなりました。") +
+             kCrLf + QStringLiteral("ケーブルを確認し、通信条件設定でポートを開き直して下さい。"),
+         {},
+         MsgButtons::Ok,
+         MsgIcon::Exclamation,
+         false});
+
+    if (wasMeasuring && clients_.main)
+        clients_.main->linkLost();
+    // A stop under way is what linkLost has just done.
+    if (exchangeRunning && !(wasMeasuring && state == link_state::kMeasureStop))
+        onTimeout();
+}
+
+// ---------------------------------------------------------------------------------------
+// Primitives
+
+void Sequencer::timerOn()
+{
+    ++timerGeneration_;
+    timer_.start();
+}
+
+void Sequencer::timerOff()
+{
+    ++timerGeneration_;
+    timer_.stop();
+}
+
+void Sequencer::restartTimer()
+{
+    timerOff();
+    timerOn();
+}
+
+ExchangeStep* Sequencer::currentStep()
+{
+    auto& link = ctx_.link;
+    if (link.ExchangeIndex < 0 || link.ExchangeIndex >= static_cast<int>(link.ExchangeList.size()))
+        return nullptr;
+    return &link.ExchangeList[static_cast<size_t>(link.ExchangeIndex)];
+}
+
+void Sequencer::accept(const QString& line)
+{
+    timerOff();
+    if (ExchangeStep* step = currentStep())
+        step->ReplyData = echoData(line, step->Command);
+    ++ctx_.link.ExchangeIndex;
+}
+
+void Sequencer::continueExchange()
+{
+    if (exchangeDone())
+        return;
+    if (ExchangeStep* step = currentStep()) {
+        SendCommand(step->Command);
+        timerOn();
+    }
+}
+
+void Sequencer::stepBack(const QString& line)
+{
+    if (ctx_.link.ExchangeIndex > 0)
+        --ctx_.link.ExchangeIndex;
+    if (ExchangeStep* step = currentStep())
+        step->ReplyData = echoData(line, step->Command);
+}
+
+bool Sequencer::exchangeDone() const
+{
+    return ctx_.link.ExchangeIndex > ctx_.link.ExchangeLast;
+}
+
+void Sequencer::replaceList(std::vector<ExchangeStep> steps)
+{
+    auto& link = ctx_.link;
+    link.ExchangeList = std::move(steps);
+    link.ExchangeIndex = 0;
+    link.ExchangeLast = static_cast<int>(link.ExchangeList.size()) - 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Helpers
+
+void Sequencer::showMessage(const QString& text)
+{
+    ctx_.svc.msg.info(text);
+}
+
+void Sequencer::enableDialog(DialogClient* dialog)
+{
+    if (dialog)
+        dialog->setEnabled(true);
+}
+
+void Sequencer::unloadDialog(DialogClient* dialog)
+{
+    if (dialog)
+        dialog->unload();
+}
+
+void Sequencer::closeDownloadFile()
+{
+    if (ctx_.store.TmpFileNo) {
+        ctx_.store.TmpFileNo->close();
+        ctx_.store.TmpFileNo.reset();
+    }
+}
+
+void Sequencer::keisokuEnd()
+{
+    if (clients_.main)
+        clients_.main->KeisokuEnd();
+}
+
+} // namespace quellin
