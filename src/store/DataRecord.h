@@ -21,17 +21,17 @@
 namespace quellin {
 
 constexpr int kRecordBytes = 140;
-constexpr int kMaxColumns = 18;  // columns 0..17
-constexpr int kMaxSeries = 14;   // series 0..13
+constexpr int kMaxColumns = 18; // columns 0..17
+constexpr int kMaxSeries = 14;  // series 0..13
 constexpr int kMaxRecords = 32767;
 
 #pragma pack(push, 1)
 struct DataRecord {
     std::int32_t number = 0;
-    double fields[kMaxColumns - 1] = {};  // columns 1..17 at fields[c - 1]
+    double fields[kMaxColumns - 1] = {}; // columns 1..17 at fields[c - 1]
 
-    double column(int c) const { return fields[c - 1]; }          // c = 1..17
-    void setColumn(int c, double v) { fields[c - 1] = v; }       // c = 1..17
+    double column(int c) const { return fields[c - 1]; }   // c = 1..17
+    void setColumn(int c, double v) { fields[c - 1] = v; } // c = 1..17
     double time() const { return fields[0]; }
     void setTime(double t) { fields[0] = t; }
     bool isEmptySlot() const { return number == -1; }
@@ -45,4 +45,4 @@ static_assert(std::endian::native == std::endian::little,
 // The column each graph series takes its value from (series 8 is kWh × 1000).
 constexpr int kSeriesColumn[kMaxSeries] = {2, 3, 4, 5, 6, 7, 8, 9, 11, 13, 14, 15, 16, 17};
 
-}  // namespace quellin
+} // namespace quellin

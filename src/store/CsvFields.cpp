@@ -1,0 +1,439 @@
+#include "store/CsvFields.h"
+
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace quellin::csv {
+
+namespace {
+
+// A value as decimal digits, as Format sees it: value = 0.d1d2d3… × 10^pointPos,
+// at most 15 significant digits, trailing zeros removed; no digits for zero.
+struct Decimal {
+    bool negative = false;
+    char digits[20] = {};
+    int count = 0;
+    int pointPos = 0;
+};
+
+Decimal toDecimal(double v)
+{
+    Decimal d;
+    if (v == 0)
+        return d;
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    const char* p = buf;
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            d.digits[d.count++] = *p;
+    int exp10 = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exp10);
+    while (d.count > 1 && d.digits[d.count - 1] == '0')
+        --d.count;
+    d.pointPos = exp10 + 1;
+    return d;
+}
+
+// Keeps `keep` leading digits, rounding half away from zero (Format's rule).
+void roundTo(Decimal& d, int keep)
+{
+    if (keep >= d.count)
+        return;
+    if (keep < 0) {
+        d.count = 0;
+        return;
+    }
+    const bool up = d.digits[keep] >= '5';
+    d.count = keep;
+    if (up) {
+        int i = keep - 1;
+        for (; i >= 0; --i) {
+            if (d.digits[i] == '9') {
+                d.digits[i] = '0';
+            } else {
+                ++d.digits[i];
+                break;
+            }
+        }
+        if (i < 0) {
+            std::memmove(d.digits + 1, d.digits, static_cast<size_t>(d.count));
+            d.digits[0] = '1';
+            ++d.count;
+            ++d.pointPos;
+        }
+    }
+    while (d.count > 0 && d.digits[d.count - 1] == '0')
+        --d.count;
+}
+
+char digitAt(const Decimal& d, int i)
+{
+    return (i >= 0 && i < d.count) ? d.digits[i] : '0';
+}
+
+void appendInt(QByteArray& out, long long v)
+{
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, res.ptr - buf);
+}
+
+void appendTwo(QByteArray& out, int v)
+{
+    out.append(static_cast<char>('0' + v / 10));
+    out.append(static_cast<char>('0' + v % 10));
+}
+
+// "0.000E+0": one integer digit, three decimals, the exponent with its sign.
+void appendScientific(QByteArray& out, double v)
+{
+    Decimal d = toDecimal(v);
+    int exponent = 0;
+    if (d.count > 0) {
+        roundTo(d, 4);
+        exponent = d.pointPos - 1;
+    }
+    if (d.negative && d.count > 0)
+        out.append('-');
+    out.append(digitAt(d, 0));
+    out.append('.');
+    out.append(digitAt(d, 1));
+    out.append(digitAt(d, 2));
+    out.append(digitAt(d, 3));
+    out.append('E');
+    out.append(exponent < 0 ? '-' : '+');
+    appendInt(out, std::abs(exponent));
+}
+
+// "0" and "0.0": at least one integer digit, `decimals` decimals.
+void appendFixed(QByteArray& out, double v, int decimals)
+{
+    Decimal d = toDecimal(v);
+    roundTo(d, d.pointPos + decimals);
+    if (d.negative && d.count > 0)
+        out.append('-');
+    bool any = false;
+    for (int i = 0; i < d.pointPos; ++i) {
+        const char c = digitAt(d, i);
+        if (c == '0' && !any)
+            continue;
+        any = true;
+        out.append(c);
+    }
+    if (!any)
+        out.append('0');
+    if (decimals > 0) {
+        out.append('.');
+        for (int i = 0; i < decimals; ++i)
+            out.append(digitAt(d, d.pointPos + i));
+    }
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+QByteArrayView trimmed(QByteArrayView t)
+{
+    qsizetype b = 0;
+    qsizetype e = t.size();
+    while (b < e && isBlank(t[b]))
+        ++b;
+    while (e > b && isBlank(t[e - 1]))
+        --e;
+    return t.sliced(b, e - b);
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+constexpr qsizetype kMaxNumberText = 400; // longer texts are not numbers (as IsNumeric)
+
+// Parses [+-](digits[.digits]|.digits)[(E|D)[+-]digits] with nothing around it.
+Converted parseStrictNumber(QByteArrayView t)
+{
+    Converted r;
+    if (t.isEmpty() || t.size() > kMaxNumberText)
+        return r;
+    char buf[kMaxNumberText + 8];
+    int n = 0;
+    qsizetype i = 0;
+    const qsizetype size = t.size();
+    if (t[i] == '+' || t[i] == '-') {
+        if (t[i] == '-')
+            buf[n++] = '-';
+        ++i;
+    }
+    int intDigits = 0;        // significant digits before the point
+    int leadingFracZeros = 0; // zeros right after the point while the integer part is zero
+    bool nonZeroSeen = false;
+    int mantissaDigits = 0;
+    for (; i < size && isDigit(t[i]); ++i) {
+        buf[n++] = t[i];
+        ++mantissaDigits;
+        if (t[i] != '0')
+            nonZeroSeen = true;
+        if (nonZeroSeen)
+            ++intDigits;
+    }
+    if (i < size && t[i] == '.') {
+        buf[n++] = '.';
+        ++i;
+        for (; i < size && isDigit(t[i]); ++i) {
+            buf[n++] = t[i];
+            ++mantissaDigits;
+            if (t[i] != '0')
+                nonZeroSeen = true;
+            else if (!nonZeroSeen)
+                ++leadingFracZeros;
+        }
+    }
+    if (mantissaDigits == 0)
+        return r;
+    long long exponent = 0;
+    if (i < size && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
+        buf[n++] = 'e';
+        ++i;
+        bool negativeExp = false;
+        if (i < size && (t[i] == '+' || t[i] == '-')) {
+            negativeExp = t[i] == '-';
+            buf[n++] = t[i];
+            ++i;
+        }
+        int expDigits = 0;
+        for (; i < size && isDigit(t[i]); ++i) {
+            buf[n++] = t[i];
+            ++expDigits;
+            if (exponent < 100000)
+                exponent = exponent * 10 + (t[i] - '0');
+        }
+        if (expDigits == 0)
+            return r;
+        if (negativeExp)
+            exponent = -exponent;
+    }
+    if (i != size)
+        return r;
+    double v = 0;
+    const auto res = std::from_chars(buf, buf + n, v);
+    if (res.ptr != buf + n)
+        return r;
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small underflows to zero; too large is an overflow.
+        const long long magnitude =
+            nonZeroSeen ? exponent + (intDigits > 0 ? intDigits : -leadingFracZeros) : -1;
+        if (magnitude > 0) {
+            r.status = Conversion::Overflow;
+            return r;
+        }
+        v = (buf[0] == '-') ? -0.0 : 0.0;
+    } else if (res.ec != std::errc()) {
+        return r;
+    }
+    if (!std::isfinite(v)) {
+        r.status = Conversion::Overflow;
+        return r;
+    }
+    r.status = Conversion::Ok;
+    r.value = v;
+    return r;
+}
+
+// The smallest magnitude that no longer rounds to a finite single: FLT_MAX plus
+// half a unit in its last place (a tie goes to the even neighbour, infinity).
+constexpr double kSingleOverflow = 3.4028235677973366e+38;
+
+std::optional<double> fastDate(QByteArrayView t)
+{
+    // "yyyy/mm/dd hh:mm:ss", the form the program writes.
+    if (t.size() != 19 || t[4] != '/' || t[7] != '/' || t[10] != ' ' || t[13] != ':' ||
+        t[16] != ':')
+        return std::nullopt;
+    static constexpr int kDigitPos[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
+    for (int p : kDigitPos)
+        if (!isDigit(t[p]))
+            return std::nullopt;
+    auto num = [&](int p, int len) {
+        int v = 0;
+        for (int k = 0; k < len; ++k)
+            v = v * 10 + (t[p + k] - '0');
+        return v;
+    };
+    return vbdate::fromCivil({num(0, 4), num(5, 2), num(8, 2), num(11, 2), num(14, 2), num(17, 2)});
+}
+
+} // namespace
+
+FieldFormat fieldFormatOf(int column)
+{
+    if (column == 0)
+        return FieldFormat::RecordNumber;
+    if (column == 1)
+        return FieldFormat::Time;
+    if (column >= 13 && column <= 15)
+        return FieldFormat::OneDecimal;
+    if (column >= 16)
+        return FieldFormat::Integer;
+    return FieldFormat::Scientific;
+}
+
+QString patternOf(FieldFormat format)
+{
+    switch (format) {
+    case FieldFormat::RecordNumber:
+        return QStringLiteral("0000");
+    case FieldFormat::Time:
+        return QStringLiteral("yyyy/mm/dd hh:mm:ss");
+    case FieldFormat::Scientific:
+        return QStringLiteral("0.000E+0");
+    case FieldFormat::OneDecimal:
+        return QStringLiteral("0.0");
+    case FieldFormat::Integer:
+        return QStringLiteral("0");
+    }
+    return {};
+}
+
+void appendRecordNumber(QByteArray& out, std::int32_t number)
+{
+    long long v = number;
+    if (v < 0) {
+        out.append('-');
+        v = -v;
+    }
+    for (long long scale = 1000; scale > 1 && v < scale; scale /= 10)
+        out.append('0');
+    appendInt(out, v);
+}
+
+void appendTime(QByteArray& out, double date)
+{
+    const vbdate::Civil c = vbdate::toCivil(date);
+    if (c.year < 0 || c.year > 9999) {
+        out.append(Format(date, patternOf(FieldFormat::Time)).toLatin1());
+        return;
+    }
+    appendTwo(out, c.year / 100);
+    appendTwo(out, c.year % 100);
+    out.append('/');
+    appendTwo(out, c.month);
+    out.append('/');
+    appendTwo(out, c.day);
+    out.append(' ');
+    appendTwo(out, c.hour);
+    out.append(':');
+    appendTwo(out, c.minute);
+    out.append(':');
+    appendTwo(out, c.second);
+}
+
+void appendValue(QByteArray& out, double value, FieldFormat format)
+{
+    if (!std::isfinite(value)) {
+        out.append(Format(value, patternOf(format)).toLatin1());
+        return;
+    }
+    switch (format) {
+    case FieldFormat::RecordNumber:
+        out.append(Format(value, patternOf(format)).toLatin1());
+        break;
+    case FieldFormat::Time:
+        appendTime(out, value);
+        break;
+    case FieldFormat::Scientific:
+        appendScientific(out, value);
+        break;
+    case FieldFormat::OneDecimal:
+        appendFixed(out, value, 1);
+        break;
+    case FieldFormat::Integer:
+        appendFixed(out, value, 0);
+        break;
+    }
+}
+
+Converted toDouble(QByteArrayView text)
+{
+    return parseStrictNumber(trimmed(text));
+}
+
+Converted toLong(QByteArrayView text)
+{
+    Converted r = toDouble(text);
+    if (r.status != Conversion::Ok)
+        return r;
+    const double rounded = std::nearbyint(r.value); // half to even, as CLng
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
+        r.status = Conversion::Overflow;
+        return r;
+    }
+    r.value = rounded;
+    return r;
+}
+
+Converted toSingle(QByteArrayView text)
+{
+    const QByteArrayView t = trimmed(text);
+    if (t == "inf" || t == "-inf" || t == "nan") {
+        const double special = t == "nan"    ? std::numeric_limits<double>::quiet_NaN()
+                               : t[0] == '-' ? -std::numeric_limits<double>::infinity()
+                                             : std::numeric_limits<double>::infinity();
+        return {Conversion::Ok, special};
+    }
+    Converted r = parseStrictNumber(t);
+    if (r.status != Conversion::Ok)
+        return r;
+    if (std::fabs(r.value) >= kSingleOverflow) {
+        r.status = Conversion::Overflow;
+        return r;
+    }
+    r.value = static_cast<double>(static_cast<float>(r.value));
+    return r;
+}
+
+std::optional<double> toDate(QByteArrayView text)
+{
+    QByteArrayView t = text;
+    if (t.startsWith('"'))
+        t = t.sliced(1);
+    if (t.endsWith('"'))
+        t.chop(1);
+    if (const auto fast = fastDate(t))
+        return fast;
+    if (t.size() > 64)
+        return std::nullopt;
+    return vbdate::parse(QString::fromLatin1(t.data(), t.size()));
+}
+
+int splitFields(QByteArrayView line, QByteArrayView* fields, int maxFields)
+{
+    if (maxFields <= 0)
+        return 0;
+    int n = 0;
+    qsizetype start = 0;
+    const qsizetype size = line.size();
+    while (true) {
+        qsizetype comma = start;
+        while (comma < size && line[comma] != ',')
+            ++comma;
+        fields[n++] = line.sliced(start, comma - start);
+        if (comma >= size || n == maxFields)
+            return n;
+        start = comma + 1;
+    }
+}
+
+} // namespace quellin::csv
