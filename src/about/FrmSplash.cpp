@@ -1,0 +1,66 @@
+#include "about/FrmSplash.h"
+
+#include "platform/Format.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace quellin {
+
+QString splashCaption()
+{
+    return QStringLiteral("\nQuellin\n\n　　　Version ") + QString::number(QUELLIN_VERSION_MAJOR) +
+           QLatin1Char('.') + Format(double(QUELLIN_VERSION_MINOR), QStringLiteral("00"));
+}
+
+FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("FrmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(460, 260);
+    setCursor(Qt::WaitCursor);  // the pointer over the splash is always the hourglass
+
+    // LblSplash(2) is the same caption drawn as a soft shadow behind LblSplash(0).
+    QFont titleFont = font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    for (int i : {2, 0}) {
+        auto* label = new QLabel(splashCaption(), this);
+        label->setFont(titleFont);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setStyleSheet(i == 0 ? QStringLiteral("color: #ffffff;")
+                                    : QStringLiteral("color: rgba(0,0,0,90);"));
+        label->setGeometry(i == 0 ? QRect(36, 20, 400, 150) : QRect(38, 22, 400, 150));
+        LblSplash[static_cast<size_t>(i)] = label;
+    }
+    auto* subtitle = new QLabel(QStringLiteral("電力計 PC コントローラ"), this);
+    subtitle->setStyleSheet(QStringLiteral("color: #d8e6f5;"));
+    subtitle->setGeometry(36, 170, 400, 24);
+    LblSplash[1] = subtitle;
+
+    LblChek = new QLabel(this);
+    LblChek->setStyleSheet(QStringLiteral("color: #ffffff;"));
+    LblChek->setGeometry(36, 212, 400, 28);
+    LblChek->setVisible(false);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmSplash::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, width(), height());
+    g.setColorAt(0, QColor(0x1f, 0x4e, 0x79));
+    g.setColorAt(1, QColor(0x0b, 0x25, 0x3f));
+    p.fillRect(rect(), g);
+    p.setPen(QColor(0x6f, 0xa8, 0xdc));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace quellin

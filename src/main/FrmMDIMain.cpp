@@ -1,0 +1,333 @@
+#include "main/FrmMDIMain.h"
+
+#include "app/StatusBarProxy.h"
+#include "main/widgets/ToolbarIcons.h"
+#include "platform/Format.h"
+#include "settings/ModRegistry.h"
+#include "store/ModFile.h"
+#include "views/FrmDisp.h"
+#include "views/FrmSpread.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace quellin {
+
+namespace {
+
+const QString kClearQuestion = QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？");
+
+QAction* addItem(QMenu* menu, const QString& caption, const char* name)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+}  // namespace
+
+FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, MainWindowLinks links, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), status_(status), links_(std::move(links))
+{
+    setObjectName(QStringLiteral("FrmMDIMain"));
+    setWindowTitle(QStringLiteral("Quellin"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setBackground(QColor(0x8a, 0x96, 0xa3));
+    setCentralWidget(mdi_);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+
+    TmrDisp = new QTimer(this);
+    TmrDisp->setObjectName(QStringLiteral("TmrDisp"));
+    TmrDisp->setInterval(1000);
+
+    resize(1280, 860);
+}
+
+FrmMDIMain::~FrmMDIMain()
+{
+    status_.attach({});
+}
+
+void FrmMDIMain::buildMenus()
+{
+    MnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    MnuFile_Load = addItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), "MnuFile_Load");
+    MnuFile_Save = addItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), "MnuFile_Save");
+    MnuFile->addSeparator();
+    MnuFile_Download = addItem(MnuFile, QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), "MnuFile_Download");
+    MnuFile_Clear = addItem(MnuFile, QStringLiteral("ﾒﾓﾘｸﾘｱ(&C)"), "MnuFile_Clear");
+    MnuFile->addSeparator();
+    MnuFile_PrintSpread = addItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), "MnuFile_PrintSpread");
+    MnuFile_PrintGraph = addItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), "MnuFile_PrintGraph");
+    MnuFile->addSeparator();
+    MnuFile_Exit = addItem(MnuFile, QStringLiteral("終了(&X)"), "MnuFile_Exit");
+
+    MnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    MnuView_Denryoku = addItem(MnuView, QStringLiteral("測定値表示(&D)"), "MnuView_Denryoku");
+    MnuView_Graph = addItem(MnuView, QStringLiteral("ｸﾞﾗﾌ表示(&G)"), "MnuView_Graph");
+    MnuView_Spread = addItem(MnuView, QStringLiteral("ﾃﾞｰﾀ一覧表示(&S)"), "MnuView_Spread");
+
+    MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
+    MnuExec_Keisoku = addItem(MnuExec, QStringLiteral("計測開始(&S)"), "MnuExec_Keisoku");
+    MnuExec_Loging = addItem(MnuExec, QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)..."), "MnuExec_Loging");
+
+    MnuManu = menuBar()->addMenu(QStringLiteral("操作(&M)"));
+    MnuManu_Keisoku = addItem(MnuManu, QStringLiteral("計測ﾓｰﾄﾞ(&K)..."), "MnuManu_Keisoku");
+    MnuManu_Memori = addItem(MnuManu, QStringLiteral("ﾛｷﾞﾝｸﾞ・ﾒﾓﾘ操作(&M)..."), "MnuManu_Memori");
+    MnuManu_Pref = addItem(MnuManu, QStringLiteral("電力計の環境設定(&D)..."), "MnuManu_Pref");
+
+    MnuPref = menuBar()->addMenu(QStringLiteral("設定(&P)"));
+    MnuPref_Loging = addItem(MnuPref, QStringLiteral("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), "MnuPref_Loging");
+    MnuPref_System = addItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), "MnuPref_System");
+
+    MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    MnuHelp_Mokuji = addItem(MnuHelp, QStringLiteral("目次(&M)"), "MnuHelp_Mokuji");
+    MnuHelp->addSeparator();
+    MnuHelp_Version = addItem(MnuHelp, QStringLiteral("Quellinについて(&A)"), "MnuHelp_Version");
+
+    // The check marks of the view items are kept by the child windows themselves.
+    for (QAction* a : {MnuView_Denryoku, MnuView_Graph, MnuView_Spread})
+        a->setCheckable(true);
+    connect(MnuView_Denryoku, &QAction::triggered, this, [this] { toggleView(ViewItem::Denryoku); });
+    connect(MnuView_Graph, &QAction::triggered, this, [this] { toggleView(ViewItem::Graph); });
+    connect(MnuView_Spread, &QAction::triggered, this, [this] { toggleView(ViewItem::Spread); });
+    connect(MnuFile_Clear, &QAction::triggered, this, [this] { confirmClearData(); });
+    connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(MnuPref_System, &QAction::triggered, this, [this] {
+        if (links_.showSystemDialog)
+            links_.showSystemDialog();
+    });
+
+    MnuFile_Save->setEnabled(false);
+    MnuFile_Clear->setEnabled(false);
+    MnuExec_Loging->setEnabled(false);
+}
+
+void FrmMDIMain::buildToolBar()
+{
+    ToolBar = addToolBar(QStringLiteral("ToolBar"));
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    ToolBar->setIconSize(QSize(24, 24));
+    struct Button {
+        const char* key;
+        const char* tip;
+        ToolImage image;
+        QAction* item;
+    };
+    const Button buttons[] = {
+        {"Load", "ファイル読込", ToolImage::Load, MnuFile_Load},
+        {"Save", "ファイル保存", ToolImage::Save, MnuFile_Save},
+        {"Download", "ダウンロード", ToolImage::Download, MnuFile_Download},
+        {"Clear", "メモリクリア", ToolImage::Clear, MnuFile_Clear},
+        {"SpreadPrint", "データ一覧印刷", ToolImage::SpreadPrint, MnuFile_PrintSpread},
+        {"GraphPrint", "グラフ印刷", ToolImage::GraphPrint, MnuFile_PrintGraph},
+        {"Keisoku", "計測開始", ToolImage::KeisokuIdle, MnuExec_Keisoku},
+        {"Loging", "ロギング開始", ToolImage::LogingIdle, MnuExec_Loging},
+        {"System", "通信条件設定", ToolImage::System, MnuPref_System},
+        {"Help", "ヘルプ目次", ToolImage::Help, MnuHelp_Mokuji},
+    };
+    for (const Button& b : buttons) {
+        const QString key = QString::fromLatin1(b.key);
+        QAction* a = ToolBar->addAction(toolIcon(b.image), QString::fromUtf8(b.tip));
+        a->setObjectName(key);
+        a->setToolTip(QString::fromUtf8(b.tip));
+        a->setEnabled(b.item->isEnabled());
+        a->setVisible(b.item->isVisible());
+        // A click on a button runs exactly the action of its menu item.
+        QAction* item = b.item;
+        connect(a, &QAction::triggered, item, [item] { item->trigger(); });
+        ToolButtons.insert(key, a);
+        if (key == QLatin1String("Clear") || key == QLatin1String("GraphPrint") ||
+            key == QLatin1String("Loging"))
+            ToolBar->addSeparator();
+    }
+}
+
+void FrmMDIMain::buildStatusBar()
+{
+    // Panels 1 and 2 carry the measurement state and messages; 3 and 4 the date and time.
+    const int widths[5] = {0, 294, 452, 90, 70};  // 4410 and 6782 twips for panels 1 and 2
+    for (int p = 1; p <= 4; ++p) {
+        auto* label = new QLabel;
+        label->setObjectName(QStringLiteral("StsBarPanel%1").arg(p));
+        label->setMinimumWidth(widths[p]);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        if (p >= 3)
+            label->setAlignment(Qt::AlignCenter);
+        statusBar()->addWidget(label, p == 2 ? 1 : 0);
+        StsBar[static_cast<size_t>(p)] = label;
+    }
+    status_.attach([this](int panel, const QString& text) { setPanel(panel, text); });
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, [this] { tickClock(); });
+    clock_->start();
+    tickClock();
+}
+
+void FrmMDIMain::setPanel(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 4)
+        StsBar[static_cast<size_t>(panel)]->setText(text);
+}
+
+void FrmMDIMain::tickClock()
+{
+    const double now = ctx_.svc.clock.now();
+    StsBar[3]->setText(Format(now, QStringLiteral("yyyy/mm/dd")));
+    StsBar[4]->setText(Format(now, QStringLiteral("hh:mm:ss")));
+}
+
+void FrmMDIMain::showChildWindows()
+{
+    showSpread();
+    showDisp();
+}
+
+void FrmMDIMain::setViewMark(ViewItem item, bool checked)
+{
+    switch (item) {
+    case ViewItem::Denryoku: MnuView_Denryoku->setChecked(checked); break;
+    case ViewItem::Graph: MnuView_Graph->setChecked(checked); break;
+    case ViewItem::Spread: MnuView_Spread->setChecked(checked); break;
+    }
+}
+
+bool FrmMDIMain::viewMark(ViewItem item) const
+{
+    switch (item) {
+    case ViewItem::Denryoku: return MnuView_Denryoku->isChecked();
+    case ViewItem::Graph: return MnuView_Graph->isChecked();
+    case ViewItem::Spread: return MnuView_Spread->isChecked();
+    }
+    return false;
+}
+
+void FrmMDIMain::toggleView(ViewItem item)
+{
+    // The action has already flipped its own mark; the window decides it.
+    switch (item) {
+    case ViewItem::Denryoku:
+        if (disp_)
+            disp_->close();
+        else
+            showDisp();
+        break;
+    case ViewItem::Spread:
+        if (spread_)
+            spread_->close();
+        else
+            showSpread();
+        break;
+    case ViewItem::Graph:
+        break;
+    }
+    setViewMark(ViewItem::Denryoku, !disp_.isNull());
+    setViewMark(ViewItem::Spread, !spread_.isNull());
+}
+
+void FrmMDIMain::showSpread()
+{
+    if (spread_)
+        return;
+    spread_ = new FrmSpread(ctx_, *this);
+    mdi_->addSubWindow(spread_);
+    spread_->show();
+}
+
+void FrmMDIMain::showDisp()
+{
+    if (disp_)
+        return;
+    disp_ = new FrmDisp(ctx_, *this);
+    mdi_->addSubWindow(disp_);
+    disp_->show();
+}
+
+bool FrmMDIMain::confirmClearData()
+{
+    if (!ctx_.svc.msg.askYesNo(kClearQuestion, MsgIcon::Question))
+        return false;
+    ctx_.app.DataPresent = false;
+    DeleteTmpFile(ctx_);
+    ResetStore(ctx_);
+    if (disp_)
+        disp_->resetValues();
+    if (spread_)
+        spread_->fillList(-1);
+    for (const char* key : {"Save", "Clear"})
+        ToolButtons.value(QString::fromLatin1(key))->setEnabled(false);
+    MnuFile_Save->setEnabled(false);
+    MnuFile_Clear->setEnabled(false);
+    return true;
+}
+
+bool FrmMDIMain::queryUnload()
+{
+    if (ctx_.app.PcLogging) {
+        ctx_.svc.msg.info(QStringLiteral("ロギングを終了してください。"));
+        return false;
+    }
+    if (ctx_.app.Measuring) {
+        ctx_.svc.msg.info(QStringLiteral("計測を終了してください。"));
+        return false;
+    }
+    if (ctx_.app.DataPresent && MnuFile_Save->isEnabled()) {
+        if (!ctx_.svc.msg.askYesNo(QStringLiteral("内部メモリは破棄されます。\r\nよろしいですか？"),
+                                   MsgIcon::Question))
+            return false;
+    }
+    return true;
+}
+
+void FrmMDIMain::unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    TmrDisp->stop();
+    // bfExitApplication: every child window, last loaded first, then every open file.
+    const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        (*it)->close();
+    ctx_.store.TmpFileNo.reset();
+    ctx_.meas.LogFileNo.reset();
+    DeleteTmpFile(ctx_);
+    if (links_.closeLink)
+        links_.closeLink();
+    QString flags;
+    QString scales;
+    for (int s = 0; s <= ctx_.cat.SeriesLast; ++s) {
+        const size_t i = static_cast<size_t>(s);
+        flags += (i < ctx_.cat.SeriesShown.size() && ctx_.cat.SeriesShown[i]) ? QLatin1Char('1') : QLatin1Char('0');
+        scales += Format(double(i < ctx_.cat.SeriesScale.size() ? ctx_.cat.SeriesScale[i] : 0),
+                         QStringLiteral("00"));
+    }
+    ctx_.settings.write(QStringLiteral("GraphYFlg"), flags);
+    ctx_.settings.write(QStringLiteral("GraphYKizami"), scales);
+    ctx_.settings.write(QStringLiteral("GraphXHani"), QString::number(ctx_.app.GraphXHani));
+}
+
+void FrmMDIMain::closeEvent(QCloseEvent* event)
+{
+    if (!unloaded_ && !queryUnload()) {
+        event->ignore();
+        return;
+    }
+    unload();
+    event->accept();
+}
+
+}  // namespace quellin

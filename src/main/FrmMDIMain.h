@@ -1,0 +1,110 @@
+#pragma once
+// The program's one top-level window: menus, toolbar, status bar and the child
+// windows (value panel, graph, data list) of the current data set.
+
+#include "app/Context.h"
+#include "views/ChildWindowHost.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QTimer;
+class QToolBar;
+
+namespace quellin {
+
+class FrmDisp;
+class FrmSpread;
+class StatusBarProxy;
+
+// What the main window needs from the rest of the program (owned by the start-up).
+struct MainWindowLinks {
+    std::function<void()> showSystemDialog;  // FrmSystem, which reopens the port
+    std::function<void()> closeLink;         // unload FrmComm (closes the port)
+};
+
+class FrmMDIMain : public QMainWindow, public ChildWindowHost {
+public:
+    FrmMDIMain(Context& ctx, StatusBarProxy& status, MainWindowLinks links, QWidget* parent = nullptr);
+    ~FrmMDIMain() override;
+
+    // MDIForm_Load step 2: the three child windows, list, graph and panel.
+    void showChildWindows();
+
+    // ChildWindowHost
+    void setViewMark(ViewItem item, bool checked) override;
+    bool viewMark(ViewItem item) const override;
+
+    // "内部メモリをクリアします。" Yes/No; on Yes clears the data set. Returns the answer.
+    bool confirmClearData();
+
+    QAction* toolButton(const QString& key) const { return ToolButtons.value(key); }
+    FrmSpread* spreadWindow() const { return spread_; }
+    FrmDisp* dispWindow() const { return disp_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // Menu items, named as the commands they carry.
+    QMenu* MnuFile = nullptr;
+    QAction* MnuFile_Load = nullptr;
+    QAction* MnuFile_Save = nullptr;
+    QAction* MnuFile_Download = nullptr;
+    QAction* MnuFile_Clear = nullptr;
+    QAction* MnuFile_PrintSpread = nullptr;
+    QAction* MnuFile_PrintGraph = nullptr;
+    QAction* MnuFile_Exit = nullptr;
+    QMenu* MnuView = nullptr;
+    QAction* MnuView_Denryoku = nullptr;
+    QAction* MnuView_Graph = nullptr;
+    QAction* MnuView_Spread = nullptr;
+    QMenu* MnuExec = nullptr;
+    QAction* MnuExec_Keisoku = nullptr;
+    QAction* MnuExec_Loging = nullptr;
+    QMenu* MnuManu = nullptr;
+    QAction* MnuManu_Keisoku = nullptr;
+    QAction* MnuManu_Memori = nullptr;
+    QAction* MnuManu_Pref = nullptr;
+    QMenu* MnuPref = nullptr;
+    QAction* MnuPref_Loging = nullptr;
+    QAction* MnuPref_System = nullptr;
+    QMenu* MnuHelp = nullptr;
+    QAction* MnuHelp_Mokuji = nullptr;
+    QAction* MnuHelp_Version = nullptr;
+
+    QToolBar* ToolBar = nullptr;
+    QMap<QString, QAction*> ToolButtons;  // by key: "Load", "Save", … "Help"
+    std::array<QLabel*, 5> StsBar{};       // panels 1..4 (0 unused)
+    QTimer* TmrDisp = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void toggleView(ViewItem item);
+    void showSpread();
+    void showDisp();
+    // MDIForm_QueryUnload: false refuses to close.
+    bool queryUnload();
+    // MDIForm_Unload: TMP.DAT removed, link closed, graph settings stored.
+    void unload();
+    void setPanel(int panel, const QString& text);
+    void tickClock();
+
+    Context& ctx_;
+    StatusBarProxy& status_;
+    MainWindowLinks links_;
+    QMdiArea* mdi_ = nullptr;
+    QPointer<FrmSpread> spread_;
+    QPointer<FrmDisp> disp_;
+    QTimer* clock_ = nullptr;
+    bool unloaded_ = false;
+};
+
+}  // namespace quellin

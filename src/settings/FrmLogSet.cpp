@@ -1,0 +1,137 @@
+#include "settings/FrmLogSet.h"
+
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "settings/ModRegistry.h"
+#include "views/VersionLayout.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quellin {
+
+std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
+                                          const QString& seconds)
+{
+    const std::array<QString, 3> texts = {hours, minutes, seconds};
+    std::array<double, 3> v{};
+    for (int i = 0; i < 3; ++i) {
+        const auto n = vbdate::parseNumber(texts[static_cast<size_t>(i)]);
+        if (!n)
+            return PeriodError{QStringLiteral("数値を入力してください。"), i};
+        v[static_cast<size_t>(i)] = *n;
+    }
+    if (v[0] < 0 || v[0] > 24)
+        return PeriodError{QStringLiteral("時間は０～２４の範囲で入力してください。"), 0};
+    if (v[1] < 0 || v[1] > 59)
+        return PeriodError{QStringLiteral("分は０～５９の範囲で入力してください。"), 1};
+    if (v[2] < 0 || v[2] > 59)
+        return PeriodError{QStringLiteral("秒は０～５９の範囲で入力してください。"), 2};
+    const double period = v[0] * 3600 + v[1] * 60 + v[2];
+    if (period < 1 || period > 86400)
+        return PeriodError{QStringLiteral("周期は１秒～２４時間の範囲で入力してください。"), 0};
+    return std::nullopt;
+}
+
+FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("FrmLogSet"));
+    setWindowTitle(QStringLiteral("ロギング設定"));
+    setModal(true);
+
+    const LogSetLayout lay = logSetLayout(ctx_.app.HardVersion);
+    const auto tw = [](int twips) { return twipsToPixels(twips); };
+    setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
+
+    FramData = new QGroupBox(QStringLiteral("記録項目"), this);
+    FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth), tw(lay.frameHeight));
+
+    // Three columns of boxes in column order; the version-2 items follow below.
+    const int columnWidth = tw(lay.frameWidth - 240) / 3;
+    for (int i = 0; i < 16; ++i) {
+        const int c = i + 2;
+        const QString caption = c < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[c] : QString();
+        auto* box = new QCheckBox(caption, FramData);
+        // Version-1 items fill rows 0..3; the version-2 items start a row of their own.
+        const int slot = i < 11 ? i : 12 + (i - 11);
+        box->setGeometry(tw(120) + (slot % 3) * columnWidth, tw(300) + (slot / 3) * tw(330),
+                         columnWidth, tw(300));
+        box->setVisible(c <= ctx_.cat.ColumnLast && (c < 13 || lay.showVersion2Boxes));
+        const size_t ci = static_cast<size_t>(c);
+        box->setChecked(ci < ctx_.cat.LogColumns.size() && ctx_.cat.LogColumns[ci]);
+        ChkData[static_cast<size_t>(i)] = box;
+    }
+    CmdAll = new QPushButton(QStringLiteral("全て選択"), FramData);
+    CmdAll->setGeometry(tw(lay.allLeft), tw(lay.allTop), tw(1815), tw(360));
+
+    // The period stands left of the command buttons: "周期：" hh : mm : ss.
+    auto* periodLabel = new QLabel(QStringLiteral("周期："), this);
+    const int rowTop = tw(lay.buttonsTop);
+    periodLabel->setGeometry(tw(150), rowTop, tw(600), tw(360));
+    const int logingTime = ctx_.app.LogingTime;
+    const std::array<int, 3> parts = {logingTime / 3600, logingTime % 3600 / 60, logingTime % 60};
+    for (int i = 0; i < 3; ++i) {
+        auto* edit = new QLineEdit(Format(double(parts[static_cast<size_t>(i)]), QStringLiteral("00")), this);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setMaxLength(4);
+        edit->setGeometry(tw(750) + i * tw(700), rowTop, tw(480), tw(360));
+        TxtTime[static_cast<size_t>(i)] = edit;
+        if (i < 2) {
+            auto* colon = new QLabel(QStringLiteral(":"), this);
+            colon->setAlignment(Qt::AlignCenter);
+            colon->setGeometry(tw(1230) + i * tw(700), rowTop, tw(220), tw(360));
+        }
+    }
+
+    cmdOK = new QPushButton(QStringLiteral("設定"), this);
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdOK->setGeometry(tw(lay.okLeft), rowTop, tw(960), tw(360));
+    cmdCancel->setGeometry(tw(lay.cancelLeft), rowTop, tw(960), tw(360));
+    cmdOK->setDefault(true);
+
+    connect(CmdAll, &QPushButton::clicked, this, [this] { CmdAll_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmLogSet::CmdAll_Click()
+{
+    for (QCheckBox* box : ChkData)
+        box->setChecked(true);
+}
+
+bool FrmLogSet::cmdOK_Click()
+{
+    if (const auto error = checkLogPeriod(TxtTime[0]->text(), TxtTime[1]->text(), TxtTime[2]->text())) {
+        ctx_.svc.msg.show({error->message, {}, MsgButtons::Ok, MsgIcon::None, false});
+        TxtTime[static_cast<size_t>(error->focusBox)]->setFocus();
+        TxtTime[static_cast<size_t>(error->focusBox)]->selectAll();
+        return false;
+    }
+    const int period = static_cast<int>(*vbdate::parseNumber(TxtTime[0]->text()) * 3600 +
+                                        *vbdate::parseNumber(TxtTime[1]->text()) * 60 +
+                                        *vbdate::parseNumber(TxtTime[2]->text()));
+    ctx_.app.LogingTime = period;
+    Catalog& cat = ctx_.cat;
+    const size_t columns = static_cast<size_t>(cat.ColumnLast) + 1;
+    cat.ColumnOn.resize(columns, true);
+    cat.LogColumns.resize(columns, true);
+    cat.ColumnOn[0] = cat.ColumnOn[1] = true;
+    for (size_t c = 2; c < columns; ++c) {
+        const bool checked = ChkData[c - 2]->isChecked();
+        cat.ColumnOn[c] = checked;
+        cat.LogColumns[c] = checked;
+    }
+    QString logingData;
+    for (size_t c = 0; c < columns; ++c)
+        logingData += cat.LogColumns[c] ? QLatin1Char('1') : QLatin1Char('0');
+    ctx_.settings.write(QStringLiteral("LogingTime"), QString::number(period));
+    ctx_.settings.write(QStringLiteral("LogingData"), logingData);
+    accept();
+    return true;
+}
+
+}  // namespace quellin

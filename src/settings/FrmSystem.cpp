@@ -1,0 +1,188 @@
+#include "settings/FrmSystem.h"
+
+#include "platform/VbDate.h"
+#include "settings/ModRegistry.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quellin {
+
+namespace {
+
+const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200"),
+                             QStringLiteral("38400")};
+const QStringList kDataBits = {QStringLiteral("7"), QStringLiteral("8")};
+const QStringList kParities = {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")};
+const QStringList kStopBits = {QStringLiteral("1"), QStringLiteral("2")};
+
+int intOf(const QString& text)
+{
+    const auto v = vbdate::parseNumber(text);
+    return v ? static_cast<int>(*v) : -1;
+}
+
+int firstWithValue(const QStringList& entries, int value)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].toInt() == value)
+            return i;
+    return -1;
+}
+
+int firstWithLetter(const QStringList& entries, QChar letter)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].at(0) == letter)
+            return i;
+    return -1;
+}
+
+}  // namespace
+
+CommSelection commSelectionFor(const QString& commPort, const QString& commParam)
+{
+    CommSelection sel;
+    const int port = intOf(commPort);
+    sel.port = (port >= 1 && port <= 8) ? port - 1 : -1;
+    // A four-digit speed gets a leading "0" so the fields always stand at 1-5, 7, 9, 11.
+    QString p = commParam;
+    if (p.size() >= 5 && p[4] == QLatin1Char(','))
+        p.prepend(QLatin1Char('0'));
+    sel.speed = firstWithValue(kSpeeds, intOf(p.mid(0, 5)));
+    sel.dataBits = firstWithValue(kDataBits, intOf(p.mid(8, 1)));
+    sel.parity = p.size() > 6 ? firstWithLetter(kParities, p[6]) : -1;
+    sel.stopBits = p.size() > 10 ? firstWithLetter(kStopBits, p[10]) : -1;
+    return sel;
+}
+
+QString commParamFor(const CommSelection& sel)
+{
+    const auto at = [](const QStringList& l, int i) { return i >= 0 && i < l.size() ? l[i] : QString(); };
+    return at(kSpeeds, sel.speed) + QLatin1Char(',') + at(kParities, sel.parity).left(1) +
+           QLatin1Char(',') + at(kDataBits, sel.dataBits) + QLatin1Char(',') + at(kStopBits, sel.stopBits);
+}
+
+FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), links_(std::move(links))
+{
+    setObjectName(QStringLiteral("FrmSystem"));
+    setWindowTitle(QStringLiteral("通信条件設定"));
+    setModal(true);
+
+    TabsOption = new QTabWidget(this);
+    FramOptions = new QGroupBox(QStringLiteral("通信ポート"));
+    TabsOption->addTab(FramOptions, QStringLiteral("シリアル通信"));
+
+    const QStringList captions = {QStringLiteral("ポート："), QStringLiteral("ビット/秒："),
+                                  QStringLiteral("データビット："), QStringLiteral("パリティ："),
+                                  QStringLiteral("ストップビット：")};
+    QStringList ports;
+    for (int n = 1; n <= 8; ++n)
+        ports << QStringLiteral("COM%1").arg(n);
+    const std::array<QStringList, 5> entries = {ports, kSpeeds, kDataBits, kParities, kStopBits};
+
+    auto* form = new QFormLayout(FramOptions);
+    for (size_t i = 0; i < 5; ++i) {
+        CmbOptions1[i] = new QComboBox;
+        CmbOptions1[i]->addItems(entries[i]);
+        CmbOptions1[i]->setMinimumWidth(140);
+        LblOptions1[i] = new QLabel(captions[static_cast<int>(i)]);
+        form->addRow(LblOptions1[i], CmbOptions1[i]);
+        if (i == 0) {
+            // The device behind the port, so a USB adapter can be chosen.
+            LblDevice = new QLabel(QStringLiteral("デバイス："));
+            TxtDevice = new QLineEdit;
+            TxtDevice->setMinimumWidth(220);
+            form->addRow(LblDevice, TxtDevice);
+        }
+    }
+
+    cmdOK = new QPushButton(QStringLiteral("設定"));
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    Command1 = new QPushButton(QStringLiteral("標準に戻す"));
+    cmdOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TabsOption);
+    layout->addLayout(buttons);
+
+    const CommSelection sel = commSelectionFor(ctx_.app.CommPort, ctx_.app.CommParam);
+    const std::array<int, 5> positions = {sel.port, sel.speed, sel.dataBits, sel.parity, sel.stopBits};
+    for (size_t i = 0; i < 5; ++i)
+        CmbOptions1[i]->setCurrentIndex(positions[i]);
+    showDeviceOfSelectedPort();
+
+    connect(CmbOptions1[0], &QComboBox::currentIndexChanged, this, [this] { showDeviceOfSelectedPort(); });
+    connect(TxtDevice, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const int port = CmbOptions1[0]->currentIndex();
+        if (port >= 0)
+            editedDevices_[static_cast<size_t>(port)] = text.isEmpty() ? QStringLiteral(" ") : text;
+    });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void FrmSystem::showDeviceOfSelectedPort()
+{
+    const int index = CmbOptions1[0]->currentIndex();
+    if (index < 0) {
+        TxtDevice->clear();
+        TxtDevice->setEnabled(false);
+        return;
+    }
+    const int port = index + 1;
+    const QString& edited = editedDevices_[static_cast<size_t>(index)];
+    TxtDevice->setText(!edited.isEmpty() ? edited.trimmed()
+                                         : (links_.deviceForPort ? links_.deviceForPort(port) : QString()));
+    const bool fixed = links_.deviceFixedByEnvironment && links_.deviceFixedByEnvironment(port);
+    TxtDevice->setEnabled(!fixed);
+    TxtDevice->setToolTip(fixed ? QStringLiteral("環境変数 QUELLIN_COM%1 で指定されています。").arg(port)
+                                : QStringLiteral("このポートで開くデバイス（USB アダプタなど）"));
+}
+
+void FrmSystem::Command1_Click()
+{
+    const std::array<int, 5> standard = {0, 1, 1, 0, 0};
+    for (size_t i = 0; i < 5; ++i)
+        CmbOptions1[i]->setCurrentIndex(standard[i]);
+}
+
+void FrmSystem::cmdOK_Click()
+{
+    CommSelection sel;
+    sel.port = CmbOptions1[0]->currentIndex();
+    sel.speed = CmbOptions1[1]->currentIndex();
+    sel.dataBits = CmbOptions1[2]->currentIndex();
+    sel.parity = CmbOptions1[3]->currentIndex();
+    sel.stopBits = CmbOptions1[4]->currentIndex();
+
+    ctx_.app.CommPort = QString::number(sel.port + 1);
+    ctx_.app.CommParam = commParamFor(sel);
+    ctx_.settings.write(QStringLiteral("CommPort"), ctx_.app.CommPort);
+    ctx_.settings.write(QStringLiteral("CommParam"), ctx_.app.CommParam);
+    for (size_t i = 0; i < editedDevices_.size(); ++i) {
+        if (!editedDevices_[i].isEmpty())
+            ctx_.settings.write(QStringLiteral("CommDevice%1").arg(i + 1), editedDevices_[i].trimmed());
+    }
+    // A port that cannot be opened keeps the dialog open; the settings stay stored.
+    if (links_.reopenPort && !links_.reopenPort())
+        return;
+    accept();
+}
+
+}  // namespace quellin

@@ -1,0 +1,135 @@
+#include "views/FrmDisp.h"
+
+#include "settings/ModRegistry.h"
+#include "views/FrmChildPlacement.h"
+#include "views/VersionLayout.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace quellin {
+
+const std::array<QString, 15>& valueDesignTexts()
+{
+    static const std::array<QString, 15> texts = {
+        QStringLiteral("0.000"), QStringLiteral("00/00 00:00:00"), QStringLiteral("0.000"),
+        QStringLiteral("0.00"),  QStringLiteral("0.000"),          QStringLiteral("0.00"),
+        QStringLiteral("0.000"), QStringLiteral("0.000"),          QStringLiteral("0.000"),
+        QStringLiteral("0.000"), QStringLiteral("0.0"),            QStringLiteral("0.0"),
+        QStringLiteral("0.0"),   QStringLiteral("0"),              QStringLiteral("0")};
+    return texts;
+}
+
+const std::array<QString, 15>& unitDesignTexts()
+{
+    static const std::array<QString, 15> texts = {
+        QStringLiteral("Hz"), QStringLiteral("時間"), QStringLiteral("V"),   QStringLiteral("A"),
+        QStringLiteral("V"),  QStringLiteral("A"),    QStringLiteral("W"),   QStringLiteral("Var"),
+        QStringLiteral("VA"), QStringLiteral("%"),    QStringLiteral("mA"),  QStringLiteral("mA"),
+        QStringLiteral("mA"), QStringLiteral("℃"),    QStringLiteral("℃")};
+    return texts;
+}
+
+namespace {
+
+// One cell of the panel: a title label index, the value/unit item it pairs with.
+struct Cell {
+    int title;
+    const char* caption;
+    int item;
+    int row;   // 0-based
+    bool right;
+};
+
+constexpr Cell kCells[] = {
+    {0, "周波数", 0, 0, false},    {5, "時刻", 1, 0, true},       {1, "電圧Ｒ", 2, 1, false},
+    {6, "電流Ｒ", 3, 1, true},     {2, "電圧Ｔ", 4, 2, false},    {7, "電流Ｔ", 5, 2, true},
+    {3, "有効電力", 6, 3, false},  {8, "無効電力", 7, 3, true},   {4, "皮相電力", 8, 4, false},
+    {9, "力率", 9, 4, true},       {10, "漏電電流1", 10, 5, false}, {13, "温度1", 13, 5, true},
+    {11, "漏電電流2", 11, 6, false}, {14, "温度2", 14, 6, true},  {12, "漏電電流3", 12, 7, false},
+};
+
+constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
+
+}  // namespace
+
+FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent)
+    : QMdiSubWindow(parent), ctx_(ctx), host_(host)
+{
+    setObjectName(QStringLiteral("FrmDisp"));
+    setWindowTitle(QStringLiteral("測定値表示"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+
+    const DispLayout layout = dispLayout(ctx_.app.HardVersion);
+    auto* body = new QWidget;
+    FramWK = new QGroupBox(body);
+    FramWK->setGeometry(twipsToPixels(layout.frameLeft), twipsToPixels(layout.frameTop),
+                        twipsToPixels(layout.frameWidth), twipsToPixels(layout.frameHeight));
+
+    QFont valueFont = font();
+    valueFont.setBold(true);
+    valueFont.setStyleHint(QFont::Monospace);
+    for (const Cell& cell : kCells) {
+        const int valueY = twipsToPixels(kValueTop[cell.row]);
+        const int titleX = twipsToPixels(cell.right ? 2460 : 180);
+        const int valueX = twipsToPixels(cell.right ? 3225 : 1020);
+        const int unitX = twipsToPixels(cell.right ? 4200 : 2010);
+        const int rowHeight = twipsToPixels(270);
+        auto* title = new QLabel(QString::fromUtf8(cell.caption), FramWK);
+        title->setGeometry(titleX, valueY - 2, valueX - titleX - 2, rowHeight);
+        auto* value = new QLabel(valueDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
+        value->setFont(valueFont);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        value->setStyleSheet(QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 3px; }"));
+        // The time label needs the width of "00/00 00:00:00".
+        const int valueWidth = cell.item == 1 ? twipsToPixels(1440) : twipsToPixels(900);
+        value->setGeometry(cell.item == 1 ? valueX - twipsToPixels(300) : valueX, valueY - 3,
+                           valueWidth, rowHeight);
+        auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
+        unit->setGeometry(unitX + 3, valueY - 2, twipsToPixels(cell.right ? 600 : 440), rowHeight);
+        LblTitle[static_cast<size_t>(cell.title)] = title;
+        LblValue[static_cast<size_t>(cell.item)] = value;
+        LblTani[static_cast<size_t>(cell.item)] = unit;
+        // Leakage currents and temperatures belong to version 2 only.
+        const bool version2Item = cell.item >= 10;
+        for (QLabel* l : {title, value, unit})
+            l->setVisible(!version2Item || layout.showVersion2Rows);
+    }
+    setWidget(body);
+    body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8, twipsToPixels(layout.frameHeight) + 4);
+    resize(twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight));
+
+    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"));
+    host_.setViewMark(ViewItem::Denryoku, true);
+}
+
+void FrmDisp::setValue(int item, const QString& text)
+{
+    if (item >= 0 && item < 15 && LblValue[static_cast<size_t>(item)]->text() != text)
+        LblValue[static_cast<size_t>(item)]->setText(text);
+}
+
+void FrmDisp::setUnit(int item, const QString& text)
+{
+    if (item >= 0 && item < 15 && LblTani[static_cast<size_t>(item)]->text() != text)
+        LblTani[static_cast<size_t>(item)]->setText(text);
+}
+
+void FrmDisp::resetValues()
+{
+    for (int i = 0; i < 15; ++i)
+        setValue(i, valueDesignTexts()[static_cast<size_t>(i)]);
+}
+
+void FrmDisp::closeEvent(QCloseEvent* event)
+{
+    saveChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"));
+    host_.setViewMark(ViewItem::Denryoku, false);
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace quellin

@@ -1,0 +1,43 @@
+#pragma once
+// "測定値表示": the latest reading of a running measurement, as titles, values
+// and units. The measured-data handler writes the value and unit texts.
+
+#include "app/Context.h"
+#include "views/ChildWindowHost.h"
+
+#include <QMdiSubWindow>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+
+namespace quellin {
+
+// The design texts of LblValue(0..14); the clear command puts them back.
+const std::array<QString, 15>& valueDesignTexts();
+// The design texts of LblTani(0..14).
+const std::array<QString, 15>& unitDesignTexts();
+
+class FrmDisp : public QMdiSubWindow {
+public:
+    FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent = nullptr);
+
+    void setValue(int item, const QString& text);
+    void setUnit(int item, const QString& text);
+    // Back to the design texts (the clear-data command).
+    void resetValues();
+
+    QGroupBox* FramWK = nullptr;
+    std::array<QLabel*, 15> LblTitle{};
+    std::array<QLabel*, 15> LblValue{};
+    std::array<QLabel*, 15> LblTani{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Context& ctx_;
+    ChildWindowHost& host_;
+};
+
+}  // namespace quellin

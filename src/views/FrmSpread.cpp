@@ -1,0 +1,143 @@
+#include "views/FrmSpread.h"
+
+#include "settings/ModRegistry.h"
+#include "store/ModFile.h"
+#include "views/FrmChildPlacement.h"
+#include "views/ListTexts.h"
+#include "views/VersionLayout.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace quellin {
+
+namespace {
+// Column widths in characters of the grid's font: FarPoint's default of 8.5 for
+// most, wide enough for "2002/06/01 10:00:05" for the time, and the narrow
+// leakage and temperature columns of the version-2 layout.
+double columnWidthChars(int gridColumn)
+{
+    switch (gridColumn) {
+    case 1: return 5.5;
+    case 2: return 17.5;
+    case 13:
+    case 14:
+    case 15: return 7.38;
+    case 16:
+    case 17: return 4.38;
+    default: return 8.5;
+    }
+}
+}  // namespace
+
+FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QWidget* parent)
+    : QMdiSubWindow(parent), ctx_(ctx), host_(host)
+{
+    setObjectName(QStringLiteral("FrmSpread"));
+    setWindowTitle(QStringLiteral("データ一覧表示"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* body = new QWidget;
+    VSprd = new QTableWidget(body);
+    VscSprd = new QScrollBar(Qt::Vertical, body);
+    auto* layout = new QHBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(VSprd);
+    layout->addWidget(VscSprd);
+    setWidget(body);
+
+    // bfVerSetVSprd: ColumnLast columns, 15 rows, centred headings, right-aligned cells.
+    const int columns = ctx_.cat.ColumnLast;
+    VSprd->setColumnCount(columns);
+    VSprd->setRowCount(15);
+    VSprd->setHorizontalHeaderLabels(listHeaders(ctx_));
+    VSprd->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    VSprd->verticalHeader()->setVisible(false);
+    VSprd->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    VSprd->setSelectionMode(QAbstractItemView::SingleSelection);
+    VSprd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    VSprd->setWordWrap(false);
+    const QFontMetrics fm(VSprd->font());
+    const int charWidth = fm.horizontalAdvance(QLatin1Char('0'));
+    for (int g = 1; g <= columns; ++g)
+        VSprd->setColumnWidth(g - 1, static_cast<int>(columnWidthChars(g) * charWidth) + 8);
+    const int rowHeight = fm.height() + 2;
+    VSprd->verticalHeader()->setMinimumSectionSize(rowHeight);
+    VSprd->verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int r = 0; r < 15; ++r)
+        for (int c = 0; c < columns; ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            VSprd->setItem(r, c, item);
+        }
+    VSprd->setCurrentCell(0, 0);
+
+    const SpreadLayout size = spreadLayout(ctx_.app.HardVersion);
+    // The designed window, grown if the grid's font needs more room for 15 rows.
+    const int gridHeight = VSprd->horizontalHeader()->sizeHint().height() + 15 * rowHeight + 4;
+    int width = 0;
+    for (int c = 0; c < columns; ++c)
+        width += VSprd->columnWidth(c);
+    resize(std::max(twipsToPixels(size.windowWidth), width + VscSprd->sizeHint().width() + 16),
+           std::max(twipsToPixels(size.windowHeight), gridHeight + 30));
+
+    connect(VscSprd, &QScrollBar::valueChanged, this, [this](int v) { VscSprd_Change(v); });
+
+    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmSpread"));
+    LoadListPage(ctx_, 0);
+    fillList(-1);
+    host_.setViewMark(ViewItem::Spread, true);
+}
+
+void FrmSpread::setCellText(int row, int column, const QString& text)
+{
+    if (QTableWidgetItem* item = VSprd->item(row, column); item && item->text() != text)
+        item->setText(text);
+}
+
+void FrmSpread::fillList(int flag)
+{
+    VSprd->setUpdatesEnabled(false);
+    const int columns = ctx_.cat.ColumnLast;
+    // Grid row i + 1 holds page slot i; the grid's first row is never written.
+    for (int slot = 1; slot <= kListRows; ++slot) {
+        const DataRecord& rec = ctx_.store.ListPage[static_cast<size_t>(slot)];
+        for (int g = 1; g <= columns; ++g)
+            setCellText(slot, g - 1, rec.isEmptySlot() ? QString() : listCellText(ctx_, rec, g));
+    }
+    if (flag == -1) {
+        filling_ = true;
+        const ListScroll scroll = listScroll(ctx_.store.RecordCount);
+        if (!scroll.enabled) {
+            VscSprd->setEnabled(false);
+        } else {
+            VscSprd->setEnabled(true);
+            VscSprd->setRange(0, scroll.maximum);
+            VscSprd->setPageStep(kListRows);
+            VscSprd->setValue(std::clamp(ctx_.store.ListTop, 0, scroll.maximum));
+        }
+        filling_ = false;
+    }
+    VSprd->setUpdatesEnabled(true);
+}
+
+void FrmSpread::VscSprd_Change(int value)
+{
+    if (filling_)
+        return;
+    LoadListPage(ctx_, value);
+    fillList(-1);
+}
+
+void FrmSpread::closeEvent(QCloseEvent* event)
+{
+    saveChildPosition(*this, ctx_.settings, QStringLiteral("FrmSpread"));
+    host_.setViewMark(ViewItem::Spread, false);
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace quellin

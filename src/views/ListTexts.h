@@ -1,0 +1,38 @@
+#pragma once
+// The texts of the data list: which record column each grid column shows and
+// how it is formatted. The list print uses the same texts.
+
+#include "app/Context.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quellin {
+
+constexpr int kListRows = 14;  // one page of records
+
+// Record column shown in grid column g (1-based; 1..17). Frequency is not listed.
+int recordColumnOfGridColumn(int gridColumn);
+
+// Column headers of the grid (grid columns 1..ColumnLast).
+QStringList listHeaders(const Context& ctx);
+
+enum class ListPurpose { Screen, Print };  // the print shows hours with "0.000"
+
+// The text of grid column g for rec: empty when the column is absent from the
+// data set or switched off, or (columns 13..17) for a version-1 meter.
+QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn,
+                     ListPurpose purpose = ListPurpose::Screen);
+
+// Power factor as the list and the panel show it: "0.000", a blank appended when
+// the value is 0 or more, cut to six characters.
+QString powerFactorText(double value);
+
+// The scroll range of the list: enabled only from 15 records, maximum RecordCount − 14.
+struct ListScroll {
+    bool enabled;
+    int maximum;
+};
+ListScroll listScroll(int recordCount);
+
+}  // namespace quellin
