@@ -1,0 +1,291 @@
+#include "SimOptions.h"
+
+#include <algorithm>
+
+namespace quellin::sim {
+
+namespace {
+
+struct OptionHelp {
+    const char* name;
+    const char* value; // nullptr: a flag
+    const char* text;
+};
+
+// The single list behind both the parser and --help, so they cannot drift apart.
+constexpr OptionHelp kOptions[] = {
+    {"version", "1|2",
+     "hardware version (default 2): 1 sends seven readings, 2 adds three "
+     "leakage currents and two temperatures"},
+    {"ver-text", "TEXT", "the five characters after \"VER\" (default \"1.05A\" / \"2.10A\")"},
+    {"wiring", "0|1|2",
+     "wiring mode digit (default 2): 0 single-phase two-wire, 1 single-phase "
+     "three-wire, 2 three-phase three-wire"},
+    {"frequency", "50|60", "mains frequency in Hz (default 50)"},
+    {"pt", "N", "PT ratio answered to CCF03, 1-9999 (default 1)"},
+    {"ct", "N", "CT ratio answered to CCF04, 1-9999 (default 1)"},
+    {"measuring", nullptr, "start with measuring on (CMD answers m = 1)"},
+    {"logging", nullptr, "start with memory logging on (CMD answers l = 1)"},
+    {"start-time", "TIME",
+     "the meter's clock at the first measured-data line, "
+     "\"yyyy/mm/dd hh:mm:ss\" (default: now); it advances exactly one "
+     "second per measured-data line"},
+    {"rate", "N", "measured-data lines per second, 0.1-1000 (default 1)"},
+    {"seed", "N",
+     "seed of the readings and the garbage (default 1); equal seeds give equal "
+     "readings"},
+    {"link", "PATH",
+     "make PATH a symbolic link to the device (an old link is replaced; "
+     "removed on exit)"},
+    {"log", "FILE",
+     "write every line sent (\"TX \") and every command received (\"RX \") to "
+     "FILE, flushed per line"},
+    {"exit-on-hangup", "SECONDS",
+     "exit when the program side, once it has sent something, "
+     "keeps the device closed for SECONDS"},
+    {"silent", "CMD",
+     "never answer CMD and ignore it (repeatable; \"CCF*\" matches every "
+     "command beginning \"CCF\")"},
+    {"ng", "CMD", "answer \"NG\" to CMD and ignore it (repeatable; \"*\" patterns as --silent)"},
+    {"ver-ng", nullptr, "the same as --ng VER"},
+    {"garbage", nullptr, "replace every 5th measured-data line by printable garbage"},
+    {"lf", nullptr, "end every line with CR LF instead of CR"},
+    {"overlong", nullptr, "send one 600-character line before the first measured-data line"},
+    {"hangup-after", "N", "after N measured-data lines close the device and exit"},
+    {"stp-after", "N",
+     "after N measured-data lines send \"STP\" and stop streaming and "
+     "measuring"},
+    {"low-after", "N", "after N measured-data lines send \"LOW\""},
+    {"max-lines", "N", "send no more than N measured-data lines in all"},
+    {"help", nullptr, "show this text"},
+};
+
+const OptionHelp* findOption(const QString& name)
+{
+    for (const OptionHelp& o : kOptions)
+        if (name == QLatin1String(o.name))
+            return &o;
+    return nullptr;
+}
+
+bool toInt(const QString& text, int low, int high, int& out)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < low || v > high)
+        return false;
+    out = v;
+    return true;
+}
+
+// Applies one option; false (with error) when its value is out of range.
+bool apply(const QString& name, const QString& value, SimOptions& o, QString& error)
+{
+    const auto bad = [&](const char* expected) {
+        error = QStringLiteral("--%1: \"%2\" is not %3").arg(name, value, QLatin1String(expected));
+        return false;
+    };
+    int n = 0;
+    if (name == QLatin1String("version")) {
+        if (!toInt(value, 1, 2, o.version))
+            return bad("1 or 2");
+    } else if (name == QLatin1String("ver-text")) {
+        if (value.size() != 5 || !std::all_of(value.begin(), value.end(), [](QChar c) {
+                return c.unicode() > 0x20 && c.unicode() < 0x7f;
+            }))
+            return bad("five printable characters");
+        o.versionText = value;
+    } else if (name == QLatin1String("wiring")) {
+        if (!toInt(value, 0, 2, o.wiring))
+            return bad("0, 1 or 2");
+    } else if (name == QLatin1String("frequency")) {
+        if (!toInt(value, 50, 60, n) || (n != 50 && n != 60))
+            return bad("50 or 60");
+        o.frequency = n;
+    } else if (name == QLatin1String("pt")) {
+        if (!toInt(value, 1, 9999, o.ptRatio))
+            return bad("a ratio 1-9999");
+    } else if (name == QLatin1String("ct")) {
+        if (!toInt(value, 1, 9999, o.ctRatio))
+            return bad("a ratio 1-9999");
+    } else if (name == QLatin1String("start-time")) {
+        o.startTime = parseMeterTime(value);
+        if (!o.startTime.isValid())
+            return bad("a time \"yyyy/mm/dd hh:mm:ss\"");
+    } else if (name == QLatin1String("rate")) {
+        bool ok = false;
+        o.rate = value.toDouble(&ok);
+        if (!ok || !(o.rate >= 0.1 && o.rate <= 1000))
+            return bad("a rate 0.1-1000");
+    } else if (name == QLatin1String("seed")) {
+        bool ok = false;
+        o.seed = value.toULongLong(&ok);
+        if (!ok)
+            return bad("an unsigned number");
+    } else if (name == QLatin1String("link")) {
+        if (value.isEmpty())
+            return bad("a path");
+        o.link = value;
+    } else if (name == QLatin1String("log")) {
+        if (value.isEmpty())
+            return bad("a path");
+        o.logPath = value;
+    } else if (name == QLatin1String("exit-on-hangup")) {
+        bool ok = false;
+        const double s = value.toDouble(&ok);
+        if (!ok || !(s >= 0 && s <= 3600))
+            return bad("seconds 0-3600");
+        o.exitOnHangupSeconds = s;
+    } else if (name == QLatin1String("silent") || name == QLatin1String("ng")) {
+        if (value.isEmpty() || value.contains(QLatin1Char('\r')))
+            return bad("a command");
+        (name == QLatin1String("ng") ? o.ng : o.silent) << value;
+    } else if (name == QLatin1String("hangup-after")) {
+        if (!toInt(value, 0, 1 << 30, o.hangupAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("stp-after")) {
+        if (!toInt(value, 0, 1 << 30, o.stpAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("low-after")) {
+        if (!toInt(value, 0, 1 << 30, o.lowAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("max-lines")) {
+        if (!toInt(value, 0, 1 << 30, o.maxLines))
+            return bad("a count");
+    }
+    return true;
+}
+
+void applyFlag(const QString& name, SimOptions& o)
+{
+    if (name == QLatin1String("measuring"))
+        o.measuring = true;
+    else if (name == QLatin1String("logging"))
+        o.logging = true;
+    else if (name == QLatin1String("ver-ng"))
+        o.ng << QStringLiteral("VER");
+    else if (name == QLatin1String("garbage"))
+        o.garbage = true;
+    else if (name == QLatin1String("lf"))
+        o.lf = true;
+    else if (name == QLatin1String("overlong"))
+        o.overlong = true;
+}
+
+} // namespace
+
+ParseResult parseOptions(const QStringList& args, SimOptions& options, QString& error)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            error = QStringLiteral("unexpected argument \"%1\" (see --help)").arg(arg);
+            return ParseResult::Error;
+        }
+        arg.remove(0, 2);
+        QString value;
+        bool hasInlineValue = false;
+        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq >= 0) {
+            value = arg.mid(eq + 1);
+            arg.truncate(eq);
+            hasInlineValue = true;
+        }
+        const OptionHelp* option = findOption(arg);
+        if (!option) {
+            error = QStringLiteral("unknown option --%1 (see --help)").arg(arg);
+            return ParseResult::Error;
+        }
+        if (arg == QLatin1String("help"))
+            return ParseResult::Help;
+        if (!option->value) {
+            if (hasInlineValue) {
+                error = QStringLiteral("--%1 takes no value").arg(arg);
+                return ParseResult::Error;
+            }
+            applyFlag(arg, options);
+            continue;
+        }
+        if (!hasInlineValue) {
+            if (i + 1 >= args.size()) {
+                error =
+                    QStringLiteral("--%1 needs a value %2").arg(arg, QLatin1String(option->value));
+                return ParseResult::Error;
+            }
+            value = args.at(++i);
+        }
+        if (!apply(arg, value, options, error))
+            return ParseResult::Error;
+    }
+    return ParseResult::Run;
+}
+
+QString helpText()
+{
+    QString text = QStringLiteral(
+        "Usage: quellin-meter-sim [options]\n"
+        "\n"
+        "A virtual portable power meter on a pseudo-terminal, for trying Quellin without\n"
+        "hardware, for training and for tests. It prints the device path as the first line\n"
+        "on stdout and runs until SIGTERM or SIGINT. SIGUSR1 makes it send \"STP\" (and stop\n"
+        "measuring), SIGUSR2 \"LOW\".\n"
+        "\n"
+        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, CCF03, CCF04, SMD10, SMD11,\n"
+        "SLG; anything else is answered \"NG\".\n"
+        "\n"
+        "Options:\n");
+    constexpr qsizetype kIndent = 28;
+    constexpr qsizetype kWidth = 80;
+    const QString indent(kIndent, QLatin1Char(' '));
+    for (const OptionHelp& o : kOptions) {
+        QString line = QStringLiteral("  --%1").arg(QLatin1String(o.name));
+        if (o.value)
+            line += QLatin1Char(' ') + QLatin1String(o.value);
+        if (line.size() >= kIndent - 1) {
+            text += line + QLatin1Char('\n');
+            line = indent;
+        } else {
+            line = line.leftJustified(kIndent);
+        }
+        // Word-wrapped description under its column.
+        bool first = true;
+        for (const QString& word : QString::fromLatin1(o.text).split(QLatin1Char(' '))) {
+            if (!first && line.size() + 1 + word.size() > kWidth) {
+                text += line + QLatin1Char('\n');
+                line = indent;
+                first = true;
+            }
+            if (!first)
+                line += QLatin1Char(' ');
+            line += word;
+            first = false;
+        }
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QDateTime parseMeterTime(const QString& text)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char('-'), QLatin1Char('/'));
+    const QDateTime parsed = QDateTime::fromString(t, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    if (!parsed.isValid())
+        return {};
+    // Civil time without zone shifts: the meter's clock has no daylight saving.
+    return QDateTime(parsed.date(), parsed.time(), Qt::UTC);
+}
+
+bool matchesPattern(const QStringList& patterns, const QString& command)
+{
+    for (const QString& p : patterns) {
+        if (p.endsWith(QLatin1Char('*'))) {
+            if (command.startsWith(p.left(p.size() - 1)))
+                return true;
+        } else if (p == command) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace quellin::sim
