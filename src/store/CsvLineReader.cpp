@@ -52,16 +52,16 @@ CsvLineReader::Status CsvLineReader::next(QByteArrayView& line)
         while (i < end_ && data[i] != '\n' && data[i] != '\r')
             ++i;
         if (i < end_) {
+            if (i - begin_ > maxLineBytes_) {
+                ++lineNumber_;
+                return Status::TooLong;
+            }
             // A CR at the end of the buffer may be the first half of CR LF.
             if (data[i] == '\r' && i + 1 == end_ && !atEnd_) {
                 const qsizetype offset = i - begin_;
                 fill();
                 scan = begin_ + offset;
                 continue;
-            }
-            if (i - begin_ > maxLineBytes_) {
-                ++lineNumber_;
-                return Status::TooLong;
             }
             ++lineNumber_;
             line = QByteArrayView(buffer_.constData() + begin_, i - begin_);
@@ -91,4 +91,4 @@ CsvLineReader::Status CsvLineReader::next(QByteArrayView& line)
     }
 }
 
-}  // namespace quellin::csv
+} // namespace quellin::csv

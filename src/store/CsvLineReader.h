@@ -27,16 +27,16 @@ public:
     qint64 lineNumber() const { return lineNumber_; }
 
 private:
-    bool fill();  // false at the end of the device or on a read error
+    bool fill(); // false at the end of the device or on a read error
 
     QIODevice& device_;
     qsizetype maxLineBytes_;
     QByteArray buffer_;
-    qsizetype begin_ = 0;  // first unread byte in buffer_
-    qsizetype end_ = 0;    // one past the last valid byte in buffer_
+    qsizetype begin_ = 0; // first unread byte in buffer_
+    qsizetype end_ = 0;   // one past the last valid byte in buffer_
     bool atEnd_ = false;
     bool readError_ = false;
     qint64 lineNumber_ = 0;
 };
 
-}  // namespace quellin::csv
+} // namespace quellin::csv

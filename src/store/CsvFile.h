@@ -1,0 +1,48 @@
+#pragma once
+// CSV data files: the current data set (TMP.DAT) saved as text and loaded back.
+//
+//   "ファイル名="<name>""                         the file's own name
+//   "測定条件　結線＝単相２線式"                  wiring (absent for an unknown one)
+//   "番号","時刻","電圧Ｒ(V)",…                   titles of the saved columns
+//   0000,"2002/06/01 10:00:00",1.002E+2,…         one line per record
+//
+// Shift_JIS, lines ended by CR LF, fields separated by ",". A column is saved
+// when it is present in the data set and switched on (ColumnPresent, ColumnOn).
+
+#include "app/Context.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace quellin {
+
+// The wiring line's texts for DataWiring 0, 1 and 2, without quotes.
+QString wiringLineText(int wiring);
+
+// The title of column c as files carry it: the catalogue's title while c is
+// within the catalogue, the version-2 title beyond it (so that a version-1
+// catalogue still recognises the columns of a version-2 file).
+QString fileColumnTitle(const Catalog& cat, int c);
+
+// Texts between commas, at most maxFields of them: when that many have been
+// found the last one ends at the next comma and the rest of the line is dropped.
+// Quotes are not interpreted. Returns the number of fields.
+int SplitLine(QStringView line, QStringList& fields, int maxFields);
+
+// Writes the data set to path (the file is replaced only when it was written
+// completely). A failure is reported under "SaveDataFile"; the result tells
+// whether the file was written.
+bool SaveDataFile(Context& ctx, const QString& path);
+
+// Reads the data file at path into an emptied store (TMP.DAT is deleted and the
+// store reset first). True when the data set was loaded: DataPresent is set and
+// the list page and the graph window are read. A file that is not a data file
+// is refused with a message; the store is then reset, TMP.DAT removed and the
+// wiring and title line of the data set are as before.
+bool LoadDataFile(Context& ctx, const QString& path);
+
+inline const QString kNoDataRecorded = QStringLiteral("データが記録されていません。");
+inline const QString kInvalidDataFile = QStringLiteral("不正なデータファイルです。");
+
+} // namespace quellin

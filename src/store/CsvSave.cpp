@@ -1,0 +1,156 @@
+// Saving the data set as a CSV data file.
+
+#include "catalog/ErrorReport.h"
+#include "platform/AppPaths.h"
+#include "platform/VbError.h"
+#include "store/CsvFields.h"
+#include "store/CsvFile.h"
+#include "store/CsvText.h"
+#include "store/ModFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <vector>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kRecordsPerRead = 4096;            // about 570 KB of TMP.DAT per read
+constexpr qsizetype kBytesPerWrite = 256 * 1024; // text collected before each write
+constexpr int kPathFileAccess = 75;
+const QByteArray kCrLf = QByteArrayLiteral("\r\n");
+
+QByteArray encodeShiftJisLine(const QString& text)
+{
+    return csv::encodeShiftJis(text) + kCrLf;
+}
+
+bool flagAt(const std::vector<bool>& flags, int c)
+{
+    return c >= 0 && static_cast<size_t>(c) < flags.size() && flags[static_cast<size_t>(c)];
+}
+
+// The columns to save, in column order: present in the data set and switched on.
+std::vector<int> savedColumns(const Context& ctx)
+{
+    std::vector<int> cols;
+    const int last = std::min(ctx.cat.ColumnLast, kMaxColumns - 1);
+    for (int c = 0; c <= last; ++c)
+        if (flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c))
+            cols.push_back(c);
+    return cols;
+}
+
+QByteArray quotedLine(const QString& text)
+{
+    return encodeShiftJisLine(QLatin1Char('"') + text + QLatin1Char('"'));
+}
+
+void appendDataLine(QByteArray& out, const DataRecord& rec, const std::vector<int>& cols)
+{
+    // Only the saved fields are separated by commas, so the fields of a line
+    // always stand under their titles.
+    bool first = true;
+    for (int c : cols) {
+        if (!first)
+            out.append(',');
+        first = false;
+        switch (c) {
+        case 0:
+            csv::appendRecordNumber(out, rec.number);
+            break;
+        case 1:
+            out.append('"');
+            csv::appendTime(out, rec.time());
+            out.append('"');
+            break;
+        default:
+            csv::appendValue(out, rec.column(c), csv::fieldFormatOf(c));
+            break;
+        }
+    }
+    out.append(kCrLf);
+}
+
+class DataFileWriter {
+public:
+    explicit DataFileWriter(const QString& path) : path_(path), file_(path)
+    {
+        // A folder that allows no new files still lets an existing file be replaced.
+        file_.setDirectWriteFallback(true);
+        if (!file_.open(QIODevice::WriteOnly)) {
+            const bool noFolder = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
+            throw VbError(noFolder ? err::kPathNotFound : kPathFileAccess,
+                          QStringLiteral("ファイル「%1」を作成できません。（%2）")
+                              .arg(QDir::toNativeSeparators(path), file_.errorString()));
+        }
+    }
+
+    void write(QByteArray& bytes)
+    {
+        if (bytes.isEmpty())
+            return;
+        if (file_.write(bytes) != bytes.size())
+            fail();
+        bytes.clear();
+    }
+
+    void commit()
+    {
+        if (!file_.commit())
+            fail();
+    }
+
+private:
+    [[noreturn]] void fail()
+    {
+        const QString reason = file_.errorString();
+        file_.cancelWriting();
+        throw VbError(err::kFileIo, QStringLiteral("ファイル「%1」に書き込めません。（%2）")
+                                        .arg(QDir::toNativeSeparators(path_), reason));
+    }
+
+    QString path_;
+    QSaveFile file_;
+};
+
+} // namespace
+
+bool SaveDataFile(Context& ctx, const QString& path)
+{
+    return trapped(ctx, "SaveDataFile", false, [&] {
+        const std::vector<int> cols = savedColumns(ctx);
+        DataFileWriter writer(path);
+
+        QByteArray text;
+        text.reserve(kBytesPerWrite + 4096);
+        text += encodeShiftJisLine(QStringLiteral("ファイル名=\"") + fileNameOf(path) +
+                                   QLatin1Char('"'));
+        const QString wiring = wiringLineText(ctx.store.DataWiring);
+        if (!wiring.isEmpty())
+            text += quotedLine(wiring);
+        QStringList titles;
+        for (int c : cols)
+            titles << QLatin1Char('"') + fileColumnTitle(ctx.cat, c) + QLatin1Char('"');
+        text += encodeShiftJisLine(titles.join(QLatin1Char(',')));
+
+        std::vector<DataRecord> records;
+        const int count = ctx.store.RecordCount;
+        for (int first = 1; first <= count; first += kRecordsPerRead) {
+            const int n = std::min(kRecordsPerRead, count - first + 1);
+            ReadRecordsInto(ctx, first, n, records);
+            for (const DataRecord& rec : records) {
+                appendDataLine(text, rec, cols);
+                if (text.size() >= kBytesPerWrite)
+                    writer.write(text);
+            }
+        }
+        writer.write(text);
+        writer.commit();
+        return true;
+    });
+}
+
+} // namespace quellin

@@ -1,0 +1,86 @@
+#include "store/DataFileFlow.h"
+
+#include "platform/AppPaths.h"
+#include "settings/ModRegistry.h"
+#include "store/CsvFile.h"
+#include "store/ModFile.h"
+
+namespace quellin {
+
+namespace {
+
+constexpr int kDefaultPointer = 0;
+constexpr int kHourglass = 11;
+
+// The hourglass while a file is read or written, back to the default however
+// the work ends.
+class Hourglass {
+public:
+    explicit Hourglass(PointerService& pointer) : pointer_(pointer)
+    {
+        pointer_.setPointer(kHourglass);
+    }
+    ~Hourglass() { pointer_.setPointer(kDefaultPointer); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    PointerService& pointer_;
+};
+
+void rememberFolder(Context& ctx, const QString& path)
+{
+    ctx.app.FilePath = folderOf(path);
+    ctx.settings.write(QStringLiteral("FilePath"), ctx.app.FilePath);
+}
+
+} // namespace
+
+bool chooseAndLoadDataFile(Context& ctx, QWidget* owner)
+{
+    if (ctx.app.Measuring)
+        return false;
+    FileDialogRequest request;
+    request.owner = owner;
+    request.filter = kCsvFilter;
+    request.pattern = kCsvPattern;
+    request.initialFolder = ctx.app.FilePath;
+    const QString path = ctx.svc.files.openFile(request);
+    if (path.isEmpty())
+        return false;
+
+    Hourglass hourglass(ctx.svc.pointer);
+    const int columns = std::max(ctx.cat.ColumnLast + 1, 0);
+    ctx.cat.ColumnOn.assign(static_cast<size_t>(columns), true);
+    rememberFolder(ctx, path);
+    DeleteTmpFile(ctx);
+    ResetStore(ctx);
+    ctx.app.DataPresent = false;
+    if (LoadDataFile(ctx, path)) {
+        ctx.app.DataPresent = true;
+        return true;
+    }
+    DeleteTmpFile(ctx);
+    ResetStore(ctx);
+    ctx.app.DataPresent = false;
+    return false;
+}
+
+bool chooseAndSaveDataFile(Context& ctx, QWidget* owner)
+{
+    FileDialogRequest request;
+    request.owner = owner;
+    request.filter = kCsvFilter;
+    request.pattern = kCsvPattern;
+    request.initialFolder = ctx.app.FilePath;
+    request.defaultExtension = kCsvDefaultExtension;
+    const QString path = ctx.svc.files.saveFile(request);
+    if (path.isEmpty())
+        return false;
+
+    Hourglass hourglass(ctx.svc.pointer);
+    rememberFolder(ctx, path);
+    return SaveDataFile(ctx, path);
+}
+
+} // namespace quellin
