@@ -1,0 +1,326 @@
+// The graph window's points: the edge cases of the scan, the series, and a
+// comparison with the record-by-record scan over random data sets and windows.
+
+#include "StoreTestUtil.h"
+#include "support/TestContext.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace quellin::test {
+namespace {
+
+constexpr int kPowerSeries = 4; // active power, column 6
+
+struct Sample {
+    double sec; // seconds after the base time (fractions allowed)
+    double watts;
+};
+
+struct Point {
+    double sec;
+    double watts;
+};
+
+double dateOf(double sec)
+{
+    return at(0) + sec / 86400.0;
+}
+
+struct EdgeCase {
+    const char* name;
+    std::vector<Sample> records;
+    double start;
+    double end;
+    int expectedPoints;
+    std::vector<Point> expected; // the first points (all of them when 2 or more)
+};
+
+class GraphEdges : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(GraphEdges, GiveTheWrittenPoints)
+{
+    const EdgeCase& c = GetParam();
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    std::vector<DataRecord> recs;
+    for (const Sample& s : c.records) {
+        DataRecord r = makeRecord(static_cast<int>(recs.size()), dateOf(s.sec), 1);
+        r.setColumn(6, s.watts);
+        recs.push_back(r);
+    }
+    writeStore(ctx, recs);
+    ctx.store.GraphStart = dateOf(c.start);
+    ctx.store.GraphEnd = dateOf(c.end);
+
+    LoadGraphWindow(ctx);
+
+    const StoreGlobals& st = ctx.store;
+    ASSERT_EQ(st.GraphPoints, c.expectedPoints) << c.name;
+    for (size_t i = 0; i < c.expected.size(); ++i) {
+        const int p = static_cast<int>(i) + 1;
+        EXPECT_EQ(st.GraphTimes[p], dateOf(c.expected[i].sec)) << c.name << " point " << p;
+        EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][p], c.expected[i].watts)
+            << c.name << " point " << p;
+    }
+}
+
+const std::vector<Sample> kFour{{0, 100}, {10, 200}, {20, 300}, {30, 400}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, GraphEdges,
+    ::testing::Values(
+        EdgeCase{"interpolated at both edges",
+                 {{0, 100}, {10, 200}, {20, 300}},
+                 5,
+                 15,
+                 3,
+                 {{5, 150}, {10, 200}, {15, 250}}},
+        EdgeCase{
+            "window before the first record", {{100, 100}, {110, 200}}, 0, 60, 1, {{100, 100}}},
+        EdgeCase{"window after the last record", {{0, 100}, {10, 200}}, 100, 160, 1, {{10, 200}}},
+        EdgeCase{"record at the start drops the earlier point",
+                 kFour,
+                 10,
+                 25,
+                 3,
+                 {{10, 200}, {20, 300}, {25, 350}}},
+        EdgeCase{"the last of several records at the start",
+                 {{0, 100}, {10, 200}, {10, 250}, {20, 300}},
+                 10,
+                 20,
+                 2,
+                 {{10, 250}, {20, 300}}},
+        EdgeCase{"a record at the end takes no point after it",
+                 kFour,
+                 5,
+                 20,
+                 3,
+                 {{5, 150}, {10, 200}, {20, 300}}},
+        EdgeCase{"only neighbours outside the window",
+                 {{0, 100}, {100, 200}},
+                 40,
+                 60,
+                 2,
+                 {{40, 140}, {60, 160}}},
+        EdgeCase{"zero-width window on a record", kFour, 10, 10, 1, {{10, 200}}},
+        EdgeCase{"end before start", kFour, 25, 5, 1, {{10, 200}}},
+        EdgeCase{"times compared in whole seconds",
+                 {{0, 100}, {10.4, 200}, {20, 300}},
+                 10,
+                 15,
+                 2,
+                 {{10.4, 200}, {15, 250}}},
+        EdgeCase{"duplicate times after the window",
+                 {{0, 100}, {10, 200}, {30, 400}, {30, 500}},
+                 0,
+                 20,
+                 3,
+                 {{0, 100}, {10, 200}, {20, 300}}},
+        EdgeCase{"single record inside", {{10, 100}}, 0, 60, 1, {{10, 100}}}),
+    [](const ::testing::TestParamInfo<EdgeCase>& info) {
+        return "case" + std::to_string(info.index);
+    });
+
+struct VersionCase {
+    int hardVersion;
+    int seriesLast;
+    bool leakageFilled;
+};
+
+class GraphSeries : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(GraphSeries, TakeTheirColumns)
+{
+    const VersionCase& c = GetParam();
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    ctx.app.HardVersion = c.hardVersion;
+    ctx.cat.SeriesLast = c.seriesLast;
+    writeStore(ctx, {makeRecord(0, at(0), 1), makeRecord(1, at(10), 2)});
+    ctx.store.GraphStart = at(0);
+    ctx.store.GraphEnd = at(60);
+
+    LoadGraphWindow(ctx);
+
+    const StoreGlobals& st = ctx.store;
+    ASSERT_EQ(st.GraphPoints, 2);
+    ASSERT_EQ(st.GraphValues.size(), static_cast<size_t>(c.seriesLast) + 1);
+    for (int p = 1; p <= 2; ++p) {
+        for (int s = 0; s <= c.seriesLast; ++s) {
+            double expected = p * 100 + kSeriesColumn[s];
+            if (s == 8)
+                expected *= 1000;
+            if (s >= 9 && !c.leakageFilled)
+                expected = 0;
+            EXPECT_DOUBLE_EQ(st.GraphValues[s][p], expected) << "series " << s << " point " << p;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, GraphSeries,
+                         ::testing::Values(VersionCase{1, 8, false}, VersionCase{2, 13, true},
+                                           VersionCase{3, 13, true}, VersionCase{1, 13, false},
+                                           VersionCase{0, 8, false}));
+
+TEST(GraphWindow, ReusesItsArraysAndLeavesNoStalePoints)
+{
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    std::vector<DataRecord> recs;
+    for (int i = 0; i < 500; ++i)
+        recs.push_back(makeRecord(i, at(i), i));
+    writeStore(ctx, recs);
+    StoreGlobals& st = ctx.store;
+    st.GraphStart = at(0);
+    st.GraphEnd = at(499);
+    LoadGraphWindow(ctx);
+    ASSERT_EQ(st.GraphPoints, 500);
+    const double* times = st.GraphTimes.data();
+    const double* power = st.GraphValues[kPowerSeries].data();
+
+    st.GraphStart = at(600);
+    st.GraphEnd = at(660);
+    LoadGraphWindow(ctx);
+    EXPECT_EQ(st.GraphPoints, 1);
+    st.GraphStart = at(100);
+    st.GraphEnd = at(160);
+    LoadGraphWindow(ctx);
+
+    EXPECT_EQ(st.GraphTimes.data(), times);
+    EXPECT_EQ(st.GraphValues[kPowerSeries].data(), power);
+    ASSERT_EQ(st.GraphPoints, 61);
+    EXPECT_EQ(st.GraphTimes.size(), 62u);
+    EXPECT_EQ(st.GraphTimes[0], 0.0);
+    EXPECT_EQ(st.GraphTimes[1], at(100));
+    EXPECT_EQ(st.GraphTimes[61], at(160));
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][61], 160 * 100 + 6);
+}
+
+// Random time-ordered data sets: duplicate times, one-second steps, gaps and
+// fractions of seconds; windows before, after, inside and across the data,
+// on record times, of zero width and reversed.
+std::vector<DataRecord> randomDataSet(std::mt19937& rng, int count)
+{
+    std::uniform_real_distribution<double> value(-1000, 1000);
+    std::uniform_real_distribution<double> fraction(0, 1);
+    std::uniform_int_distribution<int> kind(0, 99);
+    double sec = std::uniform_int_distribution<int>(0, 1000)(rng);
+    std::vector<DataRecord> recs;
+    for (int i = 0; i < count; ++i) {
+        const int k = kind(rng);
+        if (k < 25)
+            sec += 0;
+        else if (k < 65)
+            sec += 1;
+        else if (k < 85)
+            sec += std::uniform_int_distribution<int>(2, 30)(rng);
+        else if (k < 95)
+            sec += std::uniform_int_distribution<int>(31, 600)(rng);
+        else
+            sec += std::uniform_int_distribution<int>(3600, 90000)(rng);
+        if (kind(rng) < 20)
+            sec += fraction(rng);
+        DataRecord r;
+        r.number = i;
+        r.setTime(dateOf(sec));
+        for (int c = 2; c < kMaxColumns; ++c)
+            r.setColumn(c, value(rng));
+        recs.push_back(r);
+    }
+    return recs;
+}
+
+std::pair<double, double> randomWindow(std::mt19937& rng, const std::vector<DataRecord>& recs)
+{
+    std::uniform_int_distribution<int> kind(0, 99);
+    auto recordTime = [&] {
+        return recs[std::uniform_int_distribution<size_t>(0, recs.size() - 1)(rng)].time();
+    };
+    const double lo = recs.empty() ? at(0) : recs.front().time();
+    const double hi = recs.empty() ? at(1000) : recs.back().time();
+    const double margin = 400.0 / 86400;
+    double start;
+    const int k = kind(rng);
+    if (!recs.empty() && k < 35)
+        start = recordTime();
+    else if (k < 45)
+        start = lo - std::uniform_int_distribution<int>(1, 100000)(rng) / 86400.0;
+    else if (k < 55)
+        start = hi + std::uniform_int_distribution<int>(1, 100000)(rng) / 86400.0;
+    else
+        start = std::uniform_real_distribution<double>(lo - margin, hi + margin)(rng);
+    double end;
+    const int j = kind(rng);
+    if (!recs.empty() && j < 25)
+        end = recordTime();
+    else if (j < 35)
+        end = start;
+    else if (j < 55)
+        end = vbdate::addSeconds(start, j < 45 ? 60 : 3600);
+    else if (j < 65)
+        end = vbdate::addDays(start, 1);
+    else if (j < 75)
+        end = start - std::uniform_int_distribution<int>(1, 300)(rng) / 86400.0;
+    else
+        end = start + std::uniform_real_distribution<double>(0, hi - lo + margin)(rng);
+    return {start, end};
+}
+
+std::string describe(double start, double end)
+{
+    std::ostringstream os;
+    os.precision(17);
+    os << "window " << start << " .. " << end;
+    return os.str();
+}
+
+struct RandomCase {
+    unsigned seed;
+    int hardVersion;
+    int seriesLast;
+};
+
+class GraphAgainstScan : public ::testing::TestWithParam<RandomCase> {};
+
+TEST_P(GraphAgainstScan, GivesTheSamePointsAsTheRecordByRecordScan)
+{
+    const RandomCase& c = GetParam();
+    std::mt19937 rng(c.seed);
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    ctx.app.HardVersion = c.hardVersion;
+    ctx.cat.SeriesLast = c.seriesLast;
+    for (int set = 0; set < 12; ++set) {
+        const int count = set == 0 ? 1 : std::uniform_int_distribution<int>(0, 400)(rng);
+        const auto recs = randomDataSet(rng, count);
+        writeStore(ctx, recs);
+        for (int w = 0; w < 150; ++w) {
+            const auto [start, end] = randomWindow(rng, recs);
+            ctx.store.GraphStart = start;
+            ctx.store.GraphEnd = end;
+            LoadGraphWindow(ctx);
+            const GraphResult ref = referenceScan(recs, start, end, c.hardVersion, c.seriesLast);
+            const StoreGlobals& st = ctx.store;
+            const std::string where = describe(start, end) + " over " + std::to_string(count);
+            ASSERT_EQ(st.GraphPoints, ref.points) << where;
+            ASSERT_GE(st.GraphTimes.size(), static_cast<size_t>(std::max(ref.points + 1, 2)));
+            ASSERT_EQ(st.GraphValues.size(), ref.values.size());
+            for (int p = 1; p <= ref.points; ++p) {
+                ASSERT_EQ(st.GraphTimes[p], ref.times[p]) << where << " point " << p;
+                for (size_t s = 0; s < ref.values.size(); ++s)
+                    ASSERT_DOUBLE_EQ(st.GraphValues[s][p], ref.values[s][p])
+                        << where << " series " << s << " point " << p;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, GraphAgainstScan,
+                         ::testing::Values(RandomCase{1, 2, 13}, RandomCase{2, 1, 8},
+                                           RandomCase{3, 2, 13}, RandomCase{4, 1, 8},
+                                           RandomCase{5, 2, 13}, RandomCase{6, 2, 13}));
+
+} // namespace
+} // namespace quellin::test
