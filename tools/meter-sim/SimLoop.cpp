@@ -258,10 +258,15 @@ void SimLoop::hangUp()
     flushPending(kHangupDrainMs);
     // Closing the master discards what the program has not read yet, so give it
     // the time to take the last lines first.
+    // Written bytes reach the program's input queue a moment later (the kernel
+    // pushes them in a worker), so the queue must be seen empty a few times.
     if (!closedSince_ && pty_.holdSlave()) {
         const auto deadline = Clock::now() + std::chrono::milliseconds(kHangupDrainMs);
-        while (pty_.unreadBytes() > 0 && Clock::now() < deadline)
+        int emptyChecks = 0;
+        while (emptyChecks < 5 && Clock::now() < deadline) {
             ::poll(nullptr, 0, 10);
+            emptyChecks = pty_.unreadBytes() == 0 ? emptyChecks + 1 : 0;
+        }
     }
     pty_.releaseSlave();
     pty_.closeMaster();

@@ -224,13 +224,14 @@ QString helpText()
     QString text = QStringLiteral(
         "Usage: quellin-meter-sim [options]\n"
         "\n"
-        "A virtual portable power meter on a pseudo-terminal, for trying Quellin without\n"
-        "hardware, for training and for tests. It prints the device path as the first line\n"
-        "on stdout and runs until SIGTERM or SIGINT. SIGUSR1 makes it send \"STP\" (and stop\n"
-        "measuring), SIGUSR2 \"LOW\".\n"
+        "A virtual portable power meter on a pseudo-terminal, for trying Quellin\n"
+        "without hardware, for training and for tests. It prints the device path as\n"
+        "the first line on stdout and runs until SIGTERM or SIGINT. SIGUSR1 makes it\n"
+        "send \"STP\" (and stop measuring), SIGUSR2 \"LOW\".\n"
         "\n"
-        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, CCF03, CCF04, SMD10, SMD11,\n"
-        "SLG; anything else is answered \"NG\".\n"
+        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, CCF03, CCF04, SMD10,\n"
+        "SMD11, SLG; anything else is answered \"NG\". After SLG it streams one\n"
+        "measured-data line (\"RML...\") per tick until SLE, SMD10 or STP.\n"
         "\n"
         "Options:\n");
     constexpr qsizetype kIndent = 28;
