@@ -1,0 +1,320 @@
+#include "main/MeasurementRun.h"
+
+#include "catalog/ErrorReport.h"
+#include "link/Sequencer.h"
+#include "main/PcLogging.h"
+#include "platform/AppPaths.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "settings/ModRegistry.h"
+#include "store/ModFile.h"
+
+namespace quellin {
+
+namespace {
+
+constexpr int kPointerDefault = 0;
+constexpr int kPointerHourglass = 11;
+constexpr int kImageKeisokuIdle = 7;
+constexpr int kImageKeisokuRunning = 8;
+constexpr int kImageLogingIdle = 9;
+constexpr int kImageLogingRunning = 10;
+constexpr int kListRows = 14;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Commands that would disturb a running measurement (the meter's settings, the data
+// set, printing); the memory menu, the view menu and help stay usable.
+const char* const kMenusOffWhileMeasuring[] = {
+    "MnuManu_Keisoku",  "MnuManu_Pref",  "MnuFile_Load",       "MnuFile_Save",
+    "MnuFile_Download", "MnuFile_Clear", "MnuFile_PrintGraph", "MnuFile_PrintSpread",
+    "MnuPref_System",   "MnuPref_Loging"};
+const char* const kButtonsOffWhileMeasuring[] = {"Load",        "Save",       "Download", "Clear",
+                                                 "SpreadPrint", "GraphPrint", "System"};
+
+} // namespace
+
+int graphXHaniFor(int logingTime)
+{
+    if (logingTime < 60)
+        return 1;
+    if (logingTime < 3600)
+        return 2;
+    return 3;
+}
+
+int listTopFor(int recordCount)
+{
+    return recordCount < kListRows + 1 ? 0 : recordCount - kListRows;
+}
+
+MeasurementRun::MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link)
+    : ctx_(ctx), view_(view), link_(link), measured_(ctx, *this)
+{
+}
+
+// ---------------------------------------------------------------------------------
+// Commands
+
+void MeasurementRun::keisokuCommand()
+{
+    if (ctx_.app.Measuring) {
+        if (ctx_.app.PcLogging)
+            stopPcLogging();
+        KeisokuEnd_Req();
+        return;
+    }
+    if (ctx_.app.DataPresent && !view_.confirmClearData())
+        return;
+    startRequest();
+}
+
+void MeasurementRun::startRequest()
+{
+    ctx_.meas.FirstSampleSeen = false;
+    ctx_.svc.pointer.setPointer(kPointerHourglass);
+    link_.startMeasurementRequest();
+}
+
+void MeasurementRun::logingCommand()
+{
+    if (ctx_.app.PcLogging)
+        stopPcLogging();
+    else if (ctx_.app.Measuring)
+        startPcLogging();
+}
+
+// ---------------------------------------------------------------------------------
+// Entering and leaving the measuring state
+
+void MeasurementRun::setMeasuringControls(bool measuring)
+{
+    view_.setMenuCaption(QStringLiteral("MnuExec_Keisoku"), measuring
+                                                                ? QStringLiteral("計測停止(&S)")
+                                                                : QStringLiteral("計測開始(&S)"));
+    view_.setButtonImage(QStringLiteral("Keisoku"),
+                         measuring ? kImageKeisokuRunning : kImageKeisokuIdle);
+    view_.setButtonToolTip(QStringLiteral("Keisoku"),
+                           measuring ? QStringLiteral("計測停止") : QStringLiteral("計測開始"));
+    view_.setMenuEnabled(QStringLiteral("MnuExec_Loging"), measuring);
+    view_.setButtonEnabled(QStringLiteral("Loging"), measuring);
+    ctx_.svc.status.setPanelText(1, measuring ? run_text::kMeasuring : QString());
+    for (const char* item : kMenusOffWhileMeasuring)
+        view_.setMenuEnabled(QString::fromLatin1(item), !measuring);
+    for (const char* key : kButtonsOffWhileMeasuring)
+        view_.setButtonEnabled(QString::fromLatin1(key), !measuring);
+}
+
+void MeasurementRun::KeisokuStart()
+{
+    setMeasuringControls(true);
+    ctx_.svc.pointer.setPointer(kPointerDefault);
+    ctx_.app.Measuring = true;
+
+    StoreGlobals& st = ctx_.store;
+    const int last = std::clamp(ctx_.cat.ColumnLast, 0, kMaxColumns - 1);
+    const size_t columns = static_cast<size_t>(last) + 1;
+    st.ColumnPresent.assign(columns, true);
+    if (ctx_.link.WiringMode == 0 && last >= 5)
+        st.ColumnPresent[3] = st.ColumnPresent[5] = false;
+
+    const double now = ctx_.svc.clock.now();
+    st.GraphStart = now;
+    st.GraphEnd = vbdate::addSeconds(now, 3600);
+    st.DataFrequency = 0;
+    st.DataWiring = ctx_.link.WiringMode;
+    st.FirstTime = now;
+    st.PeakWatts = -9999.9;
+    st.PeakTime = now;
+    st.SampleInterval = ctx_.app.LogingTime;
+    ctx_.meas.StoreCounter = ctx_.app.LogingTime;
+    st.ListTop = 0;
+    st.GraphPoints = 0;
+    ctx_.meas.EnergyTotal = 0;
+    ctx_.meas.HoursTotal = 0;
+    st.NextRecordNumber = 0;
+    // A measurement is a new data set: its records start at position 1 whatever
+    // count an earlier data set left behind.
+    st.RecordCount = 0;
+
+    std::vector<bool>& on = ctx_.cat.ColumnOn;
+    on.assign(columns, false);
+    for (size_t c = 0; c < columns && c < ctx_.cat.LogColumns.size(); ++c)
+        on[c] = ctx_.cat.LogColumns[c];
+
+    ctx_.app.GraphXHani = graphXHaniFor(ctx_.app.LogingTime);
+    ctx_.app.DataPresent = true;
+
+    // TMP.DAT is cut to the (empty) data set when it opens. Without it nothing can
+    // be stored, so the meter is told to stop again.
+    const bool opened = trapped(ctx_, "KeisokuStart", false, [&] {
+        OpenTmpForAppend(ctx_);
+        return true;
+    });
+    if (!opened)
+        KeisokuEnd_Req();
+}
+
+void MeasurementRun::KeisokuEnd_Req()
+{
+    // Whoever asks for the stop (the window, the meter's "STP", a full store), the
+    // log file is closed before the meter is told.
+    if (ctx_.app.PcLogging)
+        stopPcLogging();
+    link_.startStopExchange();
+}
+
+void MeasurementRun::KeisokuEnd()
+{
+    if (ctx_.app.PcLogging)
+        stopPcLogging();
+    view_.setDisplayTimer(false);
+    setMeasuringControls(false);
+    ctx_.app.Measuring = false;
+    CloseTmp(ctx_);
+    ctx_.link.LinkState = link_state::kIdle;
+}
+
+void MeasurementRun::linkLost()
+{
+    if (ctx_.app.PcLogging)
+        stopPcLogging();
+    KeisokuEnd();
+}
+
+// ---------------------------------------------------------------------------------
+// Display cycle
+
+void MeasurementRun::onDisplayTick()
+{
+    if (!ctx_.app.Measuring)
+        return;
+    StoreGlobals& st = ctx_.store;
+    if (st.RecordCount <= kMaxRecords) {
+        st.ListTop = listTopFor(st.RecordCount);
+        if (view_.viewMark(ViewItem::Spread)) {
+            const bool loaded = trapped(
+                ctx_, "TmrDisp_Timer", false,
+                [&] {
+                    LoadListPage(ctx_, st.ListTop);
+                    return true;
+                },
+                ReportTo::StatusBar);
+            if (loaded)
+                view_.refreshList();
+        }
+        if (view_.viewMark(ViewItem::Graph))
+            view_.refreshGraph();
+        return;
+    }
+    view_.setDisplayTimer(false);
+    if (ctx_.app.PcLogging)
+        stopPcLogging();
+    KeisokuEnd_Req();
+    ctx_.svc.status.setPanelText(2, run_text::kStoreFull);
+}
+
+// ---------------------------------------------------------------------------------
+// PC logging
+
+void MeasurementRun::setLoggingControls(bool logging)
+{
+    view_.setMenuCaption(QStringLiteral("MnuExec_Loging"), logging
+                                                               ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)")
+                                                               : QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)"));
+    view_.setButtonImage(QStringLiteral("Loging"),
+                         logging ? kImageLogingRunning : kImageLogingIdle);
+    view_.setButtonToolTip(QStringLiteral("Loging"),
+                           logging ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止") : QStringLiteral("ﾛｷﾞﾝｸﾞ開始"));
+}
+
+void MeasurementRun::startPcLogging()
+{
+    FileDialogRequest request;
+    request.owner = view_.dialogOwner();
+    request.filter = run_text::kLogFilter;
+    request.pattern = run_text::kLogPattern;
+    request.initialFolder = ctx_.app.LogingPath;
+    request.defaultExtension = run_text::kLogPattern;
+    request.title = run_text::kLogTitle;
+    const QString path = ctx_.svc.files.saveFile(request);
+    if (path.isEmpty())
+        return;
+    // The measurement may have ended while the dialog was open.
+    if (!ctx_.app.Measuring)
+        return;
+
+    ctx_.app.LogingPath = folderOf(path);
+    ctx_.settings.write(QStringLiteral("LogingPath"), ctx_.app.LogingPath);
+
+    try {
+        openPcLogFile(ctx_, path);
+    } catch (const VbError& e) {
+        ctx_.svc.msg.show({run_text::kLogOpenFailed + kCrLf + e.description(),
+                           {},
+                           MsgButtons::Ok,
+                           MsgIcon::Exclamation,
+                           false});
+        return;
+    }
+
+    ctx_.meas.StoreCounter = 0;
+    ctx_.meas.LogSums = DataRecord{};
+    ctx_.meas.LogLineCount = 0;
+    setLoggingControls(true);
+    ctx_.svc.status.setPanelText(
+        2, QStringLiteral("ロギング中（間隔：") +
+               Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
+               QStringLiteral("秒おき）"));
+    ctx_.app.PcLogging = true;
+}
+
+void MeasurementRun::stopPcLogging()
+{
+    ctx_.app.PcLogging = false;
+    closePcLogFile(ctx_);
+    setLoggingControls(false);
+    ctx_.svc.status.setPanelText(2, QString());
+}
+
+// ---------------------------------------------------------------------------------
+// MeasuredDataHost
+
+bool MeasurementRun::valuePanelChecked() const
+{
+    return view_.viewMark(ViewItem::Denryoku);
+}
+
+ValuePanel* MeasurementRun::valuePanel()
+{
+    return view_.valuePanel();
+}
+
+void MeasurementRun::startDisplayTimer()
+{
+    view_.setDisplayTimer(true);
+}
+
+void MeasurementRun::pcLogWriteFailed(const QString& reason)
+{
+    stopPcLogging();
+    ctx_.svc.status.setPanelText(2, run_text::kLogWriteFailed);
+    ctx_.svc.msg.show({run_text::kLogWriteFailed + kCrLf + reason,
+                       {},
+                       MsgButtons::Ok,
+                       MsgIcon::Exclamation,
+                       false});
+}
+
+void MeasurementRun::storeAppendFailed(const VbError& error)
+{
+    KeisokuEnd_Req();
+    ctx_.svc.status.setPanelText(2, run_text::kStoreWriteFailed);
+    ctx_.svc.msg.show({run_text::kStoreWriteFailed + kCrLf + error.description(),
+                       {},
+                       MsgButtons::Ok,
+                       MsgIcon::Exclamation,
+                       false});
+}
+
+} // namespace quellin

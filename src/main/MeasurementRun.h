@@ -1,0 +1,110 @@
+#pragma once
+// The main window's side of a measurement: the start and stop commands, the window
+// state while measuring, the one-second display cycle (TmrDisp), PC logging start
+// and stop, and the end of the measurement. The window itself is reached through
+// MeasurementView; the exchanges with the meter go through the Sequencer.
+
+#include "app/Context.h"
+#include "link/MeasuredData.h"
+#include "views/ChildWindowHost.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace quellin {
+
+class Sequencer;
+
+// What the measurement run needs of FrmMDIMain. Menu items are named as the menu
+// (e.g. "MnuExec_Keisoku"), toolbar buttons by their keys (e.g. "Keisoku").
+class MeasurementView {
+public:
+    virtual ~MeasurementView() = default;
+    virtual void setMenuCaption(const QString& item, const QString& caption) = 0;
+    virtual void setMenuEnabled(const QString& item, bool enabled) = 0;
+    // Image index of the image list ImgList (7/8 measurement, 9/10 logging).
+    virtual void setButtonImage(const QString& key, int image) = 0;
+    virtual void setButtonToolTip(const QString& key, const QString& tip) = 0;
+    virtual void setButtonEnabled(const QString& key, bool enabled) = 0;
+    // TmrDisp on or off.
+    virtual void setDisplayTimer(bool on) = 0;
+    // The check marks of the view menu.
+    virtual bool viewMark(ViewItem item) const = 0;
+    // The clear-data confirmation ("内部メモリをクリアします。" Yes/No); on Yes the data
+    // set is cleared. Returns true for Yes.
+    virtual bool confirmClearData() = 0;
+    // The data list refilled from ListPage (after LoadListPage).
+    virtual void refreshList() = 0;
+    // The graph window's display-cycle refresh: SetGraphWindow(0), LoadGraphWindow,
+    // the drawing and the summary labels.
+    virtual void refreshGraph() = 0;
+    // The value panel while it is loaded, else null.
+    virtual ValuePanel* valuePanel() = 0;
+    // Owner of the file dialogs.
+    virtual QWidget* dialogOwner() const { return nullptr; }
+};
+
+namespace run_text {
+inline const QString kMeasuring = QStringLiteral("計測中");
+inline const QString kStoreFull = QStringLiteral("最大計測数になったため、計測を終了しました。");
+inline const QString kLogFilter = QStringLiteral("CSVﾌｧｲﾙ(*.csv)");
+inline const QString kLogPattern = QStringLiteral("*.csv");
+inline const QString kLogTitle = QStringLiteral("記録データ格納先");
+inline const QString kLogWriteFailed =
+    QStringLiteral("ロギングファイルに書き込めないため、ロギングを停止しました。");
+inline const QString kLogOpenFailed = QStringLiteral("ロギングファイルを作成できません。");
+inline const QString kStoreWriteFailed =
+    QStringLiteral("計測データを一時データファイルに書き込めないため、計測を終了しました。");
+} // namespace run_text
+
+// GraphXHani for a logging period in seconds: 1 below a minute, 2 below an hour, else 3.
+int graphXHaniFor(int logingTime);
+// ListTop of the display cycle: the newest 14 records.
+int listTopFor(int recordCount);
+
+class MeasurementRun : public MeasuredDataHost {
+public:
+    MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link);
+
+    // The measured-data handler (for LinkClients::measured).
+    MeasuredData& measuredData() { return measured_; }
+
+    // MnuExec_Keisoku / button "Keisoku": start or stop.
+    void keisokuCommand();
+    // MnuExec_Loging / button "Loging": PC logging on or off.
+    void logingCommand();
+
+    // Called by the link.
+    void KeisokuStart();
+    void KeisokuEnd_Req();
+    void KeisokuEnd();
+    // The port became unusable while measuring: logging stops, the measurement ends
+    // at once, the data set stays.
+    void linkLost();
+
+    // TmrDisp, every second.
+    void onDisplayTick();
+
+    void startPcLogging();
+    void stopPcLogging();
+
+    // MeasuredDataHost
+    bool valuePanelChecked() const override;
+    ValuePanel* valuePanel() override;
+    void startDisplayTimer() override;
+    void pcLogWriteFailed(const QString& reason) override;
+    void storeAppendFailed(const VbError& error) override;
+
+private:
+    void startRequest();
+    void setMeasuringControls(bool measuring);
+    void setLoggingControls(bool logging);
+
+    Context& ctx_;
+    MeasurementView& view_;
+    Sequencer& link_;
+    MeasuredData measured_;
+};
+
+} // namespace quellin

@@ -1,0 +1,76 @@
+#include "main/PcLogging.h"
+
+#include "platform/AppPaths.h"
+#include "platform/VbError.h"
+
+#include <QFile>
+#include <QStringEncoder>
+
+namespace quellin {
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+bool flagAt(const std::vector<bool>& flags, int c)
+{
+    return c >= 0 && static_cast<size_t>(c) < flags.size() && flags[static_cast<size_t>(c)];
+}
+
+} // namespace
+
+QStringList pcLogHeader(const Context& ctx, const QString& fileName)
+{
+    QStringList lines;
+    lines << QStringLiteral("FILE=") + quoted(fileName);
+    static const QString kWirings[3] = {QStringLiteral("測定条件　結線＝単相２線式"),
+                                        QStringLiteral("測定条件　結線＝単相３線式"),
+                                        QStringLiteral("測定条件　結線＝三相３線式")};
+    const int wiring = ctx.link.WiringMode;
+    if (wiring >= 0 && wiring <= 2)
+        lines << quoted(kWirings[wiring]);
+    QStringList titles;
+    for (int c = 0; c <= ctx.cat.ColumnLast && c < kMaxColumns; ++c)
+        if (flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c))
+            titles << quoted(c < ctx.cat.ColumnTitles.size() ? ctx.cat.ColumnTitles[c] : QString());
+    lines << titles.join(QLatin1Char(','));
+    return lines;
+}
+
+void openPcLogFile(Context& ctx, const QString& path)
+{
+    closePcLogFile(ctx);
+    QStringEncoder encoder("Shift_JIS");
+    if (!encoder.isValid())
+        throw VbError(err::kFileIo, QStringLiteral("Shift_JIS で書き込めません。"));
+    QByteArray bytes;
+    for (const QString& line : pcLogHeader(ctx, fileNameOf(path))) {
+        bytes += encoder.encode(line);
+        bytes += "\r\n";
+    }
+    if (encoder.hasError())
+        throw VbError(err::kFileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
+
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw VbError(err::kPathNotFound, file->errorString());
+    if (file->write(bytes) != bytes.size() || !file->flush()) {
+        const QString reason = file->errorString();
+        file->close();
+        throw VbError(err::kFileIo, reason);
+    }
+    ctx.meas.LogFileNo = std::move(file);
+}
+
+void closePcLogFile(Context& ctx)
+{
+    if (!ctx.meas.LogFileNo)
+        return;
+    ctx.meas.LogFileNo->close();
+    ctx.meas.LogFileNo.reset();
+}
+
+} // namespace quellin
