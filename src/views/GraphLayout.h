@@ -1,0 +1,54 @@
+#pragma once
+// The graph window's layout rules, in twips, without widgets: where the frame,
+// the summary and legend panels, the Y bars, the plot, the time axis and the
+// pager go for a given inner window size and set of visible bars.
+
+#include "store/DataRecord.h"
+
+#include <array>
+
+namespace quellin {
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// The fixed parts of the form's design (twips).
+struct GraphFormDesign {
+    int mx = 60;                 // PicGraphBase.Left
+    int my = 60;                 // PicGraphBase.Top
+    int infoHeight = 600;        // PicInfo: two lines of summary
+    int hanreiHeight = 360;      // PicHanrei: one row of legend boxes per nine series
+    int barWidth = 1020;         // each PicLeftBar
+    int graphTop = 90;           // PicGraph.Top inside PicGraphBase
+    int bottomBarHeight = 420;   // two label lines (date, time)
+    int bottomBarOverhang = 540; // PicBottomBar reaches this far beyond PicGraph each side
+    int udHeight = 300;
+    int graphRightMargin = 33;
+};
+
+// The design for a hardware version: version 2 has a second legend row.
+GraphFormDesign graphFormDesign(int hardVersion);
+
+struct GraphWindowLayout {
+    TwipsRect PicGraphBase, PicInfo, PicHanrei, PicGraph, PicBottomBar, UDGraph;
+    std::array<TwipsRect, kMaxSeries> PicLeftBar{};
+};
+
+// The window as designed, before the first resize.
+GraphWindowLayout initialGraphLayout(const GraphFormDesign& design);
+
+// The resize rules for the inner size width × height. barVisible[s] says which Y
+// bars are shown (in series order, side by side from the left of the frame).
+// Sizes that would come out zero or negative keep their previous value.
+GraphWindowLayout layoutGraphWindow(int width, int height, const GraphFormDesign& design,
+                                    const std::array<bool, kMaxSeries>& barVisible,
+                                    const GraphWindowLayout& previous);
+
+} // namespace quellin

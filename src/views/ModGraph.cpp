@@ -1,0 +1,191 @@
+#include "views/ModGraph.h"
+
+#include "catalog/ErrorReport.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "views/ModGraphWalk.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kPowerFactor = 7;
+constexpr int kLastScale = 12;
+constexpr double kPowerFactorMin = -12.5;
+constexpr double kPowerFactorMax = 112.5;
+
+// Tick label divisor and format by scale index (the unit prefix of the title
+// says which power of ten the labels are in).
+struct ScaleLabel {
+    double divisor;
+    const char* format;
+};
+constexpr ScaleLabel kScaleLabels[kLastScale + 1] = {
+    {1, "0.000"},  {1, "0.00"},    {1, "0.0"},    {1e3, "0.000"}, {1e3, "0.00"},
+    {1e3, "0.0"},  {1e6, "0.000"}, {1e6, "0.00"}, {1e6, "0.0"},   {1e9, "0.000"},
+    {1e9, "0.00"}, {1e9, "0.0"},   {1e9, "0"}};
+
+bool isLeakage(int s)
+{
+    return s >= 9 && s <= 11;
+}
+bool isTemperature(int s)
+{
+    return s == 12 || s == 13;
+}
+
+template <class T> T at(const std::vector<T>& v, int i, T fallback)
+{
+    return (i >= 0 && static_cast<size_t>(i) < v.size()) ? v[static_cast<size_t>(i)] : fallback;
+}
+
+QString at(const QStringList& v, int i)
+{
+    return (i >= 0 && i < v.size()) ? v[i] : QString();
+}
+
+} // namespace
+
+long long graphSlotCount(double graphStart, double graphEnd, int sampleInterval)
+{
+    const int interval = std::max(1, sampleInterval);
+    const double seconds = static_cast<double>(vbdate::secondsBetween(graphStart, graphEnd));
+    return static_cast<long long>(std::nearbyint(seconds / interval + 1.0));
+}
+
+GridDivision gridDivision(long long slots)
+{
+    const long long t = slots;
+    // The first divisor n of t (searching down) with fewer than six divisions.
+    auto search = [t](long long from, long long to) -> long long {
+        for (long long n = from; n >= to; --n)
+            if (t % n == 0 && t / n < 6)
+                return n;
+        return 0;
+    };
+    GridDivision g;
+    if (t >= 1 && t <= 60) {
+        if (const long long n = search(60, 1))
+            g.lines = static_cast<int>(t / n - 1);
+    } else if (t >= 61 && t <= 3600) {
+        if (const long long n = search(3600, 61))
+            g.lines = static_cast<int>(t / n);
+    } else if (t >= 3601 && t <= 108000) {
+        if (const long long n = search(10800, 3601))
+            g.lines = static_cast<int>(t / n);
+    }
+    g.per = t / (g.lines + 1);
+    return g;
+}
+
+std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDivision grid)
+{
+    const long long interval = std::max(1, sampleInterval);
+    std::vector<double> times;
+    times.reserve(static_cast<size_t>(std::max(0, grid.lines)));
+    double t = graphStart;
+    for (int d = 1; d <= grid.lines; ++d) {
+        t = vbdate::addSeconds(t, interval * grid.per);
+        times.push_back(t);
+    }
+    return times;
+}
+
+QString seriesUnitText(const Catalog& cat, int s)
+{
+    const QString unit = at(cat.SeriesUnits, s);
+    if (s == kPowerFactor || s >= 9)
+        return unit;
+    const int k = std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale);
+    return at(cat.UnitPrefixes, k) + unit;
+}
+
+QString tickLabel(const Catalog& cat, int s, int j)
+{
+    if (s == kPowerFactor)
+        return Format(kPowerFactorMax - j * 12.5, QStringLiteral("0.0"));
+    const double top = at(cat.SeriesYMax, s, 0.0);
+    const double step = (top - at(cat.SeriesYMin, s, 0.0)) / 10.0;
+    const double value = top - j * step;
+    if (isLeakage(s))
+        return Format(value, QStringLiteral("0.0"));
+    if (isTemperature(s))
+        return Format(value, QStringLiteral("0"));
+    // An index outside the table (a hand-edited setting) reads as the nearest step.
+    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
+    return Format(value / l.divisor, QString::fromLatin1(l.format));
+}
+
+SeriesAxis seriesAxis(const Catalog& cat, int s)
+{
+    if (s == kPowerFactor)
+        return {kPowerFactorMin, kPowerFactorMax, at(cat.SeriesScale, s, 0)};
+    return {at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0),
+            s >= 9 ? 0 : at(cat.SeriesScale, s, 0)};
+}
+
+double ChgValue(Context& ctx, int scale, double ymax, double value)
+{
+    return trapped(
+        ctx, "ChgValue", 0.0,
+        [&] {
+            (void)scale; // the cap is the same for every scale step
+            if (!std::isfinite(value) || !std::isfinite(ymax))
+                throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
+            return std::min(value, 2.0 * ymax);
+        },
+        ReportTo::StatusBar);
+}
+
+double valueToY(double height, double ymin, double ymax, double value)
+{
+    return height * (ymax - value) / (ymax - ymin);
+}
+
+bool bfGraph_Abs(Context& ctx)
+{
+    return trapped(
+        ctx, "bfGraph_Abs", false,
+        [&] {
+            StoreGlobals& st = ctx.store;
+            for (const int r : ctx.cat.AbsSeries) {
+                if (r < 0 || r > ctx.cat.SeriesLast || !at(ctx.cat.SeriesShown, r, false) ||
+                    st.GraphPoints < 2)
+                    continue;
+                if (static_cast<size_t>(r) >= st.GraphValues.size() ||
+                    st.GraphValues[static_cast<size_t>(r)].size() <=
+                        static_cast<size_t>(st.GraphPoints))
+                    throw VbError(err::kSubscript,
+                                  QStringLiteral("インデックスが有効範囲にありません。"));
+                auto& values = st.GraphValues[static_cast<size_t>(r)];
+                for (int u = 1; u <= st.GraphPoints; ++u)
+                    if (values[static_cast<size_t>(u)] < 0)
+                        values[static_cast<size_t>(u)] = -values[static_cast<size_t>(u)];
+            }
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+std::vector<PlotSegment> plotSegments(const std::vector<long long>& pointSeconds,
+                                      const std::vector<double>& ys, int n,
+                                      const PlotGeometry& geometry)
+{
+    std::vector<PlotSegment> out;
+    n = std::min({n, static_cast<int>(pointSeconds.size()) - 1, static_cast<int>(ys.size()) - 1});
+    if (n < 2 || geometry.width <= 0)
+        return out;
+    const long long m = n <= geometry.slots ? geometry.slots : n;
+    const double dx = geometry.width / static_cast<double>(m - 1);
+    graphwalk::walk(pointSeconds.data(), ys.data(), n, dx, std::max(1, geometry.sampleInterval),
+                    geometry.width + dx,
+                    [&](double x1, double y1, double x2, double y2, bool dotted) {
+                        out.push_back({x1, y1, x2, y2, dotted});
+                    });
+    return out;
+}
+
+} // namespace quellin

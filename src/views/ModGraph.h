@@ -1,0 +1,131 @@
+#pragma once
+// ModGraph: the trend graph of the graph window.
+//
+// One routine (DrawGraph) paints the whole graph onto the window's pictures:
+// the dotted grid, the time labels, one Y bar per shown series and the curves.
+// Everything that can be decided without painting is a plain function below,
+// so that the grid, the labels, the value mapping and the plotting walk are
+// tested alone.
+//
+// Coordinates are the pictures' own scale units, twips, as the window lays them
+// out; the painter converts them with the twips-per-pixel factor of the device.
+
+#include "app/Context.h"
+
+#include <QColor>
+#include <QPolygonF>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+class QPaintDevice;
+
+namespace quellin {
+
+// Sample positions of the window start..end: seconds ÷ interval + 1, taken to the
+// nearest integer with halves to even. An interval below 1 counts as 1.
+long long graphSlotCount(double graphStart, double graphEnd, int sampleInterval);
+
+// The vertical grid of t sample positions: lines dotted vertical lines, per sample
+// positions per grid division (t \ (lines + 1)).
+struct GridDivision {
+    int lines = 0;
+    long long per = 0;
+};
+GridDivision gridDivision(long long slots);
+
+// Label times under the vertical grid lines D = 1..lines.
+std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDivision grid);
+
+// "(unit)" of a series' Y bar title without the parentheses: the prefix of its
+// scale index and its base unit for series 0..6 and 8, the base unit otherwise.
+QString seriesUnitText(const Catalog& cat, int s);
+
+// Tick label of series s at grid line j (1 = top .. 9).
+QString tickLabel(const Catalog& cat, int s, int j);
+
+// The axis a series' curve is drawn against: power factor is fixed −12.5..112.5,
+// every other series uses its Y range; series 9..13 use scale index 0.
+struct SeriesAxis {
+    double ymin = 0;
+    double ymax = 0;
+    int scale = 0;
+};
+SeriesAxis seriesAxis(const Catalog& cat, int s);
+
+// The value limited to at most twice the axis maximum. A value that is not a
+// number is reported (status bar, "ChgValue") and gives 0.
+double ChgValue(Context& ctx, int scale, double ymax, double value);
+
+// Vertical position of an already limited value in a picture of the given height:
+// height × (ymax − v) ÷ (ymax − ymin). Values below ymin lie below the picture.
+double valueToY(double height, double ymin, double ymax, double value);
+
+// Makes the values of the series listed in AbsSeries non-negative when they are
+// shown and the window has two points or more. False after a trapped error
+// (reported in the status bar as "bfGraph_Abs").
+bool bfGraph_Abs(Context& ctx);
+
+// One line of a curve, in twips of the plot picture. Consecutive samples are
+// joined solid; missing samples are bridged by dotted steps at the last value.
+struct PlotSegment {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    bool dotted = false;
+    bool operator==(const PlotSegment&) const = default;
+};
+
+struct PlotGeometry {
+    double width = 0;    // plot picture width (twips)
+    long long slots = 0; // t
+    int sampleInterval = 1;
+};
+
+// The plotting walk of one series. pointSeconds[i] are the seconds from the
+// window start to point i and ys[i] the vertical positions, for i = 1..n (index 0
+// unused). Nothing for n < 2. Segments that would start beyond the right edge are
+// left out (they cannot be seen), so the walk stays short for any gap.
+std::vector<PlotSegment> plotSegments(const std::vector<long long>& pointSeconds,
+                                      const std::vector<double>& ys, int n,
+                                      const PlotGeometry& geometry);
+
+// Where the time labels go on the bottom bar. Label i wants its left edge at
+// want[i] and is width[i] wide (i = 0 the start label, the last the end label,
+// the grid labels between). Each is moved inside [visibleLeft, visibleRight] and a
+// label that would touch one already placed (closer than gap) is left out: the
+// start label first, then the end label, then the grid labels from the left.
+// nullopt marks a label left out.
+std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
+                                                   const std::vector<double>& width,
+                                                   double visibleLeft, double visibleRight,
+                                                   double gap);
+
+// Thins a polyline whose x only grows: within one pixel column (floor of x) more
+// than four points become the first, the lowest, the highest and the last, in
+// their order. What is drawn looks the same; drawing gets much faster.
+QPolygonF thinByPixelColumn(const QPolygonF& line);
+
+// One picture box of the graph window as the renderer sees it: its rectangle in
+// logical pixels of the paint device, its colours and whether it is shown.
+struct GraphPicture {
+    QRect rect;
+    QColor BackColor;
+    QColor ForeColor;
+    bool Visible = true;
+};
+
+struct GraphPictures {
+    double twipsPerPixel = 15.0;
+    GraphPicture PicGraphBase;
+    GraphPicture PicGraph;
+    GraphPicture PicBottomBar;
+    std::array<GraphPicture, kMaxSeries> PicLeftBar;
+};
+
+// Draws the whole graph from the store's graph window and the catalogue. Changes
+// only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
+// of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
+bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures);
+
+} // namespace quellin

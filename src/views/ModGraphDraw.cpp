@@ -1,0 +1,402 @@
+// The painting half of ModGraph: DrawGraph and its helpers.
+
+#include "catalog/ErrorReport.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "views/GraphColours.h"
+#include "views/ModGraph.h"
+#include "views/ModGraphWalk.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kPowerFactor = 7;
+// Text is set in cells of this height (twips); the glyphs sit in the middle, so a
+// text printed at y − 80 stands level with a grid line at y.
+constexpr double kTextCellTwips = 180;
+constexpr double kFontTwips = 165;
+constexpr double kLabelGapTwips = 90;
+// Curves may run far outside the plot (values are only limited upwards); keep
+// their coordinates where the rasteriser still counts exactly.
+constexpr double kFarOutsidePixels = 1.0e5;
+constexpr double kCurvePenWidth = 1.4;
+constexpr double kBarTextContrast = 4.5;
+constexpr double kCurveContrast = 3.0;
+
+long long scaleTwips(int pixels, double tpp)
+{
+    return std::llround(pixels * tpp);
+}
+
+QFont graphFont(double tpp)
+{
+    QFont f(QStringLiteral("Noto Sans CJK JP"));
+    f.setPixelSize(std::max(7, static_cast<int>(std::lround(kFontTwips / tpp))));
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+// Everything one drawing shares.
+struct Pen {
+    QPainter& p;
+    double tpp;
+    QRect baseRect;
+    QFont font;
+    QFontMetricsF fm;
+
+    void clipTo(const GraphPicture& pic) { p.setClipRect(pic.rect.intersected(baseRect)); }
+
+    // Prints text with the top of its cell at (x, y) twips of the picture.
+    void print(const GraphPicture& pic, double x, double y, const QString& text,
+               const QColor& colour)
+    {
+        const double cell = kTextCellTwips / tpp;
+        const double baseline = pic.rect.y() + y / tpp + cell / 2 + fm.capHeight() / 2;
+        p.setPen(colour);
+        p.drawText(QPointF(pic.rect.x() + x / tpp, baseline), text);
+    }
+    double widthTwips(const QString& text) const { return fm.horizontalAdvance(text) * tpp; }
+};
+
+void drawTimeLabels(Context& ctx, Pen& pen, const GraphPictures& pics, GridDivision grid)
+{
+    const StoreGlobals& st = ctx.store;
+    const GraphPicture& bar = pics.PicBottomBar;
+    const long long barW = scaleTwips(bar.rect.width(), pen.tpp);
+    const long long plotW = scaleTwips(pics.PicGraph.rect.width(), pen.tpp);
+    const long long l0 = (barW - plotW) / 2;
+    const long long w = plotW / (grid.lines + 1);
+
+    std::vector<double> times{st.GraphStart};
+    std::vector<double> want{static_cast<double>(l0 - 410)};
+    const std::vector<double> gridTimes = gridLabelTimes(st.GraphStart, st.SampleInterval, grid);
+    for (int d = 1; d <= grid.lines; ++d) {
+        times.push_back(gridTimes[static_cast<size_t>(d - 1)]);
+        want.push_back(static_cast<double>(l0 + d * w - 390));
+    }
+    times.push_back(st.GraphEnd);
+    want.push_back(static_cast<double>(l0 + plotW - 410));
+
+    std::vector<QString> dates, clock;
+    std::vector<double> widths;
+    for (const double t : times) {
+        dates.push_back(Format(t, QStringLiteral("yyyy/mm/dd")));
+        clock.push_back(Format(t, QStringLiteral(" hh:mm:ss")));
+        widths.push_back(std::max(pen.widthTwips(dates.back()), pen.widthTwips(clock.back())));
+    }
+    // Only the part of the bar inside the frame can be seen.
+    const QRect seen = bar.rect.intersected(pen.baseRect);
+    const double seenLeft = (seen.left() - bar.rect.left()) * pen.tpp;
+    const double seenRight = (seen.right() + 1 - bar.rect.left()) * pen.tpp;
+    const auto placed = placeTimeLabels(want, widths, seenLeft, seenRight, kLabelGapTwips);
+    pen.clipTo(bar);
+    for (size_t i = 0; i < placed.size(); ++i) {
+        if (!placed[i])
+            continue;
+        pen.print(bar, *placed[i], 3, dates[i], bar.ForeColor);
+        pen.print(bar, *placed[i], 200, clock[i], bar.ForeColor);
+    }
+}
+
+void drawGrid(Pen& pen, const GraphPicture& plot, GridDivision grid)
+{
+    const QColor colour = isWhite(plot.BackColor) ? qbColor(0) : qbColor(7);
+    const long long width = scaleTwips(plot.rect.width(), pen.tpp);
+    const long long height = scaleTwips(plot.rect.height(), pen.tpp);
+    pen.clipTo(plot);
+    pen.p.setRenderHint(QPainter::Antialiasing, false);
+    pen.p.setPen(QPen(colour, 1, Qt::DotLine));
+    const int top = plot.rect.top();
+    const int bottom = plot.rect.bottom();
+    const long long w = width / (grid.lines + 1);
+    for (int d = 1; d <= grid.lines; ++d) {
+        const int x = plot.rect.left() + static_cast<int>(std::floor(d * w / pen.tpp));
+        pen.p.drawLine(x, top, x, bottom);
+    }
+    const long long h = height / 10;
+    for (int j = 1; j <= 9; ++j) {
+        const int y = top + static_cast<int>(std::floor(j * h / pen.tpp));
+        pen.p.drawLine(plot.rect.left(), y, plot.rect.right(), y);
+    }
+}
+
+void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture& plot, int s)
+{
+    const Catalog& cat = ctx.cat;
+    pen.clipTo(bar);
+    // Right and bottom edges, black.
+    pen.p.fillRect(QRect(bar.rect.right(), bar.rect.top(), 1, bar.rect.height()), Qt::black);
+    pen.p.fillRect(QRect(bar.rect.left(), bar.rect.bottom(), bar.rect.width(), 1), Qt::black);
+
+    const QColor ink = readableColour(bar.ForeColor, bar.BackColor, kBarTextContrast);
+    const long long barH = scaleTwips(bar.rect.height(), pen.tpp);
+    const QString name = (s >= 0 && s < cat.SeriesNames.size()) ? cat.SeriesNames[s] : QString();
+    double y = static_cast<double>(barH / 2 - 600);
+    for (const QChar c : name) {
+        pen.print(bar, 82, y, QString(c), ink);
+        y += 220;
+    }
+    pen.print(bar, 7, y, QLatin1Char('(') + seriesUnitText(cat, s) + QLatin1Char(')'), ink);
+
+    const long long h = scaleTwips(plot.rect.height(), pen.tpp) / 10;
+    for (int j = 1; j <= 9; ++j)
+        pen.print(bar, 440, static_cast<double>(j * h - 80), tickLabel(cat, s, j), ink);
+}
+
+// Chains the walk's segments into polylines and dotted runs, in device pixels.
+class CurvePainter {
+public:
+    CurvePainter(QPainter& p, const QRect& plot, double tpp, QColor colour)
+        : p_(p), plot_(plot), tpp_(tpp), colour_(colour)
+    {
+    }
+    ~CurvePainter() { flush(); }
+
+    void add(double x1, double y1, double x2, double y2, bool dotted)
+    {
+        const QPointF a = toPixels(x1, y1);
+        const QPointF b = toPixels(x2, y2);
+        if (dotted) {
+            flushSolid();
+            if (dotRun_ && std::abs(dotEnd_.x() - a.x()) * tpp_ <= 1 && dotEnd_.y() == a.y()) {
+                dotEnd_ = b;
+            } else {
+                flushDots();
+                dotRun_ = true;
+                dotStart_ = a;
+                dotEnd_ = b;
+            }
+            return;
+        }
+        flushDots();
+        const bool joins = !solid_.isEmpty() && std::abs(solid_.last().x() - a.x()) * tpp_ <= 1 &&
+                           solid_.last().y() == a.y();
+        if (!joins) {
+            flushSolid();
+            solid_.append(a);
+        }
+        solid_.append(b);
+    }
+
+private:
+    QPointF toPixels(double x, double y) const
+    {
+        return {plot_.left() + x / tpp_,
+                plot_.top() + std::clamp(y / tpp_, -kFarOutsidePixels, kFarOutsidePixels)};
+    }
+    void flush()
+    {
+        flushDots();
+        flushSolid();
+    }
+    void flushSolid()
+    {
+        if (solid_.size() > 1) {
+            p_.setRenderHint(QPainter::Antialiasing, true);
+            p_.setPen(QPen(colour_, kCurvePenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p_.drawPolyline(thinByPixelColumn(solid_));
+        }
+        solid_.clear();
+    }
+    void flushDots()
+    {
+        if (!dotRun_)
+            return;
+        dotRun_ = false;
+        p_.setRenderHint(QPainter::Antialiasing, false);
+        p_.setPen(QPen(colour_, 1, Qt::DotLine));
+        const double y = std::floor(dotStart_.y());
+        p_.drawLine(QPointF(std::floor(dotStart_.x()), y), QPointF(std::floor(dotEnd_.x()), y));
+    }
+
+    QPainter& p_;
+    QRect plot_;
+    double tpp_;
+    QColor colour_;
+    QPolygonF solid_;
+    bool dotRun_ = false;
+    QPointF dotStart_, dotEnd_;
+};
+
+void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& colour, int s,
+               const std::vector<long long>& seconds, long long slots)
+{
+    trapped(
+        ctx, "DrawGraph", false,
+        [&] {
+            const StoreGlobals& st = ctx.store;
+            const int n = st.GraphPoints;
+            if (n < 2)
+                return true;
+            if (static_cast<size_t>(s) >= st.GraphValues.size() ||
+                st.GraphValues[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
+                throw VbError(err::kSubscript,
+                              QStringLiteral("インデックスが有効範囲にありません。"));
+            const SeriesAxis axis = seriesAxis(ctx.cat, s);
+            if (!(axis.ymax > axis.ymin))
+                throw VbError(err::kDivisionByZero, QStringLiteral("0 で除算しました。"));
+            const double width = static_cast<double>(scaleTwips(plot.rect.width(), pen.tpp));
+            const double height = static_cast<double>(scaleTwips(plot.rect.height(), pen.tpp));
+            const auto& values = st.GraphValues[static_cast<size_t>(s)];
+            std::vector<double> ys(static_cast<size_t>(n) + 1, 0.0);
+            for (int i = 1; i <= n; ++i)
+                ys[static_cast<size_t>(i)] =
+                    valueToY(height, axis.ymin, axis.ymax,
+                             ChgValue(ctx, axis.scale, axis.ymax, values[static_cast<size_t>(i)]));
+            const long long m = n <= slots ? slots : n;
+            const double dx = width / static_cast<double>(m - 1);
+            pen.clipTo(plot);
+            CurvePainter painter(pen.p, plot.rect, pen.tpp, colour);
+            graphwalk::walk(seconds.data(), ys.data(), n, dx, std::max(1, st.SampleInterval),
+                            width + dx, [&](double x1, double y1, double x2, double y2, bool d) {
+                                painter.add(x1, y1, x2, y2, d);
+                            });
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
+{
+    const Catalog& cat = ctx.cat;
+    StoreGlobals& st = ctx.store;
+    const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
+
+    pics.PicLeftBar[kPowerFactor].ForeColor =
+        isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
+    const GridDivision grid = gridDivision(slots);
+    const int lastSeries = std::clamp(cat.SeriesLast, -1, kMaxSeries - 1);
+
+    // Clear every picture.
+    const QRect base = pics.PicGraphBase.rect;
+    p.setClipRect(base);
+    p.fillRect(base, pics.PicGraphBase.BackColor);
+    for (int s = 0; s <= lastSeries; ++s)
+        if (pics.PicLeftBar[static_cast<size_t>(s)].Visible)
+            p.fillRect(pics.PicLeftBar[static_cast<size_t>(s)].rect.intersected(base),
+                       pics.PicLeftBar[static_cast<size_t>(s)].BackColor);
+    p.fillRect(pics.PicGraph.rect.intersected(base), pics.PicGraph.BackColor);
+    p.fillRect(pics.PicBottomBar.rect.intersected(base), pics.PicBottomBar.BackColor);
+
+    const QFont font = graphFont(tpp);
+    p.setFont(font);
+    Pen pen{p, tpp, base, font, QFontMetricsF(font, p.device())};
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    drawTimeLabels(ctx, pen, pics, grid);
+    drawGrid(pen, pics.PicGraph, grid);
+
+    bfGraph_Abs(ctx);
+
+    // Seconds from the window start to each point, shared by every curve.
+    std::vector<long long> seconds;
+    if (st.GraphPoints >= 2 && st.GraphTimes.size() > static_cast<size_t>(st.GraphPoints)) {
+        seconds.resize(static_cast<size_t>(st.GraphPoints) + 1, 0);
+        for (int i = 1; i <= st.GraphPoints; ++i)
+            seconds[static_cast<size_t>(i)] =
+                vbdate::secondsBetween(st.GraphStart, st.GraphTimes[static_cast<size_t>(i)]);
+    }
+    for (int s = 0; s <= lastSeries; ++s) {
+        if (static_cast<size_t>(s) >= cat.SeriesShown.size() ||
+            !cat.SeriesShown[static_cast<size_t>(s)])
+            continue;
+        const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
+        if (bar.Visible)
+            drawBar(ctx, pen, bar, pics.PicGraph, s);
+        if (!seconds.empty())
+            drawCurve(ctx, pen, pics.PicGraph,
+                      readableColour(bar.ForeColor, pics.PicGraph.BackColor, kCurveContrast), s,
+                      seconds, slots);
+    }
+}
+
+} // namespace
+
+std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
+                                                   const std::vector<double>& width,
+                                                   double visibleLeft, double visibleRight,
+                                                   double gap)
+{
+    const size_t n = std::min(want.size(), width.size());
+    std::vector<std::optional<double>> out(n);
+    if (n == 0)
+        return out;
+    auto inside = [&](size_t i) {
+        return std::max(visibleLeft, std::min(want[i], visibleRight - width[i]));
+    };
+    out[0] = inside(0);
+    double lastRight = *out[0] + width[0];
+    std::optional<double> endLeft;
+    if (n >= 2) {
+        const double e = inside(n - 1);
+        if (e >= lastRight + gap)
+            endLeft = e;
+        out[n - 1] = endLeft;
+    }
+    for (size_t i = 1; i + 1 < n; ++i) {
+        const double x = inside(i);
+        if (x < lastRight + gap)
+            continue;
+        if (endLeft && x + width[i] + gap > *endLeft)
+            continue;
+        out[i] = x;
+        lastRight = x + width[i];
+    }
+    return out;
+}
+
+QPolygonF thinByPixelColumn(const QPolygonF& line)
+{
+    QPolygonF out;
+    out.reserve(std::min<qsizetype>(line.size(), 4096));
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const double column = std::floor(line[i].x());
+        qsizetype j = i + 1;
+        qsizetype lo = i, hi = i;
+        while (j < n && std::floor(line[j].x()) == column) {
+            if (line[j].y() < line[lo].y())
+                lo = j;
+            if (line[j].y() > line[hi].y())
+                hi = j;
+            ++j;
+        }
+        if (j - i <= 4) {
+            for (qsizetype k = i; k < j; ++k)
+                out.append(line[k]);
+        } else {
+            out.append(line[i]);
+            const qsizetype a = std::min(lo, hi), b = std::max(lo, hi);
+            if (a != i && a != j - 1)
+                out.append(line[a]);
+            if (b != a && b != j - 1)
+                out.append(line[b]);
+            out.append(line[j - 1]);
+        }
+        i = j;
+    }
+    return out;
+}
+
+bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures)
+{
+    return trapped(
+        ctx, "DrawGraph", false,
+        [&] {
+            QPainter p(&device);
+            drawAll(ctx, p, pictures);
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+} // namespace quellin
