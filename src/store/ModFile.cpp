@@ -129,13 +129,17 @@ void AppendRecord(Context& ctx, const DataRecord& rec)
     if (st.RecordCount < 0 || st.RecordCount == INT_MAX)
         throw VbError(err::kOverflow, QStringLiteral("記録数が上限を超えました。"));
     const qint64 pos = static_cast<qint64>(st.RecordCount) * kRecordBytes;
-    errno = 0;
-    const bool written =
-        file->seek(pos) &&
-        file->write(reinterpret_cast<const char*>(&rec), kRecordBytes) == kRecordBytes &&
-        file->flush();
+    // A sequential device (a pipe, /dev/full) has no record positions to seek to.
+    bool written = file->isSequential() || file->seek(pos);
+    int cause = 0;
+    if (written) {
+        errno = 0;
+        written = file->write(reinterpret_cast<const char*>(&rec), kRecordBytes) == kRecordBytes;
+        cause = errno;
+        written = written && file->flush();
+    }
     if (!written) {
-        const bool full = errno == ENOSPC;
+        const bool full = cause == ENOSPC;
         // A partly written record lies behind RecordCount and is never read; the
         // next append overwrites it.
         if (full)
