@@ -1,0 +1,228 @@
+// FrmComm: the serial port, TmrTimeOut and the receive path.
+
+#include "link/FrmComm.h"
+
+#include "platform/VbError.h"
+#include "settings/ModRegistry.h"
+
+#include <QStringList>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
+namespace quellin {
+
+namespace {
+
+constexpr int kPointerDefault = 0;
+constexpr int kPointerHourglass = 11;
+constexpr int kInvalidPropertyValue = 380;
+constexpr int kLowestPort = 1;
+constexpr int kHighestPort = 8;
+
+const QString kInvalidPropertyText = QStringLiteral("プロパティの値が不正です。");
+
+QString portNotOpenedText(const QString& commPort)
+{
+    return QStringLiteral("通信ポート") + commPort +
+           QStringLiteral(" を初期化してオープンできません。");
+}
+
+} // namespace
+
+std::optional<PortSettings> parseCommParam(const QString& commParam)
+{
+    const QStringList fields = commParam.split(QLatin1Char(','));
+    if (fields.size() != 4)
+        return std::nullopt;
+    PortSettings s;
+
+    bool ok = false;
+    const int speed = fields[0].trimmed().toInt(&ok);
+    if (!ok || speed <= 0)
+        return std::nullopt;
+    s.baudRate = speed;
+
+    const QString parity = fields[1].trimmed().toUpper();
+    if (parity == QLatin1String("N"))
+        s.parity = QSerialPort::NoParity;
+    else if (parity == QLatin1String("O"))
+        s.parity = QSerialPort::OddParity;
+    else if (parity == QLatin1String("E"))
+        s.parity = QSerialPort::EvenParity;
+    else if (parity == QLatin1String("M"))
+        s.parity = QSerialPort::MarkParity;
+    else if (parity == QLatin1String("S"))
+        s.parity = QSerialPort::SpaceParity;
+    else
+        return std::nullopt;
+
+    const int bits = fields[2].trimmed().toInt(&ok);
+    if (!ok || bits < 5 || bits > 8)
+        return std::nullopt;
+    s.dataBits = static_cast<QSerialPort::DataBits>(bits);
+
+    const QString stop = fields[3].trimmed();
+    if (stop == QLatin1String("1"))
+        s.stopBits = QSerialPort::OneStop;
+    else if (stop == QLatin1String("1.5"))
+        s.stopBits = QSerialPort::OneAndHalfStop;
+    else if (stop == QLatin1String("2"))
+        s.stopBits = QSerialPort::TwoStop;
+    else
+        return std::nullopt;
+    return s;
+}
+
+FrmComm::FrmComm(Context& ctx, LinkClients& clients, QObject* parent)
+    : QObject(parent), ctx_(ctx), Mscomm(this), TmrTimeOut(this),
+      seq_(ctx, *this, timerAdapter_, clients)
+{
+    TmrTimeOut.setInterval(kTimeOutMs);
+    TmrTimeOut.setSingleShot(true);
+    connect(&TmrTimeOut, &QTimer::timeout, this, [this] { input_.timerFired(); });
+    connect(&Mscomm, &QSerialPort::readyRead, this, &FrmComm::onReadyRead);
+    connect(&Mscomm, &QSerialPort::errorOccurred, this, &FrmComm::onErrorOccurred);
+}
+
+FrmComm::~FrmComm()
+{
+    // The port's signals must not reach a half-destroyed window.
+    Mscomm.disconnect(this);
+    TmrTimeOut.disconnect(this);
+    if (Mscomm.isOpen())
+        Mscomm.close();
+}
+
+QString FrmComm::deviceForPort(Context& ctx, int n)
+{
+    const QString number = QString::number(n);
+    const QString fromEnv = qEnvironmentVariable(("QUELLIN_COM" + number).toLatin1().constData());
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    const QString fromSettings = ctx.settings.read(QStringLiteral("CommDevice") + number, {});
+    if (!fromSettings.isEmpty())
+        return fromSettings;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM") + number;
+#else
+    return QStringLiteral("/dev/ttyS") + QString::number(n - 1);
+#endif
+}
+
+bool FrmComm::openPort()
+{
+    return open(false, true);
+}
+
+bool FrmComm::reopenPort()
+{
+    return open(true, false);
+}
+
+void FrmComm::closePort()
+{
+    TmrTimeOut.stop();
+    if (Mscomm.isOpen())
+        Mscomm.close();
+}
+
+bool FrmComm::isOpen() const
+{
+    return Mscomm.isOpen();
+}
+
+void FrmComm::write(const QByteArray& bytes)
+{
+    if (Mscomm.isOpen())
+        Mscomm.write(bytes);
+}
+
+bool FrmComm::open(bool clearBuffers, bool offerSettings)
+{
+    try {
+        configureAndOpen(clearBuffers);
+        return true;
+    } catch (const VbError& e) {
+        const bool invalidPort = e.number() == err::kInvalidPort;
+        ctx_.svc.msg.show({invalidPort ? portNotOpenedText(ctx_.app.CommPort) : e.description(),
+                           {},
+                           MsgButtons::Ok,
+                           MsgIcon::Exclamation,
+                           true});
+        if (invalidPort && offerSettings) {
+            ctx_.svc.pointer.setPointer(kPointerDefault);
+            if (showSystemDialog)
+                showSystemDialog();
+            ctx_.svc.pointer.setPointer(kPointerHourglass);
+        }
+        return Mscomm.isOpen();
+    }
+}
+
+void FrmComm::configureAndOpen(bool clearBuffers)
+{
+    if (Mscomm.isOpen())
+        Mscomm.close();
+    input_.reset();
+
+    const QString commPort = ctx_.app.CommPort;
+    bool ok = false;
+    const int n = commPort.trimmed().toInt(&ok);
+    if (!ok || n < kLowestPort || n > kHighestPort)
+        throw VbError(err::kInvalidPort, portNotOpenedText(commPort));
+    const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
+    if (!settings)
+        throw VbError(kInvalidPropertyValue, kInvalidPropertyText);
+
+    Mscomm.setPortName(deviceForPort(ctx_, n));
+    Mscomm.setBaudRate(settings->baudRate);
+    Mscomm.setParity(settings->parity);
+    Mscomm.setDataBits(settings->dataBits);
+    Mscomm.setStopBits(settings->stopBits);
+    Mscomm.setFlowControl(QSerialPort::NoFlowControl);
+    if (!Mscomm.open(QIODevice::ReadWrite))
+        throw VbError(err::kInvalidPort, portNotOpenedText(commPort));
+    if (clearBuffers)
+        Mscomm.clear(QSerialPort::AllDirections);
+    openedPort_ = commPort;
+    lossReported_ = false;
+}
+
+void FrmComm::onReadyRead()
+{
+    const QByteArray bytes = Mscomm.readAll();
+    if (!bytes.isEmpty())
+        input_.bytesReceived(bytes);
+}
+
+void FrmComm::onErrorOccurred(QSerialPort::SerialPortError error)
+{
+    // Line errors (framing, parity, overrun …) are left to the answer tests; only a
+    // port that went away needs the user. A device that hung up (a pseudo-terminal
+    // whose other side closed) reports read errors instead of a resource error.
+    if (lossReported_)
+        return;
+    const bool lost =
+        error == QSerialPort::ResourceError || (error == QSerialPort::ReadError && deviceHungUp());
+    if (!lost)
+        return;
+    lossReported_ = true;
+    // Closed at once, or the port keeps reporting; the user is told from the event
+    // loop, not from inside the port's own notification.
+    Mscomm.close();
+    QTimer::singleShot(0, this, [this] { input_.portLost(openedPort_); });
+}
+
+bool FrmComm::deviceHungUp()
+{
+#ifdef Q_OS_UNIX
+    pollfd p{static_cast<int>(Mscomm.handle()), POLLIN, 0};
+    if (::poll(&p, 1, 0) > 0)
+        return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+    return false;
+}
+
+} // namespace quellin

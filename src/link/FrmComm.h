@@ -1,0 +1,98 @@
+#pragma once
+// FrmComm, the hidden communications window ("通信用フォーム"): it owns the serial
+// port and the time-out timer TmrTimeOut, adapts them to the link's transport and
+// timer, and owns the receive path (framer, queue) and the sequencer. It is never
+// shown and needs no widgets, so it lives in the core (CommPort.cpp).
+
+#include "app/Context.h"
+#include "link/LinkClients.h"
+#include "link/LinkInput.h"
+#include "link/Sequencer.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+namespace quellin {
+
+// The fields of CommParam ("9600,N,8,1": speed, parity letter, data bits, stop bits).
+struct PortSettings {
+    qint32 baudRate = 9600;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+// Reads CommParam; nullopt when any field cannot be applied to a port.
+std::optional<PortSettings> parseCommParam(const QString& commParam);
+
+// No Q_OBJECT: it declares no signals or slots of its own (its .cpp has another
+// name, so that the core library takes it).
+class FrmComm : public QObject, public LinkTransport {
+public:
+    static constexpr int kTimeOutMs = 10000;
+
+    FrmComm(Context& ctx, LinkClients& clients, QObject* parent = nullptr);
+    ~FrmComm() override;
+
+    static QString caption() { return QStringLiteral("通信用フォーム"); }
+
+    // The device of port n: $QUELLIN_COM<n>, else the setting CommDevice<n>, else
+    // /dev/ttyS<n-1> (COM<n> on Windows).
+    static QString deviceForPort(Context& ctx, int n);
+
+    // The load: opens CommPort with CommParam. A port that cannot be opened tells
+    // the user and offers the communication settings (showSystemDialog); a CommParam
+    // that cannot be applied shows the error's own description. True when open.
+    bool openPort();
+    // OK of the communication settings: close, drop what was received, apply the
+    // current CommPort and CommParam, open. The same messages, but no dialog.
+    bool reopenPort();
+    // The unload.
+    void closePort();
+
+    // LinkTransport
+    bool isOpen() const override;
+    void write(const QByteArray& bytes) override;
+
+    Sequencer& sequencer() { return seq_; }
+    LinkInput& input() { return input_; }
+    QTimer& timeOutTimer() { return TmrTimeOut; }
+    // The CommPort text the port was last opened with.
+    const QString& openedPort() const { return openedPort_; }
+
+    // Shows the communication settings dialog modally (set by the program).
+    std::function<void()> showSystemDialog;
+
+private:
+    class TimerAdapter : public LinkTimer {
+    public:
+        explicit TimerAdapter(QTimer& timer) : timer_(timer) {}
+        void start() override { timer_.start(); }
+        void stop() override { timer_.stop(); }
+        bool isActive() const override { return timer_.isActive(); }
+
+    private:
+        QTimer& timer_;
+    };
+
+    // Throws VbError: 8002 for a port that cannot be opened, 380 for a bad CommParam.
+    void configureAndOpen(bool clearBuffers);
+    bool open(bool clearBuffers, bool offerSettings);
+    void onReadyRead();
+    void onErrorOccurred(QSerialPort::SerialPortError error);
+    bool deviceHungUp();
+
+    Context& ctx_;
+    QSerialPort Mscomm;
+    QTimer TmrTimeOut;
+    TimerAdapter timerAdapter_{TmrTimeOut};
+    Sequencer seq_;
+    LinkInput input_{seq_};
+    QString openedPort_;
+    bool lossReported_ = false;
+};
+
+} // namespace quellin

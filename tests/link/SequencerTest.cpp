@@ -1,0 +1,458 @@
+#include "LinkDoubles.h"
+
+#include <gtest/gtest.h>
+
+namespace quellin::test {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+class SequencerTest : public ::testing::Test, public LinkFixture {};
+
+// --- Sending and starting ------------------------------------------------------------
+
+TEST_F(SequencerTest, sendCommandWritesTheCommandAndOneCarriageReturnAsOneBlock)
+{
+    seq.SendCommand("CCF03");
+    ASSERT_EQ(transport.writes.size(), 1u);
+    EXPECT_EQ(transport.writes[0], QByteArray("CCF03\r"));
+}
+
+TEST_F(SequencerTest, sendCommandWithThePortClosedWritesNothing)
+{
+    transport.open = false;
+    seq.SendCommand("CMD");
+    seq.startMeasurementRequest();
+    EXPECT_TRUE(transport.writes.empty());
+    // The exchange still waits, so that its time-out reports the failure.
+    EXPECT_TRUE(timer.active);
+}
+
+TEST_F(SequencerTest, startExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
+{
+    ctx().link.ExchangeIndex = 5;
+    seq.startExchange(5, {makeStep("CMD", 6), makeStep("SMD11", 2)});
+    EXPECT_EQ(ctx().link.LinkState, 5);
+    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
+    EXPECT_EQ(ctx().link.ExchangeLast, 1);
+    ASSERT_EQ(ctx().link.ExchangeList.size(), 2u);
+    EXPECT_EQ(ctx().link.ExchangeList[1].Command, "SMD11");
+    EXPECT_EQ(sent(), QStringList{"CMD"});
+    EXPECT_TRUE(timer.active);
+}
+
+TEST_F(SequencerTest, startExchangeWithAnEmptyListOnlySetsTheState)
+{
+    seq.startExchange(7, {});
+    EXPECT_EQ(ctx().link.LinkState, 7);
+    EXPECT_EQ(ctx().link.ExchangeLast, -1);
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_FALSE(timer.active);
+}
+
+// --- The dispatcher ------------------------------------------------------------------
+
+TEST_F(SequencerTest, stpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
+{
+    for (const QString stp : {"STP", "stp", "sTp"}) {
+        log.clear();
+        tc.msg.clear();
+        line(stp);
+        EXPECT_EQ(log.entries, (QStringList{"msg:本体側で中断されました。", "main.KeisokuEnd_Req"}))
+            << stp.toStdString();
+        ASSERT_EQ(tc.msg.shown.size(), 1u);
+        EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Information);
+        EXPECT_EQ(tc.msg.shown[0].buttons, MsgButtons::Ok);
+    }
+}
+
+TEST_F(SequencerTest, stpOrLowInsideALongerLineIsNotTaken)
+{
+    ctx().link.LinkState = 99;
+    for (const QString text : {"STPX", "XSTP", "STP ", "\nSTP", "LOWX", " LOW"})
+        line(text);
+    EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
+}
+
+TEST_F(SequencerTest, lowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunning)
+{
+    seq.startMeasurementRequest();
+    line("RMD100");
+    const auto before = ctx().link;
+    log.clear();
+    line("low");
+    EXPECT_EQ(log.entries, QStringList{"msg:本体側のバッテリがありません。"});
+    EXPECT_EQ(tc.msg.shown.back().icon, MsgIcon::Information);
+    EXPECT_TRUE(timer.active);
+    EXPECT_EQ(ctx().link.LinkState, before.LinkState);
+    EXPECT_EQ(ctx().link.ExchangeIndex, before.ExchangeIndex);
+    EXPECT_EQ(sent().size(), 2);
+    line("RCF031234"); // the exchange goes on
+    EXPECT_EQ(lastSent(), "CCF04");
+}
+
+TEST_F(SequencerTest, measuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpperCased)
+{
+    ctx().app.Measuring = true;
+    ctx().link.LinkState = 99;
+    timer.active = true;
+    line("rml00ab");
+    EXPECT_EQ(log.entries, QStringList{"measured:00AB"});
+    EXPECT_FALSE(timer.active);
+}
+
+TEST_F(SequencerTest, measuredLineWithoutAMeasurementGoesToTheStateHandler)
+{
+    ctx().app.Measuring = false;
+    ctx().link.LinkState = 20;
+    line("RML0001");
+    EXPECT_EQ(log.entries, QStringList{"memory:20:7:RML0001"});
+}
+
+TEST_F(SequencerTest, eachDialogStateGoesToTheHandlerOfItsGroup)
+{
+    struct Route {
+        int state;
+        QString handler;
+    };
+    const std::vector<Route> routes = {
+        {0, "settings"}, {1, "settings"}, {2, "settings"}, {3, "settings"}, {4, "mode"},
+        {5, "mode"},     {6, "mode"},     {7, "memory"},   {8, "memory"},   {9, "memory"},
+        {19, "memory"},  {20, "memory"},  {10, "loging"},  {11, "loging"},  {12, "loging"},
+        {13, "loging"},  {14, "loging"},  {21, "loging"},  {99, ""},        {24, ""},
+        {-1, ""},
+    };
+    for (const auto& r : routes) {
+        log.clear();
+        ctx().link.LinkState = r.state;
+        line("rcf02abc");
+        const QStringList expected =
+            r.handler.isEmpty()
+                ? QStringList{}
+                : QStringList{QStringLiteral("%1:%2:8:RCF02ABC").arg(r.handler).arg(r.state)};
+        EXPECT_EQ(log.entries, expected) << "state " << r.state;
+    }
+}
+
+TEST_F(SequencerTest, dialogStateWithoutAHandlerIgnoresItsLines)
+{
+    detachAll();
+    for (int state = 0; state <= 21; ++state) {
+        if (state >= 15 && state <= 18)
+            continue;
+        ctx().link.LinkState = state;
+        line("OK");
+    }
+    EXPECT_TRUE(log.entries.isEmpty());
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+// --- Measurement start ----------------------------------------------------------------
+
+TEST_F(SequencerTest, measurementStartReadsStatusAndRatiosStartsMeasuringAndSending)
+{
+    int sentBeforeSleep = -1;
+    tc.sleep.onSleep = [&](int) { sentBeforeSleep = static_cast<int>(sent().size()); };
+
+    seq.startMeasurementRequest();
+    EXPECT_EQ(ctx().link.LinkState, 15);
+    EXPECT_EQ(sent(), QStringList{"CMD"});
+
+    line("RMD200");
+    EXPECT_EQ(ctx().link.WiringMode, 2);
+    EXPECT_EQ(ctx().link.LinkState, 16);
+    EXPECT_EQ(ctx().link.ExchangeLast, 2);
+    EXPECT_EQ(lastSent(), "CCF03");
+    line("RCF030010");
+    EXPECT_EQ(lastSent(), "CCF04");
+    line("RCF040005");
+    EXPECT_EQ(lastSent(), "SMD11");
+    EXPECT_TRUE(tc.sleep.slept.empty());
+    line("OK");
+    EXPECT_EQ(tc.sleep.slept, std::vector<int>{1000});
+    EXPECT_EQ(sentBeforeSleep, 4); // the wait comes before "SLG"
+    EXPECT_EQ(ctx().link.LinkState, 17);
+    EXPECT_EQ(lastSent(), "SLG");
+    EXPECT_TRUE(timer.active);
+
+    line("OK");
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
+    EXPECT_EQ(ctx().link.LinkState, 99);
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
+}
+
+TEST_F(SequencerTest, meterAlreadyMeasuringGetsSmd10BeforeCcf03)
+{
+    seq.startMeasurementRequest();
+    line("RMD011");
+    EXPECT_EQ(ctx().link.WiringMode, 0);
+    EXPECT_EQ(ctx().link.ExchangeLast, 3);
+    for (const QString answer : {"OK", "RCF030010", "RCF040005", "OK", "OK"})
+        line(answer);
+    EXPECT_EQ(sent(), (QStringList{"CMD", "SMD10", "CCF03", "CCF04", "SMD11", "SLG"}));
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
+}
+
+TEST_F(SequencerTest, statusAnswersThatFailTheirTestsAreIgnored)
+{
+    for (const QString bad : {"RMD01", "RMD0100", "XMD010", "OK", "NG", "RMDX10", "RMD310"}) {
+        seq.startMeasurementRequest();
+        transport.writes.clear();
+        line(bad);
+        EXPECT_EQ(ctx().link.LinkState, 15) << bad.toStdString();
+        EXPECT_TRUE(timer.active) << bad.toStdString();
+        EXPECT_TRUE(sent().isEmpty()) << bad.toStdString();
+    }
+}
+
+TEST_F(SequencerTest, ngToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
+{
+    seq.startMeasurementRequest();
+    for (const QString answer : {"RMD100", "RCF030010", "RCF040005"})
+        line(answer);
+    line("NG");
+    EXPECT_EQ(lastSent(), "SMD11");
+    EXPECT_EQ(ctx().link.LinkState, 16);
+    EXPECT_TRUE(timer.active);
+    EXPECT_TRUE(log.entries.isEmpty());
+
+    seq.onTimeout();
+    EXPECT_EQ(log.entries, QStringList{"msg:計測開始に失敗しました。"});
+    EXPECT_EQ(tc.msg.shown.back().icon, MsgIcon::None);
+    EXPECT_FALSE(timer.active);
+}
+
+TEST_F(SequencerTest, ngToSlgShowsCannotStartAndReturnsToIdle)
+{
+    seq.startMeasurementRequest();
+    for (const QString answer : {"RMD100", "RCF030010", "RCF040005", "OK"})
+        line(answer);
+    tc.pointer.current = 11;
+    line("NGX"); // not two characters: ignored
+    EXPECT_TRUE(log.entries.isEmpty());
+    line("NG");
+    EXPECT_EQ(log.entries,
+              QStringList{"msg:計測を開始できません。" + kCrLf + "電力計を確認して下さい。"});
+    EXPECT_EQ(tc.pointer.current, 0);
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(ctx().link.LinkState, 99);
+    line("OK"); // a late answer starts nothing
+    EXPECT_EQ(log.entries.size(), 1);
+}
+
+// --- Measurement stop -----------------------------------------------------------------
+
+TEST_F(SequencerTest, stopSendsSleThenSmd10ThenEndsTheMeasurement)
+{
+    seq.startStopExchange();
+    EXPECT_EQ(ctx().link.LinkState, 18);
+    EXPECT_EQ(ctx().link.ExchangeLast, 1);
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+    line("OK");
+    EXPECT_EQ(lastSent(), "SMD10");
+    EXPECT_TRUE(timer.active);
+    line("OK");
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "OK");
+}
+
+TEST_F(SequencerTest, ngToSleDuringStopStillSendsSmd10AndEnds)
+{
+    seq.startStopExchange();
+    line("NG");
+    EXPECT_EQ(lastSent(), "SMD10");
+    line("ng");
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
+    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "NG");
+}
+
+TEST_F(SequencerTest, stopIgnoresAnswersOfAnotherLengthAndEndsOnlyOnce)
+{
+    seq.startStopExchange();
+    line("OKK");
+    line("");
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+    line("OK");
+    line("OK");
+    line("OK"); // after the end: nothing more
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
+    EXPECT_EQ(sent(), (QStringList{"SLE", "SMD10"}));
+}
+
+TEST_F(SequencerTest, timeOutDuringStopEndsTheMeasurementWithoutAMessage)
+{
+    seq.startStopExchange();
+    seq.onTimeout();
+    EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
+    EXPECT_TRUE(tc.msg.shown.empty());
+}
+
+// --- Hardware version -----------------------------------------------------------------
+
+TEST_F(SequencerTest, versionExchangeAsksSleThenVerAndTakesTheAnswer)
+{
+    EXPECT_TRUE(seq.portIsOpen());
+    seq.startVersionExchange();
+    EXPECT_EQ(ctx().link.LinkState, 22);
+    EXPECT_EQ(ctx().link.ExchangeLast, 1);
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+    EXPECT_TRUE(timer.active);
+
+    line("OK");
+    EXPECT_EQ(ctx().link.LinkState, 23);
+    EXPECT_EQ(ctx().link.ExchangeIndex, 1);
+    EXPECT_EQ(ctx().link.ExchangeList[1].Command, "VER");
+    EXPECT_EQ(ctx().link.ExchangeList[1].ReplyLength, 8);
+    EXPECT_EQ(sent(), (QStringList{"SLE", "VER"}));
+    EXPECT_TRUE(timer.active);
+
+    line("VER3.10A");
+    EXPECT_EQ(ctx().app.HardVersion, 3);
+    EXPECT_EQ(ctx().app.HardVersionText, "3.10A");
+    EXPECT_EQ(log.entries, QStringList{"version.bfVer_NoCheck:3"});
+    EXPECT_FALSE(timer.active);
+}
+
+TEST_F(SequencerTest, versionAnswersAreReadAfterUpperCasing)
+{
+    seq.startVersionExchange();
+    line("ok");
+    line("ver2.00b");
+    EXPECT_EQ(ctx().app.HardVersion, 2);
+    EXPECT_EQ(ctx().app.HardVersionText, "2.00B");
+}
+
+TEST_F(SequencerTest, ngToVerAssumesVersionOne)
+{
+    seq.startVersionExchange();
+    line("OK");
+    line("NG");
+    EXPECT_EQ(ctx().app.HardVersion, 1);
+    EXPECT_EQ(ctx().app.HardVersionText, "1");
+    EXPECT_FALSE(timer.active);
+}
+
+TEST_F(SequencerTest, malformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser)
+{
+    for (const QString bad : {"VERX.10A", "VER3.1", "VER3.10AB", "ABC3.10A", "VER0.00A", "OK"}) {
+        ctx().app.HardVersion = 0;
+        ctx().app.HardVersionText = kNotQueriedText;
+        seq.startVersionExchange();
+        line("OK");
+        const int startsBefore = timer.starts;
+        line(bad);
+        EXPECT_EQ(ctx().app.HardVersion, 0) << bad.toStdString();
+        EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText) << bad.toStdString();
+        EXPECT_TRUE(timer.active) << bad.toStdString();
+        EXPECT_EQ(timer.starts, startsBefore + 1) << bad.toStdString();
+        EXPECT_EQ(ctx().link.LinkState, 23);
+    }
+    log.clear();
+    version.answerVersion1 = false;
+    seq.onTimeout();
+    EXPECT_EQ(log.entries, (QStringList{"version.ask", "version.bfVer_NoCheck:2"}));
+    EXPECT_EQ(ctx().app.HardVersion, 2);
+    EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText);
+}
+
+TEST_F(SequencerTest, ngToSleShowsTheCommandErrorAndStillAsksTheVersion)
+{
+    seq.startVersionExchange();
+    line("NG");
+    ASSERT_EQ(tc.msg.shown.size(), 1u);
+    const MessageRequest& box = tc.msg.shown[0];
+    EXPECT_EQ(box.title, "コマンド通信エラー");
+    EXPECT_EQ(box.text,
+              "本体の定期データ送信モードの解除設定ができませんでした。\r"
+              "通信は成功しコマンド送信でエラーが発生したので再度起動しなおしてください。");
+    EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(box.foreground);
+    EXPECT_EQ(sent(), (QStringList{"SLE", "VER"}));
+}
+
+TEST_F(SequencerTest, forcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
+{
+    ctx().app.HardVersion = 2;
+    seq.startVersionExchange();
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+    EXPECT_EQ(log.entries, QStringList{"version.bfVer_NoCheck:2"});
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(timer.starts, 0);
+
+    line("NG");
+    EXPECT_TRUE(log.entries.contains("msg:" + link_text::kSleRefused));
+    EXPECT_EQ(tc.msg.shown.back().title, "コマンド通信エラー");
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+    EXPECT_EQ(ctx().link.LinkState, 99);
+    EXPECT_EQ(ctx().app.HardVersion, 2);
+}
+
+TEST_F(SequencerTest, forcedVersionAcceptedSleIsSilent)
+{
+    ctx().app.HardVersion = 1;
+    seq.startVersionExchange();
+    line("OK");
+    EXPECT_TRUE(tc.msg.shown.empty());
+    EXPECT_EQ(sent(), QStringList{"SLE"});
+}
+
+TEST_F(SequencerTest, portIsOpenFollowsTheTransport)
+{
+    transport.open = false;
+    EXPECT_FALSE(seq.portIsOpen());
+}
+
+// --- Primitives for the dialog exchanges ----------------------------------------------
+
+TEST_F(SequencerTest, acceptContinueAndStepBackMoveAlongTheList)
+{
+    seq.startExchange(21, {makeStep("CMD", 6), makeStep("SCB1", 2), makeStep("SCB2", 2)});
+    seq.accept("RMD010");
+    EXPECT_FALSE(timer.active);
+    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "010");
+    EXPECT_EQ(ctx().link.ExchangeIndex, 1);
+    seq.continueExchange();
+    EXPECT_EQ(lastSent(), "SCB1");
+    EXPECT_TRUE(timer.active);
+    seq.stepBack("RMD011");
+    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
+    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "011");
+
+    ctx().link.ExchangeIndex = 3;
+    EXPECT_TRUE(seq.exchangeDone());
+    EXPECT_EQ(seq.currentStep(), nullptr);
+    const auto count = sent().size();
+    seq.continueExchange(); // nothing left to send
+    EXPECT_EQ(sent().size(), count);
+    seq.accept("OK"); // past the end: only the index moves
+    EXPECT_EQ(ctx().link.ExchangeIndex, 4);
+}
+
+TEST_F(SequencerTest, restartTimerSwitchesOffAndOnAndCountsGenerations)
+{
+    const unsigned g = seq.timerGeneration();
+    seq.restartTimer();
+    EXPECT_TRUE(timer.active);
+    EXPECT_EQ(timer.stops, 1);
+    EXPECT_EQ(timer.starts, 1);
+    EXPECT_EQ(seq.timerGeneration(), g + 2);
+}
+
+TEST_F(SequencerTest, stateHandlersSurviveAListShorterThanTheCursor)
+{
+    for (int state : {15, 16, 17, 18}) {
+        ctx().link.LinkState = state;
+        ctx().link.ExchangeList.clear();
+        ctx().link.ExchangeIndex = 2;
+        ctx().link.ExchangeLast = 3;
+        for (const QString text : {"OK", "RMD010", "RCF031234"})
+            line(text);
+    }
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_TRUE(log.entries.isEmpty());
+}
+
+} // namespace
+} // namespace quellin::test
