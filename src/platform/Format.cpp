@@ -13,8 +13,8 @@ namespace {
 // A value as decimal digits: value = 0.d1d2d3… × 10^pointPos, at most 15 digits.
 struct Decimal {
     bool negative = false;
-    QByteArray digits;  // no leading zeros; empty for zero
-    int pointPos = 0;   // digits before the decimal point
+    QByteArray digits; // no leading zeros; empty for zero
+    int pointPos = 0;  // digits before the decimal point
 };
 
 Decimal toDecimal(double v)
@@ -23,7 +23,7 @@ Decimal toDecimal(double v)
     if (v == 0 || !std::isfinite(v))
         return d;
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", v);  // 15 significant digits
+    std::snprintf(buf, sizeof buf, "%.14e", v); // 15 significant digits
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
@@ -71,7 +71,7 @@ void roundTo(Decimal& d, int keep)
         d.digits.chop(1);
 }
 
-char digitAt(const Decimal& d, int i)  // i-th digit after the virtual "0."
+char digitAt(const Decimal& d, int i) // i-th digit after the virtual "0."
 {
     return (i >= 0 && i < d.digits.size()) ? d.digits[i] : '0';
 }
@@ -80,7 +80,7 @@ struct NumberPattern {
     int intZeros = 0;
     int decimals = 0;
     bool scientific = false;
-    bool expPlus = false;  // "E+": always show the sign
+    bool expPlus = false; // "E+": always show the sign
     int expDigits = 1;
     char expChar = 'E';
 };
@@ -177,8 +177,15 @@ QString formatScientific(double v, const NumberPattern& np)
 bool isDateLetter(QChar c)
 {
     switch (c.toLower().unicode()) {
-    case 'y': case 'm': case 'd': case 'h': case 'n': case 's': return true;
-    default: return false;
+    case 'y':
+    case 'm':
+    case 'd':
+    case 'h':
+    case 'n':
+    case 's':
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -193,7 +200,7 @@ bool isDatePattern(const QString& pattern)
 QString formatDate(double date, const QString& pattern)
 {
     struct Token {
-        QChar letter;  // lower case; 0 for a literal
+        QChar letter; // lower case; 0 for a literal
         int count;
         QString literal;
     };
@@ -220,7 +227,9 @@ QString formatDate(double date, const QString& pattern)
             out += tok.literal;
             continue;
         }
-        const auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
+        const auto two = [](int v) {
+            return QString::number(v).rightJustified(2, QLatin1Char('0'));
+        };
         const auto one = [](int v) { return QString::number(v); };
         QChar letter = tok.letter;
         if (letter == QLatin1Char('m')) {
@@ -239,24 +248,39 @@ QString formatDate(double date, const QString& pattern)
             out += tok.count >= 3 ? QString::number(c.year).rightJustified(4, QLatin1Char('0'))
                                   : two(c.year % 100);
             break;
-        case 'm': out += tok.count >= 2 ? two(c.month) : one(c.month); break;
-        case 'd': out += tok.count >= 2 ? two(c.day) : one(c.day); break;
-        case 'h': out += tok.count >= 2 ? two(c.hour) : one(c.hour); break;
-        case 'n': out += tok.count >= 2 ? two(c.minute) : one(c.minute); break;
-        case 's': out += tok.count >= 2 ? two(c.second) : one(c.second); break;
-        default: break;
+        case 'm':
+            out += tok.count >= 2 ? two(c.month) : one(c.month);
+            break;
+        case 'd':
+            out += tok.count >= 2 ? two(c.day) : one(c.day);
+            break;
+        case 'h':
+            out += tok.count >= 2 ? two(c.hour) : one(c.hour);
+            break;
+        case 'n':
+            out += tok.count >= 2 ? two(c.minute) : one(c.minute);
+            break;
+        case 's':
+            out += tok.count >= 2 ? two(c.second) : one(c.second);
+            break;
+        default:
+            break;
         }
         previousLetter = tok.letter;
     }
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QString Format(double value, const QString& pattern)
 {
-    if (isDatePattern(pattern))
+    if (isDatePattern(pattern)) {
+        // A number that is no date stays a number rather than a wrong date.
+        if (!vbdate::inDateRange(value))
+            return QString::number(value, 'g', 15);
         return formatDate(value, pattern);
+    }
     NumberPattern np;
     if (!parseNumberPattern(pattern, np))
         return QString::number(value, 'g', 15);
@@ -275,4 +299,4 @@ QString Format(const QString& text, const QString& pattern)
     return text;
 }
 
-}  // namespace quellin
+} // namespace quellin

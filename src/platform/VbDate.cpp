@@ -2,27 +2,41 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QTime>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace quellin::vbdate {
 
 namespace {
 
-constexpr qint64 kJulianDayOfZero = 2415019;  // 1899-12-30
+constexpr qint64 kJulianDayOfZero = 2415019; // 1899-12-30
 constexpr qint64 kSecondsPerDay = 86400;
+// The platform's date range: 0100-01-01 .. 9999-12-31 23:59:59.
+constexpr double kFirstDay = -657434;
+constexpr double kLastDay = 2958465;
+constexpr qint64 kFirstSerial = static_cast<qint64>(kFirstDay) * kSecondsPerDay;
+constexpr qint64 kLastSerial = static_cast<qint64>(kLastDay) * kSecondsPerDay + kSecondsPerDay - 1;
 
 // A date value as whole seconds on a linear civil time line (day 0 = 1899-12-30).
 // Negative date values keep the original convention: the integer part is the day,
-// the absolute fraction the time of that day.
+// the absolute fraction the time of that day. Values outside the date range are
+// held at its ends, so that no arithmetic overflows.
 qint64 toSerialSeconds(double date)
 {
     if (!std::isfinite(date))
         return 0;
+    if (date < kFirstDay)
+        return kFirstSerial;
+    if (date >= kLastDay + 1)
+        return kLastSerial;
     const double dayPart = std::trunc(date);
     const double frac = std::fabs(date - dayPart);
-    return static_cast<qint64>(dayPart) * kSecondsPerDay + std::llround(frac * kSecondsPerDay);
+    const qint64 serial =
+        static_cast<qint64>(dayPart) * kSecondsPerDay + std::llround(frac * kSecondsPerDay);
+    return std::clamp(serial, kFirstSerial, kLastSerial);
 }
 
 double fromSerialSeconds(qint64 serial)
@@ -37,7 +51,93 @@ double fromSerialSeconds(qint64 serial)
     return day >= 0 ? static_cast<double>(day) + t : static_cast<double>(day) - t;
 }
 
-}  // namespace
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// A small cursor over the text: every step looks at one character once.
+struct Cursor {
+    const QChar* p;
+    const QChar* end;
+
+    bool atEnd() const { return p == end; }
+    char16_t peek() const { return p == end ? u'\0' : p->unicode(); }
+    void skipBlanks()
+    {
+        while (p != end && isBlank(p->unicode()))
+            ++p;
+    }
+    // Reads 1..maxDigits decimal digits; the digit count goes to *count.
+    bool number(int maxDigits, int& value, int* count = nullptr)
+    {
+        int n = 0;
+        value = 0;
+        while (p != end && isDigit(p->unicode())) {
+            if (++n > maxDigits)
+                return false;
+            value = value * 10 + (p->unicode() - u'0');
+            ++p;
+        }
+        if (count)
+            *count = n;
+        return n > 0;
+    }
+    bool take(char16_t c)
+    {
+        if (peek() != c)
+            return false;
+        ++p;
+        return true;
+    }
+};
+
+// "y/m/d" or "y-m-d" with the same separator twice; the cursor stands on the first digit.
+bool parseDatePart(Cursor& in, Civil& c)
+{
+    int yearDigits = 0;
+    if (!in.number(4, c.year, &yearDigits) || yearDigits == 3)
+        return false;
+    if (yearDigits <= 2)
+        c.year += c.year < 30 ? 2000 : 1900; // the platform's two-digit year window
+    const char16_t sep = in.peek();
+    if (sep != u'/' && sep != u'-')
+        return false;
+    in.take(sep);
+    if (!in.number(2, c.month) || !in.take(sep))
+        return false;
+    return in.number(2, c.day);
+}
+
+// "h:m" or "h:m:s"; the cursor stands on the first digit.
+bool parseTimePart(Cursor& in, Civil& c)
+{
+    if (!in.number(2, c.hour) || !in.take(u':') || !in.number(2, c.minute))
+        return false;
+    c.second = 0;
+    if (in.take(u':'))
+        return in.number(2, c.second);
+    return true;
+}
+
+// Whether the digits at the cursor start a time ("h:") rather than a date.
+bool startsTime(const Cursor& in)
+{
+    const QChar* q = in.p;
+    int n = 0;
+    while (q != in.end && isDigit(q->unicode()) && n < 3) {
+        ++q;
+        ++n;
+    }
+    return n > 0 && q != in.end && q->unicode() == u':';
+}
+
+} // namespace
 
 std::optional<double> fromCivil(const Civil& c)
 {
@@ -72,6 +172,11 @@ Civil toCivil(double date)
     return c;
 }
 
+bool inDateRange(double date)
+{
+    return std::isfinite(date) && date >= kFirstDay && date < kLastDay + 1;
+}
+
 double fromQDateTime(const QDateTime& dt)
 {
     const QDate d = dt.date();
@@ -88,34 +193,28 @@ QDateTime toQDateTime(double date)
 
 std::optional<double> parse(QStringView text)
 {
-    static const QRegularExpression re(QStringLiteral(
-        R"(^\s*(?:(\d{1,4})[/-](\d{1,2})[/-](\d{1,2}))?\s*(?:(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
-    if (text.size() > 64)
-        return std::nullopt;
-    const QRegularExpressionMatch m = re.match(text.toString());
-    if (!m.hasMatch())
-        return std::nullopt;
-    const bool hasDate = m.capturedLength(1) > 0;
-    const bool hasTime = m.capturedLength(4) > 0;
-    if (!hasDate && !hasTime)
-        return std::nullopt;
+    Cursor in{text.data(), text.data() + text.size()};
+    in.skipBlanks();
     Civil c;
-    if (hasDate) {
-        const QStringView y = m.capturedView(1);
-        int year = y.toInt();
-        if (y.size() <= 2)
-            year += year < 30 ? 2000 : 1900;  // the platform's two-digit year window
-        else if (y.size() == 3)
+    bool any = false;
+    if (isDigit(in.peek()) && !startsTime(in)) {
+        if (!parseDatePart(in, c))
             return std::nullopt;
-        c.year = year;
-        c.month = m.capturedView(2).toInt();
-        c.day = m.capturedView(3).toInt();
+        any = true;
+        // A time after a date needs a blank between them.
+        const QChar* beforeBlanks = in.p;
+        in.skipBlanks();
+        if (isDigit(in.peek()) && in.p == beforeBlanks)
+            return std::nullopt;
     }
-    if (hasTime) {
-        c.hour = m.capturedView(4).toInt();
-        c.minute = m.capturedView(5).toInt();
-        c.second = m.capturedLength(6) > 0 ? m.capturedView(6).toInt() : 0;
+    if (isDigit(in.peek())) {
+        if (!parseTimePart(in, c))
+            return std::nullopt;
+        any = true;
+        in.skipBlanks();
     }
+    if (!any || !in.atEnd())
+        return std::nullopt;
     return fromCivil(c);
 }
 
@@ -126,17 +225,79 @@ bool isDate(QStringView text)
 
 std::optional<double> parseNumber(QStringView text)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?\s*$)"));
-    if (text.size() > 400)
+    Cursor in{text.data(), text.data() + text.size()};
+    in.skipBlanks();
+    // The number as plain ASCII for from_chars: sign, mantissa, exponent.
+    QVarLengthArray<char, 64> buf;
+    const char16_t sign = in.peek();
+    if (sign == u'+' || sign == u'-') {
+        if (sign == u'-')
+            buf.append('-');
+        ++in.p;
+    }
+    int mantissaDigits = 0;
+    // Decimal magnitude of the mantissa: the count of integer digits from the first
+    // significant one, or minus the zeros after the point before it. With the
+    // exponent it tells an overflow from an underflow.
+    long long magnitude = 0;
+    bool significant = false;
+    while (isDigit(in.peek())) {
+        const char d = static_cast<char>(in.peek());
+        significant = significant || d != '0';
+        if (significant)
+            ++magnitude;
+        buf.append(d);
+        ++mantissaDigits;
+        ++in.p;
+    }
+    if (in.take(u'.')) {
+        buf.append('.');
+        while (isDigit(in.peek())) {
+            const char d = static_cast<char>(in.peek());
+            if (!significant && d == '0')
+                --magnitude;
+            significant = significant || d != '0';
+            buf.append(d);
+            ++mantissaDigits;
+            ++in.p;
+        }
+    }
+    if (mantissaDigits == 0)
         return std::nullopt;
-    if (!re.match(text.toString()).hasMatch())
+    long long exponent = 0;
+    const char16_t e = in.peek();
+    if (e == u'e' || e == u'E' || e == u'd' || e == u'D') {
+        ++in.p;
+        buf.append('e');
+        bool negative = false;
+        if (in.peek() == u'+' || in.peek() == u'-') {
+            negative = in.peek() == u'-';
+            buf.append(static_cast<char>(in.peek()));
+            ++in.p;
+        }
+        if (!isDigit(in.peek()))
+            return std::nullopt;
+        while (isDigit(in.peek())) {
+            buf.append(static_cast<char>(in.peek()));
+            if (exponent < 100000)
+                exponent = exponent * 10 + (in.peek() - u'0');
+            ++in.p;
+        }
+        if (negative)
+            exponent = -exponent;
+    }
+    in.skipBlanks();
+    if (!in.atEnd())
         return std::nullopt;
-    QString s = text.trimmed().toString();
-    s.replace(QLatin1Char('d'), QLatin1Char('e')).replace(QLatin1Char('D'), QLatin1Char('e'));
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    const auto [ptr, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), v);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large is not a number we can hold; too small is zero.
+        if (magnitude + exponent > 0)
+            return std::nullopt;
+        return buf.front() == '-' ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || ptr != buf.data() + buf.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
@@ -148,12 +309,15 @@ bool isNumeric(QStringView text)
 
 double addSeconds(double date, long long seconds)
 {
-    return fromSerialSeconds(toSerialSeconds(date) + seconds);
+    // Steps beyond the whole date range end at its first or last second.
+    const qint64 span = kLastSerial - kFirstSerial;
+    const qint64 step = std::clamp<qint64>(seconds, -span, span);
+    return fromSerialSeconds(std::clamp(toSerialSeconds(date) + step, kFirstSerial, kLastSerial));
 }
 
 double addDays(double date, int days)
 {
-    return fromSerialSeconds(toSerialSeconds(date) + static_cast<qint64>(days) * kSecondsPerDay);
+    return addSeconds(date, static_cast<long long>(days) * kSecondsPerDay);
 }
 
 long long secondsBetween(double a, double b)
@@ -161,4 +325,4 @@ long long secondsBetween(double a, double b)
     return toSerialSeconds(b) - toSerialSeconds(a);
 }
 
-}  // namespace quellin::vbdate
+} // namespace quellin::vbdate

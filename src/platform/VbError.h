@@ -8,7 +8,9 @@
 namespace quellin {
 
 namespace err {
+constexpr int kInvalidCall = 5;
 constexpr int kOverflow = 6;
+constexpr int kOutOfMemory = 7;
 constexpr int kSubscript = 9;
 constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
@@ -16,11 +18,12 @@ constexpr int kFileNotFound = 53;
 constexpr int kFileIo = 57;
 constexpr int kDiskFull = 61;
 constexpr int kPathNotFound = 76;
+constexpr int kApplicationDefined = 95;
 constexpr int kPrinterFirst = 482;
 constexpr int kPrinterLast = 484;
 constexpr int kInvalidPort = 8002;
 constexpr int kPortUnusable = 8015;
-}  // namespace err
+} // namespace err
 
 class VbError : public std::runtime_error {
 public:
@@ -36,4 +39,4 @@ private:
     QString description_;
 };
 
-}  // namespace quellin
+} // namespace quellin
