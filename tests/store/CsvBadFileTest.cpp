@@ -1,0 +1,164 @@
+// Files that are not what they claim: each is refused with a message that says
+// what is wrong, nothing of it stays in the store, and the program stays usable.
+
+#include "CsvTestSupport.h"
+#include "store/CsvFile.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace quellin;
+using namespace quellin::test;
+using namespace quellin::test::csvdata;
+
+namespace {
+
+struct BadCase {
+    const char* name;
+    const char* fixture; // tests/data/csv/<fixture>; empty: `content` is written instead
+    QByteArray content;
+    // Either one of the two plain refusals (critical icon) …
+    const char* refusal;
+    // … or the common error report for LoadDataFile with these texts in it.
+    std::vector<const char*> reportHas;
+};
+
+const char* const kNoData = "データが記録されていません。";
+const char* const kInvalid = "不正なデータファイルです。";
+
+QByteArray megabyteLine()
+{
+    QByteArray text = fixture(QStringLiteral("v1_three_phase.csv"));
+    return text + QByteArray(1 << 20, '9') + "\r\n";
+}
+
+class BadFile : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadFile, IsRefusedCleanly)
+{
+    const BadCase& c = GetParam();
+    TestContext t;
+    useVersion(*t.ctx, 1);
+    // An earlier data set that the refused file must not disturb.
+    storeRecords(*t.ctx, knownRecords(), 1);
+    t.ctx->store.TitleLine = QStringLiteral("earlier");
+
+    QString path;
+    if (*c.fixture) {
+        path = fixturePath(QString::fromLatin1(c.fixture));
+        ASSERT_TRUE(QFile::exists(path)) << c.fixture;
+    } else {
+        path = t.path(QStringLiteral("bad.csv"));
+        writeBytes(path, c.content);
+    }
+    EXPECT_FALSE(LoadDataFile(*t.ctx, path));
+
+    ASSERT_EQ(t.msg.shown.size(), 1u) << t.msg.texts().join(QLatin1Char('|')).toStdString();
+    const MessageRequest& box = t.msg.shown.front();
+    if (c.refusal) {
+        EXPECT_EQ(box.text, QString::fromUtf8(c.refusal));
+        EXPECT_EQ(box.icon, MsgIcon::Critical);
+    } else {
+        EXPECT_TRUE(box.text.startsWith(QStringLiteral("LoadDataFileでエラーが起こりました。\r")))
+            << box.text.toStdString();
+        EXPECT_EQ(box.title, QStringLiteral("エラー"));
+        for (const char* part : c.reportHas)
+            EXPECT_TRUE(box.text.contains(QString::fromUtf8(part)))
+                << box.text.toStdString() << " lacks " << part;
+    }
+
+    // Nothing half-loaded remains; the data set's wiring and title are as before.
+    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_FALSE(t.ctx->app.DataPresent);
+    EXPECT_FALSE(t.ctx->store.TmpFileNo);
+    EXPECT_EQ(t.ctx->store.DataWiring, 1);
+    EXPECT_EQ(t.ctx->store.TitleLine, QStringLiteral("earlier"));
+    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(13, false));
+
+    // And the program goes on: a good file loads right after.
+    t.msg.clear();
+    EXPECT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("v1_three_phase.csv"))));
+    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_TRUE(t.msg.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadFile,
+    ::testing::Values(
+        BadCase{"empty", "bad_empty.csv", {}, kInvalid, {}},
+        BadCase{"headers_only", "bad_headers_only.csv", {}, kNoData, {}},
+        BadCase{"one_record", "bad_one_record.csv", {}, kInvalid, {}},
+        BadCase{"first_two_at_the_same_second", "bad_same_second.csv", {}, kInvalid, {}},
+        BadCase{"no_known_titles", "bad_no_known_titles.csv", {}, kInvalid, {}},
+        BadCase{"binary", "bad_binary.csv", {}, kInvalid, {}},
+        BadCase{"short_line",
+                "bad_short_line.csv",
+                {},
+                nullptr,
+                {"エラー：321 / ", "5行目", "項目が足りません", "13項目のところ5項目"}},
+        BadCase{"not_a_number",
+                "bad_not_a_number.csv",
+                {},
+                nullptr,
+                {"エラー：13 / ", "5行目", "電圧Ｒ(V)", "数値ではありません", "\"abc\""}},
+        BadCase{"record_number",
+                "bad_record_number.csv",
+                {},
+                nullptr,
+                {"エラー：13 / ", "4行目", "番号", "x000"}},
+        BadCase{"date",
+                "bad_date.csv",
+                {},
+                nullptr,
+                {"エラー：13 / ", "5行目", "時刻", "日付ではありません", "2002/13/01"}},
+        BadCase{"overflow",
+                "bad_overflow.csv",
+                {},
+                nullptr,
+                {"エラー：6 / ", "5行目", "電圧Ｒ(V)", "範囲を超えています", "1.0E+39"}},
+        BadCase{"times_out_of_order",
+                "bad_out_of_order.csv",
+                {},
+                nullptr,
+                {"エラー：321 / ", "6行目", "前の行の時刻より前です"}},
+        BadCase{"megabyte_line",
+                "",
+                megabyteLine(),
+                nullptr,
+                {"エラー：321 / ", "7行目", "長すぎます"}},
+        BadCase{"only_a_name_line", "", "ファイル名=\"x.csv\"\r\n", kInvalid, {}},
+        BadCase{"no_title_line",
+                "",
+                "ファイル名=\"x.csv\"\r\n\"測定条件　結線＝単相２線式\"\r\n",
+                kInvalid,
+                {}},
+        BadCase{"interval_beyond_32_bits",
+                "",
+                "n\r\nw\r\n\"番号\",\"時刻\"\r\n0,\"0100/01/01 00:00:00\"\r\n"
+                "1,\"9999/12/31 00:00:00\"\r\n",
+                nullptr,
+                {"エラー：6 / ", "5行目", "間隔が長すぎます"}},
+        BadCase{"field_shown_shortened",
+                "",
+                "n\r\nw\r\n\"番号\",\"時刻\"\r\n0," + QByteArray(300, 'z') + "\r\n",
+                nullptr,
+                {"4行目", "zzzzzzzzzzzzzzzzzzzzzzzz…"}},
+        BadCase{"control_bytes_in_a_field",
+                "",
+                QByteArray("n\r\nw\r\n\"番号\",\"時刻\"\r\n0,\"\x01\x02\"\r\n"),
+                nullptr,
+                {"4行目", "\"??\""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BadFileReport, ANonexistentFileIsReportedAsSuch)
+{
+    TestContext t;
+    useVersion(*t.ctx, 1);
+    EXPECT_FALSE(LoadDataFile(*t.ctx, t.path(QStringLiteral("gone.csv"))));
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("エラー：53 / ")));
+    EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("gone.csv")));
+}
+
+} // namespace

@@ -1,0 +1,260 @@
+#include "store/CsvFields.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+
+using namespace quellin;
+using namespace quellin::csv;
+
+namespace {
+
+QByteArray formatted(double v, FieldFormat f)
+{
+    QByteArray out;
+    appendValue(out, v, f);
+    return out;
+}
+
+struct FormatCase {
+    double value;
+    FieldFormat format;
+    const char* expected;
+};
+
+class DataFieldText : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(DataFieldText, IsWrittenAsTheFilePatternSays)
+{
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(formatted(c.value, c.format), QByteArray(c.expected)) << c.value;
+    // The general routine agrees.
+    EXPECT_EQ(Format(c.value, patternOf(c.format)), QString::fromLatin1(c.expected)) << c.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, DataFieldText,
+                         ::testing::Values(FormatCase{100.2, FieldFormat::Scientific, "1.002E+2"},
+                                           FormatCase{99.85, FieldFormat::Scientific, "9.985E+1"},
+                                           FormatCase{1200.5, FieldFormat::Scientific, "1.201E+3"},
+                                           FormatCase{-250.5, FieldFormat::Scientific, "-2.505E+2"},
+                                           FormatCase{0.0015, FieldFormat::Scientific, "1.500E-3"},
+                                           FormatCase{9999.5, FieldFormat::Scientific, "1.000E+4"},
+                                           FormatCase{0, FieldFormat::Scientific, "0.000E+0"},
+                                           FormatCase{-0.0, FieldFormat::Scientific, "0.000E+0"},
+                                           FormatCase{1.5e-300, FieldFormat::Scientific,
+                                                      "1.500E-300"},
+                                           FormatCase{1.25, FieldFormat::OneDecimal, "1.3"},
+                                           FormatCase{99.95, FieldFormat::OneDecimal, "100.0"},
+                                           FormatCase{-0.04, FieldFormat::OneDecimal, "0.0"},
+                                           FormatCase{0.05, FieldFormat::OneDecimal, "0.1"},
+                                           FormatCase{-12.35, FieldFormat::OneDecimal, "-12.4"},
+                                           FormatCase{1000, FieldFormat::OneDecimal, "1000.0"},
+                                           FormatCase{25.5, FieldFormat::Integer, "26"},
+                                           FormatCase{-0.5, FieldFormat::Integer, "-1"},
+                                           FormatCase{0.4, FieldFormat::Integer, "0"},
+                                           FormatCase{-0.4, FieldFormat::Integer, "0"},
+                                           FormatCase{123456, FieldFormat::Integer, "123456"}));
+
+TEST(DataFieldText, RecordNumberHasFourDigitsAtLeast)
+{
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {0, "0000"},      {7, "0007"},   {123, "0123"},
+        {32767, "32767"}, {-1, "-0001"}, {-2147483647 - 1, "-2147483648"}};
+    for (const auto& [n, expected] : cases) {
+        QByteArray out;
+        appendRecordNumber(out, n);
+        EXPECT_EQ(out, QByteArray(expected)) << n;
+        EXPECT_EQ(Format(static_cast<double>(n), QStringLiteral("0000")), QLatin1String(expected));
+    }
+}
+
+TEST(DataFieldText, TimeIsTheCivilTimeToTheSecond)
+{
+    const std::pair<vbdate::Civil, const char*> cases[] = {
+        {{2002, 6, 1, 10, 0, 5}, "2002/06/01 10:00:05"},
+        {{1999, 12, 31, 23, 59, 59}, "1999/12/31 23:59:59"},
+        {{2024, 2, 29, 0, 0, 0}, "2024/02/29 00:00:00"},
+        {{1900, 1, 1, 1, 2, 3}, "1900/01/01 01:02:03"},
+        {{9999, 12, 31, 23, 59, 59}, "9999/12/31 23:59:59"}};
+    for (const auto& [civil, expected] : cases) {
+        QByteArray out;
+        appendTime(out, *vbdate::fromCivil(civil));
+        EXPECT_EQ(out, QByteArray(expected));
+    }
+}
+
+// Half a million fields are written by the fast path; over a wide sweep of
+// values it must give exactly what Format gives.
+TEST(DataFieldText, AgreesWithFormatOverARandomSweep)
+{
+    std::mt19937_64 rng(1234567);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-12, 12);
+    const FieldFormat formats[] = {FieldFormat::Scientific, FieldFormat::OneDecimal,
+                                   FieldFormat::Integer};
+    int mismatches = 0;
+    for (int i = 0; i < 20000; ++i) {
+        double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+        if (i % 4 == 0) // values on a decimal grid hit the rounding ties
+            v = std::round(v * 1000.0) / 1000.0 + (i % 8 == 0 ? 0.0005 : 0.05);
+        for (FieldFormat f : formats) {
+            const QByteArray fast = formatted(v, f);
+            const QByteArray general = Format(v, patternOf(f)).toLatin1();
+            if (fast != general && ++mismatches < 10)
+                ADD_FAILURE() << v << ": " << fast.constData() << " vs " << general.constData();
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(DataFieldText, ValuesThatAreNoNumbersAreWrittenAsFormatWritesThem)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(formatted(v, FieldFormat::Scientific),
+                  Format(v, patternOf(FieldFormat::Scientific)).toLatin1());
+}
+
+struct ConversionCase {
+    const char* text;
+    Conversion status;
+    double value;
+};
+
+class SingleField : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(SingleField, ReadsAsTheNearestSingle)
+{
+    const ConversionCase& c = GetParam();
+    const Converted r = toSingle(QByteArrayView(c.text));
+    ASSERT_EQ(r.status, c.status) << c.text;
+    if (c.status == Conversion::Ok)
+        EXPECT_EQ(r.value, static_cast<double>(static_cast<float>(c.value))) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SingleField,
+    ::testing::Values(
+        ConversionCase{"1.234567E+2", Conversion::Ok, 123.4567},
+        ConversionCase{"1.002E+2", Conversion::Ok, 100.2},
+        ConversionCase{"-2.505E+2", Conversion::Ok, -250.5},
+        ConversionCase{" 12.5 ", Conversion::Ok, 12.5}, ConversionCase{"+3", Conversion::Ok, 3},
+        ConversionCase{"5.", Conversion::Ok, 5}, ConversionCase{".5", Conversion::Ok, 0.5},
+        ConversionCase{"1D3", Conversion::Ok, 1000}, ConversionCase{"1e-50", Conversion::Ok, 0},
+        ConversionCase{"1e-99999999", Conversion::Ok, 0},
+        ConversionCase{"3.4028234E+38", Conversion::Ok, 3.4028234e38},
+        ConversionCase{"3.5E+38", Conversion::Overflow, 0},
+        ConversionCase{"1.0E+39", Conversion::Overflow, 0},
+        ConversionCase{"1e99999999", Conversion::Overflow, 0},
+        ConversionCase{"", Conversion::NotConvertible, 0},
+        ConversionCase{" ", Conversion::NotConvertible, 0},
+        ConversionCase{".", Conversion::NotConvertible, 0},
+        ConversionCase{"abc", Conversion::NotConvertible, 0},
+        ConversionCase{"1.2.3", Conversion::NotConvertible, 0},
+        ConversionCase{"1E", Conversion::NotConvertible, 0},
+        ConversionCase{"1E+", Conversion::NotConvertible, 0},
+        ConversionCase{"\"1.0\"", Conversion::NotConvertible, 0},
+        ConversionCase{"1,0", Conversion::NotConvertible, 0},
+        ConversionCase{"0x10", Conversion::NotConvertible, 0},
+        ConversionCase{"infinity", Conversion::NotConvertible, 0},
+        ConversionCase{"- 1", Conversion::NotConvertible, 0}));
+
+TEST(SingleField, WhatFormatWritesForNonNumbersReadsBack)
+{
+    EXPECT_EQ(toSingle("inf").value, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(toSingle("-inf").value, -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(toSingle("nan").value));
+}
+
+TEST(SingleField, TextLongerThanANumberCanBeIsNoNumber)
+{
+    const QByteArray digits(401, '1');
+    EXPECT_EQ(toSingle(digits).status, Conversion::NotConvertible);
+    EXPECT_EQ(toSingle(QByteArray(400, '1')).status, Conversion::Overflow);
+}
+
+class LongField : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(LongField, RoundsHalfToEvenWithin32Bits)
+{
+    const ConversionCase& c = GetParam();
+    const Converted r = toLong(QByteArrayView(c.text));
+    ASSERT_EQ(r.status, c.status) << c.text;
+    if (c.status == Conversion::Ok)
+        EXPECT_EQ(r.value, c.value) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LongField,
+    ::testing::Values(ConversionCase{"0001", Conversion::Ok, 1},
+                      ConversionCase{"-0001", Conversion::Ok, -1},
+                      ConversionCase{"2.5", Conversion::Ok, 2},
+                      ConversionCase{"3.5", Conversion::Ok, 4},
+                      ConversionCase{"2147483647", Conversion::Ok, 2147483647.0},
+                      ConversionCase{"-2147483648", Conversion::Ok, -2147483648.0},
+                      ConversionCase{"2147483647.5", Conversion::Overflow, 0},
+                      ConversionCase{"1E+10", Conversion::Overflow, 0},
+                      ConversionCase{"x001", Conversion::NotConvertible, 0},
+                      ConversionCase{"", Conversion::NotConvertible, 0}));
+
+struct DateCase {
+    const char* text;
+    bool valid;
+    vbdate::Civil civil;
+};
+
+class DateField : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(DateField, ReadsQuotedOrBareTimes)
+{
+    const DateCase& c = GetParam();
+    const std::optional<double> d = toDate(QByteArrayView(c.text));
+    ASSERT_EQ(d.has_value(), c.valid) << c.text;
+    if (c.valid)
+        EXPECT_EQ(*d, *vbdate::fromCivil(c.civil)) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DateField,
+    ::testing::Values(DateCase{"\"2002/06/01 10:00:05\"", true, {2002, 6, 1, 10, 0, 5}},
+                      DateCase{"2002/06/01 10:00:05", true, {2002, 6, 1, 10, 0, 5}},
+                      DateCase{"\"2002-06-01 10:00\"", true, {2002, 6, 1, 10, 0, 0}},
+                      DateCase{"\"2002/6/1 9:05:07", true, {2002, 6, 1, 9, 5, 7}},
+                      DateCase{"2002/06/01 10:00:05\"", true, {2002, 6, 1, 10, 0, 5}},
+                      DateCase{"\"2002/13/01 10:00:05\"", false, {}},
+                      DateCase{"\"2002/02/30 10:00:05\"", false, {}},
+                      DateCase{"\"2002/06/01 24:00:00\"", false, {}}, DateCase{"\"\"", false, {}},
+                      DateCase{"1.5", false, {}}, DateCase{"\"abcd/ef/gh ij:kl:mn\"", false, {}}));
+
+struct SplitCase {
+    const char* line;
+    int maxFields;
+    std::vector<const char*> fields;
+};
+
+class FieldSplit : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(FieldSplit, TakesTheTextsBetweenCommas)
+{
+    const SplitCase& c = GetParam();
+    QByteArrayView fields[20];
+    const int n = splitFields(QByteArrayView(c.line), fields, c.maxFields);
+    ASSERT_EQ(n, static_cast<int>(c.fields.size())) << c.line;
+    for (int i = 0; i < n; ++i)
+        EXPECT_EQ(fields[i], QByteArrayView(c.fields[static_cast<size_t>(i)]))
+            << c.line << " #" << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, FieldSplit,
+                         ::testing::Values(SplitCase{"a,b,c", 18, {"a", "b", "c"}},
+                                           SplitCase{"", 18, {""}}, SplitCase{",", 18, {"", ""}},
+                                           SplitCase{"a,,b,", 18, {"a", "", "b", ""}},
+                                           SplitCase{"\"x,y\",z", 18, {"\"x", "y\"", "z"}},
+                                           SplitCase{"a,b,c,d", 2, {"a", "b"}},
+                                           SplitCase{"a,b", 2, {"a", "b"}},
+                                           SplitCase{"a", 1, {"a"}}, SplitCase{"a,b", 1, {"a"}}));
+
+} // namespace

@@ -1,0 +1,128 @@
+#pragma once
+// Shared pieces of the data-file tests: the catalogue of a hardware version, the
+// known data sets behind the fixtures in tests/data/csv, and file helpers.
+
+#include "TestContext.h"
+#include "platform/VbDate.h"
+#include "store/DataRecord.h"
+#include "store/ModFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <vector>
+
+namespace quellin::test::csvdata {
+
+inline QString fixturePath(const QString& name)
+{
+    return QStringLiteral(QUELLIN_TEST_DATA "/csv/") + name;
+}
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+inline QByteArray fixture(const QString& name)
+{
+    return readBytes(fixturePath(name));
+}
+
+inline void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// The catalogue as the version check builds it (titles, sizes, every column on).
+inline void useVersion(Context& ctx, int version)
+{
+    static const char16_t* const kTitles[kMaxColumns] = {
+        u"番号",          u"時刻",          u"電圧Ｒ(V)",      u"電圧Ｔ(V)",     u"電流Ｒ(A)",
+        u"電流Ｔ(A)",     u"有効電力(W)",   u"無効電力(Var)",  u"皮相電力(VA)",  u"力率(%)",
+        u"周波数(Hz)",    u"積算電力(kWh)", u"積算時間(時間)", u"漏電電流1(mA)", u"漏電電流2(mA)",
+        u"漏電電流3(mA)", u"温度1(℃)",      u"温度2(℃)"};
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    ctx.cat.SeriesLast = version >= 2 ? 13 : 8;
+    ctx.cat.ColumnTitles.clear();
+    for (int c = 0; c <= ctx.cat.ColumnLast; ++c)
+        ctx.cat.ColumnTitles << QString::fromUtf16(kTitles[c]);
+    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.cat.LogColumns.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.cat.SeriesShown.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, true);
+    ResetStore(ctx);
+}
+
+inline double at(int hour, int minute, int second)
+{
+    return *vbdate::fromCivil({2002, 6, 1, hour, minute, second});
+}
+
+// The three records of the fixtures (columns 2..17), in the order of the files.
+inline std::vector<DataRecord> knownRecords()
+{
+    const double values[3][16] = {
+        {100.2, 99.85, 5.5, 5.25, 1000, -250.5, 1030.9, 97, 60, 0, 0, 1.25, 0, 12.34, 25.5, -3.5},
+        {100.4, 100, 5.6, 5.3, 1200.5, -260, 1228.3, 97.7, 59.99, 0.0015, 0.002778, 0.05, 99.95,
+         -0.04, -0.5, 100},
+        {0.5, 12345.678, 0.001, 0, 900, 0, 900, 100, 60.01, 0.004, 0.005556, 1000, 2.25, 0, 0,
+         0.4}};
+    std::vector<DataRecord> out;
+    for (int r = 0; r < 3; ++r) {
+        DataRecord rec;
+        rec.number = r;
+        rec.setTime(at(10, 0, 10 * r));
+        for (int c = 2; c < kMaxColumns; ++c)
+            rec.setColumn(c, values[r][c - 2]);
+        out.push_back(rec);
+    }
+    return out;
+}
+
+// Puts records into an emptied store as a finished measurement leaves them.
+inline void storeRecords(Context& ctx, const std::vector<DataRecord>& records, int wiring,
+                         std::initializer_list<int> absentColumns = {})
+{
+    DeleteTmpFile(ctx);
+    ResetStore(ctx);
+    ctx.store.DataWiring = wiring;
+    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    for (int c : absentColumns)
+        ctx.store.ColumnPresent[static_cast<size_t>(c)] = false;
+    OpenTmpForAppend(ctx);
+    for (const DataRecord& rec : records)
+        AppendRecord(ctx, rec);
+    CloseTmp(ctx);
+    ctx.store.FirstTime = records.front().time();
+    ctx.store.LastTime = records.back().time();
+    ctx.app.DataPresent = true;
+}
+
+inline std::vector<DataRecord> recordsOf(const Context& ctx)
+{
+    return ReadRecords(ctx, 1, ctx.store.RecordCount);
+}
+
+inline qint64 tmpDatSize(const Context& ctx)
+{
+    const QFileInfo info(ctx.tmpDatPath());
+    return info.exists() ? info.size() : -1;
+}
+
+// The value a field's text reads back as: the nearest single, widened.
+inline double single(double v)
+{
+    return static_cast<double>(static_cast<float>(v));
+}
+
+} // namespace quellin::test::csvdata
