@@ -5,7 +5,19 @@ namespace quellin {
 namespace {
 const QString kErrorTitle = QStringLiteral("エラー");
 const QString kOccurred = QStringLiteral("でエラーが起こりました。");
-}  // namespace
+
+// Reporting itself failed: say so under the report's own name. If even that box
+// fails there is nobody left to tell; the error must not escape the trap.
+void reportFailure(Context& ctx, const QString& description)
+{
+    try {
+        ctx.svc.msg.show(
+            {QStringLiteral("bfErrMSgBox") + kOccurred + QLatin1Char('\r') + description,
+             kErrorTitle, MsgButtons::Ok, MsgIcon::Exclamation, true});
+    } catch (...) {
+    }
+}
+} // namespace
 
 void bfErrMSgBox(Context& ctx, const QString& procName, bool showBox, const VbError& error)
 {
@@ -18,12 +30,13 @@ void bfErrMSgBox(Context& ctx, const QString& procName, bool showBox, const VbEr
         } else {
             ctx.svc.status.setPanelText(2, procName + kOccurred + detail);
         }
+    } catch (const VbError& e) {
+        reportFailure(ctx, e.description());
     } catch (const std::exception& e) {
-        // Reporting itself failed: say so under the report's own name.
-        ctx.svc.msg.show({QStringLiteral("bfErrMSgBox") + kOccurred + QLatin1Char('\r') +
-                              QString::fromLocal8Bit(e.what()),
-                          kErrorTitle, MsgButtons::Ok, MsgIcon::Exclamation, true});
+        reportFailure(ctx, QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportFailure(ctx, QString());
     }
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -39,12 +39,17 @@ Result trapped(Context& ctx, const char* procName, Result failValue, Body&& body
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box, e);
     } catch (const std::bad_alloc&) {
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
-                    VbError(7, QStringLiteral("メモリが不足しています。")));
+                    VbError(err::kOutOfMemory, QStringLiteral("メモリが不足しています。")));
     } catch (const std::exception& e) {
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
-                    VbError(5, QString::fromLocal8Bit(e.what())));
+                    VbError(err::kInvalidCall, QString::fromUtf8(e.what())));
+    } catch (...) {
+        bfErrMSgBox(
+            ctx, QString::fromLatin1(procName), where == ReportTo::Box,
+            VbError(err::kApplicationDefined,
+                    QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。")));
     }
     return failValue;
 }
 
-}  // namespace quellin
+} // namespace quellin
