@@ -1,12 +1,24 @@
 #pragma once
 // The settings store: named string values under one key, kept in an INI file
 // (the registry key HKEY_CURRENT_USER\Software\Tarvo of the original program).
+//
+// The file holds one "Name=text" line per value under the section [Tarvo]:
+//
+//   [Tarvo]
+//   CommParam=9600,N,8,1
+//   FilePath=/home/user/.local/share/Quellin/Data/
+//
+// A text is written as it is, so that a value edited by hand reads back exactly
+// as typed (commas, semicolons and backslashes included). Only a text that could
+// not stand bare is quoted: one with blanks at an end, a leading quote or "@", or
+// a control character; inside quotes \\ \" \r \n \t are escapes. A value written
+// as "@Type(…)" (an integer, bytes) is not a string and reads as the default.
+// Lines before any section and in [General] count as well; names are compared
+// without regard to case, like registry value names.
 
 #include <QString>
 #include <QVariant>
-#include <memory>
-
-class QSettings;
+#include <optional>
 
 namespace quellin {
 
@@ -26,7 +38,8 @@ public:
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // The stored text of a value, or def when the value is missing or not a string.
+    // The stored text of a value, or def when the file, the value or its text is
+    // missing or the value is not a string. Never creates the file.
     QString read(const QString& name, const QString& def) const;
     // Stores value under name: type 1 and 2 as text, any other type as a 32-bit
     // integer. Reports a failure with the original messages and returns false.
@@ -37,9 +50,14 @@ public:
     // Where the settings live: $QUELLIN_HOME/Quellin.ini, else ~/.config/Tarvo/Quellin.ini.
     static QString defaultIniPath();
 
+    // A text as the right-hand side of its line, and back; decoding gives nullopt
+    // for a value that is not a string ("@Type(…)").
+    static QString encodeText(const QString& text);
+    static std::optional<QString> decodeText(QStringView raw);
+
 private:
     QString iniPath_;
     MessageBoxService& msg_;
 };
 
-}  // namespace quellin
+} // namespace quellin
