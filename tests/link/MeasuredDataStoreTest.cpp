@@ -1,0 +1,357 @@
+// The measured-data handler over a sequence of lines: storing at the period, the
+// integrated values, the first-line actions, the summary globals, the PC log line,
+// and what happens when the log file or TMP.DAT refuse a write.
+
+#include "TestContext.h"
+#include "link/MeasuredData.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <array>
+#include <bit>
+#include <vector>
+
+// Readable failure messages for texts (internal to this test file).
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace quellin {
+namespace {
+
+using test::TestContext;
+
+class QuietHost : public MeasuredDataHost {
+public:
+    bool valuePanelChecked() const override { return false; }
+    ValuePanel* valuePanel() override { return nullptr; }
+    void startDisplayTimer() override { ++timerStarts; }
+    void pcLogWriteFailed(const QString& reason) override { logFailures << reason; }
+    void storeAppendFailed(const VbError& e) override { storeFailures << e.description(); }
+    int timerStarts = 0;
+    QStringList logFailures;
+    QStringList storeFailures;
+};
+
+struct Line {
+    float vr, vt, ir, it, p, pf, f;
+    std::array<float, 5> extra{}; // leakage 1..3, temperature 1..2 (version 2)
+};
+
+QString hex(float v)
+{
+    return QStringLiteral("%1")
+        .arg(std::bit_cast<std::uint32_t>(v), 8, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// The line after "RML", its time 2002/06/01 12:00:00 + second seconds.
+QString rest(const Line& l, int version, int second)
+{
+    const int h = 12 + second / 3600;
+    const int m = (second / 60) % 60;
+    const int s = second % 60;
+    QString out = QStringLiteral("0000");
+    const float seven[] = {l.vr, l.vt, l.ir, l.it, l.p, l.pf, l.f};
+    for (int i = 0; i < 7; ++i)
+        out += (i ? QStringLiteral(",") : QString()) + hex(seven[i]);
+    out += QStringLiteral(",2002/06/01 %1:%2:%3")
+               .arg(h, 2, 10, QLatin1Char('0'))
+               .arg(m, 2, 10, QLatin1Char('0'))
+               .arg(s, 2, 10, QLatin1Char('0'));
+    if (version >= 2)
+        for (float v : l.extra)
+            out += ',' + hex(v);
+    return out;
+}
+
+double timeAt(int second)
+{
+    return vbdate::addSeconds(*vbdate::parse(u"2002/06/01 12:00:00"), second);
+}
+
+void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime)
+{
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
+    ctx.cat.LogColumns.assign(columns, true);
+    ctx.store.ColumnPresent.assign(columns, true);
+    if (wiring == 0)
+        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
+    ctx.link.WiringMode = wiring;
+    ctx.app.LogingTime = logingTime;
+    ctx.app.Measuring = true;
+    ctx.store.RecordCount = 0;
+    ctx.store.NextRecordNumber = 0;
+    ctx.store.PeakWatts = -9999.9;
+    ctx.meas = MeasureGlobals{};
+    ctx.meas.StoreCounter = logingTime;
+    OpenTmpForAppend(ctx);
+}
+
+// PC logging as its start leaves it.
+void startLogging(Context& ctx, const QString& path)
+{
+    ctx.meas.LogFileNo = std::make_unique<QFile>(path);
+    ASSERT_TRUE(ctx.meas.LogFileNo->open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ctx.meas.StoreCounter = 0;
+    ctx.meas.LogSums = DataRecord{};
+    ctx.meas.LogLineCount = 0;
+    ctx.app.PcLogging = true;
+}
+
+// ---------------------------------------------------------------------------------
+// Storing at the period
+
+struct StoreCase {
+    int logingTime;
+    bool logging; // PC logging started before the first line (StoreCounter 0)
+    int lines;
+    std::vector<int> stored; // 1-based line numbers that become records
+};
+
+class StorePeriodTest : public ::testing::TestWithParam<StoreCase> {};
+
+TEST_P(StorePeriodTest, storesEveryLogingTimeThLine)
+{
+    const StoreCase& c = GetParam();
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, 2, 2, c.logingTime);
+    if (c.logging)
+        startLogging(ctx, t.path(QStringLiteral("log.csv")));
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    for (int i = 1; i <= c.lines; ++i)
+        handler.handleMeasuredLine(rest({float(i), 0, 1, 0, 0, 0, 50}, 2, i - 1));
+
+    ASSERT_EQ(ctx.store.RecordCount, static_cast<int>(c.stored.size()));
+    EXPECT_EQ(ctx.store.NextRecordNumber, static_cast<int>(c.stored.size()));
+    const std::vector<DataRecord> recs = ReadRecords(ctx, 1, ctx.store.RecordCount);
+    for (size_t k = 0; k < c.stored.size(); ++k) {
+        EXPECT_EQ(recs[k].number, static_cast<int>(k));
+        EXPECT_EQ(recs[k].column(2), c.stored[k]) << "record " << k + 1;
+        EXPECT_NEAR(recs[k].time(), timeAt(c.stored[k] - 1), 1e-9);
+    }
+    EXPECT_EQ(host.timerStarts, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Periods, StorePeriodTest,
+    ::testing::Values(StoreCase{10, false, 25, {1, 11, 21}}, StoreCase{1, false, 3, {1, 2, 3}},
+                      StoreCase{3, false, 7, {1, 4, 7}}, StoreCase{10, false, 10, {1}},
+                      StoreCase{3, true, 7, {3, 6}}, StoreCase{1, true, 2, {1, 2}}));
+
+TEST(MeasuredDataSummary, energyHoursPeakAndTimes)
+{
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, 1, 0, 1);
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    const float powers[] = {1800, 3600, -900, 3600};
+    for (int i = 0; i < 4; ++i)
+        handler.handleMeasuredLine(rest({100, 0, 40, 0, powers[i], 90, 50}, 1, i));
+
+    const double kwh = (1800 + 3600 - 900 + 3600) / 3600.0 / 1000.0;
+    EXPECT_NEAR(ctx.meas.EnergyTotal, kwh, 1e-12);
+    EXPECT_NEAR(ctx.meas.HoursTotal, 4 / 3600.0, 1e-12);
+    EXPECT_NEAR(ctx.store.TotalEnergy, kwh, 1e-12);
+    EXPECT_EQ(ctx.store.PeakWatts, 3600);
+    EXPECT_NEAR(ctx.store.PeakTime, timeAt(1), 1e-9); // the first of the equal peaks
+    EXPECT_NEAR(ctx.store.LastTime, timeAt(3), 1e-9);
+    EXPECT_NEAR(ctx.store.FirstTime, timeAt(0), 1e-9);
+    EXPECT_NEAR(ctx.store.GraphStart, timeAt(0), 1e-9);
+    EXPECT_TRUE(ctx.meas.FirstSampleSeen);
+    EXPECT_EQ(host.timerStarts, 1);
+    const DataRecord last = ReadRecord(ctx, 4);
+    EXPECT_NEAR(last.column(11), kwh, 1e-12);
+    EXPECT_NEAR(last.column(12), 4 / 3600.0, 1e-12);
+    EXPECT_EQ(last.number, 3);
+}
+
+// ---------------------------------------------------------------------------------
+// The PC log line
+
+const Line kA1{200, 200, 10, 10, 3000, 86.6f, 50, {1, 2, 3, 20, 21}};
+const Line kA2{202, 198, 12, 8, 3200, 90, 50.2f, {1.25f, 2.5f, 3.75f, 24.4f, 25.5f}};
+const Line kA3{100, 100, 1, 1, 100, 50, 60, {0, 0, 0, 0, 0}};
+const Line kA4{100, 100, 3, 3, -100, -50, 60, {9.95f, 0.05f, 0.15f, -0.5f, -1.5f}};
+const Line kC1{100, 0, 5, 0, 400, 80, 50};
+const Line kC2{104, 0, 5.5f, 0, 550, 96, 50};
+const Line kC3{96, 0, 4.5f, 0, 350, 81, 50};
+const Line kZ1{100, 0, 0, 0, 0, 0, 50};
+
+struct LogCase {
+    const char* name;
+    int version;
+    int wiring;
+    int logingTime;
+    std::vector<int> columnsOff;
+    std::vector<Line> lines;
+    std::vector<const char*> expected;
+};
+
+class LogLineTest : public ::testing::TestWithParam<LogCase> {};
+
+TEST_P(LogLineTest, writesAveragedLines)
+{
+    const LogCase& c = GetParam();
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, c.version, c.wiring, c.logingTime);
+    for (int col : c.columnsOff)
+        ctx.cat.LogColumns[static_cast<size_t>(col)] = false;
+    const QString path = t.path(QStringLiteral("log.csv"));
+    startLogging(ctx, path);
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    for (size_t i = 0; i < c.lines.size(); ++i)
+        handler.handleMeasuredLine(rest(c.lines[i], c.version, static_cast<int>(i)));
+
+    // Each line is on disk as soon as it is written, before the file is closed.
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    QByteArray want;
+    for (const char* line : c.expected)
+        want += QByteArray(line) + "\r\n";
+    EXPECT_EQ(written.readAll(), want);
+    EXPECT_EQ(ctx.meas.LogLineCount, static_cast<int>(c.expected.size()));
+    EXPECT_EQ(ctx.store.RecordCount, static_cast<int>(c.expected.size()));
+    EXPECT_TRUE(host.logFailures.isEmpty());
+}
+
+std::string logCaseName(const ::testing::TestParamInfo<LogCase>& info)
+{
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, LogLineTest,
+    ::testing::Values(
+        LogCase{"ThreePhaseAllColumns",
+                2,
+                2,
+                2,
+                {},
+                {kA1, kA2, kA3, kA4},
+                {"0000,\"2002/06/01 12:00:01\",2.010E+2,1.990E+2,1.100E+1,9.000E+0,3.100E+3,"
+                 "1.550E+3,3.466E+3,8.940E+1,5.010E+1,1.278E-3,4.167E-4,1.3,2.5,3.8,24,26",
+                 "0001,\"2002/06/01 12:00:03\",1.000E+2,1.000E+2,2.000E+0,2.000E+0,0.000E+0,"
+                 "3.464E+2,3.464E+2,0.000E+0,6.000E+1,1.736E-3,9.722E-4,9.9,0.1,0.2,-1,-2"}},
+        LogCase{"ColumnsSwitchedOff",
+                2,
+                2,
+                2,
+                {3, 7, 9, 14, 16},
+                {kA1, kA2, kA3, kA4},
+                {"0000,\"2002/06/01 12:00:01\",2.010E+2,1.100E+1,9.000E+0,3.100E+3,3.466E+3,"
+                 "5.010E+1,1.278E-3,4.167E-4,1.3,3.8,26",
+                 "0001,\"2002/06/01 12:00:03\",1.000E+2,2.000E+0,2.000E+0,0.000E+0,3.464E+2,"
+                 "6.000E+1,1.736E-3,9.722E-4,9.9,0.2,-2"}},
+        LogCase{"SinglePhaseTwoWireHasNoTColumns",
+                1,
+                0,
+                3,
+                {},
+                {kC1, kC2, kC3, kC1},
+                {"0000,\"2002/06/01 12:00:02\",1.000E+2,5.000E+0,4.333E+2,2.494E+2,5.000E+2,"
+                 "8.644E+1,5.000E+1,2.454E-4,5.556E-4"}},
+        LogCase{"PowerFactorOfZeroApparentPowerIsZero",
+                1,
+                0,
+                1,
+                {},
+                {kZ1},
+                {"0000,\"2002/06/01 12:00:00\",1.000E+2,0.000E+0,0.000E+0,0.000E+0,0.000E+0,"
+                 "0.000E+0,5.000E+1,0.000E+0,2.778E-4"}},
+        LogCase{"WithoutRecordNumberStartsWithTheTime",
+                1,
+                1,
+                2,
+                {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+                {kA1, kA2},
+                {"\"2002/06/01 12:00:01\",2.010E+2"}},
+        LogCase{"WithoutTimeHasNoEmptyField",
+                1,
+                1,
+                2,
+                {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+                {kA1, kA2},
+                {"0000,2.010E+2"}}),
+    logCaseName);
+
+// ---------------------------------------------------------------------------------
+// Files that refuse a write
+
+TEST(MeasuredDataFailures, fullLogFileIsReportedAndStoringGoesOn)
+{
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, 2, 2, 1);
+    startLogging(ctx, QStringLiteral("/dev/full"));
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    handler.handleMeasuredLine(rest(kA1, 2, 0));
+
+    ASSERT_EQ(host.logFailures.size(), 1);
+    EXPECT_FALSE(host.logFailures[0].isEmpty());
+    EXPECT_EQ(ctx.store.RecordCount, 1); // the measurement keeps its record
+    EXPECT_EQ(ctx.meas.LogSums.column(2), 0.0);
+    EXPECT_TRUE(host.storeFailures.isEmpty());
+}
+
+TEST(MeasuredDataFailures, loggingWithoutAnOpenFileIsReported)
+{
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, 1, 2, 1);
+    ctx.app.PcLogging = true;
+    ctx.meas.StoreCounter = 0;
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    handler.handleMeasuredLine(rest(kA1, 1, 0));
+    EXPECT_EQ(host.logFailures.size(), 1);
+    EXPECT_EQ(ctx.store.RecordCount, 1);
+}
+
+TEST(MeasuredDataFailures, refusedAppendIsReportedOnceAndNothingIsCounted)
+{
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, 2, 2, 1);
+    QuietHost host;
+    MeasuredData handler(ctx, host);
+    handler.handleMeasuredLine(rest(kA1, 2, 0));
+    ASSERT_EQ(ctx.store.RecordCount, 1);
+
+    // The disk fills up under the open TMP.DAT.
+    ctx.store.TmpFileNo = std::make_unique<QFile>(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(ctx.store.TmpFileNo->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    for (int i = 1; i < 4; ++i)
+        handler.handleMeasuredLine(rest(kA2, 2, i));
+
+    EXPECT_EQ(host.storeFailures.size(), 1);
+    EXPECT_EQ(ctx.store.RecordCount, 1);
+    EXPECT_EQ(ctx.store.NextRecordNumber, 1);
+    EXPECT_NEAR(ctx.store.LastTime, timeAt(3), 1e-9); // the readings still count
+
+    // The next measurement stores again.
+    ctx.store.RecordCount = 0;
+    ctx.meas.FirstSampleSeen = false;
+    ctx.meas.StoreCounter = 1;
+    OpenTmpForAppend(ctx);
+    handler.handleMeasuredLine(rest(kA1, 2, 10));
+    EXPECT_EQ(ctx.store.RecordCount, 1);
+    EXPECT_EQ(host.storeFailures.size(), 1);
+}
+
+} // namespace
+} // namespace quellin

@@ -1,0 +1,326 @@
+// The measured-data line: hexadecimal readings, derived values, the value panel
+// texts, and whole lines kept as fixtures in tests/data/lines/*.json.
+
+#include "link/MeasuredData.h"
+#include "TestContext.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <array>
+#include <bit>
+#include <cctype>
+#include <cmath>
+#include <optional>
+
+// Readable failure messages for texts (internal to this test file).
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace quellin {
+namespace {
+
+using test::TestContext;
+
+class RecordingPanel : public ValuePanel {
+public:
+    void setValue(int item, const QString& text) override { values.at(item) = text; }
+    void setUnit(int item, const QString& text) override { units.at(item) = text; }
+    std::array<std::optional<QString>, 15> values;
+    std::array<std::optional<QString>, 15> units;
+};
+
+class RecordingHost : public MeasuredDataHost {
+public:
+    bool valuePanelChecked() const override { return checked; }
+    ValuePanel* valuePanel() override { return loaded ? &panel : nullptr; }
+    void startDisplayTimer() override { ++timerStarts; }
+    void pcLogWriteFailed(const QString& reason) override { logFailures << reason; }
+    void storeAppendFailed(const VbError& e) override { storeFailures << e.description(); }
+
+    bool checked = true;
+    bool loaded = true;
+    RecordingPanel panel;
+    int timerStarts = 0;
+    QStringList logFailures;
+    QStringList storeFailures;
+};
+
+// A measurement as KeisokuStart leaves it, with TMP.DAT open.
+void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime = 1)
+{
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
+    ctx.cat.LogColumns.assign(columns, true);
+    ctx.cat.ColumnOn.assign(columns, true);
+    ctx.store.ColumnPresent.assign(columns, true);
+    if (wiring == 0)
+        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
+    ctx.link.WiringMode = wiring;
+    ctx.app.LogingTime = logingTime;
+    ctx.app.Measuring = true;
+    ctx.store.RecordCount = 0;
+    ctx.store.NextRecordNumber = 0;
+    ctx.store.PeakWatts = -9999.9;
+    ctx.meas = MeasureGlobals{};
+    ctx.meas.StoreCounter = logingTime;
+    OpenTmpForAppend(ctx);
+}
+
+QString hex(float v)
+{
+    return QStringLiteral("%1")
+        .arg(std::bit_cast<std::uint32_t>(v), 8, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// ---------------------------------------------------------------------------------
+// HexToSingle
+
+struct HexCase {
+    const char16_t* digits;
+    double expected;
+};
+
+class HexToSingleTest : public ::testing::TestWithParam<HexCase> {};
+
+TEST_P(HexToSingleTest, readsBigEndianSingle)
+{
+    const HexCase& c = GetParam();
+    EXPECT_EQ(HexToSingle(QStringView(c.digits)), c.expected)
+        << QString::fromUtf16(c.digits).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Digits, HexToSingleTest,
+    ::testing::Values(HexCase{u"41200000", 10.0}, HexCase{u"00000000", 0.0},
+                      HexCase{u"C1200000", -10.0}, HexCase{u"3F800000", 1.0},
+                      HexCase{u"3fc00000", 1.5}, // lower-case digits are hexadecimal too
+                      HexCase{u"42C80000", 100.0}, HexCase{u"4120000G", 0.0},
+                      HexCase{u"4120 000", 0.0}, HexCase{u"+4120000", 0.0},
+                      HexCase{u"-1200000", 0.0}, HexCase{u"412000", 0.0}, // too short
+                      HexCase{u"412000000", 0.0},                         // too long
+                      HexCase{u"", 0.0}, HexCase{u"４１２０００００", 0.0}));
+
+TEST(HexToSingleSpecial, infinityAndNanComeBackAsTheyAre)
+{
+    EXPECT_TRUE(std::isinf(HexToSingle(u"7F800000")));
+    EXPECT_TRUE(std::isnan(HexToSingle(u"7FC00000")));
+    EXPECT_FLOAT_EQ(HexToSingle(u"3DCCCCCD"), 0.1f);
+}
+
+// ---------------------------------------------------------------------------------
+// Derived values
+
+struct PowerCase {
+    int wiring;
+    double vr, ir, vt, it, p;
+    double s, q;
+};
+
+class PowerTest : public ::testing::TestWithParam<PowerCase> {};
+
+TEST_P(PowerTest, apparentAndReactivePowerFollowTheWiring)
+{
+    const PowerCase& c = GetParam();
+    const double s = apparentPower(c.wiring, c.vr, c.ir, c.vt, c.it);
+    EXPECT_NEAR(s, c.s, 1e-6);
+    EXPECT_NEAR(reactivePower(s, c.p), c.q, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wirings, PowerTest,
+    ::testing::Values(PowerCase{0, 100, 5, 0, 0, 400, 500, 300},
+                      PowerCase{0, 100, 5, 200, 9, 400, 500, 300}, // T ignored
+                      PowerCase{1, 100, 5, 100, 3, 700, 800, std::sqrt(800.0 * 800 - 700 * 700)},
+                      PowerCase{2, 200, 10, 200, 10, 3000, 3464.1016151377544,
+                                std::sqrt(3000000.0)},
+                      PowerCase{3, 200, 10, 200, 10, 500, 0, 500},                 // unknown wiring
+                      PowerCase{0, 100, 5, 0, 0, 600, 500, std::sqrt(110000.0)})); // |S²−P²|
+
+struct ScaledCase {
+    double v;
+    const char* unit;
+    const char* value;
+    const char* shownUnit;
+};
+
+class FormatScaledTest : public ::testing::TestWithParam<ScaledCase> {};
+
+TEST_P(FormatScaledTest, choosesPrefixAndDigits)
+{
+    const ScaledCase& c = GetParam();
+    RecordingPanel panel;
+    FormatScaled(panel, 6, c.v, QString::fromLatin1(c.unit));
+    EXPECT_EQ(panel.values[6], QString::fromLatin1(c.value));
+    EXPECT_EQ(panel.units[6], QString::fromLatin1(c.shownUnit));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decades, FormatScaledTest,
+    ::testing::Values(ScaledCase{12345.6, "W", "12.35", "KW"}, ScaledCase{0.5, "A", "0.500", "A"},
+                      ScaledCase{0, "V", "0.000", "V"}, ScaledCase{9.9994, "V", "9.999", "V"},
+                      ScaledCase{10, "V", "10.00", "V"}, ScaledCase{100, "V", "100.0", "V"},
+                      ScaledCase{999.9, "VA", "999.9", "VA"},
+                      ScaledCase{1000, "VA", "1.000", "KVA"},
+                      ScaledCase{-2500, "W", "-2.500", "KW"},
+                      ScaledCase{123456, "W", "123.5", "KW"},
+                      ScaledCase{1e6, "Var", "1.000", "MVar"}, ScaledCase{5e7, "W", "50.00", "MW"},
+                      ScaledCase{2.5e8, "W", "250.0", "MW"}, ScaledCase{1e9, "W", "1.000", "GW"},
+                      ScaledCase{1e11, "W", "100.0", "GW"}, ScaledCase{1e12, "W", "1000", "GW"},
+                      ScaledCase{3e15, "W", "3000000", "GW"}));
+
+struct PfCase {
+    double pf;
+    const char* text;
+};
+
+class PowerFactorTextTest : public ::testing::TestWithParam<PfCase> {};
+
+TEST_P(PowerFactorTextTest, blankAfterNonNegativeAndSixCharacters)
+{
+    EXPECT_EQ(powerFactorText(GetParam().pf), QString::fromLatin1(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PowerFactorTextTest,
+                         ::testing::Values(PfCase{-0.5, "-0.500"}, PfCase{0.5, "0.500 "},
+                                           PfCase{0, "0.000 "}, PfCase{85.25, "85.250"},
+                                           PfCase{100, "100.00"}, PfCase{-85.25, "-85.25"}));
+
+// ---------------------------------------------------------------------------------
+// Whole lines from fixtures: line, version, wiring → record columns, panel texts and
+// status panel 2.
+
+QStringList fixtureFiles()
+{
+    const QDir dir(QStringLiteral(QUELLIN_TEST_DATA "/lines"));
+    QStringList out;
+    for (const QString& name : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+        out << dir.filePath(name);
+    return out;
+}
+
+class MeasuredLineFixture : public ::testing::TestWithParam<QString> {};
+
+TEST_P(MeasuredLineFixture, recordPanelAndStatusMatch)
+{
+    QFile file(GetParam());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonParseError parseError;
+    const QJsonObject fx = QJsonDocument::fromJson(file.readAll(), &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
+    SCOPED_TRACE(fx.value(QStringLiteral("description")).toString().toStdString());
+
+    TestContext t;
+    Context& ctx = *t.ctx;
+    prepareMeasurement(ctx, fx.value(QStringLiteral("hardVersion")).toInt(),
+                       fx.value(QStringLiteral("wiring")).toInt());
+    RecordingHost host;
+    MeasuredData handler(ctx, host);
+
+    const QString line = fx.value(QStringLiteral("line")).toString();
+    ASSERT_TRUE(line.startsWith(QStringLiteral("RML")));
+    handler.handleMeasuredLine(line.mid(3));
+
+    ASSERT_EQ(ctx.store.RecordCount, 1);
+    const DataRecord rec = ReadRecord(ctx, 1);
+    const QJsonObject expected = fx.value(QStringLiteral("record")).toObject();
+    ASSERT_FALSE(expected.isEmpty());
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        const int c = it.key().toInt();
+        double want = 0;
+        if (it.value().isString()) {
+            const auto parsed = vbdate::parse(it.value().toString());
+            ASSERT_TRUE(parsed.has_value()) << it.value().toString().toStdString();
+            want = *parsed;
+        } else {
+            want = it.value().toDouble();
+        }
+        const double got = c == 0 ? rec.number : rec.column(c);
+        EXPECT_NEAR(got, want, 1e-9 + std::fabs(want) * 1e-7) << "column " << c;
+    }
+    // Version 1 leaves the version-2 columns at zero.
+    if (ctx.app.HardVersion < 2) {
+        for (int c = 13; c <= 17; ++c)
+            EXPECT_EQ(rec.column(c), 0.0) << "column " << c;
+    }
+
+    const QJsonArray values = fx.value(QStringLiteral("values")).toArray();
+    const QJsonArray units = fx.value(QStringLiteral("units")).toArray();
+    ASSERT_EQ(values.size(), 15);
+    ASSERT_EQ(units.size(), 15);
+    for (int i = 0; i < 15; ++i) {
+        const auto want = [](const QJsonValue& v) {
+            return v.isNull() ? std::optional<QString>() : std::optional<QString>(v.toString());
+        };
+        EXPECT_EQ(host.panel.values[i], want(values[i])) << "value " << i;
+        EXPECT_EQ(host.panel.units[i], want(units[i])) << "unit " << i;
+    }
+    EXPECT_EQ(t.status.panels[2], fx.value(QStringLiteral("status2")).toString());
+}
+
+std::string fixtureName(const ::testing::TestParamInfo<QString>& info)
+{
+    std::string name = QFileInfo(info.param).baseName().toStdString();
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, MeasuredLineFixture, ::testing::ValuesIn(fixtureFiles()),
+                         fixtureName);
+
+TEST(MeasuredLineFixtures, areFound)
+{
+    EXPECT_GE(fixtureFiles().size(), 7);
+}
+
+// ---------------------------------------------------------------------------------
+// The panel is written only while its menu item is checked and the window loaded.
+
+struct PanelGateCase {
+    bool checked;
+    bool loaded;
+    bool written;
+};
+
+class PanelGateTest : public ::testing::TestWithParam<PanelGateCase> {};
+
+TEST_P(PanelGateTest, panelFollowsTheMenuCheckMark)
+{
+    TestContext t;
+    prepareMeasurement(*t.ctx, 2, 2);
+    RecordingHost host;
+    host.checked = GetParam().checked;
+    host.loaded = GetParam().loaded;
+    MeasuredData handler(*t.ctx, host);
+    const QString rest = QStringLiteral("0000") + hex(100) + ',' + hex(100) + ',' + hex(1) + ',' +
+                         hex(1) + ',' + hex(150) + ',' + hex(75) + ',' + hex(50) +
+                         QStringLiteral(",2002/06/01 10:00:00,") + hex(1) + ',' + hex(2) + ',' +
+                         hex(3) + ',' + hex(4) + ',' + hex(5);
+    handler.handleMeasuredLine(rest);
+    EXPECT_EQ(host.panel.values[0].has_value(), GetParam().written);
+    EXPECT_EQ(host.panel.values[14].has_value(), GetParam().written);
+    EXPECT_EQ(t.ctx->store.RecordCount, 1); // stored either way
+}
+
+INSTANTIATE_TEST_SUITE_P(Gates, PanelGateTest,
+                         ::testing::Values(PanelGateCase{true, true, true},
+                                           PanelGateCase{false, true, false},
+                                           PanelGateCase{true, false, false}));
+
+} // namespace
+} // namespace quellin

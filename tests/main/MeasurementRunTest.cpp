@@ -1,0 +1,330 @@
+// The measurement run: start and stop commands, the window while measuring, the
+// display cycle and the end of a measurement, with a real sequencer over a port
+// that records commands.
+
+#include "RunDoubles.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable failure messages for texts (internal to this test file).
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace quellin {
+namespace {
+
+using test::RunHarness;
+
+const QStringList kMenusOff = {"MnuManu_Keisoku",    "MnuManu_Pref",        "MnuFile_Load",
+                               "MnuFile_Save",       "MnuFile_Download",    "MnuFile_Clear",
+                               "MnuFile_PrintGraph", "MnuFile_PrintSpread", "MnuPref_System",
+                               "MnuPref_Loging"};
+const QStringList kButtonsOff = {"Load",        "Save",       "Download", "Clear",
+                                 "SpreadPrint", "GraphPrint", "System"};
+
+// ---------------------------------------------------------------------------------
+// Start command
+
+TEST(MeasurementStart, withoutDataSendsTheStatusRequest)
+{
+    RunHarness h;
+    h.ctx().meas.FirstSampleSeen = true;
+    h.run->keisokuCommand();
+    EXPECT_EQ(h.port.commands, QStringList{"CMD"});
+    EXPECT_EQ(h.ctx().link.LinkState, 15);
+    EXPECT_FALSE(h.ctx().meas.FirstSampleSeen);
+    EXPECT_EQ(h.t.pointer.current, 11);
+    EXPECT_EQ(h.view.clearQuestions, 0);
+    EXPECT_TRUE(h.timer.active);
+}
+
+struct ClearCase {
+    bool answer;
+    QStringList commands;
+};
+
+class ClearQuestionTest : public ::testing::TestWithParam<ClearCase> {};
+
+TEST_P(ClearQuestionTest, onlyYesStartsWhenDataIsPresent)
+{
+    RunHarness h;
+    h.ctx().app.DataPresent = true;
+    h.ctx().meas.FirstSampleSeen = true;
+    h.ctx().link.LinkState = 99;
+    h.view.clearAnswer = GetParam().answer;
+    h.run->keisokuCommand();
+    EXPECT_EQ(h.view.clearQuestions, 1);
+    EXPECT_EQ(h.port.commands, GetParam().commands);
+    EXPECT_EQ(h.ctx().meas.FirstSampleSeen, !GetParam().answer);
+    EXPECT_EQ(h.ctx().link.LinkState, GetParam().answer ? 15 : 99);
+    EXPECT_EQ(h.t.pointer.history.empty(), !GetParam().answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ClearQuestionTest,
+                         ::testing::Values(ClearCase{false, {}}, ClearCase{true, {"CMD"}}));
+
+TEST(MeasurementStart, keisokuStartSetsTheWindowInOrder)
+{
+    RunHarness h;
+    h.run->KeisokuStart();
+    QStringList expected = {"caption MnuExec_Keisoku 計測停止(&S)", "image Keisoku 8",
+                            "tip Keisoku 計測停止", "menu MnuExec_Loging 1", "button Loging 1"};
+    for (const QString& item : kMenusOff)
+        expected << "menu " + item + " 0";
+    for (const QString& key : kButtonsOff)
+        expected << "button " + key + " 0";
+    EXPECT_EQ(h.view.calls, expected);
+    EXPECT_EQ(h.t.status.panels[1], QStringLiteral("計測中"));
+    EXPECT_EQ(h.t.pointer.current, 0);
+    EXPECT_TRUE(h.ctx().app.Measuring);
+    EXPECT_FALSE(h.view.timerOn); // the first line switches it on
+}
+
+TEST(MeasurementStart, keisokuStartResetsTheDataSet)
+{
+    RunHarness h(2, 0, 10);
+    Context& ctx = h.ctx();
+    // Leftovers of an earlier data set.
+    QFile stale(ctx.tmpDatPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray(140 * 5, 'x'));
+    stale.close();
+    ctx.store.RecordCount = 5;
+    ctx.store.NextRecordNumber = 5;
+    ctx.meas.EnergyTotal = 3;
+    ctx.meas.HoursTotal = 2;
+    ctx.store.ListTop = 9;
+    ctx.store.GraphPoints = 7;
+    ctx.store.DataFrequency = 4;
+    ctx.cat.LogColumns[7] = false;
+    ctx.cat.ColumnOn.assign(18, true);
+
+    h.run->KeisokuStart();
+
+    const double now = h.t.clock.value;
+    EXPECT_EQ(ctx.store.GraphStart, now);
+    EXPECT_EQ(vbdate::secondsBetween(now, ctx.store.GraphEnd), 3600);
+    EXPECT_EQ(ctx.store.FirstTime, now);
+    EXPECT_EQ(ctx.store.PeakTime, now);
+    EXPECT_EQ(ctx.store.PeakWatts, -9999.9);
+    EXPECT_EQ(ctx.store.DataWiring, 0);
+    EXPECT_EQ(ctx.store.DataFrequency, 0);
+    EXPECT_EQ(ctx.store.SampleInterval, 10);
+    EXPECT_EQ(ctx.meas.StoreCounter, 10);
+    EXPECT_EQ(ctx.store.ListTop, 0);
+    EXPECT_EQ(ctx.store.GraphPoints, 0);
+    EXPECT_EQ(ctx.meas.EnergyTotal, 0);
+    EXPECT_EQ(ctx.meas.HoursTotal, 0);
+    EXPECT_EQ(ctx.store.NextRecordNumber, 0);
+    EXPECT_EQ(ctx.store.RecordCount, 0);
+    EXPECT_TRUE(ctx.app.DataPresent);
+    std::vector<bool> present(18, true);
+    present[3] = present[5] = false; // single-phase two-wire has no T phase
+    EXPECT_EQ(ctx.store.ColumnPresent, present);
+    std::vector<bool> on(18, true);
+    on[7] = false;
+    EXPECT_EQ(ctx.cat.ColumnOn, on);
+    ASSERT_TRUE(ctx.store.TmpFileNo);
+    EXPECT_TRUE(ctx.store.TmpFileNo->isOpen());
+    EXPECT_EQ(QFileInfo(ctx.tmpDatPath()).size(), 0); // stale records are gone
+}
+
+struct HaniCase {
+    int logingTime;
+    int hani;
+};
+
+class GraphXHaniTest : public ::testing::TestWithParam<HaniCase> {};
+
+TEST_P(GraphXHaniTest, followsTheLoggingPeriod)
+{
+    RunHarness h(1, 1, GetParam().logingTime);
+    h.ctx().app.GraphXHani = 0;
+    h.run->KeisokuStart();
+    EXPECT_EQ(h.ctx().app.GraphXHani, GetParam().hani);
+    EXPECT_EQ(graphXHaniFor(GetParam().logingTime), GetParam().hani);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundaries, GraphXHaniTest,
+                         ::testing::Values(HaniCase{1, 1}, HaniCase{59, 1}, HaniCase{60, 2},
+                                           HaniCase{3599, 2}, HaniCase{3600, 3},
+                                           HaniCase{86400, 3}));
+
+TEST(MeasurementStart, unopenableTmpDatIsReportedAndTheMeterIsStopped)
+{
+    RunHarness h;
+    ASSERT_TRUE(QDir().mkpath(h.ctx().tmpDatPath())); // a folder where the file should be
+    h.run->KeisokuStart();
+    ASSERT_EQ(h.t.msg.shown.size(), 1u);
+    EXPECT_TRUE(
+        h.t.msg.shown[0].text.startsWith(QStringLiteral("KeisokuStartでエラーが起こりました。")));
+    EXPECT_EQ(h.port.commands, QStringList{"SLE"});
+    EXPECT_EQ(h.ctx().link.LinkState, 18);
+}
+
+// ---------------------------------------------------------------------------------
+// The whole start through the sequencer, then lines
+
+TEST(MeasurementFlow, meterConfirmsThenLinesBecomeRecords)
+{
+    RunHarness h(2, 2, 1);
+    h.run->keisokuCommand();
+    for (const char* answer : {"RMD200", "RCF030001", "RCF040001", "OK", "OK"})
+        h.seq->dispatch(static_cast<int>(qstrlen(answer)), QString::fromLatin1(answer));
+    EXPECT_EQ(h.port.commands, (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
+    ASSERT_TRUE(h.ctx().app.Measuring);
+    EXPECT_EQ(h.ctx().link.LinkState, 99);
+
+    for (int s = 0; s < 3; ++s)
+        h.line(s, 1000.0f * (s + 1));
+    EXPECT_TRUE(h.view.timerOn);
+    EXPECT_EQ(h.ctx().store.RecordCount, 3);
+    EXPECT_EQ(h.ctx().store.PeakWatts, 3000);
+    EXPECT_EQ(h.ctx().store.FirstTime, *vbdate::parse(u"2002/06/01 12:00:00"));
+}
+
+// ---------------------------------------------------------------------------------
+// Display cycle
+
+TEST(DisplayCycle, doesNothingUnlessMeasuring)
+{
+    RunHarness h;
+    h.view.mark(ViewItem::Spread, true);
+    h.view.mark(ViewItem::Graph, true);
+    h.ctx().store.RecordCount = 40000;
+    h.ctx().store.ListTop = 3;
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, 3);
+    EXPECT_EQ(h.view.listRefreshes + h.view.graphRefreshes, 0);
+    EXPECT_TRUE(h.port.commands.isEmpty());
+}
+
+struct TickCase {
+    int records;
+    int listTop;
+    bool list;
+    bool graph;
+};
+
+class DisplayTickTest : public ::testing::TestWithParam<TickCase> {};
+
+TEST_P(DisplayTickTest, listFollowsTheNewestRecords)
+{
+    const TickCase& c = GetParam();
+    RunHarness h;
+    h.start();
+    for (int s = 0; s < c.records; ++s)
+        h.line(s);
+    h.view.mark(ViewItem::Spread, c.list);
+    h.view.mark(ViewItem::Graph, c.graph);
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, c.listTop);
+    EXPECT_EQ(listTopFor(c.records), c.listTop);
+    EXPECT_EQ(h.view.listRefreshes, c.list ? 1 : 0);
+    EXPECT_EQ(h.view.graphRefreshes, c.graph ? 1 : 0);
+    if (c.list && c.records > 0) {
+        // The page's last filled slot is the newest record.
+        const int newest = std::min(c.records, 14);
+        EXPECT_EQ(h.ctx().store.ListPage[newest].number, c.records - 1);
+    }
+    EXPECT_EQ(h.port.commands, (QStringList{"CMD"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, DisplayTickTest,
+                         ::testing::Values(TickCase{0, 0, true, false}, TickCase{14, 0, true, true},
+                                           TickCase{15, 1, true, false},
+                                           TickCase{20, 6, false, true},
+                                           TickCase{20, 6, true, true}));
+
+TEST(DisplayCycle, fullStoreStopsOnTheTickAfterThe32768thRecord)
+{
+    RunHarness h(1, 1, 1);
+    h.start();
+    h.view.mark(ViewItem::Spread, true);
+    for (int s = 0; s < 32767; ++s)
+        h.line(s);
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, 32767 - 14);
+    EXPECT_EQ(h.port.commands, QStringList{"CMD"});
+
+    h.line(32767);
+    ASSERT_EQ(h.ctx().store.RecordCount, 32768);
+    EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // not before the tick
+    h.run->onDisplayTick();
+    EXPECT_FALSE(h.view.timerOn);
+    EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
+    EXPECT_EQ(h.t.status.panels[2], QStringLiteral("最大計測数になったため、計測を終了しました。"));
+    EXPECT_EQ(h.view.listRefreshes, 1);
+}
+
+// ---------------------------------------------------------------------------------
+// Stop and end
+
+TEST(MeasurementStop, stopCommandSendsTheStopExchange)
+{
+    RunHarness h;
+    h.start();
+    h.run->keisokuCommand();
+    EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
+    EXPECT_EQ(h.ctx().link.LinkState, 18);
+    h.seq->dispatch(2, QStringLiteral("NG")); // a refused SLE still goes on
+    h.seq->dispatch(2, QStringLiteral("OK"));
+    EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE", "SMD10"}));
+    EXPECT_FALSE(h.ctx().app.Measuring);
+}
+
+TEST(MeasurementStop, keisokuEndRestoresTheWindowAndKeepsTheData)
+{
+    RunHarness h;
+    h.start();
+    for (int s = 0; s < 3; ++s)
+        h.line(s);
+    h.view.calls.clear();
+    h.ctx().link.LinkState = 18;
+    h.run->KeisokuEnd();
+
+    QStringList expected = {"timer 0",
+                            "caption MnuExec_Keisoku 計測開始(&S)",
+                            "image Keisoku 7",
+                            "tip Keisoku 計測開始",
+                            "menu MnuExec_Loging 0",
+                            "button Loging 0"};
+    for (const QString& item : kMenusOff)
+        expected << "menu " + item + " 1";
+    for (const QString& key : kButtonsOff)
+        expected << "button " + key + " 1";
+    EXPECT_EQ(h.view.calls, expected);
+    EXPECT_EQ(h.t.status.panels[1], QString());
+    EXPECT_FALSE(h.ctx().app.Measuring);
+    EXPECT_TRUE(h.ctx().app.DataPresent);
+    EXPECT_FALSE(h.ctx().store.TmpFileNo);
+    EXPECT_EQ(h.ctx().link.LinkState, 99);
+    EXPECT_EQ(h.ctx().store.RecordCount, 3);
+    EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
+}
+
+TEST(MeasurementStop, lostLinkEndsAtOnceKeepingTheData)
+{
+    RunHarness h;
+    h.start();
+    h.line(0);
+    h.line(1);
+    h.seq->portLost(QStringLiteral("1"));
+    EXPECT_FALSE(h.ctx().app.Measuring);
+    EXPECT_FALSE(h.view.timerOn);
+    EXPECT_EQ(h.ctx().link.LinkState, 99);
+    EXPECT_EQ(h.ctx().store.RecordCount, 2);
+    EXPECT_TRUE(h.ctx().app.DataPresent);
+    EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // nothing more to a lost port
+}
+
+} // namespace
+} // namespace quellin

@@ -1,0 +1,195 @@
+#pragma once
+// Doubles for the measurement run: a main window that records what is done to its
+// menus, buttons and timer, a port that records commands, and a harness that wires
+// a real Sequencer and MeasurementRun together over them.
+
+#include "TestContext.h"
+#include "link/LinkClients.h"
+#include "link/Sequencer.h"
+#include "main/MeasurementRun.h"
+
+#include <QMap>
+#include <QStringList>
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace quellin::test {
+
+class RecordingView : public MeasurementView {
+public:
+    void setMenuCaption(const QString& item, const QString& caption) override
+    {
+        calls << QStringLiteral("caption %1 %2").arg(item, caption);
+        captions[item] = caption;
+    }
+    void setMenuEnabled(const QString& item, bool enabled) override
+    {
+        calls << QStringLiteral("menu %1 %2").arg(item).arg(enabled);
+        menuEnabled[item] = enabled;
+    }
+    void setButtonImage(const QString& key, int image) override
+    {
+        calls << QStringLiteral("image %1 %2").arg(key).arg(image);
+        images[key] = image;
+    }
+    void setButtonToolTip(const QString& key, const QString& tip) override
+    {
+        calls << QStringLiteral("tip %1 %2").arg(key, tip);
+        tips[key] = tip;
+    }
+    void setButtonEnabled(const QString& key, bool enabled) override
+    {
+        calls << QStringLiteral("button %1 %2").arg(key).arg(enabled);
+        buttonEnabled[key] = enabled;
+    }
+    void setDisplayTimer(bool on) override
+    {
+        calls << QStringLiteral("timer %1").arg(on);
+        timerOn = on;
+    }
+    bool viewMark(ViewItem item) const override { return marks.value(static_cast<int>(item)); }
+    bool confirmClearData() override
+    {
+        ++clearQuestions;
+        if (clearAnswer)
+            cleared = true;
+        return clearAnswer;
+    }
+    void refreshList() override { ++listRefreshes; }
+    void refreshGraph() override { ++graphRefreshes; }
+    ValuePanel* valuePanel() override { return nullptr; }
+
+    void mark(ViewItem item, bool on) { marks[static_cast<int>(item)] = on; }
+
+    QStringList calls;
+    QMap<QString, QString> captions;
+    QMap<QString, bool> menuEnabled;
+    QMap<QString, int> images;
+    QMap<QString, QString> tips;
+    QMap<QString, bool> buttonEnabled;
+    QMap<int, bool> marks;
+    bool timerOn = false;
+    bool clearAnswer = false;
+    bool cleared = false;
+    int clearQuestions = 0;
+    int listRefreshes = 0;
+    int graphRefreshes = 0;
+};
+
+class CommandPort : public LinkTransport {
+public:
+    bool isOpen() const override { return true; }
+    void write(const QByteArray& bytes) override
+    {
+        const QString command = QString::fromLatin1(bytes).chopped(1);
+        commands << command;
+        if (onWrite)
+            onWrite(command);
+    }
+    QStringList commands;
+    std::function<void(const QString&)> onWrite;
+};
+
+class ManualTimer : public LinkTimer {
+public:
+    void start() override { active = true; }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
+    bool active = false;
+};
+
+// The main window's link call-backs, forwarded to the run as FrmMDIMain does.
+class RunClient : public MainWindowClient {
+public:
+    MeasurementRun* run = nullptr;
+    void KeisokuStart() override { run->KeisokuStart(); }
+    void KeisokuEnd() override { run->KeisokuEnd(); }
+    void KeisokuEnd_Req() override { run->KeisokuEnd_Req(); }
+    void Download_Recv(const QString&) override {}
+    void DispDownload() override {}
+    void clearBusyText() override {}
+    void linkLost() override { run->linkLost(); }
+};
+
+// A version-1 or version-2 catalogue as the version check builds it.
+inline void fillCatalog(Context& ctx, int version)
+{
+    static const char* const kTitles[] = {
+        "番号",          "時刻",          "電圧Ｒ(V)",      "電圧Ｔ(V)",     "電流Ｒ(A)",
+        "電流Ｔ(A)",     "有効電力(W)",   "無効電力(Var)",  "皮相電力(VA)",  "力率(%)",
+        "周波数(Hz)",    "積算電力(kWh)", "積算時間(時間)", "漏電電流1(mA)", "漏電電流2(mA)",
+        "漏電電流3(mA)", "温度1(℃)",      "温度2(℃)"};
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    ctx.cat.ColumnTitles.clear();
+    for (int c = 0; c <= ctx.cat.ColumnLast; ++c)
+        ctx.cat.ColumnTitles << QString::fromUtf8(kTitles[c]);
+    ctx.cat.LogColumns.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
+}
+
+struct RunHarness {
+    explicit RunHarness(int version = 2, int wiring = 2, int logingTime = 1)
+    {
+        fillCatalog(ctx(), version);
+        ctx().link.WiringMode = wiring;
+        ctx().app.LogingTime = logingTime;
+        run = std::make_unique<MeasurementRun>(ctx(), view, *seq);
+        client.run = run.get();
+        clients.main = &client;
+        clients.measured = &run->measuredData();
+    }
+    Context& ctx() { return *t.ctx; }
+    // The meter has confirmed the start.
+    void start()
+    {
+        run->keisokuCommand();
+        run->KeisokuStart();
+    }
+    // One measured-data line through the dispatcher, at 2002/06/01 12:00:00 + second.
+    void line(int second, float power = 1000);
+
+    TestContext t;
+    RecordingView view;
+    CommandPort port;
+    ManualTimer timer;
+    LinkClients clients;
+    RunClient client;
+    std::unique_ptr<Sequencer> seq = std::make_unique<Sequencer>(*t.ctx, port, timer, clients);
+    std::unique_ptr<MeasurementRun> run;
+};
+
+inline QString hexOf(float v)
+{
+    return QStringLiteral("%1")
+        .arg(std::bit_cast<std::uint32_t>(v), 8, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// A measured-data line (with "RML") of 100 V / 10 A on both phases.
+inline QString measuredLine(int version, int second, float power)
+{
+    QString out = QStringLiteral("RML0000");
+    const float seven[] = {100, 100, 10, 10, power, 90, 50};
+    for (int i = 0; i < 7; ++i)
+        out += (i ? QStringLiteral(",") : QString()) + hexOf(seven[i]);
+    out += QStringLiteral(",2002/06/01 %1:%2:%3")
+               .arg(12 + second / 3600, 2, 10, QLatin1Char('0'))
+               .arg((second / 60) % 60, 2, 10, QLatin1Char('0'))
+               .arg(second % 60, 2, 10, QLatin1Char('0'));
+    if (version >= 2)
+        for (float v : {1.0f, 2.0f, 3.0f, 20.0f, 21.0f})
+            out += ',' + hexOf(v);
+    return out;
+}
+
+inline void RunHarness::line(int second, float power)
+{
+    const QString text = measuredLine(ctx().app.HardVersion, second, power);
+    seq->dispatch(static_cast<int>(text.size()), text);
+}
+
+} // namespace quellin::test
