@@ -57,6 +57,10 @@ void LoadGraphWindow(Context& ctx)
     auto& values = st.GraphValues;
     values.resize(static_cast<size_t>(seriesLast) + 1);
     st.GraphPoints = 0;
+    // Should the file fail us below, the arrays still hold an empty result.
+    ensureSize(times, 2);
+    for (auto& series : values)
+        ensureSize(series, 2);
 
     const int rc = st.RecordCount;
     const double start = st.GraphStart;

@@ -213,6 +213,12 @@ TEST(TmpFile, AMissingFileIsReportedNotRead)
     EXPECT_FALSE(QFile::exists(ctx.tmpDatPath()));
     EXPECT_EQ(errorNumberOf([&] { ReadRecord(ctx, 1); }), 53);
     EXPECT_EQ(errorNumberOf([&] { LoadListPage(ctx, 0); }), 53);
+    ctx.store.GraphStart = at(0);
+    ctx.store.GraphEnd = at(60);
+    ctx.store.GraphPoints = 3;
+    EXPECT_EQ(errorNumberOf([&] { LoadGraphWindow(ctx); }), 53);
+    EXPECT_EQ(ctx.store.GraphPoints, 0);
+    EXPECT_GE(ctx.store.GraphTimes.size(), 2u);
     EXPECT_TRUE(DeleteTmpFile(ctx)); // nothing left to delete
 }
 
