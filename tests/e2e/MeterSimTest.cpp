@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cmath>
 #include <cstring>
 
@@ -308,10 +311,59 @@ TEST(MeterSimDevice, deviceStaysUsableWhenReopened)
     EXPECT_EQ(s.port.ask("VER"), std::optional<QByteArray>("VER2.10A"));
 }
 
+// Reads one CR-ended line from a serial port, waiting up to timeoutMs.
+std::optional<QByteArray> serialLine(QSerialPort& port, QByteArray& buffer, int timeoutMs = 3000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!buffer.contains('\r')) {
+        if (deadline.hasExpired())
+            return std::nullopt;
+        port.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        buffer += port.readAll();
+    }
+    const qsizetype cr = buffer.indexOf('\r');
+    const QByteArray line = buffer.left(cr);
+    buffer.remove(0, cr + 1);
+    return line;
+}
+
+std::optional<QByteArray> serialAsk(QSerialPort& port, const QByteArray& command)
+{
+    QByteArray buffer;
+    port.write(command + '\r');
+    port.waitForBytesWritten(1000);
+    return serialLine(port, buffer);
+}
+
+// The program talks through QSerialPort, which locks and configures the device
+// its own way: opening, closing and opening again must all work.
+TEST(MeterSimDevice, serialPortOpensClosesAndReopens)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--exit-on-hangup", "0.5"})) << sim.errorText().toStdString();
+    for (int round = 0; round < 2; ++round) {
+        QSerialPort port(sim.device());
+        port.setBaudRate(9600);
+        ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+        EXPECT_EQ(serialAsk(port, "CMD"), std::optional<QByteArray>("RMD200")) << round;
+        EXPECT_EQ(serialAsk(port, "VER"), std::optional<QByteArray>("VER2.10A")) << round;
+        port.close();
+        // Reopened well within the grace time: the meter is still there.
+        EXPECT_TRUE(sim.running()) << round;
+    }
+    // Closed for good: the meter goes.
+    EXPECT_TRUE(sim.waitForExit(5000));
+}
+
 TEST(MeterSimDevice, exitsWhenTheProgramSideStaysClosed)
 {
     Started s;
     startMeter(s, {"--exit-on-hangup", "0.3"});
+    // Open but silent, then closed: the program has not spoken yet, so this is no hang-up.
+    s.port.close();
+    QThread::msleep(600);
+    EXPECT_TRUE(s.sim.running());
+    ASSERT_TRUE(s.port.open(s.sim.device()));
     EXPECT_EQ(s.port.ask("CMD"), std::optional<QByteArray>("RMD200"));
     s.port.close();
     EXPECT_TRUE(s.sim.waitForExit(5000));
