@@ -1,0 +1,134 @@
+// The receive path for one measured-data line: framing, queueing, upper-casing and
+// dispatching the 134-character "RML" line to the measured-data handler.
+
+#include "app/Context.h"
+#include "link/LinkInput.h"
+#include "link/Sequencer.h"
+#include "settings/ModRegistry.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace quellin;
+
+class SilentBox : public MessageBoxService {
+public:
+    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
+};
+class NoFiles : public FileDialogService {
+public:
+    QString openFile(const FileDialogRequest&) override { return {}; }
+    QString saveFile(const FileDialogRequest&) override { return {}; }
+};
+class NoSleep : public SleepService {
+public:
+    void sleep(int) override {}
+    void processEvents() override {}
+};
+class NoPointer : public PointerService {
+public:
+    void setPointer(int) override {}
+};
+class FixedClock : public Clock {
+public:
+    double now() const override { return 37408.0; }
+};
+class NoStatus : public StatusPanel {
+public:
+    void setPanelText(int, const QString&) override {}
+    QString panelText(int) const override { return {}; }
+};
+class NullTransport : public LinkTransport {
+public:
+    bool isOpen() const override { return true; }
+    void write(const QByteArray&) override {}
+};
+class NullTimer : public LinkTimer {
+public:
+    void start() override { active = true; }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
+    bool active = false;
+};
+class CountingSink : public MeasuredDataSink {
+public:
+    void handleMeasuredLine(const QString& rest) override { chars += rest.size(); }
+    qsizetype chars = 0;
+};
+
+struct Bench {
+    Bench()
+    {
+        ctx.app.Measuring = true;
+        ctx.link.LinkState = 99;
+        clients.measured = &sink;
+    }
+    QTemporaryDir dir;
+    SilentBox msg;
+    NoFiles files;
+    NoSleep sleep;
+    NoPointer pointer;
+    FixedClock clock;
+    NoStatus status;
+    Services services{msg, files, sleep, pointer, clock, status};
+    SettingsStore settings{dir.filePath("Quellin.ini"), msg};
+    Context ctx{services, settings};
+    NullTransport transport;
+    NullTimer timer;
+    CountingSink sink;
+    LinkClients clients;
+    Sequencer seq{ctx, transport, timer, clients};
+    LinkInput input{seq};
+};
+
+// "RML" + 131 characters of hexadecimal fields, then the carriage return.
+QByteArray measuredLine()
+{
+    QByteArray line = "RML";
+    const char hex[] = "0123456789ABCDEF";
+    for (int i = 0; i < 131; ++i)
+        line.append(hex[(i * 7) % 16]);
+    line.append('\r');
+    return line;
+}
+
+void BM_FrameAndDispatchMeasuredLine(benchmark::State& state)
+{
+    Bench b;
+    const QByteArray line = measuredLine();
+    for (auto _ : state)
+        b.input.bytesReceived(line);
+    benchmark::DoNotOptimize(b.sink.chars);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FrameAndDispatchMeasuredLine);
+
+// The same line arriving a few bytes per read, as a serial port delivers it.
+void BM_FrameAndDispatchMeasuredLineInChunks(benchmark::State& state)
+{
+    Bench b;
+    const QByteArray line = measuredLine();
+    const int chunk = static_cast<int>(state.range(0));
+    for (auto _ : state)
+        for (int at = 0; at < line.size(); at += chunk)
+            b.input.bytesReceived(
+                QByteArrayView(line).sliced(at, std::min<qsizetype>(chunk, line.size() - at)));
+    benchmark::DoNotOptimize(b.sink.chars);
+}
+BENCHMARK(BM_FrameAndDispatchMeasuredLineInChunks)->Arg(8)->Arg(32);
+
+void BM_DispatchMeasuredLine(benchmark::State& state)
+{
+    Bench b;
+    const QString line = QString::fromLatin1(measuredLine().chopped(1));
+    for (auto _ : state)
+        b.seq.dispatch(static_cast<int>(line.size()), line);
+    benchmark::DoNotOptimize(b.sink.chars);
+}
+BENCHMARK(BM_DispatchMeasuredLine);
+
+} // namespace
+
+BENCHMARK_MAIN();
