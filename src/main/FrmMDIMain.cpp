@@ -198,6 +198,14 @@ void FrmMDIMain::showChildWindows()
 
 void FrmMDIMain::setViewMark(ViewItem item, bool checked)
 {
+    // A child clears its mark as it closes; it is gone for the window from then on,
+    // even before Qt deletes it, so the next click loads it afresh.
+    if (!checked) {
+        if (item == ViewItem::Denryoku)
+            disp_ = nullptr;
+        else if (item == ViewItem::Spread)
+            spread_ = nullptr;
+    }
     switch (item) {
     case ViewItem::Denryoku: MnuView_Denryoku->setChecked(checked); break;
     case ViewItem::Graph: MnuView_Graph->setChecked(checked); break;
@@ -234,8 +242,6 @@ void FrmMDIMain::toggleView(ViewItem item)
     case ViewItem::Graph:
         break;
     }
-    setViewMark(ViewItem::Denryoku, !disp_.isNull());
-    setViewMark(ViewItem::Spread, !spread_.isNull());
 }
 
 void FrmMDIMain::showSpread()

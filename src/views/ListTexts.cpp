@@ -1,5 +1,6 @@
 #include "views/ListTexts.h"
 
+#include "link/MeasuredData.h"  // powerFactorText: the panel and the list show it alike
 #include "platform/Format.h"
 
 namespace quellin {
@@ -22,14 +23,6 @@ QStringList listHeaders(const Context& ctx)
     for (int s = 9; s <= ctx.cat.SeriesLast && s < ctx.cat.SeriesNames.size(); ++s)
         headers << ctx.cat.SeriesNames[s];
     return headers.mid(0, std::max(0, ctx.cat.ColumnLast));
-}
-
-QString powerFactorText(double value)
-{
-    QString text = Format(value, QStringLiteral("0.000"));
-    if (value >= 0)
-        text += QLatin1Char(' ');
-    return text.left(6);
 }
 
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, ListPurpose purpose)

@@ -24,10 +24,6 @@ enum class ListPurpose { Screen, Print };  // the print shows hours with "0.000"
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn,
                      ListPurpose purpose = ListPurpose::Screen);
 
-// Power factor as the list and the panel show it: "0.000", a blank appended when
-// the value is 0 or more, cut to six characters.
-QString powerFactorText(double value);
-
 // The scroll range of the list: enabled only from 15 records, maximum RecordCount − 14.
 struct ListScroll {
     bool enabled;

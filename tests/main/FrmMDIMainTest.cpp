@@ -1,0 +1,249 @@
+#include "main/FrmMDIMain.h"
+
+#include "Catalogue.h"
+#include "TestContext.h"
+#include "app/StatusBarProxy.h"
+#include "store/ModFile.h"
+#include "views/FrmDisp.h"
+#include "views/FrmSpread.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace quellin {
+namespace {
+
+struct MainFixture : ::testing::Test {
+    MainFixture()
+    {
+        test::giveTestCatalogue(*t.ctx, 1);
+        ResetStore(*t.ctx);
+        // As after a measurement: every column holds data.
+        t.ctx->store.ColumnPresent.assign(13, true);
+        main = std::make_unique<FrmMDIMain>(*t.ctx, status, MainWindowLinks{});
+        main->showChildWindows();
+    }
+    ~MainFixture() override
+    {
+        t.ctx->app.Measuring = false;
+        t.ctx->app.PcLogging = false;
+        t.msg.defaultAnswer = MsgAnswer::Yes;
+        main->close();
+    }
+
+    // Appends n records at one-second steps from 2002/06/01 00:00:00.
+    void addRecords(int n)
+    {
+        OpenTmpForAppend(*t.ctx);
+        for (int i = 0; i < n; ++i) {
+            DataRecord r;
+            r.number = i;
+            r.setTime(37408.0 + i / 86400.0);
+            r.setColumn(2, 100 + i);
+            AppendRecord(*t.ctx, r);
+        }
+        CloseTmp(*t.ctx);
+    }
+
+    test::TestContext t;
+    StatusBarProxy status;
+    std::unique_ptr<FrmMDIMain> main;
+};
+
+TEST_F(MainFixture, CaptionMenusAndToolbarAfterStartUp)
+{
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Quellin"));
+    QStringList menus;
+    for (QAction* a : main->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"ﾌｧｲﾙ(&F)", "表示(&V)", "動作制御(&E)", "操作(&M)", "設定(&P)",
+                                  "ﾍﾙﾌﾟ(&H)"}));
+    QStringList fileItems;
+    for (QAction* a : main->MnuFile->actions())
+        fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(fileItems, (QStringList{"ﾌｧｲﾙ読込(&L)...", "ﾌｧｲﾙ保存(&S)...", "-", "ﾀﾞｳﾝﾛｰﾄﾞ(&D)...",
+                                      "ﾒﾓﾘｸﾘｱ(&C)", "-", "ﾃﾞｰﾀ一覧印刷(&A)", "ｸﾞﾗﾌ印刷(&G)", "-",
+                                      "終了(&X)"}));
+    // Disabled after start-up: save, clear and logging, menu items and buttons alike.
+    EXPECT_FALSE(main->MnuFile_Save->isEnabled());
+    EXPECT_FALSE(main->MnuFile_Clear->isEnabled());
+    EXPECT_FALSE(main->MnuExec_Loging->isEnabled());
+    EXPECT_FALSE(main->toolButton("Save")->isEnabled());
+    EXPECT_FALSE(main->toolButton("Clear")->isEnabled());
+    EXPECT_FALSE(main->toolButton("Loging")->isEnabled());
+    EXPECT_TRUE(main->MnuExec_Keisoku->isEnabled());
+    EXPECT_TRUE(main->toolButton("Keisoku")->isEnabled());
+    EXPECT_EQ(main->toolButton("Keisoku")->toolTip(), QStringLiteral("計測開始"));
+    EXPECT_EQ(main->toolButton("Loging")->toolTip(), QStringLiteral("ロギング開始"));
+    EXPECT_EQ(main->ToolButtons.size(), 10);
+}
+
+TEST_F(MainFixture, ChildWindowsKeepTheirViewMarks)
+{
+    EXPECT_TRUE(main->MnuView_Spread->isChecked());
+    EXPECT_TRUE(main->MnuView_Denryoku->isChecked());
+    // Closing the list with its own close box clears the mark …
+    main->spreadWindow()->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(main->MnuView_Spread->isChecked());
+    EXPECT_EQ(main->spreadWindow(), nullptr);
+    // … and the menu shows it again.
+    main->MnuView_Spread->trigger();
+    ASSERT_NE(main->spreadWindow(), nullptr);
+    EXPECT_TRUE(main->MnuView_Spread->isChecked());
+    // The menu closes it too.
+    main->MnuView_Denryoku->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(main->MnuView_Denryoku->isChecked());
+    EXPECT_EQ(main->dispWindow(), nullptr);
+}
+
+TEST_F(MainFixture, ClearAnsweredNoChangesNothing)
+{
+    addRecords(20);
+    t.ctx->app.DataPresent = true;
+    main->MnuFile_Save->setEnabled(true);
+    main->MnuFile_Clear->setEnabled(true);
+    t.msg.answers = {MsgAnswer::No};
+    main->MnuFile_Clear->trigger();
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_EQ(t.msg.shown[0].text,
+              QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？"));
+    EXPECT_EQ(t.msg.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(t.msg.shown[0].icon, MsgIcon::Question);
+    EXPECT_TRUE(t.ctx->app.DataPresent);
+    EXPECT_TRUE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_TRUE(main->MnuFile_Save->isEnabled());
+}
+
+TEST_F(MainFixture, ClearAnsweredYesEmptiesTheDataSet)
+{
+    addRecords(20);
+    t.ctx->app.DataPresent = true;
+    main->MnuFile_Save->setEnabled(true);
+    main->MnuFile_Clear->setEnabled(true);
+    main->dispWindow()->setValue(2, QStringLiteral("230.4"));
+    t.msg.answers = {MsgAnswer::Yes};
+    main->MnuFile_Clear->trigger();
+    EXPECT_FALSE(t.ctx->app.DataPresent);
+    EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_FALSE(main->MnuFile_Save->isEnabled());
+    EXPECT_FALSE(main->toolButton("Clear")->isEnabled());
+    EXPECT_EQ(main->dispWindow()->LblValue[2]->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(main->dispWindow()->LblValue[1]->text(), QStringLiteral("00/00 00:00:00"));
+    EXPECT_FALSE(main->spreadWindow()->VscSprd->isEnabled());
+}
+
+TEST_F(MainFixture, ListShowsAPageAndScrollsThroughTheDataSet)
+{
+    addRecords(15);
+    LoadListPage(*t.ctx, 0);
+    main->spreadWindow()->fillList(-1);
+    QTableWidget* grid = main->spreadWindow()->VSprd;
+    QScrollBar* bar = main->spreadWindow()->VscSprd;
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_EQ(bar->maximum(), 1);
+    // Grid row 1 is never written; rows 2..15 hold records 1..14.
+    EXPECT_EQ(grid->item(0, 0)->text(), QString());
+    EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("0"));
+    EXPECT_EQ(grid->item(14, 0)->text(), QStringLiteral("13"));
+    bar->setValue(1);
+    EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("1"));
+    EXPECT_EQ(grid->item(14, 0)->text(), QStringLiteral("14"));
+    EXPECT_EQ(grid->item(14, 2)->text(), QStringLiteral("114.0E+0"));
+}
+
+TEST_F(MainFixture, ThreeRecordsLeaveTheRestBlankAndTheBarOff)
+{
+    addRecords(3);
+    LoadListPage(*t.ctx, 0);
+    main->spreadWindow()->fillList(-1);
+    QTableWidget* grid = main->spreadWindow()->VSprd;
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("2"));
+    EXPECT_EQ(grid->item(4, 0)->text(), QString());
+    EXPECT_EQ(grid->item(14, 1)->text(), QString());
+    EXPECT_FALSE(main->spreadWindow()->VscSprd->isEnabled());
+}
+
+struct CloseCase {
+    bool logging;
+    bool measuring;
+    bool unsaved;
+    MsgAnswer answer;
+    const char* message;
+    bool closes;
+};
+
+class EndSequence : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(EndSequence, RefusesOrAsksBeforeClosing)
+{
+    const CloseCase& c = GetParam();
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 1);
+    ResetStore(*t.ctx);
+    StatusBarProxy status;
+    bool linkClosed = false;
+    MainWindowLinks links;
+    links.closeLink = [&] { linkClosed = true; };
+    FrmMDIMain main(*t.ctx, status, links);
+    main.show();
+    t.ctx->app.PcLogging = c.logging;
+    t.ctx->app.Measuring = c.measuring;
+    t.ctx->app.DataPresent = c.unsaved;
+    main.MnuFile_Save->setEnabled(c.unsaved);
+    t.msg.answers = {c.answer};
+    main.MnuFile_Exit->trigger();
+    ASSERT_FALSE(t.msg.shown.empty());
+    EXPECT_EQ(t.msg.shown[0].text, QString::fromUtf8(c.message));
+    EXPECT_EQ(main.isVisible(), !c.closes);
+    EXPECT_EQ(linkClosed, c.closes);
+    if (!c.closes) {
+        t.ctx->app.PcLogging = t.ctx->app.Measuring = false;
+        t.msg.answers = {MsgAnswer::Yes};
+        main.close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndSequence,
+    ::testing::Values(
+        CloseCase{true, true, true, MsgAnswer::Ok, "ロギングを終了してください。", false},
+        CloseCase{false, true, true, MsgAnswer::Ok, "計測を終了してください。", false},
+        CloseCase{false, false, true, MsgAnswer::No,
+                  "内部メモリは破棄されます。\r\nよろしいですか？", false},
+        CloseCase{false, false, true, MsgAnswer::Yes,
+                  "内部メモリは破棄されます。\r\nよろしいですか？", true}));
+
+TEST(EndSequence, ClosingStoresTheGraphSettingsAndRemovesTmpDat)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 1);
+    ResetStore(*t.ctx);
+    t.ctx->cat.SeriesScale[4] = 3;
+    t.ctx->app.GraphXHani = 2;
+    QFile tmp(t.ctx->tmpDatPath());
+    ASSERT_TRUE(tmp.open(QIODevice::WriteOnly));
+    tmp.close();
+    StatusBarProxy status;
+    FrmMDIMain main(*t.ctx, status, {});
+    main.show();
+    main.close();
+    EXPECT_TRUE(t.msg.shown.empty()); // nothing unsaved: no question
+    EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_EQ(t.settings->read("GraphYFlg", {}), QStringLiteral("000010001"));
+    EXPECT_EQ(t.settings->read("GraphYKizami", {}), QStringLiteral("000000000300000000"));
+    EXPECT_EQ(t.settings->read("GraphXHani", {}), QStringLiteral("2"));
+}
+
+} // namespace
+} // namespace quellin

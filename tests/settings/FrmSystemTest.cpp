@@ -1,0 +1,96 @@
+#include "settings/FrmSystem.h"
+
+#include "TestContext.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace quellin {
+namespace {
+
+struct SelectionCase {
+    const char* port;
+    const char* param;
+    int expected[5];  // port, speed, data bits, parity, stop bits
+};
+
+class CommSelectionFor : public ::testing::TestWithParam<SelectionCase> {};
+
+TEST_P(CommSelectionFor, FindsEachListEntry)
+{
+    const SelectionCase& c = GetParam();
+    const CommSelection s = commSelectionFor(QString::fromUtf8(c.port), QString::fromUtf8(c.param));
+    EXPECT_EQ(s.port, c.expected[0]);
+    EXPECT_EQ(s.speed, c.expected[1]);
+    EXPECT_EQ(s.dataBits, c.expected[2]);
+    EXPECT_EQ(s.parity, c.expected[3]);
+    EXPECT_EQ(s.stopBits, c.expected[4]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, CommSelectionFor,
+    ::testing::Values(SelectionCase{"1", "9600,N,8,1", {0, 1, 1, 0, 0}},
+                      SelectionCase{"3", "19200,E,7,2", {2, 2, 0, 2, 1}},
+                      SelectionCase{"8", "38400,O,8,1", {7, 3, 1, 1, 0}},
+                      SelectionCase{"9", "2400,X,6,3", {-1, -1, -1, -1, -1}},
+                      SelectionCase{"", "", {-1, -1, -1, -1, -1}},
+                      SelectionCase{"2", "9600", {1, 1, -1, -1, -1}}));
+
+TEST(CommParamFor, SpellsSpeedParityDataStop)
+{
+    EXPECT_EQ(commParamFor({0, 1, 1, 0, 0}), QStringLiteral("9600,N,8,1"));
+    EXPECT_EQ(commParamFor({2, 2, 0, 2, 1}), QStringLiteral("19200,E,7,2"));
+    EXPECT_EQ(commParamFor({0, -1, 1, 0, 0}), QStringLiteral(",N,8,1"));
+}
+
+TEST(FrmSystem, StandardValuesAreStoredAndThePortReopened)
+{
+    test::TestContext t;
+    t.ctx->app.CommPort = QStringLiteral("4");
+    t.ctx->app.CommParam = QStringLiteral("19200,E,7,2");
+    int reopened = 0;
+    FrmSystemLinks links;
+    links.reopenPort = [&] { ++reopened; return true; };
+    links.deviceForPort = [](int n) { return QStringLiteral("/dev/ttyS%1").arg(n - 1); };
+    FrmSystem dlg(*t.ctx, links);
+    EXPECT_EQ(dlg.CmbOptions1[0]->currentText(), QStringLiteral("COM4"));
+    EXPECT_EQ(dlg.CmbOptions1[1]->currentText(), QStringLiteral("19200"));
+    EXPECT_EQ(dlg.CmbOptions1[3]->currentText(), QStringLiteral("EVEN"));
+    EXPECT_EQ(dlg.TxtDevice->text(), QStringLiteral("/dev/ttyS3"));
+
+    dlg.Command1_Click();
+    dlg.cmdOK_Click();
+    EXPECT_EQ(reopened, 1);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("1"));
+    EXPECT_EQ(t.settings->read(QStringLiteral("CommParam"), {}), QStringLiteral("9600,N,8,1"));
+}
+
+TEST(FrmSystem, AFailedReopenKeepsTheDialogOpenWithTheSettingsStored)
+{
+    test::TestContext t;
+    FrmSystemLinks links;
+    links.reopenPort = [] { return false; };
+    FrmSystem dlg(*t.ctx, links);
+    dlg.CmbOptions1[0]->setCurrentIndex(2);
+    dlg.cmdOK_Click();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("3"));
+}
+
+TEST(FrmSystem, TheDeviceOfAPortCanBeSetForAnAdapter)
+{
+    test::TestContext t;
+    FrmSystemLinks links;
+    links.reopenPort = [] { return true; };
+    links.deviceForPort = [](int) { return QStringLiteral("/dev/ttyS0"); };
+    FrmSystem dlg(*t.ctx, links);
+    dlg.TxtDevice->setText(QStringLiteral("/dev/ttyUSB0"));
+    Q_EMIT dlg.TxtDevice->textEdited(QStringLiteral("/dev/ttyUSB0"));
+    dlg.cmdOK_Click();
+    EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice1"), {}), QStringLiteral("/dev/ttyUSB0"));
+}
+
+}  // namespace
+}  // namespace quellin

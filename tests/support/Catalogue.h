@@ -1,0 +1,11 @@
+#pragma once
+// A ready catalogue for tests that do not exercise its building: the titles,
+// series names and flags of a version-1 or version-2 meter, every column present.
+
+#include "app/Context.h"
+
+namespace quellin::test {
+
+void giveTestCatalogue(Context& ctx, int version);
+
+}  // namespace quellin::test

@@ -1,0 +1,143 @@
+#include "views/ListTexts.h"
+
+#include "link/MeasuredData.h"
+
+#include "TestContext.h"
+
+#include <gtest/gtest.h>
+
+namespace quellin {
+namespace {
+
+// A version-1 or version-2 catalogue with every column present and switched on.
+void giveCatalogue(Context& ctx, int version)
+{
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    ctx.cat.SeriesLast = version >= 2 ? 13 : 8;
+    ctx.cat.SeriesNames = {"電圧Ｒ", "電圧Ｔ", "電流Ｒ", "電流Ｔ", "有効電力", "無効電力", "皮相電力",
+                           "力率", "積算電力量", "漏電電流1", "漏電電流2", "漏電電流3", "温度1", "温度2"};
+    ctx.cat.SeriesNames = ctx.cat.SeriesNames.mid(0, ctx.cat.SeriesLast + 1);
+    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+}
+
+DataRecord sample()
+{
+    DataRecord r;
+    r.number = 7;
+    r.setTime(37408.0 + (10 * 3600 + 5) / 86400.0);  // 2002/06/01 10:00:05
+    r.setColumn(2, 230.4);
+    r.setColumn(3, 101.0);
+    r.setColumn(4, 5);
+    r.setColumn(5, 0.25);
+    r.setColumn(6, 1234.5);
+    r.setColumn(7, 300);
+    r.setColumn(8, 500);
+    r.setColumn(9, 0.5);
+    r.setColumn(10, 50.0);
+    r.setColumn(11, 12.5);
+    r.setColumn(12, 1.0 / 3600);
+    r.setColumn(13, 12.34);
+    r.setColumn(14, 0);
+    r.setColumn(15, 99.95);
+    r.setColumn(16, 25.5);
+    r.setColumn(17, -3.4);
+    return r;
+}
+
+struct CellCase {
+    int gridColumn;
+    const char* expected;
+};
+
+class ListCellText : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(ListCellText, FormatsEachGridColumn)
+{
+    test::TestContext t;
+    giveCatalogue(*t.ctx, 2);
+    EXPECT_EQ(listCellText(*t.ctx, sample(), GetParam().gridColumn), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Version2, ListCellText,
+                         ::testing::Values(CellCase{1, "7"}, CellCase{2, "2002/06/01 10:00:05"},
+                                           CellCase{3, "230.4E+0"}, CellCase{4, "101.0E+0"},
+                                           CellCase{5, "500.0E-2"}, CellCase{6, "250.0E-3"},
+                                           CellCase{7, "123.5E+1"}, CellCase{8, "300.0E+0"},
+                                           CellCase{9, "500.0E+0"}, CellCase{10, "0.500 "},
+                                           CellCase{11, "125.0E-1"}, CellCase{12, "0.00028"},
+                                           CellCase{13, "12.3"}, CellCase{14, "0.0"},
+                                           CellCase{15, "100.0"}, CellCase{16, "26"},
+                                           CellCase{17, "-3"}));
+
+TEST(PowerFactorText, BlankAfterNonNegativeAndCutToSix)
+{
+    EXPECT_EQ(powerFactorText(0.5), QStringLiteral("0.500 "));
+    EXPECT_EQ(powerFactorText(-0.5), QStringLiteral("-0.500"));
+    EXPECT_EQ(powerFactorText(1), QStringLiteral("1.000 "));
+    EXPECT_EQ(powerFactorText(0), QStringLiteral("0.000 "));
+    EXPECT_EQ(powerFactorText(99.5), QStringLiteral("99.500"));
+    EXPECT_EQ(powerFactorText(-12.25), QStringLiteral("-12.25"));
+}
+
+TEST(ListCellText, AbsentOrSwitchedOffColumnsStayBlank)
+{
+    test::TestContext t;
+    giveCatalogue(*t.ctx, 1);
+    // Single-phase two-wire: voltage T and current T are not in the data set.
+    t.ctx->store.ColumnPresent[3] = false;
+    t.ctx->store.ColumnPresent[5] = false;
+    // Integrated energy switched off in the logging choice.
+    t.ctx->cat.ColumnOn[11] = false;
+    const DataRecord r = sample();
+    EXPECT_EQ(listCellText(*t.ctx, r, 4), QString());
+    EXPECT_EQ(listCellText(*t.ctx, r, 6), QString());
+    EXPECT_EQ(listCellText(*t.ctx, r, 11), QString());
+    EXPECT_EQ(listCellText(*t.ctx, r, 3), QStringLiteral("230.4E+0"));
+    // Version 1 lists no leakage or temperature columns.
+    EXPECT_EQ(listCellText(*t.ctx, r, 13), QString());
+}
+
+TEST(ListCellText, PrintShowsHoursWithThreeDecimals)
+{
+    test::TestContext t;
+    giveCatalogue(*t.ctx, 1);
+    DataRecord r = sample();
+    r.setColumn(12, 1.23456);
+    EXPECT_EQ(listCellText(*t.ctx, r, 12, ListPurpose::Screen), QStringLiteral("1.23456"));
+    EXPECT_EQ(listCellText(*t.ctx, r, 12, ListPurpose::Print), QStringLiteral("1.235"));
+}
+
+TEST(ListHeaders, VersionTwoAddsTheSeriesNamesOfItsItems)
+{
+    test::TestContext t;
+    giveCatalogue(*t.ctx, 1);
+    EXPECT_EQ(listHeaders(*t.ctx).size(), 12);
+    EXPECT_EQ(listHeaders(*t.ctx).last(), QStringLiteral("積算時間"));
+    giveCatalogue(*t.ctx, 2);
+    const QStringList h = listHeaders(*t.ctx);
+    ASSERT_EQ(h.size(), 17);
+    EXPECT_EQ(h[12], QStringLiteral("漏電電流1"));
+    EXPECT_EQ(h[16], QStringLiteral("温度2"));
+}
+
+TEST(ListScroll, EnabledFromFifteenRecords)
+{
+    EXPECT_FALSE(listScroll(3).enabled);
+    EXPECT_FALSE(listScroll(14).enabled);
+    EXPECT_TRUE(listScroll(15).enabled);
+    EXPECT_EQ(listScroll(15).maximum, 1);
+    EXPECT_EQ(listScroll(32767).maximum, 32753);
+}
+
+TEST(GridColumns, FrequencyIsNotListed)
+{
+    for (int g = 1; g <= 17; ++g)
+        EXPECT_NE(recordColumnOfGridColumn(g), 10) << g;
+    EXPECT_EQ(recordColumnOfGridColumn(11), 11);
+    EXPECT_EQ(recordColumnOfGridColumn(18), -1);
+}
+
+}  // namespace
+}  // namespace quellin
