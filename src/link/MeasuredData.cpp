@@ -171,6 +171,7 @@ QString powerFactorText(double pf)
 MeasuredData::MeasuredData(Context& ctx, MeasuredDataHost& host) : ctx_(ctx), host_(host)
 {
     logBytes_.reserve(256);
+    logLine_.reserve(256);
 }
 
 // Every step traps its own errors: an overflow shows in status panel 2, any other
@@ -299,11 +300,17 @@ void MeasuredData::storeRecord()
 
 void MeasuredData::writeLogLine(int lines)
 {
-    const QString line = buildLogLine(ctx_, rec_, lines);
-    logBytes_.resize(0);
-    for (const QChar ch : line)
-        logBytes_.append(static_cast<char>(ch.unicode() < 0x80 ? ch.unicode() : '?'));
-    logBytes_.append("\r\n", 2);
+    logLine_.resize(0);
+    appendLogLine(ctx_, rec_, lines, logLine_);
+    // The line is ASCII (digits, signs, quotes); it goes out as it is, with CR LF.
+    const qsizetype n = logLine_.size();
+    logBytes_.resize(n + 2);
+    const QChar* from = logLine_.constData();
+    char* to = logBytes_.data();
+    for (qsizetype i = 0; i < n; ++i)
+        to[i] = from[i].unicode() < 0x80 ? static_cast<char>(from[i].unicode()) : '?';
+    to[n] = '\r';
+    to[n + 1] = '\n';
     QFile* file = ctx_.meas.LogFileNo.get();
     if (!file || !file->isOpen())
         throw VbError(err::kFileIo, QStringLiteral("ロギングファイルが開かれていません。"));
@@ -314,13 +321,19 @@ void MeasuredData::writeLogLine(int lines)
 
 QString MeasuredData::buildLogLine(const Context& ctx, const DataRecord& current, int n)
 {
+    QString out;
+    appendLogLine(ctx, current, n, out);
+    return out;
+}
+
+void MeasuredData::appendLogLine(const Context& ctx, const DataRecord& current, int n, QString& out)
+{
     const DataRecord& sums = ctx.meas.LogSums;
     const double lines = n > 0 ? n : 1;
     const auto mean = [&](int c) { return sums.column(c) / lines; };
     const double meanS = apparentPower(ctx.link.WiringMode, mean(2), mean(4), mean(3), mean(5));
     const int last = std::min(ctx.cat.ColumnLast, kMaxColumns - 1);
 
-    QString out;
     out.reserve(16 * (last + 1));
     bool first = true;
     for (int c = 0; c <= last; ++c) {
@@ -361,7 +374,6 @@ QString MeasuredData::buildLogLine(const Context& ctx, const DataRecord& current
             break;
         }
     }
-    return out;
 }
 
 void MeasuredData::refreshPanel(ValuePanel& panel)
@@ -370,6 +382,9 @@ void MeasuredData::refreshPanel(ValuePanel& panel)
     panel.setValue(1, Format(in_.time, kPanelTimePattern));
     static const QString kV = QStringLiteral("V");
     static const QString kA = QStringLiteral("A");
+    static const QString kW = QStringLiteral("W");
+    static const QString kVar = QStringLiteral("Var");
+    static const QString kVA = QStringLiteral("VA");
     FormatScaled(panel, 2, in_.voltR, kV);
     FormatScaled(panel, 3, in_.currR, kA);
     if (ctx_.link.WiringMode == 0) {
@@ -381,9 +396,9 @@ void MeasuredData::refreshPanel(ValuePanel& panel)
         FormatScaled(panel, 4, in_.voltT, kV);
         FormatScaled(panel, 5, in_.currT, kA);
     }
-    FormatScaled(panel, 6, in_.power, QStringLiteral("W"));
-    FormatScaled(panel, 7, rec_.column(7), QStringLiteral("Var"));
-    FormatScaled(panel, 8, rec_.column(8), QStringLiteral("VA"));
+    FormatScaled(panel, 6, in_.power, kW);
+    FormatScaled(panel, 7, rec_.column(7), kVar);
+    FormatScaled(panel, 8, rec_.column(8), kVA);
     panel.setValue(9, powerFactorText(in_.powerFactor));
     if (ctx_.app.HardVersion >= 2) {
         for (int i = 0; i < 3; ++i)

@@ -100,6 +100,7 @@ public:
     // and the not-averaged values (leakage, temperature) of the current record.
     // Fields are joined by ","; no line end.
     static QString buildLogLine(const Context& ctx, const DataRecord& current, int n);
+    static void appendLogLine(const Context& ctx, const DataRecord& current, int n, QString& out);
 
 private:
     template <class Body> void step(const char* name, Body&& body);
@@ -112,6 +113,7 @@ private:
     MeasuredReadings in_;      // the readings of the line being handled
     DataRecord rec_{};         // the record built from them
     bool storeFailed_ = false; // TMP.DAT refused a record in this measurement
+    QString logLine_;          // reused for every log line
     QByteArray logBytes_;
 };
 
