@@ -1,13 +1,189 @@
 #include "app/ModMain.h"
 
+#include "about/FrmSplash.h"
+#include "app/CommandLine.h"
+#include "app/ModMainProgram.h"
+#include "main/FrmMDIMain.h"
+#include "platform/AppPaths.h"
+#include "settings/FrmSystem.h"
+#include "settings/SettingsValues.h"
+
 #include <QApplication>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
 
 namespace quellin {
+
+namespace {
+
+constexpr int kPointerDefault = 0;
+constexpr int kPointerHourglass = 11;
+
+// Qt's own Japanese texts, so standard buttons and file dialogs read Japanese too.
+void loadQtTranslations(QApplication& app)
+{
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_ja", "qt_ja"}) {
+        auto* tr = new QTranslator(&app);
+        if (tr->load(QString::fromLatin1(name), dir))
+            QApplication::installTranslator(tr);
+        else
+            delete tr;
+    }
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+}
+
+void useJapaneseFont()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic"}) {
+        if (families.contains(QString::fromLatin1(name))) {
+            QFont f(QString::fromLatin1(name));
+            f.setPointSize(9);
+            QApplication::setFont(f);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+Program::Program() = default;
+
+Program::~Program()
+{
+    main_.reset();
+    splash_.reset();
+    if (comm_)
+        comm_->closePort();
+    comm_.reset();
+}
+
+bool Program::VersionClientAdapter::bfVer_NoCheck()
+{
+    const bool built = modVer_.bfVer_NoCheck();
+    if (built && program_.versionKnown_)
+        program_.versionKnown_();
+    return built;
+}
+
+void Program::showSystemDialog()
+{
+    FrmSystemLinks links;
+    links.reopenPort = [this] { return comm_->reopenPort(); };
+    links.deviceForPort = [this](int n) { return FrmComm::deviceForPort(*ctx_, n); };
+    links.deviceFixedByEnvironment = [](int n) {
+        return !qEnvironmentVariableIsEmpty(QStringLiteral("QUELLIN_COM%1").arg(n).toLatin1().constData());
+    };
+    FrmSystem dlg(*ctx_, links, main_ ? static_cast<QWidget*>(main_.get()) : nullptr);
+    dlg.exec();
+}
+
+void Program::start(const QStringList& arguments)
+{
+    // 1-2: hourglass and splash.
+    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), msg_);
+    ctx_ = std::make_unique<Context>(services_, *settings_);
+    Context& ctx = *ctx_;
+    ctx.svc.pointer.setPointer(kPointerHourglass);
+    splash_ = std::make_unique<FrmSplash>();
+    splash_->show();
+    splash_->repaint();
+    QApplication::processEvents();
+    ctx.svc.sleep.sleep(1000);
+    ctx.svc.sleep.processEvents();
+
+    // 3-6: version unknown, the version option, the folders, the flags.
+    ctx.app.HardVersion = 0;
+    ctx.app.HardVersionText = kNotQueriedText;
+    if (const auto forced = versionOption(ctx, commandLineText(arguments)))
+        ctx.app.HardVersion = *forced;
+    ctx.app.AppFolder = resolveAppFolder();
+    ctx.app.Measuring = ctx.app.PcLogging = ctx.app.DataPresent = false;
+
+    // 7: the PC settings.
+    readStartupSettings(ctx);
+
+    // 8: the communications window opens the port.
+    version_ = std::make_unique<VersionClientAdapter>(*this);
+    clients_.version = version_.get();
+    comm_ = std::make_unique<FrmComm>(ctx, clients_);
+    comm_->showSystemDialog = [this] { showSystemDialog(); };
+    comm_->openPort();
+
+    // 9: ask the meter for its version (or the user, without a port).
+    bfVer_Open(ctx, comm_->sequencer());
+
+    // 10: the main window; its load waits for the version.
+    MainWindowLinks links;
+    links.showSystemDialog = [this] { showSystemDialog(); };
+    links.closeLink = [this] { comm_->closePort(); };
+    main_ = std::make_unique<FrmMDIMain>(ctx, status_, comm_->sequencer(), links);
+    clients_.main = main_.get();
+    clients_.measured = &main_->measurementRun().measuredData();
+    waitForHardVersion();
+    main_->showChildWindows();
+    main_->show();
+
+    // 11-12.
+    splash_->close();
+    splash_.reset();
+    ctx.svc.pointer.setPointer(kPointerDefault);
+}
+
+void Program::waitForHardVersion()
+{
+    Context& ctx = *ctx_;
+    if (ctx.app.HardVersion == 0 && comm_->timeOutTimer().isActive()) {
+        main_->setEnabled(false);
+        QLabel* label = splash_->LblChek;
+        label->setText(QStringLiteral("ハードバージョンを調べてます。"));
+        label->setVisible(true);
+        // Event-driven: the loop ends as soon as the catalogue is built, and a dot is
+        // added every 800 ms while the meter (or the user after the time-out) answers.
+        QEventLoop loop;
+        QTimer dots;
+        dots.setInterval(800);
+        QObject::connect(&dots, &QTimer::timeout, &loop,
+                         [label] { label->setText(label->text() + QStringLiteral("・")); });
+        versionKnown_ = [&loop] { loop.quit(); };
+        dots.start();
+        if (ctx.app.HardVersion == 0)
+            loop.exec();
+        versionKnown_ = nullptr;
+    }
+    if (ctx.app.HardVersionText == kNotQueriedText)
+        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + QString::number(ctx.app.HardVersion) +
+                                  QLatin1Char(' ') + kNotQueriedText);
+    else
+        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
+    splash_->LblChek->setVisible(true);
+    QApplication::processEvents();
+    main_->setEnabled(true);
+}
+
+std::unique_ptr<Program> startProgram(const QStringList& arguments)
+{
+    auto program = std::make_unique<Program>();
+    program->start(arguments);
+    return program;
+}
 
 int runProgram(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quellin"));
+    QApplication::setOrganizationName(QStringLiteral("Tarvo"));
+    loadQtTranslations(app);
+    useJapaneseFont();
+    std::unique_ptr<Program> program = startProgram(QApplication::arguments());
+    QApplication::setQuitOnLastWindowClosed(true);
+    return QApplication::exec();
 }
 
 }  // namespace quellin

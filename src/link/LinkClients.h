@@ -33,8 +33,6 @@ public:
     virtual void KeisokuStart() = 0;
     virtual void KeisokuEnd() = 0;
     virtual void KeisokuEnd_Req() = 0;
-    virtual void Download_Recv(const QString& text) = 0;
-    virtual void DispDownload() = 0;
     virtual void clearBusyText() = 0; // status panel 2 emptied by the download/clear time-outs
     // The port became unusable while a measurement runs: stop PC logging, then end
     // the measurement as if stopped, keeping the data set.

@@ -3,7 +3,9 @@
 #include "app/StatusBarProxy.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
+#include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
+#include "settings/SettingsValues.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmSpread.h"
@@ -32,8 +34,10 @@ QAction* addItem(QMenu* menu, const QString& caption, const char* name)
 
 }  // namespace
 
-FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, MainWindowLinks links, QWidget* parent)
-    : QMainWindow(parent), ctx_(ctx), status_(status), links_(std::move(links))
+FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
+                       QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx), status_(status), links_(std::move(links)),
+      run_(std::make_unique<MeasurementRun>(ctx, *this, link))
 {
     setObjectName(QStringLiteral("FrmMDIMain"));
     setWindowTitle(QStringLiteral("Quellin"));
@@ -48,6 +52,7 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, MainWindowLinks lin
     TmrDisp = new QTimer(this);
     TmrDisp->setObjectName(QStringLiteral("TmrDisp"));
     TmrDisp->setInterval(1000);
+    connect(TmrDisp, &QTimer::timeout, this, [this] { run_->onDisplayTick(); });
 
     resize(1280, 860);
 }
@@ -102,6 +107,9 @@ void FrmMDIMain::buildMenus()
     connect(MnuView_Spread, &QAction::triggered, this, [this] { toggleView(ViewItem::Spread); });
     connect(MnuFile_Clear, &QAction::triggered, this, [this] { confirmClearData(); });
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(MnuExec_Keisoku, &QAction::triggered, this, [this] { run_->keisokuCommand(); });
+    connect(MnuExec_Loging, &QAction::triggered, this, [this] { run_->logingCommand(); });
+    connect(MnuPref_Loging, &QAction::triggered, this, [this] { showLogSet(); });
     connect(MnuPref_System, &QAction::triggered, this, [this] {
         if (links_.showSystemDialog)
             links_.showSystemDialog();
@@ -313,17 +321,113 @@ void FrmMDIMain::unload()
     DeleteTmpFile(ctx_);
     if (links_.closeLink)
         links_.closeLink();
-    QString flags;
-    QString scales;
-    for (int s = 0; s <= ctx_.cat.SeriesLast; ++s) {
-        const size_t i = static_cast<size_t>(s);
-        flags += (i < ctx_.cat.SeriesShown.size() && ctx_.cat.SeriesShown[i]) ? QLatin1Char('1') : QLatin1Char('0');
-        scales += Format(double(i < ctx_.cat.SeriesScale.size() ? ctx_.cat.SeriesScale[i] : 0),
-                         QStringLiteral("00"));
+    storeGraphSettings(ctx_);
+}
+
+FrmSpread* FrmMDIMain::spreadWindow() const
+{
+    return spread_.data();
+}
+
+FrmDisp* FrmMDIMain::dispWindow() const
+{
+    return disp_.data();
+}
+
+QAction* FrmMDIMain::menuItem(const QString& name) const
+{
+    return findChild<QAction*>(name, Qt::FindChildrenRecursively);
+}
+
+void FrmMDIMain::setMenuCaption(const QString& item, const QString& caption)
+{
+    if (QAction* a = menuItem(item))
+        a->setText(caption);
+}
+
+void FrmMDIMain::setMenuEnabled(const QString& item, bool enabled)
+{
+    if (QAction* a = menuItem(item))
+        a->setEnabled(enabled);
+}
+
+void FrmMDIMain::setButtonImage(const QString& key, int image)
+{
+    // ImgList: 7 measurement idle, 8 measuring, 9 logging idle, 10 logging.
+    static const QMap<int, ToolImage> images = {{7, ToolImage::KeisokuIdle},
+                                                {8, ToolImage::KeisokuActive},
+                                                {9, ToolImage::LogingIdle},
+                                                {10, ToolImage::LogingActive}};
+    if (QAction* a = ToolButtons.value(key); a && images.contains(image))
+        a->setIcon(toolIcon(images.value(image)));
+}
+
+void FrmMDIMain::setButtonToolTip(const QString& key, const QString& tip)
+{
+    if (QAction* a = ToolButtons.value(key)) {
+        a->setToolTip(tip);
+        a->setText(tip);
     }
-    ctx_.settings.write(QStringLiteral("GraphYFlg"), flags);
-    ctx_.settings.write(QStringLiteral("GraphYKizami"), scales);
-    ctx_.settings.write(QStringLiteral("GraphXHani"), QString::number(ctx_.app.GraphXHani));
+}
+
+void FrmMDIMain::setButtonEnabled(const QString& key, bool enabled)
+{
+    if (QAction* a = ToolButtons.value(key))
+        a->setEnabled(enabled);
+}
+
+void FrmMDIMain::setDisplayTimer(bool on)
+{
+    if (on)
+        TmrDisp->start();
+    else
+        TmrDisp->stop();
+}
+
+void FrmMDIMain::refreshList()
+{
+    if (spread_)
+        spread_->fillList(-1);
+}
+
+void FrmMDIMain::refreshGraph()
+{
+}
+
+ValuePanel* FrmMDIMain::valuePanel()
+{
+    return disp_.data();
+}
+
+void FrmMDIMain::KeisokuStart()
+{
+    run_->KeisokuStart();
+}
+
+void FrmMDIMain::KeisokuEnd()
+{
+    run_->KeisokuEnd();
+}
+
+void FrmMDIMain::KeisokuEnd_Req()
+{
+    run_->KeisokuEnd_Req();
+}
+
+void FrmMDIMain::clearBusyText()
+{
+    ctx_.svc.status.setPanelText(2, QString());
+}
+
+void FrmMDIMain::linkLost()
+{
+    run_->linkLost();
+}
+
+void FrmMDIMain::showLogSet()
+{
+    FrmLogSet dlg(ctx_, this);
+    dlg.exec();
 }
 
 void FrmMDIMain::closeEvent(QCloseEvent* event)

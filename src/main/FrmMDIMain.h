@@ -3,6 +3,8 @@
 // windows (value panel, graph, data list) of the current data set.
 
 #include "app/Context.h"
+#include "link/LinkClients.h"
+#include "main/MeasurementRun.h"
 #include "views/ChildWindowHost.h"
 
 #include <QMainWindow>
@@ -20,6 +22,7 @@ namespace quellin {
 
 class FrmDisp;
 class FrmSpread;
+class Sequencer;
 class StatusBarProxy;
 
 // What the main window needs from the rest of the program (owned by the start-up).
@@ -28,24 +31,48 @@ struct MainWindowLinks {
     std::function<void()> closeLink;         // unload FrmComm (closes the port)
 };
 
-class FrmMDIMain : public QMainWindow, public ChildWindowHost {
+class FrmMDIMain : public QMainWindow,
+                   public ChildWindowHost,
+                   public MeasurementView,
+                   public MainWindowClient {
 public:
-    FrmMDIMain(Context& ctx, StatusBarProxy& status, MainWindowLinks links, QWidget* parent = nullptr);
+    FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
+               QWidget* parent = nullptr);
     ~FrmMDIMain() override;
+
+    MeasurementRun& measurementRun() { return *run_; }
 
     // MDIForm_Load step 2: the three child windows, list, graph and panel.
     void showChildWindows();
 
-    // ChildWindowHost
+    // ChildWindowHost (viewMark also serves MeasurementView)
     void setViewMark(ViewItem item, bool checked) override;
     bool viewMark(ViewItem item) const override;
 
+    // MeasurementView
+    void setMenuCaption(const QString& item, const QString& caption) override;
+    void setMenuEnabled(const QString& item, bool enabled) override;
+    void setButtonImage(const QString& key, int image) override;
+    void setButtonToolTip(const QString& key, const QString& tip) override;
+    void setButtonEnabled(const QString& key, bool enabled) override;
+    void setDisplayTimer(bool on) override;
     // "内部メモリをクリアします。" Yes/No; on Yes clears the data set. Returns the answer.
-    bool confirmClearData();
+    bool confirmClearData() override;
+    void refreshList() override;
+    void refreshGraph() override;
+    ValuePanel* valuePanel() override;
+    QWidget* dialogOwner() const override { return const_cast<FrmMDIMain*>(this); }
+
+    // MainWindowClient: the link's calls into the measurement run.
+    void KeisokuStart() override;
+    void KeisokuEnd() override;
+    void KeisokuEnd_Req() override;
+    void clearBusyText() override;
+    void linkLost() override;
 
     QAction* toolButton(const QString& key) const { return ToolButtons.value(key); }
-    FrmSpread* spreadWindow() const { return spread_; }
-    FrmDisp* dispWindow() const { return disp_; }
+    FrmSpread* spreadWindow() const;
+    FrmDisp* dispWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
 
     // Menu items, named as the commands they carry.
@@ -97,9 +124,13 @@ private:
     void setPanel(int panel, const QString& text);
     void tickClock();
 
+    QAction* menuItem(const QString& name) const;
+    void showLogSet();
+
     Context& ctx_;
     StatusBarProxy& status_;
     MainWindowLinks links_;
+    std::unique_ptr<MeasurementRun> run_;
     QMdiArea* mdi_ = nullptr;
     QPointer<FrmSpread> spread_;
     QPointer<FrmDisp> disp_;

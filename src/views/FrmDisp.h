@@ -3,6 +3,7 @@
 // and units. The measured-data handler writes the value and unit texts.
 
 #include "app/Context.h"
+#include "link/MeasuredData.h"
 #include "views/ChildWindowHost.h"
 
 #include <QMdiSubWindow>
@@ -18,12 +19,13 @@ const std::array<QString, 15>& valueDesignTexts();
 // The design texts of LblTani(0..14).
 const std::array<QString, 15>& unitDesignTexts();
 
-class FrmDisp : public QMdiSubWindow {
+class FrmDisp : public QMdiSubWindow, public ValuePanel {
 public:
     FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent = nullptr);
 
-    void setValue(int item, const QString& text);
-    void setUnit(int item, const QString& text);
+    // ValuePanel: written by the measured-data handler with every line.
+    void setValue(int item, const QString& text) override;
+    void setUnit(int item, const QString& text) override;
     // Back to the design texts (the clear-data command).
     void resetValues();
 

@@ -64,8 +64,6 @@ public:
     void KeisokuStart() override { record("KeisokuStart"); }
     void KeisokuEnd() override { record("KeisokuEnd"); }
     void KeisokuEnd_Req() override { record("KeisokuEnd_Req"); }
-    void Download_Recv(const QString& text) override { record("Download_Recv:" + text); }
-    void DispDownload() override { record("DispDownload"); }
     void clearBusyText() override { record("clearBusyText"); }
     void linkLost() override { record("linkLost"); }
     // Runs after each recorded call (to act like the window, e.g. set LinkState 99).

@@ -107,8 +107,6 @@ public:
     void KeisokuStart() override { run->KeisokuStart(); }
     void KeisokuEnd() override { run->KeisokuEnd(); }
     void KeisokuEnd_Req() override { run->KeisokuEnd_Req(); }
-    void Download_Recv(const QString&) override {}
-    void DispDownload() override {}
     void clearBusyText() override {}
     void linkLost() override { run->linkLost(); }
 };

@@ -1,0 +1,70 @@
+#pragma once
+// The running program: services, settings, shared state, the communications
+// window and the main window, in the order they must be built and torn down.
+
+#include "app/Context.h"
+#include "app/StatusBarProxy.h"
+#include "catalog/ModVer.h"
+#include "link/FrmComm.h"
+#include "link/LinkClients.h"
+#include "platform/QtServices.h"
+#include "settings/ModRegistry.h"
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+namespace quellin {
+
+class FrmMDIMain;
+class FrmSplash;
+
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The start routine; returns when the main window is shown.
+    void start(const QStringList& arguments);
+
+    Context& context() { return *ctx_; }
+    FrmComm& comm() { return *comm_; }
+    FrmMDIMain* mainWindow() const { return main_.get(); }
+
+private:
+    // Tells the version wait that the catalogue was built.
+    class VersionClientAdapter : public VersionClient {
+    public:
+        explicit VersionClientAdapter(Program& p) : program_(p), modVer_(*p.ctx_) {}
+        bool bfVer_NoCheck() override;
+        bool askAssumeVersion1() override { return modVer_.askAssumeVersion1(); }
+
+    private:
+        Program& program_;
+        ModVerClient modVer_;
+    };
+
+    void showSystemDialog();
+    // MDIForm_Load step 1: while the meter is being asked, wait for its answer.
+    void waitForHardVersion();
+
+    QtMessageBox msg_;
+    QtFileDialog files_;
+    QtSleep sleep_;
+    QtPointer pointer_;
+    SystemClock clock_;
+    StatusBarProxy status_;
+    Services services_{msg_, files_, sleep_, pointer_, clock_, status_};
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<Context> ctx_;
+    LinkClients clients_;
+    std::unique_ptr<VersionClientAdapter> version_;
+    std::unique_ptr<FrmComm> comm_;
+    std::unique_ptr<FrmSplash> splash_;
+    std::unique_ptr<FrmMDIMain> main_;
+    std::function<void()> versionKnown_;
+};
+
+}  // namespace quellin
