@@ -2,7 +2,9 @@
 
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "store/DataRecord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -81,21 +83,34 @@ char digitAt(const Decimal& d, int i)
     return (i >= 0 && i < d.count) ? d.digits[i] : '0';
 }
 
-void appendInt(QByteArray& out, long long v)
+// The longest text a field can have: a fixed-point 1.8E+308 has 309 digits.
+constexpr qsizetype kFieldRoom = 400;
+
+// Every writer below puts its text at p and returns the end; the caller has
+// made room for kFieldRoom characters.
+
+char* putFormat(char* p, double v, FieldFormat format)
 {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, res.ptr - buf);
+    const QByteArray text = Format(v, patternOf(format)).toLatin1();
+    const qsizetype n = std::min(text.size(), kFieldRoom);
+    std::memcpy(p, text.constData(), static_cast<size_t>(n));
+    return p + n;
 }
 
-void appendTwo(QByteArray& out, int v)
+char* putInt(char* p, long long v)
 {
-    out.append(static_cast<char>('0' + v / 10));
-    out.append(static_cast<char>('0' + v % 10));
+    return std::to_chars(p, p + 24, v).ptr;
+}
+
+char* putTwo(char* p, int v)
+{
+    p[0] = static_cast<char>('0' + v / 10);
+    p[1] = static_cast<char>('0' + v % 10);
+    return p + 2;
 }
 
 // "0.000E+0": one integer digit, three decimals, the exponent with its sign.
-void appendScientific(QByteArray& out, double v)
+char* putScientific(char* p, double v)
 {
     Decimal d = toDecimal(v);
     int exponent = 0;
@@ -104,39 +119,99 @@ void appendScientific(QByteArray& out, double v)
         exponent = d.pointPos - 1;
     }
     if (d.negative && d.count > 0)
-        out.append('-');
-    out.append(digitAt(d, 0));
-    out.append('.');
-    out.append(digitAt(d, 1));
-    out.append(digitAt(d, 2));
-    out.append(digitAt(d, 3));
-    out.append('E');
-    out.append(exponent < 0 ? '-' : '+');
-    appendInt(out, std::abs(exponent));
+        *p++ = '-';
+    *p++ = digitAt(d, 0);
+    *p++ = '.';
+    *p++ = digitAt(d, 1);
+    *p++ = digitAt(d, 2);
+    *p++ = digitAt(d, 3);
+    *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
+    return putInt(p, std::abs(exponent));
 }
 
 // "0" and "0.0": at least one integer digit, `decimals` decimals.
-void appendFixed(QByteArray& out, double v, int decimals)
+char* putFixed(char* p, double v, int decimals)
 {
     Decimal d = toDecimal(v);
     roundTo(d, d.pointPos + decimals);
     if (d.negative && d.count > 0)
-        out.append('-');
+        *p++ = '-';
     bool any = false;
     for (int i = 0; i < d.pointPos; ++i) {
         const char c = digitAt(d, i);
         if (c == '0' && !any)
             continue;
         any = true;
-        out.append(c);
+        *p++ = c;
     }
     if (!any)
-        out.append('0');
+        *p++ = '0';
     if (decimals > 0) {
-        out.append('.');
+        *p++ = '.';
         for (int i = 0; i < decimals; ++i)
-            out.append(digitAt(d, d.pointPos + i));
+            *p++ = digitAt(d, d.pointPos + i);
     }
+    return p;
+}
+
+char* putRecordNumber(char* p, std::int32_t number)
+{
+    long long v = number;
+    if (v < 0) {
+        *p++ = '-';
+        v = -v;
+    }
+    for (long long scale = 1000; scale > 1 && v < scale; scale /= 10)
+        *p++ = '0';
+    return putInt(p, v);
+}
+
+char* putTime(char* p, double date)
+{
+    const vbdate::Civil c = vbdate::toCivil(date);
+    if (c.year < 0 || c.year > 9999)
+        return putFormat(p, date, FieldFormat::Time);
+    p = putTwo(p, c.year / 100);
+    p = putTwo(p, c.year % 100);
+    *p++ = '/';
+    p = putTwo(p, c.month);
+    *p++ = '/';
+    p = putTwo(p, c.day);
+    *p++ = ' ';
+    p = putTwo(p, c.hour);
+    *p++ = ':';
+    p = putTwo(p, c.minute);
+    *p++ = ':';
+    return putTwo(p, c.second);
+}
+
+char* putValue(char* p, double value, FieldFormat format)
+{
+    if (!std::isfinite(value))
+        return putFormat(p, value, format);
+    switch (format) {
+    case FieldFormat::RecordNumber:
+        return putFormat(p, value, format);
+    case FieldFormat::Time:
+        return putTime(p, value);
+    case FieldFormat::Scientific:
+        return putScientific(p, value);
+    case FieldFormat::OneDecimal:
+        return putFixed(p, value, 1);
+    case FieldFormat::Integer:
+        return putFixed(p, value, 0);
+    }
+    return p;
+}
+
+// Writes through put into room characters at the end of out.
+template <class Put> void appendWith(QByteArray& out, qsizetype room, Put&& put)
+{
+    const qsizetype old = out.size();
+    out.resize(old + room);
+    char* end = put(out.data() + old);
+    out.resize(end - out.constData());
 }
 
 bool isBlank(char c)
@@ -309,60 +384,40 @@ QString patternOf(FieldFormat format)
 
 void appendRecordNumber(QByteArray& out, std::int32_t number)
 {
-    long long v = number;
-    if (v < 0) {
-        out.append('-');
-        v = -v;
-    }
-    for (long long scale = 1000; scale > 1 && v < scale; scale /= 10)
-        out.append('0');
-    appendInt(out, v);
+    appendWith(out, kFieldRoom, [&](char* p) { return putRecordNumber(p, number); });
 }
 
 void appendTime(QByteArray& out, double date)
 {
-    const vbdate::Civil c = vbdate::toCivil(date);
-    if (c.year < 0 || c.year > 9999) {
-        out.append(Format(date, patternOf(FieldFormat::Time)).toLatin1());
-        return;
-    }
-    appendTwo(out, c.year / 100);
-    appendTwo(out, c.year % 100);
-    out.append('/');
-    appendTwo(out, c.month);
-    out.append('/');
-    appendTwo(out, c.day);
-    out.append(' ');
-    appendTwo(out, c.hour);
-    out.append(':');
-    appendTwo(out, c.minute);
-    out.append(':');
-    appendTwo(out, c.second);
+    appendWith(out, kFieldRoom, [&](char* p) { return putTime(p, date); });
 }
 
 void appendValue(QByteArray& out, double value, FieldFormat format)
 {
-    if (!std::isfinite(value)) {
-        out.append(Format(value, patternOf(format)).toLatin1());
-        return;
-    }
-    switch (format) {
-    case FieldFormat::RecordNumber:
-        out.append(Format(value, patternOf(format)).toLatin1());
-        break;
-    case FieldFormat::Time:
-        appendTime(out, value);
-        break;
-    case FieldFormat::Scientific:
-        appendScientific(out, value);
-        break;
-    case FieldFormat::OneDecimal:
-        appendFixed(out, value, 1);
-        break;
-    case FieldFormat::Integer:
-        appendFixed(out, value, 0);
-        break;
-    }
+    appendWith(out, kFieldRoom, [&](char* p) { return putValue(p, value, format); });
+}
+
+void appendDataLine(QByteArray& out, const DataRecord& rec, const int* columns, int count)
+{
+    appendWith(out, (count + 1) * (kFieldRoom + 3), [&](char* p) {
+        for (int k = 0; k < count; ++k) {
+            const int c = columns[k];
+            if (k > 0)
+                *p++ = ',';
+            if (c == 0) {
+                p = putRecordNumber(p, rec.number);
+            } else if (c == 1) {
+                *p++ = '"';
+                p = putTime(p, rec.time());
+                *p++ = '"';
+            } else if (c > 1 && c < kMaxColumns) {
+                p = putValue(p, rec.column(c), fieldFormatOf(c));
+            }
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        return p;
+    });
 }
 
 Converted toDouble(QByteArrayView text)

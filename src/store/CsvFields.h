@@ -21,6 +21,10 @@
 #include <cstdint>
 #include <optional>
 
+namespace quellin {
+struct DataRecord;
+}
+
 namespace quellin::csv {
 
 enum class FieldFormat { RecordNumber, Time, Scientific, OneDecimal, Integer };
@@ -33,6 +37,10 @@ QString patternOf(FieldFormat format);
 void appendRecordNumber(QByteArray& out, std::int32_t number);
 void appendTime(QByteArray& out, double date);
 void appendValue(QByteArray& out, double value, FieldFormat format);
+// One data line with CR LF: the given columns of rec, separated by commas, the
+// time enclosed in double quotes. Only the written fields are separated, so each
+// field stands under its title whichever columns are left out.
+void appendDataLine(QByteArray& out, const DataRecord& rec, const int* columns, int count);
 
 enum class Conversion { Ok, NotConvertible, Overflow };
 

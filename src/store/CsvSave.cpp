@@ -48,32 +48,6 @@ QByteArray quotedLine(const QString& text)
     return encodeShiftJisLine(QLatin1Char('"') + text + QLatin1Char('"'));
 }
 
-void appendDataLine(QByteArray& out, const DataRecord& rec, const std::vector<int>& cols)
-{
-    // Only the saved fields are separated by commas, so the fields of a line
-    // always stand under their titles.
-    bool first = true;
-    for (int c : cols) {
-        if (!first)
-            out.append(',');
-        first = false;
-        switch (c) {
-        case 0:
-            csv::appendRecordNumber(out, rec.number);
-            break;
-        case 1:
-            out.append('"');
-            csv::appendTime(out, rec.time());
-            out.append('"');
-            break;
-        default:
-            csv::appendValue(out, rec.column(c), csv::fieldFormatOf(c));
-            break;
-        }
-    }
-    out.append(kCrLf);
-}
-
 class DataFileWriter {
 public:
     explicit DataFileWriter(const QString& path) : path_(path), file_(path)
@@ -142,7 +116,7 @@ bool SaveDataFile(Context& ctx, const QString& path)
             const int n = std::min(kRecordsPerRead, count - first + 1);
             ReadRecordsInto(ctx, first, n, records);
             for (const DataRecord& rec : records) {
-                appendDataLine(text, rec, cols);
+                csv::appendDataLine(text, rec, cols.data(), static_cast<int>(cols.size()));
                 if (text.size() >= kBytesPerWrite)
                     writer.write(text);
             }
