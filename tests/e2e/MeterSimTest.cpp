@@ -283,6 +283,22 @@ TEST(MeterSimFaults, overlongLineComesBeforeTheFirstMeasuredLine)
     EXPECT_EQ(second->size(), 134);
 }
 
+TEST(MeterSimFaults, linesNobodyReadsAreDroppedAndTheMeterStillAnswers)
+{
+    Started s;
+    startMeter(s, {"--rate", "1000", "--max-lines", "800"});
+    ASSERT_TRUE(s.port.send("SLG"));
+    QThread::msleep(1500); // 800 lines of 135 bytes: far more than the line holds
+    int received = 0;
+    while (const auto line = s.port.readLine(300))
+        received += line->startsWith("RML");
+    EXPECT_EQ(s.port.ask("CMD"), std::optional<QByteArray>("RMD200"));
+    // What was not dropped arrived, and nothing was both.
+    EXPECT_GT(s.sim.droppedLines().size(), 0);
+    EXPECT_EQ(s.sim.measuredLines().size(), received);
+    EXPECT_EQ(s.sim.measuredLines().size() + s.sim.droppedLines().size(), 800);
+}
+
 TEST(MeterSimDevice, linkPointsToTheDeviceAndGoesAtExit)
 {
     QTemporaryDir dir;

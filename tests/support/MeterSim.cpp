@@ -160,6 +160,11 @@ QStringList MeterSim::receivedCommands() const
     return logEntries(QStringLiteral("RX "));
 }
 
+QStringList MeterSim::droppedLines() const
+{
+    return logEntries(QStringLiteral("DROP "));
+}
+
 QStringList MeterSim::measuredLines() const
 {
     QStringList result;

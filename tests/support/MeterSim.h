@@ -56,6 +56,8 @@ public:
     QStringList receivedCommands() const;
     // The measured-data lines among sentLines() (those beginning "RML").
     QStringList measuredLines() const;
+    // Lines the meter dropped because nobody took them off the device ("DROP " entries).
+    QStringList droppedLines() const;
 
 private:
     QStringList logEntries(const QString& prefix) const;

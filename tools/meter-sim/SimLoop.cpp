@@ -209,15 +209,14 @@ void SimLoop::lineClosed(Clock::time_point now)
 
 bool SimLoop::stillClosed()
 {
+    // Not watching for hang-ups: the line only looks closed because our own
+    // descriptor could not be opened; try again.
+    if (!options_.exitOnHangupSeconds)
+        return !pty_.holdSlave();
     pollfd p{pty_.master(), POLLIN, 0};
     if (::poll(&p, 1, 0) < 0)
         return true;
-    if (p.revents & (POLLHUP | POLLERR))
-        return true;
-    // Reopened (or it never was closed for good): take up the line again.
-    if (!options_.exitOnHangupSeconds)
-        pty_.holdSlave();
-    return false;
+    return (p.revents & (POLLHUP | POLLERR)) != 0;
 }
 
 void SimLoop::pumpTraffic()

@@ -39,7 +39,8 @@ constexpr OptionHelp kOptions[] = {
      "removed on exit)"},
     {"log", "FILE",
      "write every line sent (\"TX \") and every command received (\"RX \") to "
-     "FILE, flushed per line"},
+     "FILE, flushed per line; a line that nobody took off the device in time is "
+     "dropped and logged \"DROP \""},
     {"exit-on-hangup", "SECONDS",
      "exit when the program side, once it has sent something, "
      "keeps the device closed for SECONDS"},
