@@ -2,19 +2,29 @@
 
 #include "platform/VbDate.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace quellin {
 
 namespace {
 
-// A value as decimal digits: value = 0.d1d2d3… × 10^pointPos, at most 15 digits.
+// A value as decimal digits: value = 0.d1d2d3… × 10^pointPos, at most 15 digits
+// (16 after a rounding carry), kept in place so that formatting allocates once.
 struct Decimal {
     bool negative = false;
-    QByteArray digits; // no leading zeros; empty for zero
-    int pointPos = 0;  // digits before the decimal point
+    char digits[24] = {}; // no leading zeros; none for zero
+    int size = 0;
+    int pointPos = 0; // digits before the decimal point
+
+    void trimTrailingZeros()
+    {
+        while (size > 0 && digits[size - 1] == '0')
+            --size;
+    }
 };
 
 Decimal toDecimal(double v)
@@ -23,20 +33,20 @@ Decimal toDecimal(double v)
     if (v == 0 || !std::isfinite(v))
         return d;
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", v); // 15 significant digits
+    // 15 significant digits, independent of the locale.
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
         ++p;
     }
-    QByteArray digits;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != r.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
-            digits.append(*p);
-    const int exp10 = std::atoi(p + 1);
-    while (digits.size() > 1 && digits.endsWith('0'))
-        digits.chop(1);
-    d.digits = digits;
+            d.digits[d.size++] = *p;
+    int exp10 = 0;
+    if (p != r.ptr)
+        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp10);
+    d.trimTrailingZeros();
     d.pointPos = exp10 + 1;
     return d;
 }
@@ -44,36 +54,37 @@ Decimal toDecimal(double v)
 // Keeps `keep` leading digits, rounding half away from zero; a carry may add a digit.
 void roundTo(Decimal& d, int keep)
 {
-    if (keep >= d.digits.size())
+    if (keep >= d.size)
         return;
     if (keep < 0) {
-        d.digits.clear();
+        d.size = 0;
         return;
     }
     const bool up = d.digits[keep] >= '5';
-    d.digits.truncate(keep);
+    d.size = keep;
     if (up) {
         int i = keep - 1;
         for (; i >= 0; --i) {
             if (d.digits[i] == '9') {
                 d.digits[i] = '0';
             } else {
-                d.digits[i] = static_cast<char>(d.digits[i] + 1);
+                ++d.digits[i];
                 break;
             }
         }
         if (i < 0) {
-            d.digits.prepend('1');
+            std::memmove(d.digits + 1, d.digits, static_cast<size_t>(d.size));
+            d.digits[0] = '1';
+            ++d.size;
             d.pointPos += 1;
         }
     }
-    while (!d.digits.isEmpty() && d.digits.endsWith('0'))
-        d.digits.chop(1);
+    d.trimTrailingZeros();
 }
 
 char digitAt(const Decimal& d, int i) // i-th digit after the virtual "0."
 {
-    return (i >= 0 && i < d.digits.size()) ? d.digits[i] : '0';
+    return (i >= 0 && i < d.size) ? d.digits[i] : '0';
 }
 
 struct NumberPattern {
@@ -124,26 +135,24 @@ QString formatFixed(double v, const NumberPattern& np)
 {
     Decimal d = toDecimal(v);
     roundTo(d, d.pointPos + np.decimals);
-    QString intPart;
-    for (int i = 0; i < d.pointPos; ++i)
-        intPart.append(QLatin1Char(digitAt(d, i)));
-    while (intPart.size() > 1 && intPart.startsWith(QLatin1Char('0')))
-        intPart.remove(0, 1);
-    if (intPart == QLatin1String("0"))
-        intPart.clear();
-    while (intPart.size() < np.intZeros)
-        intPart.prepend(QLatin1Char('0'));
-    QString out = intPart;
+    std::string out;
+    out.reserve(static_cast<size_t>(std::max(d.pointPos, np.intZeros) + np.decimals + 3));
+    if (d.negative && d.size > 0)
+        out += '-';
+    // Integer digits without leading zeros, then padded to the pattern's zeros.
+    const int intDigits = d.size > 0 ? std::max(d.pointPos, 0) : 0;
+    for (int i = intDigits; i < np.intZeros; ++i)
+        out += '0';
+    for (int i = 0; i < intDigits; ++i)
+        out += digitAt(d, i);
     if (np.decimals > 0) {
-        out.append(QLatin1Char('.'));
+        out += '.';
         for (int i = 0; i < np.decimals; ++i)
-            out.append(QLatin1Char(digitAt(d, d.pointPos + i)));
+            out += digitAt(d, d.pointPos + i);
     }
-    if (out.isEmpty())
-        out = QStringLiteral("0");
-    if (d.negative && !d.digits.isEmpty())
-        out.prepend(QLatin1Char('-'));
-    return out;
+    if (out.empty() || out == "-")
+        out += '0';
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 QString formatScientific(double v, const NumberPattern& np)
@@ -151,27 +160,32 @@ QString formatScientific(double v, const NumberPattern& np)
     const int intDigits = std::max(1, np.intZeros);
     Decimal d = toDecimal(v);
     int exponent = 0;
-    if (!d.digits.isEmpty()) {
+    if (d.size > 0) {
         roundTo(d, intDigits + np.decimals);
         exponent = d.pointPos - intDigits;
     }
-    QString out;
+    std::string out;
+    out.reserve(static_cast<size_t>(intDigits + np.decimals + np.expDigits + 6));
+    if (d.negative && d.size > 0)
+        out += '-';
     for (int i = 0; i < intDigits; ++i)
-        out.append(QLatin1Char(digitAt(d, i)));
+        out += digitAt(d, i);
     if (np.decimals > 0) {
-        out.append(QLatin1Char('.'));
+        out += '.';
         for (int i = 0; i < np.decimals; ++i)
-            out.append(QLatin1Char(digitAt(d, intDigits + i)));
+            out += digitAt(d, intDigits + i);
     }
-    out.append(QLatin1Char(np.expChar));
+    out += np.expChar;
     if (exponent < 0)
-        out.append(QLatin1Char('-'));
+        out += '-';
     else if (np.expPlus)
-        out.append(QLatin1Char('+'));
-    out.append(QString::number(std::abs(exponent)).rightJustified(np.expDigits, QLatin1Char('0')));
-    if (d.negative && !d.digits.isEmpty())
-        out.prepend(QLatin1Char('-'));
-    return out;
+        out += '+';
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::abs(exponent));
+    for (auto n = r.ptr - buf; n < np.expDigits; ++n)
+        out += '0';
+    out.append(buf, r.ptr);
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 bool isDateLetter(QChar c)
@@ -197,78 +211,80 @@ bool isDatePattern(const QString& pattern)
     return false;
 }
 
+// The lower-case letter of the date field that starts at i, or 0 for a literal.
+char16_t dateLetterAt(const QString& pattern, qsizetype i)
+{
+    const QChar c = pattern[i];
+    return isDateLetter(c) ? c.toLower().unicode() : 0;
+}
+
+void appendNumber(std::u16string& out, int v, int width)
+{
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    for (auto n = r.ptr - buf; n < width; ++n)
+        out += u'0';
+    for (const char* p = buf; p != r.ptr; ++p)
+        out += static_cast<char16_t>(*p);
+}
+
 QString formatDate(double date, const QString& pattern)
 {
-    struct Token {
-        QChar letter; // lower case; 0 for a literal
-        int count;
-        QString literal;
-    };
-    std::vector<Token> tokens;
-    for (int i = 0; i < pattern.size();) {
-        const QChar c = pattern[i];
-        if (isDateLetter(c)) {
-            int j = i;
-            while (j < pattern.size() && pattern[j].toLower() == c.toLower())
-                ++j;
-            tokens.push_back({c.toLower(), j - i, {}});
-            i = j;
-        } else {
-            tokens.push_back({QChar(), 1, QString(c)});
-            ++i;
-        }
-    }
     const vbdate::Civil c = vbdate::toCivil(date);
-    QString out;
-    QChar previousLetter;
-    for (size_t t = 0; t < tokens.size(); ++t) {
-        const Token& tok = tokens[t];
-        if (tok.letter.isNull()) {
-            out += tok.literal;
+    std::u16string out;
+    out.reserve(static_cast<size_t>(pattern.size()) + 4);
+    char16_t previousLetter = 0;
+    const qsizetype n = pattern.size();
+    for (qsizetype i = 0; i < n;) {
+        const char16_t letter = dateLetterAt(pattern, i);
+        if (letter == 0) {
+            out += pattern[i].unicode();
+            ++i;
             continue;
         }
-        const auto two = [](int v) {
-            return QString::number(v).rightJustified(2, QLatin1Char('0'));
-        };
-        const auto one = [](int v) { return QString::number(v); };
-        QChar letter = tok.letter;
-        if (letter == QLatin1Char('m')) {
+        qsizetype j = i;
+        while (j < n && dateLetterAt(pattern, j) == letter)
+            ++j;
+        const int count = static_cast<int>(j - i);
+        char16_t field = letter;
+        if (letter == u'm') {
             // "mm" right after an hour or right before seconds means minutes.
-            QChar nextLetter;
-            for (size_t u = t + 1; u < tokens.size(); ++u)
-                if (!tokens[u].letter.isNull()) {
-                    nextLetter = tokens[u].letter;
-                    break;
-                }
-            if (previousLetter == QLatin1Char('h') || nextLetter == QLatin1Char('s'))
-                letter = QLatin1Char('n');
+            char16_t nextLetter = 0;
+            for (qsizetype k = j; k < n && nextLetter == 0; ++k)
+                nextLetter = dateLetterAt(pattern, k);
+            if (previousLetter == u'h' || nextLetter == u's')
+                field = u'n';
         }
-        switch (letter.unicode()) {
-        case 'y':
-            out += tok.count >= 3 ? QString::number(c.year).rightJustified(4, QLatin1Char('0'))
-                                  : two(c.year % 100);
+        const int width = count >= 2 ? 2 : 1;
+        switch (field) {
+        case u'y':
+            if (count >= 3)
+                appendNumber(out, c.year, 4);
+            else
+                appendNumber(out, c.year % 100, 2);
             break;
-        case 'm':
-            out += tok.count >= 2 ? two(c.month) : one(c.month);
+        case u'm':
+            appendNumber(out, c.month, width);
             break;
-        case 'd':
-            out += tok.count >= 2 ? two(c.day) : one(c.day);
+        case u'd':
+            appendNumber(out, c.day, width);
             break;
-        case 'h':
-            out += tok.count >= 2 ? two(c.hour) : one(c.hour);
+        case u'h':
+            appendNumber(out, c.hour, width);
             break;
-        case 'n':
-            out += tok.count >= 2 ? two(c.minute) : one(c.minute);
+        case u'n':
+            appendNumber(out, c.minute, width);
             break;
-        case 's':
-            out += tok.count >= 2 ? two(c.second) : one(c.second);
+        case u's':
+            appendNumber(out, c.second, width);
             break;
         default:
             break;
         }
-        previousLetter = tok.letter;
+        previousLetter = letter;
+        i = j;
     }
-    return out;
+    return QString::fromUtf16(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 } // namespace
