@@ -1,0 +1,122 @@
+#include "views/GraphWindow.h"
+
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "settings/ModRegistry.h"
+#include "views/VersionLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kMinimumSizeTwips = 1500;
+constexpr double kCoordinateLimit = 1.0e6;
+
+const QString kStamp = QStringLiteral("YYYY/MM/DD HH:MM:SS");
+
+int twipsSetting(const SettingsStore& settings, const QString& name, int def)
+{
+    const auto v = vbdate::parseNumber(settings.read(name, QString::number(def)));
+    if (!v)
+        return def;
+    return static_cast<int>(std::nearbyint(std::clamp(*v, -kCoordinateLimit, kCoordinateLimit)));
+}
+
+QString seriesName(const Catalog& cat, int s)
+{
+    return (s >= 0 && s < cat.SeriesNames.size()) ? cat.SeriesNames[s] : QString();
+}
+
+} // namespace
+
+std::array<QString, 3> graphSummaryTexts(const Context& ctx, int flag)
+{
+    if (flag != -1)
+        return {};
+    const StoreGlobals& st = ctx.store;
+    return {Format(st.FirstTime, kStamp) + QStringLiteral(" ～ ") + Format(st.LastTime, kStamp),
+            Format(st.TotalEnergy, QStringLiteral("0.0000")) + QStringLiteral(" kWh"),
+            Format(st.PeakWatts / 1000.0, QStringLiteral("0.0")) + QStringLiteral(" kW (") +
+                Format(st.PeakTime, kStamp) + QStringLiteral(")")};
+}
+
+ScaleXSetup scaleXSetup(const Context& ctx)
+{
+    const QString stamp = QStringLiteral("yyyy/mm/dd hh:mm:ss");
+    ScaleXSetup x;
+    x.choices = scaleXChoices();
+    x.position = ctx.app.GraphXHani - 1;
+    x.startText = Format(ctx.store.GraphStart, stamp);
+    x.periodText = Format(ctx.store.FirstTime, stamp) + QStringLiteral(" ～ ") +
+                   Format(ctx.store.LastTime, stamp);
+    return x;
+}
+
+ScaleYSetup scaleYSetup(const Context& ctx, int s)
+{
+    const Catalog& cat = ctx.cat;
+    ScaleYSetup y;
+    y.kind = scaleKind(s);
+    const bool known = s >= 0 && s <= cat.SeriesLast &&
+                       static_cast<size_t>(s) < cat.SeriesScale.size() &&
+                       static_cast<size_t>(s) < cat.SeriesYMin.size();
+    if (y.kind == ScaleKind::Fixed || !known) {
+        y.refusal = seriesName(cat, s) + kMsgFixedAxisSuffix;
+        return y;
+    }
+    const int k = cat.SeriesScale[static_cast<size_t>(s)];
+    // The box starts with the current minimum, so that confirming without an
+    // edit keeps the range.
+    y.minimumText = QString::number(cat.SeriesYMin[static_cast<size_t>(s)], 'g', 15);
+    switch (y.kind) {
+    case ScaleKind::Normal:
+        y.choices = normalScaleChoices();
+        y.scalePosition = std::clamp(k, 0, static_cast<int>(y.choices.size()) - 1);
+        break;
+    case ScaleKind::Leakage:
+        y.choices = leakageScaleChoices();
+        y.scalePosition = std::clamp(k, 0, static_cast<int>(y.choices.size()) - 1);
+        break;
+    default: {
+        y.temperature = true;
+        const QString unit = s < cat.SeriesUnits.size() ? cat.SeriesUnits[s] : QString();
+        y.choices = temperatureScaleChoices(unit);
+        y.kindPosition = std::clamp(k / 10, 0, 2);
+        y.scalePosition = std::clamp(k % 10, 0, 9);
+        break;
+    }
+    }
+    y.frameCaption = QStringLiteral("Ｙ軸スケール［") + seriesName(cat, s) + QStringLiteral("］");
+    return y;
+}
+
+GraphPlacement readGraphPlacement(const SettingsStore& settings, int hardVersion)
+{
+    GraphPlacement p;
+    p.top = twipsSetting(settings, QStringLiteral("FrmGraph_Top"), 0);
+    p.left = twipsSetting(settings, QStringLiteral("FrmGraph_Left"), 0);
+    const int defWidth = defaultGraphWidth(hardVersion);
+    p.width = twipsSetting(settings, QStringLiteral("FrmGraph_Width"), defWidth);
+    p.height = twipsSetting(settings, QStringLiteral("FrmGraph_Height"), 7425);
+    p.width = std::max(p.width, kMinimumSizeTwips);
+    p.height = std::max(p.height, kMinimumSizeTwips);
+    const auto state =
+        vbdate::parseNumber(settings.read(QStringLiteral("FrmGraph_State"), QStringLiteral("0")));
+    const int st = state ? static_cast<int>(std::nearbyint(std::clamp(*state, -9.0, 9.0))) : 0;
+    p.state = (st >= 0 && st <= 2) ? st : 0;
+    return p;
+}
+
+void writeGraphPlacement(SettingsStore& settings, const GraphPlacement& p)
+{
+    settings.write(QStringLiteral("FrmGraph_Top"), QString::number(p.top));
+    settings.write(QStringLiteral("FrmGraph_Left"), QString::number(p.left));
+    settings.write(QStringLiteral("FrmGraph_Width"), QString::number(p.width));
+    settings.write(QStringLiteral("FrmGraph_Height"), QString::number(p.height));
+    settings.write(QStringLiteral("FrmGraph_State"), QString::number(p.state));
+}
+
+} // namespace quellin
