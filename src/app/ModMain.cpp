@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/ModMainProgram.h"
 #include "main/FrmMDIMain.h"
+#include "main/widgets/ToolbarIcons.h"
 #include "platform/AppPaths.h"
 #include "settings/FrmSystem.h"
 #include "settings/SettingsValues.h"
@@ -179,6 +180,7 @@ int runProgram(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quellin"));
     QApplication::setOrganizationName(QStringLiteral("Tarvo"));
+    QApplication::setWindowIcon(appIcon());
     loadQtTranslations(app);
     useJapaneseFont();
     std::unique_ptr<Program> program = startProgram(QApplication::arguments());

@@ -9,6 +9,7 @@
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmSpread.h"
+#include "views/VersionLayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -256,7 +257,8 @@ void FrmMDIMain::showSpread()
 {
     if (spread_)
         return;
-    spread_ = new FrmSpread(ctx_, *this);
+    // First start: the list below the graph window.
+    spread_ = new FrmSpread(ctx_, *this, QPoint(0, twipsToPixels(7425)));
     mdi_->addSubWindow(spread_);
     spread_->show();
 }

@@ -17,8 +17,14 @@ double twipsSetting(const SettingsStore& settings, const QString& name)
 }
 }  // namespace
 
-void restoreChildPosition(QWidget& window, const SettingsStore& settings, const QString& prefix)
+void restoreChildPosition(QWidget& window, const SettingsStore& settings, const QString& prefix,
+                          QPoint firstRun)
 {
+    if (settings.read(prefix + QStringLiteral("_Top"), QString()).isEmpty() &&
+        settings.read(prefix + QStringLiteral("_Left"), QString()).isEmpty()) {
+        window.move(firstRun);
+        return;
+    }
     const int top = twipsToPixels(twipsSetting(settings, prefix + QStringLiteral("_Top")));
     const int left = twipsToPixels(twipsSetting(settings, prefix + QStringLiteral("_Left")));
     window.move(std::max(0, left), std::max(0, top));

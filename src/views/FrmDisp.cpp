@@ -54,7 +54,7 @@ constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
 }  // namespace
 
-FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent)
+FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmDisp"));
@@ -77,18 +77,18 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent)
         const int valueX = twipsToPixels(cell.right ? 3225 : 1020);
         const int unitX = twipsToPixels(cell.right ? 4200 : 2010);
         const int rowHeight = twipsToPixels(270);
+        // The time needs the width of "00/00 00:00:00": it starts right after its
+        // short title and ends where the other values end.
+        const int valueLeft = cell.item == 1 ? twipsToPixels(2850) : valueX;
         auto* title = new QLabel(QString::fromUtf8(cell.caption), FramWK);
-        title->setGeometry(titleX, valueY - 2, valueX - titleX - 2, rowHeight);
+        title->setGeometry(titleX, valueY - 2, valueLeft - titleX - 2, rowHeight);
         auto* value = new QLabel(valueDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         value->setFont(valueFont);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setStyleSheet(QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 3px; }"));
-        // The time label needs the width of "00/00 00:00:00".
-        const int valueWidth = cell.item == 1 ? twipsToPixels(1440) : twipsToPixels(900);
-        value->setGeometry(cell.item == 1 ? valueX - twipsToPixels(300) : valueX, valueY - 3,
-                           valueWidth, rowHeight);
+        value->setGeometry(valueLeft, valueY - 3, valueX + twipsToPixels(900) - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         unit->setGeometry(unitX + 3, valueY - 2, twipsToPixels(cell.right ? 600 : 440), rowHeight);
         LblTitle[static_cast<size_t>(cell.title)] = title;
@@ -103,7 +103,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QWidget* parent)
     body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8, twipsToPixels(layout.frameHeight) + 4);
     resize(twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight));
 
-    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"));
+    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"), firstRunPosition);
     host_.setViewMark(ViewItem::Denryoku, true);
 }
 

@@ -33,7 +33,7 @@ double columnWidthChars(int gridColumn)
 }
 }  // namespace
 
-FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QWidget* parent)
+FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmSpread"));
@@ -87,7 +87,7 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QWidget* parent)
 
     connect(VscSprd, &QScrollBar::valueChanged, this, [this](int v) { VscSprd_Change(v); });
 
-    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmSpread"));
+    restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmSpread"), firstRunPosition);
     LoadListPage(ctx_, 0);
     fillList(-1);
     host_.setViewMark(ViewItem::Spread, true);

@@ -14,7 +14,7 @@ namespace quellin {
 
 class FrmSpread : public QMdiSubWindow {
 public:
-    FrmSpread(Context& ctx, ChildWindowHost& host, QWidget* parent = nullptr);
+    FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {}, QWidget* parent = nullptr);
 
     // Writes the 14 rows from ListPage; with flag −1 also adjusts VscSprd.
     void fillList(int flag);

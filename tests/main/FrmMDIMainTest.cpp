@@ -3,6 +3,8 @@
 #include "Catalogue.h"
 #include "TestContext.h"
 #include "app/StatusBarProxy.h"
+#include "link/LinkDoubles.h"
+#include "link/Sequencer.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmSpread.h"
@@ -27,7 +29,9 @@ struct MainFixture : ::testing::Test {
         ResetStore(*t.ctx);
         // As after a measurement: every column holds data.
         t.ctx->store.ColumnPresent.assign(13, true);
-        main = std::make_unique<FrmMDIMain>(*t.ctx, status, MainWindowLinks{});
+        main = std::make_unique<FrmMDIMain>(*t.ctx, status, seq, MainWindowLinks{});
+        clients.main = main.get();
+        clients.measured = &main->measurementRun().measuredData();
         main->showChildWindows();
     }
     ~MainFixture() override
@@ -53,6 +57,10 @@ struct MainFixture : ::testing::Test {
     }
 
     test::TestContext t;
+    test::FakeTransport transport;
+    test::FakeTimer timer;
+    LinkClients clients;
+    Sequencer seq{*t.ctx, transport, timer, clients};
     StatusBarProxy status;
     std::unique_ptr<FrmMDIMain> main;
 };
@@ -195,7 +203,11 @@ TEST_P(EndSequence, RefusesOrAsksBeforeClosing)
     bool linkClosed = false;
     MainWindowLinks links;
     links.closeLink = [&] { linkClosed = true; };
-    FrmMDIMain main(*t.ctx, status, links);
+    test::FakeTransport transport;
+    test::FakeTimer timer;
+    LinkClients clients;
+    Sequencer seq(*t.ctx, transport, timer, clients);
+    FrmMDIMain main(*t.ctx, status, seq, links);
     main.show();
     t.ctx->app.PcLogging = c.logging;
     t.ctx->app.Measuring = c.measuring;
@@ -235,7 +247,11 @@ TEST(EndSequence, ClosingStoresTheGraphSettingsAndRemovesTmpDat)
     ASSERT_TRUE(tmp.open(QIODevice::WriteOnly));
     tmp.close();
     StatusBarProxy status;
-    FrmMDIMain main(*t.ctx, status, {});
+    test::FakeTransport transport;
+    test::FakeTimer timer;
+    LinkClients clients;
+    Sequencer seq(*t.ctx, transport, timer, clients);
+    FrmMDIMain main(*t.ctx, status, seq, {});
     main.show();
     main.close();
     EXPECT_TRUE(t.msg.shown.empty()); // nothing unsaved: no question

@@ -23,4 +23,7 @@ enum class ToolImage {
 
 QIcon toolIcon(ToolImage image);
 
+// The program's own icon: a meter dial with a trend line.
+QIcon appIcon();
+
 }  // namespace quellin
