@@ -109,9 +109,71 @@ char* putTwo(char* p, int v)
     return p + 2;
 }
 
+// Format rounds the value's 15-digit decimal form half away from zero. Away from
+// a tie the value itself rounds the same way, which a multiplication by an exact
+// power of ten settles at a fraction of the cost of a decimal conversion; near a
+// tie (and beyond the exact powers of ten) the decimal conversion decides.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kExactPowers = 22;
+constexpr double kTieMargin = 1e-7; // far above the error of one scaling (about 1e-12 here)
+
+// |v| × 10^k with a single rounding, or nothing when 10^k is not exact.
+std::optional<double> scaled(double a, int k)
+{
+    if (k > kExactPowers || k < -kExactPowers)
+        return std::nullopt;
+    return k >= 0 ? a * kPow10[k] : a / kPow10[-k];
+}
+
+// Four significant digits (1000..9999) and the decimal exponent of the first.
+bool fastScientific(double v, int& digits, int& exponent)
+{
+    const double a = std::fabs(v);
+    int e = static_cast<int>(std::floor(std::log10(a)));
+    std::optional<double> x = scaled(a, 3 - e);
+    if (x && *x < 1000) {
+        --e;
+        x = scaled(a, 3 - e);
+    } else if (x && *x >= 10000) {
+        ++e;
+        x = scaled(a, 3 - e);
+    }
+    if (!x || *x < 999 || *x >= 10001)
+        return false;
+    const double whole = std::floor(*x);
+    const double frac = *x - whole;
+    if (std::fabs(frac - 0.5) < kTieMargin)
+        return false;
+    int n = static_cast<int>(whole) + (frac > 0.5 ? 1 : 0);
+    if (n >= 10000) {
+        n /= 10;
+        ++e;
+    } else if (n < 1000) {
+        return false;
+    }
+    digits = n;
+    exponent = e;
+    return true;
+}
+
 // "0.000E+0": one integer digit, three decimals, the exponent with its sign.
 char* putScientific(char* p, double v)
 {
+    int digits = 0;
+    int e = 0;
+    if (v != 0 && fastScientific(v, digits, e)) {
+        if (v < 0)
+            *p++ = '-';
+        *p++ = static_cast<char>('0' + digits / 1000);
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + digits / 100 % 10);
+        *p++ = static_cast<char>('0' + digits / 10 % 10);
+        *p++ = static_cast<char>('0' + digits % 10);
+        *p++ = 'E';
+        *p++ = e < 0 ? '-' : '+';
+        return putInt(p, std::abs(e));
+    }
     Decimal d = toDecimal(v);
     int exponent = 0;
     if (d.count > 0) {
@@ -133,6 +195,24 @@ char* putScientific(char* p, double v)
 // "0" and "0.0": at least one integer digit, `decimals` decimals.
 char* putFixed(char* p, double v, int decimals)
 {
+    const double x = std::fabs(v) * kPow10[std::clamp(decimals, 0, 1)];
+    if (decimals <= 1 && x < 1e15) {
+        const double whole = std::floor(x);
+        const double frac = x - whole;
+        // The 15-digit form moves a value by up to 5e-15 of itself.
+        if (std::fabs(frac - 0.5) >= kTieMargin + x * 1e-13) {
+            const long long n = static_cast<long long>(whole) + (frac > 0.5 ? 1 : 0);
+            if (v < 0 && n > 0)
+                *p++ = '-';
+            const long long unit = decimals == 0 ? 1 : 10;
+            p = putInt(p, n / unit);
+            if (decimals > 0) {
+                *p++ = '.';
+                *p++ = static_cast<char>('0' + n % unit);
+            }
+            return p;
+        }
+    }
     Decimal d = toDecimal(v);
     roundTo(d, d.pointPos + decimals);
     if (d.negative && d.count > 0)

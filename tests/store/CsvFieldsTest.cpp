@@ -110,6 +110,42 @@ TEST(DataFieldText, AgreesWithFormatOverARandomSweep)
     EXPECT_EQ(mismatches, 0);
 }
 
+// Values at and next to the rounding ties of every pattern, over many decades.
+TEST(DataFieldText, AgreesWithFormatAtAndBesideTheTies)
+{
+    std::mt19937_64 rng(7654321);
+    std::uniform_int_distribution<int> digits(1000, 9999);
+    std::uniform_int_distribution<int> decade(-30, 30);
+    std::uniform_int_distribution<int> whole(0, 200000);
+    int mismatches = 0;
+    auto check = [&](double v, FieldFormat f) {
+        const QByteArray fast = formatted(v, f);
+        const QByteArray general = Format(v, patternOf(f)).toLatin1();
+        if (fast != general && ++mismatches < 10)
+            ADD_FAILURE() << v << ": " << fast.constData() << " vs " << general.constData();
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const double tie = (digits(rng) + 0.5) * std::pow(10.0, decade(rng));
+        const double fixedTies[] = {whole(rng) + 0.5, whole(rng) / 10.0 + 0.05,
+                                    whole(rng) * 1e9 + 0.5};
+        for (double v : {tie, -tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e308)})
+            check(v, FieldFormat::Scientific);
+        for (double t : fixedTies)
+            for (double v : {t, -t, std::nextafter(t, 0.0), std::nextafter(t, 1e308)}) {
+                check(v, FieldFormat::OneDecimal);
+                check(v, FieldFormat::Integer);
+            }
+    }
+    for (double v : {9999.5, 9999.4999999999, 0.99995, 1e22, 1e23, 1e-22, 1e-23, 5e-324,
+                     1.7976931348623157e308, 999.95, 99.95, 0.05, 0.5, 1.5, 2.5})
+        for (FieldFormat f :
+             {FieldFormat::Scientific, FieldFormat::OneDecimal, FieldFormat::Integer}) {
+            check(v, f);
+            check(-v, f);
+        }
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(DataFieldText, ValuesThatAreNoNumbersAreWrittenAsFormatWritesThem)
 {
     const double inf = std::numeric_limits<double>::infinity();
