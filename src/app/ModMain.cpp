@@ -54,7 +54,11 @@ void useJapaneseFont()
 
 }  // namespace
 
-Program::Program() = default;
+Program::Program(ServiceOverrides o)
+    : services_{o.msg ? *o.msg : msg_, o.files ? *o.files : files_, o.sleep ? *o.sleep : sleep_,
+                pointer_, clock_, status_}
+{
+}
 
 Program::~Program()
 {
@@ -88,7 +92,7 @@ void Program::showSystemDialog()
 void Program::start(const QStringList& arguments)
 {
     // 1-2: hourglass and splash.
-    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), msg_);
+    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), services_.msg);
     ctx_ = std::make_unique<Context>(services_, *settings_);
     Context& ctx = *ctx_;
     ctx.svc.pointer.setPointer(kPointerHourglass);
@@ -164,13 +168,14 @@ void Program::waitForHardVersion()
     else
         splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
     splash_->LblChek->setVisible(true);
+    versionStatus_ = splash_->LblChek->text();
     QApplication::processEvents();
     main_->setEnabled(true);
 }
 
-std::unique_ptr<Program> startProgram(const QStringList& arguments)
+std::unique_ptr<Program> startProgram(const QStringList& arguments, ServiceOverrides overrides)
 {
-    auto program = std::make_unique<Program>();
+    auto program = std::make_unique<Program>(overrides);
     program->start(arguments);
     return program;
 }
@@ -183,7 +188,7 @@ int runProgram(int argc, char* argv[])
     QApplication::setWindowIcon(appIcon());
     loadQtTranslations(app);
     useJapaneseFont();
-    std::unique_ptr<Program> program = startProgram(QApplication::arguments());
+    std::unique_ptr<Program> program = startProgram(QApplication::arguments(), {});
     QApplication::setQuitOnLastWindowClosed(true);
     return QApplication::exec();
 }

@@ -11,10 +11,11 @@ namespace quellin {
 int runProgram(int argc, char* argv[]);
 
 class Program;
+struct ServiceOverrides;
 
 // Builds the program's objects, runs the start routine (splash, settings, port,
 // version, main window) and hands back the running program; the caller runs the
 // event loop. Used by main() and by the end-to-end tests.
-std::unique_ptr<Program> startProgram(const QStringList& arguments);
+std::unique_ptr<Program> startProgram(const QStringList& arguments, ServiceOverrides overrides);
 
 }  // namespace quellin

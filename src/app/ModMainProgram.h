@@ -19,9 +19,16 @@ namespace quellin {
 class FrmMDIMain;
 class FrmSplash;
 
+// Services a caller (an end-to-end test) supplies instead of the Qt ones.
+struct ServiceOverrides {
+    MessageBoxService* msg = nullptr;
+    FileDialogService* files = nullptr;
+    SleepService* sleep = nullptr;
+};
+
 class Program {
 public:
-    Program();
+    explicit Program(ServiceOverrides overrides = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -32,6 +39,8 @@ public:
     Context& context() { return *ctx_; }
     FrmComm& comm() { return *comm_; }
     FrmMDIMain* mainWindow() const { return main_.get(); }
+    // The splash window's last progress text ("ハードバージョン …").
+    QString versionStatusText() const { return versionStatus_; }
 
 private:
     // Tells the version wait that the catalogue was built.
@@ -56,7 +65,7 @@ private:
     QtPointer pointer_;
     SystemClock clock_;
     StatusBarProxy status_;
-    Services services_{msg_, files_, sleep_, pointer_, clock_, status_};
+    Services services_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<Context> ctx_;
     LinkClients clients_;
@@ -65,6 +74,7 @@ private:
     std::unique_ptr<FrmSplash> splash_;
     std::unique_ptr<FrmMDIMain> main_;
     std::function<void()> versionKnown_;
+    QString versionStatus_;
 };
 
 }  // namespace quellin
