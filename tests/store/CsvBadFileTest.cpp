@@ -151,6 +151,16 @@ INSTANTIATE_TEST_SUITE_P(
                 {"4行目", "\"??\""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(BadFileReport, AFolderIsNoDataFile)
+{
+    TestContext t;
+    useVersion(*t.ctx, 1);
+    EXPECT_FALSE(LoadDataFile(*t.ctx, t.dir.path()));
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
+}
+
 TEST(BadFileReport, ANonexistentFileIsReportedAsSuch)
 {
     TestContext t;
