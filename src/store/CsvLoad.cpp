@@ -122,8 +122,8 @@ private:
         int titleIndex = 2;
         if (mark >= 0) {
             const QString kind = second.mid(mark + wiringMark.size(), 5);
-            for (int w = 0; w <= 2; ++w)
-                if (wiringLineText(w).endsWith(kind) && kind.size() == 5)
+            for (int w = 0; w <= 2 && kind.size() == 5; ++w)
+                if (wiringLineText(w).endsWith(kind))
                     ctx_.store.DataWiring = w;
         } else if (head.size() > 1 && !matchTitles(second).empty()) {
             titleIndex = 1;
@@ -144,7 +144,9 @@ private:
     }
 
     // The known columns a title line names, in column order (the order in which
-    // a data line's fields are taken, whatever the order of the titles).
+    // a data line's fields are taken, whatever the order of the titles). The
+    // line is split into as many fields as a version-2 file has columns, so that
+    // a version-1 catalogue still sees, and marks present, all of its titles.
     std::vector<int> matchTitles(const QString& titleLine) const
     {
         QStringList fields;
