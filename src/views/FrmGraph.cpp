@@ -1,0 +1,357 @@
+#include "views/FrmGraph.h"
+
+#include "catalog/ErrorReport.h"
+#include "store/ModFile.h"
+#include "views/FrmGraphParts.h"
+#include "views/FrmScaleX.h"
+#include "views/FrmScaleY.h"
+#include "views/GraphColours.h"
+#include "views/GraphScale.h"
+#include "views/GraphWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <cmath>
+
+namespace quellin {
+
+namespace {
+
+// The window is laid out in twips as designed, at 96 dpi.
+constexpr double kTwipsPerPixel = 15.0;
+
+int px(int twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+int tw(int pixels)
+{
+    return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
+}
+QRect pxRect(const TwipsRect& r)
+{
+    return {px(r.left), px(r.top), px(r.width), px(r.height)};
+}
+
+// The window's client area: every resize lays the window out again.
+class GraphBody : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::function<void()> onResize;
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (onResize)
+            onResize();
+    }
+};
+
+// Runs one step of a handler; an error shows in the status bar and the next step
+// still runs (a double-click or a page never ends the program).
+template <class Step> void attempt(Context& ctx, const char* name, Step&& step)
+{
+    trapped(
+        ctx, name, false,
+        [&] {
+            step();
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+} // namespace
+
+FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
+    : QMdiSubWindow(parent), ctx_(ctx), host_(host)
+{
+    setWindowTitle(kGraphCaption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    runDialog = [](QDialog& d) { return d.exec(); };
+
+    auto* body = new GraphBody(this);
+    body_ = body;
+    setWidget(body_);
+    design_ = graphFormDesign(ctx_.app.HardVersion);
+    layout_ = initialGraphLayout(design_);
+    buildGraph(body_);
+    buildInfo(body_);
+    buildLegend(body_);
+
+    applyVersionLayout();
+    host_.setGraphMenuChecked(true);
+    for (int s = 0; s <= std::min(ctx_.cat.SeriesLast, kMaxSeries - 1); ++s) {
+        const bool shown = static_cast<size_t>(s) < ctx_.cat.SeriesShown.size() &&
+                           ctx_.cat.SeriesShown[static_cast<size_t>(s)];
+        ChkDisp[static_cast<size_t>(s)]->setChecked(shown);
+        PicLeftBar[static_cast<size_t>(s)]->setVisible(shown);
+    }
+    const GraphPlacement place = readGraphPlacement(ctx_.settings, ctx_.app.HardVersion);
+    setGeometry(px(place.left), px(place.top), px(place.width), px(place.height));
+    normalGeometry_ = geometry();
+
+    body->onResize = [this] { relayout(); };
+    loaded_ = true;
+    relayout();
+}
+
+FrmGraph* FrmGraph::open(QMdiArea& area, Context& ctx, GraphHost& host)
+{
+    auto* frm = new FrmGraph(ctx, host);
+    const QRect placed = frm->geometry();
+    area.addSubWindow(frm);
+    frm->setGeometry(placed);
+    frm->show();
+    switch (readGraphPlacement(ctx.settings, ctx.app.HardVersion).state) {
+    case 1:
+        frm->showMinimized();
+        break;
+    case 2:
+        frm->showMaximized();
+        break;
+    default:
+        break;
+    }
+    return frm;
+}
+
+void FrmGraph::buildGraph(QWidget* body)
+{
+    PicGraphBase = new GraphCanvas(body);
+    PicGraphBase->BackColor = buttonFaceColour();
+    const auto& colours = seriesDesignColours();
+    for (int s = 0; s < kMaxSeries; ++s) {
+        auto* bar =
+            new GraphPictureBox(buttonFaceColour(), colours[static_cast<size_t>(s)], PicGraphBase);
+        bar->onDoubleClick = [this, s] { editYAxis(s); };
+        bar->setToolTip(QStringLiteral("ダブルクリックでＹ軸スケール設定"));
+        bar->hide();
+        PicLeftBar[static_cast<size_t>(s)] = bar;
+    }
+    PicGraph = new GraphPictureBox(plotDesignBackColour(), Qt::white, PicGraphBase);
+    PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
+    PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
+    PicBottomBar->setToolTip(QStringLiteral("ダブルクリックでＸ軸スケール設定"));
+    UDGraph = new GraphPager(PicGraphBase);
+    UDGraph->onStep = [this](int direction) { page(direction); };
+}
+
+void FrmGraph::buildInfo(QWidget* body)
+{
+    PicInfo = new QWidget(body);
+    auto* grid = new QGridLayout(PicInfo);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setVerticalSpacing(2);
+    for (size_t i = 0; i < 3; ++i) {
+        LblGraphInfoCaption[i] = new QLabel(kGraphInfoCaptions[i], PicInfo);
+        LblGraphInfo[i] = new QLabel(PicInfo);
+        LblGraphInfo[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    grid->addWidget(LblGraphInfoCaption[0], 0, 0);
+    grid->addWidget(LblGraphInfo[0], 0, 1, 1, 3);
+    grid->addWidget(LblGraphInfoCaption[1], 1, 0);
+    grid->addWidget(LblGraphInfo[1], 1, 1);
+    grid->addWidget(LblGraphInfoCaption[2], 1, 2);
+    grid->addWidget(LblGraphInfo[2], 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 2);
+}
+
+void FrmGraph::buildLegend(QWidget* body)
+{
+    PicHanrei = new QWidget(body);
+    auto* grid = new QGridLayout(PicHanrei);
+    grid->setContentsMargins(4, 0, 4, 0);
+    grid->setVerticalSpacing(0);
+    const auto& names = ctx_.cat.SeriesNames;
+    for (int s = 0; s < kMaxSeries; ++s) {
+        auto* box = new QCheckBox(s < names.size() ? names[s] : QString(), PicHanrei);
+        connect(box, &QCheckBox::clicked, this, [this, s](bool on) { seriesClicked(s, on); });
+        // Version-2 items on a second row, below the version-1 ones.
+        grid->addWidget(box, s < 9 ? 0 : 1, s < 9 ? s : s - 9);
+        ChkDisp[static_cast<size_t>(s)] = box;
+    }
+    grid->setColumnStretch(9, 1);
+}
+
+void FrmGraph::applyVersionLayout()
+{
+    const bool v2 = ctx_.app.HardVersion >= 2;
+    for (int s = 9; s < kMaxSeries; ++s) {
+        ChkDisp[static_cast<size_t>(s)]->setVisible(v2);
+        PicLeftBar[static_cast<size_t>(s)]->hide();
+    }
+    // Series beyond the catalogue have no box at all.
+    for (int s = ctx_.cat.SeriesLast + 1; s < kMaxSeries; ++s)
+        if (s >= 0)
+            ChkDisp[static_cast<size_t>(s)]->hide();
+}
+
+void FrmGraph::relayout()
+{
+    if (!loaded_)
+        return;
+    std::array<bool, kMaxSeries> visible{};
+    for (int s = 0; s < kMaxSeries; ++s)
+        visible[static_cast<size_t>(s)] = !PicLeftBar[static_cast<size_t>(s)]->isHidden();
+    layout_ = layoutGraphWindow(tw(body_->width()), tw(body_->height()), design_, visible, layout_);
+    PicGraphBase->setGeometry(pxRect(layout_.PicGraphBase));
+    PicInfo->setGeometry(pxRect(layout_.PicInfo));
+    PicHanrei->setGeometry(pxRect(layout_.PicHanrei));
+    for (int s = 0; s < kMaxSeries; ++s)
+        PicLeftBar[static_cast<size_t>(s)]->setGeometry(
+            pxRect(layout_.PicLeftBar[static_cast<size_t>(s)]));
+    PicGraph->setGeometry(pxRect(layout_.PicGraph));
+    PicBottomBar->setGeometry(pxRect(layout_.PicBottomBar));
+    UDGraph->setGeometry(pxRect(layout_.UDGraph));
+    redraw();
+}
+
+GraphPictures FrmGraph::pictures() const
+{
+    GraphPictures pics;
+    pics.twipsPerPixel = kTwipsPerPixel;
+    pics.PicGraphBase = {QRect(QPoint(0, 0), PicGraphBase->size()), PicGraphBase->BackColor,
+                         Qt::black, true};
+    auto picture = [](const GraphPictureBox* box) {
+        return GraphPicture{box->geometry(), box->BackColor, box->ForeColor, !box->isHidden()};
+    };
+    for (int s = 0; s < kMaxSeries; ++s)
+        pics.PicLeftBar[static_cast<size_t>(s)] = picture(PicLeftBar[static_cast<size_t>(s)]);
+    pics.PicGraph = picture(PicGraph);
+    pics.PicBottomBar = picture(PicBottomBar);
+    return pics;
+}
+
+void FrmGraph::redraw()
+{
+    if (!PicGraphBase || PicGraphBase->width() <= 0 || PicGraphBase->height() <= 0)
+        return;
+    setCursor(Qt::WaitCursor);
+    const qreal dpr = std::max<qreal>(1.0, devicePixelRatioF());
+    QImage image(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    GraphPictures pics = pictures();
+    DrawGraph(ctx_, image, pics);
+    PicLeftBar[7]->ForeColor = pics.PicLeftBar[7].ForeColor;
+    PicGraphBase->image = std::move(image);
+    PicGraphBase->update();
+    unsetCursor();
+}
+
+void FrmGraph::refresh()
+{
+    attempt(ctx_, "LoadGraphWindow", [&] {
+        SetGraphWindow(ctx_, 0);
+        LoadGraphWindow(ctx_);
+    });
+    redraw();
+    showSummary(-1);
+}
+
+void FrmGraph::showSummary(int flag)
+{
+    const auto texts = graphSummaryTexts(ctx_, flag);
+    for (size_t i = 0; i < 3; ++i)
+        LblGraphInfo[i]->setText(texts[i]);
+}
+
+void FrmGraph::autoScale()
+{
+    attempt(ctx_, "GraphAutoScale", [&] { GraphAutoScale(ctx_); });
+}
+
+void FrmGraph::setBackColours(const QColor& frame, const QColor& plot)
+{
+    PicGraphBase->BackColor = frame;
+    PicBottomBar->BackColor = frame;
+    for (auto* bar : PicLeftBar)
+        bar->BackColor = frame;
+    PicGraph->BackColor = plot;
+}
+
+void FrmGraph::page(int direction)
+{
+    attempt(ctx_, "SetGraphWindow", [&] { SetGraphWindow(ctx_, direction < 0 ? -1 : 1); });
+    attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
+    attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+void FrmGraph::editTimeAxis()
+{
+    attempt(ctx_, "FrmScaleX", [&] {
+        if (host_.measurementRunning()) {
+            ctx_.svc.msg.info(kMsgWhileMeasuring, MsgIcon::Information);
+            return;
+        }
+        FrmScaleX dialog(ctx_, this);
+        dialog.prepare(scaleXSetup(ctx_));
+        if (runDialog(dialog) == QDialog::Accepted)
+            redraw();
+    });
+}
+
+void FrmGraph::editYAxis(int s)
+{
+    attempt(ctx_, "FrmScaleY", [&] {
+        const ScaleYSetup setup = scaleYSetup(ctx_, s);
+        if (!setup.refusal.isEmpty()) {
+            ctx_.svc.msg.info(setup.refusal);
+            return;
+        }
+        FrmScaleY dialog(ctx_, s, this);
+        dialog.prepare(setup);
+        if (runDialog(dialog) == QDialog::Accepted)
+            redraw();
+    });
+}
+
+void FrmGraph::seriesClicked(int s, bool checked)
+{
+    if (s < 0 || static_cast<size_t>(s) >= ctx_.cat.SeriesShown.size())
+        return;
+    ctx_.cat.SeriesShown[static_cast<size_t>(s)] = checked;
+    PicLeftBar[static_cast<size_t>(s)]->setVisible(checked);
+    relayout();
+}
+
+void FrmGraph::rememberNormalGeometry()
+{
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        normalGeometry_ = geometry();
+}
+
+void FrmGraph::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    rememberNormalGeometry();
+}
+
+void FrmGraph::moveEvent(QMoveEvent* event)
+{
+    QMdiSubWindow::moveEvent(event);
+    rememberNormalGeometry();
+}
+
+void FrmGraph::closeEvent(QCloseEvent* event)
+{
+    GraphPlacement place;
+    // A minimised or maximised window is saved with its normal size, so that the
+    // next start can restore it to something usable.
+    rememberNormalGeometry();
+    place.top = tw(normalGeometry_.top());
+    place.left = tw(normalGeometry_.left());
+    place.width = tw(normalGeometry_.width());
+    place.height = tw(normalGeometry_.height());
+    place.state = (windowState() & Qt::WindowMinimized)   ? 1
+                  : (windowState() & Qt::WindowMaximized) ? 2
+                                                          : 0;
+    writeGraphPlacement(ctx_.settings, place);
+    host_.setGraphMenuChecked(false);
+    QMdiSubWindow::closeEvent(event);
+}
+
+} // namespace quellin

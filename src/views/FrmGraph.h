@@ -1,0 +1,92 @@
+#pragma once
+// "グラフ表示": the trend graph with its legend check boxes, the summary of the
+// data set and the pager of the time window. A child window of the main window.
+
+#include "app/Context.h"
+#include "views/GraphHost.h"
+#include "views/GraphLayout.h"
+#include "views/ModGraph.h"
+
+#include <QMdiSubWindow>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QDialog;
+class QLabel;
+class QMdiArea;
+
+namespace quellin {
+
+class GraphCanvas;
+class GraphPictureBox;
+class GraphPager;
+
+class FrmGraph : public QMdiSubWindow {
+public:
+    // Loads the window: per-version layout, menu check mark, legend boxes from
+    // SeriesShown, placement from the settings (the state is applied by open()).
+    FrmGraph(Context& ctx, GraphHost& host, QWidget* parent = nullptr);
+
+    // Creates the window as a child of area, restores its saved state, shows it.
+    static FrmGraph* open(QMdiArea& area, Context& ctx, GraphHost& host);
+
+    // The display cycle: SetGraphWindow(0), LoadGraphWindow, draw, summary.
+    void refresh();
+    // Draws the graph from the current window and settings.
+    void redraw();
+    // −1 fills LblGraphInfo(0..2); any other flag empties them.
+    void showSummary(int flag);
+    // Scales every series but power factor to the loaded window's values.
+    void autoScale();
+    // Background of the frame pictures (PicGraphBase, PicBottomBar, PicLeftBar)
+    // and of the plot: white and white for printing, the design colours otherwise.
+    void setBackColours(const QColor& frame, const QColor& plot);
+    // One step of the pager: −1 earlier, +1 later.
+    void page(int direction);
+    // The double-clicks on the time axis and on the Y bar of series s.
+    void editTimeAxis();
+    void editYAxis(int s);
+
+    // Runs a prepared axis dialog modally; tests replace it to act as the user.
+    std::function<int(QDialog&)> runDialog;
+
+    QWidget* PicInfo = nullptr;
+    std::array<QLabel*, 3> LblGraphInfo{};
+    std::array<QLabel*, 3> LblGraphInfoCaption{};
+    QWidget* PicHanrei = nullptr;
+    std::array<QCheckBox*, kMaxSeries> ChkDisp{};
+    GraphCanvas* PicGraphBase = nullptr;
+    std::array<GraphPictureBox*, kMaxSeries> PicLeftBar{};
+    GraphPictureBox* PicGraph = nullptr;
+    GraphPictureBox* PicBottomBar = nullptr;
+    GraphPager* UDGraph = nullptr;
+
+    // The layout last applied, in twips.
+    const GraphWindowLayout& layoutTwips() const { return layout_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void buildInfo(QWidget* body);
+    void buildLegend(QWidget* body);
+    void buildGraph(QWidget* body);
+    void applyVersionLayout();
+    void relayout();
+    void seriesClicked(int s, bool checked);
+    GraphPictures pictures() const;
+    void rememberNormalGeometry();
+
+    Context& ctx_;
+    GraphHost& host_;
+    QWidget* body_ = nullptr;
+    GraphFormDesign design_;
+    GraphWindowLayout layout_;
+    QRect normalGeometry_;
+    bool loaded_ = false;
+};
+
+} // namespace quellin

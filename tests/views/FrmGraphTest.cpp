@@ -1,0 +1,321 @@
+// The graph window: load and unload, legend boxes, the resize rules on the real
+// widgets, the double-clicks that open the axis dialogs, and paging.
+
+#include "views/FrmGraph.h"
+#include "GraphTestRecords.h"
+#include "TestContext.h"
+#include "platform/Format.h"
+#include "views/FrmGraphParts.h"
+#include "views/FrmScaleX.h"
+#include "views/FrmScaleY.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace quellin;
+using quellin::test::at;
+
+namespace {
+
+class FakeGraphHost : public GraphHost {
+public:
+    void setGraphMenuChecked(bool checked) override { marks.push_back(checked); }
+    bool measurementRunning() const override { return measuring; }
+    std::vector<bool> marks;
+    bool measuring = false;
+};
+
+void doubleClick(QWidget* w)
+{
+    QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
+                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+class GraphWindow : public ::testing::Test {
+protected:
+    void open(int version)
+    {
+        test::buildCatalog(*tc.ctx, version);
+        tc.ctx->app.GraphXHani = 1;
+        frm = std::make_unique<FrmGraph>(*tc.ctx, host);
+        frm->runDialog = [this](QDialog& d) {
+            ++dialogs;
+            return onDialog ? onDialog(d) : static_cast<int>(QDialog::Rejected);
+        };
+        frm->resize(780, 520);
+        frm->show();
+    }
+    // One record every 10 s from 10:00:00 to 10:05:00.
+    void withData()
+    {
+        test::writeDataSet(*tc.ctx, {at(2002, 6, 1, 10, 0, 0), 31, 10});
+        frm->refresh();
+    }
+    QString startText() const
+    {
+        return Format(tc.ctx->store.GraphStart, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
+    }
+
+    test::TestContext tc;
+    FakeGraphHost host;
+    std::unique_ptr<FrmGraph> frm;
+    int dialogs = 0;
+    std::function<int(QDialog&)> onDialog;
+};
+
+struct LoadCase {
+    int version;
+    int boxes;
+};
+
+class GraphWindowLoad : public GraphWindow, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(GraphWindowLoad, LegendFollowsTheCatalogueAndTheMenuIsChecked)
+{
+    open(GetParam().version);
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("グラフ表示"));
+    EXPECT_EQ(host.marks, std::vector<bool>{true});
+    int shownBoxes = 0;
+    for (int s = 0; s < kMaxSeries; ++s)
+        shownBoxes += frm->ChkDisp[static_cast<size_t>(s)]->isHidden() ? 0 : 1;
+    EXPECT_EQ(shownBoxes, GetParam().boxes);
+    EXPECT_EQ(frm->ChkDisp[4]->text(), QStringLiteral("有効電力"));
+    EXPECT_EQ(frm->ChkDisp[8]->text(), QStringLiteral("積算電力量"));
+    for (int s = 0; s < kMaxSeries; ++s) {
+        const bool shown = s == 4 || s == 8; // the default GraphYFlg
+        EXPECT_EQ(frm->ChkDisp[static_cast<size_t>(s)]->isChecked(), shown) << s;
+        EXPECT_EQ(frm->PicLeftBar[static_cast<size_t>(s)]->isHidden(), !shown) << s;
+    }
+    EXPECT_EQ(frm->LblGraphInfoCaption[0]->text(), QStringLiteral("測定期間："));
+    EXPECT_EQ(frm->LblGraphInfoCaption[1]->text(), QStringLiteral("積算電力量："));
+    EXPECT_EQ(frm->LblGraphInfoCaption[2]->text(), QStringLiteral("最大電力（発生日時）："));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, GraphWindowLoad,
+                         ::testing::Values(LoadCase{1, 9}, LoadCase{2, 14}));
+
+TEST_F(GraphWindow, DefaultPlacementDependsOnTheVersion)
+{
+    open(1);
+    frm.reset();
+    test::buildCatalog(*tc.ctx, 1);
+    FrmGraph v1(*tc.ctx, host);
+    EXPECT_EQ(v1.geometry(), QRect(0, 0, 772, 495));
+    test::buildCatalog(*tc.ctx, 2);
+    FrmGraph v2(*tc.ctx, host);
+    EXPECT_EQ(v2.geometry(), QRect(0, 0, 734, 495));
+}
+
+TEST_F(GraphWindow, CloseSavesPlacementInTwipsAndClearsTheMenuMark)
+{
+    open(2);
+    frm->setGeometry(20, 30, 700, 480);
+    frm->setAttribute(Qt::WA_DeleteOnClose, false);
+    frm->close();
+    EXPECT_EQ(host.marks.back(), false);
+    const auto read = [&](const char* name) {
+        return tc.settings->read(QString::fromLatin1(name), QString());
+    };
+    EXPECT_EQ(read("FrmGraph_Top"), QStringLiteral("450"));
+    EXPECT_EQ(read("FrmGraph_Left"), QStringLiteral("300"));
+    EXPECT_EQ(read("FrmGraph_Width"), QStringLiteral("10500"));
+    EXPECT_EQ(read("FrmGraph_Height"), QStringLiteral("7200"));
+    EXPECT_EQ(read("FrmGraph_State"), QStringLiteral("0"));
+    FrmGraph again(*tc.ctx, host);
+    EXPECT_EQ(again.geometry(), QRect(20, 30, 700, 480));
+}
+
+TEST_F(GraphWindow, MaximisedWindowIsRestoredMaximisedFromItsNormalSize)
+{
+    test::buildCatalog(*tc.ctx, 1);
+    QMdiArea area;
+    area.resize(1000, 700);
+    area.show();
+    FrmGraph* w = FrmGraph::open(area, *tc.ctx, host);
+    w->setGeometry(10, 10, 600, 400);
+    w->showMaximized();
+    w->close(); // deletes itself
+    EXPECT_EQ(tc.settings->read(QStringLiteral("FrmGraph_State"), QString()), QStringLiteral("2"));
+    EXPECT_EQ(tc.settings->read(QStringLiteral("FrmGraph_Width"), QString()),
+              QStringLiteral("9000"));
+    FrmGraph* again = FrmGraph::open(area, *tc.ctx, host);
+    EXPECT_TRUE(again->isMaximized());
+}
+
+TEST_F(GraphWindow, CheckingASeriesShowsItsBarAndMovesThePlot)
+{
+    open(1);
+    const int before = frm->PicGraph->x();
+    frm->ChkDisp[0]->click();
+    EXPECT_TRUE(tc.ctx->cat.SeriesShown[0]);
+    EXPECT_FALSE(frm->PicLeftBar[0]->isHidden());
+    EXPECT_EQ(frm->PicLeftBar[0]->x(), 0) << "bars in series order from the left";
+    EXPECT_EQ(frm->PicLeftBar[4]->x(), frm->PicLeftBar[0]->width());
+    EXPECT_EQ(frm->PicGraph->x(), before + frm->PicLeftBar[0]->width());
+}
+
+TEST_F(GraphWindow, UncheckingEverySeriesPutsThePlotAtTheFramesLeftEdge)
+{
+    open(1);
+    frm->ChkDisp[4]->click();
+    frm->ChkDisp[8]->click();
+    EXPECT_FALSE(tc.ctx->cat.SeriesShown[4]);
+    EXPECT_EQ(frm->PicGraph->x(), 0);
+    EXPECT_EQ(frm->UDGraph->x(), 0);
+    EXPECT_EQ(frm->UDGraph->width(), frm->PicGraph->width());
+    EXPECT_EQ(frm->PicBottomBar->geometry().center().x(), frm->PicGraph->geometry().center().x());
+}
+
+TEST_F(GraphWindow, TimeAxisCannotChangeDuringAMeasurement)
+{
+    open(1);
+    host.measuring = true;
+    doubleClick(frm->PicBottomBar);
+    ASSERT_EQ(tc.msg.shown.size(), 1u);
+    EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("計測中は変更できません。"));
+    EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(GraphWindow, TimeAxisDialogIsFilledAndItsChoiceMovesTheWindow)
+{
+    open(1);
+    withData();
+    onDialog = [&](QDialog& d) {
+        auto& x = dynamic_cast<FrmScaleX&>(d);
+        EXPECT_EQ(x.CmbScale->count(), 3);
+        EXPECT_EQ(x.CmbScale->currentIndex(), 0);
+        EXPECT_EQ(x.TxtData[0]->text(), QStringLiteral("2002/06/01 10:00:00"));
+        EXPECT_EQ(x.LblData->text(), QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
+        x.TxtData[0]->setText(QStringLiteral("2002/06/01 10:02:00"));
+        x.cmdOK->click();
+        return x.result();
+    };
+    doubleClick(frm->PicBottomBar);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:02:00"));
+    EXPECT_EQ(tc.ctx->store.GraphPoints, 7) << "10:02:00 … 10:03:00 reloaded";
+}
+
+TEST_F(GraphWindow, PowerFactorAxisIsFixed)
+{
+    open(1);
+    frm->ChkDisp[7]->click();
+    doubleClick(frm->PicLeftBar[7]);
+    ASSERT_EQ(tc.msg.shown.size(), 1u);
+    EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("力率は変更できません。"));
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(GraphWindow, YBarOpensTheScaleDialogOfItsSeries)
+{
+    open(1);
+    tc.ctx->cat.SeriesScale[4] = 5;
+    onDialog = [&](QDialog& d) {
+        auto& y = dynamic_cast<FrmScaleY&>(d);
+        EXPECT_EQ(y.mIndex, 4);
+        EXPECT_EQ(y.FramOptions->title(), QStringLiteral("Ｙ軸スケール［有効電力］"));
+        EXPECT_EQ(y.CmbScale->count(), 13);
+        EXPECT_EQ(y.CmbScale->currentIndex(), 5);
+        EXPECT_TRUE(y.CmbC->isHidden());
+        y.CmbScale->setCurrentIndex(3);
+        y.cmdOK->click();
+        return y.result();
+    };
+    doubleClick(frm->PicLeftBar[4]);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(tc.ctx->cat.SeriesScale[4], 3);
+    EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], 10000);
+}
+
+TEST_F(GraphWindow, TemperatureBarOpensTheDialogWithItsRangeKind)
+{
+    open(2);
+    tc.ctx->cat.SeriesScale[12] = 14;
+    frm->ChkDisp[12]->click();
+    onDialog = [&](QDialog& d) {
+        auto& y = dynamic_cast<FrmScaleY&>(d);
+        EXPECT_FALSE(y.CmbC->isHidden());
+        EXPECT_FALSE(y.lblC->isHidden());
+        EXPECT_EQ(y.CmbC->currentIndex(), 1);
+        EXPECT_EQ(y.CmbScale->count(), 10);
+        EXPECT_EQ(y.CmbScale->itemText(0), QStringLiteral("10  ℃"));
+        EXPECT_EQ(y.CmbScale->currentIndex(), 4);
+        EXPECT_EQ(y.LblData->text(), QStringLiteral("(0 ～ 50℃)"));
+        return static_cast<int>(QDialog::Rejected);
+    };
+    doubleClick(frm->PicLeftBar[12]);
+    EXPECT_EQ(dialogs, 1);
+}
+
+TEST_F(GraphWindow, PagingStopsAtTheFirstAndLastRecord)
+{
+    open(1);
+    withData();
+    frm->UDGraph->earlier()->click();
+    EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:00:00")) << "nothing before the data";
+    const char* expected[] = {"2002/06/01 10:01:00", "2002/06/01 10:02:00", "2002/06/01 10:03:00",
+                              "2002/06/01 10:04:00", "2002/06/01 10:05:00", "2002/06/01 10:05:00"};
+    for (const char* e : expected) {
+        frm->UDGraph->later()->click();
+        EXPECT_EQ(startText(), QString::fromLatin1(e));
+    }
+    frm->UDGraph->earlier()->click();
+    EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:04:00"));
+    EXPECT_EQ(tc.ctx->store.GraphPoints, 7);
+}
+
+TEST_F(GraphWindow, PagingWithoutItsFileIsReportedNotThrown)
+{
+    open(1);
+    withData();
+    QFile::remove(tc.ctx->tmpDatPath());
+    frm->UDGraph->later()->click();
+    EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:01:00"));
+    EXPECT_FALSE(tc.status.panels[2].isEmpty());
+    EXPECT_TRUE(tc.msg.shown.empty());
+}
+
+TEST_F(GraphWindow, RefreshShowsTheSummaryAndClearingEmptiesIt)
+{
+    open(1);
+    withData();
+    EXPECT_EQ(frm->LblGraphInfo[0]->text(),
+              QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
+    EXPECT_TRUE(frm->LblGraphInfo[1]->text().endsWith(QStringLiteral(" kWh")));
+    EXPECT_TRUE(frm->LblGraphInfo[2]->text().contains(QStringLiteral(" kW (2002/06/01 ")));
+    EXPECT_GE(tc.ctx->store.GraphPoints, 2);
+    frm->showSummary(0);
+    for (QLabel* l : frm->LblGraphInfo)
+        EXPECT_TRUE(l->text().isEmpty());
+}
+
+TEST_F(GraphWindow, WhiteBackgroundsForPrintingTurnPowerFactorBlack)
+{
+    open(1);
+    withData();
+    frm->ChkDisp[7]->click();
+    EXPECT_EQ(frm->PicLeftBar[7]->ForeColor, QColor(Qt::white));
+    frm->setBackColours(Qt::white, Qt::white);
+    frm->redraw();
+    EXPECT_EQ(frm->PicLeftBar[7]->ForeColor, QColor(Qt::black));
+    const QImage& img = frm->PicGraphBase->image;
+    const QPoint inPlot = frm->PicGraph->geometry().topLeft() + QPoint(3, 3);
+    EXPECT_EQ(img.pixelColor(inPlot), QColor(Qt::white));
+    frm->setBackColours(QColor(0xF0, 0xF0, 0xF0), Qt::black);
+    frm->redraw();
+    EXPECT_EQ(frm->PicGraphBase->image.pixelColor(inPlot), QColor(Qt::black));
+}
+
+} // namespace
