@@ -23,6 +23,9 @@ constexpr int kPowerFactor = 7;
 // text printed at y − 80 stands level with a grid line at y.
 constexpr double kTextCellTwips = 180;
 constexpr double kFontTwips = 165;
+constexpr int kSmallestFontPixels = 7;
+constexpr double kTickX = 440;
+constexpr double kTextGapTwips = 30;
 constexpr double kLabelGapTwips = 90;
 // Curves may run far outside the plot (values are only limited upwards); keep
 // their coordinates where the rasteriser still counts exactly.
@@ -64,6 +67,29 @@ struct Pen {
         p.drawText(QPointF(pic.rect.x() + x / tpp, baseline), text);
     }
     double widthTwips(const QString& text) const { return fm.horizontalAdvance(text) * tpp; }
+
+    // The same, in a smaller font when the text would run wider than maxWidth
+    // twips (a long unit or a label of a far-off minimum), so it does not run into
+    // its neighbour.
+    void printWithin(const GraphPicture& pic, double x, double y, const QString& text,
+                     const QColor& colour, double maxWidth)
+    {
+        const double width = widthTwips(text);
+        if (width <= maxWidth || maxWidth <= 0) {
+            print(pic, x, y, text, colour);
+            return;
+        }
+        QFont small = font;
+        small.setPixelSize(
+            std::max(kSmallestFontPixels, static_cast<int>(font.pixelSize() * maxWidth / width)));
+        p.setFont(small);
+        const double cell = kTextCellTwips / tpp;
+        const double baseline =
+            pic.rect.y() + y / tpp + cell / 2 + QFontMetricsF(small, p.device()).capHeight() / 2;
+        p.setPen(colour);
+        p.drawText(QPointF(pic.rect.x() + x / tpp, baseline), text);
+        p.setFont(font);
+    }
 };
 
 void drawTimeLabels(Context& ctx, Pen& pen, const GraphPictures& pics, GridDivision grid)
@@ -144,11 +170,18 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
         pen.print(bar, 82, y, QString(c), ink);
         y += 220;
     }
-    pen.print(bar, 7, y, QLatin1Char('(') + seriesUnitText(cat, s) + QLatin1Char(')'), ink);
+    pen.printWithin(bar, 7, y, QLatin1Char('(') + seriesUnitText(cat, s) + QLatin1Char(')'), ink,
+                    kTickX - 7 - kTextGapTwips);
 
     const long long h = scaleTwips(plot.rect.height(), pen.tpp) / 10;
-    for (int j = 1; j <= 9; ++j)
-        pen.print(bar, 440, static_cast<double>(j * h - 80), tickLabel(cat, s, j), ink);
+    const double room =
+        static_cast<double>(scaleTwips(bar.rect.width(), pen.tpp)) - kTickX - kTextGapTwips;
+    // Grid lines closer than a line of text: every second label, so that they
+    // stay readable instead of running into each other.
+    const int every = h < kTextCellTwips ? 2 : 1;
+    for (int j = 1; j <= 9; j += every)
+        pen.printWithin(bar, kTickX, static_cast<double>(j * h - 80), tickLabel(cat, s, j), ink,
+                        room);
 }
 
 // Chains the walk's segments into polylines and dotted runs, in device pixels.

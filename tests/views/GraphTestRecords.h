@@ -47,7 +47,7 @@ inline void writeDataSet(Context& ctx, const DataSetShape& shape)
         r.setTime(t);
         r.setColumn(2, 101.5 + 1.5 * std::sin(phase * 0.7));
         r.setColumn(3, 100.8 + 1.2 * std::cos(phase * 0.6));
-        r.setColumn(4, watts / 100.0);
+        r.setColumn(4, 6 + watts / 250.0 + 1.5 * std::cos(phase * 0.9));
         r.setColumn(5, watts / 104.0);
         r.setColumn(6, watts);
         r.setColumn(7, watts * 0.32);

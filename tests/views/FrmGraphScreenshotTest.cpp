@@ -1,0 +1,120 @@
+// The graph window with real data sets, as the user sees it: a version-1 minute
+// and a version-2 day. Each picture is checked for its curves and labels; with
+// QUELLIN_SCREENSHOT_DIR set the pictures are also written there as PNG files
+// (run under xvfb-run with QT_QPA_PLATFORM=xcb for the real window frame).
+
+#include "GraphTestRecords.h"
+#include "TestContext.h"
+#include "views/FrmGraph.h"
+#include "views/FrmGraphParts.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMdiArea>
+#include <gtest/gtest.h>
+
+using namespace quellin;
+using quellin::test::at;
+
+namespace {
+
+class NoHost : public GraphHost {
+public:
+    void setGraphMenuChecked(bool) override {}
+    bool measurementRunning() const override { return false; }
+};
+
+struct ShotCase {
+    const char* file;
+    int version;
+    int graphXHani;
+    test::DataSetShape shape;
+    std::vector<int> series;
+    bool white;
+};
+
+class GraphScreenshot : public ::testing::TestWithParam<ShotCase> {};
+
+// Pixels in the plot that are neither its background nor grid grey: curves.
+int curvePixels(const QImage& img, const QRect& plot, const QColor& background)
+{
+    int n = 0;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        for (int x = plot.left(); x <= plot.right(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c != background && c.saturation() > 60)
+                ++n;
+        }
+    return n;
+}
+
+TEST_P(GraphScreenshot, WindowShowsCurvesAndLabels)
+{
+    const ShotCase& c = GetParam();
+    test::TestContext tc;
+    Context& ctx = *tc.ctx;
+    test::buildCatalog(ctx, c.version);
+    ctx.app.GraphXHani = c.graphXHani;
+    test::writeDataSet(ctx, c.shape);
+    for (size_t s = 0; s < ctx.cat.SeriesShown.size(); ++s)
+        ctx.cat.SeriesShown[s] = false;
+    for (const int s : c.series)
+        ctx.cat.SeriesShown[static_cast<size_t>(s)] = true;
+
+    QMdiArea area;
+    area.resize(1100, 760);
+    area.show();
+    NoHost host;
+    FrmGraph* frm = FrmGraph::open(area, ctx, host);
+    SetGraphWindow(ctx, 0);
+    LoadGraphWindow(ctx);
+    frm->autoScale();
+    frm->refresh();
+    if (c.white) {
+        frm->setBackColours(Qt::white, Qt::white);
+        frm->redraw();
+    }
+
+    const QImage window = frm->grab().toImage();
+    ASSERT_FALSE(window.isNull());
+    const QRect plot(frm->PicGraph->mapTo(frm, QPoint(0, 0)), frm->PicGraph->size());
+    const QColor back = frm->PicGraph->BackColor;
+    EXPECT_GT(curvePixels(window, plot.adjusted(1, 1, -1, -1), back), 300) << c.file;
+    EXPECT_FALSE(frm->LblGraphInfo[0]->text().isEmpty());
+    EXPECT_TRUE(tc.status.panels[2].isEmpty()) << tc.status.panels[2].toStdString();
+
+    const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        EXPECT_TRUE(window.save(QDir(dir).filePath(QString::fromLatin1(c.file))));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DataSets, GraphScreenshot,
+                         ::testing::Values(
+                             // One minute at one second, a few seconds missing (dotted bridge).
+                             ShotCase{"graph-v1-minute.png",
+                                      1,
+                                      1,
+                                      test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
+                                      {0, 2, 4, 7, 8},
+                                      false},
+                             // One day at thirty seconds with leakage currents and temperatures.
+                             ShotCase{
+                                 "graph-v2-day.png",
+                                 2,
+                                 3,
+                                 test::DataSetShape{at(2002, 6, 1, 0, 0, 0), 2881, 30, 1500, 1560},
+                                 {4, 8, 9, 12, 13},
+                                 false},
+                             // The same minute as printed: white backgrounds.
+                             ShotCase{"graph-v1-print.png",
+                                      1,
+                                      1,
+                                      test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
+                                      {0, 2, 4, 7, 8},
+                                      true}));
+
+} // namespace
