@@ -5,6 +5,7 @@
 #include "views/VersionLayout.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -68,9 +69,13 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
     FramWK->setGeometry(twipsToPixels(layout.frameLeft), twipsToPixels(layout.frameTop),
                         twipsToPixels(layout.frameWidth), twipsToPixels(layout.frameHeight));
 
-    QFont valueFont = font();
+    // A compact face, so that "00/00 00:00:00" fits the designed rows.
+    QFont panelFont = font();
+    panelFont.setPointSizeF(8);
+    body->setFont(panelFont);
+    QFont valueFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    valueFont.setPointSizeF(8);
     valueFont.setBold(true);
-    valueFont.setStyleHint(QFont::Monospace);
     for (const Cell& cell : kCells) {
         const int valueY = twipsToPixels(kValueTop[cell.row]);
         const int titleX = twipsToPixels(cell.right ? 2460 : 180);
@@ -79,16 +84,22 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         const int rowHeight = twipsToPixels(270);
         // The time needs the width of "00/00 00:00:00": it starts right after its
         // short title and ends where the other values end.
-        const int valueLeft = cell.item == 1 ? twipsToPixels(2850) : valueX;
+        const int valueLeft = cell.item == 1 ? twipsToPixels(2825) : valueX;
         auto* title = new QLabel(QString::fromUtf8(cell.caption), FramWK);
         title->setGeometry(titleX, valueY - 2, valueLeft - titleX - 2, rowHeight);
         auto* value = new QLabel(valueDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         value->setFont(valueFont);
+        if (cell.item == 1) {
+            QFont timeFont = valueFont;
+            timeFont.setPointSizeF(7.5);
+            value->setFont(timeFont);
+        }
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
-        value->setStyleSheet(QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 3px; }"));
-        value->setGeometry(valueLeft, valueY - 3, valueX + twipsToPixels(900) - valueLeft, rowHeight);
+        value->setStyleSheet(QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }"));
+        const int valueRight = cell.item == 1 ? twipsToPixels(4190) : valueX + twipsToPixels(900);
+        value->setGeometry(valueLeft, valueY - 3, valueRight - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         unit->setGeometry(unitX + 3, valueY - 2, twipsToPixels(cell.right ? 600 : 440), rowHeight);
         LblTitle[static_cast<size_t>(cell.title)] = title;

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace quellin {
@@ -263,3 +264,75 @@ TEST(EndSequence, ClosingStoresTheGraphSettingsAndRemovesTmpDat)
 
 } // namespace
 } // namespace quellin
+
+namespace quellin {
+namespace {
+
+// Which commands are enabled, menu items and toolbar buttons alike.
+struct CommandStates {
+    bool load, save, clear, loging, keisoku, system, prefLoging;
+};
+
+CommandStates states(FrmMDIMain& m)
+{
+    const auto both = [&](QAction* item, const char* key) {
+        EXPECT_EQ(item->isEnabled(), m.toolButton(key)->isEnabled()) << key;
+        return item->isEnabled();
+    };
+    return {both(m.MnuFile_Load, "Load"),       both(m.MnuFile_Save, "Save"),
+            both(m.MnuFile_Clear, "Clear"),     both(m.MnuExec_Loging, "Loging"),
+            both(m.MnuExec_Keisoku, "Keisoku"), both(m.MnuPref_System, "System"),
+            m.MnuPref_Loging->isEnabled()};
+}
+
+void expectStates(FrmMDIMain& m, CommandStates want, const char* when)
+{
+    SCOPED_TRACE(when);
+    const CommandStates got = states(m);
+    EXPECT_EQ(got.load, want.load);
+    EXPECT_EQ(got.save, want.save);
+    EXPECT_EQ(got.clear, want.clear);
+    EXPECT_EQ(got.loging, want.loging);
+    EXPECT_EQ(got.keisoku, want.keisoku);
+    EXPECT_EQ(got.system, want.system);
+    EXPECT_EQ(got.prefLoging, want.prefLoging);
+}
+
+TEST_F(MainFixture, CommandStatesThroughAMeasurementAndAClear)
+{
+    //                   load   save   clear  loging keisoku system prefLog
+    expectStates(*main, {true, false, false, false, true, true, true}, "after start-up");
+
+    main->MnuExec_Keisoku->trigger();
+    for (const char* answer : {"RMD200", "RCF030001", "RCF040001", "OK", "OK"})
+        seq.dispatch(static_cast<int>(strlen(answer)), QString::fromLatin1(answer));
+    ASSERT_TRUE(t.ctx->app.Measuring);
+    expectStates(*main, {false, false, false, true, true, false, false}, "measuring");
+    EXPECT_EQ(main->MnuExec_Keisoku->text(), QStringLiteral("計測停止(&S)"));
+    EXPECT_EQ(t.status.panelText(1), QStringLiteral("計測中"));
+
+    main->MnuExec_Keisoku->trigger();
+    seq.dispatch(2, QStringLiteral("OK"));
+    seq.dispatch(2, QStringLiteral("OK"));
+    ASSERT_FALSE(t.ctx->app.Measuring);
+    expectStates(*main, {true, true, true, false, true, true, true}, "after the measurement");
+    EXPECT_EQ(main->MnuExec_Keisoku->text(), QStringLiteral("計測開始(&S)"));
+    EXPECT_EQ(main->toolButton("Keisoku")->toolTip(), QStringLiteral("計測開始"));
+    EXPECT_EQ(t.status.panelText(1), QString());
+
+    t.msg.answers = {MsgAnswer::Yes};
+    main->MnuFile_Clear->trigger();
+    expectStates(*main, {true, false, false, false, true, true, true}, "after clearing");
+}
+
+TEST_F(MainFixture, StartWithDataPresentAnsweredNoSendsNothing)
+{
+    t.ctx->app.DataPresent = true;
+    t.msg.answers = {MsgAnswer::No};
+    main->MnuExec_Keisoku->trigger();
+    EXPECT_TRUE(transport.writes.empty());
+    EXPECT_TRUE(t.ctx->app.DataPresent);
+}
+
+}  // namespace
+}  // namespace quellin

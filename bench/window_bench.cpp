@@ -1,0 +1,94 @@
+// The program's windows: start-up to the main window against the virtual meter
+// (the one-second splash pause included), and the data list's display-cycle
+// refill on a full store.
+
+#include "Catalogue.h"
+#include "Doubles.h"
+#include "MeterSim.h"
+#include "TestContext.h"
+#include "app/ModMain.h"
+#include "app/ModMainProgram.h"
+#include "main/FrmMDIMain.h"
+#include "store/ModFile.h"
+#include "views/ChildWindowHost.h"
+#include "views/FrmSpread.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace quellin {
+namespace {
+
+void BM_StartupToMainWindow(benchmark::State& state)
+{
+    QTemporaryDir home;
+    qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
+    test::MeterSim sim;
+    if (!sim.start({"--version", "2"})) {
+        state.SkipWithError("the virtual meter did not start");
+        return;
+    }
+    qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
+    test::ScriptedMessageBox msg;
+    test::ScriptedFileDialog files;
+    for (auto _ : state) {
+        auto program = startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, nullptr});
+        state.PauseTiming();
+        program->mainWindow()->close();
+        program.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    qunsetenv("QUELLIN_COM1");
+}
+BENCHMARK(BM_StartupToMainWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+class NoHost : public ChildWindowHost {
+public:
+    void setViewMark(ViewItem, bool) override {}
+    bool viewMark(ViewItem) const override { return true; }
+};
+
+void BM_ListRefillOnFullStore(benchmark::State& state)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 2);
+    ResetStore(*t.ctx);
+    t.ctx->store.ColumnPresent.assign(18, true);
+    OpenTmpForAppend(*t.ctx);
+    DataRecord r;
+    for (int i = 0; i < kMaxRecords; ++i) {
+        r.number = i;
+        r.setTime(37408.0 + i / 86400.0);
+        for (int c = 2; c <= 17; ++c)
+            r.setColumn(c, 100.0 + c + i * 0.001);
+        AppendRecord(*t.ctx, r);
+    }
+    NoHost host;
+    FrmSpread list(*t.ctx, host);
+    list.show();
+    // What the display cycle does each second: the newest page, then the grid.
+    for (auto _ : state) {
+        LoadListPage(*t.ctx, t.ctx->store.RecordCount - 14);
+        list.fillList(-1);
+        // Cells change with every page, as they do while measuring.
+        t.ctx->store.RecordCount = t.ctx->store.RecordCount == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
+    }
+    CloseTmp(*t.ctx);
+}
+BENCHMARK(BM_ListRefillOnFullStore)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quellin
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
