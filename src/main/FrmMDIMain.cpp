@@ -6,13 +6,18 @@
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
+#include "store/DataFileFlow.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
+#include "views/FrmGraph.h"
+#include "views/GraphScale.h"
 #include "views/FrmSpread.h"
 #include "views/VersionLayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -55,7 +60,10 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     TmrDisp->setInterval(1000);
     connect(TmrDisp, &QTimer::timeout, this, [this] { run_->onDisplayTick(); });
 
-    resize(1280, 860);
+    // Room for the three child windows side by side and one above the other.
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1400, 1000);
+    resize(std::min(screen.width(), 1360), std::min(screen.height(), 1000));
 }
 
 FrmMDIMain::~FrmMDIMain()
@@ -106,6 +114,8 @@ void FrmMDIMain::buildMenus()
     connect(MnuView_Denryoku, &QAction::triggered, this, [this] { toggleView(ViewItem::Denryoku); });
     connect(MnuView_Graph, &QAction::triggered, this, [this] { toggleView(ViewItem::Graph); });
     connect(MnuView_Spread, &QAction::triggered, this, [this] { toggleView(ViewItem::Spread); });
+    connect(MnuFile_Load, &QAction::triggered, this, [this] { loadDataFile(); });
+    connect(MnuFile_Save, &QAction::triggered, this, [this] { chooseAndSaveDataFile(ctx_, this); });
     connect(MnuFile_Clear, &QAction::triggered, this, [this] { confirmClearData(); });
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
     connect(MnuExec_Keisoku, &QAction::triggered, this, [this] { run_->keisokuCommand(); });
@@ -119,6 +129,14 @@ void FrmMDIMain::buildMenus()
     MnuFile_Save->setEnabled(false);
     MnuFile_Clear->setEnabled(false);
     MnuExec_Loging->setEnabled(false);
+
+    // Commands whose windows this program does not have yet stay out of sight
+    // rather than offering something that does nothing.
+    for (QAction* a : {MnuFile_Download, MnuFile_PrintSpread, MnuFile_PrintGraph, MnuManu_Keisoku,
+                       MnuManu_Memori, MnuManu_Pref, MnuHelp_Mokuji, MnuHelp_Version})
+        a->setVisible(false);
+    MnuManu->menuAction()->setVisible(false);
+    MnuHelp->menuAction()->setVisible(false);
 }
 
 void FrmMDIMain::buildToolBar()
@@ -156,8 +174,8 @@ void FrmMDIMain::buildToolBar()
         QAction* item = b.item;
         connect(a, &QAction::triggered, item, [item] { item->trigger(); });
         ToolButtons.insert(key, a);
-        if (key == QLatin1String("Clear") || key == QLatin1String("GraphPrint") ||
-            key == QLatin1String("Loging"))
+        if ((key == QLatin1String("Clear") || key == QLatin1String("GraphPrint") ||
+             key == QLatin1String("Loging")) && a->isVisible())
             ToolBar->addSeparator();
     }
 }
@@ -202,6 +220,7 @@ void FrmMDIMain::tickClock()
 void FrmMDIMain::showChildWindows()
 {
     showSpread();
+    showGraph();
     showDisp();
 }
 
@@ -214,6 +233,8 @@ void FrmMDIMain::setViewMark(ViewItem item, bool checked)
             disp_ = nullptr;
         else if (item == ViewItem::Spread)
             spread_ = nullptr;
+        else
+            graph_ = nullptr;
     }
     switch (item) {
     case ViewItem::Denryoku: MnuView_Denryoku->setChecked(checked); break;
@@ -249,8 +270,39 @@ void FrmMDIMain::toggleView(ViewItem item)
             showSpread();
         break;
     case ViewItem::Graph:
+        if (graph_)
+            graph_->close();
+        else
+            showGraph();
         break;
     }
+}
+
+void FrmMDIMain::showGraph()
+{
+    if (graph_)
+        return;
+    graph_ = FrmGraph::open(*mdi_, ctx_, *this);
+    // First start: right of the value panel (the panel's designed width).
+    if (ctx_.settings.read(QStringLiteral("FrmGraph_Left"), QString()).isEmpty() &&
+        ctx_.settings.read(QStringLiteral("FrmGraph_Top"), QString()).isEmpty())
+        graph_->move(twipsToPixels(4995), 0);
+    graph_->redraw();
+}
+
+FrmGraph* FrmMDIMain::graphWindow() const
+{
+    return graph_.data();
+}
+
+void FrmMDIMain::setGraphMenuChecked(bool checked)
+{
+    setViewMark(ViewItem::Graph, checked);
+}
+
+bool FrmMDIMain::measurementRunning() const
+{
+    return MnuExec_Keisoku->text() != QStringLiteral("計測開始(&S)");
 }
 
 void FrmMDIMain::showSpread()
@@ -283,10 +335,11 @@ bool FrmMDIMain::confirmClearData()
         disp_->resetValues();
     if (spread_)
         spread_->fillList(-1);
-    for (const char* key : {"Save", "Clear"})
-        ToolButtons.value(QString::fromLatin1(key))->setEnabled(false);
-    MnuFile_Save->setEnabled(false);
-    MnuFile_Clear->setEnabled(false);
+    if (graph_) {
+        graph_->redraw();
+        graph_->showSummary(0);
+    }
+    setDataCommandsEnabled(false);
     return true;
 }
 
@@ -394,6 +447,16 @@ void FrmMDIMain::refreshList()
 
 void FrmMDIMain::refreshGraph()
 {
+    if (graph_)
+        graph_->refresh();
+}
+
+void FrmMDIMain::showLoadedGraph()
+{
+    GraphAutoScale(ctx_);
+    showGraph();
+    graph_->redraw();
+    graph_->showSummary(-1);
 }
 
 ValuePanel* FrmMDIMain::valuePanel()
@@ -424,6 +487,32 @@ void FrmMDIMain::clearBusyText()
 void FrmMDIMain::linkLost()
 {
     run_->linkLost();
+}
+
+void FrmMDIMain::setDataCommandsEnabled(bool enabled)
+{
+    MnuFile_Save->setEnabled(enabled);
+    MnuFile_Clear->setEnabled(enabled);
+    ToolButtons.value(QStringLiteral("Save"))->setEnabled(enabled);
+    ToolButtons.value(QStringLiteral("Clear"))->setEnabled(enabled);
+}
+
+void FrmMDIMain::loadDataFile()
+{
+    if (ctx_.app.DataPresent && !confirmClearData())
+        return;
+    if (!chooseAndLoadDataFile(ctx_, this)) {
+        // A refused file leaves an empty data set behind: show it as such.
+        if (!ctx_.app.DataPresent) {
+            setDataCommandsEnabled(false);
+            refreshList();
+        }
+        return;
+    }
+    setDataCommandsEnabled(true);
+    showSpread();
+    spread_->fillList(-1);
+    showLoadedGraph();
 }
 
 void FrmMDIMain::showLogSet()

@@ -6,6 +6,7 @@
 #include "link/LinkClients.h"
 #include "main/MeasurementRun.h"
 #include "views/ChildWindowHost.h"
+#include "views/GraphHost.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -21,6 +22,7 @@ class QToolBar;
 namespace quellin {
 
 class FrmDisp;
+class FrmGraph;
 class FrmSpread;
 class Sequencer;
 class StatusBarProxy;
@@ -34,7 +36,8 @@ struct MainWindowLinks {
 class FrmMDIMain : public QMainWindow,
                    public ChildWindowHost,
                    public MeasurementView,
-                   public MainWindowClient {
+                   public MainWindowClient,
+                   public GraphHost {
 public:
     FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
                QWidget* parent = nullptr);
@@ -70,8 +73,13 @@ public:
     void clearBusyText() override;
     void linkLost() override;
 
+    // GraphHost
+    void setGraphMenuChecked(bool checked) override;
+    bool measurementRunning() const override;
+
     QAction* toolButton(const QString& key) const { return ToolButtons.value(key); }
     FrmSpread* spreadWindow() const;
+    FrmGraph* graphWindow() const;
     FrmDisp* dispWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
 
@@ -117,6 +125,7 @@ private:
     void toggleView(ViewItem item);
     void showSpread();
     void showDisp();
+    void showGraph();
     // MDIForm_QueryUnload: false refuses to close.
     bool queryUnload();
     // MDIForm_Unload: TMP.DAT removed, link closed, graph settings stored.
@@ -125,6 +134,12 @@ private:
     void tickClock();
 
     QAction* menuItem(const QString& name) const;
+    // MnuFile_Save, MnuFile_Clear and their buttons.
+    void setDataCommandsEnabled(bool enabled);
+    // MnuFile_Load: confirmation, dialog, file, then list and graph.
+    void loadDataFile();
+    // After a load: auto-scale, show and draw the graph, its summary.
+    void showLoadedGraph();
     void showLogSet();
 
     Context& ctx_;
@@ -134,6 +149,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QPointer<FrmSpread> spread_;
     QPointer<FrmDisp> disp_;
+    QPointer<FrmGraph> graph_;
     QTimer* clock_ = nullptr;
     bool unloaded_ = false;
 };
