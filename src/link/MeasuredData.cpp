@@ -286,7 +286,7 @@ void MeasuredData::storeRecord()
         ++m.LogLineCount;
         m.LogSums = DataRecord{};
     }
-    if (storeFailed_)
+    if (storeFailed_ || st.RecordCount >= kMaxStoredRecords)
         return;
     try {
         AppendRecord(ctx_, rec_);

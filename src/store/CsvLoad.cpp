@@ -200,10 +200,10 @@ private:
         if (line.trimmed().isEmpty())
             return; // an empty line (a tool's extra line ending) carries no record
         StoreGlobals& st = ctx_.store;
-        if (st.RecordCount >= kMaxRecords)
+        if (st.RecordCount >= kMaxStoredRecords)
             throw VbError(kBadFileFormat, QStringLiteral("%1行目: 読み込めるデータは%2件までです。")
                                               .arg(lineNo)
-                                              .arg(kMaxRecords));
+                                              .arg(kMaxStoredRecords));
         QByteArrayView fields[kMaxColumns];
         const int n = csv::splitFields(line, fields, kMaxColumns);
         const int needed = static_cast<int>(columns_.size());

@@ -24,6 +24,10 @@ constexpr int kRecordBytes = 140;
 constexpr int kMaxColumns = 18; // columns 0..17
 constexpr int kMaxSeries = 14;  // series 0..13
 constexpr int kMaxRecords = 32767;
+// A measurement stores the record that passes the limit (the next display tick
+// then ends it) and none after it, however fast lines arrive; a file of that
+// many records still loads.
+constexpr int kMaxStoredRecords = kMaxRecords + 1;
 
 #pragma pack(push, 1)
 struct DataRecord {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -257,6 +258,12 @@ TEST(DisplayCycle, fullStoreStopsOnTheTickAfterThe32768thRecord)
 
     h.line(32767);
     ASSERT_EQ(h.ctx().store.RecordCount, 32768);
+    // Lines arriving faster than the tick are not stored beyond the record that
+    // passed the limit, so the data set can always be saved and loaded again.
+    h.line(32768);
+    h.line(32769);
+    EXPECT_EQ(h.ctx().store.RecordCount, 32768);
+    EXPECT_EQ(QFileInfo(h.ctx().tmpDatPath()).size(), 32768 * kRecordBytes);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // not before the tick
     h.run->onDisplayTick();
     EXPECT_FALSE(h.view.timerOn);

@@ -254,9 +254,11 @@ TEST(LoadedFileEdges, TitlesInAnotherOrderStillTakeTheFieldsInColumnOrder)
     EXPECT_EQ(recordsOf(*t.ctx)[1].time(), at(10, 0, 10));
 }
 
-TEST(LoadedFileEdges, AFileOfTheRecordLimitLoadsAndOneMoreRecordIsRefused)
+// A full measurement keeps the record that passed the limit, so its saved file
+// must load; one record more is refused.
+TEST(LoadedFileEdges, AFileOfAFullMeasurementLoadsAndOneMoreRecordIsRefused)
 {
-    for (const int records : {kMaxRecords, kMaxRecords + 1}) {
+    for (const int records : {kMaxStoredRecords, kMaxStoredRecords + 1}) {
         TestContext t;
         useVersion(*t.ctx, 1);
         QByteArray bytes = "name\r\n\"x\"\r\n" + QByteArray::fromHex("2294d48d8622") + "," +
@@ -269,10 +271,10 @@ TEST(LoadedFileEdges, AFileOfTheRecordLimitLoadsAndOneMoreRecordIsRefused)
         const QString path = t.path(QStringLiteral("big.csv"));
         writeBytes(path, bytes);
         const bool loaded = LoadDataFile(*t.ctx, path);
-        EXPECT_EQ(loaded, records == kMaxRecords);
-        EXPECT_EQ(t.ctx->store.RecordCount, loaded ? kMaxRecords : 0);
+        EXPECT_EQ(loaded, records == kMaxStoredRecords);
+        EXPECT_EQ(t.ctx->store.RecordCount, loaded ? kMaxStoredRecords : 0);
         if (!loaded)
-            EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("32767")));
+            EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("32768")));
     }
 }
 
