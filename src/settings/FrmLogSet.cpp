@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
+#include "settings/SettingsValues.h"
 #include "views/VersionLayout.h"
 
 #include <QCheckBox>
@@ -125,11 +126,8 @@ bool FrmLogSet::cmdOK_Click()
         cat.ColumnOn[c] = checked;
         cat.LogColumns[c] = checked;
     }
-    QString logingData;
-    for (size_t c = 0; c < columns; ++c)
-        logingData += cat.LogColumns[c] ? QLatin1Char('1') : QLatin1Char('0');
     ctx_.settings.write(QStringLiteral("LogingTime"), QString::number(period));
-    ctx_.settings.write(QStringLiteral("LogingData"), logingData);
+    ctx_.settings.write(QStringLiteral("LogingData"), logingDataText(cat));
     accept();
     return true;
 }
