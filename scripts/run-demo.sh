@@ -8,6 +8,11 @@ bash scripts/build.sh
 build_dir="${QUELLIN_BUILD_DIR:-build}"
 export QUELLIN_HOME="${QUELLIN_HOME:-$PWD/$build_dir/demo-home}"
 mkdir -p "$QUELLIN_HOME"
+# A first demo shows active power on a kilowatt scale and the energy in Wh.
+if [ ! -f "$QUELLIN_HOME/Quellin.ini" ]; then
+  if [ "${METER_VERSION:-2}" = 1 ]; then scales=000000000300000001; else scales=0000000003000000010000000000; fi
+  printf '[Tarvo]\nGraphYKizami=%s\n' "$scales" > "$QUELLIN_HOME/Quellin.ini"
+fi
 link="$QUELLIN_HOME/meter-tty"
 "$build_dir/tools/meter-sim/quellin-meter-sim" --link "$link" --version "${METER_VERSION:-2}" &
 sim=$!
