@@ -5,6 +5,7 @@
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
 #include "views/ModGraph.h"
+#include "views/ModGraphCurve.h"
 #include "views/ModGraphWalk.h"
 
 #include <QFont>
@@ -27,10 +28,6 @@ constexpr int kSmallestFontPixels = 7;
 constexpr double kTickX = 440;
 constexpr double kTextGapTwips = 30;
 constexpr double kLabelGapTwips = 90;
-// Curves may run far outside the plot (values are only limited upwards); keep
-// their coordinates where the rasteriser still counts exactly.
-constexpr double kFarOutsidePixels = 1.0e5;
-constexpr double kCurvePenWidth = 1.4;
 constexpr double kBarTextContrast = 4.5;
 constexpr double kCurveContrast = 3.0;
 
@@ -184,81 +181,6 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
                         room);
 }
 
-// Chains the walk's segments into polylines and dotted runs, in device pixels.
-class CurvePainter {
-public:
-    CurvePainter(QPainter& p, const QRect& plot, double tpp, QColor colour)
-        : p_(p), plot_(plot), tpp_(tpp), colour_(colour)
-    {
-    }
-    ~CurvePainter() { flush(); }
-
-    void add(double x1, double y1, double x2, double y2, bool dotted)
-    {
-        const QPointF a = toPixels(x1, y1);
-        const QPointF b = toPixels(x2, y2);
-        if (dotted) {
-            flushSolid();
-            if (dotRun_ && std::abs(dotEnd_.x() - a.x()) * tpp_ <= 1 && dotEnd_.y() == a.y()) {
-                dotEnd_ = b;
-            } else {
-                flushDots();
-                dotRun_ = true;
-                dotStart_ = a;
-                dotEnd_ = b;
-            }
-            return;
-        }
-        flushDots();
-        const bool joins = !solid_.isEmpty() && std::abs(solid_.last().x() - a.x()) * tpp_ <= 1 &&
-                           solid_.last().y() == a.y();
-        if (!joins) {
-            flushSolid();
-            solid_.append(a);
-        }
-        solid_.append(b);
-    }
-
-private:
-    QPointF toPixels(double x, double y) const
-    {
-        return {plot_.left() + x / tpp_,
-                plot_.top() + std::clamp(y / tpp_, -kFarOutsidePixels, kFarOutsidePixels)};
-    }
-    void flush()
-    {
-        flushDots();
-        flushSolid();
-    }
-    void flushSolid()
-    {
-        if (solid_.size() > 1) {
-            p_.setRenderHint(QPainter::Antialiasing, true);
-            p_.setPen(QPen(colour_, kCurvePenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p_.drawPolyline(thinByPixelColumn(solid_));
-        }
-        solid_.clear();
-    }
-    void flushDots()
-    {
-        if (!dotRun_)
-            return;
-        dotRun_ = false;
-        p_.setRenderHint(QPainter::Antialiasing, false);
-        p_.setPen(QPen(colour_, 1, Qt::DotLine));
-        const double y = std::floor(dotStart_.y());
-        p_.drawLine(QPointF(std::floor(dotStart_.x()), y), QPointF(std::floor(dotEnd_.x()), y));
-    }
-
-    QPainter& p_;
-    QRect plot_;
-    double tpp_;
-    QColor colour_;
-    QPolygonF solid_;
-    bool dotRun_ = false;
-    QPointF dotStart_, dotEnd_;
-};
-
 void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& colour, int s,
                const std::vector<long long>& seconds, long long slots)
 {
@@ -274,16 +196,25 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
                 throw VbError(err::kSubscript,
                               QStringLiteral("インデックスが有効範囲にありません。"));
             const SeriesAxis axis = seriesAxis(ctx.cat, s);
+            if (!std::isfinite(axis.ymin) || !std::isfinite(axis.ymax))
+                throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
             if (!(axis.ymax > axis.ymin))
                 throw VbError(err::kDivisionByZero, QStringLiteral("0 で除算しました。"));
             const double width = static_cast<double>(scaleTwips(plot.rect.width(), pen.tpp));
             const double height = static_cast<double>(scaleTwips(plot.rect.height(), pen.tpp));
             const auto& values = st.GraphValues[static_cast<size_t>(s)];
             std::vector<double> ys(static_cast<size_t>(n) + 1, 0.0);
-            for (int i = 1; i <= n; ++i)
-                ys[static_cast<size_t>(i)] =
-                    valueToY(height, axis.ymin, axis.ymax,
-                             ChgValue(ctx, axis.scale, axis.ymax, values[static_cast<size_t>(i)]));
+            // valueToY(ChgValue(v)) for every point, with the limit of ChgValue taken
+            // inline for ordinary numbers; anything else goes through ChgValue, which
+            // reports it.
+            const double cap = 2.0 * axis.ymax;
+            const double perUnit = height / (axis.ymax - axis.ymin);
+            for (int i = 1; i <= n; ++i) {
+                const double v = values[static_cast<size_t>(i)];
+                const double limited =
+                    std::isfinite(v) ? std::min(v, cap) : ChgValue(ctx, axis.scale, axis.ymax, v);
+                ys[static_cast<size_t>(i)] = (axis.ymax - limited) * perUnit;
+            }
             const long long m = n <= slots ? slots : n;
             const double dx = width / static_cast<double>(m - 1);
             pen.clipTo(plot);
@@ -382,40 +313,6 @@ std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& wa
             continue;
         out[i] = x;
         lastRight = x + width[i];
-    }
-    return out;
-}
-
-QPolygonF thinByPixelColumn(const QPolygonF& line)
-{
-    QPolygonF out;
-    out.reserve(std::min<qsizetype>(line.size(), 4096));
-    const qsizetype n = line.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const double column = std::floor(line[i].x());
-        qsizetype j = i + 1;
-        qsizetype lo = i, hi = i;
-        while (j < n && std::floor(line[j].x()) == column) {
-            if (line[j].y() < line[lo].y())
-                lo = j;
-            if (line[j].y() > line[hi].y())
-                hi = j;
-            ++j;
-        }
-        if (j - i <= 4) {
-            for (qsizetype k = i; k < j; ++k)
-                out.append(line[k]);
-        } else {
-            out.append(line[i]);
-            const qsizetype a = std::min(lo, hi), b = std::max(lo, hi);
-            if (a != i && a != j - 1)
-                out.append(line[a]);
-            if (b != a && b != j - 1)
-                out.append(line[b]);
-            out.append(line[j - 1]);
-        }
-        i = j;
     }
     return out;
 }

@@ -169,26 +169,46 @@ INSTANTIATE_TEST_SUITE_P(Layouts, GraphTimeLabels,
                                                      12000,
                                                      {0.0, std::nullopt}}));
 
-TEST(GraphThinning, ColumnsWithManyPointsKeepFirstLowestHighestLast)
+TEST(GraphThinning, ADenseColumnBecomesOneRunEnteredAtItsFirstPoint)
 {
-    QPolygonF line;
+    QPolygonF line{QPointF(3.2, 40), QPointF(4.5, 45)};
     for (int i = 0; i < 10; ++i)
         line << QPointF(5.0 + i * 0.05, i == 3 ? 1.0 : (i == 6 ? 90.0 : 50.0 + i));
-    line << QPointF(6.2, 20);
-    const QPolygonF thin = thinByPixelColumn(line);
-    const QPolygonF expected{QPointF(5.0, 50), QPointF(5.15, 1), QPointF(5.3, 90),
-                             QPointF(5.45, 59), QPointF(6.2, 20)};
-    ASSERT_EQ(thin.size(), expected.size());
-    for (qsizetype i = 0; i < thin.size(); ++i) {
-        EXPECT_NEAR(thin[i].x(), expected[i].x(), 1e-9);
-        EXPECT_EQ(thin[i].y(), expected[i].y());
-    }
+    line << QPointF(6.2, 20) << QPointF(7.9, 25);
+    const ThinnedCurve thin = thinByPixelColumn(line);
+    ASSERT_EQ(thin.lines.size(), 2u);
+    EXPECT_EQ(thin.lines[0], (QPolygonF{QPointF(3.2, 40), QPointF(4.5, 45), QPointF(5.0, 50)}));
+    ASSERT_EQ(thin.lines[1].size(), 3);
+    EXPECT_NEAR(thin.lines[1][0].x(), 5.45, 1e-9);
+    EXPECT_EQ(thin.lines[1][0].y(), 59);
+    EXPECT_EQ(thin.lines[1][2], QPointF(7.9, 25));
+    ASSERT_EQ(thin.spans.size(), 1u);
+    EXPECT_EQ(thin.spans[0], QLine(5, 1, 5, 90)) << "lowest to highest of the column";
+}
+
+TEST(GraphThinning, DenseColumnsSideBySideFormOneBand)
+{
+    QPolygonF line;
+    for (int i = 0; i < 30; ++i) // ten points in each of the columns 0, 1, 2
+        line << QPointF(i * 0.1, (i % 2) ? 10.0 + i : 80.0 - i);
+    line << QPointF(3.5, 40);
+    const ThinnedCurve thin = thinByPixelColumn(line);
+    ASSERT_EQ(thin.spans.size(), 3u);
+    EXPECT_EQ(thin.spans[0], QLine(0, 11, 0, 80));
+    EXPECT_EQ(thin.spans[1], QLine(1, 19, 1, 70)) << "reaches back to 19, where column 0 ended";
+    EXPECT_EQ(thin.spans[2], QLine(2, 29, 2, 60));
+    ASSERT_EQ(thin.lines.size(), 1u) << "only the way out of the band";
+    EXPECT_EQ(thin.lines[0].size(), 2);
+    EXPECT_EQ(thin.lines[0].last(), QPointF(3.5, 40));
 }
 
 TEST(GraphThinning, SparseLinesStayWhole)
 {
     const QPolygonF line{QPointF(0, 0), QPointF(1.5, 3), QPointF(3, 1), QPointF(3.5, 2)};
-    EXPECT_EQ(thinByPixelColumn(line), line);
+    const ThinnedCurve thin = thinByPixelColumn(line);
+    ASSERT_EQ(thin.lines.size(), 1u);
+    EXPECT_EQ(thin.lines[0], line);
+    EXPECT_TRUE(thin.spans.empty());
 }
 
 struct ContrastCase {

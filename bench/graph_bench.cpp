@@ -1,0 +1,141 @@
+// Speed of a full graph redraw into a 1600 × 900 image with all fourteen series
+// shown: a one-hour window of 3,601 one-second points, and a one-day window over
+// 32,767 points (two-second steps).
+#include "app/Context.h"
+#include "catalog/ModVer.h"
+#include "platform/VbDate.h"
+#include "settings/ModRegistry.h"
+#include "views/GraphColours.h"
+#include "views/ModGraph.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+using namespace quellin;
+
+class SilentBox : public MessageBoxService {
+public:
+    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
+};
+class NoDialogs : public FileDialogService {
+public:
+    QString openFile(const FileDialogRequest&) override { return {}; }
+    QString saveFile(const FileDialogRequest&) override { return {}; }
+};
+class NoSleep : public SleepService {
+public:
+    void sleep(int) override {}
+    void processEvents() override {}
+};
+class NoPointer : public PointerService {
+public:
+    void setPointer(int) override {}
+};
+class FixedClock : public Clock {
+public:
+    double now() const override { return 37408.0; }
+};
+class NoStatus : public StatusPanel {
+public:
+    void setPanelText(int, const QString&) override {}
+    QString panelText(int) const override { return {}; }
+};
+
+constexpr int kWidth = 1600;
+constexpr int kHeight = 900;
+constexpr int kBarWidth = 68;
+
+// A version-2 catalogue with every series shown and a graph window of n points.
+struct GraphScene {
+    GraphScene(int points, int interval, long long windowSeconds)
+    {
+        ctx.app.AppFolder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
+        ctx.app.HardVersion = 2;
+        bfVer_NoCheck(ctx);
+        auto& cat = ctx.cat;
+        for (int s = 0; s <= cat.SeriesLast; ++s)
+            cat.SeriesShown[static_cast<size_t>(s)] = true;
+        StoreGlobals& st = ctx.store;
+        st.SampleInterval = interval;
+        st.GraphStart = 37408.0;
+        st.GraphEnd = vbdate::addSeconds(st.GraphStart, windowSeconds);
+        st.GraphPoints = points;
+        st.GraphTimes.assign(static_cast<size_t>(points) + 1, 0.0);
+        st.GraphValues.assign(14, std::vector<double>(static_cast<size_t>(points) + 1, 0.0));
+        for (int i = 1; i <= points; ++i) {
+            st.GraphTimes[static_cast<size_t>(i)] =
+                vbdate::addSeconds(st.GraphStart, static_cast<long long>(i - 1) * interval);
+            for (int s = 0; s < 14; ++s)
+                st.GraphValues[static_cast<size_t>(s)][static_cast<size_t>(i)] =
+                    5 + 4 * std::sin(i * 0.013 * (s + 1)) + (i % 7) * 0.05;
+        }
+        pictures.PicGraphBase = {QRect(0, 0, kWidth, kHeight), buttonFaceColour(), Qt::black, true};
+        const int plotHeight = kHeight - 90;
+        for (int s = 0; s < kMaxSeries; ++s)
+            pictures.PicLeftBar[static_cast<size_t>(s)] = {
+                QRect(s * kBarWidth, 6, kBarWidth, plotHeight), buttonFaceColour(),
+                seriesDesignColours()[static_cast<size_t>(s)], true};
+        const int plotLeft = kMaxSeries * kBarWidth;
+        pictures.PicGraph = {QRect(plotLeft, 6, kWidth - plotLeft - 2, plotHeight),
+                             plotDesignBackColour(), Qt::white, true};
+        pictures.PicBottomBar = {
+            QRect(plotLeft - 36, 6 + plotHeight + 1, kWidth - plotLeft + 70, 28),
+            buttonFaceColour(), Qt::black, true};
+    }
+
+    QTemporaryDir dir;
+    SilentBox box;
+    NoDialogs dialogs;
+    NoSleep sleep;
+    NoPointer pointer;
+    FixedClock clock;
+    NoStatus status;
+    Services services{box, dialogs, sleep, pointer, clock, status};
+    SettingsStore settings{dir.filePath(QStringLiteral("Quellin.ini")), box};
+    Context ctx{services, settings};
+    GraphPictures pictures;
+    QImage image{kWidth, kHeight, QImage::Format_ARGB32_Premultiplied};
+};
+
+void redraw(benchmark::State& state, GraphScene& scene)
+{
+    for (auto _ : state) {
+        const bool drawn = DrawGraph(scene.ctx, scene.image, scene.pictures);
+        benchmark::DoNotOptimize(drawn);
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+}
+
+void BM_RedrawOneHourWindow(benchmark::State& state)
+{
+    GraphScene scene(3601, 1, 3600);
+    redraw(state, scene);
+}
+BENCHMARK(BM_RedrawOneHourWindow)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawOneDayWindow(benchmark::State& state)
+{
+    GraphScene scene(32767, 2, 86400);
+    redraw(state, scene);
+}
+BENCHMARK(BM_RedrawOneDayWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
