@@ -15,272 +15,280 @@ namespace {
 constexpr int kLastNormalStep = 12;
 constexpr int kLastTenStep = 9; // leakage and temperature lists
 
-const std::vector<double> *pointsOf(const Context &ctx, int s) {
-  const StoreGlobals &st = ctx.store;
-  if (s < 0 || static_cast<size_t>(s) >= st.GraphValues.size() ||
-      st.GraphPoints < 1)
-    return nullptr;
-  const auto &v = st.GraphValues[static_cast<size_t>(s)];
-  return v.size() > static_cast<size_t>(st.GraphPoints) ? &v : nullptr;
+const std::vector<double>* pointsOf(const Context& ctx, int s)
+{
+    const StoreGlobals& st = ctx.store;
+    if (s < 0 || static_cast<size_t>(s) >= st.GraphValues.size() || st.GraphPoints < 1)
+        return nullptr;
+    const auto& v = st.GraphValues[static_cast<size_t>(s)];
+    return v.size() > static_cast<size_t>(st.GraphPoints) ? &v : nullptr;
 }
 
-double largest(const std::vector<double> &v, int n) {
-  double m = v[1];
-  for (int i = 2; i <= n; ++i)
-    m = std::max(m, v[static_cast<size_t>(i)]);
-  return m;
+double largest(const std::vector<double>& v, int n)
+{
+    double m = v[1];
+    for (int i = 2; i <= n; ++i)
+        m = std::max(m, v[static_cast<size_t>(i)]);
+    return m;
 }
 
-double largestMagnitude(const std::vector<double> &v, int n) {
-  double m = v[1];
-  for (int i = 2; i <= n; ++i)
-    if (std::abs(v[static_cast<size_t>(i)]) > std::abs(m))
-      m = v[static_cast<size_t>(i)];
-  return m;
+double largestMagnitude(const std::vector<double>& v, int n)
+{
+    double m = v[1];
+    for (int i = 2; i <= n; ++i)
+        if (std::abs(v[static_cast<size_t>(i)]) > std::abs(m))
+            m = v[static_cast<size_t>(i)];
+    return m;
 }
 
 // The first step whose top lies above peak, or the largest step.
-template <class Top> int firstStepAbove(double peak, int lastStep, Top top) {
-  for (int j = 0; j <= lastStep; ++j)
-    if (top(j) > peak)
-      return j;
-  return lastStep;
+template <class Top> int firstStepAbove(double peak, int lastStep, Top top)
+{
+    for (int j = 0; j <= lastStep; ++j)
+        if (top(j) > peak)
+            return j;
+    return lastStep;
 }
 
-double decadeTop(int j, double ymin) { return std::pow(10.0, j + 1) + ymin; }
-
-int normalStep(double peak, double ymin) {
-  return firstStepAbove(peak, kLastNormalStep,
-                        [&](int j) { return decadeTop(j, ymin); });
-}
-int leakageStep(double peak) {
-  return firstStepAbove(peak, kLastTenStep,
-                        [](int j) { return (j + 1) * 100.0; });
-}
-int temperatureStep(double peak) {
-  return firstStepAbove(std::abs(peak), kLastTenStep,
-                        [](int j) { return (j + 1) * 10.0; });
+double decadeTop(int j, double ymin)
+{
+    return std::pow(10.0, j + 1) + ymin;
 }
 
-QString number(double v) { return QString::number(v, 'g', 15); }
+int normalStep(double peak, double ymin)
+{
+    return firstStepAbove(peak, kLastNormalStep, [&](int j) { return decadeTop(j, ymin); });
+}
+int leakageStep(double peak)
+{
+    return firstStepAbove(peak, kLastTenStep, [](int j) { return (j + 1) * 100.0; });
+}
+int temperatureStep(double peak)
+{
+    return firstStepAbove(std::abs(peak), kLastTenStep, [](int j) { return (j + 1) * 10.0; });
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 15);
+}
 
 } // namespace
 
-ScaleKind scaleKind(int s) {
-  if (s == 7)
-    return ScaleKind::Fixed;
-  if (s >= 9 && s <= 11)
-    return ScaleKind::Leakage;
-  if (s == 12 || s == 13)
-    return ScaleKind::Temperature;
-  return ScaleKind::Normal;
+ScaleKind scaleKind(int s)
+{
+    if (s == 7)
+        return ScaleKind::Fixed;
+    if (s >= 9 && s <= 11)
+        return ScaleKind::Leakage;
+    if (s == 12 || s == 13)
+        return ScaleKind::Temperature;
+    return ScaleKind::Normal;
 }
 
-int temperatureRangeKind(const std::vector<double> &values, int first,
-                         int last) {
-  bool positive = false, negative = false;
-  for (int i = first; i <= last && static_cast<size_t>(i) < values.size();
-       ++i) {
-    positive = positive || values[static_cast<size_t>(i)] > 0;
-    negative = negative || values[static_cast<size_t>(i)] < 0;
-  }
-  if (positive && !negative)
-    return kTempPositive;
-  if (negative && !positive)
-    return kTempNegative;
-  return kTempSymmetric;
+int temperatureRangeKind(const std::vector<double>& values, int first, int last)
+{
+    bool positive = false, negative = false;
+    for (int i = first; i <= last && static_cast<size_t>(i) < values.size(); ++i) {
+        positive = positive || values[static_cast<size_t>(i)] > 0;
+        negative = negative || values[static_cast<size_t>(i)] < 0;
+    }
+    if (positive && !negative)
+        return kTempPositive;
+    if (negative && !positive)
+        return kTempNegative;
+    return kTempSymmetric;
 }
 
-void GraphAutoScale(Context &ctx) {
-  Catalog &cat = ctx.cat;
-  const int n = ctx.store.GraphPoints;
-  const int last =
-      std::min({cat.SeriesLast, static_cast<int>(cat.SeriesScale.size()) - 1,
-                static_cast<int>(cat.SeriesYMax.size()) - 1});
-  for (int s = 0; s <= last; ++s) {
-    const std::vector<double> *v = pointsOf(ctx, s);
-    if (!v)
-      continue;
-    switch (scaleKind(s)) {
-    case ScaleKind::Fixed:
-      break;
+void GraphAutoScale(Context& ctx)
+{
+    Catalog& cat = ctx.cat;
+    const int n = ctx.store.GraphPoints;
+    const int last = std::min({cat.SeriesLast, static_cast<int>(cat.SeriesScale.size()) - 1,
+                               static_cast<int>(cat.SeriesYMax.size()) - 1});
+    for (int s = 0; s <= last; ++s) {
+        const std::vector<double>* v = pointsOf(ctx, s);
+        if (!v)
+            continue;
+        switch (scaleKind(s)) {
+        case ScaleKind::Fixed:
+            break;
+        case ScaleKind::Leakage:
+            cat.SeriesScale[static_cast<size_t>(s)] = leakageStep(largest(*v, n));
+            bfKizami(ctx, s, -1);
+            break;
+        case ScaleKind::Temperature: {
+            const int mode = temperatureRangeKind(*v, 1, n);
+            cat.SeriesScale[static_cast<size_t>(s)] =
+                mode * 10 + temperatureStep(largestMagnitude(*v, n));
+            bfKizami(ctx, s, mode);
+            break;
+        }
+        case ScaleKind::Normal: {
+            const double ymin = cat.SeriesYMin[static_cast<size_t>(s)];
+            const int j = normalStep(largest(*v, n), ymin);
+            cat.SeriesScale[static_cast<size_t>(s)] = j;
+            cat.SeriesYMax[static_cast<size_t>(s)] = decadeTop(j, ymin);
+            break;
+        }
+        }
+    }
+}
+
+QStringList scaleXChoices()
+{
+    return {QStringLiteral("１分間  "), QStringLiteral("１時間  "), QStringLiteral("１日　　")};
+}
+
+ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
+{
+    const auto start = vbdate::parse(text);
+    if (!start)
+        return {std::nullopt, kMsgEnterDate};
+    if (vbdate::secondsBetween(ctx.store.FirstTime, *start) < 0)
+        return {std::nullopt, kMsgWithinPeriod};
+    return {start, {}};
+}
+
+void applyScaleX(Context& ctx, int listPosition, double start)
+{
+    ctx.app.GraphXHani = listPosition + 1;
+    ctx.store.GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.store.FirstTime;
+    SetGraphWindow(ctx, 0);
+    if (ctx.app.DataPresent)
+        LoadGraphWindow(ctx);
+}
+
+QStringList normalScaleChoices()
+{
+    return {QStringLiteral("10.000  "), QStringLiteral("100.00  "), QStringLiteral("1000.0  "),
+            QStringLiteral("10.000 K"), QStringLiteral("100.00 K"), QStringLiteral("1000.0 K"),
+            QStringLiteral("10.000 M"), QStringLiteral("100.00 M"), QStringLiteral("1000.0 M"),
+            QStringLiteral("10.000 G"), QStringLiteral("100.00 G"), QStringLiteral("1000.0 G"),
+            QStringLiteral("10000  G")};
+}
+
+QStringList leakageScaleChoices()
+{
+    return {QStringLiteral("100.0  "), QStringLiteral("200.0  "), QStringLiteral("300.0  "),
+            QStringLiteral("400.0  "), QStringLiteral("500.0  "), QStringLiteral("600.0  "),
+            QStringLiteral("700.0  "), QStringLiteral("800.0  "), QStringLiteral("900.0  "),
+            QStringLiteral("1000.0 ")};
+}
+
+QStringList temperatureScaleChoices(const QString& unit)
+{
+    QStringList list;
+    for (int step = 10; step <= 90; step += 10)
+        list << QString::number(step) + QStringLiteral("  ") + unit;
+    list << QStringLiteral("100 ") + unit;
+    return list;
+}
+
+QStringList temperatureKindChoices()
+{
+    return {QStringLiteral("＋－"), QStringLiteral("＋"), QStringLiteral("－")};
+}
+
+QString scaleYRangeText(ScaleKind kind, int k, int c, const QString& listText, const QString& unit)
+{
+    const QString to = QStringLiteral(" ～ ");
+    if (kind == ScaleKind::Temperature) {
+        const QString n = number((k + 1) * 10.0);
+        if (c == kTempPositive)
+            return QStringLiteral("(0") + to + n + unit + QLatin1Char(')');
+        if (c == kTempNegative)
+            return QLatin1Char('(') + number(-(k + 1) * 10.0) + to + QLatin1Char('0') + unit +
+                   QLatin1Char(')');
+        return QLatin1Char('(') + number(-(k + 1) * 10.0) + to + n + unit + QLatin1Char(')');
+    }
+    QString head;
+    if (kind == ScaleKind::Leakage)
+        head = QStringLiteral("(0.0   ～ "); // the leakage steps read with one decimal
+    else if (k >= kLastNormalStep)
+        head = QStringLiteral("(0     ～ ");
+    else if (k % 3 == 0)
+        head = QStringLiteral("(0.000 ～ ");
+    else if (k % 3 == 1)
+        head = QStringLiteral("(0.00  ～ ");
+    else
+        head = QStringLiteral("(0.0   ～ ");
+    return head + listText + QLatin1Char(')');
+}
+
+std::optional<QString> scaleYMinimumText(ScaleKind kind, int k, int c, const QString& minimum)
+{
+    const auto min = vbdate::parseNumber(minimum);
+    if (!min)
+        return std::nullopt;
+    const QString to = QStringLiteral(" ～ ");
+    switch (kind) {
     case ScaleKind::Leakage:
-      cat.SeriesScale[static_cast<size_t>(s)] = leakageStep(largest(*v, n));
-      bfKizami(ctx, s, -1);
-      break;
+        return QStringLiteral("( 0.0") + to + Format((k + 1) * 100.0, QStringLiteral("0.0")) +
+               QStringLiteral(" )");
     case ScaleKind::Temperature: {
-      const int mode = temperatureRangeKind(*v, 1, n);
-      cat.SeriesScale[static_cast<size_t>(s)] =
-          mode * 10 + temperatureStep(largestMagnitude(*v, n));
-      bfKizami(ctx, s, mode);
-      break;
+        const QString n = number((k + 1) * 10.0);
+        if (c == kTempPositive)
+            return QStringLiteral("( 0") + to + n + QStringLiteral(" )");
+        if (c == kTempNegative)
+            return QStringLiteral("( -") + n + to + QStringLiteral("0 )");
+        return QStringLiteral("( -") + n + to + n + QStringLiteral(" )");
     }
-    case ScaleKind::Normal: {
-      const double ymin = cat.SeriesYMin[static_cast<size_t>(s)];
-      const int j = normalStep(largest(*v, n), ymin);
-      cat.SeriesScale[static_cast<size_t>(s)] = j;
-      cat.SeriesYMax[static_cast<size_t>(s)] = decadeTop(j, ymin);
-      break;
+    default:
+        return QStringLiteral("( ") + Format(*min, QStringLiteral("0.0")) + to +
+               Format(*min + std::pow(10.0, k + 1), QStringLiteral("0.0")) + QStringLiteral(" )");
     }
+}
+
+std::optional<ScaleYPick> autoScaleYPick(const Context& ctx, int s)
+{
+    const std::vector<double>* v = pointsOf(ctx, s);
+    if (!v)
+        return std::nullopt;
+    const int n = ctx.store.GraphPoints;
+    switch (scaleKind(s)) {
+    case ScaleKind::Leakage:
+        return ScaleYPick{0, leakageStep(largest(*v, n))};
+    case ScaleKind::Temperature:
+        return ScaleYPick{temperatureRangeKind(*v, 1, n), temperatureStep(largestMagnitude(*v, n))};
+    case ScaleKind::Fixed:
+        return std::nullopt;
+    case ScaleKind::Normal:
+        break;
     }
-  }
+    const double ymin = static_cast<size_t>(s) < ctx.cat.SeriesYMin.size()
+                            ? ctx.cat.SeriesYMin[static_cast<size_t>(s)]
+                            : 0.0;
+    return ScaleYPick{0, normalStep(largest(*v, n), ymin)};
 }
 
-QStringList scaleXChoices() {
-  return {QStringLiteral("１分間  "), QStringLiteral("１時間  "),
-          QStringLiteral("１日　　")};
-}
-
-ScaleXEntry checkScaleXStart(const Context &ctx, const QString &text) {
-  const auto start = vbdate::parse(text);
-  if (!start)
-    return {std::nullopt, kMsgEnterDate};
-  if (vbdate::secondsBetween(ctx.store.FirstTime, *start) < 0)
-    return {std::nullopt, kMsgWithinPeriod};
-  return {start, {}};
-}
-
-void applyScaleX(Context &ctx, int listPosition, double start) {
-  ctx.app.GraphXHani = listPosition + 1;
-  ctx.store.GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.store.FirstTime;
-  SetGraphWindow(ctx, 0);
-  if (ctx.app.DataPresent)
-    LoadGraphWindow(ctx);
-}
-
-QStringList normalScaleChoices() {
-  return {QStringLiteral("10.000  "), QStringLiteral("100.00  "),
-          QStringLiteral("1000.0  "), QStringLiteral("10.000 K"),
-          QStringLiteral("100.00 K"), QStringLiteral("1000.0 K"),
-          QStringLiteral("10.000 M"), QStringLiteral("100.00 M"),
-          QStringLiteral("1000.0 M"), QStringLiteral("10.000 G"),
-          QStringLiteral("100.00 G"), QStringLiteral("1000.0 G"),
-          QStringLiteral("10000  G")};
-}
-
-QStringList leakageScaleChoices() {
-  return {QStringLiteral("100.0  "), QStringLiteral("200.0  "),
-          QStringLiteral("300.0  "), QStringLiteral("400.0  "),
-          QStringLiteral("500.0  "), QStringLiteral("600.0  "),
-          QStringLiteral("700.0  "), QStringLiteral("800.0  "),
-          QStringLiteral("900.0  "), QStringLiteral("1000.0 ")};
-}
-
-QStringList temperatureScaleChoices(const QString &unit) {
-  QStringList list;
-  for (int step = 10; step <= 90; step += 10)
-    list << QString::number(step) + QStringLiteral("  ") + unit;
-  list << QStringLiteral("100 ") + unit;
-  return list;
-}
-
-QStringList temperatureKindChoices() {
-  return {QStringLiteral("＋－"), QStringLiteral("＋"), QStringLiteral("－")};
-}
-
-QString scaleYRangeText(ScaleKind kind, int k, int c, const QString &listText,
-                        const QString &unit) {
-  const QString to = QStringLiteral(" ～ ");
-  if (kind == ScaleKind::Temperature) {
-    const QString n = number((k + 1) * 10.0);
-    if (c == kTempPositive)
-      return QStringLiteral("(0") + to + n + unit + QLatin1Char(')');
-    if (c == kTempNegative)
-      return QLatin1Char('(') + number(-(k + 1) * 10.0) + to +
-             QLatin1Char('0') + unit + QLatin1Char(')');
-    return QLatin1Char('(') + number(-(k + 1) * 10.0) + to + n + unit +
-           QLatin1Char(')');
-  }
-  QString head;
-  if (kind == ScaleKind::Leakage)
-    head =
-        QStringLiteral("(0.0   ～ "); // the leakage steps read with one decimal
-  else if (k >= kLastNormalStep)
-    head = QStringLiteral("(0     ～ ");
-  else if (k % 3 == 0)
-    head = QStringLiteral("(0.000 ～ ");
-  else if (k % 3 == 1)
-    head = QStringLiteral("(0.00  ～ ");
-  else
-    head = QStringLiteral("(0.0   ～ ");
-  return head + listText + QLatin1Char(')');
-}
-
-std::optional<QString> scaleYMinimumText(ScaleKind kind, int k, int c,
-                                         const QString &minimum) {
-  const auto min = vbdate::parseNumber(minimum);
-  if (!min)
-    return std::nullopt;
-  const QString to = QStringLiteral(" ～ ");
-  switch (kind) {
-  case ScaleKind::Leakage:
-    return QStringLiteral("( 0.0") + to +
-           Format((k + 1) * 100.0, QStringLiteral("0.0")) +
-           QStringLiteral(" )");
-  case ScaleKind::Temperature: {
-    const QString n = number((k + 1) * 10.0);
-    if (c == kTempPositive)
-      return QStringLiteral("( 0") + to + n + QStringLiteral(" )");
-    if (c == kTempNegative)
-      return QStringLiteral("( -") + n + to + QStringLiteral("0 )");
-    return QStringLiteral("( -") + n + to + n + QStringLiteral(" )");
-  }
-  default:
-    return QStringLiteral("( ") + Format(*min, QStringLiteral("0.0")) + to +
-           Format(*min + std::pow(10.0, k + 1), QStringLiteral("0.0")) +
-           QStringLiteral(" )");
-  }
-}
-
-std::optional<ScaleYPick> autoScaleYPick(const Context &ctx, int s) {
-  const std::vector<double> *v = pointsOf(ctx, s);
-  if (!v)
-    return std::nullopt;
-  const int n = ctx.store.GraphPoints;
-  switch (scaleKind(s)) {
-  case ScaleKind::Leakage:
-    return ScaleYPick{0, leakageStep(largest(*v, n))};
-  case ScaleKind::Temperature:
-    return ScaleYPick{temperatureRangeKind(*v, 1, n),
-                      temperatureStep(largestMagnitude(*v, n))};
-  case ScaleKind::Fixed:
-    return std::nullopt;
-  case ScaleKind::Normal:
-    break;
-  }
-  const double ymin = static_cast<size_t>(s) < ctx.cat.SeriesYMin.size()
-                          ? ctx.cat.SeriesYMin[static_cast<size_t>(s)]
-                          : 0.0;
-  return ScaleYPick{0, normalStep(largest(*v, n), ymin)};
-}
-
-bool applyScaleY(Context &ctx, int s, int k, int c, const QString &minimum) {
-  Catalog &cat = ctx.cat;
-  if (s < 0 || static_cast<size_t>(s) >= cat.SeriesScale.size() ||
-      static_cast<size_t>(s) >= cat.SeriesYMin.size() ||
-      static_cast<size_t>(s) >= cat.SeriesYMax.size())
-    return false;
-  const auto i = static_cast<size_t>(s);
-  switch (scaleKind(s)) {
-  case ScaleKind::Leakage:
-    cat.SeriesScale[i] = std::clamp(k, 0, kLastTenStep);
-    return bfKizami(ctx, s, -1);
-  case ScaleKind::Temperature:
-    cat.SeriesScale[i] =
-        std::clamp(c, 0, 2) * 10 + std::clamp(k, 0, kLastTenStep);
-    return bfKizami(ctx, s, std::clamp(c, 0, 2));
-  case ScaleKind::Fixed:
-    return false;
-  case ScaleKind::Normal:
-    break;
-  }
-  const auto min = vbdate::parseNumber(minimum);
-  if (!min)
-    return false;
-  cat.SeriesScale[i] = std::clamp(k, 0, kLastNormalStep);
-  cat.SeriesYMin[i] = *min;
-  cat.SeriesYMax[i] = decadeTop(cat.SeriesScale[i], *min);
-  return true;
+bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum)
+{
+    Catalog& cat = ctx.cat;
+    if (s < 0 || static_cast<size_t>(s) >= cat.SeriesScale.size() ||
+        static_cast<size_t>(s) >= cat.SeriesYMin.size() ||
+        static_cast<size_t>(s) >= cat.SeriesYMax.size())
+        return false;
+    const auto i = static_cast<size_t>(s);
+    switch (scaleKind(s)) {
+    case ScaleKind::Leakage:
+        cat.SeriesScale[i] = std::clamp(k, 0, kLastTenStep);
+        return bfKizami(ctx, s, -1);
+    case ScaleKind::Temperature:
+        cat.SeriesScale[i] = std::clamp(c, 0, 2) * 10 + std::clamp(k, 0, kLastTenStep);
+        return bfKizami(ctx, s, std::clamp(c, 0, 2));
+    case ScaleKind::Fixed:
+        return false;
+    case ScaleKind::Normal:
+        break;
+    }
+    const auto min = vbdate::parseNumber(minimum);
+    if (!min)
+        return false;
+    cat.SeriesScale[i] = std::clamp(k, 0, kLastNormalStep);
+    cat.SeriesYMin[i] = *min;
+    cat.SeriesYMax[i] = decadeTop(cat.SeriesScale[i], *min);
+    return true;
 }
 
 } // namespace quellin
