@@ -1,52 +1,21 @@
 // Speed of a full graph redraw into a 1600 × 900 image with all fourteen series
 // shown: a one-hour window of 3,601 one-second points, and a one-day window over
 // 32,767 points (two-second steps).
-#include "app/Context.h"
+#include "TestContext.h"
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
-#include "settings/ModRegistry.h"
 #include "views/GraphColours.h"
 #include "views/ModGraph.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
 
 using namespace quellin;
-
-class SilentBox : public MessageBoxService {
-public:
-    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
-};
-class NoDialogs : public FileDialogService {
-public:
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-};
-class NoSleep : public SleepService {
-public:
-    void sleep(int) override {}
-    void processEvents() override {}
-};
-class NoPointer : public PointerService {
-public:
-    void setPointer(int) override {}
-};
-class FixedClock : public Clock {
-public:
-    double now() const override { return 37408.0; }
-};
-class NoStatus : public StatusPanel {
-public:
-    void setPanelText(int, const QString&) override {}
-    QString panelText(int) const override { return {}; }
-};
 
 constexpr int kWidth = 1600;
 constexpr int kHeight = 900;
@@ -56,7 +25,6 @@ constexpr int kBarWidth = 68;
 struct GraphScene {
     GraphScene(int points, int interval, long long windowSeconds)
     {
-        ctx.app.AppFolder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
         ctx.app.HardVersion = 2;
         bfVer_NoCheck(ctx);
         auto& cat = ctx.cat;
@@ -90,16 +58,8 @@ struct GraphScene {
             buttonFaceColour(), Qt::black, true};
     }
 
-    QTemporaryDir dir;
-    SilentBox box;
-    NoDialogs dialogs;
-    NoSleep sleep;
-    NoPointer pointer;
-    FixedClock clock;
-    NoStatus status;
-    Services services{box, dialogs, sleep, pointer, clock, status};
-    SettingsStore settings{dir.filePath(QStringLiteral("Quellin.ini")), box};
-    Context ctx{services, settings};
+    test::TestContext t;
+    Context& ctx = *t.ctx;
     GraphPictures pictures;
     QImage image{kWidth, kHeight, QImage::Format_ARGB32_Premultiplied};
 };

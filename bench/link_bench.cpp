@@ -1,45 +1,16 @@
 // The receive path for one measured-data line: framing, queueing, upper-casing and
 // dispatching the 134-character "RML" line to the measured-data handler.
 
-#include "app/Context.h"
+#include "TestContext.h"
 #include "link/LinkInput.h"
 #include "link/Sequencer.h"
-#include "settings/ModRegistry.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace quellin;
 
-class SilentBox : public MessageBoxService {
-public:
-    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
-};
-class NoFiles : public FileDialogService {
-public:
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-};
-class NoSleep : public SleepService {
-public:
-    void sleep(int) override {}
-    void processEvents() override {}
-};
-class NoPointer : public PointerService {
-public:
-    void setPointer(int) override {}
-};
-class FixedClock : public Clock {
-public:
-    double now() const override { return 37408.0; }
-};
-class NoStatus : public StatusPanel {
-public:
-    void setPanelText(int, const QString&) override {}
-    QString panelText(int) const override { return {}; }
-};
 class NullTransport : public LinkTransport {
 public:
     bool isOpen() const override { return true; }
@@ -65,16 +36,8 @@ struct Bench {
         ctx.link.LinkState = 99;
         clients.measured = &sink;
     }
-    QTemporaryDir dir;
-    SilentBox msg;
-    NoFiles files;
-    NoSleep sleep;
-    NoPointer pointer;
-    FixedClock clock;
-    NoStatus status;
-    Services services{msg, files, sleep, pointer, clock, status};
-    SettingsStore settings{dir.filePath("Quellin.ini"), msg};
-    Context ctx{services, settings};
+    test::TestContext t;
+    Context& ctx = *t.ctx;
     NullTransport transport;
     NullTimer timer;
     CountingSink sink;

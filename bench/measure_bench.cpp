@@ -3,16 +3,13 @@
 // PC logging on at a one-second period (so every line is decoded, appended to
 // TMP.DAT, written to the log file and flushed) and the value panel shown.
 
-#include "app/Context.h"
+#include "Catalogue.h"
+#include "TestContext.h"
 #include "link/MeasuredData.h"
 #include "main/PcLogging.h"
-#include "platform/Services.h"
-#include "settings/ModRegistry.h"
 #include "store/ModFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -22,35 +19,6 @@
 namespace {
 
 using namespace quellin;
-
-class NoMessages : public MessageBoxService {
-public:
-    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
-};
-class NoFiles : public FileDialogService {
-public:
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-};
-class NoSleep : public SleepService {
-public:
-    void sleep(int) override {}
-    void processEvents() override {}
-};
-class NoPointer : public PointerService {
-public:
-    void setPointer(int) override {}
-};
-class FixedClock : public Clock {
-public:
-    double now() const override { return 37408.5; }
-};
-class Panel2 : public StatusPanel {
-public:
-    void setPanelText(int panel, const QString& text) override { texts[panel & 3] = text; }
-    QString panelText(int panel) const override { return texts[panel & 3]; }
-    QString texts[4];
-};
 
 class LabelPanel : public ValuePanel {
 public:
@@ -80,27 +48,13 @@ QString hex(float v)
 
 void BM_MeasuredLineWithPcLogging(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    NoMessages msg;
-    NoFiles files;
-    NoSleep sleep;
-    NoPointer pointer;
-    FixedClock clock;
-    Panel2 status;
-    Services services{msg, files, sleep, pointer, clock, status};
-    SettingsStore settings(dir.filePath(QStringLiteral("Quellin.ini")), msg);
-    Context ctx(services, settings);
-    ctx.app.AppFolder = dir.path() + QDir::separator();
-    ctx.app.HardVersion = 2;
+    test::TestContext t;
+    t.clock.value = 37408.5;
+    Context& ctx = *t.ctx;
+    test::giveTestCatalogue(ctx, 2);
     ctx.app.LogingTime = 1;
     ctx.app.Measuring = true;
     ctx.link.WiringMode = 2;
-    ctx.cat.ColumnLast = 17;
-    for (int c = 0; c <= 17; ++c)
-        ctx.cat.ColumnTitles << QStringLiteral("c%1").arg(c);
-    ctx.cat.LogColumns.assign(18, true);
-    ctx.cat.ColumnOn.assign(18, true);
-    ctx.store.ColumnPresent.assign(18, true);
     ctx.store.PeakWatts = -9999.9;
 
     // 32,000 records of an earlier part of the measurement.
@@ -119,7 +73,7 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     ctx.store.RecordCount = 32000;
     ctx.store.NextRecordNumber = 32000;
     OpenTmpForAppend(ctx);
-    openPcLogFile(ctx, dir.filePath(QStringLiteral("log.csv")));
+    openPcLogFile(ctx, t.path(QStringLiteral("log.csv")));
     ctx.app.PcLogging = true;
     ctx.meas.FirstSampleSeen = true;
 

@@ -2,82 +2,30 @@
 // steps): the list page the display cycle reads every second and the graph
 // window for a one-hour window at the newest records and a one-day window over
 // everything.
-#include "app/Context.h"
+#include "BenchSupport.h"
+#include "Catalogue.h"
+#include "TestContext.h"
 #include "platform/VbDate.h"
-#include "settings/ModRegistry.h"
 #include "store/ModFile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <memory>
-
 namespace {
 
 using namespace quellin;
-
-class SilentBox : public MessageBoxService {
-public:
-    MsgAnswer show(const MessageRequest&) override { return MsgAnswer::Ok; }
-};
-class NoDialogs : public FileDialogService {
-public:
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-};
-class NoSleep : public SleepService {
-public:
-    void sleep(int) override {}
-    void processEvents() override {}
-};
-class NoPointer : public PointerService {
-public:
-    void setPointer(int) override {}
-};
-class FixedClock : public Clock {
-public:
-    double now() const override { return 37408.0; }
-};
-class NoStatus : public StatusPanel {
-public:
-    void setPanelText(int, const QString&) override {}
-    QString panelText(int) const override { return {}; }
-};
 
 // A program folder of its own holding a full store, as after a measurement of
 // 32,767 one-second samples on a version-2 meter.
 struct FullStore {
     FullStore()
     {
-        ctx.app.AppFolder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
-        ctx.app.HardVersion = 2;
-        ctx.cat.ColumnLast = 17;
-        ctx.cat.SeriesLast = 13;
-        ResetStore(ctx);
-        OpenTmpForAppend(ctx);
-        for (int i = 0; i < kMaxRecords; ++i) {
-            DataRecord r;
-            r.number = i;
-            r.setTime(timeOf(i));
-            for (int c = 2; c < kMaxColumns; ++c)
-                r.setColumn(c, i * 0.5 + c);
-            AppendRecord(ctx, r);
-        }
-        CloseTmp(ctx);
+        test::giveTestCatalogue(ctx, 2);
+        bench::fillFullStore(ctx, timeOf, [](int i, int c) { return i * 0.5 + c; });
     }
     static double timeOf(int second) { return vbdate::addSeconds(37408.0, second); }
 
-    QTemporaryDir dir;
-    SilentBox msg;
-    NoDialogs files;
-    NoSleep sleeper;
-    NoPointer pointer;
-    FixedClock clock;
-    NoStatus status;
-    Services services{msg, files, sleeper, pointer, clock, status};
-    SettingsStore settings{dir.filePath(QStringLiteral("Quellin.ini")), msg};
-    Context ctx{services, settings};
+    test::TestContext t;
+    Context& ctx = *t.ctx;
 };
 
 void BM_LoadListPageNewest(benchmark::State& state)

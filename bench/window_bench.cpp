@@ -2,6 +2,7 @@
 // (the one-second splash pause included), and the data list's display-cycle
 // refill on a full store.
 
+#include "BenchSupport.h"
 #include "Catalogue.h"
 #include "Doubles.h"
 #include "MeterSim.h"
@@ -33,7 +34,8 @@ void BM_StartupToMainWindow(benchmark::State& state)
     test::ScriptedMessageBox msg;
     test::ScriptedFileDialog files;
     for (auto _ : state) {
-        auto program = startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, nullptr});
+        auto program =
+            startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, nullptr});
         state.PauseTiming();
         program->mainWindow()->close();
         program.reset();
@@ -54,17 +56,12 @@ void BM_ListRefillOnFullStore(benchmark::State& state)
 {
     test::TestContext t;
     test::giveTestCatalogue(*t.ctx, 2);
-    ResetStore(*t.ctx);
+    bench::fillFullStore(
+        *t.ctx, [](int i) { return 37408.0 + i / 86400.0; },
+        [](int i, int c) { return 100.0 + c + i * 0.001; });
     t.ctx->store.ColumnPresent.assign(18, true);
+    // The writer stays open while the list reads, as during a measurement.
     OpenTmpForAppend(*t.ctx);
-    DataRecord r;
-    for (int i = 0; i < kMaxRecords; ++i) {
-        r.number = i;
-        r.setTime(37408.0 + i / 86400.0);
-        for (int c = 2; c <= 17; ++c)
-            r.setColumn(c, 100.0 + c + i * 0.001);
-        AppendRecord(*t.ctx, r);
-    }
     NoHost host;
     FrmSpread list(*t.ctx, host);
     list.show();
@@ -73,14 +70,15 @@ void BM_ListRefillOnFullStore(benchmark::State& state)
         LoadListPage(*t.ctx, t.ctx->store.RecordCount - 14);
         list.fillList(-1);
         // Cells change with every page, as they do while measuring.
-        t.ctx->store.RecordCount = t.ctx->store.RecordCount == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
+        t.ctx->store.RecordCount =
+            t.ctx->store.RecordCount == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
     }
     CloseTmp(*t.ctx);
 }
 BENCHMARK(BM_ListRefillOnFullStore)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin
 
 int main(int argc, char** argv)
 {
