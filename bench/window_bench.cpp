@@ -10,13 +10,18 @@
 #include "app/ModMain.h"
 #include "app/ModMainProgram.h"
 #include "main/FrmMDIMain.h"
+#include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "views/ChildWindowHost.h"
+#include "views/FrmGraph.h"
 #include "views/FrmSpread.h"
+#include "views/GraphHost.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cmath>
 
 namespace quellin {
 namespace {
@@ -76,6 +81,53 @@ void BM_ListRefillOnFullStore(benchmark::State& state)
     CloseTmp(*t.ctx);
 }
 BENCHMARK(BM_ListRefillOnFullStore)->Unit(benchmark::kMicrosecond);
+
+class MeasuringGraphHost : public GraphHost {
+public:
+    void setGraphMenuChecked(bool) override {}
+    bool measurementRunning() const override { return true; }
+};
+
+// One whole display cycle on a full store: the newest list page into the grid,
+// then the graph window's refresh (window, points, redraw, summary) with a
+// one-day window over every record and all fourteen series shown.
+void BM_DisplayCycleOnFullStore(benchmark::State& state)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 2);
+    Context& ctx = *t.ctx;
+    bench::fillFullStore(
+        ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
+        [](int i, int c) { return 50.0 * c + 40.0 * std::sin(i / (60.0 + c)); });
+    ctx.store.ColumnPresent.assign(18, true);
+    OpenTmpForAppend(ctx);
+    ctx.store.FirstTime = ctx.store.GraphStart = 37408.0;
+    ctx.store.LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
+    ctx.app.GraphXHani = 3;
+    ctx.cat.SeriesShown.assign(14, true);
+    for (int s = 0; s <= 13; ++s) {
+        ctx.cat.SeriesScale[static_cast<size_t>(s)] = s >= 9 ? 9 : 3;
+        ctx.cat.SeriesYMax[static_cast<size_t>(s)] = 1000;
+    }
+    NoHost listHost;
+    MeasuringGraphHost graphHost;
+    QMdiArea area;
+    area.resize(1600, 1000);
+    area.show();
+    FrmSpread list(ctx, listHost);
+    area.addSubWindow(&list);
+    list.show();
+    FrmGraph* graph = FrmGraph::open(area, ctx, graphHost);
+    graph->resize(1200, 800);
+    for (auto _ : state) {
+        LoadListPage(ctx, ctx.store.RecordCount - 14);
+        list.fillList(-1);
+        graph->refresh();
+    }
+    graph->close();
+    CloseTmp(ctx);
+}
+BENCHMARK(BM_DisplayCycleOnFullStore)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace quellin
