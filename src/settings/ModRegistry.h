@@ -1,6 +1,6 @@
 #pragma once
 // The settings store: named string values under one key, kept in an INI file
-// (the registry key HKEY_CURRENT_USER\Software\Tarvo of the original program).
+// (on Windows this was the registry key HKEY_CURRENT_USER\Software\Tarvo).
 //
 // The file holds one "Name=text" line per value under the section [Tarvo]:
 //

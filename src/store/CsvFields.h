@@ -11,7 +11,7 @@
 //   columns 13-15 "0.0"                  leakage currents
 //   columns 16-17 "0"                    temperatures
 //
-// Reading follows the conversions of the original program: a 32-bit integer for
+// Reading keeps the conversions these files have always had: a 32-bit integer for
 // the record number (rounded half to even), a date for the time, and a
 // single-precision number widened to a double for every measured value.
 

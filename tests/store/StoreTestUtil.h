@@ -48,7 +48,7 @@ struct GraphResult {
     std::vector<std::vector<double>> values;
 };
 
-// The graph window's scan exactly as written: every record in file order,
+// The graph window's scan done the plain way: every record in file order,
 // arrays 0..RecordCount.
 inline GraphResult referenceScan(const std::vector<DataRecord>& recs, double start, double end,
                                  int hardVersion, int seriesLast)
