@@ -18,8 +18,9 @@ TEST_P(EchoTest, comparesTheEchoedCommandAndKeepsTheRest)
 {
     const EchoCase& c = GetParam();
     EXPECT_EQ(echoTest(c.line, c.command), c.passes) << c.line.toStdString();
-    if (c.passes)
+    if (c.passes) {
         EXPECT_EQ(echoData(c.line, c.command), c.data);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AnswerTests, EchoTest,

@@ -92,8 +92,9 @@ TEST_F(SimulatedMeter, measurementStartsStreamsAndStops)
     ASSERT_TRUE(runEventsUntil([&] { return measuredCount() >= 3; }));
     EXPECT_FALSE(comm->timeOutTimer().isActive());
     for (const auto& e : log.entries)
-        if (e.startsWith("measured:"))
+        if (e.startsWith("measured:")) {
             EXPECT_EQ(e.size(), QString("measured:").size() + 131) << e.toStdString();
+        }
 
     comm->sequencer().startStopExchange();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx().app.Measuring; }));

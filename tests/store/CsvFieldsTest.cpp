@@ -167,8 +167,9 @@ TEST_P(SingleField, ReadsAsTheNearestSingle)
     const ConversionCase& c = GetParam();
     const Converted r = toSingle(QByteArrayView(c.text));
     ASSERT_EQ(r.status, c.status) << c.text;
-    if (c.status == Conversion::Ok)
+    if (c.status == Conversion::Ok) {
         EXPECT_EQ(r.value, static_cast<double>(static_cast<float>(c.value))) << c.text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -219,8 +220,9 @@ TEST_P(LongField, RoundsHalfToEvenWithin32Bits)
     const ConversionCase& c = GetParam();
     const Converted r = toLong(QByteArrayView(c.text));
     ASSERT_EQ(r.status, c.status) << c.text;
-    if (c.status == Conversion::Ok)
+    if (c.status == Conversion::Ok) {
         EXPECT_EQ(r.value, c.value) << c.text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -249,8 +251,9 @@ TEST_P(DateField, ReadsQuotedOrBareTimes)
     const DateCase& c = GetParam();
     const std::optional<double> d = toDate(QByteArrayView(c.text));
     ASSERT_EQ(d.has_value(), c.valid) << c.text;
-    if (c.valid)
+    if (c.valid) {
         EXPECT_EQ(*d, *vbdate::fromCivil(c.civil)) << c.text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

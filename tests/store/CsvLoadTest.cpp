@@ -273,8 +273,9 @@ TEST(LoadedFileEdges, AFileOfAFullMeasurementLoadsAndOneMoreRecordIsRefused)
         const bool loaded = LoadDataFile(*t.ctx, path);
         EXPECT_EQ(loaded, records == kMaxStoredRecords);
         EXPECT_EQ(t.ctx->store.RecordCount, loaded ? kMaxStoredRecords : 0);
-        if (!loaded)
+        if (!loaded) {
             EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("32768")));
+        }
     }
 }
 

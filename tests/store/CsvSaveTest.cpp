@@ -143,13 +143,15 @@ TEST(SaveFailure, IsReportedAndLeavesAnExistingFileAlone)
         const MessageRequest& box = t.msg.shown.front();
         EXPECT_TRUE(box.text.startsWith(QStringLiteral("SaveDataFileでエラーが起こりました。\r")))
             << box.text.toStdString();
-        if (c.fault != Fault::TmpDatShort)
+        if (c.fault != Fault::TmpDatShort) {
             EXPECT_TRUE(box.text.contains(QStringLiteral("エラー：%1 / ").arg(c.errorNumber)))
                 << box.text.toStdString();
+        }
         EXPECT_EQ(box.icon, MsgIcon::Exclamation);
         EXPECT_EQ(readBytes(t.path(QStringLiteral("old.csv"))), QByteArray("previous contents"));
-        if (c.fault == Fault::TmpDatShort)
+        if (c.fault == Fault::TmpDatShort) {
             EXPECT_FALSE(QFile::exists(path)) << "no half file";
+        }
     }
 }
 
