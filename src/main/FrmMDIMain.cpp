@@ -15,6 +15,7 @@
 #include "views/VersionLayout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -367,12 +368,7 @@ void FrmMDIMain::unload()
         return;
     unloaded_ = true;
     TmrDisp->stop();
-    // bfExitApplication: every child window, last loaded first, then every open file.
-    const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
-        (*it)->close();
-    ctx_.store.TmpFileNo.reset();
-    ctx_.meas.LogFileNo.reset();
+    bfExitApplication();
     DeleteTmpFile(ctx_);
     if (links_.closeLink)
         links_.closeLink();
@@ -519,6 +515,25 @@ void FrmMDIMain::showLogSet()
 {
     FrmLogSet dlg(ctx_, this);
     dlg.exec();
+}
+
+bool FrmMDIMain::bfExitApplication()
+{
+    bool ok = true;
+    try {
+        // Every loaded window, the last loaded first: each child saves its placement.
+        const auto windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+        for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+            (*it)->close();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible())
+                w->close();
+    } catch (...) {
+        ok = false;  // go straight on to the files, with no message
+    }
+    ctx_.store.TmpFileNo.reset();
+    ctx_.meas.LogFileNo.reset();
+    return ok;
 }
 
 void FrmMDIMain::closeEvent(QCloseEvent* event)

@@ -59,6 +59,10 @@ public:
     void setButtonToolTip(const QString& key, const QString& tip) override;
     void setButtonEnabled(const QString& key, bool enabled) override;
     void setDisplayTimer(bool on) override;
+    // Program end: unloads every window (last loaded first) and closes every open
+    // file; false when unloading failed (the files are closed all the same).
+    bool bfExitApplication();
+
     // "内部メモリをクリアします。" Yes/No; on Yes clears the data set. Returns the answer.
     bool confirmClearData() override;
     void refreshList() override;

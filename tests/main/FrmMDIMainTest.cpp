@@ -7,11 +7,13 @@
 #include "link/Sequencer.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
+#include "views/FrmGraph.h"
 #include "views/FrmSpread.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -262,6 +264,21 @@ TEST(EndSequence, ClosingStoresTheGraphSettingsAndRemovesTmpDat)
     EXPECT_EQ(t.settings->read("GraphXHani", {}), QStringLiteral("2"));
 }
 
+TEST_F(MainFixture, ExitUnloadsTheChildrenAndClosesTheFiles)
+{
+    main->spreadWindow()->move(30, 45);
+    OpenTmpForAppend(*t.ctx);
+    ASSERT_TRUE(t.ctx->store.TmpFileNo);
+    EXPECT_TRUE(main->bfExitApplication());
+    EXPECT_FALSE(t.ctx->store.TmpFileNo);
+    EXPECT_FALSE(main->MnuView_Spread->isChecked());
+    EXPECT_FALSE(main->MnuView_Graph->isChecked());
+    EXPECT_FALSE(main->MnuView_Denryoku->isChecked());
+    // The list saved its place on the way out (twips).
+    EXPECT_EQ(t.settings->read("FrmSpread_Left", {}), QStringLiteral("450"));
+    EXPECT_EQ(t.settings->read("FrmSpread_Top", {}), QStringLiteral("675"));
+}
+
 } // namespace
 } // namespace quellin
 
@@ -332,6 +349,85 @@ TEST_F(MainFixture, StartWithDataPresentAnsweredNoSendsNothing)
     main->MnuExec_Keisoku->trigger();
     EXPECT_TRUE(transport.writes.empty());
     EXPECT_TRUE(t.ctx->app.DataPresent);
+}
+
+}  // namespace
+}  // namespace quellin
+
+namespace quellin {
+namespace {
+
+TEST_F(MainFixture, LoadWithDataPresentAnsweredNoOpensNoDialog)
+{
+    addRecords(5);
+    t.ctx->app.DataPresent = true;
+    t.msg.answers = {MsgAnswer::No};
+    main->MnuFile_Load->trigger();
+    EXPECT_TRUE(t.files.opens.empty());
+    EXPECT_EQ(t.ctx->store.RecordCount, 5);
+}
+
+TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
+{
+    addRecords(20);
+    t.ctx->app.DataPresent = true;
+    t.ctx->store.FirstTime = 37408.0;
+    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
+    main->MnuFile_Save->setEnabled(true);
+    main->MnuFile_Clear->setEnabled(true);
+    const QString path = t.path(QStringLiteral("set.csv"));
+    t.files.answers = {path};
+    main->toolButton("Save")->setEnabled(true);
+    main->toolButton("Save")->trigger();  // the button runs the menu item
+    ASSERT_EQ(t.files.saves.size(), 1u);
+    EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("CSVﾌｧｲﾙ(*.csv)"));
+    ASSERT_TRUE(QFile::exists(path));
+
+    // Clear, then load the file again: the list, the commands and the graph follow.
+    t.msg.answers = {MsgAnswer::Yes};
+    main->MnuFile_Clear->trigger();
+    ASSERT_EQ(t.ctx->store.RecordCount, 0);
+    main->graphWindow()->close();
+    QApplication::processEvents();
+    ASSERT_FALSE(main->MnuView_Graph->isChecked());
+    t.files.answers = {path};
+    main->MnuFile_Load->trigger();
+    ASSERT_EQ(t.files.opens.size(), 1u);
+    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_TRUE(t.ctx->app.DataPresent);
+    EXPECT_TRUE(main->MnuFile_Save->isEnabled());
+    EXPECT_TRUE(main->toolButton("Clear")->isEnabled());
+    EXPECT_TRUE(main->MnuView_Graph->isChecked());  // shown again for the loaded data
+    EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 0)->text(), QStringLiteral("0"));
+    EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 2)->text(), QStringLiteral("100.0E+0"));
+    EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), {}), QFileInfo(path).absolutePath());
+}
+
+TEST_F(MainFixture, RefusedFileLeavesAnEmptyDataSet)
+{
+    const QString path = t.path(QStringLiteral("bad.csv"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a data file\r\n");
+    f.close();
+    t.files.answers = {path};
+    main->MnuFile_Load->trigger();
+    EXPECT_FALSE(t.msg.shown.empty());
+    EXPECT_FALSE(t.ctx->app.DataPresent);
+    EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_FALSE(main->MnuFile_Save->isEnabled());
+}
+
+TEST_F(MainFixture, GraphWindowKeepsItsViewMark)
+{
+    ASSERT_NE(main->graphWindow(), nullptr);
+    EXPECT_TRUE(main->MnuView_Graph->isChecked());
+    main->graphWindow()->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(main->MnuView_Graph->isChecked());
+    main->MnuView_Graph->trigger();
+    EXPECT_NE(main->graphWindow(), nullptr);
+    EXPECT_TRUE(main->MnuView_Graph->isChecked());
 }
 
 }  // namespace
