@@ -23,7 +23,7 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     setObjectName(QStringLiteral("FrmSplash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(460, 260);
-    setCursor(Qt::WaitCursor);  // the pointer over the splash is always the hourglass
+    setCursor(Qt::WaitCursor); // the pointer over the splash is always the hourglass
 
     // LblSplash(2) is the same caption drawn as a soft shadow behind LblSplash(0).
     QFont titleFont = font();
@@ -63,4 +63,4 @@ void FrmSplash::paintEvent(QPaintEvent*)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-}  // namespace quellin
+} // namespace quellin

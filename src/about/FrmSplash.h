@@ -22,4 +22,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -28,4 +28,4 @@ std::optional<int> versionOption(Context& ctx, const QString& commandLine)
     return std::nullopt;
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -17,4 +17,4 @@ QString commandLineText(const QStringList& arguments);
 // forcing anything (the option is ignored).
 std::optional<int> versionOption(Context& ctx, const QString& commandLine);
 
-}  // namespace quellin
+} // namespace quellin

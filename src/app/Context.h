@@ -20,8 +20,8 @@ inline const QString kNotQueriedText = QStringLiteral("参照してません。"
 
 // Application globals (ModMain).
 struct AppGlobals {
-    QString AppFolder;  // ends with the platform separator
-    int HardVersion = 0;  // 0 unknown, 1, 2 or more
+    QString AppFolder;   // ends with the platform separator
+    int HardVersion = 0; // 0 unknown, 1, 2 or more
     QString HardVersionText = kNotQueriedText;
     QString FilePath;
     QString CommPort = QStringLiteral("1");
@@ -79,10 +79,10 @@ struct StoreGlobals {
     double TotalEnergy = 0;
     double PeakWatts = 0;
     double PeakTime = 0;
-    double DataFrequency = 0;  // the data set's frequency field (filled by a download)
+    double DataFrequency = 0; // the data set's frequency field (filled by a download)
     std::vector<bool> ColumnPresent;
     int NextRecordNumber = 0;
-    std::unique_ptr<QFile> TmpFileNo;  // TMP.DAT while a measurement or download writes it
+    std::unique_ptr<QFile> TmpFileNo; // TMP.DAT while a measurement or download writes it
     int ListTop = 1;
     std::array<DataRecord, 15> ListPage{};
     double GraphStart = 0;
@@ -90,7 +90,7 @@ struct StoreGlobals {
     int GraphPoints = 0;
     std::vector<double> GraphTimes;
     std::vector<std::vector<double>> GraphValues;
-    QString TitleLine;  // first line of a loaded data file
+    QString TitleLine; // first line of a loaded data file
 };
 
 // State of the measured-data handler and PC logging.
@@ -101,7 +101,7 @@ struct MeasureGlobals {
     int StoreCounter = 0;
     DataRecord LogSums{};
     int LogLineCount = 0;
-    std::unique_ptr<QFile> LogFileNo;  // the open PC log file while PcLogging
+    std::unique_ptr<QFile> LogFileNo; // the open PC log file while PcLogging
 };
 
 struct Context {
@@ -123,4 +123,4 @@ struct Context {
     QString tmpDatPath() const { return app.AppFolder + QStringLiteral("TMP.DAT"); }
 };
 
-}  // namespace quellin
+} // namespace quellin

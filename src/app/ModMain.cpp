@@ -52,11 +52,15 @@ void useJapaneseFont()
     }
 }
 
-}  // namespace
+} // namespace
 
 Program::Program(ServiceOverrides o)
-    : services_{o.msg ? *o.msg : msg_, o.files ? *o.files : files_, o.sleep ? *o.sleep : sleep_,
-                pointer_, clock_, status_}
+    : services_{o.msg ? *o.msg : msg_,
+                o.files ? *o.files : files_,
+                o.sleep ? *o.sleep : sleep_,
+                pointer_,
+                clock_,
+                status_}
 {
 }
 
@@ -83,7 +87,8 @@ void Program::showSystemDialog()
     links.reopenPort = [this] { return comm_->reopenPort(); };
     links.deviceForPort = [this](int n) { return FrmComm::deviceForPort(*ctx_, n); };
     links.deviceFixedByEnvironment = [](int n) {
-        return !qEnvironmentVariableIsEmpty(QStringLiteral("QUELLIN_COM%1").arg(n).toLatin1().constData());
+        return !qEnvironmentVariableIsEmpty(
+            QStringLiteral("QUELLIN_COM%1").arg(n).toLatin1().constData());
     };
     FrmSystem dlg(*ctx_, links, main_ ? static_cast<QWidget*>(main_.get()) : nullptr);
     dlg.exec();
@@ -163,8 +168,9 @@ void Program::waitForHardVersion()
         versionKnown_ = nullptr;
     }
     if (ctx.app.HardVersionText == kNotQueriedText)
-        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + QString::number(ctx.app.HardVersion) +
-                                  QLatin1Char(' ') + kNotQueriedText);
+        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") +
+                                  QString::number(ctx.app.HardVersion) + QLatin1Char(' ') +
+                                  kNotQueriedText);
     else
         splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
     splash_->LblChek->setVisible(true);
@@ -193,4 +199,4 @@ int runProgram(int argc, char* argv[])
     return QApplication::exec();
 }
 
-}  // namespace quellin
+} // namespace quellin

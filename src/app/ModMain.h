@@ -18,4 +18,4 @@ struct ServiceOverrides;
 // event loop. Used by main() and by the end-to-end tests.
 std::unique_ptr<Program> startProgram(const QStringList& arguments, ServiceOverrides overrides);
 
-}  // namespace quellin
+} // namespace quellin

@@ -77,4 +77,4 @@ private:
     QString versionStatus_;
 };
 
-}  // namespace quellin
+} // namespace quellin

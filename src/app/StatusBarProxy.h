@@ -37,4 +37,4 @@ private:
     std::function<void(int, const QString&)> sink_;
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -10,18 +10,18 @@
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmGraph.h"
-#include "views/GraphScale.h"
 #include "views/FrmSpread.h"
+#include "views/GraphScale.h"
 #include "views/VersionLayout.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -39,7 +39,7 @@ QAction* addItem(QMenu* menu, const QString& caption, const char* name)
     return a;
 }
 
-}  // namespace
+} // namespace
 
 FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
                        QWidget* parent)
@@ -62,8 +62,9 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     connect(TmrDisp, &QTimer::timeout, this, [this] { run_->onDisplayTick(); });
 
     // Room for the three child windows side by side and one above the other.
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, 1400, 1000);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1400, 1000);
     resize(std::min(screen.width(), 1360), std::min(screen.height(), 1000));
 }
 
@@ -81,7 +82,8 @@ void FrmMDIMain::buildMenus()
     MnuFile_Download = addItem(MnuFile, QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), "MnuFile_Download");
     MnuFile_Clear = addItem(MnuFile, QStringLiteral("ﾒﾓﾘｸﾘｱ(&C)"), "MnuFile_Clear");
     MnuFile->addSeparator();
-    MnuFile_PrintSpread = addItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), "MnuFile_PrintSpread");
+    MnuFile_PrintSpread =
+        addItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), "MnuFile_PrintSpread");
     MnuFile_PrintGraph = addItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), "MnuFile_PrintGraph");
     MnuFile->addSeparator();
     MnuFile_Exit = addItem(MnuFile, QStringLiteral("終了(&X)"), "MnuFile_Exit");
@@ -112,7 +114,8 @@ void FrmMDIMain::buildMenus()
     // The check marks of the view items are kept by the child windows themselves.
     for (QAction* a : {MnuView_Denryoku, MnuView_Graph, MnuView_Spread})
         a->setCheckable(true);
-    connect(MnuView_Denryoku, &QAction::triggered, this, [this] { toggleView(ViewItem::Denryoku); });
+    connect(MnuView_Denryoku, &QAction::triggered, this,
+            [this] { toggleView(ViewItem::Denryoku); });
     connect(MnuView_Graph, &QAction::triggered, this, [this] { toggleView(ViewItem::Graph); });
     connect(MnuView_Spread, &QAction::triggered, this, [this] { toggleView(ViewItem::Spread); });
     connect(MnuFile_Load, &QAction::triggered, this, [this] { loadDataFile(); });
@@ -176,7 +179,8 @@ void FrmMDIMain::buildToolBar()
         connect(a, &QAction::triggered, item, [item] { item->trigger(); });
         ToolButtons.insert(key, a);
         if ((key == QLatin1String("Clear") || key == QLatin1String("GraphPrint") ||
-             key == QLatin1String("Loging")) && a->isVisible())
+             key == QLatin1String("Loging")) &&
+            a->isVisible())
             ToolBar->addSeparator();
     }
 }
@@ -184,7 +188,7 @@ void FrmMDIMain::buildToolBar()
 void FrmMDIMain::buildStatusBar()
 {
     // Panels 1 and 2 carry the measurement state and messages; 3 and 4 the date and time.
-    const int widths[5] = {0, 294, 452, 90, 70};  // 4410 and 6782 twips for panels 1 and 2
+    const int widths[5] = {0, 294, 452, 90, 70}; // 4410 and 6782 twips for panels 1 and 2
     for (int p = 1; p <= 4; ++p) {
         auto* label = new QLabel;
         label->setObjectName(QStringLiteral("StsBarPanel%1").arg(p));
@@ -238,18 +242,27 @@ void FrmMDIMain::setViewMark(ViewItem item, bool checked)
             graph_ = nullptr;
     }
     switch (item) {
-    case ViewItem::Denryoku: MnuView_Denryoku->setChecked(checked); break;
-    case ViewItem::Graph: MnuView_Graph->setChecked(checked); break;
-    case ViewItem::Spread: MnuView_Spread->setChecked(checked); break;
+    case ViewItem::Denryoku:
+        MnuView_Denryoku->setChecked(checked);
+        break;
+    case ViewItem::Graph:
+        MnuView_Graph->setChecked(checked);
+        break;
+    case ViewItem::Spread:
+        MnuView_Spread->setChecked(checked);
+        break;
     }
 }
 
 bool FrmMDIMain::viewMark(ViewItem item) const
 {
     switch (item) {
-    case ViewItem::Denryoku: return MnuView_Denryoku->isChecked();
-    case ViewItem::Graph: return MnuView_Graph->isChecked();
-    case ViewItem::Spread: return MnuView_Spread->isChecked();
+    case ViewItem::Denryoku:
+        return MnuView_Denryoku->isChecked();
+    case ViewItem::Graph:
+        return MnuView_Graph->isChecked();
+    case ViewItem::Spread:
+        return MnuView_Spread->isChecked();
     }
     return false;
 }
@@ -529,7 +542,7 @@ bool FrmMDIMain::bfExitApplication()
             if (w != this && w->isVisible())
                 w->close();
     } catch (...) {
-        ok = false;  // go straight on to the files, with no message
+        ok = false; // go straight on to the files, with no message
     }
     ctx_.store.TmpFileNo.reset();
     ctx_.meas.LogFileNo.reset();
@@ -546,4 +559,4 @@ void FrmMDIMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -29,8 +29,8 @@ class StatusBarProxy;
 
 // What the main window needs from the rest of the program (owned by the start-up).
 struct MainWindowLinks {
-    std::function<void()> showSystemDialog;  // FrmSystem, which reopens the port
-    std::function<void()> closeLink;         // unload FrmComm (closes the port)
+    std::function<void()> showSystemDialog; // FrmSystem, which reopens the port
+    std::function<void()> closeLink;        // unload FrmComm (closes the port)
 };
 
 class FrmMDIMain : public QMainWindow,
@@ -115,8 +115,8 @@ public:
     QAction* MnuHelp_Version = nullptr;
 
     QToolBar* ToolBar = nullptr;
-    QMap<QString, QAction*> ToolButtons;  // by key: "Load", "Save", … "Help"
-    std::array<QLabel*, 5> StsBar{};       // panels 1..4 (0 unused)
+    QMap<QString, QAction*> ToolButtons; // by key: "Load", "Save", … "Help"
+    std::array<QLabel*, 5> StsBar{};     // panels 1..4 (0 unused)
     QTimer* TmrDisp = nullptr;
 
 protected:
@@ -158,4 +158,4 @@ private:
     bool unloaded_ = false;
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -40,4 +40,4 @@ QString fileNameOf(const QString& path)
     return path.mid(lastSeparator(path) + 1);
 }
 
-}  // namespace quellin
+} // namespace quellin

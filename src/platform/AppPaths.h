@@ -16,4 +16,4 @@ QString folderOf(const QString& path);
 // The file name after the last separator (the whole path without one).
 QString fileNameOf(const QString& path);
 
-}  // namespace quellin
+} // namespace quellin

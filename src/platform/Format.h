@@ -20,4 +20,4 @@ QString Format(double value, const QString& pattern);
 // that is a date is formatted as that date; anything else comes back unchanged.
 QString Format(const QString& text, const QString& pattern);
 
-}  // namespace quellin
+} // namespace quellin

@@ -48,4 +48,4 @@ public:
     double now() const override;
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -15,10 +15,10 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 struct MessageRequest {
     QString text;
-    QString title;  // empty: the application title
+    QString title; // empty: the application title
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
-    bool foreground = false;  // bring the box to the front
+    bool foreground = false; // bring the box to the front
 };
 
 class MessageBoxService {
@@ -39,11 +39,11 @@ public:
 
 struct FileDialogRequest {
     QWidget* owner = nullptr;
-    QString filter;         // e.g. "CSVﾌｧｲﾙ(*.csv)"
-    QString pattern;        // e.g. "*.csv"
+    QString filter;  // e.g. "CSVﾌｧｲﾙ(*.csv)"
+    QString pattern; // e.g. "*.csv"
     QString initialFolder;
-    QString defaultExtension;  // save only, e.g. "*.csv"
-    QString title;             // save only; empty for none
+    QString defaultExtension; // save only, e.g. "*.csv"
+    QString title;            // save only; empty for none
 };
 
 class FileDialogService {
@@ -94,4 +94,4 @@ struct Services {
     StatusPanel& status;
 };
 
-}  // namespace quellin
+} // namespace quellin

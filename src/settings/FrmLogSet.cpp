@@ -48,13 +48,15 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
 
     FramData = new QGroupBox(QStringLiteral("記録項目"), this);
-    FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth), tw(lay.frameHeight));
+    FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth),
+                          tw(lay.frameHeight));
 
     // Three columns of boxes in column order; the version-2 items follow below.
     const int columnWidth = tw(lay.frameWidth - 240) / 3;
     for (int i = 0; i < 16; ++i) {
         const int c = i + 2;
-        const QString caption = c < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[c] : QString();
+        const QString caption =
+            c < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[c] : QString();
         auto* box = new QCheckBox(caption, FramData);
         // Version-1 items fill rows 0..3; the version-2 items start a row of their own.
         const int slot = i < 11 ? i : 12 + (i - 11);
@@ -75,7 +77,8 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     const int logingTime = ctx_.app.LogingTime;
     const std::array<int, 3> parts = {logingTime / 3600, logingTime % 3600 / 60, logingTime % 60};
     for (int i = 0; i < 3; ++i) {
-        auto* edit = new QLineEdit(Format(double(parts[static_cast<size_t>(i)]), QStringLiteral("00")), this);
+        auto* edit = new QLineEdit(
+            Format(double(parts[static_cast<size_t>(i)]), QStringLiteral("00")), this);
         edit->setAlignment(Qt::AlignRight);
         edit->setMaxLength(4);
         edit->setGeometry(tw(750) + i * tw(700), rowTop, tw(480), tw(360));
@@ -106,7 +109,8 @@ void FrmLogSet::CmdAll_Click()
 
 bool FrmLogSet::cmdOK_Click()
 {
-    if (const auto error = checkLogPeriod(TxtTime[0]->text(), TxtTime[1]->text(), TxtTime[2]->text())) {
+    if (const auto error =
+            checkLogPeriod(TxtTime[0]->text(), TxtTime[1]->text(), TxtTime[2]->text())) {
         ctx_.svc.msg.show({error->message, {}, MsgButtons::Ok, MsgIcon::None, false});
         TxtTime[static_cast<size_t>(error->focusBox)]->setFocus();
         TxtTime[static_cast<size_t>(error->focusBox)]->selectAll();
@@ -132,4 +136,4 @@ bool FrmLogSet::cmdOK_Click()
     return true;
 }
 
-}  // namespace quellin
+} // namespace quellin

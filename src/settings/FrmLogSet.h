@@ -29,7 +29,7 @@ public:
     explicit FrmLogSet(Context& ctx, QWidget* parent = nullptr);
 
     std::array<QLineEdit*, 3> TxtTime{};
-    std::array<QCheckBox*, 16> ChkData{};  // ChkData(i) stands for column i + 2
+    std::array<QCheckBox*, 16> ChkData{}; // ChkData(i) stands for column i + 2
     QGroupBox* FramData = nullptr;
     QPushButton* CmdAll = nullptr;
     QPushButton* cmdOK = nullptr;
@@ -43,4 +43,4 @@ private:
     Context& ctx_;
 };
 
-}  // namespace quellin
+} // namespace quellin

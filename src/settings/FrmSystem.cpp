@@ -18,10 +18,11 @@ namespace quellin {
 
 namespace {
 
-const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200"),
-                             QStringLiteral("38400")};
+const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"),
+                             QStringLiteral("19200"), QStringLiteral("38400")};
 const QStringList kDataBits = {QStringLiteral("7"), QStringLiteral("8")};
-const QStringList kParities = {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")};
+const QStringList kParities = {QStringLiteral("NONE"), QStringLiteral("ODD"),
+                               QStringLiteral("EVEN")};
 const QStringList kStopBits = {QStringLiteral("1"), QStringLiteral("2")};
 
 int intOf(const QString& text)
@@ -46,7 +47,7 @@ int firstWithLetter(const QStringList& entries, QChar letter)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 CommSelection commSelectionFor(const QString& commPort, const QString& commParam)
 {
@@ -66,9 +67,12 @@ CommSelection commSelectionFor(const QString& commPort, const QString& commParam
 
 QString commParamFor(const CommSelection& sel)
 {
-    const auto at = [](const QStringList& l, int i) { return i >= 0 && i < l.size() ? l[i] : QString(); };
+    const auto at = [](const QStringList& l, int i) {
+        return i >= 0 && i < l.size() ? l[i] : QString();
+    };
     return at(kSpeeds, sel.speed) + QLatin1Char(',') + at(kParities, sel.parity).left(1) +
-           QLatin1Char(',') + at(kDataBits, sel.dataBits) + QLatin1Char(',') + at(kStopBits, sel.stopBits);
+           QLatin1Char(',') + at(kDataBits, sel.dataBits) + QLatin1Char(',') +
+           at(kStopBits, sel.stopBits);
 }
 
 FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
@@ -121,12 +125,14 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
     layout->addLayout(buttons);
 
     const CommSelection sel = commSelectionFor(ctx_.app.CommPort, ctx_.app.CommParam);
-    const std::array<int, 5> positions = {sel.port, sel.speed, sel.dataBits, sel.parity, sel.stopBits};
+    const std::array<int, 5> positions = {sel.port, sel.speed, sel.dataBits, sel.parity,
+                                          sel.stopBits};
     for (size_t i = 0; i < 5; ++i)
         CmbOptions1[i]->setCurrentIndex(positions[i]);
     showDeviceOfSelectedPort();
 
-    connect(CmbOptions1[0], &QComboBox::currentIndexChanged, this, [this] { showDeviceOfSelectedPort(); });
+    connect(CmbOptions1[0], &QComboBox::currentIndexChanged, this,
+            [this] { showDeviceOfSelectedPort(); });
     connect(TxtDevice, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int port = CmbOptions1[0]->currentIndex();
         if (port >= 0)
@@ -147,12 +153,14 @@ void FrmSystem::showDeviceOfSelectedPort()
     }
     const int port = index + 1;
     const QString& edited = editedDevices_[static_cast<size_t>(index)];
-    TxtDevice->setText(!edited.isEmpty() ? edited.trimmed()
-                                         : (links_.deviceForPort ? links_.deviceForPort(port) : QString()));
+    TxtDevice->setText(!edited.isEmpty()
+                           ? edited.trimmed()
+                           : (links_.deviceForPort ? links_.deviceForPort(port) : QString()));
     const bool fixed = links_.deviceFixedByEnvironment && links_.deviceFixedByEnvironment(port);
     TxtDevice->setEnabled(!fixed);
-    TxtDevice->setToolTip(fixed ? QStringLiteral("環境変数 QUELLIN_COM%1 で指定されています。").arg(port)
-                                : QStringLiteral("このポートで開くデバイス（USB アダプタなど）"));
+    TxtDevice->setToolTip(
+        fixed ? QStringLiteral("環境変数 QUELLIN_COM%1 で指定されています。").arg(port)
+              : QStringLiteral("このポートで開くデバイス（USB アダプタなど）"));
 }
 
 void FrmSystem::Command1_Click()
@@ -177,7 +185,8 @@ void FrmSystem::cmdOK_Click()
     ctx_.settings.write(QStringLiteral("CommParam"), ctx_.app.CommParam);
     for (size_t i = 0; i < editedDevices_.size(); ++i) {
         if (!editedDevices_[i].isEmpty())
-            ctx_.settings.write(QStringLiteral("CommDevice%1").arg(i + 1), editedDevices_[i].trimmed());
+            ctx_.settings.write(QStringLiteral("CommDevice%1").arg(i + 1),
+                                editedDevices_[i].trimmed());
     }
     // A port that cannot be opened keeps the dialog open; the settings stay stored.
     if (links_.reopenPort && !links_.reopenPort())
@@ -185,4 +194,4 @@ void FrmSystem::cmdOK_Click()
     accept();
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -19,11 +19,11 @@ namespace quellin {
 // List positions of the five lists for a port and settings string; -1 where the
 // value is not in the list (the list then keeps no selection).
 struct CommSelection {
-    int port = -1;      // COM1..COM8
-    int speed = -1;     // 4800, 9600, 19200, 38400
-    int dataBits = -1;  // 7, 8
-    int parity = -1;    // NONE, ODD, EVEN
-    int stopBits = -1;  // 1, 2
+    int port = -1;     // COM1..COM8
+    int speed = -1;    // 4800, 9600, 19200, 38400
+    int dataBits = -1; // 7, 8
+    int parity = -1;   // NONE, ODD, EVEN
+    int stopBits = -1; // 1, 2
 };
 
 CommSelection commSelectionFor(const QString& commPort, const QString& commParam);
@@ -62,7 +62,7 @@ private:
 
     Context& ctx_;
     FrmSystemLinks links_;
-    std::array<QString, 8> editedDevices_;  // device texts the user typed, per port
+    std::array<QString, 8> editedDevices_; // device texts the user typed, per port
 };
 
-}  // namespace quellin
+} // namespace quellin

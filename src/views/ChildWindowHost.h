@@ -4,7 +4,7 @@
 
 namespace quellin {
 
-enum class ViewItem { Denryoku, Graph, Spread };  // MnuView_Denryoku, MnuView_Graph, MnuView_Spread
+enum class ViewItem { Denryoku, Graph, Spread }; // MnuView_Denryoku, MnuView_Graph, MnuView_Spread
 
 class ChildWindowHost {
 public:
@@ -13,4 +13,4 @@ public:
     virtual bool viewMark(ViewItem item) const = 0;
 };
 
-}  // namespace quellin
+} // namespace quellin

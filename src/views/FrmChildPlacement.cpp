@@ -15,7 +15,7 @@ double twipsSetting(const SettingsStore& settings, const QString& name)
     // Keep the window on a sensible part of the parent even if the setting is wild.
     return v ? std::clamp(*v, -1.0e6, 1.0e6) : 0.0;
 }
-}  // namespace
+} // namespace
 
 void restoreChildPosition(QWidget& window, const SettingsStore& settings, const QString& prefix,
                           QPoint firstRun)
@@ -38,4 +38,4 @@ void saveChildPosition(const QWidget& window, SettingsStore& settings, const QSt
                    QString::number(static_cast<float>(pixelsToTwips(window.x()))));
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -18,4 +18,4 @@ void restoreChildPosition(QWidget& window, const SettingsStore& settings, const 
                           QPoint firstRun = {});
 void saveChildPosition(const QWidget& window, SettingsStore& settings, const QString& prefix);
 
-}  // namespace quellin
+} // namespace quellin

@@ -14,20 +14,23 @@ namespace quellin {
 const std::array<QString, 15>& valueDesignTexts()
 {
     static const std::array<QString, 15> texts = {
-        QStringLiteral("0.000"), QStringLiteral("00/00 00:00:00"), QStringLiteral("0.000"),
-        QStringLiteral("0.00"),  QStringLiteral("0.000"),          QStringLiteral("0.00"),
-        QStringLiteral("0.000"), QStringLiteral("0.000"),          QStringLiteral("0.000"),
-        QStringLiteral("0.000"), QStringLiteral("0.0"),            QStringLiteral("0.0"),
-        QStringLiteral("0.0"),   QStringLiteral("0"),              QStringLiteral("0")};
+        QStringLiteral("0.000"), QStringLiteral("00/00 00:00:00"),
+        QStringLiteral("0.000"), QStringLiteral("0.00"),
+        QStringLiteral("0.000"), QStringLiteral("0.00"),
+        QStringLiteral("0.000"), QStringLiteral("0.000"),
+        QStringLiteral("0.000"), QStringLiteral("0.000"),
+        QStringLiteral("0.0"),   QStringLiteral("0.0"),
+        QStringLiteral("0.0"),   QStringLiteral("0"),
+        QStringLiteral("0")};
     return texts;
 }
 
 const std::array<QString, 15>& unitDesignTexts()
 {
     static const std::array<QString, 15> texts = {
-        QStringLiteral("Hz"), QStringLiteral("時間"), QStringLiteral("V"),   QStringLiteral("A"),
-        QStringLiteral("V"),  QStringLiteral("A"),    QStringLiteral("W"),   QStringLiteral("Var"),
-        QStringLiteral("VA"), QStringLiteral("%"),    QStringLiteral("mA"),  QStringLiteral("mA"),
+        QStringLiteral("Hz"), QStringLiteral("時間"), QStringLiteral("V"),  QStringLiteral("A"),
+        QStringLiteral("V"),  QStringLiteral("A"),    QStringLiteral("W"),  QStringLiteral("Var"),
+        QStringLiteral("VA"), QStringLiteral("%"),    QStringLiteral("mA"), QStringLiteral("mA"),
         QStringLiteral("mA"), QStringLiteral("℃"),    QStringLiteral("℃")};
     return texts;
 }
@@ -39,21 +42,24 @@ struct Cell {
     int title;
     const char* caption;
     int item;
-    int row;   // 0-based
+    int row; // 0-based
     bool right;
 };
 
 constexpr Cell kCells[] = {
-    {0, "周波数", 0, 0, false},    {5, "時刻", 1, 0, true},       {1, "電圧Ｒ", 2, 1, false},
-    {6, "電流Ｒ", 3, 1, true},     {2, "電圧Ｔ", 4, 2, false},    {7, "電流Ｔ", 5, 2, true},
-    {3, "有効電力", 6, 3, false},  {8, "無効電力", 7, 3, true},   {4, "皮相電力", 8, 4, false},
-    {9, "力率", 9, 4, true},       {10, "漏電電流1", 10, 5, false}, {13, "温度1", 13, 5, true},
-    {11, "漏電電流2", 11, 6, false}, {14, "温度2", 14, 6, true},  {12, "漏電電流3", 12, 7, false},
+    {0, "周波数", 0, 0, false},      {5, "時刻", 1, 0, true},
+    {1, "電圧Ｒ", 2, 1, false},      {6, "電流Ｒ", 3, 1, true},
+    {2, "電圧Ｔ", 4, 2, false},      {7, "電流Ｔ", 5, 2, true},
+    {3, "有効電力", 6, 3, false},    {8, "無効電力", 7, 3, true},
+    {4, "皮相電力", 8, 4, false},    {9, "力率", 9, 4, true},
+    {10, "漏電電流1", 10, 5, false}, {13, "温度1", 13, 5, true},
+    {11, "漏電電流2", 11, 6, false}, {14, "温度2", 14, 6, true},
+    {12, "漏電電流3", 12, 7, false},
 };
 
 constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
-}  // namespace
+} // namespace
 
 FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
@@ -97,7 +103,8 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
-        value->setStyleSheet(QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }"));
+        value->setStyleSheet(
+            QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }"));
         const int valueRight = cell.item == 1 ? twipsToPixels(4190) : valueX + twipsToPixels(900);
         value->setGeometry(valueLeft, valueY - 3, valueRight - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
@@ -111,7 +118,8 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
             l->setVisible(!version2Item || layout.showVersion2Rows);
     }
     setWidget(body);
-    body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8, twipsToPixels(layout.frameHeight) + 4);
+    body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8,
+                         twipsToPixels(layout.frameHeight) + 4);
     resize(twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight));
 
     restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"), firstRunPosition);
@@ -143,4 +151,4 @@ void FrmDisp::closeEvent(QCloseEvent* event)
     QMdiSubWindow::closeEvent(event);
 }
 
-}  // namespace quellin
+} // namespace quellin

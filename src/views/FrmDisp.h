@@ -21,7 +21,8 @@ const std::array<QString, 15>& unitDesignTexts();
 
 class FrmDisp : public QMdiSubWindow, public ValuePanel {
 public:
-    FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {}, QWidget* parent = nullptr);
+    FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {},
+            QWidget* parent = nullptr);
 
     // ValuePanel: written by the measured-data handler with every line.
     void setValue(int item, const QString& text) override;
@@ -42,4 +43,4 @@ private:
     ChildWindowHost& host_;
 };
 
-}  // namespace quellin
+} // namespace quellin

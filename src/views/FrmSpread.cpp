@@ -21,17 +21,22 @@ namespace {
 double columnWidthChars(int gridColumn)
 {
     switch (gridColumn) {
-    case 1: return 5.5;
-    case 2: return 17.5;
+    case 1:
+        return 5.5;
+    case 2:
+        return 17.5;
     case 13:
     case 14:
-    case 15: return 7.38;
+    case 15:
+        return 7.38;
     case 16:
-    case 17: return 4.38;
-    default: return 8.5;
+    case 17:
+        return 4.38;
+    default:
+        return 8.5;
     }
 }
-}  // namespace
+} // namespace
 
 FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
@@ -140,4 +145,4 @@ void FrmSpread::closeEvent(QCloseEvent* event)
     QMdiSubWindow::closeEvent(event);
 }
 
-}  // namespace quellin
+} // namespace quellin

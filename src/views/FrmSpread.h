@@ -14,7 +14,8 @@ namespace quellin {
 
 class FrmSpread : public QMdiSubWindow {
 public:
-    FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {}, QWidget* parent = nullptr);
+    FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {},
+              QWidget* parent = nullptr);
 
     // Writes the 14 rows from ListPage; with flag −1 also adjusts VscSprd.
     void fillList(int flag);
@@ -34,4 +35,4 @@ private:
     bool filling_ = false;
 };
 
-}  // namespace quellin
+} // namespace quellin

@@ -1,6 +1,6 @@
 #include "views/ListTexts.h"
 
-#include "link/MeasuredData.h"  // powerFactorText: the panel and the list show it alike
+#include "link/MeasuredData.h" // powerFactorText: the panel and the list show it alike
 #include "platform/Format.h"
 
 namespace quellin {
@@ -13,12 +13,11 @@ int recordColumnOfGridColumn(int gridColumn)
 
 QStringList listHeaders(const Context& ctx)
 {
-    QStringList headers = {QStringLiteral("番号"),     QStringLiteral("時刻"),
-                           QStringLiteral("電圧Ｒ"),   QStringLiteral("電圧Ｔ"),
-                           QStringLiteral("電流Ｒ"),   QStringLiteral("電流Ｔ"),
-                           QStringLiteral("有効電力"), QStringLiteral("無効電力"),
-                           QStringLiteral("皮相電力"), QStringLiteral("力率"),
-                           QStringLiteral("積算電力"), QStringLiteral("積算時間")};
+    QStringList headers = {
+        QStringLiteral("番号"),     QStringLiteral("時刻"),     QStringLiteral("電圧Ｒ"),
+        QStringLiteral("電圧Ｔ"),   QStringLiteral("電流Ｒ"),   QStringLiteral("電流Ｔ"),
+        QStringLiteral("有効電力"), QStringLiteral("無効電力"), QStringLiteral("皮相電力"),
+        QStringLiteral("力率"),     QStringLiteral("積算電力"), QStringLiteral("積算時間")};
     // The version-2 columns are headed with their series names.
     for (int s = 9; s <= ctx.cat.SeriesLast && s < ctx.cat.SeriesNames.size(); ++s)
         headers << ctx.cat.SeriesNames[s];
@@ -38,18 +37,24 @@ QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, 
     if (!flag(ctx.store.ColumnPresent, c) || !flag(ctx.cat.ColumnOn, c))
         return {};
     switch (c) {
-    case 0: return QString::number(rec.number);
-    case 1: return Format(rec.time(), QStringLiteral("yyyy/mm/dd hh:mm:ss"));
-    case 9: return powerFactorText(rec.column(9));
+    case 0:
+        return QString::number(rec.number);
+    case 1:
+        return Format(rec.time(), QStringLiteral("yyyy/mm/dd hh:mm:ss"));
+    case 9:
+        return powerFactorText(rec.column(9));
     case 12:
-        return Format(rec.column(12),
-                      purpose == ListPurpose::Print ? QStringLiteral("0.000") : QStringLiteral("0.00000"));
+        return Format(rec.column(12), purpose == ListPurpose::Print ? QStringLiteral("0.000")
+                                                                    : QStringLiteral("0.00000"));
     case 13:
     case 14:
-    case 15: return Format(rec.column(c), QStringLiteral("0.0"));
+    case 15:
+        return Format(rec.column(c), QStringLiteral("0.0"));
     case 16:
-    case 17: return Format(rec.column(c), QStringLiteral("0"));
-    default: return Format(rec.column(c), QStringLiteral("000.0E+0"));
+    case 17:
+        return Format(rec.column(c), QStringLiteral("0"));
+    default:
+        return Format(rec.column(c), QStringLiteral("000.0E+0"));
     }
 }
 
@@ -60,4 +65,4 @@ ListScroll listScroll(int recordCount)
     return {true, recordCount - 14};
 }
 
-}  // namespace quellin
+} // namespace quellin

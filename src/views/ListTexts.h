@@ -9,7 +9,7 @@
 
 namespace quellin {
 
-constexpr int kListRows = 14;  // one page of records
+constexpr int kListRows = 14; // one page of records
 
 // Record column shown in grid column g (1-based; 1..17). Frequency is not listed.
 int recordColumnOfGridColumn(int gridColumn);
@@ -17,7 +17,7 @@ int recordColumnOfGridColumn(int gridColumn);
 // Column headers of the grid (grid columns 1..ColumnLast).
 QStringList listHeaders(const Context& ctx);
 
-enum class ListPurpose { Screen, Print };  // the print shows hours with "0.000"
+enum class ListPurpose { Screen, Print }; // the print shows hours with "0.000"
 
 // The text of grid column g for rec: empty when the column is absent from the
 // data set or switched off, or (columns 13..17) for a version-1 meter.
@@ -31,4 +31,4 @@ struct ListScroll {
 };
 ListScroll listScroll(int recordCount);
 
-}  // namespace quellin
+} // namespace quellin

@@ -43,4 +43,4 @@ int defaultGraphWidth(int hardVersion)
     return isVersion2(hardVersion) ? 11010 : 11580;
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -11,21 +11,21 @@ namespace quellin {
 int twipsToPixels(double twips, double logicalDpi = 96.0);
 double pixelsToTwips(int pixels, double logicalDpi = 96.0);
 
-bool isVersion2(int hardVersion);  // 2 and every later number
+bool isVersion2(int hardVersion); // 2 and every later number
 
-struct DispLayout {  // the measured-values panel
+struct DispLayout { // the measured-values panel
     int windowHeight, windowWidth;
     int frameLeft, frameTop, frameHeight, frameWidth;
     bool showVersion2Rows;
 };
 DispLayout dispLayout(int hardVersion);
 
-struct SpreadLayout {  // the data list
+struct SpreadLayout { // the data list
     int windowHeight, windowWidth;
 };
 SpreadLayout spreadLayout(int hardVersion);
 
-struct LogSetLayout {  // PC logging settings
+struct LogSetLayout { // PC logging settings
     int windowHeight, windowWidth;
     int frameLeft, frameTop, frameHeight, frameWidth;
     int allLeft, allTop;
@@ -37,4 +37,4 @@ LogSetLayout logSetLayout(int hardVersion);
 // Default graph window width in twips (registry default of FrmGraph_Width).
 int defaultGraphWidth(int hardVersion);
 
-}  // namespace quellin
+} // namespace quellin

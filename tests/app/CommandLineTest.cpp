@@ -9,7 +9,7 @@ namespace {
 
 struct OptionCase {
     const char* line;
-    int expected;  // -1: no forced version
+    int expected; // -1: no forced version
 };
 
 class VersionOption : public ::testing::TestWithParam<OptionCase> {};
@@ -29,14 +29,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OptionCase{"", -1}, OptionCase{"/v2", 2}, OptionCase{"/V1", 1},
                       OptionCase{"  /  v2  ", 2}, OptionCase{"/x/v1", 1}, OptionCase{"/v25", 2},
                       OptionCase{"/vx", -1}, OptionCase{"/v", -1}, OptionCase{"/v/v2", -1},
-                      OptionCase{"v2", 2},  // the text before the first slash is field 1
+                      OptionCase{"v2", 2}, // the text before the first slash is field 1
                       OptionCase{"/verbose", -1}, OptionCase{"/a/b", -1}, OptionCase{"/ｖ２", -1}));
 
 TEST(CommandLineText, JoinsTheArgumentsAfterTheProgram)
 {
-    EXPECT_EQ(commandLineText({QStringLiteral("quellin"), QStringLiteral("/V2")}), QStringLiteral("/V2"));
+    EXPECT_EQ(commandLineText({QStringLiteral("quellin"), QStringLiteral("/V2")}),
+              QStringLiteral("/V2"));
     EXPECT_EQ(commandLineText({QStringLiteral("quellin")}), QString());
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

@@ -58,14 +58,16 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     test::ScriptedMessageBox msg;
     test::ScriptedFileDialog files;
     test::FakeSleep sleep;
-    auto program = startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep});
+    auto program =
+        startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep});
     FrmMDIMain& main = *program->mainWindow();
     Context& ctx = program->context();
     ASSERT_EQ(ctx.app.HardVersion, 2);
 
     // Start from the menu; the toolbar and menus change to the measuring state.
     main.MnuExec_Keisoku->trigger();
-    ASSERT_TRUE(runEventsUntil([&] { return ctx.app.Measuring; })) << msg.texts().join('|').toStdString();
+    ASSERT_TRUE(runEventsUntil([&] { return ctx.app.Measuring; }))
+        << msg.texts().join('|').toStdString();
     EXPECT_EQ(main.MnuExec_Keisoku->text(), QStringLiteral("計測停止(&S)"));
     EXPECT_EQ(main.toolButton("Keisoku")->toolTip(), QStringLiteral("計測停止"));
     EXPECT_TRUE(main.MnuExec_Loging->isEnabled());
@@ -132,7 +134,7 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     const QStringList data = logLines.mid(3);
     EXPECT_EQ(data.size(), loggingTo - loggingFrom);
     for (int i = 0; i < data.size(); ++i) {
-        const int k = loggingFrom + i;  // the record written with log line i
+        const int k = loggingFrom + i; // the record written with log line i
         const QStringList f = data[i].split(QLatin1Char(','));
         ASSERT_EQ(f.size(), 18) << data[i].toStdString();
         EXPECT_EQ(f[0], Format(double(i), QStringLiteral("0000")));
@@ -155,8 +157,8 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     FrmDisp* panel = main.dispWindow();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->LblValue[0]->text(), Format(reading(last, 59), QStringLiteral("0.0")));
-    EXPECT_EQ(panel->LblValue[1]->text(),
-              Format(*vbdate::parse(QStringView(last).mid(3 + 67, 19)), QStringLiteral("mm/dd hh:mm:ss")));
+    EXPECT_EQ(panel->LblValue[1]->text(), Format(*vbdate::parse(QStringView(last).mid(3 + 67, 19)),
+                                                 QStringLiteral("mm/dd hh:mm:ss")));
     EXPECT_EQ(panel->LblValue[9]->text(), powerFactorText(reading(last, 50)));
     EXPECT_EQ(panel->LblValue[13]->text(), Format(reading(last, 115), QStringLiteral("0")));
 
@@ -166,5 +168,5 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     qunsetenv("QUELLIN_COM1");
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

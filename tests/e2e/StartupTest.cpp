@@ -8,9 +8,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quellin {
@@ -70,7 +70,8 @@ TEST_P(StartupVersion, LearnsTheVersionAndShowsTheMainWindow)
     EXPECT_EQ(ctx.link.LinkState, 99);
     EXPECT_TRUE(program->mainWindow()->isVisible());
     EXPECT_EQ(program->mainWindow()->windowTitle(), QStringLiteral("Quellin"));
-    EXPECT_EQ(program->versionStatusText(), QStringLiteral("ハードバージョン ") + QString::fromUtf8(c.versionText));
+    EXPECT_EQ(program->versionStatusText(),
+              QStringLiteral("ハードバージョン ") + QString::fromUtf8(c.versionText));
     EXPECT_TRUE(msg.shown.empty()) << msg.texts().join(QLatin1Char('|')).toStdString();
     const QStringList commands = sim.receivedCommands();
     ASSERT_GE(commands.size(), 2);
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
     Meters, StartupVersion,
     ::testing::Values(VersionCase{"version1", {"--version", "1"}, 1, "1.05A", 12},
                       VersionCase{"version2", {"--version", "2"}, 2, "2.10A", 17},
-                      VersionCase{"version3", {"--version", "2", "--ver-text", "3.00B"}, 3, "3.00B", 17},
+                      VersionCase{
+                          "version3", {"--version", "2", "--ver-text", "3.00B"}, 3, "3.00B", 17},
                       VersionCase{"verRefused", {"--version", "2", "--ver-ng"}, 1, "1", 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -104,7 +106,7 @@ TEST_F(Startup, ForcedVersionSendsSleButNeverVer)
 
 TEST_F(Startup, SilentMeterLeadsToTheVersionQuestionAfterTheTimeOut)
 {
-    msg.answers = {MsgAnswer::No};  // "いいえ：Ver.２"
+    msg.answers = {MsgAnswer::No}; // "いいえ：Ver.２"
     start({"--version", "1", "--silent", "SLE", "--silent", "VER"});
     // "SLE" went unanswered, so "VER" was never asked; the time-out asked the user.
     EXPECT_EQ(sim.receivedCommands(), QStringList{QStringLiteral("SLE")});
@@ -143,5 +145,5 @@ TEST_F(Startup, PortThatCannotBeOpenedAsksForTheVersionFirst)
     EXPECT_TRUE(program->mainWindow()->isVisible());
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

@@ -351,8 +351,8 @@ TEST_F(MainFixture, StartWithDataPresentAnsweredNoSendsNothing)
     EXPECT_TRUE(t.ctx->app.DataPresent);
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin
 
 namespace quellin {
 namespace {
@@ -378,7 +378,7 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     const QString path = t.path(QStringLiteral("set.csv"));
     t.files.answers = {path};
     main->toolButton("Save")->setEnabled(true);
-    main->toolButton("Save")->trigger();  // the button runs the menu item
+    main->toolButton("Save")->trigger(); // the button runs the menu item
     ASSERT_EQ(t.files.saves.size(), 1u);
     EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("CSVﾌｧｲﾙ(*.csv)"));
     ASSERT_TRUE(QFile::exists(path));
@@ -397,7 +397,7 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
     EXPECT_TRUE(main->toolButton("Clear")->isEnabled());
-    EXPECT_TRUE(main->MnuView_Graph->isChecked());  // shown again for the loaded data
+    EXPECT_TRUE(main->MnuView_Graph->isChecked()); // shown again for the loaded data
     EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 0)->text(), QStringLiteral("0"));
     EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 2)->text(), QStringLiteral("100.0E+0"));
     EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), {}), QFileInfo(path).absolutePath());
@@ -430,5 +430,5 @@ TEST_F(MainFixture, GraphWindowKeepsItsViewMark)
     EXPECT_TRUE(main->MnuView_Graph->isChecked());
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

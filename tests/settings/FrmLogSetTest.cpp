@@ -14,7 +14,7 @@ struct PeriodCase {
     const char* h;
     const char* m;
     const char* s;
-    const char* message;  // "" = accepted
+    const char* message; // "" = accepted
     int focus;
 };
 
@@ -23,7 +23,8 @@ class LogPeriod : public ::testing::TestWithParam<PeriodCase> {};
 TEST_P(LogPeriod, FirstFailureAndItsBox)
 {
     const PeriodCase& c = GetParam();
-    const auto error = checkLogPeriod(QString::fromUtf8(c.h), QString::fromUtf8(c.m), QString::fromUtf8(c.s));
+    const auto error =
+        checkLogPeriod(QString::fromUtf8(c.h), QString::fromUtf8(c.m), QString::fromUtf8(c.s));
     if (*c.message == 0) {
         EXPECT_FALSE(error.has_value()) << error->message.toStdString();
         return;
@@ -35,17 +36,18 @@ TEST_P(LogPeriod, FirstFailureAndItsBox)
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, LogPeriod,
-    ::testing::Values(PeriodCase{"24", "00", "00", "", 0}, PeriodCase{"00", "01", "30", "", 0},
-                      PeriodCase{"00", "00", "01", "", 0},
-                      PeriodCase{"00", "00", "00", "周期は１秒～２４時間の範囲で入力してください。", 0},
-                      PeriodCase{"24", "00", "01", "周期は１秒～２４時間の範囲で入力してください。", 0},
-                      PeriodCase{"25", "00", "00", "時間は０～２４の範囲で入力してください。", 0},
-                      PeriodCase{"00", "60", "00", "分は０～５９の範囲で入力してください。", 1},
-                      PeriodCase{"00", "00", "60", "秒は０～５９の範囲で入力してください。", 2},
-                      PeriodCase{"-1", "00", "00", "時間は０～２４の範囲で入力してください。", 0},
-                      PeriodCase{"ab", "00", "00", "数値を入力してください。", 0},
-                      PeriodCase{"00", "", "00", "数値を入力してください。", 1},
-                      PeriodCase{"00", "00", "1x", "数値を入力してください。", 2}));
+    ::testing::Values(
+        PeriodCase{"24", "00", "00", "", 0}, PeriodCase{"00", "01", "30", "", 0},
+        PeriodCase{"00", "00", "01", "", 0},
+        PeriodCase{"00", "00", "00", "周期は１秒～２４時間の範囲で入力してください。", 0},
+        PeriodCase{"24", "00", "01", "周期は１秒～２４時間の範囲で入力してください。", 0},
+        PeriodCase{"25", "00", "00", "時間は０～２４の範囲で入力してください。", 0},
+        PeriodCase{"00", "60", "00", "分は０～５９の範囲で入力してください。", 1},
+        PeriodCase{"00", "00", "60", "秒は０～５９の範囲で入力してください。", 2},
+        PeriodCase{"-1", "00", "00", "時間は０～２４の範囲で入力してください。", 0},
+        PeriodCase{"ab", "00", "00", "数値を入力してください。", 0},
+        PeriodCase{"00", "", "00", "数値を入力してください。", 1},
+        PeriodCase{"00", "00", "1x", "数値を入力してください。", 2}));
 
 TEST(FrmLogSet, ShowsThePeriodAndStoresWhatIsChosen)
 {
@@ -86,7 +88,8 @@ TEST(FrmLogSet, RefusedPeriodKeepsTheDialogAndTheSettings)
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_EQ(t.msg.shown[0].text, QStringLiteral("分は０～５９の範囲で入力してください。"));
     EXPECT_EQ(t.ctx->app.LogingTime, 1);
-    EXPECT_EQ(t.settings->read(QStringLiteral("LogingTime"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(t.settings->read(QStringLiteral("LogingTime"), QStringLiteral("none")),
+              QStringLiteral("none"));
 }
 
 TEST(FrmLogSet, SelectAllChecksEveryBox)
@@ -101,5 +104,5 @@ TEST(FrmLogSet, SelectAllChecksEveryBox)
         EXPECT_TRUE(box->isChecked());
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

@@ -12,7 +12,7 @@ namespace {
 struct SelectionCase {
     const char* port;
     const char* param;
-    int expected[5];  // port, speed, data bits, parity, stop bits
+    int expected[5]; // port, speed, data bits, parity, stop bits
 };
 
 class CommSelectionFor : public ::testing::TestWithParam<SelectionCase> {};
@@ -28,14 +28,13 @@ TEST_P(CommSelectionFor, FindsEachListEntry)
     EXPECT_EQ(s.stopBits, c.expected[4]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, CommSelectionFor,
-    ::testing::Values(SelectionCase{"1", "9600,N,8,1", {0, 1, 1, 0, 0}},
-                      SelectionCase{"3", "19200,E,7,2", {2, 2, 0, 2, 1}},
-                      SelectionCase{"8", "38400,O,8,1", {7, 3, 1, 1, 0}},
-                      SelectionCase{"9", "2400,X,6,3", {-1, -1, -1, -1, -1}},
-                      SelectionCase{"", "", {-1, -1, -1, -1, -1}},
-                      SelectionCase{"2", "9600", {1, 1, -1, -1, -1}}));
+INSTANTIATE_TEST_SUITE_P(Settings, CommSelectionFor,
+                         ::testing::Values(SelectionCase{"1", "9600,N,8,1", {0, 1, 1, 0, 0}},
+                                           SelectionCase{"3", "19200,E,7,2", {2, 2, 0, 2, 1}},
+                                           SelectionCase{"8", "38400,O,8,1", {7, 3, 1, 1, 0}},
+                                           SelectionCase{"9", "2400,X,6,3", {-1, -1, -1, -1, -1}},
+                                           SelectionCase{"", "", {-1, -1, -1, -1, -1}},
+                                           SelectionCase{"2", "9600", {1, 1, -1, -1, -1}}));
 
 TEST(CommParamFor, SpellsSpeedParityDataStop)
 {
@@ -51,7 +50,10 @@ TEST(FrmSystem, StandardValuesAreStoredAndThePortReopened)
     t.ctx->app.CommParam = QStringLiteral("19200,E,7,2");
     int reopened = 0;
     FrmSystemLinks links;
-    links.reopenPort = [&] { ++reopened; return true; };
+    links.reopenPort = [&] {
+        ++reopened;
+        return true;
+    };
     links.deviceForPort = [](int n) { return QStringLiteral("/dev/ttyS%1").arg(n - 1); };
     FrmSystem dlg(*t.ctx, links);
     EXPECT_EQ(dlg.CmbOptions1[0]->currentText(), QStringLiteral("COM4"));
@@ -92,5 +94,5 @@ TEST(FrmSystem, TheDeviceOfAPortCanBeSetForAnAdapter)
     EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice1"), {}), QStringLiteral("/dev/ttyUSB0"));
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

@@ -8,4 +8,4 @@ namespace quellin::test {
 
 void giveTestCatalogue(Context& ctx, int version);
 
-}  // namespace quellin::test
+} // namespace quellin::test

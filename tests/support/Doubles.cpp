@@ -61,4 +61,4 @@ QString ScriptedFileDialog::saveFile(const FileDialogRequest& request)
     return a;
 }
 
-}  // namespace quellin::test
+} // namespace quellin::test

@@ -6,8 +6,8 @@
 
 #include <QStringList>
 #include <deque>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quellin::test {
@@ -34,15 +34,25 @@ public:
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;
 
-    std::deque<QString> answers;  // paths; empty text = cancel
+    std::deque<QString> answers; // paths; empty text = cancel
     std::vector<FileDialogRequest> opens;
     std::vector<FileDialogRequest> saves;
 };
 
 class FakeSleep : public SleepService {
 public:
-    void sleep(int ms) override { slept.push_back(ms); if (onSleep) onSleep(ms); }
-    void processEvents() override { ++eventRounds; if (onProcessEvents) onProcessEvents(); }
+    void sleep(int ms) override
+    {
+        slept.push_back(ms);
+        if (onSleep)
+            onSleep(ms);
+    }
+    void processEvents() override
+    {
+        ++eventRounds;
+        if (onProcessEvents)
+            onProcessEvents();
+    }
     std::vector<int> slept;
     int eventRounds = 0;
     std::function<void(int)> onSleep;
@@ -51,7 +61,11 @@ public:
 
 class FakePointer : public PointerService {
 public:
-    void setPointer(int vbPointer) override { history.push_back(vbPointer); current = vbPointer; }
+    void setPointer(int vbPointer) override
+    {
+        history.push_back(vbPointer);
+        current = vbPointer;
+    }
     int current = 0;
     std::vector<int> history;
 };
@@ -59,7 +73,7 @@ public:
 class FakeClock : public Clock {
 public:
     double now() const override { return value; }
-    double value = 37408.0;  // 2002-06-01 00:00:00
+    double value = 37408.0; // 2002-06-01 00:00:00
 };
 
 class FakeStatus : public StatusPanel {
@@ -69,4 +83,4 @@ public:
     QString panels[5];
 };
 
-}  // namespace quellin::test
+} // namespace quellin::test

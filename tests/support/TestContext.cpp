@@ -15,4 +15,4 @@ TestContext::TestContext()
 
 TestContext::~TestContext() = default;
 
-}  // namespace quellin::test
+} // namespace quellin::test

@@ -30,4 +30,4 @@ struct TestContext {
     QString iniPath() const { return dir.filePath(QStringLiteral("Quellin.ini")); }
 };
 
-}  // namespace quellin::test
+} // namespace quellin::test

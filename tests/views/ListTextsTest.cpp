@@ -15,8 +15,9 @@ void giveCatalogue(Context& ctx, int version)
     ctx.app.HardVersion = version;
     ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
     ctx.cat.SeriesLast = version >= 2 ? 13 : 8;
-    ctx.cat.SeriesNames = {"電圧Ｒ", "電圧Ｔ", "電流Ｒ", "電流Ｔ", "有効電力", "無効電力", "皮相電力",
-                           "力率", "積算電力量", "漏電電流1", "漏電電流2", "漏電電流3", "温度1", "温度2"};
+    ctx.cat.SeriesNames = {"電圧Ｒ",    "電圧Ｔ",    "電流Ｒ", "電流Ｔ",     "有効電力",
+                           "無効電力",  "皮相電力",  "力率",   "積算電力量", "漏電電流1",
+                           "漏電電流2", "漏電電流3", "温度1",  "温度2"};
     ctx.cat.SeriesNames = ctx.cat.SeriesNames.mid(0, ctx.cat.SeriesLast + 1);
     ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
     ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
@@ -26,7 +27,7 @@ DataRecord sample()
 {
     DataRecord r;
     r.number = 7;
-    r.setTime(37408.0 + (10 * 3600 + 5) / 86400.0);  // 2002/06/01 10:00:05
+    r.setTime(37408.0 + (10 * 3600 + 5) / 86400.0); // 2002/06/01 10:00:05
     r.setColumn(2, 230.4);
     r.setColumn(3, 101.0);
     r.setColumn(4, 5);
@@ -57,19 +58,18 @@ TEST_P(ListCellText, FormatsEachGridColumn)
 {
     test::TestContext t;
     giveCatalogue(*t.ctx, 2);
-    EXPECT_EQ(listCellText(*t.ctx, sample(), GetParam().gridColumn), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(listCellText(*t.ctx, sample(), GetParam().gridColumn),
+              QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Version2, ListCellText,
-                         ::testing::Values(CellCase{1, "7"}, CellCase{2, "2002/06/01 10:00:05"},
-                                           CellCase{3, "230.4E+0"}, CellCase{4, "101.0E+0"},
-                                           CellCase{5, "500.0E-2"}, CellCase{6, "250.0E-3"},
-                                           CellCase{7, "123.5E+1"}, CellCase{8, "300.0E+0"},
-                                           CellCase{9, "500.0E+0"}, CellCase{10, "0.500 "},
-                                           CellCase{11, "125.0E-1"}, CellCase{12, "0.00028"},
-                                           CellCase{13, "12.3"}, CellCase{14, "0.0"},
-                                           CellCase{15, "100.0"}, CellCase{16, "26"},
-                                           CellCase{17, "-3"}));
+INSTANTIATE_TEST_SUITE_P(
+    Version2, ListCellText,
+    ::testing::Values(CellCase{1, "7"}, CellCase{2, "2002/06/01 10:00:05"}, CellCase{3, "230.4E+0"},
+                      CellCase{4, "101.0E+0"}, CellCase{5, "500.0E-2"}, CellCase{6, "250.0E-3"},
+                      CellCase{7, "123.5E+1"}, CellCase{8, "300.0E+0"}, CellCase{9, "500.0E+0"},
+                      CellCase{10, "0.500 "}, CellCase{11, "125.0E-1"}, CellCase{12, "0.00028"},
+                      CellCase{13, "12.3"}, CellCase{14, "0.0"}, CellCase{15, "100.0"},
+                      CellCase{16, "26"}, CellCase{17, "-3"}));
 
 TEST(PowerFactorText, BlankAfterNonNegativeAndCutToSix)
 {
@@ -139,5 +139,5 @@ TEST(GridColumns, FrequencyIsNotListed)
     EXPECT_EQ(recordColumnOfGridColumn(18), -1);
 }
 
-}  // namespace
-}  // namespace quellin
+} // namespace
+} // namespace quellin

@@ -51,15 +51,16 @@ void drawArrow(QPainter& p, QPointF from, QPointF to, QColor c)
 void paint(QPainter& p, ToolImage image)
 {
     switch (image) {
-    case ToolImage::Load:  // an open folder
+    case ToolImage::Load: // an open folder
         p.setPen(QPen(kInk, 1.6));
         p.setBrush(kAmber.lighter(130));
         p.drawRect(QRectF(3, 9, 24, 18));
         p.setBrush(kAmber);
-        p.drawPolygon(QPolygonF({QPointF(3, 27), QPointF(8, 14), QPointF(30, 14), QPointF(26, 27)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(3, 27), QPointF(8, 14), QPointF(30, 14), QPointF(26, 27)}));
         drawArrow(p, QPointF(18, 12), QPointF(18, 3), kBlue);
         break;
-    case ToolImage::Save:  // a disk
+    case ToolImage::Save: // a disk
         p.setPen(QPen(kInk, 1.6));
         p.setBrush(kBlue);
         p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);
@@ -68,14 +69,15 @@ void paint(QPainter& p, ToolImage image)
         p.setBrush(QColor(0xdd, 0xe6, 0xf0));
         p.drawRect(QRectF(8, 17, 16, 11));
         break;
-    case ToolImage::Download:  // from the meter into a tray
+    case ToolImage::Download: // from the meter into a tray
         p.setPen(QPen(kInk, 1.6));
         p.setBrush(QColor(0xc9, 0xd1, 0xda));
-        p.drawPolygon(QPolygonF({QPointF(3, 20), QPointF(9, 20), QPointF(11, 24), QPointF(21, 24),
-                                 QPointF(23, 20), QPointF(29, 20), QPointF(29, 29), QPointF(3, 29)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(3, 20), QPointF(9, 20), QPointF(11, 24), QPointF(21, 24),
+                       QPointF(23, 20), QPointF(29, 20), QPointF(29, 29), QPointF(3, 29)}));
         drawArrow(p, QPointF(16, 2), QPointF(16, 20), kGreen);
         break;
-    case ToolImage::Clear: {  // an eraser over a page
+    case ToolImage::Clear: { // an eraser over a page
         drawPage(p, QRectF(5, 3, 18, 24));
         p.save();
         p.translate(19, 20);
@@ -88,7 +90,7 @@ void paint(QPainter& p, ToolImage image)
         p.restore();
         break;
     }
-    case ToolImage::SpreadPrint:  // a printer with a table
+    case ToolImage::SpreadPrint: // a printer with a table
         drawPrinter(p);
         drawPage(p, QRectF(8, 2, 16, 15));
         p.setPen(QPen(kBlue, 1));
@@ -96,14 +98,14 @@ void paint(QPainter& p, ToolImage image)
             p.drawLine(QPointF(10, y), QPointF(22, y));
         p.drawLine(QPointF(14, 4), QPointF(14, 16));
         break;
-    case ToolImage::GraphPrint:  // a printer with a curve
+    case ToolImage::GraphPrint: // a printer with a curve
         drawPrinter(p);
         drawPage(p, QRectF(8, 2, 16, 15));
         p.setPen(QPen(kRed, 1.6));
-        p.drawPolyline(QPolygonF({QPointF(10, 14), QPointF(13, 9), QPointF(16, 12), QPointF(19, 5),
-                                  QPointF(22, 8)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(10, 14), QPointF(13, 9), QPointF(16, 12), QPointF(19, 5), QPointF(22, 8)}));
         break;
-    case ToolImage::KeisokuIdle:  // a meter dial with a start triangle
+    case ToolImage::KeisokuIdle: // a meter dial with a start triangle
     case ToolImage::KeisokuActive: {
         const bool active = image == ToolImage::KeisokuActive;
         p.setPen(QPen(kInk, 1.6));
@@ -117,7 +119,7 @@ void paint(QPainter& p, ToolImage image)
             p.drawPolygon(QPolygonF({QPointF(12, 9), QPointF(23, 16), QPointF(12, 23)}));
         break;
     }
-    case ToolImage::LogingIdle:  // a log sheet with a pen; red dot while recording
+    case ToolImage::LogingIdle: // a log sheet with a pen; red dot while recording
     case ToolImage::LogingActive: {
         const bool active = image == ToolImage::LogingActive;
         drawPage(p, QRectF(4, 3, 19, 25));
@@ -129,7 +131,7 @@ void paint(QPainter& p, ToolImage image)
         p.drawEllipse(QRectF(18, 18, 11, 11));
         break;
     }
-    case ToolImage::System: {  // a serial connector
+    case ToolImage::System: { // a serial connector
         p.setPen(QPen(kInk, 1.6));
         p.setBrush(QColor(0xc9, 0xd1, 0xda));
         p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(29, 9), QPointF(26, 22), QPointF(6, 22)}));
@@ -159,7 +161,7 @@ void paint(QPainter& p, ToolImage image)
     }
 }
 
-}  // namespace
+} // namespace
 
 QIcon toolIcon(ToolImage image)
 {
@@ -177,7 +179,7 @@ QIcon toolIcon(ToolImage image)
     return icon;
 }
 
-}  // namespace quellin
+} // namespace quellin
 
 namespace quellin {
 
@@ -194,8 +196,8 @@ QIcon appIcon()
         p.setBrush(QColor(0x1f, 0x4e, 0x79));
         p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
         p.setPen(QPen(QColor(0x7c, 0xf2, 0x9a), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(5, 21), QPointF(10, 14), QPointF(15, 18), QPointF(21, 8),
-                                  QPointF(27, 12)}));
+        p.drawPolyline(QPolygonF(
+            {QPointF(5, 21), QPointF(10, 14), QPointF(15, 18), QPointF(21, 8), QPointF(27, 12)}));
         p.setPen(QPen(QColor(0xd8, 0xe6, 0xf5), 1.2));
         p.drawLine(QPointF(5, 25.5), QPointF(27, 25.5));
         p.end();
@@ -204,4 +206,4 @@ QIcon appIcon()
     return icon;
 }
 
-}  // namespace quellin
+} // namespace quellin

@@ -13,10 +13,10 @@ enum class ToolImage {
     Clear,
     SpreadPrint,
     GraphPrint,
-    KeisokuIdle,    // image 7
-    KeisokuActive,  // image 8
-    LogingIdle,     // image 9
-    LogingActive,   // image 10
+    KeisokuIdle,   // image 7
+    KeisokuActive, // image 8
+    LogingIdle,    // image 9
+    LogingActive,  // image 10
     System,
     Help,
 };
@@ -26,4 +26,4 @@ QIcon toolIcon(ToolImage image);
 // The program's own icon: a meter dial with a trend line.
 QIcon appIcon();
 
-}  // namespace quellin
+} // namespace quellin
