@@ -1,6 +1,7 @@
 #include "main/FrmMDIMain.h"
 
 #include "app/StatusBarProxy.h"
+#include "catalog/ErrorReport.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "settings/FrmLogSet.h"
@@ -114,18 +115,28 @@ void FrmMDIMain::buildMenus()
     // The check marks of the view items are kept by the child windows themselves.
     for (QAction* a : {MnuView_Denryoku, MnuView_Graph, MnuView_Spread})
         a->setCheckable(true);
-    connect(MnuView_Denryoku, &QAction::triggered, this,
-            [this] { toggleView(ViewItem::Denryoku); });
-    connect(MnuView_Graph, &QAction::triggered, this, [this] { toggleView(ViewItem::Graph); });
-    connect(MnuView_Spread, &QAction::triggered, this, [this] { toggleView(ViewItem::Spread); });
-    connect(MnuFile_Load, &QAction::triggered, this, [this] { loadDataFile(); });
-    connect(MnuFile_Save, &QAction::triggered, this, [this] { chooseAndSaveDataFile(ctx_, this); });
-    connect(MnuFile_Clear, &QAction::triggered, this, [this] { confirmClearData(); });
+    // Each command runs under an error trap of its own, so that a failure (a file
+    // that cannot be read, say) is reported under the command's name instead of
+    // ending the program.
+    const auto command = [this](QAction* item, const char* name, std::function<void()> body) {
+        connect(item, &QAction::triggered, this, [this, name, body = std::move(body)] {
+            trapped(ctx_, name, false, [&] {
+                body();
+                return true;
+            });
+        });
+    };
+    command(MnuView_Denryoku, "MnuView_Denryoku_Click", [this] { toggleView(ViewItem::Denryoku); });
+    command(MnuView_Graph, "MnuView_Graph_Click", [this] { toggleView(ViewItem::Graph); });
+    command(MnuView_Spread, "MnuView_Spread_Click", [this] { toggleView(ViewItem::Spread); });
+    command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
+    command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
+    command(MnuFile_Clear, "MnuFile_Clear_Click", [this] { confirmClearData(); });
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
-    connect(MnuExec_Keisoku, &QAction::triggered, this, [this] { run_->keisokuCommand(); });
-    connect(MnuExec_Loging, &QAction::triggered, this, [this] { run_->logingCommand(); });
-    connect(MnuPref_Loging, &QAction::triggered, this, [this] { showLogSet(); });
-    connect(MnuPref_System, &QAction::triggered, this, [this] {
+    command(MnuExec_Keisoku, "MnuExec_Keisoku_Click", [this] { run_->keisokuCommand(); });
+    command(MnuExec_Loging, "MnuExec_Loging_Click", [this] { run_->logingCommand(); });
+    command(MnuPref_Loging, "MnuPref_Loging_Click", [this] { showLogSet(); });
+    command(MnuPref_System, "MnuPref_System_Click", [this] {
         if (links_.showSystemDialog)
             links_.showSystemDialog();
     });

@@ -1,5 +1,6 @@
 #include "views/FrmSpread.h"
 
+#include "catalog/ErrorReport.h"
 #include "settings/ModRegistry.h"
 #include "store/ModFile.h"
 #include "views/FrmChildPlacement.h"
@@ -93,7 +94,13 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     connect(VscSprd, &QScrollBar::valueChanged, this, [this](int v) { VscSprd_Change(v); });
 
     restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmSpread"), firstRunPosition);
-    LoadListPage(ctx_, 0);
+    trapped(
+        ctx_, "FrmSpread_Load", false,
+        [&] {
+            LoadListPage(ctx_, 0);
+            return true;
+        },
+        ReportTo::StatusBar);
     fillList(-1);
     host_.setViewMark(ViewItem::Spread, true);
 }
@@ -134,8 +141,15 @@ void FrmSpread::VscSprd_Change(int value)
 {
     if (filling_)
         return;
-    LoadListPage(ctx_, value);
-    fillList(-1);
+    // A page that cannot be read is reported in the status bar; the list stays usable.
+    trapped(
+        ctx_, "VscSprd_Change", false,
+        [&] {
+            LoadListPage(ctx_, value);
+            fillList(-1);
+            return true;
+        },
+        ReportTo::StatusBar);
 }
 
 void FrmSpread::closeEvent(QCloseEvent* event)

@@ -432,3 +432,21 @@ TEST_F(MainFixture, GraphWindowKeepsItsViewMark)
 
 } // namespace
 } // namespace quellin
+
+namespace quellin {
+namespace {
+
+TEST_F(MainFixture, AListPageThatCannotBeReadIsReportedNotFatal)
+{
+    addRecords(20);
+    LoadListPage(*t.ctx, 0);
+    main->spreadWindow()->fillList(-1);
+    ASSERT_TRUE(QFile::remove(t.ctx->tmpDatPath()));
+    main->spreadWindow()->VscSprd->setValue(3);
+    EXPECT_TRUE(
+        t.status.panelText(2).startsWith(QStringLiteral("VscSprd_Changeでエラーが起こりました。")))
+        << t.status.panelText(2).toStdString();
+}
+
+} // namespace
+} // namespace quellin
