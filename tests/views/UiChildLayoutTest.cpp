@@ -1,0 +1,101 @@
+// The value panel and the data list as a user sees them: texts fit their labels
+// and cells, the version-2 rows exist only for version 2.
+
+#include "Catalogue.h"
+#include "TestContext.h"
+#include "store/ModFile.h"
+#include "views/FrmDisp.h"
+#include "views/FrmSpread.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace quellin {
+namespace {
+
+class MarkOnly : public ChildWindowHost {
+public:
+    void setViewMark(ViewItem, bool checked) override { mark = checked; }
+    bool viewMark(ViewItem) const override { return mark; }
+    bool mark = false;
+};
+
+bool textFits(const QLabel& label, const QString& text)
+{
+    return QFontMetrics(label.font()).horizontalAdvance(text) <= label.contentsRect().width();
+}
+
+class PanelLayout : public ::testing::TestWithParam<int> {};
+
+TEST_P(PanelLayout, TheWidestReadingsFitTheirLabels)
+{
+    const int version = GetParam();
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, version);
+    MarkOnly host;
+    FrmDisp panel(*t.ctx, host);
+    panel.show();
+    EXPECT_TRUE(host.mark);
+    // The longest texts the measured-data handler writes for each item.
+    const QString widest[15] = {"60.0",   "12/31 23:59:59", "-999.9", "-99.99", "-999.9",
+                                "-99.99", "-999.9",         "999.9",  "999.9",  "-100.0",
+                                "999.9",  "999.9",          "999.9",  "-99",    "-99"};
+    for (int i = 0; i < 15; ++i) {
+        const QLabel& value = *panel.LblValue[static_cast<size_t>(i)];
+        if (i >= 10 && version < 2) {
+            EXPECT_FALSE(value.isVisibleTo(&panel)) << i;
+            continue;
+        }
+        EXPECT_TRUE(value.isVisibleTo(&panel)) << i;
+        EXPECT_TRUE(textFits(value, widest[i])) << "item " << i;
+        EXPECT_TRUE(textFits(*panel.LblTani[static_cast<size_t>(i)], QStringLiteral("KVar")) ||
+                    i == 1)
+            << "unit " << i;
+        // Inside the frame.
+        const QRect r(value.mapTo(panel.FramWK, QPoint(0, 0)), value.size());
+        EXPECT_TRUE(panel.FramWK->rect().contains(r)) << i;
+    }
+    const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        panel.grab().save(QDir(dir).filePath(QStringLiteral("panel-v%1.png").arg(version)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, PanelLayout, ::testing::Values(1, 2));
+
+class ListLayout : public ::testing::TestWithParam<int> {};
+
+TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
+{
+    const int version = GetParam();
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, version);
+    ResetStore(*t.ctx);
+    MarkOnly host;
+    FrmSpread list(*t.ctx, host);
+    list.show();
+    const QTableWidget& grid = *list.VSprd;
+    ASSERT_EQ(grid.rowCount(), 15);
+    ASSERT_EQ(grid.columnCount(), version >= 2 ? 17 : 12);
+    const QFontMetrics fm(grid.font());
+    const QString widest[18] = {"",          "32767",     "2002/06/01 10:00:05",
+                                "-999.9E+9", "-999.9E+9", "-999.9E+9",
+                                "-999.9E+9", "-999.9E+9", "-999.9E+9",
+                                "-999.9E+9", "-1.000",    "-999.9E+9",
+                                "24.00000",  "999.9",     "999.9",
+                                "999.9",     "-99",       "-99"};
+    for (int g = 1; g <= grid.columnCount(); ++g)
+        EXPECT_LE(fm.horizontalAdvance(widest[g]) + 4, grid.columnWidth(g - 1)) << "column " << g;
+    // All fifteen rows are visible without scrolling the grid itself.
+    const int rowsHeight = grid.horizontalHeader()->height() + 15 * grid.rowHeight(0);
+    EXPECT_LE(rowsHeight, grid.viewport()->height() + grid.horizontalHeader()->height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, ListLayout, ::testing::Values(1, 2));
+
+} // namespace
+} // namespace quellin
