@@ -1,5 +1,6 @@
 #include "platform/Format.h"
 
+#include "platform/DecimalDigits.h"
 #include "platform/VbDate.h"
 
 #include <algorithm>
@@ -11,81 +12,6 @@
 namespace quellin {
 
 namespace {
-
-// A value as decimal digits: value = 0.d1d2d3… × 10^pointPos, at most 15 digits
-// (16 after a rounding carry), kept in place so that formatting allocates once.
-struct Decimal {
-    bool negative = false;
-    char digits[24] = {}; // no leading zeros; none for zero
-    int size = 0;
-    int pointPos = 0; // digits before the decimal point
-
-    void trimTrailingZeros()
-    {
-        while (size > 0 && digits[size - 1] == '0')
-            --size;
-    }
-};
-
-Decimal toDecimal(double v)
-{
-    Decimal d;
-    if (v == 0 || !std::isfinite(v))
-        return d;
-    char buf[40];
-    // 15 significant digits, independent of the locale.
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    const char* p = buf;
-    if (*p == '-') {
-        d.negative = true;
-        ++p;
-    }
-    for (; p != r.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            d.digits[d.size++] = *p;
-    int exp10 = 0;
-    if (p != r.ptr)
-        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp10);
-    d.trimTrailingZeros();
-    d.pointPos = exp10 + 1;
-    return d;
-}
-
-// Keeps `keep` leading digits, rounding half away from zero; a carry may add a digit.
-void roundTo(Decimal& d, int keep)
-{
-    if (keep >= d.size)
-        return;
-    if (keep < 0) {
-        d.size = 0;
-        return;
-    }
-    const bool up = d.digits[keep] >= '5';
-    d.size = keep;
-    if (up) {
-        int i = keep - 1;
-        for (; i >= 0; --i) {
-            if (d.digits[i] == '9') {
-                d.digits[i] = '0';
-            } else {
-                ++d.digits[i];
-                break;
-            }
-        }
-        if (i < 0) {
-            std::memmove(d.digits + 1, d.digits, static_cast<size_t>(d.size));
-            d.digits[0] = '1';
-            ++d.size;
-            d.pointPos += 1;
-        }
-    }
-    d.trimTrailingZeros();
-}
-
-char digitAt(const Decimal& d, int i) // i-th digit after the virtual "0."
-{
-    return (i >= 0 && i < d.size) ? d.digits[i] : '0';
-}
 
 struct NumberPattern {
     int intZeros = 0;
@@ -133,8 +59,8 @@ bool parseNumberPattern(const QString& pattern, NumberPattern& np)
 
 QString formatFixed(double v, const NumberPattern& np)
 {
-    Decimal d = toDecimal(v);
-    roundTo(d, d.pointPos + np.decimals);
+    DecimalDigits d = toDecimalDigits(v);
+    roundDecimalDigits(d, d.pointPos + np.decimals);
     std::string out;
     out.reserve(static_cast<size_t>(std::max(d.pointPos, np.intZeros) + np.decimals + 3));
     if (d.negative && d.size > 0)
@@ -144,11 +70,11 @@ QString formatFixed(double v, const NumberPattern& np)
     for (int i = intDigits; i < np.intZeros; ++i)
         out += '0';
     for (int i = 0; i < intDigits; ++i)
-        out += digitAt(d, i);
+        out += d.digitAt(i);
     if (np.decimals > 0) {
         out += '.';
         for (int i = 0; i < np.decimals; ++i)
-            out += digitAt(d, d.pointPos + i);
+            out += d.digitAt(d.pointPos + i);
     }
     if (out.empty() || out == "-")
         out += '0';
@@ -158,10 +84,10 @@ QString formatFixed(double v, const NumberPattern& np)
 QString formatScientific(double v, const NumberPattern& np)
 {
     const int intDigits = std::max(1, np.intZeros);
-    Decimal d = toDecimal(v);
+    DecimalDigits d = toDecimalDigits(v);
     int exponent = 0;
     if (d.size > 0) {
-        roundTo(d, intDigits + np.decimals);
+        roundDecimalDigits(d, intDigits + np.decimals);
         exponent = d.pointPos - intDigits;
     }
     std::string out;
@@ -169,11 +95,11 @@ QString formatScientific(double v, const NumberPattern& np)
     if (d.negative && d.size > 0)
         out += '-';
     for (int i = 0; i < intDigits; ++i)
-        out += digitAt(d, i);
+        out += d.digitAt(i);
     if (np.decimals > 0) {
         out += '.';
         for (int i = 0; i < np.decimals; ++i)
-            out += digitAt(d, intDigits + i);
+            out += d.digitAt(intDigits + i);
     }
     out += np.expChar;
     if (exponent < 0)

@@ -1,5 +1,6 @@
 #include "store/CsvFields.h"
 
+#include "platform/DecimalDigits.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "store/DataRecord.h"
@@ -13,75 +14,6 @@
 namespace quellin::csv {
 
 namespace {
-
-// A value as decimal digits, as Format sees it: value = 0.d1d2d3… × 10^pointPos,
-// at most 15 significant digits, trailing zeros removed; no digits for zero.
-struct Decimal {
-    bool negative = false;
-    char digits[20] = {};
-    int count = 0;
-    int pointPos = 0;
-};
-
-Decimal toDecimal(double v)
-{
-    Decimal d;
-    if (v == 0)
-        return d;
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    const char* p = buf;
-    if (*p == '-') {
-        d.negative = true;
-        ++p;
-    }
-    for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            d.digits[d.count++] = *p;
-    int exp10 = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exp10);
-    while (d.count > 1 && d.digits[d.count - 1] == '0')
-        --d.count;
-    d.pointPos = exp10 + 1;
-    return d;
-}
-
-// Keeps `keep` leading digits, rounding half away from zero (Format's rule).
-void roundTo(Decimal& d, int keep)
-{
-    if (keep >= d.count)
-        return;
-    if (keep < 0) {
-        d.count = 0;
-        return;
-    }
-    const bool up = d.digits[keep] >= '5';
-    d.count = keep;
-    if (up) {
-        int i = keep - 1;
-        for (; i >= 0; --i) {
-            if (d.digits[i] == '9') {
-                d.digits[i] = '0';
-            } else {
-                ++d.digits[i];
-                break;
-            }
-        }
-        if (i < 0) {
-            std::memmove(d.digits + 1, d.digits, static_cast<size_t>(d.count));
-            d.digits[0] = '1';
-            ++d.count;
-            ++d.pointPos;
-        }
-    }
-    while (d.count > 0 && d.digits[d.count - 1] == '0')
-        --d.count;
-}
-
-char digitAt(const Decimal& d, int i)
-{
-    return (i >= 0 && i < d.count) ? d.digits[i] : '0';
-}
 
 // The longest text a field can have: a fixed-point 1.8E+308 has 309 digits.
 constexpr qsizetype kFieldRoom = 400;
@@ -174,19 +106,19 @@ char* putScientific(char* p, double v)
         *p++ = e < 0 ? '-' : '+';
         return putInt(p, std::abs(e));
     }
-    Decimal d = toDecimal(v);
+    DecimalDigits d = toDecimalDigits(v);
     int exponent = 0;
-    if (d.count > 0) {
-        roundTo(d, 4);
+    if (d.size > 0) {
+        roundDecimalDigits(d, 4);
         exponent = d.pointPos - 1;
     }
-    if (d.negative && d.count > 0)
+    if (d.negative && d.size > 0)
         *p++ = '-';
-    *p++ = digitAt(d, 0);
+    *p++ = d.digitAt(0);
     *p++ = '.';
-    *p++ = digitAt(d, 1);
-    *p++ = digitAt(d, 2);
-    *p++ = digitAt(d, 3);
+    *p++ = d.digitAt(1);
+    *p++ = d.digitAt(2);
+    *p++ = d.digitAt(3);
     *p++ = 'E';
     *p++ = exponent < 0 ? '-' : '+';
     return putInt(p, std::abs(exponent));
@@ -213,13 +145,13 @@ char* putFixed(char* p, double v, int decimals)
             return p;
         }
     }
-    Decimal d = toDecimal(v);
-    roundTo(d, d.pointPos + decimals);
-    if (d.negative && d.count > 0)
+    DecimalDigits d = toDecimalDigits(v);
+    roundDecimalDigits(d, d.pointPos + decimals);
+    if (d.negative && d.size > 0)
         *p++ = '-';
     bool any = false;
     for (int i = 0; i < d.pointPos; ++i) {
-        const char c = digitAt(d, i);
+        const char c = d.digitAt(i);
         if (c == '0' && !any)
             continue;
         any = true;
@@ -230,7 +162,7 @@ char* putFixed(char* p, double v, int decimals)
     if (decimals > 0) {
         *p++ = '.';
         for (int i = 0; i < decimals; ++i)
-            *p++ = digitAt(d, d.pointPos + i);
+            *p++ = d.digitAt(d.pointPos + i);
     }
     return p;
 }
