@@ -4,6 +4,7 @@
 
 #include "TestContext.h"
 #include "link/MeasuredData.h"
+#include "link/MeasurementSetup.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -24,6 +25,8 @@
 
 namespace quellin {
 namespace {
+
+using test::prepareMeasurement;
 
 using test::TestContext;
 
@@ -74,26 +77,6 @@ QString rest(const Line& l, int version, int second)
 double timeAt(int second)
 {
     return vbdate::addSeconds(*vbdate::parse(u"2002/06/01 12:00:00"), second);
-}
-
-void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime)
-{
-    ctx.app.HardVersion = version;
-    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
-    const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
-    ctx.cat.LogColumns.assign(columns, true);
-    ctx.store.ColumnPresent.assign(columns, true);
-    if (wiring == 0)
-        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
-    ctx.link.WiringMode = wiring;
-    ctx.app.LogingTime = logingTime;
-    ctx.app.Measuring = true;
-    ctx.store.RecordCount = 0;
-    ctx.store.NextRecordNumber = 0;
-    ctx.store.PeakWatts = -9999.9;
-    ctx.meas = MeasureGlobals{};
-    ctx.meas.StoreCounter = logingTime;
-    OpenTmpForAppend(ctx);
 }
 
 // PC logging as its start leaves it.

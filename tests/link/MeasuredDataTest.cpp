@@ -3,6 +3,7 @@
 
 #include "link/MeasuredData.h"
 #include "TestContext.h"
+#include "link/MeasurementSetup.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -31,6 +32,8 @@
 namespace quellin {
 namespace {
 
+using test::prepareMeasurement;
+
 using test::TestContext;
 
 class RecordingPanel : public ValuePanel {
@@ -56,28 +59,6 @@ public:
     QStringList logFailures;
     QStringList storeFailures;
 };
-
-// A measurement as KeisokuStart leaves it, with TMP.DAT open.
-void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime = 1)
-{
-    ctx.app.HardVersion = version;
-    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
-    const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
-    ctx.cat.LogColumns.assign(columns, true);
-    ctx.cat.ColumnOn.assign(columns, true);
-    ctx.store.ColumnPresent.assign(columns, true);
-    if (wiring == 0)
-        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
-    ctx.link.WiringMode = wiring;
-    ctx.app.LogingTime = logingTime;
-    ctx.app.Measuring = true;
-    ctx.store.RecordCount = 0;
-    ctx.store.NextRecordNumber = 0;
-    ctx.store.PeakWatts = -9999.9;
-    ctx.meas = MeasureGlobals{};
-    ctx.meas.StoreCounter = logingTime;
-    OpenTmpForAppend(ctx);
-}
 
 QString hex(float v)
 {

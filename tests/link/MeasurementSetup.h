@@ -1,0 +1,32 @@
+#pragma once
+// A measurement as KeisokuStart leaves it, for the measured-data handler's tests.
+
+#include "app/Context.h"
+#include "store/ModFile.h"
+
+namespace quellin::test {
+
+// Every column present, logged and switched on (voltage and current T absent in
+// single-phase two-wire), the handler's counters reset, TMP.DAT open.
+inline void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime = 1)
+{
+    ctx.app.HardVersion = version;
+    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
+    const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
+    ctx.cat.LogColumns.assign(columns, true);
+    ctx.cat.ColumnOn.assign(columns, true);
+    ctx.store.ColumnPresent.assign(columns, true);
+    if (wiring == 0)
+        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
+    ctx.link.WiringMode = wiring;
+    ctx.app.LogingTime = logingTime;
+    ctx.app.Measuring = true;
+    ctx.store.RecordCount = 0;
+    ctx.store.NextRecordNumber = 0;
+    ctx.store.PeakWatts = -9999.9;
+    ctx.meas = MeasureGlobals{};
+    ctx.meas.StoreCounter = logingTime;
+    OpenTmpForAppend(ctx);
+}
+
+} // namespace quellin::test
