@@ -2,7 +2,7 @@
 // Set-up shared by the benchmark programs: a full store, as after a measurement
 // that ran until TMP.DAT held the most records it can.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <functional>
 

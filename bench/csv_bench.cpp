@@ -5,6 +5,8 @@
 #include "TestContext.h"
 #include "platform/VbDate.h"
 #include "store/CsvFile.h"
+#include "store/CsvLoad.h"
+#include "store/CsvSave.h"
 
 #include <benchmark/benchmark.h>
 

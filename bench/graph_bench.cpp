@@ -5,7 +5,7 @@
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
-#include "views/ModGraph.h"
+#include "views/ModGraphDraw.h"
 
 #include <benchmark/benchmark.h>
 

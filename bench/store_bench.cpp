@@ -7,6 +7,7 @@
 #include "TestContext.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
+#include "store/ModFileGraph.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "MeterSim.h"
 #include "TestContext.h"
 #include "app/ModMain.h"
-#include "app/ModMainProgram.h"
+#include "app/Program.h"
 #include "main/FrmMDIMain.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"

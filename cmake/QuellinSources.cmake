@@ -1,46 +1,43 @@
-# Each source folder's files are picked up by name, so that nobody needs to edit
-# a shared list: a file belongs to the windows library (quellin_ui) when its name
-# begins with "Frm", "frm", "Qt" or is ModMain (the start routine), or when it lies in a "widgets" subfolder;
-# every other .cpp file belongs to the core.
-function(quellin_folder_sources dir)
-  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${dir}/*.cpp)
-  set(core "")
-  set(ui "")
-  foreach(f ${all})
-    get_filename_component(name ${f} NAME)
-    file(RELATIVE_PATH rel ${dir} ${f})
-    if(name MATCHES "^(Frm|frm|Qt|ModMain)" OR rel MATCHES "^widgets/")
-      list(APPEND ui ${f})
-    elseif(NOT name STREQUAL "main.cpp")
-      list(APPEND core ${f})
+# Library membership is declared by each source folder's CMakeLists.txt:
+#
+#   quellin_sources(CORE a.cpp b.cpp UI c.cpp)
+#
+# CORE files go to quellin_core (no widgets), UI files to quellin_ui (the
+# windows). Every .cpp file of the folder must be listed, so that a new file is
+# never left out of the build unnoticed.
+function(quellin_sources)
+  cmake_parse_arguments(S "" "" "CORE;UI;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE present RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(listed ${S_CORE} ${S_UI} ${S_EXCLUDE})
+  foreach(f ${present})
+    if(NOT f IN_LIST listed)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${f} is in no library: list it in this folder's CMakeLists.txt")
     endif()
   endforeach()
-  if(core)
-    target_sources(quellin_core PRIVATE ${core})
+  foreach(f ${listed})
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/CMakeLists.txt lists ${f}, which does not exist")
+    endif()
+  endforeach()
+  if(S_CORE)
+    target_sources(quellin_core PRIVATE ${S_CORE})
   endif()
-  if(ui)
-    target_sources(quellin_ui PRIVATE ${ui})
+  if(S_UI)
+    target_sources(quellin_ui PRIVATE ${S_UI})
   endif()
 endfunction()
 
-# Tests of a folder: *Test.cpp files form test_<folder> (core only); files whose
-# names begin with "Frm" or "Ui" and end in Test.cpp form test_<folder>_ui (windows).
-function(quellin_folder_tests dir name)
-  file(GLOB all CONFIGURE_DEPENDS ${dir}/*Test.cpp)
-  set(core "")
-  set(ui "")
-  foreach(f ${all})
-    get_filename_component(fn ${f} NAME)
-    if(fn MATCHES "^(Frm|Ui)")
-      list(APPEND ui ${f})
-    else()
-      list(APPEND core ${f})
-    endif()
+# The source folders in their one-way order. Each is added in turn; a folder
+# that is listed must exist.
+function(quellin_add_source_folders)
+  foreach(level ${QUELLIN_FOLDER_ORDER})
+    string(REPLACE "|" ";" siblings "${level}")
+    foreach(dir ${siblings})
+      if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/${dir}/CMakeLists.txt)
+        message(FATAL_ERROR "QUELLIN_FOLDER_ORDER lists src/${dir}, which has no CMakeLists.txt")
+      endif()
+      add_subdirectory(${CMAKE_SOURCE_DIR}/src/${dir} ${CMAKE_BINARY_DIR}/src/${dir})
+    endforeach()
   endforeach()
-  if(core)
-    quellin_add_test(test_${name} SOURCES ${core})
-  endif()
-  if(ui)
-    quellin_add_test(test_${name}_ui UI SOURCES ${ui})
-  endif()
 endfunction()

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "catalog/TextFields.h"
+#include "base/TextFields.h"
 
 #include <QStringList>
 

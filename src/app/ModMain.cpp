@@ -1,29 +1,17 @@
 #include "app/ModMain.h"
 
-#include "about/FrmSplash.h"
-#include "app/CommandLine.h"
-#include "app/ModMainProgram.h"
-#include "main/FrmMDIMain.h"
+#include "app/Program.h"
 #include "main/widgets/ToolbarIcons.h"
-#include "platform/AppPaths.h"
-#include "settings/FrmSystem.h"
-#include "settings/SettingsValues.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTimer>
 #include <QTranslator>
 
 namespace quellin {
 
 namespace {
-
-constexpr int kPointerDefault = 0;
-constexpr int kPointerHourglass = 11;
 
 // Qt's own Japanese texts, so standard buttons and file dialogs read Japanese too.
 void loadQtTranslations(QApplication& app)
@@ -53,131 +41,6 @@ void useJapaneseFont()
 }
 
 } // namespace
-
-Program::Program(ServiceOverrides o)
-    : services_{o.msg ? *o.msg : msg_,
-                o.files ? *o.files : files_,
-                o.sleep ? *o.sleep : sleep_,
-                pointer_,
-                clock_,
-                status_}
-{
-}
-
-Program::~Program()
-{
-    main_.reset();
-    splash_.reset();
-    if (comm_)
-        comm_->closePort();
-    comm_.reset();
-}
-
-bool Program::VersionClientAdapter::bfVer_NoCheck()
-{
-    const bool built = modVer_.bfVer_NoCheck();
-    if (built && program_.versionKnown_)
-        program_.versionKnown_();
-    return built;
-}
-
-void Program::showSystemDialog()
-{
-    FrmSystemLinks links;
-    links.reopenPort = [this] { return comm_->reopenPort(); };
-    links.deviceForPort = [this](int n) { return FrmComm::deviceForPort(*ctx_, n); };
-    links.deviceFixedByEnvironment = [](int n) {
-        return !qEnvironmentVariableIsEmpty(
-            QStringLiteral("QUELLIN_COM%1").arg(n).toLatin1().constData());
-    };
-    FrmSystem dlg(*ctx_, links, main_ ? static_cast<QWidget*>(main_.get()) : nullptr);
-    dlg.exec();
-}
-
-void Program::start(const QStringList& arguments)
-{
-    // 1-2: hourglass and splash.
-    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), services_.msg);
-    ctx_ = std::make_unique<Context>(services_, *settings_);
-    Context& ctx = *ctx_;
-    ctx.svc.pointer.setPointer(kPointerHourglass);
-    splash_ = std::make_unique<FrmSplash>();
-    splash_->show();
-    splash_->repaint();
-    QApplication::processEvents();
-    ctx.svc.sleep.sleep(1000);
-    ctx.svc.sleep.processEvents();
-
-    // 3-6: version unknown, the version option, the folders, the flags.
-    ctx.app.HardVersion = 0;
-    ctx.app.HardVersionText = kNotQueriedText;
-    if (const auto forced = versionOption(ctx, commandLineText(arguments)))
-        ctx.app.HardVersion = *forced;
-    ctx.app.AppFolder = resolveAppFolder();
-    ctx.app.Measuring = ctx.app.PcLogging = ctx.app.DataPresent = false;
-
-    // 7: the PC settings.
-    readStartupSettings(ctx);
-
-    // 8: the communications window opens the port.
-    version_ = std::make_unique<VersionClientAdapter>(*this);
-    clients_.version = version_.get();
-    comm_ = std::make_unique<FrmComm>(ctx, clients_);
-    comm_->showSystemDialog = [this] { showSystemDialog(); };
-    comm_->openPort();
-
-    // 9: ask the meter for its version (or the user, without a port).
-    bfVer_Open(ctx, comm_->sequencer());
-
-    // 10: the main window; its load waits for the version.
-    MainWindowLinks links;
-    links.showSystemDialog = [this] { showSystemDialog(); };
-    links.closeLink = [this] { comm_->closePort(); };
-    main_ = std::make_unique<FrmMDIMain>(ctx, status_, comm_->sequencer(), links);
-    clients_.main = main_.get();
-    clients_.measured = &main_->measurementRun().measuredData();
-    waitForHardVersion();
-    main_->showChildWindows();
-    main_->show();
-
-    // 11-12.
-    splash_->close();
-    splash_.reset();
-    ctx.svc.pointer.setPointer(kPointerDefault);
-}
-
-void Program::waitForHardVersion()
-{
-    Context& ctx = *ctx_;
-    if (ctx.app.HardVersion == 0 && comm_->timeOutTimer().isActive()) {
-        main_->setEnabled(false);
-        QLabel* label = splash_->LblChek;
-        label->setText(QStringLiteral("ハードバージョンを調べてます。"));
-        label->setVisible(true);
-        // Event-driven: the loop ends as soon as the catalogue is built, and a dot is
-        // added every 800 ms while the meter (or the user after the time-out) answers.
-        QEventLoop loop;
-        QTimer dots;
-        dots.setInterval(800);
-        QObject::connect(&dots, &QTimer::timeout, &loop,
-                         [label] { label->setText(label->text() + QStringLiteral("・")); });
-        versionKnown_ = [&loop] { loop.quit(); };
-        dots.start();
-        if (ctx.app.HardVersion == 0)
-            loop.exec();
-        versionKnown_ = nullptr;
-    }
-    if (ctx.app.HardVersionText == kNotQueriedText)
-        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") +
-                                  QString::number(ctx.app.HardVersion) + QLatin1Char(' ') +
-                                  kNotQueriedText);
-    else
-        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
-    splash_->LblChek->setVisible(true);
-    versionStatus_ = splash_->LblChek->text();
-    QApplication::processEvents();
-    main_->setEnabled(true);
-}
 
 std::unique_ptr<Program> startProgram(const QStringList& arguments, ServiceOverrides overrides)
 {

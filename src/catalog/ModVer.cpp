@@ -1,8 +1,8 @@
 #include "catalog/ModVer.h"
 
-#include "app/Context.h"
-#include "catalog/ErrorReport.h"
-#include "catalog/TextFields.h"
+#include "base/Context.h"
+#include "base/ErrorReport.h"
+#include "base/TextFields.h"
 #include "settings/SettingsValues.h"
 #include "store/ModFile.h"
 

@@ -5,7 +5,7 @@
 // number add three leakage currents and two temperatures (columns 13..17, series
 // 9..13). Everything that lists measured items is sized from the catalogue.
 
-#include "link/LinkClients.h"
+#include "base/LinkClients.h"
 
 #include <QString>
 

@@ -2,10 +2,10 @@
 // FrmComm, the hidden communications window ("通信用フォーム"): it owns the serial
 // port and the time-out timer TmrTimeOut, adapts them to the link's transport and
 // timer, and owns the receive path (framer, queue) and the sequencer. It is never
-// shown and needs no widgets, so it lives in the core (CommPort.cpp).
+// shown and needs no widgets, so it lives in the core library.
 
-#include "app/Context.h"
-#include "link/LinkClients.h"
+#include "base/Context.h"
+#include "base/LinkClients.h"
 #include "link/LinkInput.h"
 #include "link/Sequencer.h"
 
@@ -28,8 +28,7 @@ struct PortSettings {
 // Reads CommParam; nullopt when any field cannot be applied to a port.
 std::optional<PortSettings> parseCommParam(const QString& commParam);
 
-// No Q_OBJECT: it declares no signals or slots of its own (its .cpp has another
-// name, so that the core library takes it).
+// No Q_OBJECT: it declares no signals or slots of its own.
 class FrmComm : public QObject, public LinkTransport {
 public:
     static constexpr int kTimeOutMs = 10000;

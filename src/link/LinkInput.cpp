@@ -1,6 +1,6 @@
 #include "link/LinkInput.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "link/Sequencer.h"
 
 namespace quellin {

@@ -1,6 +1,6 @@
 #include "link/MeasuredData.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"

@@ -12,8 +12,8 @@
 // Each reading is 8 hexadecimal digits, an IEEE-754 single with its most
 // significant byte first; one unread character separates the fields.
 
-#include "app/Context.h"
-#include "link/LinkClients.h"
+#include "base/Context.h"
+#include "base/LinkClients.h"
 #include "platform/VbError.h"
 
 #include <QString>

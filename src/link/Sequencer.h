@@ -8,9 +8,9 @@
 // The sequencer knows no widgets: it writes through a LinkTransport, switches a
 // LinkTimer and calls the windows back through LinkClients.
 
-#include "app/Context.h"
+#include "base/Context.h"
+#include "base/LinkClients.h"
 #include "link/AnswerTests.h"
-#include "link/LinkClients.h"
 
 #include <QString>
 #include <vector>

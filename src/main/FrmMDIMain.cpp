@@ -1,9 +1,10 @@
 #include "main/FrmMDIMain.h"
 
-#include "app/StatusBarProxy.h"
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
+#include "base/VersionLayout.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
+#include "platform/StatusBarProxy.h"
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
@@ -13,7 +14,6 @@
 #include "views/FrmGraph.h"
 #include "views/FrmSpread.h"
 #include "views/GraphScale.h"
-#include "views/VersionLayout.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // The program's one top-level window: menus, toolbar, status bar and the child
 // windows (value panel, graph, data list) of the current data set.
 
-#include "app/Context.h"
-#include "link/LinkClients.h"
+#include "base/Context.h"
+#include "base/LinkClients.h"
 #include "main/MeasurementRun.h"
 #include "views/ChildWindowHost.h"
 #include "views/GraphHost.h"

@@ -1,6 +1,6 @@
 #include "main/MeasurementRun.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "link/Sequencer.h"
 #include "main/PcLogging.h"
 #include "platform/AppPaths.h"

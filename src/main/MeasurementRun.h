@@ -4,7 +4,7 @@
 // and stop, and the end of the measurement. The window itself is reached through
 // MeasurementView; the exchanges with the meter go through the Sequencer.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "link/MeasuredData.h"
 #include "views/ChildWindowHost.h"
 

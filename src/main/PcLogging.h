@@ -8,7 +8,7 @@
 //
 // The data lines follow, one per logging period (see MeasuredData).
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 #include <QStringList>

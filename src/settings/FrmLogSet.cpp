@@ -1,10 +1,10 @@
 #include "settings/FrmLogSet.h"
 
+#include "base/VersionLayout.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
-#include "views/VersionLayout.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 // "ロギング設定": the PC logging period and the columns it records.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QDialog>
 #include <array>

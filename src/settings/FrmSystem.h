@@ -1,7 +1,7 @@
 #pragma once
 // "通信条件設定": the serial port and its settings, stored and applied at once.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QDialog>
 #include <array>

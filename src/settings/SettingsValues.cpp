@@ -1,6 +1,6 @@
 #include "settings/SettingsValues.h"
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"

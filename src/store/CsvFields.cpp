@@ -1,9 +1,9 @@
 #include "store/CsvFields.h"
 
+#include "base/DataRecord.h"
 #include "platform/DecimalDigits.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
-#include "store/DataRecord.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "store/CsvFile.h"
 
-#include "store/DataRecord.h"
+#include "base/DataRecord.h"
 
 namespace quellin {
 

@@ -9,7 +9,7 @@
 // Shift_JIS, lines ended by CR LF, fields separated by ",". A column is saved
 // when it is present in the data set and switched on (ColumnPresent, ColumnOn).
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,18 +29,6 @@ QString fileColumnTitle(const Catalog& cat, int c);
 // found the last one ends at the next comma and the rest of the line is dropped.
 // Quotes are not interpreted. Returns the number of fields.
 int SplitLine(QStringView line, QStringList& fields, int maxFields);
-
-// Writes the data set to path (the file is replaced only when it was written
-// completely). A failure is reported under "SaveDataFile"; the result tells
-// whether the file was written.
-bool SaveDataFile(Context& ctx, const QString& path);
-
-// Reads the data file at path into an emptied store (TMP.DAT is deleted and the
-// store reset first). True when the data set was loaded: DataPresent is set and
-// the list page and the graph window are read. A file that is not a data file
-// is refused with a message; the store is then reset, TMP.DAT removed and the
-// wiring and title line of the data set are as before.
-bool LoadDataFile(Context& ctx, const QString& path);
 
 inline const QString kNoDataRecorded = QStringLiteral("データが記録されていません。");
 inline const QString kInvalidDataFile = QStringLiteral("不正なデータファイルです。");

@@ -9,7 +9,8 @@
 //     value a number within single precision; an empty measured value reads as 0;
 //   - times that never go back (the graph's scan relies on time order).
 
-#include "catalog/ErrorReport.h"
+#include "store/CsvLoad.h"
+#include "base/ErrorReport.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
@@ -17,6 +18,7 @@
 #include "store/CsvLineReader.h"
 #include "store/CsvText.h"
 #include "store/ModFile.h"
+#include "store/ModFileGraph.h"
 
 #include <QDir>
 #include <QFile>

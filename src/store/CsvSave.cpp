@@ -1,6 +1,7 @@
 // Saving the data set as a CSV data file.
 
-#include "catalog/ErrorReport.h"
+#include "store/CsvSave.h"
+#include "base/ErrorReport.h"
 #include "platform/AppPaths.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"

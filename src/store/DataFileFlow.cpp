@@ -3,6 +3,8 @@
 #include "platform/AppPaths.h"
 #include "settings/ModRegistry.h"
 #include "store/CsvFile.h"
+#include "store/CsvLoad.h"
+#include "store/CsvSave.h"
 #include "store/ModFile.h"
 
 namespace quellin {

@@ -3,7 +3,7 @@
 // dialog, the remembered folder (FilePath), the hourglass, and the clean-up of
 // a refused file. The clear-data confirmation before loading is the window's.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 

@@ -7,7 +7,7 @@
 // TmpFileNo (unbuffered); every reading routine opens its own handle, reads the
 // records it needs with one read and closes it again.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 #include <optional>
@@ -53,13 +53,6 @@ std::optional<double> GetColumnValue(const DataRecord& rec, int column);
 // Sets ListTop = top and fills ListPage slots 1..14 with records top+1..top+14;
 // slots without a record of 1..RecordCount are marked empty (-1).
 void LoadListPage(Context& ctx, int top);
-
-// Fills GraphTimes, GraphValues and GraphPoints for GraphStart..GraphEnd.
-// Points are 1..GraphPoints; entry 0 is 0 and the arrays hold at least two
-// entries. GraphValues has SeriesLast + 1 series (series 9..13 stay 0 unless
-// HardVersion ≥ 2; series 8 is kWh × 1000). Only the records next to and inside
-// the window are read; the buffers are reused between calls.
-void LoadGraphWindow(Context& ctx);
 
 // Moves or recomputes the graph's time window by k steps (−1, 0, +1):
 // GraphXHani 1 = one minute, 2 = one hour, 3 = one calendar day; any other value

@@ -1,20 +1,6 @@
-// Reading the graph's time window from TMP.DAT.
-//
-// Which records become points (times compared in whole seconds, s = GraphStart,
-// e = GraphEnd, records in time order):
-//  - records before s only ever occupy point 1, so the last of them is point 1;
-//  - a record exactly at s drops every point stored so far (so of several
-//    records at s only the last survives) and the curve starts there;
-//  - every record in (s, e] follows as the next point;
-//  - the first record after e is added once when the last point lies before e
-//    (the time 0 of the unused entry 0 counts when no point exists), and the
-//    scan ends there.
-// All records before min(s, e + 1) but the last one therefore leave no trace:
-// the scan starts at that last one, found by a binary search over the record
-// times, and runs to the first record after e, read in one go.
+#include "store/ModFileGraph.h"
 
 #include "platform/VbDate.h"
-#include "store/ModFile.h"
 #include "store/TmpDatReader.h"
 
 #include <algorithm>
@@ -48,42 +34,19 @@ void ensureSize(std::vector<double>& v, size_t size)
 
 } // namespace
 
-void LoadGraphWindow(Context& ctx)
+int clipGraphWindow(const char* records, int count, const GraphClip& clip,
+                    std::vector<double>& times, std::vector<std::vector<double>>& values)
 {
-    StoreGlobals& st = ctx.store;
-    const int seriesLast = std::clamp(ctx.cat.SeriesLast, 0, kMaxSeries - 1);
-    const int filledLast = ctx.app.HardVersion >= 2 ? seriesLast : std::min(seriesLast, 8);
-    auto& times = st.GraphTimes;
-    auto& values = st.GraphValues;
+    const int seriesLast = clip.seriesLast;
+    const int filledLast = clip.filledLast;
+    const int rc = clip.recordCount;
+    const double start = clip.start;
+    const double end = clip.end;
     values.resize(static_cast<size_t>(seriesLast) + 1);
-    st.GraphPoints = 0;
-    // Should the file fail us below, the arrays still hold an empty result.
-    ensureSize(times, 2);
-    for (auto& series : values)
-        ensureSize(series, 2);
-
-    const int rc = st.RecordCount;
-    const double start = st.GraphStart;
-    const double end = st.GraphEnd;
-    int n = 0;
-    std::unique_ptr<char[]> buffer;
-    int count = 0;
-    if (rc > 0) {
-        TmpDatReader reader(ctx);
-        const long long s = vbdate::secondsBetween(0.0, start);
-        const long long e = vbdate::secondsBetween(0.0, end);
-        const int before = firstAtOrAfter(reader, 0, rc, std::min(s, e + 1));
-        const int afterEnd = firstAtOrAfter(reader, before, rc, e + 1);
-        const int from = std::max(before - 1, 0);
-        const int to = std::min(afterEnd, rc - 1);
-        count = to - from + 1;
-        buffer = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(count) * kRecordBytes);
-        reader.readRecords(from, count, buffer.get());
-    }
 
     // At most one point per record scanned, plus entry 0 and the one a record
     // after the window may take before the scan stops.
-    const size_t capacity = static_cast<size_t>(count) + 2;
+    const size_t capacity = static_cast<size_t>(std::max(count, 0)) + 2;
     ensureSize(times, capacity);
     for (auto& series : values)
         ensureSize(series, capacity);
@@ -104,10 +67,11 @@ void LoadGraphWindow(Context& ctx)
         }
     };
 
+    int n = 0;
     bool inside = false;
     for (int i = 0; i < count; ++i) {
         DataRecord rec;
-        std::memcpy(&rec, buffer.get() + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
+        std::memcpy(&rec, records + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
         const double t = rec.time();
         const bool afterWindow = vbdate::secondsBetween(end, t) > 0;
         const long long fromStart = vbdate::secondsBetween(start, t);
@@ -130,7 +94,6 @@ void LoadGraphWindow(Context& ctx)
             inside = true;
         }
     }
-    st.GraphPoints = n;
 
     if (n >= 2) {
         // Leading edge: the point before the window moves onto GraphStart along
@@ -168,6 +131,41 @@ void LoadGraphWindow(Context& ctx)
         for (auto& series : values)
             series[1] = 0;
     }
+    return n;
+}
+
+void LoadGraphWindow(Context& ctx)
+{
+    StoreGlobals& st = ctx.store;
+    GraphClip clip;
+    clip.seriesLast = std::clamp(ctx.cat.SeriesLast, 0, kMaxSeries - 1);
+    clip.filledLast = ctx.app.HardVersion >= 2 ? clip.seriesLast : std::min(clip.seriesLast, 8);
+    clip.recordCount = st.RecordCount;
+    clip.start = st.GraphStart;
+    clip.end = st.GraphEnd;
+    st.GraphPoints = 0;
+    // Should the file fail us below, the arrays still hold an empty result.
+    st.GraphValues.resize(static_cast<size_t>(clip.seriesLast) + 1);
+    ensureSize(st.GraphTimes, 2);
+    for (auto& series : st.GraphValues)
+        ensureSize(series, 2);
+
+    std::unique_ptr<char[]> buffer;
+    int count = 0;
+    if (clip.recordCount > 0) {
+        const int rc = clip.recordCount;
+        TmpDatReader reader(ctx);
+        const long long s = vbdate::secondsBetween(0.0, clip.start);
+        const long long e = vbdate::secondsBetween(0.0, clip.end);
+        const int before = firstAtOrAfter(reader, 0, rc, std::min(s, e + 1));
+        const int afterEnd = firstAtOrAfter(reader, before, rc, e + 1);
+        const int from = std::max(before - 1, 0);
+        const int to = std::min(afterEnd, rc - 1);
+        count = to - from + 1;
+        buffer = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(count) * kRecordBytes);
+        reader.readRecords(from, count, buffer.get());
+    }
+    st.GraphPoints = clipGraphWindow(buffer.get(), count, clip, st.GraphTimes, st.GraphValues);
 }
 
 } // namespace quellin

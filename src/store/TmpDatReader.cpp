@@ -1,8 +1,8 @@
 #include "store/TmpDatReader.h"
 
+#include "base/DataRecord.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
-#include "store/DataRecord.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // own handle (and closes it when done); the writer's handle is flushed first so
 // that every record appended before the read is seen.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "views/FrmChildPlacement.h"
 
+#include "base/VersionLayout.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
-#include "views/VersionLayout.h"
 
 #include <QWidget>
 

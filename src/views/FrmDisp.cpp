@@ -1,8 +1,8 @@
 #include "views/FrmDisp.h"
 
+#include "base/VersionLayout.h"
 #include "settings/ModRegistry.h"
 #include "views/FrmChildPlacement.h"
-#include "views/VersionLayout.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>

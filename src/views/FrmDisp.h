@@ -2,7 +2,7 @@
 // "測定値表示": the latest reading of a running measurement, as titles, values
 // and units. The measured-data handler writes the value and unit texts.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "link/MeasuredData.h"
 #include "views/ChildWindowHost.h"
 

@@ -1,7 +1,8 @@
 #include "views/FrmGraph.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "store/ModFile.h"
+#include "store/ModFileGraph.h"
 #include "views/FrmGraphParts.h"
 #include "views/FrmScaleX.h"
 #include "views/FrmScaleY.h"

@@ -2,10 +2,10 @@
 // "グラフ表示": the trend graph with its legend check boxes, the summary of the
 // data set and the pager of the time window. A child window of the main window.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "views/GraphHost.h"
 #include "views/GraphLayout.h"
-#include "views/ModGraph.h"
+#include "views/ModGraphDraw.h"
 
 #include <QMdiSubWindow>
 #include <array>

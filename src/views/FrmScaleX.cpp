@@ -1,6 +1,6 @@
 #include "views/FrmScaleX.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 #include <QComboBox>
 #include <QGridLayout>

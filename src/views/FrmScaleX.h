@@ -2,7 +2,7 @@
 // "Ｘ軸スケール設定": the span of the graph's time window and where it starts.
 // The graph window fills it (prepare) and shows it modally.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "views/GraphWindow.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // "Y軸スケール設定": the Y range of one series (scale step, minimum, and for
 // temperatures the kind of range). The graph window fills it and shows it modally.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "views/GraphWindow.h"
 
 #include <QDialog>

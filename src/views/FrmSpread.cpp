@@ -1,11 +1,11 @@
 #include "views/FrmSpread.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
+#include "base/VersionLayout.h"
 #include "settings/ModRegistry.h"
 #include "store/ModFile.h"
 #include "views/FrmChildPlacement.h"
 #include "views/ListTexts.h"
-#include "views/VersionLayout.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // "データ一覧表示": one page of 14 records of the data set, with a scroll bar that
 // pages through the whole set. The page is always re-read from TMP.DAT.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "views/ChildWindowHost.h"
 
 #include <QMdiSubWindow>

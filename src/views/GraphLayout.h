@@ -3,7 +3,7 @@
 // the summary and legend panels, the Y bars, the plot, the time axis and the
 // pager go for a given inner window size and set of visible bars.
 
-#include "store/DataRecord.h"
+#include "base/DataRecord.h"
 
 #include <array>
 

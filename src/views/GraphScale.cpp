@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
+#include "store/ModFileGraph.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // window, and what the time-axis and Y-axis dialogs (FrmScaleX, FrmScaleY) decide
 // from the user's entries: their list texts, range labels, checks and results.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "views/GraphWindow.h"
 
+#include "base/VersionLayout.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
-#include "views/VersionLayout.h"
 
 #include <algorithm>
 #include <cmath>

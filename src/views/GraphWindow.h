@@ -2,7 +2,7 @@
 // The graph window's decisions without widgets: summary texts, how the axis
 // dialogs are prepared on a double-click, and the window's saved placement.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "views/GraphScale.h"
 
 #include <QString>

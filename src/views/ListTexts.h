@@ -2,7 +2,7 @@
 // The texts of the data list: which record column each grid column shows and
 // how it is formatted. The list print uses the same texts.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "views/ModGraph.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "views/ModGraphWalk.h"

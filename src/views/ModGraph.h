@@ -1,27 +1,16 @@
 #pragma once
-// ModGraph: the trend graph of the graph window.
-//
-// One routine (DrawGraph) paints the whole graph onto the window's pictures:
-// the dotted grid, the time labels, one Y bar per shown series and the curves.
-// Everything that can be decided without painting is a plain function below,
-// so that the grid, the labels, the value mapping and the plotting walk are
-// tested alone.
+// ModGraph: the trend graph of the graph window, the parts decided without
+// painting (grid, labels, value mapping, the plotting walk), so that they are
+// tested alone. The painting is ModGraphDraw.h.
 //
 // Coordinates are the pictures' own scale units, twips, as the window lays them
 // out; the painter converts them with the twips-per-pixel factor of the device.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
-#include <QColor>
-#include <QLine>
-#include <QPolygonF>
-#include <QRect>
 #include <QString>
-#include <array>
 #include <optional>
 #include <vector>
-
-class QPaintDevice;
 
 namespace quellin {
 
@@ -90,50 +79,5 @@ struct PlotGeometry {
 std::vector<PlotSegment> plotSegments(const std::vector<long long>& pointSeconds,
                                       const std::vector<double>& ys, int n,
                                       const PlotGeometry& geometry);
-
-// Where the time labels go on the bottom bar. Label i wants its left edge at
-// want[i] and is width[i] wide (i = 0 the start label, the last the end label,
-// the grid labels between). Each is moved inside [visibleLeft, visibleRight] and a
-// label that would touch one already placed (closer than gap) is left out: the
-// start label first, then the end label, then the grid labels from the left.
-// nullopt marks a label left out.
-std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
-                                                   const std::vector<double>& width,
-                                                   double visibleLeft, double visibleRight,
-                                                   double gap);
-
-// Thins a curve (in device pixels, x only growing) for drawing: a pixel column
-// with more than four points becomes one vertical run from its lowest to its
-// highest point, entered at its first and left from its last point; the runs of
-// dense columns side by side reach over to each other and form one band. Sparse
-// parts stay as they are. What is drawn looks the same; a day of samples draws
-// fast.
-struct ThinnedCurve {
-    std::vector<QPolygonF> lines; // antialiased, two points or more each
-    std::vector<QLine> spans;     // vertical runs of dense columns
-};
-ThinnedCurve thinByPixelColumn(const QPolygonF& line);
-
-// One picture box of the graph window as the renderer sees it: its rectangle in
-// logical pixels of the paint device, its colours and whether it is shown.
-struct GraphPicture {
-    QRect rect;
-    QColor BackColor;
-    QColor ForeColor;
-    bool Visible = true;
-};
-
-struct GraphPictures {
-    double twipsPerPixel = 15.0;
-    GraphPicture PicGraphBase;
-    GraphPicture PicGraph;
-    GraphPicture PicBottomBar;
-    std::array<GraphPicture, kMaxSeries> PicLeftBar;
-};
-
-// Draws the whole graph from the store's graph window and the catalogue. Changes
-// only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
-// of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
-bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures);
 
 } // namespace quellin

@@ -6,6 +6,7 @@
 #include "views/ModGraph.h"
 
 #include <QColor>
+#include <QLine>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRect>
@@ -14,6 +15,18 @@
 class QPainter;
 
 namespace quellin {
+
+// Thins a curve (in device pixels, x only growing) for drawing: a pixel column
+// with more than four points becomes one vertical run from its lowest to its
+// highest point, entered at its first and left from its last point; the runs of
+// dense columns side by side reach over to each other and form one band. Sparse
+// parts stay as they are. What is drawn looks the same; a day of samples draws
+// fast.
+struct ThinnedCurve {
+    std::vector<QPolygonF> lines; // antialiased, two points or more each
+    std::vector<QLine> spans;     // vertical runs of dense columns
+};
+ThinnedCurve thinByPixelColumn(const QPolygonF& line);
 
 // Thins a curve point by point (x never decreasing); see thinByPixelColumn.
 class ColumnThinner {

@@ -1,10 +1,10 @@
 // The painting half of ModGraph: DrawGraph and its helpers.
 
-#include "catalog/ErrorReport.h"
+#include "views/ModGraphDraw.h"
+#include "base/ErrorReport.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
-#include "views/ModGraph.h"
 #include "views/ModGraphCurve.h"
 #include "views/ModGraphWalk.h"
 

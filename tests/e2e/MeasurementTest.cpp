@@ -5,7 +5,7 @@
 #include "Doubles.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
-#include "app/ModMainProgram.h"
+#include "app/Program.h"
 #include "link/MeasuredData.h"
 #include "main/FrmMDIMain.h"
 #include "platform/Format.h"

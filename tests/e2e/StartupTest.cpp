@@ -3,7 +3,7 @@
 #include "Doubles.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
-#include "app/ModMainProgram.h"
+#include "app/Program.h"
 #include "main/FrmMDIMain.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // test fires, and clients that record every call into one shared log, so that a
 // test can check what happened in which order.
 
-#include "link/LinkClients.h"
+#include "base/LinkClients.h"
 #include "link/LinkInput.h"
 #include "link/Sequencer.h"
 #include "support/TestContext.h"

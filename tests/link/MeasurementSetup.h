@@ -1,7 +1,7 @@
 #pragma once
 // A measurement as KeisokuStart leaves it, for the measured-data handler's tests.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "store/ModFile.h"
 
 namespace quellin::test {

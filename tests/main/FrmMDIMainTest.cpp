@@ -2,9 +2,9 @@
 
 #include "Catalogue.h"
 #include "TestContext.h"
-#include "app/StatusBarProxy.h"
 #include "link/LinkDoubles.h"
 #include "link/Sequencer.h"
+#include "platform/StatusBarProxy.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmGraph.h"

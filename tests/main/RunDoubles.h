@@ -4,7 +4,7 @@
 // a real Sequencer and MeasurementRun together over them.
 
 #include "TestContext.h"
-#include "link/LinkClients.h"
+#include "base/LinkClients.h"
 #include "link/Sequencer.h"
 #include "main/MeasurementRun.h"
 

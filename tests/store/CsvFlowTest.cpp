@@ -2,6 +2,8 @@
 
 #include "CsvTestSupport.h"
 #include "store/CsvFile.h"
+#include "store/CsvLoad.h"
+#include "store/CsvSave.h"
 #include "store/DataFileFlow.h"
 
 #include <QDir>

@@ -5,6 +5,7 @@
 
 #include "CsvTestSupport.h"
 #include "store/CsvFile.h"
+#include "store/CsvLoad.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

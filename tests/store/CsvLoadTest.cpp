@@ -1,6 +1,8 @@
+#include "store/CsvLoad.h"
 #include "CsvTestSupport.h"
 #include "catalog/ModVer.h"
 #include "store/CsvFile.h"
+#include "store/CsvSave.h"
 #include "views/ListTexts.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+#include "store/CsvSave.h"
 #include "CsvTestSupport.h"
 #include "store/CsvFile.h"
 

@@ -3,8 +3,8 @@
 // known data sets behind the fixtures in tests/data/csv, and file helpers.
 
 #include "TestContext.h"
+#include "base/DataRecord.h"
 #include "platform/VbDate.h"
-#include "store/DataRecord.h"
 #include "store/ModFile.h"
 
 #include <QByteArray>

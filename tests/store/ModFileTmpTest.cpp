@@ -2,6 +2,7 @@
 
 #include "StoreTestUtil.h"
 #include "platform/VbError.h"
+#include "store/ModFileGraph.h"
 #include "support/TestContext.h"
 
 #include <QFile>

@@ -3,10 +3,11 @@
 // TMP.DAT and the plain record-by-record graph scan that LoadGraphWindow must
 // reproduce.
 
-#include "app/Context.h"
+#include "base/Context.h"
+#include "base/DataRecord.h"
 #include "platform/VbDate.h"
-#include "store/DataRecord.h"
 #include "store/ModFile.h"
+#include "store/ModFileGraph.h"
 
 #include <vector>
 

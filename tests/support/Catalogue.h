@@ -2,7 +2,7 @@
 // A ready catalogue for tests that do not exercise its building: the titles,
 // series names and flags of a version-1 or version-2 meter, every column present.
 
-#include "app/Context.h"
+#include "base/Context.h"
 
 namespace quellin::test {
 

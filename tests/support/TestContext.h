@@ -3,7 +3,7 @@
 // (QUELLIN_HOME), settings file and scripted services.
 
 #include "Doubles.h"
-#include "app/Context.h"
+#include "base/Context.h"
 #include "settings/ModRegistry.h"
 
 #include <QTemporaryDir>

@@ -5,6 +5,7 @@
 
 #include "GraphTestRecords.h"
 #include "TestContext.h"
+#include "store/ModFileGraph.h"
 #include "views/FrmGraph.h"
 #include "views/FrmGraphParts.h"
 

@@ -4,7 +4,7 @@
 #include "GraphTestData.h"
 #include "TestContext.h"
 #include "views/GraphColours.h"
-#include "views/ModGraph.h"
+#include "views/ModGraphDraw.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

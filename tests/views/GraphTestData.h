@@ -2,7 +2,7 @@
 // Catalogue and graph-window data for the graph tests, built directly so that a
 // test states exactly what the graph draws from.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "platform/VbDate.h"
 
 #include <cmath>

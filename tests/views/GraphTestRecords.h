@@ -3,7 +3,7 @@
 // built for the hardware version and records with plausible, changing readings.
 
 #include "GraphTestData.h"
-#include "app/Context.h"
+#include "base/Context.h"
 #include "catalog/ModVer.h"
 #include "store/ModFile.h"
 

@@ -2,8 +2,8 @@
 // the real port window, framing, queue and sequencer on one side, the simulated
 // instrument's protocol on the other.
 
-#include "LinkDoubles.h"
 #include "MeterSim.h"
+#include "link/LinkDoubles.h"
 
 #include "link/FrmComm.h"
 

@@ -1,4 +1,4 @@
-#include "catalog/TextFields.h"
+#include "base/TextFields.h"
 
 #include "support/TestContext.h"
 

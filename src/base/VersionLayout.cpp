@@ -1,4 +1,4 @@
-#include "views/VersionLayout.h"
+#include "base/VersionLayout.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "catalog/TextFields.h"
+#include "base/TextFields.h"
 
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "platform/VbDate.h"
 
 #include <cmath>

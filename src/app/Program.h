@@ -2,12 +2,12 @@
 // The running program: services, settings, shared state, the communications
 // window and the main window, in the order they must be built and torn down.
 
-#include "app/Context.h"
-#include "app/StatusBarProxy.h"
+#include "base/Context.h"
+#include "base/LinkClients.h"
 #include "catalog/ModVer.h"
 #include "link/FrmComm.h"
-#include "link/LinkClients.h"
 #include "platform/QtServices.h"
+#include "platform/StatusBarProxy.h"
 #include "settings/ModRegistry.h"
 
 #include <QPointer>

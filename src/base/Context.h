@@ -2,8 +2,8 @@
 // The program's shared state, grouped by the module that owns it, and the one
 // context object that carries it (with the services) to every routine.
 
+#include "base/DataRecord.h"
 #include "platform/Services.h"
-#include "store/DataRecord.h"
 
 #include <QFile>
 #include <QString>

@@ -15,7 +15,7 @@
 // Routines that run on every graph refresh pass ReportTo::StatusBar so that an
 // error shows in status panel 2 and never stops the display with a modal box.
 
-#include "app/Context.h"
+#include "base/Context.h"
 #include "platform/VbError.h"
 
 #include <exception>

@@ -1,4 +1,4 @@
-#include "catalog/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 namespace quellin {
 

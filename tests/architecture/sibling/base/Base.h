@@ -1,0 +1,2 @@
+#pragma once
+// Fixture: the shared folder below both siblings.

@@ -1,0 +1,4 @@
+#pragma once
+// Fixture: a sibling that includes its neighbour.
+#include "base/Base.h"
+#include "right/Right.h"

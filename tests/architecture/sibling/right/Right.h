@@ -1,0 +1,3 @@
+#pragma once
+// Fixture: the neighbour.
+#include "base/Base.h"

@@ -1,0 +1,3 @@
+#pragma once
+// Fixture: a lower folder that reaches up.
+#include "high/High.h"
