@@ -33,7 +33,7 @@ struct Bench {
     Bench()
     {
         ctx.app.Measuring = true;
-        ctx.link.LinkState = 99;
+        ctx.link.LinkState = link::State::Idle;
         clients.measured = &sink;
     }
     test::TestContext t;

@@ -16,9 +16,6 @@ namespace quellin {
 
 namespace {
 
-constexpr int kPointerDefault = 0;
-constexpr int kPointerHourglass = 11;
-
 } // namespace
 
 Program::Program(ServiceOverrides o)
@@ -67,7 +64,7 @@ void Program::start(const QStringList& arguments)
     settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), services_.msg);
     ctx_ = std::make_unique<Context>(services_, *settings_);
     Context& ctx = *ctx_;
-    ctx.svc.pointer.setPointer(kPointerHourglass);
+    ctx.svc.pointer.setPointer(MousePointer::Hourglass);
     splash_ = std::make_unique<FrmSplash>();
     splash_->show();
     splash_->repaint();
@@ -110,7 +107,7 @@ void Program::start(const QStringList& arguments)
     // 11-12.
     splash_->close();
     splash_.reset();
-    ctx.svc.pointer.setPointer(kPointerDefault);
+    ctx.svc.pointer.setPointer(MousePointer::Default);
 }
 
 void Program::waitForHardVersion()

@@ -3,6 +3,7 @@
 // context object that carries it (with the services) to every routine.
 
 #include "base/DataRecord.h"
+#include "base/LinkState.h"
 #include "platform/Services.h"
 
 #include <QFile>
@@ -62,7 +63,7 @@ struct ExchangeStep {
 
 // Link globals (the command sequencer's one conversation).
 struct LinkGlobals {
-    int LinkState = 0;
+    link::State LinkState = link::State::SettingsStatus;
     std::vector<ExchangeStep> ExchangeList;
     int ExchangeIndex = 0;
     int ExchangeLast = 0;

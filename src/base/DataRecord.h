@@ -46,7 +46,4 @@ static_assert(sizeof(DataRecord) == kRecordBytes, "the record is 140 bytes on di
 static_assert(std::endian::native == std::endian::little,
               "records are written as they lie in memory, which must be little-endian");
 
-// The column each graph series takes its value from (series 8 is kWh × 1000).
-constexpr int kSeriesColumn[kMaxSeries] = {2, 3, 4, 5, 6, 7, 8, 9, 11, 13, 14, 15, 16, 17};
-
 } // namespace quellin

@@ -39,14 +39,14 @@ Result trapped(Context& ctx, const char* procName, Result failValue, Body&& body
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box, e);
     } catch (const std::bad_alloc&) {
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
-                    VbError(err::kOutOfMemory, QStringLiteral("メモリが不足しています。")));
+                    VbError(ErrorNumber::OutOfMemory, QStringLiteral("メモリが不足しています。")));
     } catch (const std::exception& e) {
         bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
-                    VbError(err::kInvalidCall, QString::fromUtf8(e.what())));
+                    VbError(ErrorNumber::InvalidCall, QString::fromUtf8(e.what())));
     } catch (...) {
         bfErrMSgBox(
             ctx, QString::fromLatin1(procName), where == ReportTo::Box,
-            VbError(err::kApplicationDefined,
+            VbError(ErrorNumber::ApplicationDefined,
                     QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。")));
     }
     return failValue;

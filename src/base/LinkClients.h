@@ -3,6 +3,8 @@
 // time-out timer it switches, and the windows it calls back. Each is a small
 // interface so that the sequencer runs without widgets and without a port.
 
+#include "base/LinkState.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -85,7 +87,8 @@ class DialogExchangeHandler {
 public:
     virtual ~DialogExchangeHandler() = default;
     // line is already upper-cased; count is its number of characters.
-    virtual void handleLine(Sequencer& seq, int linkState, int count, const QString& line) = 0;
+    virtual void handleLine(Sequencer& seq, link::State linkState, int count,
+                            const QString& line) = 0;
 };
 
 // Every window the link may call back; null members are windows not loaded.

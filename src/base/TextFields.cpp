@@ -14,7 +14,7 @@ namespace {
 void requireSeparator(const QString& sep)
 {
     if (sep.isEmpty())
-        throw VbError(err::kInvalidCall,
+        throw VbError(ErrorNumber::InvalidCall,
                       QStringLiteral("プロシージャの呼び出し、または引数が不正です。"));
 }
 
@@ -61,11 +61,11 @@ double FixSS(Context& ctx, const QString& value, int d)
     return trapped(ctx, "FixSS", 0.0, [&] {
         const auto x = vbdate::parseNumber(value);
         if (!x)
-            throw VbError(err::kTypeMismatch, QStringLiteral("型が一致しません。"));
+            throw VbError(ErrorNumber::TypeMismatch, QStringLiteral("型が一致しません。"));
         const double scale = std::pow(10.0, d);
         const double product = *x * scale;
         if (!std::isfinite(product) || scale == 0)
-            throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
+            throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
         // Through the 15-significant-digit text: 0.29 × 100 is 28.999999999999996
         // in binary and must truncate to 29.
         const double clean = QString::number(product, 'g', 15).toDouble();

@@ -2,6 +2,7 @@
 
 #include "base/Context.h"
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "base/TextFields.h"
 #include "settings/SettingsValues.h"
 #include "store/ModFile.h"
@@ -12,48 +13,6 @@
 namespace quellin {
 
 namespace {
-
-constexpr int kV1ColumnLast = 12;
-constexpr int kV1SeriesLast = 8;
-constexpr int kV2ColumnLast = 17;
-constexpr int kV2SeriesLast = 13;
-constexpr int kLinkIdle = 99;
-constexpr int kHourglass = 11;
-
-constexpr std::array<const char16_t*, kV2ColumnLast + 1> kColumnTitles = {
-    u"番号",          u"時刻",          u"電圧Ｒ(V)",      u"電圧Ｔ(V)",     u"電流Ｒ(A)",
-    u"電流Ｔ(A)",     u"有効電力(W)",   u"無効電力(Var)",  u"皮相電力(VA)",  u"力率(%)",
-    u"周波数(Hz)",    u"積算電力(kWh)", u"積算時間(時間)", u"漏電電流1(mA)", u"漏電電流2(mA)",
-    u"漏電電流3(mA)", u"温度1(℃)",      u"温度2(℃)"};
-
-constexpr std::array<const char16_t*, kV2SeriesLast + 1> kSeriesNames = {
-    u"電圧Ｒ", u"電圧Ｔ",     u"電流Ｒ",    u"電流Ｔ",    u"有効電力",  u"無効電力", u"皮相電力",
-    u"力率",   u"積算電力量", u"漏電電流1", u"漏電電流2", u"漏電電流3", u"温度1",    u"温度2"};
-
-constexpr std::array<const char16_t*, kV2SeriesLast + 1> kSeriesUnits = {
-    u"V", u"V", u"A", u"A", u"W", u"Var", u"VA", u"%", u"Wh", u"mA", u"mA", u"mA", u"℃", u"℃"};
-
-// Unit prefix for a decimal exponent 0..12 of the graph's axis labels.
-constexpr std::array<const char16_t*, 13> kUnitPrefixes = {u"",  u"",  u"",  u"K", u"K", u"K", u"M",
-                                                           u"M", u"M", u"G", u"G", u"G", u"G"};
-
-bool isLeakageSeries(int s)
-{
-    return s >= 9 && s <= 11;
-}
-
-bool isTemperatureSeries(int s)
-{
-    return s == 12 || s == 13;
-}
-
-template <std::size_t N> QStringList firstOf(const std::array<const char16_t*, N>& table, int last)
-{
-    QStringList out;
-    for (int i = 0; i <= last; ++i)
-        out << QString::fromUtf16(table[static_cast<std::size_t>(i)]);
-    return out;
-}
 
 // Two decimal digits, or 0 for anything else in the pair.
 int scaleIndexAt(const QString& text, int s)
@@ -67,28 +26,13 @@ int scaleIndexAt(const QString& text, int s)
 
 // Sizes every array of the catalogue and the store for the version, discarding
 // what they held.
-void dimensionFor(Context& ctx, int columnLast, int seriesLast)
+void dimensionFor(Context& ctx, int hardVersion)
 {
-    Catalog& cat = ctx.cat;
-    const auto columns = static_cast<std::size_t>(columnLast) + 1;
-    const auto series = static_cast<std::size_t>(seriesLast) + 1;
-    cat.ColumnLast = columnLast;
-    cat.SeriesLast = seriesLast;
-    cat.ColumnTitles = firstOf(kColumnTitles, columnLast);
-    cat.SeriesNames = firstOf(kSeriesNames, seriesLast);
-    cat.SeriesUnits = firstOf(kSeriesUnits, seriesLast);
-    cat.UnitPrefixes = firstOf(kUnitPrefixes, static_cast<int>(kUnitPrefixes.size()) - 1);
-    cat.AbsSeries = {4, 8};
-    cat.LogColumns.assign(columns, false);
-    cat.ColumnOn.assign(columns, true);
-    cat.SeriesShown.assign(series, false);
-    cat.SeriesScale.assign(series, 0);
-    cat.SeriesYMin.assign(series, 0.0);
-    cat.SeriesYMax.assign(series, 0.0);
+    dimensionCatalog(ctx.cat, hardVersion);
     StoreGlobals& st = ctx.store;
-    st.ColumnPresent.assign(columns, false);
+    st.ColumnPresent.assign(static_cast<std::size_t>(ctx.cat.ColumnLast) + 1, false);
     st.GraphTimes.clear();
-    st.GraphValues.assign(series, {});
+    st.GraphValues.assign(static_cast<std::size_t>(ctx.cat.SeriesLast) + 1, {});
 }
 
 void setYRanges(Context& ctx)
@@ -96,9 +40,10 @@ void setYRanges(Context& ctx)
     Catalog& cat = ctx.cat;
     for (int s = 0; s <= cat.SeriesLast; ++s) {
         const int k = cat.SeriesScale[static_cast<std::size_t>(s)];
-        if (isLeakageSeries(s)) {
+        const SeriesKind kind = seriesKind(s);
+        if (kind == SeriesKind::Leakage) {
             bfKizami(ctx, s, -1);
-        } else if (isTemperatureSeries(s)) {
+        } else if (kind == SeriesKind::Temperature) {
             // The tens digit picks symmetric, positive or negative.
             const double t = k / 10.0;
             const int mode = (t > -1 && t < 3)
@@ -114,6 +59,34 @@ void setYRanges(Context& ctx)
 
 } // namespace
 
+void dimensionCatalog(Catalog& cat, int hardVersion)
+{
+    cat.ColumnLast = columnLastFor(hardVersion);
+    cat.SeriesLast = seriesLastFor(hardVersion);
+    const auto columns = static_cast<std::size_t>(cat.ColumnLast) + 1;
+    const auto series = static_cast<std::size_t>(cat.SeriesLast) + 1;
+    cat.ColumnTitles.clear();
+    for (int c = 0; c <= cat.ColumnLast; ++c)
+        cat.ColumnTitles << columnTitle(c);
+    cat.SeriesNames.clear();
+    cat.SeriesUnits.clear();
+    for (int s = 0; s <= cat.SeriesLast; ++s) {
+        cat.SeriesNames << toQString(seriesItem(s).seriesName);
+        cat.SeriesUnits << toQString(seriesItem(s).seriesUnit);
+    }
+    cat.UnitPrefixes.clear();
+    for (int k = 0; k <= kLastScaleIndex; ++k)
+        cat.UnitPrefixes << unitPrefix(k);
+    cat.AbsSeries = {measuredItem(column::kActivePower).series,
+                     measuredItem(column::kEnergy).series};
+    cat.LogColumns.assign(columns, false);
+    cat.ColumnOn.assign(columns, true);
+    cat.SeriesShown.assign(series, false);
+    cat.SeriesScale.assign(series, 0);
+    cat.SeriesYMin.assign(series, 0.0);
+    cat.SeriesYMax.assign(series, 0.0);
+}
+
 QString defaultLogingData(int columnLast)
 {
     return QString(columnLast + 1, QLatin1Char('1'));
@@ -123,7 +96,7 @@ QString defaultGraphYFlg(int seriesLast)
 {
     // Active power and integrated energy only.
     QString flags(seriesLast + 1, QLatin1Char('0'));
-    for (int s : {4, 8})
+    for (int s : {measuredItem(column::kActivePower).series, measuredItem(column::kEnergy).series})
         if (s <= seriesLast)
             flags[s] = QLatin1Char('1');
     return flags;
@@ -161,15 +134,12 @@ bool bfVer_Open(Context& ctx, VersionExchangeStarter& starter)
 bool bfVer_NoCheck(Context& ctx)
 {
     return trapped(ctx, "bfVer_NoCheck", false, [&] {
-        ctx.svc.pointer.setPointer(kHourglass);
+        ctx.svc.pointer.setPointer(MousePointer::Hourglass);
         const int version = ctx.app.HardVersion;
         // A version below 1 is no version the meter can have: not known yet.
         if (version <= 0)
             return false;
-        if (version == 1)
-            dimensionFor(ctx, kV1ColumnLast, kV1SeriesLast);
-        else
-            dimensionFor(ctx, kV2ColumnLast, kV2SeriesLast);
+        dimensionFor(ctx, version);
         Catalog& cat = ctx.cat;
         const int columns = cat.ColumnLast + 1;
         const int series = cat.SeriesLast + 1;
@@ -194,7 +164,7 @@ bool bfVer_NoCheck(Context& ctx)
         validateSettings(ctx);
         setYRanges(ctx);
         ResetStore(ctx);
-        ctx.link.LinkState = kLinkIdle;
+        ctx.link.LinkState = link::State::Idle;
         return true;
     });
 }
@@ -206,7 +176,8 @@ bool bfKizami(Context& ctx, int s, int mode)
         if (s < 0 || s >= static_cast<int>(cat.SeriesScale.size()) ||
             s >= static_cast<int>(cat.SeriesYMin.size()) ||
             s >= static_cast<int>(cat.SeriesYMax.size()))
-            throw VbError(err::kSubscript, QStringLiteral("インデックスが有効範囲にありません。"));
+            throw VbError(ErrorNumber::Subscript,
+                          QStringLiteral("インデックスが有効範囲にありません。"));
         const auto i = static_cast<std::size_t>(s);
         const double k = cat.SeriesScale[i];
         switch (mode) {

@@ -11,6 +11,7 @@
 
 namespace quellin {
 
+struct Catalog;
 struct Context;
 
 // Start of the version exchange at program start: with the port open the link
@@ -36,6 +37,12 @@ bool bfVer_NoCheck(Context& ctx);
 //   mode  2  (19−k)×10 .. 0          (temperatures, negative)
 // Any other mode leaves the range as it is.
 bool bfKizami(Context& ctx, int s, int mode);
+
+// Sizes the catalogue for a hardware version and gives it the titles, series
+// names, units and unit prefixes of the measured items; the per-item choices get
+// their neutral values (nothing logged or shown, every column on, scale 0, empty
+// ranges). Nothing is read from the settings.
+void dimensionCatalog(Catalog& cat, int hardVersion);
 
 // The per-item settings' defaults for a catalogue of columns 0..columnLast and
 // series 0..seriesLast.

@@ -15,9 +15,6 @@ namespace quellin {
 
 namespace {
 
-constexpr int kPointerDefault = 0;
-constexpr int kPointerHourglass = 11;
-constexpr int kInvalidPropertyValue = 380;
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 8;
 
@@ -145,17 +142,17 @@ bool FrmComm::open(bool clearBuffers, bool offerSettings)
         configureAndOpen(clearBuffers);
         return true;
     } catch (const VbError& e) {
-        const bool invalidPort = e.number() == err::kInvalidPort;
+        const bool invalidPort = e.code() == ErrorNumber::InvalidPort;
         ctx_.svc.msg.show({invalidPort ? portNotOpenedText(ctx_.app.CommPort) : e.description(),
                            {},
                            MsgButtons::Ok,
                            MsgIcon::Exclamation,
                            true});
         if (invalidPort && offerSettings) {
-            ctx_.svc.pointer.setPointer(kPointerDefault);
+            ctx_.svc.pointer.setPointer(MousePointer::Default);
             if (showSystemDialog)
                 showSystemDialog();
-            ctx_.svc.pointer.setPointer(kPointerHourglass);
+            ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
         }
         return Mscomm.isOpen();
     }
@@ -171,10 +168,10 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     bool ok = false;
     const int n = commPort.trimmed().toInt(&ok);
     if (!ok || n < kLowestPort || n > kHighestPort)
-        throw VbError(err::kInvalidPort, portNotOpenedText(commPort));
+        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
-        throw VbError(kInvalidPropertyValue, kInvalidPropertyText);
+        throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
 
     Mscomm.setPortName(deviceForPort(ctx_, n));
     Mscomm.setBaudRate(settings->baudRate);
@@ -183,7 +180,7 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     Mscomm.setStopBits(settings->stopBits);
     Mscomm.setFlowControl(QSerialPort::NoFlowControl);
     if (!Mscomm.open(QIODevice::ReadWrite))
-        throw VbError(err::kInvalidPort, portNotOpenedText(commPort));
+        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
     if (clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;

@@ -1,10 +1,12 @@
 #include "link/MeasuredData.h"
 
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -20,11 +22,8 @@ constexpr int kTimeLengthV2 = 19;
 constexpr int kExtraAt[5] = {87, 96, 105, 114, 123};
 constexpr int kHexDigits = 8;
 
-const QString kSci = QStringLiteral("0.000E+0");
 const QString kOneDecimal = QStringLiteral("0.0");
 const QString kWhole = QStringLiteral("0");
-const QString kLineCountPattern = QStringLiteral("0000");
-const QString kLogTimePattern = QStringLiteral("yyyy/mm/dd hh:mm:ss");
 const QString kPanelTimePattern = QStringLiteral("mm/dd hh:mm:ss");
 
 int hexValue(char16_t c)
@@ -60,7 +59,7 @@ double reading(QStringView rest, int at, bool& overflow)
 void requireFinite(double v)
 {
     if (!std::isfinite(v))
-        throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
+        throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
 }
 
 bool flagAt(const std::vector<bool>& flags, int c)
@@ -181,13 +180,13 @@ template <class Body> void MeasuredData::step(const char* name, Body&& body)
     try {
         body();
     } catch (const VbError& e) {
-        if (e.number() == err::kOverflow)
+        if (e.code() == ErrorNumber::Overflow)
             ctx_.svc.status.setPanelText(2, kOverflowText);
         else
             bfErrMSgBox(ctx_, QString::fromLatin1(name), false, e);
     } catch (const std::exception& e) {
         bfErrMSgBox(ctx_, QString::fromLatin1(name), false,
-                    VbError(5, QString::fromLocal8Bit(e.what())));
+                    VbError(ErrorNumber::InvalidCall, QString::fromLocal8Bit(e.what())));
     }
 }
 
@@ -204,7 +203,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
     step("HexToSingle", [&] {
         in_ = decodeMeasuredLine(rest, ctx_.app.HardVersion);
         if (in_.overflow)
-            throw VbError(err::kOverflow, kOverflowText);
+            throw VbError(ErrorNumber::Overflow, kOverflowText);
     });
     step("ApparentPower", [&] {
         const double s =
@@ -313,10 +312,10 @@ void MeasuredData::writeLogLine(int lines)
     to[n + 1] = '\n';
     QFile* file = ctx_.meas.LogFileNo.get();
     if (!file || !file->isOpen())
-        throw VbError(err::kFileIo, QStringLiteral("ロギングファイルが開かれていません。"));
+        throw VbError(ErrorNumber::FileIo, QStringLiteral("ロギングファイルが開かれていません。"));
     // Flushed per line: a crash loses at most the line being written.
     if (file->write(logBytes_) != logBytes_.size() || !file->flush())
-        throw VbError(err::kFileIo, file->errorString());
+        throw VbError(ErrorNumber::FileIo, file->errorString());
 }
 
 QString MeasuredData::buildLogLine(const Context& ctx, const DataRecord& current, int n)
@@ -342,69 +341,71 @@ void MeasuredData::appendLogLine(const Context& ctx, const DataRecord& current, 
         if (!first)
             out.append(QLatin1Char(','));
         first = false;
+        const MeasuredItem& item = measuredItem(c);
+        double value = 0;
         switch (c) {
-        case 0:
-            out.append(Format(static_cast<double>(ctx.meas.LogLineCount), kLineCountPattern));
+        case column::kNumber:
+            value = ctx.meas.LogLineCount;
             break;
-        case 1:
+        case column::kTime:
             out.append(QLatin1Char('"'));
-            out.append(Format(current.time(), kLogTimePattern));
+            out.append(Format(current.time(), fieldPattern(item.fileFormat)));
             out.append(QLatin1Char('"'));
+            continue;
+        case column::kReactivePower:
+            value = reactivePower(meanS, mean(column::kActivePower));
             break;
-        case 7:
-            out.append(Format(reactivePower(meanS, mean(6)), kSci));
+        case column::kApparentPower:
+            value = meanS;
             break;
-        case 8:
-            out.append(Format(meanS, kSci));
+        case column::kPowerFactor:
+            value = mean(column::kApparentPower) == 0
+                        ? 0.0
+                        : 100 * mean(column::kActivePower) / mean(column::kApparentPower);
             break;
-        case 9:
-            out.append(Format(mean(8) == 0 ? 0.0 : 100 * mean(6) / mean(8), kSci));
-            break;
-        case 13:
-        case 14:
-        case 15:
-            out.append(Format(current.column(c), kOneDecimal));
-            break;
-        case 16:
-        case 17:
-            out.append(Format(current.column(c), kWhole));
-            break;
-        default: // 2..6, 10..12: means
-            out.append(Format(mean(c), kSci));
+        default:
+            // Leakage currents and temperatures are logged as they are, not averaged.
+            value = (item.kind == SeriesKind::Leakage || item.kind == SeriesKind::Temperature)
+                        ? current.column(c)
+                        : mean(c);
             break;
         }
+        out.append(Format(value, fieldPattern(item.fileFormat)));
     }
 }
 
 void MeasuredData::refreshPanel(ValuePanel& panel)
 {
-    panel.setValue(0, Format(in_.frequency, kOneDecimal));
-    panel.setValue(1, Format(in_.time, kPanelTimePattern));
-    static const QString kV = QStringLiteral("V");
-    static const QString kA = QStringLiteral("A");
-    static const QString kW = QStringLiteral("W");
-    static const QString kVar = QStringLiteral("Var");
-    static const QString kVA = QStringLiteral("VA");
-    FormatScaled(panel, 2, in_.voltR, kV);
-    FormatScaled(panel, 3, in_.currR, kA);
-    if (ctx_.link.WiringMode == 0) {
-        for (int item : {4, 5}) {
-            panel.setValue(item, QString());
-            panel.setUnit(item, QString());
+    // The units of the scaled items, made once (this runs for every line).
+    static const std::array<QString, kMaxColumns> units = [] {
+        std::array<QString, kMaxColumns> out;
+        for (int c = 0; c < kMaxColumns; ++c)
+            out[static_cast<size_t>(c)] = toQString(measuredItem(c).unit);
+        return out;
+    }();
+    const bool singlePhaseTwoWire = ctx_.link.WiringMode == 0;
+    for (int c = 0; c < kMaxColumns; ++c) {
+        const MeasuredItem& item = measuredItem(c);
+        const int slot = item.panelItem;
+        if (slot < 0 || item.firstVersion > ctx_.app.HardVersion)
+            continue;
+        const double v = rec_.column(c);
+        if (c == column::kTime) {
+            panel.setValue(slot, Format(v, kPanelTimePattern));
+        } else if (c == column::kPowerFactor) {
+            panel.setValue(slot, powerFactorText(v));
+        } else if (item.decimalPrefix) {
+            // A two-wire line has no T phase.
+            if (singlePhaseTwoWire && (c == column::kVoltT || c == column::kCurrT)) {
+                panel.setValue(slot, QString());
+                panel.setUnit(slot, QString());
+            } else {
+                FormatScaled(panel, slot, v, units[static_cast<size_t>(c)]);
+            }
+        } else {
+            panel.setValue(slot,
+                           Format(v, item.kind == SeriesKind::Temperature ? kWhole : kOneDecimal));
         }
-    } else {
-        FormatScaled(panel, 4, in_.voltT, kV);
-        FormatScaled(panel, 5, in_.currT, kA);
-    }
-    FormatScaled(panel, 6, in_.power, kW);
-    FormatScaled(panel, 7, rec_.column(7), kVar);
-    FormatScaled(panel, 8, rec_.column(8), kVA);
-    panel.setValue(9, powerFactorText(in_.powerFactor));
-    if (ctx_.app.HardVersion >= 2) {
-        for (int i = 0; i < 3; ++i)
-            panel.setValue(10 + i, Format(in_.leak[i], kOneDecimal));
-        for (int i = 0; i < 2; ++i)
-            panel.setValue(13 + i, Format(in_.temp[i], kWhole));
     }
 }
 

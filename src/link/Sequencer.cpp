@@ -13,7 +13,6 @@ QString joined(const QString& detail, const QString& advice)
     return detail + kCrLf + advice;
 }
 
-constexpr int kPointerDefault = 0;
 constexpr int kSleepBeforeSlg = 1000;
 
 } // namespace
@@ -46,7 +45,7 @@ void Sequencer::SendCommand(const QString& command)
     transport_.write(bytes);
 }
 
-void Sequencer::startExchange(int linkState, std::vector<ExchangeStep> steps)
+void Sequencer::startExchange(link::State linkState, std::vector<ExchangeStep> steps)
 {
     replaceList(std::move(steps));
     ctx_.link.LinkState = linkState;
@@ -58,13 +57,13 @@ void Sequencer::startExchange(int linkState, std::vector<ExchangeStep> steps)
 
 void Sequencer::startMeasurementRequest()
 {
-    startExchange(link_state::kMeasureStatus,
+    startExchange(link::State::MeasureStatus,
                   {makeStep(QStringLiteral("CMD"), 6, QStringLiteral("RMD"), 3)});
 }
 
 void Sequencer::startStopExchange()
 {
-    startExchange(link_state::kMeasureStop,
+    startExchange(link::State::MeasureStop,
                   {makeStep(QStringLiteral("SLE"), 2), makeStep(QStringLiteral("SMD10"), 2)});
 }
 
@@ -78,13 +77,13 @@ void Sequencer::startVersionExchange()
     std::vector<ExchangeStep> steps(2);
     steps[0].Command = QStringLiteral("SLE");
     replaceList(std::move(steps));
-    ctx_.link.LinkState = link_state::kVersionSle;
+    ctx_.link.LinkState = link::State::VersionSle;
     SendCommand(QStringLiteral("SLE"));
     if (ctx_.app.HardVersion != 0) {
         versionNoCheck();
         // Building the catalogue leaves the link idle; the answer to "SLE" is still
         // awaited so that a refusal is reported.
-        ctx_.link.LinkState = link_state::kVersionSle;
+        ctx_.link.LinkState = link::State::VersionSle;
     } else {
         timerOn();
     }
@@ -114,44 +113,45 @@ void Sequencer::dispatch(int count, const QString& received)
         return;
     }
 
-    const int state = ctx_.link.LinkState;
+    const link::State state = ctx_.link.LinkState;
     switch (state) {
-    case link_state::kMeasureStatus:
+    case link::State::MeasureStatus:
         handleMeasureStatus(line);
         return;
-    case link_state::kMeasureSetup:
+    case link::State::MeasureSetup:
         handleMeasureSetup(line);
         return;
-    case link_state::kMeasureSend:
+    case link::State::MeasureSend:
         handleMeasureSend(line);
         return;
-    case link_state::kMeasureStop:
+    case link::State::MeasureStop:
         handleMeasureStop(line);
         return;
-    case link_state::kVersionSle:
+    case link::State::VersionSle:
         handleVersionSle(line);
         return;
-    case link_state::kVersionVer:
+    case link::State::VersionVer:
         handleVersionVer(line);
         return;
     default:
-        if (state >= 0 && state <= link_state::kLastState)
+        if (link::number(state) >= 0 && state <= link::kLastState)
             dispatchToDialogHandler(state, count, line);
         return; // idle (99) and any other value: ignored
     }
 }
 
 // Dispatch point of the dialog exchanges: each group of states has one handler.
-void Sequencer::dispatchToDialogHandler(int state, int count, const QString& line)
+void Sequencer::dispatchToDialogHandler(link::State state, int count, const QString& line)
 {
+    using S = link::State;
     DialogExchangeHandler* handler = nullptr;
-    if (state <= 3)
+    if (state <= S::SettingsWrite)
         handler = clients_.settingsExchange;
-    else if (state <= 6)
+    else if (state <= S::ModeSend)
         handler = clients_.modeExchange;
-    else if (state <= 9 || state == 19 || state == 20)
+    else if (state <= S::DownloadListInfo || state == S::DownloadStatus || state == S::DownloadData)
         handler = clients_.memoryExchange;
-    else if (state <= 14 || state == 21)
+    else if (state <= S::MemoryInfo || state == S::MemoryClear)
         handler = clients_.logingExchange;
     if (handler)
         handler->handleLine(*this, state, count, line);
@@ -181,7 +181,7 @@ void Sequencer::handleMeasureStatus(const QString& line)
     list.push_back(makeStep(QStringLiteral("CCF04"), 9, QStringLiteral("RCF04"), 5));
     list.push_back(makeStep(QStringLiteral("SMD11"), 2, QStringLiteral("OK"), 2));
     replaceList(std::move(list));
-    ctx_.link.LinkState = link_state::kMeasureSetup;
+    ctx_.link.LinkState = link::State::MeasureSetup;
     continueExchange();
 }
 
@@ -196,7 +196,7 @@ void Sequencer::handleMeasureSetup(const QString& line)
     ++ctx_.link.ExchangeIndex;
     if (exchangeDone()) {
         replaceList({makeStep(QStringLiteral("SLG"), 2, QStringLiteral("OK"), 2)});
-        ctx_.link.LinkState = link_state::kMeasureSend;
+        ctx_.link.LinkState = link::State::MeasureSend;
         ctx_.svc.sleep.sleep(kSleepBeforeSlg);
     }
     continueExchange();
@@ -209,16 +209,16 @@ void Sequencer::handleMeasureSend(const QString& line)
         return;
     timerOff();
     if (!prefixTest(line, *step)) {
-        ctx_.svc.pointer.setPointer(kPointerDefault);
+        ctx_.svc.pointer.setPointer(MousePointer::Default);
         // The exchange is over: a late "OK" must not start a measurement the user
         // has been told failed.
-        ctx_.link.LinkState = link_state::kIdle;
+        ctx_.link.LinkState = link::State::Idle;
         showMessage(joined(link_text::kCannotStart, link_text::kCheckMeter));
         return;
     }
     if (clients_.main)
         clients_.main->KeisokuStart();
-    ctx_.link.LinkState = link_state::kIdle;
+    ctx_.link.LinkState = link::State::Idle;
 }
 
 void Sequencer::handleMeasureStop(const QString& line)
@@ -230,7 +230,7 @@ void Sequencer::handleMeasureStop(const QString& line)
     step->ReplyData = line;
     ++ctx_.link.ExchangeIndex;
     if (exchangeDone()) {
-        ctx_.link.LinkState = link_state::kIdle;
+        ctx_.link.LinkState = link::State::Idle;
         keisokuEnd();
     } else {
         continueExchange();
@@ -248,7 +248,7 @@ void Sequencer::handleVersionSle(const QString& line)
                            MsgIcon::Exclamation, true});
     }
     if (ctx_.app.HardVersion != 0) {
-        ctx_.link.LinkState = link_state::kIdle;
+        ctx_.link.LinkState = link::State::Idle;
         return;
     }
     auto& list = ctx_.link.ExchangeList;
@@ -257,7 +257,7 @@ void Sequencer::handleVersionSle(const QString& line)
     list[1] = makeStep(QStringLiteral("VER"), 8, QStringLiteral("VER"), 3);
     ctx_.link.ExchangeIndex = 1;
     ctx_.link.ExchangeLast = 1;
-    ctx_.link.LinkState = link_state::kVersionVer;
+    ctx_.link.LinkState = link::State::VersionVer;
     SendCommand(QStringLiteral("VER"));
     timerOn();
 }
@@ -300,106 +300,66 @@ void Sequencer::assumeVersionFromUser()
 void Sequencer::onTimeout()
 {
     timerOff();
-    ctx_.svc.pointer.setPointer(kPointerDefault);
-    const QString& check = link_text::kCheckMeter;
+    ctx_.svc.pointer.setPointer(MousePointer::Default);
+    const TimeoutRow& row = timeoutRow(ctx_.link.LinkState);
+    DialogClient* dialog = dialogClient(row.dialog);
+    for (int i = 0; i < row.stepCount; ++i) {
+        switch (row.steps[static_cast<std::size_t>(i)]) {
+        case TimeoutStep::ClearBusyText:
+            if (clients_.main)
+                clients_.main->clearBusyText();
+            break;
+        case TimeoutStep::CloseDownloadFile:
+            closeDownloadFile();
+            break;
+        case TimeoutStep::EnableDialog:
+            enableDialog(dialog);
+            break;
+        case TimeoutStep::ShowMessage:
+            showMessage(timeoutMessage(row));
+            break;
+        case TimeoutStep::UnloadDialog:
+            unloadDialog(dialog);
+            break;
+        case TimeoutStep::StartSecondTimer:
+            if (dialog)
+                dialog->startSecondTimer();
+            break;
+        case TimeoutStep::KeisokuEnd:
+            keisokuEnd();
+            break;
+        case TimeoutStep::AskVersion:
+            assumeVersionFromUser();
+            break;
+        }
+    }
+}
 
-    switch (ctx_.link.LinkState) {
-    case 0:
-    case 1:
-        enableDialog(clients_.dispSet);
-        showMessage(joined(QStringLiteral("現在の設定が取得できません。"), check));
-        unloadDialog(clients_.dispSet);
-        break;
-    case 2:
-        enableDialog(clients_.dispSet);
-        showMessage(joined(QStringLiteral("設定できません。"), check));
-        if (clients_.dispSet)
-            clients_.dispSet->startSecondTimer();
-        break;
-    case 4:
-        enableDialog(clients_.keisokuMode);
-        showMessage(joined(QStringLiteral("現在の計測モードが取得できません。"), check));
-        unloadDialog(clients_.keisokuMode);
-        break;
-    case 5:
-        enableDialog(clients_.keisokuMode);
-        showMessage(joined(QStringLiteral("現在の計測モードが取得できません。"), check));
-        break;
-    case 6:
-        enableDialog(clients_.keisokuMode);
-        showMessage(joined(QStringLiteral("設定できません。"), check));
-        break;
-    case 7:
-    case 8:
-        enableDialog(clients_.download);
-        showMessage(joined(QStringLiteral("メモリ一覧情報の受信に失敗しました。"), check));
-        unloadDialog(clients_.download);
-        break;
-    case 10:
-        enableDialog(clients_.logingMem);
-        showMessage(joined(QStringLiteral("現在のロギング状態が取得できません。"), check));
-        unloadDialog(clients_.logingMem);
-        break;
-    case 11:
-        showMessage(joined(QStringLiteral("ロギング設定できません。"), check));
-        enableDialog(clients_.logingMem);
-        break;
-    case 13:
-    case 14:
-        enableDialog(clients_.logingMem);
-        showMessage(joined(QStringLiteral("メモリ一覧情報の受信に失敗しました。"), check));
-        unloadDialog(clients_.logingMem);
-        break;
-    case link_state::kMeasureStatus:
-    case link_state::kMeasureSetup:
-    case link_state::kMeasureSend:
-        showMessage(link_text::kStartFailed);
-        break;
-    case link_state::kMeasureStop:
-        keisokuEnd();
-        break;
-    case 19:
-    case 20:
-        if (clients_.main)
-            clients_.main->clearBusyText();
-        closeDownloadFile();
-        enableDialog(clients_.download);
-        showMessage(joined(QStringLiteral("ダウンロードに失敗しました。"), check));
-        break;
-    case 21:
-        if (clients_.main)
-            clients_.main->clearBusyText();
-        enableDialog(clients_.logingMem);
-        showMessage(joined(QStringLiteral("メモリクリアに失敗しました。"), check));
-        unloadDialog(clients_.logingMem);
-        break;
-    case link_state::kVersionSle:
-    case link_state::kVersionVer:
-        assumeVersionFromUser();
-        break;
-    default:
-        // States 3, 9 and 12 leave their dialog disabled while they wait; give it
-        // back so that the user can close it.
-        if (ctx_.link.LinkState == 3)
-            enableDialog(clients_.dispSet);
-        else if (ctx_.link.LinkState == 9)
-            enableDialog(clients_.download);
-        else if (ctx_.link.LinkState == 12)
-            enableDialog(clients_.logingMem);
-        showMessage(joined(QStringLiteral("電力計からデータ送信されていません。"), check));
-        keisokuEnd();
+DialogClient* Sequencer::dialogClient(LinkDialog dialog) const
+{
+    switch (dialog) {
+    case LinkDialog::DispSet:
+        return clients_.dispSet;
+    case LinkDialog::KeisokuMode:
+        return clients_.keisokuMode;
+    case LinkDialog::Download:
+        return clients_.download;
+    case LinkDialog::LogingMem:
+        return clients_.logingMem;
+    case LinkDialog::None:
         break;
     }
+    return nullptr;
 }
 
 void Sequencer::portLost(const QString& portNumber)
 {
     const bool wasMeasuring = ctx_.app.Measuring;
-    const int state = ctx_.link.LinkState;
+    const link::State state = ctx_.link.LinkState;
     // A download sends its first command without the timer; its open TMP.DAT shows
     // that it is still running.
-    const bool downloadRunning =
-        state == 20 && ctx_.store.TmpFileNo && ctx_.store.TmpFileNo->isOpen();
+    const bool downloadRunning = state == link::State::DownloadData && ctx_.store.TmpFileNo &&
+                                 ctx_.store.TmpFileNo->isOpen();
     const bool exchangeRunning = timer_.isActive() || downloadRunning;
     timerOff();
 
@@ -414,7 +374,7 @@ void Sequencer::portLost(const QString& portNumber)
     if (wasMeasuring && clients_.main)
         clients_.main->linkLost();
     // A stop under way is what linkLost has just done.
-    if (exchangeRunning && !(wasMeasuring && state == link_state::kMeasureStop))
+    if (exchangeRunning && !(wasMeasuring && state == link::State::MeasureStop))
         onTimeout();
 }
 

@@ -11,36 +11,13 @@
 #include "base/Context.h"
 #include "base/LinkClients.h"
 #include "link/AnswerTests.h"
+#include "link/LinkTexts.h"
+#include "link/TimeoutTable.h"
 
 #include <QString>
 #include <vector>
 
 namespace quellin {
-
-// Link states with a name of their own (the others are numbered as they are used).
-namespace link_state {
-constexpr int kMeasureStatus = 15; // "CMD" before starting a measurement
-constexpr int kMeasureSetup = 16;  // "SMD10", "CCF03", "CCF04", "SMD11"
-constexpr int kMeasureSend = 17;   // "SLG"
-constexpr int kMeasureStop = 18;   // "SLE", "SMD10"
-constexpr int kVersionSle = 22;    // "SLE" at start-up
-constexpr int kVersionVer = 23;    // "VER"
-constexpr int kLastState = 23;     // above: ordinary lines are ignored
-constexpr int kIdle = 99;
-} // namespace link_state
-
-// The texts the link shows.
-namespace link_text {
-inline const QString kCheckMeter = QStringLiteral("電力計を確認して下さい。");
-inline const QString kStoppedByMeter = QStringLiteral("本体側で中断されました。");
-inline const QString kBatteryLow = QStringLiteral("本体側のバッテリがありません。");
-inline const QString kStartFailed = QStringLiteral("計測開始に失敗しました。");
-inline const QString kCannotStart = QStringLiteral("計測を開始できません。");
-inline const QString kCommandErrorTitle = QStringLiteral("コマンド通信エラー");
-inline const QString kSleRefused =
-    QStringLiteral("本体の定期データ送信モードの解除設定ができませんでした。") + QChar(13) +
-    QStringLiteral("通信は成功しコマンド送信でエラーが発生したので再度起動しなおしてください。");
-} // namespace link_text
 
 class Sequencer : public VersionExchangeStarter {
 public:
@@ -53,7 +30,7 @@ public:
 
     // Fills ExchangeList with steps, ExchangeIndex 0, ExchangeLast, LinkState; sends
     // step 0 and switches the time-out on. An empty list only sets the state.
-    void startExchange(int linkState, std::vector<ExchangeStep> steps);
+    void startExchange(link::State linkState, std::vector<ExchangeStep> steps);
 
     // State 15: "CMD" (prefix "RMD", length 6); goes on through 16 and 17 to KeisokuStart.
     void startMeasurementRequest();
@@ -110,13 +87,14 @@ private:
     void handleMeasureStop(const QString& line);
     void handleVersionSle(const QString& line);
     void handleVersionVer(const QString& line);
-    void dispatchToDialogHandler(int state, int count, const QString& line);
+    void dispatchToDialogHandler(link::State state, int count, const QString& line);
 
     void showMessage(const QString& text);
     void enableDialog(DialogClient* dialog);
     void unloadDialog(DialogClient* dialog);
     void closeDownloadFile();
     void keisokuEnd();
+    DialogClient* dialogClient(LinkDialog dialog) const;
     void assumeVersionFromUser();
     bool versionNoCheck();
 

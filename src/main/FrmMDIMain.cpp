@@ -33,13 +33,6 @@ namespace {
 
 const QString kClearQuestion = QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？");
 
-QAction* addItem(QMenu* menu, const QString& caption, const char* name)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
 } // namespace
 
 FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
@@ -74,43 +67,63 @@ FrmMDIMain::~FrmMDIMain()
     status_.attach({});
 }
 
+QAction* FrmMDIMain::addMenuItem(QMenu* menu, const QString& caption, MenuItem item)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(menuItemName(item));
+    menuItems_[static_cast<size_t>(item)] = a;
+    return a;
+}
+
 void FrmMDIMain::buildMenus()
 {
     MnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    MnuFile_Load = addItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), "MnuFile_Load");
-    MnuFile_Save = addItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), "MnuFile_Save");
+    MnuFile_Load = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), MenuItem::MnuFile_Load);
+    MnuFile_Save = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), MenuItem::MnuFile_Save);
     MnuFile->addSeparator();
-    MnuFile_Download = addItem(MnuFile, QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), "MnuFile_Download");
-    MnuFile_Clear = addItem(MnuFile, QStringLiteral("ﾒﾓﾘｸﾘｱ(&C)"), "MnuFile_Clear");
+    MnuFile_Download =
+        addMenuItem(MnuFile, QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), MenuItem::MnuFile_Download);
+    MnuFile_Clear = addMenuItem(MnuFile, QStringLiteral("ﾒﾓﾘｸﾘｱ(&C)"), MenuItem::MnuFile_Clear);
     MnuFile->addSeparator();
     MnuFile_PrintSpread =
-        addItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), "MnuFile_PrintSpread");
-    MnuFile_PrintGraph = addItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), "MnuFile_PrintGraph");
+        addMenuItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), MenuItem::MnuFile_PrintSpread);
+    MnuFile_PrintGraph =
+        addMenuItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), MenuItem::MnuFile_PrintGraph);
     MnuFile->addSeparator();
-    MnuFile_Exit = addItem(MnuFile, QStringLiteral("終了(&X)"), "MnuFile_Exit");
+    MnuFile_Exit = addMenuItem(MnuFile, QStringLiteral("終了(&X)"), MenuItem::MnuFile_Exit);
 
     MnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    MnuView_Denryoku = addItem(MnuView, QStringLiteral("測定値表示(&D)"), "MnuView_Denryoku");
-    MnuView_Graph = addItem(MnuView, QStringLiteral("ｸﾞﾗﾌ表示(&G)"), "MnuView_Graph");
-    MnuView_Spread = addItem(MnuView, QStringLiteral("ﾃﾞｰﾀ一覧表示(&S)"), "MnuView_Spread");
+    MnuView_Denryoku =
+        addMenuItem(MnuView, QStringLiteral("測定値表示(&D)"), MenuItem::MnuView_Denryoku);
+    MnuView_Graph = addMenuItem(MnuView, QStringLiteral("ｸﾞﾗﾌ表示(&G)"), MenuItem::MnuView_Graph);
+    MnuView_Spread =
+        addMenuItem(MnuView, QStringLiteral("ﾃﾞｰﾀ一覧表示(&S)"), MenuItem::MnuView_Spread);
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
-    MnuExec_Keisoku = addItem(MnuExec, QStringLiteral("計測開始(&S)"), "MnuExec_Keisoku");
-    MnuExec_Loging = addItem(MnuExec, QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)..."), "MnuExec_Loging");
+    MnuExec_Keisoku =
+        addMenuItem(MnuExec, QStringLiteral("計測開始(&S)"), MenuItem::MnuExec_Keisoku);
+    MnuExec_Loging =
+        addMenuItem(MnuExec, QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)..."), MenuItem::MnuExec_Loging);
 
     MnuManu = menuBar()->addMenu(QStringLiteral("操作(&M)"));
-    MnuManu_Keisoku = addItem(MnuManu, QStringLiteral("計測ﾓｰﾄﾞ(&K)..."), "MnuManu_Keisoku");
-    MnuManu_Memori = addItem(MnuManu, QStringLiteral("ﾛｷﾞﾝｸﾞ・ﾒﾓﾘ操作(&M)..."), "MnuManu_Memori");
-    MnuManu_Pref = addItem(MnuManu, QStringLiteral("電力計の環境設定(&D)..."), "MnuManu_Pref");
+    MnuManu_Keisoku =
+        addMenuItem(MnuManu, QStringLiteral("計測ﾓｰﾄﾞ(&K)..."), MenuItem::MnuManu_Keisoku);
+    MnuManu_Memori =
+        addMenuItem(MnuManu, QStringLiteral("ﾛｷﾞﾝｸﾞ・ﾒﾓﾘ操作(&M)..."), MenuItem::MnuManu_Memori);
+    MnuManu_Pref =
+        addMenuItem(MnuManu, QStringLiteral("電力計の環境設定(&D)..."), MenuItem::MnuManu_Pref);
 
     MnuPref = menuBar()->addMenu(QStringLiteral("設定(&P)"));
-    MnuPref_Loging = addItem(MnuPref, QStringLiteral("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), "MnuPref_Loging");
-    MnuPref_System = addItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), "MnuPref_System");
+    MnuPref_Loging =
+        addMenuItem(MnuPref, QStringLiteral("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), MenuItem::MnuPref_Loging);
+    MnuPref_System =
+        addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    MnuHelp_Mokuji = addItem(MnuHelp, QStringLiteral("目次(&M)"), "MnuHelp_Mokuji");
+    MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
-    MnuHelp_Version = addItem(MnuHelp, QStringLiteral("Quellinについて(&A)"), "MnuHelp_Version");
+    MnuHelp_Version =
+        addMenuItem(MnuHelp, QStringLiteral("Quellinについて(&A)"), MenuItem::MnuHelp_Version);
 
     // The check marks of the view items are kept by the child windows themselves.
     for (QAction* a : {MnuView_Denryoku, MnuView_Graph, MnuView_Spread})
@@ -161,36 +174,35 @@ void FrmMDIMain::buildToolBar()
     ToolBar->setMovable(false);
     ToolBar->setIconSize(QSize(24, 24));
     struct Button {
-        const char* key;
+        ToolButton button;
         const char* tip;
         ToolImage image;
         QAction* item;
     };
     const Button buttons[] = {
-        {"Load", "ファイル読込", ToolImage::Load, MnuFile_Load},
-        {"Save", "ファイル保存", ToolImage::Save, MnuFile_Save},
-        {"Download", "ダウンロード", ToolImage::Download, MnuFile_Download},
-        {"Clear", "メモリクリア", ToolImage::Clear, MnuFile_Clear},
-        {"SpreadPrint", "データ一覧印刷", ToolImage::SpreadPrint, MnuFile_PrintSpread},
-        {"GraphPrint", "グラフ印刷", ToolImage::GraphPrint, MnuFile_PrintGraph},
-        {"Keisoku", "計測開始", ToolImage::KeisokuIdle, MnuExec_Keisoku},
-        {"Loging", "ロギング開始", ToolImage::LogingIdle, MnuExec_Loging},
-        {"System", "通信条件設定", ToolImage::System, MnuPref_System},
-        {"Help", "ヘルプ目次", ToolImage::Help, MnuHelp_Mokuji},
+        {ToolButton::Load, "ファイル読込", ToolImage::Load, MnuFile_Load},
+        {ToolButton::Save, "ファイル保存", ToolImage::Save, MnuFile_Save},
+        {ToolButton::Download, "ダウンロード", ToolImage::Download, MnuFile_Download},
+        {ToolButton::Clear, "メモリクリア", ToolImage::Clear, MnuFile_Clear},
+        {ToolButton::SpreadPrint, "データ一覧印刷", ToolImage::SpreadPrint, MnuFile_PrintSpread},
+        {ToolButton::GraphPrint, "グラフ印刷", ToolImage::GraphPrint, MnuFile_PrintGraph},
+        {ToolButton::Keisoku, "計測開始", ToolImage::KeisokuIdle, MnuExec_Keisoku},
+        {ToolButton::Loging, "ロギング開始", ToolImage::LogingIdle, MnuExec_Loging},
+        {ToolButton::System, "通信条件設定", ToolImage::System, MnuPref_System},
+        {ToolButton::Help, "ヘルプ目次", ToolImage::Help, MnuHelp_Mokuji},
     };
     for (const Button& b : buttons) {
-        const QString key = QString::fromLatin1(b.key);
         QAction* a = ToolBar->addAction(toolIcon(b.image), QString::fromUtf8(b.tip));
-        a->setObjectName(key);
+        a->setObjectName(toolButtonKey(b.button));
         a->setToolTip(QString::fromUtf8(b.tip));
         a->setEnabled(b.item->isEnabled());
         a->setVisible(b.item->isVisible());
         // A click on a button runs exactly the action of its menu item.
         QAction* item = b.item;
         connect(a, &QAction::triggered, item, [item] { item->trigger(); });
-        ToolButtons.insert(key, a);
-        if ((key == QLatin1String("Clear") || key == QLatin1String("GraphPrint") ||
-             key == QLatin1String("Loging")) &&
+        ToolButtons[static_cast<size_t>(b.button)] = a;
+        if ((b.button == ToolButton::Clear || b.button == ToolButton::GraphPrint ||
+             b.button == ToolButton::Loging) &&
             a->isVisible())
             ToolBar->addSeparator();
     }
@@ -409,46 +421,31 @@ FrmDisp* FrmMDIMain::dispWindow() const
     return disp_.data();
 }
 
-QAction* FrmMDIMain::menuItem(const QString& name) const
+void FrmMDIMain::setMenuCaption(MenuItem item, const QString& caption)
 {
-    return findChild<QAction*>(name, Qt::FindChildrenRecursively);
+    menuItem(item)->setText(caption);
 }
 
-void FrmMDIMain::setMenuCaption(const QString& item, const QString& caption)
+void FrmMDIMain::setMenuEnabled(MenuItem item, bool enabled)
 {
-    if (QAction* a = menuItem(item))
-        a->setText(caption);
+    menuItem(item)->setEnabled(enabled);
 }
 
-void FrmMDIMain::setMenuEnabled(const QString& item, bool enabled)
+void FrmMDIMain::setButtonImage(ToolButton button, ToolImage image)
 {
-    if (QAction* a = menuItem(item))
-        a->setEnabled(enabled);
+    toolButton(button)->setIcon(toolIcon(image));
 }
 
-void FrmMDIMain::setButtonImage(const QString& key, int image)
+void FrmMDIMain::setButtonToolTip(ToolButton button, const QString& tip)
 {
-    // ImgList: 7 measurement idle, 8 measuring, 9 logging idle, 10 logging.
-    static const QMap<int, ToolImage> images = {{7, ToolImage::KeisokuIdle},
-                                                {8, ToolImage::KeisokuActive},
-                                                {9, ToolImage::LogingIdle},
-                                                {10, ToolImage::LogingActive}};
-    if (QAction* a = ToolButtons.value(key); a && images.contains(image))
-        a->setIcon(toolIcon(images.value(image)));
+    QAction* a = toolButton(button);
+    a->setToolTip(tip);
+    a->setText(tip);
 }
 
-void FrmMDIMain::setButtonToolTip(const QString& key, const QString& tip)
+void FrmMDIMain::setButtonEnabled(ToolButton button, bool enabled)
 {
-    if (QAction* a = ToolButtons.value(key)) {
-        a->setToolTip(tip);
-        a->setText(tip);
-    }
-}
-
-void FrmMDIMain::setButtonEnabled(const QString& key, bool enabled)
-{
-    if (QAction* a = ToolButtons.value(key))
-        a->setEnabled(enabled);
+    toolButton(button)->setEnabled(enabled);
 }
 
 void FrmMDIMain::setDisplayTimer(bool on)
@@ -513,8 +510,8 @@ void FrmMDIMain::setDataCommandsEnabled(bool enabled)
 {
     MnuFile_Save->setEnabled(enabled);
     MnuFile_Clear->setEnabled(enabled);
-    ToolButtons.value(QStringLiteral("Save"))->setEnabled(enabled);
-    ToolButtons.value(QStringLiteral("Clear"))->setEnabled(enabled);
+    toolButton(ToolButton::Save)->setEnabled(enabled);
+    toolButton(ToolButton::Clear)->setEnabled(enabled);
 }
 
 void FrmMDIMain::loadDataFile()

@@ -9,7 +9,6 @@
 #include "views/GraphHost.h"
 
 #include <QMainWindow>
-#include <QMap>
 #include <QPointer>
 #include <array>
 #include <functional>
@@ -53,11 +52,11 @@ public:
     bool viewMark(ViewItem item) const override;
 
     // MeasurementView
-    void setMenuCaption(const QString& item, const QString& caption) override;
-    void setMenuEnabled(const QString& item, bool enabled) override;
-    void setButtonImage(const QString& key, int image) override;
-    void setButtonToolTip(const QString& key, const QString& tip) override;
-    void setButtonEnabled(const QString& key, bool enabled) override;
+    void setMenuCaption(MenuItem item, const QString& caption) override;
+    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setButtonImage(ToolButton button, ToolImage image) override;
+    void setButtonToolTip(ToolButton button, const QString& tip) override;
+    void setButtonEnabled(ToolButton button, bool enabled) override;
     void setDisplayTimer(bool on) override;
     // Program end: unloads every window (last loaded first) and closes every open
     // file; false when unloading failed (the files are closed all the same).
@@ -81,7 +80,11 @@ public:
     void setGraphMenuChecked(bool checked) override;
     bool measurementRunning() const override;
 
-    QAction* toolButton(const QString& key) const { return ToolButtons.value(key); }
+    QAction* toolButton(ToolButton button) const
+    {
+        return ToolButtons[static_cast<size_t>(button)];
+    }
+    QAction* menuItem(MenuItem item) const { return menuItems_[static_cast<size_t>(item)]; }
     FrmSpread* spreadWindow() const;
     FrmGraph* graphWindow() const;
     FrmDisp* dispWindow() const;
@@ -115,8 +118,8 @@ public:
     QAction* MnuHelp_Version = nullptr;
 
     QToolBar* ToolBar = nullptr;
-    QMap<QString, QAction*> ToolButtons; // by key: "Load", "Save", … "Help"
-    std::array<QLabel*, 5> StsBar{};     // panels 1..4 (0 unused)
+    std::array<QAction*, kToolButtonCount> ToolButtons{}; // in the toolbar's order
+    std::array<QLabel*, 5> StsBar{};                      // panels 1..4 (0 unused)
     QTimer* TmrDisp = nullptr;
 
 protected:
@@ -137,7 +140,7 @@ private:
     void setPanel(int panel, const QString& text);
     void tickClock();
 
-    QAction* menuItem(const QString& name) const;
+    QAction* addMenuItem(QMenu* menu, const QString& caption, MenuItem item);
     // MnuFile_Save, MnuFile_Clear and their buttons.
     void setDataCommandsEnabled(bool enabled);
     // MnuFile_Load: confirmation, dialog, file, then list and graph.
@@ -156,6 +159,7 @@ private:
     QPointer<FrmGraph> graph_;
     QTimer* clock_ = nullptr;
     bool unloaded_ = false;
+    std::array<QAction*, kMenuItemCount> menuItems_{};
 };
 
 } // namespace quellin

@@ -13,24 +13,20 @@ namespace quellin {
 
 namespace {
 
-constexpr int kPointerDefault = 0;
-constexpr int kPointerHourglass = 11;
-constexpr int kImageKeisokuIdle = 7;
-constexpr int kImageKeisokuRunning = 8;
-constexpr int kImageLogingIdle = 9;
-constexpr int kImageLogingRunning = 10;
 constexpr int kListRows = 14;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
 // Commands that would disturb a running measurement (the meter's settings, the data
 // set, printing); the memory menu, the view menu and help stay usable.
-const char* const kMenusOffWhileMeasuring[] = {
-    "MnuManu_Keisoku",  "MnuManu_Pref",  "MnuFile_Load",       "MnuFile_Save",
-    "MnuFile_Download", "MnuFile_Clear", "MnuFile_PrintGraph", "MnuFile_PrintSpread",
-    "MnuPref_System",   "MnuPref_Loging"};
-const char* const kButtonsOffWhileMeasuring[] = {"Load",        "Save",       "Download", "Clear",
-                                                 "SpreadPrint", "GraphPrint", "System"};
+constexpr MenuItem kMenusOffWhileMeasuring[] = {
+    MenuItem::MnuManu_Keisoku,    MenuItem::MnuManu_Pref,        MenuItem::MnuFile_Load,
+    MenuItem::MnuFile_Save,       MenuItem::MnuFile_Download,    MenuItem::MnuFile_Clear,
+    MenuItem::MnuFile_PrintGraph, MenuItem::MnuFile_PrintSpread, MenuItem::MnuPref_System,
+    MenuItem::MnuPref_Loging};
+constexpr ToolButton kButtonsOffWhileMeasuring[] = {
+    ToolButton::Load,        ToolButton::Save,       ToolButton::Download, ToolButton::Clear,
+    ToolButton::SpreadPrint, ToolButton::GraphPrint, ToolButton::System};
 
 } // namespace
 
@@ -72,7 +68,7 @@ void MeasurementRun::keisokuCommand()
 void MeasurementRun::startRequest()
 {
     ctx_.meas.FirstSampleSeen = false;
-    ctx_.svc.pointer.setPointer(kPointerHourglass);
+    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
     link_.startMeasurementRequest();
 }
 
@@ -89,26 +85,25 @@ void MeasurementRun::logingCommand()
 
 void MeasurementRun::setMeasuringControls(bool measuring)
 {
-    view_.setMenuCaption(QStringLiteral("MnuExec_Keisoku"), measuring
-                                                                ? QStringLiteral("計測停止(&S)")
-                                                                : QStringLiteral("計測開始(&S)"));
-    view_.setButtonImage(QStringLiteral("Keisoku"),
-                         measuring ? kImageKeisokuRunning : kImageKeisokuIdle);
-    view_.setButtonToolTip(QStringLiteral("Keisoku"),
+    view_.setMenuCaption(MenuItem::MnuExec_Keisoku, measuring ? QStringLiteral("計測停止(&S)")
+                                                              : QStringLiteral("計測開始(&S)"));
+    view_.setButtonImage(ToolButton::Keisoku,
+                         measuring ? ToolImage::KeisokuActive : ToolImage::KeisokuIdle);
+    view_.setButtonToolTip(ToolButton::Keisoku,
                            measuring ? QStringLiteral("計測停止") : QStringLiteral("計測開始"));
-    view_.setMenuEnabled(QStringLiteral("MnuExec_Loging"), measuring);
-    view_.setButtonEnabled(QStringLiteral("Loging"), measuring);
+    view_.setMenuEnabled(MenuItem::MnuExec_Loging, measuring);
+    view_.setButtonEnabled(ToolButton::Loging, measuring);
     ctx_.svc.status.setPanelText(1, measuring ? run_text::kMeasuring : QString());
-    for (const char* item : kMenusOffWhileMeasuring)
-        view_.setMenuEnabled(QString::fromLatin1(item), !measuring);
-    for (const char* key : kButtonsOffWhileMeasuring)
-        view_.setButtonEnabled(QString::fromLatin1(key), !measuring);
+    for (MenuItem item : kMenusOffWhileMeasuring)
+        view_.setMenuEnabled(item, !measuring);
+    for (ToolButton button : kButtonsOffWhileMeasuring)
+        view_.setButtonEnabled(button, !measuring);
 }
 
 void MeasurementRun::KeisokuStart()
 {
     setMeasuringControls(true);
-    ctx_.svc.pointer.setPointer(kPointerDefault);
+    ctx_.svc.pointer.setPointer(MousePointer::Default);
     ctx_.app.Measuring = true;
 
     StoreGlobals& st = ctx_.store;
@@ -172,7 +167,7 @@ void MeasurementRun::KeisokuEnd()
     setMeasuringControls(false);
     ctx_.app.Measuring = false;
     CloseTmp(ctx_);
-    ctx_.link.LinkState = link_state::kIdle;
+    ctx_.link.LinkState = link::State::Idle;
 }
 
 void MeasurementRun::linkLost()
@@ -219,12 +214,11 @@ void MeasurementRun::onDisplayTick()
 
 void MeasurementRun::setLoggingControls(bool logging)
 {
-    view_.setMenuCaption(QStringLiteral("MnuExec_Loging"), logging
-                                                               ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)")
-                                                               : QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)"));
-    view_.setButtonImage(QStringLiteral("Loging"),
-                         logging ? kImageLogingRunning : kImageLogingIdle);
-    view_.setButtonToolTip(QStringLiteral("Loging"),
+    view_.setMenuCaption(MenuItem::MnuExec_Loging, logging ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)")
+                                                           : QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)"));
+    view_.setButtonImage(ToolButton::Loging,
+                         logging ? ToolImage::LogingActive : ToolImage::LogingIdle);
+    view_.setButtonToolTip(ToolButton::Loging,
                            logging ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止") : QStringLiteral("ﾛｷﾞﾝｸﾞ開始"));
 }
 

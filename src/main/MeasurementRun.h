@@ -6,6 +6,7 @@
 
 #include "base/Context.h"
 #include "link/MeasuredData.h"
+#include "main/MainWindowItems.h"
 #include "views/ChildWindowHost.h"
 
 #include <QString>
@@ -16,17 +17,15 @@ namespace quellin {
 
 class Sequencer;
 
-// What the measurement run needs of FrmMDIMain. Menu items are named as the menu
-// (e.g. "MnuExec_Keisoku"), toolbar buttons by their keys (e.g. "Keisoku").
+// What the measurement run needs of FrmMDIMain.
 class MeasurementView {
 public:
     virtual ~MeasurementView() = default;
-    virtual void setMenuCaption(const QString& item, const QString& caption) = 0;
-    virtual void setMenuEnabled(const QString& item, bool enabled) = 0;
-    // Image index of the image list ImgList (7/8 measurement, 9/10 logging).
-    virtual void setButtonImage(const QString& key, int image) = 0;
-    virtual void setButtonToolTip(const QString& key, const QString& tip) = 0;
-    virtual void setButtonEnabled(const QString& key, bool enabled) = 0;
+    virtual void setMenuCaption(MenuItem item, const QString& caption) = 0;
+    virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
+    virtual void setButtonImage(ToolButton button, ToolImage image) = 0;
+    virtual void setButtonToolTip(ToolButton button, const QString& tip) = 0;
+    virtual void setButtonEnabled(ToolButton button, bool enabled) = 0;
     // TmrDisp on or off.
     virtual void setDisplayTimer(bool on) = 0;
     // The check marks of the view menu.

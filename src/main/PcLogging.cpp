@@ -45,22 +45,22 @@ void openPcLogFile(Context& ctx, const QString& path)
     closePcLogFile(ctx);
     QStringEncoder encoder("Shift_JIS");
     if (!encoder.isValid())
-        throw VbError(err::kFileIo, QStringLiteral("Shift_JIS で書き込めません。"));
+        throw VbError(ErrorNumber::FileIo, QStringLiteral("Shift_JIS で書き込めません。"));
     QByteArray bytes;
     for (const QString& line : pcLogHeader(ctx, fileNameOf(path))) {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }
     if (encoder.hasError())
-        throw VbError(err::kFileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
+        throw VbError(ErrorNumber::FileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
 
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw VbError(err::kPathNotFound, file->errorString());
+        throw VbError(ErrorNumber::PathNotFound, file->errorString());
     if (file->write(bytes) != bytes.size() || !file->flush()) {
         const QString reason = file->errorString();
         file->close();
-        throw VbError(err::kFileIo, reason);
+        throw VbError(ErrorNumber::FileIo, reason);
     }
     ctx.meas.LogFileNo = std::move(file);
 }

@@ -119,11 +119,11 @@ QtPointer::~QtPointer()
         QApplication::restoreOverrideCursor();
 }
 
-void QtPointer::setPointer(int vbPointer)
+void QtPointer::setPointer(MousePointer pointer)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
-    const bool wantBusy = vbPointer == 11;
+    const bool wantBusy = pointer == MousePointer::Hourglass;
     if (wantBusy && !overridden_) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         overridden_ = true;

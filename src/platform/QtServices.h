@@ -37,7 +37,7 @@ public:
 class QtPointer : public PointerService {
 public:
     ~QtPointer() override;
-    void setPointer(int vbPointer) override;
+    void setPointer(MousePointer pointer) override;
 
 private:
     bool overridden_ = false;

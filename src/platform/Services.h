@@ -63,11 +63,13 @@ public:
     virtual void processEvents() = 0;
 };
 
-// Screen mouse pointer: 0 default, 11 hourglass.
+// The screen's mouse pointer, by the numbers Basic gave them.
+enum class MousePointer : int { Default = 0, Hourglass = 11 };
+
 class PointerService {
 public:
     virtual ~PointerService() = default;
-    virtual void setPointer(int vbPointer) = 0;
+    virtual void setPointer(MousePointer pointer) = 0;
 };
 
 class Clock {

@@ -7,35 +7,44 @@
 
 namespace quellin {
 
-namespace err {
-constexpr int kInvalidCall = 5;
-constexpr int kOverflow = 6;
-constexpr int kOutOfMemory = 7;
-constexpr int kSubscript = 9;
-constexpr int kDivisionByZero = 11;
-constexpr int kTypeMismatch = 13;
-constexpr int kFileNotFound = 53;
-constexpr int kFileIo = 57;
-constexpr int kDiskFull = 61;
-constexpr int kPathNotFound = 76;
-constexpr int kApplicationDefined = 95;
-constexpr int kPrinterFirst = 482;
-constexpr int kPrinterLast = 484;
-constexpr int kInvalidPort = 8002;
-constexpr int kPortUnusable = 8015;
-} // namespace err
+// The error numbers the program raises, with the numbers Basic gave them (they
+// are shown to the user: "エラー：53 / …").
+enum class ErrorNumber : int {
+    InvalidCall = 5,
+    Overflow = 6,
+    OutOfMemory = 7,
+    Subscript = 9,
+    DivisionByZero = 11,
+    TypeMismatch = 13,
+    BadFileNumber = 52,
+    FileNotFound = 53,
+    FileIo = 57,
+    DiskFull = 61,
+    InputPastEnd = 62,
+    BadRecordNumber = 63,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+    ApplicationDefined = 95,
+    BadFileFormat = 321,
+    InvalidPropertyValue = 380,
+    PrinterFirst = 482, // 482..484: the printer reported an error
+    PrinterLast = 484,
+    InvalidPort = 8002,
+    PortUnusable = 8015,
+};
 
 class VbError : public std::runtime_error {
 public:
-    VbError(int number, const QString& description)
+    VbError(ErrorNumber number, const QString& description)
         : std::runtime_error(description.toStdString()), number_(number), description_(description)
     {
     }
-    int number() const { return number_; }
+    ErrorNumber code() const { return number_; }
+    int number() const { return static_cast<int>(number_); }
     const QString& description() const { return description_; }
 
 private:
-    int number_;
+    ErrorNumber number_;
     QString description_;
 };
 

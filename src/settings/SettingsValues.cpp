@@ -1,6 +1,7 @@
 #include "settings/SettingsValues.h"
 
 #include "base/Context.h"
+#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
@@ -26,16 +27,6 @@ bool isDigitChar(QChar c)
 bool allDigits(QStringView s)
 {
     return !s.isEmpty() && std::all_of(s.begin(), s.end(), isDigitChar);
-}
-
-bool isLeakageSeries(int s)
-{
-    return s >= 9 && s <= 11;
-}
-
-bool isTemperatureSeries(int s)
-{
-    return s == 12 || s == 13;
 }
 
 } // namespace
@@ -133,10 +124,11 @@ void validateSettings(Context& ctx)
     const int series = std::min<int>(cat.SeriesLast + 1, static_cast<int>(cat.SeriesScale.size()));
     for (int s = 0; s < series; ++s) {
         int& k = cat.SeriesScale[static_cast<size_t>(s)];
-        if (isLeakageSeries(s)) {
+        const SeriesKind kind = seriesKind(s);
+        if (kind == SeriesKind::Leakage) {
             if (k < 0 || k > 9)
                 k = 9;
-        } else if (isTemperatureSeries(s)) {
+        } else if (kind == SeriesKind::Temperature) {
             if (k < 0 || k > 29)
                 k = 9;
         } else if (k < 0 || k > 12) {

@@ -23,7 +23,7 @@ constexpr qsizetype kFieldRoom = 400;
 
 char* putFormat(char* p, double v, FieldFormat format)
 {
-    const QByteArray text = Format(v, patternOf(format)).toLatin1();
+    const QByteArray text = Format(v, fieldPattern(format)).toLatin1();
     const qsizetype n = std::min(text.size(), kFieldRoom);
     std::memcpy(p, text.constData(), static_cast<size_t>(n));
     return p + n;
@@ -364,36 +364,6 @@ std::optional<double> fastDate(QByteArrayView t)
 
 } // namespace
 
-FieldFormat fieldFormatOf(int column)
-{
-    if (column == 0)
-        return FieldFormat::RecordNumber;
-    if (column == 1)
-        return FieldFormat::Time;
-    if (column >= 13 && column <= 15)
-        return FieldFormat::OneDecimal;
-    if (column >= 16)
-        return FieldFormat::Integer;
-    return FieldFormat::Scientific;
-}
-
-QString patternOf(FieldFormat format)
-{
-    switch (format) {
-    case FieldFormat::RecordNumber:
-        return QStringLiteral("0000");
-    case FieldFormat::Time:
-        return QStringLiteral("yyyy/mm/dd hh:mm:ss");
-    case FieldFormat::Scientific:
-        return QStringLiteral("0.000E+0");
-    case FieldFormat::OneDecimal:
-        return QStringLiteral("0.0");
-    case FieldFormat::Integer:
-        return QStringLiteral("0");
-    }
-    return {};
-}
-
 void appendRecordNumber(QByteArray& out, std::int32_t number)
 {
     appendWith(out, kFieldRoom, [&](char* p) { return putRecordNumber(p, number); });
@@ -423,7 +393,7 @@ void appendDataLine(QByteArray& out, const DataRecord& rec, const int* columns, 
                 p = putTime(p, rec.time());
                 *p++ = '"';
             } else if (c > 1 && c < kMaxColumns) {
-                p = putValue(p, rec.column(c), fieldFormatOf(c));
+                p = putValue(p, rec.column(c), measuredItem(c).fileFormat);
             }
         }
         *p++ = '\r';

@@ -15,23 +15,15 @@
 // the record number (rounded half to even), a date for the time, and a
 // single-precision number widened to a double for every measured value.
 
+#include "base/MeasuredItems.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-namespace quellin {
-struct DataRecord;
-}
-
 namespace quellin::csv {
-
-enum class FieldFormat { RecordNumber, Time, Scientific, OneDecimal, Integer };
-
-FieldFormat fieldFormatOf(int column);
-// The Format pattern a field format stands for.
-QString patternOf(FieldFormat format);
 
 // Appends the text of one field (the time without its quotes).
 void appendRecordNumber(QByteArray& out, std::int32_t number);

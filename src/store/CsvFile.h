@@ -20,11 +20,6 @@ namespace quellin {
 // The wiring line's texts for DataWiring 0, 1 and 2, without quotes.
 QString wiringLineText(int wiring);
 
-// The title of column c as files carry it: the catalogue's title while c is
-// within the catalogue, the version-2 title beyond it (so that a version-1
-// catalogue still recognises the columns of a version-2 file).
-QString fileColumnTitle(const Catalog& cat, int c);
-
 // Texts between commas, at most maxFields of them: when that many have been
 // found the last one ends at the next comma and the rest of the line is dropped.
 // Quotes are not interpreted. Returns the number of fields.

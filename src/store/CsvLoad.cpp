@@ -11,6 +11,7 @@
 
 #include "store/CsvLoad.h"
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
@@ -31,8 +32,6 @@ namespace quellin {
 
 namespace {
 
-constexpr int kBadFileFormat = 321; // the platform's "invalid file format"
-constexpr int kPathFileAccess = 75;
 constexpr int kActivePowerColumn = 6;
 constexpr int kEnergyColumn = 11;
 constexpr int kFirstVersion2Column = 13;
@@ -50,7 +49,7 @@ public:
     void run()
     {
         if (!file_.open(QIODevice::ReadOnly))
-            throw VbError(file_.exists() ? kPathFileAccess : err::kFileNotFound,
+            throw VbError(file_.exists() ? ErrorNumber::PathFileAccess : ErrorNumber::FileNotFound,
                           QStringLiteral("ファイル「%1」を開けません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
         csv::CsvLineReader reader(file_);
@@ -90,12 +89,12 @@ private:
     void checkStatus(csv::CsvLineReader::Status status, const csv::CsvLineReader& reader)
     {
         if (status == csv::CsvLineReader::Status::TooLong)
-            throw VbError(kBadFileFormat,
+            throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目が長すぎます（%2バイトを超えています）。")
                               .arg(reader.lineNumber())
                               .arg(csv::kMaxLineBytes));
         if (status == csv::CsvLineReader::Status::ReadError)
-            throw VbError(err::kFileIo,
+            throw VbError(ErrorNumber::FileIo,
                           QStringLiteral("ファイル「%1」を読み込めません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
     }
@@ -157,7 +156,7 @@ private:
         std::vector<int> cols;
         for (const QString& field : fields) {
             for (int c = 0; c < kMaxColumns; ++c) {
-                const QString title = fileColumnTitle(ctx_.cat, c);
+                const QString title = columnTitle(c);
                 if (field == title || field == QLatin1Char('"') + title + QLatin1Char('"')) {
                     if (!taken[c])
                         cols.push_back(c);
@@ -184,14 +183,14 @@ private:
 
     [[noreturn]] void badField(qint64 lineNo, int c, QByteArrayView field, csv::Conversion why)
     {
-        const QString title = fileColumnTitle(ctx_.cat, c);
+        const QString title = columnTitle(c);
         if (why == csv::Conversion::Overflow)
-            throw VbError(err::kOverflow,
+            throw VbError(ErrorNumber::Overflow,
                           QStringLiteral("%1行目の「%2」の値が範囲を超えています（%3）。")
                               .arg(lineNo)
                               .arg(title, shown(field)));
         const QString kind = c == 1 ? QStringLiteral("日付") : QStringLiteral("数値");
-        throw VbError(err::kTypeMismatch,
+        throw VbError(ErrorNumber::TypeMismatch,
                       QStringLiteral("%1行目の「%2」が%3ではありません（\"%4\"）。")
                           .arg(lineNo)
                           .arg(title, kind, shown(field)));
@@ -203,14 +202,15 @@ private:
             return; // an empty line (a tool's extra line ending) carries no record
         StoreGlobals& st = ctx_.store;
         if (st.RecordCount >= kMaxStoredRecords)
-            throw VbError(kBadFileFormat, QStringLiteral("%1行目: 読み込めるデータは%2件までです。")
-                                              .arg(lineNo)
-                                              .arg(kMaxStoredRecords));
+            throw VbError(ErrorNumber::BadFileFormat,
+                          QStringLiteral("%1行目: 読み込めるデータは%2件までです。")
+                              .arg(lineNo)
+                              .arg(kMaxStoredRecords));
         QByteArrayView fields[kMaxColumns];
         const int n = csv::splitFields(line, fields, kMaxColumns);
         const int needed = static_cast<int>(columns_.size());
         if (n < needed)
-            throw VbError(kBadFileFormat,
+            throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目の項目が足りません（%2項目のところ%3項目です）。")
                               .arg(lineNo)
                               .arg(needed)
@@ -241,13 +241,13 @@ private:
         }
         const double t = rec.time();
         if (st.RecordCount > 0 && vbdate::secondsBetween(lastTime_, t) < 0)
-            throw VbError(kBadFileFormat,
+            throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目の時刻が前の行の時刻より前です。").arg(lineNo));
         const long long interval =
             st.RecordCount == 1 ? vbdate::secondsBetween(st.FirstTime, t) : 0;
         if (interval > INT_MAX)
             throw VbError(
-                err::kOverflow,
+                ErrorNumber::Overflow,
                 QStringLiteral("%1行目: 最初の2件の時刻の間隔が長すぎます。").arg(lineNo));
 
         AppendRecord(ctx_, rec);

@@ -2,6 +2,7 @@
 
 #include "store/CsvSave.h"
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "platform/AppPaths.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kRecordsPerRead = 4096;            // about 570 KB of TMP.DAT per read
 constexpr qsizetype kBytesPerWrite = 256 * 1024; // text collected before each write
-constexpr int kPathFileAccess = 75;
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 
 QByteArray encodeShiftJisLine(const QString& text)
@@ -57,7 +57,7 @@ public:
         file_.setDirectWriteFallback(true);
         if (!file_.open(QIODevice::WriteOnly)) {
             const bool noFolder = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
-            throw VbError(noFolder ? err::kPathNotFound : kPathFileAccess,
+            throw VbError(noFolder ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess,
                           QStringLiteral("ファイル「%1」を作成できません。（%2）")
                               .arg(QDir::toNativeSeparators(path), file_.errorString()));
         }
@@ -83,8 +83,8 @@ private:
     {
         const QString reason = file_.errorString();
         file_.cancelWriting();
-        throw VbError(err::kFileIo, QStringLiteral("ファイル「%1」に書き込めません。（%2）")
-                                        .arg(QDir::toNativeSeparators(path_), reason));
+        throw VbError(ErrorNumber::FileIo, QStringLiteral("ファイル「%1」に書き込めません。（%2）")
+                                               .arg(QDir::toNativeSeparators(path_), reason));
     }
 
     QString path_;
@@ -108,7 +108,7 @@ bool SaveDataFile(Context& ctx, const QString& path)
             text += quotedLine(wiring);
         QStringList titles;
         for (int c : cols)
-            titles << QLatin1Char('"') + fileColumnTitle(ctx.cat, c) + QLatin1Char('"');
+            titles << QLatin1Char('"') + columnTitle(c) + QLatin1Char('"');
         text += encodeShiftJisLine(titles.join(QLatin1Char(',')));
 
         std::vector<DataRecord> records;

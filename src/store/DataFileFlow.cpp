@@ -11,18 +11,15 @@ namespace quellin {
 
 namespace {
 
-constexpr int kDefaultPointer = 0;
-constexpr int kHourglass = 11;
-
 // The hourglass while a file is read or written, back to the default however
 // the work ends.
 class Hourglass {
 public:
     explicit Hourglass(PointerService& pointer) : pointer_(pointer)
     {
-        pointer_.setPointer(kHourglass);
+        pointer_.setPointer(MousePointer::Hourglass);
     }
-    ~Hourglass() { pointer_.setPointer(kDefaultPointer); }
+    ~Hourglass() { pointer_.setPointer(MousePointer::Default); }
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
 

@@ -27,7 +27,7 @@ DataRecord emptySlot()
 void checkRange(const Context& ctx, int first, int count)
 {
     if (first < 1 || count < 0 || count > ctx.store.RecordCount - first + 1)
-        throw VbError(storeerr::kBadRecordNumber, QStringLiteral("レコード番号が不正です。"));
+        throw VbError(ErrorNumber::BadRecordNumber, QStringLiteral("レコード番号が不正です。"));
 }
 
 } // namespace
@@ -94,7 +94,7 @@ void OpenTmpForAppend(Context& ctx)
     // Unbuffered: every append reaches the file at once, so readers opening their
     // own handle see it, and a failing write is noticed by the append itself.
     if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        throw VbError(storeerr::kPathFileAccess,
+        throw VbError(ErrorNumber::PathFileAccess,
                       QStringLiteral("一時データファイル (TMP.DAT) を開けません。"));
     // The file is cut behind the records of the current data set (all of it
     // after a reset), so that stale records of an earlier data set can never be
@@ -105,7 +105,7 @@ void OpenTmpForAppend(Context& ctx)
     st.RecordCount = static_cast<int>(std::clamp<qint64>(held, 0, std::max(st.RecordCount, 0)));
     const qint64 keep = static_cast<qint64>(st.RecordCount) * kRecordBytes;
     if (file->size() != keep && !file->resize(keep))
-        throw VbError(storeerr::kPathFileAccess,
+        throw VbError(ErrorNumber::PathFileAccess,
                       QStringLiteral("一時データファイル (TMP.DAT) を初期化できません。"));
     st.TmpFileNo = std::move(file);
 }
@@ -124,10 +124,10 @@ void AppendRecord(Context& ctx, const DataRecord& rec)
     QFile* file = st.TmpFileNo.get();
     if (!file || !file->isOpen() || !file->isWritable())
         throw VbError(
-            storeerr::kBadFileNumber,
+            ErrorNumber::BadFileNumber,
             QStringLiteral("一時データファイル (TMP.DAT) が書き込み用に開かれていません。"));
     if (st.RecordCount < 0 || st.RecordCount == INT_MAX)
-        throw VbError(err::kOverflow, QStringLiteral("記録数が上限を超えました。"));
+        throw VbError(ErrorNumber::Overflow, QStringLiteral("記録数が上限を超えました。"));
     const qint64 pos = static_cast<qint64>(st.RecordCount) * kRecordBytes;
     // A sequential device (a pipe, /dev/full) has no record positions to seek to.
     bool written = file->isSequential() || file->seek(pos);
@@ -144,11 +144,11 @@ void AppendRecord(Context& ctx, const DataRecord& rec)
         // next append overwrites it.
         if (full)
             throw VbError(
-                err::kDiskFull,
+                ErrorNumber::DiskFull,
                 QStringLiteral(
                     "ディスクの空き容量が不足しているため、計測データを書き込めません。"));
         throw VbError(
-            err::kFileIo,
+            ErrorNumber::FileIo,
             QStringLiteral("計測データを一時データファイル (TMP.DAT) に書き込めません。"));
     }
     ++st.RecordCount;

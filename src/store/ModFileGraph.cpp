@@ -1,5 +1,6 @@
 #include "store/ModFileGraph.h"
 
+#include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
 #include "store/TmpDatReader.h"
 
@@ -54,15 +55,19 @@ int clipGraphWindow(const char* records, int count, const GraphClip& clip,
     for (auto& series : values)
         series[0] = 0;
 
+    // Where each series takes its value from, looked up once for the scan.
+    int sourceColumn[kMaxSeries] = {};
+    double factor[kMaxSeries] = {};
+    for (int s = 0; s <= filledLast && s < kMaxSeries; ++s) {
+        sourceColumn[s] = seriesItem(s).column;
+        factor[s] = seriesItem(s).seriesFactor;
+    }
     auto store = [&](const DataRecord& rec, int p) {
         times[p] = rec.time();
         for (int s = 0; s <= seriesLast; ++s) {
             double v = 0;
-            if (s <= filledLast) {
-                v = rec.column(kSeriesColumn[s]);
-                if (s == 8)
-                    v *= 1000; // kWh → Wh
-            }
+            if (s <= filledLast)
+                v = rec.column(sourceColumn[s]) * factor[s];
             values[s][p] = v;
         }
     };

@@ -15,10 +15,10 @@ TmpDatReader::TmpDatReader(const Context& ctx) : file_(ctx.tmpDatPath())
     if (ctx.store.TmpFileNo && ctx.store.TmpFileNo->isOpen())
         ctx.store.TmpFileNo->flush();
     if (!file_.exists())
-        throw VbError(err::kFileNotFound,
+        throw VbError(ErrorNumber::FileNotFound,
                       QStringLiteral("一時データファイル (TMP.DAT) が見つかりません。"));
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw VbError(storeerr::kPathFileAccess,
+        throw VbError(ErrorNumber::PathFileAccess,
                       QStringLiteral("一時データファイル (TMP.DAT) を開けません。"));
 }
 
@@ -44,7 +44,7 @@ void TmpDatReader::readRecords(int index, int count, char* dst)
 void TmpDatReader::throwShort(int index) const
 {
     throw VbError(
-        storeerr::kInputPastEnd,
+        ErrorNumber::InputPastEnd,
         QStringLiteral("一時データファイル (TMP.DAT) にレコード %1 以降のデータがありません。")
             .arg(index + 1));
 }

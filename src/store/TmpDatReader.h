@@ -9,14 +9,6 @@
 
 namespace quellin {
 
-// Error numbers of the file routines beyond those of platform/VbError.h.
-namespace storeerr {
-constexpr int kBadFileNumber = 52;
-constexpr int kInputPastEnd = 62;
-constexpr int kBadRecordNumber = 63;
-constexpr int kPathFileAccess = 75;
-} // namespace storeerr
-
 class TmpDatReader {
 public:
     // Opens TMP.DAT for reading; throws VbError when it is missing or unreadable.

@@ -1,5 +1,6 @@
 #include "views/FrmDisp.h"
 
+#include "base/MeasuredItems.h"
 #include "base/VersionLayout.h"
 #include "settings/ModRegistry.h"
 #include "views/FrmChildPlacement.h"
@@ -40,22 +41,26 @@ namespace {
 // One cell of the panel: a title label index, the value/unit item it pairs with.
 struct Cell {
     int title;
-    const char* caption;
     int item;
     int row; // 0-based
     bool right;
 };
 
 constexpr Cell kCells[] = {
-    {0, "周波数", 0, 0, false},      {5, "時刻", 1, 0, true},
-    {1, "電圧Ｒ", 2, 1, false},      {6, "電流Ｒ", 3, 1, true},
-    {2, "電圧Ｔ", 4, 2, false},      {7, "電流Ｔ", 5, 2, true},
-    {3, "有効電力", 6, 3, false},    {8, "無効電力", 7, 3, true},
-    {4, "皮相電力", 8, 4, false},    {9, "力率", 9, 4, true},
-    {10, "漏電電流1", 10, 5, false}, {13, "温度1", 13, 5, true},
-    {11, "漏電電流2", 11, 6, false}, {14, "温度2", 14, 6, true},
-    {12, "漏電電流3", 12, 7, false},
+    {0, 0, 0, false},   {5, 1, 0, true},   {1, 2, 1, false},   {6, 3, 1, true},
+    {2, 4, 2, false},   {7, 5, 2, true},   {3, 6, 3, false},   {8, 7, 3, true},
+    {4, 8, 4, false},   {9, 9, 4, true},   {10, 10, 5, false}, {13, 13, 5, true},
+    {11, 11, 6, false}, {14, 14, 6, true}, {12, 12, 7, false},
 };
+
+// The caption of a panel item: the name of the measured item shown there.
+QString captionOf(int panelItem)
+{
+    for (int c = 0; c < kMaxColumns; ++c)
+        if (measuredItem(c).panelItem == panelItem)
+            return toQString(measuredItem(c).name);
+    return {};
+}
 
 constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
@@ -91,7 +96,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         // The time needs the width of "00/00 00:00:00": it starts right after its
         // short title and ends where the other values end.
         const int valueLeft = cell.item == 1 ? twipsToPixels(2825) : valueX;
-        auto* title = new QLabel(QString::fromUtf8(cell.caption), FramWK);
+        auto* title = new QLabel(captionOf(cell.item), FramWK);
         title->setGeometry(titleX, valueY - 2, valueLeft - titleX - 2, rowHeight);
         auto* value = new QLabel(valueDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         value->setFont(valueFont);

@@ -16,7 +16,7 @@ FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent) : QDialog(parent), mI
 {
     setWindowTitle(QStringLiteral("Y軸スケール設定"));
     setModal(true);
-    kind_ = scaleKind(s);
+    kind_ = seriesKind(s);
 
     FramOptions = new QGroupBox(QStringLiteral("Ｙ軸設定"), this);
     auto* grid = new QGridLayout(FramOptions);
@@ -79,7 +79,7 @@ void FrmScaleY::prepare(const ScaleYSetup& setup)
         TxtData[0]->setText(setup.minimumText);
     }
     // Only a normal series takes its minimum from the box.
-    TxtData[0]->setReadOnly(kind_ != ScaleKind::Normal);
+    TxtData[0]->setReadOnly(kind_ != SeriesKind::Normal);
     {
         const QSignalBlocker quiet(CmbScale);
         CmbScale->clear();
@@ -130,18 +130,18 @@ void FrmScaleY::automatic()
     const auto pick = autoScaleYPick(ctx_, mIndex);
     if (!pick)
         return;
-    if (kind_ == ScaleKind::Temperature)
+    if (kind_ == SeriesKind::Temperature)
         CmbC->setCurrentIndex(pick->kindPosition); // refills the steps
     CmbScale->setCurrentIndex(std::min(pick->scalePosition, CmbScale->count() - 1));
 }
 
 void FrmScaleY::confirm()
 {
-    ctx_.svc.pointer.setPointer(11);
+    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
     const bool stored = applyScaleY(ctx_, mIndex, CmbScale->currentIndex(), CmbC->currentIndex(),
                                     TxtData[0]->text());
-    ctx_.svc.pointer.setPointer(0);
-    if (!stored && kind_ == ScaleKind::Normal) {
+    ctx_.svc.pointer.setPointer(MousePointer::Default);
+    if (!stored && kind_ == SeriesKind::Normal) {
         ctx_.svc.msg.info(kMsgEnterNumber);
         TxtData[0]->setFocus();
         TxtData[0]->selectAll();

@@ -44,7 +44,7 @@ private:
     QString unit() const;
 
     Context& ctx_;
-    ScaleKind kind_ = ScaleKind::Normal;
+    SeriesKind kind_ = SeriesKind::Normal;
 };
 
 } // namespace quellin

@@ -76,17 +76,6 @@ QString number(double v)
 
 } // namespace
 
-ScaleKind scaleKind(int s)
-{
-    if (s == 7)
-        return ScaleKind::Fixed;
-    if (s >= 9 && s <= 11)
-        return ScaleKind::Leakage;
-    if (s == 12 || s == 13)
-        return ScaleKind::Temperature;
-    return ScaleKind::Normal;
-}
-
 int temperatureRangeKind(const std::vector<double>& values, int first, int last)
 {
     bool positive = false, negative = false;
@@ -111,21 +100,21 @@ void GraphAutoScale(Context& ctx)
         const std::vector<double>* v = pointsOf(ctx, s);
         if (!v)
             continue;
-        switch (scaleKind(s)) {
-        case ScaleKind::Fixed:
+        switch (seriesKind(s)) {
+        case SeriesKind::PowerFactor:
             break;
-        case ScaleKind::Leakage:
+        case SeriesKind::Leakage:
             cat.SeriesScale[static_cast<size_t>(s)] = leakageStep(largest(*v, n));
             bfKizami(ctx, s, -1);
             break;
-        case ScaleKind::Temperature: {
+        case SeriesKind::Temperature: {
             const int mode = temperatureRangeKind(*v, 1, n);
             cat.SeriesScale[static_cast<size_t>(s)] =
                 mode * 10 + temperatureStep(largestMagnitude(*v, n));
             bfKizami(ctx, s, mode);
             break;
         }
-        case ScaleKind::Normal: {
+        case SeriesKind::Normal: {
             const double ymin = cat.SeriesYMin[static_cast<size_t>(s)];
             const int j = normalStep(largest(*v, n), ymin);
             cat.SeriesScale[static_cast<size_t>(s)] = j;
@@ -191,10 +180,10 @@ QStringList temperatureKindChoices()
     return {QStringLiteral("＋－"), QStringLiteral("＋"), QStringLiteral("－")};
 }
 
-QString scaleYRangeText(ScaleKind kind, int k, int c, const QString& listText, const QString& unit)
+QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText, const QString& unit)
 {
     const QString to = QStringLiteral(" ～ ");
-    if (kind == ScaleKind::Temperature) {
+    if (kind == SeriesKind::Temperature) {
         const QString n = number((k + 1) * 10.0);
         if (c == kTempPositive)
             return QStringLiteral("(0") + to + n + unit + QLatin1Char(')');
@@ -204,7 +193,7 @@ QString scaleYRangeText(ScaleKind kind, int k, int c, const QString& listText, c
         return QLatin1Char('(') + number(-(k + 1) * 10.0) + to + n + unit + QLatin1Char(')');
     }
     QString head;
-    if (kind == ScaleKind::Leakage)
+    if (kind == SeriesKind::Leakage)
         head = QStringLiteral("(0.0   ～ "); // the leakage steps read with one decimal
     else if (k >= kLastNormalStep)
         head = QStringLiteral("(0     ～ ");
@@ -217,17 +206,17 @@ QString scaleYRangeText(ScaleKind kind, int k, int c, const QString& listText, c
     return head + listText + QLatin1Char(')');
 }
 
-std::optional<QString> scaleYMinimumText(ScaleKind kind, int k, int c, const QString& minimum)
+std::optional<QString> scaleYMinimumText(SeriesKind kind, int k, int c, const QString& minimum)
 {
     const auto min = vbdate::parseNumber(minimum);
     if (!min)
         return std::nullopt;
     const QString to = QStringLiteral(" ～ ");
     switch (kind) {
-    case ScaleKind::Leakage:
+    case SeriesKind::Leakage:
         return QStringLiteral("( 0.0") + to + Format((k + 1) * 100.0, QStringLiteral("0.0")) +
                QStringLiteral(" )");
-    case ScaleKind::Temperature: {
+    case SeriesKind::Temperature: {
         const QString n = number((k + 1) * 10.0);
         if (c == kTempPositive)
             return QStringLiteral("( 0") + to + n + QStringLiteral(" )");
@@ -247,14 +236,14 @@ std::optional<ScaleYPick> autoScaleYPick(const Context& ctx, int s)
     if (!v)
         return std::nullopt;
     const int n = ctx.store.GraphPoints;
-    switch (scaleKind(s)) {
-    case ScaleKind::Leakage:
+    switch (seriesKind(s)) {
+    case SeriesKind::Leakage:
         return ScaleYPick{0, leakageStep(largest(*v, n))};
-    case ScaleKind::Temperature:
+    case SeriesKind::Temperature:
         return ScaleYPick{temperatureRangeKind(*v, 1, n), temperatureStep(largestMagnitude(*v, n))};
-    case ScaleKind::Fixed:
+    case SeriesKind::PowerFactor:
         return std::nullopt;
-    case ScaleKind::Normal:
+    case SeriesKind::Normal:
         break;
     }
     const double ymin = static_cast<size_t>(s) < ctx.cat.SeriesYMin.size()
@@ -271,16 +260,16 @@ bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum)
         static_cast<size_t>(s) >= cat.SeriesYMax.size())
         return false;
     const auto i = static_cast<size_t>(s);
-    switch (scaleKind(s)) {
-    case ScaleKind::Leakage:
+    switch (seriesKind(s)) {
+    case SeriesKind::Leakage:
         cat.SeriesScale[i] = std::clamp(k, 0, kLastTenStep);
         return bfKizami(ctx, s, -1);
-    case ScaleKind::Temperature:
+    case SeriesKind::Temperature:
         cat.SeriesScale[i] = std::clamp(c, 0, 2) * 10 + std::clamp(k, 0, kLastTenStep);
         return bfKizami(ctx, s, std::clamp(c, 0, 2));
-    case ScaleKind::Fixed:
+    case SeriesKind::PowerFactor:
         return false;
-    case ScaleKind::Normal:
+    case SeriesKind::Normal:
         break;
     }
     const auto min = vbdate::parseNumber(minimum);

@@ -4,6 +4,7 @@
 // from the user's entries: their list texts, range labels, checks and results.
 
 #include "base/Context.h"
+#include "base/MeasuredItems.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,11 +12,6 @@
 #include <vector>
 
 namespace quellin {
-
-enum class ScaleKind { Normal, Leakage, Temperature, Fixed };
-
-// Power factor (7) is Fixed; 9..11 leakage currents; 12, 13 temperatures.
-ScaleKind scaleKind(int s);
 
 // Temperature range kinds, the positions of CmbC.
 constexpr int kTempSymmetric = 0;
@@ -61,9 +57,10 @@ QStringList temperatureKindChoices();                     // "＋－", "＋", "�
 inline const QString kMsgEnterNumber = QStringLiteral("数値を入力してください。");
 
 // LblData after a choice in CmbScale (listText: the chosen entry).
-QString scaleYRangeText(ScaleKind kind, int k, int c, const QString& listText, const QString& unit);
+QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText,
+                        const QString& unit);
 // LblData after the minimum box changed; nullopt while it holds no number.
-std::optional<QString> scaleYMinimumText(ScaleKind kind, int k, int c, const QString& minimum);
+std::optional<QString> scaleYMinimumText(SeriesKind kind, int k, int c, const QString& minimum);
 
 // The automatic choice for series s from the window's points: the CmbC position
 // (temperatures) and the CmbScale position. nullopt without points.

@@ -59,11 +59,11 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
 {
     const Catalog& cat = ctx.cat;
     ScaleYSetup y;
-    y.kind = scaleKind(s);
+    y.kind = seriesKind(s);
     const bool known = s >= 0 && s <= cat.SeriesLast &&
                        static_cast<size_t>(s) < cat.SeriesScale.size() &&
                        static_cast<size_t>(s) < cat.SeriesYMin.size();
-    if (y.kind == ScaleKind::Fixed || !known) {
+    if (y.kind == SeriesKind::PowerFactor || !known) {
         y.refusal = seriesName(cat, s) + kMsgFixedAxisSuffix;
         return y;
     }
@@ -72,11 +72,11 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
     // edit keeps the range.
     y.minimumText = QString::number(cat.SeriesYMin[static_cast<size_t>(s)], 'g', 15);
     switch (y.kind) {
-    case ScaleKind::Normal:
+    case SeriesKind::Normal:
         y.choices = normalScaleChoices();
         y.scalePosition = std::clamp(k, 0, static_cast<int>(y.choices.size()) - 1);
         break;
-    case ScaleKind::Leakage:
+    case SeriesKind::Leakage:
         y.choices = leakageScaleChoices();
         y.scalePosition = std::clamp(k, 0, static_cast<int>(y.choices.size()) - 1);
         break;

@@ -36,7 +36,7 @@ ScaleXSetup scaleXSetup(const Context& ctx);
 // message that refuses it (power factor).
 struct ScaleYSetup {
     QString refusal;
-    ScaleKind kind = ScaleKind::Normal;
+    SeriesKind kind = SeriesKind::Normal;
     QStringList choices;
     int scalePosition = 0;
     bool temperature = false; // lblC and CmbC shown

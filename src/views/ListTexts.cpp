@@ -1,27 +1,47 @@
 #include "views/ListTexts.h"
 
+#include "base/MeasuredItems.h"
 #include "link/MeasuredData.h" // powerFactorText: the panel and the list show it alike
 #include "platform/Format.h"
 
+#include <array>
+
 namespace quellin {
+
+namespace {
+
+// Record column of each grid column (index 0 unused): the grid shows the record
+// columns in order, all but those that are not listed.
+std::array<int, kMaxColumns + 1> gridColumns()
+{
+    std::array<int, kMaxColumns + 1> out;
+    out.fill(-1);
+    int g = 0;
+    for (int c = 0; c < kMaxColumns; ++c)
+        if (measuredItem(c).listFormat != ListFormat::NotListed)
+            out[static_cast<size_t>(++g)] = c;
+    return out;
+}
+
+} // namespace
 
 int recordColumnOfGridColumn(int gridColumn)
 {
-    static constexpr int kMap[18] = {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17};
-    return (gridColumn >= 1 && gridColumn <= 17) ? kMap[gridColumn] : -1;
+    static const std::array<int, kMaxColumns + 1> columns = gridColumns();
+    return (gridColumn >= 1 && gridColumn <= kMaxColumns) ? columns[static_cast<size_t>(gridColumn)]
+                                                          : -1;
 }
 
 QStringList listHeaders(const Context& ctx)
 {
-    QStringList headers = {
-        QStringLiteral("番号"),     QStringLiteral("時刻"),     QStringLiteral("電圧Ｒ"),
-        QStringLiteral("電圧Ｔ"),   QStringLiteral("電流Ｒ"),   QStringLiteral("電流Ｔ"),
-        QStringLiteral("有効電力"), QStringLiteral("無効電力"), QStringLiteral("皮相電力"),
-        QStringLiteral("力率"),     QStringLiteral("積算電力"), QStringLiteral("積算時間")};
-    // The version-2 columns are headed with their series names.
-    for (int s = 9; s <= ctx.cat.SeriesLast && s < ctx.cat.SeriesNames.size(); ++s)
-        headers << ctx.cat.SeriesNames[s];
-    return headers.mid(0, std::max(0, ctx.cat.ColumnLast));
+    QStringList headers;
+    for (int g = 1; g <= ctx.cat.ColumnLast; ++g) {
+        const int c = recordColumnOfGridColumn(g);
+        if (c < 0)
+            break;
+        headers << toQString(measuredItem(c).name);
+    }
+    return headers;
 }
 
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, ListPurpose purpose)
@@ -29,33 +49,34 @@ QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, 
     const int c = recordColumnOfGridColumn(gridColumn);
     if (c < 0 || c > ctx.cat.ColumnLast)
         return {};
-    if (c >= 13 && ctx.app.HardVersion < 2)
+    const MeasuredItem& item = measuredItem(c);
+    if (item.firstVersion > ctx.app.HardVersion)
         return {};
     const auto flag = [](const std::vector<bool>& v, int i) {
         return i >= 0 && static_cast<size_t>(i) < v.size() && v[static_cast<size_t>(i)];
     };
     if (!flag(ctx.store.ColumnPresent, c) || !flag(ctx.cat.ColumnOn, c))
         return {};
-    switch (c) {
-    case 0:
+    switch (item.listFormat) {
+    case ListFormat::RecordNumber:
         return QString::number(rec.number);
-    case 1:
+    case ListFormat::Time:
         return Format(rec.time(), QStringLiteral("yyyy/mm/dd hh:mm:ss"));
-    case 9:
-        return powerFactorText(rec.column(9));
-    case 12:
-        return Format(rec.column(12), purpose == ListPurpose::Print ? QStringLiteral("0.000")
-                                                                    : QStringLiteral("0.00000"));
-    case 13:
-    case 14:
-    case 15:
+    case ListFormat::PowerFactor:
+        return powerFactorText(rec.column(c));
+    case ListFormat::Hours:
+        return Format(rec.column(c), purpose == ListPurpose::Print ? QStringLiteral("0.000")
+                                                                   : QStringLiteral("0.00000"));
+    case ListFormat::OneDecimal:
         return Format(rec.column(c), QStringLiteral("0.0"));
-    case 16:
-    case 17:
+    case ListFormat::Integer:
         return Format(rec.column(c), QStringLiteral("0"));
-    default:
+    case ListFormat::Engineering:
         return Format(rec.column(c), QStringLiteral("000.0E+0"));
+    case ListFormat::NotListed:
+        break;
     }
+    return {};
 }
 
 ListScroll listScroll(int recordCount)

@@ -1,6 +1,7 @@
 #include "views/ModGraph.h"
 
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "views/ModGraphWalk.h"
@@ -12,8 +13,7 @@ namespace quellin {
 
 namespace {
 
-constexpr int kPowerFactor = 7;
-constexpr int kLastScale = 12;
+constexpr int kLastScale = kLastScaleIndex;
 constexpr double kPowerFactorMin = -12.5;
 constexpr double kPowerFactorMax = 112.5;
 
@@ -27,15 +27,6 @@ constexpr ScaleLabel kScaleLabels[kLastScale + 1] = {
     {1, "0.000"},  {1, "0.00"},    {1, "0.0"},    {1e3, "0.000"}, {1e3, "0.00"},
     {1e3, "0.0"},  {1e6, "0.000"}, {1e6, "0.00"}, {1e6, "0.0"},   {1e9, "0.000"},
     {1e9, "0.00"}, {1e9, "0.0"},   {1e9, "0"}};
-
-bool isLeakage(int s)
-{
-    return s >= 9 && s <= 11;
-}
-bool isTemperature(int s)
-{
-    return s == 12 || s == 13;
-}
 
 template <class T> T at(const std::vector<T>& v, int i, T fallback)
 {
@@ -97,7 +88,7 @@ std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDi
 QString seriesUnitText(const Catalog& cat, int s)
 {
     const QString unit = at(cat.SeriesUnits, s);
-    if (s == kPowerFactor || s >= 9)
+    if (s < 0 || s >= kMaxSeries || !seriesItem(s).decimalPrefix)
         return unit;
     const int k = std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale);
     return at(cat.UnitPrefixes, k) + unit;
@@ -105,14 +96,15 @@ QString seriesUnitText(const Catalog& cat, int s)
 
 QString tickLabel(const Catalog& cat, int s, int j)
 {
-    if (s == kPowerFactor)
+    const SeriesKind kind = seriesKind(s);
+    if (kind == SeriesKind::PowerFactor)
         return Format(kPowerFactorMax - j * 12.5, QStringLiteral("0.0"));
     const double top = at(cat.SeriesYMax, s, 0.0);
     const double step = (top - at(cat.SeriesYMin, s, 0.0)) / 10.0;
     const double value = top - j * step;
-    if (isLeakage(s))
+    if (kind == SeriesKind::Leakage)
         return Format(value, QStringLiteral("0.0"));
-    if (isTemperature(s))
+    if (kind == SeriesKind::Temperature)
         return Format(value, QStringLiteral("0"));
     // An index outside the table (a hand-edited setting) reads as the nearest step.
     const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
@@ -121,10 +113,13 @@ QString tickLabel(const Catalog& cat, int s, int j)
 
 SeriesAxis seriesAxis(const Catalog& cat, int s)
 {
-    if (s == kPowerFactor)
+    const SeriesKind kind = seriesKind(s);
+    if (kind == SeriesKind::PowerFactor)
         return {kPowerFactorMin, kPowerFactorMax, at(cat.SeriesScale, s, 0)};
+    // Leakage and temperature ranges are not decades: their values are never scaled.
+    const bool decades = kind == SeriesKind::Normal;
     return {at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0),
-            s >= 9 ? 0 : at(cat.SeriesScale, s, 0)};
+            decades ? at(cat.SeriesScale, s, 0) : 0};
 }
 
 double ChgValue(Context& ctx, int scale, double ymax, double value)
@@ -134,7 +129,7 @@ double ChgValue(Context& ctx, int scale, double ymax, double value)
         [&] {
             (void)scale; // the cap is the same for every scale step
             if (!std::isfinite(value) || !std::isfinite(ymax))
-                throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
+                throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
             return std::min(value, 2.0 * ymax);
         },
         ReportTo::StatusBar);
@@ -158,7 +153,7 @@ bool bfGraph_Abs(Context& ctx)
                 if (static_cast<size_t>(r) >= st.GraphValues.size() ||
                     st.GraphValues[static_cast<size_t>(r)].size() <=
                         static_cast<size_t>(st.GraphPoints))
-                    throw VbError(err::kSubscript,
+                    throw VbError(ErrorNumber::Subscript,
                                   QStringLiteral("インデックスが有効範囲にありません。"));
                 auto& values = st.GraphValues[static_cast<size_t>(r)];
                 for (int u = 1; u <= st.GraphPoints; ++u)

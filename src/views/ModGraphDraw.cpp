@@ -2,6 +2,7 @@
 
 #include "views/ModGraphDraw.h"
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
@@ -19,7 +20,6 @@ namespace quellin {
 
 namespace {
 
-constexpr int kPowerFactor = 7;
 // Text is set in cells of this height (twips); the glyphs sit in the middle, so a
 // text printed at y − 80 stands level with a grid line at y.
 constexpr double kTextCellTwips = 180;
@@ -193,13 +193,13 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
                 return true;
             if (static_cast<size_t>(s) >= st.GraphValues.size() ||
                 st.GraphValues[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
-                throw VbError(err::kSubscript,
+                throw VbError(ErrorNumber::Subscript,
                               QStringLiteral("インデックスが有効範囲にありません。"));
             const SeriesAxis axis = seriesAxis(ctx.cat, s);
             if (!std::isfinite(axis.ymin) || !std::isfinite(axis.ymax))
-                throw VbError(err::kOverflow, QStringLiteral("オーバーフローしました。"));
+                throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
             if (!(axis.ymax > axis.ymin))
-                throw VbError(err::kDivisionByZero, QStringLiteral("0 で除算しました。"));
+                throw VbError(ErrorNumber::DivisionByZero, QStringLiteral("0 で除算しました。"));
             const double width = static_cast<double>(scaleTwips(plot.rect.width(), pen.tpp));
             const double height = static_cast<double>(scaleTwips(plot.rect.height(), pen.tpp));
             const auto& values = st.GraphValues[static_cast<size_t>(s)];
@@ -234,7 +234,7 @@ void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
     StoreGlobals& st = ctx.store;
     const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
 
-    pics.PicLeftBar[kPowerFactor].ForeColor =
+    pics.PicLeftBar[static_cast<size_t>(measuredItem(column::kPowerFactor).series)].ForeColor =
         isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
     const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
     const GridDivision grid = gridDivision(slots);

@@ -9,6 +9,7 @@
 
 namespace {
 
+using quellin::ErrorNumber;
 using quellin::MsgButtons;
 using quellin::MsgIcon;
 using quellin::ReportTo;
@@ -18,8 +19,9 @@ using quellin::test::TestContext;
 TEST(ErrorBox, ShowsNameNumberAndDescriptionInAnExclamationBoxAtTheFront)
 {
     TestContext t;
-    quellin::bfErrMSgBox(*t.ctx, QStringLiteral("bfVer_Open"), true,
-                         VbError(9, QStringLiteral("インデックスが有効範囲にありません。")));
+    quellin::bfErrMSgBox(
+        *t.ctx, QStringLiteral("bfVer_Open"), true,
+        VbError(ErrorNumber::Subscript, QStringLiteral("インデックスが有効範囲にありません。")));
     ASSERT_EQ(t.msg.shown.size(), 1u);
     const auto& box = t.msg.shown[0];
     EXPECT_EQ(box.text, QStringLiteral("bfVer_Openでエラーが起こりました。\r"
@@ -34,8 +36,9 @@ TEST(ErrorBox, ShowsNameNumberAndDescriptionInAnExclamationBoxAtTheFront)
 TEST(ErrorBox, StatusVariantWritesPanelTwoWithoutTheLineBreak)
 {
     TestContext t;
-    quellin::bfErrMSgBox(*t.ctx, QStringLiteral("ChgValue"), false,
-                         VbError(11, QStringLiteral("0 で除算しました。")));
+    quellin::bfErrMSgBox(
+        *t.ctx, QStringLiteral("ChgValue"), false,
+        VbError(ErrorNumber::DivisionByZero, QStringLiteral("0 で除算しました。")));
     EXPECT_TRUE(t.msg.shown.empty());
     EXPECT_EQ(t.status.panels[2],
               QStringLiteral("ChgValueでエラーが起こりました。エラー：11 / 0 で除算しました。"));
@@ -48,7 +51,8 @@ class BrokenStatus : public quellin::StatusPanel {
 public:
     void setPanelText(int, const QString&) override
     {
-        throw VbError(91, QStringLiteral("オブジェクト変数が設定されていません。"));
+        throw VbError(static_cast<ErrorNumber>(91),
+                      QStringLiteral("オブジェクト変数が設定されていません。"));
     }
     QString panelText(int) const override { return {}; }
 };
@@ -59,8 +63,9 @@ TEST(ErrorBox, AFailingReportIsShownUnderItsOwnNameWithoutNumber)
     BrokenStatus broken;
     quellin::Services services{t.msg, t.files, t.sleep, t.pointer, t.clock, broken};
     quellin::Context ctx(services, *t.settings);
-    quellin::bfErrMSgBox(ctx, QStringLiteral("bfGraph_Abs"), false,
-                         VbError(6, QStringLiteral("オーバーフローしました。")));
+    quellin::bfErrMSgBox(
+        ctx, QStringLiteral("bfGraph_Abs"), false,
+        VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。")));
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_EQ(t.msg.shown[0].text, QStringLiteral("bfErrMSgBoxでエラーが起こりました。\r"
                                                   "オブジェクト変数が設定されていません。"));
@@ -73,8 +78,9 @@ TEST(ErrorBox, ABoxThatCannotBeShownDoesNotEscapeTheReport)
 {
     TestContext t;
     t.msg.onShow = [](const quellin::MessageRequest&) { throw std::runtime_error("no display"); };
-    EXPECT_NO_THROW(quellin::bfErrMSgBox(*t.ctx, QStringLiteral("bfKizami"), true,
-                                         VbError(6, QStringLiteral("オーバーフローしました。"))));
+    EXPECT_NO_THROW(quellin::bfErrMSgBox(
+        *t.ctx, QStringLiteral("bfKizami"), true,
+        VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"))));
     // The report and the fallback were both attempted.
     ASSERT_EQ(t.msg.shown.size(), 2u);
     EXPECT_EQ(t.msg.shown[1].text,
@@ -133,7 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, Trap,
     ::testing::Values(
         ThrowCase{"VbError",
-                  [] { throw VbError(9, QStringLiteral("インデックスが有効範囲にありません。")); },
+                  [] {
+                      throw VbError(ErrorNumber::Subscript,
+                                    QStringLiteral("インデックスが有効範囲にありません。"));
+                  },
                   "エラー：9 / インデックスが有効範囲にありません。"},
         ThrowCase{"bad_alloc", [] { throw std::bad_alloc(); },
                   "エラー：7 / メモリが不足しています。"},

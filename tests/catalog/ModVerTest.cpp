@@ -49,7 +49,8 @@ public:
     void startVersionExchange() override
     {
         if (throwOnStart)
-            throw VbError(8015, QStringLiteral("ポートが使えません。"));
+            throw VbError(quellin::ErrorNumber::PortUnusable,
+                          QStringLiteral("ポートが使えません。"));
         ++started;
     }
 };
@@ -69,7 +70,7 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
     TestContext t;
     const VersionCase& v = GetParam();
     t.ctx->app.HardVersion = v.hardVersion;
-    t.ctx->link.LinkState = 23;
+    t.ctx->link.LinkState = quellin::link::State::VersionVer;
     t.ctx->store.RecordCount = 12;
     ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
     const auto& cat = t.ctx->cat;
@@ -102,7 +103,7 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
     EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(columns, false));
     EXPECT_EQ(t.ctx->store.GraphValues.size(), series);
     EXPECT_EQ(t.ctx->store.RecordCount, 0);
-    EXPECT_EQ(t.ctx->link.LinkState, 99);
+    EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::Idle);
     EXPECT_EQ(t.pointer.current, 11);
     EXPECT_TRUE(t.msg.shown.empty());
 }
@@ -116,12 +117,12 @@ TEST(Catalogue, AnUnknownVersionBuildsNothing)
     for (int version : {0, -1}) {
         TestContext t;
         t.ctx->app.HardVersion = version;
-        t.ctx->link.LinkState = 23;
+        t.ctx->link.LinkState = quellin::link::State::VersionVer;
         EXPECT_FALSE(quellin::bfVer_NoCheck(*t.ctx));
         EXPECT_TRUE(t.ctx->cat.ColumnTitles.isEmpty());
         EXPECT_TRUE(t.ctx->cat.SeriesScale.empty());
         EXPECT_TRUE(t.ctx->store.ColumnPresent.empty());
-        EXPECT_EQ(t.ctx->link.LinkState, 23);
+        EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::VersionVer);
         EXPECT_TRUE(t.msg.shown.empty());
     }
 }
@@ -351,7 +352,7 @@ TEST_P(VersionQuestion, WithThePortClosedTheUserChooses)
     EXPECT_TRUE(box.foreground);
     EXPECT_EQ(t.ctx->app.HardVersion, GetParam().version);
     EXPECT_EQ(t.ctx->cat.ColumnLast, GetParam().columnLast);
-    EXPECT_EQ(t.ctx->link.LinkState, 99);
+    EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::Idle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, VersionQuestion,

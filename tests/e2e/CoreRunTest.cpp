@@ -48,11 +48,11 @@ public:
     bool bfVer_NoCheck() override { return quellin::bfVer_NoCheck(ctx_); }
     bool askAssumeVersion1() override { return false; }
 
-    void setMenuCaption(const QString&, const QString&) override {}
-    void setMenuEnabled(const QString&, bool) override {}
-    void setButtonImage(const QString&, int) override {}
-    void setButtonToolTip(const QString&, const QString&) override {}
-    void setButtonEnabled(const QString&, bool) override {}
+    void setMenuCaption(MenuItem, const QString&) override {}
+    void setMenuEnabled(MenuItem, bool) override {}
+    void setButtonImage(ToolButton, ToolImage) override {}
+    void setButtonToolTip(ToolButton, const QString&) override {}
+    void setButtonEnabled(ToolButton, bool) override {}
     void setDisplayTimer(bool on) override { timerOn = on; }
     bool viewMark(ViewItem item) const override { return item == ViewItem::Spread; }
     bool confirmClearData() override { return true; }
@@ -102,8 +102,8 @@ TEST(CoreRun, twentyLinesBecomeTwentyRecordsOfTheMetersReadings)
 
     // Version.
     ASSERT_TRUE(bfVer_Open(ctx, comm.sequencer()));
-    ASSERT_TRUE(
-        runEventsUntil([&] { return ctx.app.HardVersion != 0 && ctx.link.LinkState == 99; }));
+    ASSERT_TRUE(runEventsUntil(
+        [&] { return ctx.app.HardVersion != 0 && ctx.link.LinkState == link::State::Idle; }));
     EXPECT_EQ(ctx.app.HardVersion, 2);
     EXPECT_EQ(ctx.cat.ColumnLast, 17);
     ctx.app.LogingTime = 1;
@@ -125,7 +125,7 @@ TEST(CoreRun, twentyLinesBecomeTwentyRecordsOfTheMetersReadings)
     // Stop.
     run.keisokuCommand();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx.app.Measuring; }));
-    EXPECT_EQ(ctx.link.LinkState, 99);
+    EXPECT_EQ(ctx.link.LinkState, link::State::Idle);
     EXPECT_FALSE(main.timerOn);
     EXPECT_TRUE(t.msg.shown.empty()) << t.msg.texts().join('|').toStdString();
     sim.stop();

@@ -69,10 +69,10 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     ASSERT_TRUE(runEventsUntil([&] { return ctx.app.Measuring; }))
         << msg.texts().join('|').toStdString();
     EXPECT_EQ(main.MnuExec_Keisoku->text(), QStringLiteral("計測停止(&S)"));
-    EXPECT_EQ(main.toolButton("Keisoku")->toolTip(), QStringLiteral("計測停止"));
+    EXPECT_EQ(main.toolButton(ToolButton::Keisoku)->toolTip(), QStringLiteral("計測停止"));
     EXPECT_TRUE(main.MnuExec_Loging->isEnabled());
     EXPECT_FALSE(main.MnuFile_Load->isEnabled());
-    EXPECT_FALSE(main.toolButton("System")->isEnabled());
+    EXPECT_FALSE(main.toolButton(ToolButton::System)->isEnabled());
     EXPECT_EQ(main.StsBar[1]->text(), QStringLiteral("計測中"));
 
     ASSERT_TRUE(runEventsUntil([&] { return ctx.store.RecordCount >= 10; }));

@@ -37,7 +37,7 @@ protected:
                 ctx().app.Measuring = true;
             if (call == "KeisokuEnd") {
                 ctx().app.Measuring = false;
-                ctx().link.LinkState = 99;
+                ctx().link.LinkState = link::State::Idle;
             }
         };
     }

@@ -254,7 +254,7 @@ TEST_F(CommPortTest, talksToAMeterOnAPseudoTerminal)
     comm.sequencer().SendCommand("SLE");
     EXPECT_EQ(meter.receive(4), QByteArray("SLE\r"));
 
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     meter.send("RMD0");
     runEventsFor(50);
     meter.send("10\rLOW\r");
@@ -273,7 +273,7 @@ TEST_F(CommPortTest, reopenDropsWhatWasReceivedBefore)
     ScopedEnv env("QUELLIN_COM1", meter.slave());
     FrmComm comm(ctx(), clients);
     ASSERT_TRUE(comm.openPort());
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     meter.send("RMD0");
     runEventsFor(100);
     ASSERT_TRUE(comm.reopenPort());

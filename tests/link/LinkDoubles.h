@@ -88,7 +88,7 @@ public:
         log_.add(QStringLiteral("version.bfVer_NoCheck:%1").arg(ctx_.app.HardVersion));
         if (ctx_.app.HardVersion == 0)
             return false;
-        ctx_.link.LinkState = 99;
+        ctx_.link.LinkState = link::State::Idle;
         return true;
     }
     bool askAssumeVersion1() override
@@ -129,9 +129,13 @@ private:
 class RecordingExchangeHandler : public DialogExchangeHandler {
 public:
     RecordingExchangeHandler(CallLog& log, QString name) : log_(log), name_(std::move(name)) {}
-    void handleLine(Sequencer&, int linkState, int count, const QString& line) override
+    void handleLine(Sequencer&, link::State linkState, int count, const QString& line) override
     {
-        log_.add(QStringLiteral("%1:%2:%3:%4").arg(name_).arg(linkState).arg(count).arg(line));
+        log_.add(QStringLiteral("%1:%2:%3:%4")
+                     .arg(name_)
+                     .arg(link::number(linkState))
+                     .arg(count)
+                     .arg(line));
     }
 
 private:

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(LinkInputTest, linesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
 {
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     whileFirstBoxIsOpen([this] {
         EXPECT_TRUE(input.busy());
         receive("\rLOW\r");
@@ -44,7 +44,7 @@ TEST_F(LinkInputTest, linesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
 
 TEST_F(LinkInputTest, bytesOfOneReadAfterTheLineWithTheBoxKeepTheirOrder)
 {
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     whileFirstBoxIsOpen([this] { receive("C\rD\r"); });
     receive("LOW\rA\rB");
     EXPECT_EQ(log.entries,
@@ -86,14 +86,14 @@ TEST_F(LinkInputTest, queuedTimeOutIsDroppedWhenTheTimerWasSwitchedMeanwhile)
     whileFirstBoxIsOpen([this] { input.timerFired(); });
     line("STP");
     EXPECT_EQ(log.entries, (QStringList{kStp, "main.KeisokuEnd_Req"}));
-    EXPECT_EQ(ctx().link.LinkState, 18);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStop);
     EXPECT_EQ(lastSent(), "SLE");
     EXPECT_TRUE(timer.active);
 }
 
 TEST_F(LinkInputTest, timeOutOutsideAnyLineRunsAtOnce)
 {
-    ctx().link.LinkState = 17;
+    ctx().link.LinkState = link::State::MeasureSend;
     input.timerFired();
     EXPECT_EQ(log.entries, QStringList{"msg:計測開始に失敗しました。"});
 }
@@ -102,9 +102,9 @@ TEST_F(LinkInputTest, errorInAWindowCalledBackIsReportedAndTheNextLineStillHandl
 {
     main.onCall = [](const QString& call) {
         if (call == "KeisokuEnd_Req")
-            throw VbError(57, "装置入出力エラーです。");
+            throw VbError(ErrorNumber::FileIo, "装置入出力エラーです。");
     };
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     receive("STP\rOK\r");
     ASSERT_EQ(tc.msg.shown.size(), 2u);
     EXPECT_EQ(tc.msg.shown[1].title, "エラー");
@@ -114,7 +114,7 @@ TEST_F(LinkInputTest, errorInAWindowCalledBackIsReportedAndTheNextLineStillHandl
 
 TEST_F(LinkInputTest, resetForgetsThePartialLine)
 {
-    ctx().link.LinkState = 0;
+    ctx().link.LinkState = link::State::SettingsStatus;
     receive("RMD0");
     input.reset();
     receive("OK\r");
@@ -138,7 +138,7 @@ TEST_P(PortLost, tellsTheUserOnceAndEndsWhatWasWaiting)
 {
     const PortLostCase& c = GetParam();
     ctx().app.Measuring = c.measuring;
-    ctx().link.LinkState = c.state;
+    ctx().link.LinkState = static_cast<link::State>(c.state);
     timer.active = c.timerOn;
     if (c.downloadFileOpen) {
         ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));

@@ -31,8 +31,8 @@ TEST_F(SequencerTest, sendCommandWithThePortClosedWritesNothing)
 TEST_F(SequencerTest, startExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
 {
     ctx().link.ExchangeIndex = 5;
-    seq.startExchange(5, {makeStep("CMD", 6), makeStep("SMD11", 2)});
-    EXPECT_EQ(ctx().link.LinkState, 5);
+    seq.startExchange(link::State::ModeSendStatus, {makeStep("CMD", 6), makeStep("SMD11", 2)});
+    EXPECT_EQ(ctx().link.LinkState, link::State::ModeSendStatus);
     EXPECT_EQ(ctx().link.ExchangeIndex, 0);
     EXPECT_EQ(ctx().link.ExchangeLast, 1);
     ASSERT_EQ(ctx().link.ExchangeList.size(), 2u);
@@ -43,8 +43,8 @@ TEST_F(SequencerTest, startExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
 
 TEST_F(SequencerTest, startExchangeWithAnEmptyListOnlySetsTheState)
 {
-    seq.startExchange(7, {});
-    EXPECT_EQ(ctx().link.LinkState, 7);
+    seq.startExchange(link::State::DownloadListStatus, {});
+    EXPECT_EQ(ctx().link.LinkState, link::State::DownloadListStatus);
     EXPECT_EQ(ctx().link.ExchangeLast, -1);
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_FALSE(timer.active);
@@ -68,7 +68,7 @@ TEST_F(SequencerTest, stpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
 
 TEST_F(SequencerTest, stpOrLowInsideALongerLineIsNotTaken)
 {
-    ctx().link.LinkState = 99;
+    ctx().link.LinkState = link::State::Idle;
     for (const QString text : {"STPX", "XSTP", "STP ", "\nSTP", "LOWX", " LOW"})
         line(text);
     EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
@@ -94,7 +94,7 @@ TEST_F(SequencerTest, lowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunnin
 TEST_F(SequencerTest, measuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpperCased)
 {
     ctx().app.Measuring = true;
-    ctx().link.LinkState = 99;
+    ctx().link.LinkState = link::State::Idle;
     timer.active = true;
     line("rml00ab");
     EXPECT_EQ(log.entries, QStringList{"measured:00AB"});
@@ -104,7 +104,7 @@ TEST_F(SequencerTest, measuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpp
 TEST_F(SequencerTest, measuredLineWithoutAMeasurementGoesToTheStateHandler)
 {
     ctx().app.Measuring = false;
-    ctx().link.LinkState = 20;
+    ctx().link.LinkState = link::State::DownloadData;
     line("RML0001");
     EXPECT_EQ(log.entries, QStringList{"memory:20:7:RML0001"});
 }
@@ -124,7 +124,7 @@ TEST_F(SequencerTest, eachDialogStateGoesToTheHandlerOfItsGroup)
     };
     for (const auto& r : routes) {
         log.clear();
-        ctx().link.LinkState = r.state;
+        ctx().link.LinkState = static_cast<link::State>(r.state);
         line("rcf02abc");
         const QStringList expected =
             r.handler.isEmpty()
@@ -140,7 +140,7 @@ TEST_F(SequencerTest, dialogStateWithoutAHandlerIgnoresItsLines)
     for (int state = 0; state <= 21; ++state) {
         if (state >= 15 && state <= 18)
             continue;
-        ctx().link.LinkState = state;
+        ctx().link.LinkState = static_cast<link::State>(state);
         line("OK");
     }
     EXPECT_TRUE(log.entries.isEmpty());
@@ -155,12 +155,12 @@ TEST_F(SequencerTest, measurementStartReadsStatusAndRatiosStartsMeasuringAndSend
     tc.sleep.onSleep = [&](int) { sentBeforeSleep = static_cast<int>(sent().size()); };
 
     seq.startMeasurementRequest();
-    EXPECT_EQ(ctx().link.LinkState, 15);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStatus);
     EXPECT_EQ(sent(), QStringList{"CMD"});
 
     line("RMD200");
     EXPECT_EQ(ctx().link.WiringMode, 2);
-    EXPECT_EQ(ctx().link.LinkState, 16);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSetup);
     EXPECT_EQ(ctx().link.ExchangeLast, 2);
     EXPECT_EQ(lastSent(), "CCF03");
     line("RCF030010");
@@ -171,13 +171,13 @@ TEST_F(SequencerTest, measurementStartReadsStatusAndRatiosStartsMeasuringAndSend
     line("OK");
     EXPECT_EQ(tc.sleep.slept, std::vector<int>{1000});
     EXPECT_EQ(sentBeforeSleep, 4); // the wait comes before "SLG"
-    EXPECT_EQ(ctx().link.LinkState, 17);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSend);
     EXPECT_EQ(lastSent(), "SLG");
     EXPECT_TRUE(timer.active);
 
     line("OK");
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
-    EXPECT_EQ(ctx().link.LinkState, 99);
+    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
     EXPECT_FALSE(timer.active);
     EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
 }
@@ -200,7 +200,7 @@ TEST_F(SequencerTest, statusAnswersThatFailTheirTestsAreIgnored)
         seq.startMeasurementRequest();
         transport.writes.clear();
         line(bad);
-        EXPECT_EQ(ctx().link.LinkState, 15) << bad.toStdString();
+        EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStatus) << bad.toStdString();
         EXPECT_TRUE(timer.active) << bad.toStdString();
         EXPECT_TRUE(sent().isEmpty()) << bad.toStdString();
     }
@@ -213,7 +213,7 @@ TEST_F(SequencerTest, ngToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
         line(answer);
     line("NG");
     EXPECT_EQ(lastSent(), "SMD11");
-    EXPECT_EQ(ctx().link.LinkState, 16);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSetup);
     EXPECT_TRUE(timer.active);
     EXPECT_TRUE(log.entries.isEmpty());
 
@@ -236,7 +236,7 @@ TEST_F(SequencerTest, ngToSlgShowsCannotStartAndReturnsToIdle)
               QStringList{"msg:計測を開始できません。" + kCrLf + "電力計を確認して下さい。"});
     EXPECT_EQ(tc.pointer.current, 0);
     EXPECT_FALSE(timer.active);
-    EXPECT_EQ(ctx().link.LinkState, 99);
+    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
     line("OK"); // a late answer starts nothing
     EXPECT_EQ(log.entries.size(), 1);
 }
@@ -246,7 +246,7 @@ TEST_F(SequencerTest, ngToSlgShowsCannotStartAndReturnsToIdle)
 TEST_F(SequencerTest, stopSendsSleThenSmd10ThenEndsTheMeasurement)
 {
     seq.startStopExchange();
-    EXPECT_EQ(ctx().link.LinkState, 18);
+    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStop);
     EXPECT_EQ(ctx().link.ExchangeLast, 1);
     EXPECT_EQ(sent(), QStringList{"SLE"});
     line("OK");
@@ -295,13 +295,13 @@ TEST_F(SequencerTest, versionExchangeAsksSleThenVerAndTakesTheAnswer)
 {
     EXPECT_TRUE(seq.portIsOpen());
     seq.startVersionExchange();
-    EXPECT_EQ(ctx().link.LinkState, 22);
+    EXPECT_EQ(ctx().link.LinkState, link::State::VersionSle);
     EXPECT_EQ(ctx().link.ExchangeLast, 1);
     EXPECT_EQ(sent(), QStringList{"SLE"});
     EXPECT_TRUE(timer.active);
 
     line("OK");
-    EXPECT_EQ(ctx().link.LinkState, 23);
+    EXPECT_EQ(ctx().link.LinkState, link::State::VersionVer);
     EXPECT_EQ(ctx().link.ExchangeIndex, 1);
     EXPECT_EQ(ctx().link.ExchangeList[1].Command, "VER");
     EXPECT_EQ(ctx().link.ExchangeList[1].ReplyLength, 8);
@@ -347,7 +347,7 @@ TEST_F(SequencerTest, malformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser
         EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText) << bad.toStdString();
         EXPECT_TRUE(timer.active) << bad.toStdString();
         EXPECT_EQ(timer.starts, startsBefore + 1) << bad.toStdString();
-        EXPECT_EQ(ctx().link.LinkState, 23);
+        EXPECT_EQ(ctx().link.LinkState, link::State::VersionVer);
     }
     log.clear();
     version.answerVersion1 = false;
@@ -385,7 +385,7 @@ TEST_F(SequencerTest, forcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
     EXPECT_TRUE(log.entries.contains("msg:" + link_text::kSleRefused));
     EXPECT_EQ(tc.msg.shown.back().title, "コマンド通信エラー");
     EXPECT_EQ(sent(), QStringList{"SLE"});
-    EXPECT_EQ(ctx().link.LinkState, 99);
+    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
     EXPECT_EQ(ctx().app.HardVersion, 2);
 }
 
@@ -408,7 +408,8 @@ TEST_F(SequencerTest, portIsOpenFollowsTheTransport)
 
 TEST_F(SequencerTest, acceptContinueAndStepBackMoveAlongTheList)
 {
-    seq.startExchange(21, {makeStep("CMD", 6), makeStep("SCB1", 2), makeStep("SCB2", 2)});
+    seq.startExchange(link::State::MemoryClear,
+                      {makeStep("CMD", 6), makeStep("SCB1", 2), makeStep("SCB2", 2)});
     seq.accept("RMD010");
     EXPECT_FALSE(timer.active);
     EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "010");
@@ -443,7 +444,7 @@ TEST_F(SequencerTest, restartTimerSwitchesOffAndOnAndCountsGenerations)
 TEST_F(SequencerTest, stateHandlersSurviveAListShorterThanTheCursor)
 {
     for (int state : {15, 16, 17, 18}) {
-        ctx().link.LinkState = state;
+        ctx().link.LinkState = static_cast<link::State>(state);
         ctx().link.ExchangeList.clear();
         ctx().link.ExchangeIndex = 2;
         ctx().link.ExchangeLast = 3;

@@ -13,14 +13,14 @@ QString twoPart(const QString& detail)
 
 const QString kNoData = twoPart("電力計からデータ送信されていません。");
 
-struct TimeoutRow {
+struct TimeoutCase {
     int state;
     QStringList withWindows; // every window loaded
 };
 
 // The calls and messages of every row, in order. Without windows only the messages
 // remain (and the main window's calls are skipped).
-const std::vector<TimeoutRow> kRows = {
+const std::vector<TimeoutCase> kRows = {
     {0, {"dispSet.enable", twoPart("現在の設定が取得できません。"), "dispSet.unload"}},
     {1, {"dispSet.enable", twoPart("現在の設定が取得できません。"), "dispSet.unload"}},
     {2, {"dispSet.enable", twoPart("設定できません。"), "dispSet.Tmr1Sec"}},
@@ -52,11 +52,11 @@ const std::vector<TimeoutRow> kRows = {
     {0x7fff, {kNoData, "main.KeisokuEnd"}},
 };
 
-class TimeoutTable : public ::testing::TestWithParam<TimeoutRow>, public LinkFixture {
+class TimeoutTable : public ::testing::TestWithParam<TimeoutCase>, public LinkFixture {
 protected:
     void fire()
     {
-        ctx().link.LinkState = GetParam().state;
+        ctx().link.LinkState = static_cast<link::State>(GetParam().state);
         timer.active = true;
         tc.pointer.current = 11;
         seq.onTimeout();
@@ -118,9 +118,9 @@ TEST_P(TimeoutTable, leavesTheStateNumberToTheWindows)
     fire();
     const int state = GetParam().state;
     if (state == 22 || state == 23)
-        EXPECT_EQ(ctx().link.LinkState, 99); // set by the catalogue builder
+        EXPECT_EQ(ctx().link.LinkState, link::State::Idle); // set by the catalogue builder
     else
-        EXPECT_EQ(ctx().link.LinkState, state);
+        EXPECT_EQ(link::number(ctx().link.LinkState), state);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, TimeoutTable, ::testing::ValuesIn(kRows), [](const auto& info) {
@@ -134,7 +134,7 @@ TEST_F(TimeoutExtras, downloadTimeOutClosesTheTemporaryFile)
     for (int state : {19, 20}) {
         ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));
         ASSERT_TRUE(ctx().store.TmpFileNo->open(QIODevice::ReadWrite));
-        ctx().link.LinkState = state;
+        ctx().link.LinkState = static_cast<link::State>(state);
         seq.onTimeout();
         EXPECT_EQ(ctx().store.TmpFileNo, nullptr) << "state " << state;
     }
@@ -143,7 +143,7 @@ TEST_F(TimeoutExtras, downloadTimeOutClosesTheTemporaryFile)
 TEST_F(TimeoutExtras, versionTimeOutAnsweredNoAssumesVersionTwo)
 {
     version.answerVersion1 = false;
-    ctx().link.LinkState = 22;
+    ctx().link.LinkState = link::State::VersionSle;
     seq.onTimeout();
     EXPECT_EQ(ctx().app.HardVersion, 2);
 }

@@ -86,13 +86,13 @@ TEST_F(MainFixture, CaptionMenusAndToolbarAfterStartUp)
     EXPECT_FALSE(main->MnuFile_Save->isEnabled());
     EXPECT_FALSE(main->MnuFile_Clear->isEnabled());
     EXPECT_FALSE(main->MnuExec_Loging->isEnabled());
-    EXPECT_FALSE(main->toolButton("Save")->isEnabled());
-    EXPECT_FALSE(main->toolButton("Clear")->isEnabled());
-    EXPECT_FALSE(main->toolButton("Loging")->isEnabled());
+    EXPECT_FALSE(main->toolButton(ToolButton::Save)->isEnabled());
+    EXPECT_FALSE(main->toolButton(ToolButton::Clear)->isEnabled());
+    EXPECT_FALSE(main->toolButton(ToolButton::Loging)->isEnabled());
     EXPECT_TRUE(main->MnuExec_Keisoku->isEnabled());
-    EXPECT_TRUE(main->toolButton("Keisoku")->isEnabled());
-    EXPECT_EQ(main->toolButton("Keisoku")->toolTip(), QStringLiteral("計測開始"));
-    EXPECT_EQ(main->toolButton("Loging")->toolTip(), QStringLiteral("ロギング開始"));
+    EXPECT_TRUE(main->toolButton(ToolButton::Keisoku)->isEnabled());
+    EXPECT_EQ(main->toolButton(ToolButton::Keisoku)->toolTip(), QStringLiteral("計測開始"));
+    EXPECT_EQ(main->toolButton(ToolButton::Loging)->toolTip(), QStringLiteral("ロギング開始"));
     EXPECT_EQ(main->ToolButtons.size(), 10);
 }
 
@@ -148,7 +148,7 @@ TEST_F(MainFixture, ClearAnsweredYesEmptiesTheDataSet)
     EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
     EXPECT_EQ(t.ctx->store.RecordCount, 0);
     EXPECT_FALSE(main->MnuFile_Save->isEnabled());
-    EXPECT_FALSE(main->toolButton("Clear")->isEnabled());
+    EXPECT_FALSE(main->toolButton(ToolButton::Clear)->isEnabled());
     EXPECT_EQ(main->dispWindow()->LblValue[2]->text(), QStringLiteral("0.000"));
     EXPECT_EQ(main->dispWindow()->LblValue[1]->text(), QStringLiteral("00/00 00:00:00"));
     EXPECT_FALSE(main->spreadWindow()->VscSprd->isEnabled());
@@ -292,13 +292,17 @@ struct CommandStates {
 
 CommandStates states(FrmMDIMain& m)
 {
-    const auto both = [&](QAction* item, const char* key) {
-        EXPECT_EQ(item->isEnabled(), m.toolButton(key)->isEnabled()) << key;
+    const auto both = [&](QAction* item, ToolButton button) {
+        EXPECT_EQ(item->isEnabled(), m.toolButton(button)->isEnabled())
+            << toolButtonKey(button).toStdString();
         return item->isEnabled();
     };
-    return {both(m.MnuFile_Load, "Load"),       both(m.MnuFile_Save, "Save"),
-            both(m.MnuFile_Clear, "Clear"),     both(m.MnuExec_Loging, "Loging"),
-            both(m.MnuExec_Keisoku, "Keisoku"), both(m.MnuPref_System, "System"),
+    return {both(m.MnuFile_Load, ToolButton::Load),
+            both(m.MnuFile_Save, ToolButton::Save),
+            both(m.MnuFile_Clear, ToolButton::Clear),
+            both(m.MnuExec_Loging, ToolButton::Loging),
+            both(m.MnuExec_Keisoku, ToolButton::Keisoku),
+            both(m.MnuPref_System, ToolButton::System),
             m.MnuPref_Loging->isEnabled()};
 }
 
@@ -334,7 +338,7 @@ TEST_F(MainFixture, CommandStatesThroughAMeasurementAndAClear)
     ASSERT_FALSE(t.ctx->app.Measuring);
     expectStates(*main, {true, true, true, false, true, true, true}, "after the measurement");
     EXPECT_EQ(main->MnuExec_Keisoku->text(), QStringLiteral("計測開始(&S)"));
-    EXPECT_EQ(main->toolButton("Keisoku")->toolTip(), QStringLiteral("計測開始"));
+    EXPECT_EQ(main->toolButton(ToolButton::Keisoku)->toolTip(), QStringLiteral("計測開始"));
     EXPECT_EQ(t.status.panelText(1), QString());
 
     t.msg.answers = {MsgAnswer::Yes};
@@ -377,8 +381,8 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     main->MnuFile_Clear->setEnabled(true);
     const QString path = t.path(QStringLiteral("set.csv"));
     t.files.answers = {path};
-    main->toolButton("Save")->setEnabled(true);
-    main->toolButton("Save")->trigger(); // the button runs the menu item
+    main->toolButton(ToolButton::Save)->setEnabled(true);
+    main->toolButton(ToolButton::Save)->trigger(); // the button runs the menu item
     ASSERT_EQ(t.files.saves.size(), 1u);
     EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("CSVﾌｧｲﾙ(*.csv)"));
     ASSERT_TRUE(QFile::exists(path));
@@ -396,7 +400,7 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     EXPECT_EQ(t.ctx->store.RecordCount, 20);
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
-    EXPECT_TRUE(main->toolButton("Clear")->isEnabled());
+    EXPECT_TRUE(main->toolButton(ToolButton::Clear)->isEnabled());
     EXPECT_TRUE(main->MnuView_Graph->isChecked()); // shown again for the loaded data
     EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 0)->text(), QStringLiteral("0"));
     EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 2)->text(), QStringLiteral("100.0E+0"));

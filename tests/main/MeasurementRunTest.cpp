@@ -40,7 +40,7 @@ TEST(MeasurementStart, withoutDataSendsTheStatusRequest)
     h.ctx().meas.FirstSampleSeen = true;
     h.run->keisokuCommand();
     EXPECT_EQ(h.port.commands, QStringList{"CMD"});
-    EXPECT_EQ(h.ctx().link.LinkState, 15);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStatus);
     EXPECT_FALSE(h.ctx().meas.FirstSampleSeen);
     EXPECT_EQ(h.t.pointer.current, 11);
     EXPECT_EQ(h.view.clearQuestions, 0);
@@ -59,13 +59,14 @@ TEST_P(ClearQuestionTest, onlyYesStartsWhenDataIsPresent)
     RunHarness h;
     h.ctx().app.DataPresent = true;
     h.ctx().meas.FirstSampleSeen = true;
-    h.ctx().link.LinkState = 99;
+    h.ctx().link.LinkState = link::State::Idle;
     h.view.clearAnswer = GetParam().answer;
     h.run->keisokuCommand();
     EXPECT_EQ(h.view.clearQuestions, 1);
     EXPECT_EQ(h.port.commands, GetParam().commands);
     EXPECT_EQ(h.ctx().meas.FirstSampleSeen, !GetParam().answer);
-    EXPECT_EQ(h.ctx().link.LinkState, GetParam().answer ? 15 : 99);
+    EXPECT_EQ(h.ctx().link.LinkState,
+              GetParam().answer ? link::State::MeasureStatus : link::State::Idle);
     EXPECT_EQ(h.t.pointer.history.empty(), !GetParam().answer);
 }
 
@@ -168,7 +169,7 @@ TEST(MeasurementStart, unopenableTmpDatIsReportedAndTheMeterIsStopped)
     EXPECT_TRUE(
         h.t.msg.shown[0].text.startsWith(QStringLiteral("KeisokuStartでエラーが起こりました。")));
     EXPECT_EQ(h.port.commands, QStringList{"SLE"});
-    EXPECT_EQ(h.ctx().link.LinkState, 18);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
 }
 
 // ---------------------------------------------------------------------------------
@@ -182,7 +183,7 @@ TEST(MeasurementFlow, meterConfirmsThenLinesBecomeRecords)
         h.seq->dispatch(static_cast<int>(qstrlen(answer)), QString::fromLatin1(answer));
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
     ASSERT_TRUE(h.ctx().app.Measuring);
-    EXPECT_EQ(h.ctx().link.LinkState, 99);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
 
     for (int s = 0; s < 3; ++s)
         h.line(s, 1000.0f * (s + 1));
@@ -281,7 +282,7 @@ TEST(MeasurementStop, stopCommandSendsTheStopExchange)
     h.start();
     h.run->keisokuCommand();
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
-    EXPECT_EQ(h.ctx().link.LinkState, 18);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
     h.seq->dispatch(2, QStringLiteral("NG")); // a refused SLE still goes on
     h.seq->dispatch(2, QStringLiteral("OK"));
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE", "SMD10"}));
@@ -295,7 +296,7 @@ TEST(MeasurementStop, keisokuEndRestoresTheWindowAndKeepsTheData)
     for (int s = 0; s < 3; ++s)
         h.line(s);
     h.view.calls.clear();
-    h.ctx().link.LinkState = 18;
+    h.ctx().link.LinkState = link::State::MeasureStop;
     h.run->KeisokuEnd();
 
     QStringList expected = {"timer 0",
@@ -313,7 +314,7 @@ TEST(MeasurementStop, keisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_TRUE(h.ctx().app.DataPresent);
     EXPECT_FALSE(h.ctx().store.TmpFileNo);
-    EXPECT_EQ(h.ctx().link.LinkState, 99);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
     EXPECT_EQ(h.ctx().store.RecordCount, 3);
     EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
 }
@@ -327,7 +328,7 @@ TEST(MeasurementStop, lostLinkEndsAtOnceKeepingTheData)
     h.seq->portLost(QStringLiteral("1"));
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_FALSE(h.view.timerOn);
-    EXPECT_EQ(h.ctx().link.LinkState, 99);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
     EXPECT_EQ(h.ctx().store.RecordCount, 2);
     EXPECT_TRUE(h.ctx().app.DataPresent);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // nothing more to a lost port

@@ -5,6 +5,7 @@
 
 #include "TestContext.h"
 #include "base/LinkClients.h"
+#include "catalog/ModVer.h"
 #include "link/Sequencer.h"
 #include "main/MeasurementRun.h"
 
@@ -19,28 +20,35 @@ namespace quellin::test {
 
 class RecordingView : public MeasurementView {
 public:
-    void setMenuCaption(const QString& item, const QString& caption) override
+    // Recorded by the items' names and the buttons' keys, the images by number.
+    void setMenuCaption(MenuItem menu, const QString& caption) override
     {
+        const QString item = menuItemName(menu);
         calls << QStringLiteral("caption %1 %2").arg(item, caption);
         captions[item] = caption;
     }
-    void setMenuEnabled(const QString& item, bool enabled) override
+    void setMenuEnabled(MenuItem menu, bool enabled) override
     {
+        const QString item = menuItemName(menu);
         calls << QStringLiteral("menu %1 %2").arg(item).arg(enabled);
         menuEnabled[item] = enabled;
     }
-    void setButtonImage(const QString& key, int image) override
+    void setButtonImage(ToolButton button, ToolImage picture) override
     {
+        const QString key = toolButtonKey(button);
+        const int image = static_cast<int>(picture);
         calls << QStringLiteral("image %1 %2").arg(key).arg(image);
         images[key] = image;
     }
-    void setButtonToolTip(const QString& key, const QString& tip) override
+    void setButtonToolTip(ToolButton button, const QString& tip) override
     {
+        const QString key = toolButtonKey(button);
         calls << QStringLiteral("tip %1 %2").arg(key, tip);
         tips[key] = tip;
     }
-    void setButtonEnabled(const QString& key, bool enabled) override
+    void setButtonEnabled(ToolButton button, bool enabled) override
     {
+        const QString key = toolButtonKey(button);
         calls << QStringLiteral("button %1 %2").arg(key).arg(enabled);
         buttonEnabled[key] = enabled;
     }
@@ -114,18 +122,9 @@ public:
 // A version-1 or version-2 catalogue as the version check builds it.
 inline void fillCatalog(Context& ctx, int version)
 {
-    static const char* const kTitles[] = {
-        "番号",          "時刻",          "電圧Ｒ(V)",      "電圧Ｔ(V)",     "電流Ｒ(A)",
-        "電流Ｔ(A)",     "有効電力(W)",   "無効電力(Var)",  "皮相電力(VA)",  "力率(%)",
-        "周波数(Hz)",    "積算電力(kWh)", "積算時間(時間)", "漏電電流1(mA)", "漏電電流2(mA)",
-        "漏電電流3(mA)", "温度1(℃)",      "温度2(℃)"};
     ctx.app.HardVersion = version;
-    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
-    ctx.cat.ColumnTitles.clear();
-    for (int c = 0; c <= ctx.cat.ColumnLast; ++c)
-        ctx.cat.ColumnTitles << QString::fromUtf8(kTitles[c]);
-    ctx.cat.LogColumns.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
-    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    dimensionCatalog(ctx.cat, version);
+    ctx.cat.LogColumns.assign(ctx.cat.LogColumns.size(), true);
     ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
 }
 

@@ -32,7 +32,7 @@ TEST_P(DataFieldText, IsWrittenAsTheFilePatternSays)
     const FormatCase& c = GetParam();
     EXPECT_EQ(formatted(c.value, c.format), QByteArray(c.expected)) << c.value;
     // The general routine agrees.
-    EXPECT_EQ(Format(c.value, patternOf(c.format)), QString::fromLatin1(c.expected)) << c.value;
+    EXPECT_EQ(Format(c.value, fieldPattern(c.format)), QString::fromLatin1(c.expected)) << c.value;
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, DataFieldText,
@@ -102,7 +102,7 @@ TEST(DataFieldText, AgreesWithFormatOverARandomSweep)
             v = std::round(v * 1000.0) / 1000.0 + (i % 8 == 0 ? 0.0005 : 0.05);
         for (FieldFormat f : formats) {
             const QByteArray fast = formatted(v, f);
-            const QByteArray general = Format(v, patternOf(f)).toLatin1();
+            const QByteArray general = Format(v, fieldPattern(f)).toLatin1();
             if (fast != general && ++mismatches < 10)
                 ADD_FAILURE() << v << ": " << fast.constData() << " vs " << general.constData();
         }
@@ -120,7 +120,7 @@ TEST(DataFieldText, AgreesWithFormatAtAndBesideTheTies)
     int mismatches = 0;
     auto check = [&](double v, FieldFormat f) {
         const QByteArray fast = formatted(v, f);
-        const QByteArray general = Format(v, patternOf(f)).toLatin1();
+        const QByteArray general = Format(v, fieldPattern(f)).toLatin1();
         if (fast != general && ++mismatches < 10)
             ADD_FAILURE() << v << ": " << fast.constData() << " vs " << general.constData();
     };
@@ -151,7 +151,7 @@ TEST(DataFieldText, ValuesThatAreNoNumbersAreWrittenAsFormatWritesThem)
     const double inf = std::numeric_limits<double>::infinity();
     for (double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()})
         EXPECT_EQ(formatted(v, FieldFormat::Scientific),
-                  Format(v, patternOf(FieldFormat::Scientific)).toLatin1());
+                  Format(v, fieldPattern(FieldFormat::Scientific)).toLatin1());
 }
 
 struct ConversionCase {

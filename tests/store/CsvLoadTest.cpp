@@ -1,5 +1,6 @@
 #include "store/CsvLoad.h"
 #include "CsvTestSupport.h"
+#include "base/MeasuredItems.h"
 #include "catalog/ModVer.h"
 #include "store/CsvFile.h"
 #include "store/CsvSave.h"
@@ -129,22 +130,22 @@ TEST(LoadedFileEdges, Version2ColumnsUnderVersion1AreNotListed)
 
 // The titles a file is matched against are the catalogue's, and beyond a
 // version-1 catalogue those of version 2.
-TEST(LoadedFileTitles, AreThoseOfTheCatalogue)
+TEST(LoadedFileTitles, AreThoseOfTheCatalogueAndBeyondItThoseOfVersion2)
 {
     TestContext t;
     for (int version : {1, 2}) {
         t.ctx->app.HardVersion = version;
         ASSERT_TRUE(bfVer_NoCheck(*t.ctx));
         for (int c = 0; c <= t.ctx->cat.ColumnLast; ++c)
-            EXPECT_EQ(fileColumnTitle(t.ctx->cat, c), t.ctx->cat.ColumnTitles[c]) << c;
+            EXPECT_EQ(columnTitle(c), t.ctx->cat.ColumnTitles[c]) << c;
     }
     const QStringList version2 = t.ctx->cat.ColumnTitles;
     t.ctx->app.HardVersion = 1;
     ASSERT_TRUE(bfVer_NoCheck(*t.ctx));
     for (int c = 13; c < kMaxColumns; ++c)
-        EXPECT_EQ(fileColumnTitle(t.ctx->cat, c), version2[c]) << c;
-    EXPECT_TRUE(fileColumnTitle(t.ctx->cat, 18).isEmpty());
-    EXPECT_TRUE(fileColumnTitle(t.ctx->cat, -1).isEmpty());
+        EXPECT_EQ(columnTitle(c), version2[c]) << c;
+    EXPECT_TRUE(columnTitle(18).isEmpty());
+    EXPECT_TRUE(columnTitle(-1).isEmpty());
 }
 
 TEST(LoadedFileLines, AreReadWhateverTheLineEndings)

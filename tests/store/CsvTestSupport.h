@@ -4,6 +4,7 @@
 
 #include "TestContext.h"
 #include "base/DataRecord.h"
+#include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -46,20 +47,10 @@ inline void writeBytes(const QString& path, const QByteArray& bytes)
 // The catalogue as the version check builds it (titles, sizes, every column on).
 inline void useVersion(Context& ctx, int version)
 {
-    static const char16_t* const kTitles[kMaxColumns] = {
-        u"番号",          u"時刻",          u"電圧Ｒ(V)",      u"電圧Ｔ(V)",     u"電流Ｒ(A)",
-        u"電流Ｔ(A)",     u"有効電力(W)",   u"無効電力(Var)",  u"皮相電力(VA)",  u"力率(%)",
-        u"周波数(Hz)",    u"積算電力(kWh)", u"積算時間(時間)", u"漏電電流1(mA)", u"漏電電流2(mA)",
-        u"漏電電流3(mA)", u"温度1(℃)",      u"温度2(℃)"};
     ctx.app.HardVersion = version;
-    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
-    ctx.cat.SeriesLast = version >= 2 ? 13 : 8;
-    ctx.cat.ColumnTitles.clear();
-    for (int c = 0; c <= ctx.cat.ColumnLast; ++c)
-        ctx.cat.ColumnTitles << QString::fromUtf16(kTitles[c]);
-    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
-    ctx.cat.LogColumns.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
-    ctx.cat.SeriesShown.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, true);
+    dimensionCatalog(ctx.cat, version);
+    ctx.cat.LogColumns.assign(ctx.cat.LogColumns.size(), true);
+    ctx.cat.SeriesShown.assign(ctx.cat.SeriesShown.size(), true);
     ResetStore(ctx);
 }
 

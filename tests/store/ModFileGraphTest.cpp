@@ -149,7 +149,7 @@ TEST_P(GraphSeries, TakeTheirColumns)
     ASSERT_EQ(st.GraphValues.size(), static_cast<size_t>(c.seriesLast) + 1);
     for (int p = 1; p <= 2; ++p) {
         for (int s = 0; s <= c.seriesLast; ++s) {
-            double expected = p * 100 + kSeriesColumn[s];
+            double expected = p * 100 + seriesColumn(s);
             if (s == 8)
                 expected *= 1000;
             if (s >= 9 && !c.leakageFilled)

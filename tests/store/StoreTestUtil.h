@@ -5,6 +5,7 @@
 
 #include "base/Context.h"
 #include "base/DataRecord.h"
+#include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -66,7 +67,7 @@ inline GraphResult referenceScan(const std::vector<DataRecord>& recs, double sta
         for (int s = 0; s <= seriesLast; ++s) {
             if (s >= 9 && hardVersion < 2)
                 continue;
-            double v = r.column(kSeriesColumn[s]);
+            double v = r.column(seriesColumn(s));
             if (s == 8)
                 v = v * 1000;
             g.values[s][p] = v;

@@ -61,10 +61,11 @@ public:
 
 class FakePointer : public PointerService {
 public:
-    void setPointer(int vbPointer) override
+    // Kept as the pointer's numbers (0 default, 11 hourglass).
+    void setPointer(MousePointer pointer) override
     {
-        history.push_back(vbPointer);
-        current = vbPointer;
+        history.push_back(static_cast<int>(pointer));
+        current = static_cast<int>(pointer);
     }
     int current = 0;
     std::vector<int> history;

@@ -180,7 +180,7 @@ TEST_F(GraphScaleFixture, LeakageStepIsHundredsOfMilliamperes)
 }
 
 struct RangeTextCase {
-    ScaleKind kind;
+    SeriesKind kind;
     int k;
     int c;
     const char* listText;
@@ -198,17 +198,17 @@ TEST_P(GraphRangeText, AfterAStepIsChosen)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, GraphRangeText,
-    ::testing::Values(RangeTextCase{ScaleKind::Normal, 4, 0, "100.00 K", "(0.00  ～ 100.00 K)"},
-                      RangeTextCase{ScaleKind::Normal, 0, 0, "10.000  ", "(0.000 ～ 10.000  )"},
-                      RangeTextCase{ScaleKind::Normal, 11, 0, "1000.0 G", "(0.0   ～ 1000.0 G)"},
-                      RangeTextCase{ScaleKind::Normal, 12, 0, "10000  G", "(0     ～ 10000  G)"},
-                      RangeTextCase{ScaleKind::Leakage, 2, 0, "300.0  ", "(0.0   ～ 300.0  )"},
-                      RangeTextCase{ScaleKind::Temperature, 1, 0, "", "(-20 ～ 20℃)"},
-                      RangeTextCase{ScaleKind::Temperature, 4, 1, "", "(0 ～ 50℃)"},
-                      RangeTextCase{ScaleKind::Temperature, 0, 2, "", "(-10 ～ 0℃)"}));
+    ::testing::Values(RangeTextCase{SeriesKind::Normal, 4, 0, "100.00 K", "(0.00  ～ 100.00 K)"},
+                      RangeTextCase{SeriesKind::Normal, 0, 0, "10.000  ", "(0.000 ～ 10.000  )"},
+                      RangeTextCase{SeriesKind::Normal, 11, 0, "1000.0 G", "(0.0   ～ 1000.0 G)"},
+                      RangeTextCase{SeriesKind::Normal, 12, 0, "10000  G", "(0     ～ 10000  G)"},
+                      RangeTextCase{SeriesKind::Leakage, 2, 0, "300.0  ", "(0.0   ～ 300.0  )"},
+                      RangeTextCase{SeriesKind::Temperature, 1, 0, "", "(-20 ～ 20℃)"},
+                      RangeTextCase{SeriesKind::Temperature, 4, 1, "", "(0 ～ 50℃)"},
+                      RangeTextCase{SeriesKind::Temperature, 0, 2, "", "(-10 ～ 0℃)"}));
 
 struct MinimumTextCase {
-    ScaleKind kind;
+    SeriesKind kind;
     int k;
     int c;
     const char* minimum;
@@ -231,13 +231,13 @@ TEST_P(GraphMinimumText, AfterTheMinimumChanged)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, GraphMinimumText,
-    ::testing::Values(MinimumTextCase{ScaleKind::Normal, 2, 0, "-50", "( -50.0 ～ 950.0 )"},
-                      MinimumTextCase{ScaleKind::Normal, 0, 0, "0", "( 0.0 ～ 10.0 )"},
-                      MinimumTextCase{ScaleKind::Normal, 0, 0, "x", nullptr},
-                      MinimumTextCase{ScaleKind::Leakage, 3, 0, "0", "( 0.0 ～ 400.0 )"},
-                      MinimumTextCase{ScaleKind::Temperature, 2, 0, "-30", "( -30 ～ 30 )"},
-                      MinimumTextCase{ScaleKind::Temperature, 2, 1, "0", "( 0 ～ 30 )"},
-                      MinimumTextCase{ScaleKind::Temperature, 2, 2, "0", "( -30 ～ 0 )"}));
+    ::testing::Values(MinimumTextCase{SeriesKind::Normal, 2, 0, "-50", "( -50.0 ～ 950.0 )"},
+                      MinimumTextCase{SeriesKind::Normal, 0, 0, "0", "( 0.0 ～ 10.0 )"},
+                      MinimumTextCase{SeriesKind::Normal, 0, 0, "x", nullptr},
+                      MinimumTextCase{SeriesKind::Leakage, 3, 0, "0", "( 0.0 ～ 400.0 )"},
+                      MinimumTextCase{SeriesKind::Temperature, 2, 0, "-30", "( -30 ～ 30 )"},
+                      MinimumTextCase{SeriesKind::Temperature, 2, 1, "0", "( 0 ～ 30 )"},
+                      MinimumTextCase{SeriesKind::Temperature, 2, 2, "0", "( -30 ～ 0 )"}));
 
 TEST(GraphScaleLists, ChoicesOfEveryList)
 {

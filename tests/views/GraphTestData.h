@@ -3,6 +3,8 @@
 // test states exactly what the graph draws from.
 
 #include "base/Context.h"
+#include "base/MeasuredItems.h"
+#include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 
 #include <cmath>
@@ -15,33 +17,25 @@ inline double at(int y, int mo, int d, int h, int mi, int s)
     return *vbdate::fromCivil({y, mo, d, h, mi, s});
 }
 
-// The catalogue of a hardware version with every scale index 0 (or the given ones).
+// The catalogue of a hardware version with every scale index 0: decades up to
+// 10, leakage currents up to 100 mA, temperatures −10 to 10 ℃.
 inline void fillGraphCatalog(Catalog& cat, int version)
 {
-    const bool v2 = version >= 2;
-    cat.ColumnLast = v2 ? 17 : 12;
-    cat.SeriesLast = v2 ? 13 : 8;
-    const QStringList names = {"電圧Ｒ",    "電圧Ｔ",    "電流Ｒ", "電流Ｔ",     "有効電力",
-                               "無効電力",  "皮相電力",  "力率",   "積算電力量", "漏電電流1",
-                               "漏電電流2", "漏電電流3", "温度1",  "温度2"};
-    const QStringList units = {"V", "V",  "A",  "A",  "W",  "Var", "VA",
-                               "%", "Wh", "mA", "mA", "mA", "℃",   "℃"};
-    cat.SeriesNames = names.mid(0, cat.SeriesLast + 1);
-    cat.SeriesUnits = units.mid(0, cat.SeriesLast + 1);
-    cat.UnitPrefixes = {"", "", "", "K", "K", "K", "M", "M", "M", "G", "G", "G", "G"};
-    cat.AbsSeries = {4, 8};
-    const size_t n = static_cast<size_t>(cat.SeriesLast) + 1;
-    cat.SeriesShown.assign(n, false);
-    cat.SeriesScale.assign(n, 0);
-    cat.SeriesYMin.assign(n, 0.0);
-    cat.SeriesYMax.assign(n, 0.0);
-    for (size_t s = 0; s < n; ++s) {
-        if (s >= 9 && s <= 11)
-            cat.SeriesYMax[s] = 100;
-        else if (s >= 12)
-            cat.SeriesYMin[s] = -10, cat.SeriesYMax[s] = 10;
-        else
-            cat.SeriesYMax[s] = 10;
+    dimensionCatalog(cat, version);
+    for (int s = 0; s <= cat.SeriesLast; ++s) {
+        const auto i = static_cast<size_t>(s);
+        switch (seriesKind(s)) {
+        case SeriesKind::Leakage:
+            cat.SeriesYMax[i] = 100;
+            break;
+        case SeriesKind::Temperature:
+            cat.SeriesYMin[i] = -10;
+            cat.SeriesYMax[i] = 10;
+            break;
+        default:
+            cat.SeriesYMax[i] = 10;
+            break;
+        }
     }
 }
 

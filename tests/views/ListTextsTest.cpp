@@ -3,6 +3,7 @@
 #include "link/MeasuredData.h"
 
 #include "TestContext.h"
+#include "catalog/ModVer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,7 @@ namespace {
 void giveCatalogue(Context& ctx, int version)
 {
     ctx.app.HardVersion = version;
-    ctx.cat.ColumnLast = version >= 2 ? 17 : 12;
-    ctx.cat.SeriesLast = version >= 2 ? 13 : 8;
-    ctx.cat.SeriesNames = {"電圧Ｒ",    "電圧Ｔ",    "電流Ｒ", "電流Ｔ",     "有効電力",
-                           "無効電力",  "皮相電力",  "力率",   "積算電力量", "漏電電流1",
-                           "漏電電流2", "漏電電流3", "温度1",  "温度2"};
-    ctx.cat.SeriesNames = ctx.cat.SeriesNames.mid(0, ctx.cat.SeriesLast + 1);
-    ctx.cat.ColumnOn.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    dimensionCatalog(ctx.cat, version);
     ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
 }
 

@@ -1,0 +1,123 @@
+#include "base/MeasuredItems.h"
+
+#include <cassert>
+
+namespace quellin {
+
+namespace {
+
+using LF = ListFormat;
+using FF = FieldFormat;
+using SK = SeriesKind;
+
+// clang-format off
+constexpr std::array<MeasuredItem, kMaxColumns> kItems = {{
+//   col title              name         unit    series name          s.unit  factor kind            prefix ver list             file           panel
+    {0,  u"番号",           u"番号",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::RecordNumber, FF::RecordNumber, -1},
+    {1,  u"時刻",           u"時刻",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::Time,         FF::Time,          1},
+    {2,  u"電圧Ｒ(V)",      u"電圧Ｒ",   u"V",    0, u"電圧Ｒ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    2},
+    {3,  u"電圧Ｔ(V)",      u"電圧Ｔ",   u"V",    1, u"電圧Ｔ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    4},
+    {4,  u"電流Ｒ(A)",      u"電流Ｒ",   u"A",    2, u"電流Ｒ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    3},
+    {5,  u"電流Ｔ(A)",      u"電流Ｔ",   u"A",    3, u"電流Ｔ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    5},
+    {6,  u"有効電力(W)",    u"有効電力", u"W",    4, u"有効電力",     u"W",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    6},
+    {7,  u"無効電力(Var)",  u"無効電力", u"Var",  5, u"無効電力",     u"Var", 1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    7},
+    {8,  u"皮相電力(VA)",   u"皮相電力", u"VA",   6, u"皮相電力",     u"VA",  1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    8},
+    {9,  u"力率(%)",        u"力率",     u"%",    7, u"力率",         u"%",   1,    SK::PowerFactor, false, 1, LF::PowerFactor,  FF::Scientific,    9},
+    {10, u"周波数(Hz)",     u"周波数",   u"Hz",  -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::NotListed,    FF::Scientific,    0},
+    {11, u"積算電力(kWh)",  u"積算電力", u"kWh",  8, u"積算電力量",   u"Wh",  1000, SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   -1},
+    {12, u"積算時間(時間)", u"積算時間", u"時間", -1, u"",            u"",    1,    SK::Normal,      false, 1, LF::Hours,        FF::Scientific,   -1},
+    {13, u"漏電電流1(mA)",  u"漏電電流1", u"mA",  9, u"漏電電流1",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   10},
+    {14, u"漏電電流2(mA)",  u"漏電電流2", u"mA", 10, u"漏電電流2",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   11},
+    {15, u"漏電電流3(mA)",  u"漏電電流3", u"mA", 11, u"漏電電流3",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   12},
+    {16, u"温度1(℃)",       u"温度1",    u"℃",   12, u"温度1",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      13},
+    {17, u"温度2(℃)",       u"温度2",    u"℃",   13, u"温度2",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      14},
+}};
+// clang-format on
+
+constexpr std::array<int, kMaxSeries> columnsOfSeries()
+{
+    std::array<int, kMaxSeries> out{};
+    for (const MeasuredItem& item : kItems)
+        if (item.series >= 0)
+            out[static_cast<std::size_t>(item.series)] = item.column;
+    return out;
+}
+
+constexpr std::array<int, kMaxSeries> kSeriesColumns = columnsOfSeries();
+
+constexpr bool tableIsConsistent()
+{
+    for (std::size_t c = 0; c < kItems.size(); ++c)
+        if (kItems[c].column != static_cast<int>(c))
+            return false;
+    for (int s = 0; s < kMaxSeries; ++s)
+        if (kItems[static_cast<std::size_t>(kSeriesColumns[static_cast<std::size_t>(s)])].series !=
+            s)
+            return false;
+    return true;
+}
+static_assert(tableIsConsistent(), "one row per column in column order, every series drawn once");
+
+// Unit prefix for a decimal exponent 0..12 of the graph's axis labels.
+constexpr std::array<const char16_t*, kLastScaleIndex + 1> kUnitPrefixes = {
+    u"", u"", u"", u"K", u"K", u"K", u"M", u"M", u"M", u"G", u"G", u"G", u"G"};
+
+} // namespace
+
+const MeasuredItem& measuredItem(int column)
+{
+    assert(column >= 0 && column < kMaxColumns);
+    return kItems[static_cast<std::size_t>(column)];
+}
+
+const MeasuredItem& seriesItem(int series)
+{
+    return measuredItem(seriesColumn(series));
+}
+
+int seriesColumn(int series)
+{
+    if (series < 0 || series >= kMaxSeries)
+        return -1;
+    return kSeriesColumns[static_cast<std::size_t>(series)];
+}
+
+SeriesKind seriesKind(int series)
+{
+    const int c = seriesColumn(series);
+    return c < 0 ? SeriesKind::Normal : kItems[static_cast<std::size_t>(c)].kind;
+}
+
+int columnLastFor(int hardVersion)
+{
+    return hardVersion >= 2 ? kV2ColumnLast : kV1ColumnLast;
+}
+
+int seriesLastFor(int hardVersion)
+{
+    return hardVersion >= 2 ? kV2SeriesLast : kV1SeriesLast;
+}
+
+QString columnTitle(int column)
+{
+    if (column < 0 || column >= kMaxColumns)
+        return {};
+    return toQString(kItems[static_cast<std::size_t>(column)].title);
+}
+
+const QString& fieldPattern(FieldFormat format)
+{
+    static const QString kPatterns[] = {
+        QStringLiteral("0000"), QStringLiteral("yyyy/mm/dd hh:mm:ss"), QStringLiteral("0.000E+0"),
+        QStringLiteral("0.0"), QStringLiteral("0")};
+    return kPatterns[static_cast<int>(format)];
+}
+
+QString unitPrefix(int scaleIndex)
+{
+    if (scaleIndex < 0 || scaleIndex > kLastScaleIndex)
+        return {};
+    return QString::fromUtf16(kUnitPrefixes[static_cast<std::size_t>(scaleIndex)]);
+}
+
+} // namespace quellin

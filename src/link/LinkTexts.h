@@ -1,0 +1,21 @@
+#pragma once
+// The texts the link shows.
+
+#include <QChar>
+#include <QString>
+
+namespace quellin {
+
+namespace link_text {
+inline const QString kCheckMeter = QStringLiteral("電力計を確認して下さい。");
+inline const QString kStoppedByMeter = QStringLiteral("本体側で中断されました。");
+inline const QString kBatteryLow = QStringLiteral("本体側のバッテリがありません。");
+inline const QString kStartFailed = QStringLiteral("計測開始に失敗しました。");
+inline const QString kCannotStart = QStringLiteral("計測を開始できません。");
+inline const QString kCommandErrorTitle = QStringLiteral("コマンド通信エラー");
+inline const QString kSleRefused =
+    QStringLiteral("本体の定期データ送信モードの解除設定ができませんでした。") + QChar(13) +
+    QStringLiteral("通信は成功しコマンド送信でエラーが発生したので再度起動しなおしてください。");
+} // namespace link_text
+
+} // namespace quellin

@@ -1,0 +1,98 @@
+#include "link/TimeoutTable.h"
+
+#include "link/LinkTexts.h"
+
+namespace quellin {
+
+namespace {
+
+using S = TimeoutStep;
+using D = LinkDialog;
+
+constexpr const char16_t* kSettingsUnread = u"現在の設定が取得できません。";
+constexpr const char16_t* kCannotSet = u"設定できません。";
+constexpr const char16_t* kModeUnread = u"現在の計測モードが取得できません。";
+constexpr const char16_t* kMemoryListFailed = u"メモリ一覧情報の受信に失敗しました。";
+constexpr const char16_t* kNoData = u"電力計からデータ送信されていません。";
+
+// Rows by state number 0..23.
+const std::array<TimeoutRow, 24> kRows = {{
+    /*  0 */ {
+        D::DispSet, kSettingsUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /*  1 */
+    {D::DispSet, kSettingsUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /*  2 */
+    {D::DispSet, kCannotSet, false, {S::EnableDialog, S::ShowMessage, S::StartSecondTimer}, 3},
+    /*  3 */ {D::DispSet, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
+    /*  4 */
+    {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /*  5 */ {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage}, 2},
+    /*  6 */ {D::KeisokuMode, kCannotSet, false, {S::EnableDialog, S::ShowMessage}, 2},
+    /*  7 */
+    {D::Download, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /*  8 */
+    {D::Download, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /*  9 */ {D::Download, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
+    /* 10 */
+    {D::LogingMem,
+     u"現在のロギング状態が取得できません。",
+     false,
+     {S::EnableDialog, S::ShowMessage, S::UnloadDialog},
+     3},
+    /* 11 */
+    {D::LogingMem, u"ロギング設定できません。", false, {S::ShowMessage, S::EnableDialog}, 2},
+    /* 12 */ {D::LogingMem, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
+    /* 13 */
+    {D::LogingMem, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /* 14 */
+    {D::LogingMem, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    /* 15 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
+    /* 16 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
+    /* 17 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
+    // A measurement always ends, even when the meter does not confirm the stop.
+    /* 18 */ {D::None, nullptr, false, {S::KeisokuEnd}, 1},
+    /* 19 */
+    {D::Download,
+     u"ダウンロードに失敗しました。",
+     false,
+     {S::ClearBusyText, S::CloseDownloadFile, S::EnableDialog, S::ShowMessage},
+     4},
+    /* 20 */
+    {D::Download,
+     u"ダウンロードに失敗しました。",
+     false,
+     {S::ClearBusyText, S::CloseDownloadFile, S::EnableDialog, S::ShowMessage},
+     4},
+    /* 21 */
+    {D::LogingMem,
+     u"メモリクリアに失敗しました。",
+     false,
+     {S::ClearBusyText, S::EnableDialog, S::ShowMessage, S::UnloadDialog},
+     4},
+    /* 22 */ {D::None, nullptr, false, {S::AskVersion}, 1},
+    /* 23 */ {D::None, nullptr, false, {S::AskVersion}, 1},
+}};
+
+const TimeoutRow kOtherStates = {D::None, kNoData, false, {S::ShowMessage, S::KeisokuEnd}, 2};
+
+} // namespace
+
+const TimeoutRow& timeoutRow(link::State state)
+{
+    const int n = link::number(state);
+    if (n < 0 || n >= static_cast<int>(kRows.size()))
+        return kOtherStates;
+    return kRows[static_cast<std::size_t>(n)];
+}
+
+QString timeoutMessage(const TimeoutRow& row)
+{
+    if (!row.detail)
+        return {};
+    const QString detail = QString::fromUtf16(row.detail);
+    if (row.detailAlone)
+        return detail;
+    return detail + QStringLiteral("\r\n") + link_text::kCheckMeter;
+}
+
+} // namespace quellin
