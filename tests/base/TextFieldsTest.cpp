@@ -1,5 +1,6 @@
 #include "base/TextFields.h"
 
+#include "platform/VbError.h"
 #include "support/TestContext.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,36 @@ TEST(Truncation, AnOverflowingScaleIsReportedNotReturnedAsNotANumber)
     EXPECT_EQ(quellin::FixSS(*t.ctx, QStringLiteral("1e300"), 100), 0.0);
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_TRUE(t.msg.shown[0].text.contains(QStringLiteral("エラー：6 / ")));
+}
+
+} // namespace
+
+namespace {
+
+// The plain functions need no context: their failures are thrown with the
+// number the wrappers report.
+TEST(PlainTextFunctions, ThrowTheErrorNumberTheirWrappersReport)
+{
+    using quellin::ErrorNumber;
+    const auto numberOf = [](auto&& call) {
+        try {
+            call();
+        } catch (const quellin::VbError& e) {
+            return e.code();
+        }
+        return static_cast<ErrorNumber>(0);
+    };
+    EXPECT_EQ(numberOf([] { quellin::nthField(QStringLiteral("a,b"), QString(), 1); }),
+              ErrorNumber::InvalidCall);
+    EXPECT_EQ(numberOf([] { quellin::fieldCount(QStringLiteral("a,b"), QString()); }),
+              ErrorNumber::InvalidCall);
+    EXPECT_EQ(numberOf([] { quellin::truncateDecimal(QStringLiteral("abc"), 2); }),
+              ErrorNumber::TypeMismatch);
+    EXPECT_EQ(numberOf([] { quellin::truncateDecimal(QStringLiteral("1"), 400); }),
+              ErrorNumber::Overflow);
+    EXPECT_EQ(quellin::nthField(QStringLiteral("a//b"), QStringLiteral("/"), 3), QStringLiteral("b"));
+    EXPECT_EQ(quellin::fieldCount(QStringLiteral("a//b"), QStringLiteral("/")), 3);
+    EXPECT_EQ(quellin::truncateDecimal(QStringLiteral("0.29"), 2), 0.29);
 }
 
 } // namespace

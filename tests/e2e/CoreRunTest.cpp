@@ -80,7 +80,7 @@ std::optional<float> readingAt(const QString& line, int position)
     return v;
 }
 
-TEST(CoreRun, twentyLinesBecomeTwentyRecordsOfTheMetersReadings)
+TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
 {
     MeterSim sim;
     ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "2", "--rate", "50", "--max-lines", "20",

@@ -71,7 +71,7 @@ struct AnswerCase {
 
 class MeterSimAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
-TEST_P(MeterSimAnswers, answerEachCommandWithItsLine)
+TEST_P(MeterSimAnswers, AnswerEachCommandWithItsLine)
 {
     Started s;
     startMeter(s, GetParam().args);
@@ -121,7 +121,7 @@ struct StreamCase {
 
 class MeterSimStream : public ::testing::TestWithParam<StreamCase> {};
 
-TEST_P(MeterSimStream, linesHaveTheLayoutAndOneSecondSteps)
+TEST_P(MeterSimStream, LinesHaveTheLayoutAndOneSecondSteps)
 {
     const StreamCase c = GetParam();
     Started s;
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, MeterSimStream,
                                            StreamCase{2, 0, 134, 100.0},
                                            StreamCase{1, 1, 89, 100.0}));
 
-TEST(MeterSimFaults, silentCommandGetsNoAnswerAndTheNextOneDoes)
+TEST(MeterSimFaults, SilentCommandGetsNoAnswerAndTheNextOneDoes)
 {
     Started s;
     startMeter(s, {"--silent", "VER"});
@@ -201,7 +201,7 @@ TEST(MeterSimFaults, silentCommandGetsNoAnswerAndTheNextOneDoes)
     EXPECT_EQ(s.sim.receivedCommands(), (QStringList{"VER", "CMD"}));
 }
 
-TEST(MeterSimFaults, lineFeedAfterEveryCarriageReturn)
+TEST(MeterSimFaults, LineFeedAfterEveryCarriageReturn)
 {
     Started s;
     startMeter(s, {"--lf", "--rate", "50"});
@@ -215,7 +215,7 @@ TEST(MeterSimFaults, lineFeedAfterEveryCarriageReturn)
     EXPECT_EQ(data->size(), 1 + 134);
 }
 
-TEST(MeterSimFaults, stopReportAfterCountEndsStreamAndMeasuring)
+TEST(MeterSimFaults, StopReportAfterCountEndsStreamAndMeasuring)
 {
     Started s;
     startMeter(s, {"--stp-after", "3", "--rate", "50"});
@@ -230,7 +230,7 @@ TEST(MeterSimFaults, stopReportAfterCountEndsStreamAndMeasuring)
     EXPECT_EQ(s.port.ask("CMD"), std::optional<QByteArray>("RMD200"));
 }
 
-TEST(MeterSimFaults, hangUpAfterCountClosesTheLineAndExits)
+TEST(MeterSimFaults, HangUpAfterCountClosesTheLineAndExits)
 {
     Started s;
     startMeter(s, {"--hangup-after", "2", "--rate", "50"});
@@ -245,7 +245,7 @@ TEST(MeterSimFaults, hangUpAfterCountClosesTheLineAndExits)
     EXPECT_EQ(s.sim.measuredLines().size(), 2);
 }
 
-TEST(MeterSimFaults, signalsSendStopAndLowBattery)
+TEST(MeterSimFaults, SignalsSendStopAndLowBattery)
 {
     Started s;
     startMeter(s, {"--measuring"});
@@ -256,7 +256,7 @@ TEST(MeterSimFaults, signalsSendStopAndLowBattery)
     EXPECT_EQ(s.port.ask("CMD"), std::optional<QByteArray>("RMD200"));
 }
 
-TEST(MeterSimFaults, garbageReplacesEveryFifthLine)
+TEST(MeterSimFaults, GarbageReplacesEveryFifthLine)
 {
     Started s;
     startMeter(s, {"--garbage", "--rate", "100", "--max-lines", "10"});
@@ -270,7 +270,7 @@ TEST(MeterSimFaults, garbageReplacesEveryFifthLine)
     EXPECT_EQ(s.port.readLine(300), std::nullopt); // --max-lines
 }
 
-TEST(MeterSimFaults, overlongLineComesBeforeTheFirstMeasuredLine)
+TEST(MeterSimFaults, OverlongLineComesBeforeTheFirstMeasuredLine)
 {
     Started s;
     startMeter(s, {"--overlong", "--rate", "50"});
@@ -283,7 +283,7 @@ TEST(MeterSimFaults, overlongLineComesBeforeTheFirstMeasuredLine)
     EXPECT_EQ(second->size(), 134);
 }
 
-TEST(MeterSimFaults, linesNobodyReadsAreDroppedAndTheMeterStillAnswers)
+TEST(MeterSimFaults, LinesNobodyReadsAreDroppedAndTheMeterStillAnswers)
 {
     Started s;
     startMeter(s, {"--rate", "1000", "--max-lines", "800"});
@@ -299,7 +299,7 @@ TEST(MeterSimFaults, linesNobodyReadsAreDroppedAndTheMeterStillAnswers)
     EXPECT_EQ(s.sim.measuredLines().size() + s.sim.droppedLines().size(), 800);
 }
 
-TEST(MeterSimDevice, linkPointsToTheDeviceAndGoesAtExit)
+TEST(MeterSimDevice, LinkPointsToTheDeviceAndGoesAtExit)
 {
     QTemporaryDir dir;
     const QString link = dir.filePath("ttyMeter");
@@ -317,7 +317,7 @@ TEST(MeterSimDevice, linkPointsToTheDeviceAndGoesAtExit)
     EXPECT_FALSE(QFileInfo::exists(link));
 }
 
-TEST(MeterSimDevice, deviceStaysUsableWhenReopened)
+TEST(MeterSimDevice, DeviceStaysUsableWhenReopened)
 {
     Started s;
     startMeter(s, {});
@@ -353,7 +353,7 @@ std::optional<QByteArray> serialAsk(QSerialPort& port, const QByteArray& command
 
 // The program talks through QSerialPort, which locks and configures the device
 // its own way: opening, closing and opening again must all work.
-TEST(MeterSimDevice, serialPortOpensClosesAndReopens)
+TEST(MeterSimDevice, SerialPortOpensClosesAndReopens)
 {
     MeterSim sim;
     ASSERT_TRUE(sim.start({"--exit-on-hangup", "0.5"})) << sim.errorText().toStdString();
@@ -371,7 +371,7 @@ TEST(MeterSimDevice, serialPortOpensClosesAndReopens)
     EXPECT_TRUE(sim.waitForExit(5000));
 }
 
-TEST(MeterSimDevice, exitsWhenTheProgramSideStaysClosed)
+TEST(MeterSimDevice, ExitsWhenTheProgramSideStaysClosed)
 {
     Started s;
     startMeter(s, {"--exit-on-hangup", "0.3"});
@@ -385,7 +385,7 @@ TEST(MeterSimDevice, exitsWhenTheProgramSideStaysClosed)
     EXPECT_TRUE(s.sim.waitForExit(5000));
 }
 
-TEST(MeterSimDevice, refusesToReplaceAFileWithTheLink)
+TEST(MeterSimDevice, RefusesToReplaceAFileWithTheLink)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("precious");

@@ -59,7 +59,7 @@ protected:
     std::unique_ptr<FrmComm> comm;
 };
 
-TEST_F(SimulatedMeter, versionExchangeReadsTheMetersVersion)
+TEST_F(SimulatedMeter, VersionExchangeReadsTheMetersVersion)
 {
     connect({"--version", "2"});
     comm->sequencer().startVersionExchange();
@@ -71,7 +71,7 @@ TEST_F(SimulatedMeter, versionExchangeReadsTheMetersVersion)
     EXPECT_TRUE(tc.msg.shown.empty());
 }
 
-TEST_F(SimulatedMeter, refusedVersionQuestionMeansVersionOne)
+TEST_F(SimulatedMeter, RefusedVersionQuestionMeansVersionOne)
 {
     connect({"--version", "2", "--ver-ng"});
     comm->sequencer().startVersionExchange();
@@ -80,7 +80,7 @@ TEST_F(SimulatedMeter, refusedVersionQuestionMeansVersionOne)
     EXPECT_EQ(ctx().app.HardVersionText, "1");
 }
 
-TEST_F(SimulatedMeter, measurementStartsStreamsAndStops)
+TEST_F(SimulatedMeter, MeasurementStartsStreamsAndStops)
 {
     connect({"--version", "2", "--wiring", "1", "--measuring", "--rate", "50"});
     comm->sequencer().startMeasurementRequest();
@@ -105,7 +105,7 @@ TEST_F(SimulatedMeter, measurementStartsStreamsAndStops)
     EXPECT_EQ(commands, expected);
 }
 
-TEST_F(SimulatedMeter, meterThatHangsUpDuringAMeasurementEndsItWithOneMessage)
+TEST_F(SimulatedMeter, MeterThatHangsUpDuringAMeasurementEndsItWithOneMessage)
 {
     connect({"--version", "1", "--rate", "50", "--hangup-after", "3"});
     comm->sequencer().startMeasurementRequest();

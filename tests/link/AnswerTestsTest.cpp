@@ -14,7 +14,7 @@ struct EchoCase {
 
 class EchoTest : public ::testing::TestWithParam<EchoCase> {};
 
-TEST_P(EchoTest, comparesTheEchoedCommandAndKeepsTheRest)
+TEST_P(EchoTest, ComparesTheEchoedCommandAndKeepsTheRest)
 {
     const EchoCase& c = GetParam();
     EXPECT_EQ(echoTest(c.line, c.command), c.passes) << c.line.toStdString();
@@ -46,7 +46,7 @@ struct FieldCase {
 
 class LengthAndPrefix : public ::testing::TestWithParam<FieldCase> {};
 
-TEST_P(LengthAndPrefix, checkTheirOwnField)
+TEST_P(LengthAndPrefix, CheckTheirOwnField)
 {
     const FieldCase& c = GetParam();
     EXPECT_EQ(lengthTest(c.line, c.length), c.lengthPasses) << c.line.toStdString();
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(AnswerTests, LengthAndPrefix,
                                            FieldCase{"R", 9, "RCF03", 5, false, false},
                                            FieldCase{"VER3.10A", 8, "VER", 3, true, true}));
 
-TEST(AnswerTests, okTestWantsExactlyOk)
+TEST(AnswerTests, OkTestWantsExactlyOk)
 {
     const std::vector<std::pair<QString, bool>> cases = {
         {"OK", true}, {"NG", false}, {"OK ", false}, {"\nOK", false}, {"", false}, {"O", false}};
@@ -79,7 +79,7 @@ TEST(AnswerTests, okTestWantsExactlyOk)
         EXPECT_EQ(okTest(line), ok) << line.toStdString();
 }
 
-TEST(AnswerTests, digitAtReadsOnlyDigits)
+TEST(AnswerTests, DigitAtReadsOnlyDigits)
 {
     EXPECT_EQ(digitAt("RMD210", 3), 2);
     EXPECT_EQ(digitAt("RMDX10", 3), -1);

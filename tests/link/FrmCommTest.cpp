@@ -104,7 +104,7 @@ struct ParamCase {
 
 class CommParamText : public ::testing::TestWithParam<ParamCase> {};
 
-TEST_P(CommParamText, isReadFieldByField)
+TEST_P(CommParamText, IsReadFieldByField)
 {
     const ParamCase& c = GetParam();
     const auto s = parseCommParam(c.text);
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParamCase{"9600,N,4,1", false, 0, N, D8, S1}, ParamCase{"9600,N,8,3", false, 0, N, D8, S1},
         ParamCase{"9600,,8,1", false, 0, N, D8, S1}));
 
-TEST_F(CommPortTest, deviceComesFromTheEnvironmentThenTheSettingsThenTheDefault)
+TEST_F(CommPortTest, DeviceComesFromTheEnvironmentThenTheSettingsThenTheDefault)
 {
     EXPECT_EQ(FrmComm::deviceForPort(ctx(), 2), "/dev/ttyS1");
     tc.settings->write("CommDevice2", "/dev/ttyUSB0");
@@ -154,7 +154,7 @@ TEST_F(CommPortTest, deviceComesFromTheEnvironmentThenTheSettingsThenTheDefault)
 
 // --- Opening ---------------------------------------------------------------------------
 
-TEST_F(CommPortTest, portThatCannotBeOpenedTellsTheUserAndOffersTheSettings)
+TEST_F(CommPortTest, PortThatCannotBeOpenedTellsTheUserAndOffersTheSettings)
 {
     ScopedEnv env("QUELLIN_COM3", "/nonexistent/quellin-tty");
     ctx().app.CommPort = "3";
@@ -181,7 +181,7 @@ TEST_F(CommPortTest, portThatCannotBeOpenedTellsTheUserAndOffersTheSettings)
     EXPECT_TRUE(comm.timeOutTimer().isSingleShot());
 }
 
-TEST_F(CommPortTest, portNumberOutsideOneToEightIsTheInvalidPortCase)
+TEST_F(CommPortTest, PortNumberOutsideOneToEightIsTheInvalidPortCase)
 {
     for (const QString port : {"0", "9", "x", ""}) {
         tc.msg.clear();
@@ -196,7 +196,7 @@ TEST_F(CommPortTest, portNumberOutsideOneToEightIsTheInvalidPortCase)
     }
 }
 
-TEST_F(CommPortTest, commParamThatCannotBeAppliedShowsItsDescriptionWithoutTheDialog)
+TEST_F(CommPortTest, CommParamThatCannotBeAppliedShowsItsDescriptionWithoutTheDialog)
 {
     ctx().app.CommParam = "9600,X,8,1";
     FrmComm comm(ctx(), clients);
@@ -209,7 +209,7 @@ TEST_F(CommPortTest, commParamThatCannotBeAppliedShowsItsDescriptionWithoutTheDi
     EXPECT_EQ(dialogs, 0);
 }
 
-TEST_F(CommPortTest, settingsDialogThatReopensThePortLeavesItOpen)
+TEST_F(CommPortTest, SettingsDialogThatReopensThePortLeavesItOpen)
 {
     PtyMaster meter;
     ASSERT_TRUE(meter.ok());
@@ -227,7 +227,7 @@ TEST_F(CommPortTest, settingsDialogThatReopensThePortLeavesItOpen)
     EXPECT_EQ(tc.msg.shown.size(), 1u);
 }
 
-TEST_F(CommPortTest, reopenWithABadPortShowsTheMessageButNoDialog)
+TEST_F(CommPortTest, ReopenWithABadPortShowsTheMessageButNoDialog)
 {
     ScopedEnv env("QUELLIN_COM6", "/nonexistent/quellin-tty");
     ctx().app.CommPort = "6";
@@ -242,7 +242,7 @@ TEST_F(CommPortTest, reopenWithABadPortShowsTheMessageButNoDialog)
 
 // --- A real pseudo-terminal ------------------------------------------------------------
 
-TEST_F(CommPortTest, talksToAMeterOnAPseudoTerminal)
+TEST_F(CommPortTest, TalksToAMeterOnAPseudoTerminal)
 {
     PtyMaster meter;
     ASSERT_TRUE(meter.ok());
@@ -266,7 +266,7 @@ TEST_F(CommPortTest, talksToAMeterOnAPseudoTerminal)
     EXPECT_FALSE(comm.isOpen());
 }
 
-TEST_F(CommPortTest, reopenDropsWhatWasReceivedBefore)
+TEST_F(CommPortTest, ReopenDropsWhatWasReceivedBefore)
 {
     PtyMaster meter;
     ASSERT_TRUE(meter.ok());
@@ -282,7 +282,7 @@ TEST_F(CommPortTest, reopenDropsWhatWasReceivedBefore)
     EXPECT_EQ(log.entries, QStringList{"settings:0:2:OK"});
 }
 
-TEST_F(CommPortTest, hangUpOfTheMeterSideIsReportedOnceAndClosesThePort)
+TEST_F(CommPortTest, HangUpOfTheMeterSideIsReportedOnceAndClosesThePort)
 {
     PtyMaster meter;
     ASSERT_TRUE(meter.ok());

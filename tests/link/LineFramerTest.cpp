@@ -35,7 +35,7 @@ struct FramingCase {
 
 class Framing : public ::testing::TestWithParam<FramingCase> {};
 
-TEST_P(Framing, deliversExactlyTheCompletedLines)
+TEST_P(Framing, DeliversExactlyTheCompletedLines)
 {
     const FramingCase& c = GetParam();
     const Framed got = frame(c.input);
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"overlongLineWithoutItsEndKeepsDiscarding", QByteArray(600, 'x'), {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LineFramer, replySplitAcrossReadsAtEveryChunkSizeIsOneLine)
+TEST(LineFramer, ReplySplitAcrossReadsAtEveryChunkSizeIsOneLine)
 {
     const QByteArray reply = "RML" + QByteArray(131, '7') + "\rOK\r";
     for (int size = 1; size <= reply.size(); ++size) {
@@ -82,7 +82,7 @@ TEST(LineFramer, replySplitAcrossReadsAtEveryChunkSizeIsOneLine)
     }
 }
 
-TEST(LineFramer, overlongLineSplitAcrossReadsIsStillDiscarded)
+TEST(LineFramer, OverlongLineSplitAcrossReadsIsStillDiscarded)
 {
     const QByteArray bytes = QByteArray(700, 'z') + "\rRMD010\r";
     for (int size : {1, 7, 100, 511, 512, 513}) {
@@ -93,7 +93,7 @@ TEST(LineFramer, overlongLineSplitAcrossReadsIsStillDiscarded)
     }
 }
 
-TEST(LineFramer, clearForgetsAPartialAndADiscardedLine)
+TEST(LineFramer, ClearForgetsAPartialAndADiscardedLine)
 {
     LineFramer framer;
     QStringList lines;
@@ -109,7 +109,7 @@ TEST(LineFramer, clearForgetsAPartialAndADiscardedLine)
     EXPECT_EQ(framer.discardedLines(), 1);
 }
 
-TEST(LineFramer, countIsTheNumberOfCharactersKept)
+TEST(LineFramer, CountIsTheNumberOfCharactersKept)
 {
     LineFramer framer;
     framer.feed("\nRCF", [](const QString&) {});

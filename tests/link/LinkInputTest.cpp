@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(LinkInputTest, linesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
+TEST_F(LinkInputTest, LinesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
 {
     ctx().link.LinkState = link::State::SettingsStatus;
     whileFirstBoxIsOpen([this] {
@@ -42,7 +42,7 @@ TEST_F(LinkInputTest, linesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
     EXPECT_FALSE(input.busy());
 }
 
-TEST_F(LinkInputTest, bytesOfOneReadAfterTheLineWithTheBoxKeepTheirOrder)
+TEST_F(LinkInputTest, BytesOfOneReadAfterTheLineWithTheBoxKeepTheirOrder)
 {
     ctx().link.LinkState = link::State::SettingsStatus;
     whileFirstBoxIsOpen([this] { receive("C\rD\r"); });
@@ -51,7 +51,7 @@ TEST_F(LinkInputTest, bytesOfOneReadAfterTheLineWithTheBoxKeepTheirOrder)
               (QStringList{kLow, "settings:0:1:A", "settings:0:2:BC", "settings:0:1:D"}));
 }
 
-TEST_F(LinkInputTest, nestedBoxesInsideQueuedLinesAreDrainedToo)
+TEST_F(LinkInputTest, NestedBoxesInsideQueuedLinesAreDrainedToo)
 {
     int depth = 0;
     int maxDepth = 0;
@@ -68,7 +68,7 @@ TEST_F(LinkInputTest, nestedBoxesInsideQueuedLinesAreDrainedToo)
     EXPECT_EQ(maxDepth, 1);
 }
 
-TEST_F(LinkInputTest, timeOutFiringWhileALineIsHandledRunsAfterIt)
+TEST_F(LinkInputTest, TimeOutFiringWhileALineIsHandledRunsAfterIt)
 {
     seq.startMeasurementRequest();
     whileFirstBoxIsOpen([this] { input.timerFired(); });
@@ -76,7 +76,7 @@ TEST_F(LinkInputTest, timeOutFiringWhileALineIsHandledRunsAfterIt)
     EXPECT_EQ(log.entries, (QStringList{kLow, "msg:計測開始に失敗しました。"}));
 }
 
-TEST_F(LinkInputTest, queuedTimeOutIsDroppedWhenTheTimerWasSwitchedMeanwhile)
+TEST_F(LinkInputTest, QueuedTimeOutIsDroppedWhenTheTimerWasSwitchedMeanwhile)
 {
     seq.startMeasurementRequest();
     main.onCall = [this](const QString& call) {
@@ -91,14 +91,14 @@ TEST_F(LinkInputTest, queuedTimeOutIsDroppedWhenTheTimerWasSwitchedMeanwhile)
     EXPECT_TRUE(timer.active);
 }
 
-TEST_F(LinkInputTest, timeOutOutsideAnyLineRunsAtOnce)
+TEST_F(LinkInputTest, TimeOutOutsideAnyLineRunsAtOnce)
 {
     ctx().link.LinkState = link::State::MeasureSend;
     input.timerFired();
     EXPECT_EQ(log.entries, QStringList{"msg:計測開始に失敗しました。"});
 }
 
-TEST_F(LinkInputTest, errorInAWindowCalledBackIsReportedAndTheNextLineStillHandled)
+TEST_F(LinkInputTest, ErrorInAWindowCalledBackIsReportedAndTheNextLineStillHandled)
 {
     main.onCall = [](const QString& call) {
         if (call == "KeisokuEnd_Req")
@@ -112,7 +112,7 @@ TEST_F(LinkInputTest, errorInAWindowCalledBackIsReportedAndTheNextLineStillHandl
     EXPECT_TRUE(log.entries.contains("settings:0:2:OK"));
 }
 
-TEST_F(LinkInputTest, resetForgetsThePartialLine)
+TEST_F(LinkInputTest, ResetForgetsThePartialLine)
 {
     ctx().link.LinkState = link::State::SettingsStatus;
     receive("RMD0");
@@ -134,7 +134,7 @@ struct PortLostCase {
 
 class PortLost : public ::testing::TestWithParam<PortLostCase>, public LinkFixture {};
 
-TEST_P(PortLost, tellsTheUserOnceAndEndsWhatWasWaiting)
+TEST_P(PortLost, TellsTheUserOnceAndEndsWhatWasWaiting)
 {
     const PortLostCase& c = GetParam();
     ctx().app.Measuring = c.measuring;

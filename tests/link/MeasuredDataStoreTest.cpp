@@ -102,7 +102,7 @@ struct StoreCase {
 
 class StorePeriodTest : public ::testing::TestWithParam<StoreCase> {};
 
-TEST_P(StorePeriodTest, storesEveryLogingTimeThLine)
+TEST_P(StorePeriodTest, StoresEveryLogingTimeThLine)
 {
     const StoreCase& c = GetParam();
     TestContext t;
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoreCase{3, false, 7, {1, 4, 7}}, StoreCase{10, false, 10, {1}},
                       StoreCase{3, true, 7, {3, 6}}, StoreCase{1, true, 2, {1, 2}}));
 
-TEST(MeasuredDataSummary, energyHoursPeakAndTimes)
+TEST(MeasuredDataSummary, EnergyHoursPeakAndTimes)
 {
     TestContext t;
     Context& ctx = *t.ctx;
@@ -184,7 +184,7 @@ struct LogCase {
 
 class LogLineTest : public ::testing::TestWithParam<LogCase> {};
 
-TEST_P(LogLineTest, writesAveragedLines)
+TEST_P(LogLineTest, WritesAveragedLines)
 {
     const LogCase& c = GetParam();
     TestContext t;
@@ -274,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---------------------------------------------------------------------------------
 // Files that refuse a write
 
-TEST(MeasuredDataFailures, fullLogFileIsReportedAndStoringGoesOn)
+TEST(MeasuredDataFailures, FullLogFileIsReportedAndStoringGoesOn)
 {
     TestContext t;
     Context& ctx = *t.ctx;
@@ -291,7 +291,7 @@ TEST(MeasuredDataFailures, fullLogFileIsReportedAndStoringGoesOn)
     EXPECT_TRUE(host.storeFailures.isEmpty());
 }
 
-TEST(MeasuredDataFailures, loggingWithoutAnOpenFileIsReported)
+TEST(MeasuredDataFailures, LoggingWithoutAnOpenFileIsReported)
 {
     TestContext t;
     Context& ctx = *t.ctx;
@@ -305,7 +305,7 @@ TEST(MeasuredDataFailures, loggingWithoutAnOpenFileIsReported)
     EXPECT_EQ(ctx.store.RecordCount, 1);
 }
 
-TEST(MeasuredDataFailures, refusedAppendIsReportedOnceAndNothingIsCounted)
+TEST(MeasuredDataFailures, RefusedAppendIsReportedOnceAndNothingIsCounted)
 {
     TestContext t;
     Context& ctx = *t.ctx;

@@ -77,7 +77,7 @@ struct HexCase {
 
 class HexToSingleTest : public ::testing::TestWithParam<HexCase> {};
 
-TEST_P(HexToSingleTest, readsBigEndianSingle)
+TEST_P(HexToSingleTest, ReadsBigEndianSingle)
 {
     const HexCase& c = GetParam();
     EXPECT_EQ(HexToSingle(QStringView(c.digits)), c.expected)
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HexCase{u"412000000", 0.0},                         // too long
                       HexCase{u"", 0.0}, HexCase{u"４１２０００００", 0.0}));
 
-TEST(HexToSingleSpecial, infinityAndNanComeBackAsTheyAre)
+TEST(HexToSingleSpecial, InfinityAndNanComeBackAsTheyAre)
 {
     EXPECT_TRUE(std::isinf(HexToSingle(u"7F800000")));
     EXPECT_TRUE(std::isnan(HexToSingle(u"7FC00000")));
@@ -113,7 +113,7 @@ struct PowerCase {
 
 class PowerTest : public ::testing::TestWithParam<PowerCase> {};
 
-TEST_P(PowerTest, apparentAndReactivePowerFollowTheWiring)
+TEST_P(PowerTest, ApparentAndReactivePowerFollowTheWiring)
 {
     const PowerCase& c = GetParam();
     const double s = apparentPower(c.wiring, c.vr, c.ir, c.vt, c.it);
@@ -140,7 +140,7 @@ struct ScaledCase {
 
 class FormatScaledTest : public ::testing::TestWithParam<ScaledCase> {};
 
-TEST_P(FormatScaledTest, choosesPrefixAndDigits)
+TEST_P(FormatScaledTest, ChoosesPrefixAndDigits)
 {
     const ScaledCase& c = GetParam();
     RecordingPanel panel;
@@ -170,7 +170,7 @@ struct PfCase {
 
 class PowerFactorTextTest : public ::testing::TestWithParam<PfCase> {};
 
-TEST_P(PowerFactorTextTest, blankAfterNonNegativeAndSixCharacters)
+TEST_P(PowerFactorTextTest, BlankAfterNonNegativeAndSixCharacters)
 {
     EXPECT_EQ(powerFactorText(GetParam().pf), QString::fromLatin1(GetParam().text));
 }
@@ -195,7 +195,7 @@ QStringList fixtureFiles()
 
 class MeasuredLineFixture : public ::testing::TestWithParam<QString> {};
 
-TEST_P(MeasuredLineFixture, recordPanelAndStatusMatch)
+TEST_P(MeasuredLineFixture, RecordPanelAndStatusMatch)
 {
     QFile file(GetParam());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -264,7 +264,7 @@ std::string fixtureName(const ::testing::TestParamInfo<QString>& info)
 INSTANTIATE_TEST_SUITE_P(Lines, MeasuredLineFixture, ::testing::ValuesIn(fixtureFiles()),
                          fixtureName);
 
-TEST(MeasuredLineFixtures, areFound)
+TEST(MeasuredLineFixtures, AreFound)
 {
     EXPECT_GE(fixtureFiles().size(), 7);
 }
@@ -280,7 +280,7 @@ struct PanelGateCase {
 
 class PanelGateTest : public ::testing::TestWithParam<PanelGateCase> {};
 
-TEST_P(PanelGateTest, panelFollowsTheMenuCheckMark)
+TEST_P(PanelGateTest, PanelFollowsTheMenuCheckMark)
 {
     TestContext t;
     prepareMeasurement(*t.ctx, 2, 2);

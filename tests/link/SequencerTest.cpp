@@ -11,14 +11,14 @@ class SequencerTest : public ::testing::Test, public LinkFixture {};
 
 // --- Sending and starting ------------------------------------------------------------
 
-TEST_F(SequencerTest, sendCommandWritesTheCommandAndOneCarriageReturnAsOneBlock)
+TEST_F(SequencerTest, SendCommandWritesTheCommandAndOneCarriageReturnAsOneBlock)
 {
     seq.SendCommand("CCF03");
     ASSERT_EQ(transport.writes.size(), 1u);
     EXPECT_EQ(transport.writes[0], QByteArray("CCF03\r"));
 }
 
-TEST_F(SequencerTest, sendCommandWithThePortClosedWritesNothing)
+TEST_F(SequencerTest, SendCommandWithThePortClosedWritesNothing)
 {
     transport.open = false;
     seq.SendCommand("CMD");
@@ -28,7 +28,7 @@ TEST_F(SequencerTest, sendCommandWithThePortClosedWritesNothing)
     EXPECT_TRUE(timer.active);
 }
 
-TEST_F(SequencerTest, startExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
+TEST_F(SequencerTest, StartExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
 {
     ctx().link.ExchangeIndex = 5;
     seq.startExchange(link::State::ModeSendStatus, {makeStep("CMD", 6), makeStep("SMD11", 2)});
@@ -41,7 +41,7 @@ TEST_F(SequencerTest, startExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
     EXPECT_TRUE(timer.active);
 }
 
-TEST_F(SequencerTest, startExchangeWithAnEmptyListOnlySetsTheState)
+TEST_F(SequencerTest, StartExchangeWithAnEmptyListOnlySetsTheState)
 {
     seq.startExchange(link::State::DownloadListStatus, {});
     EXPECT_EQ(ctx().link.LinkState, link::State::DownloadListStatus);
@@ -52,7 +52,7 @@ TEST_F(SequencerTest, startExchangeWithAnEmptyListOnlySetsTheState)
 
 // --- The dispatcher ------------------------------------------------------------------
 
-TEST_F(SequencerTest, stpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
+TEST_F(SequencerTest, StpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
 {
     for (const QString stp : {"STP", "stp", "sTp"}) {
         log.clear();
@@ -66,7 +66,7 @@ TEST_F(SequencerTest, stpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
     }
 }
 
-TEST_F(SequencerTest, stpOrLowInsideALongerLineIsNotTaken)
+TEST_F(SequencerTest, StpOrLowInsideALongerLineIsNotTaken)
 {
     ctx().link.LinkState = link::State::Idle;
     for (const QString text : {"STPX", "XSTP", "STP ", "\nSTP", "LOWX", " LOW"})
@@ -74,7 +74,7 @@ TEST_F(SequencerTest, stpOrLowInsideALongerLineIsNotTaken)
     EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
 }
 
-TEST_F(SequencerTest, lowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunning)
+TEST_F(SequencerTest, LowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunning)
 {
     seq.startMeasurementRequest();
     line("RMD100");
@@ -91,7 +91,7 @@ TEST_F(SequencerTest, lowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunnin
     EXPECT_EQ(lastSent(), "CCF04");
 }
 
-TEST_F(SequencerTest, measuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpperCased)
+TEST_F(SequencerTest, MeasuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpperCased)
 {
     ctx().app.Measuring = true;
     ctx().link.LinkState = link::State::Idle;
@@ -101,7 +101,7 @@ TEST_F(SequencerTest, measuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpp
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(SequencerTest, measuredLineWithoutAMeasurementGoesToTheStateHandler)
+TEST_F(SequencerTest, MeasuredLineWithoutAMeasurementGoesToTheStateHandler)
 {
     ctx().app.Measuring = false;
     ctx().link.LinkState = link::State::DownloadData;
@@ -109,7 +109,7 @@ TEST_F(SequencerTest, measuredLineWithoutAMeasurementGoesToTheStateHandler)
     EXPECT_EQ(log.entries, QStringList{"memory:20:7:RML0001"});
 }
 
-TEST_F(SequencerTest, eachDialogStateGoesToTheHandlerOfItsGroup)
+TEST_F(SequencerTest, EachDialogStateGoesToTheHandlerOfItsGroup)
 {
     struct Route {
         int state;
@@ -134,7 +134,7 @@ TEST_F(SequencerTest, eachDialogStateGoesToTheHandlerOfItsGroup)
     }
 }
 
-TEST_F(SequencerTest, dialogStateWithoutAHandlerIgnoresItsLines)
+TEST_F(SequencerTest, DialogStateWithoutAHandlerIgnoresItsLines)
 {
     detachAll();
     for (int state = 0; state <= 21; ++state) {
@@ -149,7 +149,7 @@ TEST_F(SequencerTest, dialogStateWithoutAHandlerIgnoresItsLines)
 
 // --- Measurement start ----------------------------------------------------------------
 
-TEST_F(SequencerTest, measurementStartReadsStatusAndRatiosStartsMeasuringAndSending)
+TEST_F(SequencerTest, MeasurementStartReadsStatusAndRatiosStartsMeasuringAndSending)
 {
     int sentBeforeSleep = -1;
     tc.sleep.onSleep = [&](int) { sentBeforeSleep = static_cast<int>(sent().size()); };
@@ -182,7 +182,7 @@ TEST_F(SequencerTest, measurementStartReadsStatusAndRatiosStartsMeasuringAndSend
     EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
 }
 
-TEST_F(SequencerTest, meterAlreadyMeasuringGetsSmd10BeforeCcf03)
+TEST_F(SequencerTest, MeterAlreadyMeasuringGetsSmd10BeforeCcf03)
 {
     seq.startMeasurementRequest();
     line("RMD011");
@@ -194,7 +194,7 @@ TEST_F(SequencerTest, meterAlreadyMeasuringGetsSmd10BeforeCcf03)
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
 }
 
-TEST_F(SequencerTest, statusAnswersThatFailTheirTestsAreIgnored)
+TEST_F(SequencerTest, StatusAnswersThatFailTheirTestsAreIgnored)
 {
     for (const QString bad : {"RMD01", "RMD0100", "XMD010", "OK", "NG", "RMDX10", "RMD310"}) {
         seq.startMeasurementRequest();
@@ -206,7 +206,7 @@ TEST_F(SequencerTest, statusAnswersThatFailTheirTestsAreIgnored)
     }
 }
 
-TEST_F(SequencerTest, ngToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
+TEST_F(SequencerTest, NgToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
 {
     seq.startMeasurementRequest();
     for (const QString answer : {"RMD100", "RCF030010", "RCF040005"})
@@ -223,7 +223,7 @@ TEST_F(SequencerTest, ngToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(SequencerTest, ngToSlgShowsCannotStartAndReturnsToIdle)
+TEST_F(SequencerTest, NgToSlgShowsCannotStartAndReturnsToIdle)
 {
     seq.startMeasurementRequest();
     for (const QString answer : {"RMD100", "RCF030010", "RCF040005", "OK"})
@@ -243,7 +243,7 @@ TEST_F(SequencerTest, ngToSlgShowsCannotStartAndReturnsToIdle)
 
 // --- Measurement stop -----------------------------------------------------------------
 
-TEST_F(SequencerTest, stopSendsSleThenSmd10ThenEndsTheMeasurement)
+TEST_F(SequencerTest, StopSendsSleThenSmd10ThenEndsTheMeasurement)
 {
     seq.startStopExchange();
     EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStop);
@@ -258,7 +258,7 @@ TEST_F(SequencerTest, stopSendsSleThenSmd10ThenEndsTheMeasurement)
     EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "OK");
 }
 
-TEST_F(SequencerTest, ngToSleDuringStopStillSendsSmd10AndEnds)
+TEST_F(SequencerTest, NgToSleDuringStopStillSendsSmd10AndEnds)
 {
     seq.startStopExchange();
     line("NG");
@@ -268,7 +268,7 @@ TEST_F(SequencerTest, ngToSleDuringStopStillSendsSmd10AndEnds)
     EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "NG");
 }
 
-TEST_F(SequencerTest, stopIgnoresAnswersOfAnotherLengthAndEndsOnlyOnce)
+TEST_F(SequencerTest, StopIgnoresAnswersOfAnotherLengthAndEndsOnlyOnce)
 {
     seq.startStopExchange();
     line("OKK");
@@ -281,7 +281,7 @@ TEST_F(SequencerTest, stopIgnoresAnswersOfAnotherLengthAndEndsOnlyOnce)
     EXPECT_EQ(sent(), (QStringList{"SLE", "SMD10"}));
 }
 
-TEST_F(SequencerTest, timeOutDuringStopEndsTheMeasurementWithoutAMessage)
+TEST_F(SequencerTest, TimeOutDuringStopEndsTheMeasurementWithoutAMessage)
 {
     seq.startStopExchange();
     seq.onTimeout();
@@ -291,7 +291,7 @@ TEST_F(SequencerTest, timeOutDuringStopEndsTheMeasurementWithoutAMessage)
 
 // --- Hardware version -----------------------------------------------------------------
 
-TEST_F(SequencerTest, versionExchangeAsksSleThenVerAndTakesTheAnswer)
+TEST_F(SequencerTest, VersionExchangeAsksSleThenVerAndTakesTheAnswer)
 {
     EXPECT_TRUE(seq.portIsOpen());
     seq.startVersionExchange();
@@ -315,7 +315,7 @@ TEST_F(SequencerTest, versionExchangeAsksSleThenVerAndTakesTheAnswer)
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(SequencerTest, versionAnswersAreReadAfterUpperCasing)
+TEST_F(SequencerTest, VersionAnswersAreReadAfterUpperCasing)
 {
     seq.startVersionExchange();
     line("ok");
@@ -324,7 +324,7 @@ TEST_F(SequencerTest, versionAnswersAreReadAfterUpperCasing)
     EXPECT_EQ(ctx().app.HardVersionText, "2.00B");
 }
 
-TEST_F(SequencerTest, ngToVerAssumesVersionOne)
+TEST_F(SequencerTest, NgToVerAssumesVersionOne)
 {
     seq.startVersionExchange();
     line("OK");
@@ -334,7 +334,7 @@ TEST_F(SequencerTest, ngToVerAssumesVersionOne)
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(SequencerTest, malformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser)
+TEST_F(SequencerTest, MalformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser)
 {
     for (const QString bad : {"VERX.10A", "VER3.1", "VER3.10AB", "ABC3.10A", "VER0.00A", "OK"}) {
         ctx().app.HardVersion = 0;
@@ -357,7 +357,7 @@ TEST_F(SequencerTest, malformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser
     EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText);
 }
 
-TEST_F(SequencerTest, ngToSleShowsTheCommandErrorAndStillAsksTheVersion)
+TEST_F(SequencerTest, NgToSleShowsTheCommandErrorAndStillAsksTheVersion)
 {
     seq.startVersionExchange();
     line("NG");
@@ -372,7 +372,7 @@ TEST_F(SequencerTest, ngToSleShowsTheCommandErrorAndStillAsksTheVersion)
     EXPECT_EQ(sent(), (QStringList{"SLE", "VER"}));
 }
 
-TEST_F(SequencerTest, forcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
+TEST_F(SequencerTest, ForcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
 {
     ctx().app.HardVersion = 2;
     seq.startVersionExchange();
@@ -389,7 +389,7 @@ TEST_F(SequencerTest, forcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
     EXPECT_EQ(ctx().app.HardVersion, 2);
 }
 
-TEST_F(SequencerTest, forcedVersionAcceptedSleIsSilent)
+TEST_F(SequencerTest, ForcedVersionAcceptedSleIsSilent)
 {
     ctx().app.HardVersion = 1;
     seq.startVersionExchange();
@@ -398,7 +398,7 @@ TEST_F(SequencerTest, forcedVersionAcceptedSleIsSilent)
     EXPECT_EQ(sent(), QStringList{"SLE"});
 }
 
-TEST_F(SequencerTest, portIsOpenFollowsTheTransport)
+TEST_F(SequencerTest, PortIsOpenFollowsTheTransport)
 {
     transport.open = false;
     EXPECT_FALSE(seq.portIsOpen());
@@ -406,7 +406,7 @@ TEST_F(SequencerTest, portIsOpenFollowsTheTransport)
 
 // --- Primitives for the dialog exchanges ----------------------------------------------
 
-TEST_F(SequencerTest, acceptContinueAndStepBackMoveAlongTheList)
+TEST_F(SequencerTest, AcceptContinueAndStepBackMoveAlongTheList)
 {
     seq.startExchange(link::State::MemoryClear,
                       {makeStep("CMD", 6), makeStep("SCB1", 2), makeStep("SCB2", 2)});
@@ -431,7 +431,7 @@ TEST_F(SequencerTest, acceptContinueAndStepBackMoveAlongTheList)
     EXPECT_EQ(ctx().link.ExchangeIndex, 4);
 }
 
-TEST_F(SequencerTest, restartTimerSwitchesOffAndOnAndCountsGenerations)
+TEST_F(SequencerTest, RestartTimerSwitchesOffAndOnAndCountsGenerations)
 {
     const unsigned g = seq.timerGeneration();
     seq.restartTimer();
@@ -441,7 +441,7 @@ TEST_F(SequencerTest, restartTimerSwitchesOffAndOnAndCountsGenerations)
     EXPECT_EQ(seq.timerGeneration(), g + 2);
 }
 
-TEST_F(SequencerTest, stateHandlersSurviveAListShorterThanTheCursor)
+TEST_F(SequencerTest, StateHandlersSurviveAListShorterThanTheCursor)
 {
     for (int state : {15, 16, 17, 18}) {
         ctx().link.LinkState = static_cast<link::State>(state);

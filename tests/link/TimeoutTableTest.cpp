@@ -63,13 +63,13 @@ protected:
     }
 };
 
-TEST_P(TimeoutTable, withItsWindowsLoadedDoesTheWholeRowInOrder)
+TEST_P(TimeoutTable, WithItsWindowsLoadedDoesTheWholeRowInOrder)
 {
     fire();
     EXPECT_EQ(log.entries, GetParam().withWindows) << log.entries.join(" | ").toStdString();
 }
 
-TEST_P(TimeoutTable, withoutWindowsStillShowsTheMessage)
+TEST_P(TimeoutTable, WithoutWindowsStillShowsTheMessage)
 {
     detachAll();
     fire();
@@ -80,7 +80,7 @@ TEST_P(TimeoutTable, withoutWindowsStillShowsTheMessage)
     EXPECT_EQ(log.entries, messagesOnly);
 }
 
-TEST_P(TimeoutTable, switchesTheTimerOffAndThePointerToDefaultFirst)
+TEST_P(TimeoutTable, SwitchesTheTimerOffAndThePointerToDefaultFirst)
 {
     int pointerAtFirstCall = -1;
     bool timerAtFirstCall = true;
@@ -104,7 +104,7 @@ TEST_P(TimeoutTable, switchesTheTimerOffAndThePointerToDefaultFirst)
     }
 }
 
-TEST_P(TimeoutTable, messagesHaveAnOkButtonAndNoIcon)
+TEST_P(TimeoutTable, MessagesHaveAnOkButtonAndNoIcon)
 {
     fire();
     for (const auto& box : tc.msg.shown) {
@@ -113,7 +113,7 @@ TEST_P(TimeoutTable, messagesHaveAnOkButtonAndNoIcon)
     }
 }
 
-TEST_P(TimeoutTable, leavesTheStateNumberToTheWindows)
+TEST_P(TimeoutTable, LeavesTheStateNumberToTheWindows)
 {
     fire();
     const int state = GetParam().state;
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, TimeoutTable, ::testing::ValuesIn(kRows), [](
 
 class TimeoutExtras : public ::testing::Test, public LinkFixture {};
 
-TEST_F(TimeoutExtras, downloadTimeOutClosesTheTemporaryFile)
+TEST_F(TimeoutExtras, DownloadTimeOutClosesTheTemporaryFile)
 {
     for (int state : {19, 20}) {
         ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));
@@ -140,7 +140,7 @@ TEST_F(TimeoutExtras, downloadTimeOutClosesTheTemporaryFile)
     }
 }
 
-TEST_F(TimeoutExtras, versionTimeOutAnsweredNoAssumesVersionTwo)
+TEST_F(TimeoutExtras, VersionTimeOutAnsweredNoAssumesVersionTwo)
 {
     version.answerVersion1 = false;
     ctx().link.LinkState = link::State::VersionSle;

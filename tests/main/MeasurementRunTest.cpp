@@ -34,7 +34,7 @@ const QStringList kButtonsOff = {"Load",        "Save",       "Download", "Clear
 // ---------------------------------------------------------------------------------
 // Start command
 
-TEST(MeasurementStart, withoutDataSendsTheStatusRequest)
+TEST(MeasurementStart, WithoutDataSendsTheStatusRequest)
 {
     RunHarness h;
     h.ctx().meas.FirstSampleSeen = true;
@@ -54,7 +54,7 @@ struct ClearCase {
 
 class ClearQuestionTest : public ::testing::TestWithParam<ClearCase> {};
 
-TEST_P(ClearQuestionTest, onlyYesStartsWhenDataIsPresent)
+TEST_P(ClearQuestionTest, OnlyYesStartsWhenDataIsPresent)
 {
     RunHarness h;
     h.ctx().app.DataPresent = true;
@@ -73,7 +73,7 @@ TEST_P(ClearQuestionTest, onlyYesStartsWhenDataIsPresent)
 INSTANTIATE_TEST_SUITE_P(Answers, ClearQuestionTest,
                          ::testing::Values(ClearCase{false, {}}, ClearCase{true, {"CMD"}}));
 
-TEST(MeasurementStart, keisokuStartSetsTheWindowInOrder)
+TEST(MeasurementStart, KeisokuStartSetsTheWindowInOrder)
 {
     RunHarness h;
     h.run->KeisokuStart();
@@ -90,7 +90,7 @@ TEST(MeasurementStart, keisokuStartSetsTheWindowInOrder)
     EXPECT_FALSE(h.view.timerOn); // the first line switches it on
 }
 
-TEST(MeasurementStart, keisokuStartResetsTheDataSet)
+TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
 {
     RunHarness h(2, 0, 10);
     Context& ctx = h.ctx();
@@ -146,7 +146,7 @@ struct HaniCase {
 
 class GraphXHaniTest : public ::testing::TestWithParam<HaniCase> {};
 
-TEST_P(GraphXHaniTest, followsTheLoggingPeriod)
+TEST_P(GraphXHaniTest, FollowsTheLoggingPeriod)
 {
     RunHarness h(1, 1, GetParam().logingTime);
     h.ctx().app.GraphXHani = 0;
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, GraphXHaniTest,
                                            HaniCase{3599, 2}, HaniCase{3600, 3},
                                            HaniCase{86400, 3}));
 
-TEST(MeasurementStart, unopenableTmpDatIsReportedAndTheMeterIsStopped)
+TEST(MeasurementStart, UnopenableTmpDatIsReportedAndTheMeterIsStopped)
 {
     RunHarness h;
     ASSERT_TRUE(QDir().mkpath(h.ctx().tmpDatPath())); // a folder where the file should be
@@ -175,7 +175,7 @@ TEST(MeasurementStart, unopenableTmpDatIsReportedAndTheMeterIsStopped)
 // ---------------------------------------------------------------------------------
 // The whole start through the sequencer, then lines
 
-TEST(MeasurementFlow, meterConfirmsThenLinesBecomeRecords)
+TEST(MeasurementFlow, MeterConfirmsThenLinesBecomeRecords)
 {
     RunHarness h(2, 2, 1);
     h.run->keisokuCommand();
@@ -196,7 +196,7 @@ TEST(MeasurementFlow, meterConfirmsThenLinesBecomeRecords)
 // ---------------------------------------------------------------------------------
 // Display cycle
 
-TEST(DisplayCycle, doesNothingUnlessMeasuring)
+TEST(DisplayCycle, DoesNothingUnlessMeasuring)
 {
     RunHarness h;
     h.view.mark(ViewItem::Spread, true);
@@ -218,7 +218,7 @@ struct TickCase {
 
 class DisplayTickTest : public ::testing::TestWithParam<TickCase> {};
 
-TEST_P(DisplayTickTest, listFollowsTheNewestRecords)
+TEST_P(DisplayTickTest, ListFollowsTheNewestRecords)
 {
     const TickCase& c = GetParam();
     RunHarness h;
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, DisplayTickTest,
                                            TickCase{20, 6, false, true},
                                            TickCase{20, 6, true, true}));
 
-TEST(DisplayCycle, fullStoreStopsOnTheTickAfterThe32768thRecord)
+TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)
 {
     RunHarness h(1, 1, 1);
     h.start();
@@ -276,7 +276,7 @@ TEST(DisplayCycle, fullStoreStopsOnTheTickAfterThe32768thRecord)
 // ---------------------------------------------------------------------------------
 // Stop and end
 
-TEST(MeasurementStop, stopCommandSendsTheStopExchange)
+TEST(MeasurementStop, StopCommandSendsTheStopExchange)
 {
     RunHarness h;
     h.start();
@@ -289,7 +289,7 @@ TEST(MeasurementStop, stopCommandSendsTheStopExchange)
     EXPECT_FALSE(h.ctx().app.Measuring);
 }
 
-TEST(MeasurementStop, keisokuEndRestoresTheWindowAndKeepsTheData)
+TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
 {
     RunHarness h;
     h.start();
@@ -319,7 +319,7 @@ TEST(MeasurementStop, keisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
 }
 
-TEST(MeasurementStop, lostLinkEndsAtOnceKeepingTheData)
+TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
 {
     RunHarness h;
     h.start();

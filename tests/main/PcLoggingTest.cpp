@@ -29,7 +29,7 @@ QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(PcLoggingStart, asksForTheFileWithTheLoggingDialog)
+TEST(PcLoggingStart, AsksForTheFileWithTheLoggingDialog)
 {
     RunHarness h;
     h.start();
@@ -62,7 +62,7 @@ struct HeaderCase {
 
 class PcLogHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
-TEST_P(PcLogHeaderTest, headerIsShiftJisWithCrLf)
+TEST_P(PcLogHeaderTest, HeaderIsShiftJisWithCrLf)
 {
     const HeaderCase& c = GetParam();
     RunHarness h(c.version, c.wiring, 10);
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "29222c2289b793783228818e29220d0a"}),
     headerName);
 
-TEST(PcLoggingHeader, unknownWiringHasNoWiringLine)
+TEST(PcLoggingHeader, UnknownWiringHasNoWiringLine)
 {
     RunHarness h(1, 7, 1);
     h.ctx().store.ColumnPresent.assign(13, false);
@@ -130,7 +130,7 @@ TEST(PcLoggingHeader, unknownWiringHasNoWiringLine)
               (QStringList{"FILE=\"x.csv\"", "\"番号\",\"時刻\""}));
 }
 
-TEST(PcLoggingStart, windowAndAccumulatorsAreReset)
+TEST(PcLoggingStart, WindowAndAccumulatorsAreReset)
 {
     RunHarness h(2, 2, 10);
     h.start();
@@ -159,7 +159,7 @@ TEST(PcLoggingStart, windowAndAccumulatorsAreReset)
     EXPECT_TRUE(h.ctx().app.Measuring);
 }
 
-TEST(PcLoggingStart, notStartedWhenTheMeasurementEndedDuringTheDialog)
+TEST(PcLoggingStart, NotStartedWhenTheMeasurementEndedDuringTheDialog)
 {
     RunHarness h;
     h.start();
@@ -178,7 +178,7 @@ enum class StopPath { Command, MeterStp, StoreFull };
 
 class StopWhileLoggingTest : public ::testing::TestWithParam<StopPath> {};
 
-TEST_P(StopWhileLoggingTest, logFileIsClosedBeforeSleIsSent)
+TEST_P(StopWhileLoggingTest, LogFileIsClosedBeforeSleIsSent)
 {
     RunHarness h;
     h.start();
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, StopWhileLoggingTest,
                          ::testing::Values(StopPath::Command, StopPath::MeterStp,
                                            StopPath::StoreFull));
 
-TEST(PcLoggingStop, linkLostStopsLoggingBeforeEnding)
+TEST(PcLoggingStop, LinkLostStopsLoggingBeforeEnding)
 {
     RunHarness h;
     h.start();
@@ -237,7 +237,7 @@ TEST(PcLoggingStop, linkLostStopsLoggingBeforeEnding)
 // ---------------------------------------------------------------------------------
 // Files that refuse writes
 
-TEST(PcLoggingFailures, fullDiskAtTheHeaderRefusesToStart)
+TEST(PcLoggingFailures, FullDiskAtTheHeaderRefusesToStart)
 {
     RunHarness h;
     h.start();
@@ -252,7 +252,7 @@ TEST(PcLoggingFailures, fullDiskAtTheHeaderRefusesToStart)
     EXPECT_TRUE(h.ctx().app.Measuring);
 }
 
-TEST(PcLoggingFailures, fullDiskDuringLoggingStopsLoggingWithAMessage)
+TEST(PcLoggingFailures, FullDiskDuringLoggingStopsLoggingWithAMessage)
 {
     RunHarness h(2, 2, 1);
     h.start();
@@ -281,7 +281,7 @@ TEST(PcLoggingFailures, fullDiskDuringLoggingStopsLoggingWithAMessage)
     EXPECT_EQ(h.t.msg.shown.size(), 1u);
 }
 
-TEST(StoreFailures, refusedAppendEndsTheMeasurementOnce)
+TEST(StoreFailures, RefusedAppendEndsTheMeasurementOnce)
 {
     RunHarness h(2, 2, 1);
     h.start();

@@ -324,3 +324,44 @@ INSTANTIATE_TEST_SUITE_P(Seeds, GraphAgainstScan,
 
 } // namespace
 } // namespace quellin::test
+
+namespace quellin::test {
+namespace {
+
+// The clipping alone, on records in memory: the record before the window moves
+// onto its start, the one after onto its end, and energy is drawn in Wh.
+TEST(GraphClip, ClipsRecordsInMemoryToTheWindowWithoutAFile)
+{
+    std::vector<DataRecord> recs;
+    for (const auto& [sec, watts] : std::vector<std::pair<double, double>>{
+             {-10, 100}, {30, 400}, {70, 800}}) {
+        DataRecord r = makeRecord(static_cast<int>(recs.size()), dateOf(sec), 1);
+        r.setColumn(6, watts);
+        r.setColumn(11, watts / 1000);
+        recs.push_back(r);
+    }
+    GraphClip clip;
+    clip.start = dateOf(0);
+    clip.end = dateOf(60);
+    clip.recordCount = static_cast<int>(recs.size());
+    clip.seriesLast = 13;
+    clip.filledLast = 8; // a version-1 meter: series 9..13 stay 0
+    std::vector<double> times;
+    std::vector<std::vector<double>> values;
+
+    const int n = clipGraphWindow(reinterpret_cast<const char*>(recs.data()),
+                                  static_cast<int>(recs.size()), clip, times, values);
+
+    ASSERT_EQ(n, 3);
+    ASSERT_EQ(values.size(), 14u);
+    EXPECT_DOUBLE_EQ(times[1], clip.start);
+    EXPECT_DOUBLE_EQ(times[3], clip.end);
+    EXPECT_NEAR(values[kPowerSeries][1], 175, 1e-9); // 100 + 300 × 10/40
+    EXPECT_NEAR(values[kPowerSeries][2], 400, 1e-9);
+    EXPECT_NEAR(values[kPowerSeries][3], 700, 1e-9); // 400 + 400 × 30/40
+    EXPECT_NEAR(values[8][2], 400, 1e-9);            // 0.4 kWh drawn as 400 Wh
+    EXPECT_EQ(values[12][2], 0);
+}
+
+} // namespace
+} // namespace quellin::test
