@@ -124,4 +124,18 @@ struct Context {
     QString tmpDatPath() const { return app.AppFolder + QStringLiteral("TMP.DAT"); }
 };
 
+// flags[i]; false for an index outside the array.
+inline bool flagAt(const std::vector<bool>& flags, int i)
+{
+    return i >= 0 && static_cast<std::size_t>(i) < flags.size() &&
+           flags[static_cast<std::size_t>(i)];
+}
+
+// A column is listed, saved and printed only when the data set has it and it is
+// switched on.
+inline bool columnShown(const Context& ctx, int c)
+{
+    return flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c);
+}
+
 } // namespace quellin

@@ -62,11 +62,6 @@ void requireFinite(double v)
         throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
 }
 
-bool flagAt(const std::vector<bool>& flags, int c)
-{
-    return c >= 0 && static_cast<size_t>(c) < flags.size() && flags[static_cast<size_t>(c)];
-}
-
 } // namespace
 
 double HexToSingle(QStringView hex)

@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/VbError.h"
+#include "store/CsvFile.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -15,26 +16,19 @@ QString quoted(const QString& text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-bool flagAt(const std::vector<bool>& flags, int c)
-{
-    return c >= 0 && static_cast<size_t>(c) < flags.size() && flags[static_cast<size_t>(c)];
-}
-
 } // namespace
 
 QStringList pcLogHeader(const Context& ctx, const QString& fileName)
 {
     QStringList lines;
     lines << QStringLiteral("FILE=") + quoted(fileName);
-    static const QString kWirings[3] = {QStringLiteral("測定条件　結線＝単相２線式"),
-                                        QStringLiteral("測定条件　結線＝単相３線式"),
-                                        QStringLiteral("測定条件　結線＝三相３線式")};
-    const int wiring = ctx.link.WiringMode;
-    if (wiring >= 0 && wiring <= 2)
-        lines << quoted(kWirings[wiring]);
+    // The same wiring line as a data file's.
+    const QString wiring = wiringLineText(ctx.link.WiringMode);
+    if (!wiring.isEmpty())
+        lines << quoted(wiring);
     QStringList titles;
     for (int c = 0; c <= ctx.cat.ColumnLast && c < kMaxColumns; ++c)
-        if (flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c))
+        if (columnShown(ctx, c))
             titles << quoted(c < ctx.cat.ColumnTitles.size() ? ctx.cat.ColumnTitles[c] : QString());
     lines << titles.join(QLatin1Char(','));
     return lines;

@@ -28,18 +28,13 @@ QByteArray encodeShiftJisLine(const QString& text)
     return csv::encodeShiftJis(text) + kCrLf;
 }
 
-bool flagAt(const std::vector<bool>& flags, int c)
-{
-    return c >= 0 && static_cast<size_t>(c) < flags.size() && flags[static_cast<size_t>(c)];
-}
-
 // The columns to save, in column order: present in the data set and switched on.
 std::vector<int> savedColumns(const Context& ctx)
 {
     std::vector<int> cols;
     const int last = std::min(ctx.cat.ColumnLast, kMaxColumns - 1);
     for (int c = 0; c <= last; ++c)
-        if (flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c))
+        if (columnShown(ctx, c))
             cols.push_back(c);
     return cols;
 }

@@ -52,10 +52,7 @@ QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, 
     const MeasuredItem& item = measuredItem(c);
     if (item.firstVersion > ctx.app.HardVersion)
         return {};
-    const auto flag = [](const std::vector<bool>& v, int i) {
-        return i >= 0 && static_cast<size_t>(i) < v.size() && v[static_cast<size_t>(i)];
-    };
-    if (!flag(ctx.store.ColumnPresent, c) || !flag(ctx.cat.ColumnOn, c))
+    if (!columnShown(ctx, c))
         return {};
     switch (item.listFormat) {
     case ListFormat::RecordNumber:
