@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "LoggingMemory.h"
+
 #include <algorithm>
 
 namespace quellin::sim {
@@ -25,7 +27,9 @@ constexpr OptionHelp kOptions[] = {
     {"pt", "N", "PT ratio answered to CCF03, 1-9999 (default 1)"},
     {"ct", "N", "CT ratio answered to CCF04, 1-9999 (default 1)"},
     {"measuring", nullptr, "start with measuring on (CMD answers m = 1)"},
-    {"logging", nullptr, "start with memory logging on (CMD answers l = 1)"},
+    {"logging", nullptr,
+     "start measuring and logging into a new memory block (CMD answers m = 1, "
+     "l = 1)"},
     {"start-time", "TIME",
      "the meter's clock at the first measured-data line, "
      "\"yyyy/mm/dd hh:mm:ss\" (default: now); it advances exactly one "
@@ -34,6 +38,26 @@ constexpr OptionHelp kOptions[] = {
     {"seed", "N",
      "seed of the readings and the garbage (default 1); equal seeds give equal "
      "readings"},
+    {"flash-time", "MS",
+     "pause before \"SCFW\" (write the settings to flash) is answered \"OK\", "
+     "0-60000 ms (default 300)"},
+    {"clear-time", "MS",
+     "time to clear one memory block, or to move one down after a clear, "
+     "0-600000 ms (default 2000); a \"CLRn\" or \"CPYn\" line comes at its start "
+     "and every second"},
+    {"download-baud", "BAUD",
+     "pace of the lines of a download (\"CMM\") as a line of BAUD baud carries "
+     "them, 300-1000000 (default 9600); 0: as fast as the program reads them"},
+    {"logging-rate", "N",
+     "records the meter's logging adds per real second, 0.001-100000 "
+     "(default: one per logging interval, in real time)"},
+    {"memory-preset", nullptr,
+     "start with three measurements in memory: block 0, blocks 1-3 (one "
+     "measurement of 24800 records) and block 4"},
+    {"memory-add", "SPEC",
+     "put a finished measurement into memory, after the preset: "
+     "\"LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS\" with LINE 0-2, INTERVAL code "
+     "0-5, RECORDS 1-69993, 9999 a block (repeatable; 7 blocks in all)"},
     {"link", "PATH",
      "make PATH a symbolic link to the device (an old link is replaced; "
      "removed on exit)"},
@@ -58,6 +82,11 @@ constexpr OptionHelp kOptions[] = {
      "measuring"},
     {"low-after", "N", "after N measured-data lines send \"LOW\""},
     {"max-lines", "N", "send no more than N measured-data lines in all"},
+    {"download-ng-after", "N",
+     "after N downloaded record lines in all, send \"NG\" in place of the next "
+     "and end that download (once)"},
+    {"download-hangup-after", "N",
+     "after N downloaded record lines in all, close the device and exit"},
     {"help", nullptr, "show this text"},
 };
 
@@ -77,6 +106,24 @@ bool toInt(const QString& text, int low, int high, int& out)
         return false;
     out = v;
     return true;
+}
+
+// "LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS".
+std::optional<MemoryAdd> parseMemoryAdd(const QString& spec)
+{
+    const QStringList parts = spec.split(QLatin1Char(','));
+    MemoryAdd add;
+    if (parts.size() != 4 || !toInt(parts[0], 0, 2, add.wiring) ||
+        !toInt(parts[1], 0, 5, add.intervalCode) ||
+        !toInt(parts[3], 1, LoggingMemory::kBlocks * LoggingMemory::kRecordsPerBlock, add.records))
+        return std::nullopt;
+    const QString start = parts[2].trimmed();
+    const QDate date = QDate::fromString(start.left(10), QStringLiteral("yyyy/MM/dd"));
+    const QTime time = QTime::fromString(start.mid(11), QStringLiteral("HH:mm"));
+    if (start.size() != 16 || !date.isValid() || !time.isValid())
+        return std::nullopt;
+    add.start = QDateTime(date, time, Qt::UTC);
+    return add;
 }
 
 // Applies one option; false (with error) when its value is out of range.
@@ -153,6 +200,32 @@ bool apply(const QString& name, const QString& value, SimOptions& o, QString& er
     } else if (name == QLatin1String("max-lines")) {
         if (!toInt(value, 0, 1 << 30, o.maxLines))
             return bad("a count");
+    } else if (name == QLatin1String("download-ng-after")) {
+        if (!toInt(value, 0, 1 << 30, o.downloadNgAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("download-hangup-after")) {
+        if (!toInt(value, 0, 1 << 30, o.downloadHangupAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("flash-time")) {
+        if (!toInt(value, 0, 60000, o.flashMs))
+            return bad("milliseconds 0-60000");
+    } else if (name == QLatin1String("clear-time")) {
+        if (!toInt(value, 0, 600000, o.clearMs))
+            return bad("milliseconds 0-600000");
+    } else if (name == QLatin1String("download-baud")) {
+        if (!toInt(value, 0, 1000000, n) || (n != 0 && n < 300))
+            return bad("0 or a baud rate 300-1000000");
+        o.downloadBaud = n;
+    } else if (name == QLatin1String("logging-rate")) {
+        bool ok = false;
+        o.loggingRate = value.toDouble(&ok);
+        if (!ok || !(o.loggingRate >= 0.001 && o.loggingRate <= 100000))
+            return bad("a rate 0.001-100000");
+    } else if (name == QLatin1String("memory-add")) {
+        const std::optional<MemoryAdd> add = parseMemoryAdd(value);
+        if (!add)
+            return bad("\"LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS\"");
+        o.memoryAdds.push_back(*add);
     }
     return true;
 }
@@ -171,6 +244,24 @@ void applyFlag(const QString& name, SimOptions& o)
         o.lf = true;
     else if (name == QLatin1String("overlong"))
         o.overlong = true;
+    else if (name == QLatin1String("memory-preset"))
+        o.memoryPreset = true;
+}
+
+// Blocks the memory options take at start; more than the memory holds is an error.
+bool memoryFits(const SimOptions& o, QString& error)
+{
+    int blocks = o.memoryPreset ? LoggingMemory::kPresetBlocks : 0;
+    for (const MemoryAdd& add : o.memoryAdds)
+        blocks += LoggingMemory::blocksFor(add.records);
+    blocks += o.logging ? 1 : 0;
+    if (blocks <= LoggingMemory::kBlocks)
+        return true;
+    error = QStringLiteral("--memory-preset, --memory-add and --logging need %1 memory blocks; "
+                           "the meter has %2")
+                .arg(blocks)
+                .arg(LoggingMemory::kBlocks);
+    return false;
 }
 
 } // namespace
@@ -217,7 +308,7 @@ ParseResult parseOptions(const QStringList& args, SimOptions& options, QString& 
         if (!apply(arg, value, options, error))
             return ParseResult::Error;
     }
-    return ParseResult::Run;
+    return memoryFits(options, error) ? ParseResult::Run : ParseResult::Error;
 }
 
 QString helpText()
@@ -230,9 +321,13 @@ QString helpText()
         "the first line on stdout and runs until SIGTERM or SIGINT. SIGUSR1 makes it\n"
         "send \"STP\" (and stop measuring), SIGUSR2 \"LOW\".\n"
         "\n"
-        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, CCF03, CCF04, SMD10,\n"
-        "SMD11, SLG; anything else is answered \"NG\". After SLG it streams one\n"
-        "measured-data line (\"RML...\") per tick until SLE, SMD10 or STP.\n"
+        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, SLG, SMD1n (measuring),\n"
+        "SMD0n (wiring), SMD2n (logging), CCFnn, CCM, SCFnn, STM, SCFW (settings),\n"
+        "CBN, CMIbk, SCBn, CMM (logging memory); anything else is answered \"NG\".\n"
+        "After SLG it streams one measured-data line (\"RML...\") per tick until SLE,\n"
+        "SMD10 or STP. While measuring it refuses settings and the memory commands;\n"
+        "while logging it refuses SMD10. Settings items 10-39 exist from version 2 on.\n"
+        "The memory holds 7 blocks of up to 9999 records; SCB7 clears all.\n"
         "\n"
         "Options:\n");
     constexpr qsizetype kIndent = 28;
