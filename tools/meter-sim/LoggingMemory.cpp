@@ -197,6 +197,11 @@ void LoggingMemory::addPreset(std::uint64_t seed)
     }
 }
 
+float loggedFrequency(std::uint64_t seed, int wiring, int mains)
+{
+    return ReadingGenerator(seed, wiring, mains).next().frequency;
+}
+
 BlockRecords::BlockRecords(const MemoryBlock& block, int firstInBlock)
     : generator_(block.measurement.seed, block.measurement.wiring,
                  block.measurement.frequency > 55 ? 60 : 50),

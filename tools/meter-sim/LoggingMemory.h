@@ -96,6 +96,9 @@ private:
     int loggingHead_ = -1; // first block of the measurement being logged
 };
 
+// The mean mains frequency a measurement logs: that of its first reading.
+float loggedFrequency(std::uint64_t seed, int wiring, int mains);
+
 // The readings of a block's records, in order, the same every time they are read.
 class BlockRecords {
 public:

@@ -106,7 +106,6 @@ private:
     void runWaiting();
     const Handler* findHandler(const QString& command) const;
     void afterStreamedLine();
-    void registerBasicCommands();
     void fetchNextTimedLine();
     bool sendTimedLine(const TimedLine& line);
     void logDueRecords();
@@ -147,7 +146,8 @@ private:
     std::uint64_t measurementsLogged_ = 0;
 };
 
-// The command groups beyond the basic ones (SettingsCommands.cpp, MemoryCommands.cpp).
+// The command groups (BasicCommands.cpp, SettingsCommands.cpp, MemoryCommands.cpp).
+void registerBasicCommands(Meter& meter);
 void registerSettingsCommands(Meter& meter);
 void registerMemoryCommands(Meter& meter);
 
