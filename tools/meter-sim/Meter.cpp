@@ -1,6 +1,5 @@
 #include "Meter.h"
 
-
 namespace quellin::sim {
 
 namespace {

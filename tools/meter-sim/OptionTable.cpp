@@ -62,7 +62,8 @@ constexpr OptionHelp kOptions[] = {
      "keeps the device closed for SECONDS"},
     {"silent", "CMD",
      "never answer CMD and ignore it (repeatable; \"CCF*\" matches every "
-     "command beginning \"CCF\")"},
+     "command beginning \"CCF\"; a setting matches without its value: \"SCF10\" "
+     "matches \"SCF1005\", \"STM\" every clock setting)"},
     {"ng", "CMD", "answer \"NG\" to CMD and ignore it (repeatable; \"*\" patterns as --silent)"},
     {"ver-ng", nullptr, "the same as --ng VER"},
     {"garbage", nullptr,

@@ -234,13 +234,25 @@ QDateTime parseMeterTime(const QString& text)
     return QDateTime(parsed.date(), parsed.time(), Qt::UTC);
 }
 
+QString commandWord(const QString& command)
+{
+    // "SCFnn" + value and "STM" + time carry a value; every other command is
+    // its own word (the numbers of "CCFnn", "CMIbk", "SCBn", "CMM..." address
+    // what is asked for).
+    if (command.startsWith(QLatin1String("SCF")) && command != QLatin1String("SCFW"))
+        return command.left(5);
+    if (command.startsWith(QLatin1String("STM")))
+        return command.left(3);
+    return command;
+}
+
 bool matchesPattern(const QStringList& patterns, const QString& command)
 {
     for (const QString& p : patterns) {
         if (p.endsWith(QLatin1Char('*'))) {
             if (command.startsWith(p.left(p.size() - 1)))
                 return true;
-        } else if (p == command) {
+        } else if (p == command || p == commandWord(command)) {
             return true;
         }
     }

@@ -70,7 +70,12 @@ QString helpText();
 // "yyyy/mm/dd hh:mm:ss" (also with "-") read as civil time; invalid when it is not one.
 QDateTime parseMeterTime(const QString& text);
 
-// True when the command matches a fault pattern: the same text, or a prefix ending in "*".
+// The command without the value it carries: "SCF10" for "SCF1005", "STM" for
+// "STM2024/05/01 10:00:00"; other commands are their own word.
+QString commandWord(const QString& command);
+
+// True when the command matches a fault pattern: the same text or command
+// word, or a prefix ending in "*".
 bool matchesPattern(const QStringList& patterns, const QString& command);
 
 } // namespace quellin::sim
