@@ -112,11 +112,11 @@ bool LoggingMemory::growLogging(int records)
     return true;
 }
 
-QDateTime LoggingMemory::loggingEnd() const
+QDateTime LoggingMemory::lastLoggedTime() const
 {
-    if (!logging())
+    if (!logging() || loggedRecords() == 0)
         return {};
-    return recordTime(blocks_[std::size_t(loggingHead_)].measurement, loggedRecords());
+    return recordTime(blocks_[std::size_t(loggingHead_)].measurement, loggedRecords() - 1);
 }
 
 bool LoggingMemory::clear(int number)

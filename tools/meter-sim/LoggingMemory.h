@@ -69,8 +69,8 @@ public:
     // as many records as fit).
     bool growLogging(int records);
     int loggedRecords() const;
-    // The time one interval after the last logged record.
-    QDateTime loggingEnd() const;
+    // The time of the last logged record (invalid while none is logged).
+    QDateTime lastLoggedTime() const;
     void stopLogging() { loggingHead_ = -1; }
 
     // Clearing. clear(): false for a number that is not in use.

@@ -140,8 +140,10 @@ void Meter::stopLogging()
 {
     if (!logging())
         return;
-    // The meter's clock has run on at least as far as its logging did.
-    clock_ = std::max(clock_, memory_.loggingEnd());
+    // The meter's clock has run on at least to its last record (with
+    // --logging-rate faster than the records' own interval).
+    if (const QDateTime last = memory_.lastLoggedTime(); last.isValid() && last > clock_)
+        clock_ = last;
     memory_.stopLogging();
 }
 

@@ -24,104 +24,56 @@ Setup presetAnd(const Setup& more)
     };
 }
 
-struct ExchangeCase {
-    const char* name;
-    Setup setup;
-    QList<QByteArray> commands;
-    QStringList answers;
-};
-
-class MemoryExchange : public ::testing::TestWithParam<ExchangeCase> {};
-
-// Record lines are compared by "RMM" and their number.
-QStringList heads(const QStringList& lines)
-{
-    QStringList out;
-    for (const QString& l : lines)
-        out << (l.startsWith(QLatin1String("RMM")) ? l.left(7) : l);
-    return out;
-}
+class MemoryExchange : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST_P(MemoryExchange, answersInOrder)
 {
     Harness h(GetParam().setup);
-    EXPECT_EQ(heads(h.askAll(GetParam().commands)), GetParam().answers);
+    expectScript(h, GetParam().script);
 }
+
+const Setup noClearTime = presetAnd([](SimOptions& o) { o.clearMs = 0; });
 
 INSTANTIATE_TEST_SUITE_P(
     Memory, MemoryExchange,
     ::testing::Values(
-        ExchangeCase{"presetBlocks",
-                     preset,
-                     {"CBN",   "CMI00", "CMI01", "CMI02", "CMI03", "CMI04", "CMI10",
-                      "CMI11", "CMI12", "CMI14", "CMI20", "CMI22", "CMI24", "CMI30",
-                      "CMI32", "CMI34", "CMI40", "CMI41", "CMI42", "CMI43", "CMI44"},
-                     {"RBN005",
-                      "RMI001",
-                      "RMI011",
-                      "RMI022024/05/13 09:00",
-                      "RMI034247EB85",
-                      "RMI0496",
-                      "RMI102",
-                      "RMI110",
-                      "RMI122024/05/14 08:30",
-                      "RMI149999",
-                      "RMI208",
-                      "RMI222024/05/21 07:09",
-                      "RMI249999",
-                      "RMI308",
-                      "RMI322024/05/28 05:48",
-                      "RMI344802",
-                      "RMI400",
-                      "RMI413",
-                      "RMI422024/06/03 13:15",
-                      "RMI4342700A3D",
-                      "RMI44672"}},
-        ExchangeCase{"unknownBlocksAndItems",
-                     preset,
-                     {"CMI50", "CMI05", "CMI0", "CMI", "CMI010", "CMM500000001", "CMM00000001",
-                      "CMM0000000A1", "SCB5", "SCB07", "SCB"},
-                     {"NG", "NG", "NG", "NG", "NG", "NG", "NG", "NG", "NG", "NG", "NG"}},
-        ExchangeCase{"emptyMemory", {}, {"CBN", "CMI00", "SCB7"}, {"RBN000", "NG", "OK"}},
-        ExchangeCase{"refusedWhileMeasuring",
-                     presetAnd([](SimOptions& o) { o.measuring = true; }),
-                     {"CBN", "CMI00", "CMM000000001", "SCB0", "SCB7"},
-                     {"NG", "NG", "NG", "NG", "NG"}},
-        ExchangeCase{"downloadRange",
-                     preset,
-                     {"CMM000940005", "CMM099990001", "CMM000000000"},
-                     {"RMM0094", "RMM0095", "RMME", "RMME", "RMME"}},
-        ExchangeCase{"clearMeasurementOfThreeBlocks",
-                     preset,
-                     {"SCB1", "SCB2", "SCB3", "CBN", "CMI10", "CMI14"},
-                     {"CLR1", "CLR1", "OK", "CLR2", "CLR2", "OK", "CLR3", "CLR3", "CPY4", "CPY4",
-                      "OK", "RBN002", "RMI100", "RMI14672"}},
-        ExchangeCase{
-            "clearFirstBlockMovesTheRestDown",
-            presetAnd([](SimOptions& o) { o.clearMs = 0; }),
-            {"SCB0", "CBN", "CMI00", "CMI10", "CMI30"},
-            {"CLR0", "CPY1", "CPY2", "CPY3", "CPY4", "OK", "RBN004", "RMI002", "RMI108", "RMI300"}},
-        ExchangeCase{"continuationsGoWithTheirFirstBlock",
-                     presetAnd([](SimOptions& o) { o.clearMs = 0; }),
-                     {"SCB1", "SCB1", "CBN", "CMI10"},
-                     {"CLR1", "OK", "OK", "RBN002", "RMI100"}},
-        ExchangeCase{"clearAll",
-                     presetAnd([](SimOptions& o) { o.clearMs = 0; }),
-                     {"SCB7", "CBN"},
-                     {"CLR0", "CLR1", "CLR2", "CLR3", "CLR4", "OK", "RBN000"}},
-        ExchangeCase{
-            "loggingNeedsMeasuring",
-            [](SimOptions& o) { o.loggingRate = 10; },
-            {"SMD21", "CMD", "SMD11", "SMD21", "CMD", "SMD10", "CBN", "SMD20", "SMD10", "CBN"},
-            {"NG", "RMD200", "OK", "OK", "RMD211", "NG", "NG", "OK", "OK", "RBN001"}},
-        ExchangeCase{"faults",
-                     presetAnd(
-                         [](SimOptions& o) {
-                             o.ng << "CMM*";
-                             o.silent << "CMI*";
-                         }),
-                     {"CMM000000001", "CMI00", "CBN"},
-                     {"NG", "RBN005"}}),
+        ScriptCase{"presetBlocks", preset,
+                   "CBN > RBN005 | CMI00 > RMI001 | CMI01 > RMI011 | "
+                   "CMI02 > RMI022024/05/13 09:00 | CMI03 > RMI034247EB85 | CMI04 > RMI0496 | "
+                   "CMI10 > RMI102 | CMI11 > RMI110 | CMI12 > RMI122024/05/14 08:30 | "
+                   "CMI14 > RMI149999 | CMI20 > RMI208 | CMI22 > RMI222024/05/21 07:09 | "
+                   "CMI24 > RMI249999 | CMI30 > RMI308 | CMI32 > RMI322024/05/28 05:48 | "
+                   "CMI34 > RMI344802 | CMI40 > RMI400 | CMI41 > RMI413 | "
+                   "CMI42 > RMI422024/06/03 13:15 | CMI43 > RMI4342700A3D | CMI44 > RMI44672"},
+        ScriptCase{"unknownBlocksAndItems", preset,
+                   "CMI50 > NG | CMI05 > NG | CMI0 > NG | CMI > NG | CMI010 > NG | "
+                   "CMM500000001 > NG | CMM00000001 > NG | CMM0000000A1 > NG | SCB5 > NG | "
+                   "SCB07 > NG | SCB > NG"},
+        ScriptCase{"emptyMemory", {}, "CBN > RBN000 | CMI00 > NG | SCB7 > OK"},
+        ScriptCase{"refusedWhileMeasuring", presetAnd([](SimOptions& o) { o.measuring = true; }),
+                   "CBN > NG | CMI00 > NG | CMM000000001 > NG | SCB0 > NG | SCB7 > NG"},
+        ScriptCase{"downloadRange", preset,
+                   "CMM000940005 > RMM0094, RMM0095, RMME | CMM099990001 > RMME | "
+                   "CMM000000000 > RMME"},
+        ScriptCase{"clearMeasurementOfThreeBlocks", preset,
+                   "SCB1 > CLR1, CLR1, OK | SCB2 > CLR2, CLR2, OK | "
+                   "SCB3 > CLR3, CLR3, CPY4, CPY4, OK | CBN > RBN002 | CMI10 > RMI100 | "
+                   "CMI14 > RMI14672"},
+        ScriptCase{"clearFirstBlockMovesTheRestDown", noClearTime,
+                   "SCB0 > CLR0, CPY1, CPY2, CPY3, CPY4, OK | CBN > RBN004 | CMI00 > RMI002 | "
+                   "CMI10 > RMI108 | CMI30 > RMI300"},
+        ScriptCase{"continuationsGoWithTheirFirstBlock", noClearTime,
+                   "SCB1 > CLR1, OK | SCB1 > OK | CBN > RBN002 | CMI10 > RMI100"},
+        ScriptCase{"clearAll", noClearTime,
+                   "SCB7 > CLR0, CLR1, CLR2, CLR3, CLR4, OK | CBN > RBN000"},
+        ScriptCase{"loggingNeedsMeasuring", [](SimOptions& o) { o.loggingRate = 10; },
+                   "SMD21 > NG | CMD > RMD200 | SMD11 > OK | SMD21 > OK | CMD > RMD211 | "
+                   "SMD10 > NG | CBN > NG | SMD20 > OK | SMD10 > OK | CBN > RBN001"},
+        ScriptCase{"faults", presetAnd([](SimOptions& o) {
+                       o.ng << "CMM*";
+                       o.silent << "CMI*";
+                   }),
+                   "CMM000000001 > NG | CMI00 > | CBN > RBN005"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LayoutCase {
@@ -193,34 +145,24 @@ TEST(Download, commandsWaitForTheEndOfTheDownload)
     EXPECT_EQ(heads(h.run(0)), (QStringList{"RMM0000", "RMM0001", "RMME", "RMD200"}));
 }
 
-struct DownloadFaultCase {
-    const char* name;
-    Setup setup;
-    QStringList heads;
-    bool hangup;
-};
-
-class DownloadFaults : public ::testing::TestWithParam<DownloadFaultCase> {};
+class DownloadFaults : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST_P(DownloadFaults, reachTheRecordLines)
 {
     Harness h(presetAnd(GetParam().setup));
-    QStringList lines = h.askAll({"CMM000000003", "CMM400000003"});
-    EXPECT_EQ(heads(lines), GetParam().heads);
+    expectScript(h, GetParam().script);
     EXPECT_EQ(h.meter().hangupRequested(), GetParam().hangup);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, DownloadFaults,
-    ::testing::Values(DownloadFaultCase{"ngOnceAfterTwo",
-                                        [](SimOptions& o) { o.downloadNgAfter = 2; },
-                                        {"RMM0000", "RMM0001", "NG", "RMM0000", "RMM0001",
-                                         "RMM0002", "RMME"},
-                                        false},
-                      DownloadFaultCase{"hangupAfterFour",
-                                        [](SimOptions& o) { o.downloadHangupAfter = 4; },
-                                        {"RMM0000", "RMM0001", "RMM0002", "RMME", "RMM0000"},
-                                        true}),
+    ::testing::Values(ScriptCase{"ngOnceAfterTwo", [](SimOptions& o) { o.downloadNgAfter = 2; },
+                                 "CMM000000003 > RMM0000, RMM0001, NG | "
+                                 "CMM400000003 > RMM0000, RMM0001, RMM0002, RMME"},
+                      ScriptCase{
+                          "hangupAfterFour", [](SimOptions& o) { o.downloadHangupAfter = 4; },
+                          "CMM000000003 > RMM0000, RMM0001, RMM0002, RMME | CMM400000003 > RMM0000",
+                          true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DownloadFaults, garbageDamagesEveryFifthRecordLine)
@@ -244,13 +186,12 @@ TEST(Logging, recordsFallDueAtTheRateAndFillContinuationBlocks)
     });
     h.askAll({"SCF063", "SMD11", "SMD21"});
     h.run(10000); // 10 001 records: the first at once, then one a millisecond
-    EXPECT_EQ(h.askAll({"SMD20", "SMD10", "CBN", "CMI00", "CMI01", "CMI02", "CMI04", "CMI10",
-                        "CMI12", "CMI14", "SLG"}),
-              (QStringList{"OK", "OK", "RBN002", "RMI002", "RMI013", "RMI022024/05/01 10:00",
-                           "RMI049999", "RMI108", "RMI122024/08/13 13:45", "RMI142", "OK"}));
-    // The clock has run on to one interval after the last record.
+    expectScript(h, "SMD20 > OK | SMD10 > OK | CBN > RBN002 | CMI00 > RMI002 | CMI01 > RMI013 | "
+                    "CMI02 > RMI022024/05/01 10:00 | CMI04 > RMI049999 | CMI10 > RMI108 | "
+                    "CMI12 > RMI122024/08/13 13:45 | CMI14 > RMI142 | SLG > OK");
+    // The clock has run on to the last record.
     h.meter().streamTick();
-    EXPECT_EQ(h.sent().value(0).mid(3 + 67, 19), "2024/08/13 14:15:00");
+    EXPECT_EQ(h.sent().value(0).mid(3 + 67, 19), "2024/08/13 14:00:00");
 }
 
 TEST(Logging, stopsWhenTheMemoryIsFullAndCannotStartAgain)
@@ -258,8 +199,8 @@ TEST(Logging, stopsWhenTheMemoryIsFullAndCannotStartAgain)
     Harness h(presetAnd([](SimOptions& o) { o.loggingRate = 100000; }));
     h.askAll({"SMD11", "SMD21"});
     h.run(60000);
-    EXPECT_EQ(h.askAll({"CMD", "SMD21", "SMD10", "CBN", "CMI50", "CMI64"}),
-              (QStringList{"RMD210", "NG", "OK", "RBN007", "RMI502", "RMI649999"}));
+    expectScript(h, "CMD > RMD210 | SMD21 > NG | SMD10 > OK | CBN > RBN007 | CMI50 > RMI502 | "
+                    "CMI64 > RMI649999");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "Meter.h"
 
+#include <gtest/gtest.h>
+
 #include <QStringList>
 #include <functional>
 #include <limits>
@@ -16,13 +18,6 @@ inline void PrintTo(const QString& text, std::ostream* os)
 }
 
 namespace quellin::sim::testing {
-
-inline SimOptions harnessOptions()
-{
-    SimOptions o;
-    o.startTime = parseMeterTime(QStringLiteral("2024/12/31 23:59:58"));
-    return o;
-}
 
 using Setup = std::function<void(SimOptions&)>;
 
@@ -72,12 +67,12 @@ public:
     }
 
     Meter& meter() { return meter_; }
-    std::int64_t now() const { return now_; }
 
 private:
     static SimOptions options(const Setup& setup)
     {
-        SimOptions o = harnessOptions();
+        SimOptions o;
+        o.startTime = parseMeterTime(QStringLiteral("2024/12/31 23:59:58"));
         if (setup)
             setup(o);
         return o;
@@ -85,6 +80,35 @@ private:
 
     Meter meter_;
     std::int64_t now_ = 0;
+};
+
+// Record lines shortened to "RMM" and their number, for comparing answers.
+inline QStringList heads(const QStringList& lines)
+{
+    QStringList out;
+    for (const QString& l : lines)
+        out << (l.startsWith(QLatin1String("RMM")) ? l.left(7) : l);
+    return out;
+}
+
+// Runs a script "COMMAND > ANSWER, ANSWER | COMMAND > | ..." (no answer after
+// an empty ">") and checks the answers to each command, record lines by heads().
+inline void expectScript(Harness& h, const char* script)
+{
+    for (const QString& step : QString::fromLatin1(script).split(QLatin1String(" | "))) {
+        const qsizetype arrow = step.indexOf(QLatin1String(" >"));
+        const QString answers = step.mid(arrow + 2).trimmed();
+        const QStringList expected =
+            answers.isEmpty() ? QStringList() : answers.split(QLatin1String(", "));
+        EXPECT_EQ(heads(h.askAll({step.left(arrow).toLatin1()})), expected) << step.toStdString();
+    }
+}
+
+struct ScriptCase {
+    const char* name;
+    Setup setup;
+    const char* script;
+    bool hangup = false; // the meter asks the loop to close the line at the end
 };
 
 // The reading of field k (from 1) of a memory record or measured-data line:

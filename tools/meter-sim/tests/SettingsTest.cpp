@@ -8,19 +8,12 @@
 namespace quellin::sim::testing {
 namespace {
 
-struct ExchangeCase {
-    const char* name;
-    Setup setup;
-    QList<QByteArray> commands;
-    QStringList answers;
-};
-
-class SettingsExchange : public ::testing::TestWithParam<ExchangeCase> {};
+class SettingsExchange : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST_P(SettingsExchange, answersAsTheProgramReadsAndSetsThem)
 {
     Harness h(GetParam().setup);
-    EXPECT_EQ(h.askAll(GetParam().commands), GetParam().answers);
+    expectScript(h, GetParam().script);
 }
 
 const Setup v1 = [](SimOptions& o) { o.version = 1; };
@@ -30,74 +23,65 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, SettingsExchange,
     ::testing::Values(
         // The read list in the program's order; lengths 11, 9, 9, 6, 21, 21, 6, 6, 11.
-        ExchangeCase{
-            "factoryValues",
-            {},
-            {"CCF02", "CCF03", "CCF04", "CCF06", "CCF07", "CCF08", "CCF01", "CCF05", "CCM"},
-            {"RCF020200.0", "RCF030001", "RCF040001", "RCF061", "RCF072025/01/01 09:00",
-             "RCF082025/01/01 17:00", "RCF010", "RCF050", "RCM09600N81"}},
-        ExchangeCase{"controlOutputs",
-                     {},
-                     {"CCF10", "CCF11", "CCF21", "CCF30", "CCF39", "CCF40", "CCF09"},
-                     {"RCF1005", "RCF111", "RCF21030.0", "RCF301", "RCF3910", "NG", "NG"}},
-        ExchangeCase{"versionOneHasNoOutputs",
-                     v1,
-                     {"CCF10", "CCF39", "SCF1005", "CCF02"},
-                     {"NG", "NG", "NG", "RCF020200.0"}},
-        ExchangeCase{"voltageKeptWhileContact",
-                     {},
-                     {"SCF021123.4", "CCF02", "SCF020", "CCF02"},
-                     {"OK", "RCF021123.4", "OK", "RCF020123.4"}},
-        ExchangeCase{"voltageForms",
-                     {},
-                     {"SCF0211234", "SCF021", "SCF022100.0", "SCF02", "SCF0211000.0", "CCF02"},
-                     {"NG", "NG", "NG", "NG", "NG", "RCF020200.0"}},
-        ExchangeCase{"ratios",
-                     {},
-                     {"SCF0360", "CCF03", "SCF049999", "SCF040", "SCF0410000", "SCF04+12", "CCF04"},
-                     {"OK", "RCF030060", "OK", "NG", "NG", "NG", "RCF049999"}},
-        ExchangeCase{"loggingWindow",
-                     {},
-                     {"SCF072024/02/29 09:00", "SCF072023/02/29 09:00", "SCF082024/06/01 24:00",
-                      "SCF082024/6/01 10:00", "SCF081999/12/31 10:00", "CCF07"},
-                     {"OK", "NG", "NG", "NG", "NG", "RCF072024/02/29 09:00"}},
-        ExchangeCase{"choices",
-                     {},
-                     {"SCF065", "SCF066", "SCF014", "SCF015", "SCF051", "SCF052", "SCF06"},
-                     {"OK", "NG", "OK", "NG", "OK", "NG", "NG"}},
-        ExchangeCase{
-            "outputLimits",
-            {},
-            {"SCF10999", "CCF10", "SCF101000", "SCF135", "SCF1350", "CCF13", "SCF1160", "SCF200",
-             "SCF21999.9", "SCF21 99.9", "SCF303", "SCF1X5"},
-            {"OK", "RCF10999", "NG", "NG", "OK", "RCF1350", "NG", "NG", "OK", "NG", "NG", "NG"}},
-        ExchangeCase{"refusedWhileMeasuring",
-                     measuring,
-                     {"SCF0360", "STM2024/01/01 00:00:00", "SCFW", "SMD00", "CCF03", "CMD"},
-                     {"NG", "NG", "NG", "NG", "RCF030001", "RMD210"}},
-        ExchangeCase{"measuringLine",
-                     {},
-                     {"SMD00", "CMD", "SMD01", "CMD", "SMD03", "CMD"},
-                     {"OK", "RMD000", "OK", "RMD100", "NG", "RMD100"}},
-        ExchangeCase{"clockForms",
-                     {},
-                     {"STM2024/13/01 00:00:00", "STM2024-01-01 00:00:00", "STM",
-                      "STM 2024/01/01 00:00:00", "STM2024/01/01 23:59:59"},
-                     {"NG", "NG", "NG", "OK", "OK"}},
-        ExchangeCase{"ngFaultMatchesTheSettingWithoutItsValue",
-                     [](SimOptions& o) {
-                         o.ng << "SCF10"
-                              << "STM";
-                     },
-                     {"SCF1007", "SCF11", "STM2024/01/01 00:00:00", "CCF10", "CCF11"},
-                     {"NG", "NG", "NG", "RCF1005", "RCF111"}},
-        ExchangeCase{"silentFault",
-                     [](SimOptions& o) {
-                         o.silent << "SCF*"
-                                  << "CCM";
-                     },
-                     {"SCFW", "SCF0360", "CCM", "CCF03"},
-                     {"RCF030001"}}),
+        ScriptCase{"factoryValues",
+                   {},
+                   "CCF02 > RCF020200.0 | CCF03 > RCF030001 | CCF04 > RCF040001 | CCF06 > RCF061 | "
+                   "CCF07 > RCF072025/01/01 09:00 | CCF08 > RCF082025/01/01 17:00 | "
+                   "CCF01 > RCF010 | CCF05 > RCF050 | CCM > RCM09600N81"},
+        ScriptCase{"controlOutputs",
+                   {},
+                   "CCF10 > RCF1005 | CCF11 > RCF111 | CCF21 > RCF21030.0 | CCF30 > RCF301 | "
+                   "CCF39 > RCF3910 | CCF40 > NG | CCF09 > NG"},
+        ScriptCase{"versionOneHasNoOutputs", v1,
+                   "CCF10 > NG | CCF39 > NG | SCF1005 > NG | CCF02 > RCF020200.0"},
+        ScriptCase{"voltageKeptWhileContact",
+                   {},
+                   "SCF021123.4 > OK | CCF02 > RCF021123.4 | SCF020 > OK | CCF02 > RCF020123.4"},
+        ScriptCase{"voltageForms",
+                   {},
+                   "SCF0211234 > NG | SCF021 > NG | SCF022100.0 > NG | SCF02 > NG | "
+                   "SCF0211000.0 > NG | CCF02 > RCF020200.0"},
+        ScriptCase{"ratios",
+                   {},
+                   "SCF0360 > OK | CCF03 > RCF030060 | SCF049999 > OK | SCF040 > NG | "
+                   "SCF0410000 > NG | SCF04+12 > NG | CCF04 > RCF049999"},
+        ScriptCase{"loggingWindow",
+                   {},
+                   "SCF072024/02/29 09:00 > OK | SCF072023/02/29 09:00 > NG | "
+                   "SCF082024/06/01 24:00 > NG | SCF082024/6/01 10:00 > NG | "
+                   "SCF081999/12/31 10:00 > NG | CCF07 > RCF072024/02/29 09:00"},
+        ScriptCase{"choices",
+                   {},
+                   "SCF065 > OK | SCF066 > NG | SCF014 > OK | SCF015 > NG | SCF051 > OK | "
+                   "SCF052 > NG | SCF06 > NG"},
+        ScriptCase{"outputForms",
+                   {},
+                   "SCF10999 > OK | CCF10 > RCF10999 | SCF135 > NG | SCF1160 > NG | "
+                   "SCF21 99.9 > NG | SCF1X5 > NG"},
+        ScriptCase{"refusedWhileMeasuring", measuring,
+                   "SCF0360 > NG | STM2024/01/01 00:00:00 > NG | SCFW > NG | SMD00 > NG | "
+                   "CCF03 > RCF030001 | CMD > RMD210"},
+        ScriptCase{"measuringLine",
+                   {},
+                   "SMD00 > OK | CMD > RMD000 | SMD01 > OK | CMD > RMD100 | SMD03 > NG | "
+                   "CMD > RMD100"},
+        ScriptCase{"clockForms",
+                   {},
+                   "STM2024/13/01 00:00:00 > NG | STM2024-01-01 00:00:00 > NG | STM > NG | "
+                   "STM 2024/01/01 00:00:00 > OK | STM2024/01/01 23:59:59 > OK"},
+        ScriptCase{"ngFaultMatchesTheSettingWithoutItsValue",
+                   [](SimOptions& o) {
+                       o.ng << "SCF10"
+                            << "STM";
+                   },
+                   "SCF1007 > NG | SCF11 > NG | STM2024/01/01 00:00:00 > NG | CCF10 > RCF1005 | "
+                   "CCF11 > RCF111"},
+        ScriptCase{"silentFault",
+                   [](SimOptions& o) {
+                       o.silent << "SCF*"
+                                << "CCM";
+                   },
+                   "SCFW > | SCF0360 > | CCM > | CCF03 > RCF030001"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every control output takes the ends of its range, in the form the program
