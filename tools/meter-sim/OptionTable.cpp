@@ -45,7 +45,7 @@ constexpr OptionHelp kOptions[] = {
     {"memory-preset", nullptr,
      "start with three measurements in memory: block 0, blocks 1-3 (one "
      "measurement of 24800 records) and block 4"},
-    {"memory-add", "SPEC",
+    {"memory-add", "MEASUREMENT",
      "put a finished measurement into memory, after the preset: "
      "\"LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS\" with LINE 0-2, INTERVAL code "
      "0-5, RECORDS 1-69993, 9999 a block (repeatable; 7 blocks in all)"},

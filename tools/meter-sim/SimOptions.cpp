@@ -21,9 +21,9 @@ bool toInt(const QString& text, int low, int high, int& out)
 }
 
 // "LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS".
-std::optional<MemoryAdd> parseMemoryAdd(const QString& spec)
+std::optional<MemoryAdd> parseMemoryAdd(const QString& text)
 {
-    const QStringList parts = spec.split(QLatin1Char(','));
+    const QStringList parts = text.split(QLatin1Char(','));
     MemoryAdd add;
     if (parts.size() != 4 || !toInt(parts[0], 0, 2, add.wiring) ||
         !toInt(parts[1], 0, 5, add.intervalCode) ||

@@ -114,14 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Blocks, DownloadLayout,
                                            LayoutCase{2, 2, 105, 11, 200, true},
                                            LayoutCase{1, 4, 60, 6, 100, false}));
 
-TEST(Download, sameRecordsEveryTimeAndContinuationsGoOn)
-{
-    Harness h(preset);
-    const QStringList first = h.askAll({"CMM100000003"});
-    EXPECT_EQ(h.askAll({"CMM100000003"}), first);
-    EXPECT_NE(h.askAll({"CMM200000003"}).mid(0, 3), first.mid(0, 3));
-}
-
 TEST(Download, pacedAsTheLineRateCarriesThemAndHeldWithoutRoom)
 {
     // 105 characters and CR at 9600 baud: 110.4 ms a line.

@@ -119,28 +119,20 @@ TEST(SettingsLimits, everyControlOutputItemTakesItsRangeAndNothingBeyond)
     }
 }
 
-TEST(SettingsClock, setTimeIsCarriedByTheNextMeasuredDataLine)
+// The clock and the measuring line set are what the next measured-data line carries.
+TEST(SettingsStream, clockAndLineShowInTheMeasuredData)
 {
     Harness h;
-    h.askAll({"STM2024/05/01 10:00:00", "SLG"});
+    h.askAll({"STM2024/05/01 10:00:00", "SMD00", "SLG"});
     h.meter().streamTick();
     h.meter().streamTick();
     const QStringList lines = h.sent();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].mid(3 + 67, 19), "2024/05/01 10:00:00");
     EXPECT_EQ(lines[1].mid(3 + 67, 19), "2024/05/01 10:00:01");
-}
-
-TEST(SettingsWiring, twoWireLineSendsNoTPhase)
-{
-    Harness h;
-    h.askAll({"SMD00", "SLG"});
-    h.meter().streamTick();
-    const QStringList lines = h.sent();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(fieldOf(lines[0], 2), 0.0f); // voltage T
-    EXPECT_EQ(fieldOf(lines[0], 4), 0.0f); // current T
-    EXPECT_NEAR(fieldOf(lines[0], 1), 100.0f, 5.0f);
+    EXPECT_NEAR(fieldOf(lines[0], 1), 100.0f, 5.0f); // voltage R of a single-phase line
+    EXPECT_EQ(fieldOf(lines[0], 2), 0.0f);           // no voltage T on two wires
+    EXPECT_EQ(fieldOf(lines[0], 4), 0.0f);           // nor current T
 }
 
 TEST(SettingsFlash, writeIsAnsweredAfterItsPauseAndHoldsTheNextCommand)
