@@ -4,13 +4,7 @@ namespace quellin::sim {
 
 namespace {
 
-constexpr QLatin1String kOk("OK");
 constexpr QLatin1String kNg("NG");
-
-QString ratioText(int ratio)
-{
-    return QStringLiteral("%1").arg(ratio, 4, 10, QLatin1Char('0'));
-}
 
 QDateTime civilNow()
 {
@@ -22,57 +16,39 @@ QDateTime civilNow()
                      Qt::UTC);
 }
 
+QDateTime startClock(const SimOptions& options)
+{
+    return options.startTime.isValid() ? options.startTime : civilNow();
+}
+
 } // namespace
 
 Meter::Meter(const SimOptions& options)
     : options_(options), readings_(options.seed, options.wiring, options.frequency),
-      faultRng_(options.seed ^ 0x9e3779b97f4a7c15ULL), measuring_(options.measuring),
-      logging_(options.logging)
+      faultRng_(options.seed ^ 0x9e3779b97f4a7c15ULL), clock_(startClock(options)),
+      settings_(options.version, options.wiring, options.ptRatio, options.ctRatio, clock_),
+      wiring_(options.wiring), measuring_(options.measuring || options.logging)
 {
-    clock_ = options.startTime.isValid() ? options.startTime : civilNow();
     if (options_.versionText.isEmpty())
         options_.versionText =
             options_.version == 1 ? QStringLiteral("1.05A") : QStringLiteral("2.10A");
-    settings_[QStringLiteral("03")] = ratioText(options.ptRatio);
-    settings_[QStringLiteral("04")] = ratioText(options.ctRatio);
-    registerBasicCommands();
-}
-
-void Meter::registerBasicCommands()
-{
-    addCommand(QStringLiteral("SLE"), [](Meter& m, const QString&) {
-        m.stopStreaming();
-        m.reply(kOk);
-    });
-    addCommand(QStringLiteral("VER"), [](Meter& m, const QString&) {
-        m.reply(QStringLiteral("VER") + m.options().versionText);
-    });
-    addCommand(QStringLiteral("CMD"), [](Meter& m, const QString&) {
-        m.reply(QStringLiteral("RMD%1%2%3")
-                    .arg(m.options().wiring)
-                    .arg(m.measuring() ? 1 : 0)
-                    .arg(m.logging() ? 1 : 0));
-    });
-    // "CCFnn" reads settings item nn: "RCFnn" + its value; an unknown item is refused.
-    addCommand(QStringLiteral("CCF*"), [](Meter& m, const QString& command) {
-        const QString item = command.mid(3);
-        const QString value = m.setting(item);
-        m.reply(value.isEmpty() ? QString(kNg) : QStringLiteral("RCF") + item + value);
-    });
-    addCommand(QStringLiteral("SMD10"), [](Meter& m, const QString&) {
-        // A meter that stops measuring has nothing left to send.
-        m.setMeasuring(false);
-        m.stopStreaming();
-        m.reply(kOk);
-    });
-    addCommand(QStringLiteral("SMD11"), [](Meter& m, const QString&) {
-        m.setMeasuring(true);
-        m.reply(kOk);
-    });
-    addCommand(QStringLiteral("SLG"), [](Meter& m, const QString&) {
-        m.reply(kOk);
-        m.startStreaming();
-    });
+    if (options_.memoryPreset)
+        memory_.addPreset(options_.seed);
+    std::uint64_t salt = 10;
+    for (const MemoryAdd& add : options_.memoryAdds) {
+        Measurement m;
+        m.wiring = add.wiring;
+        m.intervalCode = add.intervalCode;
+        m.start = add.start;
+        m.seed = LoggingMemory::seedFor(options_.seed, salt++);
+        m.frequency = loggedFrequency(m.seed, m.wiring, options_.frequency);
+        memory_.addMeasurement(m, add.records); // the options made sure it fits
+    }
+    registerBasicCommands(*this);
+    registerSettingsCommands(*this);
+    registerMemoryCommands(*this);
+    if (options_.logging)
+        startLogging();
 }
 
 void Meter::addCommand(const QString& pattern, Handler handler)
@@ -110,37 +86,60 @@ void Meter::receive(const QByteArray& bytes)
                 commandTooLong_ = true;
             continue;
         }
-        const QString command = QString::fromLatin1(command_);
-        const bool tooLong = commandTooLong_;
+        Command command{QString::fromLatin1(command_), commandTooLong_};
         command_.clear();
         commandTooLong_ = false;
-        if (tooLong) {
-            traffic_.push_back({Traffic::Kind::Received, command + QStringLiteral("...")});
-            reply(kNg);
+        traffic_.push_back({Traffic::Kind::Received,
+                            command.tooLong ? command.text + QStringLiteral("...") : command.text});
+        if (busy() || !waiting_.empty()) {
+            if (waiting_.size() < kMaxWaiting)
+                waiting_.push_back(std::move(command));
             continue;
         }
         handleCommand(command);
     }
 }
 
-void Meter::handleCommand(const QString& command)
+void Meter::handleCommand(const Command& command)
 {
-    traffic_.push_back({Traffic::Kind::Received, command});
-    if (matchesPattern(options_.silent, command))
-        return;
-    if (matchesPattern(options_.ng, command)) {
+    if (command.tooLong) {
         reply(kNg);
         return;
     }
-    if (const Handler* handler = findHandler(command))
-        (*handler)(*this, command);
+    const QString& text = command.text;
+    if (matchesPattern(options_.silent, text))
+        return;
+    if (matchesPattern(options_.ng, text)) {
+        reply(kNg);
+        return;
+    }
+    // Clearing keeps block numbers only for a run of clear commands.
+    if (!text.startsWith(QLatin1String("SCB")))
+        memory_.pack();
+    if (const Handler* handler = findHandler(text))
+        (*handler)(*this, text);
     else
         reply(kNg);
+}
+
+void Meter::runWaiting()
+{
+    while (!busy() && !hangup_ && !waiting_.empty()) {
+        const Command command = std::move(waiting_.front());
+        waiting_.pop_front();
+        handleCommand(command);
+    }
 }
 
 void Meter::reply(const QString& line)
 {
     traffic_.push_back({Traffic::Kind::Sent, line});
+}
+
+void Meter::setWiring(int wiring)
+{
+    wiring_ = wiring;
+    readings_.setWiring(wiring);
 }
 
 void Meter::startStreaming()
@@ -157,7 +156,8 @@ void Meter::stopStreaming()
 
 void Meter::streamTick()
 {
-    if (!streaming_ || hangup_)
+    // A meter busy with its memory sends no measured data meanwhile.
+    if (!streaming_ || hangup_ || busy())
         return;
     if (options_.maxLines >= 0 && streamed_ >= options_.maxLines) {
         streaming_ = false;
@@ -198,6 +198,8 @@ void Meter::afterStreamedLine()
 
 void Meter::reportStop()
 {
+    logDueRecords();
+    stopLogging();
     streaming_ = false;
     measuring_ = false;
     reply(QStringLiteral("STP"));

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace quellin::sim {
 
@@ -29,7 +30,7 @@ double wave(double second, double period, double phase)
 ReadingGenerator::ReadingGenerator(std::uint64_t seed, int wiring, int frequency)
     : rng_(seed), wiring_(wiring), frequency_(frequency)
 {
-    nominalVolts_ = wiring == 2 ? 200.0 : 100.0;
+    setWiring(wiring);
     loadAmps_ = uniform(8.0, 20.0);
     for (double& p : phase_)
         p = uniform(0, kTwoPi);
@@ -43,9 +44,16 @@ double ReadingGenerator::uniform(double low, double high)
     return low + (high - low) * unit;
 }
 
-Reading ReadingGenerator::next()
+void ReadingGenerator::setWiring(int wiring)
 {
-    const double t = double(second_++);
+    wiring_ = wiring;
+    nominalVolts_ = wiring == 2 ? 200.0 : 100.0;
+}
+
+Reading ReadingGenerator::next(std::uint64_t stepSeconds)
+{
+    const double t = double(second_);
+    second_ += stepSeconds;
     Reading r;
 
     const double drift = 1.5 * wave(t, kVoltagePeriod, phase_[0]);
@@ -130,6 +138,36 @@ QString measuredLine(int version, const Reading& r, const QDateTime& time)
             line += sep + hexOfSingle(v);
     }
     return line;
+}
+
+QString memoryLine(int version, int number, const Reading& r)
+{
+    QString line = QStringLiteral("RMM%1").arg(number % 10000, 4, 10, QLatin1Char('0'));
+    std::vector<float> fields = {r.voltageR, r.voltageT, r.currentR,
+                                 r.currentT, r.power,    r.powerFactor};
+    if (version >= 2) {
+        fields.insert(fields.end(), r.leakage.begin(), r.leakage.end());
+        fields.insert(fields.end(), r.temperature.begin(), r.temperature.end());
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(',');
+        line += hexOfSingle(fields[i]);
+    }
+    return line;
+}
+
+QString damagedMemoryLine(const QString& line, int kind)
+{
+    // Offsets in the whole line: field 1 at 7, field 5 (active power) at 43.
+    switch (kind % 3) {
+    case 0:
+        return line.left(30);
+    case 1:
+        return QString(line).replace(9, 1, QLatin1Char('G'));
+    default:
+        return QString(line).replace(43, 8, QLatin1String("7F800000")); // infinity
+    }
 }
 
 QString garbageLine(std::mt19937_64& rng)

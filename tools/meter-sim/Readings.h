@@ -34,8 +34,11 @@ class ReadingGenerator {
 public:
     ReadingGenerator(std::uint64_t seed, int wiring, int frequency);
 
-    // The reading of the next second.
-    Reading next();
+    // The reading stepSeconds after the previous one (the first is at second 0).
+    Reading next(std::uint64_t stepSeconds = 1);
+    // A new measuring line from the next reading on; the sequence of random
+    // numbers goes on unchanged.
+    void setWiring(int wiring);
 
 private:
     double uniform(double low, double high);
@@ -63,6 +66,16 @@ QString measuredLine(int version, const Reading& reading, const QDateTime& time)
 
 constexpr int kGarbageEvery = 5;
 constexpr int kOverlongLength = 600;
+
+// Memory record line of a download: "RMM", the record number in its block as
+// 4 digits, then the readings as 8 hex digits with "," between: voltage R and
+// T, current R and T, active power, power factor and, for version 2, the three
+// leakage currents and two temperatures. Field k starts at 5 + 9 * (k - 1)
+// after "RMM": 60 characters in all for version 1, 105 for version 2.
+QString memoryLine(int version, int number, const Reading& reading);
+// A memory record line damaged in one of three ways, chosen by `kind` modulo 3:
+// cut short, a field that is not hex, a field that is not a finite number.
+QString damagedMemoryLine(const QString& line, int kind);
 
 // One line of printable ASCII garbage (never containing CR or LF), 1-140 characters.
 QString garbageLine(std::mt19937_64& rng);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <limits>
 #include <poll.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -16,6 +17,10 @@ namespace {
 constexpr int kClosedCheckMs = 100;
 // How long a hang-up waits for the program to read the last lines.
 constexpr int kHangupDrainMs = 2000;
+// Timed answers (downloads) wait while the output queue is full, as long as
+// the program takes lines off the device; when it has taken nothing for this
+// long it is taken to be gone, and the lines are dropped at their pace.
+constexpr auto kNobodyReadsAfter = std::chrono::milliseconds(5000);
 
 sigset_t handledSignals()
 {
@@ -100,6 +105,10 @@ int SimLoop::run()
 {
     const auto period = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(1.0 / options_.rate));
+    const Clock::time_point epoch = Clock::now();
+    const auto sinceEpochMs = [epoch](Clock::time_point t) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(t - epoch).count();
+    };
     // When the next measured-data line is due; meaningful while lineDue.
     Clock::time_point nextLine{};
     bool lineDue = false;
@@ -118,6 +127,17 @@ int SimLoop::run()
         if (lineDue) {
             const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextLine - now);
             timeoutMs = int(std::max<std::chrono::milliseconds::rep>(0, wait.count()));
+        }
+        if (const std::optional<std::int64_t> due = meter_.nextDueMs()) {
+            std::int64_t wait = std::max<std::int64_t>(0, *due - sinceEpochMs(now));
+            // Due but held back for room: the device draining (POLLOUT) or the
+            // reader turning out to be gone wakes the loop.
+            if (wait == 0 && !pending_.isEmpty())
+                wait = std::max<std::int64_t>(1, std::chrono::ceil<std::chrono::milliseconds>(
+                                                     lastDrain_ + kNobodyReadsAfter - now)
+                                                     .count());
+            const int capped = int(std::min<std::int64_t>(wait, 1 << 30));
+            timeoutMs = timeoutMs < 0 ? capped : std::min(timeoutMs, capped);
         }
         const bool closed = closedSince_.has_value();
         if (closed)
@@ -162,6 +182,8 @@ int SimLoop::run()
             if (nextLine < now)
                 nextLine = now + period;
         }
+        pumpTraffic();
+        meter_.advance(sinceEpochMs(now), roomForTimedLines(now));
         pumpTraffic();
         writePending();
 
@@ -236,12 +258,23 @@ void SimLoop::pumpTraffic()
     }
 }
 
+qsizetype SimLoop::roomForTimedLines(Clock::time_point now) const
+{
+    constexpr qsizetype kUnlimited = std::numeric_limits<qsizetype>::max() / 2;
+    if (closedSince_ || (!pending_.isEmpty() && now - lastDrain_ >= kNobodyReadsAfter))
+        return kUnlimited; // dropped in pumpTraffic, at their pace
+    return kMaxPending - pending_.size();
+}
+
 void SimLoop::writePending()
 {
+    if (pending_.isEmpty())
+        lastDrain_ = Clock::now();
     while (!pending_.isEmpty() && !closedSince_) {
         const ssize_t n = ::write(pty_.master(), pending_.constData(), size_t(pending_.size()));
         if (n > 0) {
             pending_.remove(0, n);
+            lastDrain_ = Clock::now();
             continue;
         }
         if (n < 0 && errno == EINTR)

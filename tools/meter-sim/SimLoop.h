@@ -55,6 +55,8 @@ private:
     bool stillClosed();
     void pumpTraffic();
     void writePending();
+    // Bytes the meter's timed lines may add to the output queue now.
+    qsizetype roomForTimedLines(Clock::time_point now) const;
     void flushPending(int timeoutMs);
     void hangUp();
     void log(const char* prefix, const QString& text);
@@ -68,6 +70,7 @@ private:
     QByteArray lineEnd_;
     bool peerSeen_ = false;
     std::optional<Clock::time_point> closedSince_;
+    Clock::time_point lastDrain_ = Clock::now(); // the output queue last shrank or was empty
 };
 
 } // namespace quellin::sim

@@ -1,73 +1,14 @@
 #include "SimOptions.h"
 
+#include "OptionTable.h"
+
+#include "LoggingMemory.h"
+
 #include <algorithm>
 
 namespace quellin::sim {
 
 namespace {
-
-struct OptionHelp {
-    const char* name;
-    const char* value; // nullptr: a flag
-    const char* text;
-};
-
-// The single list behind both the parser and --help, so they cannot drift apart.
-constexpr OptionHelp kOptions[] = {
-    {"version", "1|2",
-     "hardware version (default 2): 1 sends seven readings, 2 adds three "
-     "leakage currents and two temperatures"},
-    {"ver-text", "TEXT", "the five characters after \"VER\" (default \"1.05A\" / \"2.10A\")"},
-    {"wiring", "0|1|2",
-     "wiring mode digit (default 2): 0 single-phase two-wire, 1 single-phase "
-     "three-wire, 2 three-phase three-wire"},
-    {"frequency", "50|60", "mains frequency in Hz (default 50)"},
-    {"pt", "N", "PT ratio answered to CCF03, 1-9999 (default 1)"},
-    {"ct", "N", "CT ratio answered to CCF04, 1-9999 (default 1)"},
-    {"measuring", nullptr, "start with measuring on (CMD answers m = 1)"},
-    {"logging", nullptr, "start with memory logging on (CMD answers l = 1)"},
-    {"start-time", "TIME",
-     "the meter's clock at the first measured-data line, "
-     "\"yyyy/mm/dd hh:mm:ss\" (default: now); it advances exactly one "
-     "second per measured-data line"},
-    {"rate", "N", "measured-data lines per second, 0.1-1000 (default 1)"},
-    {"seed", "N",
-     "seed of the readings and the garbage (default 1); equal seeds give equal "
-     "readings"},
-    {"link", "PATH",
-     "make PATH a symbolic link to the device (an old link is replaced; "
-     "removed on exit)"},
-    {"log", "FILE",
-     "write every line sent (\"TX \") and every command received (\"RX \") to "
-     "FILE, flushed per line; a line that nobody took off the device in time is "
-     "dropped and logged \"DROP \""},
-    {"exit-on-hangup", "SECONDS",
-     "exit when the program side, once it has sent something, "
-     "keeps the device closed for SECONDS"},
-    {"silent", "CMD",
-     "never answer CMD and ignore it (repeatable; \"CCF*\" matches every "
-     "command beginning \"CCF\")"},
-    {"ng", "CMD", "answer \"NG\" to CMD and ignore it (repeatable; \"*\" patterns as --silent)"},
-    {"ver-ng", nullptr, "the same as --ng VER"},
-    {"garbage", nullptr, "replace every 5th measured-data line by printable garbage"},
-    {"lf", nullptr, "end every line with CR LF instead of CR"},
-    {"overlong", nullptr, "send one 600-character line before the first measured-data line"},
-    {"hangup-after", "N", "after N measured-data lines close the device and exit"},
-    {"stp-after", "N",
-     "after N measured-data lines send \"STP\" and stop streaming and "
-     "measuring"},
-    {"low-after", "N", "after N measured-data lines send \"LOW\""},
-    {"max-lines", "N", "send no more than N measured-data lines in all"},
-    {"help", nullptr, "show this text"},
-};
-
-const OptionHelp* findOption(const QString& name)
-{
-    for (const OptionHelp& o : kOptions)
-        if (name == QLatin1String(o.name))
-            return &o;
-    return nullptr;
-}
 
 bool toInt(const QString& text, int low, int high, int& out)
 {
@@ -77,6 +18,24 @@ bool toInt(const QString& text, int low, int high, int& out)
         return false;
     out = v;
     return true;
+}
+
+// "LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS".
+std::optional<MemoryAdd> parseMemoryAdd(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    MemoryAdd add;
+    if (parts.size() != 4 || !toInt(parts[0], 0, 2, add.wiring) ||
+        !toInt(parts[1], 0, 5, add.intervalCode) ||
+        !toInt(parts[3], 1, LoggingMemory::kBlocks * LoggingMemory::kRecordsPerBlock, add.records))
+        return std::nullopt;
+    const QString start = parts[2].trimmed();
+    const QDate date = QDate::fromString(start.left(10), QStringLiteral("yyyy/MM/dd"));
+    const QTime time = QTime::fromString(start.mid(11), QStringLiteral("HH:mm"));
+    if (start.size() != 16 || !date.isValid() || !time.isValid())
+        return std::nullopt;
+    add.start = QDateTime(date, time, Qt::UTC);
+    return add;
 }
 
 // Applies one option; false (with error) when its value is out of range.
@@ -153,6 +112,32 @@ bool apply(const QString& name, const QString& value, SimOptions& o, QString& er
     } else if (name == QLatin1String("max-lines")) {
         if (!toInt(value, 0, 1 << 30, o.maxLines))
             return bad("a count");
+    } else if (name == QLatin1String("download-ng-after")) {
+        if (!toInt(value, 0, 1 << 30, o.downloadNgAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("download-hangup-after")) {
+        if (!toInt(value, 0, 1 << 30, o.downloadHangupAfter))
+            return bad("a count");
+    } else if (name == QLatin1String("flash-time")) {
+        if (!toInt(value, 0, 60000, o.flashMs))
+            return bad("milliseconds 0-60000");
+    } else if (name == QLatin1String("clear-time")) {
+        if (!toInt(value, 0, 600000, o.clearMs))
+            return bad("milliseconds 0-600000");
+    } else if (name == QLatin1String("download-baud")) {
+        if (!toInt(value, 0, 1000000, n) || (n != 0 && n < 300))
+            return bad("0 or a baud rate 300-1000000");
+        o.downloadBaud = n;
+    } else if (name == QLatin1String("logging-rate")) {
+        bool ok = false;
+        o.loggingRate = value.toDouble(&ok);
+        if (!ok || !(o.loggingRate >= 0.001 && o.loggingRate <= 100000))
+            return bad("a rate 0.001-100000");
+    } else if (name == QLatin1String("memory-add")) {
+        const std::optional<MemoryAdd> add = parseMemoryAdd(value);
+        if (!add)
+            return bad("\"LINE,INTERVAL,yyyy/mm/dd hh:mm,RECORDS\"");
+        o.memoryAdds.push_back(*add);
     }
     return true;
 }
@@ -171,6 +156,24 @@ void applyFlag(const QString& name, SimOptions& o)
         o.lf = true;
     else if (name == QLatin1String("overlong"))
         o.overlong = true;
+    else if (name == QLatin1String("memory-preset"))
+        o.memoryPreset = true;
+}
+
+// Blocks the memory options take at start; more than the memory holds is an error.
+bool memoryFits(const SimOptions& o, QString& error)
+{
+    int blocks = o.memoryPreset ? LoggingMemory::kPresetBlocks : 0;
+    for (const MemoryAdd& add : o.memoryAdds)
+        blocks += LoggingMemory::blocksFor(add.records);
+    blocks += o.logging ? 1 : 0;
+    if (blocks <= LoggingMemory::kBlocks)
+        return true;
+    error = QStringLiteral("--memory-preset, --memory-add and --logging need %1 memory blocks; "
+                           "the meter has %2")
+                .arg(blocks)
+                .arg(LoggingMemory::kBlocks);
+    return false;
 }
 
 } // namespace
@@ -217,53 +220,7 @@ ParseResult parseOptions(const QStringList& args, SimOptions& options, QString& 
         if (!apply(arg, value, options, error))
             return ParseResult::Error;
     }
-    return ParseResult::Run;
-}
-
-QString helpText()
-{
-    QString text = QStringLiteral(
-        "Usage: quellin-meter-sim [options]\n"
-        "\n"
-        "A virtual portable power meter on a pseudo-terminal, for trying Quellin\n"
-        "without hardware, for training and for tests. It prints the device path as\n"
-        "the first line on stdout and runs until SIGTERM or SIGINT. SIGUSR1 makes it\n"
-        "send \"STP\" (and stop measuring), SIGUSR2 \"LOW\".\n"
-        "\n"
-        "Commands (ended by CR; LF is ignored): SLE, VER, CMD, CCF03, CCF04, SMD10,\n"
-        "SMD11, SLG; anything else is answered \"NG\". After SLG it streams one\n"
-        "measured-data line (\"RML...\") per tick until SLE, SMD10 or STP.\n"
-        "\n"
-        "Options:\n");
-    constexpr qsizetype kIndent = 28;
-    constexpr qsizetype kWidth = 80;
-    const QString indent(kIndent, QLatin1Char(' '));
-    for (const OptionHelp& o : kOptions) {
-        QString line = QStringLiteral("  --%1").arg(QLatin1String(o.name));
-        if (o.value)
-            line += QLatin1Char(' ') + QLatin1String(o.value);
-        if (line.size() >= kIndent - 1) {
-            text += line + QLatin1Char('\n');
-            line = indent;
-        } else {
-            line = line.leftJustified(kIndent);
-        }
-        // Word-wrapped description under its column.
-        bool first = true;
-        for (const QString& word : QString::fromLatin1(o.text).split(QLatin1Char(' '))) {
-            if (!first && line.size() + 1 + word.size() > kWidth) {
-                text += line + QLatin1Char('\n');
-                line = indent;
-                first = true;
-            }
-            if (!first)
-                line += QLatin1Char(' ');
-            line += word;
-            first = false;
-        }
-        text += line + QLatin1Char('\n');
-    }
-    return text;
+    return memoryFits(options, error) ? ParseResult::Run : ParseResult::Error;
 }
 
 QDateTime parseMeterTime(const QString& text)
@@ -277,13 +234,25 @@ QDateTime parseMeterTime(const QString& text)
     return QDateTime(parsed.date(), parsed.time(), Qt::UTC);
 }
 
+QString commandWord(const QString& command)
+{
+    // "SCFnn" + value and "STM" + time carry a value; every other command is
+    // its own word (the numbers of "CCFnn", "CMIbk", "SCBn", "CMM..." address
+    // what is asked for).
+    if (command.startsWith(QLatin1String("SCF")) && command != QLatin1String("SCFW"))
+        return command.left(5);
+    if (command.startsWith(QLatin1String("STM")))
+        return command.left(3);
+    return command;
+}
+
 bool matchesPattern(const QStringList& patterns, const QString& command)
 {
     for (const QString& p : patterns) {
         if (p.endsWith(QLatin1Char('*'))) {
             if (command.startsWith(p.left(p.size() - 1)))
                 return true;
-        } else if (p == command) {
+        } else if (p == command || p == commandWord(command)) {
             return true;
         }
     }

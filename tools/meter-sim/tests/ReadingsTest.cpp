@@ -226,6 +226,32 @@ INSTANTIATE_TEST_SUITE_P(
                        return o.hangupAfter == 7 && o.stpAfter == 3 && o.lowAfter == 2 &&
                               o.maxLines == 9 && o.garbage && o.lf && o.overlong;
                    }},
+        OptionCase{
+            "memoryAndTimedAnswers",
+            {"--memory-preset", "--memory-add", "2,0,2024/07/01 08:00,9999", "--logging",
+             "--flash-time", "0", "--clear-time", "250", "--download-baud", "0", "--logging-rate",
+             "0.5", "--download-ng-after", "3", "--download-hangup-after", "9"},
+            ParseResult::Run,
+            [](const SimOptions& o) {
+                return o.memoryPreset && o.memoryAdds.size() == 1 && o.memoryAdds[0].wiring == 2 &&
+                       o.memoryAdds[0].records == 9999 &&
+                       o.memoryAdds[0].start == parseMeterTime("2024/07/01 08:00:00") &&
+                       o.flashMs == 0 && o.clearMs == 250 && o.downloadBaud == 0 &&
+                       o.loggingRate == 0.5 && o.downloadNgAfter == 3 && o.downloadHangupAfter == 9;
+            }},
+        OptionCase{"memoryTooFull",
+                   {"--memory-preset", "--memory-add", "2,0,2024/07/01 08:00,19999"},
+                   ParseResult::Error,
+                   nullptr},
+        OptionCase{"loggingNeedsAFreeBlock",
+                   {"--memory-preset", "--memory-add", "2,0,2024/07/01 08:00,19998", "--logging"},
+                   ParseResult::Error,
+                   nullptr},
+        OptionCase{"memoryAddBadTime",
+                   {"--memory-add", "2,0,2024/07/01 8:00,10"},
+                   ParseResult::Error,
+                   nullptr},
+        OptionCase{"baudTooSlow", {"--download-baud", "299"}, ParseResult::Error, nullptr},
         OptionCase{"help", {"--rate", "5", "--help"}, ParseResult::Help, nullptr},
         OptionCase{"unknownOption", {"--speed", "5"}, ParseResult::Error, nullptr},
         OptionCase{"bareWord", {"fast"}, ParseResult::Error, nullptr},
@@ -245,12 +271,35 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HelpText, namesEveryOption)
 {
     const QString help = helpText();
-    for (const char* name :
-         {"--version",  "--wiring",       "--measuring", "--logging",   "--start-time",
-          "--rate",     "--seed",         "--link",      "--log",       "--exit-on-hangup",
-          "--silent",   "--ng",           "--ver-ng",    "--garbage",   "--lf",
-          "--overlong", "--hangup-after", "--stp-after", "--low-after", "--max-lines",
-          "--help"})
+    for (const char* name : {"--version",
+                             "--wiring",
+                             "--measuring",
+                             "--logging",
+                             "--start-time",
+                             "--rate",
+                             "--seed",
+                             "--link",
+                             "--log",
+                             "--exit-on-hangup",
+                             "--silent",
+                             "--ng",
+                             "--ver-ng",
+                             "--garbage",
+                             "--lf",
+                             "--overlong",
+                             "--hangup-after",
+                             "--stp-after",
+                             "--low-after",
+                             "--max-lines",
+                             "--help",
+                             "--flash-time",
+                             "--clear-time",
+                             "--download-baud",
+                             "--logging-rate",
+                             "--memory-preset",
+                             "--memory-add",
+                             "--download-ng-after",
+                             "--download-hangup-after"})
         EXPECT_TRUE(help.contains(QLatin1String(name))) << name;
     for (const QString& line : help.split('\n'))
         EXPECT_LE(line.size(), 80) << line.toStdString();
