@@ -39,7 +39,7 @@ QStringList readLines(int fd, int timeoutMs)
     return lines;
 }
 
-TEST(SimLoopDownload, fastestDownloadArrivesWholeAndInOrder)
+TEST(SimLoopDownload, FastestDownloadArrivesWholeAndInOrder)
 {
     SimOptions o;
     o.startTime = parseMeterTime(QStringLiteral("2024/12/31 23:59:58"));

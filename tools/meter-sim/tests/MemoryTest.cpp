@@ -26,7 +26,7 @@ Setup presetAnd(const Setup& more)
 
 class MemoryExchange : public ::testing::TestWithParam<ScriptCase> {};
 
-TEST_P(MemoryExchange, answersInOrder)
+TEST_P(MemoryExchange, AnswersInOrder)
 {
     Harness h(GetParam().setup);
     expectScript(h, GetParam().script);
@@ -87,7 +87,7 @@ struct LayoutCase {
 
 class DownloadLayout : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(DownloadLayout, recordsFitTheBlocksWiringAndVersion)
+TEST_P(DownloadLayout, RecordsFitTheBlocksWiringAndVersion)
 {
     const LayoutCase c = GetParam();
     Harness h(presetAnd([&](SimOptions& o) { o.version = c.version; }));
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Blocks, DownloadLayout,
                                            LayoutCase{2, 2, 105, 11, 200, true},
                                            LayoutCase{1, 4, 60, 6, 100, false}));
 
-TEST(Download, pacedAsTheLineRateCarriesThemAndHeldWithoutRoom)
+TEST(Download, PacedAsTheLineRateCarriesThemAndHeldWithoutRoom)
 {
     // 105 characters and CR at 9600 baud: 110.4 ms a line.
     Harness h(presetAnd([](SimOptions& o) { o.downloadBaud = 9600; }));
@@ -130,7 +130,7 @@ TEST(Download, pacedAsTheLineRateCarriesThemAndHeldWithoutRoom)
     EXPECT_EQ(h.run(1), QStringList{"RMME"});
 }
 
-TEST(Download, commandsWaitForTheEndOfTheDownload)
+TEST(Download, CommandsWaitForTheEndOfTheDownload)
 {
     Harness h(preset);
     h.meter().receive("CMM000000002\rCMD\r");
@@ -139,7 +139,7 @@ TEST(Download, commandsWaitForTheEndOfTheDownload)
 
 class DownloadFaults : public ::testing::TestWithParam<ScriptCase> {};
 
-TEST_P(DownloadFaults, reachTheRecordLines)
+TEST_P(DownloadFaults, ReachTheRecordLines)
 {
     Harness h(presetAnd(GetParam().setup));
     expectScript(h, GetParam().script);
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                           true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DownloadFaults, garbageDamagesEveryFifthRecordLine)
+TEST(DownloadFaults, GarbageDamagesEveryFifthRecordLine)
 {
     Harness h(presetAnd([](SimOptions& o) { o.garbage = true; }));
     const QStringList lines = h.askAll({"CMM000000015"});
@@ -170,7 +170,7 @@ TEST(DownloadFaults, garbageDamagesEveryFifthRecordLine)
     }
 }
 
-TEST(Logging, recordsFallDueAtTheRateAndFillContinuationBlocks)
+TEST(Logging, RecordsFallDueAtTheRateAndFillContinuationBlocks)
 {
     Harness h([](SimOptions& o) {
         o.loggingRate = 1000;
@@ -186,7 +186,7 @@ TEST(Logging, recordsFallDueAtTheRateAndFillContinuationBlocks)
     EXPECT_EQ(h.sent().value(0).mid(3 + 67, 19), "2024/08/13 14:00:00");
 }
 
-TEST(Logging, stopsWhenTheMemoryIsFullAndCannotStartAgain)
+TEST(Logging, StopsWhenTheMemoryIsFullAndCannotStartAgain)
 {
     Harness h(presetAnd([](SimOptions& o) { o.loggingRate = 100000; }));
     h.askAll({"SMD11", "SMD21"});

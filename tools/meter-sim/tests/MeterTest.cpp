@@ -41,7 +41,7 @@ struct AnswerCase {
 
 class MeterAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
-TEST_P(MeterAnswers, answersEveryCommandWithOneLine)
+TEST_P(MeterAnswers, AnswersEveryCommandWithOneLine)
 {
     SimOptions o = baseOptions();
     if (GetParam().setup)
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"RCF030001"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MeterFraming, commandSplitInEveryPlaceIsAnsweredOnce)
+TEST(MeterFraming, CommandSplitInEveryPlaceIsAnsweredOnce)
 {
     const QByteArray input = "CCF03\r";
     for (qsizetype cut = 1; cut < input.size(); ++cut) {
@@ -119,14 +119,14 @@ TEST(MeterFraming, commandSplitInEveryPlaceIsAnsweredOnce)
     }
 }
 
-TEST(MeterFraming, overlongCommandIsRefusedAndTheNextOneAnswered)
+TEST(MeterFraming, OverlongCommandIsRefusedAndTheNextOneAnswered)
 {
     Meter meter(baseOptions());
     const QByteArray junk(Meter::kMaxCommandLength + 50, 'A');
     EXPECT_EQ(ask(meter, junk + "\rCMD\r"), (QStringList{"NG", "RMD200"}));
 }
 
-TEST(MeterFraming, receivedCommandsAreReportedBeforeTheirAnswers)
+TEST(MeterFraming, ReceivedCommandsAreReportedBeforeTheirAnswers)
 {
     Meter meter(baseOptions());
     meter.receive("VER\r");
@@ -137,7 +137,7 @@ TEST(MeterFraming, receivedCommandsAreReportedBeforeTheirAnswers)
     EXPECT_EQ(t[1].kind, Traffic::Kind::Sent);
 }
 
-TEST(MeterCommandTable, wholeCommandBeatsPrefixAndLongestPrefixWins)
+TEST(MeterCommandTable, WholeCommandBeatsPrefixAndLongestPrefixWins)
 {
     Meter meter(baseOptions());
     meter.addCommand("CM*", [](Meter& m, const QString& c) { m.reply("short " + c); });
@@ -155,7 +155,7 @@ QStringList streamLines(Meter& meter, int ticks)
     return out;
 }
 
-TEST(MeterStream, nothingIsStreamedBeforeSlgAndAfterSle)
+TEST(MeterStream, NothingIsStreamedBeforeSlgAndAfterSle)
 {
     Meter meter(baseOptions());
     EXPECT_TRUE(streamLines(meter, 3).isEmpty());
@@ -166,7 +166,7 @@ TEST(MeterStream, nothingIsStreamedBeforeSlgAndAfterSle)
     EXPECT_FALSE(meter.streaming());
 }
 
-TEST(MeterStream, stoppingTheMeasurementStopsTheStream)
+TEST(MeterStream, StoppingTheMeasurementStopsTheStream)
 {
     Meter meter(baseOptions());
     ask(meter, "SMD11\rSLG\r");
@@ -175,7 +175,7 @@ TEST(MeterStream, stoppingTheMeasurementStopsTheStream)
     EXPECT_TRUE(streamLines(meter, 2).isEmpty());
 }
 
-TEST(MeterStream, clockStepsOneSecondPerLineAcrossTheYear)
+TEST(MeterStream, ClockStepsOneSecondPerLineAcrossTheYear)
 {
     Meter meter(baseOptions());
     ask(meter, "SLG\r");
@@ -214,7 +214,7 @@ char kindOf(const QString& line)
     return 'G';
 }
 
-TEST_P(MeterFaults, streamShowsTheFaultWhereExpected)
+TEST_P(MeterFaults, StreamShowsTheFaultWhereExpected)
 {
     SimOptions o = baseOptions();
     GetParam().setup(o);
@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
                   3, "RLS", false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MeterFaults, stopReportEndsMeasuring)
+TEST(MeterFaults, StopReportEndsMeasuring)
 {
     SimOptions o = baseOptions();
     o.stpAfter = 1;
@@ -262,7 +262,7 @@ TEST(MeterFaults, stopReportEndsMeasuring)
     EXPECT_EQ(ask(meter, "CMD\r"), QStringList{"RMD200"});
 }
 
-TEST(MeterFaults, garbageLeavesTheOtherReadingsAsWithout)
+TEST(MeterFaults, GarbageLeavesTheOtherReadingsAsWithout)
 {
     SimOptions plain = baseOptions();
     SimOptions noisy = baseOptions();
@@ -282,7 +282,7 @@ TEST(MeterFaults, garbageLeavesTheOtherReadingsAsWithout)
     }
 }
 
-TEST(MeterFaults, maxLinesHoldsAcrossAnotherSlg)
+TEST(MeterFaults, MaxLinesHoldsAcrossAnotherSlg)
 {
     SimOptions o = baseOptions();
     o.maxLines = 2;
@@ -293,7 +293,7 @@ TEST(MeterFaults, maxLinesHoldsAcrossAnotherSlg)
     EXPECT_TRUE(streamLines(meter, 3).isEmpty());
 }
 
-TEST(MeterFaults, unsolicitedReportsAnyTime)
+TEST(MeterFaults, UnsolicitedReportsAnyTime)
 {
     Meter meter(baseOptions());
     meter.reportLowBattery();

@@ -17,7 +17,7 @@ struct HexCase {
 
 class HexOfSingle : public ::testing::TestWithParam<HexCase> {};
 
-TEST_P(HexOfSingle, isBigEndianUpperCaseAndReadsBack)
+TEST_P(HexOfSingle, IsBigEndianUpperCaseAndReadsBack)
 {
     EXPECT_EQ(hexOfSingle(GetParam().value), QLatin1String(GetParam().hex));
     float back = -1;
@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Values, HexOfSingle,
                                            HexCase{0.5f, "3F000000"},
                                            HexCase{200.25f, "43484000"}));
 
-TEST(HexOfSingle, refusesWhatIsNotEightHexDigits)
+TEST(HexOfSingle, RefusesWhatIsNotEightHexDigits)
 {
     float v = 0;
     for (const char* bad : {"4120000", "412000000", "4120000G", ""})
@@ -53,7 +53,7 @@ struct LayoutCase {
 
 class MeasuredLineLayout : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(MeasuredLineLayout, fieldsSitAtTheirPositions)
+TEST_P(MeasuredLineLayout, FieldsSitAtTheirPositions)
 {
     Reading r;
     r.voltageR = 101.5f;
@@ -98,7 +98,7 @@ struct WiringCase {
 
 class GeneratedReadings : public ::testing::TestWithParam<WiringCase> {};
 
-TEST_P(GeneratedReadings, arePlausibleConsistentAndChanging)
+TEST_P(GeneratedReadings, ArePlausibleConsistentAndChanging)
 {
     const WiringCase c = GetParam();
     ReadingGenerator gen(7, c.wiring, c.frequency);
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Wirings, GeneratedReadings,
                          ::testing::Values(WiringCase{0, 50, 100.0}, WiringCase{1, 60, 100.0},
                                            WiringCase{2, 50, 200.0}));
 
-TEST(GeneratedReadings, sameSeedSameSequenceOtherSeedOther)
+TEST(GeneratedReadings, SameSeedSameSequenceOtherSeedOther)
 {
     ReadingGenerator a(42, 2, 50), b(42, 2, 50), c(43, 2, 50);
     bool differs = false;
@@ -157,7 +157,7 @@ TEST(GeneratedReadings, sameSeedSameSequenceOtherSeedOther)
     EXPECT_TRUE(differs);
 }
 
-TEST(GarbageLine, isPrintableWithoutLineEnds)
+TEST(GarbageLine, IsPrintableWithoutLineEnds)
 {
     std::mt19937_64 rng(5);
     for (int i = 0; i < 500; ++i) {
@@ -179,7 +179,7 @@ struct OptionCase {
 
 class ParseOptions : public ::testing::TestWithParam<OptionCase> {};
 
-TEST_P(ParseOptions, acceptsValidAndRefusesInvalid)
+TEST_P(ParseOptions, AcceptsValidAndRefusesInvalid)
 {
     SimOptions o;
     QString error;
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"ratioTooBig", {"--ct", "10000"}, ParseResult::Error, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HelpText, namesEveryOption)
+TEST(HelpText, NamesEveryOption)
 {
     const QString help = helpText();
     for (const char* name : {"--version",
@@ -305,7 +305,7 @@ TEST(HelpText, namesEveryOption)
         EXPECT_LE(line.size(), 80) << line.toStdString();
 }
 
-TEST(MeterTime, readsSlashAndDashFormsOnly)
+TEST(MeterTime, ReadsSlashAndDashFormsOnly)
 {
     EXPECT_TRUE(parseMeterTime("2024-05-06 07:08:09").isValid());
     EXPECT_EQ(parseMeterTime("2024-05-06 07:08:09"), parseMeterTime("2024/05/06 07:08:09"));

@@ -10,7 +10,7 @@ namespace {
 
 class SettingsExchange : public ::testing::TestWithParam<ScriptCase> {};
 
-TEST_P(SettingsExchange, answersAsTheProgramReadsAndSetsThem)
+TEST_P(SettingsExchange, AnswersAsTheProgramReadsAndSetsThem)
 {
     Harness h(GetParam().setup);
     expectScript(h, GetParam().script);
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every control output takes the ends of its range, in the form the program
 // sends, and refuses one step beyond them.
-TEST(SettingsLimits, everyControlOutputItemTakesItsRangeAndNothingBeyond)
+TEST(SettingsLimits, EveryControlOutputItemTakesItsRangeAndNothingBeyond)
 {
     struct Range {
         const char* low;
@@ -113,14 +113,16 @@ TEST(SettingsLimits, everyControlOutputItemTakesItsRangeAndNothingBeyond)
             EXPECT_EQ(h.ask("CCF" + QByteArray::number(item)),
                       QStringList{QString::fromLatin1("RCF%1%2").arg(item).arg(good)});
         }
-        for (const char* bad : {r.below, r.above})
-            if (bad)
+        for (const char* bad : {r.below, r.above}) {
+            if (bad) {
                 EXPECT_EQ(h.ask(set + bad), QStringList{"NG"}) << item << " " << bad;
+            }
+        }
     }
 }
 
 // The clock and the measuring line set are what the next measured-data line carries.
-TEST(SettingsStream, clockAndLineShowInTheMeasuredData)
+TEST(SettingsStream, ClockAndLineShowInTheMeasuredData)
 {
     Harness h;
     h.askAll({"STM2024/05/01 10:00:00", "SMD00", "SLG"});
@@ -135,7 +137,7 @@ TEST(SettingsStream, clockAndLineShowInTheMeasuredData)
     EXPECT_EQ(fieldOf(lines[0], 4), 0.0f);           // nor current T
 }
 
-TEST(SettingsFlash, writeIsAnsweredAfterItsPauseAndHoldsTheNextCommand)
+TEST(SettingsFlash, WriteIsAnsweredAfterItsPauseAndHoldsTheNextCommand)
 {
     Harness h([](SimOptions& o) { o.flashMs = 300; });
     EXPECT_TRUE(h.ask("SCFW").isEmpty());
