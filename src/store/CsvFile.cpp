@@ -16,22 +16,4 @@ QString wiringLineText(int wiring)
     }
 }
 
-int SplitLine(QStringView line, QStringList& fields, int maxFields)
-{
-    fields.clear();
-    if (maxFields <= 0)
-        return 0;
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype comma = line.indexOf(QLatin1Char(','), start);
-        if (comma < 0 || fields.size() + 1 == maxFields) {
-            fields.append(comma < 0 ? line.mid(start).toString()
-                                    : line.mid(start, comma - start).toString());
-            return static_cast<int>(fields.size());
-        }
-        fields.append(line.mid(start, comma - start).toString());
-        start = comma + 1;
-    }
-}
-
 } // namespace quellin

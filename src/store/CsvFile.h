@@ -12,18 +12,11 @@
 #include "base/Context.h"
 
 #include <QString>
-#include <QStringList>
-#include <QStringView>
 
 namespace quellin {
 
 // The wiring line's texts for DataWiring 0, 1 and 2, without quotes.
 QString wiringLineText(int wiring);
-
-// Texts between commas, at most maxFields of them: when that many have been
-// found the last one ends at the next comma and the rest of the line is dropped.
-// Quotes are not interpreted. Returns the number of fields.
-int SplitLine(QStringView line, QStringList& fields, int maxFields);
 
 inline const QString kNoDataRecorded = QStringLiteral("データが記録されていません。");
 inline const QString kInvalidDataFile = QStringLiteral("不正なデータファイルです。");

@@ -2,12 +2,16 @@
 //
 // The file is read line by line (never whole) and checked as it is read; a file
 // that is not a data file is refused as a whole, so that no half-loaded data set
-// is ever shown. What a data line must hold:
-//   - at least as many fields as the title line has known columns (more are
-//     ignored); a line that is entirely empty is skipped;
-//   - the record number a number within 32 bits, the time a date, each measured
-//     value a number within single precision; an empty measured value reads as 0;
-//   - times that never go back (the graph's scan relies on time order).
+// is ever shown, and the refusal says which line is wrong and how. What a data
+// line must hold:
+//   - a field under each known title (fields under other titles, and fields
+//     beyond the last title, are ignored); a line of nothing but blanks and
+//     commas is skipped;
+//   - the record number a number within 32 bits, the time in the form
+//     yyyy/mm/dd hh:mm:ss, each measured value a number within single
+//     precision (an empty one too: a made-up 0 V or 0 W must not enter the data);
+//   - times that never go back (the graph's scan relies on time order), the
+//     first two a second or more apart (their distance is the sample interval).
 
 #include "store/CsvLoad.h"
 #include "base/ErrorReport.h"
@@ -16,7 +20,9 @@
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
 #include "store/CsvFile.h"
+#include "store/CsvHead.h"
 #include "store/CsvLineReader.h"
+#include "store/CsvParse.h"
 #include "store/CsvText.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -32,15 +38,35 @@ namespace quellin {
 
 namespace {
 
+constexpr int kNumberColumn = 0;
+constexpr int kTimeColumn = 1;
 constexpr int kActivePowerColumn = 6;
 constexpr int kEnergyColumn = 11;
 constexpr int kFirstVersion2Column = 13;
 constexpr int kShownFieldChars = 24;
+constexpr int kBatchRecords = 512; // records written to TMP.DAT at a time
 
 // A refusal that the user is told with a critical box of its own text.
 struct Refusal {
     QString message;
 };
+
+[[noreturn]] void refuse(const QString& reason)
+{
+    throw Refusal{kInvalidDataFile + QStringLiteral("\r\n") + reason};
+}
+
+QString timeForm()
+{
+    return fieldPattern(FieldFormat::Time);
+}
+
+QString timeText(double t)
+{
+    QByteArray text;
+    csv::appendTime(text, t);
+    return QString::fromLatin1(text);
+}
 
 class Loader {
 public:
@@ -53,28 +79,24 @@ public:
                           QStringLiteral("ファイル「%1」を開けません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
         csv::CsvLineReader reader(file_);
-        std::optional<QByteArray> firstDataLine;
-        readHeader(reader, firstDataLine);
+        QList<QByteArray> head;
+        readHead(reader, head);
 
-        StoreGlobals& st = ctx_.store;
-        st.SampleInterval = 0; // stays 0 unless two records are read
         OpenTmpForAppend(ctx_);
-        if (firstDataLine)
-            readDataLine(*firstDataLine, 3);
+        batch_.reserve(kBatchRecords);
+        for (int i = titleLine_ + 1; i < head.size(); ++i)
+            readDataLine(head[i], i + 1);
         QByteArrayView line;
-        while (true) {
-            const auto status = reader.next(line);
-            if (status == csv::CsvLineReader::Status::End)
-                break;
-            checkStatus(status, reader);
+        while (next(reader, line))
             readDataLine(line, reader.lineNumber());
-        }
+        flush();
         CloseTmp(ctx_);
 
-        if (st.RecordCount == 0)
+        if (count_ == 0)
             throw Refusal{kNoDataRecorded};
-        if (st.SampleInterval == 0)
-            throw Refusal{kInvalidDataFile};
+        if (count_ == 1)
+            refuse(QStringLiteral("データが1件しかありません。2件以上必要です。"));
+        StoreGlobals& st = ctx_.store;
         st.LastTime = lastTime_;
         st.GraphStart = st.FirstTime;
         st.GraphEnd = st.LastTime;
@@ -86,8 +108,12 @@ public:
     }
 
 private:
-    void checkStatus(csv::CsvLineReader::Status status, const csv::CsvLineReader& reader)
+    // The next line, false at the end of the file.
+    bool next(csv::CsvLineReader& reader, QByteArrayView& line)
     {
+        const auto status = reader.next(line);
+        if (status == csv::CsvLineReader::Status::End)
+            return false;
         if (status == csv::CsvLineReader::Status::TooLong)
             throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目が長すぎます（%2バイトを超えています）。")
@@ -97,80 +123,55 @@ private:
             throw VbError(ErrorNumber::FileIo,
                           QStringLiteral("ファイル「%1」を読み込めません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
+        return true;
     }
 
-    // Lines 1 to 3: the file name, the wiring and the column titles. A file
-    // written without a wiring line has its titles on line 2.
-    void readHeader(csv::CsvLineReader& reader, std::optional<QByteArray>& firstDataLine)
+    // The first lines, up to the title line: where the titles stand, the wiring
+    // and the data set's title (the file-name line).
+    void readHead(csv::CsvLineReader& reader, QList<QByteArray>& head)
     {
-        QList<QByteArray> head;
         QByteArrayView line;
-        while (head.size() < 3) {
-            const auto status = reader.next(line);
-            if (status == csv::CsvLineReader::Status::End)
-                break;
-            checkStatus(status, reader);
+        while (head.size() < csv::kHeadLines && next(reader, line))
             head.append(line.toByteArray());
-        }
         if (head.isEmpty())
-            throw Refusal{kInvalidDataFile};
+            refuse(QStringLiteral("ファイルが空です。"));
         encoding_ = csv::detectEncoding(head);
-        ctx_.store.TitleLine = csv::decodeText(head[0], encoding_);
-
-        const QString second = head.size() > 1 ? csv::decodeText(head[1], encoding_) : QString();
-        const QString wiringMark = QStringLiteral("結線＝");
-        const qsizetype mark = second.indexOf(wiringMark);
-        int titleIndex = 2;
-        if (mark >= 0) {
-            const QString kind = second.mid(mark + wiringMark.size(), 5);
-            for (int w = 0; w <= 2 && kind.size() == 5; ++w)
-                if (wiringLineText(w).endsWith(kind))
-                    ctx_.store.DataWiring = w;
-        } else if (head.size() > 1 && !matchTitles(second).empty()) {
-            titleIndex = 1;
+        if (head[0].startsWith(csv::kUtf8Bom))
+            head[0].remove(0, csv::kUtf8Bom.size());
+        const csv::FileHead fileHead = csv::readFileHead(head, encoding_);
+        if (fileHead.titleLine < 0) {
+            // Three head lines and nothing after them is a file without data,
+            // whatever its titles say.
+            bool dataFollows = false;
+            while (!dataFollows && next(reader, line))
+                dataFollows = !csv::isEmptyRow(line);
+            if (head.size() == csv::kHeadLines && !dataFollows)
+                throw Refusal{kNoDataRecorded};
+            refuse(QStringLiteral("1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。"));
         }
-        if (titleIndex >= head.size())
-            throw Refusal{kInvalidDataFile};
-        columns_ = matchTitles(csv::decodeText(head[titleIndex], encoding_));
-        if (columns_.empty())
-            throw Refusal{kInvalidDataFile};
+        titleLine_ = fileHead.titleLine;
+        if (fileHead.wiring)
+            ctx_.store.DataWiring = *fileHead.wiring;
+        ctx_.store.TitleLine = titleLine_ > 0 ? csv::decodeText(head[0], encoding_) : QString();
         auto& present = ctx_.store.ColumnPresent;
-        for (int c : columns_) {
-            if (static_cast<size_t>(c) >= present.size())
+        const bool version2 = ctx_.app.HardVersion >= 2;
+        for (const csv::TitleField& t : fileHead.titles) {
+            if (static_cast<size_t>(t.column) >= present.size())
                 present.resize(kMaxColumns, false);
-            present[static_cast<size_t>(c)] = true;
+            present[static_cast<size_t>(t.column)] = true;
+            // A version-1 meter's data set has no place for the later columns.
+            if (t.column < kFirstVersion2Column || version2)
+                read_.push_back(t);
         }
-        if (titleIndex == 1 && head.size() > 2)
-            firstDataLine = head[2];
-    }
-
-    // The known columns a title line names, in column order (the order in which
-    // a data line's fields are taken, whatever the order of the titles). The
-    // line is split into as many fields as a version-2 file has columns, so that
-    // a version-1 catalogue still sees, and marks present, all of its titles.
-    std::vector<int> matchTitles(const QString& titleLine) const
-    {
-        QStringList fields;
-        SplitLine(titleLine, fields, kMaxColumns);
-        bool taken[kMaxColumns] = {};
-        std::vector<int> cols;
-        for (const QString& field : fields) {
-            for (int c = 0; c < kMaxColumns; ++c) {
-                const QString title = columnTitle(c);
-                if (field == title || field == QLatin1Char('"') + title + QLatin1Char('"')) {
-                    if (!taken[c])
-                        cols.push_back(c);
-                    taken[c] = true;
-                    break;
-                }
-            }
-        }
-        std::sort(cols.begin(), cols.end());
-        return cols;
+        hasTime_ = fileHead.has(kTimeColumn);
+        fieldsNeeded_ = fileHead.fieldsNeeded;
+        fields_.resize(static_cast<size_t>(fieldsNeeded_));
     }
 
     QString shown(QByteArrayView field) const
     {
+        if (field.trimmed().isEmpty())
+            return QStringLiteral("空欄");
         QString text =
             csv::decodeText(field.first(std::min<qsizetype>(field.size(), 64)), encoding_);
         for (QChar& ch : text)
@@ -178,7 +179,7 @@ private:
                 ch = QLatin1Char('?');
         if (text.size() > kShownFieldChars || field.size() > 64)
             text = text.left(kShownFieldChars) + QStringLiteral("…");
-        return text;
+        return QLatin1Char('"') + text + QLatin1Char('"');
     }
 
     [[noreturn]] void badField(qint64 lineNo, int c, QByteArrayView field, csv::Conversion why)
@@ -189,76 +190,111 @@ private:
                           QStringLiteral("%1行目の「%2」の値が範囲を超えています（%3）。")
                               .arg(lineNo)
                               .arg(title, shown(field)));
-        const QString kind = c == 1 ? QStringLiteral("日付") : QStringLiteral("数値");
         throw VbError(ErrorNumber::TypeMismatch,
-                      QStringLiteral("%1行目の「%2」が%3ではありません（\"%4\"）。")
+                      QStringLiteral("%1行目の「%2」が数値ではありません（%3）。")
                           .arg(lineNo)
-                          .arg(title, kind, shown(field)));
+                          .arg(title, shown(field)));
+    }
+
+    [[noreturn]] void badTime(qint64 lineNo, QByteArrayView field, csv::TimeForm form)
+    {
+        const QString where = QStringLiteral("%1行目の「%2」").arg(lineNo).arg(columnTitle(1));
+        QString what;
+        if (form == csv::TimeForm::NotADate)
+            what = QStringLiteral("が日付ではありません（%1）。").arg(shown(field));
+        else if (form == csv::TimeForm::NoSeconds)
+            what = QStringLiteral("が時:分までしかありません（%1）。"
+                                  "秒が保存されていない可能性があります。")
+                       .arg(shown(field));
+        else
+            what = QStringLiteral("の形が違います（%1）。").arg(shown(field));
+        throw VbError(ErrorNumber::TypeMismatch,
+                      where + what +
+                          QStringLiteral("時刻は %1（年/月/日 時:分:秒）の形にしてください。")
+                              .arg(timeForm()));
     }
 
     void readDataLine(QByteArrayView line, qint64 lineNo)
     {
-        if (line.trimmed().isEmpty())
-            return; // an empty line (a tool's extra line ending) carries no record
-        StoreGlobals& st = ctx_.store;
-        if (st.RecordCount >= kMaxStoredRecords)
+        if (csv::isEmptyRow(line))
+            return;
+        if (!hasTime_)
+            refuse(QStringLiteral("見出しの行（%1行目）に「%2」がありません。")
+                       .arg(titleLine_ + 1)
+                       .arg(columnTitle(kTimeColumn)));
+        if (count_ >= kMaxStoredRecords)
             throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目: 読み込めるデータは%2件までです。")
                               .arg(lineNo)
                               .arg(kMaxStoredRecords));
-        QByteArrayView fields[kMaxColumns];
-        const int n = csv::splitFields(line, fields, kMaxColumns);
-        const int needed = static_cast<int>(columns_.size());
-        if (n < needed)
+        const int n = csv::splitFields(line, fields_.data(), fieldsNeeded_);
+        if (n < fieldsNeeded_)
             throw VbError(ErrorNumber::BadFileFormat,
                           QStringLiteral("%1行目の項目が足りません（%2項目のところ%3項目です）。")
                               .arg(lineNo)
-                              .arg(needed)
+                              .arg(fieldsNeeded_)
                               .arg(n));
         DataRecord rec;
-        const bool version2 = ctx_.app.HardVersion >= 2;
-        for (int k = 0; k < needed; ++k) {
-            const int c = columns_[static_cast<size_t>(k)];
-            const QByteArrayView field = fields[k];
-            if (c == 0) {
+        for (const csv::TitleField& t : read_) {
+            const QByteArrayView field = fields_[static_cast<size_t>(t.field)];
+            if (t.column == kNumberColumn) {
                 const csv::Converted v = csv::toLong(field);
                 if (v.status != csv::Conversion::Ok)
-                    badField(lineNo, c, field, v.status);
+                    badField(lineNo, t.column, field, v.status);
                 rec.number = static_cast<std::int32_t>(v.value);
-            } else if (c == 1) {
-                const std::optional<double> t = csv::toDate(field);
-                if (!t)
-                    badField(lineNo, c, field, csv::Conversion::NotConvertible);
-                rec.setTime(*t);
-            } else if (c < kFirstVersion2Column || version2) {
-                if (field.trimmed().isEmpty())
-                    continue; // an empty measured value reads as 0
+            } else if (t.column == kTimeColumn) {
+                const csv::TimeField time = csv::readTime(field);
+                if (time.form != csv::TimeForm::Ok)
+                    badTime(lineNo, field, time.form);
+                rec.setTime(time.value);
+            } else {
                 const csv::Converted v = csv::toSingle(field);
                 if (v.status != csv::Conversion::Ok)
-                    badField(lineNo, c, field, v.status);
-                rec.setColumn(c, v.value);
+                    badField(lineNo, t.column, field, v.status);
+                rec.setColumn(t.column, v.value);
             }
         }
-        const double t = rec.time();
-        if (st.RecordCount > 0 && vbdate::secondsBetween(lastTime_, t) < 0)
+        checkTime(rec.time(), lineNo);
+        add(rec, lineNo);
+    }
+
+    void checkTime(double t, qint64 lineNo)
+    {
+        if (count_ == 0)
+            return;
+        const long long step = vbdate::secondsBetween(lastTime_, t);
+        if (step < 0)
             throw VbError(ErrorNumber::BadFileFormat,
-                          QStringLiteral("%1行目の時刻が前の行の時刻より前です。").arg(lineNo));
-        const long long interval =
-            st.RecordCount == 1 ? vbdate::secondsBetween(st.FirstTime, t) : 0;
-        if (interval > INT_MAX)
+                          QStringLiteral("%1行目の時刻が前の行の時刻より前です。"
+                                         "時刻の古い順に並べてください。")
+                              .arg(lineNo));
+        if (count_ != 1)
+            return;
+        if (step == 0)
+            refuse(QStringLiteral("%1行目と%2行目の時刻が同じです（%3）。"
+                                  "秒が保存されていない可能性があります。")
+                       .arg(firstLine_)
+                       .arg(lineNo)
+                       .arg(timeText(t)));
+        if (step > INT_MAX)
             throw VbError(
                 ErrorNumber::Overflow,
                 QStringLiteral("%1行目: 最初の2件の時刻の間隔が長すぎます。").arg(lineNo));
+    }
 
-        AppendRecord(ctx_, rec);
+    void add(const DataRecord& rec, qint64 lineNo)
+    {
+        StoreGlobals& st = ctx_.store;
+        const double t = rec.time();
         const double watts = rec.column(kActivePowerColumn);
-        if (st.RecordCount == 1) {
+        if (count_ == 0) {
             st.PeakWatts = watts;
             st.PeakTime = t;
             st.FirstTime = t;
+            firstLine_ = lineNo;
         } else {
-            if (st.RecordCount == 2)
-                st.SampleInterval = static_cast<int>(interval);
+            if (count_ == 1)
+                st.SampleInterval = static_cast<int>(vbdate::secondsBetween(st.FirstTime, t));
             if (st.PeakWatts < watts) {
                 st.PeakWatts = watts;
                 st.PeakTime = t;
@@ -266,13 +302,30 @@ private:
         }
         lastTime_ = t;
         lastEnergy_ = rec.column(kEnergyColumn);
+        ++count_;
+        batch_.push_back(rec);
+        if (static_cast<int>(batch_.size()) == kBatchRecords)
+            flush();
+    }
+
+    void flush()
+    {
+        AppendRecords(ctx_, batch_.data(), static_cast<int>(batch_.size()));
+        batch_.clear();
     }
 
     Context& ctx_;
     QString path_;
     QFile file_;
     csv::TextEncoding encoding_ = csv::TextEncoding::ShiftJis;
-    std::vector<int> columns_; // present columns in column order, as the fields follow them
+    int titleLine_ = 0;                 // 0-based
+    std::vector<csv::TitleField> read_; // the columns whose fields are read, by position
+    bool hasTime_ = false;
+    int fieldsNeeded_ = 0;
+    std::vector<QByteArrayView> fields_; // the fields of the current line
+    std::vector<DataRecord> batch_;      // records not yet in TMP.DAT
+    int count_ = 0;                      // records read
+    qint64 firstLine_ = 0;
     double lastTime_ = 0;
     double lastEnergy_ = 0;
 };

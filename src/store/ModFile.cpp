@@ -120,28 +120,36 @@ void CloseTmp(Context& ctx)
 
 void AppendRecord(Context& ctx, const DataRecord& rec)
 {
+    AppendRecords(ctx, &rec, 1);
+}
+
+void AppendRecords(Context& ctx, const DataRecord* recs, int count)
+{
     StoreGlobals& st = ctx.store;
     QFile* file = st.TmpFileNo.get();
     if (!file || !file->isOpen() || !file->isWritable())
         throw VbError(
             ErrorNumber::BadFileNumber,
             QStringLiteral("一時データファイル (TMP.DAT) が書き込み用に開かれていません。"));
-    if (st.RecordCount < 0 || st.RecordCount == INT_MAX)
+    if (count <= 0)
+        return;
+    if (st.RecordCount < 0 || st.RecordCount > INT_MAX - count)
         throw VbError(ErrorNumber::Overflow, QStringLiteral("記録数が上限を超えました。"));
     const qint64 pos = static_cast<qint64>(st.RecordCount) * kRecordBytes;
+    const qint64 bytes = static_cast<qint64>(count) * kRecordBytes;
     // A sequential device (a pipe, /dev/full) has no record positions to seek to.
     bool written = file->isSequential() || file->seek(pos);
     int cause = 0;
     if (written) {
         errno = 0;
-        written = file->write(reinterpret_cast<const char*>(&rec), kRecordBytes) == kRecordBytes;
+        written = file->write(reinterpret_cast<const char*>(recs), bytes) == bytes;
         cause = errno;
         written = written && file->flush();
     }
     if (!written) {
         const bool full = cause == ENOSPC;
-        // A partly written record lies behind RecordCount and is never read; the
-        // next append overwrites it.
+        // Partly written records lie behind RecordCount and are never read; the
+        // next append overwrites them.
         if (full)
             throw VbError(
                 ErrorNumber::DiskFull,
@@ -151,7 +159,7 @@ void AppendRecord(Context& ctx, const DataRecord& rec)
             ErrorNumber::FileIo,
             QStringLiteral("計測データを一時データファイル (TMP.DAT) に書き込めません。"));
     }
-    ++st.RecordCount;
+    st.RecordCount += count;
 }
 
 DataRecord ReadRecord(const Context& ctx, int k)

@@ -37,6 +37,8 @@ void CloseTmp(Context& ctx);
 // (handle missing or read-only, disk full, I/O error); RecordCount then stays
 // unchanged and the records already stored stay readable.
 void AppendRecord(Context& ctx, const DataRecord& rec);
+// The same for count records in one write (a file load appends thousands).
+void AppendRecords(Context& ctx, const DataRecord* recs, int count);
 
 // Record k (1-based) of TMP.DAT; throws VbError when k is outside
 // 1..RecordCount or the record cannot be read.

@@ -18,7 +18,8 @@ struct BadCase {
     const char* name;
     const char* fixture; // tests/data/csv/<fixture>; empty: `content` is written instead
     QByteArray content;
-    // Either one of the two plain refusals (critical icon) …
+    // Either one of the two plain refusals (critical icon), followed on a line
+    // of its own by the reason when reportHas names its parts …
     const char* refusal;
     // … or the common error report for LoadDataFile with these texts in it.
     std::vector<const char*> reportHas;
@@ -26,6 +27,7 @@ struct BadCase {
 
 const char* const kNoData = "データが記録されていません。";
 const char* const kInvalid = "不正なデータファイルです。";
+const char* const kNoTitleLine = "1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。";
 
 QByteArray megabyteLine()
 {
@@ -56,17 +58,21 @@ TEST_P(BadFile, IsRefusedCleanly)
 
     ASSERT_EQ(t.msg.shown.size(), 1u) << t.msg.texts().join(QLatin1Char('|')).toStdString();
     const MessageRequest& box = t.msg.shown.front();
-    if (c.refusal) {
+    if (c.refusal && c.reportHas.empty()) {
         EXPECT_EQ(box.text, QString::fromUtf8(c.refusal));
+        EXPECT_EQ(box.icon, MsgIcon::Critical);
+    } else if (c.refusal) {
+        EXPECT_TRUE(box.text.startsWith(QString::fromUtf8(c.refusal) + QStringLiteral("\r\n")))
+            << box.text.toStdString();
         EXPECT_EQ(box.icon, MsgIcon::Critical);
     } else {
         EXPECT_TRUE(box.text.startsWith(QStringLiteral("LoadDataFileでエラーが起こりました。\r")))
             << box.text.toStdString();
         EXPECT_EQ(box.title, QStringLiteral("エラー"));
-        for (const char* part : c.reportHas)
-            EXPECT_TRUE(box.text.contains(QString::fromUtf8(part)))
-                << box.text.toStdString() << " lacks " << part;
     }
+    for (const char* part : c.reportHas)
+        EXPECT_TRUE(box.text.contains(QString::fromUtf8(part)))
+            << box.text.toStdString() << " lacks " << part;
 
     // Nothing half-loaded remains; the data set's wiring and title are as before.
     EXPECT_EQ(t.ctx->store.RecordCount, 0);
@@ -87,12 +93,17 @@ TEST_P(BadFile, IsRefusedCleanly)
 INSTANTIATE_TEST_SUITE_P(
     Files, BadFile,
     ::testing::Values(
-        BadCase{"empty", "bad_empty.csv", {}, kInvalid, {}},
+        BadCase{"empty", "bad_empty.csv", {}, kInvalid, {"ファイルが空です。"}},
         BadCase{"headers_only", "bad_headers_only.csv", {}, kNoData, {}},
-        BadCase{"one_record", "bad_one_record.csv", {}, kInvalid, {}},
-        BadCase{"first_two_at_the_same_second", "bad_same_second.csv", {}, kInvalid, {}},
-        BadCase{"no_known_titles", "bad_no_known_titles.csv", {}, kInvalid, {}},
-        BadCase{"binary", "bad_binary.csv", {}, kInvalid, {}},
+        BadCase{"one_record", "bad_one_record.csv", {}, kInvalid, {"データが1件しかありません"}},
+        BadCase{"first_two_at_the_same_second",
+                "bad_same_second.csv",
+                {},
+                kInvalid,
+                {"4行目と5行目の時刻が同じです（2002/06/01 10:00:00）",
+                 "秒が保存されていない可能性があります"}},
+        BadCase{"no_known_titles", "bad_no_known_titles.csv", {}, kInvalid, {kNoTitleLine}},
+        BadCase{"binary", "bad_binary.csv", {}, kInvalid, {kNoTitleLine}},
         BadCase{"short_line",
                 "bad_short_line.csv",
                 {},
@@ -128,12 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
                 megabyteLine(),
                 nullptr,
                 {"エラー：321 / ", "7行目", "長すぎます"}},
-        BadCase{"only_a_name_line", "", "ファイル名=\"x.csv\"\r\n", kInvalid, {}},
+        BadCase{"only_a_name_line", "", "ファイル名=\"x.csv\"\r\n", kInvalid, {kNoTitleLine}},
         BadCase{"no_title_line",
                 "",
                 "ファイル名=\"x.csv\"\r\n\"測定条件　結線＝単相２線式\"\r\n",
                 kInvalid,
-                {}},
+                {kNoTitleLine}},
         BadCase{"interval_beyond_32_bits",
                 "",
                 "n\r\nw\r\n\"番号\",\"時刻\"\r\n0,\"0100/01/01 00:00:00\"\r\n"
@@ -149,7 +160,36 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 QByteArray("n\r\nw\r\n\"番号\",\"時刻\"\r\n0,\"\x01\x02\"\r\n"),
                 nullptr,
-                {"4行目", "\"??\""}}),
+                {"4行目", "\"??\""}},
+        // A made-up 0 V or 0 W must not enter the data set.
+        BadCase{"empty_measured_value",
+                "edge_empty_values.csv",
+                {},
+                nullptr,
+                {"エラー：13 / ", "5行目の「電圧Ｒ(V)」が数値ではありません（空欄）"}},
+        BadCase{"time_without_seconds",
+                "",
+                "\"番号\",\"時刻\"\r\n0,2024/3/1 12:00\r\n1,2024/3/1 12:00\r\n",
+                nullptr,
+                {"エラー：13 / ", "2行目の「時刻」が時:分までしかありません（\"2024/3/1 12:00\"）",
+                 "秒が保存されていない可能性があります", "yyyy/mm/dd hh:mm:ss"}},
+        BadCase{"time_in_another_form",
+                "",
+                "n\r\nw\r\n\"番号\",\"時刻\"\r\n0,03/01/2024 12:00:00\r\n",
+                nullptr,
+                {"エラー：13 / ", "4行目の「時刻」の形が違います（\"03/01/2024 12:00:00\"）",
+                 "yyyy/mm/dd hh:mm:ss"}},
+        BadCase{"no_time_title",
+                "",
+                "n\r\nw\r\n\"番号\",\"電圧Ｒ(V)\"\r\n0,1\r\n1,2\r\n",
+                kInvalid,
+                {"見出しの行（3行目）に「時刻」がありません。"}},
+        // Three head lines whose titles match nothing, and no data.
+        BadCase{"head_only_with_unknown_titles",
+                "",
+                "n\r\nw\r\n\"メモ\",\"備考\"\r\n,,\r\n",
+                kNoData,
+                {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BadFileReport, AFolderIsNoDataFile)

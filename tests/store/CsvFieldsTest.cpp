@@ -1,6 +1,7 @@
 #include "store/CsvFields.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "store/CsvParse.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -240,33 +241,45 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct DateCase {
     const char* text;
-    bool valid;
+    TimeForm form;
     vbdate::Civil civil;
 };
 
 class DateField : public ::testing::TestWithParam<DateCase> {};
 
-TEST_P(DateField, ReadsQuotedOrBareTimes)
+TEST_P(DateField, ReadsYearMonthDayTimesWithSecondsOnly)
 {
     const DateCase& c = GetParam();
-    const std::optional<double> d = toDate(QByteArrayView(c.text));
-    ASSERT_EQ(d.has_value(), c.valid) << c.text;
-    if (c.valid) {
-        EXPECT_EQ(*d, *vbdate::fromCivil(c.civil)) << c.text;
+    const TimeField t = readTime(QByteArrayView(c.text));
+    ASSERT_EQ(t.form, c.form) << c.text;
+    if (c.form == TimeForm::Ok) {
+        EXPECT_EQ(t.value, *vbdate::fromCivil(c.civil)) << c.text;
     }
 }
 
+constexpr TimeForm kOk = TimeForm::Ok;
+constexpr TimeForm kOther = TimeForm::OtherForm;
+constexpr TimeForm kNotADate = TimeForm::NotADate;
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, DateField,
-    ::testing::Values(DateCase{"\"2002/06/01 10:00:05\"", true, {2002, 6, 1, 10, 0, 5}},
-                      DateCase{"2002/06/01 10:00:05", true, {2002, 6, 1, 10, 0, 5}},
-                      DateCase{"\"2002-06-01 10:00\"", true, {2002, 6, 1, 10, 0, 0}},
-                      DateCase{"\"2002/6/1 9:05:07", true, {2002, 6, 1, 9, 5, 7}},
-                      DateCase{"2002/06/01 10:00:05\"", true, {2002, 6, 1, 10, 0, 5}},
-                      DateCase{"\"2002/13/01 10:00:05\"", false, {}},
-                      DateCase{"\"2002/02/30 10:00:05\"", false, {}},
-                      DateCase{"\"2002/06/01 24:00:00\"", false, {}}, DateCase{"\"\"", false, {}},
-                      DateCase{"1.5", false, {}}, DateCase{"\"abcd/ef/gh ij:kl:mn\"", false, {}}));
+    ::testing::Values(
+        DateCase{"\"2002/06/01 10:00:05\"", kOk, {2002, 6, 1, 10, 0, 5}},
+        DateCase{"2002/06/01 10:00:05", kOk, {2002, 6, 1, 10, 0, 5}},
+        DateCase{"\"2002-06-01 10:00:05\"", kOk, {2002, 6, 1, 10, 0, 5}},
+        DateCase{"\"2002/6/1 9:05:07", kOk, {2002, 6, 1, 9, 5, 7}},
+        DateCase{" 2002/6/1  9:5:7 ", kOk, {2002, 6, 1, 9, 5, 7}},
+        DateCase{"2002/06/01 10:00:05\"", kOk, {2002, 6, 1, 10, 0, 5}},
+        DateCase{"\"2002-06-01 10:00\"", TimeForm::NoSeconds, {}},
+        DateCase{"2024/3/1 12:00", TimeForm::NoSeconds, {}},
+        DateCase{"\"2002/13/01 10:00:05\"", kNotADate, {}},
+        DateCase{"\"2002/02/30 10:00:05\"", kNotADate, {}},
+        DateCase{"\"2002/06/01 24:00:00\"", kNotADate, {}},
+        DateCase{"03/01/2024 12:00:00", kOther, {}}, DateCase{"24/3/1 12:00:00", kOther, {}},
+        DateCase{"2024/03-01 12:00:00", kOther, {}}, DateCase{"2024/03/01 12:00:00.5", kOther, {}},
+        DateCase{"2024/03/01T12:00:00", kOther, {}}, DateCase{"2024/03/01", kOther, {}},
+        DateCase{"12:00:00", kOther, {}}, DateCase{"\"\"", kOther, {}}, DateCase{"1.5", kOther, {}},
+        DateCase{"\"abcd/ef/gh ij:kl:mn\"", kOther, {}}));
 
 struct SplitCase {
     const char* line;
@@ -291,7 +304,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, FieldSplit,
                          ::testing::Values(SplitCase{"a,b,c", 18, {"a", "b", "c"}},
                                            SplitCase{"", 18, {""}}, SplitCase{",", 18, {"", ""}},
                                            SplitCase{"a,,b,", 18, {"a", "", "b", ""}},
-                                           SplitCase{"\"x,y\",z", 18, {"\"x", "y\"", "z"}},
+                                           SplitCase{"\"x,y\",z", 18, {"x,y", "z"}},
+                                           SplitCase{"\"a\"\"b\",c", 18, {"a\"\"b", "c"}},
+                                           SplitCase{"\"a\"x,b", 18, {"\"a\"x", "b"}},
+                                           SplitCase{"\"abc,d", 18, {"\"abc", "d"}},
+                                           SplitCase{"a\"b,c", 18, {"a\"b", "c"}},
+                                           SplitCase{"\"\",\"x\"", 18, {"", "x"}},
                                            SplitCase{"a,b,c,d", 2, {"a", "b"}},
                                            SplitCase{"a,b", 2, {"a", "b"}},
                                            SplitCase{"a", 1, {"a"}}, SplitCase{"a,b", 1, {"a"}}));
