@@ -214,6 +214,35 @@ TEST(SingleField, TextLongerThanANumberCanBeIsNoNumber)
     EXPECT_EQ(toSingle(QByteArray(400, '1')).status, Conversion::Overflow);
 }
 
+// The short road for common numbers gives the library's correctly rounded value.
+TEST(SingleField, AgreesWithTheLibraryConversionOverARandomSweep)
+{
+    std::mt19937_64 rng(20240301);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = pick(0, 3) == 0 ? "-" : "";
+        const int digits = pick(1, 21);
+        const int point = pick(0, digits + 1); // past the end: no point
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += '.';
+            text += static_cast<char>('0' + pick(0, 9));
+        }
+        if (pick(0, 1) == 1)
+            text += std::string(pick(0, 1) ? "E" : "e") + (pick(0, 1) ? "-" : "+") +
+                    std::to_string(pick(0, 40));
+        const double exact = std::strtod(text.c_str(), nullptr);
+        const Converted d = toDouble(QByteArrayView(text.data(), qsizetype(text.size())));
+        ASSERT_EQ(d.status, Conversion::Ok) << text;
+        ASSERT_EQ(d.value, exact) << text;
+        if (std::fabs(exact) >= 3e38)
+            continue; // no single
+        const Converted f = toSingle(QByteArrayView(text.data(), qsizetype(text.size())));
+        ASSERT_EQ(f.status, Conversion::Ok) << text;
+        ASSERT_EQ(f.value, static_cast<double>(static_cast<float>(exact))) << text;
+    }
+}
+
 class LongField : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(LongField, RoundsHalfToEvenWithin32Bits)
