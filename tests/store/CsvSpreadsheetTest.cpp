@@ -1,8 +1,8 @@
 // Data files that have been through a spreadsheet (tests/data/spreadsheet: one
 // of the program's files as LibreOffice Calc 7.4 saved it back) and the edits
-// users make there: fields are read under their own titles, columns of the
-// user's own are ignored wherever they stand, and what cannot be read is
-// refused with the line and the form expected.
+// users make there: fields are read under their own titles, and columns of the
+// user's own are ignored wherever they stand. (The one such file that cannot be
+// read is among the refused files of CsvBadFileTest.)
 
 #include "CsvTestSupport.h"
 #include "store/CsvLoad.h"
@@ -80,30 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Calc, SpreadsheetFile,
                              std::replace(n.begin(), n.end(), '-', '_');
                              return n;
                          });
-
-TEST(SpreadsheetFiles, AnInsertedColumnShiftsNoValue)
-{
-    TestContext plain;
-    useVersion(*plain.ctx, 2);
-    ASSERT_TRUE(LoadDataFile(*plain.ctx, spreadsheetFile("time-as-text.csv")));
-    TestContext inserted;
-    useVersion(*inserted.ctx, 2);
-    ASSERT_TRUE(LoadDataFile(*inserted.ctx, spreadsheetFile("user-column-inserted.csv")));
-    expectSameRecords(recordsOf(*inserted.ctx), recordsOf(*plain.ctx));
-}
-
-TEST(SpreadsheetFiles, AMonthDayYearTimeIsRefusedWithTheFormExpected)
-{
-    TestContext t;
-    useVersion(*t.ctx, 2);
-    EXPECT_FALSE(LoadDataFile(*t.ctx, spreadsheetFile("us-date-order.csv")));
-    ASSERT_EQ(t.msg.shown.size(), 1u);
-    const QString text = t.msg.shown.front().text;
-    for (const QString& part : {QStringLiteral("4行目の「時刻」"), QStringLiteral("03/01/2024"),
-                                QStringLiteral("yyyy/mm/dd hh:mm:ss")})
-        EXPECT_TRUE(text.contains(part)) << text.toStdString();
-    EXPECT_EQ(t.ctx->store.RecordCount, 0);
-}
 
 // A column of the user's own, anywhere in a file the program saved: the data
 // set reads back as from the file itself.
