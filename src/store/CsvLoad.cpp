@@ -159,7 +159,7 @@ private:
             if (static_cast<size_t>(t.column) >= present.size())
                 present.resize(kMaxColumns, false);
             present[static_cast<size_t>(t.column)] = true;
-            // A version-1 meter's data set has no place for the later columns.
+            // Under a version-1 catalogue the later columns are known, not read.
             if (t.column < kFirstVersion2Column || version2)
                 read_.push_back(t);
         }
