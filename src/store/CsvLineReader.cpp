@@ -7,7 +7,18 @@ namespace quellin::csv {
 
 namespace {
 constexpr qsizetype kChunkBytes = 64 * 1024;
+
+// The first LF or CR in data[from, to), or to.
+qsizetype lineEnd(const char* data, qsizetype from, qsizetype to)
+{
+    const auto* lf =
+        static_cast<const char*>(std::memchr(data + from, '\n', static_cast<size_t>(to - from)));
+    const qsizetype lfAt = lf ? lf - data : to;
+    const auto* cr =
+        static_cast<const char*>(std::memchr(data + from, '\r', static_cast<size_t>(lfAt - from)));
+    return cr ? cr - data : lfAt;
 }
+} // namespace
 
 CsvLineReader::CsvLineReader(QIODevice& device, qsizetype maxLineBytes)
     : device_(device), maxLineBytes_(maxLineBytes)
@@ -48,9 +59,7 @@ CsvLineReader::Status CsvLineReader::next(QByteArrayView& line)
     qsizetype scan = begin_;
     while (true) {
         const char* data = buffer_.constData();
-        qsizetype i = scan;
-        while (i < end_ && data[i] != '\n' && data[i] != '\r')
-            ++i;
+        const qsizetype i = lineEnd(data, scan, end_);
         if (i < end_) {
             if (i - begin_ > maxLineBytes_) {
                 ++lineNumber_;

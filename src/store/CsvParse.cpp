@@ -361,8 +361,9 @@ int splitFields(QByteArrayView line, QByteArrayView* fields, int maxFields)
 
 void splitFields(QByteArrayView line, std::vector<QByteArrayView>& fields, int maxFields)
 {
-    fields.resize(static_cast<size_t>(std::max(maxFields, 0)));
-    fields.resize(static_cast<size_t>(splitFields(line, fields.data(), maxFields)));
+    const qsizetype most = std::min<qsizetype>(std::max(maxFields, 0), line.count(',') + 1);
+    fields.resize(static_cast<size_t>(most));
+    fields.resize(static_cast<size_t>(splitFields(line, fields.data(), static_cast<int>(most))));
 }
 
 bool isEmptyRow(QByteArrayView line)
