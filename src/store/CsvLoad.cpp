@@ -18,6 +18,7 @@
 #include "store/CsvFile.h"
 #include "store/CsvLineReader.h"
 #include "store/CsvText.h"
+#include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 
@@ -296,8 +297,10 @@ bool LoadDataFile(Context& ctx, const QString& path)
             return false;
         }
     });
-    if (loaded)
+    if (loaded) {
+        writeDataSetInfo(ctx, DataSetKind::File);
         return true;
+    }
     if (refusal)
         ctx.svc.msg.info(*refusal, MsgIcon::Critical);
     // Nothing of the refused file stays behind.
