@@ -58,6 +58,8 @@ int runProgram(int argc, char* argv[])
     loadQtTranslations(app);
     useJapaneseFont();
     std::unique_ptr<Program> program = startProgram(QApplication::arguments(), {});
+    if (program->refused())
+        return 1;
     QApplication::setQuitOnLastWindowClosed(true);
     return QApplication::exec();
 }

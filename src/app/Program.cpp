@@ -2,10 +2,14 @@
 
 #include "about/FrmSplash.h"
 #include "app/CommandLine.h"
+#include "app/StartTexts.h"
+#include "base/ErrorReport.h"
 #include "main/FrmMDIMain.h"
 #include "platform/AppPaths.h"
 #include "settings/FrmSystem.h"
 #include "settings/SettingsValues.h"
+#include "store/DataSetInfo.h"
+#include "store/ModFile.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -22,7 +26,7 @@ Program::Program(ServiceOverrides o)
     : services_{o.msg ? *o.msg : msg_,
                 o.files ? *o.files : files_,
                 o.sleep ? *o.sleep : sleep_,
-                pointer_,
+                o.pointer ? *o.pointer : pointer_,
                 clock_,
                 status_}
 {
@@ -40,7 +44,9 @@ Program::~Program()
 bool Program::VersionClientAdapter::bfVer_NoCheck()
 {
     const bool built = modVer_.bfVer_NoCheck();
-    if (built && program_.versionKnown_)
+    // Once a version is known the start goes on, even when its catalogue could not
+    // be built (that has been reported): nothing would end the wait otherwise.
+    if ((built || program_.ctx_->app.HardVersion != 0) && program_.versionKnown_)
         program_.versionKnown_();
     return built;
 }
@@ -79,6 +85,13 @@ void Program::start(const QStringList& arguments)
         ctx.app.HardVersion = *forced;
     ctx.app.AppFolder = resolveAppFolder();
     ctx.app.Measuring = ctx.app.PcLogging = ctx.app.DataPresent = false;
+    if (!lockDataFolder()) {
+        refused_ = true;
+        splash_->close();
+        splash_.reset();
+        ctx.svc.pointer.setPointer(MousePointer::Default);
+        return;
+    }
 
     // 7: the PC settings.
     readStartupSettings(ctx);
@@ -108,6 +121,53 @@ void Program::start(const QStringList& arguments)
     splash_->close();
     splash_.reset();
     ctx.svc.pointer.setPointer(MousePointer::Default);
+
+    offerLeftoverDataSet();
+}
+
+bool Program::lockDataFolder()
+{
+    Context& ctx = *ctx_;
+    lock_ = std::make_unique<QLockFile>(ctx.app.AppFolder + QStringLiteral("Quellin.lock"));
+    // Stale only when the program that took it is gone (a crash, a power cut):
+    // QLockFile then takes it over.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0))
+        return true;
+    if (lock_->error() != QLockFile::LockFailedError)
+        return true; // a folder where nothing can be written: nothing to protect
+    ctx.svc.msg.show(
+        {dataFolderInUseText(ctx.app.AppFolder), {}, MsgButtons::Ok, MsgIcon::Exclamation, true});
+    return false;
+}
+
+void Program::offerLeftoverDataSet()
+{
+    Context& ctx = *ctx_;
+    const std::optional<LeftoverDataSet> leftover = findLeftoverDataSet(ctx);
+    if (!leftover)
+        return;
+    if (!leftover->info) {
+        // Records of a load or download that never finished: not a data set the
+        // user could trust, but not ours to delete either.
+        const QString aside = setLeftoverAside(ctx);
+        ctx.svc.msg.show({incompleteLeftoverText(leftover->records, aside),
+                          {},
+                          MsgButtons::Ok,
+                          MsgIcon::Exclamation,
+                          false});
+        return;
+    }
+    if (!ctx.svc.msg.askYesNo(leftoverQuestionText(leftover->records))) {
+        DeleteTmpFile(ctx);
+        return;
+    }
+    const bool restored = trapped(ctx, "RestoreDataSet", false, [&] {
+        restoreDataSet(ctx, *leftover);
+        return true;
+    });
+    if (restored && main_)
+        main_->showRestoredDataSet();
 }
 
 void Program::waitForHardVersion()
@@ -130,6 +190,13 @@ void Program::waitForHardVersion()
         if (ctx.app.HardVersion == 0)
             loop.exec();
         versionKnown_ = nullptr;
+    }
+    // A catalogue that could not be built (reported already) still gives the
+    // windows arrays of the version's size.
+    if (ctx.cat.ColumnTitles.isEmpty()) {
+        dimensionCatalog(ctx.cat, std::max(ctx.app.HardVersion, 1));
+        ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
+        ctx.store.GraphValues.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, {});
     }
     if (ctx.app.HardVersionText == kNotQueriedText)
         splash_->LblChek->setText(QStringLiteral("ハードバージョン ") +

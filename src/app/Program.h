@@ -10,6 +10,7 @@
 #include "platform/StatusBarProxy.h"
 #include "settings/ModRegistry.h"
 
+#include <QLockFile>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@ struct ServiceOverrides {
     MessageBoxService* msg = nullptr;
     FileDialogService* files = nullptr;
     SleepService* sleep = nullptr;
+    PointerService* pointer = nullptr;
 };
 
 class Program {
@@ -33,8 +35,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // The start routine; returns when the main window is shown.
+    // The start routine; returns when the main window is shown, or at once when
+    // another running program holds the data folder (refused() then tells).
     void start(const QStringList& arguments);
+    bool refused() const { return refused_; }
 
     Context& context() { return *ctx_; }
     FrmComm& comm() { return *comm_; }
@@ -56,6 +60,11 @@ private:
     };
 
     void showSystemDialog();
+    // One program per data folder: false (after telling the user) when another
+    // running program holds it.
+    bool lockDataFolder();
+    // Records an abnormal end left in TMP.DAT: restored or removed as the user says.
+    void offerLeftoverDataSet();
     // MDIForm_Load step 1: while the meter is being asked, wait for its answer.
     void waitForHardVersion();
 
@@ -75,6 +84,8 @@ private:
     std::unique_ptr<FrmMDIMain> main_;
     std::function<void()> versionKnown_;
     QString versionStatus_;
+    std::unique_ptr<QLockFile> lock_;
+    bool refused_ = false;
 };
 
 } // namespace quellin

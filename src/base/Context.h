@@ -103,6 +103,7 @@ struct MeasureGlobals {
     DataRecord LogSums{};
     int LogLineCount = 0;
     std::unique_ptr<QFile> LogFileNo; // the open PC log file while PcLogging
+    long long LinesHandled = 0;       // measured-data lines since the program started
 };
 
 struct Context {

@@ -5,6 +5,7 @@
 #include "platform/VbError.h"
 #include "settings/ModRegistry.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
@@ -81,6 +82,8 @@ FrmComm::FrmComm(Context& ctx, LinkClients& clients, QObject* parent)
     connect(&TmrTimeOut, &QTimer::timeout, this, [this] { input_.timerFired(); });
     connect(&Mscomm, &QSerialPort::readyRead, this, &FrmComm::onReadyRead);
     connect(&Mscomm, &QSerialPort::errorOccurred, this, &FrmComm::onErrorOccurred);
+    reopenTimer_.setInterval(kReopenIntervalMs);
+    connect(&reopenTimer_, &QTimer::timeout, this, [this] { tryReopen(); });
 }
 
 FrmComm::~FrmComm()
@@ -88,6 +91,7 @@ FrmComm::~FrmComm()
     // The port's signals must not reach a half-destroyed window.
     Mscomm.disconnect(this);
     TmrTimeOut.disconnect(this);
+    reopenTimer_.stop();
     if (Mscomm.isOpen())
         Mscomm.close();
 }
@@ -121,6 +125,7 @@ bool FrmComm::reopenPort()
 void FrmComm::closePort()
 {
     TmrTimeOut.stop();
+    reopenTimer_.stop();
     if (Mscomm.isOpen())
         Mscomm.close();
 }
@@ -185,6 +190,28 @@ void FrmComm::configureAndOpen(bool clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;
     lossReported_ = false;
+    reopenTimer_.stop();
+}
+
+void FrmComm::tryReopen()
+{
+    if (Mscomm.isOpen()) {
+        reopenTimer_.stop();
+        return;
+    }
+    bool ok = false;
+    const int n = openedPort_.trimmed().toInt(&ok);
+    // Only the device that went away; a port changed in the settings meanwhile is
+    // the settings dialog's to open.
+    if (!ok || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceForPort(ctx_, n)))
+        return;
+    try {
+        configureAndOpen(true);
+    } catch (const VbError&) {
+        return; // not usable yet: the next look tries again
+    }
+    ctx_.svc.status.setPanelText(2, QStringLiteral("通信ポート") + openedPort_ +
+                                        QStringLiteral(" を開き直しました。"));
 }
 
 void FrmComm::onReadyRead()
@@ -210,6 +237,7 @@ void FrmComm::onErrorOccurred(QSerialPort::SerialPortError error)
     // loop, not from inside the port's own notification.
     Mscomm.close();
     QTimer::singleShot(0, this, [this] { input_.portLost(openedPort_); });
+    reopenTimer_.start();
 }
 
 bool FrmComm::deviceHungUp()

@@ -65,6 +65,13 @@ public:
     // Shows the communication settings dialog modally (set by the program).
     std::function<void()> showSystemDialog;
 
+    // After the port was lost: the same device is looked for every second and
+    // opened again as soon as it is back (a USB adapter plugged in again).
+    static constexpr int kReopenIntervalMs = 1000;
+    bool reopening() const { return reopenTimer_.isActive(); }
+    // One look for the lost device (the timer's work; public for tests).
+    void tryReopen();
+
 private:
     class TimerAdapter : public LinkTimer {
     public:
@@ -92,6 +99,7 @@ private:
     LinkInput input_{seq_};
     QString openedPort_;
     bool lossReported_ = false;
+    QTimer reopenTimer_;
 };
 
 } // namespace quellin

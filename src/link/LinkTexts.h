@@ -16,6 +16,14 @@ inline const QString kCommandErrorTitle = QStringLiteral("コマンド通信エ�
 inline const QString kSleRefused =
     QStringLiteral("本体の定期データ送信モードの解除設定ができませんでした。") + QChar(13) +
     QStringLiteral("通信は成功しコマンド送信でエラーが発生したので再度起動しなおしてください。");
+// The port is closed (lost, or never opened): commands that need the meter say so.
+inline QString portNotOpen(const QString& commPort)
+{
+    return QStringLiteral("通信ポート") + commPort + QStringLiteral(" が開いていません。") +
+           QStringLiteral("\r\n") +
+           QStringLiteral("ケーブルを確認して下さい。ポートが戻ると自動的に開き直します。"
+                          "別のポートを使うときは、通信条件設定で選んで下さい。");
+}
 } // namespace link_text
 
 } // namespace quellin

@@ -194,6 +194,8 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
     double reactive = 0;
     rec_ = DataRecord{};
     in_ = MeasuredReadings{};
+    host_.lineArrived();
+    ++m.LinesHandled;
 
     step("HexToSingle", [&] {
         in_ = decodeMeasuredLine(rest, ctx_.app.HardVersion);

@@ -85,6 +85,8 @@ public:
     virtual void pcLogWriteFailed(const QString& reason) = 0;
     // A record could not be appended to TMP.DAT: the measurement has to end.
     virtual void storeAppendFailed(const VbError& error) = 0;
+    // A measured-data line has come in (before it is handled).
+    virtual void lineArrived() {}
 };
 
 inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");

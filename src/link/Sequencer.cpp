@@ -107,7 +107,10 @@ void Sequencer::dispatch(int count, const QString& received)
         return;
     }
     if (ctx_.app.Measuring && line.startsWith(QLatin1String("RML"))) {
-        timerOff();
+        // While the stop exchange waits, its time-out keeps running: a meter that
+        // ignores "SLE" but goes on streaming must not hold the stop off for ever.
+        if (ctx_.link.LinkState != link::State::MeasureStop)
+            timerOff();
         if (clients_.measured)
             clients_.measured->handleMeasuredLine(line.mid(3));
         return;
@@ -216,9 +219,11 @@ void Sequencer::handleMeasureSend(const QString& line)
         showMessage(joined(link_text::kCannotStart, link_text::kCheckMeter));
         return;
     }
+    // Idle before the call: KeisokuStart may itself start the stop exchange (when
+    // TMP.DAT cannot be opened), and that exchange's state must stand.
+    ctx_.link.LinkState = link::State::Idle;
     if (clients_.main)
         clients_.main->KeisokuStart();
-    ctx_.link.LinkState = link::State::Idle;
 }
 
 void Sequencer::handleMeasureStop(const QString& line)
@@ -365,7 +370,9 @@ void Sequencer::portLost(const QString& portNumber)
 
     ctx_.svc.msg.show(
         {QStringLiteral("通信ポート") + portNumber + QStringLiteral(" が使用できなくなりました。") +
-             kCrLf + QStringLiteral("ケーブルを確認し、通信条件設定でポートを開き直して下さい。"),
+             kCrLf +
+             QStringLiteral("ケーブルを確認して下さい。同じポートが使えるようになると、"
+                            "自動的に開き直します。"),
          {},
          MsgButtons::Ok,
          MsgIcon::Exclamation,

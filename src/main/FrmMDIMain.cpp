@@ -532,6 +532,14 @@ void FrmMDIMain::loadDataFile()
     showLoadedGraph();
 }
 
+void FrmMDIMain::showRestoredDataSet()
+{
+    setDataCommandsEnabled(true);
+    showSpread();
+    spread_->fillList(-1);
+    showLoadedGraph();
+}
+
 void FrmMDIMain::showLogSet()
 {
     FrmLogSet dlg(ctx_, this);

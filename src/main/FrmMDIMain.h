@@ -62,6 +62,9 @@ public:
     // file; false when unloading failed (the files are closed all the same).
     bool bfExitApplication();
 
+    // A data set restored after an abnormal end: shown as after a load.
+    void showRestoredDataSet();
+
     // "内部メモリをクリアします。" Yes/No; on Yes clears the data set. Returns the answer.
     bool confirmClearData() override;
     void refreshList() override;

@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
+#include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 
 namespace quellin {
@@ -47,6 +48,9 @@ int listTopFor(int recordCount)
 MeasurementRun::MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link)
     : ctx_(ctx), view_(view), link_(link), measured_(ctx, *this)
 {
+    silenceTimer_.setInterval(1000);
+    QObject::connect(&silenceTimer_, &QTimer::timeout,
+                     [this] { checkSilence(sinceLastLine_.elapsed()); });
 }
 
 // ---------------------------------------------------------------------------------
@@ -58,6 +62,12 @@ void MeasurementRun::keisokuCommand()
         if (ctx_.app.PcLogging)
             stopPcLogging();
         KeisokuEnd_Req();
+        return;
+    }
+    // Without a port nothing can be asked of the meter: say so before the data
+    // set is touched.
+    if (!link_.portIsOpen()) {
+        ctx_.svc.msg.info(link_text::portNotOpen(ctx_.app.CommPort), MsgIcon::Exclamation);
         return;
     }
     if (ctx_.app.DataPresent && !view_.confirmClearData())
@@ -146,8 +156,15 @@ void MeasurementRun::KeisokuStart()
         OpenTmpForAppend(ctx_);
         return true;
     });
-    if (!opened)
+    if (!opened) {
         KeisokuEnd_Req();
+        return;
+    }
+    // From here on a crash leaves records that the next start can restore.
+    writeDataSetInfo(ctx_, DataSetKind::Measurement);
+    sinceLastLine_.start();
+    silenceShown_ = false;
+    silenceTimer_.start();
 }
 
 void MeasurementRun::KeisokuEnd_Req()
@@ -164,6 +181,9 @@ void MeasurementRun::KeisokuEnd()
     if (ctx_.app.PcLogging)
         stopPcLogging();
     view_.setDisplayTimer(false);
+    silenceTimer_.stop();
+    if (silenceShown_)
+        checkSilence(0);
     setMeasuringControls(false);
     ctx_.app.Measuring = false;
     CloseTmp(ctx_);
@@ -309,6 +329,30 @@ void MeasurementRun::storeAppendFailed(const VbError& error)
                        MsgButtons::Ok,
                        MsgIcon::Exclamation,
                        false});
+}
+
+// ---------------------------------------------------------------------------------
+// The meter's silence
+
+void MeasurementRun::lineArrived()
+{
+    sinceLastLine_.start();
+    if (silenceShown_)
+        checkSilence(0);
+}
+
+void MeasurementRun::checkSilence(qint64 msSinceLastLine)
+{
+    const bool silent = ctx_.app.Measuring && msSinceLastLine >= kSilenceWarningMs;
+    if (silent == silenceShown_)
+        return;
+    silenceShown_ = silent;
+    if (silent) {
+        panel2BeforeWarning_ = ctx_.svc.status.panelText(2);
+        ctx_.svc.status.setPanelText(2, run_text::kMeterSilent);
+    } else if (ctx_.svc.status.panelText(2) == run_text::kMeterSilent) {
+        ctx_.svc.status.setPanelText(2, panel2BeforeWarning_);
+    }
 }
 
 } // namespace quellin

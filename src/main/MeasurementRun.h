@@ -9,7 +9,9 @@
 #include "main/MainWindowItems.h"
 #include "views/ChildWindowHost.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 class QWidget;
 
@@ -53,6 +55,8 @@ inline const QString kLogTitle = QStringLiteral("記録データ格納先");
 inline const QString kLogWriteFailed =
     QStringLiteral("ロギングファイルに書き込めないため、ロギングを停止しました。");
 inline const QString kLogOpenFailed = QStringLiteral("ロギングファイルを作成できません。");
+inline const QString kMeterSilent = QStringLiteral(
+    "電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
 inline const QString kStoreWriteFailed =
     QStringLiteral("計測データを一時データファイルに書き込めないため、計測を終了しました。");
 } // namespace run_text
@@ -85,6 +89,12 @@ public:
     // TmrDisp, every second.
     void onDisplayTick();
 
+    // The meter's silence while measuring: after kSilenceWarningMs without a
+    // measured-data line the status bar warns (the measurement goes on); the next
+    // line clears the warning. Checked every second from KeisokuStart on.
+    static constexpr qint64 kSilenceWarningMs = 10000;
+    void checkSilence(qint64 msSinceLastLine);
+
     void startPcLogging();
     void stopPcLogging();
 
@@ -94,6 +104,7 @@ public:
     void startDisplayTimer() override;
     void pcLogWriteFailed(const QString& reason) override;
     void storeAppendFailed(const VbError& error) override;
+    void lineArrived() override;
 
 private:
     void startRequest();
@@ -104,6 +115,10 @@ private:
     MeasurementView& view_;
     Sequencer& link_;
     MeasuredData measured_;
+    QTimer silenceTimer_;
+    QElapsedTimer sinceLastLine_;
+    bool silenceShown_ = false;
+    QString panel2BeforeWarning_;
 };
 
 } // namespace quellin

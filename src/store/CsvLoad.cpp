@@ -24,6 +24,7 @@
 #include "store/CsvLineReader.h"
 #include "store/CsvParse.h"
 #include "store/CsvText.h"
+#include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 
@@ -349,8 +350,10 @@ bool LoadDataFile(Context& ctx, const QString& path)
             return false;
         }
     });
-    if (loaded)
+    if (loaded) {
+        writeDataSetInfo(ctx, DataSetKind::File);
         return true;
+    }
     if (refusal)
         ctx.svc.msg.info(*refusal, MsgIcon::Critical);
     // Nothing of the refused file stays behind.

@@ -2,6 +2,7 @@
 
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
+#include "store/DataSetInfo.h"
 #include "store/TmpDatReader.h"
 
 #include <QFile>
@@ -81,6 +82,8 @@ void SetGraphWindow(Context& ctx, int k)
 bool DeleteTmpFile(Context& ctx)
 {
     CloseTmp(ctx);
+    // The data set's properties go with its records.
+    removeDataSetInfo(ctx);
     const QString path = ctx.tmpDatPath();
     if (!QFile::exists(path))
         return true;

@@ -20,8 +20,8 @@ namespace quellin {
 // FirstTime and its end follows GraphXHani.
 void ResetStore(Context& ctx);
 
-// Deletes TMP.DAT if it exists (closing TmpFileNo first). True when no TMP.DAT
-// remains afterwards.
+// Deletes TMP.DAT if it exists (closing TmpFileNo first), and with it the data
+// set's properties (TMP.INF). True when no TMP.DAT remains afterwards.
 bool DeleteTmpFile(Context& ctx);
 
 // Opens TMP.DAT for reading and writing into ctx.store.TmpFileNo (created if

@@ -114,8 +114,9 @@ TEST_F(SimulatedMeter, MeterThatHangsUpDuringAMeasurementEndsItWithOneMessage)
     runEventsUntil([] { return false; }, 300); // nothing more may follow
     EXPECT_FALSE(comm->isOpen());
     ASSERT_EQ(tc.msg.shown.size(), 1u) << tc.msg.texts().join('|').toStdString();
-    EXPECT_EQ(tc.msg.shown[0].text, "通信ポート1 が使用できなくなりました。\r\n"
-                                    "ケーブルを確認し、通信条件設定でポートを開き直して下さい。");
+    EXPECT_EQ(tc.msg.shown[0].text,
+              "通信ポート1 が使用できなくなりました。\r\n"
+              "ケーブルを確認して下さい。同じポートが使えるようになると、自動的に開き直します。");
     EXPECT_EQ(measuredCount(), 3);
     EXPECT_EQ(log.entries.count("main.linkLost"), 1);
 }

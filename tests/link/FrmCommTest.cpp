@@ -296,10 +296,12 @@ TEST_F(CommPortTest, HangUpOfTheMeterSideIsReportedOnceAndClosesThePort)
     ASSERT_TRUE(runEventsUntil([&] { return !tc.msg.shown.empty(); }));
     runEventsFor(300); // nothing more may follow
 
-    EXPECT_EQ(log.entries,
-              (QStringList{"msg:通信ポート1 が使用できなくなりました。\r\n"
-                           "ケーブルを確認し、通信条件設定でポートを開き直して下さい。",
-                           "msg:計測開始に失敗しました。"}));
+    EXPECT_EQ(
+        log.entries,
+        (QStringList{
+            "msg:通信ポート1 が使用できなくなりました。\r\n"
+            "ケーブルを確認して下さい。同じポートが使えるようになると、自動的に開き直します。",
+            "msg:計測開始に失敗しました。"}));
     EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(comm.isOpen());
     EXPECT_FALSE(comm.timeOutTimer().isActive());

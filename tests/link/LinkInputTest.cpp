@@ -10,8 +10,9 @@ namespace {
 
 const QString kStp = "msg:本体側で中断されました。";
 const QString kLow = "msg:本体側のバッテリがありません。";
-const QString kPortLost = "msg:通信ポート1 が使用できなくなりました。\r\n"
-                          "ケーブルを確認し、通信条件設定でポートを開き直して下さい。";
+const QString kPortLost =
+    "msg:通信ポート1 が使用できなくなりました。\r\n"
+    "ケーブルを確認して下さい。同じポートが使えるようになると、自動的に開き直します。";
 
 class LinkInputTest : public ::testing::Test, public LinkFixture {
 protected:

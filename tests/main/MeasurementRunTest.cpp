@@ -336,3 +336,84 @@ TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
 
 } // namespace
 } // namespace quellin
+
+// ---------------------------------------------------------------------------------
+// Faults of the start and stop exchanges
+
+namespace quellin::test {
+namespace {
+
+void answer(RunHarness& h, std::initializer_list<const char*> lines)
+{
+    for (const char* a : lines)
+        h.seq->dispatch(static_cast<int>(qstrlen(a)), QString::fromLatin1(a));
+}
+
+// When TMP.DAT cannot be opened as the meter confirms the start, the stop that
+// follows is really sent: "SMD10" goes out after "SLE" and the run ends idle.
+TEST(MeasurementFaults, AStopRequestedInsideKeisokuStartIsCarriedOut)
+{
+    RunHarness h;
+    ASSERT_TRUE(QDir().mkpath(h.ctx().tmpDatPath()));
+    h.run->keisokuCommand();
+    answer(h, {"RMD200", "RCF030001", "RCF040001", "OK", "OK"});
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
+    EXPECT_TRUE(h.timer.active);
+    answer(h, {"OK"});
+    answer(h, {"OK"});
+    EXPECT_EQ(h.port.commands.mid(5), (QStringList{"SLE", "SMD10"}));
+    EXPECT_FALSE(h.ctx().app.Measuring);
+    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
+}
+
+// A meter that ignores "SLE" but keeps streaming: the lines no longer switch the
+// stop exchange's time-out off, so the time-out ends the measurement.
+TEST(MeasurementFaults, StreamingDuringTheStopDoesNotHoldTheTimeOutOff)
+{
+    RunHarness h;
+    h.start();
+    h.line(0);
+    h.run->keisokuCommand(); // stop: "SLE" sent, time-out on
+    ASSERT_TRUE(h.timer.active);
+    for (int s = 1; s <= 5; ++s)
+        h.line(s);
+    EXPECT_TRUE(h.timer.active);
+    h.seq->onTimeout();
+    EXPECT_FALSE(h.ctx().app.Measuring);
+}
+
+// With the port closed a start says so at once: no clear question, no data lost,
+// nothing sent.
+TEST(MeasurementStart, ClosedPortIsToldAtOnceAndTheDataIsKept)
+{
+    RunHarness h;
+    h.ctx().app.DataPresent = true;
+    h.port.open = false;
+    h.run->keisokuCommand();
+    EXPECT_EQ(h.view.clearQuestions, 0);
+    EXPECT_TRUE(h.ctx().app.DataPresent);
+    ASSERT_EQ(h.t.msg.shown.size(), 1u);
+    EXPECT_TRUE(h.t.msg.shown[0].text.startsWith(QStringLiteral("通信ポート1 が開いていません。")));
+    EXPECT_TRUE(h.port.commands.isEmpty());
+    EXPECT_FALSE(h.timer.active);
+}
+
+// Ten seconds without a line while measuring: a warning in panel 2, the
+// measurement goes on; the next line brings the panel's text back.
+TEST(MeasurementSilence, WarnsAfterTenSecondsAndClearsWithTheNextLine)
+{
+    RunHarness h;
+    h.start();
+    h.t.status.setPanelText(2, QStringLiteral("ロギング中（間隔：1秒おき）"));
+    h.run->checkSilence(9999);
+    EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
+    h.run->checkSilence(10000);
+    EXPECT_EQ(h.t.status.panelText(2), run_text::kMeterSilent);
+    EXPECT_TRUE(h.ctx().app.Measuring);
+    h.line(0);
+    EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
+    EXPECT_EQ(h.ctx().store.RecordCount, 1);
+}
+
+} // namespace
+} // namespace quellin::test

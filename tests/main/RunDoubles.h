@@ -88,7 +88,8 @@ public:
 
 class CommandPort : public LinkTransport {
 public:
-    bool isOpen() const override { return true; }
+    bool isOpen() const override { return open; }
+    bool open = true;
     void write(const QByteArray& bytes) override
     {
         const QString command = QString::fromLatin1(bytes).chopped(1);

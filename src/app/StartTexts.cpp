@@ -1,0 +1,37 @@
+#include "app/StartTexts.h"
+
+#include <QDir>
+
+namespace quellin {
+
+QString dataFolderInUseText(const QString& folder)
+{
+    return QStringLiteral("データフォルダ %1 は、別の Quellin が使用中です。\r\n"
+                          "同じデータフォルダで二つ目の Quellin は起動できません。"
+                          "先に起動している Quellin を使用して下さい。")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString leftoverQuestionText(int records)
+{
+    return QStringLiteral("前回 Quellin が正常に終了しなかったため、保存されていない"
+                          "計測データ（%1件）が残っています。\r\n"
+                          "復元しますか？\r\n\r\n"
+                          "はい：復元する\u3000いいえ：破棄する")
+        .arg(records);
+}
+
+QString incompleteLeftoverText(int records, const QString& path)
+{
+    const QString head = QStringLiteral("前回 Quellin が正常に終了しなかったとき、ファイル読込"
+                                        "またはダウンロードの途中だったため、"
+                                        "一時データ（%1件）は完全ではありません。")
+                             .arg(records);
+    if (path.isEmpty())
+        return head +
+               QStringLiteral("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
+    return head + QStringLiteral("\r\n削除せずに次のファイルへ移しました。\r\n%1")
+                      .arg(QDir::toNativeSeparators(path));
+}
+
+} // namespace quellin

@@ -1,0 +1,16 @@
+#pragma once
+// What the start tells the user about the data folder and data left behind.
+
+#include <QString>
+
+namespace quellin {
+
+// Another running program holds the data folder.
+QString dataFolderInUseText(const QString& folder);
+// The question after an abnormal end: restore the records left in TMP.DAT?
+QString leftoverQuestionText(int records);
+// Records of an unfinished load or download, moved aside to path ("" when they
+// could not be moved and stay in TMP.DAT).
+QString incompleteLeftoverText(int records, const QString& path);
+
+} // namespace quellin

@@ -1,0 +1,264 @@
+#include "store/DataSetInfo.h"
+
+#include "base/MeasuredItems.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+#include "store/ModFileGraph.h"
+#include "store/TmpDatReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#include <algorithm>
+#include <cstring>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kRecordsPerRead = 4096;
+
+QString kindText(DataSetKind kind)
+{
+    switch (kind) {
+    case DataSetKind::File:
+        return QStringLiteral("file");
+    case DataSetKind::Download:
+        return QStringLiteral("download");
+    case DataSetKind::Measurement:
+        break;
+    }
+    return QStringLiteral("measurement");
+}
+
+std::optional<DataSetKind> kindOf(const QString& text)
+{
+    if (text == QLatin1String("measurement"))
+        return DataSetKind::Measurement;
+    if (text == QLatin1String("file"))
+        return DataSetKind::File;
+    if (text == QLatin1String("download"))
+        return DataSetKind::Download;
+    return std::nullopt;
+}
+
+QString flagsText(const std::vector<bool>& flags)
+{
+    QString out;
+    for (bool f : flags)
+        out += f ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+
+std::optional<std::vector<bool>> flagsOf(const QString& text)
+{
+    if (text.size() > kMaxColumns)
+        return std::nullopt;
+    std::vector<bool> out;
+    for (QChar c : text) {
+        if (c != QLatin1Char('0') && c != QLatin1Char('1'))
+            return std::nullopt;
+        out.push_back(c == QLatin1Char('1'));
+    }
+    return out;
+}
+
+std::optional<int> intOf(const QString& text, int lo, int hi)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < lo || v > hi)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+QString dataSetInfoPath(const Context& ctx)
+{
+    return ctx.app.AppFolder + QStringLiteral("TMP.INF");
+}
+
+DataSetInfo currentDataSetInfo(const Context& ctx, DataSetKind kind)
+{
+    DataSetInfo info;
+    info.kind = kind;
+    info.hardVersion = ctx.app.HardVersion;
+    info.sampleInterval = ctx.store.SampleInterval;
+    info.dataWiring = ctx.store.DataWiring;
+    info.dataFrequency = ctx.store.DataFrequency;
+    info.columnPresent = ctx.store.ColumnPresent;
+    info.columnOn = ctx.cat.ColumnOn;
+    info.titleLine = ctx.store.TitleLine;
+    return info;
+}
+
+QString formatDataSetInfo(const DataSetInfo& info)
+{
+    QString titleLine = info.titleLine;
+    titleLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    QStringList lines;
+    lines << QStringLiteral("Kind=") + kindText(info.kind)
+          << QStringLiteral("HardVersion=") + QString::number(info.hardVersion)
+          << QStringLiteral("SampleInterval=") + QString::number(info.sampleInterval)
+          << QStringLiteral("DataWiring=") + QString::number(info.dataWiring)
+          << QStringLiteral("DataFrequency=") + QString::number(info.dataFrequency, 'g', 17)
+          << QStringLiteral("ColumnPresent=") + flagsText(info.columnPresent)
+          << QStringLiteral("ColumnOn=") + flagsText(info.columnOn)
+          << QStringLiteral("TitleLine=") + titleLine;
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+std::optional<DataSetInfo> parseDataSetInfo(const QString& text)
+{
+    DataSetInfo info;
+    int found = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString name = line.left(eq);
+        const QString value = line.mid(eq + 1);
+        if (name == QLatin1String("Kind")) {
+            const auto kind = kindOf(value);
+            if (!kind)
+                return std::nullopt;
+            info.kind = *kind;
+            ++found;
+        } else if (name == QLatin1String("HardVersion")) {
+            const auto v = intOf(value, 1, 9);
+            if (!v)
+                return std::nullopt;
+            info.hardVersion = *v;
+            ++found;
+        } else if (name == QLatin1String("SampleInterval")) {
+            const auto v = intOf(value, 0, 86400);
+            if (!v)
+                return std::nullopt;
+            info.sampleInterval = *v;
+        } else if (name == QLatin1String("DataWiring")) {
+            const auto v = intOf(value, -1, 9);
+            if (!v)
+                return std::nullopt;
+            info.dataWiring = *v;
+        } else if (name == QLatin1String("DataFrequency")) {
+            bool ok = false;
+            info.dataFrequency = value.toDouble(&ok);
+            if (!ok)
+                return std::nullopt;
+        } else if (name == QLatin1String("ColumnPresent") || name == QLatin1String("ColumnOn")) {
+            const auto flags = flagsOf(value);
+            if (!flags)
+                return std::nullopt;
+            (name == QLatin1String("ColumnOn") ? info.columnOn : info.columnPresent) = *flags;
+        } else if (name == QLatin1String("TitleLine")) {
+            info.titleLine = value;
+        }
+    }
+    // The kind and the version are what make the file one of ours.
+    if (found < 2)
+        return std::nullopt;
+    return info;
+}
+
+bool writeDataSetInfo(const Context& ctx, DataSetKind kind)
+{
+    QSaveFile file(dataSetInfoPath(ctx));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = formatDataSetInfo(currentDataSetInfo(ctx, kind)).toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void removeDataSetInfo(const Context& ctx)
+{
+    QFile::remove(dataSetInfoPath(ctx));
+}
+
+std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx)
+{
+    const QFileInfo tmp(ctx.tmpDatPath());
+    const qint64 records = tmp.exists() ? tmp.size() / kRecordBytes : 0;
+    if (records <= 0)
+        return std::nullopt;
+    LeftoverDataSet leftover;
+    leftover.records = static_cast<int>(std::min<qint64>(records, kMaxStoredRecords));
+    QFile infoFile(dataSetInfoPath(ctx));
+    if (infoFile.open(QIODevice::ReadOnly) && infoFile.size() < 64 * 1024)
+        leftover.info = parseDataSetInfo(QString::fromUtf8(infoFile.readAll()));
+    return leftover;
+}
+
+void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover)
+{
+    const DataSetInfo info = leftover.info.value_or(DataSetInfo{});
+    StoreGlobals& st = ctx.store;
+    ResetStore(ctx);
+    st.RecordCount = leftover.records;
+
+    // Times, peak and energy come from the records themselves: they are what the
+    // data set held when the program ended.
+    TmpDatReader reader(ctx);
+    std::vector<char> buffer;
+    st.PeakWatts = -9999.9;
+    for (int first = 0; first < st.RecordCount; first += kRecordsPerRead) {
+        const int n = std::min(kRecordsPerRead, st.RecordCount - first);
+        buffer.resize(static_cast<size_t>(n) * kRecordBytes);
+        reader.readRecords(first, n, buffer.data());
+        for (int i = 0; i < n; ++i) {
+            DataRecord rec;
+            std::memcpy(&rec, buffer.data() + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
+            if (first + i == 0)
+                st.FirstTime = rec.time();
+            const double watts = rec.column(column::kActivePower);
+            if (watts > st.PeakWatts) {
+                st.PeakWatts = watts;
+                st.PeakTime = rec.time();
+            }
+            st.LastTime = rec.time();
+            st.TotalEnergy = rec.column(column::kEnergy);
+            st.NextRecordNumber = rec.number + 1;
+        }
+    }
+
+    const auto columns =
+        static_cast<size_t>(std::clamp(ctx.cat.ColumnLast, 0, kMaxColumns - 1)) + 1;
+    st.ColumnPresent = info.columnPresent;
+    st.ColumnPresent.resize(columns, false);
+    ctx.cat.ColumnOn = info.columnOn;
+    ctx.cat.ColumnOn.resize(columns, true);
+    st.SampleInterval = info.sampleInterval;
+    st.DataWiring = info.dataWiring;
+    st.DataFrequency = info.dataFrequency;
+    st.TitleLine = info.titleLine;
+
+    st.GraphStart = st.FirstTime;
+    if (info.kind == DataSetKind::File) {
+        st.GraphEnd = st.LastTime; // as after a load: the whole file
+    } else {
+        SetGraphWindow(ctx, 0);
+    }
+    LoadListPage(ctx, 0);
+    LoadGraphWindow(ctx);
+    ctx.app.DataPresent = true;
+}
+
+QString setLeftoverAside(Context& ctx)
+{
+    CloseTmp(ctx);
+    const QString stamp = Format(ctx.svc.clock.now(), QStringLiteral("yyyymmdd-hhmmss"));
+    const QString target =
+        ctx.app.AppFolder + QStringLiteral("TMP-") + stamp + QStringLiteral(".DAT");
+    if (QFile::exists(target) || !QFile::rename(ctx.tmpDatPath(), target))
+        return {};
+    removeDataSetInfo(ctx);
+    return target;
+}
+
+} // namespace quellin
