@@ -3,11 +3,14 @@
 #include "print/PrintLayout.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QLineF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quellin {
 
@@ -25,12 +28,13 @@ QPageLayout::Orientation qtOrientation(PageOrientation o)
     return o == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-QFont printFont(double points, bool bold)
+// A font of the given size in points on a device of dpi, sized in the device's
+// pixels so that its glyphs can be placed by hand.
+QFont printFont(double points, double dpi, bool bold)
 {
     QFont f(QStringLiteral("Noto Sans CJK JP"));
-    f.setPointSizeF(points);
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72.0))));
     f.setBold(bold);
-    // Cells are right-aligned by adding up the advances of their characters.
     f.setKerning(false);
     return f;
 }
@@ -72,17 +76,27 @@ struct SpreadSection::Metrics {
     double titleHeight = 0;
     double pad = 0;
     double baseline = 0; // from a row's top to the text's baseline
+    // The cells are set glyph by glyph, a whole page in one run: their texts are
+    // plain ASCII, whose glyphs and advances are looked up once.
+    QRawFont raw;
+    std::array<quint32, 128> glyph{};
     std::array<double, 128> advance{};
     TablePages pages;
 
-    double textWidth(const QString& text, const QFontMetricsF& fm) const
+    bool settable(const QString& text) const
+    {
+        for (const QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if (u < 32 || u >= advance.size() || glyph[u] == 0)
+                return false;
+        }
+        return true;
+    }
+    double textWidth(const QString& text) const
     {
         double w = 0;
-        for (const QChar ch : text) {
-            if (ch.unicode() >= advance.size())
-                return fm.horizontalAdvance(text);
+        for (const QChar ch : text)
             w += advance[ch.unicode()];
-        }
         return w;
     }
 };
@@ -100,12 +114,18 @@ const SpreadSection::Metrics& SpreadSection::measure(QPaintDevice& device, const
     auto m = std::make_shared<Metrics>();
     m->area = area.size;
     m->dpi = area.dpi;
-    m->font = printFont(kTableFontPoints, false);
-    m->titleFont = printFont(kTitleFontPoints, true);
+    m->font = printFont(kTableFontPoints, area.dpi, false);
+    m->titleFont = printFont(kTitleFontPoints, area.dpi, true);
     const QFontMetricsF fm(m->font, &device);
     const QFontMetricsF titleFm(m->titleFont, &device);
-    for (size_t c = 32; c < m->advance.size(); ++c)
-        m->advance[c] = fm.horizontalAdvance(QChar(static_cast<ushort>(c)));
+    m->raw = QRawFont::fromFont(m->font);
+    for (ushort c = 32; c < m->advance.size(); ++c) {
+        const QList<quint32> glyphs = m->raw.glyphIndexesForString(QString(QChar(c)));
+        if (glyphs.size() != 1)
+            continue;
+        m->glyph[c] = glyphs.front();
+        m->advance[c] = m->raw.advancesForGlyphIndexes(glyphs).value(0).x();
+    }
     const double zero = fm.horizontalAdvance(QLatin1Char('0'));
     m->pad = zero * 0.5;
     double x = 0;
@@ -120,7 +140,7 @@ const SpreadSection::Metrics& SpreadSection::measure(QPaintDevice& device, const
     m->tableWidth = x;
     // Rows as close as the list's grid: the em and a little air, the digits
     // centred by their cap height (the CJK font's own line height is far taller).
-    const double em = m->font.pointSizeF() * area.dpi / 72.0;
+    const double em = m->font.pixelSize();
     m->rowHeight = em * 1.45;
     m->baseline = (m->rowHeight + fm.capHeight()) / 2;
     m->titleHeight = titleFm.height() * 2;
@@ -161,8 +181,10 @@ void SpreadSection::paintPage(QPainter& p, const PageArea& area, int page)
                           m.rowHeight),
                    Qt::AlignCenter, t.headers.value(c));
 
-    // The cells, right-aligned.
-    const QFontMetricsF fm(m.font, p.device());
+    // The cells, right-aligned, as one run of glyphs (any cell the run cannot
+    // set is drawn as text).
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
     for (int r = 0; r < rows.count; ++r) {
         const double y = top + m.rowHeight * (r + 1) + m.baseline;
         for (int c = 0; c < columns; ++c) {
@@ -171,8 +193,27 @@ void SpreadSection::paintPage(QPainter& p, const PageArea& area, int page)
                 continue;
             const double right =
                 m.left[static_cast<size_t>(c)] + m.width[static_cast<size_t>(c)] - m.pad;
-            p.drawText(QPointF(right - m.textWidth(text, fm), y), text);
+            if (!m.settable(text)) {
+                const QFontMetricsF fm(m.font, p.device());
+                p.drawText(QPointF(right - fm.horizontalAdvance(text), y), text);
+                continue;
+            }
+            double x = right - m.textWidth(text);
+            for (const QChar ch : text) {
+                if (ch != QLatin1Char(' ')) {
+                    glyphs.append(m.glyph[ch.unicode()]);
+                    positions.append(QPointF(x, y));
+                }
+                x += m.advance[ch.unicode()];
+            }
         }
+    }
+    if (!glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(m.raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        p.drawGlyphRun(QPointF(0, 0), run);
     }
 
     // The grid: half a point wide, as the paper's resolution allows.
