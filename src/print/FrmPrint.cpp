@@ -154,6 +154,7 @@ void FrmPrint::runPrint(QPrinter& printer, const std::vector<PrintSection*>& sec
 void FrmPrint::paintOn(QPrinter& printer, const std::vector<PrintSection*>& sections)
 {
     if (isPreview(printer)) {
+        Hourglass busy(ctx_);
         paintSections(printer, sections, false);
         return;
     }

@@ -6,15 +6,6 @@
 namespace quellin {
 namespace {
 
-TEST(AboutTexts, CaptionAndProgramVersion)
-{
-    EXPECT_EQ(aboutCaption(), QStringLiteral("Quellinのﾊﾞｰｼﾞｮﾝ情報"));
-    // The minor version always with two digits.
-    EXPECT_EQ(aboutVersionText(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2")
-                                      .arg(QUELLIN_VERSION_MAJOR)
-                                      .arg(QUELLIN_VERSION_MINOR, 2, 10, QLatin1Char('0')));
-}
-
 TEST(AboutTexts, HardVersionAsTheMeterSaidItOrAsChosen)
 {
     AppGlobals app;

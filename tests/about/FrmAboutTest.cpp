@@ -19,7 +19,10 @@ TEST(FrmAbout, ShowsTheProgramAndTheMetersVersion)
     frmAbout box(*t.ctx);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Quellinのﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(box.LblTitle->text(), QStringLiteral("Quellin"));
-    EXPECT_EQ(box.lblVersion->text(), aboutVersionText());
+    // The minor version always with two digits.
+    EXPECT_EQ(box.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2")
+                                          .arg(QUELLIN_VERSION_MAJOR)
+                                          .arg(QUELLIN_VERSION_MINOR, 2, 10, QLatin1Char('0')));
     EXPECT_EQ(box.lblHDVer->text(), QStringLiteral("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ V2.10"));
     EXPECT_FALSE(box.lblDisclaimer->text().isEmpty());
 

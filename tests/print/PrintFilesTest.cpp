@@ -124,15 +124,5 @@ TEST(PrintFiles, AFolderThatDoesNotExistIsReportedWithItsPath)
     EXPECT_FALSE(QFile::exists(t.path(QStringLiteral("empty.png"))));
 }
 
-TEST(PrintFiles, PngKeepsTheImagesSize)
-{
-    test::TestContext t;
-    QImage image(321, 123, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    const QString path = t.path(QStringLiteral("graph.png"));
-    ASSERT_TRUE(writePngFile(path, image).ok());
-    EXPECT_EQ(QImage(path).size(), QSize(321, 123));
-}
-
 } // namespace
 } // namespace quellin

@@ -54,20 +54,6 @@ TEST(PageOrientation, FollowsTheGraphsShapeAndTheListsVersion)
     EXPECT_EQ(spreadOrientation(1), PageOrientation::Portrait);
     EXPECT_EQ(spreadOrientation(2), PageOrientation::Landscape);
     EXPECT_EQ(spreadOrientation(3), PageOrientation::Landscape);
-    EXPECT_EQ(static_cast<int>(PageOrientation::Portrait), 1);
-    EXPECT_EQ(static_cast<int>(PageOrientation::Landscape), 2);
-}
-
-TEST(ListPageTexts, TitleAndPageNumber)
-{
-    EXPECT_EQ(spreadPageTitle(), QStringLiteral("計測データ"));
-    EXPECT_EQ(spreadPageNumberText(1), QStringLiteral("ページ 1"));
-    EXPECT_EQ(spreadPageNumberText(731), QStringLiteral("ページ 731"));
-    const PageMarginsTwips m;
-    EXPECT_EQ(m.top, 1440);
-    EXPECT_EQ(m.bottom, 1440);
-    EXPECT_EQ(m.left, 720);
-    EXPECT_EQ(m.right, 200);
 }
 
 struct PageCase {
