@@ -34,6 +34,12 @@ TEST(FrmHelp, OpensAtTheContentsAndFollowsLinks)
         help.browser()->source().resolved(QUrl(QStringLiteral("print.html"))));
     EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("qrc:/help/print.html")));
     EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("データ一覧の印刷")));
+    // With QUELLIN_SCREENSHOT_DIR set, the page is kept there as a picture.
+    if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        help.show();
+        QDir().mkpath(dir);
+        help.grab().save(QDir(dir).filePath(QStringLiteral("help-print.png")));
+    }
     EXPECT_TRUE(help.backAction()->isEnabled());
     help.backAction()->trigger();
     EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
