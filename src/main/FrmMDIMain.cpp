@@ -1,10 +1,13 @@
 #include "main/FrmMDIMain.h"
 
+#include "about/FrmAbout.h"
+#include "about/FrmHelp.h"
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
+#include "print/FrmPrint.h"
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
@@ -38,7 +41,8 @@ const QString kClearQuestion = QStringLiteral("内部メモリをクリアしま
 FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, MainWindowLinks links,
                        QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), status_(status), links_(std::move(links)),
-      run_(std::make_unique<MeasurementRun>(ctx, *this, link))
+      run_(std::make_unique<MeasurementRun>(ctx, *this, link)),
+      print_(std::make_unique<FrmPrint>(ctx, this))
 {
     setObjectName(QStringLiteral("FrmMDIMain"));
     setWindowTitle(QStringLiteral("Quellin"));
@@ -89,6 +93,9 @@ void FrmMDIMain::buildMenus()
         addMenuItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), MenuItem::MnuFile_PrintSpread);
     MnuFile_PrintGraph =
         addMenuItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), MenuItem::MnuFile_PrintGraph);
+    MnuFile_Pdf = addMenuItem(MnuFile, QStringLiteral("PDFに出力(&P)..."), MenuItem::MnuFile_Pdf);
+    MnuFile_GraphImage = addMenuItem(MnuFile, QStringLiteral("グラフ画像を保存(&I)..."),
+                                     MenuItem::MnuFile_GraphImage);
     MnuFile->addSeparator();
     MnuFile_Exit = addMenuItem(MnuFile, QStringLiteral("終了(&X)"), MenuItem::MnuFile_Exit);
 
@@ -148,6 +155,19 @@ void FrmMDIMain::buildMenus()
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
     command(MnuExec_Keisoku, "MnuExec_Keisoku_Click", [this] { run_->keisokuCommand(); });
     command(MnuExec_Loging, "MnuExec_Loging_Click", [this] { run_->logingCommand(); });
+    command(MnuFile_PrintSpread, "MnuFile_PrintSpread_Click",
+            [this] { print_->printSpreadCommand(); });
+    command(MnuFile_PrintGraph, "MnuFile_PrintGraph_Click", [this] {
+        if (ctx_.svc.msg.askYesNo(kPrintGraphQuestion, MsgIcon::Question))
+            withGraphWindow([this](FrmGraph& graph) { print_->PrintGraph(graph); });
+    });
+    command(MnuFile_Pdf, "MnuFile_Pdf_Click",
+            [this] { withGraphWindow([this](FrmGraph& graph) { print_->exportPdf(graph); }); });
+    command(MnuFile_GraphImage, "MnuFile_GraphImage_Click", [this] {
+        withGraphWindow([this](FrmGraph& graph) { print_->saveGraphImage(graph); });
+    });
+    command(MnuHelp_Mokuji, "MnuHelp_Mokuji_Click", [this] { showHelp(); });
+    command(MnuHelp_Version, "MnuHelp_Version_Click", [this] { showAbout(); });
     command(MnuPref_Loging, "MnuPref_Loging_Click", [this] { showLogSet(); });
     command(MnuPref_System, "MnuPref_System_Click", [this] {
         if (links_.showSystemDialog)
@@ -165,6 +185,10 @@ void FrmMDIMain::buildMenus()
         a->setVisible(false);
     MnuManu->menuAction()->setVisible(false);
     MnuHelp->menuAction()->setVisible(false);
+    // Printing and the help work: their commands are offered.
+    for (QAction* a : {MnuFile_PrintSpread, MnuFile_PrintGraph, MnuHelp_Mokuji, MnuHelp_Version})
+        a->setVisible(true);
+    MnuHelp->menuAction()->setVisible(true);
 }
 
 void FrmMDIMain::buildToolBar()
@@ -543,6 +567,37 @@ void FrmMDIMain::showRestoredDataSet()
 void FrmMDIMain::showLogSet()
 {
     FrmLogSet dlg(ctx_, this);
+    dlg.exec();
+}
+
+void FrmMDIMain::withGraphWindow(const std::function<void(FrmGraph&)>& use)
+{
+    const bool wasShown = graph_ != nullptr;
+    showGraph();
+    QPointer<FrmGraph> graph = graph_;
+    use(*graph);
+    if (!wasShown && graph)
+        graph->close();
+}
+
+void FrmMDIMain::showHelp()
+{
+    if (!help_)
+        help_ = new FrmHelp(this);
+    help_->showContents();
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+FrmHelp* FrmMDIMain::helpWindow() const
+{
+    return help_.data();
+}
+
+void FrmMDIMain::showAbout()
+{
+    frmAbout dlg(ctx_, this);
     dlg.exec();
 }
 

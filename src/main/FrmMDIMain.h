@@ -22,6 +22,8 @@ namespace quellin {
 
 class FrmDisp;
 class FrmGraph;
+class FrmHelp;
+class FrmPrint;
 class FrmSpread;
 class Sequencer;
 class StatusBarProxy;
@@ -92,6 +94,9 @@ public:
     FrmGraph* graphWindow() const;
     FrmDisp* dispWindow() const;
     QMdiArea* mdiArea() const { return mdi_; }
+    // The print commands (tests drive their preview through it) and the help window.
+    FrmPrint& printer() { return *print_; }
+    FrmHelp* helpWindow() const;
 
     // Menu items, named as the commands they carry.
     QMenu* MnuFile = nullptr;
@@ -101,6 +106,8 @@ public:
     QAction* MnuFile_Clear = nullptr;
     QAction* MnuFile_PrintSpread = nullptr;
     QAction* MnuFile_PrintGraph = nullptr;
+    QAction* MnuFile_Pdf = nullptr;
+    QAction* MnuFile_GraphImage = nullptr;
     QAction* MnuFile_Exit = nullptr;
     QMenu* MnuView = nullptr;
     QAction* MnuView_Denryoku = nullptr;
@@ -151,6 +158,11 @@ private:
     // After a load: auto-scale, show and draw the graph, its summary.
     void showLoadedGraph();
     void showLogSet();
+    // Runs use on the graph window, opened for it when it is closed (and closed
+    // again afterwards).
+    void withGraphWindow(const std::function<void(FrmGraph&)>& use);
+    void showHelp();
+    void showAbout();
 
     Context& ctx_;
     StatusBarProxy& status_;
@@ -163,6 +175,8 @@ private:
     QTimer* clock_ = nullptr;
     bool unloaded_ = false;
     std::array<QAction*, kMenuItemCount> menuItems_{};
+    std::unique_ptr<FrmPrint> print_;
+    QPointer<FrmHelp> help_;
 };
 
 } // namespace quellin

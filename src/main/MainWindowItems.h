@@ -14,6 +14,8 @@ enum class MenuItem {
     MnuFile_Clear,
     MnuFile_PrintSpread,
     MnuFile_PrintGraph,
+    MnuFile_Pdf,
+    MnuFile_GraphImage,
     MnuFile_Exit,
     MnuView_Denryoku,
     MnuView_Graph,

@@ -24,7 +24,7 @@ constexpr MenuItem kMenusOffWhileMeasuring[] = {
     MenuItem::MnuManu_Keisoku,    MenuItem::MnuManu_Pref,        MenuItem::MnuFile_Load,
     MenuItem::MnuFile_Save,       MenuItem::MnuFile_Download,    MenuItem::MnuFile_Clear,
     MenuItem::MnuFile_PrintGraph, MenuItem::MnuFile_PrintSpread, MenuItem::MnuPref_System,
-    MenuItem::MnuPref_Loging};
+    MenuItem::MnuPref_Loging,     MenuItem::MnuFile_Pdf};
 constexpr ToolButton kButtonsOffWhileMeasuring[] = {
     ToolButton::Load,        ToolButton::Save,       ToolButton::Download, ToolButton::Clear,
     ToolButton::SpreadPrint, ToolButton::GraphPrint, ToolButton::System};

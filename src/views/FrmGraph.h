@@ -62,6 +62,10 @@ public:
     GraphPictureBox* PicBottomBar = nullptr;
     GraphPager* UDGraph = nullptr;
 
+    // The pictures as the renderer sees them, in the window's pixels and colours
+    // (the print draws them again on paper).
+    GraphPictures pictures() const;
+
     // The layout last applied, in twips.
     const GraphWindowLayout& layoutTwips() const { return layout_; }
 
@@ -77,7 +81,6 @@ private:
     void applyVersionLayout();
     void relayout();
     void seriesClicked(int s, bool checked);
-    GraphPictures pictures() const;
     void rememberNormalGeometry();
 
     Context& ctx_;

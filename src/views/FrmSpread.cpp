@@ -15,30 +15,6 @@
 
 namespace quellin {
 
-namespace {
-// Column widths in characters of the grid's font: FarPoint's default of 8.5 for
-// most, wide enough for "2002/06/01 10:00:05" for the time, and the narrow
-// leakage and temperature columns of the version-2 layout.
-double columnWidthChars(int gridColumn)
-{
-    switch (gridColumn) {
-    case 1:
-        return 5.5;
-    case 2:
-        return 17.5;
-    case 13:
-    case 14:
-    case 15:
-        return 7.38;
-    case 16:
-    case 17:
-        return 4.38;
-    default:
-        return 8.5;
-    }
-}
-} // namespace
-
 FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
@@ -70,7 +46,7 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     const QFontMetrics fm(VSprd->font());
     const int charWidth = fm.horizontalAdvance(QLatin1Char('0'));
     for (int g = 1; g <= columns; ++g)
-        VSprd->setColumnWidth(g - 1, static_cast<int>(columnWidthChars(g) * charWidth) + 8);
+        VSprd->setColumnWidth(g - 1, static_cast<int>(listColumnWidthChars(g) * charWidth) + 8);
     const int rowHeight = fm.height() + 2;
     VSprd->verticalHeader()->setMinimumSectionSize(rowHeight);
     VSprd->verticalHeader()->setDefaultSectionSize(rowHeight);

@@ -32,6 +32,25 @@ int recordColumnOfGridColumn(int gridColumn)
                                                           : -1;
 }
 
+double listColumnWidthChars(int gridColumn)
+{
+    switch (gridColumn) {
+    case 1:
+        return 5.5;
+    case 2:
+        return 17.5;
+    case 13:
+    case 14:
+    case 15:
+        return 7.38;
+    case 16:
+    case 17:
+        return 4.38;
+    default:
+        return 8.5;
+    }
+}
+
 QStringList listHeaders(const Context& ctx)
 {
     QStringList headers;

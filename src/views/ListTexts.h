@@ -14,6 +14,12 @@ constexpr int kListRows = 14; // one page of records
 // Record column shown in grid column g (1-based; 1..17). Frequency is not listed.
 int recordColumnOfGridColumn(int gridColumn);
 
+// Width of grid column g in characters of the grid's font ('0' wide): FarPoint's
+// default of 8.5 for most, room for "2002/06/01 10:00:05" for the time, and the
+// narrow leakage and temperature columns of the version-2 layout. The list and
+// its print use the same widths.
+double listColumnWidthChars(int gridColumn);
+
 // Column headers of the grid (grid columns 1..ColumnLast).
 QStringList listHeaders(const Context& ctx);
 

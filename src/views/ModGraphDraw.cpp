@@ -329,4 +329,21 @@ bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures)
         ReportTo::StatusBar);
 }
 
+bool DrawGraph(Context& ctx, QPainter& painter, GraphPictures& pictures)
+{
+    return trapped(
+        ctx, "DrawGraph", false,
+        [&] {
+            // The caller's pen, font, clip and hints come back even when drawing fails.
+            struct Saved {
+                QPainter& p;
+                explicit Saved(QPainter& painter) : p(painter) { p.save(); }
+                ~Saved() { p.restore(); }
+            } saved(painter);
+            drawAll(ctx, painter, pictures);
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
 } // namespace quellin

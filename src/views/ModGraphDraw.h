@@ -12,6 +12,7 @@
 #include <vector>
 
 class QPaintDevice;
+class QPainter;
 
 namespace quellin {
 
@@ -47,5 +48,9 @@ struct GraphPictures {
 // only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
 // of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
 bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures);
+// The same on a painter the caller has prepared, the pictures in its logical
+// coordinates: a printed page draws the window's layout scaled to the paper, in
+// vectors at the printer's own resolution.
+bool DrawGraph(Context& ctx, QPainter& painter, GraphPictures& pictures);
 
 } // namespace quellin

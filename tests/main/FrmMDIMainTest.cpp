@@ -1,5 +1,7 @@
 #include "main/FrmMDIMain.h"
 
+#include "about/FrmHelp.h"
+
 #include "Catalogue.h"
 #include "TestContext.h"
 #include "link/LinkDoubles.h"
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -79,9 +82,17 @@ TEST_F(MainFixture, CaptionMenusAndToolbarAfterStartUp)
     QStringList fileItems;
     for (QAction* a : main->MnuFile->actions())
         fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(fileItems, (QStringList{"ﾌｧｲﾙ読込(&L)...", "ﾌｧｲﾙ保存(&S)...", "-", "ﾀﾞｳﾝﾛｰﾄﾞ(&D)...",
-                                      "ﾒﾓﾘｸﾘｱ(&C)", "-", "ﾃﾞｰﾀ一覧印刷(&A)", "ｸﾞﾗﾌ印刷(&G)", "-",
-                                      "終了(&X)"}));
+    EXPECT_EQ(fileItems,
+              (QStringList{"ﾌｧｲﾙ読込(&L)...", "ﾌｧｲﾙ保存(&S)...", "-", "ﾀﾞｳﾝﾛｰﾄﾞ(&D)...",
+                           "ﾒﾓﾘｸﾘｱ(&C)", "-", "ﾃﾞｰﾀ一覧印刷(&A)", "ｸﾞﾗﾌ印刷(&G)",
+                           "PDFに出力(&P)...", "グラフ画像を保存(&I)...", "-", "終了(&X)"}));
+    // Printing and the help are offered, in the menus and on the toolbar.
+    for (QAction* a :
+         {main->MnuFile_PrintSpread, main->MnuFile_PrintGraph, main->MnuFile_Pdf,
+          main->MnuFile_GraphImage, main->MnuHelp_Mokuji, main->MnuHelp_Version,
+          main->MnuHelp->menuAction(), main->toolButton(ToolButton::SpreadPrint),
+          main->toolButton(ToolButton::GraphPrint), main->toolButton(ToolButton::Help)})
+        EXPECT_TRUE(a->isVisible()) << a->text().toStdString();
     // Disabled after start-up: save, clear and logging, menu items and buttons alike.
     EXPECT_FALSE(main->MnuFile_Save->isEnabled());
     EXPECT_FALSE(main->MnuFile_Clear->isEnabled());
@@ -450,6 +461,20 @@ TEST_F(MainFixture, AListPageThatCannotBeReadIsReportedNotFatal)
     EXPECT_TRUE(
         t.status.panelText(2).startsWith(QStringLiteral("VscSprd_Changeでエラーが起こりました。")))
         << t.status.panelText(2).toStdString();
+}
+
+TEST_F(MainFixture, HelpButtonOpensOneHelpWindowAtTheContents)
+{
+    main->toolButton(ToolButton::Help)->trigger();
+    FrmHelp* help = main->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+    // Moved on, then asked again: the same window, back at the contents.
+    help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/graph.html")));
+    main->MnuHelp_Mokuji->trigger();
+    EXPECT_EQ(main->helpWindow(), help);
+    EXPECT_EQ(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ using test::RunHarness;
 const QStringList kMenusOff = {"MnuManu_Keisoku",    "MnuManu_Pref",        "MnuFile_Load",
                                "MnuFile_Save",       "MnuFile_Download",    "MnuFile_Clear",
                                "MnuFile_PrintGraph", "MnuFile_PrintSpread", "MnuPref_System",
-                               "MnuPref_Loging"};
+                               "MnuPref_Loging",     "MnuFile_Pdf"};
 const QStringList kButtonsOff = {"Load",        "Save",       "Download", "Clear",
                                  "SpreadPrint", "GraphPrint", "System"};
 

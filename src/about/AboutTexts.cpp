@@ -1,0 +1,57 @@
+#include "about/AboutTexts.h"
+
+#include "platform/Format.h"
+
+namespace quellin {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Quellin");
+}
+
+QString aboutCaption()
+{
+    return applicationTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報");
+}
+
+QString aboutVersionText()
+{
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(QUELLIN_VERSION_MAJOR) + QLatin1Char('.') +
+           Format(double(QUELLIN_VERSION_MINOR), QStringLiteral("00"));
+}
+
+QString aboutHardVersionText(const AppGlobals& app)
+{
+    const QString head = QStringLiteral("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ ");
+    if (app.HardVersionText == kNotQueriedText)
+        return head + QString::number(app.HardVersion) + QLatin1Char(' ') + kNotQueriedText;
+    return head + app.HardVersionText;
+}
+
+QString aboutDisclaimer()
+{
+    return QStringLiteral(
+        "このプログラムは現状のまま提供されます。測定値と記録の正しさ、および特定の目的への"
+        "適合性について、明示または黙示を問わず一切の保証はありません。電力計の取り扱いと"
+        "測定結果の利用は、使用者の責任において行ってください。");
+}
+
+const QStringList& systemInfoPrograms()
+{
+    static const QStringList programs{
+        QStringLiteral("hardinfo2"),           QStringLiteral("hardinfo"),
+        QStringLiteral("kinfocenter"),         QStringLiteral("gnome-system-monitor"),
+        QStringLiteral("mate-system-monitor"),
+    };
+    return programs;
+}
+
+QString findSystemInfoProgram(const std::function<QString(const QString&)>& findExecutable)
+{
+    for (const QString& name : systemInfoPrograms())
+        if (const QString path = findExecutable(name); !path.isEmpty())
+            return path;
+    return {};
+}
+
+} // namespace quellin

@@ -1,0 +1,237 @@
+#include "print/FrmPrint.h"
+
+#include "print/PrintFiles.h"
+#include "print/PrintTable.h"
+#include "views/FrmGraph.h"
+#include "views/FrmGraphParts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPaintEngine>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <memory>
+
+namespace quellin {
+
+const QString kPrintSpreadQuestion = QStringLiteral("データ一覧を印字します。\r\nよろしいですか？");
+const QString kPrintGraphQuestion = QStringLiteral("グラフ画面を印刷します。\r\nよろしいですか？");
+const QString kPrinterErrorText = QStringLiteral("プリンタエラーが発生しました。");
+const QString kNothingToPrintText = QStringLiteral("印刷するデータがありません。");
+const QString kNothingToExportText = QStringLiteral("出力するデータがありません。");
+const QString kNoPrinterText = QStringLiteral(
+    "プリンタが見つかりません。\r\n印刷のウィンドウから PDF ファイルに出力できます。");
+
+namespace {
+
+// The hourglass for as long as the work runs, however it ends.
+class Hourglass {
+public:
+    explicit Hourglass(Context& ctx) : ctx_(ctx)
+    {
+        ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    }
+    ~Hourglass() { ctx_.svc.pointer.setPointer(MousePointer::Default); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    Context& ctx_;
+};
+
+// The preview paints onto a recording engine; only the real print reaches paper
+// or a file.
+bool isPreview(QPrinter& printer)
+{
+    const QPaintEngine* engine = printer.paintEngine();
+    return engine && engine->type() == QPaintEngine::Picture;
+}
+
+QString withSuffix(const QString& path, const QString& suffix)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + suffix : path;
+}
+
+} // namespace
+
+GraphPictures takeGraphForPrint(FrmGraph& graph)
+{
+    const Qt::WindowStates before = graph.windowState();
+    const bool wasMaximised = before & Qt::WindowMaximized;
+    // The graph prints as large as the window can show it.
+    if (!wasMaximised)
+        graph.showMaximized();
+    GraphPictures pictures = printColours(graph.pictures());
+    if (!wasMaximised) {
+        if (before & Qt::WindowMinimized)
+            graph.showMinimized();
+        else
+            graph.showNormal();
+    }
+    graph.redraw();
+    return pictures;
+}
+
+FrmPrint::FrmPrint(Context& ctx, QWidget* owner) : ctx_(ctx), owner_(owner)
+{
+    preview = [owner](QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
+        QPrintPreviewDialog dialog(&printer, owner);
+        dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&paint](QPrinter* p) { paint(p); });
+        dialog.resize(1000, 760);
+        dialog.exec();
+    };
+    printerAvailable = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
+}
+
+bool FrmPrint::hasRecords() const
+{
+    return ctx_.store.RecordCount > 0;
+}
+
+void FrmPrint::printSpreadCommand()
+{
+    if (ctx_.svc.msg.askYesNo(kPrintSpreadQuestion, MsgIcon::Question))
+        PrintSpread();
+}
+
+void FrmPrint::PrintSpread()
+{
+    if (!hasRecords()) {
+        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    std::shared_ptr<const PrintTable> table;
+    {
+        Hourglass busy(ctx_);
+        table = std::make_shared<const PrintTable>(buildPrintTable(ctx_));
+    }
+    if (table->rowCount() == 0) {
+        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+        return;
+    }
+    SpreadSection section(table, ctx_.app.HardVersion, printer.pageLayout().pageSize());
+    printer.setDocName(QStringLiteral("スプレッドシート"));
+    printer.setPageLayout(section.pageLayout());
+    runPrint(printer, {&section});
+}
+
+void FrmPrint::PrintGraph(FrmGraph& graph)
+{
+    if (!hasRecords()) {
+        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<GraphSection> section;
+    {
+        Hourglass busy(ctx_);
+        section = std::make_unique<GraphSection>(ctx_, takeGraphForPrint(graph),
+                                                 printer.pageLayout().pageSize());
+    }
+    printer.setDocName(QStringLiteral("グラフ"));
+    printer.setPageLayout(section->pageLayout());
+    runPrint(printer, {section.get()});
+}
+
+void FrmPrint::runPrint(QPrinter& printer, const std::vector<PrintSection*>& sections)
+{
+    if (!printerAvailable()) {
+        // The print dialog still writes PDF files: offer that instead.
+        ctx_.svc.msg.info(kNoPrinterText, MsgIcon::Information);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString());
+    }
+    preview(printer, [this, &sections](QPrinter* target) {
+        if (target)
+            paintOn(*target, sections);
+    });
+}
+
+void FrmPrint::paintOn(QPrinter& printer, const std::vector<PrintSection*>& sections)
+{
+    if (isPreview(printer)) {
+        Hourglass busy(ctx_);
+        paintSections(printer, sections, false);
+        return;
+    }
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
+        // Printing to a file: it appears complete or not at all.
+        Hourglass busy(ctx_);
+        const FileWriteResult result =
+            writePdfFile(file, sections, printer.docName(), printer.pageLayout());
+        if (!result.ok())
+            ctx_.svc.msg.info(fileWriteMessage(file, result), MsgIcon::Exclamation);
+        return;
+    }
+    Hourglass busy(ctx_);
+    if (!paintSections(printer, sections, false) || printer.printerState() == QPrinter::Error)
+        reportPrinterError(printer);
+}
+
+void FrmPrint::reportPrinterError(QPrinter& printer)
+{
+    ctx_.svc.msg.show(
+        {kPrinterErrorText, QStringLiteral("エラー"), MsgButtons::Ok, MsgIcon::Critical, false});
+    printer.abort();
+}
+
+void FrmPrint::exportPdf(FrmGraph& graph)
+{
+    if (!hasRecords()) {
+        ctx_.svc.msg.info(kNothingToExportText, MsgIcon::Exclamation);
+        return;
+    }
+    FileDialogRequest request;
+    request.owner = owner_;
+    request.filter = QStringLiteral("PDFﾌｧｲﾙ(*.pdf)");
+    request.pattern = QStringLiteral("*.pdf");
+    request.initialFolder = ctx_.app.FilePath;
+    request.defaultExtension = QStringLiteral("*.pdf");
+    const QString chosen = ctx_.svc.files.saveFile(request);
+    if (chosen.isEmpty())
+        return;
+    const QString path = withSuffix(QDir::fromNativeSeparators(chosen), QStringLiteral("pdf"));
+
+    FileWriteResult result;
+    {
+        Hourglass busy(ctx_);
+        auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx_));
+        GraphSection graphPage(ctx_, takeGraphForPrint(graph));
+        SpreadSection list(table, ctx_.app.HardVersion);
+        std::vector<PrintSection*> sections{&graphPage};
+        if (table->rowCount() > 0)
+            sections.push_back(&list);
+        result = writePdfFile(path, sections, QStringLiteral("計測データ"));
+    }
+    if (!result.ok())
+        ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);
+}
+
+void FrmPrint::saveGraphImage(FrmGraph& graph)
+{
+    if (!hasRecords()) {
+        ctx_.svc.msg.info(kNothingToExportText, MsgIcon::Exclamation);
+        return;
+    }
+    FileDialogRequest request;
+    request.owner = owner_;
+    request.filter = QStringLiteral("PNGﾌｧｲﾙ(*.png)");
+    request.pattern = QStringLiteral("*.png");
+    request.initialFolder = ctx_.app.FilePath;
+    request.defaultExtension = QStringLiteral("*.png");
+    const QString chosen = ctx_.svc.files.saveFile(request);
+    if (chosen.isEmpty())
+        return;
+    const QString path = withSuffix(QDir::fromNativeSeparators(chosen), QStringLiteral("png"));
+    graph.redraw();
+    const FileWriteResult result = writePngFile(path, graph.PicGraphBase->image);
+    if (!result.ok())
+        ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);
+}
+
+} // namespace quellin

@@ -1,0 +1,66 @@
+#pragma once
+// The print commands of the main window: the graph and the data list on paper
+// (through the print preview and the print dialog), both in one PDF file, and
+// the graph as a PNG picture.
+
+#include "base/Context.h"
+#include "print/PrintPages.h"
+
+#include <functional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace quellin {
+
+class FrmGraph;
+
+// Texts of the print commands.
+extern const QString kPrintSpreadQuestion;
+extern const QString kPrintGraphQuestion;
+extern const QString kPrinterErrorText;
+extern const QString kNothingToPrintText;
+extern const QString kNothingToExportText;
+extern const QString kNoPrinterText;
+
+class FrmPrint {
+public:
+    FrmPrint(Context& ctx, QWidget* owner);
+
+    // MnuFile_PrintSpread: the question, then the print. (The graph's question
+    // comes from the main window, which opens the graph window for the print.)
+    void printSpreadCommand();
+
+    // Every record of the data set as a table.
+    void PrintSpread();
+    // The graph window's drawing in print colours, fitted to the page; the
+    // window is back in its state and colours afterwards.
+    void PrintGraph(FrmGraph& graph);
+
+    // "PDFに出力": the graph and the table in one PDF chosen with the file dialog.
+    void exportPdf(FrmGraph& graph);
+    // "グラフ画像を保存": the graph window's drawing as PNG, at its screen size.
+    void saveGraphImage(FrmGraph& graph);
+
+    // Shows the preview of printer; paint draws the pages onto the printer it is
+    // handed (the preview's, then the one the user prints on). Tests replace it.
+    std::function<void(QPrinter&, const std::function<void(QPrinter*)>& paint)> preview;
+    // Whether the machine knows a printer; tests replace it.
+    std::function<bool()> printerAvailable;
+
+private:
+    bool hasRecords() const;
+    void runPrint(QPrinter& printer, const std::vector<PrintSection*>& sections);
+    void paintOn(QPrinter& printer, const std::vector<PrintSection*>& sections);
+    void reportPrinterError(QPrinter& printer);
+
+    Context& ctx_;
+    QWidget* owner_;
+};
+
+// The graph window's pictures for the print, taken with the window maximised as
+// it prints and in print colours; the window is put back as it was.
+GraphPictures takeGraphForPrint(FrmGraph& graph);
+
+} // namespace quellin

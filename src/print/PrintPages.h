@@ -1,0 +1,93 @@
+#pragma once
+// The printed pages: the data list as a table over as many pages as it needs, and
+// the graph on a page of its own. The same sections go to a printer, to the
+// print preview and into a PDF file.
+
+#include "print/PrintTable.h"
+#include "views/ModGraphDraw.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QSizeF>
+#include <memory>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
+
+namespace quellin {
+
+// The part of a page that may be painted, in device units of the painter whose
+// origin is its top-left corner, and the device's resolution.
+struct PageArea {
+    QSizeF size;
+    double dpi = 72;
+};
+
+class PrintSection {
+public:
+    virtual ~PrintSection() = default;
+    // The layout the section's pages are meant for.
+    virtual QPageLayout pageLayout() const = 0;
+    virtual int pageCount(QPaintDevice& device, const PageArea& area) = 0;
+    virtual void paintPage(QPainter& painter, const PageArea& area, int page) = 0;
+};
+
+// Page layouts: the list by hardware version with its margins; the graph in the
+// orientation of its shape, with narrow margins.
+QPageLayout spreadPageLayout(int hardVersion, const QPageSize& size);
+QPageLayout graphPageLayout(const QSizeF& picture, const QPageSize& size);
+// The paper the program prints on unless the user picks another: A4.
+QPageSize defaultPageSize();
+
+// The data list: a title line ("計測データ" centred, the page number right), the
+// column headings, and the rows, with a grid; shrunk to the width of the page
+// when it is wider.
+class SpreadSection : public PrintSection {
+public:
+    SpreadSection(std::shared_ptr<const PrintTable> table, int hardVersion,
+                  const QPageSize& size = defaultPageSize());
+    QPageLayout pageLayout() const override { return layout_; }
+    int pageCount(QPaintDevice& device, const PageArea& area) override;
+    void paintPage(QPainter& painter, const PageArea& area, int page) override;
+
+private:
+    struct Metrics;
+    const Metrics& measure(QPaintDevice& device, const PageArea& area);
+
+    std::shared_ptr<const PrintTable> table_;
+    QPageLayout layout_;
+    std::shared_ptr<Metrics> metrics_;
+};
+
+// The graph as the window shows it (pictures in the window's pixels, in print
+// colours), drawn by the renderer straight onto the page and fitted to it.
+class GraphSection : public PrintSection {
+public:
+    GraphSection(Context& ctx, const GraphPictures& pictures,
+                 const QPageSize& size = defaultPageSize());
+    QPageLayout pageLayout() const override { return layout_; }
+    int pageCount(QPaintDevice&, const PageArea&) override { return 1; }
+    void paintPage(QPainter& painter, const PageArea& area, int page) override;
+
+    QSizeF pictureSize() const { return QSizeF(pictures_.PicGraphBase.rect.size()); }
+
+private:
+    Context& ctx_;
+    GraphPictures pictures_;
+    QPageLayout layout_;
+};
+
+// The graph window's pictures with the print colours: white backgrounds, so the
+// renderer draws the grid and the power factor in black.
+GraphPictures printColours(GraphPictures pictures);
+
+// Paints every page of the sections, in order, onto device. With applyLayouts
+// each section's pages get the section's own layout (a PDF file); without, the
+// device keeps the layout it has (a printer set up by the user). False when the
+// device refused to start or to turn a page.
+bool paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
+                   bool applyLayouts);
+
+} // namespace quellin

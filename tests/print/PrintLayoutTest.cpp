@@ -1,0 +1,111 @@
+#include "print/PrintLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace quellin {
+namespace {
+
+struct FitCase {
+    const char* name;
+    QSizeF picture;
+    QSizeF area;
+    double offset;
+    QRectF expected;
+};
+
+class FitToPage : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FitToPage, KeepsTheAspectWithinTheAreaBelowTheOffset)
+{
+    const FitCase& c = GetParam();
+    const QRectF r = fitPictureToPage(c.picture, c.area, c.offset);
+    EXPECT_NEAR(r.x(), c.expected.x(), 1e-9);
+    EXPECT_NEAR(r.y(), c.expected.y(), 1e-9);
+    EXPECT_NEAR(r.width(), c.expected.width(), 1e-9);
+    EXPECT_NEAR(r.height(), c.expected.height(), 1e-9);
+    if (!r.isEmpty()) {
+        EXPECT_NEAR(r.width() / r.height(), c.picture.width() / c.picture.height(), 1e-9);
+        EXPECT_LE(r.bottom(), c.area.height() + 1e-9);
+        EXPECT_LE(r.right(), c.area.width() + 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FitToPage,
+    ::testing::Values(
+        // Wider than the page: the width decides.
+        FitCase{"Wide", {1000, 500}, {8000, 6000}, 1000, {0, 1000, 8000, 4000}},
+        // Taller than the page: the height below the offset decides.
+        FitCase{"Tall", {500, 1000}, {6000, 8000}, 1000, {0, 1000, 3500, 7000}},
+        // Exactly the page's shape: fills it.
+        FitCase{"Same", {800, 500}, {8000, 6000}, 1000, {0, 1000, 8000, 5000}},
+        // No offset: the whole area.
+        FitCase{"NoOffset", {400, 300}, {4000, 6000}, 0, {0, 0, 4000, 3000}},
+        // Nothing to draw, or no room left: nothing.
+        FitCase{"EmptyPicture", {0, 300}, {4000, 6000}, 0, {}},
+        FitCase{"NoRoom", {400, 300}, {4000, 900}, 1000, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PageOrientation, FollowsTheGraphsShapeAndTheListsVersion)
+{
+    EXPECT_EQ(orientationForPicture({1200, 700}), PageOrientation::Landscape);
+    EXPECT_EQ(orientationForPicture({700, 1200}), PageOrientation::Portrait);
+    EXPECT_EQ(orientationForPicture({700, 700}), PageOrientation::Portrait);
+    EXPECT_EQ(spreadOrientation(1), PageOrientation::Portrait);
+    EXPECT_EQ(spreadOrientation(2), PageOrientation::Landscape);
+    EXPECT_EQ(spreadOrientation(3), PageOrientation::Landscape);
+}
+
+struct PageCase {
+    const char* name;
+    int rows;
+    QSizeF body;
+    double tableWidth;
+    double scale;
+    int rowsPerPage;
+    int pages;
+};
+
+class TablePagination : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(TablePagination, RowsPerPageAndPages)
+{
+    const PageCase& c = GetParam();
+    // Rows 10 high under 30 of headings.
+    const TablePages p = paginateTable(c.rows, c.body, c.tableWidth, 10, 30);
+    EXPECT_NEAR(p.scale, c.scale, 1e-9);
+    EXPECT_EQ(p.rowsPerPage, c.rowsPerPage);
+    EXPECT_EQ(p.pageCount, c.pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TablePagination,
+    ::testing::Values(PageCase{"OnePartPage", 5, {500, 330}, 400, 1, 30, 1},
+                      PageCase{"ExactlyFull", 60, {500, 330}, 400, 1, 30, 2},
+                      PageCase{"OneOver", 61, {500, 330}, 400, 1, 30, 3},
+                      // Twice as wide as the page: everything at half size, twice the rows.
+                      PageCase{"Shrunk", 61, {500, 330}, 1000, 0.5, 63, 1},
+                      // A page too short for one row still takes one.
+                      PageCase{"TinyPage", 3, {500, 20}, 400, 1, 1, 3},
+                      PageCase{"FullStore", 32767, {1000, 1030}, 900, 1, 100, 328},
+                      PageCase{"NoRows", 0, {500, 330}, 400, 1, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TablePagination, EveryRowOnExactlyOnePage)
+{
+    const int rows = 1001;
+    const TablePages p = paginateTable(rows, {500, 330}, 400, 10, 30);
+    int next = 0;
+    for (int page = 0; page < p.pageCount; ++page) {
+        const RowRange r = rowsOfPage(p, rows, page);
+        EXPECT_EQ(r.first, next);
+        EXPECT_GT(r.count, 0);
+        next += r.count;
+    }
+    EXPECT_EQ(next, rows);
+    EXPECT_EQ(rowsOfPage(p, rows, p.pageCount).count, 0);
+    EXPECT_EQ(rowsOfPage(p, rows, -1).count, 0);
+}
+
+} // namespace
+} // namespace quellin
