@@ -48,6 +48,9 @@ struct Catalog {
     std::vector<bool> ColumnOn;
     std::vector<bool> SeriesShown;
     std::vector<int> SeriesScale;
+    // The user chose the series' Y scale in the Y-axis dialog; the first scale of
+    // a measurement leaves such a series alone.
+    std::vector<bool> SeriesScaleChosen;
     std::vector<double> SeriesYMin;
     std::vector<double> SeriesYMax;
 };
@@ -88,6 +91,10 @@ struct StoreGlobals {
     std::array<DataRecord, 15> ListPage{};
     double GraphStart = 0;
     double GraphEnd = 0;
+    // While measuring: the window moves on with the newest record (until the user
+    // pages back), and the first points are still to be scaled.
+    bool GraphFollowing = true;
+    bool GraphFirstScalePending = false;
     int GraphPoints = 0;
     std::vector<double> GraphTimes;
     std::vector<std::vector<double>> GraphValues;

@@ -104,10 +104,17 @@ void MeasurementRun::setMeasuringControls(bool measuring)
     view_.setMenuEnabled(MenuItem::MnuExec_Loging, measuring);
     view_.setButtonEnabled(ToolButton::Loging, measuring);
     ctx_.svc.status.setPanelText(1, measuring ? run_text::kMeasuring : QString());
+    // Save and clear need data: an "STP" or a time-out while idle ends here too,
+    // and must not offer to save an empty data set.
+    const bool dataCommands = !measuring && ctx_.app.DataPresent;
     for (MenuItem item : kMenusOffWhileMeasuring)
-        view_.setMenuEnabled(item, !measuring);
+        view_.setMenuEnabled(item, item == MenuItem::MnuFile_Save || item == MenuItem::MnuFile_Clear
+                                       ? dataCommands
+                                       : !measuring);
     for (ToolButton button : kButtonsOffWhileMeasuring)
-        view_.setButtonEnabled(button, !measuring);
+        view_.setButtonEnabled(button, button == ToolButton::Save || button == ToolButton::Clear
+                                           ? dataCommands
+                                           : !measuring);
 }
 
 void MeasurementRun::KeisokuStart()

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 namespace quellin {
 
@@ -35,6 +37,15 @@ std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& m
     if (period < 1 || period > 86400)
         return PeriodError{QStringLiteral("周期は１秒～２４時間の範囲で入力してください。"), 0};
     return std::nullopt;
+}
+
+int logPeriodSeconds(const QString& hours, const QString& minutes, const QString& seconds)
+{
+    const double period = vbdate::parseNumber(hours).value_or(0) * 3600 +
+                          vbdate::parseNumber(minutes).value_or(0) * 60 +
+                          vbdate::parseNumber(seconds).value_or(0);
+    // The default rounding mode rounds half to even.
+    return static_cast<int>(std::nearbyint(std::clamp(period, 0.0, 86400.0)));
 }
 
 FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
@@ -116,9 +127,7 @@ bool FrmLogSet::cmdOK_Click()
         TxtTime[static_cast<size_t>(error->focusBox)]->selectAll();
         return false;
     }
-    const int period = static_cast<int>(*vbdate::parseNumber(TxtTime[0]->text()) * 3600 +
-                                        *vbdate::parseNumber(TxtTime[1]->text()) * 60 +
-                                        *vbdate::parseNumber(TxtTime[2]->text()));
+    const int period = logPeriodSeconds(TxtTime[0]->text(), TxtTime[1]->text(), TxtTime[2]->text());
     ctx_.app.LogingTime = period;
     Catalog& cat = ctx_.cat;
     const size_t columns = static_cast<size_t>(cat.ColumnLast) + 1;

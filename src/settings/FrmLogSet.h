@@ -23,6 +23,9 @@ struct PeriodError {
 };
 std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
                                           const QString& seconds);
+// The period of boxes that passed the check, in whole seconds as LogingTime takes
+// it: rounded as Basic assigns to an integer, half to even ("00:00:1.5" is 2 s).
+int logPeriodSeconds(const QString& hours, const QString& minutes, const QString& seconds);
 
 class FrmLogSet : public QDialog {
 public:

@@ -101,7 +101,11 @@ QString tickLabel(const Catalog& cat, int s, int j)
         return Format(kPowerFactorMax - j * 12.5, QStringLiteral("0.0"));
     const double top = at(cat.SeriesYMax, s, 0.0);
     const double step = (top - at(cat.SeriesYMin, s, 0.0)) / 10.0;
-    const double value = top - j * step;
+    double value = top - j * step;
+    // A label that should read zero may come out a rounding error below it, which
+    // the format would show as "-0.0".
+    if (std::abs(value) < std::abs(step) * 1e-9)
+        value = 0;
     if (kind == SeriesKind::Leakage)
         return Format(value, QStringLiteral("0.0"));
     if (kind == SeriesKind::Temperature)

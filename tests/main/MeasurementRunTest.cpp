@@ -319,6 +319,25 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
 }
 
+// An "STP" while idle ends in KeisokuEnd after the stop exchange times out: the
+// window returns to idle, but with no data held there is nothing to save or clear.
+TEST(MeasurementStop, StopWhileIdleOffersNoSaveOrClear)
+{
+    for (const bool data : {false, true}) {
+        RunHarness h;
+        h.ctx().app.DataPresent = data;
+        h.seq->dispatch(3, QStringLiteral("STP"));
+        EXPECT_EQ(h.port.commands, QStringList{"SLE"});
+        h.seq->onTimeout();
+        EXPECT_FALSE(h.ctx().app.Measuring);
+        for (const char* item : {"MnuFile_Save", "MnuFile_Clear"})
+            EXPECT_EQ(h.view.menuEnabled.value(QString::fromLatin1(item)), data) << item;
+        for (const char* key : {"Save", "Clear"})
+            EXPECT_EQ(h.view.buttonEnabled.value(QString::fromLatin1(key)), data) << key;
+        EXPECT_TRUE(h.view.menuEnabled.value(QStringLiteral("MnuFile_Load")));
+    }
+}
+
 TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
 {
     RunHarness h;

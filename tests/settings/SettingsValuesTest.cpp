@@ -106,7 +106,22 @@ INSTANTIATE_TEST_SUITE_P(Values, CommPortCheck,
                                            PortCase{"", "1"}, PortCase{"COM3", "1"},
                                            PortCase{"1.5", "1"}, PortCase{"03", "03"},
                                            PortCase{" 3", " 3"}, PortCase{"1e0", "1"},
-                                           PortCase{"99999999999", "1"}));
+                                           PortCase{"99999999999", "1"}, PortCase{"3.0", "3.0"},
+                                           PortCase{"+3", "+3"}, PortCase{"3.5", "1"},
+                                           PortCase{"9.0", "1"}));
+
+// The port number as Basic reads the text: signs, blanks and a zero fraction allowed.
+TEST(CommPortNumber, ReadsWholeNumbersOneToEight)
+{
+    const struct {
+        const char* text;
+        int port; // 0: none
+    } cases[] = {{"3", 3},    {" 3 ", 3}, {"03", 3},   {"+3", 3},   {"3.0", 3},  {"3.", 3},
+                 {"+3.00", 3}, {"8", 8},  {"0", 0},    {"9", 0},    {"3.5", 0},  {"-3", 0},
+                 {"1e0", 0},  {"COM3", 0}, {"", 0},    {"+", 0},    {".0", 0},   {"3.0x", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(quellin::commPortNumber(QString::fromUtf8(c.text)).value_or(0), c.port) << c.text;
+}
 
 struct ParamCase {
     const char* param;
