@@ -148,6 +148,8 @@ private:
     // After a load: auto-scale, show and draw the graph, its summary.
     void showLoadedGraph();
     void showLogSet();
+    // 操作: the meter's measurement mode and environment settings, modal.
+    void connectMeterDialogs(Sequencer& link);
 
     Context& ctx_;
     StatusBarProxy& status_;
