@@ -185,12 +185,11 @@ void FrmDispSet::buildEnvironmentPage()
 
     CmbDenatu = listField(page, denatuEntries(), 76);
     for (int i = 0; i < 6; ++i) {
-        const int width = i >= 3 ? 132 : 64;
+        const int width = i == 5 ? 132 : i >= 3 ? 116 : 64;
         TxtData[static_cast<size_t>(i)] = textField(page, txtDataFilter(i), width);
     }
     // The clock shows the PC's time until the settings are sent.
     TxtData[5]->setReadOnly(true);
-    TxtData[5]->setFixedWidth(150);
     CmbJikan = listField(page, jikanEntries(), 80);
     CmbRenge = listField(page, rengeEntries(), 80);
     CmbTimer = listField(page, timerEntries(), 100);
@@ -204,6 +203,7 @@ void FrmDispSet::buildEnvironmentPage()
     grid->addWidget(caption(QStringLiteral("電圧の接触／非接触：")), 0, 0, 1, 2);
     grid->addLayout(voltage, 0, 2, 1, 3);
 
+    // The meter's own values on the left, the logging on the right.
     const auto row = [&](int r, int column, const QString& text, QWidget* field) {
         grid->addWidget(caption(text), r, column);
         grid->addWidget(field, r, column + 1, Qt::AlignLeft);
@@ -211,25 +211,27 @@ void FrmDispSet::buildEnvironmentPage()
     row(1, 0, QStringLiteral("ＰＴ比数値："), TxtData[1]);
     row(2, 0, QStringLiteral("ＣＴ比数値："), TxtData[2]);
     row(3, 0, QStringLiteral("レンジ選択："), CmbRenge);
-    row(4, 0, QStringLiteral("ロギングタイマ："), CmbTimer);
+    row(4, 0, QStringLiteral("時刻："), TxtData[5]);
     row(1, 3, QStringLiteral("ロギング　時間間隔："), CmbJikan);
     row(2, 3, QStringLiteral("ロギング　開始時間："), TxtData[3]);
     row(3, 3, QStringLiteral("ロギング　終了時間："), TxtData[4]);
-    row(4, 3, QStringLiteral("時刻："), TxtData[5]);
+    row(4, 3, QStringLiteral("ロギングタイマ："), CmbTimer);
     grid->setColumnStretch(2, 1);
 
     auto* comm = new QGroupBox(QStringLiteral("通信パラメータ（参照のみ）"), page);
     auto* commRow = new QHBoxLayout(comm);
     commRow->setContentsMargins(8, 2, 8, 4);
+    commRow->setSpacing(4);
     const char* const commCaptions[4] = {"通信速度：", "パリティ：", "データビット：",
                                          "ストップビット："};
+    const int valueWidths[4] = {40, 36, 12, 12};
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(comm);
-        label->setMinimumWidth(i == 0 ? 44 : 36);
+        label->setMinimumWidth(valueWidths[i]);
         commRow->addWidget(new QLabel(QString::fromUtf8(commCaptions[i]), comm));
         commRow->addWidget(label);
         if (i < 3)
-            commRow->addSpacing(6);
+            commRow->addSpacing(4);
         LblComm[static_cast<size_t>(i)] = label;
     }
     commRow->addStretch();
