@@ -58,10 +58,28 @@ TEST(KeisokuModeWindow, ShowsTheStatusAndSendsTheChosenLine)
     EXPECT_TRUE(d.CmdSend[1]->isEnabled());
     EXPECT_TRUE(d.isEnabled());
     EXPECT_EQ(w.sent(), (QStringList{"CMD", "CMD", "SMD01", "CMD"}));
-
-    expectNothingClippedOrOverlapping(d);
-    saveShot(d, QStringLiteral("keisokumode.png"));
 }
+
+struct ShotCase {
+    int version;
+    const char* status;
+};
+
+class KeisokuModeLayout : public ::testing::TestWithParam<ShotCase> {};
+
+TEST_P(KeisokuModeLayout, FitsItsWindow)
+{
+    ModeWindow w;
+    w.ctx().app.HardVersion = GetParam().version;
+    w.line(QString::fromLatin1(GetParam().status));
+    w.dlg->CmbData[0]->setCurrentIndex(2);
+    expectNothingClippedOrOverlapping(*w.dlg);
+    saveShot(*w.dlg, QStringLiteral("keisokumode-v%1.png").arg(GetParam().version));
+}
+
+// A single-phase version-1 meter that measures, an idle three-phase version-2 meter.
+INSTANTIATE_TEST_SUITE_P(Versions, KeisokuModeLayout,
+                         ::testing::Values(ShotCase{1, "RMD110"}, ShotCase{2, "RMD200"}));
 
 TEST(KeisokuModeWindow, StatusWithAnUnknownLineKeepsTheLabel)
 {

@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +116,16 @@ struct MeterSettings : ::testing::Test {
     std::unique_ptr<Program> program;
 };
 
+// With QUELLIN_SCREENSHOT_DIR set: the whole screen, main window and dialog.
+void saveScreen(const QString& name)
+{
+    const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !QGuiApplication::primaryScreen())
+        return;
+    QApplication::processEvents();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(dir).filePath(name));
+}
+
 // Everything but the clock, which is the PC's.
 void expectSameSettings(DispSetFields a, DispSetFields b)
 {
@@ -193,6 +205,7 @@ TEST_F(MeterSettings, Version2OutputsOnEveryTabReachTheMeter)
     ASSERT_TRUE(runDialog<FrmDispSet>(main().MnuManu_Pref, [&](FrmDispSet& d) {
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
         EXPECT_EQ(d.TxtDataSb[8]->text(), "30.0"); // the factory leakage level
+        saveScreen(QStringLiteral("program-dispset-v2.png"));
         d.TxtData[1]->setText("9999");
         d.TxtDataSb[0]->setText("250"); // power output 1: level, unit
         d.CmbSb[0]->setCurrentIndex(2);
