@@ -328,10 +328,6 @@ void FrmDispSet::DataDisp()
     const int version = ctx_.app.HardVersion;
     DispSetFields f = fieldsFromReplies(ctx_.link.ExchangeList, version);
     f.data[5] = clockText(ctx_.svc.clock.now());
-    if (version < 2) {
-        f.sb = {-1, -1, -1, -1, -1, -1};
-        f.sbText = {};
-    }
     showFields(f);
     Tmr1Sec->start();
     setEnabled(true);
@@ -399,20 +395,28 @@ void FrmDispSet::CmdClose_Click()
     done(QDialog::Rejected);
 }
 
+bool FrmDispSet::exchangeRunning() const
+{
+    const int state = link::number(ctx_.link.LinkState);
+    return state >= link::number(link::State::SettingsStatus) &&
+           state <= link::number(link::State::SettingsWrite);
+}
+
 void FrmDispSet::done(int result)
 {
     // Form_Unload: the clock stops and the link forgets the dialog's exchange.
     Tmr1Sec->stop();
-    if (link::number(ctx_.link.LinkState) <= link::number(link::State::SettingsWrite))
+    if (exchangeRunning())
         ctx_.link.LinkState = link::State::Idle;
     QDialog::done(result);
 }
 
 void FrmDispSet::reject()
 {
-    // Escape and the close box wait while an exchange runs: its answer or time-out
-    // gives the dialog back.
-    if (isEnabled())
+    // Escape and the close box wait while the dialog's exchange runs: its answer
+    // or time-out gives the dialog back. An exchange that another one replaced
+    // (the meter's "STP" starts the stop) gives nothing back, so then it closes.
+    if (isEnabled() || !exchangeRunning())
         QDialog::reject();
 }
 

@@ -79,6 +79,8 @@ private:
     void buildEnvironmentPage();
     void buildOutputPage(int tab);
     void focusError(int tab, QWidget* control);
+    // LinkState is one of the dialog's (0 to 3).
+    bool exchangeRunning() const;
 
     Context& ctx_;
     Sequencer& link_;

@@ -114,19 +114,25 @@ void FrmKeisokuMode::clearSelections()
     }
 }
 
+bool FrmKeisokuMode::exchangeRunning() const
+{
+    const int state = link::number(ctx_.link.LinkState);
+    return state >= link::number(link::State::ModeStatus) &&
+           state <= link::number(link::State::ModeSend);
+}
+
 void FrmKeisokuMode::done(int result)
 {
     // Form_Unload: the link forgets the dialog's exchange.
-    const int state = link::number(ctx_.link.LinkState);
-    if (state >= link::number(link::State::ModeStatus) &&
-        state <= link::number(link::State::ModeSend))
+    if (exchangeRunning())
         ctx_.link.LinkState = link::State::Idle;
     QDialog::done(result);
 }
 
 void FrmKeisokuMode::reject()
 {
-    if (isEnabled())
+    // As the settings dialog: closing waits for the dialog's own exchange only.
+    if (isEnabled() || !exchangeRunning())
         QDialog::reject();
 }
 

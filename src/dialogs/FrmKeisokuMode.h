@@ -39,6 +39,9 @@ public:
     void reject() override;
 
 private:
+    // LinkState is one of the dialog's (4 to 6).
+    bool exchangeRunning() const;
+
     class LinkSide : public DialogClient {
     public:
         explicit LinkSide(FrmKeisokuMode& dlg) : dlg_(dlg) {}

@@ -230,6 +230,21 @@ TEST(DispSetClosing, WaitsWhileTheReadRunsAndEndsTheExchangeWhenClosed)
     EXPECT_EQ(w.ctx().link.LinkState, link::State::Idle);
 }
 
+TEST(DispSetClosing, ClosesWhenTheMetersStopTookTheLinkOver)
+{
+    DispSetWindow w(2);
+    w.main.onCall = [&](const QString& call) {
+        if (call == "KeisokuEnd_Req")
+            w.seq.startStopExchange();
+    };
+    w.line("RMD000");
+    w.line("STP"); // the stop exchange replaces the read: nothing will give the dialog back
+    EXPECT_FALSE(w.dlg->isEnabled());
+    w.dlg->reject();
+    EXPECT_FALSE(w.dlg->isVisible());
+    EXPECT_EQ(w.ctx().link.LinkState, link::State::MeasureStop);
+}
+
 class DispSetLayoutCheck : public ::testing::TestWithParam<int> {};
 
 TEST_P(DispSetLayoutCheck, EveryPageFitsTheWindow)
