@@ -37,6 +37,8 @@ struct DispSetFields {
     std::array<QString, 4> comm; // LblComm: the meter's speed, parity, data bits, stop bits
     std::array<int, 6> sb{-1, -1, -1, -1, -1, -1}; // CmbSb
     std::array<QString, 24> sbText;                // TxtDataSb
+
+    bool operator==(const DispSetFields&) const = default;
 };
 
 enum class OutputKind {

@@ -2,16 +2,14 @@
 
 #include "base/VersionLayout.h"
 #include "dialogs/DispSetCheck.h"
+#include "dialogs/KeyGate.h"
 #include "link/Sequencer.h"
 #include "link/SettingsExchange.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,51 +21,13 @@ namespace {
 
 constexpr int kLineHeight = 22;
 
-// The key filter of one text field: a refused character never reaches it, typed
-// or pasted, and Enter never sends the dialog.
-class KeyGate : public QObject {
-public:
-    KeyGate(KeyFilter filter, QLineEdit* edit) : QObject(edit), filter_(filter)
-    {
-        edit->installEventFilter(this);
-        // Text comes in by keys only: no input method, no drop, no menu paste.
-        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-        edit->setAcceptDrops(false);
-        edit->setContextMenuPolicy(Qt::NoContextMenu);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            return true;
-        if (key->matches(QKeySequence::Paste))
-            return !textPasses(filter_, QApplication::clipboard()->text());
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            return false;
-        for (const QChar c : key->text()) {
-            // Editing keys (Backspace, Delete, Tab …) carry control characters.
-            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-                continue;
-            if (!keyPasses(filter_, c))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    KeyFilter filter_;
-};
-
 QLineEdit* textField(QWidget* parent, KeyFilter filter, int width)
 {
     auto* edit = new QLineEdit(parent);
     edit->setFixedSize(width, kLineHeight);
     edit->setAlignment(Qt::AlignRight);
     if (filter != KeyFilter::Any)
-        new KeyGate(filter, edit);
+        guardKeys(edit, filter);
     return edit;
 }
 
