@@ -30,14 +30,15 @@ inline void expectNothingClippedOrOverlapping(QDialog& dlg)
         const QRect r = rectIn(dlg, w);
         EXPECT_TRUE(inside.contains(r)) << w->metaObject()->className() << " at " << r.x() << ","
                                         << r.y() << " " << r.width() << "x" << r.height();
-        if (auto* label = qobject_cast<QLabel*>(w))
+        if (auto* label = qobject_cast<QLabel*>(w)) {
             EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
                       label->contentsRect().width())
                 << label->text().toStdString();
-        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-            qobject_cast<QComboBox*>(w))
-            if (!qobject_cast<QComboBox*>(w->parentWidget()))
-                controls << w;
+        }
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<QComboBox*>(w);
+        if (control && !qobject_cast<QComboBox*>(w->parentWidget()))
+            controls << w;
     }
     for (int i = 0; i < controls.size(); ++i)
         for (int j = i + 1; j < controls.size(); ++j)

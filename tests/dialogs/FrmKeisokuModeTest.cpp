@@ -1,6 +1,5 @@
-// The measurement mode dialog with the link's real handler and a recorded line:
-// a status digit it does not know leaves its label as it was, and the dialog fits
-// its window (saved with QUELLIN_SCREENSHOT_DIR set).
+// The measurement mode dialog, showing a meter's status, fits its window (saved
+// with QUELLIN_SCREENSHOT_DIR set).
 
 #include "dialogs/FrmKeisokuMode.h"
 #include "DialogShots.h"
@@ -26,23 +25,27 @@ struct ModeWindow : LinkFixture {
     std::unique_ptr<FrmKeisokuMode> dlg;
 };
 
-TEST(KeisokuModeWindow, StatusWithAnUnknownLineKeepsTheLabel)
+struct ShotCase {
+    int version;
+    const char* status;
+};
+
+class KeisokuModeLayout : public ::testing::TestWithParam<ShotCase> {};
+
+TEST_P(KeisokuModeLayout, FitsItsWindow)
 {
     ModeWindow w;
-    w.line("RMD110");
-    EXPECT_EQ(w.dlg->LblKeisoku[0]->text(), "単相３線式");
-    EXPECT_EQ(w.dlg->CmbData[1]->currentText(), "計測 OFF");
-    w.dlg->CmdSend[1]->click();
-    w.line("RMD910");
-    EXPECT_EQ(w.lastSent(), "SMD10");
-    w.line("OK");
-    w.line("RMD900");
-    EXPECT_EQ(w.dlg->LblKeisoku[0]->text(), "単相３線式");
-    EXPECT_EQ(w.dlg->LblKeisoku[1]->text(), "計測なし");
-    w.dlg->reject();
-    EXPECT_FALSE(w.dlg->isVisible());
-    EXPECT_EQ(w.ctx().link.LinkState, link::State::Idle);
+    w.ctx().app.HardVersion = GetParam().version;
+    w.line(QString::fromLatin1(GetParam().status));
+    EXPECT_TRUE(w.dlg->isEnabled());
+    w.dlg->CmbData[0]->setCurrentIndex(2);
+    expectNothingClippedOrOverlapping(*w.dlg);
+    saveShot(*w.dlg, QStringLiteral("keisokumode-v%1.png").arg(GetParam().version));
 }
+
+// A single-phase version-1 meter that measures, an idle three-phase version-2 meter.
+INSTANTIATE_TEST_SUITE_P(Versions, KeisokuModeLayout,
+                         ::testing::Values(ShotCase{1, "RMD110"}, ShotCase{2, "RMD200"}));
 
 } // namespace
 } // namespace quellin::test

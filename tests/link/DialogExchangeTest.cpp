@@ -128,8 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {"CMD", "SCF020", "SCF030060"},
                      {"dispSet.enable", kTopMenu, "dispSet.Tmr1Sec"},
                      S::Idle},
-        ExchangeCase{
-            "modeRead", mode({}), {"RMD100"}, {"CMD"}, {"keisokuMode.DataDisp"}, S::Idle, "100"},
         ExchangeCase{"lineWhileMeasuring",
                      mode("SMD02"),
                      {"RMD010"},
