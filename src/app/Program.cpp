@@ -99,6 +99,8 @@ void Program::start(const QStringList& arguments)
     // 8: the communications window opens the port.
     version_ = std::make_unique<VersionClientAdapter>(*this);
     clients_.version = version_.get();
+    clients_.settingsExchange = &settingsExchange_;
+    clients_.modeExchange = &modeExchange_;
     comm_ = std::make_unique<FrmComm>(ctx, clients_);
     comm_->showSystemDialog = [this] { showSystemDialog(); };
     comm_->openPort();

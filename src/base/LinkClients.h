@@ -73,6 +73,7 @@ public:
     virtual ~DialogClient() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual void unload() = 0;
+    virtual void clearSelections() {} // FrmKeisokuMode: both rows unselected, both sends off
     virtual void DataDisp() {}
     virtual void DispMemory() {}
     virtual void startSecondTimer() {} // FrmDispSet's Tmr1Sec

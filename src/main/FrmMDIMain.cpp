@@ -4,6 +4,9 @@
 #include "about/FrmHelp.h"
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
+#include "dialogs/FrmDispSet.h"
+#include "dialogs/FrmKeisokuMode.h"
+#include "link/LinkTexts.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
@@ -51,6 +54,7 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     setCentralWidget(mdi_);
 
     buildMenus();
+    connectMeterDialogs(link);
     buildToolBar();
     buildStatusBar();
 
@@ -599,6 +603,34 @@ void FrmMDIMain::showAbout()
 {
     frmAbout dlg(ctx_, this);
     dlg.exec();
+}
+
+void FrmMDIMain::connectMeterDialogs(Sequencer& link)
+{
+    const auto open = [this, &link](QAction* item, const char* name, auto makeDialog) {
+        connect(item, &QAction::triggered, this, [this, &link, name, makeDialog] {
+            trapped(ctx_, name, false, [&] {
+                // Without a port the meter cannot be asked: say so at once.
+                if (!link.portIsOpen()) {
+                    ctx_.svc.msg.info(link_text::portNotOpen(ctx_.app.CommPort),
+                                      MsgIcon::Exclamation);
+                    return true;
+                }
+                auto dlg = makeDialog(ctx_, link, this);
+                dlg->exec();
+                return true;
+            });
+        });
+    };
+    open(MnuManu_Keisoku, "MnuManu_Keisoku_Click", [](Context& c, Sequencer& s, QWidget* w) {
+        return std::make_unique<FrmKeisokuMode>(c, s, w);
+    });
+    open(MnuManu_Pref, "MnuManu_Pref_Click", [](Context& c, Sequencer& s, QWidget* w) {
+        return std::make_unique<FrmDispSet>(c, s, w);
+    });
+    MnuManu->menuAction()->setVisible(true);
+    MnuManu_Keisoku->setVisible(true);
+    MnuManu_Pref->setVisible(true);
 }
 
 bool FrmMDIMain::bfExitApplication()

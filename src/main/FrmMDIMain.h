@@ -163,6 +163,8 @@ private:
     void withGraphWindow(const std::function<void(FrmGraph&)>& use);
     void showHelp();
     void showAbout();
+    // 操作: the meter's measurement mode and environment settings, modal.
+    void connectMeterDialogs(Sequencer& link);
 
     Context& ctx_;
     StatusBarProxy& status_;
