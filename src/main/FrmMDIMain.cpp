@@ -7,6 +7,7 @@
 #include "dialogs/FrmDispSet.h"
 #include "dialogs/FrmKeisokuMode.h"
 #include "link/LinkTexts.h"
+#include "link/Sequencer.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
