@@ -6,6 +6,8 @@
 #include "base/LinkClients.h"
 #include "catalog/ModVer.h"
 #include "link/FrmComm.h"
+#include "link/LogingExchange.h"
+#include "link/MemoryExchange.h"
 #include "platform/QtServices.h"
 #include "platform/StatusBarProxy.h"
 #include "settings/ModRegistry.h"
@@ -70,6 +72,8 @@ private:
     std::unique_ptr<Context> ctx_;
     LinkClients clients_;
     std::unique_ptr<VersionClientAdapter> version_;
+    std::unique_ptr<MemoryExchange> memoryExchange_;
+    std::unique_ptr<LogingExchange> logingExchange_;
     std::unique_ptr<FrmComm> comm_;
     std::unique_ptr<FrmSplash> splash_;
     std::unique_ptr<FrmMDIMain> main_;

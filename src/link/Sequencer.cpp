@@ -472,6 +472,9 @@ void Sequencer::closeDownloadFile()
         ctx_.store.TmpFileNo->close();
         ctx_.store.TmpFileNo.reset();
     }
+    // The records of a download that did not end are not a data set.
+    if (clients_.main)
+        clients_.main->downloadAbandoned();
 }
 
 void Sequencer::keisokuEnd()

@@ -2,6 +2,9 @@
 
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
+#include "dialogs/FrmDownload.h"
+#include "dialogs/FrmLogingMem.h"
+#include "main/DownloadReception.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
@@ -504,6 +507,92 @@ void FrmMDIMain::clearBusyText()
 void FrmMDIMain::linkLost()
 {
     run_->linkLost();
+}
+
+void FrmMDIMain::attachMemoryDialogs(Sequencer& link, MemoryExchange& memory,
+                                     LogingExchange& loging)
+{
+    memoryLink_ = &link;
+    memoryExchange_ = &memory;
+    logingExchange_ = &loging;
+    const auto command = [this](QAction* item, const char* name, void (FrmMDIMain::*body)()) {
+        connect(item, &QAction::triggered, this, [this, name, body] {
+            trapped(ctx_, name, false, [&] {
+                (this->*body)();
+                return true;
+            });
+        });
+    };
+    command(MnuFile_Download, "MnuFile_Download_Click", &FrmMDIMain::showDownload);
+    command(MnuManu_Memori, "MnuManu_Memori_Click", &FrmMDIMain::showLogingMem);
+    for (QAction* a : {MnuFile_Download, MnuManu_Memori, MnuManu->menuAction(),
+                       toolButton(ToolButton::Download)})
+        a->setVisible(true);
+}
+
+void FrmMDIMain::showDownload()
+{
+    if (ctx_.app.DataPresent && !confirmClearData())
+        return;
+    FrmDownload dlg(ctx_, *memoryLink_, *memoryExchange_, this);
+    dlg.exec();
+}
+
+void FrmMDIMain::showLogingMem()
+{
+    FrmLogingMem dlg(ctx_, *memoryLink_, *logingExchange_, this);
+    dlg.exec();
+}
+
+void FrmMDIMain::Download_Recv(const QString& text)
+{
+    quellin::Download_Recv(ctx_, text);
+    // Minutes at 9600 baud: the status bar counts the records as they come.
+    if (downloadProgressDue(ctx_.download))
+        ctx_.svc.status.setPanelText(2, downloadProgressText(ctx_.download));
+}
+
+void FrmMDIMain::DispDownload()
+{
+    const bool ready =
+        trapped(ctx_, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx_); });
+    if (!ready) {
+        const QString storeError = ctx_.download.StoreError;
+        const bool nothingStored = ctx_.download.Stored == 0;
+        downloadAbandoned();
+        if (!storeError.isEmpty())
+            ctx_.svc.msg.show({QStringLiteral("ダウンロードしたデータを一時データファイルに"
+                                              "書き込めないため、ダウンロードを中止しました。") +
+                                   QStringLiteral("\r\n") + storeError,
+                               {},
+                               MsgButtons::Ok,
+                               MsgIcon::Exclamation,
+                               false});
+        else if (nothingStored)
+            ctx_.svc.status.setPanelText(2, QStringLiteral("ダウンロードした記録はありません。"));
+        return;
+    }
+    showSpread();
+    spread_->fillList(-1);
+    showGraph();
+    graph_->redraw();
+    graph_->showSummary(-1);
+    ctx_.app.DataPresent = true;
+    setDataCommandsEnabled(true);
+    ctx_.svc.status.setPanelText(2, downloadOutcomeText(ctx_));
+}
+
+void FrmMDIMain::downloadAbandoned()
+{
+    const QString note = discardDownload(ctx_);
+    if (spread_)
+        spread_->fillList(-1);
+    if (graph_) {
+        graph_->redraw();
+        graph_->showSummary(0);
+    }
+    setDataCommandsEnabled(false);
+    ctx_.svc.status.setPanelText(2, note);
 }
 
 void FrmMDIMain::setDataCommandsEnabled(bool enabled)

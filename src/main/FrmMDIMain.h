@@ -23,6 +23,8 @@ namespace quellin {
 class FrmDisp;
 class FrmGraph;
 class FrmSpread;
+class LogingExchange;
+class MemoryExchange;
 class Sequencer;
 class StatusBarProxy;
 
@@ -75,6 +77,14 @@ public:
     void KeisokuEnd_Req() override;
     void clearBusyText() override;
     void linkLost() override;
+    // MainWindowClient: a download's records, its end and its failure.
+    void Download_Recv(const QString& text) override;
+    void DispDownload() override;
+    void downloadAbandoned() override;
+
+    // The logging memory's exchanges are there: MnuFile_Download (and its button)
+    // and MnuManu_Memori are shown and open their dialogs from now on.
+    void attachMemoryDialogs(Sequencer& link, MemoryExchange& memory, LogingExchange& loging);
 
     // GraphHost
     void setGraphMenuChecked(bool checked) override;
@@ -139,6 +149,13 @@ private:
     void unload();
     void setPanel(int panel, const QString& text);
     void tickClock();
+    // MnuFile_Download: the clear-data confirmation when data is present, FrmDownload.
+    void showDownload();
+    // MnuManu_Memori: FrmLogingMem.
+    void showLogingMem();
+    Sequencer* memoryLink_ = nullptr;
+    MemoryExchange* memoryExchange_ = nullptr;
+    LogingExchange* logingExchange_ = nullptr;
 
     QAction* addMenuItem(QMenu* menu, const QString& caption, MenuItem item);
     // MnuFile_Save, MnuFile_Clear and their buttons.
