@@ -528,6 +528,8 @@ void FrmMDIMain::attachMemoryDialogs(Sequencer& link, MemoryExchange& memory,
     for (QAction* a : {MnuFile_Download, MnuManu_Memori, MnuManu->menuAction(),
                        toolButton(ToolButton::Download)})
         a->setVisible(true);
+    // The button was built disabled along with its hidden menu item.
+    toolButton(ToolButton::Download)->setEnabled(MnuFile_Download->isEnabled());
 }
 
 void FrmMDIMain::showDownload()
