@@ -263,6 +263,9 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
               "2024/05/14 08:30:00 ～ " + Format(want.back().time(), "YYYY/MM/DD HH:MM:SS"));
     EXPECT_EQ(graph->LblGraphInfo[1]->text(), Format(want.back().column(11), "0.0000") + " kWh");
 
+    if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty())
+        main().grab().save(dir + "/main-download.png");
+
     // The saved file: a data line per record, in the columns of its title line.
     const QString path = home.filePath("download.csv");
     files.answers = {path};
