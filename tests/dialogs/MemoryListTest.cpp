@@ -1,113 +1,132 @@
-// The memory list both memory dialogs show: the block table from the "CMI"
-// answers and one line per measurement.
+// The memory dialogs' decisions: the block table from the "CMI" answers, one list
+// line per measurement, and the clear and download commands.
 
-#include "dialogs/MemoryList.h"
+#include "Catalogue.h"
+#include "TestContext.h"
+#include "dialogs/MemoryCommands.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace quellin {
 namespace {
 
-// The five ReplyData of a block, in the order of the "CMI" reads.
-struct Answers {
-    QString line, interval, start, frequency, count;
-};
-
-std::vector<ExchangeStep> infoList(const std::vector<Answers>& blocks)
+// Five ReplyData per block, in the order of the "CMI" reads.
+std::vector<MemoryBlockInfo> blocksOf(const QStringList& answers)
 {
-    std::vector<ExchangeStep> list;
-    for (const Answers& b : blocks)
-        for (const QString& data : {b.line, b.interval, b.start, b.frequency, b.count}) {
-            ExchangeStep step;
-            step.ReplyData = data;
-            list.push_back(step);
-        }
-    return list;
+    std::vector<ExchangeStep> list(static_cast<size_t>(answers.size()));
+    for (qsizetype i = 0; i < answers.size(); ++i)
+        list[static_cast<size_t>(i)].ReplyData = answers[i];
+    return memoryBlocksFrom(list);
 }
 
-const QString k50Hz = QStringLiteral("42480000"); // 50.0 as an IEEE single
-const QString k60Hz = QStringLiteral("42700000");
-
-TEST(MemoryBlocks, AreReadFromTheFiveAnswersOfEachBlock)
+QStringList commands(const std::vector<ExchangeStep>& steps)
 {
-    const auto blocks = memoryBlocksFrom(infoList({
-        {"2", "0", "2024/05/14 08:30", "42481EB8", "9999"},
-        {"8", "7", "junk", "42480000", "4802"},
-        {"X", "", "", "ZZZZZZZZ", "-5"},
-        {"1", "5", "2002/06/01 10:00", "7F800000", "123456"},
-    }));
-    ASSERT_EQ(blocks.size(), 4u);
-    EXPECT_EQ(blocks[0].lineCode, 2);
-    EXPECT_EQ(blocks[0].intervalCode, 0);
-    EXPECT_EQ(blocks[0].startTime, "2024/05/14 08:30");
-    EXPECT_FLOAT_EQ(float(blocks[0].frequency), 50.03f);
-    EXPECT_EQ(blocks[0].writeCount, 9999);
-    // A continuation block's interval, time and frequency are not read.
-    EXPECT_EQ(blocks[1].lineCode, 8);
-    EXPECT_EQ(blocks[1].intervalCode, -1);
-    EXPECT_EQ(blocks[1].startTime, QString());
-    EXPECT_EQ(blocks[1].frequency, 0.0);
-    EXPECT_EQ(blocks[1].writeCount, 4802);
-    // Damaged answers: unknown codes, no frequency, no records.
-    EXPECT_EQ(blocks[2].lineCode, -1);
-    EXPECT_EQ(blocks[2].intervalCode, -1);
-    EXPECT_EQ(blocks[2].frequency, 0.0);
-    EXPECT_EQ(blocks[2].writeCount, 0);
-    // An infinite frequency reads 0; a count beyond four digits is the most a block holds.
-    EXPECT_EQ(blocks[3].frequency, 0.0);
-    EXPECT_EQ(blocks[3].writeCount, 9999);
+    QStringList out;
+    for (const ExchangeStep& s : steps)
+        out << s.Command;
+    return out;
 }
 
-TEST(MemoryListLines, FoldContinuationBlocksAndCountMeasurements)
+TEST(MemoryList, FoldsContinuationBlocksSumsTheirCountsAndNumbersMeasurements)
 {
-    const auto blocks = memoryBlocksFrom(infoList({
-        {"1", "1", "2024/05/13 09:00", k50Hz, "96"},
-        {"8", "", "", "", "7"}, // continues block 0
-        {"0", "2", "2002/06/01 10:00", k50Hz, "1234"},
-        {"8", "", "", "", "9999"},
-        {"8", "", "", "", "17"},
-        {"2", "5", "2024/06/03 13:15", k60Hz, "672"},
-    }));
-    const auto lines = memoryListLines(blocks);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text.toStdString(),
-              "0： 単相３線式 ・  5 ・ 2024/05/13 09:00 ・   50.0 ・ 103");
-    EXPECT_EQ(lines[0].firstBlock, 0);
-    EXPECT_EQ(lines[1].text.toStdString(),
-              "1： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 11250");
-    EXPECT_EQ(lines[1].firstBlock, 2);
-    EXPECT_EQ(lines[2].text.toStdString(),
-              "2： 三相３線式 ・ 60 ・ 2024/06/03 13:15 ・   60.0 ・ 672");
-    EXPECT_EQ(lines[2].firstBlock, 5);
-    EXPECT_EQ(measurementBlocks(blocks, 2), (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(measurementRecords(blocks, 2), 1234 + 9999 + 17);
-    EXPECT_TRUE(measurementBlocks(blocks, 6).empty());
-    EXPECT_TRUE(measurementBlocks(blocks, -1).empty());
+    const auto blocks = blocksOf({"8",        "",       "",
+                                  "",         "50", // no measurement before it
+                                  "1",        "1",      "2024/05/13 09:00",
+                                  "42480000", "96", // 50 Hz
+                                  "0",        "2",      "2002/06/01 10:00",
+                                  "42481EB8", "1234", //
+                                  "8",        "7",      "junk",
+                                  "ZZ",       "9999", // details not read
+                                  "8",        "",       "",
+                                  "",         "17", //
+                                  "X",        "6",      "2002/06/01 10:00",
+                                  "461C3C00", "123456", // 9999.0 Hz, count too big
+                                  "9",        "1",      "2002/06/01 10:00",
+                                  "7F800000", "-5"}); // codes above 8: no details
+    ASSERT_EQ(blocks.size(), 7u);
+    EXPECT_EQ(blocks[3].startTime, QString());
+    EXPECT_EQ(blocks[5].lineCode, -1);
+    EXPECT_EQ(blocks[5].writeCount, 9999);
+    EXPECT_EQ(blocks[6].writeCount, 0);
+    QStringList texts;
+    std::vector<int> firsts;
+    for (const MemoryListLine& l : memoryListLines(blocks)) {
+        texts << l.text;
+        firsts.push_back(l.firstBlock);
+    }
+    EXPECT_EQ(texts,
+              (QStringList{"0： 単相３線式 ・  5 ・ 2024/05/13 09:00 ・   50.0 ・ 96",
+                           "1： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 11250",
+                           "2： 2002/06/01 10:00 ・ 9999.0 ・ 9999", "3：  ・    0.0 ・ 0"}));
+    EXPECT_EQ(firsts, (std::vector<int>{1, 2, 5, 6}));
+    EXPECT_EQ(commands(clearMeasurementSteps(blocks, 2)), (QStringList{"SCB2", "SCB3", "SCB4"}));
+    EXPECT_EQ(commands(clearAllSteps()), QStringList{"SCB7"});
+    EXPECT_EQ(clearAllSteps()[0].ReplyPrefix, "OK");
 }
 
-TEST(MemoryListLines, UnknownCodesLeaveTheirTextOutAndAnOrphanContinuationIsNotListed)
+TEST(DownloadPlan, AsksForEachBlockWithItsCountUpToTheStoresLimit)
 {
-    const auto lines = memoryListLines(memoryBlocksFrom(infoList({
-        {"8", "", "", "", "50"},
-        {"3", "6", "2002/06/01 10:00", "4479C000", "1"}, // frequency 999.0
-        {"1", "3", "2002/06/01 10:00", "461C3C00", "2"}, // frequency 9999.0
-        {"9", "1", "2002/06/01 10:00", "42480000", "3"}, // codes above 8 carry no details
-    })));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text.toStdString(), "0： 2002/06/01 10:00 ・  999.0 ・ 1");
-    EXPECT_EQ(lines[0].firstBlock, 1);
-    EXPECT_EQ(lines[1].text.toStdString(),
-              "1： 単相３線式 ・ 15 ・ 2002/06/01 10:00 ・ 9999.0 ・ 2");
-    EXPECT_EQ(lines[2].text.toStdString(), "2：  ・    0.0 ・ 3");
+    const auto first = [](int line, int interval, int count) {
+        return MemoryBlockInfo{line, interval, "2002/06/05 10:00", 50, count};
+    };
+    const MemoryBlockInfo more{kContinuationBlock, -1, {}, 0, 9999};
+    const std::vector<MemoryBlockInfo> blocks = {first(0, 2, 120),
+                                                 first(1, 5, 9999),
+                                                 {kContinuationBlock, -1, {}, 0, 17},
+                                                 first(2, 0, 9999),
+                                                 more,
+                                                 more,
+                                                 more,
+                                                 {kContinuationBlock, -1, {}, 0, 5},
+                                                 first(0, 6, 1),
+                                                 {0, 1, "yesterday", 50, 1}};
+    const auto planned = [&](int block) {
+        return commands(planDownload(blocks, block).plan.value().steps);
+    };
+    EXPECT_EQ(planned(0), (QStringList{"CMD", "CMM000000120"}));
+    EXPECT_EQ(planned(1), (QStringList{"CMD", "CMM100009999", "CMM200000017"}));
+    // 32,768 records at most: the fourth block in part, the fifth not at all.
+    EXPECT_EQ(planned(3),
+              (QStringList{"CMD", "CMM300009999", "CMM400009999", "CMM500009999", "CMM600002771"}));
+    const DownloadPlan big = planDownload(blocks, 3).plan.value();
+    EXPECT_EQ(big.requested, kMaxStoredRecords);
+    EXPECT_EQ(big.available, 4 * 9999 + 5);
+    const DownloadPlan hourly = planDownload(blocks, 1).plan.value();
+    EXPECT_EQ(hourly.sampleInterval, 3600);
+    EXPECT_EQ(hourly.firstTime, *vbdate::parse(u"2002/06/05 10:00"));
+    // An unknown interval, a start that is no date, a continuation, no block.
+    for (const int block : {8, 9, 2, 10, -1})
+        EXPECT_TRUE(planDownload(blocks, block).error.startsWith("ダウンロードできません。\r\n"));
 }
 
-TEST(IntervalSeconds, AreThoseOfTheSixCodes)
+TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)
 {
-    const int expected[] = {60, 300, 600, 900, 1800, 3600};
-    for (int code = 0; code <= 5; ++code)
-        EXPECT_EQ(intervalSeconds(code), expected[code]);
-    EXPECT_EQ(intervalSeconds(6), 0);
-    EXPECT_EQ(intervalSeconds(-1), 0);
+    for (const int wiring : {0, 2}) {
+        test::TestContext t;
+        Context& ctx = *t.ctx;
+        test::giveTestCatalogue(ctx, 2);
+        OpenTmpForAppend(ctx); // an earlier data set of three records
+        for (int i = 0; i < 3; ++i)
+            AppendRecord(ctx, DataRecord{});
+        ctx.app.DataPresent = true;
+        prepareDownload(ctx, *planDownload({{wiring, 1, "2002/06/01 10:00", 49.98, 96}}, 0).plan);
+        const StoreGlobals& st = ctx.store;
+        EXPECT_EQ(st.RecordCount, 0);
+        EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 0);
+        EXPECT_FALSE(ctx.app.DataPresent);
+        EXPECT_EQ(st.SampleInterval, 300);
+        EXPECT_EQ(st.FirstTime, *vbdate::parse(u"2002/06/01 10:00"));
+        EXPECT_EQ(st.PeakWatts, -9999.9);
+        EXPECT_EQ(st.DataFrequency, 49.98);
+        EXPECT_EQ(st.DataWiring, wiring);
+        for (int c = 0; c < 18; ++c)
+            EXPECT_EQ(st.ColumnPresent[c], wiring != 0 || (c != 3 && c != 5)) << c;
+        EXPECT_EQ(ctx.download.Announced, 96);
+        CloseTmp(ctx);
+    }
 }
 
 } // namespace

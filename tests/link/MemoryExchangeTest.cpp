@@ -1,7 +1,12 @@
-// The download dialog's exchanges (states 7 to 9, 19, 20) with the real handler:
-// what each answer sends next and which window calls follow.
+// The memory dialogs' exchanges with their real handlers: the download dialog's
+// list and download (states 7-9, 19, 20) and the logging dialog's logging, list
+// and clear (10-14, 21). Every call into the main window and the dialogs is
+// logged in order.
 
-#include "MemoryLinkDoubles.h"
+#include "link/MemoryExchange.h"
+#include "LinkDoubles.h"
+#include "base/MemoryClients.h"
+#include "link/LogingExchange.h"
 #include "store/ModFile.h"
 
 #include <gtest/gtest.h>
@@ -9,147 +14,138 @@
 namespace quellin::test {
 namespace {
 
-const QString kCheck = QStringLiteral("\r\n電力計を確認して下さい。");
+const QString kDone = QStringLiteral("msg:送信を完了しました。");
 
-class MemoryExchangeTest : public ::testing::Test, public MemoryLinkFixture {
-protected:
-    void startList() { seq.startExchange(link::State::DownloadListStatus, {makeStep("CMD", 6)}); }
-    // A download of the given "CMM" commands, TMP.DAT open as the dialog leaves it.
-    void startDownload(const QStringList& commands)
-    {
-        OpenTmpForAppend(ctx());
-        std::vector<ExchangeStep> steps{makeStep("CMD", 6)};
-        for (const QString& c : commands)
-            steps.push_back(makeStep(c, -1));
-        seq.startExchange(link::State::DownloadStatus, steps);
-        log.clear();
-    }
+class DownloadMainDouble : public RecordingMain {
+public:
+    explicit DownloadMainDouble(CallLog& log) : RecordingMain(log), log_(log) {}
+    void Download_Recv(const QString& text) override { log_.add("main.Download_Recv:" + text); }
+    void DispDownload() override { log_.add("main.DispDownload"); }
+    void downloadAbandoned() override { log_.add("main.downloadAbandoned"); }
+
+private:
+    CallLog& log_;
 };
 
-TEST_F(MemoryExchangeTest, ThreeBlocksAreReadWithFifteenCmiCommandsThenDispMemory)
-{
-    startList();
-    answer([](const QString& c) -> QString {
-        if (c == "CMD")
-            return "RMD200";
-        if (c == "CBN")
-            return "RBN003";
-        return "R" + c.mid(1) + "0"; // every item answered
-    });
-    QStringList expected{"CMD", "CBN"};
-    for (int b = 0; b < 3; ++b)
-        for (int k = 0; k < 5; ++k)
-            expected << QStringLiteral("CMI%1%2").arg(b).arg(k);
-    EXPECT_EQ(sent(), expected);
-    EXPECT_EQ(log.entries, QStringList{"download.DispMemory"});
-    EXPECT_EQ(ctx().link.ExchangeLast, 14);
-    EXPECT_EQ(ctx().link.ExchangeList[14].ReplyData, "0");
-    EXPECT_FALSE(timer.active);
-}
+// Both memory dialogs in one double ("dlg." in the log).
+class MemoryDialogDouble : public DownloadDialogClient, public LogingMemDialogClient {
+public:
+    explicit MemoryDialogDouble(CallLog& log) : log_(log) {}
+    void setEnabled(bool on) override { log_.add(on ? "dlg.enable" : "dlg.disable"); }
+    void unload() override { log_.add("dlg.unload"); }
+    void DataDisp() override { log_.add("dlg.DataDisp"); }
+    void DispMemory() override { log_.add("dlg.DispMemory"); }
+    void showSingleLine(const QString& text) override { log_.add("dlg.line:" + text); }
+    void disableDownload() override { log_.add("dlg.disableDownload"); }
 
-TEST_F(MemoryExchangeTest, AMeasuringOrEmptyMeterListsWhyInASingleLine)
-{
-    struct Case {
-        QString status, count, line;
-    };
-    for (const Case& c : {Case{"RMD210", "", "電力計が計測中はメモリ一覧を取得できません。"},
-                          Case{"RMD2X0", "", "電力計が計測中はメモリ一覧を取得できません。"},
-                          Case{"RMD000", "RBN000", "有効なメモリはありません。"}}) {
+private:
+    CallLog& log_;
+};
+
+struct MemoryExchanges : ::testing::Test {
+    MemoryExchanges()
+    {
+        tc.msg.onShow = [this](const MessageRequest& r) { log.add("msg:" + r.text); };
+        clients.main = &main;
+        clients.memoryExchange = &memory;
+        clients.logingExchange = &loging;
+        memory.attach(&dialog);
+        loging.attach(&dialog);
+    }
+    Context& ctx() { return *tc.ctx; }
+    void line(const QString& text) { input.bytesReceived((text + '\r').toLatin1()); }
+    QStringList sent() const { return transport.commands(); }
+    void start(link::State state, const QStringList& commands)
+    {
+        std::vector<ExchangeStep> steps;
+        for (const QString& c : commands)
+            steps.push_back(c.startsWith("SCB")   ? makeStep(c, 2, "OK", 2)
+                            : c.startsWith("CMM") ? makeStep(c, -1)
+                                                  : makeStep(c, c.size() == 3 ? 6 : 2));
+        if (state == link::State::DownloadStatus)
+            OpenTmpForAppend(ctx()); // as the download dialog leaves it
+        seq.startExchange(state, steps);
         log.clear();
-        transport.writes.clear();
+    }
+
+    TestContext tc;
+    CallLog log;
+    FakeTransport transport;
+    FakeTimer timer;
+    DownloadMainDouble main{log};
+    MemoryDialogDouble dialog{log};
+    LinkClients clients;
+    MemoryExchange memory{clients};
+    LogingExchange loging{clients};
+    Sequencer seq{*tc.ctx, transport, timer, clients};
+    LinkInput input{seq};
+};
+
+TEST_F(MemoryExchanges, AMeasuringOrEmptyMeterListsWhyInASingleLine)
+{
+    for (const auto& [state, answers, text] :
+         std::vector<std::tuple<link::State, QStringList, QString>>{
+             {link::State::DownloadListStatus,
+              {"RMD210"},
+              "電力計が計測中はメモリ一覧を取得できません。"},
+             {link::State::DownloadListStatus, {"RMD000", "RBN000"}, "有効なメモリはありません。"},
+             {link::State::MemoryCount, {"NG"}, "電力計が計測中はメモリ一覧を取得できません。"},
+             {link::State::MemoryCount, {"RBN000"}, "有効なメモリはありません。"}}) {
+        start(state, {state == link::State::MemoryCount ? "CBN" : "CMD"});
         tc.pointer.current = 11;
-        startList();
-        line(c.status);
-        if (!c.count.isEmpty())
-            line(c.count);
-        EXPECT_EQ(log.entries, (QStringList{"download.enable", "download.line:" + c.line}))
-            << c.status.toStdString();
+        for (const QString& a : answers)
+            line(a);
+        EXPECT_TRUE(log.entries.contains("dlg.line:" + text))
+            << log.entries.join('|').toStdString();
+        EXPECT_TRUE(log.entries.contains("dlg.enable"));
         EXPECT_EQ(tc.pointer.current, 0);
         EXPECT_FALSE(timer.active);
     }
 }
 
-TEST_F(MemoryExchangeTest, AnswersThatAreNotTheAwaitedOneAreLeftToTheTimeOut)
+TEST_F(MemoryExchanges, ADownloadTakesEveryRecordLineAndNeverTheBlockEnd)
 {
-    startList();
-    for (const QString bad : {"RMD20", "XMD200", "NG"})
-        line(bad);
-    EXPECT_EQ(sent(), QStringList{"CMD"});
+    start(link::State::DownloadStatus, {"CMD", "CMM000000002", "CMM100000001"});
     line("RMD200");
-    for (const QString bad : {"NG", "RBN", "RBNXYZ", "RBN-01", "RBN1000"})
-        line(bad);
-    EXPECT_EQ(sent(), (QStringList{"CMD", "CBN"}));
-    EXPECT_EQ(ctx().link.LinkState, link::State::DownloadListCount);
-    EXPECT_TRUE(timer.active);
-    EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
-}
-
-TEST_F(MemoryExchangeTest, ADownloadTakesEveryRecordLineAndNeverTheBlockEnd)
-{
-    startDownload({"CMM000000002", "CMM100000001"});
-    line("RMD200");
-    EXPECT_EQ(ctx().link.LinkState, link::State::DownloadData);
-    // The first command is watched by the time-out like every other.
-    EXPECT_TRUE(timer.active);
-    line("RMM0000,41200000");
-    line("rmm0001,C1200000");
-    line("RMME");
-    line("garbage");
-    line("RMM0000,00000000");
-    EXPECT_TRUE(timer.active);
-    line("RMME");
+    EXPECT_TRUE(timer.active); // the first command is watched as well
+    for (const QString l :
+         {"RMM0000,41200000", "rmm0001,C1200000", "RMME", "garbage", "RMM0000,00000000", "RMME"})
+        line(l);
     EXPECT_EQ(sent(), (QStringList{"CMD", "CMM000000002", "CMM100000001"}));
     EXPECT_EQ(log.entries,
               (QStringList{"main.Download_Recv:0000,41200000", "main.Download_Recv:0001,C1200000",
                            "main.Download_Recv:0000,00000000", "main.clearBusyText",
-                           "main.DispDownload", "download.unload"}));
+                           "main.DispDownload", "dlg.unload"}));
     EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
     EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
-    EXPECT_EQ(tc.pointer.current, 0);
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(MemoryExchangeTest, AMeasuringMeterRefusesTheDownloadAndTheButtonIsDisabled)
+TEST_F(MemoryExchanges, ARefusedOrFailedDownloadIsDiscardedAndLaterLinesAreNotTaken)
 {
-    startDownload({"CMM000000120"});
+    start(link::State::DownloadStatus, {"CMD", "CMM000000120"});
     line("RMD210");
-    EXPECT_EQ(sent(), QStringList{"CMD"});
     EXPECT_EQ(log.entries,
-              (QStringList{"main.downloadAbandoned", "main.clearBusyText", "download.enable",
+              (QStringList{"main.downloadAbandoned", "main.clearBusyText", "dlg.enable",
                            "msg:電力計が計測中はダウンロードできません。\r\n計測を終了して下さい。",
-                           "download.disableDownload"}));
-    EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
-}
-
-TEST_F(MemoryExchangeTest, NgDuringTheDownloadEndsItAndLaterLinesAreNotTaken)
-{
-    startDownload({"CMM000000120"});
-    line("RMD200");
-    line("RMM0000,41200000");
-    log.clear();
-    line("NG");
-    line("RMM0001,41200000");
-    line("RMME");
-    EXPECT_EQ(log.entries, (QStringList{"main.clearBusyText", "main.downloadAbandoned",
-                                        "msg:ダウンロードできません。", "download.enable"}));
-    EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
-    EXPECT_FALSE(timer.active);
-}
-
-TEST_F(MemoryExchangeTest, ATimeOutOrALostPortDiscardsWhatWasReceived)
-{
-    for (const bool portLost : {false, true}) {
-        startDownload({"CMM000000120"});
+                           "dlg.disableDownload"}));
+    for (const int failure : {0, 1, 2}) { // "NG", time-out, port lost
+        start(link::State::DownloadStatus, {"CMD", "CMM000000120"});
         line("RMD200");
         line("RMM0000,41200000");
         log.clear();
-        if (portLost)
-            seq.portLost("1");
-        else
+        if (failure == 0)
+            line("NG");
+        else if (failure == 1)
             seq.onTimeout();
-        EXPECT_TRUE(log.entries.contains("main.downloadAbandoned")) << portLost;
-        EXPECT_TRUE(log.entries.contains("msg:ダウンロードに失敗しました。" + kCheck)) << portLost;
-        // Lines that still arrive belong to no download.
+        else
+            seq.portLost("1");
+        EXPECT_TRUE(log.entries.contains("main.downloadAbandoned")) << failure;
+        EXPECT_TRUE(log.entries.contains(failure == 0 ? "msg:ダウンロードできません。"
+                                                      : "msg:ダウンロードに失敗しました。\r\n"
+                                                        "電力計を確認して下さい。"))
+            << failure;
+        EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
         log.clear();
         line("RMM0001,41200000");
         line("RMME");
@@ -157,18 +153,77 @@ TEST_F(MemoryExchangeTest, ATimeOutOrALostPortDiscardsWhatWasReceived)
     }
 }
 
-TEST_F(MemoryExchangeTest, ADetachedDialogIsNoLongerCalled)
+struct SendCase {
+    int newState;       // 0 stop, 1 start
+    QString status;     // the answer to "CMD"
+    QStringList before; // calls before DataDisp; empty: "SMD2n" is sent
+};
+
+class LogingSend : public MemoryExchanges, public ::testing::WithParamInterface<SendCase> {};
+
+TEST_P(LogingSend, TheStatusDecidesWhetherTheCommandIsSent)
 {
-    memory.detach(&download);
-    EXPECT_EQ(clients.download, nullptr);
-    startList();
+    const SendCase& c = GetParam();
+    const QString command = QStringLiteral("SMD2%1").arg(c.newState);
+    start(link::State::LogingSendStatus, {"CMD", command});
+    line(c.status);
+    if (c.before.isEmpty()) {
+        EXPECT_EQ(sent().back(), command);
+        EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
+        return;
+    }
+    EXPECT_EQ(sent(), QStringList{"CMD"});
+    EXPECT_EQ(log.entries, c.before + QStringList{"dlg.DataDisp"});
+    // Stepped back: DataDisp shows the status just read.
+    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
+    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, c.status.mid(3));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, LogingSend,
+    ::testing::Values(SendCase{0, "RMD211", {}}, SendCase{0, "RMD210", {"dlg.enable", kDone}},
+                      SendCase{1, "RMD211", {"dlg.enable", kDone}},
+                      SendCase{1,
+                               "RMD200",
+                               {"dlg.enable", "msg:電力計が計測中でないため設定できません。\r\n"
+                                              "計測中にして下さい。"}},
+                      SendCase{1, "RMD210", {}}));
+
+TEST_F(MemoryExchanges, ALoggingCommandAcceptedReadsTheStatusAgainOrARefusalSaysWhy)
+{
+    start(link::State::LogingSendStatus, {"CMD", "SMD21"});
     line("RMD210");
-    EXPECT_TRUE(log.entries.isEmpty());
-    // Only the attached dialog detaches.
-    RecordingDownloadDialog other{log, "other"};
-    memory.attach(&download);
-    memory.detach(&other);
-    EXPECT_EQ(clients.download, &download);
+    line("OK");
+    EXPECT_EQ(sent(), (QStringList{"CMD", "SMD21", "CMD"}));
+    line("RMD211");
+    EXPECT_EQ(log.entries, (QStringList{kDone, "dlg.DataDisp"}));
+    for (const auto& [command, message] : std::vector<std::pair<QString, QString>>{
+             {"SMD21", "ロギング用の空きメモリがありません。\r\nメモリをどれかクリアして下さい。"},
+             {"SMD20", "設定できません。\r\n電力計を確認して下さい。"}}) {
+        start(link::State::LogingSendStatus, {"CMD", command});
+        line(command == "SMD21" ? "RMD210" : "RMD211");
+        line("NG");
+        EXPECT_EQ(log.entries, (QStringList{"dlg.enable", "msg:" + message}));
+    }
+}
+
+TEST_F(MemoryExchanges, ClearingKeepsAliveOnProgressLinesThenReadsTheListAgain)
+{
+    start(link::State::MemoryClear, {"SCB2", "SCB3"});
+    const int startsBefore = timer.starts;
+    for (const QString l : {"CLR2", "CPY3", "CLR22", "XX", "OK", "CLR3", "OK"})
+        line(l);
+    EXPECT_EQ(timer.starts, startsBefore + 3 + 2); // three progress lines, two commands
+    EXPECT_EQ(sent(), (QStringList{"SCB2", "SCB3", "CBN"}));
+    EXPECT_EQ(ctx().link.LinkState, link::State::MemoryCount);
+    EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
+
+    start(link::State::MemoryClear, {"SCB7"});
+    line("NG");
+    EXPECT_EQ(log.entries, (QStringList{"main.clearBusyText", "dlg.enable",
+                                        "msg:電力計が計測中はメモリクリアできません。\r\n"
+                                        "計測を終了して下さい。"}));
+    EXPECT_FALSE(timer.active);
 }
 
 } // namespace
