@@ -107,7 +107,11 @@ void Sequencer::dispatch(int count, const QString& received)
         return;
     }
     if (ctx_.app.Measuring && line.startsWith(QLatin1String("RML"))) {
-        timerOff();
+        // An exchange started during the measurement (the logging memory dialog,
+        // the stop) keeps its time-out: without it a meter that never answers
+        // would leave its window waiting for ever.
+        if (ctx_.link.LinkState > link::kLastState)
+            timerOff();
         if (clients_.measured)
             clients_.measured->handleMeasuredLine(line.mid(3));
         return;

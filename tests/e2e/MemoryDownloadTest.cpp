@@ -308,6 +308,29 @@ TEST_F(MemoryDownload, ClearingAMeasurementSendsScbForItsBlocksInOrder)
     EXPECT_TRUE(sim.sentLines().contains("CLR3")); // progress lines kept the clear alive
 }
 
+TEST_F(MemoryDownload, LoggingStartsAndStopsWhileTheMeterMeasures)
+{
+    start({"--measuring", "--logging-rate", "100"});
+    withDialog<FrmLogingMem>(main().MnuManu_Memori, [&](FrmLogingMem& dlg) {
+        const auto shows = [&](const QString& state) {
+            return runEventsUntil(
+                [&] { return dlg.isEnabled() && dlg.LblLoging->text() == state; });
+        };
+        ASSERT_TRUE(shows("ロギングなし"));
+        EXPECT_EQ(listTexts(*dlg.LstMemory),
+                  QStringList{"電力計が計測中はメモリ一覧を取得できません。"});
+        EXPECT_FALSE(dlg.CmdClear[1]->isEnabled());
+        dlg.CmdSend->click(); // preselected: start
+        ASSERT_TRUE(shows("ロギング中"));
+        EXPECT_EQ(dlg.CmbData->currentIndex(), 0);
+        dlg.CmdSend->click();
+        ASSERT_TRUE(shows("ロギングなし"));
+    });
+    EXPECT_EQ(msg.texts(), (QStringList{"送信を完了しました。", "送信を完了しました。"}));
+    EXPECT_EQ(sim.receivedCommands().filter(QRegularExpression("^SMD2")),
+              (QStringList{"SMD21", "SMD20"}));
+}
+
 TEST_F(MemoryDownload, ARefusedDownloadLeavesNoDataSetAndARetryStartsAfresh)
 {
     start({"--memory-preset", "--download-baud", "0", "--download-ng-after", "40"});

@@ -207,6 +207,21 @@ TEST_F(MemoryExchanges, ALoggingCommandAcceptedReadsTheStatusAgainOrARefusalSays
     }
 }
 
+TEST_F(MemoryExchanges, MeasuredLinesLeaveTheTimeOutOfAnExchangeStartedWhileMeasuring)
+{
+    ctx().app.Measuring = true;
+    start(link::State::LogingStatus, {"CMD"});
+    line("RML0000");
+    EXPECT_TRUE(timer.active);
+    seq.onTimeout();
+    EXPECT_TRUE(log.entries.contains(
+        "msg:現在のロギング状態が取得できません。\r\n電力計を確認して下さい。"));
+    ctx().link.LinkState = link::State::Idle;
+    timer.active = true;
+    line("RML0001");
+    EXPECT_FALSE(timer.active);
+}
+
 TEST_F(MemoryExchanges, ClearingKeepsAliveOnProgressLinesThenReadsTheListAgain)
 {
     start(link::State::MemoryClear, {"SCB2", "SCB3"});
