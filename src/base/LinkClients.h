@@ -39,6 +39,13 @@ public:
     // The port became unusable while a measurement runs: stop PC logging, then end
     // the measurement as if stopped, keeping the data set.
     virtual void linkLost() = 0;
+    // A download's data line without its "RMM" (state 20): one record of the data set.
+    virtual void Download_Recv(const QString& text) { (void)text; }
+    // The download's last block ended ("RMME"): the data set is shown.
+    virtual void DispDownload() {}
+    // The download failed (refused, timed out, port lost) after TMP.DAT was opened
+    // for it: the records received so far must not stand as a data set.
+    virtual void downloadAbandoned() {}
 };
 
 // The version side of start-up (ModVer).
