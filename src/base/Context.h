@@ -113,6 +113,21 @@ struct MeasureGlobals {
     long long LinesHandled = 0;       // measured-data lines since the program started
 };
 
+// State of a download's reception: prepared by the download dialog, kept by
+// Download_Recv for every line of the logged measurement.
+struct DownloadGlobals {
+    int RecordCounter = 0;  // lines received so far; the next record's number
+    double EnergyTotal = 0; // integrated energy in kWh since the measurement's start
+    double HoursTotal = 0;  // elapsed hours since the measurement's start
+    double PowerSum = 0;    // sum of the active power of the stored records
+    int Available = 0;      // records the measurement's write counts announce
+    int Announced = 0;      // records the download asks for (at most the store's limit)
+    int Stored = 0;         // records written to TMP.DAT
+    int Skipped = 0;        // lines that carried no readable record
+    int Overflows = 0;      // lines with a value that overflowed (stored with 0 there)
+    QString StoreError;     // why TMP.DAT refused a record; the download then fails
+};
+
 struct Context {
     Context(Services& services, SettingsStore& settingsStore)
         : svc(services), settings(settingsStore)
@@ -126,6 +141,7 @@ struct Context {
     LinkGlobals link;
     StoreGlobals store;
     MeasureGlobals meas;
+    DownloadGlobals download;
     Services& svc;
     SettingsStore& settings;
 

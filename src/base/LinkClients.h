@@ -39,6 +39,13 @@ public:
     // The port became unusable while a measurement runs: stop PC logging, then end
     // the measurement as if stopped, keeping the data set.
     virtual void linkLost() = 0;
+    // A download's data line without its "RMM" (state 20): one record of the data set.
+    virtual void Download_Recv(const QString& text) { (void)text; }
+    // The download's last block ended ("RMME"): the data set is shown.
+    virtual void DispDownload() {}
+    // The download failed (refused, timed out, port lost) after TMP.DAT was opened
+    // for it: the records received so far must not stand as a data set.
+    virtual void downloadAbandoned() {}
 };
 
 // The version side of start-up (ModVer).
@@ -73,6 +80,7 @@ public:
     virtual ~DialogClient() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual void unload() = 0;
+    virtual void clearSelections() {} // FrmKeisokuMode: both rows unselected, both sends off
     virtual void DataDisp() {}
     virtual void DispMemory() {}
     virtual void startSecondTimer() {} // FrmDispSet's Tmr1Sec

@@ -107,9 +107,10 @@ void Sequencer::dispatch(int count, const QString& received)
         return;
     }
     if (ctx_.app.Measuring && line.startsWith(QLatin1String("RML"))) {
-        // While the stop exchange waits, its time-out keeps running: a meter that
-        // ignores "SLE" but goes on streaming must not hold the stop off for ever.
-        if (ctx_.link.LinkState != link::State::MeasureStop)
+        // An exchange started during the measurement (the stop, the logging memory
+        // dialog) keeps its time-out: a meter that ignores "SLE" but goes on
+        // streaming, or never answers, must not leave it waiting for ever.
+        if (ctx_.link.LinkState > link::kLastState)
             timerOff();
         if (clients_.measured)
             clients_.measured->handleMeasuredLine(line.mid(3));
@@ -477,6 +478,9 @@ void Sequencer::closeDownloadFile()
         ctx_.store.TmpFileNo->close();
         ctx_.store.TmpFileNo.reset();
     }
+    // The records of a download that did not end are not a data set.
+    if (clients_.main)
+        clients_.main->downloadAbandoned();
 }
 
 void Sequencer::keisokuEnd()

@@ -23,7 +23,13 @@ const std::array<TimeoutRow, 24> kRows = {{
     {D::DispSet, kSettingsUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
     /*  2 */
     {D::DispSet, kCannotSet, false, {S::EnableDialog, S::ShowMessage, S::StartSecondTimer}, 3},
-    /*  3 */ {D::DispSet, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
+    // The dialog's clock runs again, so that a new send carries the time of then.
+    /*  3 */
+    {D::DispSet,
+     kNoData,
+     false,
+     {S::EnableDialog, S::ShowMessage, S::StartSecondTimer, S::KeisokuEnd},
+     4},
     /*  4 */
     {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
     /*  5 */ {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage}, 2},

@@ -4,6 +4,13 @@
 #include "about/FrmHelp.h"
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
+#include "dialogs/FrmDispSet.h"
+#include "dialogs/FrmDownload.h"
+#include "dialogs/FrmKeisokuMode.h"
+#include "dialogs/FrmLogingMem.h"
+#include "link/LinkTexts.h"
+#include "link/Sequencer.h"
+#include "main/DownloadReception.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
@@ -51,6 +58,7 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     setCentralWidget(mdi_);
 
     buildMenus();
+    connectMeterDialogs(link);
     buildToolBar();
     buildStatusBar();
 
@@ -178,17 +186,10 @@ void FrmMDIMain::buildMenus()
     MnuFile_Clear->setEnabled(false);
     MnuExec_Loging->setEnabled(false);
 
-    // Commands whose windows this program does not have yet stay out of sight
-    // rather than offering something that does nothing.
-    for (QAction* a : {MnuFile_Download, MnuFile_PrintSpread, MnuFile_PrintGraph, MnuManu_Keisoku,
-                       MnuManu_Memori, MnuManu_Pref, MnuHelp_Mokuji, MnuHelp_Version})
+    // The memory commands need the meter's memory exchanges, which the program
+    // attaches after the window is built; until then they stay out of sight.
+    for (QAction* a : {MnuFile_Download, MnuManu_Memori})
         a->setVisible(false);
-    MnuManu->menuAction()->setVisible(false);
-    MnuHelp->menuAction()->setVisible(false);
-    // Printing and the help work: their commands are offered.
-    for (QAction* a : {MnuFile_PrintSpread, MnuFile_PrintGraph, MnuHelp_Mokuji, MnuHelp_Version})
-        a->setVisible(true);
-    MnuHelp->menuAction()->setVisible(true);
 }
 
 void FrmMDIMain::buildToolBar()
@@ -530,6 +531,107 @@ void FrmMDIMain::linkLost()
     run_->linkLost();
 }
 
+void FrmMDIMain::attachMemoryDialogs(Sequencer& link, MemoryExchange& memory,
+                                     LogingExchange& loging)
+{
+    memoryLink_ = &link;
+    memoryExchange_ = &memory;
+    logingExchange_ = &loging;
+    const auto command = [this](QAction* item, const char* name, void (FrmMDIMain::*body)()) {
+        connect(item, &QAction::triggered, this, [this, name, body] {
+            trapped(ctx_, name, false, [&] {
+                (this->*body)();
+                return true;
+            });
+        });
+    };
+    command(MnuFile_Download, "MnuFile_Download_Click", &FrmMDIMain::showDownload);
+    command(MnuManu_Memori, "MnuManu_Memori_Click", &FrmMDIMain::showLogingMem);
+    for (QAction* a : {MnuFile_Download, MnuManu_Memori, MnuManu->menuAction(),
+                       toolButton(ToolButton::Download)})
+        a->setVisible(true);
+    // The button was built disabled along with its hidden menu item.
+    toolButton(ToolButton::Download)->setEnabled(MnuFile_Download->isEnabled());
+}
+
+bool FrmMDIMain::portReady(const Sequencer& link)
+{
+    // Without a port the meter cannot be asked: say so at once.
+    if (link.portIsOpen())
+        return true;
+    ctx_.svc.msg.info(link_text::portNotOpen(ctx_.app.CommPort), MsgIcon::Exclamation);
+    return false;
+}
+
+void FrmMDIMain::showDownload()
+{
+    if (!portReady(*memoryLink_))
+        return;
+    if (ctx_.app.DataPresent && !confirmClearData())
+        return;
+    FrmDownload dlg(ctx_, *memoryLink_, *memoryExchange_, this);
+    dlg.exec();
+}
+
+void FrmMDIMain::showLogingMem()
+{
+    if (!portReady(*memoryLink_))
+        return;
+    FrmLogingMem dlg(ctx_, *memoryLink_, *logingExchange_, this);
+    dlg.exec();
+}
+
+void FrmMDIMain::Download_Recv(const QString& text)
+{
+    quellin::Download_Recv(ctx_, text);
+    // Minutes at 9600 baud: the status bar counts the records as they come.
+    if (downloadProgressDue(ctx_.download))
+        ctx_.svc.status.setPanelText(2, downloadProgressText(ctx_.download));
+}
+
+void FrmMDIMain::DispDownload()
+{
+    const bool ready =
+        trapped(ctx_, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx_); });
+    if (!ready) {
+        const QString storeError = ctx_.download.StoreError;
+        const bool nothingStored = ctx_.download.Stored == 0;
+        downloadAbandoned();
+        if (!storeError.isEmpty())
+            ctx_.svc.msg.show({QStringLiteral("ダウンロードしたデータを一時データファイルに"
+                                              "書き込めないため、ダウンロードを中止しました。") +
+                                   QStringLiteral("\r\n") + storeError,
+                               {},
+                               MsgButtons::Ok,
+                               MsgIcon::Exclamation,
+                               false});
+        else if (nothingStored)
+            ctx_.svc.status.setPanelText(2, QStringLiteral("ダウンロードした記録はありません。"));
+        return;
+    }
+    showSpread();
+    spread_->fillList(-1);
+    showGraph();
+    graph_->redraw();
+    graph_->showSummary(-1);
+    ctx_.app.DataPresent = true;
+    setDataCommandsEnabled(true);
+    ctx_.svc.status.setPanelText(2, downloadOutcomeText(ctx_));
+}
+
+void FrmMDIMain::downloadAbandoned()
+{
+    const QString note = discardDownload(ctx_);
+    if (spread_)
+        spread_->fillList(-1);
+    if (graph_) {
+        graph_->redraw();
+        graph_->showSummary(0);
+    }
+    setDataCommandsEnabled(false);
+    ctx_.svc.status.setPanelText(2, note);
+}
+
 void FrmMDIMain::setDataCommandsEnabled(bool enabled)
 {
     MnuFile_Save->setEnabled(enabled);
@@ -599,6 +701,27 @@ void FrmMDIMain::showAbout()
 {
     frmAbout dlg(ctx_, this);
     dlg.exec();
+}
+
+void FrmMDIMain::connectMeterDialogs(Sequencer& link)
+{
+    const auto open = [this, &link](QAction* item, const char* name, auto makeDialog) {
+        connect(item, &QAction::triggered, this, [this, &link, name, makeDialog] {
+            trapped(ctx_, name, false, [&] {
+                if (!portReady(link))
+                    return true;
+                auto dlg = makeDialog(ctx_, link, this);
+                dlg->exec();
+                return true;
+            });
+        });
+    };
+    open(MnuManu_Keisoku, "MnuManu_Keisoku_Click", [](Context& c, Sequencer& s, QWidget* w) {
+        return std::make_unique<FrmKeisokuMode>(c, s, w);
+    });
+    open(MnuManu_Pref, "MnuManu_Pref_Click", [](Context& c, Sequencer& s, QWidget* w) {
+        return std::make_unique<FrmDispSet>(c, s, w);
+    });
 }
 
 bool FrmMDIMain::bfExitApplication()

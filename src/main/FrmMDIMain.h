@@ -25,6 +25,8 @@ class FrmGraph;
 class FrmHelp;
 class FrmPrint;
 class FrmSpread;
+class LogingExchange;
+class MemoryExchange;
 class Sequencer;
 class StatusBarProxy;
 
@@ -80,6 +82,14 @@ public:
     void KeisokuEnd_Req() override;
     void clearBusyText() override;
     void linkLost() override;
+    // MainWindowClient: a download's records, its end and its failure.
+    void Download_Recv(const QString& text) override;
+    void DispDownload() override;
+    void downloadAbandoned() override;
+
+    // The logging memory's exchanges are there: MnuFile_Download (and its button)
+    // and MnuManu_Memori are shown and open their dialogs from now on.
+    void attachMemoryDialogs(Sequencer& link, MemoryExchange& memory, LogingExchange& loging);
 
     // GraphHost
     void setGraphMenuChecked(bool checked) override;
@@ -149,6 +159,15 @@ private:
     void unload();
     void setPanel(int panel, const QString& text);
     void tickClock();
+    // Tells the user when the port is closed; true when the meter can be asked.
+    bool portReady(const Sequencer& link);
+    // MnuFile_Download: the clear-data confirmation when data is present, FrmDownload.
+    void showDownload();
+    // MnuManu_Memori: FrmLogingMem.
+    void showLogingMem();
+    Sequencer* memoryLink_ = nullptr;
+    MemoryExchange* memoryExchange_ = nullptr;
+    LogingExchange* logingExchange_ = nullptr;
 
     QAction* addMenuItem(QMenu* menu, const QString& caption, MenuItem item);
     // MnuFile_Save, MnuFile_Clear and their buttons.
@@ -163,6 +182,8 @@ private:
     void withGraphWindow(const std::function<void(FrmGraph&)>& use);
     void showHelp();
     void showAbout();
+    // 操作: the meter's measurement mode and environment settings, modal.
+    void connectMeterDialogs(Sequencer& link);
 
     Context& ctx_;
     StatusBarProxy& status_;

@@ -117,9 +117,16 @@ public:
     RecordingDialog(CallLog& log, QString name) : log_(log), name_(std::move(name)) {}
     void setEnabled(bool enabled) override { log_.add(name_ + (enabled ? ".enable" : ".disable")); }
     void unload() override { log_.add(name_ + ".unload"); }
-    void DataDisp() override { log_.add(name_ + ".DataDisp"); }
+    void clearSelections() override { log_.add(name_ + ".clearSelections"); }
+    void DataDisp() override
+    {
+        log_.add(name_ + ".DataDisp");
+        if (onDataDisp)
+            onDataDisp();
+    }
     void DispMemory() override { log_.add(name_ + ".DispMemory"); }
     void startSecondTimer() override { log_.add(name_ + ".Tmr1Sec"); }
+    std::function<void()> onDataDisp; // runs after DataDisp is recorded
 
 private:
     CallLog& log_;

@@ -24,7 +24,7 @@ const std::vector<TimeoutCase> kRows = {
     {0, {"dispSet.enable", twoPart("現在の設定が取得できません。"), "dispSet.unload"}},
     {1, {"dispSet.enable", twoPart("現在の設定が取得できません。"), "dispSet.unload"}},
     {2, {"dispSet.enable", twoPart("設定できません。"), "dispSet.Tmr1Sec"}},
-    {3, {"dispSet.enable", kNoData, "main.KeisokuEnd"}},
+    {3, {"dispSet.enable", kNoData, "dispSet.Tmr1Sec", "main.KeisokuEnd"}},
     {4,
      {"keisokuMode.enable", twoPart("現在の計測モードが取得できません。"), "keisokuMode.unload"}},
     {5, {"keisokuMode.enable", twoPart("現在の計測モードが取得できません。")}},

@@ -1,0 +1,398 @@
+#include "dialogs/FrmDispSet.h"
+
+#include "base/VersionLayout.h"
+#include "dialogs/DispSetCheck.h"
+#include "dialogs/KeyGate.h"
+#include "link/Sequencer.h"
+#include "link/SettingsExchange.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kLineHeight = 22;
+
+QLineEdit* textField(QWidget* parent, KeyFilter filter, int width)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setFixedSize(width, kLineHeight);
+    edit->setAlignment(Qt::AlignRight);
+    if (filter != KeyFilter::Any)
+        guardKeys(edit, filter);
+    return edit;
+}
+
+QComboBox* listField(QWidget* parent, const QStringList& entries, int width)
+{
+    auto* combo = new QComboBox(parent);
+    combo->addItems(entries);
+    combo->setCurrentIndex(-1);
+    combo->setFixedSize(width, kLineHeight);
+    return combo;
+}
+
+QLabel* caption(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QString outputCaption(OutputKind kind)
+{
+    switch (kind) {
+    case OutputKind::PowerUnit:
+        return QStringLiteral("単位：");
+    case OutputKind::LeakageChannel:
+    case OutputKind::TemperatureChannel:
+        return QStringLiteral("入力ＣＨ：");
+    case OutputKind::OnTime:
+        return QStringLiteral("ＯＮ時間：");
+    case OutputKind::OffLevel:
+        return QStringLiteral("ＯＦＦレベル：");
+    case OutputKind::OffTime:
+        return QStringLiteral("ＯＦＦ時間：");
+    default:
+        return QStringLiteral("レベル：");
+    }
+}
+
+// The frames of the tabs 1-3 and their two outputs each.
+const char* const kPageCaptions[4] = {"環境設定", "電力制御", "漏電電流", "温度"};
+const char* const kSelectorCaptions[4] = {"環境", "電力", "漏電電流", "温度"};
+const char* const kOutputCaptions[3][2] = {{"電力制御出力１", "電力制御出力２"},
+                                           {"漏電電流制御出力１", "漏電電流制御出力２"},
+                                           {"温度制御出力１", "温度制御出力２"}};
+
+} // namespace
+
+FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), link_(link)
+{
+    setObjectName(QStringLiteral("FrmDispSet"));
+    setWindowTitle(QStringLiteral("電力計の環境設定"));
+    setModal(true);
+    const DispSetLayout lay = dispSetLayout(ctx_.app.HardVersion);
+    const auto tw = [](int twips) { return twipsToPixels(twips); };
+    // The designed height counts the caption bar.
+    setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
+
+    const int pageTop = lay.showSelectors ? 36 : 6;
+    const int pageHeight = tw(lay.sendTop) - 8 - pageTop;
+    for (int i = 0; i < 4; ++i) {
+        auto* selector = new QPushButton(QString::fromUtf8(kSelectorCaptions[i]), this);
+        selector->setCheckable(true);
+        selector->setAutoExclusive(true);
+        selector->setAutoDefault(false);
+        selector->setGeometry(tw(lay.pageLeft) + i * 84, 6, 80, 26);
+        selector->setVisible(lay.showSelectors);
+        connect(selector, &QPushButton::clicked, this, [this, i] { OptionSet_Click(i); });
+        OptionSet[static_cast<size_t>(i)] = selector;
+
+        auto* page = new QGroupBox(QString::fromUtf8(kPageCaptions[i]), this);
+        page->setGeometry(tw(lay.pageLeft), pageTop, width() - 2 * tw(lay.pageLeft), pageHeight);
+        page->setVisible(false);
+        FrameSb[static_cast<size_t>(i)] = page;
+    }
+    buildEnvironmentPage();
+    for (int tab = kTabPower; tab <= kTabTemperature; ++tab)
+        buildOutputPage(tab);
+    OptionSet[0]->setChecked(true);
+    FrameSb[0]->setVisible(true);
+
+    CmdSend = new QPushButton(QStringLiteral("送信(FLASH書込み)"), this);
+    CmdSend->setGeometry(tw(lay.sendLeft), tw(lay.sendTop), 120, 26);
+    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClose->setGeometry(tw(lay.closeLeft), tw(lay.closeTop), 66, 26);
+    // Enter in a field sends nothing: no button is the default.
+    for (QPushButton* b : {CmdSend, CmdClose})
+        b->setAutoDefault(false);
+    connect(CmdSend, &QPushButton::clicked, this, [this] { CmdSend_Click(); });
+    connect(CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
+
+    Tmr1Sec = new QTimer(this);
+    Tmr1Sec->setInterval(1000);
+    connect(Tmr1Sec, &QTimer::timeout, this, [this] { Tmr1Sec_Timer(); });
+
+    link_.clients().dispSet = &linkSide_;
+    setEnabled(false);
+    repaint();
+    startSettingsRead(link_);
+}
+
+FrmDispSet::~FrmDispSet()
+{
+    if (link_.clients().dispSet == &linkSide_)
+        link_.clients().dispSet = nullptr;
+}
+
+void FrmDispSet::buildEnvironmentPage()
+{
+    QGroupBox* page = FrameSb[kTabEnvironment];
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+
+    CmbDenatu = listField(page, denatuEntries(), 76);
+    for (int i = 0; i < 6; ++i) {
+        const int width = i == 5 ? 132 : i >= 3 ? 116 : 64;
+        TxtData[static_cast<size_t>(i)] = textField(page, txtDataFilter(i), width);
+    }
+    // The clock shows the PC's time until the settings are sent.
+    TxtData[5]->setReadOnly(true);
+    CmbJikan = listField(page, jikanEntries(), 80);
+    CmbRenge = listField(page, rengeEntries(), 80);
+    CmbTimer = listField(page, timerEntries(), 100);
+    connect(CmbDenatu, &QComboBox::currentIndexChanged, this, [this] { CmbDenatu_Click(); });
+
+    auto* voltage = new QHBoxLayout;
+    voltage->setSpacing(6);
+    voltage->addWidget(CmbDenatu);
+    voltage->addWidget(TxtData[0]);
+    voltage->addStretch();
+    grid->addWidget(caption(QStringLiteral("電圧の接触／非接触：")), 0, 0, 1, 2);
+    grid->addLayout(voltage, 0, 2, 1, 3);
+
+    // The meter's own values on the left, the logging on the right.
+    const auto row = [&](int r, int column, const QString& text, QWidget* field) {
+        grid->addWidget(caption(text), r, column);
+        grid->addWidget(field, r, column + 1, Qt::AlignLeft);
+    };
+    row(1, 0, QStringLiteral("ＰＴ比数値："), TxtData[1]);
+    row(2, 0, QStringLiteral("ＣＴ比数値："), TxtData[2]);
+    row(3, 0, QStringLiteral("レンジ選択："), CmbRenge);
+    row(4, 0, QStringLiteral("時刻："), TxtData[5]);
+    row(1, 3, QStringLiteral("ロギング　時間間隔："), CmbJikan);
+    row(2, 3, QStringLiteral("ロギング　開始時間："), TxtData[3]);
+    row(3, 3, QStringLiteral("ロギング　終了時間："), TxtData[4]);
+    row(4, 3, QStringLiteral("ロギングタイマ："), CmbTimer);
+    grid->setColumnStretch(2, 1);
+
+    auto* comm = new QGroupBox(QStringLiteral("通信パラメータ（参照のみ）"), page);
+    auto* commRow = new QHBoxLayout(comm);
+    commRow->setContentsMargins(8, 2, 8, 4);
+    commRow->setSpacing(4);
+    const char* const commCaptions[4] = {"通信速度：", "パリティ：", "データビット：",
+                                         "ストップビット："};
+    const int valueWidths[4] = {40, 36, 12, 12};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(comm);
+        label->setMinimumWidth(valueWidths[i]);
+        commRow->addWidget(new QLabel(QString::fromUtf8(commCaptions[i]), comm));
+        commRow->addWidget(label);
+        if (i < 3)
+            commRow->addSpacing(4);
+        LblComm[static_cast<size_t>(i)] = label;
+    }
+    commRow->addStretch();
+    grid->addWidget(comm, 5, 0, 1, 5);
+    grid->setRowStretch(6, 1);
+}
+
+void FrmDispSet::buildOutputPage(int tab)
+{
+    QGroupBox* page = FrameSb[static_cast<size_t>(tab)];
+    auto* pair = new QHBoxLayout(page);
+    pair->setContentsMargins(8, 6, 8, 6);
+    pair->setSpacing(10);
+    std::array<QGridLayout*, 2> grids{};
+    for (int output = 0; output < 2; ++output) {
+        auto* box = new QGroupBox(QString::fromUtf8(kOutputCaptions[tab - 1][output]), page);
+        grids[static_cast<size_t>(output)] = new QGridLayout(box);
+        grids[static_cast<size_t>(output)]->setVerticalSpacing(4);
+        grids[static_cast<size_t>(output)]->setColumnStretch(2, 1);
+        pair->addWidget(box);
+    }
+    for (const OutputParam& p : outputParams()) {
+        if (p.tab != tab)
+            continue;
+        const int output = (p.number - 10) / 5 % 2;
+        const int r = (p.number - 10) % 5;
+        QWidget* field = nullptr;
+        QWidget* box = grids[static_cast<size_t>(output)]->parentWidget();
+        if (p.isList) {
+            auto* combo = listField(box, outputListEntries(p.control), 64);
+            CmbSb[static_cast<size_t>(p.control)] = combo;
+            field = combo;
+        } else {
+            QLineEdit* edit = textField(box, txtDataSbFilter(p.control), 64);
+            TxtDataSb[static_cast<size_t>(p.control)] = edit;
+            field = edit;
+        }
+        grids[static_cast<size_t>(output)]->addWidget(caption(outputCaption(p.kind)), r, 0);
+        grids[static_cast<size_t>(output)]->addWidget(field, r, 1);
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The fields
+
+DispSetFields FrmDispSet::fields() const
+{
+    DispSetFields f;
+    f.denatu = CmbDenatu->currentIndex();
+    for (size_t i = 0; i < TxtData.size(); ++i)
+        f.data[i] = TxtData[i]->text();
+    f.jikan = CmbJikan->currentIndex();
+    f.renge = CmbRenge->currentIndex();
+    f.timer = CmbTimer->currentIndex();
+    for (size_t i = 0; i < LblComm.size(); ++i)
+        f.comm[i] = LblComm[i]->text();
+    for (size_t i = 0; i < CmbSb.size(); ++i)
+        f.sb[i] = CmbSb[i]->currentIndex();
+    for (size_t i = 0; i < TxtDataSb.size(); ++i)
+        f.sbText[i] = TxtDataSb[i]->text();
+    return f;
+}
+
+void FrmDispSet::showFields(const DispSetFields& f)
+{
+    CmbDenatu->setCurrentIndex(f.denatu);
+    CmbDenatu_Click();
+    for (size_t i = 0; i < TxtData.size(); ++i)
+        TxtData[i]->setText(f.data[i]);
+    CmbJikan->setCurrentIndex(f.jikan);
+    CmbRenge->setCurrentIndex(f.renge);
+    CmbTimer->setCurrentIndex(f.timer);
+    for (size_t i = 0; i < LblComm.size(); ++i)
+        LblComm[i]->setText(f.comm[i]);
+    for (size_t i = 0; i < CmbSb.size(); ++i)
+        CmbSb[i]->setCurrentIndex(f.sb[i]);
+    for (size_t i = 0; i < TxtDataSb.size(); ++i)
+        TxtDataSb[i]->setText(f.sbText[i]);
+}
+
+int FrmDispSet::currentTab() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (FrameSb[static_cast<size_t>(i)]->isVisibleTo(this))
+            return i;
+    return -1;
+}
+
+// ---------------------------------------------------------------------------------
+// Events
+
+void FrmDispSet::DataDisp()
+{
+    const int version = ctx_.app.HardVersion;
+    DispSetFields f = fieldsFromReplies(ctx_.link.ExchangeList, version);
+    f.data[5] = clockText(ctx_.svc.clock.now());
+    showFields(f);
+    Tmr1Sec->start();
+    setEnabled(true);
+    ctx_.svc.pointer.setPointer(MousePointer::Default);
+}
+
+void FrmDispSet::Tmr1Sec_Timer()
+{
+    TxtData[5]->setText(clockText(ctx_.svc.clock.now()));
+}
+
+void FrmDispSet::CmbDenatu_Click()
+{
+    // The value counts only for a non-contact connection.
+    const bool nonContact = CmbDenatu->currentIndex() == 1;
+    QLineEdit* edit = TxtData[0];
+    edit->setEnabled(nonContact);
+    QPalette pal = edit->palette();
+    pal.setColor(QPalette::Disabled, QPalette::Base, pal.color(QPalette::Button));
+    edit->setPalette(pal);
+}
+
+void FrmDispSet::OptionSet_Click(int index)
+{
+    for (int i = 0; i < 4; ++i) {
+        FrameSb[static_cast<size_t>(i)]->setVisible(i == index);
+        OptionSet[static_cast<size_t>(i)]->setChecked(i == index);
+    }
+}
+
+void FrmDispSet::focusError(int tab, QWidget* control)
+{
+    if (ctx_.app.HardVersion > 1)
+        OptionSet_Click(tab);
+    control->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+}
+
+bool FrmDispSet::CmdSend_Click()
+{
+    const int version = ctx_.app.HardVersion;
+    const DispSetFields f = fields();
+    if (const auto error = checkDispSet(f, version)) {
+        ctx_.svc.msg.show({error->message, {}, MsgButtons::Ok, MsgIcon::Critical, false});
+        const size_t i = static_cast<size_t>(error->index);
+        QWidget* control = nullptr;
+        if (error->control == DispSetControl::TxtData)
+            control = TxtData[i];
+        else if (error->control == DispSetControl::TxtDataSb)
+            control = TxtDataSb[i];
+        else
+            control = CmbSb[i];
+        focusError(error->tab, control);
+        return false;
+    }
+    Tmr1Sec->stop();
+    setEnabled(false);
+    startSettingsWrite(link_, dispSetCommands(f, version));
+    return true;
+}
+
+void FrmDispSet::CmdClose_Click()
+{
+    done(QDialog::Rejected);
+}
+
+bool FrmDispSet::exchangeRunning() const
+{
+    const int state = link::number(ctx_.link.LinkState);
+    return state >= link::number(link::State::SettingsStatus) &&
+           state <= link::number(link::State::SettingsWrite);
+}
+
+void FrmDispSet::done(int result)
+{
+    // Form_Unload: the clock stops and the link forgets the dialog's exchange.
+    Tmr1Sec->stop();
+    if (exchangeRunning())
+        ctx_.link.LinkState = link::State::Idle;
+    QDialog::done(result);
+}
+
+void FrmDispSet::reject()
+{
+    // Escape and the close box wait while the dialog's exchange runs: its answer
+    // or time-out gives the dialog back. An exchange that another one replaced
+    // (the meter's "STP" starts the stop) gives nothing back, so then it closes.
+    if (isEnabled() || !exchangeRunning())
+        QDialog::reject();
+}
+
+void FrmDispSet::LinkSide::setEnabled(bool enabled)
+{
+    dlg_.setEnabled(enabled);
+}
+
+void FrmDispSet::LinkSide::unload()
+{
+    dlg_.done(QDialog::Rejected);
+}
+
+void FrmDispSet::LinkSide::startSecondTimer()
+{
+    dlg_.Tmr1Sec->start();
+}
+
+} // namespace quellin

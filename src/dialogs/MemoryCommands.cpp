@@ -1,0 +1,160 @@
+#include "dialogs/MemoryCommands.h"
+
+#include "link/MemoryInfo.h"
+#include "link/Sequencer.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+
+namespace quellin {
+
+namespace {
+
+constexpr int kClearAllBlock = 7;
+
+const QString kCannotDownload = QStringLiteral("ダウンロードできません。\r\n");
+
+ExchangeStep okStep(const QString& command)
+{
+    return makeStep(command, 2, QStringLiteral("OK"), 2);
+}
+
+} // namespace
+
+void startDownloadList(Sequencer& seq)
+{
+    seq.startExchange(link::State::DownloadListStatus, {statusStep()});
+}
+
+void startLogingStatus(Sequencer& seq)
+{
+    seq.startExchange(link::State::LogingStatus, {statusStep()});
+}
+
+void startMemoryCount(Sequencer& seq)
+{
+    seq.startExchange(link::State::MemoryCount, {blockCountStep()});
+}
+
+LogingStateText logingStateOf(const QString& statusReply)
+{
+    const QChar flag = statusReply.size() >= 3 ? statusReply.at(2) : QChar();
+    if (flag == QLatin1Char('0'))
+        return {QStringLiteral("ロギングなし"), 1};
+    if (flag == QLatin1Char('1'))
+        return {QStringLiteral("ロギング中"), 0};
+    return {};
+}
+
+std::vector<ExchangeStep> logingSendSteps(int newState)
+{
+    return {statusStep(), makeStep(QStringLiteral("SMD2%1").arg(newState), 2)};
+}
+
+void startLogingSend(Sequencer& seq, int newState)
+{
+    seq.startExchange(link::State::LogingSendStatus, logingSendSteps(newState));
+}
+
+std::vector<ExchangeStep> clearMeasurementSteps(const std::vector<MemoryBlockInfo>& blocks,
+                                                int first)
+{
+    std::vector<ExchangeStep> steps;
+    for (const int b : measurementBlocks(blocks, first))
+        steps.push_back(okStep(QStringLiteral("SCB") + Format(double(b), QStringLiteral("0"))));
+    return steps;
+}
+
+std::vector<ExchangeStep> clearAllSteps()
+{
+    return {okStep(QStringLiteral("SCB%1").arg(kClearAllBlock))};
+}
+
+void startClear(Context& ctx, Sequencer& seq, std::vector<ExchangeStep> steps)
+{
+    ctx.svc.status.setPanelText(2, kClearingText);
+    seq.startExchange(link::State::MemoryClear, std::move(steps));
+}
+
+DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int first,
+                                int recordLimit)
+{
+    DownloadPlanResult result;
+    if (first < 0 || static_cast<size_t>(first) >= blocks.size() ||
+        blocks[static_cast<size_t>(first)].lineCode == kContinuationBlock) {
+        result.error = kCannotDownload + QStringLiteral("測定の先頭のブロックではありません。");
+        return result;
+    }
+    const MemoryBlockInfo& head = blocks[static_cast<size_t>(first)];
+    DownloadPlan plan;
+    plan.firstBlock = first;
+    plan.wiring = head.lineCode;
+    plan.sampleInterval = intervalSeconds(head.intervalCode);
+    if (plan.sampleInterval == 0) {
+        result.error = kCannotDownload + QStringLiteral("測定間隔が正しくありません。");
+        return result;
+    }
+    const std::optional<double> start = vbdate::parse(head.startTime);
+    if (!start) {
+        result.error =
+            kCannotDownload +
+            QStringLiteral("測定開始時刻「%1」が日時ではありません。").arg(head.startTime);
+        return result;
+    }
+    plan.firstTime = *start;
+    plan.frequency = head.frequency;
+    plan.steps.push_back(statusStep());
+    for (const int b : measurementBlocks(blocks, first)) {
+        const int count = blocks[static_cast<size_t>(b)].writeCount;
+        plan.available += count;
+        const int asked = std::clamp(recordLimit - plan.requested, 0, count);
+        if (asked == 0 && count > 0)
+            continue;
+        plan.requested += asked;
+        plan.steps.push_back(makeStep(QStringLiteral("CMM%1").arg(b) + QStringLiteral("0000") +
+                                          Format(double(asked), QStringLiteral("0000")),
+                                      -1));
+    }
+    result.plan = std::move(plan);
+    return result;
+}
+
+void prepareDownload(Context& ctx, const DownloadPlan& plan)
+{
+    StoreGlobals& st = ctx.store;
+    // The download replaces the data set: its records start at position 1.
+    ctx.app.DataPresent = false;
+    st.RecordCount = 0;
+    st.NextRecordNumber = 0;
+    OpenTmpForAppend(ctx);
+
+    const int last = std::clamp(ctx.cat.ColumnLast, 0, kMaxColumns - 1);
+    st.ColumnPresent.assign(static_cast<size_t>(last) + 1, true);
+    if (plan.wiring == 0 && last >= 5)
+        st.ColumnPresent[3] = st.ColumnPresent[5] = false;
+
+    st.SampleInterval = plan.sampleInterval;
+    st.FirstTime = plan.firstTime;
+    st.LastTime = plan.firstTime;
+    st.DataFrequency = plan.frequency;
+    st.DataWiring = plan.wiring;
+    st.PeakWatts = -9999.9;
+    st.PeakTime = plan.firstTime;
+    st.GraphStart = plan.firstTime;
+    st.GraphEnd = plan.firstTime;
+    st.GraphPoints = 0;
+    st.TotalEnergy = 0;
+    st.ListTop = 0;
+    ctx.download = DownloadGlobals{};
+    ctx.download.Available = plan.available;
+    ctx.download.Announced = plan.requested;
+}
+
+void startDownload(Context& ctx, Sequencer& seq, const DownloadPlan& plan)
+{
+    prepareDownload(ctx, plan);
+    ctx.svc.status.setPanelText(2, kDownloadingText);
+    seq.startExchange(link::State::DownloadStatus, plan.steps);
+}
+
+} // namespace quellin

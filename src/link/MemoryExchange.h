@@ -1,0 +1,42 @@
+#pragma once
+// The download dialog's exchanges with the meter: its memory list (states 7 to 9:
+// "CMD", "CBN", the "CMI" reads) and the download itself (state 19: "CMD"; state
+// 20: one "CMM" command per memory block, answered by "RMM" record lines and an
+// "RMME" block end). The records go to the main window's Download_Recv, the end
+// to DispDownload; a refusal or a failure never leaves the received records
+// standing as a data set.
+
+#include "base/Context.h"
+#include "base/LinkClients.h"
+#include "base/MemoryClients.h"
+
+namespace quellin {
+
+class MemoryExchange : public DialogExchangeHandler {
+public:
+    explicit MemoryExchange(LinkClients& clients) : clients_(clients) {}
+
+    // FrmDownload while it is loaded: this handler and the link's time-outs call it
+    // back (attach also sets LinkClients::download).
+    void attach(DownloadDialogClient* dialog);
+    // Only the dialog that is attached detaches.
+    void detach(DownloadDialogClient* dialog);
+
+    void handleLine(Sequencer& seq, link::State linkState, int count, const QString& line) override;
+
+private:
+    void listStatus(Sequencer& seq, const QString& line);
+    void listCount(Sequencer& seq, const QString& line);
+    void listInfo(Sequencer& seq, const QString& line);
+    void downloadStatus(Sequencer& seq, const QString& line);
+    void downloadData(Sequencer& seq, const QString& line);
+    // The memory list cannot be read: the dialog shows why in its list.
+    void refuseList(Sequencer& seq, const QString& text);
+    // TMP.DAT closed and what was received discarded.
+    void abandonDownload(Sequencer& seq);
+
+    LinkClients& clients_;
+    DownloadDialogClient* dialog_ = nullptr;
+};
+
+} // namespace quellin

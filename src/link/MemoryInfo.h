@@ -1,0 +1,36 @@
+#pragma once
+// What the two memory dialogs' exchanges share: the status read, the number of
+// memory blocks ("CBN") and the five "CMI" reads per block that describe them.
+
+#include "base/Context.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace quellin {
+
+// More blocks than this in an answer to "CBN" is a damaged answer (the meter's
+// count has three digits).
+constexpr int kMaxMemoryBlocks = 999;
+
+// "CMD", expected length 6.
+ExchangeStep statusStep();
+// "CBN", expected length 6.
+ExchangeStep blockCountStep();
+
+// The status answer "RMD" w m l: m (character 5) and l (character 6) are "1" while
+// the meter measures and while it logs into its memory.
+bool meterMeasuring(const QString& statusLine);
+bool meterLogging(const QString& statusLine);
+
+// The number of blocks in an answer to "CBN": the decimal digits after the
+// three-character echo. nullopt when they are missing, not digits or above
+// kMaxMemoryBlocks.
+std::optional<int> blockCountOf(const QString& line);
+
+// The memory information list for n blocks: for block b = 0..n−1 and item
+// k = 0..4 the step "CMI" + b + k, expected lengths 6, 6, 21, 13 and −1.
+std::vector<ExchangeStep> memoryInfoList(int blocks);
+
+} // namespace quellin

@@ -1,0 +1,212 @@
+#include "main/DownloadReception.h"
+
+#include "link/MeasuredData.h"
+#include "main/MeasurementRun.h"
+#include "platform/VbDate.h"
+#include "store/DataSetInfo.h"
+#include "store/ModFile.h"
+#include "store/ModFileGraph.h"
+#include "views/GraphScale.h"
+
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace quellin {
+
+namespace {
+
+constexpr int kFieldsV1 = 6;
+constexpr int kFieldsV2 = 11;
+constexpr int kFirstFieldAt = 4; // 0-based: position 5
+constexpr int kFieldStep = 9;
+constexpr int kHexDigits = 8;
+constexpr int kProgressEvery = 10;
+
+int hexValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
+
+// The fields of a line as singles widened to doubles; false when the line is too
+// short or a field is not 8 hexadecimal digits.
+bool readFields(QStringView text, int count, double* out)
+{
+    if (text.size() < kFirstFieldAt + kFieldStep * (count - 1) + kHexDigits)
+        return false;
+    const QChar* chars = text.data();
+    for (int k = 0; k < count; ++k) {
+        std::uint32_t bits = 0;
+        const QChar* field = chars + kFirstFieldAt + kFieldStep * k;
+        for (int i = 0; i < kHexDigits; ++i) {
+            const int d = hexValue(field[i].unicode());
+            if (d < 0)
+                return false;
+            bits = (bits << 4) | static_cast<std::uint32_t>(d);
+        }
+        out[k] = static_cast<double>(std::bit_cast<float>(bits));
+    }
+    return true;
+}
+
+// v when it is a finite number, else 0 (and the line counts as an overflow).
+double finite(double v, bool& overflow)
+{
+    if (std::isfinite(v))
+        return v;
+    overflow = true;
+    return 0;
+}
+
+int percentOf(int part, int whole)
+{
+    if (whole <= 0)
+        return 100;
+    return static_cast<int>(std::min<long long>(100, 100LL * part / whole));
+}
+
+} // namespace
+
+void Download_Recv(Context& ctx, QStringView text)
+{
+    DownloadGlobals& d = ctx.download;
+    StoreGlobals& st = ctx.store;
+    const int n = d.RecordCounter;
+    if (d.RecordCounter < INT_MAX)
+        ++d.RecordCounter;
+    // Nothing is stored once TMP.DAT refused a record, nor beyond what the store holds.
+    if (!d.StoreError.isEmpty() || st.RecordCount >= kMaxStoredRecords) {
+        ++d.Skipped;
+        return;
+    }
+    const bool v2 = ctx.app.HardVersion >= 2;
+    double v[kFieldsV2] = {};
+    if (!readFields(text, v2 ? kFieldsV2 : kFieldsV1, v)) {
+        ++d.Skipped;
+        return;
+    }
+
+    bool overflow = false;
+    for (double& value : v)
+        value = finite(value, overflow);
+    const double voltR = v[0], voltT = v[1], currR = v[2], currT = v[3], power = v[4];
+    const double apparent =
+        finite(apparentPower(st.DataWiring, voltR, currR, voltT, currT), overflow);
+    const double reactive = finite(reactivePower(apparent, power), overflow);
+    const double time =
+        vbdate::addSeconds(st.FirstTime, static_cast<long long>(n) * st.SampleInterval);
+    const double hours = st.SampleInterval / 3600.0;
+    d.PowerSum = finite(d.PowerSum + power, overflow);
+    const double energy = d.EnergyTotal + hours * power / 1000;
+    if (std::isfinite(energy))
+        d.EnergyTotal = energy;
+    else
+        overflow = true;
+    d.HoursTotal += hours;
+
+    DataRecord rec;
+    rec.number = n;
+    rec.setTime(time);
+    const double columns2to12[] = {
+        voltR,         voltT,       currR, currT, power, reactive, apparent, v[5], st.DataFrequency,
+        d.EnergyTotal, d.HoursTotal};
+    for (int c = 2; c <= 12; ++c)
+        rec.setColumn(c, columns2to12[c - 2]);
+    if (v2)
+        for (int c = 13; c <= 17; ++c)
+            rec.setColumn(c, v[c - 7]);
+    try {
+        AppendRecord(ctx, rec);
+    } catch (const VbError& e) {
+        d.StoreError = e.description();
+        ++d.Skipped;
+        return;
+    }
+    ++d.Stored;
+    if (overflow) {
+        ++d.Overflows;
+        ctx.svc.status.setPanelText(2, kOverflowText);
+    }
+    st.LastTime = time;
+    st.GraphEnd = time;
+    st.TotalEnergy = d.EnergyTotal;
+    if (power > st.PeakWatts) {
+        st.PeakWatts = power;
+        st.PeakTime = time;
+    }
+}
+
+bool downloadProgressDue(const DownloadGlobals& d)
+{
+    return d.RecordCounter % kProgressEvery == 0 || d.RecordCounter == d.Announced;
+}
+
+QString downloadProgressText(const DownloadGlobals& d)
+{
+    QString text = QStringLiteral("ダウンロード中です。 %1 / %2 件（%3%）")
+                       .arg(d.RecordCounter)
+                       .arg(d.Announced)
+                       .arg(percentOf(d.RecordCounter, d.Announced));
+    if (d.Overflows > 0)
+        text += QLatin1Char(' ') + kOverflowText;
+    return text;
+}
+
+bool prepareDownloadedDataSet(Context& ctx)
+{
+    const DownloadGlobals& d = ctx.download;
+    if (!d.StoreError.isEmpty() || ctx.store.RecordCount == 0)
+        return false;
+    LoadListPage(ctx, 0);
+    // A window that holds a good stretch of records: an hour of one-minute
+    // records, a day of hourly ones.
+    ctx.app.GraphXHani = graphXHaniFor(ctx.store.SampleInterval);
+    SetGraphWindow(ctx, 0);
+    LoadGraphWindow(ctx);
+    GraphAutoScale(ctx);
+    // From here on the downloaded set survives a crash like a measured one.
+    writeDataSetInfo(ctx, DataSetKind::Download);
+    return true;
+}
+
+QString downloadOutcomeText(const Context& ctx)
+{
+    const DownloadGlobals& d = ctx.download;
+    QStringList notes;
+    if (d.Overflows > 0)
+        notes << kOverflowText;
+    if (d.Skipped > 0)
+        notes << QStringLiteral("読み取れない%1行を除きました。").arg(d.Skipped);
+    if (d.Available > d.Announced)
+        notes << QStringLiteral("記録数の上限のため、%1件のうち先頭の%2件を読み込みました。")
+                     .arg(d.Available)
+                     .arg(d.Announced);
+    if (d.RecordCounter < d.Announced)
+        notes << QStringLiteral("%1件のうち%2件を受信しました。")
+                     .arg(d.Announced)
+                     .arg(d.RecordCounter);
+    return notes.join(QLatin1Char(' '));
+}
+
+QString discardDownload(Context& ctx)
+{
+    const int received = ctx.download.RecordCounter;
+    const int announced = ctx.download.Announced;
+    DeleteTmpFile(ctx);
+    ResetStore(ctx);
+    ctx.app.DataPresent = false;
+    if (received == 0)
+        return {};
+    return QStringLiteral("ダウンロードは完了していません。受信した%1 / %2 件は破棄しました。")
+        .arg(received)
+        .arg(announced);
+}
+
+} // namespace quellin

@@ -1,0 +1,181 @@
+// The exchanges of the meter's settings (states 0-3) and measurement mode (4-6),
+// line by line: what is sent, what the dialog is told, and where each ends.
+
+#include "LinkDoubles.h"
+#include "link/ModeExchange.h"
+#include "link/SettingsExchange.h"
+
+#include <gtest/gtest.h>
+
+namespace quellin::test {
+namespace {
+
+const QString kMeasuring = "msg:電力計が計測中は設定できません。\r\n計測を終了して下さい。";
+const QString kTopMenu = "msg:設定できません。\r\n電力計本体をトップメニューにして下さい。";
+const QString kDone = "msg:送信を完了しました。";
+
+using Start = std::function<void(Sequencer&)>;
+const Start read = [](Sequencer& s) { startSettingsRead(s); };
+Start write(const QStringList& commands)
+{
+    return [commands](Sequencer& s) { startSettingsWrite(s, commands); };
+}
+Start mode(const QString& command)
+{
+    return [command](Sequencer& s) {
+        command.isEmpty() ? startModeRead(s) : startModeSend(s, command);
+    };
+}
+
+struct ExchangeCase {
+    const char* name;
+    Start start;
+    QStringList answers;
+    QStringList sent;
+    QStringList log;
+    link::State end;
+    QString shown = {}; // the status DataDisp found in the "CMD" step, if called
+};
+
+class DialogExchange : public ::testing::TestWithParam<ExchangeCase>, public LinkFixture {
+protected:
+    DialogExchange()
+    {
+        clients.settingsExchange = &settings;
+        clients.modeExchange = &modes;
+        ctx().app.HardVersion = 1;
+        keisokuMode.onDataDisp = [this] { shown = ctx().link.ExchangeList.front().ReplyData; };
+        tc.msg.onShow = [this, logged = tc.msg.onShow](const MessageRequest& r) {
+            logged(r);
+            pointerAtMessage.push_back(tc.pointer.current);
+        };
+    }
+    SettingsExchange settings;
+    ModeExchange modes;
+    QString shown;
+    std::vector<int> pointerAtMessage;
+};
+
+TEST_P(DialogExchange, SendsTellsAndEndsAsTheAnswersSay)
+{
+    const ExchangeCase& c = GetParam();
+    c.start(seq);
+    for (const QString& answer : c.answers)
+        line(answer);
+    EXPECT_EQ(sent(), c.sent);
+    EXPECT_EQ(log.entries, c.log) << log.entries.join(" | ").toStdString();
+    EXPECT_EQ(ctx().link.LinkState, c.end);
+    EXPECT_EQ(shown, c.shown);
+    // Only an exchange that still waits keeps the time-out running; every message
+    // comes with the pointer back to the default.
+    EXPECT_EQ(timer.active, c.end != link::State::Idle);
+    for (const int pointer : pointerAtMessage)
+        EXPECT_EQ(pointer, 0);
+}
+
+using S = link::State;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DialogExchange,
+    ::testing::Values(
+        ExchangeCase{
+            "readEveryItem",
+            read,
+            {"RMD000", "RCF021230.5", "RCF030060", "RCF040400", "RCF063", "RCF072002/06/02 09:00",
+             "RCF082002/06/02 17:00", "RCF012", "RCF051", "RCM19200E71"},
+            {"CMD", "CCF02", "CCF03", "CCF04", "CCF06", "CCF07", "CCF08", "CCF01", "CCF05", "CCM"},
+            {"dispSet.DataDisp"},
+            S::Idle},
+        ExchangeCase{"measuringRefusesTheRead",
+                     read,
+                     {"RMD210"},
+                     {"CMD"},
+                     {"dispSet.enable", kMeasuring, "dispSet.unload"},
+                     S::Idle},
+        ExchangeCase{"ngEndsTheRead",
+                     read,
+                     {"RMD000", "RCF021230.5", "NG"},
+                     {"CMD", "CCF02", "CCF03"},
+                     {"dispSet.enable",
+                      "msg:現在の設定が取得できません。\r\n電力計を確認して下さい。",
+                      "dispSet.unload"},
+                     S::Idle},
+        // A status of the wrong length or echo, another two-character line, a wrong
+        // echo and a basic item cut short are no answers: the time-out follows.
+        ExchangeCase{"wrongAnswersIgnored",
+                     read,
+                     {"RMD00", "XMD000", "RMD000", "OK", "RCF031230.5", "RCF02230.5"},
+                     {"CMD", "CCF02"},
+                     {},
+                     S::SettingsRead},
+        ExchangeCase{"writeEveryCommand",
+                     write({"SCF020", "SCFW"}),
+                     {"RMD100", "OK", "OK"},
+                     {"CMD", "SCF020", "SCFW"},
+                     {kDone, "dispSet.enable", "dispSet.unload"},
+                     S::Idle},
+        ExchangeCase{"measuringRefusesTheWrite",
+                     write({"SCF020", "SCFW"}),
+                     {"RMD011"},
+                     {"CMD"},
+                     {"dispSet.enable", kMeasuring, "dispSet.Tmr1Sec"},
+                     S::Idle},
+        // Only two-character answers count; after a refusal nothing more is sent,
+        // also when an "OK" comes late.
+        ExchangeCase{"ngStopsBeforeTheFlashWrite",
+                     write({"SCF020", "SCF030060", "SCFW"}),
+                     {"RMD000", "OKAY", "OK", "NG", "OK"},
+                     {"CMD", "SCF020", "SCF030060"},
+                     {"dispSet.enable", kTopMenu, "dispSet.Tmr1Sec"},
+                     S::Idle},
+        ExchangeCase{"lineWhileMeasuring",
+                     mode("SMD02"),
+                     {"RMD010"},
+                     {"CMD"},
+                     {"keisokuMode.enable", kMeasuring, "keisokuMode.DataDisp"},
+                     S::Idle,
+                     "010"},
+        ExchangeCase{"startWhileMeasuring",
+                     mode("SMD11"),
+                     {"RMD210"},
+                     {"CMD"},
+                     {kDone, "keisokuMode.DataDisp"},
+                     S::Idle,
+                     "210"},
+        ExchangeCase{"stopWhileIdle",
+                     mode("SMD10"),
+                     {"RMD200"},
+                     {"CMD"},
+                     {kDone, "keisokuMode.clearSelections", "keisokuMode.DataDisp"},
+                     S::Idle,
+                     "200"},
+        ExchangeCase{"stopWhileLogging",
+                     mode("SMD10"),
+                     {"RMD211"},
+                     {"CMD"},
+                     {"keisokuMode.enable",
+                      "msg:電力計がロギング中は設定できません。\r\nロギングを終了して下さい。"},
+                     S::Idle},
+        ExchangeCase{"stopTakenThenReadAgain",
+                     mode("SMD10"),
+                     {"RMD21", "RMD210", "OKK", "OK", "RMD200"},
+                     {"CMD", "SMD10", "CMD"},
+                     {kDone, "keisokuMode.clearSelections", "keisokuMode.DataDisp"},
+                     S::Idle,
+                     "200"},
+        ExchangeCase{"startRefused",
+                     mode("SMD11"),
+                     {"RMD000", "NG"},
+                     {"CMD", "SMD11"},
+                     {"keisokuMode.enable", kTopMenu},
+                     S::Idle},
+        ExchangeCase{"lineRefused",
+                     mode("SMD00"),
+                     {"RMD200", "NG"},
+                     {"CMD", "SMD00"},
+                     {"keisokuMode.enable", "msg:設定できません。\r\n電力計を確認して下さい。"},
+                     S::Idle}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace quellin::test
