@@ -210,8 +210,8 @@ TEST_F(SequencerTest, StatusAnswersThatFailTheirTestsAreIgnored)
 // no wiring line in the PC log) instead of being left to the time-out.
 TEST_F(SequencerTest, UnknownWiringStartsTheMeasurementAtOnce)
 {
-    for (const auto& [status, wiring] : {std::pair{"RMD310", 3}, std::pair{"RMD900", 9},
-                                         std::pair{"RMDX10", -1}}) {
+    for (const auto& [status, wiring] :
+         {std::pair{"RMD300", 3}, std::pair{"RMD900", 9}, std::pair{"RMDX00", -1}}) {
         log.entries.clear();
         transport.writes.clear();
         seq.startMeasurementRequest();
