@@ -7,6 +7,7 @@
 #include "views/FrmScaleX.h"
 #include "views/FrmScaleY.h"
 #include "views/GraphColours.h"
+#include "views/GraphLive.h"
 #include "views/GraphScale.h"
 #include "views/GraphWindow.h"
 
@@ -97,6 +98,9 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     body->onResize = [this] { relayout(); };
     loaded_ = true;
     relayout();
+    // Reopened over a data set (a load, a download, an ended measurement): its
+    // summary at once, not only after the next change.
+    showSummary(ctx_.app.DataPresent ? -1 : 0);
 }
 
 FrmGraph* FrmGraph::open(QMdiArea& area, Context& ctx, GraphHost& host)
@@ -246,9 +250,10 @@ void FrmGraph::redraw()
 void FrmGraph::refresh()
 {
     attempt(ctx_, "LoadGraphWindow", [&] {
-        SetGraphWindow(ctx_, 0);
+        stepLiveWindow(ctx_);
         LoadGraphWindow(ctx_);
     });
+    attempt(ctx_, "GraphAutoScale", [&] { applyFirstScale(ctx_); });
     redraw();
     showSummary(-1);
 }
@@ -276,7 +281,7 @@ void FrmGraph::setBackColours(const QColor& frame, const QColor& plot)
 
 void FrmGraph::page(int direction)
 {
-    attempt(ctx_, "SetGraphWindow", [&] { SetGraphWindow(ctx_, direction < 0 ? -1 : 1); });
+    attempt(ctx_, "SetGraphWindow", [&] { pageGraphWindow(ctx_, direction); });
     attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
     attempt(ctx_, "DrawGraph", [&] { redraw(); });
 }

@@ -31,7 +31,8 @@ public:
     // Creates the window as a child of area, restores its saved state, shows it.
     static FrmGraph* open(QMdiArea& area, Context& ctx, GraphHost& host);
 
-    // The display cycle: SetGraphWindow(0), LoadGraphWindow, draw, summary.
+    // The display cycle: the window (following the newest record), LoadGraphWindow,
+    // the first scale when due, draw, summary.
     void refresh();
     // Draws the graph from the current window and settings.
     void redraw();
