@@ -73,6 +73,15 @@ struct LinkGlobals {
     int WiringMode = 0;
 };
 
+// The records of TMP.DAT that the last LoadGraphWindow read (0-based positions
+// from, from + 1, …, 140 bytes each), kept so that the next one, a second later,
+// reads only what was appended since instead of the whole day again.
+struct GraphRecordCache {
+    int from = -1;
+    std::vector<char> bytes;
+    int count() const { return static_cast<int>(bytes.size() / kRecordBytes); }
+};
+
 // Measurement data store (ModFile).
 struct StoreGlobals {
     int RecordCount = 0;
@@ -98,6 +107,7 @@ struct StoreGlobals {
     int GraphPoints = 0;
     std::vector<double> GraphTimes;
     std::vector<std::vector<double>> GraphValues;
+    GraphRecordCache GraphRecords;
     QString TitleLine; // first line of a loaded data file
 };
 

@@ -237,10 +237,13 @@ void FrmGraph::redraw()
         return;
     setCursor(Qt::WaitCursor);
     const qreal dpr = std::max<qreal>(1.0, devicePixelRatioF());
-    QImage image(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(dpr);
+    QImage image = std::move(PicGraphBase->image);
+    if (image.size() != PicGraphBase->size() * dpr || image.devicePixelRatio() != dpr) {
+        image = QImage(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(dpr);
+    }
     GraphPictures pics = pictures();
-    DrawGraph(ctx_, image, pics);
+    DrawGraph(ctx_, image, pics, layer_);
     PicLeftBar[7]->ForeColor = pics.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();

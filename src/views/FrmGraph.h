@@ -89,6 +89,7 @@ private:
     QWidget* body_ = nullptr;
     GraphFormDesign design_;
     GraphWindowLayout layout_;
+    GraphLayerCache layer_;
     QRect normalGeometry_;
     bool loaded_ = false;
 };

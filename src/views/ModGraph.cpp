@@ -115,6 +115,28 @@ QString tickLabel(const Catalog& cat, int s, int j)
     return Format(value / l.divisor, QString::fromLatin1(l.format));
 }
 
+double tickLabelX(double barWidth)
+{
+    constexpr double kDesignedWidth = 1020;
+    constexpr double kDesignedX = 440;
+    constexpr double kTitleColumnEnd = 270;
+    return std::clamp(kDesignedX - (kDesignedWidth - barWidth), kTitleColumnEnd, kDesignedX);
+}
+
+double barTitleTop(double barHeight, double plotHeight, int nameLength)
+{
+    if (barHeight >= plotHeight)
+        return std::floor(barHeight / 2) - 600;
+    const double lines = std::max(nameLength, 0) + 1.0;
+    return std::max(0.0, std::floor((barHeight - 220 * lines) / 2));
+}
+
+bool tickInBar(int j, double step, double offset, double height)
+{
+    const double y = j * step;
+    return y >= offset && y < offset + height;
+}
+
 SeriesAxis seriesAxis(const Catalog& cat, int s)
 {
     const SeriesKind kind = seriesKind(s);
