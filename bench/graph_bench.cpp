@@ -7,6 +7,7 @@
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
+#include "views/GraphCursor.h"
 #include "views/ModGraphDraw.h"
 
 #include <benchmark/benchmark.h>
@@ -113,6 +114,21 @@ void BM_RedrawOneDayWindowWhole(benchmark::State& state)
     redraw(state, scene);
 }
 BENCHMARK(BM_RedrawOneDayWindowWhole)->Unit(benchmark::kMillisecond);
+
+// The cursor's readout for one mouse move over the one-day window: the sample
+// position, its time and the values of all fourteen series, each to its text.
+void BM_CursorReadoutOneDayWindow(benchmark::State& state)
+{
+    GraphScene scene(32767, 2, 86400);
+    const double width = scene.pictures.PicGraph.rect.width() * 15.0;
+    double x = 0;
+    for (auto _ : state) {
+        const CursorReadout r = cursorReadout(scene.ctx, x, width);
+        benchmark::DoNotOptimize(r.readings.data());
+        x = x + 137 > width ? 0 : x + 137;
+    }
+}
+BENCHMARK(BM_CursorReadoutOneDayWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "views/FrmScaleX.h"
 #include "views/FrmScaleY.h"
 #include "views/GraphColours.h"
+#include "views/GraphCursor.h"
 #include "views/GraphLive.h"
 #include "views/GraphScale.h"
 #include "views/GraphWindow.h"
@@ -16,6 +17,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPainter>
+#include <QPixmap>
 #include <cmath>
 
 namespace quellin {
@@ -137,6 +140,14 @@ void FrmGraph::buildGraph(QWidget* body)
         PicLeftBar[static_cast<size_t>(s)] = bar;
     }
     PicGraph = new GraphPictureBox(plotDesignBackColour(), Qt::white, PicGraphBase);
+    PicGraph->setMouseTracking(true);
+    PicGraph->onMouseMove = [this](QPoint p) {
+        if (!cursorKept_)
+            showCursorAt(p.x());
+    };
+    PicGraph->onClick = [this](QPoint p) { clickPlot(p.x()); };
+    PicGraph->onLeave = [this] { leavePlot(); };
+    cursor_ = new GraphCursorView(PicGraphBase);
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
     PicBottomBar->setToolTip(QStringLiteral("ダブルクリックでＸ軸スケール設定"));
@@ -210,6 +221,7 @@ void FrmGraph::relayout()
         PicLeftBar[static_cast<size_t>(s)]->setGeometry(
             pxRect(layout_.PicLeftBar[static_cast<size_t>(s)]));
     PicGraph->setGeometry(pxRect(layout_.PicGraph));
+    cursor_->setGeometry(PicGraph->geometry());
     PicBottomBar->setGeometry(pxRect(layout_.PicBottomBar));
     UDGraph->setGeometry(pxRect(layout_.UDGraph));
     redraw();
@@ -247,7 +259,56 @@ void FrmGraph::redraw()
     PicLeftBar[7]->ForeColor = pics.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();
+    colourLegend();
+    // The values under a cursor change with the window and the points.
+    if (cursor_->isVisible())
+        showCursorAt(cursor_->cursorX());
     unsetCursor();
+}
+
+void FrmGraph::colourLegend()
+{
+    if (legendPlotColour_ == PicGraph->BackColor)
+        return;
+    legendPlotColour_ = PicGraph->BackColor;
+    const GraphPictures pics = pictures();
+    for (int s = 0; s < kMaxSeries; ++s) {
+        QPixmap sample(12, 12);
+        sample.fill(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(s)], pics.PicGraph));
+        QPainter frame(&sample);
+        frame.setPen(QColor(64, 64, 64));
+        frame.drawRect(0, 0, 11, 11);
+        frame.end();
+        ChkDisp[static_cast<size_t>(s)]->setIcon(QIcon(sample));
+    }
+}
+
+void FrmGraph::showCursorAt(int x)
+{
+    const CursorReadout readout = cursorReadout(ctx_, tw(x), tw(PicGraph->width()));
+    if (!readout.valid) {
+        cursor_->hide();
+        return;
+    }
+    const GraphPictures pics = pictures();
+    std::vector<GraphCursorView::Line> lines{{readout.timeText, QColor()}};
+    for (const CursorReading& r : readout.readings)
+        lines.push_back({r.text, seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
+                                                   pics.PicGraph)});
+    cursor_->showAt(static_cast<int>(std::lround(readout.x / kTwipsPerPixel)), std::move(lines),
+                    PicGraph->BackColor);
+}
+
+void FrmGraph::clickPlot(int x)
+{
+    cursorKept_ = !cursorKept_;
+    showCursorAt(x);
+}
+
+void FrmGraph::leavePlot()
+{
+    if (!cursorKept_)
+        cursor_->hide();
 }
 
 void FrmGraph::refresh()

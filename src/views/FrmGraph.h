@@ -19,6 +19,7 @@ class QMdiArea;
 namespace quellin {
 
 class GraphCanvas;
+class GraphCursorView;
 class GraphPictureBox;
 class GraphPager;
 
@@ -48,6 +49,14 @@ public:
     // The double-clicks on the time axis and on the Y bar of series s.
     void editTimeAxis();
     void editYAxis(int s);
+    // The cursor at x pixels of the plot (the mouse over it): the line on the
+    // nearest sample position, its time and the shown series' values. A click
+    // keeps it there (another click lets it follow the mouse again); leaving the
+    // plot hides it unless it is kept.
+    void showCursorAt(int x);
+    void clickPlot(int x);
+    void leavePlot();
+    GraphCursorView* cursorView() const { return cursor_; }
 
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
@@ -83,6 +92,8 @@ private:
     void relayout();
     void seriesClicked(int s, bool checked);
     void rememberNormalGeometry();
+    // The legend's boxes carry a sample of their curve's colour.
+    void colourLegend();
 
     Context& ctx_;
     GraphHost& host_;
@@ -90,6 +101,9 @@ private:
     GraphFormDesign design_;
     GraphWindowLayout layout_;
     GraphLayerCache layer_;
+    GraphCursorView* cursor_ = nullptr;
+    bool cursorKept_ = false;
+    QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;
 };

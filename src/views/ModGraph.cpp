@@ -94,6 +94,13 @@ QString seriesUnitText(const Catalog& cat, int s)
     return at(cat.UnitPrefixes, k) + unit;
 }
 
+ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s)
+{
+    // An index outside the table (a hand-edited setting) reads as the nearest step.
+    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
+    return {l.divisor, QString::fromLatin1(l.format)};
+}
+
 QString tickLabel(const Catalog& cat, int s, int j)
 {
     const SeriesKind kind = seriesKind(s);
@@ -110,9 +117,8 @@ QString tickLabel(const Catalog& cat, int s, int j)
         return Format(value, QStringLiteral("0.0"));
     if (kind == SeriesKind::Temperature)
         return Format(value, QStringLiteral("0"));
-    // An index outside the table (a hand-edited setting) reads as the nearest step.
-    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
-    return Format(value / l.divisor, QString::fromLatin1(l.format));
+    const ScaleLabelFormat f = scaleLabelFormat(cat, s);
+    return Format(value / f.divisor, f.format);
 }
 
 double tickLabelX(double barWidth)

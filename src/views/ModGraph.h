@@ -33,6 +33,14 @@ std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDi
 // scale index and its base unit for series 0..6 and 8, the base unit otherwise.
 QString seriesUnitText(const Catalog& cat, int s);
 
+// What the labels of a normal series' Y bar are written in: its values divided by
+// divisor (the power of ten of the title's prefix), in format.
+struct ScaleLabelFormat {
+    double divisor = 1;
+    QString format;
+};
+ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s);
+
 // Tick label of series s at grid line j (1 = top .. 9).
 QString tickLabel(const Catalog& cat, int s, int j);
 

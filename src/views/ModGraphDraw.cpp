@@ -308,9 +308,8 @@ void drawCurves(Context& ctx, QPainter& p, GraphPictures& pics)
         if (!flagAt(cat.SeriesShown, s))
             continue;
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        drawCurve(ctx, pen, pics.PicGraph,
-                  readableColour(bar.ForeColor, pics.PicGraph.BackColor, kCurveContrast), s,
-                  seconds, slots);
+        drawCurve(ctx, pen, pics.PicGraph, seriesCurveColour(bar, pics.PicGraph), s, seconds,
+                  slots);
     }
 }
 
@@ -358,6 +357,11 @@ QByteArray backgroundKey(const Context& ctx, const GraphPictures& pics, const QI
 }
 
 } // namespace
+
+QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot)
+{
+    return readableColour(bar.ForeColor, plot.BackColor, kCurveContrast);
+}
 
 std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
                                                    const std::vector<double>& width,

@@ -46,6 +46,10 @@ struct GraphPictures {
     std::array<GraphPicture, kMaxSeries> PicLeftBar;
 };
 
+// The colour a series' curve is drawn in: its bar's colour, made to stand out from
+// the plot's background. The legend and the cursor use it too.
+QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot);
+
 // Draws the whole graph from the store's graph window and the catalogue. Changes
 // only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
 // of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
