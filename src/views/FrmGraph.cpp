@@ -15,10 +15,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace quellin {
@@ -27,6 +29,8 @@ namespace {
 
 // The window is laid out in twips as designed, at 96 dpi.
 constexpr double kTwipsPerPixel = 15.0;
+// The colour sample beside each legend name, in pixels.
+constexpr int kLegendSample = 8;
 
 int px(int twips)
 {
@@ -179,18 +183,27 @@ void FrmGraph::buildInfo(QWidget* body)
 void FrmGraph::buildLegend(QWidget* body)
 {
     PicHanrei = new QWidget(body);
-    auto* grid = new QGridLayout(PicHanrei);
-    grid->setContentsMargins(4, 0, 4, 0);
-    grid->setVerticalSpacing(0);
+    auto* rows = new QVBoxLayout(PicHanrei);
+    rows->setContentsMargins(4, 0, 4, 0);
+    rows->setSpacing(0);
+    // The version-1 items on the first row, the version-2 ones on a second; each
+    // row as wide as its own names, so that nine names with their colour samples
+    // fit the designed width.
+    std::array<QHBoxLayout*, 2> row{new QHBoxLayout, new QHBoxLayout};
+    for (QHBoxLayout* r : row) {
+        r->setSpacing(1);
+        rows->addLayout(r);
+    }
     const auto& names = ctx_.cat.SeriesNames;
     for (int s = 0; s < kMaxSeries; ++s) {
         auto* box = new QCheckBox(s < names.size() ? names[s] : QString(), PicHanrei);
+        box->setIconSize(QSize(kLegendSample, kLegendSample));
         connect(box, &QCheckBox::clicked, this, [this, s](bool on) { seriesClicked(s, on); });
-        // Version-2 items on a second row, below the version-1 ones.
-        grid->addWidget(box, s < 9 ? 0 : 1, s < 9 ? s : s - 9);
+        row[s < 9 ? 0 : 1]->addWidget(box);
         ChkDisp[static_cast<size_t>(s)] = box;
     }
-    grid->setColumnStretch(9, 1);
+    for (QHBoxLayout* r : row)
+        r->addStretch(1);
 }
 
 void FrmGraph::applyVersionLayout()
@@ -273,11 +286,11 @@ void FrmGraph::colourLegend()
     legendPlotColour_ = PicGraph->BackColor;
     const GraphPictures pics = pictures();
     for (int s = 0; s < kMaxSeries; ++s) {
-        QPixmap sample(12, 12);
+        QPixmap sample(kLegendSample, kLegendSample);
         sample.fill(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(s)], pics.PicGraph));
         QPainter frame(&sample);
         frame.setPen(QColor(64, 64, 64));
-        frame.drawRect(0, 0, 11, 11);
+        frame.drawRect(0, 0, kLegendSample - 1, kLegendSample - 1);
         frame.end();
         ChkDisp[static_cast<size_t>(s)]->setIcon(QIcon(sample));
     }
@@ -317,7 +330,7 @@ void FrmGraph::refresh()
         stepLiveWindow(ctx_);
         LoadGraphWindow(ctx_);
     });
-    attempt(ctx_, "GraphAutoScale", [&] { applyFirstScale(ctx_); });
+    attempt(ctx_, "GraphAutoScale", [&] { applyLiveScale(ctx_); });
     redraw();
     showSummary(-1);
 }

@@ -33,7 +33,7 @@ public:
     static FrmGraph* open(QMdiArea& area, Context& ctx, GraphHost& host);
 
     // The display cycle: the window (following the newest record), LoadGraphWindow,
-    // the first scale when due, draw, summary.
+    // the automatic scales (the first, or an outgrown one), draw, summary.
     void refresh();
     // Draws the graph from the current window and settings.
     void redraw();

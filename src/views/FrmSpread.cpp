@@ -127,11 +127,15 @@ void FrmSpread::VscSprd_Change(int value)
 {
     if (filling_)
         return;
+    // The end of the bar is the newest page, also when records arrived since the
+    // bar was last set (a measurement): the list then follows them again.
+    const int top =
+        value >= VscSprd->maximum() ? listScroll(ctx_.store.RecordCount).maximum : value;
     // A page that cannot be read is reported in the status bar; the list stays usable.
     trapped(
         ctx_, "VscSprd_Change", false,
         [&] {
-            LoadListPage(ctx_, value);
+            LoadListPage(ctx_, top);
             fillList(-1);
             return true;
         },

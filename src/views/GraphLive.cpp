@@ -5,6 +5,7 @@
 #include "store/ModFile.h"
 #include "views/GraphScale.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace quellin {
@@ -76,6 +77,39 @@ bool applyFirstScale(Context& ctx)
         return false;
     ctx.store.GraphFirstScalePending = false;
     GraphAutoScale(ctx, seriesForFirstScale(ctx.cat));
+    return true;
+}
+
+std::vector<bool> seriesOutgrowingScale(const Context& ctx)
+{
+    const Catalog& cat = ctx.cat;
+    const StoreGlobals& st = ctx.store;
+    const std::vector<bool> automatic = seriesForFirstScale(cat);
+    std::vector<bool> out(automatic.size(), false);
+    const int n = st.GraphPoints;
+    for (size_t s = 0; s < automatic.size(); ++s) {
+        if (!automatic[s] || s >= st.GraphValues.size() || s >= cat.SeriesYMax.size() ||
+            s >= cat.SeriesYMin.size() || st.GraphValues[s].size() <= static_cast<size_t>(n))
+            continue;
+        const auto& v = st.GraphValues[s];
+        const bool temperature = seriesKind(static_cast<int>(s)) == SeriesKind::Temperature;
+        for (int i = 1; i <= n && !out[s]; ++i)
+            out[s] = v[static_cast<size_t>(i)] > cat.SeriesYMax[s] ||
+                     (temperature && v[static_cast<size_t>(i)] < cat.SeriesYMin[s]);
+    }
+    return out;
+}
+
+bool applyLiveScale(Context& ctx)
+{
+    if (applyFirstScale(ctx))
+        return true;
+    if (!ctx.app.Measuring || ctx.store.GraphFirstScalePending || ctx.store.GraphPoints < 2)
+        return false;
+    const std::vector<bool> outgrown = seriesOutgrowingScale(ctx);
+    if (std::none_of(outgrown.begin(), outgrown.end(), [](bool b) { return b; }))
+        return false;
+    GraphAutoScale(ctx, outgrown);
     return true;
 }
 

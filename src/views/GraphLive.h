@@ -44,4 +44,15 @@ std::vector<bool> seriesForFirstScale(const Catalog& cat);
 // points and clears GraphFirstScalePending. True when it scaled.
 bool applyFirstScale(Context& ctx);
 
+// After the first scale, the series the user has not scaled whose window holds a
+// value beyond their range (above its top; for temperatures also below its
+// bottom). A curve that grows (the integrated energy, a rising load) would leave
+// the plot otherwise.
+std::vector<bool> seriesOutgrowingScale(const Context& ctx);
+
+// The display cycle's scales while measuring: the first scale when due, else the
+// outgrown series taken up to the step that holds their values (never down, so
+// the scale does not jump about). True when a scale changed.
+bool applyLiveScale(Context& ctx);
+
 } // namespace quellin

@@ -355,7 +355,7 @@ TEST_F(GraphWindow, TheCursorReadsTheCurvesUnderTheMouse)
     EXPECT_TRUE(cursor->lines()[2].text.startsWith(QStringLiteral("積算電力量 ")));
     // Each series' line in its curve's colour, the colour of its legend sample.
     const QColor power = cursor->lines()[1].colour;
-    EXPECT_EQ(frm->ChkDisp[4]->icon().pixmap(12, 12).toImage().pixelColor(5, 5), power);
+    EXPECT_EQ(frm->ChkDisp[4]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), power);
 
     leave();
     EXPECT_FALSE(cursor->isVisible());
@@ -378,17 +378,36 @@ TEST_F(GraphWindow, LegendBoxesCarryTheirCurvesColour)
 {
     open(2);
     for (int s = 0; s <= 13; ++s) {
-        const QImage sample = frm->ChkDisp[static_cast<size_t>(s)]->icon().pixmap(12, 12).toImage();
+        const QImage sample = frm->ChkDisp[static_cast<size_t>(s)]->icon().pixmap(8, 8).toImage();
         ASSERT_FALSE(sample.isNull()) << s;
-        EXPECT_EQ(sample.pixelColor(6, 6),
+        EXPECT_EQ(sample.pixelColor(4, 4),
                   seriesCurveColour(frm->pictures().PicLeftBar[static_cast<size_t>(s)],
                                     frm->pictures().PicGraph))
             << s;
     }
-    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(12, 12).toImage().pixelColor(6, 6), QColor(Qt::white));
+    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::white));
     frm->setBackColours(Qt::white, Qt::white);
     frm->redraw();
-    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(12, 12).toImage().pixelColor(6, 6), QColor(Qt::black));
+    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::black));
+}
+
+} // namespace
+
+namespace {
+
+// The legend's names are not cut, with their colour samples, at the designed
+// width of either version.
+TEST_F(GraphWindow, LegendNamesFitTheDesignedWidth)
+{
+    for (const int version : {1, 2}) {
+        open(version);
+        frm->resize(version >= 2 ? 734 : 772, 495);
+        QApplication::processEvents();
+        for (QCheckBox* box : frm->ChkDisp)
+            if (box->isVisible())
+                EXPECT_GE(box->width(), box->sizeHint().width())
+                    << version << " " << box->text().toStdString();
+    }
 }
 
 } // namespace

@@ -157,6 +157,50 @@ TEST_F(LiveFixture, TheFirstPointsScaleOnlyTheSeriesTheUserNeverScaled)
     EXPECT_EQ(cat.SeriesScale[0], 2);
 }
 
+// After the first scale, a curve that leaves its automatic range (the energy
+// grows all through a measurement) takes the next step up; the user's scales stay
+// and nothing shrinks.
+TEST_F(LiveFixture, AGrowingCurveTakesTheNextStepUpButNeverDown)
+{
+    Catalog& cat = ctx.cat;
+    std::vector<std::vector<double>> values(14, std::vector<double>{0, 0});
+    values[8] = {0.5, 4};   // Wh
+    values[4] = {500, 600}; // W, chosen by the user below
+    values[12] = {5, 8};    // ℃, positive only
+    ctx.store.GraphFirstScalePending = true;
+    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    ASSERT_TRUE(applyLiveScale(ctx)); // the first scale
+    EXPECT_EQ(cat.SeriesYMax[8], 10);
+    EXPECT_EQ(cat.SeriesScale[12], 10); // 0 .. 10 ℃
+    test::setDecade(cat, 4, 2);
+    cat.SeriesScaleChosen[4] = true;
+
+    values[8] = {90, 250};
+    values[4] = {5000, 9000};
+    values[12] = {-3, 8};
+    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    EXPECT_EQ(seriesOutgrowingScale(ctx),
+              (std::vector<bool>{false, false, false, false, false, false, false, false, true,
+                                 false, false, false, true, false}));
+    EXPECT_TRUE(applyLiveScale(ctx));
+    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+    EXPECT_EQ(cat.SeriesYMax[4], 1000); // the user's
+    EXPECT_EQ(cat.SeriesScale[12], 0);  // now both signs: ±10 ℃
+    EXPECT_EQ(cat.SeriesYMin[12], -10);
+
+    values[8] = {1, 2}; // smaller values leave the scale where it is
+    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    EXPECT_FALSE(applyLiveScale(ctx));
+    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+
+    // After the measurement the scales are the user's business again.
+    values[8] = {5000, 6000};
+    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    ctx.app.Measuring = false;
+    EXPECT_FALSE(applyLiveScale(ctx));
+    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+}
+
 TEST_F(LiveFixture, AScaleSetInTheDialogCountsAsTheUsers)
 {
     Catalog& cat = ctx.cat;
