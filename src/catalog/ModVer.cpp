@@ -160,9 +160,9 @@ bool bfVer_NoCheck(Context& ctx)
                                                   defaultGraphYKizami(cat.SeriesLast));
         for (int s = 0; s < series; ++s)
             cat.SeriesScale[static_cast<std::size_t>(s)] = scaleIndexAt(scales, s);
-        cat.SeriesScaleChosen = scalesChosenFrom(
-            ctx.settings.read(QStringLiteral("GraphYUser"), QString()),
-            ctx.settings.read(QStringLiteral("GraphYKizami"), QString()), series);
+        cat.SeriesScaleChosen =
+            scalesChosenFrom(ctx.settings.read(QStringLiteral("GraphYUser"), QString()),
+                             ctx.settings.read(QStringLiteral("GraphYKizami"), QString()), series);
 
         // The ranges follow the repaired indexes, so that an index the check
         // replaces never leaves a range behind that no index describes.
