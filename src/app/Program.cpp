@@ -136,7 +136,7 @@ void Program::start(const QStringList& arguments)
 bool Program::lockDataFolder()
 {
     Context& ctx = *ctx_;
-    DataFolderLock lock = lockDataFolder(ctx.app.AppFolder);
+    DataFolderLock lock = quellin::lockDataFolder(ctx.app.AppFolder);
     lock_ = std::move(lock.file);
     if (!lock.inUse)
         return true;
