@@ -184,6 +184,14 @@ void CliMeasure::linkLost()
 void CliMeasure::onSecond()
 {
     run_.onDisplayTick(); // a full store ends the measurement
+    // What the window's status bar would say (logging, the meter's silence, an
+    // overflow, a full store) is told once, even with --quiet.
+    const QString panel = ctx_.svc.status.panelText(2);
+    if (panel != lastPanel_) {
+        lastPanel_ = panel;
+        if (!panel.isEmpty())
+            writeLine(session_.err(), terminalText(panel));
+    }
     if (!session_.options().quiet)
         writeLine(session_.err(),
                   measureProgressText(session_.options().lang, ctx_.store.RecordCount,

@@ -64,6 +64,7 @@ private:
     bool haveLine_ = false;
     DataRecord lastLine_{};
     int jsonRecords_ = 0;
+    QString lastPanel_; // status panel 2 as last told
 };
 
 } // namespace quellin

@@ -49,6 +49,11 @@ struct UsageCase {
     const char* errorPart; // Japanese
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class CliUsageErrors : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(CliUsageErrors, AreRefusedWithTheReason)

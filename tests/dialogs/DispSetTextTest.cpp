@@ -79,6 +79,11 @@ struct BadLine {
     const char* message;
 };
 
+void PrintTo(const BadLine& b, std::ostream* os)
+{
+    *os << b.name;
+}
+
 class DispSetTextRefuses : public ::testing::TestWithParam<BadLine> {};
 
 TEST_P(DispSetTextRefuses, ALineItCannotTakeAndAppliesNothing)

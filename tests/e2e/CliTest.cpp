@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QThread>
@@ -263,7 +264,7 @@ TEST(CliSettings, PrintsChangesAndReadsBackTheMetersSettings)
     {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Voltage=1000.5\n");
+        f.write("VoltageInput=1\nVoltage=1000.5\n");
     }
     Cli refused;
     const qsizetype sentBefore = sim.receivedCommands().size();
