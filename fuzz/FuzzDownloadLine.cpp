@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!plan.plan)
         return 0;
     prepareDownload(ctx, *plan.plan);
-    const QString text =
-        QString::fromLatin1(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
+                                             static_cast<qsizetype>(size - 1));
     for (QStringView line : QStringView(text).split(QLatin1Char('\n')))
         Download_Recv(ctx, line);
     (void)downloadProgressText(ctx.download);

@@ -135,8 +135,8 @@ void startExchange(Harness& h, int which)
         break;
     default: {
         // A two-block measurement of 40 one-minute records.
-        const std::vector<MemoryBlockInfo> blocks = {{2, 0, QStringLiteral("2002/06/01 10:00"), 50, 25},
-                                                     {8, -1, QString(), 0, 15}};
+        const std::vector<MemoryBlockInfo> blocks = {
+            {2, 0, QStringLiteral("2002/06/01 10:00"), 50, 25}, {8, -1, QString(), 0, 15}};
         const DownloadPlanResult plan = planDownload(blocks, 0);
         if (plan.plan)
             startDownload(ctx, seq, *plan.plan);
