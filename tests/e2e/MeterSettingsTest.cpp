@@ -123,11 +123,11 @@ void expectSameSettings(DispSetFields a, DispSetFields b)
 TEST_F(MeterSettings, Version1WhatIsTypedIsWhatTheMeterHolds)
 {
     start({"--version", "1", "--wiring", "1", "--start-time", "2024/03/01 10:00:00"});
-    // 操作 offers the mode and the settings; the memory has no dialog yet.
+    // 操作 offers the mode, the logging memory and the settings.
     EXPECT_TRUE(main().MnuManu->menuAction()->isVisible());
     EXPECT_TRUE(main().MnuManu_Keisoku->isVisible());
+    EXPECT_TRUE(main().MnuManu_Memori->isVisible());
     EXPECT_TRUE(main().MnuManu_Pref->isVisible());
-    EXPECT_FALSE(main().MnuManu_Memori->isVisible());
     const DispSetFields factory = readSettings();
     EXPECT_EQ(factory.data[3], "2024/03/02 09:00"); // the meter's own logging window
     EXPECT_EQ(factory.comm, (std::array<QString, 4>{"9600", "NONE", "8", "1"}));
