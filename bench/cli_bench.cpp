@@ -1,11 +1,32 @@
-// quellin-cli measuring as it runs on a small logger: a process of its own
+// quellin-cli measuring, two ways.
+//
+// BM_CliLinePath: the work the program does for one measured-data line, in this
+// process: the bytes framed and dispatched, the line decoded, the record
+// appended to TMP.DAT and the PC log line written and flushed (a one-second
+// period, so every line), as quellin-cli's measurement runs it; with Arg 1 the
+// record is also written as a JSON line (--jsonl) to /dev/null.
+//
+// BM_CliMeasureTenThousandLines: quellin-cli as it runs on a small logger: a process of its own
 // against the virtual meter, 10,000 measured-data lines at the simulator's
 // fastest rate with every line stored in TMP.DAT and written to the PC log (a
 // one-second period), until the meter's "STP" ends the run. Reported from the
 // process's own accounting (wait4): the CPU time per line (user + system, the
 // start-up and the stop included) and the peak resident memory.
 
+#include "Catalogue.h"
 #include "MeterSim.h"
+#include "TestContext.h"
+#include "cli/CliConsole.h"
+#include "cli/CliRecordText.h"
+#include "link/LinkInput.h"
+#include "link/Sequencer.h"
+#include "main/MeasurementRun.h"
+#include "store/ModFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <bit>
+#include <cstdint>
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -24,6 +45,101 @@ namespace {
 using quellin::test::MeterSim;
 
 constexpr int kLines = 10000;
+
+using namespace quellin;
+
+class NullTransport : public LinkTransport {
+public:
+    bool isOpen() const override { return true; }
+    void write(const QByteArray&) override {}
+};
+class NullTimer : public LinkTimer {
+public:
+    void start() override {}
+    void stop() override {}
+    bool isActive() const override { return false; }
+};
+
+// The measurement's view as quellin-cli has it: nothing shown, each line's
+// record to the JSON output when asked.
+class CliView : public MeasurementView {
+public:
+    CliView(Context& ctx, std::FILE* out) : ctx_(ctx), out_(out) {}
+    void setMenuCaption(MenuItem, const QString&) override {}
+    void setMenuEnabled(MenuItem, bool) override {}
+    void setButtonImage(ToolButton, ToolImage) override {}
+    void setButtonToolTip(ToolButton, const QString&) override {}
+    void setButtonEnabled(ToolButton, bool) override {}
+    void setDisplayTimer(bool) override {}
+    bool viewMark(ViewItem) const override { return false; }
+    bool confirmClearData() override { return true; }
+    void refreshList() override {}
+    void refreshGraph() override {}
+    ValuePanel* valuePanel() override { return nullptr; }
+    void lineHandled(const DataRecord& record) override
+    {
+        if (out_)
+            writeLine(out_, recordJson(ctx_, record));
+    }
+
+private:
+    Context& ctx_;
+    std::FILE* out_;
+};
+
+QString hex(float v)
+{
+    return QStringLiteral("%1")
+        .arg(std::bit_cast<std::uint32_t>(v), 8, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+void BM_CliLinePath(benchmark::State& state)
+{
+    int argc = 1;
+    char name[] = "cli_bench";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv); // the run's one-second timers
+    test::TestContext t;
+    t.clock.value = 37408.5;
+    Context& ctx = *t.ctx;
+    test::giveTestCatalogue(ctx, 2);
+    ctx.app.LogingTime = 1;
+    ctx.link.WiringMode = 2;
+    std::FILE* devNull = state.range(0) ? std::fopen("/dev/null", "w") : nullptr;
+    NullTransport transport;
+    NullTimer timer;
+    LinkClients clients;
+    Sequencer seq(ctx, transport, timer, clients);
+    LinkInput input(seq);
+    CliView view(ctx, devNull);
+    MeasurementRun run(ctx, view, seq);
+    clients.measured = &run.measuredData();
+    run.KeisokuStart();
+    ctx.link.LinkState = link::State::Idle;
+    if (!run.beginPcLogging(t.path(QStringLiteral("log.csv")))) {
+        state.SkipWithError("the log did not open");
+        return;
+    }
+    const QByteArray line =
+        (QStringLiteral("RML0000") + hex(201.5f) + ',' + hex(199.25f) + ',' + hex(12.5f) + ',' +
+         hex(11.75f) + ',' + hex(3987.5f) + ',' + hex(91.5f) + ',' + hex(50.02f) +
+         QStringLiteral(",2002/06/01 12:34:56,") + hex(1.5f) + ',' + hex(2.25f) + ',' + hex(0.75f) +
+         ',' + hex(24.5f) + ',' + hex(31.0f) + QLatin1Char('\r'))
+            .toLatin1();
+    for (auto _ : state)
+        input.bytesReceived(line);
+    if (ctx.store.RecordCount != static_cast<int>(state.iterations()) ||
+        ctx.meas.LogLineCount != static_cast<int>(state.iterations()))
+        state.SkipWithError("the lines were not stored and logged");
+    state.counters["records"] = ctx.store.RecordCount;
+    run.stopPcLogging();
+    CloseTmp(ctx);
+    if (devNull)
+        std::fclose(devNull);
+}
+// 30,000 lines: each one is also a record of TMP.DAT (it holds 32,768).
+BENCHMARK(BM_CliLinePath)->Arg(0)->Arg(1)->Iterations(30000)->Unit(benchmark::kMicrosecond);
 
 struct ChildRun {
     int status = -1;
