@@ -8,6 +8,7 @@
 #include "platform/AppPaths.h"
 #include "settings/FrmSystem.h"
 #include "settings/SettingsValues.h"
+#include "store/DataFolderLock.h"
 #include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 
@@ -135,14 +136,10 @@ void Program::start(const QStringList& arguments)
 bool Program::lockDataFolder()
 {
     Context& ctx = *ctx_;
-    lock_ = std::make_unique<QLockFile>(ctx.app.AppFolder + QStringLiteral("Quellin.lock"));
-    // Stale only when the program that took it is gone (a crash, a power cut):
-    // QLockFile then takes it over.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
+    DataFolderLock lock = quellin::lockDataFolder(ctx.app.AppFolder);
+    lock_ = std::move(lock.file);
+    if (!lock.inUse)
         return true;
-    if (lock_->error() != QLockFile::LockFailedError)
-        return true; // a folder where nothing can be written: nothing to protect
     ctx.svc.msg.show(
         {dataFolderInUseText(ctx.app.AppFolder), {}, MsgButtons::Ok, MsgIcon::Exclamation, true});
     return false;

@@ -21,13 +21,18 @@ constexpr int kHighestPort = 8;
 
 const QString kInvalidPropertyText = QStringLiteral("プロパティの値が不正です。");
 
-QString portNotOpenedText(const QString& commPort)
-{
-    return QStringLiteral("通信ポート") + commPort +
-           QStringLiteral(" を初期化してオープンできません。");
-}
-
 } // namespace
+
+QString portNotOpenedText(const QString& commPort, const QString& device, bool permissionDenied)
+{
+    QString text = QStringLiteral("通信ポート") + commPort +
+                   QStringLiteral(" を初期化してオープンできません。");
+    if (permissionDenied)
+        text += QStringLiteral("\r\nデバイス ") + device +
+                QStringLiteral(" を使う権限がありません。このユーザーを dialout グループに加えて"
+                               "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
+    return text;
+}
 
 std::optional<PortSettings> parseCommParam(const QString& commParam)
 {
@@ -112,6 +117,11 @@ QString FrmComm::deviceForPort(Context& ctx, int n)
 #endif
 }
 
+QString FrmComm::deviceOf(int n) const
+{
+    return fixedDevice_.isEmpty() ? deviceForPort(ctx_, n) : fixedDevice_;
+}
+
 bool FrmComm::openPort()
 {
     return open(false, true);
@@ -148,11 +158,7 @@ bool FrmComm::open(bool clearBuffers, bool offerSettings)
         return true;
     } catch (const VbError& e) {
         const bool invalidPort = e.code() == ErrorNumber::InvalidPort;
-        ctx_.svc.msg.show({invalidPort ? portNotOpenedText(ctx_.app.CommPort) : e.description(),
-                           {},
-                           MsgButtons::Ok,
-                           MsgIcon::Exclamation,
-                           true});
+        ctx_.svc.msg.show({e.description(), {}, MsgButtons::Ok, MsgIcon::Exclamation, true});
         if (invalidPort && offerSettings) {
             ctx_.svc.pointer.setPointer(MousePointer::Default);
             if (showSystemDialog)
@@ -173,19 +179,22 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     bool ok = false;
     const int n = commPort.trimmed().toInt(&ok);
     if (!ok || n < kLowestPort || n > kHighestPort)
-        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
+        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort, {}, false));
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
         throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
 
-    Mscomm.setPortName(deviceForPort(ctx_, n));
+    const QString device = deviceOf(n);
+    Mscomm.setPortName(device);
     Mscomm.setBaudRate(settings->baudRate);
     Mscomm.setParity(settings->parity);
     Mscomm.setDataBits(settings->dataBits);
     Mscomm.setStopBits(settings->stopBits);
     Mscomm.setFlowControl(QSerialPort::NoFlowControl);
     if (!Mscomm.open(QIODevice::ReadWrite))
-        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
+        throw VbError(
+            ErrorNumber::InvalidPort,
+            portNotOpenedText(commPort, device, Mscomm.error() == QSerialPort::PermissionError));
     if (clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;
@@ -203,7 +212,7 @@ void FrmComm::tryReopen()
     const int n = openedPort_.trimmed().toInt(&ok);
     // Only the device that went away; a port changed in the settings meanwhile is
     // the settings dialog's to open.
-    if (!ok || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceForPort(ctx_, n)))
+    if (!ok || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceOf(n)))
         return;
     try {
         configureAndOpen(true);

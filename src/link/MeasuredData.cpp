@@ -256,6 +256,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
             st.PeakTime = in_.time;
         }
     });
+    host_.lineHandled(rec_);
 }
 
 void MeasuredData::storeRecord()

@@ -87,6 +87,8 @@ public:
     virtual void storeAppendFailed(const VbError& error) = 0;
     // A measured-data line has come in (before it is handled).
     virtual void lineArrived() {}
+    // The line has been handled; record is what it made.
+    virtual void lineHandled(const DataRecord& record) { (void)record; }
 };
 
 inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");

@@ -1,5 +1,6 @@
 #include "main/DownloadReception.h"
 
+#include "base/ErrorReport.h"
 #include "link/MeasuredData.h"
 #include "main/MeasurementRun.h"
 #include "platform/VbDate.h"
@@ -207,6 +208,25 @@ QString discardDownload(Context& ctx)
     return QStringLiteral("ダウンロードは完了していません。受信した%1 / %2 件は破棄しました。")
         .arg(received)
         .arg(announced);
+}
+
+DownloadEnd finishDownload(Context& ctx)
+{
+    DownloadEnd end;
+    end.ready = trapped(ctx, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx); });
+    if (end.ready) {
+        ctx.app.DataPresent = true;
+        end.statusText = downloadOutcomeText(ctx);
+        return end;
+    }
+    const QString storeError = ctx.download.StoreError;
+    const bool nothingStored = ctx.download.Stored == 0;
+    end.statusText = discardDownload(ctx);
+    if (!storeError.isEmpty())
+        end.message = kDownloadStoreFailedText + QStringLiteral("\r\n") + storeError;
+    else if (nothingStored)
+        end.statusText = kNothingDownloadedText;
+    return end;
 }
 
 } // namespace quellin

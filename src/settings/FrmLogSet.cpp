@@ -14,29 +14,6 @@
 
 namespace quellin {
 
-std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
-                                          const QString& seconds)
-{
-    const std::array<QString, 3> texts = {hours, minutes, seconds};
-    std::array<double, 3> v{};
-    for (int i = 0; i < 3; ++i) {
-        const auto n = vbdate::parseNumber(texts[static_cast<size_t>(i)]);
-        if (!n)
-            return PeriodError{QStringLiteral("数値を入力してください。"), i};
-        v[static_cast<size_t>(i)] = *n;
-    }
-    if (v[0] < 0 || v[0] > 24)
-        return PeriodError{QStringLiteral("時間は０～２４の範囲で入力してください。"), 0};
-    if (v[1] < 0 || v[1] > 59)
-        return PeriodError{QStringLiteral("分は０～５９の範囲で入力してください。"), 1};
-    if (v[2] < 0 || v[2] > 59)
-        return PeriodError{QStringLiteral("秒は０～５９の範囲で入力してください。"), 2};
-    const double period = v[0] * 3600 + v[1] * 60 + v[2];
-    if (period < 1 || period > 86400)
-        return PeriodError{QStringLiteral("周期は１秒～２４時間の範囲で入力してください。"), 0};
-    return std::nullopt;
-}
-
 FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmLogSet"));
@@ -116,9 +93,7 @@ bool FrmLogSet::cmdOK_Click()
         TxtTime[static_cast<size_t>(error->focusBox)]->selectAll();
         return false;
     }
-    const int period = static_cast<int>(*vbdate::parseNumber(TxtTime[0]->text()) * 3600 +
-                                        *vbdate::parseNumber(TxtTime[1]->text()) * 60 +
-                                        *vbdate::parseNumber(TxtTime[2]->text()));
+    const int period = logPeriodSeconds(TxtTime[0]->text(), TxtTime[1]->text(), TxtTime[2]->text());
     ctx_.app.LogingTime = period;
     Catalog& cat = ctx_.cat;
     const size_t columns = static_cast<size_t>(cat.ColumnLast) + 1;
