@@ -7,11 +7,8 @@
 // go through the real reception into TMP.DAT.
 
 #include "dialogs/MemoryCommands.h"
+#include "link/DialogExchanges.h"
 #include "link/LinkDoubles.h"
-#include "link/LogingExchange.h"
-#include "link/MemoryExchange.h"
-#include "link/ModeExchange.h"
-#include "link/SettingsExchange.h"
 #include "main/DownloadReception.h"
 #include "store/ModFile.h"
 #include "support/Catalogue.h"
@@ -69,19 +66,12 @@ struct Harness {
     {
         test::giveTestCatalogue(link.ctx(), 2);
         link.clients.main = &main;
-        link.clients.settingsExchange = &settings;
-        link.clients.modeExchange = &mode;
-        link.clients.memoryExchange = &memory;
-        link.clients.logingExchange = &loging;
-        memory.attach(&downloadDialog);
-        loging.attach(&logingDialog);
+        exchanges.memory.attach(&downloadDialog);
+        exchanges.loging.attach(&logingDialog);
     }
     test::LinkFixture link;
     DownloadMain main{link.log, link.ctx()};
-    SettingsExchange settings;
-    ModeExchange mode;
-    MemoryExchange memory{link.clients};
-    LogingExchange loging{link.clients};
+    DialogExchanges exchanges{link.clients};
     DownloadDialog downloadDialog;
     LogingDialog logingDialog;
 };

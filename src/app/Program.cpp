@@ -100,12 +100,7 @@ void Program::start(const QStringList& arguments)
     // 8: the communications window opens the port.
     version_ = std::make_unique<VersionClientAdapter>(*this);
     clients_.version = version_.get();
-    clients_.settingsExchange = &settingsExchange_;
-    clients_.modeExchange = &modeExchange_;
-    memoryExchange_ = std::make_unique<MemoryExchange>(clients_);
-    logingExchange_ = std::make_unique<LogingExchange>(clients_);
-    clients_.memoryExchange = memoryExchange_.get();
-    clients_.logingExchange = logingExchange_.get();
+    exchanges_ = std::make_unique<DialogExchanges>(clients_);
     comm_ = std::make_unique<FrmComm>(ctx, clients_);
     comm_->showSystemDialog = [this] { showSystemDialog(); };
     comm_->openPort();
@@ -120,7 +115,7 @@ void Program::start(const QStringList& arguments)
     main_ = std::make_unique<FrmMDIMain>(ctx, status_, comm_->sequencer(), links);
     clients_.main = main_.get();
     clients_.measured = &main_->measurementRun().measuredData();
-    main_->attachMemoryDialogs(comm_->sequencer(), *memoryExchange_, *logingExchange_);
+    main_->attachMemoryDialogs(comm_->sequencer(), exchanges_->memory, exchanges_->loging);
     waitForHardVersion();
     main_->showChildWindows();
     main_->show();

@@ -56,12 +56,7 @@ CliExit CliSession::open()
     }
 
     clients_.version = this;
-    clients_.settingsExchange = &settingsExchange_;
-    clients_.modeExchange = &modeExchange_;
-    memoryExchange_ = std::make_unique<MemoryExchange>(clients_);
-    logingExchange_ = std::make_unique<LogingExchange>(clients_);
-    clients_.memoryExchange = memoryExchange_.get();
-    clients_.logingExchange = logingExchange_.get();
+    exchanges_ = std::make_unique<DialogExchanges>(clients_);
     comm_ = std::make_unique<FrmComm>(ctx, clients_);
     if (!options_.port.isEmpty())
         comm_->setFixedDevice(options_.port);

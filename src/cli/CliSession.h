@@ -8,11 +8,8 @@
 #include "base/LinkClients.h"
 #include "cli/CliConsole.h"
 #include "cli/CliOptions.h"
+#include "link/DialogExchanges.h"
 #include "link/FrmComm.h"
-#include "link/LogingExchange.h"
-#include "link/MemoryExchange.h"
-#include "link/ModeExchange.h"
-#include "link/SettingsExchange.h"
 #include "platform/CoreServices.h"
 #include "settings/ModRegistry.h"
 #include "store/DataFolderLock.h"
@@ -39,7 +36,7 @@ public:
     FrmComm& comm() { return *comm_; }
     Sequencer& seq() { return comm_->sequencer(); }
     LinkClients& clients() { return clients_; }
-    MemoryExchange& memoryExchange() { return *memoryExchange_; }
+    MemoryExchange& memoryExchange() { return exchanges_->memory; }
     const CliOptions& options() const { return options_; }
     std::FILE* out() const { return out_; }
     std::FILE* err() const { return err_; }
@@ -77,10 +74,7 @@ private:
     std::unique_ptr<Context> ctx_;
     DataFolderLock lock_;
     LinkClients clients_;
-    SettingsExchange settingsExchange_;
-    ModeExchange modeExchange_;
-    std::unique_ptr<MemoryExchange> memoryExchange_;
-    std::unique_ptr<LogingExchange> logingExchange_;
+    std::unique_ptr<DialogExchanges> exchanges_;
     std::unique_ptr<FrmComm> comm_;
     bool timedOut_ = false;
     bool versionUnknown_ = false;
