@@ -14,7 +14,7 @@ if [ ! -f "$dir/build.ninja" ]; then
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
     -DQUELLIN_SANITIZE=ON -DQUELLIN_BUILD_FUZZ=ON -DQUELLIN_BUILD_BENCH=OFF >/dev/null
 fi
-targets=(fuzz_link fuzz_measured_line fuzz_data_file)
+targets=(fuzz_link fuzz_measured_line fuzz_data_file fuzz_download_line)
 cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"

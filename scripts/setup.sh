@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

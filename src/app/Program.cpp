@@ -8,6 +8,7 @@
 #include "platform/AppPaths.h"
 #include "settings/FrmSystem.h"
 #include "settings/SettingsValues.h"
+#include "store/DataFolderLock.h"
 #include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 
@@ -99,12 +100,7 @@ void Program::start(const QStringList& arguments)
     // 8: the communications window opens the port.
     version_ = std::make_unique<VersionClientAdapter>(*this);
     clients_.version = version_.get();
-    clients_.settingsExchange = &settingsExchange_;
-    clients_.modeExchange = &modeExchange_;
-    memoryExchange_ = std::make_unique<MemoryExchange>(clients_);
-    logingExchange_ = std::make_unique<LogingExchange>(clients_);
-    clients_.memoryExchange = memoryExchange_.get();
-    clients_.logingExchange = logingExchange_.get();
+    exchanges_ = std::make_unique<DialogExchanges>(clients_);
     comm_ = std::make_unique<FrmComm>(ctx, clients_);
     comm_->showSystemDialog = [this] { showSystemDialog(); };
     comm_->openPort();
@@ -119,7 +115,7 @@ void Program::start(const QStringList& arguments)
     main_ = std::make_unique<FrmMDIMain>(ctx, status_, comm_->sequencer(), links);
     clients_.main = main_.get();
     clients_.measured = &main_->measurementRun().measuredData();
-    main_->attachMemoryDialogs(comm_->sequencer(), *memoryExchange_, *logingExchange_);
+    main_->attachMemoryDialogs(comm_->sequencer(), exchanges_->memory, exchanges_->loging);
     waitForHardVersion();
     main_->showChildWindows();
     main_->show();
@@ -135,14 +131,10 @@ void Program::start(const QStringList& arguments)
 bool Program::lockDataFolder()
 {
     Context& ctx = *ctx_;
-    lock_ = std::make_unique<QLockFile>(ctx.app.AppFolder + QStringLiteral("Quellin.lock"));
-    // Stale only when the program that took it is gone (a crash, a power cut):
-    // QLockFile then takes it over.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
+    DataFolderLock lock = quellin::lockDataFolder(ctx.app.AppFolder);
+    lock_ = std::move(lock.file);
+    if (!lock.inUse)
         return true;
-    if (lock_->error() != QLockFile::LockFailedError)
-        return true; // a folder where nothing can be written: nothing to protect
     ctx.svc.msg.show(
         {dataFolderInUseText(ctx.app.AppFolder), {}, MsgButtons::Ok, MsgIcon::Exclamation, true});
     return false;

@@ -5,11 +5,8 @@
 #include "base/Context.h"
 #include "base/LinkClients.h"
 #include "catalog/ModVer.h"
+#include "link/DialogExchanges.h"
 #include "link/FrmComm.h"
-#include "link/ModeExchange.h"
-#include "link/SettingsExchange.h"
-#include "link/LogingExchange.h"
-#include "link/MemoryExchange.h"
 #include "platform/QtServices.h"
 #include "platform/StatusBarProxy.h"
 #include "settings/ModRegistry.h"
@@ -83,10 +80,7 @@ private:
     std::unique_ptr<Context> ctx_;
     LinkClients clients_;
     std::unique_ptr<VersionClientAdapter> version_;
-    SettingsExchange settingsExchange_; // states 0-3
-    ModeExchange modeExchange_;         // states 4-6
-    std::unique_ptr<MemoryExchange> memoryExchange_;
-    std::unique_ptr<LogingExchange> logingExchange_;
+    std::unique_ptr<DialogExchanges> exchanges_;
     std::unique_ptr<FrmComm> comm_;
     std::unique_ptr<FrmSplash> splash_;
     std::unique_ptr<FrmMDIMain> main_;

@@ -4,14 +4,6 @@
 
 namespace quellin {
 
-QString dataFolderInUseText(const QString& folder)
-{
-    return QStringLiteral("データフォルダ %1 は、別の Quellin が使用中です。\r\n"
-                          "同じデータフォルダで二つ目の Quellin は起動できません。"
-                          "先に起動している Quellin を使用して下さい。")
-        .arg(QDir::toNativeSeparators(folder));
-}
-
 QString leftoverQuestionText(int records)
 {
     return QStringLiteral("前回 Quellin が正常に終了しなかったため、保存されていない"

@@ -5,8 +5,6 @@
 
 namespace quellin {
 
-// Another running program holds the data folder.
-QString dataFolderInUseText(const QString& folder);
 // The question after an abnormal end: restore the records left in TMP.DAT?
 QString leftoverQuestionText(int records);
 // Records of an unfinished load or download, moved aside to path ("" when they

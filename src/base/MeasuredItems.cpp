@@ -12,25 +12,25 @@ using SK = SeriesKind;
 
 // clang-format off
 constexpr std::array<MeasuredItem, kMaxColumns> kItems = {{
-//   col title              name         unit    series name          s.unit  factor kind            prefix ver list             file           panel
-    {0,  u"番号",           u"番号",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::RecordNumber, FF::RecordNumber, -1},
-    {1,  u"時刻",           u"時刻",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::Time,         FF::Time,          1},
-    {2,  u"電圧Ｒ(V)",      u"電圧Ｒ",   u"V",    0, u"電圧Ｒ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    2},
-    {3,  u"電圧Ｔ(V)",      u"電圧Ｔ",   u"V",    1, u"電圧Ｔ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    4},
-    {4,  u"電流Ｒ(A)",      u"電流Ｒ",   u"A",    2, u"電流Ｒ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    3},
-    {5,  u"電流Ｔ(A)",      u"電流Ｔ",   u"A",    3, u"電流Ｔ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    5},
-    {6,  u"有効電力(W)",    u"有効電力", u"W",    4, u"有効電力",     u"W",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    6},
-    {7,  u"無効電力(Var)",  u"無効電力", u"Var",  5, u"無効電力",     u"Var", 1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    7},
-    {8,  u"皮相電力(VA)",   u"皮相電力", u"VA",   6, u"皮相電力",     u"VA",  1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    8},
-    {9,  u"力率(%)",        u"力率",     u"%",    7, u"力率",         u"%",   1,    SK::PowerFactor, false, 1, LF::PowerFactor,  FF::Scientific,    9},
-    {10, u"周波数(Hz)",     u"周波数",   u"Hz",  -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::NotListed,    FF::Scientific,    0},
-    {11, u"積算電力(kWh)",  u"積算電力", u"kWh",  8, u"積算電力量",   u"Wh",  1000, SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   -1},
-    {12, u"積算時間(時間)", u"積算時間", u"時間", -1, u"",            u"",    1,    SK::Normal,      false, 1, LF::Hours,        FF::Scientific,   -1},
-    {13, u"漏電電流1(mA)",  u"漏電電流1", u"mA",  9, u"漏電電流1",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   10},
-    {14, u"漏電電流2(mA)",  u"漏電電流2", u"mA", 10, u"漏電電流2",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   11},
-    {15, u"漏電電流3(mA)",  u"漏電電流3", u"mA", 11, u"漏電電流3",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   12},
-    {16, u"温度1(℃)",       u"温度1",    u"℃",   12, u"温度1",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      13},
-    {17, u"温度2(℃)",       u"温度2",    u"℃",   13, u"温度2",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      14},
+//   col title              name         unit    series name          s.unit  factor kind            prefix ver list             file           panel  key
+    {0,  u"番号",           u"番号",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::RecordNumber, FF::RecordNumber, -1, "number"},
+    {1,  u"時刻",           u"時刻",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::Time,         FF::Time,          1, "time"},
+    {2,  u"電圧Ｒ(V)",      u"電圧Ｒ",   u"V",    0, u"電圧Ｒ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    2, "voltR"},
+    {3,  u"電圧Ｔ(V)",      u"電圧Ｔ",   u"V",    1, u"電圧Ｔ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    4, "voltT"},
+    {4,  u"電流Ｒ(A)",      u"電流Ｒ",   u"A",    2, u"電流Ｒ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    3, "currR"},
+    {5,  u"電流Ｔ(A)",      u"電流Ｔ",   u"A",    3, u"電流Ｔ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    5, "currT"},
+    {6,  u"有効電力(W)",    u"有効電力", u"W",    4, u"有効電力",     u"W",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    6, "power"},
+    {7,  u"無効電力(Var)",  u"無効電力", u"Var",  5, u"無効電力",     u"Var", 1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    7, "reactive"},
+    {8,  u"皮相電力(VA)",   u"皮相電力", u"VA",   6, u"皮相電力",     u"VA",  1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    8, "apparent"},
+    {9,  u"力率(%)",        u"力率",     u"%",    7, u"力率",         u"%",   1,    SK::PowerFactor, false, 1, LF::PowerFactor,  FF::Scientific,    9, "powerFactor"},
+    {10, u"周波数(Hz)",     u"周波数",   u"Hz",  -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::NotListed,    FF::Scientific,    0, "frequency"},
+    {11, u"積算電力(kWh)",  u"積算電力", u"kWh",  8, u"積算電力量",   u"Wh",  1000, SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   -1, "energy"},
+    {12, u"積算時間(時間)", u"積算時間", u"時間", -1, u"",            u"",    1,    SK::Normal,      false, 1, LF::Hours,        FF::Scientific,   -1, "hours"},
+    {13, u"漏電電流1(mA)",  u"漏電電流1", u"mA",  9, u"漏電電流1",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   10, "leak1"},
+    {14, u"漏電電流2(mA)",  u"漏電電流2", u"mA", 10, u"漏電電流2",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   11, "leak2"},
+    {15, u"漏電電流3(mA)",  u"漏電電流3", u"mA", 11, u"漏電電流3",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   12, "leak3"},
+    {16, u"温度1(℃)",       u"温度1",    u"℃",   12, u"温度1",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      13, "temp1"},
+    {17, u"温度2(℃)",       u"温度2",    u"℃",   13, u"温度2",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      14, "temp2"},
 }};
 // clang-format on
 

@@ -56,7 +56,8 @@ struct MeasuredItem {
     int firstVersion;   // the hardware version that delivers it
     ListFormat listFormat;
     FieldFormat fileFormat;
-    int panelItem; // the value panel's item (LblValue index), or -1
+    int panelItem;        // the value panel's item (LblValue index), or -1
+    std::string_view key; // ASCII name for machine-read output (quellin-cli --jsonl)
 };
 
 // Columns and series of a version-1 meter and of version 2 and later.

@@ -22,13 +22,18 @@ constexpr int kHighestPort = 8;
 
 const QString kInvalidPropertyText = QStringLiteral("プロパティの値が不正です。");
 
-QString portNotOpenedText(const QString& commPort)
-{
-    return QStringLiteral("通信ポート") + commPort +
-           QStringLiteral(" を初期化してオープンできません。");
-}
-
 } // namespace
+
+QString portNotOpenedText(const QString& commPort, const QString& device, bool permissionDenied)
+{
+    QString text = QStringLiteral("通信ポート") + commPort +
+                   QStringLiteral(" を初期化してオープンできません。");
+    if (permissionDenied)
+        text += QStringLiteral("\r\nデバイス ") + device +
+                QStringLiteral(" を使う権限がありません。このユーザーを dialout グループに加えて"
+                               "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
+    return text;
+}
 
 std::optional<PortSettings> parseCommParam(const QString& commParam)
 {
@@ -113,6 +118,11 @@ QString FrmComm::deviceForPort(Context& ctx, int n)
 #endif
 }
 
+QString FrmComm::deviceOf(int n) const
+{
+    return fixedDevice_.isEmpty() ? deviceForPort(ctx_, n) : fixedDevice_;
+}
+
 bool FrmComm::openPort()
 {
     return open(false, true);
@@ -149,11 +159,7 @@ bool FrmComm::open(bool clearBuffers, bool offerSettings)
         return true;
     } catch (const VbError& e) {
         const bool invalidPort = e.code() == ErrorNumber::InvalidPort;
-        ctx_.svc.msg.show({invalidPort ? portNotOpenedText(ctx_.app.CommPort) : e.description(),
-                           {},
-                           MsgButtons::Ok,
-                           MsgIcon::Exclamation,
-                           true});
+        ctx_.svc.msg.show({e.description(), {}, MsgButtons::Ok, MsgIcon::Exclamation, true});
         if (invalidPort && offerSettings) {
             ctx_.svc.pointer.setPointer(MousePointer::Default);
             if (showSystemDialog)
@@ -173,20 +179,23 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     const QString commPort = ctx_.app.CommPort;
     const std::optional<int> port = commPortNumber(commPort);
     if (!port || *port < kLowestPort || *port > kHighestPort)
-        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
+        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort, {}, false));
     const int n = *port;
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
         throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
 
-    Mscomm.setPortName(deviceForPort(ctx_, n));
+    const QString device = deviceOf(n);
+    Mscomm.setPortName(device);
     Mscomm.setBaudRate(settings->baudRate);
     Mscomm.setParity(settings->parity);
     Mscomm.setDataBits(settings->dataBits);
     Mscomm.setStopBits(settings->stopBits);
     Mscomm.setFlowControl(QSerialPort::NoFlowControl);
     if (!Mscomm.open(QIODevice::ReadWrite))
-        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort));
+        throw VbError(
+            ErrorNumber::InvalidPort,
+            portNotOpenedText(commPort, device, Mscomm.error() == QSerialPort::PermissionError));
     if (clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;
@@ -203,7 +212,7 @@ void FrmComm::tryReopen()
     const std::optional<int> n = commPortNumber(openedPort_);
     // Only the device that went away; a port changed in the settings meanwhile is
     // the settings dialog's to open.
-    if (!n || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceForPort(ctx_, *n)))
+    if (!n || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceOf(*n)))
         return;
     try {
         configureAndOpen(true);

@@ -25,6 +25,10 @@ struct PortSettings {
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
 };
 
+// "通信ポート<n> を初期化してオープンできません。"; when the device refused this user
+// (EACCES) the remedy follows: the dialout group.
+QString portNotOpenedText(const QString& commPort, const QString& device, bool permissionDenied);
+
 // Reads CommParam; nullopt when any field cannot be applied to a port.
 std::optional<PortSettings> parseCommParam(const QString& commParam);
 
@@ -41,6 +45,9 @@ public:
     // The device of port n: $QUELLIN_COM<n>, else the setting CommDevice<n>, else
     // /dev/ttyS<n-1> (COM<n> on Windows).
     static QString deviceForPort(Context& ctx, int n);
+
+    // A device named on the command line: opened instead of deviceForPort's.
+    void setFixedDevice(const QString& device) { fixedDevice_ = device; }
 
     // The load: opens CommPort with CommParam. A port that cannot be opened tells
     // the user and offers the communication settings (showSystemDialog); a CommParam
@@ -90,6 +97,7 @@ private:
     void onReadyRead();
     void onErrorOccurred(QSerialPort::SerialPortError error);
     bool deviceHungUp();
+    QString deviceOf(int n) const;
 
     Context& ctx_;
     QSerialPort Mscomm;
@@ -98,6 +106,7 @@ private:
     Sequencer seq_;
     LinkInput input_{seq_};
     QString openedPort_;
+    QString fixedDevice_;
     bool lossReported_ = false;
     QTimer reopenTimer_;
 };

@@ -64,18 +64,23 @@ void requireFinite(double v)
 
 } // namespace
 
-double HexToSingle(QStringView hex)
+std::optional<double> singleFromHex(QStringView hex)
 {
     if (hex.size() != kHexDigits)
-        return 0;
+        return std::nullopt;
     std::uint32_t bits = 0;
     for (const QChar ch : hex) {
         const int d = hexValue(ch.unicode());
         if (d < 0)
-            return 0;
+            return std::nullopt;
         bits = (bits << 4) | static_cast<std::uint32_t>(d);
     }
     return static_cast<double>(std::bit_cast<float>(bits));
+}
+
+double HexToSingle(QStringView hex)
+{
+    return singleFromHex(hex).value_or(0);
 }
 
 MeasuredReadings decodeMeasuredLine(QStringView rest, int hardVersion)
@@ -256,6 +261,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
             st.PeakTime = in_.time;
         }
     });
+    host_.lineHandled(rec_);
 }
 
 void MeasuredData::storeRecord()

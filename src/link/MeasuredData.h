@@ -18,11 +18,14 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace quellin {
 
-// 8 hexadecimal digits, most significant byte first, read as an IEEE-754 single.
-// Anything that is not exactly 8 hexadecimal digits gives 0.
+// 8 hexadecimal digits (either case), most significant byte first, read as an
+// IEEE-754 single; nullopt for anything that is not exactly 8 hexadecimal digits.
+std::optional<double> singleFromHex(QStringView hex);
+// The same, with 0 for anything else (the measured-data line's reading).
 double HexToSingle(QStringView hex);
 
 // The readings of one line (or the values derived from them).
@@ -87,6 +90,8 @@ public:
     virtual void storeAppendFailed(const VbError& error) = 0;
     // A measured-data line has come in (before it is handled).
     virtual void lineArrived() {}
+    // The line has been handled; record is what it made.
+    virtual void lineHandled(const DataRecord& record) { (void)record; }
 };
 
 inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");

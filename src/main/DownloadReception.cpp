@@ -1,5 +1,6 @@
 #include "main/DownloadReception.h"
 
+#include "base/ErrorReport.h"
 #include "link/MeasuredData.h"
 #include "main/MeasurementRun.h"
 #include "platform/VbDate.h"
@@ -8,10 +9,8 @@
 #include "store/ModFileGraph.h"
 #include "views/GraphScale.h"
 
-#include <bit>
 #include <climits>
 #include <cmath>
-#include <cstdint>
 
 namespace quellin {
 
@@ -24,34 +23,18 @@ constexpr int kFieldStep = 9;
 constexpr int kHexDigits = 8;
 constexpr int kProgressEvery = 10;
 
-int hexValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
 // The fields of a line as singles widened to doubles; false when the line is too
 // short or a field is not 8 hexadecimal digits.
 bool readFields(QStringView text, int count, double* out)
 {
     if (text.size() < kFirstFieldAt + kFieldStep * (count - 1) + kHexDigits)
         return false;
-    const QChar* chars = text.data();
     for (int k = 0; k < count; ++k) {
-        std::uint32_t bits = 0;
-        const QChar* field = chars + kFirstFieldAt + kFieldStep * k;
-        for (int i = 0; i < kHexDigits; ++i) {
-            const int d = hexValue(field[i].unicode());
-            if (d < 0)
-                return false;
-            bits = (bits << 4) | static_cast<std::uint32_t>(d);
-        }
-        out[k] = static_cast<double>(std::bit_cast<float>(bits));
+        const std::optional<double> v =
+            singleFromHex(text.mid(kFirstFieldAt + kFieldStep * k, kHexDigits));
+        if (!v)
+            return false;
+        out[k] = *v;
     }
     return true;
 }
@@ -207,6 +190,25 @@ QString discardDownload(Context& ctx)
     return QStringLiteral("ダウンロードは完了していません。受信した%1 / %2 件は破棄しました。")
         .arg(received)
         .arg(announced);
+}
+
+DownloadEnd finishDownload(Context& ctx)
+{
+    DownloadEnd end;
+    end.ready = trapped(ctx, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx); });
+    if (end.ready) {
+        ctx.app.DataPresent = true;
+        end.statusText = downloadOutcomeText(ctx);
+        return end;
+    }
+    const QString storeError = ctx.download.StoreError;
+    const bool nothingStored = ctx.download.Stored == 0;
+    end.statusText = discardDownload(ctx);
+    if (!storeError.isEmpty())
+        end.message = kDownloadStoreFailedText + QStringLiteral("\r\n") + storeError;
+    else if (nothingStored)
+        end.statusText = kNothingDownloadedText;
+    return end;
 }
 
 } // namespace quellin

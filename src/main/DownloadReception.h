@@ -49,6 +49,20 @@ bool prepareDownloadedDataSet(Context& ctx);
 // that carried no record, records left in the meter; "" when all went well.
 QString downloadOutcomeText(const Context& ctx);
 
+// How a finished download ("RMME" of its last block) ends: the data set made
+// ready (DataPresent set), or discarded with the message (TMP.DAT refused a
+// record) and the status panel 2 text that say why.
+struct DownloadEnd {
+    bool ready = false;
+    QString message;    // for a message box; "" for none
+    QString statusText; // for status panel 2
+};
+DownloadEnd finishDownload(Context& ctx);
+
+inline const QString kDownloadStoreFailedText = QStringLiteral(
+    "ダウンロードしたデータを一時データファイルに書き込めないため、ダウンロードを中止しました。");
+inline const QString kNothingDownloadedText = QStringLiteral("ダウンロードした記録はありません。");
+
 // A download that did not end (or ended with nothing to show): TMP.DAT closed and
 // deleted, the store reset, DataPresent false. The text for status panel 2 tells
 // what was discarded ("" when nothing had been received).

@@ -614,22 +614,11 @@ void FrmMDIMain::Download_Recv(const QString& text)
 
 void FrmMDIMain::DispDownload()
 {
-    const bool ready =
-        trapped(ctx_, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx_); });
-    if (!ready) {
-        const QString storeError = ctx_.download.StoreError;
-        const bool nothingStored = ctx_.download.Stored == 0;
-        downloadAbandoned();
-        if (!storeError.isEmpty())
-            ctx_.svc.msg.show({QStringLiteral("ダウンロードしたデータを一時データファイルに"
-                                              "書き込めないため、ダウンロードを中止しました。") +
-                                   QStringLiteral("\r\n") + storeError,
-                               {},
-                               MsgButtons::Ok,
-                               MsgIcon::Exclamation,
-                               false});
-        else if (nothingStored)
-            ctx_.svc.status.setPanelText(2, QStringLiteral("ダウンロードした記録はありません。"));
+    const DownloadEnd end = finishDownload(ctx_);
+    if (!end.ready) {
+        showDiscardedDownload(end.statusText);
+        if (!end.message.isEmpty())
+            ctx_.svc.msg.show({end.message, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
         return;
     }
     showSpread();
@@ -637,14 +626,17 @@ void FrmMDIMain::DispDownload()
     showGraph();
     graph_->redraw();
     graph_->showSummary(-1);
-    ctx_.app.DataPresent = true;
     setDataCommandsEnabled(true);
-    ctx_.svc.status.setPanelText(2, downloadOutcomeText(ctx_));
+    ctx_.svc.status.setPanelText(2, end.statusText);
 }
 
 void FrmMDIMain::downloadAbandoned()
 {
-    const QString note = discardDownload(ctx_);
+    showDiscardedDownload(discardDownload(ctx_));
+}
+
+void FrmMDIMain::showDiscardedDownload(const QString& note)
+{
     if (spread_)
         spread_->fillList(-1);
     if (graph_) {

@@ -178,6 +178,8 @@ private:
     LogingExchange* logingExchange_ = nullptr;
 
     QAction* addMenuItem(QMenu* menu, const QString& caption, MenuItem item);
+    // The list and the graph emptied after a discarded download; note in status panel 2.
+    void showDiscardedDownload(const QString& note);
     // MnuFile_Save, MnuFile_Clear and their buttons.
     void setDataCommandsEnabled(bool enabled);
     // MnuFile_Load: confirmation, dialog, file, then list and graph.

@@ -277,7 +277,11 @@ void MeasurementRun::startPcLogging()
 
     ctx_.app.LogingPath = folderOf(path);
     ctx_.settings.write(QStringLiteral("LogingPath"), ctx_.app.LogingPath);
+    beginPcLogging(path);
+}
 
+bool MeasurementRun::beginPcLogging(const QString& path)
+{
     try {
         openPcLogFile(ctx_, path);
     } catch (const VbError& e) {
@@ -286,7 +290,7 @@ void MeasurementRun::startPcLogging()
                            MsgButtons::Ok,
                            MsgIcon::Exclamation,
                            false});
-        return;
+        return false;
     }
 
     ctx_.meas.StoreCounter = 0;
@@ -298,6 +302,7 @@ void MeasurementRun::startPcLogging()
                Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
                QStringLiteral("秒おき）"));
     ctx_.app.PcLogging = true;
+    return true;
 }
 
 void MeasurementRun::stopPcLogging()
@@ -356,6 +361,11 @@ void MeasurementRun::lineArrived()
     sinceLastLine_.start();
     if (silenceShown_)
         checkSilence(0);
+}
+
+void MeasurementRun::lineHandled(const DataRecord& record)
+{
+    view_.lineHandled(record);
 }
 
 void MeasurementRun::checkSilence(qint64 msSinceLastLine)

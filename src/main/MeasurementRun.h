@@ -48,6 +48,9 @@ public:
     virtual ValuePanel* valuePanel() = 0;
     // Owner of the file dialogs.
     virtual QWidget* dialogOwner() const { return nullptr; }
+    // A measured-data line has been handled: the record it made (stored in TMP.DAT
+    // or not, by the logging period) for a front end that follows every line.
+    virtual void lineHandled(const DataRecord& record) { (void)record; }
 };
 
 namespace run_text {
@@ -102,7 +105,11 @@ public:
     static constexpr qint64 kSilenceWarningMs = 10000;
     void checkSilence(qint64 msSinceLastLine);
 
+    // MnuExec_Loging: asks for the log file, then beginPcLogging.
     void startPcLogging();
+    // Opens path as the PC log and starts logging into it; false (after the
+    // message "ロギングファイルを作成できません。") when it cannot be created.
+    bool beginPcLogging(const QString& path);
     void stopPcLogging();
 
     // MeasuredDataHost
@@ -112,6 +119,7 @@ public:
     void pcLogWriteFailed(const QString& reason) override;
     void storeAppendFailed(const VbError& error) override;
     void lineArrived() override;
+    void lineHandled(const DataRecord& record) override;
 
 private:
     void startRequest();

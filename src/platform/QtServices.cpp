@@ -110,16 +110,6 @@ QString QtFileDialog::saveFile(const FileDialogRequest& r)
     return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
 }
 
-void QtSleep::sleep(int ms)
-{
-    QThread::msleep(static_cast<unsigned long>(ms));
-}
-
-void QtSleep::processEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 QtPointer::~QtPointer()
 {
     if (overridden_ && qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -138,11 +128,6 @@ void QtPointer::setPointer(MousePointer pointer)
         QApplication::restoreOverrideCursor();
         overridden_ = false;
     }
-}
-
-double SystemClock::now() const
-{
-    return vbdate::fromQDateTime(QDateTime::currentDateTime());
 }
 
 } // namespace quellin

@@ -1,6 +1,7 @@
 #pragma once
 // Qt implementations of the platform services.
 
+#include "platform/CoreServices.h"
 #include "platform/Services.h"
 
 #include <QPointer>
@@ -28,12 +29,6 @@ public:
     QString saveFile(const FileDialogRequest& request) override;
 };
 
-class QtSleep : public SleepService {
-public:
-    void sleep(int ms) override;
-    void processEvents() override;
-};
-
 class QtPointer : public PointerService {
 public:
     ~QtPointer() override;
@@ -41,11 +36,6 @@ public:
 
 private:
     bool overridden_ = false;
-};
-
-class SystemClock : public Clock {
-public:
-    double now() const override;
 };
 
 } // namespace quellin

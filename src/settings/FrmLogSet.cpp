@@ -11,42 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
-#include <cmath>
 
 namespace quellin {
-
-std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
-                                          const QString& seconds)
-{
-    const std::array<QString, 3> texts = {hours, minutes, seconds};
-    std::array<double, 3> v{};
-    for (int i = 0; i < 3; ++i) {
-        const auto n = vbdate::parseNumber(texts[static_cast<size_t>(i)]);
-        if (!n)
-            return PeriodError{QStringLiteral("数値を入力してください。"), i};
-        v[static_cast<size_t>(i)] = *n;
-    }
-    if (v[0] < 0 || v[0] > 24)
-        return PeriodError{QStringLiteral("時間は０～２４の範囲で入力してください。"), 0};
-    if (v[1] < 0 || v[1] > 59)
-        return PeriodError{QStringLiteral("分は０～５９の範囲で入力してください。"), 1};
-    if (v[2] < 0 || v[2] > 59)
-        return PeriodError{QStringLiteral("秒は０～５９の範囲で入力してください。"), 2};
-    const double period = v[0] * 3600 + v[1] * 60 + v[2];
-    if (period < 1 || period > 86400)
-        return PeriodError{QStringLiteral("周期は１秒～２４時間の範囲で入力してください。"), 0};
-    return std::nullopt;
-}
-
-int logPeriodSeconds(const QString& hours, const QString& minutes, const QString& seconds)
-{
-    const double period = vbdate::parseNumber(hours).value_or(0) * 3600 +
-                          vbdate::parseNumber(minutes).value_or(0) * 60 +
-                          vbdate::parseNumber(seconds).value_or(0);
-    // The default rounding mode rounds half to even.
-    return static_cast<int>(std::nearbyint(std::clamp(period, 0.0, 86400.0)));
-}
 
 FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {

@@ -2,6 +2,7 @@
 // "ロギング設定": the PC logging period and the columns it records.
 
 #include "base/Context.h"
+#include "settings/LogPeriod.h"
 
 #include <QDialog>
 #include <array>
@@ -14,18 +15,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace quellin {
-
-// The first failure of the period boxes: the message and the box to focus
-// (0 hours, 1 minutes, 2 seconds); nullopt when the period is valid.
-struct PeriodError {
-    QString message;
-    int focusBox;
-};
-std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
-                                          const QString& seconds);
-// The period of boxes that passed the check, in whole seconds as LogingTime takes
-// it: rounded as Basic assigns to an integer, half to even ("00:00:1.5" is 2 s).
-int logPeriodSeconds(const QString& hours, const QString& minutes, const QString& seconds);
 
 class FrmLogSet : public QDialog {
 public:

@@ -11,9 +11,11 @@
 #include "app/Program.h"
 #include "dialogs/FrmDownload.h"
 #include "dialogs/FrmLogingMem.h"
+#include "link/LinkTexts.h"
 #include "main/FrmMDIMain.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 #include "views/FrmGraph.h"
 #include "views/FrmSpread.h"
@@ -232,6 +234,13 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
     const double start = *vbdate::parse(u"2024/05/14 08:30");
     const std::vector<DataRecord> want = expectedRecords(lines, 2, start, 60, 50.02f);
     ASSERT_EQ(ctx().store.RecordCount, 24800);
+    // The downloaded set is restorable after a crash, like a measured one.
+    QFile info(dataSetInfoPath(ctx()));
+    ASSERT_TRUE(info.open(QIODevice::ReadOnly));
+    const std::optional<DataSetInfo> kept = parseDataSetInfo(QString::fromUtf8(info.readAll()));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->kind, DataSetKind::Download);
+    EXPECT_EQ(kept->sampleInterval, 60);
     const std::vector<DataRecord> got = ReadRecords(ctx(), 1, 24800);
     for (size_t k = 0; k < want.size(); k += (k < 20 || k > 24780) ? 1 : 97)
         expectSameRecord(got[k], want[k]);
@@ -371,6 +380,17 @@ TEST_F(MemoryDownload, APortLostMidDownloadEndsItWithAMessageAndNoDataSet)
                     .match(main().StsBar[2]->text())
                     .hasMatch())
         << main().StsBar[2]->text().toStdString();
+
+    // With the port gone, every command that asks the meter says so at once
+    // instead of opening a dialog that could only time out.
+    for (QAction* item : {main().MnuFile_Download, main().MnuManu_Memori, main().MnuManu_Keisoku,
+                          main().MnuManu_Pref}) {
+        msg.clear();
+        item->trigger();
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << item->objectName().toStdString();
+        EXPECT_TRUE(msg.sawText(link_text::portNotOpen(ctx().app.CommPort)))
+            << item->objectName().toStdString() << ": " << msg.texts().join('|').toStdString();
+    }
 }
 
 } // namespace

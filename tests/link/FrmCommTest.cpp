@@ -104,6 +104,17 @@ struct ParamCase {
 
 class CommParamText : public ::testing::TestWithParam<ParamCase> {};
 
+TEST(PortNotOpenedText, NamesTheDialoutGroupOnlyWhenPermissionWasRefused)
+{
+    EXPECT_EQ(portNotOpenedText("2", "/dev/ttyUSB0", false),
+              "通信ポート2 を初期化してオープンできません。");
+    const QString denied = portNotOpenedText("2", "/dev/ttyUSB0", true);
+    EXPECT_TRUE(denied.startsWith("通信ポート2 を初期化してオープンできません。\r\n"));
+    EXPECT_TRUE(denied.contains("/dev/ttyUSB0"));
+    EXPECT_TRUE(denied.contains("dialout"));
+    EXPECT_TRUE(denied.contains("usermod -aG dialout"));
+}
+
 TEST_P(CommParamText, IsReadFieldByField)
 {
     const ParamCase& c = GetParam();

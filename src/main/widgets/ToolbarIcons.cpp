@@ -1,5 +1,7 @@
 #include "main/widgets/ToolbarIcons.h"
 
+#include "main/AppIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -186,23 +188,8 @@ namespace quellin {
 QIcon appIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        p.setPen(QPen(kInk, 1.2));
-        p.setBrush(QColor(0x1f, 0x4e, 0x79));
-        p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-        p.setPen(QPen(QColor(0x7c, 0xf2, 0x9a), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF(
-            {QPointF(5, 21), QPointF(10, 14), QPointF(15, 18), QPointF(21, 8), QPointF(27, 12)}));
-        p.setPen(QPen(QColor(0xd8, 0xe6, 0xf5), 1.2));
-        p.drawLine(QPointF(5, 25.5), QPointF(27, 25.5));
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(appIconImage(size)));
     return icon;
 }
 

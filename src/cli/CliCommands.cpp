@@ -1,0 +1,88 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliConsole.h"
+#include "cli/CliMeasure.h"
+#include "cli/CliMemory.h"
+#include "cli/CliSession.h"
+#include "cli/CliSettings.h"
+
+#include <csignal>
+#include <pthread.h>
+
+namespace quellin {
+
+namespace {
+
+sigset_t stopSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
+
+CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
+{
+    if (options.command != CliCommand::Measure)
+        unblockStopSignals();
+    CliSession session(options, out, err);
+    if (const CliExit e = session.open(); e != CliExit::Done)
+        return e;
+    switch (options.command) {
+    case CliCommand::Measure:
+        return CliMeasure(session).run();
+    case CliCommand::Memory:
+        return CliMemory(session).list();
+    case CliCommand::Download:
+        return CliMemory(session).download();
+    case CliCommand::Settings:
+        return CliSettings(session).run();
+    }
+    return CliExit::Usage;
+}
+
+} // namespace
+
+void blockStopSignals()
+{
+    const sigset_t set = stopSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+void unblockStopSignals()
+{
+    const sigset_t set = stopSignals();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+CliLang localeLang()
+{
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return langFromLocale(value);
+    }
+    return CliLang::Ja;
+}
+
+int runCli(const QStringList& args, std::FILE* out, std::FILE* err)
+{
+    const CliParse parsed = parseCliArguments(args, localeLang());
+    if (!parsed.options) {
+        const bool ja = parsed.lang == CliLang::Ja;
+        writeLine(err, QStringLiteral("quellin-cli: ") + parsed.error);
+        writeLine(err, ja ? QStringLiteral("使い方は quellin-cli --help で表示します。")
+                          : QStringLiteral("see quellin-cli --help"));
+        return static_cast<int>(CliExit::Usage);
+    }
+    if (parsed.options->help) {
+        const QByteArray text = cliHelpText(parsed.options->lang).toUtf8();
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), out);
+        std::fflush(out);
+        return static_cast<int>(CliExit::Done);
+    }
+    return static_cast<int>(runCommand(*parsed.options, out, err));
+}
+
+} // namespace quellin

@@ -1,0 +1,47 @@
+#include "cli/CliConsole.h"
+
+namespace quellin {
+
+QString terminalText(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+MsgAnswer ConsoleMessages::show(const MessageRequest& request)
+{
+    shown_ << request.text;
+    writeLine(stream_, terminalText(request.text));
+    switch (request.buttons) {
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::No;
+    }
+    return MsgAnswer::Ok;
+}
+
+void RememberedPanels::setPanelText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 4)
+        texts_[static_cast<size_t>(panel)] = text;
+}
+
+QString RememberedPanels::panelText(int panel) const
+{
+    return panel >= 1 && panel <= 4 ? texts_[static_cast<size_t>(panel)] : QString();
+}
+
+} // namespace quellin

@@ -1,0 +1,71 @@
+#pragma once
+// quellin-cli measure: the measurement run of the main window without the
+// window. The link calls it back as the main window; the run's view is empty
+// but for the lines, which go to the progress line and the JSON output. It
+// stops on SIGINT or SIGTERM, after --for, on the meter's "STP" and when the
+// store is full; the stop is the window's (log closed, then "SLE", "SMD10").
+
+#include "base/LinkClients.h"
+#include "cli/CliSession.h"
+#include "main/MeasurementRun.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+#include <memory>
+
+namespace quellin {
+
+class CliMeasure : public MainWindowClient, public MeasurementView {
+public:
+    explicit CliMeasure(CliSession& session);
+    ~CliMeasure() override;
+
+    // The whole command; its exit code.
+    CliExit run();
+
+    // MainWindowClient
+    void KeisokuStart() override;
+    void KeisokuEnd() override;
+    void KeisokuEnd_Req() override;
+    void clearBusyText() override {}
+    void linkLost() override;
+
+    // MeasurementView: nothing to show but the lines.
+    void setMenuCaption(MenuItem, const QString&) override {}
+    void setMenuEnabled(MenuItem, bool) override {}
+    void setButtonImage(ToolButton, ToolImage) override {}
+    void setButtonToolTip(ToolButton, const QString&) override {}
+    void setButtonEnabled(ToolButton, bool) override {}
+    void setDisplayTimer(bool) override {}
+    bool viewMark(ViewItem) const override { return false; }
+    bool confirmClearData() override { return true; }
+    void refreshList() override {}
+    bool listShowsNewest() const override { return true; }
+    void refreshGraph() override {}
+    ValuePanel* valuePanel() override { return nullptr; }
+    void lineHandled(const DataRecord& record) override;
+
+private:
+    CliExit applyOptions();
+    CliExit start();
+    void requestStop();
+    void onSecond();
+    void watchSignals();
+
+    CliSession& session_;
+    Context& ctx_;
+    MeasurementRun run_;
+    QTimer second_;
+    QTimer forTimer_;
+    int signalFd_ = -1;
+    std::unique_ptr<QSocketNotifier> signalNotifier_;
+    bool ended_ = false;
+    bool stopping_ = false;
+    bool lost_ = false;
+    bool haveLine_ = false;
+    DataRecord lastLine_{};
+    int jsonRecords_ = 0;
+    QString lastPanel_; // status panel 2 as last told
+};
+
+} // namespace quellin

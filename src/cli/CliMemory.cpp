@@ -1,0 +1,141 @@
+#include "cli/CliMemory.h"
+
+#include "base/ErrorReport.h"
+#include "dialogs/MemoryCommands.h"
+#include "link/MemoryExchange.h"
+#include "link/MemoryTexts.h"
+#include "main/DownloadReception.h"
+#include "store/CsvSave.h"
+#include "store/ModFile.h"
+
+namespace quellin {
+
+namespace {
+
+// The list: "CMD", "CBN" and five "CMI" per block, each within the time-out.
+constexpr int kListWaitMs = 10 * 60 * 1000;
+// A download ends by its last block end or by a time-out between two lines; its
+// length depends on the records (24,800 take minutes at 9600 baud).
+constexpr int kDownloadWaitMs = 24 * 60 * 60 * 1000;
+constexpr int kProgressIntervalMs = 1000;
+
+} // namespace
+
+CliMemory::CliMemory(CliSession& session) : session_(session), ctx_(session.ctx())
+{
+    session_.clients().main = this;
+    session_.memoryExchange().attach(this);
+}
+
+CliMemory::~CliMemory()
+{
+    session_.memoryExchange().detach(this);
+    session_.clients().main = nullptr;
+}
+
+void CliMemory::DispMemory()
+{
+    ctx_.link.LinkState = link::State::Idle;
+    blocks_ = memoryBlocksFrom(ctx_.link.ExchangeList);
+    listed_ = true;
+}
+
+CliExit CliMemory::readList()
+{
+    startDownloadList(session_.seq());
+    session_.waitFor(
+        [&] { return listed_ || unloaded_ || !singleLine_.isEmpty() || session_.linkFailed(); },
+        kListWaitMs);
+    if (listed_)
+        return CliExit::Done;
+    if (!singleLine_.isEmpty()) {
+        // The meter holds nothing (a list of nothing), or it measures (refused).
+        writeLine(session_.out(), singleLine_);
+        return singleLine_ == memory_text::kNoMemory ? CliExit::Done : CliExit::Refused;
+    }
+    return CliExit::LinkFailure;
+}
+
+CliExit CliMemory::list()
+{
+    const CliExit e = readList();
+    if (e != CliExit::Done || !listed_)
+        return e;
+    writeLine(session_.out(), kMemoryListHeader);
+    for (const MemoryListLine& line : memoryListLines(blocks_))
+        writeLine(session_.out(), line.text);
+    return CliExit::Done;
+}
+
+CliExit CliMemory::download()
+{
+    const CliExit e = readList();
+    if (e != CliExit::Done)
+        return e;
+    const std::vector<MemoryListLine> lines = memoryListLines(blocks_);
+    const int n = session_.options().downloadNumber;
+    if (!listed_ || n >= static_cast<int>(lines.size())) {
+        writeLine(session_.err(),
+                  QStringLiteral("メモリ一覧に番号 %1 の計測はありません。").arg(n));
+        return CliExit::Refused;
+    }
+    const DownloadPlanResult planned =
+        planDownload(blocks_, lines[static_cast<size_t>(n)].firstBlock);
+    if (!planned.plan) {
+        writeLine(session_.err(), terminalText(planned.error));
+        return CliExit::Refused;
+    }
+    session_.keepLeftoverDataSet();
+    const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
+        startDownload(ctx_, session_.seq(), *planned.plan);
+        return true;
+    });
+    if (!started) {
+        CloseTmp(ctx_);
+        return CliExit::Refused;
+    }
+    session_.waitFor([&] { return downloadEnded_ || refused_; }, kDownloadWaitMs);
+    if (!downloadEnded_)
+        return CliExit::Refused; // the meter measures: nothing was downloaded
+    if (downloadExit_ != CliExit::Done)
+        return downloadExit_;
+    if (!SaveDataFile(ctx_, session_.options().save))
+        return CliExit::Refused;
+    DeleteTmpFile(ctx_); // the data file holds it now
+    return CliExit::Done;
+}
+
+void CliMemory::Download_Recv(const QString& text)
+{
+    quellin::Download_Recv(ctx_, text);
+    if (session_.options().quiet || !downloadProgressDue(ctx_.download))
+        return;
+    // A line a second at most, and the last: a fast line fills no screen.
+    const bool last = ctx_.download.RecordCounter >= ctx_.download.Announced;
+    if (!last && sinceProgress_.isValid() && sinceProgress_.elapsed() < kProgressIntervalMs)
+        return;
+    sinceProgress_.start();
+    writeLine(session_.err(), downloadProgressText(ctx_.download));
+}
+
+void CliMemory::DispDownload()
+{
+    const DownloadEnd end = finishDownload(ctx_);
+    downloadEnded_ = true;
+    if (!end.message.isEmpty())
+        ctx_.svc.msg.show({end.message, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
+    if (!end.statusText.isEmpty())
+        writeLine(session_.err(), end.statusText);
+    downloadExit_ = end.ready ? CliExit::Done : CliExit::Refused;
+}
+
+void CliMemory::downloadAbandoned()
+{
+    const QString note = discardDownload(ctx_);
+    if (!note.isEmpty())
+        writeLine(session_.err(), note);
+    downloadEnded_ = true;
+    downloadExit_ = session_.failureExit();
+}
+
+} // namespace quellin

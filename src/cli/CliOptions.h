@@ -1,0 +1,78 @@
+#pragma once
+// quellin-cli's command line: the subcommands and their options, the help in
+// Japanese and English, and the values the options carry (a duration, the
+// logging period, the logged items). Pure functions: the commands act on them.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace quellin {
+
+// What quellin-cli returns.
+enum class CliExit : int {
+    Done = 0,        // the command did what it was asked
+    Refused = 1,     // the meter refused, or the input was not valid
+    Usage = 2,       // the command line was wrong
+    LinkFailure = 3, // the port could not be used, or the meter did not answer
+};
+
+enum class CliCommand { Measure, Memory, Download, Settings };
+enum class CliLang { Ja, En };
+
+struct CliOptions {
+    CliCommand command = CliCommand::Measure;
+    bool help = false;
+    CliLang lang = CliLang::Ja;
+    QString port;          // device; empty: the program's port setting
+    QString commParam;     // "9600,N,8,1"; empty: the setting
+    QString interval;      // "hh:mm:ss"; empty: the logging period setting
+    QString items;         // "1,2,5"; empty: the logged items setting
+    QString log;           // the PC log file
+    int version = 0;       // 0: ask the meter
+    qint64 forSeconds = 0; // 0: until stopped
+    QString save;          // data file written at the end
+    bool quiet = false;
+    bool jsonl = false;
+    int downloadNumber = -1;
+    QString setFile; // settings --set
+};
+
+struct CliParse {
+    std::optional<CliOptions> options; // nothing: error says why (exit 2)
+    QString error;
+    CliLang lang = CliLang::Ja; // of the error
+};
+
+// The language of the help and of usage errors: --lang wins; otherwise English
+// when the locale (LC_ALL, LC_MESSAGES or LANG, the first set) is an English
+// one, Japanese for every other (the program's own language).
+CliLang langFromLocale(const QString& localeName);
+
+// The arguments without the program name.
+CliParse parseCliArguments(const QStringList& args, CliLang defaultLang);
+
+QString cliHelpText(CliLang lang);
+
+// "90", "90s", "15m", "2h", "1d", "1h30m": seconds, or nothing.
+std::optional<qint64> parseDuration(const QString& text);
+
+// "hh:mm:ss" (or "mm:ss", "ss") checked as "ロギング設定" checks its boxes: the
+// period in seconds, or the dialog's message.
+struct PeriodParse {
+    int seconds = 0;
+    QString error;
+};
+PeriodParse parseInterval(const QString& text);
+
+// "1,2,5": the logged items by their number in "ロギング設定" (1 = 電圧Ｒ, the
+// column after the time) for a catalogue whose last column is columnLast; the
+// flags per column (number and time always on), or the message.
+struct ItemsParse {
+    std::vector<bool> columns;
+    QString error;
+};
+ItemsParse parseItems(const QString& text, int columnLast);
+
+} // namespace quellin

@@ -1,0 +1,148 @@
+#include "cli/CliSession.h"
+
+#include "catalog/ModVer.h"
+#include "platform/AppPaths.h"
+#include "settings/SettingsValues.h"
+#include "store/DataSetInfo.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace quellin {
+
+namespace {
+
+// The meter's version answer comes within the link's time-out; the answer to
+// "SLE" after a given version within a moment.
+constexpr int kVersionWaitMs = FrmComm::kTimeOutMs + 2000;
+constexpr int kSleWaitMs = 3000;
+constexpr int kWaitTickMs = 20;
+
+} // namespace
+
+CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err)
+    : options_(options), out_(out), err_(err),
+      messages_(err), services_{messages_, files_, sleep_, pointer_, clock_, status_}
+{
+}
+
+CliSession::~CliSession()
+{
+    if (comm_)
+        comm_->closePort();
+}
+
+CliExit CliSession::open()
+{
+    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), messages_);
+    ctx_ = std::make_unique<Context>(services_, *settings_);
+    Context& ctx = *ctx_;
+    ctx.app.AppFolder = resolveAppFolder();
+    readStartupSettings(ctx);
+    if (!options_.commParam.isEmpty()) {
+        if (!isValidCommParam(options_.commParam)) {
+            writeLine(err_, QStringLiteral("通信条件 %1 は使えません（例：9600,N,8,1）。")
+                                .arg(options_.commParam));
+            return CliExit::Usage;
+        }
+        ctx.app.CommParam = options_.commParam;
+    }
+
+    lock_ = lockDataFolder(ctx.app.AppFolder);
+    if (lock_.inUse) {
+        writeLine(err_, terminalText(dataFolderInUseText(ctx.app.AppFolder)));
+        return CliExit::Refused;
+    }
+
+    clients_.version = this;
+    exchanges_ = std::make_unique<DialogExchanges>(clients_);
+    comm_ = std::make_unique<FrmComm>(ctx, clients_);
+    if (!options_.port.isEmpty())
+        comm_->setFixedDevice(options_.port);
+    QObject::connect(&comm_->timeOutTimer(), &QTimer::timeout, [this] { timedOut_ = true; });
+    if (!comm_->openPort())
+        return CliExit::LinkFailure;
+    return askVersion();
+}
+
+CliExit CliSession::askVersion()
+{
+    Context& ctx = *ctx_;
+    ctx.app.HardVersion = options_.version;
+    if (!bfVer_Open(ctx, seq()))
+        return CliExit::LinkFailure;
+    if (options_.version != 0) {
+        // The catalogue is built; the meter's answer to "SLE" is still awaited.
+        waitFor([&] { return ctx.link.LinkState == link::State::Idle; }, kSleWaitMs);
+        return ctx.cat.ColumnTitles.isEmpty() ? CliExit::Refused : CliExit::Done;
+    }
+    const bool known = waitFor(
+        [&] {
+            return versionUnknown_ || !comm_->isOpen() ||
+                   (!ctx.cat.ColumnTitles.isEmpty() && ctx.link.LinkState == link::State::Idle);
+        },
+        kVersionWaitMs);
+    if (versionUnknown_ || !known || !comm_->isOpen()) {
+        writeLine(err_, QStringLiteral("電力計のハードバージョンが取得できません。"
+                                       "電力計を確認するか、--version で指定して下さい。"));
+        return CliExit::LinkFailure;
+    }
+    return ctx.cat.ColumnTitles.isEmpty() ? CliExit::Refused : CliExit::Done;
+}
+
+bool CliSession::bfVer_NoCheck()
+{
+    return quellin::bfVer_NoCheck(*ctx_);
+}
+
+bool CliSession::askAssumeVersion1()
+{
+    // The meter did not say: a logger must not guess.
+    versionUnknown_ = true;
+    ctx_->link.LinkState = link::State::Idle;
+    return false;
+}
+
+bool CliSession::waitFor(const std::function<bool()>& done, int ms)
+{
+    if (done())
+        return true;
+    // The loop sleeps until the port, a timer or a signal has something; a short
+    // tick looks at the condition and the deadline.
+    QDeadlineTimer deadline(ms);
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(kWaitTickMs);
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired())
+            loop.quit();
+    });
+    tick.start();
+    loop.exec();
+    return done();
+}
+
+bool CliSession::linkFailed() const
+{
+    return timedOut_ || !comm_ || !comm_->isOpen();
+}
+
+void CliSession::keepLeftoverDataSet()
+{
+    Context& ctx = *ctx_;
+    const std::optional<LeftoverDataSet> leftover = findLeftoverDataSet(ctx);
+    if (!leftover)
+        return;
+    const QString aside = setLeftoverAside(ctx);
+    if (aside.isEmpty())
+        writeLine(err_, QStringLiteral("前回の計測データ（%1件）が TMP.DAT に残っていますが、"
+                                       "移せないため上書きします。")
+                            .arg(leftover->records));
+    else
+        writeLine(err_, QStringLiteral("前回の計測データ（%1件）を %2 に移しました。")
+                            .arg(leftover->records)
+                            .arg(QDir::toNativeSeparators(aside)));
+}
+
+} // namespace quellin

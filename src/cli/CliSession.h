@@ -1,0 +1,83 @@
+#pragma once
+// What every quellin-cli command needs before it talks to the meter: the
+// settings, the data folder (locked against a second program), the port and the
+// meter's hardware version. It also tells a refusal from a link failure: the
+// link's time-out fired, or the port went away.
+
+#include "base/Context.h"
+#include "base/LinkClients.h"
+#include "cli/CliConsole.h"
+#include "cli/CliOptions.h"
+#include "link/DialogExchanges.h"
+#include "link/FrmComm.h"
+#include "platform/CoreServices.h"
+#include "settings/ModRegistry.h"
+#include "store/DataFolderLock.h"
+
+#include <QDeadlineTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace quellin {
+
+class CliSession : public VersionClient {
+public:
+    CliSession(const CliOptions& options, std::FILE* out, std::FILE* err);
+    ~CliSession() override;
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // Settings, data folder, port, version. Done when the meter can be asked;
+    // otherwise the exit code (the reason has been written).
+    CliExit open();
+
+    Context& ctx() { return *ctx_; }
+    FrmComm& comm() { return *comm_; }
+    Sequencer& seq() { return comm_->sequencer(); }
+    LinkClients& clients() { return clients_; }
+    MemoryExchange& memoryExchange() { return exchanges_->memory; }
+    const CliOptions& options() const { return options_; }
+    std::FILE* out() const { return out_; }
+    std::FILE* err() const { return err_; }
+    const QStringList& messages() const { return messages_.shown(); }
+
+    // Runs the event loop until done() or ms have passed; done()'s last answer.
+    bool waitFor(const std::function<bool()>& done, int ms);
+    // The link failed since open(): a time-out, or the port went away.
+    bool linkFailed() const;
+    // Refused (1) unless the link failed (3).
+    CliExit failureExit() const { return linkFailed() ? CliExit::LinkFailure : CliExit::Refused; }
+
+    // A data set a crashed program left in TMP.DAT is moved aside, never
+    // overwritten; the note says where.
+    void keepLeftoverDataSet();
+
+    // VersionClient
+    bool bfVer_NoCheck() override;
+    bool askAssumeVersion1() override;
+
+private:
+    CliExit askVersion();
+
+    CliOptions options_;
+    std::FILE* out_;
+    std::FILE* err_;
+    ConsoleMessages messages_;
+    NoFileDialog files_;
+    QtSleep sleep_;
+    NoPointer pointer_;
+    SystemClock clock_;
+    RememberedPanels status_;
+    Services services_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<Context> ctx_;
+    DataFolderLock lock_;
+    LinkClients clients_;
+    std::unique_ptr<DialogExchanges> exchanges_;
+    std::unique_ptr<FrmComm> comm_;
+    bool timedOut_ = false;
+    bool versionUnknown_ = false;
+};
+
+} // namespace quellin

@@ -1,0 +1,20 @@
+#pragma once
+// The Qt implementations of the services that need no windows: sleeping, the
+// event loop and the clock. The window program and quellin-cli share them.
+
+#include "platform/Services.h"
+
+namespace quellin {
+
+class QtSleep : public SleepService {
+public:
+    void sleep(int ms) override;
+    void processEvents() override;
+};
+
+class SystemClock : public Clock {
+public:
+    double now() const override;
+};
+
+} // namespace quellin

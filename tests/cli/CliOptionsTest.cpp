@@ -1,0 +1,145 @@
+// quellin-cli's command line: commands, options, values and usage errors.
+
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace quellin::test {
+namespace {
+
+CliParse parse(const QStringList& args, CliLang lang = CliLang::Ja)
+{
+    return parseCliArguments(args, lang);
+}
+
+TEST(CliArguments, MeasureTakesEveryOption)
+{
+    const CliParse p = parse({"measure", "--port", "/dev/ttyUSB0", "--interval", "00:00:10",
+                              "--items", "1,5", "--log", "a.csv", "--version", "2", "--for", "2h",
+                              "--save=b.csv", "--quiet", "--jsonl", "--param", "19200,E,7,2"});
+    ASSERT_TRUE(p.options) << p.error.toStdString();
+    const CliOptions& o = *p.options;
+    EXPECT_EQ(o.command, CliCommand::Measure);
+    EXPECT_EQ(o.port, "/dev/ttyUSB0");
+    EXPECT_EQ(o.interval, "00:00:10");
+    EXPECT_EQ(o.items, "1,5");
+    EXPECT_EQ(o.log, "a.csv");
+    EXPECT_EQ(o.version, 2);
+    EXPECT_EQ(o.forSeconds, 7200);
+    EXPECT_EQ(o.save, "b.csv");
+    EXPECT_TRUE(o.quiet);
+    EXPECT_TRUE(o.jsonl);
+    EXPECT_EQ(o.commParam, "19200,E,7,2");
+}
+
+TEST(CliArguments, DownloadTakesTheListNumberAndNeedsAFile)
+{
+    const CliParse p = parse({"download", "3", "--save", "x.csv"});
+    ASSERT_TRUE(p.options) << p.error.toStdString();
+    EXPECT_EQ(p.options->command, CliCommand::Download);
+    EXPECT_EQ(p.options->downloadNumber, 3);
+    EXPECT_FALSE(parse({"download", "3"}).options);
+    EXPECT_FALSE(parse({"download", "--save", "x.csv"}).options);
+    EXPECT_FALSE(parse({"download", "-1", "--save", "x.csv"}).options);
+}
+
+struct UsageCase {
+    const char* name;
+    QStringList args;
+    const char* errorPart; // Japanese
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CliUsageErrors : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageErrors, AreRefusedWithTheReason)
+{
+    const CliParse p = parse(GetParam().args);
+    EXPECT_FALSE(p.options);
+    EXPECT_TRUE(p.error.contains(QString::fromUtf8(GetParam().errorPart))) << p.error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsageErrors,
+    ::testing::Values(
+        UsageCase{"NoCommand", {}, "コマンド"}, UsageCase{"UnknownCommand", {"start"}, "start"},
+        UsageCase{"MeasureWithoutLog", {"measure"}, "--log"},
+        UsageCase{"OptionOfAnotherCommand", {"memory", "--log", "a"}, "--log"},
+        UsageCase{"OptionWithoutValue", {"measure", "--log"}, "値がありません"},
+        UsageCase{"BadVersion", {"memory", "--version", "0"}, "--version"},
+        UsageCase{"BadDuration", {"measure", "--log", "a", "--for", "2x"}, "2x"},
+        UsageCase{"IntervalOutOfRange",
+                  {"measure", "--log", "a", "--interval", "00:61:00"},
+                  "分は０～５９"},
+        UsageCase{"IntervalZero", {"measure", "--log", "a", "--interval", "0:0:0"}, "周期は"},
+        UsageCase{"ExtraArgument", {"memory", "x"}, "x"},
+        UsageCase{"BadLanguage", {"memory", "--lang", "fr"}, "--lang"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CliArguments, HelpNeedsNoCommandAndTheLanguageFollowsLangOrTheLocale)
+{
+    const CliParse ja = parse({"--help"});
+    ASSERT_TRUE(ja.options);
+    EXPECT_TRUE(ja.options->help);
+    EXPECT_EQ(ja.options->lang, CliLang::Ja);
+    EXPECT_EQ(parse({"--help", "--lang", "en"}).options->lang, CliLang::En);
+    EXPECT_EQ(parse({"-h"}, CliLang::En).options->lang, CliLang::En);
+    // A usage error is told in the language asked for.
+    const CliParse en = parse({"measure", "--lang", "en"});
+    EXPECT_EQ(en.lang, CliLang::En);
+    EXPECT_EQ(en.error, "measure needs --log FILE");
+
+    EXPECT_EQ(langFromLocale("en_US.UTF-8"), CliLang::En);
+    EXPECT_EQ(langFromLocale("ja_JP.UTF-8"), CliLang::Ja);
+    EXPECT_EQ(langFromLocale("C.UTF-8"), CliLang::Ja);
+    EXPECT_EQ(langFromLocale(""), CliLang::Ja);
+    EXPECT_TRUE(cliHelpText(CliLang::Ja).contains("使い方"));
+    EXPECT_TRUE(cliHelpText(CliLang::En).contains("usage"));
+    EXPECT_TRUE(cliHelpText(CliLang::En).contains("exit status"));
+}
+
+TEST(CliDuration, ReadsSecondsAndUnits)
+{
+    EXPECT_EQ(parseDuration("90"), 90);
+    EXPECT_EQ(parseDuration("90s"), 90);
+    EXPECT_EQ(parseDuration("15m"), 900);
+    EXPECT_EQ(parseDuration("2h"), 7200);
+    EXPECT_EQ(parseDuration("1d"), 86400);
+    EXPECT_EQ(parseDuration("1h30m"), 5400);
+    EXPECT_FALSE(parseDuration(""));
+    EXPECT_FALSE(parseDuration("h"));
+    EXPECT_FALSE(parseDuration("30m1h"));
+    EXPECT_FALSE(parseDuration("-5"));
+    EXPECT_FALSE(parseDuration("9999999999"));
+}
+
+TEST(CliInterval, TakesHoursMinutesSecondsAsTheLoggingDialogDoes)
+{
+    EXPECT_EQ(parseInterval("00:00:10").seconds, 10);
+    EXPECT_EQ(parseInterval("01:30:00").seconds, 5400);
+    EXPECT_EQ(parseInterval("5:00").seconds, 300);
+    EXPECT_EQ(parseInterval("24:00:00").seconds, 86400);
+    EXPECT_EQ(parseInterval("24:00:01").error, "周期は１秒～２４時間の範囲で入力してください。");
+    EXPECT_EQ(parseInterval("aa:00:00").error, "数値を入力してください。");
+    EXPECT_FALSE(parseInterval("1:2:3:4").error.isEmpty());
+}
+
+TEST(CliItems, NumberTheColumnsAfterTheTime)
+{
+    const ItemsParse v1 = parseItems("1,5,11", 12);
+    ASSERT_TRUE(v1.error.isEmpty()) << v1.error.toStdString();
+    EXPECT_EQ(v1.columns, (std::vector<bool>{true, true, true, false, false, false, true, false,
+                                             false, false, false, false, true}));
+    EXPECT_FALSE(parseItems("12", 12).error.isEmpty()); // a leakage current on a version-1 meter
+    EXPECT_TRUE(parseItems("16", 17).error.isEmpty());
+    EXPECT_FALSE(parseItems("0", 17).error.isEmpty());
+    EXPECT_FALSE(parseItems("1,,2", 17).error.isEmpty());
+    EXPECT_TRUE(parseItems("1,x", 17).columns.empty());
+}
+
+} // namespace
+} // namespace quellin::test

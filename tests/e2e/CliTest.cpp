@@ -1,0 +1,328 @@
+// quellin-cli against the virtual meter, run as a process the way a service or a
+// shell runs it: a measurement stopped by SIGINT or by the meter (the meter is
+// told "SLE", "SMD10"; the PC log is whole), the memory list and a download
+// into a data file, the environment settings read, changed and read again, and
+// the exit codes.
+
+#include "support/MeterSim.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace quellin::test {
+namespace {
+
+constexpr int kRecordBytes = 140;
+
+// One run of quellin-cli in a data folder of its own.
+class Cli {
+public:
+    Cli() { home_.setAutoRemove(true); }
+
+    QString home() const { return home_.path(); }
+    QString path(const QString& name) const { return home_.filePath(name); }
+
+    void start(const QStringList& args)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUELLIN_HOME", home_.path());
+        env.insert("LANG", "C.UTF-8");
+        env.remove("LC_ALL");
+        env.remove("LC_MESSAGES");
+        process_.setProcessEnvironment(env);
+        process_.start(QStringLiteral(QUELLIN_CLI), args);
+        ASSERT_TRUE(process_.waitForStarted(5000));
+    }
+    // Exit code, or -1 when it did not end within ms.
+    int finish(int ms = 30000)
+    {
+        if (!process_.waitForFinished(ms)) {
+            process_.kill();
+            process_.waitForFinished(3000);
+            return -1;
+        }
+        out_ += process_.readAllStandardOutput();
+        err_ += process_.readAllStandardError();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+    int run(const QStringList& args, int ms = 30000)
+    {
+        start(args);
+        return finish(ms);
+    }
+    void signal(int sig) { ::kill(static_cast<pid_t>(process_.processId()), sig); }
+
+    QString out() const { return QString::fromUtf8(out_); }
+    QString err() const { return QString::fromUtf8(err_); }
+
+private:
+    QTemporaryDir home_;
+    QProcess process_;
+    QByteArray out_;
+    QByteArray err_;
+};
+
+QStringList lines(const QString& text)
+{
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+// The PC log decoded; empty when it cannot be read.
+QString readShiftJis(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringDecoder decoder("Shift_JIS");
+    return decoder.decode(f.readAll());
+}
+
+// Waits until the file holds at least n CR LF lines.
+bool waitForLines(const QString& path, int n, int ms = 15000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly) && f.readAll().count("\r\n") >= n)
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+// A whole PC log: three header lines, then data lines numbered from 0000 on with
+// one field per title, every line ended by CR LF.
+void expectWholeLog(const QString& path, int minimumLines)
+{
+    const QString text = readShiftJis(path);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_TRUE(text.endsWith("\r\n")) << "a line cut short at the end";
+    const QStringList rows = text.split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(rows.size(), 3 + minimumLines);
+    EXPECT_EQ(rows[0], "FILE=\"log.csv\"");
+    EXPECT_EQ(rows[1], "\"測定条件　結線＝三相３線式\"");
+    const int titles = static_cast<int>(rows[2].split(',').size());
+    EXPECT_EQ(titles, 18);
+    for (int i = 3; i < rows.size(); ++i) {
+        const QStringList fields = rows[i].split(',');
+        ASSERT_EQ(fields.size(), titles) << rows[i].toStdString();
+        EXPECT_EQ(fields[0], QString::asprintf("%04d", i - 3));
+    }
+}
+
+TEST(CliMeasure, SigintStopsTheMeterAndLeavesAWholeLog)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "2", "--rate", "20"}))
+        << sim.errorText().toStdString();
+    Cli cli;
+    const QString log = cli.path("log.csv");
+    cli.start({"measure", "--port", sim.device(), "--log", log, "--interval", "00:00:01", "--jsonl",
+               "--quiet"});
+    ASSERT_TRUE(waitForLines(log, 3 + 8)) << cli.err().toStdString();
+    cli.signal(SIGINT);
+    EXPECT_EQ(cli.finish(), 0) << cli.err().toStdString();
+    sim.stop();
+
+    const QStringList received = sim.receivedCommands();
+    ASSERT_GE(received.size(), 2);
+    EXPECT_EQ(received.mid(received.size() - 2), (QStringList{"SLE", "SMD10"}));
+    EXPECT_TRUE(received.contains("SLG"));
+    expectWholeLog(log, 8);
+
+    // Every stored record: one JSON line, and one record of TMP.DAT.
+    const QStringList json = lines(cli.out());
+    const qint64 tmpBytes = QFileInfo(QDir(cli.home()).filePath("TMP.DAT")).size();
+    EXPECT_EQ(tmpBytes % kRecordBytes, 0);
+    EXPECT_EQ(json.size(), tmpBytes / kRecordBytes);
+    ASSERT_FALSE(json.isEmpty());
+    EXPECT_TRUE(json[0].startsWith("{\"number\":0,\"time\":\"")) << json[0].toStdString();
+    EXPECT_TRUE(json.last().endsWith("}"));
+}
+
+TEST(CliMeasure, SigtermAndTheMetersStopEndItToo)
+{
+    {
+        MeterSim sim;
+        ASSERT_TRUE(sim.start({"--rate", "20"})) << sim.errorText().toStdString();
+        Cli cli;
+        cli.start({"measure", "--port", sim.device(), "--log", cli.path("log.csv"), "--version",
+                   "2", "--interval", "1", "--quiet"});
+        ASSERT_TRUE(waitForLines(cli.path("log.csv"), 3 + 2)) << cli.err().toStdString();
+        cli.signal(SIGTERM);
+        EXPECT_EQ(cli.finish(), 0) << cli.err().toStdString();
+        sim.stop();
+        EXPECT_EQ(sim.receivedCommands().mid(sim.receivedCommands().size() - 2),
+                  (QStringList{"SLE", "SMD10"}));
+        expectWholeLog(cli.path("log.csv"), 2);
+    }
+    {
+        MeterSim sim;
+        ASSERT_TRUE(sim.start({"--rate", "20", "--stp-after", "10"}))
+            << sim.errorText().toStdString();
+        Cli cli;
+        EXPECT_EQ(cli.run({"measure", "--port", sim.device(), "--log", cli.path("log.csv"),
+                           "--interval", "1", "--quiet"}),
+                  0)
+            << cli.err().toStdString();
+        EXPECT_TRUE(cli.err().contains("本体側で中断されました。"));
+        expectWholeLog(cli.path("log.csv"), 1);
+    }
+}
+
+TEST(CliMeasure, ForEndsItAndSaveWritesTheDataFile)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--rate", "1", "--wiring", "2"})) << sim.errorText().toStdString();
+    Cli cli;
+    const QString csv = cli.path("data.csv");
+    EXPECT_EQ(cli.run({"measure", "--port", sim.device(), "--log", cli.path("log.csv"), "--for",
+                       "3s", "--items", "5,10", "--save", csv}),
+              0)
+        << cli.err().toStdString();
+    EXPECT_TRUE(cli.err().contains("記録 ")); // the progress line
+    const QStringList rows = readShiftJis(csv).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_GE(rows.size(), 4);
+    EXPECT_EQ(rows[0], "ファイル名=\"data.csv\"");
+    EXPECT_EQ(rows[2], "\"番号\",\"時刻\",\"有効電力(W)\",\"積算電力(kWh)\"");
+    // Saved: TMP.DAT is not kept as a data set to restore.
+    EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("TMP.DAT")));
+}
+
+TEST(CliMemory, ListsTheMemoryAndDownloadsAMeasurementIntoADataFile)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--memory-preset", "--download-baud", "0"}))
+        << sim.errorText().toStdString();
+    Cli list;
+    ASSERT_EQ(list.run({"memory", "--port", sim.device()}), 0) << list.err().toStdString();
+    const QStringList listed = lines(list.out());
+    ASSERT_EQ(listed.size(), 4);
+    EXPECT_EQ(listed[0], "メモリ一覧（番号,測定ライン,測定間隔,測定開始時刻,周波数,書込回数）");
+    EXPECT_TRUE(listed[1].startsWith("0： 単相３線式")) << listed[1].toStdString();
+    EXPECT_TRUE(listed[1].endsWith("・ 96"));
+
+    Cli download;
+    const QString csv = download.path("dl.csv");
+    ASSERT_EQ(download.run({"download", "0", "--port", sim.device(), "--save", csv}), 0)
+        << download.err().toStdString();
+    EXPECT_TRUE(download.err().contains("ダウンロード中です。 96 / 96 件（100%）"));
+    const QStringList rows = readShiftJis(csv).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(rows.size(), 3 + 96);
+    EXPECT_TRUE(rows[1].contains("単相３線式"));
+
+    Cli missing;
+    EXPECT_EQ(missing.run({"download", "7", "--port", sim.device(), "--save", csv}), 1);
+    EXPECT_TRUE(missing.err().contains("番号 7"));
+}
+
+TEST(CliSettings, PrintsChangesAndReadsBackTheMetersSettings)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--version", "2", "--pt", "1"})) << sim.errorText().toStdString();
+    Cli read;
+    ASSERT_EQ(read.run({"settings", "--port", sim.device()}), 0) << read.err().toStdString();
+    QStringList settings = lines(read.out());
+    ASSERT_EQ(settings.size(), 40);
+    EXPECT_TRUE(settings.contains("PtRatio=1"));
+
+    // Changed in a file, sent with the flash write last.
+    settings.replaceInStrings(QRegularExpression("^PtRatio=.*"), "PtRatio=25");
+    settings.replaceInStrings(QRegularExpression("^CurrentRange=.*"), "CurrentRange=3");
+    Cli write;
+    const QString file = write.path("meter.txt");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(settings.join('\n').toUtf8());
+    }
+    ASSERT_EQ(write.run({"settings", "--port", sim.device(), "--set", file}), 0)
+        << write.err().toStdString();
+    EXPECT_TRUE(write.err().contains("送信を完了しました。"));
+    const QStringList received = sim.receivedCommands();
+    EXPECT_TRUE(received.contains("SCF030025"));
+    EXPECT_TRUE(received.contains("SCF013"));
+    EXPECT_EQ(received.last(), "SCFW");
+
+    Cli again;
+    ASSERT_EQ(again.run({"settings", "--port", sim.device()}), 0);
+    const QStringList after = lines(again.out());
+    EXPECT_TRUE(after.contains("PtRatio=25"));
+    EXPECT_TRUE(after.contains("CurrentRange=3"));
+
+    // A value the dialog would refuse: its message, exit 1, nothing written.
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("VoltageInput=1\nVoltage=1000.5\n");
+    }
+    Cli refused;
+    const qsizetype sentBefore = sim.receivedCommands().size();
+    EXPECT_EQ(refused.run({"settings", "--port", sim.device(), "--set", file}), 1);
+    EXPECT_TRUE(refused.err().contains("電圧値の設定を確認してください。"))
+        << refused.err().toStdString();
+    EXPECT_FALSE(sim.receivedCommands().mid(sentBefore).contains("SCFW"));
+}
+
+TEST(CliExitCodes, TellUsageRefusalAndLinkFailureApart)
+{
+    Cli usage;
+    EXPECT_EQ(usage.run({"measure", "--log"}), 2);
+    Cli help;
+    EXPECT_EQ(help.run({"--help", "--lang", "en"}), 0);
+    EXPECT_TRUE(help.out().startsWith("quellin-cli: the power meter without windows"));
+
+    Cli noPort;
+    EXPECT_EQ(noPort.run({"memory", "--port", noPort.path("no-such-tty")}), 3);
+    EXPECT_TRUE(noPort.err().contains("を初期化してオープンできません。"));
+
+    MeterSim measuring;
+    ASSERT_TRUE(measuring.start({"--measuring"})) << measuring.errorText().toStdString();
+    Cli refused;
+    EXPECT_EQ(refused.run({"settings", "--port", measuring.device()}), 1);
+    EXPECT_TRUE(refused.err().contains("電力計が計測中は設定できません。"));
+    measuring.stop();
+
+    MeterSim ng;
+    ASSERT_TRUE(ng.start({"--ng", "SLG"})) << ng.errorText().toStdString();
+    Cli notStarted;
+    EXPECT_EQ(notStarted.run({"measure", "--port", ng.device(), "--log", notStarted.path("l.csv")}),
+              1);
+    EXPECT_TRUE(notStarted.err().contains("計測を開始できません。"));
+}
+
+TEST(CliDataFolder, IsUsedByOneProgramAtATime)
+{
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--rate", "20"})) << sim.errorText().toStdString();
+    Cli first;
+    first.start({"measure", "--port", sim.device(), "--log", first.path("log.csv"), "--quiet"});
+    ASSERT_TRUE(waitForLines(first.path("log.csv"), 3));
+
+    // A second program on the same folder leaves it alone.
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUELLIN_HOME", first.home());
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(QUELLIN_CLI), {"memory", "--port", sim.device()});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(
+        QString::fromUtf8(second.readAllStandardError()).contains("別の Quellin が使用中です"));
+
+    first.signal(SIGINT);
+    EXPECT_EQ(first.finish(), 0);
+}
+
+} // namespace
+} // namespace quellin::test
