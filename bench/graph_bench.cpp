@@ -1,10 +1,13 @@
 // Speed of a full graph redraw into a 1600 × 900 image with all fourteen series
 // shown: a one-hour window of 3,601 one-second points, and a one-day window over
-// 32,767 points (two-second steps).
+// 32,767 points (two-second steps); each as the graph window redraws it (the grid,
+// labels and bars from the layer kept since the last drawing) and whole (the
+// first drawing, a print).
 #include "TestContext.h"
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
+#include "views/GraphCursor.h"
 #include "views/ModGraphDraw.h"
 
 #include <benchmark/benchmark.h>
@@ -73,19 +76,59 @@ void redraw(benchmark::State& state, GraphScene& scene)
     }
 }
 
+void redrawOverLayer(benchmark::State& state, GraphScene& scene)
+{
+    GraphLayerCache layer;
+    DrawGraph(scene.ctx, scene.image, scene.pictures, layer);
+    for (auto _ : state) {
+        const bool drawn = DrawGraph(scene.ctx, scene.image, scene.pictures, layer);
+        benchmark::DoNotOptimize(drawn);
+        benchmark::DoNotOptimize(scene.image.constBits());
+    }
+}
+
 void BM_RedrawOneHourWindow(benchmark::State& state)
 {
     GraphScene scene(3601, 1, 3600);
-    redraw(state, scene);
+    redrawOverLayer(state, scene);
 }
 BENCHMARK(BM_RedrawOneHourWindow)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawOneDayWindow(benchmark::State& state)
 {
     GraphScene scene(32767, 2, 86400);
-    redraw(state, scene);
+    redrawOverLayer(state, scene);
 }
 BENCHMARK(BM_RedrawOneDayWindow)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawOneHourWindowWhole(benchmark::State& state)
+{
+    GraphScene scene(3601, 1, 3600);
+    redraw(state, scene);
+}
+BENCHMARK(BM_RedrawOneHourWindowWhole)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawOneDayWindowWhole(benchmark::State& state)
+{
+    GraphScene scene(32767, 2, 86400);
+    redraw(state, scene);
+}
+BENCHMARK(BM_RedrawOneDayWindowWhole)->Unit(benchmark::kMillisecond);
+
+// The cursor's readout for one mouse move over the one-day window: the sample
+// position, its time and the values of all fourteen series, each to its text.
+void BM_CursorReadoutOneDayWindow(benchmark::State& state)
+{
+    GraphScene scene(32767, 2, 86400);
+    const double width = scene.pictures.PicGraph.rect.width() * 15.0;
+    double x = 0;
+    for (auto _ : state) {
+        const CursorReadout r = cursorReadout(scene.ctx, x, width);
+        benchmark::DoNotOptimize(r.readings.data());
+        x = x + 137 > width ? 0 : x + 137;
+    }
+}
+BENCHMARK(BM_CursorReadoutOneDayWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

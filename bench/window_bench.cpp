@@ -14,6 +14,7 @@
 #include "store/ModFile.h"
 #include "views/ChildWindowHost.h"
 #include "views/FrmGraph.h"
+#include "views/FrmGraphParts.h"
 #include "views/FrmSpread.h"
 #include "views/GraphHost.h"
 
@@ -128,6 +129,39 @@ void BM_DisplayCycleOnFullStore(benchmark::State& state)
     CloseTmp(ctx);
 }
 BENCHMARK(BM_DisplayCycleOnFullStore)->Unit(benchmark::kMillisecond);
+
+// One mouse move over the graph window's plot with the one-day window of a full
+// store: the readout, the cursor's lines and the repaint of the plot under it.
+void BM_CursorMoveOnFullStore(benchmark::State& state)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 2);
+    Context& ctx = *t.ctx;
+    bench::fillFullStore(
+        ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
+        [](int i, int c) { return 50.0 * c + 40.0 * std::sin(i / (60.0 + c)); });
+    ctx.store.ColumnPresent.assign(18, true);
+    ctx.store.FirstTime = ctx.store.GraphStart = 37408.0;
+    ctx.store.LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
+    ctx.app.GraphXHani = 3;
+    ctx.cat.SeriesShown.assign(14, true);
+    MeasuringGraphHost graphHost;
+    QMdiArea area;
+    area.resize(1600, 1000);
+    area.show();
+    FrmGraph* graph = FrmGraph::open(area, ctx, graphHost);
+    graph->resize(1500, 900);
+    graph->refresh();
+    const int width = graph->PicGraph->width();
+    int x = 0;
+    for (auto _ : state) {
+        graph->showCursorAt(x);
+        graph->cursorView()->repaint();
+        x = (x + 7) % width;
+    }
+    graph->close();
+}
+BENCHMARK(BM_CursorMoveOnFullStore)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace quellin

@@ -48,6 +48,9 @@ struct Catalog {
     std::vector<bool> ColumnOn;
     std::vector<bool> SeriesShown;
     std::vector<int> SeriesScale;
+    // The user chose the series' Y scale in the Y-axis dialog; the first scale of
+    // a measurement leaves such a series alone.
+    std::vector<bool> SeriesScaleChosen;
     std::vector<double> SeriesYMin;
     std::vector<double> SeriesYMax;
 };
@@ -70,6 +73,15 @@ struct LinkGlobals {
     int WiringMode = 0;
 };
 
+// The records of TMP.DAT that the last LoadGraphWindow read (0-based positions
+// from, from + 1, …, 140 bytes each), kept so that the next one, a second later,
+// reads only what was appended since instead of the whole day again.
+struct GraphRecordCache {
+    int from = -1;
+    std::vector<char> bytes;
+    int count() const { return static_cast<int>(bytes.size() / kRecordBytes); }
+};
+
 // Measurement data store (ModFile).
 struct StoreGlobals {
     int RecordCount = 0;
@@ -88,9 +100,14 @@ struct StoreGlobals {
     std::array<DataRecord, 15> ListPage{};
     double GraphStart = 0;
     double GraphEnd = 0;
+    // While measuring: the window moves on with the newest record (until the user
+    // pages back), and the first points are still to be scaled.
+    bool GraphFollowing = true;
+    bool GraphFirstScalePending = false;
     int GraphPoints = 0;
     std::vector<double> GraphTimes;
     std::vector<std::vector<double>> GraphValues;
+    GraphRecordCache GraphRecords;
     QString TitleLine; // first line of a loaded data file
 };
 

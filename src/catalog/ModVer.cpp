@@ -4,6 +4,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "base/TextFields.h"
+#include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
 #include "store/ModFile.h"
 
@@ -85,6 +86,7 @@ void dimensionCatalog(Catalog& cat, int hardVersion)
     cat.SeriesScale.assign(series, 0);
     cat.SeriesYMin.assign(series, 0.0);
     cat.SeriesYMax.assign(series, 0.0);
+    cat.SeriesScaleChosen.assign(series, false);
 }
 
 QString defaultLogingData(int columnLast)
@@ -158,6 +160,9 @@ bool bfVer_NoCheck(Context& ctx)
                                                   defaultGraphYKizami(cat.SeriesLast));
         for (int s = 0; s < series; ++s)
             cat.SeriesScale[static_cast<std::size_t>(s)] = scaleIndexAt(scales, s);
+        cat.SeriesScaleChosen =
+            scalesChosenFrom(ctx.settings.read(QStringLiteral("GraphYUser"), QString()),
+                             ctx.settings.read(QStringLiteral("GraphYKizami"), QString()), series);
 
         // The ranges follow the repaired indexes, so that an index the check
         // replaces never leaves a range behind that no index describes.

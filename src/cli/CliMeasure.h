@@ -40,6 +40,7 @@ public:
     bool viewMark(ViewItem) const override { return false; }
     bool confirmClearData() override { return true; }
     void refreshList() override {}
+    bool listShowsNewest() const override { return true; }
     void refreshGraph() override {}
     ValuePanel* valuePanel() override { return nullptr; }
     void lineHandled(const DataRecord& record) override;

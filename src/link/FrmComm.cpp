@@ -4,6 +4,7 @@
 
 #include "platform/VbError.h"
 #include "settings/ModRegistry.h"
+#include "settings/SettingsValues.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -176,10 +177,10 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     input_.reset();
 
     const QString commPort = ctx_.app.CommPort;
-    bool ok = false;
-    const int n = commPort.trimmed().toInt(&ok);
-    if (!ok || n < kLowestPort || n > kHighestPort)
+    const std::optional<int> port = commPortNumber(commPort);
+    if (!port || *port < kLowestPort || *port > kHighestPort)
         throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort, {}, false));
+    const int n = *port;
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
         throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
@@ -208,11 +209,10 @@ void FrmComm::tryReopen()
         reopenTimer_.stop();
         return;
     }
-    bool ok = false;
-    const int n = openedPort_.trimmed().toInt(&ok);
+    const std::optional<int> n = commPortNumber(openedPort_);
     // Only the device that went away; a port changed in the settings meanwhile is
     // the settings dialog's to open.
-    if (!ok || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceOf(n)))
+    if (!n || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceOf(*n)))
         return;
     try {
         configureAndOpen(true);

@@ -169,14 +169,12 @@ void Sequencer::handleMeasureStatus(const QString& line)
     ExchangeStep* step = currentStep();
     if (!step || !lengthTest(line, *step) || !prefixTest(line, *step))
         return;
-    // A wiring digit other than 0, 1 or 2 is a damaged answer: the measured-data
-    // handler would compute with a wiring it does not know.
-    const int wiring = digitAt(line, 3);
-    if (wiring < 0 || wiring > 2)
-        return;
     timerOff();
     step->ReplyData = echoData(line, step->Command);
-    ctx_.link.WiringMode = wiring;
+    // A wiring the program does not know (a digit other than 0, 1, 2, or no digit,
+    // kept as −1) still measures: apparent power is then 0 and the PC log has no
+    // wiring line.
+    ctx_.link.WiringMode = digitAt(line, 3);
 
     std::vector<ExchangeStep> list;
     if (line.at(4) == QLatin1Char('1')) // the meter measures already: stop it first

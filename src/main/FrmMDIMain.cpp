@@ -11,6 +11,7 @@
 #include "link/LinkTexts.h"
 #include "link/Sequencer.h"
 #include "main/DownloadReception.h"
+#include "main/WindowMenu.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
@@ -24,15 +25,18 @@
 #include "views/FrmGraph.h"
 #include "views/FrmSpread.h"
 #include "views/GraphScale.h"
+#include "views/WindowFit.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -55,6 +59,9 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     setWindowTitle(QStringLiteral("Quellin"));
     mdi_ = new QMdiArea(this);
     mdi_->setBackground(QColor(0x8a, 0x96, 0xa3));
+    // A child that lies partly outside the area can still be reached.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
     buildMenus();
@@ -135,6 +142,7 @@ void FrmMDIMain::buildMenus()
         addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_);
     MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
     MnuHelp_Version =
@@ -388,8 +396,19 @@ void FrmMDIMain::showDisp()
 
 bool FrmMDIMain::confirmClearData()
 {
-    if (!ctx_.svc.msg.askYesNo(kClearQuestion, MsgIcon::Question))
+    if (!askClearData())
         return false;
+    clearDataSet();
+    return true;
+}
+
+bool FrmMDIMain::askClearData()
+{
+    return ctx_.svc.msg.askYesNo(kClearQuestion, MsgIcon::Question);
+}
+
+void FrmMDIMain::clearDataSet()
+{
     ctx_.app.DataPresent = false;
     DeleteTmpFile(ctx_);
     ResetStore(ctx_);
@@ -402,7 +421,6 @@ bool FrmMDIMain::confirmClearData()
         graph_->showSummary(0);
     }
     setDataCommandsEnabled(false);
-    return true;
 }
 
 bool FrmMDIMain::queryUnload()
@@ -485,6 +503,11 @@ void FrmMDIMain::refreshList()
 {
     if (spread_)
         spread_->fillList(-1);
+}
+
+bool FrmMDIMain::listShowsNewest() const
+{
+    return !spread_ || spread_->showsNewest();
 }
 
 void FrmMDIMain::refreshGraph()
@@ -634,13 +657,24 @@ void FrmMDIMain::setDataCommandsEnabled(bool enabled)
 
 void FrmMDIMain::loadDataFile()
 {
-    if (ctx_.app.DataPresent && !confirmClearData())
+    if (ctx_.app.DataPresent && !askClearData())
         return;
-    if (!chooseAndLoadDataFile(ctx_, this)) {
+    // The data set is cleared only once a file was chosen: cancelling the dialog
+    // keeps it.
+    const QString path = chooseDataFileToLoad(ctx_, this);
+    if (path.isEmpty())
+        return;
+    if (ctx_.app.DataPresent)
+        clearDataSet();
+    if (!loadChosenDataFile(ctx_, path)) {
         // A refused file leaves an empty data set behind: show it as such.
         if (!ctx_.app.DataPresent) {
             setDataCommandsEnabled(false);
             refreshList();
+            if (graph_) {
+                graph_->redraw();
+                graph_->showSummary(0);
+            }
         }
         return;
     }
@@ -733,6 +767,40 @@ bool FrmMDIMain::bfExitApplication()
     ctx_.store.TmpFileNo.reset();
     ctx_.meas.LogFileNo.reset();
     return ok;
+}
+
+void FrmMDIMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstRunFitDone_ && !event->spontaneous()) {
+        firstRunFitDone_ = true;
+        fitFirstRunWindows();
+    }
+}
+
+void FrmMDIMain::fitFirstRunWindows()
+{
+    const auto firstRun = [this](QWidget* window, const char* prefix) -> std::optional<QRect> {
+        const QString name = QString::fromLatin1(prefix);
+        if (!window || !ctx_.settings.read(name + QStringLiteral("_Top"), QString()).isEmpty() ||
+            !ctx_.settings.read(name + QStringLiteral("_Left"), QString()).isEmpty())
+            return std::nullopt;
+        return window->geometry();
+    };
+    ChildPlaces designed;
+    designed.panel = firstRun(disp_, "FrmDisp");
+    designed.graph = firstRun(graph_, "FrmGraph");
+    designed.list = firstRun(spread_, "FrmSpread");
+    if (auto* l = layout())
+        l->activate();
+    const QSize area = mdi_->contentsRect().size();
+    const ChildPlaces fitted = fitFirstRunPlaces(designed, area, QSize(300, 240));
+    if (disp_ && fitted.panel)
+        disp_->setGeometry(*fitted.panel);
+    if (graph_ && fitted.graph)
+        graph_->setGeometry(*fitted.graph);
+    if (spread_ && fitted.list)
+        spread_->setGeometry(*fitted.list);
 }
 
 void FrmMDIMain::closeEvent(QCloseEvent* event)

@@ -29,6 +29,7 @@ class LogingExchange;
 class MemoryExchange;
 class Sequencer;
 class StatusBarProxy;
+class WindowMenu;
 
 // What the main window needs from the rest of the program (owned by the start-up).
 struct MainWindowLinks {
@@ -71,7 +72,12 @@ public:
 
     // "内部メモリをクリアします。" Yes/No; on Yes clears the data set. Returns the answer.
     bool confirmClearData() override;
+    // The question alone, and the clearing alone (data set, panel, list, graph,
+    // the save and clear commands).
+    bool askClearData();
+    void clearDataSet();
     void refreshList() override;
+    bool listShowsNewest() const override;
     void refreshGraph() override;
     ValuePanel* valuePanel() override;
     QWidget* dialogOwner() const override { return const_cast<FrmMDIMain*>(this); }
@@ -133,6 +139,7 @@ public:
     QMenu* MnuPref = nullptr;
     QAction* MnuPref_Loging = nullptr;
     QAction* MnuPref_System = nullptr;
+    WindowMenu* MnuWindow = nullptr; // "ウィンドウ(&W)"
     QMenu* MnuHelp = nullptr;
     QAction* MnuHelp_Mokuji = nullptr;
     QAction* MnuHelp_Version = nullptr;
@@ -144,6 +151,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -184,6 +192,10 @@ private:
     void withGraphWindow(const std::function<void(FrmGraph&)>& use);
     void showHelp();
     void showAbout();
+    // On the first showing: the children that take their first-run places are
+    // fitted to the window area (a small screen would cut them off).
+    void fitFirstRunWindows();
+    bool firstRunFitDone_ = false;
     // 操作: the meter's measurement mode and environment settings, modal.
     void connectMeterDialogs(Sequencer& link);
 

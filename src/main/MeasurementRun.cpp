@@ -45,6 +45,12 @@ int listTopFor(int recordCount)
     return recordCount < kListRows + 1 ? 0 : recordCount - kListRows;
 }
 
+int listTopForTick(int recordCount, int listTop, bool showsNewest)
+{
+    const int newest = listTopFor(recordCount);
+    return showsNewest ? newest : std::clamp(listTop, 0, newest);
+}
+
 MeasurementRun::MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link)
     : ctx_(ctx), view_(view), link_(link), measured_(ctx, *this)
 {
@@ -104,10 +110,17 @@ void MeasurementRun::setMeasuringControls(bool measuring)
     view_.setMenuEnabled(MenuItem::MnuExec_Loging, measuring);
     view_.setButtonEnabled(ToolButton::Loging, measuring);
     ctx_.svc.status.setPanelText(1, measuring ? run_text::kMeasuring : QString());
+    // Save and clear need data: an "STP" or a time-out while idle ends here too,
+    // and must not offer to save an empty data set.
+    const bool dataCommands = !measuring && ctx_.app.DataPresent;
     for (MenuItem item : kMenusOffWhileMeasuring)
-        view_.setMenuEnabled(item, !measuring);
+        view_.setMenuEnabled(item, item == MenuItem::MnuFile_Save || item == MenuItem::MnuFile_Clear
+                                       ? dataCommands
+                                       : !measuring);
     for (ToolButton button : kButtonsOffWhileMeasuring)
-        view_.setButtonEnabled(button, !measuring);
+        view_.setButtonEnabled(button, button == ToolButton::Save || button == ToolButton::Clear
+                                           ? dataCommands
+                                           : !measuring);
 }
 
 void MeasurementRun::KeisokuStart()
@@ -126,6 +139,10 @@ void MeasurementRun::KeisokuStart()
     const double now = ctx_.svc.clock.now();
     st.GraphStart = now;
     st.GraphEnd = vbdate::addSeconds(now, 3600);
+    // The graph follows the newest record, and the series the user never scaled
+    // get a scale from the first points.
+    st.GraphFollowing = true;
+    st.GraphFirstScalePending = true;
     st.DataFrequency = 0;
     st.DataWiring = ctx_.link.WiringMode;
     st.FirstTime = now;
@@ -206,7 +223,7 @@ void MeasurementRun::onDisplayTick()
         return;
     StoreGlobals& st = ctx_.store;
     if (st.RecordCount <= kMaxRecords) {
-        st.ListTop = listTopFor(st.RecordCount);
+        st.ListTop = listTopForTick(st.RecordCount, st.ListTop, view_.listShowsNewest());
         if (view_.viewMark(ViewItem::Spread)) {
             const bool loaded = trapped(
                 ctx_, "TmrDisp_Timer", false,

@@ -37,6 +37,10 @@ public:
     virtual bool confirmClearData() = 0;
     // The data list refilled from ListPage (after LoadListPage).
     virtual void refreshList() = 0;
+    // The data list shows the newest records: its scroll bar is at its end (or
+    // off, or the list is closed). Scrolled back, the list stays where the user
+    // put it.
+    virtual bool listShowsNewest() const = 0;
     // The graph window's display-cycle refresh: SetGraphWindow(0), LoadGraphWindow,
     // the drawing and the summary labels.
     virtual void refreshGraph() = 0;
@@ -68,6 +72,9 @@ inline const QString kStoreWriteFailed =
 int graphXHaniFor(int logingTime);
 // ListTop of the display cycle: the newest 14 records.
 int listTopFor(int recordCount);
+// ListTop of a display tick: the newest records while the list shows them,
+// else the page the user scrolled to (kept within the data set).
+int listTopForTick(int recordCount, int listTop, bool showsNewest);
 
 class MeasurementRun : public MeasuredDataHost {
 public:

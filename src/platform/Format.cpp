@@ -60,10 +60,13 @@ bool parseNumberPattern(const QString& pattern, NumberPattern& np)
 QString formatFixed(double v, const NumberPattern& np)
 {
     DecimalDigits d = toDecimalDigits(v);
+    // A negative value keeps its sign even when it rounds to zero ("-0.0"), as
+    // Basic's Format does; only zero itself has none.
+    const bool negative = d.negative && d.size > 0;
     roundDecimalDigits(d, d.pointPos + np.decimals);
     std::string out;
     out.reserve(static_cast<size_t>(std::max(d.pointPos, np.intZeros) + np.decimals + 3));
-    if (d.negative && d.size > 0)
+    if (negative)
         out += '-';
     // Integer digits without leading zeros, then padded to the pattern's zeros.
     const int intDigits = d.size > 0 ? std::max(d.pointPos, 0) : 0;

@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 
+#include "platform/JapaneseFileDialog.h"
 #include "platform/VbDate.h"
 
 #include <QApplication>
@@ -85,13 +86,19 @@ static QString qtFilter(const FileDialogRequest& r)
 
 QString QtFileDialog::openFile(const FileDialogRequest& r)
 {
-    return QDir::toNativeSeparators(
-        QFileDialog::getOpenFileName(r.owner, QString(), r.initialFolder, qtFilter(r)));
+    QFileDialog dlg(r.owner, r.title, r.initialFolder, qtFilter(r));
+    makeJapaneseFileDialog(dlg);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
 }
 
 QString QtFileDialog::saveFile(const FileDialogRequest& r)
 {
     QFileDialog dlg(r.owner, r.title, r.initialFolder, qtFilter(r));
+    makeJapaneseFileDialog(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     QString ext = r.defaultExtension;

@@ -3,6 +3,7 @@
 #include "platform/VbDate.h"
 
 #include <array>
+#include <cmath>
 
 namespace quellin {
 
@@ -33,8 +34,11 @@ int logPeriodSeconds(const QString& hours, const QString& minutes, const QString
 {
     if (checkLogPeriod(hours, minutes, seconds))
         return 0;
-    return static_cast<int>(*vbdate::parseNumber(hours) * 3600 +
-                            *vbdate::parseNumber(minutes) * 60 + *vbdate::parseNumber(seconds));
+    const double period = *vbdate::parseNumber(hours) * 3600 +
+                          *vbdate::parseNumber(minutes) * 60 + *vbdate::parseNumber(seconds);
+    // As Basic assigns a number to an integer: to the nearest, halves to even (the
+    // default rounding mode), so "00:00:1.5" is 2 s and "00:00:2.5" is 2 s.
+    return static_cast<int>(std::nearbyint(period));
 }
 
 } // namespace quellin

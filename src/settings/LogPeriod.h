@@ -16,7 +16,8 @@ struct PeriodError {
 std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& minutes,
                                           const QString& seconds);
 
-// The period in seconds of boxes that passed checkLogPeriod (0 for any that did not).
+// The period in seconds of boxes that passed checkLogPeriod (0 for any that did
+// not), rounded as Basic assigns to an integer: halves to even ("00:00:1.5" is 2 s).
 int logPeriodSeconds(const QString& hours, const QString& minutes, const QString& seconds);
 
 } // namespace quellin

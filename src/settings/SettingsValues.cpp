@@ -69,13 +69,31 @@ QString readPerItemSetting(Context& ctx, const QString& name, int expectedLength
     return stored.size() == expectedLength ? stored : def;
 }
 
+std::optional<int> commPortNumber(const QString& port)
+{
+    QStringView t = QStringView(port).trimmed();
+    if (t.startsWith(QLatin1Char('+')))
+        t = t.mid(1);
+    // A decimal point is allowed when only zeros follow it.
+    const qsizetype point = t.indexOf(QLatin1Char('.'));
+    if (point >= 0) {
+        const QStringView fraction = t.mid(point + 1);
+        if (!std::all_of(fraction.begin(), fraction.end(),
+                         [](QChar c) { return c == QLatin1Char('0'); }))
+            return std::nullopt;
+        t = t.left(point);
+    }
+    if (!allDigits(t) || t.size() > 3)
+        return std::nullopt;
+    const int n = t.toInt();
+    if (n < 1 || n > 8)
+        return std::nullopt;
+    return n;
+}
+
 bool isValidCommPort(const QString& port)
 {
-    const QString t = port.trimmed();
-    if (!allDigits(t) || t.size() > 3)
-        return false;
-    const int n = t.toInt();
-    return n >= 1 && n <= 8;
+    return commPortNumber(port).has_value();
 }
 
 bool isValidCommParam(const QString& param)
@@ -176,10 +194,34 @@ QString logingDataText(const Catalog& cat)
     return out;
 }
 
+QString graphYUserText(const Catalog& cat)
+{
+    QString out;
+    for (int s = 0; s <= cat.SeriesLast; ++s)
+        out += flagAt(cat.SeriesScaleChosen, s) ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+
+std::vector<bool> scalesChosenFrom(const QString& graphYUser, const QString& graphYKizami,
+                                   int series)
+{
+    std::vector<bool> chosen(static_cast<size_t>(std::max(series, 0)), false);
+    if (graphYUser.size() == series) {
+        for (int s = 0; s < series; ++s)
+            chosen[static_cast<size_t>(s)] = graphYUser[s] == QLatin1Char('1');
+        return chosen;
+    }
+    if (graphYKizami.size() == 2 * series)
+        for (int s = 0; s < series; ++s)
+            chosen[static_cast<size_t>(s)] = graphYKizami.mid(2 * s, 2) != QStringLiteral("00");
+    return chosen;
+}
+
 void storeGraphSettings(Context& ctx)
 {
     ctx.settings.write(QStringLiteral("GraphYFlg"), graphYFlgText(ctx.cat));
     ctx.settings.write(QStringLiteral("GraphYKizami"), graphYKizamiText(ctx.cat));
+    ctx.settings.write(QStringLiteral("GraphYUser"), graphYUserText(ctx.cat));
     ctx.settings.write(QStringLiteral("GraphXHani"), QString::number(ctx.app.GraphXHani));
 }
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <climits>
+#include <optional>
+#include <vector>
 
 namespace quellin {
 
@@ -32,7 +34,10 @@ void readStartupSettings(Context& ctx);
 QString readPerItemSetting(Context& ctx, const QString& name, int expectedLength,
                            const QString& def);
 
-// CommPort: a whole number 1 to 8 written with digits alone (blanks around allowed).
+// The port number of CommPort: a whole number 1 to 8, read as Basic reads it
+// ("3", " 3", "03", "+3", "3.0"); nothing for any other text ("1.5", "COM3", "1e0").
+std::optional<int> commPortNumber(const QString& port);
+// CommPort: a text commPortNumber reads.
 bool isValidCommPort(const QString& port);
 // CommParam: speed 4800/9600/19200/38400, parity N/O/E, data bits 7/8, stop bits
 // 1/2, as "9600,N,8,1" (a four-digit speed) or "19200,E,7,2", nothing more.
@@ -48,7 +53,15 @@ QString graphYFlgText(const Catalog& cat);
 QString graphYKizamiText(const Catalog& cat);
 QString logingDataText(const Catalog& cat);
 
-// At program end: GraphYFlg, GraphYKizami and GraphXHani, as strings.
+// GraphYUser: "1" for each series whose Y scale the user chose in the Y-axis
+// dialog. Read back with scalesChosenFrom: the stored text when it has one
+// character per series; settings written before it existed have none, and then a
+// series whose stored GraphYKizami pair is not the default "00" counts as chosen.
+QString graphYUserText(const Catalog& cat);
+std::vector<bool> scalesChosenFrom(const QString& graphYUser, const QString& graphYKizami,
+                                   int series);
+
+// At program end: GraphYFlg, GraphYKizami, GraphYUser and GraphXHani, as strings.
 void storeGraphSettings(Context& ctx);
 
 } // namespace quellin

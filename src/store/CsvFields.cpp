@@ -135,7 +135,9 @@ char* putFixed(char* p, double v, int decimals)
         // The 15-digit form moves a value by up to 5e-15 of itself.
         if (std::fabs(frac - 0.5) >= kTieMargin + x * 1e-13) {
             const long long n = static_cast<long long>(whole) + (frac > 0.5 ? 1 : 0);
-            if (v < 0 && n > 0)
+            // A negative value keeps its sign even when it rounds to zero, as
+            // Format writes it.
+            if (v < 0)
                 *p++ = '-';
             const long long unit = decimals == 0 ? 1 : 10;
             p = putInt(p, n / unit);
@@ -147,8 +149,9 @@ char* putFixed(char* p, double v, int decimals)
         }
     }
     DecimalDigits d = toDecimalDigits(v);
+    const bool negative = d.negative && d.size > 0;
     roundDecimalDigits(d, d.pointPos + decimals);
-    if (d.negative && d.size > 0)
+    if (negative)
         *p++ = '-';
     bool any = false;
     for (int i = 0; i < d.pointPos; ++i) {

@@ -37,17 +37,26 @@ void rememberFolder(Context& ctx, const QString& path)
 
 bool chooseAndLoadDataFile(Context& ctx, QWidget* owner)
 {
+    const QString path = chooseDataFileToLoad(ctx, owner);
+    return !path.isEmpty() && loadChosenDataFile(ctx, path);
+}
+
+QString chooseDataFileToLoad(Context& ctx, QWidget* owner)
+{
     if (ctx.app.Measuring)
-        return false;
+        return {};
     FileDialogRequest request;
     request.owner = owner;
     request.filter = kCsvFilter;
     request.pattern = kCsvPattern;
     request.initialFolder = ctx.app.FilePath;
-    const QString path = ctx.svc.files.openFile(request);
-    if (path.isEmpty())
-        return false;
+    return ctx.svc.files.openFile(request);
+}
 
+bool loadChosenDataFile(Context& ctx, const QString& path)
+{
+    if (ctx.app.Measuring || path.isEmpty())
+        return false;
     Hourglass hourglass(ctx.svc.pointer);
     const int columns = std::max(ctx.cat.ColumnLast + 1, 0);
     ctx.cat.ColumnOn.assign(static_cast<size_t>(columns), true);

@@ -24,6 +24,12 @@ inline const QString kCsvDefaultExtension = QStringLiteral("*.csv");
 // measurement runs, since the measurement still writes TMP.DAT.
 bool chooseAndLoadDataFile(Context& ctx, QWidget* owner);
 
+// The two halves of chooseAndLoadDataFile, so that the window can clear the data
+// set it holds only once a file was chosen: the open-file dialog (empty when
+// cancelled, or while a measurement runs), and loading the chosen file.
+QString chooseDataFileToLoad(Context& ctx, QWidget* owner);
+bool loadChosenDataFile(Context& ctx, const QString& path);
+
 // Asks for a file name and saves the data set there; the chosen folder becomes
 // FilePath. True when the file was written; false when cancelled or when
 // writing failed (the failure was reported).

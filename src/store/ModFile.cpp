@@ -47,6 +47,7 @@ void ResetStore(Context& ctx)
     st.FirstTime = ctx.svc.clock.now();
     st.LastTime = vbdate::addSeconds(st.FirstTime, 3600);
     st.GraphStart = st.FirstTime;
+    st.GraphRecords = {}; // the records of the data set that went
     SetGraphWindow(ctx, 0);
 }
 

@@ -2,11 +2,11 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
+#include "platform/VbError.h"
 #include "store/TmpDatReader.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace quellin {
 
@@ -31,6 +31,28 @@ void ensureSize(std::vector<double>& v, size_t size)
 {
     if (v.size() < size)
         v.resize(size);
+}
+
+// The records held still lie in TMP.DAT as they were read: the file only ever
+// grows at its end, so the first and the last one held stand for all of them. A
+// new data set (a measurement, a load) differs in both.
+bool sameAsFile(TmpDatReader& reader, const GraphRecordCache& cache)
+{
+    const int held = cache.count();
+    if (cache.from < 0 || held < 1)
+        return false;
+    char record[kRecordBytes];
+    for (const int i : {0, held - 1}) {
+        try {
+            reader.readRecords(cache.from + i, 1, record);
+        } catch (const VbError&) {
+            return false;
+        }
+        if (std::memcmp(record, cache.bytes.data() + static_cast<size_t>(i) * kRecordBytes,
+                        kRecordBytes) != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -72,30 +94,41 @@ int clipGraphWindow(const char* records, int count, const GraphClip& clip,
         }
     };
 
+    // Times are compared in whole seconds: the window's ends once, each record's
+    // time once.
+    const auto seconds = [](double t) { return vbdate::secondsBetween(0.0, t); };
+    const long long startSeconds = seconds(start);
+    const long long endSeconds = seconds(end);
+    long long lastSeconds = seconds(0.0); // the time of point n (entry 0 is 0)
     int n = 0;
     bool inside = false;
     for (int i = 0; i < count; ++i) {
         DataRecord rec;
         std::memcpy(&rec, records + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
-        const double t = rec.time();
-        const bool afterWindow = vbdate::secondsBetween(end, t) > 0;
-        const long long fromStart = vbdate::secondsBetween(start, t);
-        if (afterWindow && vbdate::secondsBetween(times[n], end) > 0) {
+        const long long t = seconds(rec.time());
+        const bool afterWindow = t > endSeconds;
+        const long long fromStart = t - startSeconds;
+        if (afterWindow && endSeconds > lastSeconds) {
             store(rec, n + 1);
-            if (n < rc)
+            if (n < rc) {
                 ++n;
+                lastSeconds = t;
+            }
         }
         if (fromStart < 0 && !inside) {
             store(rec, 1);
             n = 1;
+            lastSeconds = t;
         } else if (fromStart == 0) {
             n = 0;
+            lastSeconds = seconds(times[0]);
         }
         if (afterWindow || n == rc)
             break;
         if (fromStart >= 0) {
             store(rec, n + 1);
             ++n;
+            lastSeconds = t;
             inside = true;
         }
     }
@@ -155,7 +188,7 @@ void LoadGraphWindow(Context& ctx)
     for (auto& series : st.GraphValues)
         ensureSize(series, 2);
 
-    std::unique_ptr<char[]> buffer;
+    GraphRecordCache& cache = st.GraphRecords;
     int count = 0;
     if (clip.recordCount > 0) {
         const int rc = clip.recordCount;
@@ -167,10 +200,18 @@ void LoadGraphWindow(Context& ctx)
         const int from = std::max(before - 1, 0);
         const int to = std::min(afterEnd, rc - 1);
         count = to - from + 1;
-        buffer = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(count) * kRecordBytes);
-        reader.readRecords(from, count, buffer.get());
+        const int kept = cache.from == from && sameAsFile(reader, cache) ? cache.count() : 0;
+        if (kept < count) {
+            // Only what is not yet held: while measuring, the records of the last second.
+            cache.from = -1; // unusable should the read fail
+            cache.bytes.resize(static_cast<size_t>(count) * kRecordBytes);
+            reader.readRecords(from + kept, count - kept,
+                               cache.bytes.data() + static_cast<size_t>(kept) * kRecordBytes);
+            cache.from = from;
+        }
     }
-    st.GraphPoints = clipGraphWindow(buffer.get(), count, clip, st.GraphTimes, st.GraphValues);
+    st.GraphPoints = clipGraphWindow(count > 0 ? cache.bytes.data() : nullptr, count, clip,
+                                     st.GraphTimes, st.GraphValues);
 }
 
 } // namespace quellin

@@ -7,14 +7,20 @@
 #include "views/FrmScaleX.h"
 #include "views/FrmScaleY.h"
 #include "views/GraphColours.h"
+#include "views/GraphCursor.h"
+#include "views/GraphLive.h"
 #include "views/GraphScale.h"
 #include "views/GraphWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace quellin {
@@ -23,6 +29,8 @@ namespace {
 
 // The window is laid out in twips as designed, at 96 dpi.
 constexpr double kTwipsPerPixel = 15.0;
+// The colour sample beside each legend name, in pixels.
+constexpr int kLegendSample = 8;
 
 int px(int twips)
 {
@@ -97,6 +105,9 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     body->onResize = [this] { relayout(); };
     loaded_ = true;
     relayout();
+    // Reopened over a data set (a load, a download, an ended measurement): its
+    // summary at once, not only after the next change.
+    showSummary(ctx_.app.DataPresent ? -1 : 0);
 }
 
 FrmGraph* FrmGraph::open(QMdiArea& area, Context& ctx, GraphHost& host)
@@ -133,6 +144,14 @@ void FrmGraph::buildGraph(QWidget* body)
         PicLeftBar[static_cast<size_t>(s)] = bar;
     }
     PicGraph = new GraphPictureBox(plotDesignBackColour(), Qt::white, PicGraphBase);
+    PicGraph->setMouseTracking(true);
+    PicGraph->onMouseMove = [this](QPoint p) {
+        if (!cursorKept_)
+            showCursorAt(p.x());
+    };
+    PicGraph->onClick = [this](QPoint p) { clickPlot(p.x()); };
+    PicGraph->onLeave = [this] { leavePlot(); };
+    cursor_ = new GraphCursorView(PicGraphBase);
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
     PicBottomBar->setToolTip(QStringLiteral("ダブルクリックでＸ軸スケール設定"));
@@ -164,18 +183,27 @@ void FrmGraph::buildInfo(QWidget* body)
 void FrmGraph::buildLegend(QWidget* body)
 {
     PicHanrei = new QWidget(body);
-    auto* grid = new QGridLayout(PicHanrei);
-    grid->setContentsMargins(4, 0, 4, 0);
-    grid->setVerticalSpacing(0);
+    auto* rows = new QVBoxLayout(PicHanrei);
+    rows->setContentsMargins(4, 0, 4, 0);
+    rows->setSpacing(0);
+    // The version-1 items on the first row, the version-2 ones on a second; each
+    // row as wide as its own names, so that nine names with their colour samples
+    // fit the designed width.
+    std::array<QHBoxLayout*, 2> row{new QHBoxLayout, new QHBoxLayout};
+    for (QHBoxLayout* r : row) {
+        r->setSpacing(1);
+        rows->addLayout(r);
+    }
     const auto& names = ctx_.cat.SeriesNames;
     for (int s = 0; s < kMaxSeries; ++s) {
         auto* box = new QCheckBox(s < names.size() ? names[s] : QString(), PicHanrei);
+        box->setIconSize(QSize(kLegendSample, kLegendSample));
         connect(box, &QCheckBox::clicked, this, [this, s](bool on) { seriesClicked(s, on); });
-        // Version-2 items on a second row, below the version-1 ones.
-        grid->addWidget(box, s < 9 ? 0 : 1, s < 9 ? s : s - 9);
+        row[s < 9 ? 0 : 1]->addWidget(box);
         ChkDisp[static_cast<size_t>(s)] = box;
     }
-    grid->setColumnStretch(9, 1);
+    for (QHBoxLayout* r : row)
+        r->addStretch(1);
 }
 
 void FrmGraph::applyVersionLayout()
@@ -206,6 +234,7 @@ void FrmGraph::relayout()
         PicLeftBar[static_cast<size_t>(s)]->setGeometry(
             pxRect(layout_.PicLeftBar[static_cast<size_t>(s)]));
     PicGraph->setGeometry(pxRect(layout_.PicGraph));
+    cursor_->setGeometry(PicGraph->geometry());
     PicBottomBar->setGeometry(pxRect(layout_.PicBottomBar));
     UDGraph->setGeometry(pxRect(layout_.UDGraph));
     redraw();
@@ -233,22 +262,75 @@ void FrmGraph::redraw()
         return;
     setCursor(Qt::WaitCursor);
     const qreal dpr = std::max<qreal>(1.0, devicePixelRatioF());
-    QImage image(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(dpr);
+    QImage image = std::move(PicGraphBase->image);
+    if (image.size() != PicGraphBase->size() * dpr || image.devicePixelRatio() != dpr) {
+        image = QImage(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(dpr);
+    }
     GraphPictures pics = pictures();
-    DrawGraph(ctx_, image, pics);
+    DrawGraph(ctx_, image, pics, layer_);
     PicLeftBar[7]->ForeColor = pics.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();
+    colourLegend();
+    // The values under a cursor change with the window and the points.
+    if (cursor_->isVisible())
+        showCursorAt(cursor_->cursorX());
     unsetCursor();
+}
+
+void FrmGraph::colourLegend()
+{
+    if (legendPlotColour_ == PicGraph->BackColor)
+        return;
+    legendPlotColour_ = PicGraph->BackColor;
+    const GraphPictures pics = pictures();
+    for (int s = 0; s < kMaxSeries; ++s) {
+        QPixmap sample(kLegendSample, kLegendSample);
+        sample.fill(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(s)], pics.PicGraph));
+        QPainter frame(&sample);
+        frame.setPen(QColor(64, 64, 64));
+        frame.drawRect(0, 0, kLegendSample - 1, kLegendSample - 1);
+        frame.end();
+        ChkDisp[static_cast<size_t>(s)]->setIcon(QIcon(sample));
+    }
+}
+
+void FrmGraph::showCursorAt(int x)
+{
+    const CursorReadout readout = cursorReadout(ctx_, tw(x), tw(PicGraph->width()));
+    if (!readout.valid) {
+        cursor_->hide();
+        return;
+    }
+    const GraphPictures pics = pictures();
+    std::vector<GraphCursorView::Line> lines{{readout.timeText, QColor()}};
+    for (const CursorReading& r : readout.readings)
+        lines.push_back({r.text, seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
+                                                   pics.PicGraph)});
+    cursor_->showAt(static_cast<int>(std::lround(readout.x / kTwipsPerPixel)), std::move(lines),
+                    PicGraph->BackColor);
+}
+
+void FrmGraph::clickPlot(int x)
+{
+    cursorKept_ = !cursorKept_;
+    showCursorAt(x);
+}
+
+void FrmGraph::leavePlot()
+{
+    if (!cursorKept_)
+        cursor_->hide();
 }
 
 void FrmGraph::refresh()
 {
     attempt(ctx_, "LoadGraphWindow", [&] {
-        SetGraphWindow(ctx_, 0);
+        stepLiveWindow(ctx_);
         LoadGraphWindow(ctx_);
     });
+    attempt(ctx_, "GraphAutoScale", [&] { applyLiveScale(ctx_); });
     redraw();
     showSummary(-1);
 }
@@ -276,7 +358,7 @@ void FrmGraph::setBackColours(const QColor& frame, const QColor& plot)
 
 void FrmGraph::page(int direction)
 {
-    attempt(ctx_, "SetGraphWindow", [&] { SetGraphWindow(ctx_, direction < 0 ? -1 : 1); });
+    attempt(ctx_, "SetGraphWindow", [&] { pageGraphWindow(ctx_, direction); });
     attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
     attempt(ctx_, "DrawGraph", [&] { redraw(); });
 }

@@ -19,6 +19,7 @@ class QMdiArea;
 namespace quellin {
 
 class GraphCanvas;
+class GraphCursorView;
 class GraphPictureBox;
 class GraphPager;
 
@@ -31,7 +32,8 @@ public:
     // Creates the window as a child of area, restores its saved state, shows it.
     static FrmGraph* open(QMdiArea& area, Context& ctx, GraphHost& host);
 
-    // The display cycle: SetGraphWindow(0), LoadGraphWindow, draw, summary.
+    // The display cycle: the window (following the newest record), LoadGraphWindow,
+    // the automatic scales (the first, or an outgrown one), draw, summary.
     void refresh();
     // Draws the graph from the current window and settings.
     void redraw();
@@ -47,6 +49,14 @@ public:
     // The double-clicks on the time axis and on the Y bar of series s.
     void editTimeAxis();
     void editYAxis(int s);
+    // The cursor at x pixels of the plot (the mouse over it): the line on the
+    // nearest sample position, its time and the shown series' values. A click
+    // keeps it there (another click lets it follow the mouse again); leaving the
+    // plot hides it unless it is kept.
+    void showCursorAt(int x);
+    void clickPlot(int x);
+    void leavePlot();
+    GraphCursorView* cursorView() const { return cursor_; }
 
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
@@ -82,12 +92,18 @@ private:
     void relayout();
     void seriesClicked(int s, bool checked);
     void rememberNormalGeometry();
+    // The legend's boxes carry a sample of their curve's colour.
+    void colourLegend();
 
     Context& ctx_;
     GraphHost& host_;
     QWidget* body_ = nullptr;
     GraphFormDesign design_;
     GraphWindowLayout layout_;
+    GraphLayerCache layer_;
+    GraphCursorView* cursor_ = nullptr;
+    bool cursorKept_ = false;
+    QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;
 };

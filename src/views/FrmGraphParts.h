@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QToolButton;
 
@@ -34,9 +35,40 @@ public:
     QColor BackColor;
     QColor ForeColor;
     std::function<void()> onDoubleClick;
+    // The mouse over the box (tracked once onMouseMove is set), a click, leaving it.
+    std::function<void(QPoint)> onMouseMove;
+    std::function<void(QPoint)> onClick;
+    std::function<void()> onLeave;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+};
+
+// The cursor over the plot: a vertical line, and beside it a box with the time
+// and one line per series in the series' colour. Lets the mouse through.
+class GraphCursorView : public QWidget {
+public:
+    explicit GraphCursorView(QWidget* parent = nullptr);
+
+    struct Line {
+        QString text;
+        QColor colour;
+    };
+    // x in the view's pixels; the first line is the time.
+    void showAt(int x, std::vector<Line> lines, const QColor& back);
+    int cursorX() const { return x_; }
+    const std::vector<Line>& lines() const { return lines_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int x_ = 0;
+    std::vector<Line> lines_;
+    QColor back_;
 };
 
 class GraphPager : public QWidget {

@@ -104,6 +104,10 @@ void FrmScaleY::scaleChosen()
         return;
     LblData->setText(
         scaleYRangeText(kind_, k, CmbC->currentIndex(), CmbScale->currentText(), unit()));
+    if (const auto minimum = scaleYImpliedMinimum(kind_, k, CmbC->currentIndex())) {
+        const QSignalBlocker quiet(TxtData[0]);
+        TxtData[0]->setText(QString::number(*minimum, 'g', 15));
+    }
 }
 
 void FrmScaleY::kindChosen()

@@ -56,7 +56,9 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             VSprd->setItem(r, c, item);
         }
-    VSprd->setCurrentCell(0, 0);
+    // No cell is selected: the first row is never written and a highlighted
+    // empty cell there would only puzzle.
+    VSprd->setCurrentCell(-1, -1);
 
     const SpreadLayout size = spreadLayout(ctx_.app.HardVersion);
     // The designed window, grown if the grid's font needs more room for 15 rows.
@@ -101,6 +103,9 @@ void FrmSpread::fillList(int flag)
         filling_ = true;
         const ListScroll scroll = listScroll(ctx_.store.RecordCount);
         if (!scroll.enabled) {
+            // No thumb of an earlier data set stays behind on the idle bar.
+            VscSprd->setRange(0, 0);
+            VscSprd->setValue(0);
             VscSprd->setEnabled(false);
         } else {
             VscSprd->setEnabled(true);
@@ -113,15 +118,24 @@ void FrmSpread::fillList(int flag)
     VSprd->setUpdatesEnabled(true);
 }
 
+bool FrmSpread::showsNewest() const
+{
+    return !VscSprd->isEnabled() || VscSprd->value() >= VscSprd->maximum();
+}
+
 void FrmSpread::VscSprd_Change(int value)
 {
     if (filling_)
         return;
+    // The end of the bar is the newest page, also when records arrived since the
+    // bar was last set (a measurement): the list then follows them again.
+    const int top =
+        value >= VscSprd->maximum() ? listScroll(ctx_.store.RecordCount).maximum : value;
     // A page that cannot be read is reported in the status bar; the list stays usable.
     trapped(
         ctx_, "VscSprd_Change", false,
         [&] {
-            LoadListPage(ctx_, value);
+            LoadListPage(ctx_, top);
             fillList(-1);
             return true;
         },

@@ -19,6 +19,8 @@ public:
 
     // Writes the 14 rows from ListPage; with flag −1 also adjusts VscSprd.
     void fillList(int flag);
+    // The scroll bar is at its end (or off): the page shows the newest records.
+    bool showsNewest() const;
 
     QTableWidget* VSprd = nullptr;
     QScrollBar* VscSprd = nullptr;

@@ -1,5 +1,6 @@
 #include "views/GraphLayout.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace quellin {
@@ -26,6 +27,25 @@ GraphWindowLayout initialGraphLayout(const GraphFormDesign& d)
     return l;
 }
 
+BarArrangement arrangeBars(int visibleBars, int frameWidth, const GraphFormDesign& d)
+{
+    if (visibleBars <= 0)
+        return {d.barWidth, 1};
+    const int room = frameWidth - d.graphRightMargin - frameWidth / 2;
+    const int stackLimit = std::max(d.maxBarStack, 1);
+    int columns = visibleBars;
+    for (int stack = 1; stack <= stackLimit; ++stack) {
+        columns = (visibleBars + stack - 1) / stack;
+        const int width = std::min(d.barWidth, room / columns);
+        if (width >= d.minBarWidth)
+            return {width, stack};
+    }
+    // A window too small for any of that: the deepest stack, as wide as there is
+    // room, but not so narrow that nothing can be read.
+    constexpr int kNarrowest = 600;
+    return {std::min(d.barWidth, std::max(room / columns, kNarrowest)), stackLimit};
+}
+
 GraphWindowLayout layoutGraphWindow(int width, int height, const GraphFormDesign& d,
                                     const std::array<bool, kMaxSeries>& barVisible,
                                     const GraphWindowLayout& previous)
@@ -46,22 +66,41 @@ GraphWindowLayout layoutGraphWindow(int width, int height, const GraphFormDesign
     l.PicHanrei.top = l.PicInfo.bottom() + base.top;
     setIfPositive(l.PicHanrei.width, base.width);
 
-    // Visible bars side by side from the left; hidden bars take no room.
-    int x = 0;
+    // Visible bars from the left, down each column of the arrangement; hidden
+    // bars take no room.
+    int visible = 0;
+    for (const bool v : barVisible)
+        visible += v ? 1 : 0;
+    const BarArrangement bars = arrangeBars(visible, base.width, d);
+    l.barStack = bars.stack;
+    int index = 0;
     for (std::size_t s = 0; s < l.PicLeftBar.size(); ++s) {
         if (!barVisible[s])
             continue;
-        l.PicLeftBar[s].left = x;
-        x += l.PicLeftBar[s].width;
+        l.PicLeftBar[s].left = (index / bars.stack) * bars.width;
+        l.PicLeftBar[s].width = bars.width;
+        ++index;
     }
+    const int columns = (visible + bars.stack - 1) / bars.stack;
     TwipsRect& plot = l.PicGraph;
-    plot.left = x;
+    plot.left = columns * bars.width;
     setIfPositive(plot.width, base.width - plot.left - d.graphRightMargin);
     setIfPositive(plot.height,
                   base.height - 3 * plot.top - l.PicBottomBar.height - l.UDGraph.height);
-    for (auto& bar : l.PicLeftBar) {
-        bar.top = plot.top;
-        bar.height = plot.height;
+    // Each bar as tall as the plot, or as its band when they are stacked.
+    const int band = plot.height / bars.stack;
+    index = 0;
+    for (std::size_t s = 0; s < l.PicLeftBar.size(); ++s) {
+        TwipsRect& bar = l.PicLeftBar[s];
+        if (!barVisible[s]) {
+            bar.top = plot.top;
+            bar.height = plot.height;
+            continue;
+        }
+        const int row = index % bars.stack;
+        bar.top = plot.top + row * band;
+        bar.height = row == bars.stack - 1 ? plot.height - row * band : band;
+        ++index;
     }
 
     // The time axis is centred under the plot and wider on both sides: the label

@@ -31,6 +31,8 @@ struct GraphFormDesign {
     int bottomBarOverhang = 540; // PicBottomBar reaches this far beyond PicGraph each side
     int udHeight = 300;
     int graphRightMargin = 33;
+    int minBarWidth = 850; // narrower, the tick labels lose their room
+    int maxBarStack = 3;   // Y bars to a column at most
 };
 
 // The design for a hardware version: version 2 has a second legend row.
@@ -39,14 +41,28 @@ GraphFormDesign graphFormDesign(int hardVersion);
 struct GraphWindowLayout {
     TwipsRect PicGraphBase, PicInfo, PicHanrei, PicGraph, PicBottomBar, UDGraph;
     std::array<TwipsRect, kMaxSeries> PicLeftBar{};
+    int barStack = 1; // Y bars one above the other in a column
 };
+
+// How the visible Y bars stand left of the plot: side by side at the designed
+// width while that leaves the plot at least half of the frame's width; otherwise
+// narrower (not below minBarWidth) and, where that is not enough, two or three to
+// a column, each in a band of the plot's height. The plot keeps half the frame
+// down to very small windows.
+struct BarArrangement {
+    int width = 0;
+    int stack = 1;
+    bool operator==(const BarArrangement&) const = default;
+};
+BarArrangement arrangeBars(int visibleBars, int frameWidth, const GraphFormDesign& design);
 
 // The window as designed, before the first resize.
 GraphWindowLayout initialGraphLayout(const GraphFormDesign& design);
 
 // The resize rules for the inner size width × height. barVisible[s] says which Y
-// bars are shown (in series order, side by side from the left of the frame).
-// Sizes that would come out zero or negative keep their previous value.
+// bars are shown (in series order from the left of the frame, arranged by
+// arrangeBars: down each column, then on to the next). Sizes that would come out
+// zero or negative keep their previous value.
 GraphWindowLayout layoutGraphWindow(int width, int height, const GraphFormDesign& design,
                                     const std::array<bool, kMaxSeries>& barVisible,
                                     const GraphWindowLayout& previous);

@@ -92,13 +92,19 @@ int temperatureRangeKind(const std::vector<double>& values, int first, int last)
 
 void GraphAutoScale(Context& ctx)
 {
+    GraphAutoScale(
+        ctx, std::vector<bool>(static_cast<size_t>(std::max(ctx.cat.SeriesLast + 1, 0)), true));
+}
+
+void GraphAutoScale(Context& ctx, const std::vector<bool>& only)
+{
     Catalog& cat = ctx.cat;
     const int n = ctx.store.GraphPoints;
     const int last = std::min({cat.SeriesLast, static_cast<int>(cat.SeriesScale.size()) - 1,
                                static_cast<int>(cat.SeriesYMax.size()) - 1});
     for (int s = 0; s <= last; ++s) {
         const std::vector<double>* v = pointsOf(ctx, s);
-        if (!v)
+        if (!v || !flagAt(only, s))
             continue;
         switch (seriesKind(s)) {
         case SeriesKind::PowerFactor:
@@ -206,6 +212,18 @@ QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText, 
     return head + listText + QLatin1Char(')');
 }
 
+std::optional<double> scaleYImpliedMinimum(SeriesKind kind, int k, int c)
+{
+    switch (kind) {
+    case SeriesKind::Leakage:
+        return 0.0;
+    case SeriesKind::Temperature:
+        return c == kTempPositive ? 0.0 : -(std::clamp(k, 0, kLastTenStep) + 1) * 10.0;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::optional<QString> scaleYMinimumText(SeriesKind kind, int k, int c, const QString& minimum)
 {
     const auto min = vbdate::parseNumber(minimum);
@@ -260,13 +278,19 @@ bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum)
         static_cast<size_t>(s) >= cat.SeriesYMax.size())
         return false;
     const auto i = static_cast<size_t>(s);
+    // A scale set here is the user's: the first scale of a measurement keeps it.
+    const auto chosen = [&](bool stored) {
+        if (stored && i < cat.SeriesScaleChosen.size())
+            cat.SeriesScaleChosen[i] = true;
+        return stored;
+    };
     switch (seriesKind(s)) {
     case SeriesKind::Leakage:
         cat.SeriesScale[i] = std::clamp(k, 0, kLastTenStep);
-        return bfKizami(ctx, s, -1);
+        return chosen(bfKizami(ctx, s, -1));
     case SeriesKind::Temperature:
         cat.SeriesScale[i] = std::clamp(c, 0, 2) * 10 + std::clamp(k, 0, kLastTenStep);
-        return bfKizami(ctx, s, std::clamp(c, 0, 2));
+        return chosen(bfKizami(ctx, s, std::clamp(c, 0, 2)));
     case SeriesKind::PowerFactor:
         return false;
     case SeriesKind::Normal:
@@ -278,7 +302,7 @@ bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum)
     cat.SeriesScale[i] = std::clamp(k, 0, kLastNormalStep);
     cat.SeriesYMin[i] = *min;
     cat.SeriesYMax[i] = decadeTop(cat.SeriesScale[i], *min);
-    return true;
+    return chosen(true);
 }
 
 } // namespace quellin

@@ -26,6 +26,8 @@ int temperatureRangeKind(const std::vector<double>& values, int first, int last)
 // power factor gets the smallest step that holds the window's values (the
 // largest step when none does). Nothing happens without points.
 void GraphAutoScale(Context& ctx);
+// The same for the series s with only[s] true.
+void GraphAutoScale(Context& ctx, const std::vector<bool>& only);
 
 // ---- time-axis dialog (FrmScaleX)
 
@@ -59,6 +61,10 @@ inline const QString kMsgEnterNumber = QStringLiteral("数値を入力してく�
 // LblData after a choice in CmbScale (listText: the chosen entry).
 QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText,
                         const QString& unit);
+// The minimum a leakage or temperature choice gives (what bfKizami will set), so
+// that the minimum box never shows the range of an earlier choice; nullopt for a
+// normal series, whose minimum is the user's entry.
+std::optional<double> scaleYImpliedMinimum(SeriesKind kind, int k, int c);
 // LblData after the minimum box changed; nullopt while it holds no number.
 std::optional<QString> scaleYMinimumText(SeriesKind kind, int k, int c, const QString& minimum);
 

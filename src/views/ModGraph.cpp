@@ -94,6 +94,13 @@ QString seriesUnitText(const Catalog& cat, int s)
     return at(cat.UnitPrefixes, k) + unit;
 }
 
+ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s)
+{
+    // An index outside the table (a hand-edited setting) reads as the nearest step.
+    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
+    return {l.divisor, QString::fromLatin1(l.format)};
+}
+
 QString tickLabel(const Catalog& cat, int s, int j)
 {
     const SeriesKind kind = seriesKind(s);
@@ -101,14 +108,39 @@ QString tickLabel(const Catalog& cat, int s, int j)
         return Format(kPowerFactorMax - j * 12.5, QStringLiteral("0.0"));
     const double top = at(cat.SeriesYMax, s, 0.0);
     const double step = (top - at(cat.SeriesYMin, s, 0.0)) / 10.0;
-    const double value = top - j * step;
+    double value = top - j * step;
+    // A label that should read zero may come out a rounding error below it, which
+    // the format would show as "-0.0".
+    if (std::abs(value) < std::abs(step) * 1e-9)
+        value = 0;
     if (kind == SeriesKind::Leakage)
         return Format(value, QStringLiteral("0.0"));
     if (kind == SeriesKind::Temperature)
         return Format(value, QStringLiteral("0"));
-    // An index outside the table (a hand-edited setting) reads as the nearest step.
-    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
-    return Format(value / l.divisor, QString::fromLatin1(l.format));
+    const ScaleLabelFormat f = scaleLabelFormat(cat, s);
+    return Format(value / f.divisor, f.format);
+}
+
+double tickLabelX(double barWidth)
+{
+    constexpr double kDesignedWidth = 1020;
+    constexpr double kDesignedX = 440;
+    constexpr double kTitleColumnEnd = 270;
+    return std::clamp(kDesignedX - (kDesignedWidth - barWidth), kTitleColumnEnd, kDesignedX);
+}
+
+double barTitleTop(double barHeight, double plotHeight, int nameLength)
+{
+    if (barHeight >= plotHeight)
+        return std::floor(barHeight / 2) - 600;
+    const double lines = std::max(nameLength, 0) + 1.0;
+    return std::max(0.0, std::floor((barHeight - 220 * lines) / 2));
+}
+
+bool tickInBar(int j, double step, double offset, double height)
+{
+    const double y = j * step;
+    return y >= offset && y < offset + height;
 }
 
 SeriesAxis seriesAxis(const Catalog& cat, int s)

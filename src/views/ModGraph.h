@@ -33,8 +33,31 @@ std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDi
 // scale index and its base unit for series 0..6 and 8, the base unit otherwise.
 QString seriesUnitText(const Catalog& cat, int s);
 
+// What the labels of a normal series' Y bar are written in: its values divided by
+// divisor (the power of ten of the title's prefix), in format.
+struct ScaleLabelFormat {
+    double divisor = 1;
+    QString format;
+};
+ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s);
+
 // Tick label of series s at grid line j (1 = top .. 9).
 QString tickLabel(const Catalog& cat, int s, int j);
+
+// Where a Y bar's tick labels start, in twips from its left edge: 440 on a bar of
+// the designed width (1020); on a narrower bar nearer the title column, so that
+// the labels keep their room, but never into that column (270).
+double tickLabelX(double barWidth);
+
+// The top of a Y bar's title (the name one character per 220 twips, then the
+// unit): 600 twips above the middle of a bar as tall as the plot; a bar stacked
+// with others in a band of the plot has it centred in the band (never above it).
+double barTitleTop(double barHeight, double plotHeight, int nameLength);
+
+// Whether the label of grid line j (at j × step from the plot's top) belongs on a
+// bar that covers the band offset .. offset + height of the plot's height (all
+// nine for a bar as tall as the plot).
+bool tickInBar(int j, double step, double offset, double height);
 
 // The axis a series' curve is drawn against: power factor is fixed −12.5..112.5,
 // every other series uses its Y range; series 9..13 use scale index 0.

@@ -7,8 +7,10 @@
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
 #include "views/ModGraphCurve.h"
+#include "views/ModGraphDense.h"
 #include "views/ModGraphWalk.h"
 
+#include <QDataStream>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -161,24 +163,31 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
 
     const QColor ink = readableColour(bar.ForeColor, bar.BackColor, kBarTextContrast);
     const long long barH = scaleTwips(bar.rect.height(), pen.tpp);
+    const long long barW = scaleTwips(bar.rect.width(), pen.tpp);
+    const long long plotH = scaleTwips(plot.rect.height(), pen.tpp);
+    // A bar stacked with others covers a band of the plot's height.
+    const long long offset = scaleTwips(bar.rect.top() - plot.rect.top(), pen.tpp);
     const QString name = (s >= 0 && s < cat.SeriesNames.size()) ? cat.SeriesNames[s] : QString();
-    double y = static_cast<double>(barH / 2 - 600);
+    double y = barTitleTop(static_cast<double>(barH), static_cast<double>(plotH),
+                           static_cast<int>(name.size()));
     for (const QChar c : name) {
         pen.print(bar, 82, y, QString(c), ink);
         y += 220;
     }
+    const double tickX = tickLabelX(static_cast<double>(barW));
     pen.printWithin(bar, 7, y, QLatin1Char('(') + seriesUnitText(cat, s) + QLatin1Char(')'), ink,
-                    kTickX - 7 - kTextGapTwips);
+                    tickX - 7 - kTextGapTwips);
 
-    const long long h = scaleTwips(plot.rect.height(), pen.tpp) / 10;
-    const double room =
-        static_cast<double>(scaleTwips(bar.rect.width(), pen.tpp)) - kTickX - kTextGapTwips;
+    const long long h = plotH / 10;
+    const double room = static_cast<double>(barW) - tickX - kTextGapTwips;
     // Grid lines closer than a line of text: every second label, so that they
     // stay readable instead of running into each other.
     const int every = h < kTextCellTwips ? 2 : 1;
     for (int j = 1; j <= 9; j += every)
-        pen.printWithin(bar, kTickX, static_cast<double>(j * h - 80), tickLabel(cat, s, j), ink,
-                        room);
+        if (tickInBar(j, static_cast<double>(h), static_cast<double>(offset),
+                      static_cast<double>(barH)))
+            pen.printWithin(bar, tickX, static_cast<double>(j * h - 80 - offset),
+                            tickLabel(cat, s, j), ink, room);
 }
 
 void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& colour, int s,
@@ -218,9 +227,17 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
             const long long m = n <= slots ? slots : n;
             const double dx = width / static_cast<double>(m - 1);
             pen.clipTo(plot);
+            const long long interval = std::max(1, st.SampleInterval);
+            if (isDenseCurve(n, plot.rect.width())) {
+                drawDenseCurve(pen.p,
+                               denseCurve(seconds.data(), ys.data(), n, dx, interval, width + dx,
+                                          plot.rect, pen.tpp),
+                               colour);
+                return true;
+            }
             CurvePainter painter(pen.p, plot.rect, pen.tpp, colour);
-            graphwalk::walk(seconds.data(), ys.data(), n, dx, std::max(1, st.SampleInterval),
-                            width + dx, [&](double x1, double y1, double x2, double y2, bool d) {
+            graphwalk::walk(seconds.data(), ys.data(), n, dx, interval, width + dx,
+                            [&](double x1, double y1, double x2, double y2, bool d) {
                                 painter.add(x1, y1, x2, y2, d);
                             });
             return true;
@@ -228,14 +245,13 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
         ReportTo::StatusBar);
 }
 
-void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
+// Everything but the curves: the cleared pictures, the time labels, the grid and
+// the Y bars. Sets PicLeftBar[7].ForeColor.
+void drawBackground(Context& ctx, QPainter& p, GraphPictures& pics)
 {
     const Catalog& cat = ctx.cat;
-    StoreGlobals& st = ctx.store;
+    const StoreGlobals& st = ctx.store;
     const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
-
-    pics.PicLeftBar[static_cast<size_t>(measuredItem(column::kPowerFactor).series)].ForeColor =
-        isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
     const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
     const GridDivision grid = gridDivision(slots);
     const int lastSeries = std::clamp(cat.SeriesLast, -1, kMaxSeries - 1);
@@ -257,6 +273,21 @@ void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
     p.setRenderHint(QPainter::TextAntialiasing, true);
     drawTimeLabels(ctx, pen, pics, grid);
     drawGrid(pen, pics.PicGraph, grid);
+    for (int s = 0; s <= lastSeries; ++s) {
+        const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
+        if (flagAt(cat.SeriesShown, s) && bar.Visible)
+            drawBar(ctx, pen, bar, pics.PicGraph, s);
+    }
+}
+
+// The curves of the shown series over the background.
+void drawCurves(Context& ctx, QPainter& p, GraphPictures& pics)
+{
+    const Catalog& cat = ctx.cat;
+    const StoreGlobals& st = ctx.store;
+    const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
+    const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
+    const int lastSeries = std::clamp(cat.SeriesLast, -1, kMaxSeries - 1);
 
     bfGraph_Abs(ctx);
 
@@ -264,25 +295,73 @@ void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
     std::vector<long long> seconds;
     if (st.GraphPoints >= 2 && st.GraphTimes.size() > static_cast<size_t>(st.GraphPoints)) {
         seconds.resize(static_cast<size_t>(st.GraphPoints) + 1, 0);
+        const long long start = vbdate::secondsBetween(0.0, st.GraphStart);
         for (int i = 1; i <= st.GraphPoints; ++i)
             seconds[static_cast<size_t>(i)] =
-                vbdate::secondsBetween(st.GraphStart, st.GraphTimes[static_cast<size_t>(i)]);
+                vbdate::secondsBetween(0.0, st.GraphTimes[static_cast<size_t>(i)]) - start;
     }
+    if (seconds.empty())
+        return;
+    const QFont font = p.font();
+    Pen pen{p, tpp, pics.PicGraphBase.rect, font, QFontMetricsF(font, p.device())};
     for (int s = 0; s <= lastSeries; ++s) {
-        if (static_cast<size_t>(s) >= cat.SeriesShown.size() ||
-            !cat.SeriesShown[static_cast<size_t>(s)])
+        if (!flagAt(cat.SeriesShown, s))
             continue;
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        if (bar.Visible)
-            drawBar(ctx, pen, bar, pics.PicGraph, s);
-        if (!seconds.empty())
-            drawCurve(ctx, pen, pics.PicGraph,
-                      readableColour(bar.ForeColor, pics.PicGraph.BackColor, kCurveContrast), s,
-                      seconds, slots);
+        drawCurve(ctx, pen, pics.PicGraph, seriesCurveColour(bar, pics.PicGraph), s, seconds,
+                  slots);
     }
 }
 
+void setPowerFactorColour(GraphPictures& pics)
+{
+    pics.PicLeftBar[static_cast<size_t>(measuredItem(column::kPowerFactor).series)].ForeColor =
+        isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
+}
+
+void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
+{
+    setPowerFactorColour(pics);
+    drawBackground(ctx, p, pics);
+    drawCurves(ctx, p, pics);
+}
+
+// Everything the background is drawn from, so that a cached one is used only
+// while it is still right.
+QByteArray backgroundKey(const Context& ctx, const GraphPictures& pics, const QImage& image)
+{
+    QByteArray key;
+    QDataStream out(&key, QIODevice::WriteOnly);
+    out << image.size() << image.devicePixelRatio() << static_cast<int>(image.format())
+        << pics.twipsPerPixel;
+    const auto picture = [&](const GraphPicture& g) {
+        out << g.rect << g.BackColor << g.ForeColor << g.Visible;
+    };
+    picture(pics.PicGraphBase);
+    picture(pics.PicGraph);
+    picture(pics.PicBottomBar);
+    for (const GraphPicture& bar : pics.PicLeftBar)
+        picture(bar);
+    const Catalog& cat = ctx.cat;
+    out << cat.SeriesLast << cat.SeriesNames << cat.SeriesUnits << cat.UnitPrefixes;
+    const auto value = [](const auto& v, int s) {
+        return static_cast<size_t>(s) < v.size() ? static_cast<double>(v[static_cast<size_t>(s)])
+                                                 : 0.0;
+    };
+    for (int s = 0; s <= std::clamp(cat.SeriesLast, -1, kMaxSeries - 1); ++s)
+        out << flagAt(cat.SeriesShown, s) << value(cat.SeriesScale, s) << value(cat.SeriesYMin, s)
+            << value(cat.SeriesYMax, s);
+    const StoreGlobals& st = ctx.store;
+    out << st.GraphStart << st.GraphEnd << st.SampleInterval;
+    return key;
+}
+
 } // namespace
+
+QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot)
+{
+    return readableColour(bar.ForeColor, plot.BackColor, kCurveContrast);
+}
 
 std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
                                                    const std::vector<double>& width,
@@ -324,6 +403,31 @@ bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures)
         [&] {
             QPainter p(&device);
             drawAll(ctx, p, pictures);
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+bool DrawGraph(Context& ctx, QImage& image, GraphPictures& pictures, GraphLayerCache& cache)
+{
+    return trapped(
+        ctx, "DrawGraph", false,
+        [&] {
+            setPowerFactorColour(pictures);
+            const QByteArray key = backgroundKey(ctx, pictures, image);
+            if (key != cache.key_) {
+                cache.key_.clear(); // stays unusable should the drawing fail
+                cache.layer_ = QImage(image.size(), image.format());
+                cache.layer_.setDevicePixelRatio(image.devicePixelRatio());
+                QPainter layer(&cache.layer_);
+                drawBackground(ctx, layer, pictures);
+                layer.end();
+                cache.key_ = key;
+            }
+            image = cache.layer_;
+            QPainter p(&image);
+            p.setFont(graphFont(pictures.twipsPerPixel > 0 ? pictures.twipsPerPixel : 15.0));
+            drawCurves(ctx, p, pictures);
             return true;
         },
         ReportTo::StatusBar);

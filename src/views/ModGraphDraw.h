@@ -5,7 +5,9 @@
 
 #include "views/ModGraph.h"
 
+#include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QRect>
 #include <array>
 #include <optional>
@@ -44,10 +46,31 @@ struct GraphPictures {
     std::array<GraphPicture, kMaxSeries> PicLeftBar;
 };
 
+// The colour a series' curve is drawn in: its bar's colour, made to stand out from
+// the plot's background. The legend and the cursor use it too.
+QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot);
+
 // Draws the whole graph from the store's graph window and the catalogue. Changes
 // only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
 // of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
 bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures);
+
+// The grid, the time labels and the Y bars of the last drawing, kept for the next
+// one: the display cycle redraws the curves every second over an unchanged
+// background.
+class GraphLayerCache {
+public:
+    void clear() { key_.clear(); }
+
+private:
+    friend bool DrawGraph(Context&, QImage&, GraphPictures&, GraphLayerCache&);
+    QImage layer_;
+    QByteArray key_;
+};
+
+// The same into image (replaced by a drawing of its own size, format and pixel
+// ratio), the background taken from cache while nothing it shows has changed.
+bool DrawGraph(Context& ctx, QImage& image, GraphPictures& pictures, GraphLayerCache& cache);
 // The same on a painter the caller has prepared, the pictures in its logical
 // coordinates: a printed page draws the window's layout scaled to the paper, in
 // vectors at the printer's own resolution.

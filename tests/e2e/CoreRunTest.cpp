@@ -57,6 +57,7 @@ public:
     bool viewMark(ViewItem item) const override { return item == ViewItem::Spread; }
     bool confirmClearData() override { return true; }
     void refreshList() override { ++listRefreshes; }
+    bool listShowsNewest() const override { return true; }
     void refreshGraph() override {}
     ValuePanel* valuePanel() override { return nullptr; }
 

@@ -277,6 +277,22 @@ TEST_F(CommPortTest, TalksToAMeterOnAPseudoTerminal)
     EXPECT_FALSE(comm.isOpen());
 }
 
+// "3.0" or "+3" in the settings is port 3, as Basic reads the number.
+TEST_F(CommPortTest, PortWrittenWithSignOrZeroFractionOpensThatPort)
+{
+    for (const QString port : {"+3", "3.0"}) {
+        PtyMaster meter;
+        ASSERT_TRUE(meter.ok());
+        ScopedEnv env("QUELLIN_COM3", meter.slave());
+        ctx().app.CommPort = port;
+        FrmComm comm(ctx(), clients);
+        ASSERT_TRUE(comm.openPort()) << port.toStdString();
+        comm.sequencer().SendCommand("SLE");
+        EXPECT_EQ(meter.receive(4), QByteArray("SLE\r"));
+        comm.closePort();
+    }
+}
+
 TEST_F(CommPortTest, ReopenDropsWhatWasReceivedBefore)
 {
     PtyMaster meter;

@@ -6,6 +6,7 @@
 #include "TestContext.h"
 #include "link/LinkDoubles.h"
 #include "link/Sequencer.h"
+#include "main/WindowMenu.h"
 #include "platform/StatusBarProxy.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -78,7 +81,7 @@ TEST_F(MainFixture, CaptionMenusAndToolbarAfterStartUp)
     for (QAction* a : main->menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, (QStringList{"ﾌｧｲﾙ(&F)", "表示(&V)", "動作制御(&E)", "操作(&M)", "設定(&P)",
-                                  "ﾍﾙﾌﾟ(&H)"}));
+                                  "ウィンドウ(&W)", "ﾍﾙﾌﾟ(&H)"}));
     QStringList fileItems;
     for (QAction* a : main->MnuFile->actions())
         fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -475,6 +478,167 @@ TEST_F(MainFixture, HelpButtonOpensOneHelpWindowAtTheContents)
     main->MnuHelp_Mokuji->trigger();
     EXPECT_EQ(main->helpWindow(), help);
     EXPECT_EQ(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+}
+
+} // namespace
+} // namespace quellin
+
+namespace quellin {
+namespace {
+
+// Load with data present: the question, then the dialog; cancelling it keeps the
+// data set, a chosen file replaces it.
+TEST_F(MainFixture, LoadClearsTheDataOnlyOnceAFileWasChosen)
+{
+    addRecords(20);
+    t.ctx->app.DataPresent = true;
+    main->MnuFile_Save->setEnabled(true);
+    t.msg.answers = {MsgAnswer::Yes};
+    t.files.answers = {QString()}; // cancelled
+    main->MnuFile_Load->trigger();
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_EQ(t.msg.shown[0].text,
+              QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？"));
+    ASSERT_EQ(t.files.opens.size(), 1u);
+    EXPECT_TRUE(t.ctx->app.DataPresent);
+    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_TRUE(QFile::exists(t.ctx->tmpDatPath()));
+    EXPECT_TRUE(main->MnuFile_Save->isEnabled());
+
+    // A file chosen: the old data set goes, the file's comes.
+    t.ctx->store.FirstTime = 37408.0;
+    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
+    const QString path = t.path(QStringLiteral("five.csv"));
+    t.files.answers = {path};
+    main->MnuFile_Save->trigger();
+    addRecords(5); // the store holds 25 records now; the file has 20
+    t.msg.answers = {MsgAnswer::Yes};
+    t.files.answers = {path};
+    main->MnuFile_Load->trigger();
+    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_TRUE(t.ctx->app.DataPresent);
+}
+
+TEST_F(MainFixture, AReopenedGraphWindowShowsTheSummaryOfTheDataSet)
+{
+    addRecords(20);
+    t.ctx->app.DataPresent = true;
+    t.ctx->store.FirstTime = 37408.0;
+    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
+    t.ctx->store.TotalEnergy = 1.25;
+    t.ctx->store.PeakWatts = 2500;
+    t.ctx->store.PeakTime = 37408.0;
+    main->graphWindow()->close();
+    QApplication::processEvents();
+    main->MnuView_Graph->trigger();
+    FrmGraph* graph = main->graphWindow();
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->LblGraphInfo[0]->text(),
+              QStringLiteral("2002/06/01 00:00:00 ～ 2002/06/01 00:00:19"));
+    EXPECT_EQ(graph->LblGraphInfo[1]->text(), QStringLiteral("1.2500 kWh"));
+    EXPECT_EQ(graph->LblGraphInfo[2]->text(), QStringLiteral("2.5 kW (2002/06/01 00:00:00)"));
+
+    // Without data the labels stay empty.
+    t.msg.answers = {MsgAnswer::Yes};
+    main->MnuFile_Clear->setEnabled(true);
+    main->MnuFile_Clear->trigger();
+    graph->close();
+    QApplication::processEvents();
+    main->MnuView_Graph->trigger();
+    EXPECT_EQ(main->graphWindow()->LblGraphInfo[0]->text(), QString());
+}
+
+TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
+{
+    main->resize(1200, 900);
+    main->show();
+    QApplication::processEvents();
+    QMenu* menu = main->MnuWindow->menu();
+    QStringList items;
+    main->MnuWindow->refreshList();
+    for (QAction* a : menu->actions())
+        if (a->isVisible())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(items, (QStringList{"重ねて表示(&C)", "並べて表示(&T)", "-", "&1 データ一覧表示",
+                                  "&2 グラフ表示", "&3 測定値表示"}));
+
+    // Tiled: side by side inside the area, none overlapping another.
+    main->MnuWindow->tile()->trigger();
+    const QRect area = main->mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> windows = main->mdiArea()->subWindowList();
+    for (QMdiSubWindow* w : windows) {
+        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+        for (QMdiSubWindow* other : windows)
+            if (other != w)
+                EXPECT_FALSE(w->geometry().intersects(other->geometry()));
+    }
+    // Cascaded: each one a step right of and below the one before.
+    main->MnuWindow->cascade()->trigger();
+    const QList<QMdiSubWindow*> stacked = main->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    for (qsizetype i = 1; i < stacked.size(); ++i) {
+        EXPECT_GT(stacked[i]->x(), stacked[i - 1]->x());
+        EXPECT_GT(stacked[i]->y(), stacked[i - 1]->y());
+    }
+
+    // A minimised window chosen from the list comes back, in front.
+    main->graphWindow()->showMinimized();
+    main->MnuWindow->refreshList();
+    QAction* graphEntry = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text().endsWith(QStringLiteral("グラフ表示")))
+            graphEntry = a;
+    ASSERT_NE(graphEntry, nullptr);
+    graphEntry->trigger();
+    EXPECT_FALSE(main->graphWindow()->isMinimized());
+    EXPECT_EQ(main->mdiArea()->activeSubWindow(), main->graphWindow());
+}
+
+} // namespace
+} // namespace quellin
+
+namespace quellin {
+namespace {
+
+// A first run on a 1366 × 768 laptop screen (a 40-pixel task bar below): every
+// child window lies inside the window area and the list's newest row can be
+// read, uncovered by the graph.
+TEST(FirstRun, OnALaptopScreenTheNewestListRowIsVisible)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 2);
+    ResetStore(*t.ctx);
+    test::FakeTransport transport;
+    test::FakeTimer timer;
+    LinkClients clients;
+    Sequencer seq(*t.ctx, transport, timer, clients);
+    StatusBarProxy status;
+    FrmMDIMain main(*t.ctx, status, seq, MainWindowLinks{});
+    main.resize(1366, 728);
+    main.showChildWindows();
+    main.show();
+    QApplication::processEvents();
+
+    const QRect area = main.mdiArea()->viewport()->rect();
+    ASSERT_GT(area.height(), 500);
+    for (QMdiSubWindow* w : main.mdiArea()->subWindowList())
+        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+
+    FrmSpread* list = main.spreadWindow();
+    const QTableWidget* grid = list->VSprd;
+    const QRect lastRow = grid->visualRect(grid->model()->index(14, 0));
+    ASSERT_TRUE(grid->viewport()->rect().contains(lastRow));
+    const QRect inArea(grid->viewport()->mapTo(main.mdiArea()->viewport(), lastRow.topLeft()),
+                       lastRow.size());
+    EXPECT_TRUE(area.contains(inArea));
+    for (QMdiSubWindow* w : main.mdiArea()->subWindowList())
+        if (w != list)
+            EXPECT_FALSE(w->geometry().intersects(inArea)) << w->windowTitle().toStdString();
+    // The graph gave up height for the list, not its place.
+    EXPECT_GE(main.graphWindow()->height(), 240);
+
+    if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty())
+        main.grab().save(dir + QStringLiteral("/main-first-run-1366x768.png"));
+    main.close();
 }
 
 } // namespace

@@ -106,10 +106,16 @@ TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
     ctx.store.ListTop = 9;
     ctx.store.GraphPoints = 7;
     ctx.store.DataFrequency = 4;
+    ctx.store.GraphFollowing = false; // paged back in the last measurement
+    ctx.store.GraphFirstScalePending = false;
     ctx.cat.LogColumns[7] = false;
     ctx.cat.ColumnOn.assign(18, true);
 
     h.run->KeisokuStart();
+
+    // The new graph follows the newest record and gets its first scale.
+    EXPECT_TRUE(ctx.store.GraphFollowing);
+    EXPECT_TRUE(ctx.store.GraphFirstScalePending);
 
     const double now = h.t.clock.value;
     EXPECT_EQ(ctx.store.GraphStart, now);
@@ -246,6 +252,40 @@ INSTANTIATE_TEST_SUITE_P(Counts, DisplayTickTest,
                                            TickCase{20, 6, false, true},
                                            TickCase{20, 6, true, true}));
 
+// The list follows the newest records only while its scroll bar is at its end;
+// scrolled back, the user's page stays (within the data set).
+TEST(DisplayCycle, TheListStaysWhereTheUserScrolledIt)
+{
+    struct Case {
+        int records, listTop;
+        bool atEnd;
+        int want;
+    };
+    for (const Case& c : {Case{40, 3, false, 3}, Case{40, 3, true, 26}, Case{40, 90, false, 26},
+                          Case{10, 0, false, 0}, Case{15, -4, false, 0}})
+        EXPECT_EQ(listTopForTick(c.records, c.listTop, c.atEnd), c.want)
+            << c.records << " " << c.listTop << " " << c.atEnd;
+
+    RunHarness h;
+    h.start();
+    h.view.mark(ViewItem::Spread, true);
+    for (int s = 0; s < 30; ++s)
+        h.line(s);
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, 16);
+    LoadListPage(h.ctx(), 4); // the user scrolls back
+    h.view.listAtEnd = false;
+    for (int s = 30; s < 35; ++s)
+        h.line(s);
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, 4);
+    EXPECT_EQ(h.ctx().store.ListPage[1].number, 4);
+    EXPECT_EQ(h.view.listRefreshes, 2);
+    h.view.listAtEnd = true; // and back to the end
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().store.ListTop, 21);
+}
+
 TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)
 {
     RunHarness h(1, 1, 1);
@@ -317,6 +357,25 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
     EXPECT_EQ(h.ctx().store.RecordCount, 3);
     EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
+}
+
+// An "STP" while idle ends in KeisokuEnd after the stop exchange times out: the
+// window returns to idle, but with no data held there is nothing to save or clear.
+TEST(MeasurementStop, StopWhileIdleOffersNoSaveOrClear)
+{
+    for (const bool data : {false, true}) {
+        RunHarness h;
+        h.ctx().app.DataPresent = data;
+        h.seq->dispatch(3, QStringLiteral("STP"));
+        EXPECT_EQ(h.port.commands, QStringList{"SLE"});
+        h.seq->onTimeout();
+        EXPECT_FALSE(h.ctx().app.Measuring);
+        for (const char* item : {"MnuFile_Save", "MnuFile_Clear"})
+            EXPECT_EQ(h.view.menuEnabled.value(QString::fromLatin1(item)), data) << item;
+        for (const char* key : {"Save", "Clear"})
+            EXPECT_EQ(h.view.buttonEnabled.value(QString::fromLatin1(key)), data) << key;
+        EXPECT_TRUE(h.view.menuEnabled.value(QStringLiteral("MnuFile_Load")));
+    }
 }
 
 TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)

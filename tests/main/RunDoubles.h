@@ -66,6 +66,7 @@ public:
         return clearAnswer;
     }
     void refreshList() override { ++listRefreshes; }
+    bool listShowsNewest() const override { return listAtEnd; }
     void refreshGraph() override { ++graphRefreshes; }
     ValuePanel* valuePanel() override { return nullptr; }
 
@@ -79,6 +80,7 @@ public:
     QMap<QString, bool> buttonEnabled;
     QMap<int, bool> marks;
     bool timerOn = false;
+    bool listAtEnd = true;
     bool clearAnswer = false;
     bool cleared = false;
     int clearQuestions = 0;

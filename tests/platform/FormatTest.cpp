@@ -111,14 +111,16 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{1e-5, "0.0000", "0.0000"}, NumberCase{5e-5, "0.0000", "0.0001"},
         NumberCase{2147483648.0, "0", "2147483648"}, NumberCase{86400, "0", "86400"}));
 
-// A value that rounds to zero shows no sign: "-0.0" would read as a reading below zero.
+// A negative value that rounds to zero keeps its sign, as Basic's Format does;
+// zero itself (also a negative zero) has none.
 INSTANTIATE_TEST_SUITE_P(
     NegativeNearZero, FormatEdges,
-    ::testing::Values(NumberCase{-0.001, "0.0", "0.0"}, NumberCase{-0.4, "0", "0"},
-                      NumberCase{-0.5, "0", "-1"}, NumberCase{-0.049, "0.0", "0.0"},
+    ::testing::Values(NumberCase{-0.001, "0.0", "-0.0"}, NumberCase{-0.4, "0", "-0"},
+                      NumberCase{-0.5, "0", "-1"}, NumberCase{-0.049, "0.0", "-0.0"},
                       NumberCase{-0.05, "0.0", "-0.1"}, NumberCase{-0.0, "0.00", "0.00"},
-                      NumberCase{-1e-20, "00", "00"}, NumberCase{-0.0, "0.000E+0", "0.000E+0"},
-                      NumberCase{-3, "00", "-03"}, NumberCase{-0.004, "0.00", "0.00"}));
+                      NumberCase{-1e-20, "00", "-00"}, NumberCase{-0.0, "0.000E+0", "0.000E+0"},
+                      NumberCase{-3, "00", "-03"}, NumberCase{-0.004, "0.00", "-0.00"},
+                      NumberCase{0.004, "0.00", "0.00"}));
 
 INSTANTIATE_TEST_SUITE_P(ScientificShapes, FormatEdges,
                          ::testing::Values(NumberCase{0.5, "000.0E+0", "500.0E-3"},

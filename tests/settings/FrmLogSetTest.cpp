@@ -49,6 +49,31 @@ INSTANTIATE_TEST_SUITE_P(
         PeriodCase{"00", "", "00", "数値を入力してください。", 1},
         PeriodCase{"00", "00", "1x", "数値を入力してください。", 2}));
 
+// A fractional period becomes whole seconds as Basic assigns it: half to even.
+TEST(LogPeriod, RoundsAsBasicAssignsToAnInteger)
+{
+    const struct {
+        const char *h, *m, *s;
+        int seconds;
+    } cases[] = {{"00", "00", "1.5", 2},  {"00", "00", "2.5", 2}, {"00", "00", "1.4", 1},
+                 {"00", "0.5", "00", 30}, {"00", "01", "30", 90}, {"24", "00", "00", 86400}};
+    for (const auto& c : cases)
+        EXPECT_EQ(logPeriodSeconds(QString::fromUtf8(c.h), QString::fromUtf8(c.m),
+                                   QString::fromUtf8(c.s)),
+                  c.seconds)
+            << c.h << ":" << c.m << ":" << c.s;
+
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 1);
+    FrmLogSet dlg(*t.ctx);
+    dlg.TxtTime[0]->setText(QStringLiteral("00"));
+    dlg.TxtTime[1]->setText(QStringLiteral("00"));
+    dlg.TxtTime[2]->setText(QStringLiteral("1.5"));
+    ASSERT_TRUE(dlg.cmdOK_Click());
+    EXPECT_EQ(t.ctx->app.LogingTime, 2);
+    EXPECT_EQ(t.settings->read(QStringLiteral("LogingTime"), {}), QStringLiteral("2"));
+}
+
 TEST(FrmLogSet, ShowsThePeriodAndStoresWhatIsChosen)
 {
     test::TestContext t;

@@ -99,14 +99,27 @@ TEST_P(CommPortCheck, KeepsPortsOneToEightAndRepairsTheRest)
     EXPECT_EQ(t.ctx->app.CommPort, QString::fromUtf8(GetParam().after)) << GetParam().port;
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, CommPortCheck,
-                         ::testing::Values(PortCase{"1", "1"}, PortCase{"8", "8"},
-                                           PortCase{"4", "4"}, PortCase{"0", "1"},
-                                           PortCase{"9", "1"}, PortCase{"-1", "1"},
-                                           PortCase{"", "1"}, PortCase{"COM3", "1"},
-                                           PortCase{"1.5", "1"}, PortCase{"03", "03"},
-                                           PortCase{" 3", " 3"}, PortCase{"1e0", "1"},
-                                           PortCase{"99999999999", "1"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, CommPortCheck,
+    ::testing::Values(PortCase{"1", "1"}, PortCase{"8", "8"}, PortCase{"4", "4"},
+                      PortCase{"0", "1"}, PortCase{"9", "1"}, PortCase{"-1", "1"},
+                      PortCase{"", "1"}, PortCase{"COM3", "1"}, PortCase{"1.5", "1"},
+                      PortCase{"03", "03"}, PortCase{" 3", " 3"}, PortCase{"1e0", "1"},
+                      PortCase{"99999999999", "1"}, PortCase{"3.0", "3.0"}, PortCase{"+3", "+3"},
+                      PortCase{"3.5", "1"}, PortCase{"9.0", "1"}));
+
+// The port number as Basic reads the text: signs, blanks and a zero fraction allowed.
+TEST(CommPortNumber, ReadsWholeNumbersOneToEight)
+{
+    const struct {
+        const char* text;
+        int port; // 0: none
+    } cases[] = {{"3", 3},     {" 3 ", 3},  {"03", 3}, {"+3", 3}, {"3.0", 3}, {"3.", 3},
+                 {"+3.00", 3}, {"8", 8},    {"0", 0},  {"9", 0},  {"3.5", 0}, {"-3", 0},
+                 {"1e0", 0},   {"COM3", 0}, {"", 0},   {"+", 0},  {".0", 0},  {"3.0x", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(quellin::commPortNumber(QString::fromUtf8(c.text)).value_or(0), c.port) << c.text;
+}
 
 struct ParamCase {
     const char* param;
@@ -336,7 +349,8 @@ TEST(GraphSettingsAtEnd, AreStoredAsStringsAndReadBack)
     QFile f(t.iniPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("[Tarvo]\nGraphYFlg=100000000\n"
-                                      "GraphYKizami=030000000400000011\nGraphXHani=2\n"));
+                                      "GraphYKizami=030000000400000011\n"
+                                      "GraphYUser=000000000\nGraphXHani=2\n"));
     EXPECT_TRUE(t.msg.shown.empty());
 }
 

@@ -49,14 +49,14 @@ INSTANTIATE_TEST_SUITE_P(Patterns, DataFieldText,
                                                       "1.500E-300"},
                                            FormatCase{1.25, FieldFormat::OneDecimal, "1.3"},
                                            FormatCase{99.95, FieldFormat::OneDecimal, "100.0"},
-                                           FormatCase{-0.04, FieldFormat::OneDecimal, "0.0"},
+                                           FormatCase{-0.04, FieldFormat::OneDecimal, "-0.0"},
                                            FormatCase{0.05, FieldFormat::OneDecimal, "0.1"},
                                            FormatCase{-12.35, FieldFormat::OneDecimal, "-12.4"},
                                            FormatCase{1000, FieldFormat::OneDecimal, "1000.0"},
                                            FormatCase{25.5, FieldFormat::Integer, "26"},
                                            FormatCase{-0.5, FieldFormat::Integer, "-1"},
                                            FormatCase{0.4, FieldFormat::Integer, "0"},
-                                           FormatCase{-0.4, FieldFormat::Integer, "0"},
+                                           FormatCase{-0.4, FieldFormat::Integer, "-0"},
                                            FormatCase{123456, FieldFormat::Integer, "123456"}));
 
 TEST(DataFieldText, RecordNumberHasFourDigitsAtLeast)

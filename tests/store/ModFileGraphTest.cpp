@@ -4,6 +4,7 @@
 #include "StoreTestUtil.h"
 #include "support/TestContext.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -198,6 +199,56 @@ TEST(GraphWindow, ReusesItsArraysAndLeavesNoStalePoints)
     EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][61], 160 * 100 + 6);
 }
 
+// The display cycle loads the same window every second while records are
+// appended: only the new records are read, and a new data set is noticed.
+TEST(GraphWindow, ReadsOnlyTheAppendedRecordsAndNoticesANewDataSet)
+{
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    std::vector<DataRecord> recs;
+    for (int i = 0; i < 100; ++i)
+        recs.push_back(makeRecord(i, at(i), i));
+    writeStore(ctx, recs, true);
+    StoreGlobals& st = ctx.store;
+    st.GraphStart = at(0);
+    st.GraphEnd = at(3600);
+    LoadGraphWindow(ctx);
+    ASSERT_EQ(st.GraphPoints, 100);
+
+    // A record already held is changed behind the store's back: it is not read again.
+    {
+        QFile raw(ctx.tmpDatPath());
+        ASSERT_TRUE(raw.open(QIODevice::ReadWrite));
+        const DataRecord changed = makeRecord(50, at(50), 9999);
+        raw.seek(50LL * kRecordBytes);
+        raw.write(reinterpret_cast<const char*>(&changed), kRecordBytes);
+    }
+    for (int i = 100; i < 130; ++i)
+        AppendRecord(ctx, makeRecord(i, at(i), i));
+    LoadGraphWindow(ctx);
+    ASSERT_EQ(st.GraphPoints, 130);
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][51], 50 * 100 + 6);
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][130], 129 * 100 + 6);
+    CloseTmp(ctx);
+
+    // A new data set of as many records, other values: read afresh.
+    std::vector<DataRecord> next;
+    for (int i = 0; i < 130; ++i)
+        next.push_back(makeRecord(i, at(i + 7), i + 1000));
+    writeStore(ctx, next);
+    LoadGraphWindow(ctx);
+    ASSERT_EQ(st.GraphPoints, 130);
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][51], 1050 * 100 + 6);
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][130], 1129 * 100 + 6);
+
+    // Paged to another window: the records of that window.
+    st.GraphStart = at(60);
+    st.GraphEnd = at(90);
+    LoadGraphWindow(ctx);
+    EXPECT_EQ(st.GraphTimes[1], at(60));
+    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][1], 1053 * 100 + 6);
+}
+
 // Random time-ordered data sets: duplicate times, one-second steps, gaps and
 // fractions of seconds; windows before, after, inside and across the data,
 // on record times, of zero width and reversed.
@@ -333,8 +384,8 @@ namespace {
 TEST(GraphClip, ClipsRecordsInMemoryToTheWindowWithoutAFile)
 {
     std::vector<DataRecord> recs;
-    for (const auto& [sec, watts] : std::vector<std::pair<double, double>>{
-             {-10, 100}, {30, 400}, {70, 800}}) {
+    for (const auto& [sec, watts] :
+         std::vector<std::pair<double, double>>{{-10, 100}, {30, 400}, {70, 800}}) {
         DataRecord r = makeRecord(static_cast<int>(recs.size()), dateOf(sec), 1);
         r.setColumn(6, watts);
         r.setColumn(11, watts / 1000);

@@ -83,6 +83,8 @@ TEST_P(GraphScreenshot, WindowShowsCurvesAndLabels)
     const QRect plot(frm->PicGraph->mapTo(frm, QPoint(0, 0)), frm->PicGraph->size());
     const QColor back = frm->PicGraph->BackColor;
     EXPECT_GT(curvePixels(window, plot.adjusted(1, 1, -1, -1), back), 300) << c.file;
+    // However many series are shown, the plot keeps half the window's width.
+    EXPECT_GE(frm->PicGraph->width() * 2, frm->width()) << c.file;
     EXPECT_FALSE(frm->LblGraphInfo[0]->text().isEmpty());
     EXPECT_TRUE(tc.status.panels[2].isEmpty()) << tc.status.panels[2].toStdString();
 
@@ -93,29 +95,36 @@ TEST_P(GraphScreenshot, WindowShowsCurvesAndLabels)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(DataSets, GraphScreenshot,
-                         ::testing::Values(
-                             // One minute at one second, a few seconds missing (dotted bridge).
-                             ShotCase{"graph-v1-minute.png",
-                                      1,
-                                      1,
-                                      test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
-                                      {0, 2, 4, 7, 8},
-                                      false},
-                             // One day at thirty seconds with leakage currents and temperatures.
-                             ShotCase{
-                                 "graph-v2-day.png",
-                                 2,
-                                 3,
-                                 test::DataSetShape{at(2002, 6, 1, 0, 0, 0), 2881, 30, 1500, 1560},
-                                 {4, 8, 9, 12, 13},
-                                 false},
-                             // The same minute as printed: white backgrounds.
-                             ShotCase{"graph-v1-print.png",
-                                      1,
-                                      1,
-                                      test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
-                                      {0, 2, 4, 7, 8},
-                                      true}));
+INSTANTIATE_TEST_SUITE_P(
+    DataSets, GraphScreenshot,
+    ::testing::Values(
+        // One minute at one second, a few seconds missing (dotted bridge).
+        ShotCase{"graph-v1-minute.png",
+                 1,
+                 1,
+                 test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
+                 {0, 2, 4, 7, 8},
+                 false},
+        // One day at thirty seconds with leakage currents and temperatures.
+        ShotCase{"graph-v2-day.png",
+                 2,
+                 3,
+                 test::DataSetShape{at(2002, 6, 1, 0, 0, 0), 2881, 30, 1500, 1560},
+                 {4, 8, 9, 12, 13},
+                 false},
+        // Every series of a version-2 meter: the Y bars stack.
+        ShotCase{"graph-v2-all-series.png",
+                 2,
+                 2,
+                 test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 3601, 1, 1500, 1560},
+                 {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
+                 false},
+        // The same minute as printed: white backgrounds.
+        ShotCase{"graph-v1-print.png",
+                 1,
+                 1,
+                 test::DataSetShape{at(2002, 6, 1, 10, 0, 0), 121, 1, 20, 24},
+                 {0, 2, 4, 7, 8},
+                 true}));
 
 } // namespace

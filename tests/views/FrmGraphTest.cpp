@@ -8,6 +8,7 @@
 #include "views/FrmGraphParts.h"
 #include "views/FrmScaleX.h"
 #include "views/FrmScaleY.h"
+#include "views/ModGraphDraw.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -316,6 +317,97 @@ TEST_F(GraphWindow, WhiteBackgroundsForPrintingTurnPowerFactorBlack)
     frm->setBackColours(QColor(0xF0, 0xF0, 0xF0), Qt::black);
     frm->redraw();
     EXPECT_EQ(frm->PicGraphBase->image.pixelColor(inPlot), QColor(Qt::black));
+}
+
+// The mouse over the plot shows the cursor with the time and the shown series'
+// values; a click keeps it, leaving the plot hides it unless it is kept.
+TEST_F(GraphWindow, TheCursorReadsTheCurvesUnderTheMouse)
+{
+    open(1);
+    withData(); // 10:00:00 .. 10:01:00 shown, a record every 10 s
+    const auto move = [&](int x) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, 20), frm->PicGraph->mapToGlobal(QPointF(x, 20)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(frm->PicGraph, &e);
+    };
+    const auto click = [&](int x) {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 20),
+                      frm->PicGraph->mapToGlobal(QPointF(x, 20)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(frm->PicGraph, &e);
+    };
+    const auto leave = [&] {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(frm->PicGraph, &e);
+    };
+    GraphCursorView* cursor = frm->cursorView();
+    EXPECT_FALSE(cursor->isVisible());
+    EXPECT_TRUE(frm->PicGraph->hasMouseTracking());
+
+    const int width = frm->PicGraph->width();
+    move(width / 2); // the middle of the minute: 10:00:30, a record
+    ASSERT_TRUE(cursor->isVisible());
+    EXPECT_EQ(cursor->geometry(), frm->PicGraph->geometry());
+    EXPECT_NEAR(cursor->cursorX(), width / 2, 1);
+    ASSERT_EQ(cursor->lines().size(), 3u); // the time, active power, energy
+    EXPECT_EQ(cursor->lines()[0].text, QStringLiteral("2002/06/01 10:00:30"));
+    EXPECT_TRUE(cursor->lines()[1].text.startsWith(QStringLiteral("有効電力 ")));
+    EXPECT_TRUE(cursor->lines()[2].text.startsWith(QStringLiteral("積算電力量 ")));
+    // Each series' line in its curve's colour, the colour of its legend sample.
+    const QColor power = cursor->lines()[1].colour;
+    EXPECT_EQ(frm->ChkDisp[4]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), power);
+
+    leave();
+    EXPECT_FALSE(cursor->isVisible());
+    click(10);
+    move(width - 5);
+    leave();
+    ASSERT_TRUE(cursor->isVisible()); // kept where it was clicked
+    EXPECT_EQ(cursor->lines()[0].text, QStringLiteral("2002/06/01 10:00:00"));
+    frm->redraw(); // a display cycle: still there, read again
+    EXPECT_TRUE(cursor->isVisible());
+    click(width - 1); // let go: it follows the mouse again
+    move(0);
+    EXPECT_EQ(cursor->lines()[0].text, QStringLiteral("2002/06/01 10:00:00"));
+    leave();
+    EXPECT_FALSE(cursor->isVisible());
+}
+
+// The legend's boxes show their curve's colour; power factor's follows the plot.
+TEST_F(GraphWindow, LegendBoxesCarryTheirCurvesColour)
+{
+    open(2);
+    for (int s = 0; s <= 13; ++s) {
+        const QImage sample = frm->ChkDisp[static_cast<size_t>(s)]->icon().pixmap(8, 8).toImage();
+        ASSERT_FALSE(sample.isNull()) << s;
+        EXPECT_EQ(sample.pixelColor(4, 4),
+                  seriesCurveColour(frm->pictures().PicLeftBar[static_cast<size_t>(s)],
+                                    frm->pictures().PicGraph))
+            << s;
+    }
+    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::white));
+    frm->setBackColours(Qt::white, Qt::white);
+    frm->redraw();
+    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::black));
+}
+
+} // namespace
+
+namespace {
+
+// The legend's names are not cut, with their colour samples, at the designed
+// width of either version.
+TEST_F(GraphWindow, LegendNamesFitTheDesignedWidth)
+{
+    for (const int version : {1, 2}) {
+        open(version);
+        frm->resize(version >= 2 ? 734 : 772, 495);
+        QApplication::processEvents();
+        for (QCheckBox* box : frm->ChkDisp)
+            if (box->isVisible())
+                EXPECT_GE(box->width(), box->sizeHint().width())
+                    << version << " " << box->text().toStdString();
+    }
 }
 
 } // namespace

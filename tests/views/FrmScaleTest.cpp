@@ -116,6 +116,7 @@ struct AutoCase {
     int kind;
     int position;
     const char* label;
+    const char* minimum; // the minimum box: the choice's own for leakage and temperatures
 };
 
 class ScaleYAutomatic : public ScaleYDialog, public ::testing::WithParamInterface<AutoCase> {};
@@ -129,15 +130,18 @@ TEST_P(ScaleYAutomatic, SelectsTheStepAndShowsTheRange)
     EXPECT_EQ(d->CmbC->currentIndex(), c.kind);
     EXPECT_EQ(d->CmbScale->currentIndex(), c.position);
     EXPECT_EQ(d->LblData->text(), QString::fromUtf8(c.label));
+    EXPECT_EQ(d->TxtData[0]->text(), QString::fromUtf8(c.minimum));
     EXPECT_EQ(tc.ctx->cat.SeriesScale[static_cast<size_t>(c.s)], 0) << "stored only on OK";
 }
 
-INSTANTIATE_TEST_SUITE_P(Peaks, ScaleYAutomatic,
-                         ::testing::Values(AutoCase{4, {1234, 80}, 0, 3, "(0.000 ～ 10.000 K)"},
-                                           AutoCase{9, {250}, 0, 2, "(0.0   ～ 300.0  )"},
-                                           AutoCase{12, {-5, 12}, 0, 1, "(-20 ～ 20℃)"},
-                                           AutoCase{13, {3, 33}, 1, 3, "(0 ～ 40℃)"},
-                                           AutoCase{4, {5e15}, 0, 12, "(0     ～ 10000  G)"}));
+INSTANTIATE_TEST_SUITE_P(
+    Peaks, ScaleYAutomatic,
+    ::testing::Values(AutoCase{4, {1234, 80}, 0, 3, "(0.000 ～ 10.000 K)", "0"},
+                      AutoCase{9, {250}, 0, 2, "(0.0   ～ 300.0  )", "0"},
+                      AutoCase{12, {-5, 12}, 0, 1, "(-20 ～ 20℃)", "-20"},
+                      AutoCase{13, {3, 33}, 1, 3, "(0 ～ 40℃)", "0"},
+                      AutoCase{13, {-3, -33}, 2, 3, "(-40 ～ 0℃)", "-40"},
+                      AutoCase{4, {5e15}, 0, 12, "(0     ～ 10000  G)", "0"}));
 
 TEST_F(ScaleYDialog, AutomaticChoiceWithoutPointsChangesNothing)
 {

@@ -306,3 +306,37 @@ INSTANTIATE_TEST_SUITE_P(Series, GraphSeriesAxis,
                                            AxisCase{13, -10, 10, 0}));
 
 } // namespace
+
+namespace {
+
+// A Y bar narrowed or stacked with others: the tick labels move towards the title
+// to keep their room, the title centres in the bar's band, and each band shows
+// the labels of the grid lines level with it.
+TEST(YBarPlacement, NarrowAndStackedBarsKeepTheirLabelsReadable)
+{
+    EXPECT_EQ(quellin::tickLabelX(1020), 440);
+    EXPECT_EQ(quellin::tickLabelX(892), 312);
+    EXPECT_EQ(quellin::tickLabelX(700), 270);
+    EXPECT_EQ(quellin::tickLabelX(2000), 440);
+
+    EXPECT_EQ(quellin::barTitleTop(4000, 4000, 4), 1400); // as tall as the plot: as designed
+    EXPECT_EQ(quellin::barTitleTop(1300, 4000, 4), 100);  // a third: five lines centred
+    EXPECT_EQ(quellin::barTitleTop(600, 4000, 4), 0);     // never above the band
+
+    // Plot 3000 twips high, grid every 300: three bands of 1000.
+    std::vector<int> top, middle, bottom;
+    for (int j = 1; j <= 9; ++j) {
+        if (quellin::tickInBar(j, 300, 0, 1000))
+            top.push_back(j);
+        if (quellin::tickInBar(j, 300, 1000, 1000))
+            middle.push_back(j);
+        if (quellin::tickInBar(j, 300, 2000, 1000))
+            bottom.push_back(j);
+        EXPECT_TRUE(quellin::tickInBar(j, 300, 0, 3000)) << j;
+    }
+    EXPECT_EQ(top, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(middle, (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(bottom, (std::vector<int>{7, 8, 9}));
+}
+
+} // namespace

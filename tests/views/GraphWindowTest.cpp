@@ -73,6 +73,59 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"gaps take no room", 16000, 9000, {0, 7, 13}, 3060},
                       LayoutCase{"one series", 9000, 6000, {5}, 1020}));
 
+struct ArrangeCase {
+    int bars;
+    int frameWidth;
+    BarArrangement want;
+};
+
+class BarArrangements : public ::testing::TestWithParam<ArrangeCase> {};
+
+// Few bars stand as designed; more grow narrower, then stack, so that the plot
+// keeps half the frame.
+TEST_P(BarArrangements, LeaveThePlotHalfTheFrame)
+{
+    const ArrangeCase& c = GetParam();
+    const GraphFormDesign d = graphFormDesign(2);
+    const BarArrangement got = arrangeBars(c.bars, c.frameWidth, d);
+    EXPECT_EQ(got, c.want) << c.bars << " bars in " << c.frameWidth;
+    const int columns = (c.bars + got.stack - 1) / got.stack;
+    if (got.width >= d.minBarWidth)
+        EXPECT_GE(c.frameWidth - d.graphRightMargin - columns * got.width, c.frameWidth / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, BarArrangements,
+    ::testing::Values(ArrangeCase{0, 10770, {1020, 1}}, ArrangeCase{2, 10770, {1020, 1}},
+                      ArrangeCase{5, 10770, {1020, 1}},  // 5100 of 5352 twips of room
+                      ArrangeCase{6, 10770, {892, 1}},   // narrower
+                      ArrangeCase{11, 10770, {892, 2}},  // two to a column
+                      ArrangeCase{14, 10770, {1020, 3}}, // three to a column
+                      ArrangeCase{14, 23880, {850, 1}},  // a wide window: side by side
+                      ArrangeCase{14, 4000, {600, 3}})); // too small for anything better
+
+TEST(GraphWindowLayoutRules, StackedBarsShareTheirColumnInBandsOfThePlotsHeight)
+{
+    const GraphFormDesign d = graphFormDesign(2);
+    std::array<bool, kMaxSeries> all{};
+    all.fill(true);
+    const auto l = layoutGraphWindow(10890, 7000, d, all, initialGraphLayout(d));
+    ASSERT_EQ(l.barStack, 3);
+    EXPECT_EQ(l.PicGraph.left, 5 * 1020);
+    EXPECT_GE(l.PicGraph.width * 2, 10890 - 2 * d.mx);
+    for (int s = 0; s < kMaxSeries; ++s) {
+        const TwipsRect& bar = l.PicLeftBar[static_cast<size_t>(s)];
+        EXPECT_EQ(bar.left, (s / 3) * 1020) << s;
+        EXPECT_EQ(bar.width, 1020) << s;
+        EXPECT_EQ(bar.top, l.PicGraph.top + (s % 3) * (l.PicGraph.height / 3)) << s;
+        // The bands of a column cover the plot's height without overlapping.
+        if (s % 3 == 2)
+            EXPECT_EQ(bar.bottom(), l.PicGraph.bottom()) << s;
+        else if (s + 1 < kMaxSeries)
+            EXPECT_EQ(bar.bottom(), l.PicLeftBar[static_cast<size_t>(s + 1)].top) << s;
+    }
+}
+
 TEST(GraphWindowLayoutRules, SizesThatWouldVanishKeepTheirLastValue)
 {
     const GraphFormDesign d = graphFormDesign(2);

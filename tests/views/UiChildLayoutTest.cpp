@@ -7,11 +7,13 @@
 #include "views/FrmDisp.h"
 #include "views/FrmSpread.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -96,6 +98,49 @@ TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, ListLayout, ::testing::Values(1, 2));
+
+// The list as the user reads it: no highlighted empty cell in the unwritten first
+// row, an idle scroll bar without the thumb of an earlier data set, and "at the
+// newest records" only while the bar is at its end.
+TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 1);
+    ResetStore(*t.ctx);
+    MarkOnly host;
+    FrmSpread list(*t.ctx, host);
+    list.show();
+    list.VSprd->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(list.VSprd->selectedItems().isEmpty());
+    EXPECT_TRUE(list.showsNewest());
+
+    OpenTmpForAppend(*t.ctx);
+    for (int i = 0; i < 40; ++i) {
+        DataRecord r;
+        r.number = i;
+        r.setTime(37408.0 + i / 86400.0);
+        AppendRecord(*t.ctx, r);
+    }
+    CloseTmp(*t.ctx);
+    LoadListPage(*t.ctx, 26);
+    list.fillList(-1);
+    EXPECT_EQ(list.VscSprd->maximum(), 26);
+    EXPECT_TRUE(list.showsNewest());
+    list.VscSprd->setValue(10);
+    EXPECT_FALSE(list.showsNewest());
+    EXPECT_EQ(t.ctx->store.ListTop, 10);
+
+    // Cleared: the bar goes idle with no thumb left standing at 10 of 26.
+    DeleteTmpFile(*t.ctx);
+    ResetStore(*t.ctx);
+    LoadListPage(*t.ctx, 0);
+    list.fillList(-1);
+    EXPECT_FALSE(list.VscSprd->isEnabled());
+    EXPECT_EQ(list.VscSprd->maximum(), 0);
+    EXPECT_EQ(list.VscSprd->value(), 0);
+    EXPECT_TRUE(list.showsNewest());
+}
 
 } // namespace
 } // namespace quellin

@@ -1,0 +1,43 @@
+#pragma once
+// "ウィンドウ(&W)": arranges the child windows of the window area (cascaded or
+// tiled) and lists them, the active one checked; choosing one brings it forward
+// (restored if it was minimised).
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QMenuBar;
+
+namespace quellin {
+
+inline const QString kWindowMenuCaption = QStringLiteral("ウィンドウ(&W)");
+inline const QString kCascadeCaption = QStringLiteral("重ねて表示(&C)");
+inline const QString kTileCaption = QStringLiteral("並べて表示(&T)");
+
+// The list entry of the n-th child window (1-based): "&1 グラフ表示"; from the
+// tenth on without an access key.
+QString windowListText(int n, const QString& title);
+
+class WindowMenu : public QObject {
+public:
+    // Adds the menu to bar before `before` (at the end when null).
+    WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area);
+
+    QMenu* menu() const { return menu_; }
+    QAction* cascade() const { return cascade_; }
+    QAction* tile() const { return tile_; }
+    // Rebuilds the list of windows (done each time the menu opens).
+    void refreshList();
+
+private:
+    QMdiArea& area_;
+    QMenu* menu_;
+    QAction* cascade_;
+    QAction* tile_;
+    QAction* listSeparator_;
+};
+
+} // namespace quellin

@@ -1,0 +1,116 @@
+#include "views/GraphLive.h"
+
+#include "base/MeasuredItems.h"
+#include "platform/VbDate.h"
+#include "store/ModFile.h"
+#include "views/GraphScale.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quellin {
+
+long long graphStepSeconds(int graphXHani)
+{
+    switch (graphXHani) {
+    case 1:
+        return 60;
+    case 2:
+        return 3600;
+    case 3:
+        return 86400;
+    default:
+        return 0;
+    }
+}
+
+int followSteps(double graphEnd, double newest, int graphXHani)
+{
+    const long long step = graphStepSeconds(graphXHani);
+    const long long behind = vbdate::secondsBetween(graphEnd, newest);
+    if (step <= 0 || behind <= 0)
+        return 0;
+    const long long steps = (behind + step - 1) / step;
+    return static_cast<int>(std::min<long long>(steps, std::numeric_limits<int>::max()));
+}
+
+bool followsAfterPaging(double graphEnd, double newest)
+{
+    return vbdate::secondsBetween(graphEnd, newest) <= 0;
+}
+
+void stepLiveWindow(Context& ctx)
+{
+    StoreGlobals& st = ctx.store;
+    const int steps = ctx.app.Measuring && st.GraphFollowing
+                          ? followSteps(st.GraphEnd, st.LastTime, ctx.app.GraphXHani)
+                          : 0;
+    // SetGraphWindow moves on only while the new start is at or before the newest
+    // record, which the fewest steps past the window end always are.
+    SetGraphWindow(ctx, steps);
+}
+
+void pageGraphWindow(Context& ctx, int direction)
+{
+    SetGraphWindow(ctx, direction < 0 ? -1 : 1);
+    ctx.store.GraphFollowing = followsAfterPaging(ctx.store.GraphEnd, ctx.store.LastTime);
+}
+
+bool firstScaleDue(bool pending, int graphPoints)
+{
+    return pending && graphPoints >= 2;
+}
+
+std::vector<bool> seriesForFirstScale(const Catalog& cat)
+{
+    const int series = std::max(cat.SeriesLast + 1, 0);
+    std::vector<bool> scale(static_cast<size_t>(series), false);
+    for (int s = 0; s < series; ++s)
+        scale[static_cast<size_t>(s)] =
+            seriesKind(s) != SeriesKind::PowerFactor && !flagAt(cat.SeriesScaleChosen, s);
+    return scale;
+}
+
+bool applyFirstScale(Context& ctx)
+{
+    if (!firstScaleDue(ctx.store.GraphFirstScalePending, ctx.store.GraphPoints))
+        return false;
+    ctx.store.GraphFirstScalePending = false;
+    GraphAutoScale(ctx, seriesForFirstScale(ctx.cat));
+    return true;
+}
+
+std::vector<bool> seriesOutgrowingScale(const Context& ctx)
+{
+    const Catalog& cat = ctx.cat;
+    const StoreGlobals& st = ctx.store;
+    const std::vector<bool> automatic = seriesForFirstScale(cat);
+    std::vector<bool> out(automatic.size(), false);
+    const int n = st.GraphPoints;
+    for (size_t s = 0; s < automatic.size(); ++s) {
+        if (!automatic[s] || s >= st.GraphValues.size() || s >= cat.SeriesYMax.size() ||
+            s >= cat.SeriesYMin.size() || st.GraphValues[s].size() <= static_cast<size_t>(n))
+            continue;
+        const auto& v = st.GraphValues[s];
+        const bool temperature = seriesKind(static_cast<int>(s)) == SeriesKind::Temperature;
+        for (int i = 1; i <= n && !out[s]; ++i)
+            out[s] = v[static_cast<size_t>(i)] > cat.SeriesYMax[s] ||
+                     (temperature && v[static_cast<size_t>(i)] < cat.SeriesYMin[s]);
+    }
+    return out;
+}
+
+bool applyLiveScale(Context& ctx)
+{
+    if (applyFirstScale(ctx))
+        return true;
+    if (!ctx.app.Measuring || ctx.store.GraphFirstScalePending || ctx.store.GraphPoints < 2)
+        return false;
+    const std::vector<bool> outgrown = seriesOutgrowingScale(ctx);
+    if (std::none_of(outgrown.begin(), outgrown.end(), [](bool b) { return b; }))
+        return false;
+    GraphAutoScale(ctx, outgrown);
+    return true;
+}
+
+} // namespace quellin
