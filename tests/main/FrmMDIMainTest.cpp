@@ -568,9 +568,11 @@ TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
     const QList<QMdiSubWindow*> windows = main->mdiArea()->subWindowList();
     for (QMdiSubWindow* w : windows) {
         EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
-        for (QMdiSubWindow* other : windows)
-            if (other != w)
+        for (QMdiSubWindow* other : windows) {
+            if (other != w) {
                 EXPECT_FALSE(w->geometry().intersects(other->geometry()));
+            }
+        }
     }
     // Cascaded: each one a step right of and below the one before.
     main->MnuWindow->cascade()->trigger();
@@ -630,9 +632,11 @@ TEST(FirstRun, OnALaptopScreenTheNewestListRowIsVisible)
     const QRect inArea(grid->viewport()->mapTo(main.mdiArea()->viewport(), lastRow.topLeft()),
                        lastRow.size());
     EXPECT_TRUE(area.contains(inArea));
-    for (QMdiSubWindow* w : main.mdiArea()->subWindowList())
-        if (w != list)
+    for (QMdiSubWindow* w : main.mdiArea()->subWindowList()) {
+        if (w != list) {
             EXPECT_FALSE(w->geometry().intersects(inArea)) << w->windowTitle().toStdString();
+        }
+    }
     // The graph gave up height for the list, not its place.
     EXPECT_GE(main.graphWindow()->height(), 240);
 

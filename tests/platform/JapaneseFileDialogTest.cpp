@@ -65,8 +65,9 @@ TEST(JapaneseFileDialog, TheListShowsJapaneseDatesInQtsOwnDialog)
     EXPECT_EQ(row.siblingAtColumn(3).data().toString(), QStringLiteral("2024/06/03 13:05"));
     EXPECT_EQ(row.siblingAtColumn(1).data().toString(),
               QLocale(QLocale::Japanese, QLocale::Japan).formattedDataSize(10));
-    if (translated) // the column headings come from Qt's Japanese texts
+    if (translated) { // the column headings come from Qt's Japanese texts
         EXPECT_NE(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Date Modified"));
+    }
 
     if (const QString shots = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !shots.isEmpty())
         dialog.grab().save(QDir(shots).filePath(QStringLiteral("file-dialog.png")));

@@ -403,10 +403,12 @@ TEST_F(GraphWindow, LegendNamesFitTheDesignedWidth)
         open(version);
         frm->resize(version >= 2 ? 734 : 772, 495);
         QApplication::processEvents();
-        for (QCheckBox* box : frm->ChkDisp)
-            if (box->isVisible())
+        for (QCheckBox* box : frm->ChkDisp) {
+            if (box->isVisible()) {
                 EXPECT_GE(box->width(), box->sizeHint().width())
                     << version << " " << box->text().toStdString();
+            }
+        }
     }
 }
 

@@ -36,8 +36,9 @@ TEST_P(FollowSteps, MoveTheWindowJustPastTheNewestRecord)
     EXPECT_EQ(followSteps(plus(c.endSeconds), plus(c.newestSeconds), c.hani), c.steps);
     // A window that ends at or after the newest record holds it: following it
     // after a page means the same thing.
-    if (graphStepSeconds(c.hani) > 0)
+    if (graphStepSeconds(c.hani) > 0) {
         EXPECT_EQ(followsAfterPaging(plus(c.endSeconds), plus(c.newestSeconds)), c.steps == 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, FollowSteps,

@@ -90,8 +90,9 @@ TEST_P(BarArrangements, LeaveThePlotHalfTheFrame)
     const BarArrangement got = arrangeBars(c.bars, c.frameWidth, d);
     EXPECT_EQ(got, c.want) << c.bars << " bars in " << c.frameWidth;
     const int columns = (c.bars + got.stack - 1) / got.stack;
-    if (got.width >= d.minBarWidth)
+    if (got.width >= d.minBarWidth) {
         EXPECT_GE(c.frameWidth - d.graphRightMargin - columns * got.width, c.frameWidth / 2);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,10 +120,11 @@ TEST(GraphWindowLayoutRules, StackedBarsShareTheirColumnInBandsOfThePlotsHeight)
         EXPECT_EQ(bar.width, 1020) << s;
         EXPECT_EQ(bar.top, l.PicGraph.top + (s % 3) * (l.PicGraph.height / 3)) << s;
         // The bands of a column cover the plot's height without overlapping.
-        if (s % 3 == 2)
+        if (s % 3 == 2) {
             EXPECT_EQ(bar.bottom(), l.PicGraph.bottom()) << s;
-        else if (s + 1 < kMaxSeries)
+        } else if (s + 1 < kMaxSeries) {
             EXPECT_EQ(bar.bottom(), l.PicLeftBar[static_cast<size_t>(s + 1)].top) << s;
+        }
     }
 }
 
