@@ -3,6 +3,7 @@
 // back; a start-up that goes on when the catalogue cannot be built.
 
 #include "Doubles.h"
+#include "EventWait.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
@@ -25,17 +26,7 @@
 namespace quellin {
 namespace {
 
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::runEventsUntil;
 
 struct DataFolder : ::testing::Test {
     void SetUp() override

@@ -5,6 +5,7 @@
 // main window is saved with the cursor on the plot (the README's pictures).
 
 #include "Doubles.h"
+#include "EventWait.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
@@ -30,17 +31,7 @@
 namespace quellin {
 namespace {
 
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::runEventsUntil;
 
 // Lets the display cycle run a few more times.
 void letTicksPass(int ticks)

@@ -3,6 +3,7 @@
 // the list's last row and the panel agree with what the meter sent.
 
 #include "Doubles.h"
+#include "EventWait.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
@@ -28,17 +29,7 @@
 namespace quellin {
 namespace {
 
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::runEventsUntil;
 
 double reading(const QString& line, int position)
 {

@@ -6,6 +6,7 @@
 // data set behind.
 
 #include "Doubles.h"
+#include "EventWait.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
@@ -44,17 +45,7 @@
 namespace quellin {
 namespace {
 
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::runEventsUntil;
 
 QStringList listTexts(const QListWidget& list)
 {

@@ -5,6 +5,7 @@
 // and a lost line each end in their message with the dialog usable or closed.
 
 #include "Doubles.h"
+#include "EventWait.h"
 #include "MeterSim.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
@@ -29,17 +30,7 @@
 namespace quellin {
 namespace {
 
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::runEventsUntil;
 
 const QString kMeasuring =
     QStringLiteral("電力計が計測中は設定できません。\r\n計測を終了して下さい。");
