@@ -161,14 +161,9 @@ void LogingExchange::memoryCount(Sequencer& seq, const QString& line)
         refuse(memory_text::kMeasuringNoList);
         return;
     }
-    ExchangeStep* step = seq.currentStep();
-    if (!step || !echoTest(line, *step))
-        return;
-    const std::optional<int> blocks = blockCountOf(line);
+    const std::optional<int> blocks = takeBlockCount(seq, line);
     if (!blocks)
         return; // left to the time-out
-    seq.timerOff();
-    step->ReplyData = echoData(line, step->Command);
     if (*blocks == 0) {
         // After a clear the memory may be empty: its busy text goes as well.
         if (clients_.main)
@@ -176,23 +171,13 @@ void LogingExchange::memoryCount(Sequencer& seq, const QString& line)
         refuse(memory_text::kNoMemory);
         return;
     }
-    seq.replaceList(memoryInfoList(*blocks));
-    ctx.link.LinkState = link::State::MemoryInfo;
-    seq.continueExchange();
+    readMemoryInfo(seq, *blocks, link::State::MemoryInfo);
 }
 
 // State 14: the five "CMI" reads of every block.
 void LogingExchange::memoryInfo(Sequencer& seq, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
-    if (!step || !echoTest(line, *step))
-        return;
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
-        return;
-    }
-    if (dialog_)
+    if (takeMemoryInfo(seq, line) && dialog_)
         dialog_->DispMemory();
 }
 

@@ -79,36 +79,21 @@ void MemoryExchange::listStatus(Sequencer& seq, const QString& line)
 // State 8: the number of blocks.
 void MemoryExchange::listCount(Sequencer& seq, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
-    if (!step || !echoTest(line, *step))
-        return;
     // An answer without a usable count is left to the time-out.
-    const std::optional<int> blocks = blockCountOf(line);
+    const std::optional<int> blocks = takeBlockCount(seq, line);
     if (!blocks)
         return;
-    seq.timerOff();
-    step->ReplyData = echoData(line, step->Command);
     if (*blocks == 0) {
         refuseList(seq, memory_text::kNoMemory);
         return;
     }
-    seq.replaceList(memoryInfoList(*blocks));
-    seq.context().link.LinkState = link::State::DownloadListInfo;
-    seq.continueExchange();
+    readMemoryInfo(seq, *blocks, link::State::DownloadListInfo);
 }
 
 // State 9: the five "CMI" reads of every block.
 void MemoryExchange::listInfo(Sequencer& seq, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
-    if (!step || !echoTest(line, *step))
-        return;
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
-        return;
-    }
-    if (dialog_)
+    if (takeMemoryInfo(seq, line) && dialog_)
         dialog_->DispMemory();
 }
 

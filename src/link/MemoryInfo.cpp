@@ -1,5 +1,6 @@
 #include "link/MemoryInfo.h"
 
+#include "link/AnswerTests.h"
 #include "link/Sequencer.h"
 
 namespace quellin {
@@ -61,6 +62,38 @@ std::vector<ExchangeStep> memoryInfoList(int blocks)
         for (int k = 0; k < 5; ++k)
             steps.push_back(makeStep(QStringLiteral("CMI%1%2").arg(b).arg(k), kLengths[k]));
     return steps;
+}
+
+std::optional<int> takeBlockCount(Sequencer& seq, const QString& line)
+{
+    ExchangeStep* step = seq.currentStep();
+    if (!step || !echoTest(line, *step))
+        return std::nullopt;
+    const std::optional<int> blocks = blockCountOf(line);
+    if (!blocks)
+        return std::nullopt;
+    seq.timerOff();
+    step->ReplyData = echoData(line, step->Command);
+    return blocks;
+}
+
+bool takeMemoryInfo(Sequencer& seq, const QString& line)
+{
+    ExchangeStep* step = seq.currentStep();
+    if (!step || !echoTest(line, *step))
+        return false;
+    seq.accept(line);
+    if (seq.exchangeDone())
+        return true;
+    seq.continueExchange();
+    return false;
+}
+
+void readMemoryInfo(Sequencer& seq, int blocks, link::State state)
+{
+    seq.replaceList(memoryInfoList(blocks));
+    seq.context().link.LinkState = state;
+    seq.continueExchange();
 }
 
 } // namespace quellin

@@ -33,4 +33,14 @@ std::optional<int> blockCountOf(const QString& line);
 // k = 0..4 the step "CMI" + b + k, expected lengths 6, 6, 21, 13 and −1.
 std::vector<ExchangeStep> memoryInfoList(int blocks);
 
+// The two steps both memory lists share, for the sequencer's current step:
+// the block count answer taken (time-out off, reply kept) — nullopt when the
+// line is not such an answer and is left to the time-out; and one "CMI" answer
+// taken, the next read sent — true once every block has been read.
+class Sequencer;
+std::optional<int> takeBlockCount(Sequencer& seq, const QString& line);
+bool takeMemoryInfo(Sequencer& seq, const QString& line);
+// The "CMI" reads of every block, in the given link state.
+void readMemoryInfo(Sequencer& seq, int blocks, link::State state);
+
 } // namespace quellin
