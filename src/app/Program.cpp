@@ -146,11 +146,13 @@ void Program::offerLeftoverDataSet()
     const std::optional<LeftoverDataSet> leftover = findLeftoverDataSet(ctx);
     if (!leftover)
         return;
-    if (!leftover->info) {
-        // Records of a load or download that never finished: not a data set the
-        // user could trust, but not ours to delete either.
+    if (!leftover->restorable()) {
+        // Records of a load or download that never finished, or damaged ones:
+        // not a data set the user could trust, but not ours to delete either.
         const QString aside = setLeftoverAside(ctx);
-        ctx.svc.msg.show({incompleteLeftoverText(leftover->records, aside),
+        ctx.svc.msg.show({leftover->damage == LeftoverDamage::None
+                              ? incompleteLeftoverText(leftover->records, aside)
+                              : damagedLeftoverText(leftover->records, leftover->damage, aside),
                           {},
                           MsgButtons::Ok,
                           MsgIcon::Exclamation,

@@ -26,4 +26,20 @@ QString incompleteLeftoverText(int records, const QString& path)
                       .arg(QDir::toNativeSeparators(path));
 }
 
+QString damagedLeftoverText(int records, LeftoverDamage damage, const QString& path)
+{
+    const QString head =
+        damage == LeftoverDamage::Properties
+            ? QStringLiteral("前回 Quellin が正常に終了しなかったときの一時データ（%1件）は、"
+                             "その情報ファイル（TMP.INF）が壊れているため復元できません。")
+            : QStringLiteral("前回 Quellin が正常に終了しなかったときの一時データ（%1件）は、"
+                             "内容が壊れているため（計測データとして読めない記録があります）"
+                             "復元できません。");
+    if (path.isEmpty())
+        return head.arg(records) +
+               QStringLiteral("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
+    return head.arg(records) + QStringLiteral("\r\n削除せずに次のファイルへ移しました。\r\n%1")
+                                   .arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace quellin

@@ -100,7 +100,8 @@ CliExit CliMeasure::run()
     watchSignals();
     if (const CliExit e = applyOptions(); e != CliExit::Done)
         return e;
-    session_.keepLeftoverDataSet();
+    if (!session_.keepLeftoverDataSet())
+        return CliExit::Refused;
     session_.clients().main = this;
     session_.clients().measured = &run_.measuredData();
 

@@ -85,7 +85,8 @@ CliExit CliMemory::download()
         writeLine(session_.err(), terminalText(planned.error));
         return CliExit::Refused;
     }
-    session_.keepLeftoverDataSet();
+    if (!session_.keepLeftoverDataSet())
+        return CliExit::Refused;
     const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
         startDownload(ctx_, session_.seq(), *planned.plan);
         return true;

@@ -128,21 +128,30 @@ bool CliSession::linkFailed() const
     return timedOut_ || !comm_ || !comm_->isOpen();
 }
 
-void CliSession::keepLeftoverDataSet()
+bool CliSession::keepLeftoverDataSet()
 {
     Context& ctx = *ctx_;
     const std::optional<LeftoverDataSet> leftover = findLeftoverDataSet(ctx);
     if (!leftover)
-        return;
+        return true;
     const QString aside = setLeftoverAside(ctx);
-    if (aside.isEmpty())
-        writeLine(err_, QStringLiteral("前回の計測データ（%1件）が TMP.DAT に残っていますが、"
-                                       "移せないため上書きします。")
-                            .arg(leftover->records));
-    else
-        writeLine(err_, QStringLiteral("前回の計測データ（%1件）を %2 に移しました。")
+    if (aside.isEmpty()) {
+        writeLine(err_, QStringLiteral("前回の計測データ（%1件）が %2 に残っていますが、"
+                                       "移せないため開始しません。このファイルを別の場所へ"
+                                       "移してから、もう一度実行して下さい。")
                             .arg(leftover->records)
-                            .arg(QDir::toNativeSeparators(aside)));
+                            .arg(QDir::toNativeSeparators(ctx.tmpDatPath())));
+        return false;
+    }
+    const QString why = leftover->damage == LeftoverDamage::Properties
+                            ? QStringLiteral("（TMP.INF が壊れています）")
+                        : leftover->damage == LeftoverDamage::Records
+                            ? QStringLiteral("（読めない記録があります）")
+                            : QString();
+    writeLine(err_, QStringLiteral("前回の計測データ（%1件）%3を %2 に移しました。")
+                        .arg(leftover->records)
+                        .arg(QDir::toNativeSeparators(aside), why));
+    return true;
 }
 
 } // namespace quellin

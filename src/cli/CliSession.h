@@ -50,8 +50,9 @@ public:
     CliExit failureExit() const { return linkFailed() ? CliExit::LinkFailure : CliExit::Refused; }
 
     // A data set a crashed program left in TMP.DAT is moved aside, never
-    // overwritten; the note says where.
-    void keepLeftoverDataSet();
+    // overwritten; the note says where. False (after saying so) when it cannot
+    // be moved: the command must not start over it.
+    bool keepLeftoverDataSet();
 
     // VersionClient
     bool bfVer_NoCheck() override;

@@ -13,6 +13,9 @@
 #include <poll.h>
 #endif
 
+#include <QFile>
+#include <unistd.h>
+
 namespace quellin {
 
 namespace {
@@ -24,15 +27,47 @@ const QString kInvalidPropertyText = QStringLiteral("プロパティの値が不
 
 } // namespace
 
-QString portNotOpenedText(const QString& commPort, const QString& device, bool permissionDenied)
+PortFailure portFailure(const QString& device, QSerialPort::SerialPortError error)
+{
+    if (device.isEmpty())
+        return PortFailure::Unknown;
+    const QByteArray path = QFile::encodeName(device);
+    if (error == QSerialPort::DeviceNotFoundError || ::access(path.constData(), F_OK) != 0)
+        return PortFailure::NotFound;
+    if (error != QSerialPort::PermissionError)
+        return PortFailure::Unknown;
+    // Qt reports a port held by another program (its lock, or the exclusive
+    // mode of the terminal) in the same words as a refused permission; the
+    // system's own access check tells the two apart.
+    return ::access(path.constData(), R_OK | W_OK) == 0 ? PortFailure::Busy
+                                                        : PortFailure::NotPermitted;
+}
+
+QString portNotOpenedText(const QString& commPort, const QString& device, PortFailure failure,
+                          const QString& detail)
 {
     QString text = QStringLiteral("通信ポート") + commPort +
                    QStringLiteral(" を初期化してオープンできません。");
-    if (permissionDenied)
-        text += QStringLiteral("\r\nデバイス ") + device +
-                QStringLiteral(" を使う権限がありません。このユーザーを dialout グループに加えて"
-                               "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
-    return text;
+    if (device.isEmpty())
+        return text;
+    text += QStringLiteral("\r\nデバイス ") + device;
+    switch (failure) {
+    case PortFailure::NotFound:
+        return text + QStringLiteral(" がありません。ケーブルを確認するか、通信設定で使える"
+                                     "ポートを選んで下さい。");
+    case PortFailure::Busy:
+        return text + QStringLiteral(" は他のプログラムが使っています。そのプログラムを終了"
+                                     "してから、もう一度開いて下さい。");
+    case PortFailure::NotPermitted:
+        return text +
+               QStringLiteral(" を使う権限がありません。このユーザーを dialout グループに加えて"
+                              "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
+    case PortFailure::Unknown:
+        break;
+    }
+    if (detail.isEmpty() || detail == QLatin1String("Unknown error"))
+        return text + QStringLiteral(" を開けません。");
+    return text + QStringLiteral(" を開けません（") + detail + QStringLiteral("）。");
 }
 
 std::optional<PortSettings> parseCommParam(const QString& commParam)
@@ -179,7 +214,8 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     const QString commPort = ctx_.app.CommPort;
     const std::optional<int> port = commPortNumber(commPort);
     if (!port || *port < kLowestPort || *port > kHighestPort)
-        throw VbError(ErrorNumber::InvalidPort, portNotOpenedText(commPort, {}, false));
+        throw VbError(ErrorNumber::InvalidPort,
+                      portNotOpenedText(commPort, {}, PortFailure::Unknown));
     const int n = *port;
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
@@ -193,9 +229,9 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     Mscomm.setStopBits(settings->stopBits);
     Mscomm.setFlowControl(QSerialPort::NoFlowControl);
     if (!Mscomm.open(QIODevice::ReadWrite))
-        throw VbError(
-            ErrorNumber::InvalidPort,
-            portNotOpenedText(commPort, device, Mscomm.error() == QSerialPort::PermissionError));
+        throw VbError(ErrorNumber::InvalidPort,
+                      portNotOpenedText(commPort, device, portFailure(device, Mscomm.error()),
+                                        Mscomm.errorString()));
     if (clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;

@@ -25,9 +25,15 @@ struct PortSettings {
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
 };
 
-// "通信ポート<n> を初期化してオープンできません。"; when the device refused this user
-// (EACCES) the remedy follows: the dialout group.
-QString portNotOpenedText(const QString& commPort, const QString& device, bool permissionDenied);
+// Why a device could not be opened, as far as the user can act on it.
+enum class PortFailure { Unknown, NotFound, Busy, NotPermitted };
+PortFailure portFailure(const QString& device, QSerialPort::SerialPortError error);
+
+// "通信ポート<n> を初期化してオープンできません。", then the device and why: it is not
+// there, another program holds it, this user may not use it (the remedy: the
+// dialout group), or the system's own words (detail).
+QString portNotOpenedText(const QString& commPort, const QString& device, PortFailure failure,
+                          const QString& detail = {});
 
 // Reads CommParam; nullopt when any field cannot be applied to a port.
 std::optional<PortSettings> parseCommParam(const QString& commParam);

@@ -1,8 +1,10 @@
 #include "print/PrintFiles.h"
 
+#include "platform/SafeSave.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -28,35 +30,29 @@ void keepFreedMemoryForReuse()
 #endif
 }
 
-FileWriteResult failed(QSaveFile& file, const QString& reason)
-{
-    file.cancelWriting();
-    return {reason.isEmpty() ? QStringLiteral("書き込みに失敗しました。") : reason};
-}
-
 } // namespace
 
 FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection*>& sections,
                              const QString& title, const std::optional<QPageLayout>& layout)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {file.errorString()};
+    CheckedSaveFile file(path);
+    if (!file.open())
+        return {file.reason()};
     keepFreedMemoryForReuse();
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&file.device());
         pdf.setResolution(kPdfResolution);
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Quellin"));
         if (layout && !pdf.setPageLayout(*layout))
-            return failed(file, QStringLiteral("用紙の設定が使えません。"));
-        if (!paintSections(pdf, sections, !layout))
-            return failed(file, file.errorString());
+            return {QStringLiteral("用紙の設定が使えません。")};
+        if (!paintSections(pdf, sections, !layout)) {
+            file.cancel();
+            return {writeFailureReason(0, QFileInfo(path).absolutePath(), QString())};
+        }
     }
-    if (file.error() != QFileDevice::NoError)
-        return failed(file, file.errorString());
     if (!file.commit())
-        return {file.errorString()};
+        return {file.reason()};
     return {};
 }
 
@@ -64,13 +60,15 @@ FileWriteResult writePngFile(const QString& path, const QImage& image)
 {
     if (image.isNull())
         return {QStringLiteral("グラフが描かれていません。")};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {file.errorString()};
-    if (!image.save(&file, "PNG"))
-        return failed(file, file.errorString());
+    CheckedSaveFile file(path);
+    if (!file.open())
+        return {file.reason()};
+    if (!image.save(&file.device(), "PNG")) {
+        file.cancel();
+        return {writeFailureReason(0, QFileInfo(path).absolutePath(), QString())};
+    }
     if (!file.commit())
-        return {file.errorString()};
+        return {file.reason()};
     return {};
 }
 

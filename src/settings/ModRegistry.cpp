@@ -1,12 +1,14 @@
 #include "settings/ModRegistry.h"
 
+#include "platform/SafeSave.h"
 #include "platform/Services.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cctype>
@@ -81,20 +83,67 @@ std::vector<ParsedLine> parseLines(const QStringList& lines)
     return out;
 }
 
-// The file's lines; nullopt when it exists but cannot be read.
-std::optional<QStringList> readLines(const QString& path)
+// Text that is not UTF-8 is the Shift_JIS of an older tool or editor.
+QString decodeSettingsText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder sjis("Shift_JIS");
+    if (sjis.isValid()) {
+        QString alt = sjis.decode(bytes);
+        if (!sjis.hasError())
+            return alt;
+    }
+    return text;
+}
+
+} // namespace
+
+// The file as it was last read: its lines, and what told that it changed since.
+struct SettingsStore::Snapshot {
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+    QStringList lines;
+};
+
+namespace {
+
+// Reads the file line by line: a line longer than kMaxSettingsLineBytes is left
+// out (and counted), and reading stops after kMaxSettingsFileBytes, so that a
+// damaged or hostile file costs neither time nor memory. nullopt when the file
+// exists but cannot be read.
+std::optional<QStringList> readLines(const QString& path, QList<int>& overlong, bool& cut)
 {
     QFile f(path);
     if (!f.exists())
         return QStringList();
     if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
+    QByteArray bytes;
+    int lineNumber = 0;
+    while (!f.atEnd()) {
+        ++lineNumber;
+        QByteArray line = f.readLine(kMaxSettingsLineBytes + 2);
+        if (f.error() != QFileDevice::NoError)
+            return std::nullopt;
+        if (!line.endsWith('\n') && !f.atEnd()) {
+            overlong.append(lineNumber);
+            while (!f.atEnd() && !f.readLine(64 * 1024).endsWith('\n')) {
+            }
+            continue;
+        }
+        if (bytes.size() + line.size() > kMaxSettingsFileBytes) {
+            cut = true;
+            break;
+        }
+        bytes += line;
+    }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    QStringList lines = decodeSettingsText(bytes).split(QLatin1Char('\n'));
     for (QString& l : lines)
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
@@ -162,6 +211,47 @@ SettingsStore::SettingsStore(const QString& iniPath, MessageBoxService& msg)
 }
 
 SettingsStore::~SettingsStore() = default;
+
+const QStringList* SettingsStore::lines() const
+{
+    const QFileInfo info(iniPath_);
+    if (snapshot_ && snapshot_->exists == info.exists() && snapshot_->size == info.size() &&
+        snapshot_->modified == info.lastModified())
+        return &snapshot_->lines;
+    QList<int> overlong;
+    bool cut = false;
+    std::optional<QStringList> read = readLines(iniPath_, overlong, cut);
+    if (!read) {
+        snapshot_.reset();
+        return nullptr;
+    }
+    snapshot_ = std::make_unique<Snapshot>();
+    snapshot_->exists = info.exists();
+    snapshot_->size = info.size();
+    snapshot_->modified = info.lastModified();
+    snapshot_->lines = std::move(*read);
+    if ((!overlong.isEmpty() || cut) && !damageReported_) {
+        damageReported_ = true;
+        QStringList where;
+        for (int n : overlong)
+            where << QString::number(n);
+        QString text = QStringLiteral("設定ファイル %1 に読めない行があります。")
+                           .arg(QDir::toNativeSeparators(iniPath_));
+        if (!overlong.isEmpty())
+            text += QStringLiteral(
+                        "\r\n%1 行目は長すぎるため（%2 バイトを超えます）、読み飛ばしました。")
+                        .arg(where.join(QStringLiteral("、")))
+                        .arg(kMaxSettingsLineBytes);
+        if (cut)
+            text +=
+                QStringLiteral(
+                    "\r\nファイルが大きすぎるため（%1 バイトを超えます）、続きを読み飛ばしました。")
+                    .arg(kMaxSettingsFileBytes);
+        text += QStringLiteral("\r\n読み飛ばした部分は、次に設定を保存するときに取り除かれます。");
+        msg_.show({text, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
+    }
+    return &snapshot_->lines;
+}
 
 QString SettingsStore::defaultIniPath()
 {
@@ -283,10 +373,10 @@ std::optional<QString> SettingsStore::decodeText(QStringView raw)
 
 QString SettingsStore::read(const QString& name, const QString& def) const
 {
-    const std::optional<QStringList> lines = readLines(iniPath_);
-    if (!lines)
+    const QStringList* all = lines();
+    if (!all)
         return def;
-    const std::vector<ParsedLine> parsed = parseLines(*lines);
+    const std::vector<ParsedLine> parsed = parseLines(*all);
     for (const ParsedLine& p : parsed) {
         if (p.kind == ParsedLine::Value && p.ours && p.key.compare(name, Qt::CaseInsensitive) == 0)
             return decodeText(p.rawValue).value_or(def);
@@ -306,36 +396,46 @@ bool SettingsStore::write(const QString& name, const QVariant& value, int type)
                    false});
         return false;
     }
-    const auto failed = [&] {
-        msg_.show({QStringLiteral("レジストリ値のセットに失敗しました。値名＝") + keyName +
-                       QLatin1Char('\\') + name,
-                   {},
-                   MsgButtons::Ok,
-                   MsgIcon::None,
-                   false});
+    const QString valueMessage = QStringLiteral("レジストリ値のセットに失敗しました。値名＝") +
+                                 keyName + QLatin1Char('\\') + name;
+    if (!isUsableName(name)) {
+        msg_.show({valueMessage, {}, MsgButtons::Ok, MsgIcon::None, false});
+        return false;
+    }
+    // A file that cannot be written fails every value the program stores in a
+    // row (thirteen at the end of a run): the user is told once, until a write
+    // succeeds again.
+    const auto fileFailed = [&](const QString& reason) {
+        if (!writeFailureReported_) {
+            writeFailureReported_ = true;
+            QString text = valueMessage;
+            if (!reason.isEmpty())
+                text += QStringLiteral("\r\n") + QDir::toNativeSeparators(iniPath_) +
+                        QStringLiteral("：") + reason;
+            msg_.show({text, {}, MsgButtons::Ok, MsgIcon::None, false});
+        }
         return false;
     };
-    if (!isUsableName(name))
-        return failed();
-    std::optional<QStringList> lines = readLines(iniPath_);
-    if (!lines)
-        return failed();
+    const QStringList* current = lines();
+    if (!current)
+        return fileFailed(QString());
+    QStringList updated = *current;
     QString text;
     if (type == kRegSz || type == kRegExpandSz)
         text = encodeText(value.toString());
     else
         text = QStringLiteral("@DWORD(") + QString::number(static_cast<qint32>(value.toInt())) +
                QLatin1Char(')');
-    placeValue(*lines, name, name + QLatin1Char('=') + text);
+    placeValue(updated, name, name + QLatin1Char('=') + text);
 
-    // Written whole to a temporary file and renamed, so that a failure leaves the
-    // previous settings intact.
-    QSaveFile out(iniPath_);
-    if (!out.open(QIODevice::WriteOnly))
-        return failed();
-    const QByteArray bytes = (lines->join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-    if (out.write(bytes) != bytes.size() || !out.commit())
-        return failed();
+    // Written whole to a temporary file and renamed, so that a failure (a full
+    // disk among them) leaves the previous settings intact.
+    CheckedSaveFile out(iniPath_);
+    if (!out.open() || !out.write((updated.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) ||
+        !out.commit())
+        return fileFailed(out.reason());
+    writeFailureReported_ = false;
+    snapshot_.reset(); // read again, with the new file's size and time
     return true;
 }
 

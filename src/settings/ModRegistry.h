@@ -14,10 +14,13 @@
 // a control character; inside quotes \\ \" \r \n \t are escapes. A value written
 // as "@Type(…)" (an integer, bytes) is not a string and reads as the default.
 // Lines before any section and in [General] count as well; names are compared
-// without regard to case, like registry value names.
+// without regard to case, like registry value names. The file is read as UTF-8,
+// or as Shift_JIS when it is not UTF-8, and written as UTF-8.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <optional>
 
 namespace quellin {
@@ -29,6 +32,11 @@ inline const QString kSettingsSubkey = QStringLiteral("Software\\Tarvo");
 constexpr int kRegSz = 1;
 constexpr int kRegExpandSz = 2;
 constexpr int kRegDword = 4;
+
+// A settings line longer than this is damage, not a value: it is skipped with a
+// message. Past kMaxSettingsFileBytes the rest of the file is skipped too.
+constexpr int kMaxSettingsLineBytes = 4096;
+constexpr int kMaxSettingsFileBytes = 1024 * 1024;
 
 class SettingsStore {
 public:
@@ -56,8 +64,16 @@ public:
     static std::optional<QString> decodeText(QStringView raw);
 
 private:
+    struct Snapshot;
+    // The file's lines, read once and again only when the file changed (its size
+    // or time); null when it cannot be read.
+    const QStringList* lines() const;
+
     QString iniPath_;
     MessageBoxService& msg_;
+    mutable std::unique_ptr<Snapshot> snapshot_;
+    mutable bool damageReported_ = false;
+    bool writeFailureReported_ = false;
 };
 
 } // namespace quellin

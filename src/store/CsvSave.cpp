@@ -4,6 +4,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "platform/AppPaths.h"
+#include "platform/SafeSave.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
 #include "store/CsvFile.h"
@@ -12,7 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <vector>
 
 namespace quellin {
@@ -50,11 +50,11 @@ public:
     {
         // A folder that allows no new files still lets an existing file be replaced.
         file_.setDirectWriteFallback(true);
-        if (!file_.open(QIODevice::WriteOnly)) {
+        if (!file_.open()) {
             const bool noFolder = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
             throw VbError(noFolder ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess,
                           QStringLiteral("ファイル「%1」を作成できません。（%2）")
-                              .arg(QDir::toNativeSeparators(path), file_.errorString()));
+                              .arg(QDir::toNativeSeparators(path), file_.reason()));
         }
     }
 
@@ -62,7 +62,7 @@ public:
     {
         if (bytes.isEmpty())
             return;
-        if (file_.write(bytes) != bytes.size())
+        if (!file_.write(bytes))
             fail();
         bytes.clear();
     }
@@ -76,14 +76,13 @@ public:
 private:
     [[noreturn]] void fail()
     {
-        const QString reason = file_.errorString();
-        file_.cancelWriting();
-        throw VbError(ErrorNumber::FileIo, QStringLiteral("ファイル「%1」に書き込めません。（%2）")
-                                               .arg(QDir::toNativeSeparators(path_), reason));
+        throw VbError(ErrorNumber::FileIo,
+                      QStringLiteral("ファイル「%1」に書き込めません。（%2）")
+                          .arg(QDir::toNativeSeparators(path_), file_.reason()));
     }
 
     QString path_;
-    QSaveFile file_;
+    CheckedSaveFile file_;
 };
 
 } // namespace

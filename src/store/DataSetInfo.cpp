@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/SafeSave.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -9,9 +10,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace quellin {
@@ -165,20 +166,35 @@ std::optional<DataSetInfo> parseDataSetInfo(const QString& text)
 
 bool writeDataSetInfo(const Context& ctx, DataSetKind kind)
 {
-    QSaveFile file(dataSetInfoPath(ctx));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = formatDataSetInfo(currentDataSetInfo(ctx, kind)).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    CheckedSaveFile file(dataSetInfoPath(ctx));
+    if (file.open() && file.write(formatDataSetInfo(currentDataSetInfo(ctx, kind)).toUtf8()) &&
+        file.commit())
+        return true;
+    // The data set itself is fine; what is lost is its recovery after a crash,
+    // and the user should know before relying on it.
+    ctx.svc.status.setPanelText(2, QStringLiteral("TMP.INF を書き込めません（%1）。"
+                                                  "異常終了すると計測データを復旧できません。")
+                                       .arg(file.reason()));
+    return false;
 }
 
 void removeDataSetInfo(const Context& ctx)
 {
     QFile::remove(dataSetInfoPath(ctx));
+}
+
+bool recordIsPlausible(const DataRecord& rec)
+{
+    // 1980-01-01 .. 2100-01-01 as date values: no meter's clock lies outside.
+    constexpr double kEarliest = 29221;
+    constexpr double kLatest = 73051;
+    constexpr double kLargest = 1e15;
+    if (rec.number < 0 || !(rec.time() >= kEarliest && rec.time() <= kLatest))
+        return false;
+    for (double v : rec.fields)
+        if (!std::isfinite(v) || std::fabs(v) > kLargest)
+            return false;
+    return true;
 }
 
 std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx)
@@ -190,8 +206,37 @@ std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx)
     LeftoverDataSet leftover;
     leftover.records = static_cast<int>(std::min<qint64>(records, kMaxStoredRecords));
     QFile infoFile(dataSetInfoPath(ctx));
-    if (infoFile.open(QIODevice::ReadOnly) && infoFile.size() < 64 * 1024)
-        leftover.info = parseDataSetInfo(QString::fromUtf8(infoFile.readAll()));
+    if (infoFile.exists()) {
+        if (infoFile.open(QIODevice::ReadOnly) && infoFile.size() < 64 * 1024)
+            leftover.info = parseDataSetInfo(QString::fromUtf8(infoFile.readAll()));
+        if (!leftover.info)
+            leftover.damage = LeftoverDamage::Properties;
+    }
+    // Records that no meter could have sent (random bytes, a file cut in the
+    // middle of a record's write) are no measurement to offer back.
+    QFile tmpFile(ctx.tmpDatPath());
+    if (!tmpFile.open(QIODevice::ReadOnly)) {
+        leftover.damage = LeftoverDamage::Records;
+        return leftover;
+    }
+    std::vector<char> buffer;
+    for (int first = 0; first < leftover.records; first += kRecordsPerRead) {
+        const int n = std::min(kRecordsPerRead, leftover.records - first);
+        buffer.resize(static_cast<size_t>(n) * kRecordBytes);
+        if (tmpFile.read(buffer.data(), static_cast<qint64>(buffer.size())) !=
+            static_cast<qint64>(buffer.size())) {
+            leftover.damage = LeftoverDamage::Records;
+            return leftover;
+        }
+        for (int i = 0; i < n; ++i) {
+            DataRecord rec;
+            std::memcpy(&rec, buffer.data() + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
+            if (!recordIsPlausible(rec)) {
+                leftover.damage = LeftoverDamage::Records;
+                return leftover;
+            }
+        }
+    }
     return leftover;
 }
 
@@ -251,14 +296,23 @@ void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover)
 
 QString setLeftoverAside(Context& ctx)
 {
+    constexpr int kAsideNamesPerSecond = 999;
     CloseTmp(ctx);
     const QString stamp = Format(ctx.svc.clock.now(), QStringLiteral("yyyymmdd-hhmmss"));
-    const QString target =
-        ctx.app.AppFolder + QStringLiteral("TMP-") + stamp + QStringLiteral(".DAT");
-    if (QFile::exists(target) || !QFile::rename(ctx.tmpDatPath(), target))
-        return {};
-    removeDataSetInfo(ctx);
-    return target;
+    // Two starts in one second, or a clock set back, meet a name already taken:
+    // the earlier leftover keeps it and this one gets a number.
+    for (int n = 1; n <= kAsideNamesPerSecond; ++n) {
+        const QString target = ctx.app.AppFolder + QStringLiteral("TMP-") + stamp +
+                               (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) +
+                               QStringLiteral(".DAT");
+        if (QFile::exists(target))
+            continue;
+        if (!QFile::rename(ctx.tmpDatPath(), target))
+            return {};
+        removeDataSetInfo(ctx);
+        return target;
+    }
+    return {};
 }
 
 } // namespace quellin

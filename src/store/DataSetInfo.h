@@ -49,11 +49,21 @@ std::optional<DataSetInfo> parseDataSetInfo(const QString& text);
 bool writeDataSetInfo(const Context& ctx, DataSetKind kind);
 void removeDataSetInfo(const Context& ctx);
 
+// What is wrong with a leftover, if anything: its TMP.INF is there but cannot
+// be read, or its records hold what no meter sends (times outside 1980–2100,
+// values that are not finite numbers). Neither is offered back as a data set.
+enum class LeftoverDamage { None, Properties, Records };
+
 // Records left in TMP.DAT by a program that did not end normally.
 struct LeftoverDataSet {
     int records = 0;
-    std::optional<DataSetInfo> info; // none: the data set was still being filled
+    std::optional<DataSetInfo> info; // none: the data set was still being filled (or damaged)
+    LeftoverDamage damage = LeftoverDamage::None;
+    bool restorable() const { return info && damage == LeftoverDamage::None; }
 };
+
+// A record as a meter or a data file can give it.
+bool recordIsPlausible(const DataRecord& rec);
 std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx);
 
 // Makes the leftover the current data set: the store's globals from TMP.INF and
@@ -62,8 +72,10 @@ std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx);
 void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover);
 
 // Moves an incomplete leftover (one without TMP.INF) aside as
-// "TMP-yyyymmdd-hhmmss.DAT" in the data folder, so that nothing is lost and the
-// next data set starts clean. Returns the new path, or "" when it could not move.
+// "TMP-yyyymmdd-hhmmss.DAT" in the data folder (with "-2", "-3" … before ".DAT"
+// when that name is taken: nothing is ever overwritten), so that nothing is lost
+// and the next data set starts clean. Returns the new path, or "" when it could
+// not move.
 QString setLeftoverAside(Context& ctx);
 
 } // namespace quellin

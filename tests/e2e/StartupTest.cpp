@@ -139,7 +139,8 @@ TEST_F(Startup, PortThatCannotBeOpenedAsksForTheVersionFirst)
     closer.stop();
     EXPECT_EQ(dialogs, 1);
     ASSERT_GE(msg.shown.size(), 2u);
-    EXPECT_EQ(msg.shown[0].text, QStringLiteral("通信ポート1 を初期化してオープンできません。"));
+    EXPECT_TRUE(msg.shown[0].text.startsWith(
+        QStringLiteral("通信ポート1 を初期化してオープンできません。\r\n")));
     EXPECT_EQ(msg.shown[1].title, QStringLiteral("ハードバージョン確認"));
     EXPECT_EQ(program->context().app.HardVersion, 1);
     EXPECT_TRUE(program->mainWindow()->isVisible());

@@ -104,15 +104,41 @@ struct ParamCase {
 
 class CommParamText : public ::testing::TestWithParam<ParamCase> {};
 
-TEST(PortNotOpenedText, NamesTheDialoutGroupOnlyWhenPermissionWasRefused)
+TEST(PortNotOpenedText, NamesTheDeviceAndWhyItCouldNotBeOpened)
 {
-    EXPECT_EQ(portNotOpenedText("2", "/dev/ttyUSB0", false),
-              "通信ポート2 を初期化してオープンできません。");
-    const QString denied = portNotOpenedText("2", "/dev/ttyUSB0", true);
-    EXPECT_TRUE(denied.startsWith("通信ポート2 を初期化してオープンできません。\r\n"));
-    EXPECT_TRUE(denied.contains("/dev/ttyUSB0"));
-    EXPECT_TRUE(denied.contains("dialout"));
-    EXPECT_TRUE(denied.contains("usermod -aG dialout"));
+    const QString base = QStringLiteral("通信ポート2 を初期化してオープンできません。");
+    EXPECT_EQ(portNotOpenedText("2", {}, PortFailure::Unknown), base);
+    const struct {
+        PortFailure failure;
+        const char* says;
+        bool dialout;
+    } cases[] = {
+        {PortFailure::NotFound, "がありません", false},
+        {PortFailure::Busy, "他のプログラムが使っています", false},
+        {PortFailure::NotPermitted, "usermod -aG dialout", true},
+        {PortFailure::Unknown, "を開けません（Input/output error）", false},
+    };
+    for (const auto& c : cases) {
+        const QString text =
+            portNotOpenedText("2", "/dev/ttyUSB0", c.failure, QStringLiteral("Input/output error"));
+        EXPECT_TRUE(text.startsWith(base + QStringLiteral("\r\nデバイス /dev/ttyUSB0 ")));
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.says))) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("dialout")), c.dialout) << text.toStdString();
+    }
+}
+
+TEST(PortFailure, TellsAMissingDeviceFromABusyOne)
+{
+    EXPECT_EQ(
+        portFailure(QStringLiteral("/dev/quellin-no-such-port"), QSerialPort::PermissionError),
+        PortFailure::NotFound);
+    EXPECT_EQ(portFailure(QStringLiteral("/dev/null"), QSerialPort::DeviceNotFoundError),
+              PortFailure::NotFound);
+    // A device this user may read and write that still refused: another program.
+    EXPECT_EQ(portFailure(QStringLiteral("/dev/null"), QSerialPort::PermissionError),
+              PortFailure::Busy);
+    EXPECT_EQ(portFailure(QStringLiteral("/dev/null"), QSerialPort::ResourceError),
+              PortFailure::Unknown);
 }
 
 TEST_P(CommParamText, IsReadFieldByField)
@@ -177,7 +203,12 @@ TEST_F(CommPortTest, PortThatCannotBeOpenedTellsTheUserAndOffersTheSettings)
     EXPECT_FALSE(comm.openPort());
     EXPECT_FALSE(comm.isOpen());
     ASSERT_EQ(tc.msg.shown.size(), 1u);
-    EXPECT_EQ(tc.msg.shown[0].text, "通信ポート3 を初期化してオープンできません。");
+    // The first line as it always was; the next names the device and why.
+    EXPECT_EQ(tc.msg.shown[0].text.section(QStringLiteral("\r\n"), 0, 0),
+              "通信ポート3 を初期化してオープンできません。");
+    EXPECT_EQ(tc.msg.shown[0].text.section(QStringLiteral("\r\n"), 1),
+              "デバイス /nonexistent/quellin-tty がありません。ケーブルを確認するか、"
+              "通信設定で使えるポートを選んで下さい。");
     EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(tc.msg.shown[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(tc.msg.shown[0].foreground);
@@ -247,7 +278,9 @@ TEST_F(CommPortTest, ReopenWithABadPortShowsTheMessageButNoDialog)
     comm.showSystemDialog = [&] { ++dialogs; };
     EXPECT_FALSE(comm.reopenPort());
     ASSERT_EQ(tc.msg.shown.size(), 1u);
-    EXPECT_EQ(tc.msg.shown[0].text, "通信ポート6 を初期化してオープンできません。");
+    EXPECT_TRUE(
+        tc.msg.shown[0].text.startsWith("通信ポート6 を初期化してオープンできません。\r\n"
+                                        "デバイス /nonexistent/quellin-tty がありません。"));
     EXPECT_EQ(dialogs, 0);
 }
 

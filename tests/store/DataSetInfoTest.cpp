@@ -6,7 +6,9 @@
 #include "support/Catalogue.h"
 #include "support/TestContext.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace quellin::test {
@@ -90,6 +92,91 @@ TEST(DataSetRecovery, TakesTimesPeakAndEnergyFromTheRecords)
     DeleteTmpFile(ctx);
     EXPECT_FALSE(QFile::exists(dataSetInfoPath(ctx)));
     EXPECT_FALSE(findLeftoverDataSet(ctx));
+}
+
+// A leftover set aside never takes the name of one set aside before (two starts
+// in the same second, a clock set back): it gets the next free number.
+TEST(DataSetRecovery, SettingAsideNeverOverwritesAnEarlierLeftover)
+{
+    TestContext tc;
+    Context& ctx = *tc.ctx;
+    giveTestCatalogue(ctx, 2);
+    const QString folder = ctx.app.AppFolder;
+    const QString stamp = QStringLiteral("TMP-20020601-000000");
+    const struct {
+        QStringList taken;
+        QString expected;
+    } cases[] = {
+        {{}, stamp + QStringLiteral(".DAT")},
+        {{stamp + QStringLiteral(".DAT")}, stamp + QStringLiteral("-2.DAT")},
+        {{stamp + QStringLiteral(".DAT"), stamp + QStringLiteral("-2.DAT")},
+         stamp + QStringLiteral("-3.DAT")},
+    };
+    for (const auto& c : cases) {
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("TMP-*")}))
+            QFile::remove(folder + name);
+        for (const QString& name : c.taken) {
+            QFile f(folder + name);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(name.toUtf8());
+        }
+        writeStore(ctx, {makeRecord(0, at(0), 1), makeRecord(1, at(1), 1)});
+        CloseTmp(ctx);
+        EXPECT_EQ(setLeftoverAside(ctx), folder + c.expected);
+        EXPECT_FALSE(QFile::exists(ctx.tmpDatPath()));
+        EXPECT_EQ(QFileInfo(folder + c.expected).size(), 2 * kRecordBytes);
+        for (const QString& name : c.taken) {
+            QFile f(folder + name);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), name.toUtf8()) << "an earlier leftover was overwritten";
+        }
+    }
+}
+
+// What a leftover is offered as: whole records with their properties are a data
+// set; a damaged TMP.INF or records no meter sends are set aside instead, and
+// neither is mistaken for an unfinished load.
+TEST(DataSetRecovery, OnlyWholeRecordsWithTheirPropertiesAreOffered)
+{
+    const struct {
+        const char* name;
+        const char* info; // TMP.INF's text; null: no TMP.INF
+        bool randomRecords;
+        bool restorable;
+        bool hasInfo;
+        LeftoverDamage damage;
+    } cases[] = {
+        {"whole", "Kind=measurement\nHardVersion=2\n", false, true, true, LeftoverDamage::None},
+        {"unfinished", nullptr, false, false, false, LeftoverDamage::None},
+        {"damaged properties", "Kind=photo\n\x01\x02", false, false, false,
+         LeftoverDamage::Properties},
+        {"random records", "Kind=measurement\nHardVersion=2\n", true, false, true,
+         LeftoverDamage::Records},
+    };
+    for (const auto& c : cases) {
+        TestContext tc;
+        Context& ctx = *tc.ctx;
+        giveTestCatalogue(ctx, 2);
+        writeStore(ctx, {makeRecord(0, at(0), 1), makeRecord(1, at(1), 1)});
+        if (c.randomRecords) {
+            QFile tmp(ctx.tmpDatPath());
+            ASSERT_TRUE(tmp.open(QIODevice::WriteOnly));
+            QByteArray noise(3 * kRecordBytes, '\0');
+            for (int i = 0; i < noise.size(); ++i)
+                noise[i] = static_cast<char>((i * 7919 + 13) & 0xff);
+            tmp.write(noise);
+        }
+        if (c.info) {
+            QFile info(dataSetInfoPath(ctx));
+            ASSERT_TRUE(info.open(QIODevice::WriteOnly));
+            info.write(c.info);
+        }
+        const auto leftover = findLeftoverDataSet(ctx);
+        ASSERT_TRUE(leftover) << c.name;
+        EXPECT_EQ(leftover->restorable(), c.restorable) << c.name;
+        EXPECT_EQ(leftover->info.has_value(), c.hasInfo) << c.name;
+        EXPECT_EQ(leftover->damage, c.damage) << c.name;
+    }
 }
 
 } // namespace
