@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -276,6 +277,37 @@ TEST(SettingsWriteFailure, AFailedWriteLeavesThePreviousFileIntact)
     ASSERT_TRUE(t.settings->write(QStringLiteral("CommPort"), QStringLiteral("3")));
     EXPECT_FALSE(t.settings->write(QStringLiteral("bad=name"), QStringLiteral("4")));
     EXPECT_EQ(fileText(t.iniPath()), QByteArray("[Tarvo]\nCommPort=3\n"));
+}
+
+// ---- damaged and foreign files ------------------------------------------------------------
+
+TEST(SettingsRead, AnOverlongLineIsSkippedWithOneMessageAndTheRestStillReads)
+{
+    TestContext t;
+    writeFile(t.iniPath(),
+              "[Tarvo]\nCommPort=2\nFilePath=" + QByteArray(200 * 1024, 'x') + "\nLogingTime=60\n");
+    EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("2"));
+    EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), QStringLiteral("def")),
+              QStringLiteral("def"));
+    EXPECT_EQ(t.settings->read(QStringLiteral("LogingTime"), {}), QStringLiteral("60"));
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_TRUE(t.msg.shown[0].text.contains(QStringLiteral("3 行目")));
+    EXPECT_TRUE(t.msg.shown[0].text.contains(QStringLiteral("Quellin.ini")));
+    // Writing drops the damaged line and keeps the others.
+    ASSERT_TRUE(t.settings->write(QStringLiteral("CommPort"), QStringLiteral("4")));
+    EXPECT_EQ(fileText(t.iniPath()), QByteArray("[Tarvo]\nCommPort=4\nLogingTime=60\n"));
+}
+
+TEST(SettingsRead, AShiftJisFileReadsAsShiftJis)
+{
+    TestContext t;
+    QStringEncoder sjis("Shift_JIS");
+    const QString folder = QStringLiteral("/home/計測/データ/");
+    writeFile(t.iniPath(), "[Tarvo]\nFilePath=" + QByteArray(sjis.encode(folder)) + "\n");
+    EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), {}), folder);
+    // Rewritten, the text stays what it was (now as UTF-8).
+    ASSERT_TRUE(t.settings->write(QStringLiteral("CommPort"), QStringLiteral("2")));
+    EXPECT_EQ(fileText(t.iniPath()), ("[Tarvo]\nFilePath=" + folder + "\nCommPort=2\n").toUtf8());
 }
 
 TEST(SettingsPath, FollowsQuellinHome)
