@@ -64,13 +64,21 @@ public:
             return;
         if (!file_.write(bytes))
             fail();
+        written_ += bytes.size();
         bytes.clear();
     }
 
+    // Committed, and the file that now stands under the name holds every byte:
+    // only then may the caller drop the records it came from.
     void commit()
     {
         if (!file_.commit())
             fail();
+        if (QFileInfo(path_).size() != written_)
+            throw VbError(ErrorNumber::FileIo,
+                          QStringLiteral("ファイル「%1」を確かめたところ、書き込んだ内容と"
+                                         "大きさが違います。")
+                              .arg(QDir::toNativeSeparators(path_)));
     }
 
 private:
@@ -83,6 +91,7 @@ private:
 
     QString path_;
     CheckedSaveFile file_;
+    qint64 written_ = 0;
 };
 
 } // namespace
