@@ -18,6 +18,7 @@ FrmDownload::FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange,
     : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), QStringLiteral("ダウンロード"), parent),
       exchange_(exchange)
 {
+    addMemoryList();
     CmdDownLoad = new QPushButton(QStringLiteral("ダウンロード"), this);
     CmdDownLoad->setObjectName(QStringLiteral("CmdDownLoad"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);

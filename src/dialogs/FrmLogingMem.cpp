@@ -43,6 +43,7 @@ FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchang
     state->addWidget(CmdSend, 0, 5);
     state->setColumnStretch(2, 1);
 
+    addMemoryList();
     CmdClear[0] = new QPushButton(QStringLiteral("メモリクリア"), this);
     CmdClear[1] = new QPushButton(QStringLiteral("全クリア"), this);
     CmdClose = new QPushButton(QStringLiteral("閉じる"), this);

@@ -17,6 +17,10 @@ MemoryDialog::MemoryDialog(Context& ctx, Sequencer& seq, const QString& name,
     setObjectName(name);
     setWindowTitle(caption);
     setModal(true);
+}
+
+void MemoryDialog::addMemoryList()
+{
     LblMemory = new QLabel(kMemoryListHeader, this);
     LstMemory = makeMemoryList(this);
     connect(LstMemory, &QListWidget::itemSelectionChanged, this, [this] { LstMemory_Click(); });

@@ -35,6 +35,9 @@ protected:
     MemoryDialog(Context& ctx, Sequencer& seq, const QString& name, const QString& caption,
                  QWidget* parent);
 
+    // The header and the list, made where they come among the dialog's controls
+    // (the order the focus takes).
+    void addMemoryList();
     // The button a selected line enables.
     void setSelectionButton(QPushButton* button);
 

@@ -240,7 +240,7 @@ void Sequencer::handleMeasureSetup(const QString& line)
     if (exchangeDone()) {
         replaceList({makeStep(QStringLiteral("SLG"), 2, QStringLiteral("OK"), 2)});
         setState(link::State::MeasureSend);
-        // The meter needs a moment after "SMD11" before it takes "SLG".
+        // The meter is given a second after "SMD11" before "SLG".
         startPauseBeforeSlg();
         return;
     }
@@ -281,10 +281,10 @@ void Sequencer::releaseHeldLines()
     // event loop) queue up behind them.
     releasing_ = true;
     while (!pausing_ && !held_.empty()) {
-        const auto [count, line] = std::move(held_.front());
+        const std::pair<int, QString> held = std::move(held_.front());
         held_.pop_front();
         trapped(ctx_, "Mscomm_OnComm", false, [&] {
-            dispatchLine(count, line);
+            dispatchLine(held.first, held.second);
             return true;
         });
     }

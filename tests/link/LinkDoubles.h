@@ -78,7 +78,7 @@ public:
     void KeisokuEnd_Req() override { record("KeisokuEnd_Req"); }
     void clearBusyText() override { record("clearBusyText"); }
     void linkLost() override { record("linkLost"); }
-    // Runs after each recorded call (to act like the window, e.g. set LinkState 99).
+    // Runs after each recorded call (to act like the window, e.g. end the exchange).
     std::function<void(const QString&)> onCall;
 
 private:
