@@ -106,7 +106,6 @@ void BM_CliLinePath(benchmark::State& state)
     Context& ctx = *t.ctx;
     test::giveTestCatalogue(ctx, 2);
     ctx.app.LogingTime = 1;
-    ctx.link.WiringMode = 2;
     std::FILE* devNull = state.range(0) ? std::fopen("/dev/null", "w") : nullptr;
     NullTransport transport;
     NullTimer timer;
@@ -116,8 +115,11 @@ void BM_CliLinePath(benchmark::State& state)
     CliView view(ctx, devNull);
     MeasurementRun run(ctx, view, seq);
     clients.measured = &run.measuredData();
+    // The meter's status at the start: three-phase three-wire.
+    seq.startMeasurementRequest();
+    seq.dispatch(6, QStringLiteral("RMD200"));
     run.KeisokuStart();
-    ctx.link.LinkState = link::State::Idle;
+    seq.endExchange();
     if (!run.beginPcLogging(t.path(QStringLiteral("log.csv")))) {
         state.SkipWithError("the log did not open");
         return;

@@ -90,10 +90,15 @@ public:
     }
     void setEnabled(bool) override {}
     void unload() override {}
-    void DispMemory() override { listed = true; }
+    void DispMemory(const ExchangeReplies& answers) override
+    {
+        replies = answers;
+        listed = true;
+    }
     void showSingleLine(const QString&) override { failed = true; }
     void disableDownload() override { failed = true; }
 
+    ExchangeReplies replies;
     bool listed = false;
     bool finished = false;
     bool shown = false;
@@ -148,7 +153,7 @@ void BM_DownloadFromMeter32767(benchmark::State& state)
         state.SkipWithError("the memory list was not read");
         return;
     }
-    const DownloadPlanResult planned = planDownload(memoryBlocksFrom(ctx.link.ExchangeList), 0);
+    const DownloadPlanResult planned = planDownload(memoryBlocksFrom(headless.replies), 0);
     if (!planned.plan || planned.plan->requested != 32767) {
         state.SkipWithError("no plan for 32,767 records");
         return;

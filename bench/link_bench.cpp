@@ -33,7 +33,7 @@ struct Bench {
     Bench()
     {
         ctx.app.Measuring = true;
-        ctx.link.LinkState = link::State::Idle;
+        seq.endExchange();
         clients.measured = &sink;
     }
     test::TestContext t;

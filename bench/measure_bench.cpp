@@ -35,6 +35,7 @@ public:
     void startDisplayTimer() override {}
     void pcLogWriteFailed(const QString&) override { failed = true; }
     void storeAppendFailed(const VbError&) override { failed = true; }
+    int wiringMode() const override { return 2; }
     LabelPanel panel;
     bool failed = false;
 };
@@ -54,7 +55,6 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     test::giveTestCatalogue(ctx, 2);
     ctx.app.LogingTime = 1;
     ctx.app.Measuring = true;
-    ctx.link.WiringMode = 2;
     ctx.store.PeakWatts = -9999.9;
 
     // 32,000 records of an earlier part of the measurement.
@@ -73,7 +73,7 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     ctx.store.RecordCount = 32000;
     ctx.store.NextRecordNumber = 32000;
     OpenTmpForAppend(ctx);
-    openPcLogFile(ctx, t.path(QStringLiteral("log.csv")));
+    openPcLogFile(ctx, t.path(QStringLiteral("log.csv")), 2);
     ctx.app.PcLogging = true;
     ctx.meas.FirstSampleSeen = true;
 

@@ -147,16 +147,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.link.tc.msg.clear();
     h.link.transport.writes.clear();
     h.link.input.reset();
-    ctx.link.ExchangeList.clear();
-    ctx.link.ExchangeIndex = 0;
-    ctx.link.ExchangeLast = -1;
     ctx.app.Measuring = (data[1] & 1) != 0;
     ctx.app.HardVersion = (data[1] & 2) != 0 ? 2 : 1;
     const int pick = data[0] % (static_cast<int>(std::size(kStates)) + kExchanges);
     if (pick < static_cast<int>(std::size(kStates))) {
-        ctx.link.LinkState = static_cast<link::State>(kStates[pick]);
+        // The bare state with no list.
+        h.link.seq.startExchange(static_cast<link::State>(kStates[pick]), {});
     } else {
-        ctx.link.LinkState = link::State::Idle;
+        h.link.seq.endExchange();
         startExchange(h, pick - static_cast<int>(std::size(kStates)));
     }
 
@@ -170,6 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         left -= n;
         piece = piece * 3 % 61 + 1;
     }
+    // The pause before "SLG" ends and the lines it held are handled.
+    QCoreApplication::processEvents();
     h.link.seq.onTimeout();
     CloseTmp(ctx);
     return 0;

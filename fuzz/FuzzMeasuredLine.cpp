@@ -28,7 +28,9 @@ public:
     void startDisplayTimer() override {}
     void pcLogWriteFailed(const QString&) override {}
     void storeAppendFailed(const VbError&) override {}
+    int wiringMode() const override { return wiring; }
     Panel panel;
+    int wiring = 2;
 };
 
 struct Harness {
@@ -57,12 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Harness& h = harness();
     Context& ctx = *h.tc.ctx;
     ctx.app.HardVersion = (data[0] & 1) ? 2 : 1;
-    ctx.link.WiringMode = (data[0] >> 1) % 4; // 3: a wiring the meter never reports
+    h.host.wiring = (data[0] >> 1) % 4; // 3: a wiring the meter never reports
     ctx.meas.StoreCounter = 0;
     const QString rest = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
                                              static_cast<qsizetype>(size - 1));
     h.handler.handleMeasuredLine(rest);
     QString log;
-    MeasuredData::appendLogLine(ctx, DataRecord{}, (data[0] >> 3) % 5, log);
+    MeasuredData::appendLogLine(ctx, h.host.wiring, DataRecord{}, (data[0] >> 3) % 5, log);
     return 0;
 }

@@ -21,6 +21,8 @@ namespace quellin {
 
 namespace {
 
+constexpr int kSplashMs = 1000;
+
 } // namespace
 
 Program::Program(ServiceOverrides o)
@@ -76,7 +78,10 @@ void Program::start(const QStringList& arguments)
     splash_->show();
     splash_->repaint();
     QApplication::processEvents();
-    ctx.svc.sleep.sleep(1000);
+    // The splash stands for a second; what is pending meanwhile still runs.
+    QEventLoop splashWait;
+    ctx.svc.sleep.after(kSplashMs, &splashWait, [&splashWait] { splashWait.quit(); });
+    splashWait.exec();
     ctx.svc.sleep.processEvents();
 
     // 3-6: version unknown, the version option, the folders, the flags.

@@ -1,9 +1,10 @@
 #pragma once
 // The program's shared state, grouped by the module that owns it, and the one
-// context object that carries it (with the services) to every routine.
+// context object that carries it (with the services) to every routine. The
+// link's conversation (its state number, exchange list and wiring mode) is not
+// here: the Sequencer owns it.
 
 #include "base/DataRecord.h"
-#include "base/LinkState.h"
 #include "platform/Services.h"
 
 #include <QFile>
@@ -53,24 +54,6 @@ struct Catalog {
     std::vector<bool> SeriesScaleChosen;
     std::vector<double> SeriesYMin;
     std::vector<double> SeriesYMax;
-};
-
-// One step of an exchange with the meter.
-struct ExchangeStep {
-    QString Command;
-    int ReplyLength = 0;
-    QString ReplyPrefix;
-    int PrefixLength = 0;
-    QString ReplyData;
-};
-
-// Link globals (the command sequencer's one conversation).
-struct LinkGlobals {
-    link::State LinkState = link::State::SettingsStatus;
-    std::vector<ExchangeStep> ExchangeList;
-    int ExchangeIndex = 0;
-    int ExchangeLast = 0;
-    int WiringMode = 0;
 };
 
 // The records of TMP.DAT that the last LoadGraphWindow read (0-based positions
@@ -148,7 +131,6 @@ struct Context {
 
     AppGlobals app;
     Catalog cat;
-    LinkGlobals link;
     StoreGlobals store;
     MeasureGlobals meas;
     DownloadGlobals download;

@@ -3,6 +3,7 @@
 // time-out timer it switches, and the windows it calls back. Each is a small
 // interface so that the sequencer runs without widgets and without a port.
 
+#include "base/ExchangeStep.h"
 #include "base/LinkState.h"
 
 #include <QByteArray>
@@ -65,6 +66,8 @@ public:
     // "SLE" in state 22; with HardVersion already known calls bfVer_NoCheck at
     // once, otherwise starts the time-out timer.
     virtual void startVersionExchange() = 0;
+    // The catalogue was built without asking the meter: the link goes idle.
+    virtual void endExchange() = 0;
 };
 
 // The measured-data handler: gets each "RML" line without its first three characters.
@@ -74,19 +77,22 @@ public:
     virtual void handleMeasuredLine(const QString& rest) = 0;
 };
 
-// A dialog that runs an exchange: the time-out gives it back to the user.
+// A dialog that runs an exchange: the link calls it back when the exchange ends
+// (having gone idle first), and the time-out gives it back to the user.
 class DialogClient {
 public:
     virtual ~DialogClient() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual void unload() = 0;
     virtual void clearSelections() {} // FrmKeisokuMode: both rows unselected, both sends off
-    virtual void DataDisp() {}
-    virtual void DispMemory() {}
+    // The answers of the exchange that ended: the status, or every setting read.
+    virtual void DataDisp(const ExchangeReplies& replies) { (void)replies; }
+    // The answers of the memory information list: five per block.
+    virtual void DispMemory(const ExchangeReplies& replies) { (void)replies; }
     virtual void startSecondTimer() {} // FrmDispSet's Tmr1Sec
 };
 
-class Sequencer;
+class RunningExchange;
 
 // The handlers of the dialog exchanges (settings, measurement mode, memory list and
 // download, logging and memory clear). The sequencer hands each line of such a state
@@ -94,9 +100,9 @@ class Sequencer;
 class DialogExchangeHandler {
 public:
     virtual ~DialogExchangeHandler() = default;
-    // line is already upper-cased; count is its number of characters.
-    virtual void handleLine(Sequencer& seq, link::State linkState, int count,
-                            const QString& line) = 0;
+    // line is already upper-cased; count is its number of characters. exchange is
+    // the link's running exchange (its state, list and steps), reachable only here.
+    virtual void handleLine(RunningExchange& exchange, int count, const QString& line) = 0;
 };
 
 // Every window the link may call back; null members are windows not loaded.

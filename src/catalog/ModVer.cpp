@@ -128,7 +128,9 @@ bool bfVer_Open(Context& ctx, VersionExchangeStarter& starter)
         }
         if (ctx.app.HardVersion == 0)
             ctx.app.HardVersion = askAssumeVersion1(ctx) ? 1 : 2;
-        bfVer_NoCheck(ctx);
+        // Known without the meter: the link has nothing to wait for.
+        if (bfVer_NoCheck(ctx))
+            starter.endExchange();
         return true;
     });
 }
@@ -169,7 +171,6 @@ bool bfVer_NoCheck(Context& ctx)
         validateSettings(ctx);
         setYRanges(ctx);
         ResetStore(ctx);
-        ctx.link.LinkState = link::State::Idle;
         return true;
     });
 }

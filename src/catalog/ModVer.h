@@ -16,8 +16,8 @@ struct Context;
 
 // Start of the version exchange at program start: with the port open the link
 // asks the meter ("SLE", then "VER"); with the port closed and the version still
-// unknown the user chooses, and the catalogue is built. False only when an error
-// was trapped.
+// unknown the user chooses, the catalogue is built and the link goes idle. False
+// only when an error was trapped.
 bool bfVer_Open(Context& ctx, VersionExchangeStarter& starter);
 
 // The Yes/No question asked when the meter cannot tell its version: true for
@@ -26,8 +26,9 @@ bool askAssumeVersion1(Context& ctx);
 
 // Builds the catalogue for HardVersion without talking to the meter: titles,
 // names, units, the per-item choices from the settings, the Y ranges; then checks
-// the settings, empties the data store and sets the link idle (99). False when
-// HardVersion is not known (0 or below; nothing is built) or an error was trapped.
+// the settings and empties the data store (the link, which called it back, then
+// goes idle). False when HardVersion is not known (0 or below; nothing is built)
+// or an error was trapped.
 bool bfVer_NoCheck(Context& ctx);
 
 // The Y range of series s from its scale index k = SeriesScale[s]:

@@ -149,13 +149,16 @@ void CliMeasure::requestStop()
         // A second signal: end here without waiting for the meter's answer.
         run_.KeisokuEnd();
         ended_ = true;
+        session_.recheck();
         return;
     }
     stopping_ = true;
-    if (ctx_.app.Measuring)
+    if (ctx_.app.Measuring) {
         run_.keisokuCommand(); // the log closed, then "SLE", "SMD10"
-    else
-        ended_ = true;
+        return;
+    }
+    ended_ = true;
+    session_.recheck();
 }
 
 void CliMeasure::KeisokuStart()

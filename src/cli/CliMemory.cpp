@@ -33,10 +33,9 @@ CliMemory::~CliMemory()
     session_.clients().main = nullptr;
 }
 
-void CliMemory::DispMemory()
+void CliMemory::DispMemory(const ExchangeReplies& replies)
 {
-    ctx_.link.LinkState = link::State::Idle;
-    blocks_ = memoryBlocksFrom(ctx_.link.ExchangeList);
+    blocks_ = memoryBlocksFrom(replies);
     listed_ = true;
 }
 

@@ -36,7 +36,7 @@ public:
     // DownloadDialogClient
     void setEnabled(bool) override {}
     void unload() override { unloaded_ = true; }
-    void DispMemory() override;
+    void DispMemory(const ExchangeReplies& replies) override;
     void showSingleLine(const QString& text) override { singleLine_ = text; }
     void disableDownload() override { refused_ = true; }
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <utility>
 
 namespace quellin {
 
@@ -17,7 +18,6 @@ namespace {
 // "SLE" after a given version within a moment.
 constexpr int kVersionWaitMs = FrmComm::kTimeOutMs + 2000;
 constexpr int kSleWaitMs = 3000;
-constexpr int kWaitTickMs = 20;
 
 } // namespace
 
@@ -74,13 +74,13 @@ CliExit CliSession::askVersion()
         return CliExit::LinkFailure;
     if (options_.version != 0) {
         // The catalogue is built; the meter's answer to "SLE" is still awaited.
-        waitFor([&] { return ctx.link.LinkState == link::State::Idle; }, kSleWaitMs);
+        waitFor([&] { return seq().LinkState() == link::State::Idle; }, kSleWaitMs);
         return ctx.cat.ColumnTitles.isEmpty() ? CliExit::Refused : CliExit::Done;
     }
     const bool known = waitFor(
         [&] {
             return versionUnknown_ || !comm_->isOpen() ||
-                   (!ctx.cat.ColumnTitles.isEmpty() && ctx.link.LinkState == link::State::Idle);
+                   (!ctx.cat.ColumnTitles.isEmpty() && seq().LinkState() == link::State::Idle);
         },
         kVersionWaitMs);
     if (versionUnknown_ || !known || !comm_->isOpen()) {
@@ -100,7 +100,6 @@ bool CliSession::askAssumeVersion1()
 {
     // The meter did not say: a logger must not guess.
     versionUnknown_ = true;
-    ctx_->link.LinkState = link::State::Idle;
     return false;
 }
 
@@ -108,19 +107,34 @@ bool CliSession::waitFor(const std::function<bool()>& done, int ms)
 {
     if (done())
         return true;
-    // The loop sleeps until the port, a timer or a signal has something; a short
-    // tick looks at the condition and the deadline.
-    QDeadlineTimer deadline(ms);
+    // Whatever the command waits for is the end of an exchange (or its failure):
+    // the link says so. The condition is looked at once the link's handling of
+    // the line (the call-backs, their messages) is complete.
     QEventLoop loop;
-    QTimer tick;
-    tick.setInterval(kWaitTickMs);
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (done() || deadline.hasExpired())
-            loop.quit();
-    });
-    tick.start();
+    const auto look = [&] {
+        QTimer::singleShot(0, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+    };
+    Sequencer& link = seq();
+    QObject::connect(&link, &Sequencer::stateChanged, &loop, look);
+    QObject::connect(&link, &Sequencer::exchangeEnded, &loop, look);
+    QObject::connect(&link, &Sequencer::exchangeFailed, &loop, look);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(ms);
+    std::function<void()> outer = std::exchange(recheck_, look);
     loop.exec();
+    recheck_ = std::move(outer);
     return done();
+}
+
+void CliSession::recheck()
+{
+    if (recheck_)
+        recheck_();
 }
 
 bool CliSession::linkFailed() const

@@ -14,7 +14,6 @@
 #include "settings/ModRegistry.h"
 #include "store/DataFolderLock.h"
 
-#include <QDeadlineTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -42,8 +41,12 @@ public:
     std::FILE* err() const { return err_; }
     const QStringList& messages() const { return messages_.shown(); }
 
-    // Runs the event loop until done() or ms have passed; done()'s last answer.
+    // Runs the event loop until the link has ended or failed an exchange and done()
+    // holds, or ms have passed; done()'s last answer.
     bool waitFor(const std::function<bool()>& done, int ms);
+    // The command changed what it waits for by itself (a stop was asked for): the
+    // wait under way looks at its condition again.
+    void recheck();
     // The link failed since open(): a time-out, or the port went away.
     bool linkFailed() const;
     // Refused (1) unless the link failed (3).
@@ -77,6 +80,7 @@ private:
     LinkClients clients_;
     std::unique_ptr<DialogExchanges> exchanges_;
     std::unique_ptr<FrmComm> comm_;
+    std::function<void()> recheck_;
     bool timedOut_ = false;
     bool versionUnknown_ = false;
 };

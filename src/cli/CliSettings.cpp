@@ -54,14 +54,18 @@ CliExit CliSettings::run()
     return send();
 }
 
+void CliSettings::DataDisp(const ExchangeReplies& replies)
+{
+    fields_ = fieldsFromReplies(replies, ctx_.app.HardVersion);
+    shown_ = true;
+}
+
 CliExit CliSettings::read()
 {
     startSettingsRead(session_.seq());
     session_.waitFor([&] { return shown_ || unloaded_; }, kExchangeWaitMs);
-    if (shown_) {
-        fields_ = fieldsFromReplies(ctx_.link.ExchangeList, ctx_.app.HardVersion);
+    if (shown_)
         return CliExit::Done;
-    }
     return session_.failureExit();
 }
 

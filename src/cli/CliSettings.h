@@ -22,7 +22,7 @@ public:
     // send ends in unload, or in the clock restarted after a message.
     void setEnabled(bool) override {}
     void unload() override { unloaded_ = true; }
-    void DataDisp() override { shown_ = true; }
+    void DataDisp(const ExchangeReplies& replies) override;
     void startSecondTimer() override { sendFailed_ = true; }
 
 private:

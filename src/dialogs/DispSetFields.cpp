@@ -60,10 +60,9 @@ constexpr std::array<OutputParam, 30> buildOutputParams()
 
 constexpr std::array<OutputParam, 30> kOutputParams = buildOutputParams();
 
-QString replyAt(const std::vector<ExchangeStep>& steps, int i)
+QString replyAt(const ExchangeReplies& replies, int i)
 {
-    return i >= 0 && static_cast<size_t>(i) < steps.size() ? steps[static_cast<size_t>(i)].ReplyData
-                                                           : QString();
+    return i >= 0 && i < replies.size() ? replies[i] : QString();
 }
 
 // The list index an answer names: its whole text a number from 0 to count - 1
@@ -185,10 +184,10 @@ QStringList outputListEntries(int cmbSb)
     return {QStringLiteral("１"), QStringLiteral("２")};
 }
 
-DispSetFields fieldsFromReplies(const std::vector<ExchangeStep>& steps, int hardVersion)
+DispSetFields fieldsFromReplies(const ExchangeReplies& replies, int hardVersion)
 {
     DispSetFields f;
-    const QString voltage = replyAt(steps, kReadVoltage);
+    const QString voltage = replyAt(replies, kReadVoltage);
     if (digitValue(voltage) == 0) {
         f.denatu = 0;
         f.data[0] = QStringLiteral("100.0");
@@ -196,20 +195,20 @@ DispSetFields fieldsFromReplies(const std::vector<ExchangeStep>& steps, int hard
         f.denatu = 1;
         f.data[0] = voltage.mid(1).trimmed();
     }
-    f.data[1] = Format(replyAt(steps, kReadPt), QStringLiteral("0"));
-    f.data[2] = Format(replyAt(steps, kReadCt), QStringLiteral("0"));
-    f.jikan = listIndexOf(replyAt(steps, kReadInterval), 6);
-    f.data[3] = replyAt(steps, kReadStart);
-    f.data[4] = replyAt(steps, kReadEnd);
-    f.renge = listIndexOf(replyAt(steps, kReadRange), 5);
-    const QString timer = replyAt(steps, kReadTimer);
+    f.data[1] = Format(replyAt(replies, kReadPt), QStringLiteral("0"));
+    f.data[2] = Format(replyAt(replies, kReadCt), QStringLiteral("0"));
+    f.jikan = listIndexOf(replyAt(replies, kReadInterval), 6);
+    f.data[3] = replyAt(replies, kReadStart);
+    f.data[4] = replyAt(replies, kReadEnd);
+    f.renge = listIndexOf(replyAt(replies, kReadRange), 5);
+    const QString timer = replyAt(replies, kReadTimer);
     if (timer.startsWith(QLatin1Char('0')))
         f.timer = 0;
     else if (timer.startsWith(QLatin1Char('1')))
         f.timer = 1;
 
     // "CCM": speed (5), parity letter, data bits, stop bits.
-    const QString comm = replyAt(steps, kReadComm);
+    const QString comm = replyAt(replies, kReadComm);
     f.comm[0] = Format(comm.left(5), QStringLiteral("0"));
     if (comm.size() > 5)
         f.comm[1] = parityName(comm.at(5));
@@ -218,7 +217,7 @@ DispSetFields fieldsFromReplies(const std::vector<ExchangeStep>& steps, int hard
 
     if (hardVersion >= 2)
         for (const OutputParam& p : kOutputParams)
-            showOutput(f, p, replyAt(steps, kReadFirstOutput + p.number - 10));
+            showOutput(f, p, replyAt(replies, kReadFirstOutput + p.number - 10));
     return f;
 }
 

@@ -16,7 +16,7 @@
 //   30-34  temperature output 1  input channel, level, ON time, OFF level, OFF time
 //   35-39  temperature output 2  the same
 
-#include "base/Context.h"
+#include "base/ExchangeStep.h"
 
 #include <QString>
 #include <QStringList>
@@ -74,7 +74,7 @@ QStringList outputListEntries(int cmbSb);
 // DataDisp: the fields from the read list's answers (each step's ReplyData). An
 // answer that names no entry of its list leaves that list without a selection.
 // TxtData(5) is left empty: it shows the PC's clock (clockText).
-DispSetFields fieldsFromReplies(const std::vector<ExchangeStep>& steps, int hardVersion);
+DispSetFields fieldsFromReplies(const ExchangeReplies& replies, int hardVersion);
 
 // TxtData(5) and Tmr1Sec: "YYYY/MM/DD HH:MM:SS".
 QString clockText(double now);

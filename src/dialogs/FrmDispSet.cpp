@@ -283,10 +283,10 @@ int FrmDispSet::currentTab() const
 // ---------------------------------------------------------------------------------
 // Events
 
-void FrmDispSet::DataDisp()
+void FrmDispSet::DataDisp(const ExchangeReplies& replies)
 {
     const int version = ctx_.app.HardVersion;
-    DispSetFields f = fieldsFromReplies(ctx_.link.ExchangeList, version);
+    DispSetFields f = fieldsFromReplies(replies, version);
     f.data[5] = clockText(ctx_.svc.clock.now());
     showFields(f);
     Tmr1Sec->start();
@@ -357,7 +357,7 @@ void FrmDispSet::CmdClose_Click()
 
 bool FrmDispSet::exchangeRunning() const
 {
-    const int state = link::number(ctx_.link.LinkState);
+    const int state = link::number(link_.LinkState());
     return state >= link::number(link::State::SettingsStatus) &&
            state <= link::number(link::State::SettingsWrite);
 }
@@ -367,7 +367,7 @@ void FrmDispSet::done(int result)
     // Form_Unload: the clock stops and the link forgets the dialog's exchange.
     Tmr1Sec->stop();
     if (exchangeRunning())
-        ctx_.link.LinkState = link::State::Idle;
+        link_.endExchange();
     QDialog::done(result);
 }
 

@@ -30,8 +30,9 @@ public:
     FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent = nullptr);
     ~FrmDispSet() override;
 
-    // Called by the link when every setting has been read.
-    void DataDisp();
+    // Called by the link when every setting has been read, with the answers of
+    // the read list.
+    void DataDisp(const ExchangeReplies& replies);
     void Tmr1Sec_Timer();
     void CmbDenatu_Click();
     void OptionSet_Click(int index);
@@ -69,7 +70,7 @@ private:
         explicit LinkSide(FrmDispSet& dlg) : dlg_(dlg) {}
         void setEnabled(bool enabled) override;
         void unload() override;
-        void DataDisp() override { dlg_.DataDisp(); }
+        void DataDisp(const ExchangeReplies& replies) override { dlg_.DataDisp(replies); }
         void startSecondTimer() override;
 
     private:

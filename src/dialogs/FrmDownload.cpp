@@ -4,10 +4,8 @@
 #include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryListView.h"
 #include "link/MemoryExchange.h"
-#include "link/Sequencer.h"
 #include "store/ModFile.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -17,20 +15,17 @@
 namespace quellin {
 
 FrmDownload::FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), seq_(seq), exchange_(exchange)
+    : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), QStringLiteral("ダウンロード"), parent),
+      exchange_(exchange)
 {
-    setObjectName(QStringLiteral("FrmDownload"));
-    setWindowTitle(QStringLiteral("ダウンロード"));
-    setModal(true);
-
-    LblMemory = new QLabel(kMemoryListHeader, this);
-    LstMemory = makeMemoryList(this);
+    addMemoryList();
     CmdDownLoad = new QPushButton(QStringLiteral("ダウンロード"), this);
     CmdDownLoad->setObjectName(QStringLiteral("CmdDownLoad"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     CmdDownLoad->setEnabled(false);
     CmdDownLoad->setDefault(true);
+    setSelectionButton(CmdDownLoad);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -42,7 +37,6 @@ FrmDownload::FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange,
     layout->addLayout(buttons);
     resize(memoryDialogSize(*this));
 
-    connect(LstMemory, &QListWidget::itemSelectionChanged, this, [this] { LstMemory_Click(); });
     connect(LstMemory, &QListWidget::itemDoubleClicked, this, [this] {
         if (CmdDownLoad->isEnabled())
             CmdDownLoad_Click();
@@ -52,8 +46,7 @@ FrmDownload::FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange,
 
     // Form_Load: the memory list is read while the dialog waits.
     exchange_.attach(this);
-    setEnabled(false);
-    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    waitForMeter();
     startDownloadList(seq_);
 }
 
@@ -62,30 +55,16 @@ FrmDownload::~FrmDownload()
     formUnload();
 }
 
-void FrmDownload::setEnabled(bool enabled)
+void FrmDownload::DispMemory(const ExchangeReplies& replies)
 {
-    QDialog::setEnabled(enabled);
-}
-
-void FrmDownload::unload()
-{
-    done(QDialog::Rejected);
-}
-
-void FrmDownload::DispMemory()
-{
-    ctx_.link.LinkState = link::State::Idle;
-    blocks_ = memoryBlocksFrom(ctx_.link.ExchangeList);
-    mMemoryCnt = static_cast<int>(blocks_.size()) - 1;
-    fillMemoryList(*LstMemory, memoryListLines(blocks_));
-    setEnabled(true);
-    ctx_.svc.pointer.setPointer(MousePointer::Default);
+    // The list is read once per opening: nothing to clear first.
+    showMemory(replies);
+    giveBack();
 }
 
 void FrmDownload::showSingleLine(const QString& text)
 {
-    showMemoryListLine(*LstMemory, text);
-    CmdDownLoad->setEnabled(false);
+    showMemoryLine(text);
 }
 
 void FrmDownload::disableDownload()
@@ -93,24 +72,17 @@ void FrmDownload::disableDownload()
     CmdDownLoad->setEnabled(false);
 }
 
-void FrmDownload::LstMemory_Click()
-{
-    if (selectedFirstBlock(*LstMemory) >= 0)
-        CmdDownLoad->setEnabled(true);
-}
-
 void FrmDownload::CmdDownLoad_Click()
 {
-    const int first = selectedFirstBlock(*LstMemory);
+    const int first = selectedBlock();
     if (first < 0)
         return;
-    const DownloadPlanResult planned = planDownload(blocks_, first);
+    const DownloadPlanResult planned = planDownload(blocks(), first);
     if (!planned.plan) {
         ctx_.svc.msg.info(planned.error, MsgIcon::Exclamation);
         return;
     }
-    setEnabled(false);
-    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    waitForMeter();
     const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
         startDownload(ctx_, seq_, *planned.plan);
         return true;
@@ -124,29 +96,8 @@ void FrmDownload::CmdDownLoad_Click()
     }
 }
 
-void FrmDownload::closeEvent(QCloseEvent* event)
+void FrmDownload::detachFromExchange()
 {
-    // While an exchange runs the dialog is disabled; the link or its time-out gives
-    // it back.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void FrmDownload::done(int result)
-{
-    formUnload();
-    QDialog::done(result);
-}
-
-void FrmDownload::formUnload()
-{
-    if (unloaded_)
-        return;
-    unloaded_ = true;
-    ctx_.link.LinkState = link::State::Idle;
     exchange_.detach(this);
 }
 

@@ -74,10 +74,9 @@ FrmKeisokuMode::~FrmKeisokuMode()
         link_.clients().keisokuMode = nullptr;
 }
 
-void FrmKeisokuMode::DataDisp()
+void FrmKeisokuMode::DataDisp(const ExchangeReplies& replies)
 {
-    const auto& list = ctx_.link.ExchangeList;
-    const ModeStatusView view = modeStatusView(list.empty() ? QString() : list.front().ReplyData);
+    const ModeStatusView view = modeStatusView(replies.value(0));
     if (view.lineText)
         LblKeisoku[0]->setText(*view.lineText);
     if (view.stateText)
@@ -116,7 +115,7 @@ void FrmKeisokuMode::clearSelections()
 
 bool FrmKeisokuMode::exchangeRunning() const
 {
-    const int state = link::number(ctx_.link.LinkState);
+    const int state = link::number(link_.LinkState());
     return state >= link::number(link::State::ModeStatus) &&
            state <= link::number(link::State::ModeSend);
 }
@@ -125,7 +124,7 @@ void FrmKeisokuMode::done(int result)
 {
     // Form_Unload: the link forgets the dialog's exchange.
     if (exchangeRunning())
-        ctx_.link.LinkState = link::State::Idle;
+        link_.endExchange();
     QDialog::done(result);
 }
 

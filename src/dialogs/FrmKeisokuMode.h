@@ -23,8 +23,9 @@ public:
     FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent = nullptr);
     ~FrmKeisokuMode() override;
 
-    // Called by the link whenever a fresh status has been read.
-    void DataDisp();
+    // Called by the link whenever a fresh status has been read; replies[0] is the
+    // status answer's data.
+    void DataDisp(const ExchangeReplies& replies);
     void CmbData_Click(int index);
     void CmdSend_Click(int index);
     // Both rows unselected, both send buttons disabled.
@@ -47,7 +48,7 @@ private:
         explicit LinkSide(FrmKeisokuMode& dlg) : dlg_(dlg) {}
         void setEnabled(bool enabled) override { dlg_.setEnabled(enabled); }
         void unload() override { dlg_.done(QDialog::Rejected); }
-        void DataDisp() override { dlg_.DataDisp(); }
+        void DataDisp(const ExchangeReplies& replies) override { dlg_.DataDisp(replies); }
         void clearSelections() override { dlg_.clearSelections(); }
 
     private:

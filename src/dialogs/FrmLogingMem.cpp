@@ -3,9 +3,7 @@
 #include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryListView.h"
 #include "link/LogingExchange.h"
-#include "link/Sequencer.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,12 +16,10 @@
 namespace quellin {
 
 FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchange, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), seq_(seq), exchange_(exchange)
+    : MemoryDialog(ctx, seq, QStringLiteral("FrmLogingMem"), QStringLiteral("ロギング・メモリ操作"),
+                   parent),
+      exchange_(exchange)
 {
-    setObjectName(QStringLiteral("FrmLogingMem"));
-    setWindowTitle(QStringLiteral("ロギング・メモリ操作"));
-    setModal(true);
-
     // The meter's own logging: its state and the new one to send.
     auto* logging = new QGroupBox(QStringLiteral("ロギング"), this);
     LblLoging = new QLabel(logging);
@@ -47,8 +43,7 @@ FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchang
     state->addWidget(CmdSend, 0, 5);
     state->setColumnStretch(2, 1);
 
-    LblMemory = new QLabel(kMemoryListHeader, this);
-    LstMemory = makeMemoryList(this);
+    addMemoryList();
     CmdClear[0] = new QPushButton(QStringLiteral("メモリクリア"), this);
     CmdClear[1] = new QPushButton(QStringLiteral("全クリア"), this);
     CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
@@ -57,6 +52,7 @@ FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchang
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     CmdClear[0]->setEnabled(false);
     CmdClear[1]->setEnabled(false);
+    setSelectionButton(CmdClear[0]);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CmdClear[0]);
@@ -74,15 +70,13 @@ FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchang
     connect(CmbData, &QComboBox::currentIndexChanged, this,
             [this](int index) { CmdSend->setEnabled(index >= 0); });
     connect(CmdSend, &QPushButton::clicked, this, [this] { CmdSend_Click(); });
-    connect(LstMemory, &QListWidget::itemSelectionChanged, this, [this] { LstMemory_Click(); });
     connect(CmdClear[0], &QPushButton::clicked, this, [this] { CmdClear_Click(0); });
     connect(CmdClear[1], &QPushButton::clicked, this, [this] { CmdClear_Click(1); });
     connect(CmdClose, &QPushButton::clicked, this, [this] { close(); });
 
     // Form_Load: the logging state is read while the dialog waits.
     exchange_.attach(this);
-    setEnabled(false);
-    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    waitForMeter();
     startLogingStatus(seq_);
 }
 
@@ -91,55 +85,30 @@ FrmLogingMem::~FrmLogingMem()
     formUnload();
 }
 
-void FrmLogingMem::setEnabled(bool enabled)
+void FrmLogingMem::DataDisp(const ExchangeReplies& replies)
 {
-    QDialog::setEnabled(enabled);
-}
-
-void FrmLogingMem::unload()
-{
-    done(QDialog::Rejected);
-}
-
-void FrmLogingMem::DataDisp()
-{
-    ctx_.link.LinkState = link::State::Idle;
-    const QString reply =
-        ctx_.link.ExchangeList.empty() ? QString() : ctx_.link.ExchangeList.front().ReplyData;
-    const LogingStateText shown = logingStateOf(reply);
+    const LogingStateText shown = logingStateOf(replies.value(0));
     LblLoging->setText(shown.label);
     CmbData->setCurrentIndex(shown.selection);
     // The memory list follows.
     startMemoryCount(seq_);
 }
 
-void FrmLogingMem::DispMemory()
+void FrmLogingMem::DispMemory(const ExchangeReplies& replies)
 {
-    ctx_.link.LinkState = link::State::Idle;
     LstMemory->clear();
     CmdClear[0]->setEnabled(false);
     CmdClear[1]->setEnabled(true);
-    blocks_ = memoryBlocksFrom(ctx_.link.ExchangeList);
-    mMemoryCnt = static_cast<int>(blocks_.size()) - 1;
-    fillMemoryList(*LstMemory, memoryListLines(blocks_));
+    showMemory(replies);
     ctx_.svc.status.setPanelText(2, QString());
-    setEnabled(true);
-    ctx_.svc.pointer.setPointer(MousePointer::Default);
+    giveBack();
 }
 
 void FrmLogingMem::showSingleLine(const QString& text)
 {
-    CmdClear[0]->setEnabled(false);
     CmdClear[1]->setEnabled(false);
-    showMemoryListLine(*LstMemory, text);
-    blocks_.clear();
-    mMemoryCnt = -1;
-}
-
-void FrmLogingMem::LstMemory_Click()
-{
-    if (selectedFirstBlock(*LstMemory) >= 0)
-        CmdClear[0]->setEnabled(true);
+    showMemoryLine(text);
+    forgetBlocks();
 }
 
 void FrmLogingMem::CmdSend_Click()
@@ -147,8 +116,7 @@ void FrmLogingMem::CmdSend_Click()
     const int newState = CmbData->currentIndex();
     if (newState < 0)
         return;
-    setEnabled(false);
-    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    waitForMeter();
     startLogingSend(seq_, newState);
 }
 
@@ -158,45 +126,23 @@ void FrmLogingMem::CmdClear_Click(int index)
         return;
     std::vector<ExchangeStep> steps;
     if (index == 0) {
-        const int first = selectedFirstBlock(*LstMemory);
+        const int first = selectedBlock();
         if (first < 0)
             return;
-        steps = clearMeasurementSteps(blocks_, first);
+        steps = clearMeasurementSteps(blocks(), first);
     } else {
-        if (mMemoryCnt == -1)
+        if (memoryCount() == -1)
             return;
         steps = clearAllSteps();
     }
     if (steps.empty())
         return;
-    setEnabled(false);
-    ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    waitForMeter();
     startClear(ctx_, seq_, std::move(steps));
 }
 
-void FrmLogingMem::closeEvent(QCloseEvent* event)
+void FrmLogingMem::detachFromExchange()
 {
-    // While an exchange runs the dialog is disabled; the link or its time-out gives
-    // it back.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void FrmLogingMem::done(int result)
-{
-    formUnload();
-    QDialog::done(result);
-}
-
-void FrmLogingMem::formUnload()
-{
-    if (unloaded_)
-        return;
-    unloaded_ = true;
-    ctx_.link.LinkState = link::State::Idle;
     exchange_.detach(this);
 }
 

@@ -70,13 +70,13 @@ int intervalSeconds(int intervalCode)
     return intervalCode >= 0 && intervalCode <= 5 ? kSeconds[intervalCode] : 0;
 }
 
-std::vector<MemoryBlockInfo> memoryBlocksFrom(const std::vector<ExchangeStep>& list)
+std::vector<MemoryBlockInfo> memoryBlocksFrom(const ExchangeReplies& replies)
 {
-    const size_t count = list.size() / kItemsPerBlock;
+    const size_t count = static_cast<size_t>(replies.size()) / kItemsPerBlock;
     std::vector<MemoryBlockInfo> blocks(count);
     for (size_t b = 0; b < count; ++b) {
         const auto item = [&](int k) -> const QString& {
-            return list[b * kItemsPerBlock + static_cast<size_t>(k)].ReplyData;
+            return replies[static_cast<qsizetype>(b * kItemsPerBlock) + k];
         };
         MemoryBlockInfo& block = blocks[b];
         block.lineCode = codeOf(item(0));

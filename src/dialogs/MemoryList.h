@@ -8,6 +8,7 @@
 // blocks, and it carries the number of the block the measurement starts at.
 
 #include "base/Context.h"
+#include "base/ExchangeStep.h"
 
 #include <QString>
 #include <vector>
@@ -30,12 +31,12 @@ struct MemoryBlockInfo {
     int writeCount = 0;    // records in this block, 0..9999
 };
 
-// The block table from the memory information list: five steps per block in
-// block order (their ReplyData). The interval, start time and frequency are read
+// The block table from the answers of the memory information list: five per
+// block in block order. The interval, start time and frequency are read
 // for first blocks only. A code that is not a digit reads as -1; a write count
 // that is not a number as 0 (and is kept within 0..9999); a frequency that is not
 // eight hexadecimal digits of a finite number as 0.
-std::vector<MemoryBlockInfo> memoryBlocksFrom(const std::vector<ExchangeStep>& list);
+std::vector<MemoryBlockInfo> memoryBlocksFrom(const ExchangeReplies& replies);
 
 struct MemoryListLine {
     QString text;

@@ -1,7 +1,7 @@
 #pragma once
 // The tests an answer line must pass. The line is the upper-cased line as received.
 
-#include "base/Context.h"
+#include "base/ExchangeStep.h"
 
 #include <QString>
 

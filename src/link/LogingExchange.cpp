@@ -4,7 +4,7 @@
 #include "link/LinkTexts.h"
 #include "link/MemoryInfo.h"
 #include "link/MemoryTexts.h"
-#include "link/Sequencer.h"
+#include "link/RunningExchange.h"
 
 namespace quellin {
 
@@ -30,28 +30,27 @@ void LogingExchange::detach(LogingMemDialogClient* dialog)
     clients_.logingMem = nullptr;
 }
 
-void LogingExchange::handleLine(Sequencer& seq, link::State linkState, int count,
-                                const QString& line)
+void LogingExchange::handleLine(RunningExchange& ex, int count, const QString& line)
 {
-    switch (linkState) {
+    switch (ex.state()) {
     case link::State::LogingStatus:
-        logingStatus(seq, line);
+        logingStatus(ex, line);
         break;
     case link::State::LogingSendStatus:
-        sendStatus(seq, line);
+        sendStatus(ex, line);
         break;
     case link::State::LogingSend:
         if (count == 2)
-            send(seq, line);
+            send(ex, line);
         break;
     case link::State::MemoryCount:
-        memoryCount(seq, line);
+        memoryCount(ex, line);
         break;
     case link::State::MemoryInfo:
-        memoryInfo(seq, line);
+        memoryInfo(ex, line);
         break;
     case link::State::MemoryClear:
-        clear(seq, line);
+        clear(ex, line);
         break;
     default:
         break;
@@ -65,49 +64,58 @@ void LogingExchange::enableDialog()
 }
 
 // State 10: the status, shown by DataDisp (which goes on to read the memory list).
-void LogingExchange::logingStatus(Sequencer& seq, const QString& line)
+void LogingExchange::logingStatus(RunningExchange& ex, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
-    if (dialog_)
-        dialog_->DataDisp();
+    ex.accept(line);
+    dataDisp(ex);
+}
+
+// The status is known: the exchange is over before the dialog shows it (and
+// starts the memory list).
+void LogingExchange::dataDisp(RunningExchange& ex)
+{
+    if (!dialog_)
+        return;
+    ex.end();
+    dialog_->DataDisp(ex.replies());
 }
 
 // State 11: the status before "SMD20"/"SMD21" decides whether it is sent.
-void LogingExchange::sendStatus(Sequencer& seq, const QString& line)
+void LogingExchange::sendStatus(RunningExchange& ex, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
-    const ExchangeStep* next = seq.currentStep();
+    ex.accept(line);
+    const ExchangeStep* next = ex.currentStep();
     const QString command = next ? next->Command : QString();
-    Context& ctx = seq.context();
+    Context& ctx = ex.context();
     if (command == kStopLogging) {
         if (meterLogging(line)) {
-            ctx.link.LinkState = link::State::LogingSend;
-            seq.continueExchange();
+            ex.enter(link::State::LogingSend);
+            ex.continueExchange();
         } else {
             // Not logging: already what the user asked for.
             enableDialog();
-            settled(seq, line, memory_text::kSendDone);
+            settled(ex, line, memory_text::kSendDone);
         }
         return;
     }
     if (command == kStartLogging) {
         if (meterLogging(line)) {
             enableDialog();
-            settled(seq, line, memory_text::kSendDone);
+            settled(ex, line, memory_text::kSendDone);
         } else if (line.at(4) == QLatin1Char('0')) {
             // The meter logs what it measures: logging needs a running measurement.
             enableDialog();
             ctx.svc.pointer.setPointer(MousePointer::Default);
-            settled(seq, line, memory_text::kNotMeasuring + kCrLf + memory_text::kMeasureFirst);
+            settled(ex, line, memory_text::kNotMeasuring + kCrLf + memory_text::kMeasureFirst);
         } else {
-            ctx.link.LinkState = link::State::LogingSend;
-            seq.continueExchange();
+            ex.enter(link::State::LogingSend);
+            ex.continueExchange();
         }
         return;
     }
@@ -116,27 +124,26 @@ void LogingExchange::sendStatus(Sequencer& seq, const QString& line)
     enableDialog();
 }
 
-void LogingExchange::settled(Sequencer& seq, const QString& line, const QString& message)
+void LogingExchange::settled(RunningExchange& ex, const QString& line, const QString& message)
 {
-    seq.stepBack(line);
-    seq.context().svc.msg.info(message);
-    if (dialog_)
-        dialog_->DataDisp();
+    ex.stepBack(line);
+    ex.context().svc.msg.info(message);
+    dataDisp(ex);
 }
 
 // State 12: the answer to "SMD20"/"SMD21".
-void LogingExchange::send(Sequencer& seq, const QString& line)
+void LogingExchange::send(RunningExchange& ex, const QString& line)
 {
-    seq.timerOff();
-    Context& ctx = seq.context();
-    const ExchangeStep* step = seq.currentStep();
+    ex.timerOff();
+    Context& ctx = ex.context();
+    const ExchangeStep* step = ex.currentStep();
     const bool starting = step && step->Command == kStartLogging;
     if (okTest(line)) {
         ctx.svc.msg.info(memory_text::kSendDone);
         // The state is read again and shown.
-        seq.replaceList({statusStep()});
-        ctx.link.LinkState = link::State::LogingStatus;
-        seq.continueExchange();
+        ex.replaceList({statusStep()});
+        ex.enter(link::State::LogingStatus);
+        ex.continueExchange();
         return;
     }
     ctx.svc.pointer.setPointer(MousePointer::Default);
@@ -146,9 +153,9 @@ void LogingExchange::send(Sequencer& seq, const QString& line)
 }
 
 // State 13: the number of blocks; an "NG" while the meter measures.
-void LogingExchange::memoryCount(Sequencer& seq, const QString& line)
+void LogingExchange::memoryCount(RunningExchange& ex, const QString& line)
 {
-    Context& ctx = seq.context();
+    Context& ctx = ex.context();
     const auto refuse = [&](const QString& text) {
         ctx.svc.pointer.setPointer(MousePointer::Default);
         if (!dialog_)
@@ -157,11 +164,11 @@ void LogingExchange::memoryCount(Sequencer& seq, const QString& line)
         dialog_->setEnabled(true);
     };
     if (line == QLatin1String("NG")) {
-        seq.timerOff();
+        ex.timerOff();
         refuse(memory_text::kMeasuringNoList);
         return;
     }
-    const std::optional<int> blocks = takeBlockCount(seq, line);
+    const std::optional<int> blocks = takeBlockCount(ex, line);
     if (!blocks)
         return; // left to the time-out
     if (*blocks == 0) {
@@ -171,28 +178,30 @@ void LogingExchange::memoryCount(Sequencer& seq, const QString& line)
         refuse(memory_text::kNoMemory);
         return;
     }
-    readMemoryInfo(seq, *blocks, link::State::MemoryInfo);
+    readMemoryInfo(ex, *blocks, link::State::MemoryInfo);
 }
 
 // State 14: the five "CMI" reads of every block.
-void LogingExchange::memoryInfo(Sequencer& seq, const QString& line)
+void LogingExchange::memoryInfo(RunningExchange& ex, const QString& line)
 {
-    if (takeMemoryInfo(seq, line) && dialog_)
-        dialog_->DispMemory();
+    if (!takeMemoryInfo(ex, line) || !dialog_)
+        return;
+    ex.end();
+    dialog_->DispMemory(ex.replies());
 }
 
 // State 21: the "SCB" commands, then the memory list is read again.
-void LogingExchange::clear(Sequencer& seq, const QString& line)
+void LogingExchange::clear(RunningExchange& ex, const QString& line)
 {
-    Context& ctx = seq.context();
+    Context& ctx = ex.context();
     // The meter is still copying or clearing: the 10 seconds start again.
     if (line.size() == 4 &&
         (line.startsWith(QLatin1String("CPY")) || line.startsWith(QLatin1String("CLR")))) {
-        seq.restartTimer();
+        ex.restartTimer();
         return;
     }
     if (line == QLatin1String("NG")) {
-        seq.timerOff();
+        ex.timerOff();
         if (clients_.main)
             clients_.main->clearBusyText();
         ctx.svc.pointer.setPointer(MousePointer::Default);
@@ -200,17 +209,17 @@ void LogingExchange::clear(Sequencer& seq, const QString& line)
         ctx.svc.msg.info(memory_text::kMeasuringNoClear + kCrLf + memory_text::kEndMeasurement);
         return;
     }
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !prefixTest(line, *step))
         return;
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
+    ex.accept(line);
+    if (!ex.done()) {
+        ex.continueExchange();
         return;
     }
-    seq.replaceList({blockCountStep()});
-    ctx.link.LinkState = link::State::MemoryCount;
-    seq.continueExchange();
+    ex.replaceList({blockCountStep()});
+    ex.enter(link::State::MemoryCount);
+    ex.continueExchange();
 }
 
 } // namespace quellin

@@ -4,7 +4,6 @@
 // its memory list (13: "CBN", 14: the "CMI" reads) and clearing blocks (21: the
 // "SCB" commands, kept alive by the meter's "CPY"/"CLR" progress lines).
 
-#include "base/Context.h"
 #include "base/LinkClients.h"
 #include "base/MemoryClients.h"
 
@@ -19,17 +18,18 @@ public:
     // Only the dialog that is attached detaches.
     void detach(LogingMemDialogClient* dialog);
 
-    void handleLine(Sequencer& seq, link::State linkState, int count, const QString& line) override;
+    void handleLine(RunningExchange& exchange, int count, const QString& line) override;
 
 private:
-    void logingStatus(Sequencer& seq, const QString& line);
-    void sendStatus(Sequencer& seq, const QString& line);
-    void send(Sequencer& seq, const QString& line);
-    void memoryCount(Sequencer& seq, const QString& line);
-    void memoryInfo(Sequencer& seq, const QString& line);
-    void clear(Sequencer& seq, const QString& line);
+    void logingStatus(RunningExchange& ex, const QString& line);
+    void sendStatus(RunningExchange& ex, const QString& line);
+    void send(RunningExchange& ex, const QString& line);
+    void memoryCount(RunningExchange& ex, const QString& line);
+    void memoryInfo(RunningExchange& ex, const QString& line);
+    void clear(RunningExchange& ex, const QString& line);
     // The logging command is not sent: the status just read is shown.
-    void settled(Sequencer& seq, const QString& line, const QString& message);
+    void settled(RunningExchange& ex, const QString& line, const QString& message);
+    void dataDisp(RunningExchange& ex);
     void enableDialog();
 
     LinkClients& clients_;

@@ -209,7 +209,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
     });
     step("ApparentPower", [&] {
         const double s =
-            apparentPower(ctx_.link.WiringMode, in_.voltR, in_.currR, in_.voltT, in_.currT);
+            apparentPower(host_.wiringMode(), in_.voltR, in_.currR, in_.voltT, in_.currT);
         requireFinite(s);
         apparent = s;
     });
@@ -303,7 +303,7 @@ void MeasuredData::storeRecord()
 void MeasuredData::writeLogLine(int lines)
 {
     logLine_.resize(0);
-    appendLogLine(ctx_, rec_, lines, logLine_);
+    appendLogLine(ctx_, host_.wiringMode(), rec_, lines, logLine_);
     // The line is ASCII (digits, signs, quotes); it goes out as it is, with CR LF.
     const qsizetype n = logLine_.size();
     logBytes_.resize(n + 2);
@@ -321,19 +321,21 @@ void MeasuredData::writeLogLine(int lines)
         throw VbError(ErrorNumber::FileIo, file->errorString());
 }
 
-QString MeasuredData::buildLogLine(const Context& ctx, const DataRecord& current, int n)
+QString MeasuredData::buildLogLine(const Context& ctx, int wiringMode, const DataRecord& current,
+                                   int n)
 {
     QString out;
-    appendLogLine(ctx, current, n, out);
+    appendLogLine(ctx, wiringMode, current, n, out);
     return out;
 }
 
-void MeasuredData::appendLogLine(const Context& ctx, const DataRecord& current, int n, QString& out)
+void MeasuredData::appendLogLine(const Context& ctx, int wiringMode, const DataRecord& current,
+                                 int n, QString& out)
 {
     const DataRecord& sums = ctx.meas.LogSums;
     const double lines = n > 0 ? n : 1;
     const auto mean = [&](int c) { return sums.column(c) / lines; };
-    const double meanS = apparentPower(ctx.link.WiringMode, mean(2), mean(4), mean(3), mean(5));
+    const double meanS = apparentPower(wiringMode, mean(2), mean(4), mean(3), mean(5));
     const int last = std::min(ctx.cat.ColumnLast, kMaxColumns - 1);
 
     out.reserve(16 * (last + 1));
@@ -386,7 +388,7 @@ void MeasuredData::refreshPanel(ValuePanel& panel)
             out[static_cast<size_t>(c)] = toQString(measuredItem(c).unit);
         return out;
     }();
-    const bool singlePhaseTwoWire = ctx_.link.WiringMode == 0;
+    const bool singlePhaseTwoWire = host_.wiringMode() == 0;
     for (int c = 0; c < kMaxColumns; ++c) {
         const MeasuredItem& item = measuredItem(c);
         const int slot = item.panelItem;

@@ -88,6 +88,9 @@ public:
     virtual void pcLogWriteFailed(const QString& reason) = 0;
     // A record could not be appended to TMP.DAT: the measurement has to end.
     virtual void storeAppendFailed(const VbError& error) = 0;
+    // The wiring the meter reported when the measurement started (the link's
+    // WiringMode).
+    virtual int wiringMode() const = 0;
     // A measured-data line has come in (before it is handled).
     virtual void lineArrived() {}
     // The line has been handled; record is what it made.
@@ -106,8 +109,10 @@ public:
     // The PC log line for the sums in ctx.meas.LogSums over n lines, with the time
     // and the not-averaged values (leakage, temperature) of the current record.
     // Fields are joined by ","; no line end.
-    static QString buildLogLine(const Context& ctx, const DataRecord& current, int n);
-    static void appendLogLine(const Context& ctx, const DataRecord& current, int n, QString& out);
+    static QString buildLogLine(const Context& ctx, int wiringMode, const DataRecord& current,
+                                int n);
+    static void appendLogLine(const Context& ctx, int wiringMode, const DataRecord& current, int n,
+                              QString& out);
 
 private:
     template <class Body> void step(const char* name, Body&& body);

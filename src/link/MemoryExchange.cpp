@@ -4,7 +4,7 @@
 #include "link/LinkTexts.h"
 #include "link/MemoryInfo.h"
 #include "link/MemoryTexts.h"
-#include "link/Sequencer.h"
+#include "link/RunningExchange.h"
 #include "store/ModFile.h"
 
 namespace quellin {
@@ -36,23 +36,23 @@ void MemoryExchange::detach(DownloadDialogClient* dialog)
     clients_.download = nullptr;
 }
 
-void MemoryExchange::handleLine(Sequencer& seq, link::State linkState, int, const QString& line)
+void MemoryExchange::handleLine(RunningExchange& ex, int, const QString& line)
 {
-    switch (linkState) {
+    switch (ex.state()) {
     case link::State::DownloadListStatus:
-        listStatus(seq, line);
+        listStatus(ex, line);
         break;
     case link::State::DownloadListCount:
-        listCount(seq, line);
+        listCount(ex, line);
         break;
     case link::State::DownloadListInfo:
-        listInfo(seq, line);
+        listInfo(ex, line);
         break;
     case link::State::DownloadStatus:
-        downloadStatus(seq, line);
+        downloadStatus(ex, line);
         break;
     case link::State::DownloadData:
-        downloadData(seq, line);
+        downloadData(ex, line);
         break;
     default:
         break;
@@ -60,47 +60,50 @@ void MemoryExchange::handleLine(Sequencer& seq, link::State linkState, int, cons
 }
 
 // State 7: the status before the memory list.
-void MemoryExchange::listStatus(Sequencer& seq, const QString& line)
+void MemoryExchange::listStatus(RunningExchange& ex, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.timerOff();
+    ex.timerOff();
     step->ReplyData = echoData(line, step->Command);
     if (line.at(4) != QLatin1Char('0')) {
-        refuseList(seq, memory_text::kMeasuringNoList);
+        refuseList(ex, memory_text::kMeasuringNoList);
         return;
     }
-    seq.replaceList({blockCountStep()});
-    seq.context().link.LinkState = link::State::DownloadListCount;
-    seq.continueExchange();
+    ex.replaceList({blockCountStep()});
+    ex.enter(link::State::DownloadListCount);
+    ex.continueExchange();
 }
 
 // State 8: the number of blocks.
-void MemoryExchange::listCount(Sequencer& seq, const QString& line)
+void MemoryExchange::listCount(RunningExchange& ex, const QString& line)
 {
     // An answer without a usable count is left to the time-out.
-    const std::optional<int> blocks = takeBlockCount(seq, line);
+    const std::optional<int> blocks = takeBlockCount(ex, line);
     if (!blocks)
         return;
     if (*blocks == 0) {
-        refuseList(seq, memory_text::kNoMemory);
+        refuseList(ex, memory_text::kNoMemory);
         return;
     }
-    readMemoryInfo(seq, *blocks, link::State::DownloadListInfo);
+    readMemoryInfo(ex, *blocks, link::State::DownloadListInfo);
 }
 
 // State 9: the five "CMI" reads of every block.
-void MemoryExchange::listInfo(Sequencer& seq, const QString& line)
+void MemoryExchange::listInfo(RunningExchange& ex, const QString& line)
 {
-    if (takeMemoryInfo(seq, line) && dialog_)
-        dialog_->DispMemory();
+    if (!takeMemoryInfo(ex, line) || !dialog_)
+        return;
+    // Every block is read: the list is over before the dialog shows it.
+    ex.end();
+    dialog_->DispMemory(ex.replies());
 }
 
-void MemoryExchange::refuseList(Sequencer& seq, const QString& text)
+void MemoryExchange::refuseList(RunningExchange& ex, const QString& text)
 {
     // The dialog waited with the hourglass since it loaded.
-    seq.context().svc.pointer.setPointer(MousePointer::Default);
+    ex.context().svc.pointer.setPointer(MousePointer::Default);
     if (!dialog_)
         return;
     dialog_->setEnabled(true);
@@ -109,16 +112,16 @@ void MemoryExchange::refuseList(Sequencer& seq, const QString& text)
 
 // State 19: the status before the download. It is tested like every status
 // answer, so that a stray line cannot start or refuse a download.
-void MemoryExchange::downloadStatus(Sequencer& seq, const QString& line)
+void MemoryExchange::downloadStatus(RunningExchange& ex, const QString& line)
 {
-    Context& ctx = seq.context();
-    ExchangeStep* step = seq.currentStep();
+    Context& ctx = ex.context();
+    ExchangeStep* step = ex.currentStep();
     if (!downloadRunning(ctx) || !step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.timerOff();
+    ex.timerOff();
     step->ReplyData = echoData(line, step->Command);
     if (meterMeasuring(line)) {
-        abandonDownload(seq);
+        abandonDownload(ex);
         if (clients_.main)
             clients_.main->clearBusyText();
         ctx.svc.pointer.setPointer(MousePointer::Default);
@@ -129,26 +132,26 @@ void MemoryExchange::downloadStatus(Sequencer& seq, const QString& line)
             dialog_->disableDownload();
         return;
     }
-    ++ctx.link.ExchangeIndex;
-    ctx.link.LinkState = link::State::DownloadData;
+    ex.advance();
+    ex.enter(link::State::DownloadData);
     // The time-out runs from the first command on: a meter that never starts
     // sending would otherwise leave the dialog waiting for ever.
-    seq.continueExchange();
+    ex.continueExchange();
 }
 
 // State 20: the record lines and block ends of the download commands.
-void MemoryExchange::downloadData(Sequencer& seq, const QString& line)
+void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
 {
-    Context& ctx = seq.context();
+    Context& ctx = ex.context();
     if (!downloadRunning(ctx))
         return;
     if (line == QLatin1String("NG")) {
         if (clients_.main)
             clients_.main->clearBusyText();
-        seq.timerOff();
+        ex.timerOff();
         // The meter has ended the download: whatever it still sends is not taken.
-        ctx.link.LinkState = link::State::Idle;
-        abandonDownload(seq);
+        ex.end();
+        abandonDownload(ex);
         ctx.svc.pointer.setPointer(MousePointer::Default);
         ctx.svc.msg.info(memory_text::kDownloadRefused);
         if (dialog_)
@@ -157,14 +160,14 @@ void MemoryExchange::downloadData(Sequencer& seq, const QString& line)
     }
     // "RMME" also begins with "RMM": the block end is tested first.
     if (line.startsWith(QLatin1String("RMME"))) {
-        seq.timerOff();
-        ++ctx.link.ExchangeIndex;
-        if (!seq.exchangeDone()) {
-            seq.continueExchange();
+        ex.timerOff();
+        ex.advance();
+        if (!ex.done()) {
+            ex.continueExchange();
             return;
         }
         CloseTmp(ctx);
-        ctx.link.LinkState = link::State::Idle;
+        ex.end();
         if (clients_.main) {
             clients_.main->clearBusyText();
             clients_.main->DispDownload();
@@ -175,16 +178,16 @@ void MemoryExchange::downloadData(Sequencer& seq, const QString& line)
         return;
     }
     if (line.startsWith(QLatin1String("RMM"))) {
-        seq.timerOff();
+        ex.timerOff();
         if (clients_.main)
             clients_.main->Download_Recv(line.mid(3));
-        seq.timerOn();
+        ex.timerOn();
     }
 }
 
-void MemoryExchange::abandonDownload(Sequencer& seq)
+void MemoryExchange::abandonDownload(RunningExchange& ex)
 {
-    CloseTmp(seq.context());
+    CloseTmp(ex.context());
     if (clients_.main)
         clients_.main->downloadAbandoned();
 }

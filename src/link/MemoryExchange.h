@@ -6,7 +6,6 @@
 // to DispDownload; a refusal or a failure never leaves the received records
 // standing as a data set.
 
-#include "base/Context.h"
 #include "base/LinkClients.h"
 #include "base/MemoryClients.h"
 
@@ -22,18 +21,18 @@ public:
     // Only the dialog that is attached detaches.
     void detach(DownloadDialogClient* dialog);
 
-    void handleLine(Sequencer& seq, link::State linkState, int count, const QString& line) override;
+    void handleLine(RunningExchange& exchange, int count, const QString& line) override;
 
 private:
-    void listStatus(Sequencer& seq, const QString& line);
-    void listCount(Sequencer& seq, const QString& line);
-    void listInfo(Sequencer& seq, const QString& line);
-    void downloadStatus(Sequencer& seq, const QString& line);
-    void downloadData(Sequencer& seq, const QString& line);
+    void listStatus(RunningExchange& ex, const QString& line);
+    void listCount(RunningExchange& ex, const QString& line);
+    void listInfo(RunningExchange& ex, const QString& line);
+    void downloadStatus(RunningExchange& ex, const QString& line);
+    void downloadData(RunningExchange& ex, const QString& line);
     // The memory list cannot be read: the dialog shows why in its list.
-    void refuseList(Sequencer& seq, const QString& text);
+    void refuseList(RunningExchange& ex, const QString& text);
     // TMP.DAT closed and what was received discarded.
-    void abandonDownload(Sequencer& seq);
+    void abandonDownload(RunningExchange& ex);
 
     LinkClients& clients_;
     DownloadDialogClient* dialog_ = nullptr;

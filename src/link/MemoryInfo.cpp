@@ -1,7 +1,7 @@
 #include "link/MemoryInfo.h"
 
 #include "link/AnswerTests.h"
-#include "link/Sequencer.h"
+#include "link/RunningExchange.h"
 
 namespace quellin {
 
@@ -64,36 +64,36 @@ std::vector<ExchangeStep> memoryInfoList(int blocks)
     return steps;
 }
 
-std::optional<int> takeBlockCount(Sequencer& seq, const QString& line)
+std::optional<int> takeBlockCount(RunningExchange& ex, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !echoTest(line, *step))
         return std::nullopt;
     const std::optional<int> blocks = blockCountOf(line);
     if (!blocks)
         return std::nullopt;
-    seq.timerOff();
+    ex.timerOff();
     step->ReplyData = echoData(line, step->Command);
     return blocks;
 }
 
-bool takeMemoryInfo(Sequencer& seq, const QString& line)
+bool takeMemoryInfo(RunningExchange& ex, const QString& line)
 {
-    ExchangeStep* step = seq.currentStep();
+    ExchangeStep* step = ex.currentStep();
     if (!step || !echoTest(line, *step))
         return false;
-    seq.accept(line);
-    if (seq.exchangeDone())
+    ex.accept(line);
+    if (ex.done())
         return true;
-    seq.continueExchange();
+    ex.continueExchange();
     return false;
 }
 
-void readMemoryInfo(Sequencer& seq, int blocks, link::State state)
+void readMemoryInfo(RunningExchange& ex, int blocks, link::State state)
 {
-    seq.replaceList(memoryInfoList(blocks));
-    seq.context().link.LinkState = state;
-    seq.continueExchange();
+    ex.replaceList(memoryInfoList(blocks));
+    ex.enter(state);
+    ex.continueExchange();
 }
 
 } // namespace quellin

@@ -2,7 +2,8 @@
 // What the two memory dialogs' exchanges share: the status read, the number of
 // memory blocks ("CBN") and the five "CMI" reads per block that describe them.
 
-#include "base/Context.h"
+#include "base/ExchangeStep.h"
+#include "base/LinkState.h"
 
 #include <QString>
 #include <optional>
@@ -33,14 +34,14 @@ std::optional<int> blockCountOf(const QString& line);
 // k = 0..4 the step "CMI" + b + k, expected lengths 6, 6, 21, 13 and −1.
 std::vector<ExchangeStep> memoryInfoList(int blocks);
 
-// The two steps both memory lists share, for the sequencer's current step:
+// The two steps both memory lists share, for the running exchange's current step:
 // the block count answer taken (time-out off, reply kept) — nullopt when the
 // line is not such an answer and is left to the time-out; and one "CMI" answer
 // taken, the next read sent — true once every block has been read.
-class Sequencer;
-std::optional<int> takeBlockCount(Sequencer& seq, const QString& line);
-bool takeMemoryInfo(Sequencer& seq, const QString& line);
+class RunningExchange;
+std::optional<int> takeBlockCount(RunningExchange& ex, const QString& line);
+bool takeMemoryInfo(RunningExchange& ex, const QString& line);
 // The "CMI" reads of every block, in the given link state.
-void readMemoryInfo(Sequencer& seq, int blocks, link::State state);
+void readMemoryInfo(RunningExchange& ex, int blocks, link::State state);
 
 } // namespace quellin

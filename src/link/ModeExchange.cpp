@@ -2,7 +2,7 @@
 
 #include "link/AnswerTests.h"
 #include "link/MeterDialogTexts.h"
-#include "link/Sequencer.h"
+#include "link/RunningExchange.h"
 
 namespace quellin {
 
@@ -15,35 +15,35 @@ ExchangeStep statusStep()
     return makeStep(QStringLiteral("CMD"), 6);
 }
 
-DialogClient* dialog(Sequencer& seq)
+DialogClient* dialog(RunningExchange& ex)
 {
-    return seq.clients().keisokuMode;
+    return ex.clients().keisokuMode;
 }
 
-void enable(Sequencer& seq)
+void enable(RunningExchange& ex)
 {
-    if (DialogClient* d = dialog(seq))
+    if (DialogClient* d = dialog(ex))
         d->setEnabled(true);
 }
 
-void dataDisp(Sequencer& seq)
+void dataDisp(RunningExchange& ex)
 {
-    seq.context().link.LinkState = S::Idle;
-    if (DialogClient* d = dialog(seq))
-        d->DataDisp();
+    ex.end();
+    if (DialogClient* d = dialog(ex))
+        d->DataDisp(ex.replies());
 }
 
-void clearSelections(Sequencer& seq)
+void clearSelections(RunningExchange& ex)
 {
-    if (DialogClient* d = dialog(seq))
+    if (DialogClient* d = dialog(ex))
         d->clearSelections();
 }
 
 // Pointer back before the message; the link is idle unless a branch goes on.
-void show(Sequencer& seq, const QString& text)
+void show(RunningExchange& ex, const QString& text)
 {
-    Context& ctx = seq.context();
-    ctx.link.LinkState = S::Idle;
+    Context& ctx = ex.context();
+    ex.end();
     ctx.svc.pointer.setPointer(MousePointer::Default);
     ctx.svc.msg.info(text);
 }
@@ -67,39 +67,39 @@ void startModeSend(Sequencer& seq, const QString& command)
     seq.startExchange(S::ModeSendStatus, {statusStep(), makeStep(command, 2)});
 }
 
-void ModeExchange::handleLine(Sequencer& seq, link::State linkState, int count, const QString& line)
+void ModeExchange::handleLine(RunningExchange& ex, int count, const QString& line)
 {
-    switch (linkState) {
+    switch (ex.state()) {
     case S::ModeStatus:
-        readStatus(seq, line);
+        readStatus(ex, line);
         break;
     case S::ModeSendStatus:
-        sendStatus(seq, line);
+        sendStatus(ex, line);
         break;
     case S::ModeSend:
-        sendCommand(seq, count, line);
+        sendCommand(ex, count, line);
         break;
     default:
         break;
     }
 }
 
-void ModeExchange::readStatus(Sequencer& seq, const QString& line)
+void ModeExchange::readStatus(RunningExchange& ex, const QString& line)
 {
-    const ExchangeStep* step = seq.currentStep();
+    const ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
-    dataDisp(seq);
+    ex.accept(line);
+    dataDisp(ex);
 }
 
-void ModeExchange::sendStatus(Sequencer& seq, const QString& line)
+void ModeExchange::sendStatus(RunningExchange& ex, const QString& line)
 {
-    const ExchangeStep* step = seq.currentStep();
+    const ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
-    const ExchangeStep* next = seq.currentStep();
+    ex.accept(line);
+    const ExchangeStep* next = ex.currentStep();
     if (!next)
         return;
     const QString command = next->Command;
@@ -108,54 +108,54 @@ void ModeExchange::sendStatus(Sequencer& seq, const QString& line)
     const bool logging = statusCharIs(line, 5, '1');
 
     if (command.startsWith(QLatin1String("SMD0")) && measuring) {
-        enable(seq);
-        show(seq, dialog_text::kMeasuringRefusal);
-        seq.stepBack(line);
-        dataDisp(seq);
+        enable(ex);
+        show(ex, dialog_text::kMeasuringRefusal);
+        ex.stepBack(line);
+        dataDisp(ex);
     } else if (command == QLatin1String("SMD11") && measuring) {
-        seq.stepBack(line);
-        show(seq, dialog_text::kSendDone);
-        dataDisp(seq);
+        ex.stepBack(line);
+        show(ex, dialog_text::kSendDone);
+        dataDisp(ex);
     } else if (command == QLatin1String("SMD10") && idle) {
-        seq.stepBack(line);
-        show(seq, dialog_text::kSendDone);
-        clearSelections(seq);
-        dataDisp(seq);
+        ex.stepBack(line);
+        show(ex, dialog_text::kSendDone);
+        clearSelections(ex);
+        dataDisp(ex);
     } else if (command == QLatin1String("SMD10") && logging) {
-        enable(seq);
-        show(seq, dialog_text::kLoggingRefusal);
+        enable(ex);
+        show(ex, dialog_text::kLoggingRefusal);
     } else {
-        seq.context().link.LinkState = S::ModeSend;
-        seq.continueExchange();
+        ex.enter(S::ModeSend);
+        ex.continueExchange();
     }
 }
 
-void ModeExchange::sendCommand(Sequencer& seq, int count, const QString& line)
+void ModeExchange::sendCommand(RunningExchange& ex, int count, const QString& line)
 {
     if (count != 2)
         return;
-    seq.timerOff();
-    const ExchangeStep* step = seq.currentStep();
+    ex.timerOff();
+    const ExchangeStep* step = ex.currentStep();
     if (!step)
         return;
     if (!okTest(line)) {
         const bool start = step->Command == QLatin1String("SMD11");
-        enable(seq);
-        show(seq, start ? dialog_text::kCannotSetTopMenu : dialog_text::kCannotSetCheckMeter);
+        enable(ex);
+        show(ex, start ? dialog_text::kCannotSetTopMenu : dialog_text::kCannotSetCheckMeter);
         return;
     }
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
+    ex.accept(line);
+    if (!ex.done()) {
+        ex.continueExchange();
         return;
     }
-    seq.context().svc.pointer.setPointer(MousePointer::Default);
-    seq.context().svc.msg.info(dialog_text::kSendDone);
-    clearSelections(seq);
-    seq.context().svc.pointer.setPointer(MousePointer::Hourglass);
-    seq.replaceList({statusStep()});
-    seq.context().link.LinkState = S::ModeStatus;
-    seq.continueExchange();
+    ex.context().svc.pointer.setPointer(MousePointer::Default);
+    ex.context().svc.msg.info(dialog_text::kSendDone);
+    clearSelections(ex);
+    ex.context().svc.pointer.setPointer(MousePointer::Hourglass);
+    ex.replaceList({statusStep()});
+    ex.enter(S::ModeStatus);
+    ex.continueExchange();
 }
 
 } // namespace quellin

@@ -9,12 +9,13 @@
 //                       sending, or send the command
 //   state 6  "SMD.."    "OK": done, the status is read again (state 4)
 
-#include "base/Context.h"
 #include "base/LinkClients.h"
 
 #include <QString>
 
 namespace quellin {
+
+class Sequencer;
 
 // Form_Load's read, and the re-read after a command: hourglass, "CMD" in state 4.
 void startModeRead(Sequencer& seq);
@@ -23,12 +24,12 @@ void startModeSend(Sequencer& seq, const QString& command);
 
 class ModeExchange : public DialogExchangeHandler {
 public:
-    void handleLine(Sequencer& seq, link::State linkState, int count, const QString& line) override;
+    void handleLine(RunningExchange& exchange, int count, const QString& line) override;
 
 private:
-    void readStatus(Sequencer& seq, const QString& line);
-    void sendStatus(Sequencer& seq, const QString& line);
-    void sendCommand(Sequencer& seq, int count, const QString& line);
+    void readStatus(RunningExchange& ex, const QString& line);
+    void sendStatus(RunningExchange& ex, const QString& line);
+    void sendCommand(RunningExchange& ex, int count, const QString& line);
 };
 
 } // namespace quellin

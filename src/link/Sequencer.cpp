@@ -1,5 +1,9 @@
 #include "link/Sequencer.h"
 
+#include "base/ErrorReport.h"
+#include "link/RunningExchange.h"
+
+#include <QTimer>
 #include <utility>
 
 namespace quellin {
@@ -12,8 +16,6 @@ QString joined(const QString& detail, const QString& advice)
 {
     return detail + kCrLf + advice;
 }
-
-constexpr int kSleepBeforeSlg = 1000;
 
 } // namespace
 
@@ -33,6 +35,14 @@ Sequencer::Sequencer(Context& ctx, LinkTransport& transport, LinkTimer& timer, L
 {
 }
 
+void Sequencer::setState(link::State state)
+{
+    if (state == state_)
+        return;
+    state_ = state;
+    Q_EMIT stateChanged(state);
+}
+
 // ---------------------------------------------------------------------------------------
 // Starting exchanges
 
@@ -47,11 +57,12 @@ void Sequencer::SendCommand(const QString& command)
 
 void Sequencer::startExchange(link::State linkState, std::vector<ExchangeStep> steps)
 {
+    cancelPause();
     replaceList(std::move(steps));
-    ctx_.link.LinkState = linkState;
-    if (ctx_.link.ExchangeList.empty())
+    setState(linkState);
+    if (list_.empty())
         return;
-    SendCommand(ctx_.link.ExchangeList.front().Command);
+    SendCommand(list_.front().Command);
     timerOn();
 }
 
@@ -67,6 +78,12 @@ void Sequencer::startStopExchange()
                   {makeStep(QStringLiteral("SLE"), 2), makeStep(QStringLiteral("SMD10"), 2)});
 }
 
+void Sequencer::endExchange()
+{
+    cancelPause();
+    setState(link::State::Idle);
+}
+
 bool Sequencer::portIsOpen() const
 {
     return transport_.isOpen();
@@ -74,16 +91,17 @@ bool Sequencer::portIsOpen() const
 
 void Sequencer::startVersionExchange()
 {
+    cancelPause();
     std::vector<ExchangeStep> steps(2);
     steps[0].Command = QStringLiteral("SLE");
     replaceList(std::move(steps));
-    ctx_.link.LinkState = link::State::VersionSle;
+    setState(link::State::VersionSle);
     SendCommand(QStringLiteral("SLE"));
     if (ctx_.app.HardVersion != 0) {
-        versionNoCheck();
-        // Building the catalogue leaves the link idle; the answer to "SLE" is still
-        // awaited so that a refusal is reported.
-        ctx_.link.LinkState = link::State::VersionSle;
+        // The catalogue is built at once; the answer to "SLE" is still awaited (in
+        // state 22, without a time-out) so that a refusal is reported.
+        if (clients_.version)
+            clients_.version->bfVer_NoCheck();
     } else {
         timerOn();
     }
@@ -92,7 +110,16 @@ void Sequencer::startVersionExchange()
 // ---------------------------------------------------------------------------------------
 // The dispatcher
 
-void Sequencer::dispatch(int count, const QString& received)
+void Sequencer::dispatch(int count, const QString& line)
+{
+    if (pausing_ || releasing_) {
+        held_.emplace_back(count, line);
+        return;
+    }
+    dispatchLine(count, line);
+}
+
+void Sequencer::dispatchLine(int count, const QString& received)
 {
     const QString line = received.toUpper();
 
@@ -110,14 +137,25 @@ void Sequencer::dispatch(int count, const QString& received)
         // An exchange started during the measurement (the stop, the logging memory
         // dialog) keeps its time-out: a meter that ignores "SLE" but goes on
         // streaming, or never answers, must not leave it waiting for ever.
-        if (ctx_.link.LinkState > link::kLastState)
+        if (state_ > link::kLastState)
             timerOff();
         if (clients_.measured)
             clients_.measured->handleMeasuredLine(line.mid(3));
         return;
     }
 
-    const link::State state = ctx_.link.LinkState;
+    const link::State state = state_;
+    const bool awaited = timer_.isActive();
+    dispatchByState(state, count, line);
+    // Over when no answer is awaited any more: the handler has called its caller
+    // back (a next exchange the call-back started awaits its own answer).
+    const bool awaiting = timer_.isActive() || pausing_;
+    if (!awaiting && (awaited || (state != link::State::Idle && state_ == link::State::Idle)))
+        Q_EMIT exchangeEnded(state);
+}
+
+void Sequencer::dispatchByState(link::State state, int count, const QString& line)
+{
     switch (state) {
     case link::State::MeasureStatus:
         handleMeasureStatus(line);
@@ -139,15 +177,16 @@ void Sequencer::dispatch(int count, const QString& received)
         return;
     default:
         if (link::number(state) >= 0 && state <= link::kLastState)
-            dispatchToDialogHandler(state, count, line);
+            dispatchToDialogHandler(count, line);
         return; // idle (99) and any other value: ignored
     }
 }
 
 // Dispatch point of the dialog exchanges: each group of states has one handler.
-void Sequencer::dispatchToDialogHandler(link::State state, int count, const QString& line)
+void Sequencer::dispatchToDialogHandler(int count, const QString& line)
 {
     using S = link::State;
+    const S state = state_;
     DialogExchangeHandler* handler = nullptr;
     if (state <= S::SettingsWrite)
         handler = clients_.settingsExchange;
@@ -157,8 +196,10 @@ void Sequencer::dispatchToDialogHandler(link::State state, int count, const QStr
         handler = clients_.memoryExchange;
     else if (state <= S::MemoryInfo || state == S::MemoryClear)
         handler = clients_.logingExchange;
-    if (handler)
-        handler->handleLine(*this, state, count, line);
+    if (handler) {
+        RunningExchange exchange(*this);
+        handler->handleLine(exchange, count, line);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -174,7 +215,7 @@ void Sequencer::handleMeasureStatus(const QString& line)
     // A wiring the program does not know (a digit other than 0, 1, 2, or no digit,
     // kept as −1) still measures: apparent power is then 0 and the PC log has no
     // wiring line.
-    ctx_.link.WiringMode = digitAt(line, 3);
+    wiringMode_ = digitAt(line, 3);
 
     std::vector<ExchangeStep> list;
     if (line.at(4) == QLatin1Char('1')) // the meter measures already: stop it first
@@ -183,7 +224,7 @@ void Sequencer::handleMeasureStatus(const QString& line)
     list.push_back(makeStep(QStringLiteral("CCF04"), 9, QStringLiteral("RCF04"), 5));
     list.push_back(makeStep(QStringLiteral("SMD11"), 2, QStringLiteral("OK"), 2));
     replaceList(std::move(list));
-    ctx_.link.LinkState = link::State::MeasureSetup;
+    setState(link::State::MeasureSetup);
     continueExchange();
 }
 
@@ -195,13 +236,59 @@ void Sequencer::handleMeasureSetup(const QString& line)
         return;
     timerOff();
     step->ReplyData = echoData(line, step->Command);
-    ++ctx_.link.ExchangeIndex;
+    ++index_;
     if (exchangeDone()) {
         replaceList({makeStep(QStringLiteral("SLG"), 2, QStringLiteral("OK"), 2)});
-        ctx_.link.LinkState = link::State::MeasureSend;
-        ctx_.svc.sleep.sleep(kSleepBeforeSlg);
+        setState(link::State::MeasureSend);
+        // The meter is given a second after "SMD11" before "SLG".
+        startPauseBeforeSlg();
+        return;
     }
     continueExchange();
+}
+
+void Sequencer::startPauseBeforeSlg()
+{
+    pausing_ = true;
+    const unsigned pause = ++pauseGeneration_;
+    ctx_.svc.sleep.after(kPauseBeforeSlgMs, this, [this, pause] { endPauseBeforeSlg(pause); });
+}
+
+void Sequencer::endPauseBeforeSlg(unsigned pause)
+{
+    if (!pausing_ || pause != pauseGeneration_)
+        return;
+    pausing_ = false;
+    continueExchange();
+    releaseHeldLines();
+}
+
+void Sequencer::cancelPause()
+{
+    if (!pausing_)
+        return;
+    pausing_ = false;
+    ++pauseGeneration_;
+    if (!held_.empty())
+        QTimer::singleShot(0, this, [this] { releaseHeldLines(); });
+}
+
+void Sequencer::releaseHeldLines()
+{
+    if (releasing_)
+        return;
+    // Lines that arrive while the held ones are handled (a message box's own
+    // event loop) queue up behind them.
+    releasing_ = true;
+    while (!pausing_ && !held_.empty()) {
+        const std::pair<int, QString> held = std::move(held_.front());
+        held_.pop_front();
+        trapped(ctx_, "Mscomm_OnComm", false, [&] {
+            dispatchLine(held.first, held.second);
+            return true;
+        });
+    }
+    releasing_ = false;
 }
 
 void Sequencer::handleMeasureSend(const QString& line)
@@ -214,13 +301,13 @@ void Sequencer::handleMeasureSend(const QString& line)
         ctx_.svc.pointer.setPointer(MousePointer::Default);
         // The exchange is over: a late "OK" must not start a measurement the user
         // has been told failed.
-        ctx_.link.LinkState = link::State::Idle;
+        setState(link::State::Idle);
         showMessage(joined(link_text::kCannotStart, link_text::kCheckMeter));
         return;
     }
     // Idle before the call: KeisokuStart may itself start the stop exchange (when
     // TMP.DAT cannot be opened), and that exchange's state must stand.
-    ctx_.link.LinkState = link::State::Idle;
+    setState(link::State::Idle);
     if (clients_.main)
         clients_.main->KeisokuStart();
 }
@@ -232,9 +319,9 @@ void Sequencer::handleMeasureStop(const QString& line)
         return;
     timerOff();
     step->ReplyData = line;
-    ++ctx_.link.ExchangeIndex;
+    ++index_;
     if (exchangeDone()) {
-        ctx_.link.LinkState = link::State::Idle;
+        setState(link::State::Idle);
         keisokuEnd();
     } else {
         continueExchange();
@@ -252,16 +339,15 @@ void Sequencer::handleVersionSle(const QString& line)
                            MsgIcon::Exclamation, true});
     }
     if (ctx_.app.HardVersion != 0) {
-        ctx_.link.LinkState = link::State::Idle;
+        setState(link::State::Idle);
         return;
     }
-    auto& list = ctx_.link.ExchangeList;
-    if (list.size() < 2)
-        list.resize(2);
-    list[1] = makeStep(QStringLiteral("VER"), 8, QStringLiteral("VER"), 3);
-    ctx_.link.ExchangeIndex = 1;
-    ctx_.link.ExchangeLast = 1;
-    ctx_.link.LinkState = link::State::VersionVer;
+    if (list_.size() < 2)
+        list_.resize(2);
+    list_[1] = makeStep(QStringLiteral("VER"), 8, QStringLiteral("VER"), 3);
+    index_ = 1;
+    last_ = 1;
+    setState(link::State::VersionVer);
     SendCommand(QStringLiteral("VER"));
     timerOn();
 }
@@ -287,7 +373,10 @@ void Sequencer::handleVersionVer(const QString& line)
 
 bool Sequencer::versionNoCheck()
 {
-    return clients_.version ? clients_.version->bfVer_NoCheck() : false;
+    if (!clients_.version || !clients_.version->bfVer_NoCheck())
+        return false;
+    setState(link::State::Idle);
+    return true;
 }
 
 void Sequencer::assumeVersionFromUser()
@@ -295,7 +384,7 @@ void Sequencer::assumeVersionFromUser()
     if (!clients_.version)
         return;
     ctx_.app.HardVersion = clients_.version->askAssumeVersion1() ? 1 : 2;
-    clients_.version->bfVer_NoCheck();
+    versionNoCheck();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -305,7 +394,8 @@ void Sequencer::onTimeout()
 {
     timerOff();
     ctx_.svc.pointer.setPointer(MousePointer::Default);
-    const TimeoutRow& row = timeoutRow(ctx_.link.LinkState);
+    const link::State state = state_;
+    const TimeoutRow& row = timeoutRow(state);
     DialogClient* dialog = dialogClient(row.dialog);
     for (int i = 0; i < row.stepCount; ++i) {
         switch (row.steps[static_cast<std::size_t>(i)]) {
@@ -337,6 +427,7 @@ void Sequencer::onTimeout()
             break;
         }
     }
+    Q_EMIT exchangeFailed(state);
 }
 
 DialogClient* Sequencer::dialogClient(LinkDialog dialog) const
@@ -359,7 +450,7 @@ DialogClient* Sequencer::dialogClient(LinkDialog dialog) const
 void Sequencer::portLost(const QString& portNumber)
 {
     const bool wasMeasuring = ctx_.app.Measuring;
-    const link::State state = ctx_.link.LinkState;
+    const link::State state = state_;
     // A download sends its first command without the timer; its open TMP.DAT shows
     // that it is still running.
     const bool downloadRunning = state == link::State::DownloadData && ctx_.store.TmpFileNo &&
@@ -407,10 +498,9 @@ void Sequencer::restartTimer()
 
 ExchangeStep* Sequencer::currentStep()
 {
-    auto& link = ctx_.link;
-    if (link.ExchangeIndex < 0 || link.ExchangeIndex >= static_cast<int>(link.ExchangeList.size()))
+    if (index_ < 0 || index_ >= static_cast<int>(list_.size()))
         return nullptr;
-    return &link.ExchangeList[static_cast<size_t>(link.ExchangeIndex)];
+    return &list_[static_cast<size_t>(index_)];
 }
 
 void Sequencer::accept(const QString& line)
@@ -418,7 +508,7 @@ void Sequencer::accept(const QString& line)
     timerOff();
     if (ExchangeStep* step = currentStep())
         step->ReplyData = echoData(line, step->Command);
-    ++ctx_.link.ExchangeIndex;
+    ++index_;
 }
 
 void Sequencer::continueExchange()
@@ -433,23 +523,31 @@ void Sequencer::continueExchange()
 
 void Sequencer::stepBack(const QString& line)
 {
-    if (ctx_.link.ExchangeIndex > 0)
-        --ctx_.link.ExchangeIndex;
+    if (index_ > 0)
+        --index_;
     if (ExchangeStep* step = currentStep())
         step->ReplyData = echoData(line, step->Command);
 }
 
 bool Sequencer::exchangeDone() const
 {
-    return ctx_.link.ExchangeIndex > ctx_.link.ExchangeLast;
+    return index_ > last_;
 }
 
 void Sequencer::replaceList(std::vector<ExchangeStep> steps)
 {
-    auto& link = ctx_.link;
-    link.ExchangeList = std::move(steps);
-    link.ExchangeIndex = 0;
-    link.ExchangeLast = static_cast<int>(link.ExchangeList.size()) - 1;
+    list_ = std::move(steps);
+    index_ = 0;
+    last_ = static_cast<int>(list_.size()) - 1;
+}
+
+ExchangeReplies Sequencer::replies() const
+{
+    ExchangeReplies out;
+    out.reserve(static_cast<qsizetype>(list_.size()));
+    for (const ExchangeStep& step : list_)
+        out << step.ReplyData;
+    return out;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -2,7 +2,7 @@
 
 #include "link/AnswerTests.h"
 #include "link/MeterDialogTexts.h"
-#include "link/Sequencer.h"
+#include "link/RunningExchange.h"
 
 namespace quellin {
 
@@ -16,41 +16,35 @@ bool meterIdle(const QString& line)
     return line.size() > 4 && line.at(4) == QLatin1Char('0');
 }
 
-// A branch that ends the exchange: the link goes idle, the pointer back to the
-// default before any message.
-void endExchange(Sequencer& seq)
+DialogClient* dialog(RunningExchange& ex)
 {
-    Context& ctx = seq.context();
-    ctx.link.LinkState = S::Idle;
-    ctx.svc.pointer.setPointer(MousePointer::Default);
+    return ex.clients().dispSet;
 }
 
-DialogClient* dialog(Sequencer& seq)
-{
-    return seq.clients().dispSet;
-}
+// What the dialog does once the meter has refused: a read leaves nothing to show,
+// so the dialog closes; a refused send leaves the values to correct and send again.
+enum class AfterRefusal { Unload, RestartClock };
 
-void enable(Sequencer& seq)
+// Every refusal ends the same way: the link idle (a stray answer later must not
+// send the rest of a list or report it complete), the pointer back to the default,
+// the dialog given back, the reason shown, then the dialog closed or its clock
+// running again.
+void refuse(RunningExchange& ex, const QString& text, AfterRefusal after)
 {
-    if (DialogClient* d = dialog(seq))
+    ex.end();
+    ex.context().svc.pointer.setPointer(MousePointer::Default);
+    DialogClient* d = dialog(ex);
+    if (d)
         d->setEnabled(true);
-}
-
-void unload(Sequencer& seq)
-{
-    if (DialogClient* d = dialog(seq))
+    ex.context().svc.msg.info(text);
+    // The message box's own event loop may have closed the dialog.
+    d = dialog(ex);
+    if (!d)
+        return;
+    if (after == AfterRefusal::Unload)
         d->unload();
-}
-
-void restartClock(Sequencer& seq)
-{
-    if (DialogClient* d = dialog(seq))
+    else
         d->startSecondTimer();
-}
-
-void show(Sequencer& seq, const QString& text)
-{
-    seq.context().svc.msg.info(text);
 }
 
 } // namespace
@@ -96,116 +90,104 @@ void startSettingsWrite(Sequencer& seq, const QStringList& commands)
     seq.startExchange(S::SettingsWriteStatus, std::move(list));
 }
 
-void SettingsExchange::handleLine(Sequencer& seq, link::State linkState, int count,
-                                  const QString& line)
+void SettingsExchange::handleLine(RunningExchange& ex, int count, const QString& line)
 {
-    switch (linkState) {
+    switch (ex.state()) {
     case S::SettingsStatus:
-        readStatus(seq, line);
+        readStatus(ex, line);
         break;
     case S::SettingsRead:
-        readItem(seq, count, line);
+        readItem(ex, count, line);
         break;
     case S::SettingsWriteStatus:
-        writeStatus(seq, line);
+        writeStatus(ex, line);
         break;
     case S::SettingsWrite:
-        writeItem(seq, count, line);
+        writeItem(ex, count, line);
         break;
     default:
         break;
     }
 }
 
-void SettingsExchange::readStatus(Sequencer& seq, const QString& line)
+void SettingsExchange::readStatus(RunningExchange& ex, const QString& line)
 {
-    const ExchangeStep* step = seq.currentStep();
+    const ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
+    ex.accept(line);
     if (!meterIdle(line)) {
-        endExchange(seq);
-        enable(seq);
-        show(seq, dialog_text::kMeasuringRefusal);
-        unload(seq);
+        refuse(ex, dialog_text::kMeasuringRefusal, AfterRefusal::Unload);
         return;
     }
-    Context& ctx = seq.context();
-    seq.replaceList(settingsReadList(ctx.app.HardVersion));
-    ctx.link.LinkState = S::SettingsRead;
-    seq.continueExchange();
+    ex.replaceList(settingsReadList(ex.context().app.HardVersion));
+    ex.enter(S::SettingsRead);
+    ex.continueExchange();
 }
 
-void SettingsExchange::readItem(Sequencer& seq, int count, const QString& line)
+void SettingsExchange::readItem(RunningExchange& ex, int count, const QString& line)
 {
     if (count == 2) {
         // Any other two-character line is no answer to a read command.
         if (line != QLatin1String("NG"))
             return;
-        seq.timerOff();
-        endExchange(seq);
-        enable(seq);
-        show(seq, dialog_text::kSettingsUnread);
-        unload(seq);
+        ex.timerOff();
+        refuse(ex, dialog_text::kSettingsUnread, AfterRefusal::Unload);
         return;
     }
-    const ExchangeStep* step = seq.currentStep();
+    const ExchangeStep* step = ex.currentStep();
     if (!step || !echoTest(line, *step))
         return;
     // The basic items answer in fixed lengths: a line cut short or run together
     // would show (and later send back) a value the meter does not have.
-    if (seq.context().link.ExchangeIndex < kFixedLengthReadSteps && !lengthTest(line, *step))
+    if (ex.index() < kFixedLengthReadSteps && !lengthTest(line, *step))
         return;
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
+    ex.accept(line);
+    if (!ex.done()) {
+        ex.continueExchange();
         return;
     }
-    seq.context().link.LinkState = S::Idle;
-    if (DialogClient* d = dialog(seq))
-        d->DataDisp();
+    ex.end();
+    if (DialogClient* d = dialog(ex))
+        d->DataDisp(ex.replies());
 }
 
-void SettingsExchange::writeStatus(Sequencer& seq, const QString& line)
+void SettingsExchange::writeStatus(RunningExchange& ex, const QString& line)
 {
-    const ExchangeStep* step = seq.currentStep();
+    const ExchangeStep* step = ex.currentStep();
     if (!step || !lengthTest(line, *step) || !echoTest(line, *step))
         return;
-    seq.accept(line);
+    ex.accept(line);
     if (!meterIdle(line)) {
-        endExchange(seq);
-        enable(seq);
-        show(seq, dialog_text::kMeasuringRefusal);
-        restartClock(seq);
+        refuse(ex, dialog_text::kMeasuringRefusal, AfterRefusal::RestartClock);
         return;
     }
-    seq.context().link.LinkState = S::SettingsWrite;
-    seq.continueExchange();
+    ex.enter(S::SettingsWrite);
+    ex.continueExchange();
 }
 
-void SettingsExchange::writeItem(Sequencer& seq, int count, const QString& line)
+void SettingsExchange::writeItem(RunningExchange& ex, int count, const QString& line)
 {
     if (count != 2)
         return;
-    seq.timerOff();
+    ex.timerOff();
     if (!okTest(line)) {
-        // Ended here: a stray "OK" later must not send the rest of the list and
-        // report it complete.
-        endExchange(seq);
-        enable(seq);
-        show(seq, dialog_text::kCannotSetTopMenu);
-        restartClock(seq);
+        refuse(ex, dialog_text::kCannotSetTopMenu, AfterRefusal::RestartClock);
         return;
     }
-    seq.accept(line);
-    if (!seq.exchangeDone()) {
-        seq.continueExchange();
+    ex.accept(line);
+    if (!ex.done()) {
+        ex.continueExchange();
         return;
     }
-    endExchange(seq);
-    show(seq, dialog_text::kSendDone);
-    enable(seq);
-    unload(seq);
+    // Sent: the message first, then the dialog is given back and closes.
+    ex.end();
+    ex.context().svc.pointer.setPointer(MousePointer::Default);
+    ex.context().svc.msg.info(dialog_text::kSendDone);
+    if (DialogClient* d = dialog(ex))
+        d->setEnabled(true);
+    if (DialogClient* d = dialog(ex))
+        d->unload();
 }
 
 } // namespace quellin

@@ -10,13 +10,15 @@
 //   state 2  "CMD"            the meter must not measure; then the commands
 //   state 3  the commands     each answered "OK"; "SCFW" last, then done
 
-#include "base/Context.h"
+#include "base/ExchangeStep.h"
 #include "base/LinkClients.h"
 
 #include <QStringList>
 #include <vector>
 
 namespace quellin {
+
+class Sequencer;
 
 // The read list: "CCF02", "CCF03", "CCF04", "CCF06", "CCF07", "CCF08", "CCF01",
 // "CCF05", "CCM"; from version 2 on "CCF10" to "CCF39" follow.
@@ -33,13 +35,13 @@ void startSettingsWrite(Sequencer& seq, const QStringList& commands);
 
 class SettingsExchange : public DialogExchangeHandler {
 public:
-    void handleLine(Sequencer& seq, link::State linkState, int count, const QString& line) override;
+    void handleLine(RunningExchange& exchange, int count, const QString& line) override;
 
 private:
-    void readStatus(Sequencer& seq, const QString& line);
-    void readItem(Sequencer& seq, int count, const QString& line);
-    void writeStatus(Sequencer& seq, const QString& line);
-    void writeItem(Sequencer& seq, int count, const QString& line);
+    void readStatus(RunningExchange& ex, const QString& line);
+    void readItem(RunningExchange& ex, int count, const QString& line);
+    void writeStatus(RunningExchange& ex, const QString& line);
+    void writeItem(RunningExchange& ex, int count, const QString& line);
 };
 
 } // namespace quellin

@@ -133,7 +133,7 @@ void MeasurementRun::KeisokuStart()
     const int last = std::clamp(ctx_.cat.ColumnLast, 0, kMaxColumns - 1);
     const size_t columns = static_cast<size_t>(last) + 1;
     st.ColumnPresent.assign(columns, true);
-    if (ctx_.link.WiringMode == 0 && last >= 5)
+    if (link_.WiringMode() == 0 && last >= 5)
         st.ColumnPresent[3] = st.ColumnPresent[5] = false;
 
     const double now = ctx_.svc.clock.now();
@@ -144,7 +144,7 @@ void MeasurementRun::KeisokuStart()
     st.GraphFollowing = true;
     st.GraphFirstScalePending = true;
     st.DataFrequency = 0;
-    st.DataWiring = ctx_.link.WiringMode;
+    st.DataWiring = link_.WiringMode();
     st.FirstTime = now;
     st.PeakWatts = -9999.9;
     st.PeakTime = now;
@@ -204,7 +204,7 @@ void MeasurementRun::KeisokuEnd()
     setMeasuringControls(false);
     ctx_.app.Measuring = false;
     CloseTmp(ctx_);
-    ctx_.link.LinkState = link::State::Idle;
+    link_.endExchange();
 }
 
 void MeasurementRun::linkLost()
@@ -283,7 +283,7 @@ void MeasurementRun::startPcLogging()
 bool MeasurementRun::beginPcLogging(const QString& path)
 {
     try {
-        openPcLogFile(ctx_, path);
+        openPcLogFile(ctx_, path, link_.WiringMode());
     } catch (const VbError& e) {
         ctx_.svc.msg.show({run_text::kLogOpenFailed + kCrLf + e.description(),
                            {},
@@ -351,6 +351,11 @@ void MeasurementRun::storeAppendFailed(const VbError& error)
                        MsgButtons::Ok,
                        MsgIcon::Exclamation,
                        false});
+}
+
+int MeasurementRun::wiringMode() const
+{
+    return link_.WiringMode();
 }
 
 // ---------------------------------------------------------------------------------

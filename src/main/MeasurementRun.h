@@ -118,6 +118,7 @@ public:
     void startDisplayTimer() override;
     void pcLogWriteFailed(const QString& reason) override;
     void storeAppendFailed(const VbError& error) override;
+    int wiringMode() const override;
     void lineArrived() override;
     void lineHandled(const DataRecord& record) override;
 

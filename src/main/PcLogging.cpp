@@ -18,12 +18,12 @@ QString quoted(const QString& text)
 
 } // namespace
 
-QStringList pcLogHeader(const Context& ctx, const QString& fileName)
+QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileName)
 {
     QStringList lines;
     lines << QStringLiteral("FILE=") + quoted(fileName);
     // The same wiring line as a data file's.
-    const QString wiring = wiringLineText(ctx.link.WiringMode);
+    const QString wiring = wiringLineText(wiringMode);
     if (!wiring.isEmpty())
         lines << quoted(wiring);
     QStringList titles;
@@ -34,14 +34,14 @@ QStringList pcLogHeader(const Context& ctx, const QString& fileName)
     return lines;
 }
 
-void openPcLogFile(Context& ctx, const QString& path)
+void openPcLogFile(Context& ctx, const QString& path, int wiringMode)
 {
     closePcLogFile(ctx);
     QStringEncoder encoder("Shift_JIS");
     if (!encoder.isValid())
         throw VbError(ErrorNumber::FileIo, QStringLiteral("Shift_JIS で書き込めません。"));
     QByteArray bytes;
-    for (const QString& line : pcLogHeader(ctx, fileNameOf(path))) {
+    for (const QString& line : pcLogHeader(ctx, wiringMode, fileNameOf(path))) {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }

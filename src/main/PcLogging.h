@@ -15,13 +15,14 @@
 
 namespace quellin {
 
-// The header lines (without line ends) for the file name without its folder.
-QStringList pcLogHeader(const Context& ctx, const QString& fileName);
+// The header lines (without line ends) for the file name without its folder and
+// the wiring the meter reported (the link's WiringMode).
+QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileName);
 
 // Opens path for writing (replacing it), writes the header and keeps the open file
 // in ctx.meas.LogFileNo. Throws VbError, with nothing left open, when the file
 // cannot be created or written.
-void openPcLogFile(Context& ctx, const QString& path);
+void openPcLogFile(Context& ctx, const QString& path, int wiringMode);
 
 // Closes the log file (if open).
 void closePcLogFile(Context& ctx);

@@ -4,13 +4,13 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QThread>
+#include <QTimer>
 
 namespace quellin {
 
-void QtSleep::sleep(int ms)
+void QtSleep::after(int ms, QObject* context, std::function<void()> step)
 {
-    QThread::msleep(static_cast<unsigned long>(ms));
+    QTimer::singleShot(ms, context, std::move(step));
 }
 
 void QtSleep::processEvents()

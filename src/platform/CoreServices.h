@@ -8,7 +8,7 @@ namespace quellin {
 
 class QtSleep : public SleepService {
 public:
-    void sleep(int ms) override;
+    void after(int ms, QObject* context, std::function<void()> step) override;
     void processEvents() override;
 };
 

@@ -4,7 +4,9 @@
 // the scripted doubles of tests/support.
 
 #include <QString>
+#include <functional>
 
+class QObject;
 class QWidget;
 
 namespace quellin {
@@ -57,8 +59,10 @@ public:
 class SleepService {
 public:
     virtual ~SleepService() = default;
-    // Blocks the thread for ms milliseconds (the original Sleep).
-    virtual void sleep(int ms) = 0;
+    // The original Sleep as a timer step: step runs once, ms milliseconds from
+    // now, from the event loop, so that pending events run meanwhile; not at all
+    // once context is destroyed.
+    virtual void after(int ms, QObject* context, std::function<void()> step) = 0;
     // Lets the pending window events run once (the original DoEvents).
     virtual void processEvents() = 0;
 };

@@ -45,7 +45,9 @@ public:
     bool open = false;
     int started = 0;
     bool throwOnStart = false;
+    int ended = 0;
     bool portIsOpen() const override { return open; }
+    void endExchange() override { ++ended; }
     void startVersionExchange() override
     {
         if (throwOnStart)
@@ -70,7 +72,6 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
     TestContext t;
     const VersionCase& v = GetParam();
     t.ctx->app.HardVersion = v.hardVersion;
-    t.ctx->link.LinkState = quellin::link::State::VersionVer;
     t.ctx->store.RecordCount = 12;
     ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
     const auto& cat = t.ctx->cat;
@@ -103,7 +104,6 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
     EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(columns, false));
     EXPECT_EQ(t.ctx->store.GraphValues.size(), series);
     EXPECT_EQ(t.ctx->store.RecordCount, 0);
-    EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::Idle);
     EXPECT_EQ(t.pointer.current, 11);
     EXPECT_TRUE(t.msg.shown.empty());
 }
@@ -117,12 +117,10 @@ TEST(Catalogue, AnUnknownVersionBuildsNothing)
     for (int version : {0, -1}) {
         TestContext t;
         t.ctx->app.HardVersion = version;
-        t.ctx->link.LinkState = quellin::link::State::VersionVer;
         EXPECT_FALSE(quellin::bfVer_NoCheck(*t.ctx));
         EXPECT_TRUE(t.ctx->cat.ColumnTitles.isEmpty());
         EXPECT_TRUE(t.ctx->cat.SeriesScale.empty());
         EXPECT_TRUE(t.ctx->store.ColumnPresent.empty());
-        EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::VersionVer);
         EXPECT_TRUE(t.msg.shown.empty());
     }
 }
@@ -323,6 +321,7 @@ TEST(VersionOpen, WithThePortOpenTheLinkAsksTheMeter)
     starter.open = true;
     EXPECT_TRUE(quellin::bfVer_Open(*t.ctx, starter));
     EXPECT_EQ(starter.started, 1);
+    EXPECT_EQ(starter.ended, 0); // the meter's answer ends it
     EXPECT_TRUE(t.msg.shown.empty());
     EXPECT_EQ(t.ctx->app.HardVersion, 0);
     EXPECT_TRUE(t.ctx->cat.ColumnTitles.isEmpty()) << "built only when the answer comes";
@@ -352,7 +351,7 @@ TEST_P(VersionQuestion, WithThePortClosedTheUserChooses)
     EXPECT_TRUE(box.foreground);
     EXPECT_EQ(t.ctx->app.HardVersion, GetParam().version);
     EXPECT_EQ(t.ctx->cat.ColumnLast, GetParam().columnLast);
-    EXPECT_EQ(t.ctx->link.LinkState, quellin::link::State::Idle);
+    EXPECT_EQ(starter.ended, 1); // the link goes idle
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, VersionQuestion,

@@ -174,10 +174,7 @@ class DispSetReading : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(DispSetReading, ShowsAnswersAndLeavesUnknownChoicesUnselected)
 {
     const ReadCase& c = GetParam();
-    std::vector<ExchangeStep> steps(static_cast<size_t>(c.data.size()));
-    for (size_t i = 0; i < steps.size(); ++i)
-        steps[i].ReplyData = c.data[static_cast<int>(i)];
-    const DispSetFields f = fieldsFromReplies(steps, 1);
+    const DispSetFields f = fieldsFromReplies(c.data, 1);
     EXPECT_EQ(f.denatu, c.denatu);
     EXPECT_EQ(f.data[0], c.voltage);
     EXPECT_EQ(f.jikan, c.jikan);

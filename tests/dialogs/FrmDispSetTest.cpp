@@ -156,7 +156,7 @@ TEST(DispSetClosing, WaitsForItsOwnExchangeOnly)
     EXPECT_FALSE(w.dlg->isEnabled());
     w.dlg->reject();
     EXPECT_FALSE(w.dlg->isVisible());
-    EXPECT_EQ(w.ctx().link.LinkState, link::State::MeasureStop);
+    EXPECT_EQ(w.seq.LinkState(), link::State::MeasureStop);
     w.dlg.reset();
     EXPECT_EQ(w.clients.dispSet, nullptr);
 }

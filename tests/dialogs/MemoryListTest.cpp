@@ -13,13 +13,10 @@
 namespace quellin {
 namespace {
 
-// Five ReplyData per block, in the order of the "CMI" reads.
+// Five answers per block, in the order of the "CMI" reads.
 std::vector<MemoryBlockInfo> blocksOf(const QStringList& answers)
 {
-    std::vector<ExchangeStep> list(static_cast<size_t>(answers.size()));
-    for (qsizetype i = 0; i < answers.size(); ++i)
-        list[static_cast<size_t>(i)].ReplyData = answers[i];
-    return memoryBlocksFrom(list);
+    return memoryBlocksFrom(answers);
 }
 
 QStringList commands(const std::vector<ExchangeStep>& steps)

@@ -103,8 +103,9 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
 
     // Version.
     ASSERT_TRUE(bfVer_Open(ctx, comm.sequencer()));
-    ASSERT_TRUE(runEventsUntil(
-        [&] { return ctx.app.HardVersion != 0 && ctx.link.LinkState == link::State::Idle; }));
+    ASSERT_TRUE(runEventsUntil([&] {
+        return ctx.app.HardVersion != 0 && comm.sequencer().LinkState() == link::State::Idle;
+    }));
     EXPECT_EQ(ctx.app.HardVersion, 2);
     EXPECT_EQ(ctx.cat.ColumnLast, 17);
     ctx.app.LogingTime = 1;
@@ -113,7 +114,7 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
     run.keisokuCommand();
     ASSERT_TRUE(runEventsUntil([&] { return ctx.app.Measuring; }))
         << t.msg.texts().join('|').toStdString();
-    EXPECT_EQ(ctx.link.WiringMode, 2);
+    EXPECT_EQ(comm.sequencer().WiringMode(), 2);
 
     // Twenty lines, the display cycle ticking meanwhile.
     ASSERT_TRUE(runEventsUntil([&] {
@@ -126,7 +127,7 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
     // Stop.
     run.keisokuCommand();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx.app.Measuring; }));
-    EXPECT_EQ(ctx.link.LinkState, link::State::Idle);
+    EXPECT_EQ(comm.sequencer().LinkState(), link::State::Idle);
     EXPECT_FALSE(main.timerOn);
     EXPECT_TRUE(t.msg.shown.empty()) << t.msg.texts().join('|').toStdString();
     sim.stop();

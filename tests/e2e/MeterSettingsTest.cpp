@@ -220,7 +220,7 @@ TEST_F(MeterSettings, ModeDialogStartsTheMeterWhichThenRefusesSettings)
     }));
     EXPECT_EQ(msg.texts(), QStringList{kMeasuring});
     EXPECT_EQ(sim.receivedCommands().last(), "CMD");
-    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(program->comm().sequencer().LinkState(), link::State::Idle);
 }
 
 struct FaultCase {

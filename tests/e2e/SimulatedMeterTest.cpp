@@ -37,7 +37,7 @@ protected:
                 ctx().app.Measuring = true;
             if (call == "KeisokuEnd") {
                 ctx().app.Measuring = false;
-                ctx().link.LinkState = link::State::Idle;
+                comm->sequencer().endExchange();
             }
         };
     }
@@ -86,7 +86,7 @@ TEST_F(SimulatedMeter, MeasurementStartsStreamsAndStops)
     comm->sequencer().startMeasurementRequest();
     ASSERT_TRUE(runEventsUntil([&] { return ctx().app.Measuring; }))
         << log.entries.join(" | ").toStdString();
-    EXPECT_EQ(ctx().link.WiringMode, 1);
+    EXPECT_EQ(comm->sequencer().WiringMode(), 1);
     EXPECT_EQ(tc.sleep.slept, std::vector<int>{1000});
 
     ASSERT_TRUE(runEventsUntil([&] { return measuredCount() >= 3; }));

@@ -67,7 +67,7 @@ TEST_P(StartupVersion, LearnsTheVersionAndShowsTheMainWindow)
     EXPECT_EQ(ctx.app.HardVersion, c.version);
     EXPECT_EQ(ctx.app.HardVersionText, QString::fromUtf8(c.versionText));
     EXPECT_EQ(ctx.cat.ColumnLast, c.columnLast);
-    EXPECT_EQ(ctx.link.LinkState, link::State::Idle);
+    EXPECT_EQ(program->comm().sequencer().LinkState(), link::State::Idle);
     EXPECT_TRUE(program->mainWindow()->isVisible());
     EXPECT_EQ(program->mainWindow()->windowTitle(), QStringLiteral("Quellin"));
     EXPECT_EQ(program->versionStatusText(),

@@ -44,7 +44,7 @@ protected:
         clients.settingsExchange = &settings;
         clients.modeExchange = &modes;
         ctx().app.HardVersion = 1;
-        keisokuMode.onDataDisp = [this] { shown = ctx().link.ExchangeList.front().ReplyData; };
+        keisokuMode.onDataDisp = [this] { shown = keisokuMode.replies.value(0); };
         tc.msg.onShow = [this, logged = tc.msg.onShow](const MessageRequest& r) {
             logged(r);
             pointerAtMessage.push_back(tc.pointer.current);
@@ -64,7 +64,7 @@ TEST_P(DialogExchange, SendsTellsAndEndsAsTheAnswersSay)
         line(answer);
     EXPECT_EQ(sent(), c.sent);
     EXPECT_EQ(log.entries, c.log) << log.entries.join(" | ").toStdString();
-    EXPECT_EQ(ctx().link.LinkState, c.end);
+    EXPECT_EQ(seq.LinkState(), c.end);
     EXPECT_EQ(shown, c.shown);
     // Only an exchange that still waits keeps the time-out running; every message
     // comes with the pointer back to the default.

@@ -298,7 +298,7 @@ TEST_F(CommPortTest, TalksToAMeterOnAPseudoTerminal)
     comm.sequencer().SendCommand("SLE");
     EXPECT_EQ(meter.receive(4), QByteArray("SLE\r"));
 
-    ctx().link.LinkState = link::State::SettingsStatus;
+    comm.sequencer().startExchange(link::State::SettingsStatus, {});
     meter.send("RMD0");
     runEventsFor(50);
     meter.send("10\rLOW\r");
@@ -333,7 +333,7 @@ TEST_F(CommPortTest, ReopenDropsWhatWasReceivedBefore)
     ScopedEnv env("QUELLIN_COM1", meter.slave());
     FrmComm comm(ctx(), clients);
     ASSERT_TRUE(comm.openPort());
-    ctx().link.LinkState = link::State::SettingsStatus;
+    comm.sequencer().startExchange(link::State::SettingsStatus, {});
     meter.send("RMD0");
     runEventsFor(100);
     ASSERT_TRUE(comm.reopenPort());

@@ -5,12 +5,24 @@
 
 #include "base/LinkClients.h"
 #include "link/LinkInput.h"
+#include "link/RunningExchange.h"
 #include "link/Sequencer.h"
 #include "support/TestContext.h"
 
 #include <QStringList>
 #include <functional>
 #include <memory>
+
+namespace quellin {
+
+// The link's own tests: the list as the sequencer holds it, and the moves its
+// handlers make on it.
+struct SequencerProbe {
+    static const std::vector<ExchangeStep>& steps(const Sequencer& seq) { return seq.list_; }
+    static RunningExchange exchange(Sequencer& seq) { return RunningExchange(seq); }
+};
+
+} // namespace quellin
 
 namespace quellin::test {
 
@@ -66,7 +78,7 @@ public:
     void KeisokuEnd_Req() override { record("KeisokuEnd_Req"); }
     void clearBusyText() override { record("clearBusyText"); }
     void linkLost() override { record("linkLost"); }
-    // Runs after each recorded call (to act like the window, e.g. set LinkState 99).
+    // Runs after each recorded call (to act like the window, e.g. end the exchange).
     std::function<void(const QString&)> onCall;
 
 private:
@@ -82,14 +94,11 @@ private:
 class RecordingVersion : public VersionClient {
 public:
     RecordingVersion(CallLog& log, Context& ctx) : log_(log), ctx_(ctx) {}
-    // Like the catalogue builder: fails for version 0, else leaves the link idle.
+    // Like the catalogue builder: fails for version 0.
     bool bfVer_NoCheck() override
     {
         log_.add(QStringLiteral("version.bfVer_NoCheck:%1").arg(ctx_.app.HardVersion));
-        if (ctx_.app.HardVersion == 0)
-            return false;
-        ctx_.link.LinkState = link::State::Idle;
-        return true;
+        return ctx_.app.HardVersion != 0;
     }
     bool askAssumeVersion1() override
     {
@@ -118,15 +127,21 @@ public:
     void setEnabled(bool enabled) override { log_.add(name_ + (enabled ? ".enable" : ".disable")); }
     void unload() override { log_.add(name_ + ".unload"); }
     void clearSelections() override { log_.add(name_ + ".clearSelections"); }
-    void DataDisp() override
+    void DataDisp(const ExchangeReplies& r) override
     {
         log_.add(name_ + ".DataDisp");
+        replies = r;
         if (onDataDisp)
             onDataDisp();
     }
-    void DispMemory() override { log_.add(name_ + ".DispMemory"); }
+    void DispMemory(const ExchangeReplies& r) override
+    {
+        log_.add(name_ + ".DispMemory");
+        replies = r;
+    }
     void startSecondTimer() override { log_.add(name_ + ".Tmr1Sec"); }
     std::function<void()> onDataDisp; // runs after DataDisp is recorded
+    ExchangeReplies replies;          // what the last DataDisp or DispMemory was given
 
 private:
     CallLog& log_;
@@ -136,11 +151,11 @@ private:
 class RecordingExchangeHandler : public DialogExchangeHandler {
 public:
     RecordingExchangeHandler(CallLog& log, QString name) : log_(log), name_(std::move(name)) {}
-    void handleLine(Sequencer&, link::State linkState, int count, const QString& line) override
+    void handleLine(RunningExchange& exchange, int count, const QString& line) override
     {
         log_.add(QStringLiteral("%1:%2:%3:%4")
                      .arg(name_)
-                     .arg(link::number(linkState))
+                     .arg(link::number(exchange.state()))
                      .arg(count)
                      .arg(line));
     }
@@ -180,6 +195,9 @@ struct LinkFixture {
     void line(const QString& text) { receive(text + '\r'); }
     QStringList sent() const { return transport.commands(); }
     QString lastSent() const { return sent().isEmpty() ? QString() : sent().back(); }
+    // The link in state with an empty list, as a caller that only names a state.
+    void enterState(link::State state) { seq.startExchange(state, {}); }
+    void enterState(int state) { enterState(static_cast<link::State>(state)); }
 
     TestContext tc;
     CallLog log;

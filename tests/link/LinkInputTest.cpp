@@ -31,7 +31,7 @@ protected:
 
 TEST_F(LinkInputTest, LinesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
 {
-    ctx().link.LinkState = link::State::SettingsStatus;
+    enterState(link::State::SettingsStatus);
     whileFirstBoxIsOpen([this] {
         EXPECT_TRUE(input.busy());
         receive("\rLOW\r");
@@ -45,7 +45,7 @@ TEST_F(LinkInputTest, LinesArrivingWhileABoxIsOpenAreHandledAfterTheCurrentLine)
 
 TEST_F(LinkInputTest, BytesOfOneReadAfterTheLineWithTheBoxKeepTheirOrder)
 {
-    ctx().link.LinkState = link::State::SettingsStatus;
+    enterState(link::State::SettingsStatus);
     whileFirstBoxIsOpen([this] { receive("C\rD\r"); });
     receive("LOW\rA\rB");
     EXPECT_EQ(log.entries,
@@ -87,14 +87,14 @@ TEST_F(LinkInputTest, QueuedTimeOutIsDroppedWhenTheTimerWasSwitchedMeanwhile)
     whileFirstBoxIsOpen([this] { input.timerFired(); });
     line("STP");
     EXPECT_EQ(log.entries, (QStringList{kStp, "main.KeisokuEnd_Req"}));
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStop);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureStop);
     EXPECT_EQ(lastSent(), "SLE");
     EXPECT_TRUE(timer.active);
 }
 
 TEST_F(LinkInputTest, TimeOutOutsideAnyLineRunsAtOnce)
 {
-    ctx().link.LinkState = link::State::MeasureSend;
+    enterState(link::State::MeasureSend);
     input.timerFired();
     EXPECT_EQ(log.entries, QStringList{"msg:計測開始に失敗しました。"});
 }
@@ -105,7 +105,7 @@ TEST_F(LinkInputTest, ErrorInAWindowCalledBackIsReportedAndTheNextLineStillHandl
         if (call == "KeisokuEnd_Req")
             throw VbError(ErrorNumber::FileIo, "装置入出力エラーです。");
     };
-    ctx().link.LinkState = link::State::SettingsStatus;
+    enterState(link::State::SettingsStatus);
     receive("STP\rOK\r");
     ASSERT_EQ(tc.msg.shown.size(), 2u);
     EXPECT_EQ(tc.msg.shown[1].title, "エラー");
@@ -115,7 +115,7 @@ TEST_F(LinkInputTest, ErrorInAWindowCalledBackIsReportedAndTheNextLineStillHandl
 
 TEST_F(LinkInputTest, ResetForgetsThePartialLine)
 {
-    ctx().link.LinkState = link::State::SettingsStatus;
+    enterState(link::State::SettingsStatus);
     receive("RMD0");
     input.reset();
     receive("OK\r");
@@ -139,7 +139,7 @@ TEST_P(PortLost, TellsTheUserOnceAndEndsWhatWasWaiting)
 {
     const PortLostCase& c = GetParam();
     ctx().app.Measuring = c.measuring;
-    ctx().link.LinkState = static_cast<link::State>(c.state);
+    enterState(static_cast<link::State>(c.state));
     timer.active = c.timerOn;
     if (c.downloadFileOpen) {
         ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));

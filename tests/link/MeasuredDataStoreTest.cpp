@@ -32,11 +32,14 @@ using test::TestContext;
 
 class QuietHost : public MeasuredDataHost {
 public:
+    explicit QuietHost(int wiringMode = 2) : wiring(wiringMode) {}
     bool valuePanelChecked() const override { return false; }
     ValuePanel* valuePanel() override { return nullptr; }
     void startDisplayTimer() override { ++timerStarts; }
     void pcLogWriteFailed(const QString& reason) override { logFailures << reason; }
     void storeAppendFailed(const VbError& e) override { storeFailures << e.description(); }
+    int wiringMode() const override { return wiring; }
+    int wiring;
     int timerStarts = 0;
     QStringList logFailures;
     QStringList storeFailures;
@@ -137,7 +140,7 @@ TEST(MeasuredDataSummary, EnergyHoursPeakAndTimes)
     TestContext t;
     Context& ctx = *t.ctx;
     prepareMeasurement(ctx, 1, 0, 1);
-    QuietHost host;
+    QuietHost host(0);
     MeasuredData handler(ctx, host);
     const float powers[] = {1800, 3600, -900, 3600};
     for (int i = 0; i < 4; ++i)
@@ -194,7 +197,7 @@ TEST_P(LogLineTest, WritesAveragedLines)
         ctx.cat.LogColumns[static_cast<size_t>(col)] = false;
     const QString path = t.path(QStringLiteral("log.csv"));
     startLogging(ctx, path);
-    QuietHost host;
+    QuietHost host(c.wiring);
     MeasuredData handler(ctx, host);
     for (size_t i = 0; i < c.lines.size(); ++i)
         handler.handleMeasuredLine(rest(c.lines[i], c.version, static_cast<int>(i)));

@@ -51,7 +51,9 @@ public:
     void startDisplayTimer() override { ++timerStarts; }
     void pcLogWriteFailed(const QString& reason) override { logFailures << reason; }
     void storeAppendFailed(const VbError& e) override { storeFailures << e.description(); }
+    int wiringMode() const override { return wiring; }
 
+    int wiring = 2;
     bool checked = true;
     bool loaded = true;
     RecordingPanel panel;
@@ -209,6 +211,7 @@ TEST_P(MeasuredLineFixture, RecordPanelAndStatusMatch)
     prepareMeasurement(ctx, fx.value(QStringLiteral("hardVersion")).toInt(),
                        fx.value(QStringLiteral("wiring")).toInt());
     RecordingHost host;
+    host.wiring = fx.value(QStringLiteral("wiring")).toInt();
     MeasuredData handler(ctx, host);
 
     const QString line = fx.value(QStringLiteral("line")).toString();

@@ -7,7 +7,8 @@
 namespace quellin::test {
 
 // Every column present, logged and switched on (voltage and current T absent in
-// single-phase two-wire), the handler's counters reset, TMP.DAT open.
+// single-phase two-wire), the handler's counters reset, TMP.DAT open. The wiring
+// itself reaches the handler through its host (the link's WiringMode).
 inline void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime = 1)
 {
     ctx.app.HardVersion = version;
@@ -18,7 +19,6 @@ inline void prepareMeasurement(Context& ctx, int version, int wiring, int loging
     ctx.store.ColumnPresent.assign(columns, true);
     if (wiring == 0)
         ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
-    ctx.link.WiringMode = wiring;
     ctx.app.LogingTime = logingTime;
     ctx.app.Measuring = true;
     ctx.store.RecordCount = 0;

@@ -33,10 +33,20 @@ public:
     explicit MemoryDialogDouble(CallLog& log) : log_(log) {}
     void setEnabled(bool on) override { log_.add(on ? "dlg.enable" : "dlg.disable"); }
     void unload() override { log_.add("dlg.unload"); }
-    void DataDisp() override { log_.add("dlg.DataDisp"); }
-    void DispMemory() override { log_.add("dlg.DispMemory"); }
+    void DataDisp(const ExchangeReplies& r) override
+    {
+        log_.add("dlg.DataDisp");
+        replies = r;
+    }
+    void DispMemory(const ExchangeReplies& r) override
+    {
+        log_.add("dlg.DispMemory");
+        replies = r;
+    }
     void showSingleLine(const QString& text) override { log_.add("dlg.line:" + text); }
     void disableDownload() override { log_.add("dlg.disableDownload"); }
+
+    ExchangeReplies replies; // what the last DataDisp or DispMemory was given
 
 private:
     CallLog& log_;
@@ -103,6 +113,25 @@ TEST_F(MemoryExchanges, AMeasuringOrEmptyMeterListsWhyInASingleLine)
     }
 }
 
+// Both memory lists end with the link idle and the five answers of every block
+// handed to the dialog.
+TEST_F(MemoryExchanges, AListReadEndsIdleAndHandsTheDialogEveryAnswer)
+{
+    const QStringList info = {"RMI000", "RMI012", "RMI022002/06/01 10:00", "RMI0342480000",
+                              "RMI041234"};
+    for (const auto& [state, first] :
+         {std::pair{link::State::DownloadListStatus, QStringList{"RMD000", "RBN001"}},
+          std::pair{link::State::MemoryCount, QStringList{"RBN001"}}}) {
+        start(state, {state == link::State::MemoryCount ? "CBN" : "CMD"});
+        for (const QString& a : first + info)
+            line(a);
+        EXPECT_EQ(log.entries, QStringList{"dlg.DispMemory"});
+        EXPECT_EQ(dialog.replies, (QStringList{"0", "2", "2002/06/01 10:00", "42480000", "1234"}));
+        EXPECT_EQ(seq.LinkState(), link::State::Idle);
+        EXPECT_FALSE(timer.active);
+    }
+}
+
 TEST_F(MemoryExchanges, ADownloadTakesEveryRecordLineAndNeverTheBlockEnd)
 {
     start(link::State::DownloadStatus, {"CMD", "CMM000000002", "CMM100000001"});
@@ -117,7 +146,7 @@ TEST_F(MemoryExchanges, ADownloadTakesEveryRecordLineAndNeverTheBlockEnd)
                            "main.Download_Recv:0000,00000000", "main.clearBusyText",
                            "main.DispDownload", "dlg.unload"}));
     EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
-    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(seq.LinkState(), link::State::Idle);
     EXPECT_FALSE(timer.active);
 }
 
@@ -175,8 +204,8 @@ TEST_P(LogingSend, TheStatusDecidesWhetherTheCommandIsSent)
     EXPECT_EQ(sent(), QStringList{"CMD"});
     EXPECT_EQ(log.entries, c.before + QStringList{"dlg.DataDisp"});
     // Stepped back: DataDisp shows the status just read.
-    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
-    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, c.status.mid(3));
+    EXPECT_EQ(seq.ExchangeIndex(), 0);
+    EXPECT_EQ(dialog.replies.value(0), c.status.mid(3));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -216,7 +245,7 @@ TEST_F(MemoryExchanges, MeasuredLinesLeaveTheTimeOutOfAnExchangeStartedWhileMeas
     seq.onTimeout();
     EXPECT_TRUE(log.entries.contains(
         "msg:現在のロギング状態が取得できません。\r\n電力計を確認して下さい。"));
-    ctx().link.LinkState = link::State::Idle;
+    seq.endExchange();
     timer.active = true;
     line("RML0001");
     EXPECT_FALSE(timer.active);
@@ -230,7 +259,7 @@ TEST_F(MemoryExchanges, ClearingKeepsAliveOnProgressLinesThenReadsTheListAgain)
         line(l);
     EXPECT_EQ(timer.starts, startsBefore + 3 + 2); // three progress lines, two commands
     EXPECT_EQ(sent(), (QStringList{"SCB2", "SCB3", "CBN"}));
-    EXPECT_EQ(ctx().link.LinkState, link::State::MemoryCount);
+    EXPECT_EQ(seq.LinkState(), link::State::MemoryCount);
     EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
 
     start(link::State::MemoryClear, {"SCB7"});

@@ -30,13 +30,18 @@ TEST_F(SequencerTest, SendCommandWithThePortClosedWritesNothing)
 
 TEST_F(SequencerTest, StartExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
 {
-    ctx().link.ExchangeIndex = 5;
+    seq.startExchange(link::State::MemoryClear,
+                      {makeStep("SCB1", 2), makeStep("SCB2", 2), makeStep("SCB3", 2)});
+    SequencerProbe::exchange(seq).accept("OK");
+    SequencerProbe::exchange(seq).accept("OK");
+    ASSERT_EQ(seq.ExchangeIndex(), 2);
+    transport.writes.clear();
     seq.startExchange(link::State::ModeSendStatus, {makeStep("CMD", 6), makeStep("SMD11", 2)});
-    EXPECT_EQ(ctx().link.LinkState, link::State::ModeSendStatus);
-    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
-    EXPECT_EQ(ctx().link.ExchangeLast, 1);
-    ASSERT_EQ(ctx().link.ExchangeList.size(), 2u);
-    EXPECT_EQ(ctx().link.ExchangeList[1].Command, "SMD11");
+    EXPECT_EQ(seq.LinkState(), link::State::ModeSendStatus);
+    EXPECT_EQ(seq.ExchangeIndex(), 0);
+    EXPECT_EQ(seq.ExchangeLast(), 1);
+    ASSERT_EQ(SequencerProbe::steps(seq).size(), 2u);
+    EXPECT_EQ(SequencerProbe::steps(seq)[1].Command, "SMD11");
     EXPECT_EQ(sent(), QStringList{"CMD"});
     EXPECT_TRUE(timer.active);
 }
@@ -44,8 +49,8 @@ TEST_F(SequencerTest, StartExchangeFillsTheListSendsStepZeroAndStartsTheTimer)
 TEST_F(SequencerTest, StartExchangeWithAnEmptyListOnlySetsTheState)
 {
     seq.startExchange(link::State::DownloadListStatus, {});
-    EXPECT_EQ(ctx().link.LinkState, link::State::DownloadListStatus);
-    EXPECT_EQ(ctx().link.ExchangeLast, -1);
+    EXPECT_EQ(seq.LinkState(), link::State::DownloadListStatus);
+    EXPECT_EQ(seq.ExchangeLast(), -1);
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_FALSE(timer.active);
 }
@@ -68,7 +73,7 @@ TEST_F(SequencerTest, StpInAnyCaseShowsTheStopMessageAndRequestsTheEnd)
 
 TEST_F(SequencerTest, StpOrLowInsideALongerLineIsNotTaken)
 {
-    ctx().link.LinkState = link::State::Idle;
+    enterState(link::State::Idle);
     for (const QString text : {"STPX", "XSTP", "STP ", "\nSTP", "LOWX", " LOW"})
         line(text);
     EXPECT_TRUE(log.entries.isEmpty()) << log.entries.join('|').toStdString();
@@ -78,14 +83,15 @@ TEST_F(SequencerTest, LowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunnin
 {
     seq.startMeasurementRequest();
     line("RMD100");
-    const auto before = ctx().link;
+    const link::State stateBefore = seq.LinkState();
+    const int indexBefore = seq.ExchangeIndex();
     log.clear();
     line("low");
     EXPECT_EQ(log.entries, QStringList{"msg:本体側のバッテリがありません。"});
     EXPECT_EQ(tc.msg.shown.back().icon, MsgIcon::Information);
     EXPECT_TRUE(timer.active);
-    EXPECT_EQ(ctx().link.LinkState, before.LinkState);
-    EXPECT_EQ(ctx().link.ExchangeIndex, before.ExchangeIndex);
+    EXPECT_EQ(seq.LinkState(), stateBefore);
+    EXPECT_EQ(seq.ExchangeIndex(), indexBefore);
     EXPECT_EQ(sent().size(), 2);
     line("RCF031234"); // the exchange goes on
     EXPECT_EQ(lastSent(), "CCF04");
@@ -94,7 +100,7 @@ TEST_F(SequencerTest, LowDuringAnExchangeShowsTheBatteryMessageAndLeavesItRunnin
 TEST_F(SequencerTest, MeasuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpperCased)
 {
     ctx().app.Measuring = true;
-    ctx().link.LinkState = link::State::Idle;
+    enterState(link::State::Idle);
     timer.active = true;
     line("rml00ab");
     EXPECT_EQ(log.entries, QStringList{"measured:00AB"});
@@ -104,7 +110,7 @@ TEST_F(SequencerTest, MeasuredLineWhileMeasuringStopsTheTimerAndGoesToTheSinkUpp
 TEST_F(SequencerTest, MeasuredLineWithoutAMeasurementGoesToTheStateHandler)
 {
     ctx().app.Measuring = false;
-    ctx().link.LinkState = link::State::DownloadData;
+    enterState(link::State::DownloadData);
     line("RML0001");
     EXPECT_EQ(log.entries, QStringList{"memory:20:7:RML0001"});
 }
@@ -124,7 +130,7 @@ TEST_F(SequencerTest, EachDialogStateGoesToTheHandlerOfItsGroup)
     };
     for (const auto& r : routes) {
         log.clear();
-        ctx().link.LinkState = static_cast<link::State>(r.state);
+        enterState(static_cast<link::State>(r.state));
         line("rcf02abc");
         const QStringList expected =
             r.handler.isEmpty()
@@ -140,7 +146,7 @@ TEST_F(SequencerTest, DialogStateWithoutAHandlerIgnoresItsLines)
     for (int state = 0; state <= 21; ++state) {
         if (state >= 15 && state <= 18)
             continue;
-        ctx().link.LinkState = static_cast<link::State>(state);
+        enterState(static_cast<link::State>(state));
         line("OK");
     }
     EXPECT_TRUE(log.entries.isEmpty());
@@ -155,13 +161,13 @@ TEST_F(SequencerTest, MeasurementStartReadsStatusAndRatiosStartsMeasuringAndSend
     tc.sleep.onSleep = [&](int) { sentBeforeSleep = static_cast<int>(sent().size()); };
 
     seq.startMeasurementRequest();
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStatus);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureStatus);
     EXPECT_EQ(sent(), QStringList{"CMD"});
 
     line("RMD200");
-    EXPECT_EQ(ctx().link.WiringMode, 2);
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSetup);
-    EXPECT_EQ(ctx().link.ExchangeLast, 2);
+    EXPECT_EQ(seq.WiringMode(), 2);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureSetup);
+    EXPECT_EQ(seq.ExchangeLast(), 2);
     EXPECT_EQ(lastSent(), "CCF03");
     line("RCF030010");
     EXPECT_EQ(lastSent(), "CCF04");
@@ -171,13 +177,16 @@ TEST_F(SequencerTest, MeasurementStartReadsStatusAndRatiosStartsMeasuringAndSend
     line("OK");
     EXPECT_EQ(tc.sleep.slept, std::vector<int>{1000});
     EXPECT_EQ(sentBeforeSleep, 4); // the wait comes before "SLG"
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSend);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureSend);
+    EXPECT_EQ(lastSent(), "SMD11"); // not before the second has passed
+    EXPECT_FALSE(timer.active);
+    tc.sleep.runSteps();
     EXPECT_EQ(lastSent(), "SLG");
     EXPECT_TRUE(timer.active);
 
     line("OK");
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
-    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(seq.LinkState(), link::State::Idle);
     EXPECT_FALSE(timer.active);
     EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
 }
@@ -186,10 +195,11 @@ TEST_F(SequencerTest, MeterAlreadyMeasuringGetsSmd10BeforeCcf03)
 {
     seq.startMeasurementRequest();
     line("RMD011");
-    EXPECT_EQ(ctx().link.WiringMode, 0);
-    EXPECT_EQ(ctx().link.ExchangeLast, 3);
+    EXPECT_EQ(seq.WiringMode(), 0);
+    EXPECT_EQ(seq.ExchangeLast(), 3);
     for (const QString answer : {"OK", "RCF030010", "RCF040005", "OK", "OK"})
         line(answer);
+    tc.sleep.runSteps(); // the last "OK" waited for "SLG"
     EXPECT_EQ(sent(), (QStringList{"CMD", "SMD10", "CCF03", "CCF04", "SMD11", "SLG"}));
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"});
 }
@@ -200,7 +210,7 @@ TEST_F(SequencerTest, StatusAnswersThatFailTheirTestsAreIgnored)
         seq.startMeasurementRequest();
         transport.writes.clear();
         line(bad);
-        EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStatus) << bad.toStdString();
+        EXPECT_EQ(seq.LinkState(), link::State::MeasureStatus) << bad.toStdString();
         EXPECT_TRUE(timer.active) << bad.toStdString();
         EXPECT_TRUE(sent().isEmpty()) << bad.toStdString();
     }
@@ -216,10 +226,11 @@ TEST_F(SequencerTest, UnknownWiringStartsTheMeasurementAtOnce)
         transport.writes.clear();
         seq.startMeasurementRequest();
         line(QString::fromLatin1(status));
-        EXPECT_EQ(ctx().link.WiringMode, wiring) << status;
-        EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSetup) << status;
+        EXPECT_EQ(seq.WiringMode(), wiring) << status;
+        EXPECT_EQ(seq.LinkState(), link::State::MeasureSetup) << status;
         for (const QString answer : {"RCF030010", "RCF040005", "OK", "OK"})
             line(answer);
+        tc.sleep.runSteps();
         EXPECT_EQ(log.entries, QStringList{"main.KeisokuStart"}) << status;
         EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"})) << status;
     }
@@ -232,7 +243,7 @@ TEST_F(SequencerTest, NgToSmd11IsIgnoredAndTheTimeOutReportsTheFailedStart)
         line(answer);
     line("NG");
     EXPECT_EQ(lastSent(), "SMD11");
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureSetup);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureSetup);
     EXPECT_TRUE(timer.active);
     EXPECT_TRUE(log.entries.isEmpty());
 
@@ -247,6 +258,7 @@ TEST_F(SequencerTest, NgToSlgShowsCannotStartAndReturnsToIdle)
     seq.startMeasurementRequest();
     for (const QString answer : {"RMD100", "RCF030010", "RCF040005", "OK"})
         line(answer);
+    tc.sleep.runSteps();
     tc.pointer.current = 11;
     line("NGX"); // not two characters: ignored
     EXPECT_TRUE(log.entries.isEmpty());
@@ -255,7 +267,7 @@ TEST_F(SequencerTest, NgToSlgShowsCannotStartAndReturnsToIdle)
               QStringList{"msg:計測を開始できません。" + kCrLf + "電力計を確認して下さい。"});
     EXPECT_EQ(tc.pointer.current, 0);
     EXPECT_FALSE(timer.active);
-    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(seq.LinkState(), link::State::Idle);
     line("OK"); // a late answer starts nothing
     EXPECT_EQ(log.entries.size(), 1);
 }
@@ -265,8 +277,8 @@ TEST_F(SequencerTest, NgToSlgShowsCannotStartAndReturnsToIdle)
 TEST_F(SequencerTest, StopSendsSleThenSmd10ThenEndsTheMeasurement)
 {
     seq.startStopExchange();
-    EXPECT_EQ(ctx().link.LinkState, link::State::MeasureStop);
-    EXPECT_EQ(ctx().link.ExchangeLast, 1);
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureStop);
+    EXPECT_EQ(seq.ExchangeLast(), 1);
     EXPECT_EQ(sent(), QStringList{"SLE"});
     line("OK");
     EXPECT_EQ(lastSent(), "SMD10");
@@ -274,7 +286,7 @@ TEST_F(SequencerTest, StopSendsSleThenSmd10ThenEndsTheMeasurement)
     line("OK");
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
     EXPECT_FALSE(timer.active);
-    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "OK");
+    EXPECT_EQ(SequencerProbe::steps(seq)[0].ReplyData, "OK");
 }
 
 TEST_F(SequencerTest, NgToSleDuringStopStillSendsSmd10AndEnds)
@@ -284,7 +296,7 @@ TEST_F(SequencerTest, NgToSleDuringStopStillSendsSmd10AndEnds)
     EXPECT_EQ(lastSent(), "SMD10");
     line("ng");
     EXPECT_EQ(log.entries, QStringList{"main.KeisokuEnd"});
-    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "NG");
+    EXPECT_EQ(SequencerProbe::steps(seq)[0].ReplyData, "NG");
 }
 
 TEST_F(SequencerTest, StopIgnoresAnswersOfAnotherLengthAndEndsOnlyOnce)
@@ -314,16 +326,16 @@ TEST_F(SequencerTest, VersionExchangeAsksSleThenVerAndTakesTheAnswer)
 {
     EXPECT_TRUE(seq.portIsOpen());
     seq.startVersionExchange();
-    EXPECT_EQ(ctx().link.LinkState, link::State::VersionSle);
-    EXPECT_EQ(ctx().link.ExchangeLast, 1);
+    EXPECT_EQ(seq.LinkState(), link::State::VersionSle);
+    EXPECT_EQ(seq.ExchangeLast(), 1);
     EXPECT_EQ(sent(), QStringList{"SLE"});
     EXPECT_TRUE(timer.active);
 
     line("OK");
-    EXPECT_EQ(ctx().link.LinkState, link::State::VersionVer);
-    EXPECT_EQ(ctx().link.ExchangeIndex, 1);
-    EXPECT_EQ(ctx().link.ExchangeList[1].Command, "VER");
-    EXPECT_EQ(ctx().link.ExchangeList[1].ReplyLength, 8);
+    EXPECT_EQ(seq.LinkState(), link::State::VersionVer);
+    EXPECT_EQ(seq.ExchangeIndex(), 1);
+    EXPECT_EQ(SequencerProbe::steps(seq)[1].Command, "VER");
+    EXPECT_EQ(SequencerProbe::steps(seq)[1].ReplyLength, 8);
     EXPECT_EQ(sent(), (QStringList{"SLE", "VER"}));
     EXPECT_TRUE(timer.active);
 
@@ -332,6 +344,7 @@ TEST_F(SequencerTest, VersionExchangeAsksSleThenVerAndTakesTheAnswer)
     EXPECT_EQ(ctx().app.HardVersionText, "3.10A");
     EXPECT_EQ(log.entries, QStringList{"version.bfVer_NoCheck:3"});
     EXPECT_FALSE(timer.active);
+    EXPECT_EQ(seq.LinkState(), link::State::Idle); // the catalogue is built
 }
 
 TEST_F(SequencerTest, VersionAnswersAreReadAfterUpperCasing)
@@ -366,7 +379,7 @@ TEST_F(SequencerTest, MalformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser
         EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText) << bad.toStdString();
         EXPECT_TRUE(timer.active) << bad.toStdString();
         EXPECT_EQ(timer.starts, startsBefore + 1) << bad.toStdString();
-        EXPECT_EQ(ctx().link.LinkState, link::State::VersionVer);
+        EXPECT_EQ(seq.LinkState(), link::State::VersionVer);
     }
     log.clear();
     version.answerVersion1 = false;
@@ -404,7 +417,7 @@ TEST_F(SequencerTest, ForcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
     EXPECT_TRUE(log.entries.contains("msg:" + link_text::kSleRefused));
     EXPECT_EQ(tc.msg.shown.back().title, "コマンド通信エラー");
     EXPECT_EQ(sent(), QStringList{"SLE"});
-    EXPECT_EQ(ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(seq.LinkState(), link::State::Idle);
     EXPECT_EQ(ctx().app.HardVersion, 2);
 }
 
@@ -429,31 +442,33 @@ TEST_F(SequencerTest, AcceptContinueAndStepBackMoveAlongTheList)
 {
     seq.startExchange(link::State::MemoryClear,
                       {makeStep("CMD", 6), makeStep("SCB1", 2), makeStep("SCB2", 2)});
-    seq.accept("RMD010");
+    RunningExchange ex = SequencerProbe::exchange(seq);
+    ex.accept("RMD010");
     EXPECT_FALSE(timer.active);
-    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "010");
-    EXPECT_EQ(ctx().link.ExchangeIndex, 1);
-    seq.continueExchange();
+    EXPECT_EQ(ex.replies()[0], "010");
+    EXPECT_EQ(seq.ExchangeIndex(), 1);
+    ex.continueExchange();
     EXPECT_EQ(lastSent(), "SCB1");
     EXPECT_TRUE(timer.active);
-    seq.stepBack("RMD011");
-    EXPECT_EQ(ctx().link.ExchangeIndex, 0);
-    EXPECT_EQ(ctx().link.ExchangeList[0].ReplyData, "011");
+    ex.stepBack("RMD011");
+    EXPECT_EQ(seq.ExchangeIndex(), 0);
+    EXPECT_EQ(ex.replies()[0], "011");
 
-    ctx().link.ExchangeIndex = 3;
-    EXPECT_TRUE(seq.exchangeDone());
-    EXPECT_EQ(seq.currentStep(), nullptr);
+    for (int i = 0; i < 3; ++i)
+        ex.advance();
+    EXPECT_TRUE(ex.done());
+    EXPECT_EQ(ex.currentStep(), nullptr);
     const auto count = sent().size();
-    seq.continueExchange(); // nothing left to send
+    ex.continueExchange(); // nothing left to send
     EXPECT_EQ(sent().size(), count);
-    seq.accept("OK"); // past the end: only the index moves
-    EXPECT_EQ(ctx().link.ExchangeIndex, 4);
+    ex.accept("OK"); // past the end: only the index moves
+    EXPECT_EQ(seq.ExchangeIndex(), 4);
 }
 
 TEST_F(SequencerTest, RestartTimerSwitchesOffAndOnAndCountsGenerations)
 {
     const unsigned g = seq.timerGeneration();
-    seq.restartTimer();
+    SequencerProbe::exchange(seq).restartTimer();
     EXPECT_TRUE(timer.active);
     EXPECT_EQ(timer.stops, 1);
     EXPECT_EQ(timer.starts, 1);
@@ -463,15 +478,75 @@ TEST_F(SequencerTest, RestartTimerSwitchesOffAndOnAndCountsGenerations)
 TEST_F(SequencerTest, StateHandlersSurviveAListShorterThanTheCursor)
 {
     for (int state : {15, 16, 17, 18}) {
-        ctx().link.LinkState = static_cast<link::State>(state);
-        ctx().link.ExchangeList.clear();
-        ctx().link.ExchangeIndex = 2;
-        ctx().link.ExchangeLast = 3;
+        enterState(state); // no list: every step is past it
         for (const QString text : {"OK", "RMD010", "RCF031234"})
             line(text);
     }
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_TRUE(log.entries.isEmpty());
+}
+
+} // namespace
+} // namespace quellin::test
+
+namespace quellin::test {
+namespace {
+
+class SequencerPause : public ::testing::Test, public LinkFixture {};
+
+// The meter's characters waited in the port's buffer while the original slept:
+// lines that come during the pause are handled after "SLG", in their order.
+TEST_F(SequencerPause, LinesDuringThePauseWaitUntilSlgHasBeenSent)
+{
+    seq.startMeasurementRequest();
+    for (const QString answer : {"RMD200", "RCF030010", "RCF040005", "OK"})
+        line(answer);
+    line("OK");
+    line("LOW");
+    EXPECT_TRUE(log.entries.isEmpty());
+    EXPECT_EQ(lastSent(), "SMD11");
+    tc.sleep.runSteps();
+    EXPECT_EQ(lastSent(), "SLG");
+    EXPECT_EQ(log.entries,
+              (QStringList{"main.KeisokuStart", "msg:本体側のバッテリがありません。"}));
+}
+
+TEST_F(SequencerPause, ANewExchangeReplacesThePause)
+{
+    seq.startMeasurementRequest();
+    for (const QString answer : {"RMD200", "RCF030010", "RCF040005", "OK"})
+        line(answer);
+    seq.startStopExchange();
+    tc.sleep.runSteps();
+    EXPECT_EQ(sent(), (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLE"}));
+    EXPECT_EQ(seq.LinkState(), link::State::MeasureStop);
+}
+
+// What quellin-cli waits on: every change of state, the end of an exchange (also
+// one that awaited its answer without a time-out) and a time-out.
+TEST_F(SequencerPause, SignalsTellTheStatesTheEndAndTheFailureOfAnExchange)
+{
+    QStringList told;
+    const auto record = [&](const char* what) {
+        return [&told, what](link::State s) {
+            told << QStringLiteral("%1 %2").arg(what).arg(link::number(s));
+        };
+    };
+    QObject::connect(&seq, &Sequencer::stateChanged, record("state"));
+    QObject::connect(&seq, &Sequencer::exchangeEnded, record("ended"));
+    QObject::connect(&seq, &Sequencer::exchangeFailed, record("failed"));
+
+    seq.startStopExchange();
+    line("OK");
+    line("OK");
+    ctx().app.HardVersion = 2;
+    seq.startVersionExchange();
+    line("OK");
+    seq.startMeasurementRequest();
+    line("RMD2"); // not an answer: nothing ends
+    seq.onTimeout();
+    EXPECT_EQ(told, (QStringList{"state 18", "state 99", "ended 18", "state 22", "state 99",
+                                 "ended 22", "state 15", "failed 15"}));
 }
 
 } // namespace

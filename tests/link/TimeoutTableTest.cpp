@@ -56,7 +56,7 @@ class TimeoutTable : public ::testing::TestWithParam<TimeoutCase>, public LinkFi
 protected:
     void fire()
     {
-        ctx().link.LinkState = static_cast<link::State>(GetParam().state);
+        enterState(static_cast<link::State>(GetParam().state));
         timer.active = true;
         tc.pointer.current = 11;
         seq.onTimeout();
@@ -118,9 +118,9 @@ TEST_P(TimeoutTable, LeavesTheStateNumberToTheWindows)
     fire();
     const int state = GetParam().state;
     if (state == 22 || state == 23)
-        EXPECT_EQ(ctx().link.LinkState, link::State::Idle); // set by the catalogue builder
+        EXPECT_EQ(seq.LinkState(), link::State::Idle); // the catalogue was built
     else
-        EXPECT_EQ(link::number(ctx().link.LinkState), state);
+        EXPECT_EQ(link::number(seq.LinkState()), state);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, TimeoutTable, ::testing::ValuesIn(kRows), [](const auto& info) {
@@ -134,7 +134,7 @@ TEST_F(TimeoutExtras, DownloadTimeOutClosesTheTemporaryFile)
     for (int state : {19, 20}) {
         ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));
         ASSERT_TRUE(ctx().store.TmpFileNo->open(QIODevice::ReadWrite));
-        ctx().link.LinkState = static_cast<link::State>(state);
+        enterState(static_cast<link::State>(state));
         seq.onTimeout();
         EXPECT_EQ(ctx().store.TmpFileNo, nullptr) << "state " << state;
     }
@@ -143,7 +143,7 @@ TEST_F(TimeoutExtras, DownloadTimeOutClosesTheTemporaryFile)
 TEST_F(TimeoutExtras, VersionTimeOutAnsweredNoAssumesVersionTwo)
 {
     version.answerVersion1 = false;
-    ctx().link.LinkState = link::State::VersionSle;
+    enterState(link::State::VersionSle);
     seq.onTimeout();
     EXPECT_EQ(ctx().app.HardVersion, 2);
 }

@@ -341,6 +341,7 @@ TEST_F(MainFixture, CommandStatesThroughAMeasurementAndAClear)
     main->MnuExec_Keisoku->trigger();
     for (const char* answer : {"RMD200", "RCF030001", "RCF040001", "OK", "OK"})
         seq.dispatch(static_cast<int>(strlen(answer)), QString::fromLatin1(answer));
+    t.sleep.runSteps(); // the pause before "SLG"
     ASSERT_TRUE(t.ctx->app.Measuring);
     expectStates(*main, {false, false, false, true, true, false, false}, "measuring");
     EXPECT_EQ(main->MnuExec_Keisoku->text(), QStringLiteral("計測停止(&S)"));

@@ -40,7 +40,7 @@ TEST(MeasurementStart, WithoutDataSendsTheStatusRequest)
     h.ctx().meas.FirstSampleSeen = true;
     h.run->keisokuCommand();
     EXPECT_EQ(h.port.commands, QStringList{"CMD"});
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStatus);
+    EXPECT_EQ(h.seq->LinkState(), link::State::MeasureStatus);
     EXPECT_FALSE(h.ctx().meas.FirstSampleSeen);
     EXPECT_EQ(h.t.pointer.current, 11);
     EXPECT_EQ(h.view.clearQuestions, 0);
@@ -59,13 +59,13 @@ TEST_P(ClearQuestionTest, OnlyYesStartsWhenDataIsPresent)
     RunHarness h;
     h.ctx().app.DataPresent = true;
     h.ctx().meas.FirstSampleSeen = true;
-    h.ctx().link.LinkState = link::State::Idle;
+    h.seq->endExchange();
     h.view.clearAnswer = GetParam().answer;
     h.run->keisokuCommand();
     EXPECT_EQ(h.view.clearQuestions, 1);
     EXPECT_EQ(h.port.commands, GetParam().commands);
     EXPECT_EQ(h.ctx().meas.FirstSampleSeen, !GetParam().answer);
-    EXPECT_EQ(h.ctx().link.LinkState,
+    EXPECT_EQ(h.seq->LinkState(),
               GetParam().answer ? link::State::MeasureStatus : link::State::Idle);
     EXPECT_EQ(h.t.pointer.history.empty(), !GetParam().answer);
 }
@@ -175,7 +175,7 @@ TEST(MeasurementStart, UnopenableTmpDatIsReportedAndTheMeterIsStopped)
     EXPECT_TRUE(
         h.t.msg.shown[0].text.startsWith(QStringLiteral("KeisokuStartでエラーが起こりました。")));
     EXPECT_EQ(h.port.commands, QStringList{"SLE"});
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
+    EXPECT_EQ(h.seq->LinkState(), link::State::MeasureStop);
 }
 
 // ---------------------------------------------------------------------------------
@@ -187,9 +187,10 @@ TEST(MeasurementFlow, MeterConfirmsThenLinesBecomeRecords)
     h.run->keisokuCommand();
     for (const char* answer : {"RMD200", "RCF030001", "RCF040001", "OK", "OK"})
         h.seq->dispatch(static_cast<int>(qstrlen(answer)), QString::fromLatin1(answer));
+    h.t.sleep.runSteps();
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "CCF03", "CCF04", "SMD11", "SLG"}));
     ASSERT_TRUE(h.ctx().app.Measuring);
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
 
     for (int s = 0; s < 3; ++s)
         h.line(s, 1000.0f * (s + 1));
@@ -322,7 +323,7 @@ TEST(MeasurementStop, StopCommandSendsTheStopExchange)
     h.start();
     h.run->keisokuCommand();
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
+    EXPECT_EQ(h.seq->LinkState(), link::State::MeasureStop);
     h.seq->dispatch(2, QStringLiteral("NG")); // a refused SLE still goes on
     h.seq->dispatch(2, QStringLiteral("OK"));
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE", "SMD10"}));
@@ -336,7 +337,7 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     for (int s = 0; s < 3; ++s)
         h.line(s);
     h.view.calls.clear();
-    h.ctx().link.LinkState = link::State::MeasureStop;
+    h.seq->startExchange(link::State::MeasureStop, {});
     h.run->KeisokuEnd();
 
     QStringList expected = {"timer 0",
@@ -354,7 +355,7 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_TRUE(h.ctx().app.DataPresent);
     EXPECT_FALSE(h.ctx().store.TmpFileNo);
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
     EXPECT_EQ(h.ctx().store.RecordCount, 3);
     EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
 }
@@ -387,7 +388,7 @@ TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
     h.seq->portLost(QStringLiteral("1"));
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_FALSE(h.view.timerOn);
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
     EXPECT_EQ(h.ctx().store.RecordCount, 2);
     EXPECT_TRUE(h.ctx().app.DataPresent);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // nothing more to a lost port
@@ -416,13 +417,14 @@ TEST(MeasurementFaults, AStopRequestedInsideKeisokuStartIsCarriedOut)
     ASSERT_TRUE(QDir().mkpath(h.ctx().tmpDatPath()));
     h.run->keisokuCommand();
     answer(h, {"RMD200", "RCF030001", "RCF040001", "OK", "OK"});
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::MeasureStop);
+    h.t.sleep.runSteps(); // "SLG" after its pause, then its answer
+    EXPECT_EQ(h.seq->LinkState(), link::State::MeasureStop);
     EXPECT_TRUE(h.timer.active);
     answer(h, {"OK"});
     answer(h, {"OK"});
     EXPECT_EQ(h.port.commands.mid(5), (QStringList{"SLE", "SMD10"}));
     EXPECT_FALSE(h.ctx().app.Measuring);
-    EXPECT_EQ(h.ctx().link.LinkState, link::State::Idle);
+    EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
 }
 
 // A meter that ignores "SLE" but keeps streaming: the lines no longer switch the

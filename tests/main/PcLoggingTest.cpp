@@ -126,7 +126,7 @@ TEST(PcLoggingHeader, UnknownWiringHasNoWiringLine)
     RunHarness h(1, 7, 1);
     h.ctx().store.ColumnPresent.assign(13, false);
     h.ctx().store.ColumnPresent[0] = h.ctx().store.ColumnPresent[1] = true;
-    EXPECT_EQ(pcLogHeader(h.ctx(), QStringLiteral("x.csv")),
+    EXPECT_EQ(pcLogHeader(h.ctx(), h.seq->WiringMode(), QStringLiteral("x.csv")),
               (QStringList{"FILE=\"x.csv\"", "\"番号\",\"時刻\""}));
 }
 

@@ -135,7 +135,7 @@ struct RunHarness {
     explicit RunHarness(int version = 2, int wiring = 2, int logingTime = 1)
     {
         fillCatalog(ctx(), version);
-        ctx().link.WiringMode = wiring;
+        reportWiring(wiring);
         ctx().app.LogingTime = logingTime;
         run = std::make_unique<MeasurementRun>(ctx(), view, *seq);
         client.run = run.get();
@@ -151,6 +151,16 @@ struct RunHarness {
     }
     // One measured-data line through the dispatcher, at 2002/06/01 12:00:00 + second.
     void line(int second, float power = 1000);
+    // The meter's last status answer reported wiring (one digit): the link keeps
+    // it, and the harness forgets the start it belonged to.
+    void reportWiring(int wiring)
+    {
+        seq->startMeasurementRequest();
+        seq->dispatch(6, QStringLiteral("RMD") + QString::number(wiring) + QStringLiteral("00"));
+        seq->endExchange();
+        port.commands.clear();
+        timer.active = false;
+    }
 
     TestContext t;
     RecordingView view;

@@ -4,7 +4,9 @@
 
 #include "platform/Services.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -39,14 +41,20 @@ public:
     std::vector<FileDialogRequest> saves;
 };
 
+// No time passes in a test: a timer step is recorded (its length in slept) and
+// runs from the event loop at once, so a test sees that nothing happens before
+// the loop runs (runSteps) and everything after it.
 class FakeSleep : public SleepService {
 public:
-    void sleep(int ms) override
+    void after(int ms, QObject* context, std::function<void()> step) override
     {
         slept.push_back(ms);
         if (onSleep)
             onSleep(ms);
+        QTimer::singleShot(0, context, std::move(step));
     }
+    // Runs the steps that are due (and whatever else the event loop holds).
+    static void runSteps() { QCoreApplication::processEvents(); }
     void processEvents() override
     {
         ++eventRounds;
