@@ -171,6 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         piece = piece * 3 % 61 + 1;
     }
     h.link.seq.onTimeout();
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     return 0;
 }

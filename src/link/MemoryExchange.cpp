@@ -17,7 +17,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 // timed out), late lines of the meter are not taken for it.
 bool downloadRunning(const Context& ctx)
 {
-    return ctx.store.TmpFileNo && ctx.store.TmpFileNo->isOpen();
+    return ctx.dataSet().isOpenForAppend();
 }
 
 } // namespace
@@ -163,7 +163,7 @@ void MemoryExchange::downloadData(Sequencer& seq, const QString& line)
             seq.continueExchange();
             return;
         }
-        CloseTmp(ctx);
+        ctx.dataSet().CloseTmp();
         ctx.link.LinkState = link::State::Idle;
         if (clients_.main) {
             clients_.main->clearBusyText();
@@ -184,7 +184,7 @@ void MemoryExchange::downloadData(Sequencer& seq, const QString& line)
 
 void MemoryExchange::abandonDownload(Sequencer& seq)
 {
-    CloseTmp(seq.context());
+    seq.context().dataSet().CloseTmp();
     if (clients_.main)
         clients_.main->downloadAbandoned();
 }

@@ -1,5 +1,7 @@
 #include "link/Sequencer.h"
 
+#include "store/DataSet.h"
+
 #include <utility>
 
 namespace quellin {
@@ -362,8 +364,8 @@ void Sequencer::portLost(const QString& portNumber)
     const link::State state = ctx_.link.LinkState;
     // A download sends its first command without the timer; its open TMP.DAT shows
     // that it is still running.
-    const bool downloadRunning = state == link::State::DownloadData && ctx_.store.TmpFileNo &&
-                                 ctx_.store.TmpFileNo->isOpen();
+    const bool downloadRunning =
+        state == link::State::DownloadData && ctx_.dataSet().isOpenForAppend();
     const bool exchangeRunning = timer_.isActive() || downloadRunning;
     timerOff();
 
@@ -474,10 +476,7 @@ void Sequencer::unloadDialog(DialogClient* dialog)
 
 void Sequencer::closeDownloadFile()
 {
-    if (ctx_.store.TmpFileNo) {
-        ctx_.store.TmpFileNo->close();
-        ctx_.store.TmpFileNo.reset();
-    }
+    ctx_.dataSet().CloseTmp();
     // The records of a download that did not end are not a data set.
     if (clients_.main)
         clients_.main->downloadAbandoned();
