@@ -8,16 +8,16 @@ void fillFullStore(Context& ctx, const std::function<double(int record)>& timeOf
                    const std::function<double(int record, int column)>& valueOf)
 {
     ResetStore(ctx);
-    OpenTmpForAppend(ctx);
+    ctx.dataSet().OpenTmpForAppend();
     for (int i = 0; i < kMaxRecords; ++i) {
         DataRecord r;
         r.number = i;
         r.setTime(timeOf(i));
         for (int c = 2; c < kMaxColumns; ++c)
             r.setColumn(c, valueOf(i, c));
-        AppendRecord(ctx, r);
+        ctx.dataSet().AppendRecord(r);
     }
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
 }
 
 } // namespace quellin::bench

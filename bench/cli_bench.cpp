@@ -132,12 +132,12 @@ void BM_CliLinePath(benchmark::State& state)
             .toLatin1();
     for (auto _ : state)
         input.bytesReceived(line);
-    if (ctx.store.RecordCount != static_cast<int>(state.iterations()) ||
+    if (ctx.dataSet().RecordCount() != static_cast<int>(state.iterations()) ||
         ctx.meas.LogLineCount != static_cast<int>(state.iterations()))
         state.SkipWithError("the lines were not stored and logged");
-    state.counters["records"] = ctx.store.RecordCount;
+    state.counters["records"] = ctx.dataSet().RecordCount();
     run.stopPcLogging();
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     if (devNull)
         std::fclose(devNull);
 }

@@ -31,8 +31,8 @@ struct FullDataSet {
                                                   i / 3600.0, 1.2,  0.4,   3.3,   25.5,  31};
                 return static_cast<float>(base[c] * (1 + 0.05 * wave));
             });
-        ctx.store.DataWiring = 2;
-        ctx.store.ColumnPresent.assign(kMaxColumns, true);
+        test::props(ctx).DataWiring = 2;
+        test::props(ctx).ColumnPresent.assign(kMaxColumns, true);
         savedFile = t.path(QStringLiteral("full.csv"));
     }
 
@@ -58,7 +58,8 @@ void BM_LoadDataFile(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        if (!LoadDataFile(data.ctx, data.savedFile) || data.ctx.store.RecordCount != kMaxRecords)
+        if (!LoadDataFile(data.ctx, data.savedFile) ||
+            data.ctx.dataSet().RecordCount() != kMaxRecords)
             state.SkipWithError("load failed");
     }
 }
@@ -96,7 +97,7 @@ void BM_LoadSpreadsheetFile(benchmark::State& state)
     }
     out.close();
     for (auto _ : state) {
-        if (!LoadDataFile(data.ctx, sheet) || data.ctx.store.RecordCount != kMaxRecords)
+        if (!LoadDataFile(data.ctx, sheet) || data.ctx.dataSet().RecordCount() != kMaxRecords)
             state.SkipWithError("load failed");
     }
 }

@@ -53,18 +53,18 @@ void BM_DownloadRecvV2IntoFullStore(benchmark::State& state)
     constexpr int kStored = 32000;
     for (int k = 0; k < kStored; ++k)
         Download_Recv(ctx, line);
-    if (ctx.store.RecordCount != kStored)
+    if (ctx.dataSet().RecordCount() != kStored)
         state.SkipWithError("the store was not filled");
     for (auto _ : state) {
         // The line lands at record 32,001 every time.
-        ctx.store.RecordCount = kStored;
+        test::props(ctx).RecordCount = kStored;
         ctx.download.RecordCounter = kStored;
         Download_Recv(ctx, line);
         benchmark::ClobberMemory();
     }
-    if (ctx.store.RecordCount != kStored + 1 || ctx.download.Skipped != 0)
+    if (ctx.dataSet().RecordCount() != kStored + 1 || ctx.download.Skipped != 0)
         state.SkipWithError("the line was not stored");
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
 }
 BENCHMARK(BM_DownloadRecvV2IntoFullStore)->Unit(benchmark::kMicrosecond);
 
@@ -165,7 +165,7 @@ void BM_DownloadFromMeter32767(benchmark::State& state)
         startDownload(ctx, comm.sequencer(), *planned.plan);
         runUntil(headless.finished, 120000);
         cpu += processCpuSeconds() - before;
-        if (!headless.shown || headless.failed || ctx.store.RecordCount != 32767) {
+        if (!headless.shown || headless.failed || ctx.dataSet().RecordCount() != 32767) {
             state.SkipWithError("the download did not complete");
             break;
         }

@@ -8,6 +8,7 @@
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
 #include "views/GraphCursor.h"
+#include "views/GraphScene.h"
 #include "views/ModGraphDraw.h"
 
 #include <benchmark/benchmark.h>
@@ -25,16 +26,16 @@ constexpr int kHeight = 900;
 constexpr int kBarWidth = 68;
 
 // A version-2 catalogue with every series shown and a graph window of n points.
-struct GraphScene {
-    GraphScene(int points, int interval, long long windowSeconds)
+struct GraphFixture {
+    GraphFixture(int points, int interval, long long windowSeconds)
     {
         ctx.app.HardVersion = 2;
         bfVer_NoCheck(ctx);
         auto& cat = ctx.cat;
         for (int s = 0; s <= cat.SeriesLast; ++s)
             cat.SeriesShown[static_cast<size_t>(s)] = true;
-        StoreGlobals& st = ctx.store;
-        st.SampleInterval = interval;
+        test::props(ctx).SampleInterval = interval;
+        GraphWindowState& st = ctx.graphWindow();
         st.GraphStart = 37408.0;
         st.GraphEnd = vbdate::addSeconds(st.GraphStart, windowSeconds);
         st.GraphPoints = points;
@@ -67,51 +68,55 @@ struct GraphScene {
     QImage image{kWidth, kHeight, QImage::Format_ARGB32_Premultiplied};
 };
 
-void redraw(benchmark::State& state, GraphScene& scene)
+// Each drawing as the graph window makes it: the scene of the window (with
+// bfGraph_Abs), then the renderer.
+void redraw(benchmark::State& state, GraphFixture& graph)
 {
     for (auto _ : state) {
-        const bool drawn = DrawGraph(scene.ctx, scene.image, scene.pictures);
+        const bool drawn =
+            DrawGraph(currentGraphScene(graph.ctx, graph.pictures), graph.image, graph.ctx.svc);
         benchmark::DoNotOptimize(drawn);
-        benchmark::DoNotOptimize(scene.image.constBits());
+        benchmark::DoNotOptimize(graph.image.constBits());
     }
 }
 
-void redrawOverLayer(benchmark::State& state, GraphScene& scene)
+void redrawOverLayer(benchmark::State& state, GraphFixture& graph)
 {
     GraphLayerCache layer;
-    DrawGraph(scene.ctx, scene.image, scene.pictures, layer);
+    DrawGraph(currentGraphScene(graph.ctx, graph.pictures), graph.image, layer, graph.ctx.svc);
     for (auto _ : state) {
-        const bool drawn = DrawGraph(scene.ctx, scene.image, scene.pictures, layer);
+        const bool drawn = DrawGraph(currentGraphScene(graph.ctx, graph.pictures), graph.image,
+                                     layer, graph.ctx.svc);
         benchmark::DoNotOptimize(drawn);
-        benchmark::DoNotOptimize(scene.image.constBits());
+        benchmark::DoNotOptimize(graph.image.constBits());
     }
 }
 
 void BM_RedrawOneHourWindow(benchmark::State& state)
 {
-    GraphScene scene(3601, 1, 3600);
-    redrawOverLayer(state, scene);
+    GraphFixture graph(3601, 1, 3600);
+    redrawOverLayer(state, graph);
 }
 BENCHMARK(BM_RedrawOneHourWindow)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawOneDayWindow(benchmark::State& state)
 {
-    GraphScene scene(32767, 2, 86400);
-    redrawOverLayer(state, scene);
+    GraphFixture graph(32767, 2, 86400);
+    redrawOverLayer(state, graph);
 }
 BENCHMARK(BM_RedrawOneDayWindow)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawOneHourWindowWhole(benchmark::State& state)
 {
-    GraphScene scene(3601, 1, 3600);
-    redraw(state, scene);
+    GraphFixture graph(3601, 1, 3600);
+    redraw(state, graph);
 }
 BENCHMARK(BM_RedrawOneHourWindowWhole)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawOneDayWindowWhole(benchmark::State& state)
 {
-    GraphScene scene(32767, 2, 86400);
-    redraw(state, scene);
+    GraphFixture graph(32767, 2, 86400);
+    redraw(state, graph);
 }
 BENCHMARK(BM_RedrawOneDayWindowWhole)->Unit(benchmark::kMillisecond);
 
@@ -119,11 +124,12 @@ BENCHMARK(BM_RedrawOneDayWindowWhole)->Unit(benchmark::kMillisecond);
 // position, its time and the values of all fourteen series, each to its text.
 void BM_CursorReadoutOneDayWindow(benchmark::State& state)
 {
-    GraphScene scene(32767, 2, 86400);
-    const double width = scene.pictures.PicGraph.rect.width() * 15.0;
+    GraphFixture graph(32767, 2, 86400);
+    const double width = graph.pictures.PicGraph.rect.width() * 15.0;
     double x = 0;
     for (auto _ : state) {
-        const CursorReadout r = cursorReadout(scene.ctx, x, width);
+        const CursorReadout r =
+            cursorReadout(graph.ctx.graphWindow(), graph.ctx.dataSet(), graph.ctx.cat, x, width);
         benchmark::DoNotOptimize(r.readings.data());
         x = x + 137 > width ? 0 : x + 137;
     }

@@ -55,7 +55,7 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     test::giveTestCatalogue(ctx, 2);
     ctx.app.LogingTime = 1;
     ctx.app.Measuring = true;
-    ctx.store.PeakWatts = -9999.9;
+    test::props(ctx).PeakWatts = -9999.9;
 
     // 32,000 records of an earlier part of the measurement.
     {
@@ -70,9 +70,9 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
         }
         tmp.write(block);
     }
-    ctx.store.RecordCount = 32000;
-    ctx.store.NextRecordNumber = 32000;
-    OpenTmpForAppend(ctx);
+    test::props(ctx).RecordCount = 32000;
+    test::props(ctx).NextRecordNumber = 32000;
+    ctx.dataSet().OpenTmpForAppend();
     openPcLogFile(ctx, t.path(QStringLiteral("log.csv")), 2);
     ctx.app.PcLogging = true;
     ctx.meas.FirstSampleSeen = true;
@@ -88,11 +88,11 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
         handler.handleMeasuredLine(rest);
         benchmark::ClobberMemory();
     }
-    if (host.failed || ctx.store.RecordCount <= 32000)
+    if (host.failed || ctx.dataSet().RecordCount() <= 32000)
         state.SkipWithError("the line was not stored and logged");
-    state.counters["records"] = ctx.store.RecordCount;
+    state.counters["records"] = ctx.dataSet().RecordCount();
     closePcLogFile(ctx);
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
 }
 BENCHMARK(BM_MeasuredLineWithPcLogging)->Unit(benchmark::kMicrosecond);
 

@@ -31,10 +31,10 @@ struct FullStore {
         bench::fillFullStore(
             ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
             [](int i, int c) { return 100.0 * c + 40 * std::sin(i * 0.01 * c) + i * 0.001; });
-        ctx.store.ColumnPresent.assign(18, true);
-        ctx.store.SampleInterval = 1;
-        ctx.store.FirstTime = 37408.0;
-        ctx.store.LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
+        test::props(ctx).ColumnPresent.assign(18, true);
+        test::props(ctx).SampleInterval = 1;
+        test::props(ctx).FirstTime = 37408.0;
+        test::props(ctx).LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
         ctx.app.DataPresent = true;
         ctx.app.GraphXHani = 3; // one day: the whole set in the graph
         SetGraphWindow(ctx, 0);
@@ -73,7 +73,7 @@ void BM_PdfOfFullStoreVersion2(benchmark::State& state)
     const QString path = store.t.path(QStringLiteral("full.pdf"));
     for (auto _ : state) {
         auto table = std::make_shared<const PrintTable>(buildPrintTable(store.ctx));
-        GraphSection graph(store.ctx, store.pictures);
+        GraphSection graph(currentGraphScene(store.ctx, store.pictures), store.ctx.svc);
         SpreadSection list(table, 2);
         const FileWriteResult result =
             writePdfFile(path, {&graph, &list}, QStringLiteral("計測データ"));

@@ -32,10 +32,10 @@ struct FullStore {
 void BM_LoadListPageNewest(benchmark::State& state)
 {
     FullStore store;
-    const int top = store.ctx.store.RecordCount - 14;
+    const int top = store.ctx.dataSet().RecordCount() - 14;
     for (auto _ : state) {
         LoadListPage(store.ctx, top);
-        benchmark::DoNotOptimize(store.ctx.store.ListPage[14].number);
+        benchmark::DoNotOptimize(store.ctx.listPage().Rows[14].number);
     }
 }
 BENCHMARK(BM_LoadListPageNewest)->Unit(benchmark::kMicrosecond);
@@ -44,15 +44,15 @@ void graphWindow(benchmark::State& state, int startSecond, int hani)
 {
     FullStore store;
     store.ctx.app.GraphXHani = hani;
-    store.ctx.store.FirstTime = FullStore::timeOf(0);
-    store.ctx.store.LastTime = FullStore::timeOf(kMaxRecords - 1);
-    store.ctx.store.GraphStart = FullStore::timeOf(startSecond);
+    test::props(store.ctx).FirstTime = FullStore::timeOf(0);
+    test::props(store.ctx).LastTime = FullStore::timeOf(kMaxRecords - 1);
+    store.ctx.graphWindow().GraphStart = FullStore::timeOf(startSecond);
     SetGraphWindow(store.ctx, 0);
     for (auto _ : state) {
         LoadGraphWindow(store.ctx);
-        benchmark::DoNotOptimize(store.ctx.store.GraphPoints);
+        benchmark::DoNotOptimize(store.ctx.graphWindow().GraphPoints);
     }
-    state.counters["points"] = store.ctx.store.GraphPoints;
+    state.counters["points"] = store.ctx.graphWindow().GraphPoints;
 }
 
 void BM_LoadGraphWindowHourAtEnd(benchmark::State& state)
@@ -70,15 +70,15 @@ BENCHMARK(BM_LoadGraphWindowDayOverAll)->Unit(benchmark::kMicrosecond);
 void BM_AppendRecord(benchmark::State& state)
 {
     FullStore store;
-    OpenTmpForAppend(store.ctx);
+    store.ctx.dataSet().OpenTmpForAppend();
     DataRecord r;
     r.setTime(FullStore::timeOf(kMaxRecords));
     for (auto _ : state) {
         // Rewrites the same position so the file stays the size of a full store.
-        store.ctx.store.RecordCount = kMaxRecords;
-        AppendRecord(store.ctx, r);
+        test::props(store.ctx).RecordCount = kMaxRecords;
+        store.ctx.dataSet().AppendRecord(r);
     }
-    CloseTmp(store.ctx);
+    store.ctx.dataSet().CloseTmp();
 }
 BENCHMARK(BM_AppendRecord)->Unit(benchmark::kMicrosecond);
 

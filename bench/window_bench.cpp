@@ -65,21 +65,21 @@ void BM_ListRefillOnFullStore(benchmark::State& state)
     bench::fillFullStore(
         *t.ctx, [](int i) { return 37408.0 + i / 86400.0; },
         [](int i, int c) { return 100.0 + c + i * 0.001; });
-    t.ctx->store.ColumnPresent.assign(18, true);
+    test::props(*t.ctx).ColumnPresent.assign(18, true);
     // The writer stays open while the list reads, as during a measurement.
-    OpenTmpForAppend(*t.ctx);
+    t.ctx->dataSet().OpenTmpForAppend();
     NoHost host;
     FrmSpread list(*t.ctx, host);
     list.show();
     // What the display cycle does each second: the newest page, then the grid.
     for (auto _ : state) {
-        LoadListPage(*t.ctx, t.ctx->store.RecordCount - 14);
+        LoadListPage(*t.ctx, t.ctx->dataSet().RecordCount() - 14);
         list.fillList(-1);
         // Cells change with every page, as they do while measuring.
-        t.ctx->store.RecordCount =
-            t.ctx->store.RecordCount == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
+        test::props(*t.ctx).RecordCount =
+            t.ctx->dataSet().RecordCount() == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
     }
-    CloseTmp(*t.ctx);
+    t.ctx->dataSet().CloseTmp();
 }
 BENCHMARK(BM_ListRefillOnFullStore)->Unit(benchmark::kMicrosecond);
 
@@ -100,10 +100,10 @@ void BM_DisplayCycleOnFullStore(benchmark::State& state)
     bench::fillFullStore(
         ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
         [](int i, int c) { return 50.0 * c + 40.0 * std::sin(i / (60.0 + c)); });
-    ctx.store.ColumnPresent.assign(18, true);
-    OpenTmpForAppend(ctx);
-    ctx.store.FirstTime = ctx.store.GraphStart = 37408.0;
-    ctx.store.LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
+    test::props(ctx).ColumnPresent.assign(18, true);
+    ctx.dataSet().OpenTmpForAppend();
+    test::props(ctx).FirstTime = ctx.graphWindow().GraphStart = 37408.0;
+    test::props(ctx).LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
     ctx.app.GraphXHani = 3;
     ctx.cat.SeriesShown.assign(14, true);
     for (int s = 0; s <= 13; ++s) {
@@ -121,12 +121,12 @@ void BM_DisplayCycleOnFullStore(benchmark::State& state)
     FrmGraph* graph = FrmGraph::open(area, ctx, graphHost);
     graph->resize(1200, 800);
     for (auto _ : state) {
-        LoadListPage(ctx, ctx.store.RecordCount - 14);
+        LoadListPage(ctx, ctx.dataSet().RecordCount() - 14);
         list.fillList(-1);
         graph->refresh();
     }
     graph->close();
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
 }
 BENCHMARK(BM_DisplayCycleOnFullStore)->Unit(benchmark::kMillisecond);
 
@@ -140,9 +140,9 @@ void BM_CursorMoveOnFullStore(benchmark::State& state)
     bench::fillFullStore(
         ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
         [](int i, int c) { return 50.0 * c + 40.0 * std::sin(i / (60.0 + c)); });
-    ctx.store.ColumnPresent.assign(18, true);
-    ctx.store.FirstTime = ctx.store.GraphStart = 37408.0;
-    ctx.store.LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
+    test::props(ctx).ColumnPresent.assign(18, true);
+    test::props(ctx).FirstTime = ctx.graphWindow().GraphStart = 37408.0;
+    test::props(ctx).LastTime = vbdate::addSeconds(37408.0, kMaxRecords - 1);
     ctx.app.GraphXHani = 3;
     ctx.cat.SeriesShown.assign(14, true);
     MeasuringGraphHost graphHost;

@@ -34,8 +34,9 @@ Harness& harness()
 
 std::vector<DataRecord> allRecords(const Context& ctx)
 {
-    return ctx.store.RecordCount > 0 ? ReadRecords(ctx, 1, ctx.store.RecordCount)
-                                     : std::vector<DataRecord>{};
+    return ctx.dataSet().RecordCount() > 0
+               ? ctx.dataSet().ReadRecords(1, ctx.dataSet().RecordCount())
+               : std::vector<DataRecord>{};
 }
 
 } // namespace

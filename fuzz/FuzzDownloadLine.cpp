@@ -53,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)downloadOutcomeText(ctx);
     else
         (void)discardDownload(ctx);
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     return 0;
 }

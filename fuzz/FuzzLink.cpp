@@ -171,6 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The pause before "SLG" ends and the lines it held are handled.
     QCoreApplication::processEvents();
     h.link.seq.onTimeout();
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     return 0;
 }

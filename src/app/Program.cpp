@@ -71,7 +71,8 @@ void Program::start(const QStringList& arguments)
 {
     // 1-2: hourglass and splash.
     settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), services_.msg);
-    ctx_ = std::make_unique<Context>(services_, *settings_);
+    ctx_ = std::make_unique<Context>(services_, *settings_, data_.dataSet, data_.graphWindow,
+                                     data_.listPage);
     Context& ctx = *ctx_;
     ctx.svc.pointer.setPointer(MousePointer::Hourglass);
     splash_ = std::make_unique<FrmSplash>();
@@ -90,6 +91,7 @@ void Program::start(const QStringList& arguments)
     if (const auto forced = versionOption(ctx, commandLineText(arguments)))
         ctx.app.HardVersion = *forced;
     ctx.app.AppFolder = resolveAppFolder();
+    ctx.dataSet().setFolder(ctx.app.AppFolder);
     ctx.app.Measuring = ctx.app.PcLogging = ctx.app.DataPresent = false;
     if (!lockDataFolder()) {
         refused_ = true;
@@ -165,7 +167,7 @@ void Program::offerLeftoverDataSet()
         return;
     }
     if (!ctx.svc.msg.askYesNo(leftoverQuestionText(leftover->records))) {
-        DeleteTmpFile(ctx);
+        ctx.dataSet().DeleteTmpFile();
         return;
     }
     const bool restored = trapped(ctx, "RestoreDataSet", false, [&] {
@@ -201,8 +203,8 @@ void Program::waitForHardVersion()
     // windows arrays of the version's size.
     if (ctx.cat.ColumnTitles.isEmpty()) {
         dimensionCatalog(ctx.cat, std::max(ctx.app.HardVersion, 1));
-        ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
-        ctx.store.GraphValues.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, {});
+        ctx.dataSet().fitColumns(ctx.cat.ColumnLast);
+        ctx.graphWindow().GraphValues.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, {});
     }
     if (ctx.app.HardVersionText == kNotQueriedText)
         splash_->LblChek->setText(QStringLiteral("ハードバージョン ") +

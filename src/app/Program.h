@@ -10,6 +10,7 @@
 #include "platform/QtServices.h"
 #include "platform/StatusBarProxy.h"
 #include "settings/ModRegistry.h"
+#include "store/DataSet.h"
 
 #include <QLockFile>
 #include <QPointer>
@@ -77,6 +78,7 @@ private:
     StatusBarProxy status_;
     Services services_;
     std::unique_ptr<SettingsStore> settings_;
+    CurrentData data_; // the current data set and the windows' views of it
     std::unique_ptr<Context> ctx_;
     LinkClients clients_;
     std::unique_ptr<VersionClientAdapter> version_;

@@ -17,6 +17,9 @@
 namespace quellin {
 
 class SettingsStore;
+class DataSet;
+struct GraphWindowState;
+struct ListPage;
 
 inline const QString kNotQueriedText = QStringLiteral("参照してません。");
 
@@ -56,42 +59,6 @@ struct Catalog {
     std::vector<double> SeriesYMax;
 };
 
-// The records of TMP.DAT that the last LoadGraphWindow read (0-based positions
-// from, from + 1, …, 140 bytes each), kept so that the next one, a second later,
-// reads only what was appended since instead of the whole day again.
-struct GraphRecordCache {
-    int from = -1;
-    std::vector<char> bytes;
-    int count() const { return static_cast<int>(bytes.size() / kRecordBytes); }
-};
-
-// Measurement data store (ModFile).
-struct StoreGlobals {
-    int RecordCount = 0;
-    int SampleInterval = 1;
-    double FirstTime = 0;
-    double LastTime = 0;
-    int DataWiring = 0;
-    double TotalEnergy = 0;
-    double PeakWatts = 0;
-    double PeakTime = 0;
-    double DataFrequency = 0; // the data set's frequency field (filled by a download)
-    std::vector<bool> ColumnPresent;
-    int NextRecordNumber = 0;
-    std::unique_ptr<QFile> TmpFileNo; // TMP.DAT while a measurement or download writes it
-    int ListTop = 1;
-    std::array<DataRecord, 15> ListPage{};
-    double GraphStart = 0;
-    double GraphEnd = 0;
-    // While measuring: the window moves on with the newest record (until the user
-    // pages back), and the first points are still to be scaled.
-    bool GraphFollowing = true;
-    bool GraphFirstScalePending = false;
-    int GraphPoints = 0;
-    std::vector<double> GraphTimes;
-    std::vector<std::vector<double>> GraphValues;
-    GraphRecordCache GraphRecords;
-    QString TitleLine; // first line of a loaded data file
 };
 
 // State of the measured-data handler and PC logging.
@@ -122,8 +89,10 @@ struct DownloadGlobals {
 };
 
 struct Context {
-    Context(Services& services, SettingsStore& settingsStore)
-        : svc(services), settings(settingsStore)
+    Context(Services& services, SettingsStore& settingsStore, DataSet& current,
+            GraphWindowState& window, ListPage& page)
+        : svc(services), settings(settingsStore), dataSet_(&current), graphWindow_(&window),
+          listPage_(&page)
     {
     }
     Context(const Context&) = delete;
@@ -131,13 +100,28 @@ struct Context {
 
     AppGlobals app;
     Catalog cat;
-    StoreGlobals store;
     MeasureGlobals meas;
     DownloadGlobals download;
     Services& svc;
     SettingsStore& settings;
 
+    // The current data set (store/DataSet.h) and the program's views of it, the
+    // graph's time window and the data list's page (store/DataViews.h), owned by
+    // the start-up. A const context gives them const: a routine that only reads
+    // the data set takes a const Context or a const DataSet.
+    DataSet& dataSet() { return *dataSet_; }
+    const DataSet& dataSet() const { return *dataSet_; }
+    GraphWindowState& graphWindow() { return *graphWindow_; }
+    const GraphWindowState& graphWindow() const { return *graphWindow_; }
+    ListPage& listPage() { return *listPage_; }
+    const ListPage& listPage() const { return *listPage_; }
+
     QString tmpDatPath() const { return app.AppFolder + QStringLiteral("TMP.DAT"); }
+
+private:
+    DataSet* dataSet_;
+    GraphWindowState* graphWindow_;
+    ListPage* listPage_;
 };
 
 // flags[i]; false for an index outside the array.
@@ -145,13 +129,6 @@ inline bool flagAt(const std::vector<bool>& flags, int i)
 {
     return i >= 0 && static_cast<std::size_t>(i) < flags.size() &&
            flags[static_cast<std::size_t>(i)];
-}
-
-// A column is listed, saved and printed only when the data set has it and it is
-// switched on.
-inline bool columnShown(const Context& ctx, int c)
-{
-    return flagAt(ctx.store.ColumnPresent, c) && flagAt(ctx.cat.ColumnOn, c);
 }
 
 } // namespace quellin

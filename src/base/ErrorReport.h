@@ -25,31 +25,44 @@ namespace quellin {
 
 // Reports error under the routine's name: a box titled "エラー" (showBox true) or
 // the same text without the line break in status panel 2 (showBox false).
-void bfErrMSgBox(Context& ctx, const QString& procName, bool showBox, const VbError& error);
+void bfErrMSgBox(Services& svc, const QString& procName, bool showBox, const VbError& error);
+inline void bfErrMSgBox(Context& ctx, const QString& procName, bool showBox, const VbError& error)
+{
+    bfErrMSgBox(ctx.svc, procName, showBox, error);
+}
 
 enum class ReportTo { Box, StatusBar };
 
+// The same with only the services, for routines that are handed no context (the
+// graph renderer draws a scene).
 template <class Result, class Body>
-Result trapped(Context& ctx, const char* procName, Result failValue, Body&& body,
+Result trapped(Services& svc, const char* procName, Result failValue, Body&& body,
                ReportTo where = ReportTo::Box)
 {
     try {
         return std::forward<Body>(body)();
     } catch (const VbError& e) {
-        bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box, e);
+        bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box, e);
     } catch (const std::bad_alloc&) {
-        bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
+        bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box,
                     VbError(ErrorNumber::OutOfMemory, QStringLiteral("メモリが不足しています。")));
     } catch (const std::exception& e) {
-        bfErrMSgBox(ctx, QString::fromLatin1(procName), where == ReportTo::Box,
+        bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box,
                     VbError(ErrorNumber::InvalidCall, QString::fromUtf8(e.what())));
     } catch (...) {
         bfErrMSgBox(
-            ctx, QString::fromLatin1(procName), where == ReportTo::Box,
+            svc, QString::fromLatin1(procName), where == ReportTo::Box,
             VbError(ErrorNumber::ApplicationDefined,
                     QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。")));
     }
     return failValue;
+}
+
+template <class Result, class Body>
+Result trapped(Context& ctx, const char* procName, Result failValue, Body&& body,
+               ReportTo where = ReportTo::Box)
+{
+    return trapped(ctx.svc, procName, failValue, std::forward<Body>(body), where);
 }
 
 } // namespace quellin

@@ -30,10 +30,10 @@ int scaleIndexAt(const QString& text, int s)
 void dimensionFor(Context& ctx, int hardVersion)
 {
     dimensionCatalog(ctx.cat, hardVersion);
-    StoreGlobals& st = ctx.store;
-    st.ColumnPresent.assign(static_cast<std::size_t>(ctx.cat.ColumnLast) + 1, false);
-    st.GraphTimes.clear();
-    st.GraphValues.assign(static_cast<std::size_t>(ctx.cat.SeriesLast) + 1, {});
+    ctx.dataSet().fitColumns(ctx.cat.ColumnLast);
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphTimes.clear();
+    window.GraphValues.assign(static_cast<std::size_t>(ctx.cat.SeriesLast) + 1, {});
 }
 
 void setYRanges(Context& ctx)

@@ -134,7 +134,7 @@ CliExit CliMeasure::run()
         exit = CliExit::LinkFailure;
     if (!o.save.isEmpty()) {
         if (SaveDataFile(ctx_, o.save))
-            DeleteTmpFile(ctx_); // kept in the data file now
+            ctx_.dataSet().DeleteTmpFile(); // kept in the data file now
         else if (exit == CliExit::Done)
             exit = CliExit::Refused;
     }
@@ -198,7 +198,7 @@ void CliMeasure::onSecond()
     }
     if (!session_.options().quiet)
         writeLine(session_.err(),
-                  measureProgressText(session_.options().lang, ctx_.store.RecordCount,
+                  measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
                                       haveLine_ ? &lastLine_ : nullptr, ctx_.meas.EnergyTotal));
 }
 
@@ -206,9 +206,9 @@ void CliMeasure::lineHandled(const DataRecord& record)
 {
     lastLine_ = record;
     haveLine_ = true;
-    if (!session_.options().jsonl || ctx_.store.NextRecordNumber == jsonRecords_)
+    if (!session_.options().jsonl || ctx_.dataSet().NextRecordNumber() == jsonRecords_)
         return;
-    jsonRecords_ = ctx_.store.NextRecordNumber;
+    jsonRecords_ = ctx_.dataSet().NextRecordNumber();
     writeLine(session_.out(), recordJson(ctx_, record));
 }
 

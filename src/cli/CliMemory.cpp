@@ -91,7 +91,7 @@ CliExit CliMemory::download()
         return true;
     });
     if (!started) {
-        CloseTmp(ctx_);
+        ctx_.dataSet().CloseTmp();
         return CliExit::Refused;
     }
     session_.waitFor([&] { return downloadEnded_ || refused_; }, kDownloadWaitMs);
@@ -101,7 +101,7 @@ CliExit CliMemory::download()
         return downloadExit_;
     if (!SaveDataFile(ctx_, session_.options().save))
         return CliExit::Refused;
-    DeleteTmpFile(ctx_); // the data file holds it now
+    ctx_.dataSet().DeleteTmpFile(); // the data file holds it now
     return CliExit::Done;
 }
 

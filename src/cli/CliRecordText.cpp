@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "store/DataSet.h"
 
 #include <cmath>
 
@@ -42,7 +43,7 @@ QString recordJson(const Context& ctx, const DataRecord& record)
                    Format(record.time(), QStringLiteral("yyyy/mm/dd hh:mm:ss")) + QLatin1Char('"');
     const int last = std::min(ctx.cat.ColumnLast, kMaxColumns - 1);
     for (int c = column::kVoltR; c <= last; ++c) {
-        if (!flagAt(ctx.store.ColumnPresent, c))
+        if (!ctx.dataSet().columnPresent(c))
             continue;
         const std::string_view key = measuredItem(c).key;
         json += QStringLiteral(",\"") +

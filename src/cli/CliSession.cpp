@@ -36,9 +36,11 @@ CliSession::~CliSession()
 CliExit CliSession::open()
 {
     settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), messages_);
-    ctx_ = std::make_unique<Context>(services_, *settings_);
+    ctx_ = std::make_unique<Context>(services_, *settings_, data_.dataSet, data_.graphWindow,
+                                     data_.listPage);
     Context& ctx = *ctx_;
     ctx.app.AppFolder = resolveAppFolder();
+    ctx.dataSet().setFolder(ctx.app.AppFolder);
     readStartupSettings(ctx);
     if (!options_.commParam.isEmpty()) {
         if (!isValidCommParam(options_.commParam)) {

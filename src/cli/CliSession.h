@@ -13,6 +13,7 @@
 #include "platform/CoreServices.h"
 #include "settings/ModRegistry.h"
 #include "store/DataFolderLock.h"
+#include "store/DataSet.h"
 
 #include <cstdio>
 #include <functional>
@@ -75,6 +76,7 @@ private:
     RememberedPanels status_;
     Services services_;
     std::unique_ptr<SettingsStore> settings_;
+    CurrentData data_; // the current data set (the list and the graph stay unused)
     std::unique_ptr<Context> ctx_;
     DataFolderLock lock_;
     LinkClients clients_;

@@ -89,7 +89,7 @@ void FrmDownload::CmdDownLoad_Click()
     });
     if (!started) {
         // TMP.DAT could not be opened: nothing was sent.
-        CloseTmp(ctx_);
+        ctx_.dataSet().CloseTmp();
         ctx_.svc.status.setPanelText(2, QString());
         ctx_.svc.pointer.setPointer(MousePointer::Default);
         setEnabled(true);

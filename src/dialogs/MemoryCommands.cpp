@@ -4,7 +4,7 @@
 #include "link/Sequencer.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
-#include "store/ModFile.h"
+#include "store/DataSet.h"
 
 namespace quellin {
 
@@ -121,30 +121,20 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
 
 void prepareDownload(Context& ctx, const DownloadPlan& plan)
 {
-    StoreGlobals& st = ctx.store;
-    // The download replaces the data set: its records start at position 1.
+    // The download replaces the data set (TMP.DAT opened for its records).
     ctx.app.DataPresent = false;
-    st.RecordCount = 0;
-    st.NextRecordNumber = 0;
-    OpenTmpForAppend(ctx);
-
-    const int last = std::clamp(ctx.cat.ColumnLast, 0, kMaxColumns - 1);
-    st.ColumnPresent.assign(static_cast<size_t>(last) + 1, true);
-    if (plan.wiring == 0 && last >= 5)
-        st.ColumnPresent[3] = st.ColumnPresent[5] = false;
-
-    st.SampleInterval = plan.sampleInterval;
-    st.FirstTime = plan.firstTime;
-    st.LastTime = plan.firstTime;
-    st.DataFrequency = plan.frequency;
-    st.DataWiring = plan.wiring;
-    st.PeakWatts = -9999.9;
-    st.PeakTime = plan.firstTime;
-    st.GraphStart = plan.firstTime;
-    st.GraphEnd = plan.firstTime;
-    st.GraphPoints = 0;
-    st.TotalEnergy = 0;
-    st.ListTop = 0;
+    DownloadStart start;
+    start.firstTime = plan.firstTime;
+    start.sampleInterval = plan.sampleInterval;
+    start.frequency = plan.frequency;
+    start.wiring = plan.wiring;
+    start.columnLast = ctx.cat.ColumnLast;
+    ctx.dataSet().beginDownload(start);
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphStart = plan.firstTime;
+    window.GraphEnd = plan.firstTime;
+    window.GraphPoints = 0;
+    ctx.listPage().ListTop = 0;
     ctx.download = DownloadGlobals{};
     ctx.download.Available = plan.available;
     ctx.download.Announced = plan.requested;

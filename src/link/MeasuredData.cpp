@@ -4,7 +4,7 @@
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
-#include "store/ModFile.h"
+#include "store/DataSet.h"
 
 #include <array>
 #include <bit>
@@ -193,7 +193,7 @@ template <class Body> void MeasuredData::step(const char* name, Body&& body)
 void MeasuredData::handleMeasuredLine(const QString& rest)
 {
     MeasureGlobals& m = ctx_.meas;
-    StoreGlobals& st = ctx_.store;
+    DataSet& data = ctx_.dataSet();
     const bool v2 = ctx_.app.HardVersion >= 2;
     double apparent = 0;
     double reactive = 0;
@@ -224,7 +224,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
         m.EnergyTotal = energy;
         m.HoursTotal += 1.0 / 3600;
     });
-    rec_.number = st.NextRecordNumber;
+    rec_.number = data.NextRecordNumber();
     rec_.setTime(in_.time);
     const double columns2to12[] = {in_.voltR,     in_.voltT,     in_.currR,   in_.currT,
                                    in_.power,     reactive,      apparent,    in_.powerFactor,
@@ -242,8 +242,8 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
             return;
         m.FirstSampleSeen = true;
         storeFailed_ = false; // a new measurement may store again
-        st.FirstTime = in_.time;
-        st.GraphStart = in_.time;
+        data.firstSample(in_.time);
+        ctx_.graphWindow().GraphStart = in_.time;
         host_.startDisplayTimer();
     });
     step("StoreRecord", [&] { storeRecord(); });
@@ -253,21 +253,14 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
         if (ValuePanel* panel = host_.valuePanel())
             refreshPanel(*panel);
     });
-    step("LastTime", [&] {
-        st.LastTime = in_.time;
-        st.TotalEnergy = m.EnergyTotal;
-        if (st.PeakWatts < in_.power) {
-            st.PeakWatts = in_.power;
-            st.PeakTime = in_.time;
-        }
-    });
+    step("LastTime", [&] { data.noteReading(in_.time, m.EnergyTotal, in_.power); });
     host_.lineHandled(rec_);
 }
 
 void MeasuredData::storeRecord()
 {
     MeasureGlobals& m = ctx_.meas;
-    StoreGlobals& st = ctx_.store;
+    DataSet& data = ctx_.dataSet();
     const bool logging = ctx_.app.PcLogging;
     if (logging) {
         for (int c = 2; c <= 12; ++c)
@@ -288,16 +281,14 @@ void MeasuredData::storeRecord()
         ++m.LogLineCount;
         m.LogSums = DataRecord{};
     }
-    if (storeFailed_ || st.RecordCount >= kMaxStoredRecords)
+    if (storeFailed_ || data.RecordCount() >= kMaxStoredRecords)
         return;
     try {
-        AppendRecord(ctx_, rec_);
+        data.appendMeasuredRecord(rec_);
     } catch (const VbError& e) {
         storeFailed_ = true;
         host_.storeAppendFailed(e);
-        return;
     }
-    ++st.NextRecordNumber;
 }
 
 void MeasuredData::writeLogLine(int lines)
@@ -341,7 +332,7 @@ void MeasuredData::appendLogLine(const Context& ctx, int wiringMode, const DataR
     out.reserve(16 * (last + 1));
     bool first = true;
     for (int c = 0; c <= last; ++c) {
-        if (!flagAt(ctx.cat.LogColumns, c) || !flagAt(ctx.store.ColumnPresent, c))
+        if (!flagAt(ctx.cat.LogColumns, c) || !ctx.dataSet().columnPresent(c))
             continue;
         if (!first)
             out.append(QLatin1Char(','));

@@ -99,7 +99,8 @@ public:
 
 inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");
 
-// The measured-data handler. State lives in ctx (MeasureGlobals, StoreGlobals).
+// The measured-data handler. Its state lives in ctx (MeasureGlobals); the records
+// and the readings go to the current data set.
 class MeasuredData : public MeasuredDataSink {
 public:
     MeasuredData(Context& ctx, MeasuredDataHost& host);

@@ -17,7 +17,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 // timed out), late lines of the meter are not taken for it.
 bool downloadRunning(const Context& ctx)
 {
-    return ctx.store.TmpFileNo && ctx.store.TmpFileNo->isOpen();
+    return ctx.dataSet().isOpenForAppend();
 }
 
 } // namespace
@@ -166,7 +166,7 @@ void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
             ex.continueExchange();
             return;
         }
-        CloseTmp(ctx);
+        ctx.dataSet().CloseTmp();
         ex.end();
         if (clients_.main) {
             clients_.main->clearBusyText();
@@ -187,7 +187,7 @@ void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
 
 void MemoryExchange::abandonDownload(RunningExchange& ex)
 {
-    CloseTmp(ex.context());
+    ex.context().dataSet().CloseTmp();
     if (clients_.main)
         clients_.main->downloadAbandoned();
 }

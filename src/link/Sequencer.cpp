@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "link/RunningExchange.h"
+#include "store/DataSet.h"
 
 #include <QTimer>
 #include <utility>
@@ -453,8 +454,8 @@ void Sequencer::portLost(const QString& portNumber)
     const link::State state = state_;
     // A download sends its first command without the timer; its open TMP.DAT shows
     // that it is still running.
-    const bool downloadRunning = state == link::State::DownloadData && ctx_.store.TmpFileNo &&
-                                 ctx_.store.TmpFileNo->isOpen();
+    const bool downloadRunning =
+        state == link::State::DownloadData && ctx_.dataSet().isOpenForAppend();
     const bool exchangeRunning = timer_.isActive() || downloadRunning;
     timerOff();
 
@@ -572,10 +573,7 @@ void Sequencer::unloadDialog(DialogClient* dialog)
 
 void Sequencer::closeDownloadFile()
 {
-    if (ctx_.store.TmpFileNo) {
-        ctx_.store.TmpFileNo->close();
-        ctx_.store.TmpFileNo.reset();
-    }
+    ctx_.dataSet().CloseTmp();
     // The records of a download that did not end are not a data set.
     if (clients_.main)
         clients_.main->downloadAbandoned();

@@ -60,12 +60,12 @@ int percentOf(int part, int whole)
 void Download_Recv(Context& ctx, QStringView text)
 {
     DownloadGlobals& d = ctx.download;
-    StoreGlobals& st = ctx.store;
+    DataSet& data = ctx.dataSet();
     const int n = d.RecordCounter;
     if (d.RecordCounter < INT_MAX)
         ++d.RecordCounter;
     // Nothing is stored once TMP.DAT refused a record, nor beyond what the store holds.
-    if (!d.StoreError.isEmpty() || st.RecordCount >= kMaxStoredRecords) {
+    if (!d.StoreError.isEmpty() || data.RecordCount() >= kMaxStoredRecords) {
         ++d.Skipped;
         return;
     }
@@ -81,11 +81,11 @@ void Download_Recv(Context& ctx, QStringView text)
         value = finite(value, overflow);
     const double voltR = v[0], voltT = v[1], currR = v[2], currT = v[3], power = v[4];
     const double apparent =
-        finite(apparentPower(st.DataWiring, voltR, currR, voltT, currT), overflow);
+        finite(apparentPower(data.DataWiring(), voltR, currR, voltT, currT), overflow);
     const double reactive = finite(reactivePower(apparent, power), overflow);
-    const double time =
-        vbdate::addSeconds(st.FirstTime, static_cast<long long>(n) * st.SampleInterval);
-    const double hours = st.SampleInterval / 3600.0;
+    const int interval = data.SampleInterval();
+    const double time = vbdate::addSeconds(data.FirstTime(), static_cast<long long>(n) * interval);
+    const double hours = interval / 3600.0;
     d.PowerSum = finite(d.PowerSum + power, overflow);
     const double energy = d.EnergyTotal + hours * power / 1000;
     if (std::isfinite(energy))
@@ -97,16 +97,16 @@ void Download_Recv(Context& ctx, QStringView text)
     DataRecord rec;
     rec.number = n;
     rec.setTime(time);
-    const double columns2to12[] = {
-        voltR,         voltT,       currR, currT, power, reactive, apparent, v[5], st.DataFrequency,
-        d.EnergyTotal, d.HoursTotal};
+    const double frequency = data.DataFrequency();
+    const double columns2to12[] = {voltR,    voltT, currR,     currT,         power,       reactive,
+                                   apparent, v[5],  frequency, d.EnergyTotal, d.HoursTotal};
     for (int c = 2; c <= 12; ++c)
         rec.setColumn(c, columns2to12[c - 2]);
     if (v2)
         for (int c = 13; c <= 17; ++c)
             rec.setColumn(c, v[c - 7]);
     try {
-        AppendRecord(ctx, rec);
+        data.AppendRecord(rec);
     } catch (const VbError& e) {
         d.StoreError = e.description();
         ++d.Skipped;
@@ -117,13 +117,8 @@ void Download_Recv(Context& ctx, QStringView text)
         ++d.Overflows;
         ctx.svc.status.setPanelText(2, kOverflowText);
     }
-    st.LastTime = time;
-    st.GraphEnd = time;
-    st.TotalEnergy = d.EnergyTotal;
-    if (power > st.PeakWatts) {
-        st.PeakWatts = power;
-        st.PeakTime = time;
-    }
+    data.noteReading(time, d.EnergyTotal, power);
+    ctx.graphWindow().GraphEnd = time;
 }
 
 bool downloadProgressDue(const DownloadGlobals& d)
@@ -145,12 +140,12 @@ QString downloadProgressText(const DownloadGlobals& d)
 bool prepareDownloadedDataSet(Context& ctx)
 {
     const DownloadGlobals& d = ctx.download;
-    if (!d.StoreError.isEmpty() || ctx.store.RecordCount == 0)
+    if (!d.StoreError.isEmpty() || ctx.dataSet().RecordCount() == 0)
         return false;
     LoadListPage(ctx, 0);
     // A window that holds a good stretch of records: an hour of one-minute
     // records, a day of hourly ones.
-    ctx.app.GraphXHani = graphXHaniFor(ctx.store.SampleInterval);
+    ctx.app.GraphXHani = graphXHaniFor(ctx.dataSet().SampleInterval());
     SetGraphWindow(ctx, 0);
     LoadGraphWindow(ctx);
     GraphAutoScale(ctx);
@@ -182,7 +177,7 @@ QString discardDownload(Context& ctx)
 {
     const int received = ctx.download.RecordCounter;
     const int announced = ctx.download.Announced;
-    DeleteTmpFile(ctx);
+    ctx.dataSet().DeleteTmpFile();
     ResetStore(ctx);
     ctx.app.DataPresent = false;
     if (received == 0)

@@ -410,17 +410,28 @@ bool FrmMDIMain::askClearData()
 void FrmMDIMain::clearDataSet()
 {
     ctx_.app.DataPresent = false;
-    DeleteTmpFile(ctx_);
+    ctx_.dataSet().DeleteTmpFile();
     ResetStore(ctx_);
     if (disp_)
         disp_->resetValues();
-    if (spread_)
-        spread_->fillList(-1);
+    showDataSet(DataSetChange::Emptied);
+}
+
+void FrmMDIMain::showDataSet(DataSetChange change)
+{
+    const bool present = change != DataSetChange::Emptied;
+    setDataCommandsEnabled(present);
+    if (present)
+        showSpread();
+    refreshList();
+    if (change == DataSetChange::ArrivedUnscaled)
+        GraphAutoScale(ctx_);
+    if (present)
+        showGraph();
     if (graph_) {
         graph_->redraw();
-        graph_->showSummary(0);
+        graph_->showSummary(present ? -1 : 0);
     }
-    setDataCommandsEnabled(false);
 }
 
 bool FrmMDIMain::queryUnload()
@@ -448,7 +459,7 @@ void FrmMDIMain::unload()
     unloaded_ = true;
     TmrDisp->stop();
     bfExitApplication();
-    DeleteTmpFile(ctx_);
+    ctx_.dataSet().DeleteTmpFile();
     if (links_.closeLink)
         links_.closeLink();
     storeGraphSettings(ctx_);
@@ -514,14 +525,6 @@ void FrmMDIMain::refreshGraph()
 {
     if (graph_)
         graph_->refresh();
-}
-
-void FrmMDIMain::showLoadedGraph()
-{
-    GraphAutoScale(ctx_);
-    showGraph();
-    graph_->redraw();
-    graph_->showSummary(-1);
 }
 
 ValuePanel* FrmMDIMain::valuePanel()
@@ -621,12 +624,8 @@ void FrmMDIMain::DispDownload()
             ctx_.svc.msg.show({end.message, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
         return;
     }
-    showSpread();
-    spread_->fillList(-1);
-    showGraph();
-    graph_->redraw();
-    graph_->showSummary(-1);
-    setDataCommandsEnabled(true);
+    // The download's scales were chosen as it finished.
+    showDataSet(DataSetChange::ArrivedScaled);
     ctx_.svc.status.setPanelText(2, end.statusText);
 }
 
@@ -637,13 +636,7 @@ void FrmMDIMain::downloadAbandoned()
 
 void FrmMDIMain::showDiscardedDownload(const QString& note)
 {
-    if (spread_)
-        spread_->fillList(-1);
-    if (graph_) {
-        graph_->redraw();
-        graph_->showSummary(0);
-    }
-    setDataCommandsEnabled(false);
+    showDataSet(DataSetChange::Emptied);
     ctx_.svc.status.setPanelText(2, note);
 }
 
@@ -668,28 +661,16 @@ void FrmMDIMain::loadDataFile()
         clearDataSet();
     if (!loadChosenDataFile(ctx_, path)) {
         // A refused file leaves an empty data set behind: show it as such.
-        if (!ctx_.app.DataPresent) {
-            setDataCommandsEnabled(false);
-            refreshList();
-            if (graph_) {
-                graph_->redraw();
-                graph_->showSummary(0);
-            }
-        }
+        if (!ctx_.app.DataPresent)
+            showDataSet(DataSetChange::Emptied);
         return;
     }
-    setDataCommandsEnabled(true);
-    showSpread();
-    spread_->fillList(-1);
-    showLoadedGraph();
+    showDataSet(DataSetChange::ArrivedUnscaled);
 }
 
 void FrmMDIMain::showRestoredDataSet()
 {
-    setDataCommandsEnabled(true);
-    showSpread();
-    spread_->fillList(-1);
-    showLoadedGraph();
+    showDataSet(DataSetChange::ArrivedUnscaled);
 }
 
 void FrmMDIMain::showLogSet()
@@ -764,7 +745,7 @@ bool FrmMDIMain::bfExitApplication()
     } catch (...) {
         ok = false; // go straight on to the files, with no message
     }
-    ctx_.store.TmpFileNo.reset();
+    ctx_.dataSet().CloseTmp();
     ctx_.meas.LogFileNo.reset();
     return ok;
 }

@@ -184,8 +184,13 @@ private:
     void setDataCommandsEnabled(bool enabled);
     // MnuFile_Load: confirmation, dialog, file, then list and graph.
     void loadDataFile();
-    // After a load: auto-scale, show and draw the graph, its summary.
-    void showLoadedGraph();
+    // The one place where the windows follow a data set that changed as a whole
+    // (a load, a download, a restore, a clear): the save and clear commands, the
+    // list refilled and the graph redrawn with its summary. A data set that
+    // arrived opens the list and the graph windows; one whose Y scales were not
+    // chosen yet (a load, a restore) is auto-scaled first.
+    enum class DataSetChange { Emptied, ArrivedScaled, ArrivedUnscaled };
+    void showDataSet(DataSetChange change);
     void showLogSet();
     // Runs use on the graph window, opened for it when it is closed (and closed
     // again afterwards).

@@ -14,8 +14,6 @@ namespace quellin {
 
 namespace {
 
-constexpr int kListRows = 14;
-
 const QString kCrLf = QStringLiteral("\r\n");
 
 // Commands that would disturb a running measurement (the meter's settings, the data
@@ -129,36 +127,18 @@ void MeasurementRun::KeisokuStart()
     ctx_.svc.pointer.setPointer(MousePointer::Default);
     ctx_.app.Measuring = true;
 
-    StoreGlobals& st = ctx_.store;
-    const int last = std::clamp(ctx_.cat.ColumnLast, 0, kMaxColumns - 1);
-    const size_t columns = static_cast<size_t>(last) + 1;
-    st.ColumnPresent.assign(columns, true);
-    if (link_.WiringMode() == 0 && last >= 5)
-        st.ColumnPresent[3] = st.ColumnPresent[5] = false;
-
     const double now = ctx_.svc.clock.now();
-    st.GraphStart = now;
-    st.GraphEnd = vbdate::addSeconds(now, 3600);
+    ctx_.dataSet().beginMeasurement(now, link_.WiringMode(), ctx_.app.LogingTime,
+                                    ctx_.cat.ColumnLast);
     // The graph follows the newest record, and the series the user never scaled
     // get a scale from the first points.
-    st.GraphFollowing = true;
-    st.GraphFirstScalePending = true;
-    st.DataFrequency = 0;
-    st.DataWiring = link_.WiringMode();
-    st.FirstTime = now;
-    st.PeakWatts = -9999.9;
-    st.PeakTime = now;
-    st.SampleInterval = ctx_.app.LogingTime;
+    ctx_.graphWindow().beginMeasurement(now);
+    ctx_.listPage().ListTop = 0;
     ctx_.meas.StoreCounter = ctx_.app.LogingTime;
-    st.ListTop = 0;
-    st.GraphPoints = 0;
     ctx_.meas.EnergyTotal = 0;
     ctx_.meas.HoursTotal = 0;
-    st.NextRecordNumber = 0;
-    // A measurement is a new data set: its records start at position 1 whatever
-    // count an earlier data set left behind.
-    st.RecordCount = 0;
 
+    const size_t columns = ctx_.dataSet().ColumnPresent().size();
     std::vector<bool>& on = ctx_.cat.ColumnOn;
     on.assign(columns, false);
     for (size_t c = 0; c < columns && c < ctx_.cat.LogColumns.size(); ++c)
@@ -170,7 +150,7 @@ void MeasurementRun::KeisokuStart()
     // TMP.DAT is cut to the (empty) data set when it opens. Without it nothing can
     // be stored, so the meter is told to stop again.
     const bool opened = trapped(ctx_, "KeisokuStart", false, [&] {
-        OpenTmpForAppend(ctx_);
+        ctx_.dataSet().OpenTmpForAppend();
         return true;
     });
     if (!opened) {
@@ -203,7 +183,7 @@ void MeasurementRun::KeisokuEnd()
         checkSilence(0);
     setMeasuringControls(false);
     ctx_.app.Measuring = false;
-    CloseTmp(ctx_);
+    ctx_.dataSet().CloseTmp();
     link_.endExchange();
 }
 
@@ -221,14 +201,15 @@ void MeasurementRun::onDisplayTick()
 {
     if (!ctx_.app.Measuring)
         return;
-    StoreGlobals& st = ctx_.store;
-    if (st.RecordCount <= kMaxRecords) {
-        st.ListTop = listTopForTick(st.RecordCount, st.ListTop, view_.listShowsNewest());
+    const int records = ctx_.dataSet().RecordCount();
+    if (records <= kMaxRecords) {
+        ListPage& page = ctx_.listPage();
+        page.ListTop = listTopForTick(records, page.ListTop, view_.listShowsNewest());
         if (view_.viewMark(ViewItem::Spread)) {
             const bool loaded = trapped(
                 ctx_, "TmrDisp_Timer", false,
                 [&] {
-                    LoadListPage(ctx_, st.ListTop);
+                    LoadListPage(ctx_, page.ListTop);
                     return true;
                 },
                 ReportTo::StatusBar);

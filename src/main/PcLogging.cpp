@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/VbError.h"
 #include "store/CsvFile.h"
+#include "store/DataSet.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -2,8 +2,10 @@
 
 #include "print/PrintFiles.h"
 #include "print/PrintTable.h"
+#include "store/DataSet.h"
 #include "views/FrmGraph.h"
 #include "views/FrmGraphParts.h"
+#include "views/GraphScene.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +55,9 @@ QString withSuffix(const QString& path, const QString& suffix)
     return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + suffix : path;
 }
 
+const FrmPrint::ExportFile kPdfFile{QStringLiteral("PDFﾌｧｲﾙ(*.pdf)"), QStringLiteral("pdf")};
+const FrmPrint::ExportFile kPngFile{QStringLiteral("PNGﾌｧｲﾙ(*.png)"), QStringLiteral("png")};
+
 } // namespace
 
 GraphPictures takeGraphForPrint(FrmGraph& graph)
@@ -86,9 +91,35 @@ FrmPrint::FrmPrint(Context& ctx, QWidget* owner) : ctx_(ctx), owner_(owner)
     printerAvailable = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
 }
 
-bool FrmPrint::hasRecords() const
+bool FrmPrint::hasRecords(const QString& nothingText) const
 {
-    return ctx_.store.RecordCount > 0;
+    if (ctx_.dataSet().RecordCount() > 0)
+        return true;
+    ctx_.svc.msg.info(nothingText, MsgIcon::Exclamation);
+    return false;
+}
+
+QString FrmPrint::askExportPath(const ExportFile& file) const
+{
+    if (!hasRecords(kNothingToExportText))
+        return {};
+    const QString pattern = QStringLiteral("*.") + file.suffix;
+    FileDialogRequest request;
+    request.owner = owner_;
+    request.filter = file.filter;
+    request.pattern = pattern;
+    request.initialFolder = ctx_.app.FilePath;
+    request.defaultExtension = pattern;
+    const QString chosen = ctx_.svc.files.saveFile(request);
+    if (chosen.isEmpty())
+        return {};
+    return withSuffix(QDir::fromNativeSeparators(chosen), file.suffix);
+}
+
+std::unique_ptr<GraphSection> FrmPrint::graphSection(FrmGraph& graph, const QPageSize& size)
+{
+    return std::make_unique<GraphSection>(currentGraphScene(ctx_, takeGraphForPrint(graph)),
+                                          ctx_.svc, size);
 }
 
 void FrmPrint::printSpreadCommand()
@@ -99,10 +130,8 @@ void FrmPrint::printSpreadCommand()
 
 void FrmPrint::PrintSpread()
 {
-    if (!hasRecords()) {
-        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+    if (!hasRecords(kNothingToPrintText))
         return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     std::shared_ptr<const PrintTable> table;
     {
@@ -121,16 +150,13 @@ void FrmPrint::PrintSpread()
 
 void FrmPrint::PrintGraph(FrmGraph& graph)
 {
-    if (!hasRecords()) {
-        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+    if (!hasRecords(kNothingToPrintText))
         return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     std::unique_ptr<GraphSection> section;
     {
         Hourglass busy(ctx_);
-        section = std::make_unique<GraphSection>(ctx_, takeGraphForPrint(graph),
-                                                 printer.pageLayout().pageSize());
+        section = graphSection(graph, printer.pageLayout().pageSize());
     }
     printer.setDocName(QStringLiteral("グラフ"));
     printer.setPageLayout(section->pageLayout());
@@ -182,28 +208,17 @@ void FrmPrint::reportPrinterError(QPrinter& printer)
 
 void FrmPrint::exportPdf(FrmGraph& graph)
 {
-    if (!hasRecords()) {
-        ctx_.svc.msg.info(kNothingToExportText, MsgIcon::Exclamation);
+    const QString path = askExportPath(kPdfFile);
+    if (path.isEmpty())
         return;
-    }
-    FileDialogRequest request;
-    request.owner = owner_;
-    request.filter = QStringLiteral("PDFﾌｧｲﾙ(*.pdf)");
-    request.pattern = QStringLiteral("*.pdf");
-    request.initialFolder = ctx_.app.FilePath;
-    request.defaultExtension = QStringLiteral("*.pdf");
-    const QString chosen = ctx_.svc.files.saveFile(request);
-    if (chosen.isEmpty())
-        return;
-    const QString path = withSuffix(QDir::fromNativeSeparators(chosen), QStringLiteral("pdf"));
 
     FileWriteResult result;
     {
         Hourglass busy(ctx_);
         auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx_));
-        GraphSection graphPage(ctx_, takeGraphForPrint(graph));
+        const std::unique_ptr<GraphSection> graphPage = graphSection(graph, defaultPageSize());
         SpreadSection list(table, ctx_.app.HardVersion);
-        std::vector<PrintSection*> sections{&graphPage};
+        std::vector<PrintSection*> sections{graphPage.get()};
         if (table->rowCount() > 0)
             sections.push_back(&list);
         result = writePdfFile(path, sections, QStringLiteral("計測データ"));
@@ -214,20 +229,9 @@ void FrmPrint::exportPdf(FrmGraph& graph)
 
 void FrmPrint::saveGraphImage(FrmGraph& graph)
 {
-    if (!hasRecords()) {
-        ctx_.svc.msg.info(kNothingToExportText, MsgIcon::Exclamation);
+    const QString path = askExportPath(kPngFile);
+    if (path.isEmpty())
         return;
-    }
-    FileDialogRequest request;
-    request.owner = owner_;
-    request.filter = QStringLiteral("PNGﾌｧｲﾙ(*.png)");
-    request.pattern = QStringLiteral("*.png");
-    request.initialFolder = ctx_.app.FilePath;
-    request.defaultExtension = QStringLiteral("*.png");
-    const QString chosen = ctx_.svc.files.saveFile(request);
-    if (chosen.isEmpty())
-        return;
-    const QString path = withSuffix(QDir::fromNativeSeparators(chosen), QStringLiteral("png"));
     graph.redraw();
     const FileWriteResult result = writePngFile(path, graph.PicGraphBase->image);
     if (!result.ok())

@@ -7,6 +7,7 @@
 #include "print/PrintPages.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QPrinter;
@@ -49,8 +50,22 @@ public:
     // Whether the machine knows a printer; tests replace it.
     std::function<bool()> printerAvailable;
 
+    // A file the commands export to: the dialog's filter and the file's suffix.
+    struct ExportFile {
+        QString filter; // "PDFﾌｧｲﾙ(*.pdf)"
+        QString suffix; // "pdf"
+    };
+
 private:
-    bool hasRecords() const;
+    // Every command's first step: without records the user is told nothingText.
+    bool hasRecords(const QString& nothingText) const;
+    // An export's first steps: records to export (else "出力するデータがありません。"),
+    // then the file asked for, its suffix added when the name has none; "" when
+    // there is nothing to export or the user cancelled.
+    QString askExportPath(const ExportFile& file) const;
+    // The graph window's graph as a page: the window maximised and in print
+    // colours, its points kept for the page.
+    std::unique_ptr<GraphSection> graphSection(FrmGraph& graph, const QPageSize& size);
     void runPrint(QPrinter& printer, const std::vector<PrintSection*>& sections);
     void paintOn(QPrinter& printer, const std::vector<PrintSection*>& sections);
     void reportPrinterError(QPrinter& printer);

@@ -4,10 +4,10 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QRawFont>
 #include <QLineF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -242,9 +242,9 @@ GraphPictures printColours(GraphPictures pics)
     return pics;
 }
 
-GraphSection::GraphSection(Context& ctx, const GraphPictures& pictures, const QPageSize& size)
-    : ctx_(ctx), pictures_(pictures),
-      layout_(graphPageLayout(QSizeF(pictures.PicGraphBase.rect.size()), size))
+GraphSection::GraphSection(const GraphScene& scene, Services& svc, const QPageSize& size)
+    : scene_(scene), svc_(svc),
+      layout_(graphPageLayout(QSizeF(scene.pictures.PicGraphBase.rect.size()), size))
 {
 }
 
@@ -257,11 +257,10 @@ void GraphSection::paintPage(QPainter& p, const PageArea& area, int)
         return;
     p.save();
     p.setClipRect(target);
-    p.translate(target.topLeft() - QPointF(pictures_.PicGraphBase.rect.topLeft()) *
+    p.translate(target.topLeft() - QPointF(scene_.scene().pictures.PicGraphBase.rect.topLeft()) *
                                        (target.width() / picture.width()));
     p.scale(target.width() / picture.width(), target.height() / picture.height());
-    GraphPictures pics = pictures_;
-    DrawGraph(ctx_, p, pics);
+    DrawGraph(scene_.scene(), p, svc_);
     p.restore();
 }
 

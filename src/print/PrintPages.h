@@ -4,6 +4,7 @@
 // print preview and into a PDF file.
 
 #include "print/PrintTable.h"
+#include "views/GraphScene.h"
 #include "views/ModGraphDraw.h"
 
 #include <QFont>
@@ -61,21 +62,21 @@ private:
     std::shared_ptr<Metrics> metrics_;
 };
 
-// The graph as the window shows it (pictures in the window's pixels, in print
-// colours), drawn by the renderer straight onto the page and fitted to it.
+// The graph as the window shows it (a scene on the window's pictures in print
+// colours, its points kept), drawn by the renderer straight onto the page and
+// fitted to it. Drawing errors are reported through svc.
 class GraphSection : public PrintSection {
 public:
-    GraphSection(Context& ctx, const GraphPictures& pictures,
-                 const QPageSize& size = defaultPageSize());
+    GraphSection(const GraphScene& scene, Services& svc, const QPageSize& size = defaultPageSize());
     QPageLayout pageLayout() const override { return layout_; }
     int pageCount(QPaintDevice&, const PageArea&) override { return 1; }
     void paintPage(QPainter& painter, const PageArea& area, int page) override;
 
-    QSizeF pictureSize() const { return QSizeF(pictures_.PicGraphBase.rect.size()); }
+    QSizeF pictureSize() const { return QSizeF(scene_.scene().pictures.PicGraphBase.rect.size()); }
 
 private:
-    Context& ctx_;
-    GraphPictures pictures_;
+    KeptGraphScene scene_;
+    Services& svc_;
     QPageLayout layout_;
 };
 

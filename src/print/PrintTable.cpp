@@ -1,7 +1,7 @@
 #include "print/PrintTable.h"
 
 #include "base/MeasuredItems.h"
-#include "store/ModFile.h"
+#include "store/DataSet.h"
 #include "views/ListTexts.h"
 
 #include <algorithm>
@@ -37,11 +37,12 @@ PrintTable buildPrintTable(const Context& ctx)
     if (table.gridColumns.empty())
         return table;
 
-    const int total = std::max(0, ctx.store.RecordCount);
+    const DataSet& data = ctx.dataSet();
+    const int total = std::max(0, data.RecordCount());
     table.cells.reserve(static_cast<size_t>(total) * table.gridColumns.size());
     std::vector<DataRecord> chunk;
     for (int first = 1; first <= total; first += kRecordsPerRead) {
-        ReadRecordsInto(ctx, first, std::min(kRecordsPerRead, total - first + 1), chunk);
+        data.ReadRecordsInto(first, std::min(kRecordsPerRead, total - first + 1), chunk);
         for (const DataRecord& rec : chunk) {
             if (rec.number == -1)
                 continue;

@@ -69,11 +69,18 @@ QString timeText(double t)
     return QString::fromLatin1(text);
 }
 
+// Reads a data file's records into an emptied data set and collects its
+// properties, which the caller gives the data set in one step once every record
+// is in.
 class Loader {
 public:
-    Loader(Context& ctx, const QString& path) : ctx_(ctx), path_(path), file_(path) {}
+    Loader(DataSet& data, int hardVersion, const QString& path)
+        : data_(data), version2_(hardVersion >= 2), path_(path), file_(path)
+    {
+    }
 
-    void run()
+    // Appends the file's records to the data set; returns its properties.
+    DataFileProperties run()
     {
         if (!file_.open(QIODevice::ReadOnly))
             throw VbError(file_.exists() ? ErrorNumber::PathFileAccess : ErrorNumber::FileNotFound,
@@ -83,7 +90,7 @@ public:
         QList<QByteArray> head;
         readHead(reader, head);
 
-        OpenTmpForAppend(ctx_);
+        data_.OpenTmpForAppend();
         batch_.reserve(kBatchRecords);
         for (int i = titleLine_ + 1; i < head.size(); ++i)
             readDataLine(head[i], i + 1);
@@ -91,21 +98,15 @@ public:
         while (next(reader, line))
             readDataLine(line, reader.lineNumber());
         flush();
-        CloseTmp(ctx_);
+        data_.CloseTmp();
 
         if (count_ == 0)
             throw Refusal{kNoDataRecorded};
         if (count_ == 1)
             refuse(QStringLiteral("データが1件しかありません。2件以上必要です。"));
-        StoreGlobals& st = ctx_.store;
-        st.LastTime = lastTime_;
-        st.GraphStart = st.FirstTime;
-        st.GraphEnd = st.LastTime;
-        st.TotalEnergy = lastEnergy_;
-        ctx_.app.DataPresent = true;
-        LoadListPage(ctx_, 0);
-        SetGraphWindow(ctx_, 0);
-        LoadGraphWindow(ctx_);
+        loaded_.lastTime = lastTime_;
+        loaded_.totalEnergy = lastEnergy_;
+        return loaded_;
     }
 
 private:
@@ -151,17 +152,16 @@ private:
             refuse(QStringLiteral("1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。"));
         }
         titleLine_ = fileHead.titleLine;
-        if (fileHead.wiring)
-            ctx_.store.DataWiring = *fileHead.wiring;
-        ctx_.store.TitleLine = titleLine_ > 0 ? csv::decodeText(head[0], encoding_) : QString();
-        auto& present = ctx_.store.ColumnPresent;
-        const bool version2 = ctx_.app.HardVersion >= 2;
+        loaded_.wiring = fileHead.wiring;
+        loaded_.titleLine = titleLine_ > 0 ? csv::decodeText(head[0], encoding_) : QString();
+        auto& present = loaded_.columnPresent;
+        present = data_.ColumnPresent(); // none, for the catalogue's columns
         for (const csv::TitleField& t : fileHead.titles) {
             if (static_cast<size_t>(t.column) >= present.size())
                 present.resize(kMaxColumns, false);
             present[static_cast<size_t>(t.column)] = true;
             // Under a version-1 catalogue the later columns are known, not read.
-            if (t.column < kFirstVersion2Column || version2)
+            if (t.column < kFirstVersion2Column || version2_)
                 read_.push_back(t);
         }
         hasTime_ = fileHead.has(kTimeColumn);
@@ -285,20 +285,20 @@ private:
 
     void add(const DataRecord& rec, qint64 lineNo)
     {
-        StoreGlobals& st = ctx_.store;
         const double t = rec.time();
         const double watts = rec.column(kActivePowerColumn);
         if (count_ == 0) {
-            st.PeakWatts = watts;
-            st.PeakTime = t;
-            st.FirstTime = t;
+            loaded_.peakWatts = watts;
+            loaded_.peakTime = t;
+            loaded_.firstTime = t;
             firstLine_ = lineNo;
         } else {
             if (count_ == 1)
-                st.SampleInterval = static_cast<int>(vbdate::secondsBetween(st.FirstTime, t));
-            if (st.PeakWatts < watts) {
-                st.PeakWatts = watts;
-                st.PeakTime = t;
+                loaded_.sampleInterval =
+                    static_cast<int>(vbdate::secondsBetween(loaded_.firstTime, t));
+            if (loaded_.peakWatts < watts) {
+                loaded_.peakWatts = watts;
+                loaded_.peakTime = t;
             }
         }
         lastTime_ = t;
@@ -311,11 +311,13 @@ private:
 
     void flush()
     {
-        AppendRecords(ctx_, batch_.data(), static_cast<int>(batch_.size()));
+        data_.AppendRecords(batch_.data(), static_cast<int>(batch_.size()));
         batch_.clear();
     }
 
-    Context& ctx_;
+    DataSet& data_;
+    bool version2_ = false;
+    DataFileProperties loaded_; // what the data set is given at the end
     QString path_;
     QFile file_;
     csv::TextEncoding encoding_ = csv::TextEncoding::ShiftJis;
@@ -335,20 +337,28 @@ private:
 
 bool LoadDataFile(Context& ctx, const QString& path)
 {
-    const int wiringBefore = ctx.store.DataWiring;
-    const QString titleBefore = ctx.store.TitleLine;
+    DataSet& data = ctx.dataSet();
+    const int wiringBefore = data.DataWiring();
+    const QString titleBefore = data.TitleLine();
     std::optional<QString> refusal;
     const bool loaded = trapped(ctx, "LoadDataFile", false, [&] {
-        DeleteTmpFile(ctx);
+        data.DeleteTmpFile();
         ResetStore(ctx);
         ctx.app.DataPresent = false;
         try {
-            Loader(ctx, path).run();
-            return true;
+            data.takeLoadedFile(Loader(data, ctx.app.HardVersion, path).run());
         } catch (const Refusal& r) {
             refusal = r.message;
             return false;
         }
+        GraphWindowState& window = ctx.graphWindow();
+        window.GraphStart = data.FirstTime();
+        window.GraphEnd = data.LastTime();
+        ctx.app.DataPresent = true;
+        LoadListPage(ctx, 0);
+        SetGraphWindow(ctx, 0);
+        LoadGraphWindow(ctx);
+        return true;
     });
     if (loaded) {
         writeDataSetInfo(ctx, DataSetKind::File);
@@ -357,13 +367,33 @@ bool LoadDataFile(Context& ctx, const QString& path)
     if (refusal)
         ctx.svc.msg.info(*refusal, MsgIcon::Critical);
     // Nothing of the refused file stays behind.
-    CloseTmp(ctx);
-    DeleteTmpFile(ctx);
+    data.CloseTmp();
+    data.DeleteTmpFile();
     ResetStore(ctx);
     ctx.app.DataPresent = false;
-    ctx.store.DataWiring = wiringBefore;
-    ctx.store.TitleLine = titleBefore;
+    data.restoreWiringAndTitle(wiringBefore, titleBefore);
     return false;
+}
+
+std::optional<DataSet> LoadDataFileAside(Context& ctx, const QString& path)
+{
+    DataSet data = DataSet::inMemory();
+    data.ResetStore(ctx.svc.clock.now(), ctx.cat.ColumnLast);
+    std::optional<QString> refusal;
+    const bool loaded = trapped(ctx, "LoadDataFile", false, [&] {
+        try {
+            data.takeLoadedFile(Loader(data, ctx.app.HardVersion, path).run());
+            return true;
+        } catch (const Refusal& r) {
+            refusal = r.message;
+            return false;
+        }
+    });
+    if (loaded)
+        return data;
+    if (refusal)
+        ctx.svc.msg.info(*refusal, MsgIcon::Critical);
+    return std::nullopt;
 }
 
 } // namespace quellin

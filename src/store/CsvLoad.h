@@ -2,8 +2,10 @@
 // Loading a CSV data file into the data set (the layout is in CsvFile.h).
 
 #include "base/Context.h"
+#include "store/DataSet.h"
 
 #include <QString>
+#include <optional>
 
 namespace quellin {
 
@@ -13,5 +15,12 @@ namespace quellin {
 // is refused with a message; the store is then reset, TMP.DAT removed and the
 // wiring and title line of the data set are as before.
 bool LoadDataFile(Context& ctx, const QString& path);
+
+// Reads the data file at path into a data set of its own, its records in memory,
+// beside the current one (to compare two data sets, to report over one): the
+// current data set, TMP.DAT, TMP.INF, DataPresent and the program's window and
+// page stay as they are. The file is checked and refused as LoadDataFile does
+// (with the same messages); nullopt then.
+std::optional<DataSet> LoadDataFileAside(Context& ctx, const QString& path);
 
 } // namespace quellin

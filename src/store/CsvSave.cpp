@@ -9,7 +9,7 @@
 #include "store/CsvFields.h"
 #include "store/CsvFile.h"
 #include "store/CsvText.h"
-#include "store/ModFile.h"
+#include "store/DataSet.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,7 +106,8 @@ bool SaveDataFile(Context& ctx, const QString& path)
         text.reserve(kBytesPerWrite + 4096);
         text += encodeShiftJisLine(QStringLiteral("ファイル名=\"") + fileNameOf(path) +
                                    QLatin1Char('"'));
-        const QString wiring = wiringLineText(ctx.store.DataWiring);
+        const DataSet& data = ctx.dataSet();
+        const QString wiring = wiringLineText(data.DataWiring());
         if (!wiring.isEmpty())
             text += quotedLine(wiring);
         QStringList titles;
@@ -115,10 +116,10 @@ bool SaveDataFile(Context& ctx, const QString& path)
         text += encodeShiftJisLine(titles.join(QLatin1Char(',')));
 
         std::vector<DataRecord> records;
-        const int count = ctx.store.RecordCount;
+        const int count = data.RecordCount();
         for (int first = 1; first <= count; first += kRecordsPerRead) {
             const int n = std::min(kRecordsPerRead, count - first + 1);
-            ReadRecordsInto(ctx, first, n, records);
+            data.ReadRecordsInto(first, n, records);
             for (const DataRecord& rec : records) {
                 csv::appendDataLine(text, rec, cols.data(), static_cast<int>(cols.size()));
                 if (text.size() >= kBytesPerWrite)

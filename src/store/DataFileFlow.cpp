@@ -61,14 +61,14 @@ bool loadChosenDataFile(Context& ctx, const QString& path)
     const int columns = std::max(ctx.cat.ColumnLast + 1, 0);
     ctx.cat.ColumnOn.assign(static_cast<size_t>(columns), true);
     rememberFolder(ctx, path);
-    DeleteTmpFile(ctx);
+    ctx.dataSet().DeleteTmpFile();
     ResetStore(ctx);
     ctx.app.DataPresent = false;
     if (LoadDataFile(ctx, path)) {
         ctx.app.DataPresent = true;
         return true;
     }
-    DeleteTmpFile(ctx);
+    ctx.dataSet().DeleteTmpFile();
     ResetStore(ctx);
     ctx.app.DataPresent = false;
     return false;

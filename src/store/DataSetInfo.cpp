@@ -6,7 +6,6 @@
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
-#include "store/TmpDatReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +18,7 @@ namespace quellin {
 
 namespace {
 
-constexpr int kRecordsPerRead = 4096;
+constexpr int kRecordsPerRead = 4096; // about 570 KB of TMP.DAT per read
 
 QString kindText(DataSetKind kind)
 {
@@ -87,12 +86,13 @@ DataSetInfo currentDataSetInfo(const Context& ctx, DataSetKind kind)
     DataSetInfo info;
     info.kind = kind;
     info.hardVersion = ctx.app.HardVersion;
-    info.sampleInterval = ctx.store.SampleInterval;
-    info.dataWiring = ctx.store.DataWiring;
-    info.dataFrequency = ctx.store.DataFrequency;
-    info.columnPresent = ctx.store.ColumnPresent;
+    const DataSet& data = ctx.dataSet();
+    info.sampleInterval = data.SampleInterval();
+    info.dataWiring = data.DataWiring();
+    info.dataFrequency = data.DataFrequency();
+    info.columnPresent = data.ColumnPresent();
     info.columnOn = ctx.cat.ColumnOn;
-    info.titleLine = ctx.store.TitleLine;
+    info.titleLine = data.TitleLine();
     return info;
 }
 
@@ -243,49 +243,26 @@ std::optional<LeftoverDataSet> findLeftoverDataSet(const Context& ctx)
 void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover)
 {
     const DataSetInfo info = leftover.info.value_or(DataSetInfo{});
-    StoreGlobals& st = ctx.store;
     ResetStore(ctx);
-    st.RecordCount = leftover.records;
-
-    // Times, peak and energy come from the records themselves: they are what the
-    // data set held when the program ended.
-    TmpDatReader reader(ctx);
-    std::vector<char> buffer;
-    st.PeakWatts = -9999.9;
-    for (int first = 0; first < st.RecordCount; first += kRecordsPerRead) {
-        const int n = std::min(kRecordsPerRead, st.RecordCount - first);
-        buffer.resize(static_cast<size_t>(n) * kRecordBytes);
-        reader.readRecords(first, n, buffer.data());
-        for (int i = 0; i < n; ++i) {
-            DataRecord rec;
-            std::memcpy(&rec, buffer.data() + static_cast<size_t>(i) * kRecordBytes, kRecordBytes);
-            if (first + i == 0)
-                st.FirstTime = rec.time();
-            const double watts = rec.column(column::kActivePower);
-            if (watts > st.PeakWatts) {
-                st.PeakWatts = watts;
-                st.PeakTime = rec.time();
-            }
-            st.LastTime = rec.time();
-            st.TotalEnergy = rec.column(column::kEnergy);
-            st.NextRecordNumber = rec.number + 1;
-        }
-    }
+    LeftoverProperties left;
+    left.records = leftover.records;
+    left.columnPresent = info.columnPresent;
+    left.sampleInterval = info.sampleInterval;
+    left.dataWiring = info.dataWiring;
+    left.dataFrequency = info.dataFrequency;
+    left.titleLine = info.titleLine;
+    DataSet& data = ctx.dataSet();
+    data.takeLeftover(left);
 
     const auto columns =
         static_cast<size_t>(std::clamp(ctx.cat.ColumnLast, 0, kMaxColumns - 1)) + 1;
-    st.ColumnPresent = info.columnPresent;
-    st.ColumnPresent.resize(columns, false);
     ctx.cat.ColumnOn = info.columnOn;
     ctx.cat.ColumnOn.resize(columns, true);
-    st.SampleInterval = info.sampleInterval;
-    st.DataWiring = info.dataWiring;
-    st.DataFrequency = info.dataFrequency;
-    st.TitleLine = info.titleLine;
 
-    st.GraphStart = st.FirstTime;
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphStart = data.FirstTime();
     if (info.kind == DataSetKind::File) {
-        st.GraphEnd = st.LastTime; // as after a load: the whole file
+        window.GraphEnd = data.LastTime(); // as after a load: the whole file
     } else {
         SetGraphWindow(ctx, 0);
     }
@@ -297,7 +274,7 @@ void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover)
 QString setLeftoverAside(Context& ctx)
 {
     constexpr int kAsideNamesPerSecond = 999;
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     const QString stamp = Format(ctx.svc.clock.now(), QStringLiteral("yyyymmdd-hhmmss"));
     // Two starts in one second, or a clock set back, meet a name already taken:
     // the earlier leftover keeps it and this one gets a number.

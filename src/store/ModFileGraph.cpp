@@ -3,7 +3,7 @@
 #include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
-#include "store/TmpDatReader.h"
+#include "store/RecordReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,7 +13,7 @@ namespace quellin {
 namespace {
 
 // Index of the first record in [lo, hi) whose time is threshold or later.
-int firstAtOrAfter(TmpDatReader& reader, int lo, int hi, long long threshold)
+int firstAtOrAfter(RecordReader& reader, int lo, int hi, long long threshold)
 {
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
@@ -36,7 +36,7 @@ void ensureSize(std::vector<double>& v, size_t size)
 // The records held still lie in TMP.DAT as they were read: the file only ever
 // grows at its end, so the first and the last one held stand for all of them. A
 // new data set (a measurement, a load) differs in both.
-bool sameAsFile(TmpDatReader& reader, const GraphRecordCache& cache)
+bool sameAsFile(RecordReader& reader, const GraphRecordCache& cache)
 {
     const int held = cache.count();
     if (cache.from < 0 || held < 1)
@@ -172,27 +172,27 @@ int clipGraphWindow(const char* records, int count, const GraphClip& clip,
     return n;
 }
 
-void LoadGraphWindow(Context& ctx)
+void DataSet::LoadGraphWindow(GraphWindowState& window, int seriesLast, int hardVersion) const
 {
-    StoreGlobals& st = ctx.store;
     GraphClip clip;
-    clip.seriesLast = std::clamp(ctx.cat.SeriesLast, 0, kMaxSeries - 1);
-    clip.filledLast = ctx.app.HardVersion >= 2 ? clip.seriesLast : std::min(clip.seriesLast, 8);
-    clip.recordCount = st.RecordCount;
-    clip.start = st.GraphStart;
-    clip.end = st.GraphEnd;
-    st.GraphPoints = 0;
-    // Should the file fail us below, the arrays still hold an empty result.
-    st.GraphValues.resize(static_cast<size_t>(clip.seriesLast) + 1);
-    ensureSize(st.GraphTimes, 2);
-    for (auto& series : st.GraphValues)
+    clip.seriesLast = std::clamp(seriesLast, 0, kMaxSeries - 1);
+    clip.filledLast = hardVersion >= 2 ? clip.seriesLast : std::min(clip.seriesLast, 8);
+    clip.recordCount = p_.RecordCount;
+    clip.start = window.GraphStart;
+    clip.end = window.GraphEnd;
+    window.GraphPoints = 0;
+    // Should the records fail us below, the arrays still hold an empty result.
+    window.GraphValues.resize(static_cast<size_t>(clip.seriesLast) + 1);
+    ensureSize(window.GraphTimes, 2);
+    for (auto& series : window.GraphValues)
         ensureSize(series, 2);
 
-    GraphRecordCache& cache = st.GraphRecords;
+    GraphRecordCache& cache = graphRecords_;
+    const char* records = nullptr;
     int count = 0;
     if (clip.recordCount > 0) {
         const int rc = clip.recordCount;
-        TmpDatReader reader(ctx);
+        RecordReader reader(*this);
         const long long s = vbdate::secondsBetween(0.0, clip.start);
         const long long e = vbdate::secondsBetween(0.0, clip.end);
         const int before = firstAtOrAfter(reader, 0, rc, std::min(s, e + 1));
@@ -200,18 +200,30 @@ void LoadGraphWindow(Context& ctx)
         const int from = std::max(before - 1, 0);
         const int to = std::min(afterEnd, rc - 1);
         count = to - from + 1;
-        const int kept = cache.from == from && sameAsFile(reader, cache) ? cache.count() : 0;
-        if (kept < count) {
-            // Only what is not yet held: while measuring, the records of the last second.
-            cache.from = -1; // unusable should the read fail
-            cache.bytes.resize(static_cast<size_t>(count) * kRecordBytes);
-            reader.readRecords(from + kept, count - kept,
-                               cache.bytes.data() + static_cast<size_t>(kept) * kRecordBytes);
-            cache.from = from;
+        if (inMemory_) {
+            // Records in memory are clipped where they lie.
+            records = reader.recordsInMemory(from, count);
+        } else {
+            const int kept = cache.from == from && sameAsFile(reader, cache) ? cache.count() : 0;
+            if (kept < count) {
+                // Only what is not yet held: while measuring, the records of the last
+                // second.
+                cache.from = -1; // unusable should the read fail
+                cache.bytes.resize(static_cast<size_t>(count) * kRecordBytes);
+                reader.readRecords(from + kept, count - kept,
+                                   cache.bytes.data() + static_cast<size_t>(kept) * kRecordBytes);
+                cache.from = from;
+            }
+            records = cache.bytes.data();
         }
     }
-    st.GraphPoints = clipGraphWindow(count > 0 ? cache.bytes.data() : nullptr, count, clip,
-                                     st.GraphTimes, st.GraphValues);
+    window.GraphPoints = clipGraphWindow(count > 0 ? records : nullptr, count, clip,
+                                         window.GraphTimes, window.GraphValues);
+}
+
+void LoadGraphWindow(Context& ctx)
+{
+    ctx.dataSet().LoadGraphWindow(ctx.graphWindow(), ctx.cat.SeriesLast, ctx.app.HardVersion);
 }
 
 } // namespace quellin

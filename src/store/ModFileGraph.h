@@ -15,6 +15,7 @@
 // times, and runs to the first record after e, read in one go.
 
 #include "base/Context.h"
+#include "store/DataSet.h"
 
 #include <vector>
 
@@ -39,11 +40,16 @@ struct GraphClip {
 int clipGraphWindow(const char* records, int count, const GraphClip& clip,
                     std::vector<double>& times, std::vector<std::vector<double>>& values);
 
-// Fills GraphTimes, GraphValues and GraphPoints for GraphStart..GraphEnd.
-// Points are 1..GraphPoints; entry 0 is 0 and the arrays hold at least two
-// entries. GraphValues has SeriesLast + 1 series (series 9..13 stay 0 unless
-// HardVersion ≥ 2; series 8 is kWh × 1000). Only the records next to and inside
-// the window are read; the buffers are reused between calls.
+// DataSet::LoadGraphWindow fills a window's GraphTimes, GraphValues and
+// GraphPoints for its GraphStart..GraphEnd. Points are 1..GraphPoints; entry 0
+// is 0 and the arrays hold at least two entries. GraphValues has seriesLast + 1
+// series (series 9..13 stay 0 unless the hardware version is 2 or more; series 8
+// is kWh × 1000). Only the records next to and inside the window are read; the
+// window's buffers are reused between calls, and of TMP.DAT only what was
+// appended since the last call over the same records is read again.
+
+// The program's graph window from the current data set, for the catalogue's
+// series and the meter's version.
 void LoadGraphWindow(Context& ctx);
 
 } // namespace quellin

@@ -10,6 +10,7 @@
 #include "views/GraphCursor.h"
 #include "views/GraphLive.h"
 #include "views/GraphScale.h"
+#include "views/GraphScene.h"
 #include "views/GraphWindow.h"
 
 #include <QCheckBox>
@@ -267,9 +268,9 @@ void FrmGraph::redraw()
         image = QImage(PicGraphBase->size() * dpr, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(dpr);
     }
-    GraphPictures pics = pictures();
-    DrawGraph(ctx_, image, pics, layer_);
-    PicLeftBar[7]->ForeColor = pics.PicLeftBar[7].ForeColor;
+    const GraphScene scene = currentGraphScene(ctx_, pictures());
+    DrawGraph(scene, image, layer_, ctx_.svc);
+    PicLeftBar[7]->ForeColor = scene.pictures.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();
     colourLegend();
@@ -298,7 +299,8 @@ void FrmGraph::colourLegend()
 
 void FrmGraph::showCursorAt(int x)
 {
-    const CursorReadout readout = cursorReadout(ctx_, tw(x), tw(PicGraph->width()));
+    const CursorReadout readout =
+        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(x), tw(PicGraph->width()));
     if (!readout.valid) {
         cursor_->hide();
         return;
@@ -337,7 +339,7 @@ void FrmGraph::refresh()
 
 void FrmGraph::showSummary(int flag)
 {
-    const auto texts = graphSummaryTexts(ctx_, flag);
+    const auto texts = graphSummaryTexts(ctx_.dataSet(), flag);
     for (size_t i = 0; i < 3; ++i)
         LblGraphInfo[i]->setText(texts[i]);
 }
@@ -371,7 +373,7 @@ void FrmGraph::editTimeAxis()
             return;
         }
         FrmScaleX dialog(ctx_, this);
-        dialog.prepare(scaleXSetup(ctx_));
+        dialog.prepare(scaleXSetup(ctx_.dataSet(), ctx_.graphWindow(), ctx_.app.GraphXHani));
         if (runDialog(dialog) == QDialog::Accepted)
             redraw();
     });

@@ -1,66 +1,37 @@
 #include "views/FrmScaleY.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace quellin {
 
-FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent) : QDialog(parent), mIndex(s), ctx_(ctx)
+FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent)
+    : FrmScaleDialog(ctx,
+                     {QStringLiteral("Y軸スケール設定"),
+                      QStringLiteral("Ｙ軸設定"),
+                      {QStringLiteral("描画範囲"), QStringLiteral("最小値："),
+                       QStringLiteral("スケール刻み：")},
+                      true},
+                     parent),
+      mIndex(s)
 {
-    setWindowTitle(QStringLiteral("Y軸スケール設定"));
-    setModal(true);
     kind_ = seriesKind(s);
-
-    FramOptions = new QGroupBox(QStringLiteral("Ｙ軸設定"), this);
-    auto* grid = new QGridLayout(FramOptions);
-    const QString captions[3] = {QStringLiteral("描画範囲"), QStringLiteral("最小値："),
-                                 QStringLiteral("スケール刻み：")};
-    for (int i = 0; i < 3; ++i)
-        LblOptions1[static_cast<size_t>(i)] = new QLabel(captions[i], FramOptions);
-    CmbScale = new QComboBox(FramOptions);
-    TxtData[0] = new QLineEdit(FramOptions);
-    LblData = new QLabel(FramOptions);
-    LblData->setFrameShape(QFrame::StyledPanel);
     LblData->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("( -100.0 ～ 99999.0 )")));
     lblC = new QLabel(QStringLiteral("温度＋－："), FramOptions);
     CmbC = new QComboBox(FramOptions);
     CmbC->addItems(temperatureKindChoices());
-    grid->addWidget(LblOptions1[0], 0, 0);
-    grid->addWidget(LblData, 0, 1);
-    grid->addWidget(LblOptions1[1], 1, 0);
-    grid->addWidget(TxtData[0], 1, 1);
-    grid->addWidget(LblOptions1[2], 2, 0);
-    grid->addWidget(CmbScale, 2, 1);
-    grid->addWidget(lblC, 3, 0);
-    grid->addWidget(CmbC, 3, 1);
-
-    cmdAuto = new QPushButton(QStringLiteral("自動選択"), this);
-    cmdOK = new QPushButton(QStringLiteral("設定"), this);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAuto);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(FramOptions);
-    outer->addLayout(buttons);
+    placeRows({LblData, TxtData[0], CmbScale});
+    addRow(lblC, CmbC);
 
     connect(CmbScale, &QComboBox::currentIndexChanged, this, [this] { scaleChosen(); });
     connect(CmbC, &QComboBox::currentIndexChanged, this, [this] { kindChosen(); });
     connect(TxtData[0], &QLineEdit::textChanged, this, [this] { minimumEdited(); });
     connect(cmdAuto, &QPushButton::clicked, this, &FrmScaleY::automatic);
-    connect(cmdOK, &QPushButton::clicked, this, &FrmScaleY::confirm);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString FrmScaleY::unit() const
@@ -139,19 +110,15 @@ void FrmScaleY::automatic()
     CmbScale->setCurrentIndex(std::min(pick->scalePosition, CmbScale->count() - 1));
 }
 
-void FrmScaleY::confirm()
+QString FrmScaleY::takeChoice()
 {
     ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
     const bool stored = applyScaleY(ctx_, mIndex, CmbScale->currentIndex(), CmbC->currentIndex(),
                                     TxtData[0]->text());
     ctx_.svc.pointer.setPointer(MousePointer::Default);
-    if (!stored && kind_ == SeriesKind::Normal) {
-        ctx_.svc.msg.info(kMsgEnterNumber);
-        TxtData[0]->setFocus();
-        TxtData[0]->selectAll();
-        return;
-    }
-    accept();
+    if (!stored && kind_ == SeriesKind::Normal)
+        return kMsgEnterNumber;
+    return {};
 }
 
 } // namespace quellin

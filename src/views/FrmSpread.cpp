@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
 #include "settings/ModRegistry.h"
+#include "store/DataSet.h"
 #include "store/ModFile.h"
 #include "views/FrmChildPlacement.h"
 #include "views/ListTexts.h"
@@ -95,13 +96,13 @@ void FrmSpread::fillList(int flag)
     const int columns = ctx_.cat.ColumnLast;
     // Grid row i + 1 holds page slot i; the grid's first row is never written.
     for (int slot = 1; slot <= kListRows; ++slot) {
-        const DataRecord& rec = ctx_.store.ListPage[static_cast<size_t>(slot)];
+        const DataRecord& rec = ctx_.listPage().Rows[static_cast<size_t>(slot)];
         for (int g = 1; g <= columns; ++g)
             setCellText(slot, g - 1, rec.isEmptySlot() ? QString() : listCellText(ctx_, rec, g));
     }
     if (flag == -1) {
         filling_ = true;
-        const ListScroll scroll = listScroll(ctx_.store.RecordCount);
+        const ListScroll scroll = listScroll(ctx_.dataSet().RecordCount());
         if (!scroll.enabled) {
             // No thumb of an earlier data set stays behind on the idle bar.
             VscSprd->setRange(0, 0);
@@ -111,7 +112,7 @@ void FrmSpread::fillList(int flag)
             VscSprd->setEnabled(true);
             VscSprd->setRange(0, scroll.maximum);
             VscSprd->setPageStep(kListRows);
-            VscSprd->setValue(std::clamp(ctx_.store.ListTop, 0, scroll.maximum));
+            VscSprd->setValue(std::clamp(ctx_.listPage().ListTop, 0, scroll.maximum));
         }
         filling_ = false;
     }
@@ -130,7 +131,7 @@ void FrmSpread::VscSprd_Change(int value)
     // The end of the bar is the newest page, also when records arrived since the
     // bar was last set (a measurement): the list then follows them again.
     const int top =
-        value >= VscSprd->maximum() ? listScroll(ctx_.store.RecordCount).maximum : value;
+        value >= VscSprd->maximum() ? listScroll(ctx_.dataSet().RecordCount()).maximum : value;
     // A page that cannot be read is reported in the status bar; the list stays usable.
     trapped(
         ctx_, "VscSprd_Change", false,

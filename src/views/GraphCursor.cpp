@@ -10,7 +10,7 @@
 
 namespace quellin {
 
-std::optional<double> seriesValueAt(const StoreGlobals& st, int s, double t)
+std::optional<double> seriesValueAt(const GraphWindowState& st, int sampleInterval, int s, double t)
 {
     const int n = st.GraphPoints;
     if (n < 1 || s < 0 || static_cast<size_t>(s) >= st.GraphValues.size() ||
@@ -43,7 +43,7 @@ std::optional<double> seriesValueAt(const StoreGlobals& st, int s, double t)
     if (found == n)
         return std::nullopt;
     const long long span = seconds(found + 1) - from;
-    if (span <= 0 || span > std::max(1, st.SampleInterval))
+    if (span <= 0 || span > std::max(1, sampleInterval))
         return v; // missing samples: the dotted bridge at the last value
     const double next = values[static_cast<size_t>(found + 1)];
     return v + (next - v) * static_cast<double>(at - from) / static_cast<double>(span);
@@ -61,13 +61,13 @@ QString seriesValueText(const Catalog& cat, int s, double value)
     }
 }
 
-CursorReadout cursorReadout(const Context& ctx, double x, double plotWidth)
+CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, const Catalog& cat,
+                            double x, double plotWidth)
 {
     CursorReadout out;
-    const StoreGlobals& st = ctx.store;
     if (st.GraphPoints < 2 || !(plotWidth > 0))
         return out;
-    const int interval = std::max(1, st.SampleInterval);
+    const int interval = std::max(1, data.SampleInterval());
     const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, interval);
     const long long positions = std::max<long long>(slots, st.GraphPoints);
     if (positions < 2)
@@ -78,11 +78,10 @@ CursorReadout cursorReadout(const Context& ctx, double x, double plotWidth)
     out.x = static_cast<double>(k) * dx;
     out.time = vbdate::addSeconds(st.GraphStart, k * interval);
     out.timeText = Format(out.time, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
-    const Catalog& cat = ctx.cat;
     for (int s = 0; s <= std::min(cat.SeriesLast, kMaxSeries - 1); ++s) {
         if (!flagAt(cat.SeriesShown, s))
             continue;
-        const auto v = seriesValueAt(st, s, out.time);
+        const auto v = seriesValueAt(st, data.SampleInterval(), s, out.time);
         const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
         out.readings.push_back({s, name + QLatin1Char(' ') +
                                        (v ? seriesValueText(cat, s, *v) : QStringLiteral("－")) +

@@ -4,6 +4,7 @@
 // written in the unit of its Y bar.
 
 #include "base/Context.h"
+#include "store/DataSet.h"
 
 #include <QString>
 #include <optional>
@@ -14,8 +15,10 @@ namespace quellin {
 // The value of series s at time t as its curve shows it: the point at t; between
 // two samples that follow one another, the straight line joining them; in a
 // stretch of missing samples the last value (the dotted bridge). Nothing before
-// the first point, after the last one, or for a series without points.
-std::optional<double> seriesValueAt(const StoreGlobals& st, int s, double t);
+// the first point, after the last one, or for a series without points. Samples
+// follow one another at sampleInterval seconds (the window's data set's).
+std::optional<double> seriesValueAt(const GraphWindowState& window, int sampleInterval, int s,
+                                    double t);
 
 // A value of series s in the unit its Y bar shows ("1.234" for 1234 W on a
 // kilowatt scale), with the bar's number of decimals; "0.0" for leakage
@@ -38,7 +41,9 @@ struct CursorReadout {
 // The readout at x twips from the left of a plot plotWidth twips wide: snapped to
 // the nearest sample position of the window (the positions the curves are drawn
 // on), its time, and one reading per shown series ("－" where the series has no
-// value then). Invalid while the window holds fewer than two points.
-CursorReadout cursorReadout(const Context& ctx, double x, double plotWidth);
+// value then). Invalid while the window holds fewer than two points. The window
+// is one of data, its series those of the catalogue.
+CursorReadout cursorReadout(const GraphWindowState& window, const DataSet& data, const Catalog& cat,
+                            double x, double plotWidth);
 
 } // namespace quellin

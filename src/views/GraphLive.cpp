@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
+#include "store/DataSet.h"
 #include "store/ModFile.h"
 #include "views/GraphScale.h"
 
@@ -41,10 +42,11 @@ bool followsAfterPaging(double graphEnd, double newest)
 
 void stepLiveWindow(Context& ctx)
 {
-    StoreGlobals& st = ctx.store;
-    const int steps = ctx.app.Measuring && st.GraphFollowing
-                          ? followSteps(st.GraphEnd, st.LastTime, ctx.app.GraphXHani)
-                          : 0;
+    const GraphWindowState& window = ctx.graphWindow();
+    const int steps =
+        ctx.app.Measuring && window.GraphFollowing
+            ? followSteps(window.GraphEnd, ctx.dataSet().LastTime(), ctx.app.GraphXHani)
+            : 0;
     // SetGraphWindow moves on only while the new start is at or before the newest
     // record, which the fewest steps past the window end always are.
     SetGraphWindow(ctx, steps);
@@ -53,7 +55,8 @@ void stepLiveWindow(Context& ctx)
 void pageGraphWindow(Context& ctx, int direction)
 {
     SetGraphWindow(ctx, direction < 0 ? -1 : 1);
-    ctx.store.GraphFollowing = followsAfterPaging(ctx.store.GraphEnd, ctx.store.LastTime);
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphFollowing = followsAfterPaging(window.GraphEnd, ctx.dataSet().LastTime());
 }
 
 bool firstScaleDue(bool pending, int graphPoints)
@@ -73,9 +76,10 @@ std::vector<bool> seriesForFirstScale(const Catalog& cat)
 
 bool applyFirstScale(Context& ctx)
 {
-    if (!firstScaleDue(ctx.store.GraphFirstScalePending, ctx.store.GraphPoints))
+    GraphWindowState& window = ctx.graphWindow();
+    if (!firstScaleDue(window.GraphFirstScalePending, window.GraphPoints))
         return false;
-    ctx.store.GraphFirstScalePending = false;
+    window.GraphFirstScalePending = false;
     GraphAutoScale(ctx, seriesForFirstScale(ctx.cat));
     return true;
 }
@@ -83,7 +87,7 @@ bool applyFirstScale(Context& ctx)
 std::vector<bool> seriesOutgrowingScale(const Context& ctx)
 {
     const Catalog& cat = ctx.cat;
-    const StoreGlobals& st = ctx.store;
+    const GraphWindowState& st = ctx.graphWindow();
     const std::vector<bool> automatic = seriesForFirstScale(cat);
     std::vector<bool> out(automatic.size(), false);
     const int n = st.GraphPoints;
@@ -104,7 +108,8 @@ bool applyLiveScale(Context& ctx)
 {
     if (applyFirstScale(ctx))
         return true;
-    if (!ctx.app.Measuring || ctx.store.GraphFirstScalePending || ctx.store.GraphPoints < 2)
+    const GraphWindowState& window = ctx.graphWindow();
+    if (!ctx.app.Measuring || window.GraphFirstScalePending || window.GraphPoints < 2)
         return false;
     const std::vector<bool> outgrown = seriesOutgrowingScale(ctx);
     if (std::none_of(outgrown.begin(), outgrown.end(), [](bool b) { return b; }))

@@ -3,6 +3,7 @@
 #include "catalog/ModVer.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "store/DataSet.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 
@@ -18,7 +19,7 @@ constexpr int kLastTenStep = 9; // leakage and temperature lists
 
 const std::vector<double>* pointsOf(const Context& ctx, int s)
 {
-    const StoreGlobals& st = ctx.store;
+    const GraphWindowState& st = ctx.graphWindow();
     if (s < 0 || static_cast<size_t>(s) >= st.GraphValues.size() || st.GraphPoints < 1)
         return nullptr;
     const auto& v = st.GraphValues[static_cast<size_t>(s)];
@@ -99,7 +100,7 @@ void GraphAutoScale(Context& ctx)
 void GraphAutoScale(Context& ctx, const std::vector<bool>& only)
 {
     Catalog& cat = ctx.cat;
-    const int n = ctx.store.GraphPoints;
+    const int n = ctx.graphWindow().GraphPoints;
     const int last = std::min({cat.SeriesLast, static_cast<int>(cat.SeriesScale.size()) - 1,
                                static_cast<int>(cat.SeriesYMax.size()) - 1});
     for (int s = 0; s <= last; ++s) {
@@ -141,7 +142,7 @@ ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
     const auto start = vbdate::parse(text);
     if (!start)
         return {std::nullopt, kMsgEnterDate};
-    if (vbdate::secondsBetween(ctx.store.FirstTime, *start) < 0)
+    if (vbdate::secondsBetween(ctx.dataSet().FirstTime(), *start) < 0)
         return {std::nullopt, kMsgWithinPeriod};
     return {start, {}};
 }
@@ -149,7 +150,7 @@ ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
 void applyScaleX(Context& ctx, int listPosition, double start)
 {
     ctx.app.GraphXHani = listPosition + 1;
-    ctx.store.GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.store.FirstTime;
+    ctx.graphWindow().GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.dataSet().FirstTime();
     SetGraphWindow(ctx, 0);
     if (ctx.app.DataPresent)
         LoadGraphWindow(ctx);
@@ -253,7 +254,7 @@ std::optional<ScaleYPick> autoScaleYPick(const Context& ctx, int s)
     const std::vector<double>* v = pointsOf(ctx, s);
     if (!v)
         return std::nullopt;
-    const int n = ctx.store.GraphPoints;
+    const int n = ctx.graphWindow().GraphPoints;
     switch (seriesKind(s)) {
     case SeriesKind::Leakage:
         return ScaleYPick{0, leakageStep(largest(*v, n))};

@@ -32,26 +32,26 @@ QString seriesName(const Catalog& cat, int s)
 
 } // namespace
 
-std::array<QString, 3> graphSummaryTexts(const Context& ctx, int flag)
+std::array<QString, 3> graphSummaryTexts(const DataSet& data, int flag)
 {
     if (flag != -1)
         return {};
-    const StoreGlobals& st = ctx.store;
-    return {Format(st.FirstTime, kStamp) + QStringLiteral(" ～ ") + Format(st.LastTime, kStamp),
-            Format(st.TotalEnergy, QStringLiteral("0.0000")) + QStringLiteral(" kWh"),
-            Format(st.PeakWatts / 1000.0, QStringLiteral("0.0")) + QStringLiteral(" kW (") +
-                Format(st.PeakTime, kStamp) + QStringLiteral(")")};
+    return {Format(data.FirstTime(), kStamp) + QStringLiteral(" ～ ") +
+                Format(data.LastTime(), kStamp),
+            Format(data.TotalEnergy(), QStringLiteral("0.0000")) + QStringLiteral(" kWh"),
+            Format(data.PeakWatts() / 1000.0, QStringLiteral("0.0")) + QStringLiteral(" kW (") +
+                Format(data.PeakTime(), kStamp) + QStringLiteral(")")};
 }
 
-ScaleXSetup scaleXSetup(const Context& ctx)
+ScaleXSetup scaleXSetup(const DataSet& data, const GraphWindowState& window, int graphXHani)
 {
     const QString stamp = QStringLiteral("yyyy/mm/dd hh:mm:ss");
     ScaleXSetup x;
     x.choices = scaleXChoices();
-    x.position = ctx.app.GraphXHani - 1;
-    x.startText = Format(ctx.store.GraphStart, stamp);
-    x.periodText = Format(ctx.store.FirstTime, stamp) + QStringLiteral(" ～ ") +
-                   Format(ctx.store.LastTime, stamp);
+    x.position = graphXHani - 1;
+    x.startText = Format(window.GraphStart, stamp);
+    x.periodText =
+        Format(data.FirstTime(), stamp) + QStringLiteral(" ～ ") + Format(data.LastTime(), stamp);
     return x;
 }
 

@@ -3,6 +3,7 @@
 // dialogs are prepared on a double-click, and the window's saved placement.
 
 #include "base/Context.h"
+#include "store/DataSet.h"
 #include "views/GraphScale.h"
 
 #include <QString>
@@ -20,8 +21,8 @@ inline const std::array<QString, 3> kGraphInfoCaptions = {QStringLiteral("測定
                                                           QStringLiteral("積算電力量："),
                                                           QStringLiteral("最大電力（発生日時）：")};
 
-// LblGraphInfo(0..2) for the flag −1 (any other flag empties them).
-std::array<QString, 3> graphSummaryTexts(const Context& ctx, int flag);
+// LblGraphInfo(0..2) of a data set for the flag −1 (any other flag empties them).
+std::array<QString, 3> graphSummaryTexts(const DataSet& data, int flag);
 
 // The time-axis dialog as a double-click on the time axis fills it.
 struct ScaleXSetup {
@@ -30,7 +31,7 @@ struct ScaleXSetup {
     QString startText;
     QString periodText;
 };
-ScaleXSetup scaleXSetup(const Context& ctx);
+ScaleXSetup scaleXSetup(const DataSet& data, const GraphWindowState& window, int graphXHani);
 
 // The Y-axis dialog as a double-click on the Y bar of series s fills it, or the
 // message that refuses it (power factor).

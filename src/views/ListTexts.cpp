@@ -3,6 +3,7 @@
 #include "base/MeasuredItems.h"
 #include "link/MeasuredData.h" // powerFactorText: the panel and the list show it alike
 #include "platform/Format.h"
+#include "store/DataSet.h"
 
 #include <array>
 

@@ -3,13 +3,12 @@
 // how it is formatted. The list print uses the same texts.
 
 #include "base/Context.h"
+#include "store/DataViews.h" // kListRows, one page of records
 
 #include <QString>
 #include <QStringList>
 
 namespace quellin {
-
-constexpr int kListRows = 14; // one page of records
 
 // Record column shown in grid column g (1-based; 1..17). Frequency is not listed.
 int recordColumnOfGridColumn(int gridColumn);
@@ -26,7 +25,7 @@ QStringList listHeaders(const Context& ctx);
 enum class ListPurpose { Screen, Print }; // the print shows hours with "0.000"
 
 // The text of grid column g for rec: empty when the column is absent from the
-// data set or switched off, or (columns 13..17) for a version-1 meter.
+// current data set or switched off, or (columns 13..17) for a version-1 meter.
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn,
                      ListPurpose purpose = ListPurpose::Screen);
 

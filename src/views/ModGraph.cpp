@@ -94,20 +94,31 @@ QString seriesUnitText(const Catalog& cat, int s)
     return at(cat.UnitPrefixes, k) + unit;
 }
 
-ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s)
+ScaleLabelFormat scaleLabelFormat(int scale)
 {
     // An index outside the table (a hand-edited setting) reads as the nearest step.
-    const ScaleLabel& l = kScaleLabels[std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale)];
+    const ScaleLabel& l = kScaleLabels[std::clamp(scale, 0, kLastScale)];
     return {l.divisor, QString::fromLatin1(l.format)};
+}
+
+ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s)
+{
+    return scaleLabelFormat(at(cat.SeriesScale, s, 0));
 }
 
 QString tickLabel(const Catalog& cat, int s, int j)
 {
+    return tickLabel(s, at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0),
+                     at(cat.SeriesScale, s, 0), j);
+}
+
+QString tickLabel(int s, double ymin, double ymax, int scale, int j)
+{
     const SeriesKind kind = seriesKind(s);
     if (kind == SeriesKind::PowerFactor)
         return Format(kPowerFactorMax - j * 12.5, QStringLiteral("0.0"));
-    const double top = at(cat.SeriesYMax, s, 0.0);
-    const double step = (top - at(cat.SeriesYMin, s, 0.0)) / 10.0;
+    const double top = ymax;
+    const double step = (top - ymin) / 10.0;
     double value = top - j * step;
     // A label that should read zero may come out a rounding error below it, which
     // the format would show as "-0.0".
@@ -117,7 +128,7 @@ QString tickLabel(const Catalog& cat, int s, int j)
         return Format(value, QStringLiteral("0.0"));
     if (kind == SeriesKind::Temperature)
         return Format(value, QStringLiteral("0"));
-    const ScaleLabelFormat f = scaleLabelFormat(cat, s);
+    const ScaleLabelFormat f = scaleLabelFormat(scale);
     return Format(value / f.divisor, f.format);
 }
 
@@ -154,10 +165,10 @@ SeriesAxis seriesAxis(const Catalog& cat, int s)
             decades ? at(cat.SeriesScale, s, 0) : 0};
 }
 
-double ChgValue(Context& ctx, int scale, double ymax, double value)
+double ChgValue(Services& svc, int scale, double ymax, double value)
 {
     return trapped(
-        ctx, "ChgValue", 0.0,
+        svc, "ChgValue", 0.0,
         [&] {
             (void)scale; // the cap is the same for every scale step
             if (!std::isfinite(value) || !std::isfinite(ymax))
@@ -172,14 +183,14 @@ double valueToY(double height, double ymin, double ymax, double value)
     return height * (ymax - value) / (ymax - ymin);
 }
 
-bool bfGraph_Abs(Context& ctx)
+bool bfGraph_Abs(Services& svc, const Catalog& cat, GraphWindowState& window)
 {
     return trapped(
-        ctx, "bfGraph_Abs", false,
+        svc, "bfGraph_Abs", false,
         [&] {
-            StoreGlobals& st = ctx.store;
-            for (const int r : ctx.cat.AbsSeries) {
-                if (r < 0 || r > ctx.cat.SeriesLast || !at(ctx.cat.SeriesShown, r, false) ||
+            GraphWindowState& st = window;
+            for (const int r : cat.AbsSeries) {
+                if (r < 0 || r > cat.SeriesLast || !at(cat.SeriesShown, r, false) ||
                     st.GraphPoints < 2)
                     continue;
                 if (static_cast<size_t>(r) >= st.GraphValues.size() ||

@@ -7,6 +7,7 @@
 // out; the painter converts them with the twips-per-pixel factor of the device.
 
 #include "base/Context.h"
+#include "store/DataViews.h"
 
 #include <QString>
 #include <optional>
@@ -40,9 +41,14 @@ struct ScaleLabelFormat {
     QString format;
 };
 ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s);
+// The same for the scale index of a normal series.
+ScaleLabelFormat scaleLabelFormat(int scale);
 
-// Tick label of series s at grid line j (1 = top .. 9).
+// Tick label of series s at grid line j (1 = top .. 9), from the catalogue's
+// range and scale of the series.
 QString tickLabel(const Catalog& cat, int s, int j);
+// The same from the range ymin..ymax and the scale index of series s.
+QString tickLabel(int s, double ymin, double ymax, int scale, int j);
 
 // Where a Y bar's tick labels start, in twips from its left edge: 440 on a bar of
 // the designed width (1020); on a narrower bar nearer the title column, so that
@@ -70,16 +76,17 @@ SeriesAxis seriesAxis(const Catalog& cat, int s);
 
 // The value limited to at most twice the axis maximum. A value that is not a
 // number is reported (status bar, "ChgValue") and gives 0.
-double ChgValue(Context& ctx, int scale, double ymax, double value);
+double ChgValue(Services& svc, int scale, double ymax, double value);
 
 // Vertical position of an already limited value in a picture of the given height:
 // height × (ymax − v) ÷ (ymax − ymin). Values below ymin lie below the picture.
 double valueToY(double height, double ymin, double ymax, double value);
 
-// Makes the values of the series listed in AbsSeries non-negative when they are
-// shown and the window has two points or more. False after a trapped error
-// (reported in the status bar as "bfGraph_Abs").
-bool bfGraph_Abs(Context& ctx);
+// Makes the window's values of the series listed in AbsSeries non-negative when
+// they are shown and the window has two points or more (reverse power flow is
+// drawn upwards like forward flow). False after a trapped error (reported in the
+// status bar as "bfGraph_Abs").
+bool bfGraph_Abs(Services& svc, const Catalog& cat, GraphWindowState& window);
 
 // One line of a curve, in twips of the plot picture. Consecutive samples are
 // joined solid; missing samples are bridged by dotted steps at the last value.

@@ -91,23 +91,23 @@ struct Pen {
     }
 };
 
-void drawTimeLabels(Context& ctx, Pen& pen, const GraphPictures& pics, GridDivision grid)
+void drawTimeLabels(const GraphScene& scene, Pen& pen, GridDivision grid)
 {
-    const StoreGlobals& st = ctx.store;
+    const GraphPictures& pics = scene.pictures;
     const GraphPicture& bar = pics.PicBottomBar;
     const long long barW = scaleTwips(bar.rect.width(), pen.tpp);
     const long long plotW = scaleTwips(pics.PicGraph.rect.width(), pen.tpp);
     const long long l0 = (barW - plotW) / 2;
     const long long w = plotW / (grid.lines + 1);
 
-    std::vector<double> times{st.GraphStart};
+    std::vector<double> times{scene.start};
     std::vector<double> want{static_cast<double>(l0 - 410)};
-    const std::vector<double> gridTimes = gridLabelTimes(st.GraphStart, st.SampleInterval, grid);
+    const std::vector<double> gridTimes = gridLabelTimes(scene.start, scene.sampleInterval, grid);
     for (int d = 1; d <= grid.lines; ++d) {
         times.push_back(gridTimes[static_cast<size_t>(d - 1)]);
         want.push_back(static_cast<double>(l0 + d * w - 390));
     }
-    times.push_back(st.GraphEnd);
+    times.push_back(scene.end);
     want.push_back(static_cast<double>(l0 + plotW - 410));
 
     std::vector<QString> dates, clock;
@@ -153,9 +153,9 @@ void drawGrid(Pen& pen, const GraphPicture& plot, GridDivision grid)
     }
 }
 
-void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture& plot, int s)
+void drawBar(const GraphSeriesLook& look, Pen& pen, const GraphPicture& bar,
+             const GraphPicture& plot, int s)
 {
-    const Catalog& cat = ctx.cat;
     pen.clipTo(bar);
     // Right and bottom edges, black.
     pen.p.fillRect(QRect(bar.rect.right(), bar.rect.top(), 1, bar.rect.height()), Qt::black);
@@ -167,7 +167,7 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
     const long long plotH = scaleTwips(plot.rect.height(), pen.tpp);
     // A bar stacked with others covers a band of the plot's height.
     const long long offset = scaleTwips(bar.rect.top() - plot.rect.top(), pen.tpp);
-    const QString name = (s >= 0 && s < cat.SeriesNames.size()) ? cat.SeriesNames[s] : QString();
+    const QString& name = look.name;
     double y = barTitleTop(static_cast<double>(barH), static_cast<double>(plotH),
                            static_cast<int>(name.size()));
     for (const QChar c : name) {
@@ -175,7 +175,7 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
         y += 220;
     }
     const double tickX = tickLabelX(static_cast<double>(barW));
-    pen.printWithin(bar, 7, y, QLatin1Char('(') + seriesUnitText(cat, s) + QLatin1Char(')'), ink,
+    pen.printWithin(bar, 7, y, QLatin1Char('(') + look.unit + QLatin1Char(')'), ink,
                     tickX - 7 - kTextGapTwips);
 
     const long long h = plotH / 10;
@@ -187,31 +187,31 @@ void drawBar(Context& ctx, Pen& pen, const GraphPicture& bar, const GraphPicture
         if (tickInBar(j, static_cast<double>(h), static_cast<double>(offset),
                       static_cast<double>(barH)))
             pen.printWithin(bar, tickX, static_cast<double>(j * h - 80 - offset),
-                            tickLabel(cat, s, j), ink, room);
+                            tickLabel(s, look.ymin, look.ymax, look.scale, j), ink, room);
 }
 
-void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& colour, int s,
+void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& colour, int s,
                const std::vector<long long>& seconds, long long slots)
 {
+    const GraphPicture& plot = scene.pictures.PicGraph;
     trapped(
-        ctx, "DrawGraph", false,
+        svc, "DrawGraph", false,
         [&] {
-            const StoreGlobals& st = ctx.store;
-            const int n = st.GraphPoints;
+            const int n = scene.points;
             if (n < 2)
                 return true;
-            if (static_cast<size_t>(s) >= st.GraphValues.size() ||
-                st.GraphValues[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
+            if (static_cast<size_t>(s) >= scene.values.size() ||
+                scene.values[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
                 throw VbError(ErrorNumber::Subscript,
                               QStringLiteral("インデックスが有効範囲にありません。"));
-            const SeriesAxis axis = seriesAxis(ctx.cat, s);
+            const SeriesAxis axis = scene.series[static_cast<size_t>(s)].axis;
             if (!std::isfinite(axis.ymin) || !std::isfinite(axis.ymax))
                 throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
             if (!(axis.ymax > axis.ymin))
                 throw VbError(ErrorNumber::DivisionByZero, QStringLiteral("0 で除算しました。"));
             const double width = static_cast<double>(scaleTwips(plot.rect.width(), pen.tpp));
             const double height = static_cast<double>(scaleTwips(plot.rect.height(), pen.tpp));
-            const auto& values = st.GraphValues[static_cast<size_t>(s)];
+            const std::span<const double> values = scene.values[static_cast<size_t>(s)];
             std::vector<double> ys(static_cast<size_t>(n) + 1, 0.0);
             // valueToY(ChgValue(v)) for every point, with the limit of ChgValue taken
             // inline for ordinary numbers; anything else goes through ChgValue, which
@@ -221,13 +221,13 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
             for (int i = 1; i <= n; ++i) {
                 const double v = values[static_cast<size_t>(i)];
                 const double limited =
-                    std::isfinite(v) ? std::min(v, cap) : ChgValue(ctx, axis.scale, axis.ymax, v);
+                    std::isfinite(v) ? std::min(v, cap) : ChgValue(svc, axis.scale, axis.ymax, v);
                 ys[static_cast<size_t>(i)] = (axis.ymax - limited) * perUnit;
             }
             const long long m = n <= slots ? slots : n;
             const double dx = width / static_cast<double>(m - 1);
             pen.clipTo(plot);
-            const long long interval = std::max(1, st.SampleInterval);
+            const long long interval = std::max(1, scene.sampleInterval);
             if (isDenseCurve(n, plot.rect.width())) {
                 drawDenseCurve(pen.p,
                                denseCurve(seconds.data(), ys.data(), n, dx, interval, width + dx,
@@ -245,16 +245,26 @@ void drawCurve(Context& ctx, Pen& pen, const GraphPicture& plot, const QColor& c
         ReportTo::StatusBar);
 }
 
-// Everything but the curves: the cleared pictures, the time labels, the grid and
-// the Y bars. Sets PicLeftBar[7].ForeColor.
-void drawBackground(Context& ctx, QPainter& p, GraphPictures& pics)
+// The series the scene knows, at most kMaxSeries.
+int lastSeriesOf(const GraphScene& scene)
 {
-    const Catalog& cat = ctx.cat;
-    const StoreGlobals& st = ctx.store;
+    return std::min(static_cast<int>(scene.series.size()), kMaxSeries) - 1;
+}
+
+bool shown(const GraphScene& scene, int s)
+{
+    return scene.series[static_cast<size_t>(s)].shown;
+}
+
+// Everything but the curves: the cleared pictures, the time labels, the grid and
+// the Y bars.
+void drawBackground(const GraphScene& scene, QPainter& p)
+{
+    const GraphPictures& pics = scene.pictures;
     const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
-    const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
+    const long long slots = graphSlotCount(scene.start, scene.end, scene.sampleInterval);
     const GridDivision grid = gridDivision(slots);
-    const int lastSeries = std::clamp(cat.SeriesLast, -1, kMaxSeries - 1);
+    const int lastSeries = lastSeriesOf(scene);
 
     // Clear every picture.
     const QRect base = pics.PicGraphBase.rect;
@@ -271,65 +281,56 @@ void drawBackground(Context& ctx, QPainter& p, GraphPictures& pics)
     p.setFont(font);
     Pen pen{p, tpp, base, font, QFontMetricsF(font, p.device())};
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawTimeLabels(ctx, pen, pics, grid);
+    drawTimeLabels(scene, pen, grid);
     drawGrid(pen, pics.PicGraph, grid);
     for (int s = 0; s <= lastSeries; ++s) {
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        if (flagAt(cat.SeriesShown, s) && bar.Visible)
-            drawBar(ctx, pen, bar, pics.PicGraph, s);
+        if (shown(scene, s) && bar.Visible)
+            drawBar(scene.series[static_cast<size_t>(s)], pen, bar, pics.PicGraph, s);
     }
 }
 
 // The curves of the shown series over the background.
-void drawCurves(Context& ctx, QPainter& p, GraphPictures& pics)
+void drawCurves(const GraphScene& scene, Services& svc, QPainter& p)
 {
-    const Catalog& cat = ctx.cat;
-    const StoreGlobals& st = ctx.store;
+    const GraphPictures& pics = scene.pictures;
     const double tpp = pics.twipsPerPixel > 0 ? pics.twipsPerPixel : 15.0;
-    const long long slots = graphSlotCount(st.GraphStart, st.GraphEnd, st.SampleInterval);
-    const int lastSeries = std::clamp(cat.SeriesLast, -1, kMaxSeries - 1);
-
-    bfGraph_Abs(ctx);
+    const long long slots = graphSlotCount(scene.start, scene.end, scene.sampleInterval);
+    const int lastSeries = lastSeriesOf(scene);
+    const int n = scene.points;
 
     // Seconds from the window start to each point, shared by every curve.
     std::vector<long long> seconds;
-    if (st.GraphPoints >= 2 && st.GraphTimes.size() > static_cast<size_t>(st.GraphPoints)) {
-        seconds.resize(static_cast<size_t>(st.GraphPoints) + 1, 0);
-        const long long start = vbdate::secondsBetween(0.0, st.GraphStart);
-        for (int i = 1; i <= st.GraphPoints; ++i)
+    if (n >= 2 && scene.times.size() > static_cast<size_t>(n)) {
+        seconds.resize(static_cast<size_t>(n) + 1, 0);
+        const long long start = vbdate::secondsBetween(0.0, scene.start);
+        for (int i = 1; i <= n; ++i)
             seconds[static_cast<size_t>(i)] =
-                vbdate::secondsBetween(0.0, st.GraphTimes[static_cast<size_t>(i)]) - start;
+                vbdate::secondsBetween(0.0, scene.times[static_cast<size_t>(i)]) - start;
     }
     if (seconds.empty())
         return;
     const QFont font = p.font();
     Pen pen{p, tpp, pics.PicGraphBase.rect, font, QFontMetricsF(font, p.device())};
     for (int s = 0; s <= lastSeries; ++s) {
-        if (!flagAt(cat.SeriesShown, s))
+        if (!shown(scene, s))
             continue;
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        drawCurve(ctx, pen, pics.PicGraph, seriesCurveColour(bar, pics.PicGraph), s, seconds,
-                  slots);
+        drawCurve(scene, svc, pen, seriesCurveColour(bar, pics.PicGraph), s, seconds, slots);
     }
 }
 
-void setPowerFactorColour(GraphPictures& pics)
+void drawAll(const GraphScene& scene, Services& svc, QPainter& p)
 {
-    pics.PicLeftBar[static_cast<size_t>(measuredItem(column::kPowerFactor).series)].ForeColor =
-        isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
-}
-
-void drawAll(Context& ctx, QPainter& p, GraphPictures& pics)
-{
-    setPowerFactorColour(pics);
-    drawBackground(ctx, p, pics);
-    drawCurves(ctx, p, pics);
+    drawBackground(scene, p);
+    drawCurves(scene, svc, p);
 }
 
 // Everything the background is drawn from, so that a cached one is used only
 // while it is still right.
-QByteArray backgroundKey(const Context& ctx, const GraphPictures& pics, const QImage& image)
+QByteArray backgroundKey(const GraphScene& scene, const QImage& image)
 {
+    const GraphPictures& pics = scene.pictures;
     QByteArray key;
     QDataStream out(&key, QIODevice::WriteOnly);
     out << image.size() << image.devicePixelRatio() << static_cast<int>(image.format())
@@ -342,17 +343,10 @@ QByteArray backgroundKey(const Context& ctx, const GraphPictures& pics, const QI
     picture(pics.PicBottomBar);
     for (const GraphPicture& bar : pics.PicLeftBar)
         picture(bar);
-    const Catalog& cat = ctx.cat;
-    out << cat.SeriesLast << cat.SeriesNames << cat.SeriesUnits << cat.UnitPrefixes;
-    const auto value = [](const auto& v, int s) {
-        return static_cast<size_t>(s) < v.size() ? static_cast<double>(v[static_cast<size_t>(s)])
-                                                 : 0.0;
-    };
-    for (int s = 0; s <= std::clamp(cat.SeriesLast, -1, kMaxSeries - 1); ++s)
-        out << flagAt(cat.SeriesShown, s) << value(cat.SeriesScale, s) << value(cat.SeriesYMin, s)
-            << value(cat.SeriesYMax, s);
-    const StoreGlobals& st = ctx.store;
-    out << st.GraphStart << st.GraphEnd << st.SampleInterval;
+    out << static_cast<int>(scene.series.size());
+    for (const GraphSeriesLook& look : scene.series)
+        out << look.shown << look.name << look.unit << look.ymin << look.ymax << look.scale;
+    out << scene.start << scene.end << scene.sampleInterval;
     return key;
 }
 
@@ -361,6 +355,12 @@ QByteArray backgroundKey(const Context& ctx, const GraphPictures& pics, const QI
 QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot)
 {
     return readableColour(bar.ForeColor, plot.BackColor, kCurveContrast);
+}
+
+void setPowerFactorColour(GraphPictures& pics)
+{
+    pics.PicLeftBar[static_cast<size_t>(measuredItem(column::kPowerFactor).series)].ForeColor =
+        isWhite(pics.PicGraph.BackColor) ? QColor(0, 0, 0) : QColor(255, 255, 255);
 }
 
 std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& want,
@@ -396,47 +396,47 @@ std::vector<std::optional<double>> placeTimeLabels(const std::vector<double>& wa
     return out;
 }
 
-bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures)
+bool DrawGraph(const GraphScene& scene, QPaintDevice& device, Services& svc)
 {
     return trapped(
-        ctx, "DrawGraph", false,
+        svc, "DrawGraph", false,
         [&] {
             QPainter p(&device);
-            drawAll(ctx, p, pictures);
+            drawAll(scene, svc, p);
             return true;
         },
         ReportTo::StatusBar);
 }
 
-bool DrawGraph(Context& ctx, QImage& image, GraphPictures& pictures, GraphLayerCache& cache)
+bool DrawGraph(const GraphScene& scene, QImage& image, GraphLayerCache& cache, Services& svc)
 {
     return trapped(
-        ctx, "DrawGraph", false,
+        svc, "DrawGraph", false,
         [&] {
-            setPowerFactorColour(pictures);
-            const QByteArray key = backgroundKey(ctx, pictures, image);
+            const QByteArray key = backgroundKey(scene, image);
             if (key != cache.key_) {
                 cache.key_.clear(); // stays unusable should the drawing fail
                 cache.layer_ = QImage(image.size(), image.format());
                 cache.layer_.setDevicePixelRatio(image.devicePixelRatio());
                 QPainter layer(&cache.layer_);
-                drawBackground(ctx, layer, pictures);
+                drawBackground(scene, layer);
                 layer.end();
                 cache.key_ = key;
             }
             image = cache.layer_;
             QPainter p(&image);
-            p.setFont(graphFont(pictures.twipsPerPixel > 0 ? pictures.twipsPerPixel : 15.0));
-            drawCurves(ctx, p, pictures);
+            const double tpp = scene.pictures.twipsPerPixel;
+            p.setFont(graphFont(tpp > 0 ? tpp : 15.0));
+            drawCurves(scene, svc, p);
             return true;
         },
         ReportTo::StatusBar);
 }
 
-bool DrawGraph(Context& ctx, QPainter& painter, GraphPictures& pictures)
+bool DrawGraph(const GraphScene& scene, QPainter& painter, Services& svc)
 {
     return trapped(
-        ctx, "DrawGraph", false,
+        svc, "DrawGraph", false,
         [&] {
             // The caller's pen, font, clip and hints come back even when drawing fails.
             struct Saved {
@@ -444,7 +444,7 @@ bool DrawGraph(Context& ctx, QPainter& painter, GraphPictures& pictures)
                 explicit Saved(QPainter& painter) : p(painter) { p.save(); }
                 ~Saved() { p.restore(); }
             } saved(painter);
-            drawAll(ctx, painter, pictures);
+            drawAll(scene, svc, painter);
             return true;
         },
         ReportTo::StatusBar);

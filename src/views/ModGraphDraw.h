@@ -1,7 +1,9 @@
 #pragma once
-// The painting half of ModGraph: DrawGraph paints the whole graph onto the
-// window's pictures: the dotted grid, the time labels, one Y bar per shown series
-// and the curves.
+// The painting half of ModGraph: DrawGraph paints the whole graph of a scene
+// onto the window's pictures: the dotted grid, the time labels, one Y bar per
+// shown series and the curves. The scene is a plain value (GraphScene.h builds
+// it from a data set's window and the catalogue), so the same routine draws the
+// graph window, a printed page or a second data set.
 
 #include "views/ModGraph.h"
 
@@ -11,6 +13,7 @@
 #include <QRect>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 class QPaintDevice;
@@ -50,10 +53,38 @@ struct GraphPictures {
 // the plot's background. The legend and the cursor use it too.
 QColor seriesCurveColour(const GraphPicture& bar, const GraphPicture& plot);
 
-// Draws the whole graph from the store's graph window and the catalogue. Changes
-// only the pictures, PicLeftBar[7].ForeColor and (through bfGraph_Abs) the values
-// of GraphValues. Errors go to status panel 2 ("DrawGraph"); false then.
-bool DrawGraph(Context& ctx, QPaintDevice& device, GraphPictures& pictures);
+// The power factor's bar and curve: black on a white plot, white on any other.
+void setPowerFactorColour(GraphPictures& pictures);
+
+// One series as a drawing shows it.
+struct GraphSeriesLook {
+    bool shown = false;
+    QString name;
+    QString unit;    // the unit text of its Y bar's title, without the parentheses
+    double ymin = 0; // the range and the scale index its tick labels are written in
+    double ymax = 0;
+    int scale = 0;
+    SeriesAxis axis; // what its curve is drawn against
+};
+
+// Everything one drawing shows: the window's ends and the data set's sample
+// interval, the window's points 1..points (times and values of entries
+// 0..points, views of arrays that outlive the drawing), the series 0..last and
+// the pictures with their colours (the power factor's set, setPowerFactorColour).
+struct GraphScene {
+    double start = 0;
+    double end = 0;
+    int sampleInterval = 1;
+    int points = 0;
+    std::span<const double> times;
+    std::vector<std::span<const double>> values; // one per series
+    std::vector<GraphSeriesLook> series;
+    GraphPictures pictures;
+};
+
+// Draws the whole graph of scene. Errors are trapped and go to status panel 2
+// of svc ("DrawGraph", "ChgValue"); false then.
+bool DrawGraph(const GraphScene& scene, QPaintDevice& device, Services& svc);
 
 // The grid, the time labels and the Y bars of the last drawing, kept for the next
 // one: the display cycle redraws the curves every second over an unchanged
@@ -63,17 +94,17 @@ public:
     void clear() { key_.clear(); }
 
 private:
-    friend bool DrawGraph(Context&, QImage&, GraphPictures&, GraphLayerCache&);
+    friend bool DrawGraph(const GraphScene&, QImage&, GraphLayerCache&, Services&);
     QImage layer_;
     QByteArray key_;
 };
 
 // The same into image (replaced by a drawing of its own size, format and pixel
 // ratio), the background taken from cache while nothing it shows has changed.
-bool DrawGraph(Context& ctx, QImage& image, GraphPictures& pictures, GraphLayerCache& cache);
+bool DrawGraph(const GraphScene& scene, QImage& image, GraphLayerCache& cache, Services& svc);
 // The same on a painter the caller has prepared, the pictures in its logical
 // coordinates: a printed page draws the window's layout scaled to the paper, in
 // vectors at the printer's own resolution.
-bool DrawGraph(Context& ctx, QPainter& painter, GraphPictures& pictures);
+bool DrawGraph(const GraphScene& scene, QPainter& painter, Services& svc);
 
 } // namespace quellin

@@ -62,7 +62,8 @@ TEST(ErrorBox, AFailingReportIsShownUnderItsOwnNameWithoutNumber)
     TestContext t;
     BrokenStatus broken;
     quellin::Services services{t.msg, t.files, t.sleep, t.pointer, t.clock, broken};
-    quellin::Context ctx(services, *t.settings);
+    quellin::Context ctx(services, *t.settings, t.data.dataSet, t.data.graphWindow,
+                         t.data.listPage);
     quellin::bfErrMSgBox(
         ctx, QStringLiteral("bfGraph_Abs"), false,
         VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。")));

@@ -72,7 +72,7 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
     TestContext t;
     const VersionCase& v = GetParam();
     t.ctx->app.HardVersion = v.hardVersion;
-    t.ctx->store.RecordCount = 12;
+    quellin::test::props(*t.ctx).RecordCount = 12;
     ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
     const auto& cat = t.ctx->cat;
     const auto columns = static_cast<size_t>(v.columnLast) + 1;
@@ -101,9 +101,9 @@ TEST_P(Catalogue, IsBuiltForTheVersion)
         EXPECT_DOUBLE_EQ(cat.SeriesYMin[s], min) << s;
         EXPECT_DOUBLE_EQ(cat.SeriesYMax[s], max) << s;
     }
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(columns, false));
-    EXPECT_EQ(t.ctx->store.GraphValues.size(), series);
-    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(columns, false));
+    EXPECT_EQ(t.ctx->graphWindow().GraphValues.size(), series);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0);
     EXPECT_EQ(t.pointer.current, 11);
     EXPECT_TRUE(t.msg.shown.empty());
 }
@@ -120,7 +120,7 @@ TEST(Catalogue, AnUnknownVersionBuildsNothing)
         EXPECT_FALSE(quellin::bfVer_NoCheck(*t.ctx));
         EXPECT_TRUE(t.ctx->cat.ColumnTitles.isEmpty());
         EXPECT_TRUE(t.ctx->cat.SeriesScale.empty());
-        EXPECT_TRUE(t.ctx->store.ColumnPresent.empty());
+        EXPECT_TRUE(t.ctx->dataSet().ColumnPresent().empty());
         EXPECT_TRUE(t.msg.shown.empty());
     }
 }
@@ -130,12 +130,12 @@ TEST(Catalogue, ARepeatedVersionAnswerRebuildsForTheNewVersion)
     TestContext t;
     t.ctx->app.HardVersion = 2;
     ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
-    t.ctx->store.ColumnPresent.assign(18, true);
+    quellin::test::props(*t.ctx).ColumnPresent.assign(18, true);
     t.ctx->app.HardVersion = 1;
     ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
     EXPECT_EQ(t.ctx->cat.ColumnTitles.size(), 13);
     EXPECT_EQ(t.ctx->cat.SeriesYMax.size(), 9u);
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(13, false));
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(13, false));
 }
 
 // ---- per-item settings --------------------------------------------------------------------

@@ -31,8 +31,8 @@ TEST(CliJson, WritesThePresentColumnsUnderTheirKeys)
     TestContext t;
     Context& ctx = *t.ctx;
     ctx.cat.ColumnLast = 17;
-    ctx.store.ColumnPresent.assign(18, true);
-    ctx.store.ColumnPresent[3] = false; // voltage T absent (single-phase two-wire)
+    test::props(ctx).ColumnPresent.assign(18, true);
+    test::props(ctx).ColumnPresent[3] = false; // voltage T absent (single-phase two-wire)
     DataRecord r;
     r.number = 7;
     r.setTime(*vbdate::parse(QStringLiteral("2002/06/01 12:00:05")));

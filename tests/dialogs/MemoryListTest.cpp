@@ -105,12 +105,12 @@ TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)
         test::TestContext t;
         Context& ctx = *t.ctx;
         test::giveTestCatalogue(ctx, 2);
-        OpenTmpForAppend(ctx); // an earlier data set of three records
+        ctx.dataSet().OpenTmpForAppend(); // an earlier data set of three records
         for (int i = 0; i < 3; ++i)
-            AppendRecord(ctx, DataRecord{});
+            ctx.dataSet().AppendRecord(DataRecord{});
         ctx.app.DataPresent = true;
         prepareDownload(ctx, *planDownload({{wiring, 1, "2002/06/01 10:00", 49.98, 96}}, 0).plan);
-        const StoreGlobals& st = ctx.store;
+        const DataSetProperties& st = ctx.dataSet().properties();
         EXPECT_EQ(st.RecordCount, 0);
         EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 0);
         EXPECT_FALSE(ctx.app.DataPresent);
@@ -122,7 +122,7 @@ TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)
         for (int c = 0; c < 18; ++c)
             EXPECT_EQ(st.ColumnPresent[c], wiring != 0 || (c != 3 && c != 5)) << c;
         EXPECT_EQ(ctx.download.Announced, 96);
-        CloseTmp(ctx);
+        ctx.dataSet().CloseTmp();
     }
 }
 

@@ -119,7 +119,7 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
     // Twenty lines, the display cycle ticking meanwhile.
     ASSERT_TRUE(runEventsUntil([&] {
         run.onDisplayTick();
-        return ctx.store.RecordCount >= 20;
+        return ctx.dataSet().RecordCount() >= 20;
     }));
     EXPECT_TRUE(main.timerOn);
     EXPECT_GT(main.listRefreshes, 0);
@@ -136,10 +136,10 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
               (QStringList{"SLE", "VER", "CMD", "CCF03", "CCF04", "SMD11", "SLG", "SLE", "SMD10"}));
     const QStringList lines = sim.measuredLines();
     ASSERT_EQ(lines.size(), 20);
-    ASSERT_EQ(ctx.store.RecordCount, 20);
+    ASSERT_EQ(ctx.dataSet().RecordCount(), 20);
     EXPECT_EQ(QFileInfo(ctx.tmpDatPath()).size(), 20 * kRecordBytes);
 
-    const std::vector<DataRecord> recs = ReadRecords(ctx, 1, 20);
+    const std::vector<DataRecord> recs = ctx.dataSet().ReadRecords(1, 20);
     double energy = 0;
     double peak = -9999.9;
     for (int k = 0; k < 20; ++k) {
@@ -173,10 +173,10 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
         // The meter's mains frequency (50 Hz by default).
         EXPECT_NEAR(v[6], 50.0f, 1.0f);
     }
-    EXPECT_EQ(ctx.store.PeakWatts, peak);
-    EXPECT_NEAR(ctx.store.TotalEnergy, energy, 1e-12);
-    EXPECT_EQ(ctx.store.FirstTime, recs[0].time());
-    EXPECT_EQ(ctx.store.LastTime, recs[19].time());
+    EXPECT_EQ(ctx.dataSet().PeakWatts(), peak);
+    EXPECT_NEAR(ctx.dataSet().TotalEnergy(), energy, 1e-12);
+    EXPECT_EQ(ctx.dataSet().FirstTime(), recs[0].time());
+    EXPECT_EQ(ctx.dataSet().LastTime(), recs[19].time());
     EXPECT_TRUE(ctx.app.DataPresent);
 
     comm.closePort();

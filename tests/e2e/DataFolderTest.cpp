@@ -123,18 +123,19 @@ TEST_F(DataFolder, AKilledMeasurementIsRestoredAtTheNextStart)
     EXPECT_TRUE(msg.shown.back().text.contains(QStringLiteral("復元しますか？")));
     const Context& ctx = program->context();
     EXPECT_TRUE(ctx.app.DataPresent);
-    EXPECT_EQ(ctx.store.RecordCount, bytes / kRecordBytes);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), bytes / kRecordBytes);
     EXPECT_TRUE(program->mainWindow()->MnuFile_Save->isEnabled());
-    EXPECT_EQ(ctx.store.FirstTime, ReadRecord(ctx, 1).time());
-    EXPECT_EQ(ctx.store.LastTime, ReadRecord(ctx, ctx.store.RecordCount).time());
-    EXPECT_EQ(ctx.store.ListPage[1].number, 0);
+    EXPECT_EQ(ctx.dataSet().FirstTime(), ctx.dataSet().ReadRecord(1).time());
+    EXPECT_EQ(ctx.dataSet().LastTime(),
+              ctx.dataSet().ReadRecord(ctx.dataSet().RecordCount()).time());
+    EXPECT_EQ(ctx.listPage().Rows[1].number, 0);
 
     // Saved, the restored data set loads back whole.
     const QString saved = home.filePath(QStringLiteral("restored.csv"));
     ASSERT_TRUE(SaveDataFile(program->context(), saved));
-    const int count = ctx.store.RecordCount;
+    const int count = ctx.dataSet().RecordCount();
     ASSERT_TRUE(LoadDataFile(program->context(), saved));
-    EXPECT_EQ(ctx.store.RecordCount, count);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), count);
 }
 
 TEST_F(DataFolder, RecordsLeftBehindAreRemovedOnlyWhenTheUserSaysNo)

@@ -4,6 +4,7 @@
 // stays until its bar is at the end again. With QUELLIN_SCREENSHOT_DIR set, the
 // main window is saved with the cursor on the plot (the README's pictures).
 
+#include "DataSetAccess.h"
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
@@ -62,7 +63,7 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     FrmMDIMain& main = *program->mainWindow();
     main.resize(1440, 900);
     Context& ctx = program->context();
-    StoreGlobals& st = ctx.store;
+    DataSetProperties& st = test::props(ctx);
     // A first run: every Y scale is still the stored default, none the user's.
     ASSERT_EQ(ctx.cat.SeriesScale[0], 0);
     ASSERT_EQ(ctx.cat.SeriesScale[4], 0);
@@ -72,15 +73,16 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     main.graphWindow()->ChkDisp[2]->click();
 
     main.MnuExec_Keisoku->trigger();
-    ASSERT_TRUE(runEventsUntil([&] { return ctx.app.Measuring && st.GraphPoints >= 2; }))
-        << msg.texts().join('|').toStdString();
+    ASSERT_TRUE(runEventsUntil([&] {
+        return ctx.app.Measuring && ctx.graphWindow().GraphPoints >= 2;
+    })) << msg.texts().join('|').toStdString();
     ASSERT_EQ(ctx.app.GraphXHani, 1); // one-second records: a one-minute window
     // The first points scaled the series: a 200 V line on 0..1000 V, some amperes
     // on 0..10 or 0..100 A, kilowatts of power on a kilowatt decade.
     EXPECT_EQ(ctx.cat.SeriesScale[0], 2);
     EXPECT_LE(ctx.cat.SeriesScale[2], 1);
     EXPECT_GE(ctx.cat.SeriesScale[4], 3);
-    EXPECT_FALSE(st.GraphFirstScalePending);
+    EXPECT_FALSE(ctx.graphWindow().GraphFirstScalePending);
 
     // Two minutes of the meter's clock: the window has moved on with the records.
     ASSERT_TRUE(runEventsUntil([&] { return st.RecordCount >= 130; }));
@@ -88,10 +90,10 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     // window at or after the newest record of now.
     double newest = st.LastTime;
     letTicksPass(1);
-    EXPECT_TRUE(st.GraphFollowing);
-    EXPECT_GT(st.GraphStart, st.FirstTime);
-    EXPECT_GE(vbdate::secondsBetween(newest, st.GraphEnd), 0);
-    EXPECT_GT(st.LastTime, st.GraphStart);
+    EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
+    EXPECT_GT(ctx.graphWindow().GraphStart, st.FirstTime);
+    EXPECT_GE(vbdate::secondsBetween(newest, ctx.graphWindow().GraphEnd), 0);
+    EXPECT_GT(st.LastTime, ctx.graphWindow().GraphStart);
     // The energy grows all the time: its automatic scale went up with it.
     EXPECT_GT(ctx.cat.SeriesYMax[8], st.TotalEnergy * 1000 * 0.9);
 
@@ -99,37 +101,39 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     FrmGraph* graph = main.graphWindow();
     ASSERT_NE(graph, nullptr);
     graph->UDGraph->earlier()->click();
-    EXPECT_FALSE(st.GraphFollowing);
-    const double lookedAt = st.GraphStart;
+    EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
+    const double lookedAt = ctx.graphWindow().GraphStart;
     letTicksPass(2);
-    EXPECT_EQ(st.GraphStart, lookedAt);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, lookedAt);
     // Paged forward to the newest window: it follows again.
-    for (int i = 0; i < 10 && !st.GraphFollowing; ++i)
+    for (int i = 0; i < 10 && !ctx.graphWindow().GraphFollowing; ++i)
         graph->UDGraph->later()->click();
-    EXPECT_TRUE(st.GraphFollowing);
+    EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
     newest = st.LastTime;
     letTicksPass(2);
-    EXPECT_GE(vbdate::secondsBetween(newest, st.GraphEnd), 0);
-    EXPECT_GT(st.LastTime, st.GraphStart);
+    EXPECT_GE(vbdate::secondsBetween(newest, ctx.graphWindow().GraphEnd), 0);
+    EXPECT_GT(st.LastTime, ctx.graphWindow().GraphStart);
 
     // The list scrolled back stays; at the end of its bar it follows again.
     FrmSpread* list = main.spreadWindow();
     ASSERT_NE(list, nullptr);
     list->VscSprd->setValue(10);
     letTicksPass(2);
-    EXPECT_EQ(st.ListTop, 10);
+    EXPECT_EQ(ctx.listPage().ListTop, 10);
     EXPECT_EQ(list->VscSprd->value(), 10);
     const int endBefore = list->VscSprd->maximum();
     list->VscSprd->setValue(endBefore);
     letTicksPass(2);
-    EXPECT_GT(st.ListTop, endBefore); // moved on with the newest records
+    EXPECT_GT(ctx.listPage().ListTop, endBefore); // moved on with the newest records
     EXPECT_EQ(list->VscSprd->value(), list->VscSprd->maximum());
-    EXPECT_EQ(list->VSprd->item(14, 0)->text(), QString::number(st.ListTop + 13));
+    EXPECT_EQ(list->VSprd->item(14, 0)->text(), QString::number(ctx.listPage().ListTop + 13));
 
     // The cursor over the plot reads the newest minute, some seconds before its
     // last point (the meter runs ahead between two display ticks here).
     const long long shown =
-        vbdate::secondsBetween(st.GraphStart, st.GraphTimes[static_cast<size_t>(st.GraphPoints)]) -
+        vbdate::secondsBetween(
+            ctx.graphWindow().GraphStart,
+            ctx.graphWindow().GraphTimes[static_cast<size_t>(ctx.graphWindow().GraphPoints)]) -
         8;
     graph->showCursorAt(static_cast<int>(graph->PicGraph->width() * std::max(shown, 1LL) / 60));
     ASSERT_TRUE(graph->cursorView()->isVisible());

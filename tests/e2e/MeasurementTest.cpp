@@ -66,7 +66,7 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     EXPECT_FALSE(main.toolButton(ToolButton::System)->isEnabled());
     EXPECT_EQ(main.StsBar[1]->text(), QStringLiteral("計測中"));
 
-    ASSERT_TRUE(runEventsUntil([&] { return ctx.store.RecordCount >= 10; }));
+    ASSERT_TRUE(runEventsUntil([&] { return ctx.dataSet().RecordCount() >= 10; }));
 
     // PC logging on for a while.
     const QString logPath = home.filePath(QStringLiteral("log.csv"));
@@ -77,15 +77,15 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     EXPECT_EQ(files.saves[0].title, QStringLiteral("記録データ格納先"));
     EXPECT_EQ(main.MnuExec_Loging->text(), QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)"));
     EXPECT_EQ(main.StsBar[2]->text(), QStringLiteral("ロギング中（間隔：1秒おき）"));
-    const int loggingFrom = ctx.store.RecordCount;
-    ASSERT_TRUE(runEventsUntil([&] { return ctx.store.RecordCount >= loggingFrom + 8; }));
+    const int loggingFrom = ctx.dataSet().RecordCount();
+    ASSERT_TRUE(runEventsUntil([&] { return ctx.dataSet().RecordCount() >= loggingFrom + 8; }));
     main.MnuExec_Loging->trigger();
-    const int loggingTo = ctx.store.RecordCount;
+    const int loggingTo = ctx.dataSet().RecordCount();
     EXPECT_FALSE(ctx.app.PcLogging);
     EXPECT_EQ(main.StsBar[2]->text(), QString());
 
     // Thirty lines in all, then stop and let the list catch up on its last tick.
-    ASSERT_TRUE(runEventsUntil([&] { return ctx.store.RecordCount >= 30; }));
+    ASSERT_TRUE(runEventsUntil([&] { return ctx.dataSet().RecordCount() >= 30; }));
     main.MnuExec_Keisoku->trigger();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx.app.Measuring; }));
     EXPECT_EQ(main.MnuExec_Keisoku->text(), QStringLiteral("計測開始(&S)"));
@@ -94,12 +94,12 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     EXPECT_TRUE(msg.shown.empty()) << msg.texts().join('|').toStdString();
 
     const QStringList lines = sim.measuredLines();
-    const int n = ctx.store.RecordCount;
+    const int n = ctx.dataSet().RecordCount();
     ASSERT_GE(n, 30);
     ASSERT_GE(lines.size(), n);
 
     // TMP.DAT: record k is the meter's k-th line.
-    const std::vector<DataRecord> recs = ReadRecords(ctx, 1, n);
+    const std::vector<DataRecord> recs = ctx.dataSet().ReadRecords(1, n);
     for (int k = 0; k < n; ++k) {
         const DataRecord& r = recs[static_cast<size_t>(k)];
         EXPECT_EQ(r.number, k);
@@ -137,7 +137,7 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
 
     // The list's last row is the newest record of its last refresh.
     const QTableWidget* grid = main.spreadWindow()->VSprd;
-    const int lastRecord = ctx.store.ListTop + 14;
+    const int lastRecord = ctx.listPage().ListTop + 14;
     ASSERT_LE(lastRecord, n);
     const DataRecord& shown = recs[static_cast<size_t>(lastRecord - 1)];
     EXPECT_EQ(grid->item(14, 0)->text(), QString::number(shown.number));

@@ -224,7 +224,7 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
     ASSERT_EQ(lines.size(), 24800);
     const double start = *vbdate::parse(u"2024/05/14 08:30");
     const std::vector<DataRecord> want = expectedRecords(lines, 2, start, 60, 50.02f);
-    ASSERT_EQ(ctx().store.RecordCount, 24800);
+    ASSERT_EQ(ctx().dataSet().RecordCount(), 24800);
     // The downloaded set is restorable after a crash, like a measured one.
     QFile info(dataSetInfoPath(ctx()));
     ASSERT_TRUE(info.open(QIODevice::ReadOnly));
@@ -232,7 +232,7 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->kind, DataSetKind::Download);
     EXPECT_EQ(kept->sampleInterval, 60);
-    const std::vector<DataRecord> got = ReadRecords(ctx(), 1, 24800);
+    const std::vector<DataRecord> got = ctx().dataSet().ReadRecords(1, 24800);
     for (size_t k = 0; k < want.size(); k += (k < 20 || k > 24780) ? 1 : 97)
         expectSameRecord(got[k], want[k]);
 
@@ -241,10 +241,10 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
     for (int row = 1; row <= 14; ++row)
         for (int g = 1; g <= ctx().cat.ColumnLast; ++g)
             EXPECT_EQ(grid->item(row, g - 1)->text(), listCellText(ctx(), want[row - 1], g));
-    ASSERT_EQ(ctx().store.GraphPoints, 61);
+    ASSERT_EQ(ctx().graphWindow().GraphPoints, 61);
     for (int p = 1; p <= 61; ++p) {
-        EXPECT_NEAR(ctx().store.GraphTimes[p], want[p - 1].time(), 1e-8);
-        EXPECT_EQ(ctx().store.GraphValues[4][p], want[p - 1].column(6)) << p;
+        EXPECT_NEAR(ctx().graphWindow().GraphTimes[p], want[p - 1].time(), 1e-8);
+        EXPECT_EQ(ctx().graphWindow().GraphValues[4][p], want[p - 1].column(6)) << p;
     }
     EXPECT_EQ(main().graphWindow()->LblGraphInfo[1]->text(),
               Format(want.back().column(11), "0.0000") + " kWh");
@@ -333,22 +333,23 @@ TEST_F(MemoryDownload, ARefusedDownloadLeavesNoDataSetAndARetryStartsAfresh)
         dlg.CmdDownLoad->click();
         ASSERT_TRUE(runEventsUntil([&] { return msg.sawText("ダウンロードできません。"); }));
         EXPECT_TRUE(dlg.isEnabled());
-        EXPECT_EQ(ctx().store.RecordCount, 0);
+        EXPECT_EQ(ctx().dataSet().RecordCount(), 0);
         EXPECT_FALSE(ctx().app.DataPresent);
         EXPECT_EQ(main().StsBar[2]->text(),
                   "ダウンロードは完了していません。受信した40 / 96 件は破棄しました。");
         dlg.CmdDownLoad->click();
         ASSERT_TRUE(runEventsUntil([&] { return !dlg.isVisible(); }));
     });
-    ASSERT_EQ(ctx().store.RecordCount, 96);
-    EXPECT_EQ(ReadRecord(ctx(), 1).number, 0);
-    EXPECT_EQ(vbdate::secondsBetween(ctx().store.FirstTime, ctx().store.LastTime), 95 * 300);
+    ASSERT_EQ(ctx().dataSet().RecordCount(), 96);
+    EXPECT_EQ(ctx().dataSet().ReadRecord(1).number, 0);
+    EXPECT_EQ(vbdate::secondsBetween(ctx().dataSet().FirstTime(), ctx().dataSet().LastTime()),
+              95 * 300);
     // With data present a download asks first; No keeps the data and opens nothing.
     msg.answers = {MsgAnswer::No};
     main().MnuFile_Download->trigger();
     EXPECT_EQ(msg.shown.back().text, "内部メモリをクリアします。\r\nよろしいですか？");
     EXPECT_TRUE(ctx().app.DataPresent);
-    EXPECT_EQ(ctx().store.RecordCount, 96);
+    EXPECT_EQ(ctx().dataSet().RecordCount(), 96);
 }
 
 TEST_F(MemoryDownload, APortLostMidDownloadEndsItWithAMessageAndNoDataSet)
@@ -363,7 +364,7 @@ TEST_F(MemoryDownload, APortLostMidDownloadEndsItWithAMessageAndNoDataSet)
         })) << msg.texts().join('|').toStdString();
     });
     EXPECT_TRUE(msg.texts().join('|').contains("が使用できなくなりました。"));
-    EXPECT_EQ(ctx().store.RecordCount, 0);
+    EXPECT_EQ(ctx().dataSet().RecordCount(), 0);
     EXPECT_FALSE(ctx().app.DataPresent);
     EXPECT_FALSE(main().MnuFile_Save->isEnabled());
     EXPECT_TRUE(QRegularExpression(

@@ -142,8 +142,9 @@ TEST_P(PortLost, TellsTheUserOnceAndEndsWhatWasWaiting)
     enterState(static_cast<link::State>(c.state));
     timer.active = c.timerOn;
     if (c.downloadFileOpen) {
-        ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));
-        ASSERT_TRUE(ctx().store.TmpFileNo->open(QIODevice::ReadWrite));
+        test::DataSetAccess::setWriter(ctx().dataSet(),
+                                       std::make_unique<QFile>(tc.path("TMP.DAT")));
+        ASSERT_TRUE(test::DataSetAccess::writer(ctx().dataSet())->open(QIODevice::ReadWrite));
     }
     input.portLost("1");
     QStringList expected{kPortLost};

@@ -118,9 +118,9 @@ TEST_P(StorePeriodTest, StoresEveryLogingTimeThLine)
     for (int i = 1; i <= c.lines; ++i)
         handler.handleMeasuredLine(rest({float(i), 0, 1, 0, 0, 0, 50}, 2, i - 1));
 
-    ASSERT_EQ(ctx.store.RecordCount, static_cast<int>(c.stored.size()));
-    EXPECT_EQ(ctx.store.NextRecordNumber, static_cast<int>(c.stored.size()));
-    const std::vector<DataRecord> recs = ReadRecords(ctx, 1, ctx.store.RecordCount);
+    ASSERT_EQ(ctx.dataSet().RecordCount(), static_cast<int>(c.stored.size()));
+    EXPECT_EQ(ctx.dataSet().NextRecordNumber(), static_cast<int>(c.stored.size()));
+    const std::vector<DataRecord> recs = ctx.dataSet().ReadRecords(1, ctx.dataSet().RecordCount());
     for (size_t k = 0; k < c.stored.size(); ++k) {
         EXPECT_EQ(recs[k].number, static_cast<int>(k));
         EXPECT_EQ(recs[k].column(2), c.stored[k]) << "record " << k + 1;
@@ -149,15 +149,15 @@ TEST(MeasuredDataSummary, EnergyHoursPeakAndTimes)
     const double kwh = (1800 + 3600 - 900 + 3600) / 3600.0 / 1000.0;
     EXPECT_NEAR(ctx.meas.EnergyTotal, kwh, 1e-12);
     EXPECT_NEAR(ctx.meas.HoursTotal, 4 / 3600.0, 1e-12);
-    EXPECT_NEAR(ctx.store.TotalEnergy, kwh, 1e-12);
-    EXPECT_EQ(ctx.store.PeakWatts, 3600);
-    EXPECT_NEAR(ctx.store.PeakTime, timeAt(1), 1e-9); // the first of the equal peaks
-    EXPECT_NEAR(ctx.store.LastTime, timeAt(3), 1e-9);
-    EXPECT_NEAR(ctx.store.FirstTime, timeAt(0), 1e-9);
-    EXPECT_NEAR(ctx.store.GraphStart, timeAt(0), 1e-9);
+    EXPECT_NEAR(ctx.dataSet().TotalEnergy(), kwh, 1e-12);
+    EXPECT_EQ(ctx.dataSet().PeakWatts(), 3600);
+    EXPECT_NEAR(ctx.dataSet().PeakTime(), timeAt(1), 1e-9); // the first of the equal peaks
+    EXPECT_NEAR(ctx.dataSet().LastTime(), timeAt(3), 1e-9);
+    EXPECT_NEAR(ctx.dataSet().FirstTime(), timeAt(0), 1e-9);
+    EXPECT_NEAR(ctx.graphWindow().GraphStart, timeAt(0), 1e-9);
     EXPECT_TRUE(ctx.meas.FirstSampleSeen);
     EXPECT_EQ(host.timerStarts, 1);
-    const DataRecord last = ReadRecord(ctx, 4);
+    const DataRecord last = ctx.dataSet().ReadRecord(4);
     EXPECT_NEAR(last.column(11), kwh, 1e-12);
     EXPECT_NEAR(last.column(12), 4 / 3600.0, 1e-12);
     EXPECT_EQ(last.number, 3);
@@ -210,7 +210,7 @@ TEST_P(LogLineTest, WritesAveragedLines)
         want += QByteArray(line) + "\r\n";
     EXPECT_EQ(written.readAll(), want);
     EXPECT_EQ(ctx.meas.LogLineCount, static_cast<int>(c.expected.size()));
-    EXPECT_EQ(ctx.store.RecordCount, static_cast<int>(c.expected.size()));
+    EXPECT_EQ(ctx.dataSet().RecordCount(), static_cast<int>(c.expected.size()));
     EXPECT_TRUE(host.logFailures.isEmpty());
 }
 
@@ -289,7 +289,7 @@ TEST(MeasuredDataFailures, FullLogFileIsReportedAndStoringGoesOn)
 
     ASSERT_EQ(host.logFailures.size(), 1);
     EXPECT_FALSE(host.logFailures[0].isEmpty());
-    EXPECT_EQ(ctx.store.RecordCount, 1); // the measurement keeps its record
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 1); // the measurement keeps its record
     EXPECT_EQ(ctx.meas.LogSums.column(2), 0.0);
     EXPECT_TRUE(host.storeFailures.isEmpty());
 }
@@ -305,7 +305,7 @@ TEST(MeasuredDataFailures, LoggingWithoutAnOpenFileIsReported)
     MeasuredData handler(ctx, host);
     handler.handleMeasuredLine(rest(kA1, 1, 0));
     EXPECT_EQ(host.logFailures.size(), 1);
-    EXPECT_EQ(ctx.store.RecordCount, 1);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 1);
 }
 
 TEST(MeasuredDataFailures, RefusedAppendIsReportedOnceAndNothingIsCounted)
@@ -316,26 +316,28 @@ TEST(MeasuredDataFailures, RefusedAppendIsReportedOnceAndNothingIsCounted)
     QuietHost host;
     MeasuredData handler(ctx, host);
     handler.handleMeasuredLine(rest(kA1, 2, 0));
-    ASSERT_EQ(ctx.store.RecordCount, 1);
+    ASSERT_EQ(ctx.dataSet().RecordCount(), 1);
 
     // The disk fills up under the open TMP.DAT.
-    ctx.store.TmpFileNo = std::make_unique<QFile>(QStringLiteral("/dev/full"));
-    ASSERT_TRUE(ctx.store.TmpFileNo->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    test::DataSetAccess::setWriter(ctx.dataSet(),
+                                   std::make_unique<QFile>(QStringLiteral("/dev/full")));
+    ASSERT_TRUE(test::DataSetAccess::writer(ctx.dataSet())
+                    ->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     for (int i = 1; i < 4; ++i)
         handler.handleMeasuredLine(rest(kA2, 2, i));
 
     EXPECT_EQ(host.storeFailures.size(), 1);
-    EXPECT_EQ(ctx.store.RecordCount, 1);
-    EXPECT_EQ(ctx.store.NextRecordNumber, 1);
-    EXPECT_NEAR(ctx.store.LastTime, timeAt(3), 1e-9); // the readings still count
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 1);
+    EXPECT_EQ(ctx.dataSet().NextRecordNumber(), 1);
+    EXPECT_NEAR(ctx.dataSet().LastTime(), timeAt(3), 1e-9); // the readings still count
 
     // The next measurement stores again.
-    ctx.store.RecordCount = 0;
+    test::props(ctx).RecordCount = 0;
     ctx.meas.FirstSampleSeen = false;
     ctx.meas.StoreCounter = 1;
-    OpenTmpForAppend(ctx);
+    ctx.dataSet().OpenTmpForAppend();
     handler.handleMeasuredLine(rest(kA1, 2, 10));
-    EXPECT_EQ(ctx.store.RecordCount, 1);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 1);
     EXPECT_EQ(host.storeFailures.size(), 1);
 }
 

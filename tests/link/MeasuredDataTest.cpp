@@ -218,8 +218,8 @@ TEST_P(MeasuredLineFixture, RecordPanelAndStatusMatch)
     ASSERT_TRUE(line.startsWith(QStringLiteral("RML")));
     handler.handleMeasuredLine(line.mid(3));
 
-    ASSERT_EQ(ctx.store.RecordCount, 1);
-    const DataRecord rec = ReadRecord(ctx, 1);
+    ASSERT_EQ(ctx.dataSet().RecordCount(), 1);
+    const DataRecord rec = ctx.dataSet().ReadRecord(1);
     const QJsonObject expected = fx.value(QStringLiteral("record")).toObject();
     ASSERT_FALSE(expected.isEmpty());
     for (auto it = expected.begin(); it != expected.end(); ++it) {
@@ -298,7 +298,7 @@ TEST_P(PanelGateTest, PanelFollowsTheMenuCheckMark)
     handler.handleMeasuredLine(rest);
     EXPECT_EQ(host.panel.values[0].has_value(), GetParam().written);
     EXPECT_EQ(host.panel.values[14].has_value(), GetParam().written);
-    EXPECT_EQ(t.ctx->store.RecordCount, 1); // stored either way
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 1); // stored either way
 }
 
 INSTANTIATE_TEST_SUITE_P(Gates, PanelGateTest,

@@ -16,17 +16,17 @@ inline void prepareMeasurement(Context& ctx, int version, int wiring, int loging
     const size_t columns = static_cast<size_t>(ctx.cat.ColumnLast) + 1;
     ctx.cat.LogColumns.assign(columns, true);
     ctx.cat.ColumnOn.assign(columns, true);
-    ctx.store.ColumnPresent.assign(columns, true);
+    test::props(ctx).ColumnPresent.assign(columns, true);
     if (wiring == 0)
-        ctx.store.ColumnPresent[3] = ctx.store.ColumnPresent[5] = false;
+        test::props(ctx).ColumnPresent[3] = test::props(ctx).ColumnPresent[5] = false;
     ctx.app.LogingTime = logingTime;
     ctx.app.Measuring = true;
-    ctx.store.RecordCount = 0;
-    ctx.store.NextRecordNumber = 0;
-    ctx.store.PeakWatts = -9999.9;
+    test::props(ctx).RecordCount = 0;
+    test::props(ctx).NextRecordNumber = 0;
+    test::props(ctx).PeakWatts = -9999.9;
     ctx.meas = MeasureGlobals{};
     ctx.meas.StoreCounter = logingTime;
-    OpenTmpForAppend(ctx);
+    ctx.dataSet().OpenTmpForAppend();
 }
 
 } // namespace quellin::test

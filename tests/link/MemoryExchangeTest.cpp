@@ -73,7 +73,7 @@ struct MemoryExchanges : ::testing::Test {
                             : c.startsWith("CMM") ? makeStep(c, -1)
                                                   : makeStep(c, c.size() == 3 ? 6 : 2));
         if (state == link::State::DownloadStatus)
-            OpenTmpForAppend(ctx()); // as the download dialog leaves it
+            ctx().dataSet().OpenTmpForAppend(); // as the download dialog leaves it
         seq.startExchange(state, steps);
         log.clear();
     }
@@ -145,7 +145,7 @@ TEST_F(MemoryExchanges, ADownloadTakesEveryRecordLineAndNeverTheBlockEnd)
               (QStringList{"main.Download_Recv:0000,41200000", "main.Download_Recv:0001,C1200000",
                            "main.Download_Recv:0000,00000000", "main.clearBusyText",
                            "main.DispDownload", "dlg.unload"}));
-    EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
+    EXPECT_EQ(test::DataSetAccess::writer(ctx().dataSet()), nullptr);
     EXPECT_EQ(seq.LinkState(), link::State::Idle);
     EXPECT_FALSE(timer.active);
 }
@@ -174,7 +174,7 @@ TEST_F(MemoryExchanges, ARefusedOrFailedDownloadIsDiscardedAndLaterLinesAreNotTa
                                                       : "msg:ダウンロードに失敗しました。\r\n"
                                                         "電力計を確認して下さい。"))
             << failure;
-        EXPECT_EQ(ctx().store.TmpFileNo, nullptr);
+        EXPECT_EQ(test::DataSetAccess::writer(ctx().dataSet()), nullptr);
         log.clear();
         line("RMM0001,41200000");
         line("RMME");

@@ -132,11 +132,12 @@ class TimeoutExtras : public ::testing::Test, public LinkFixture {};
 TEST_F(TimeoutExtras, DownloadTimeOutClosesTheTemporaryFile)
 {
     for (int state : {19, 20}) {
-        ctx().store.TmpFileNo = std::make_unique<QFile>(tc.path("TMP.DAT"));
-        ASSERT_TRUE(ctx().store.TmpFileNo->open(QIODevice::ReadWrite));
+        test::DataSetAccess::setWriter(ctx().dataSet(),
+                                       std::make_unique<QFile>(tc.path("TMP.DAT")));
+        ASSERT_TRUE(test::DataSetAccess::writer(ctx().dataSet())->open(QIODevice::ReadWrite));
         enterState(static_cast<link::State>(state));
         seq.onTimeout();
-        EXPECT_EQ(ctx().store.TmpFileNo, nullptr) << "state " << state;
+        EXPECT_EQ(test::DataSetAccess::writer(ctx().dataSet()), nullptr) << "state " << state;
     }
 }
 

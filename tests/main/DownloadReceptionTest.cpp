@@ -37,8 +37,8 @@ struct Download {
             ctx,
             planDownload({{wiring, interval, "2002/06/01 10:00", 50.02, 100}}, 0).plan.value());
     }
-    ~Download() { CloseTmp(ctx); }
-    DataRecord record(int k) { return ReadRecord(ctx, k); }
+    ~Download() { ctx.dataSet().CloseTmp(); }
+    DataRecord record(int k) { return ctx.dataSet().ReadRecord(k); }
     test::TestContext t;
     Context& ctx = *t.ctx;
 };
@@ -67,13 +67,13 @@ TEST(DownloadRecv, ComputesEachRecordFromTheLineTheStartAndTheInterval)
         EXPECT_NEAR(r.column(11), 4 * c.f[4] / 12.0 / 1000, 1e-12);
         EXPECT_NEAR(r.column(12), 4 / 12.0, 1e-12);
         EXPECT_EQ(r.column(16), 2.5);
-        EXPECT_EQ(d.ctx.store.LastTime, r.time());
-        EXPECT_EQ(d.ctx.store.PeakWatts, c.f[4]);
+        EXPECT_EQ(d.ctx.dataSet().LastTime(), r.time());
+        EXPECT_EQ(d.ctx.dataSet().PeakWatts(), c.f[4]);
     }
     // A version-1 line has six fields; the later columns stay 0.
     Download v1(2, 5, 1);
     Download_Recv(v1.ctx, recordText({100, 100, 1, 1, 150, 80}).left(57));
-    ASSERT_EQ(v1.ctx.store.RecordCount, 1);
+    ASSERT_EQ(v1.ctx.dataSet().RecordCount(), 1);
     EXPECT_EQ(v1.record(1).column(6), 150);
     EXPECT_EQ(v1.record(1).column(16), 0);
 }
@@ -89,7 +89,7 @@ TEST(DownloadRecv, DamagedLinesCarryNoRecordAndInfiniteValuesAreStoredAsZero)
         Download_Recv(d.ctx, line);
     EXPECT_EQ(d.ctx.download.Skipped, 4);
     EXPECT_EQ(d.ctx.download.Overflows, 1);
-    ASSERT_EQ(d.ctx.store.RecordCount, 2);
+    ASSERT_EQ(d.ctx.dataSet().RecordCount(), 2);
     // The lines that carried nothing leave a gap in the numbers and times.
     EXPECT_EQ(d.record(2).number, 5);
     EXPECT_EQ(vbdate::secondsBetween(d.record(1).time(), d.record(2).time()), 5 * 60);
@@ -100,7 +100,7 @@ TEST(DownloadRecv, DamagedLinesCarryNoRecordAndInfiniteValuesAreStoredAsZero)
     EXPECT_EQ(downloadProgressText(d.ctx.download),
               "ダウンロード中です。 6 / 100 件（6%） " + kOverflowText);
     // TMP.DAT refusing a record ends the storing: nothing is shown.
-    CloseTmp(d.ctx);
+    d.ctx.dataSet().CloseTmp();
     Download_Recv(d.ctx, good);
     EXPECT_FALSE(d.ctx.download.StoreError.isEmpty());
     EXPECT_FALSE(prepareDownloadedDataSet(d.ctx));
@@ -113,7 +113,7 @@ TEST(DiscardDownload, LeavesAnEmptyDataSetAndSaysWhatWasDropped)
         Download_Recv(d.ctx, recordText({100, 100, 1, 1, 100}));
     EXPECT_EQ(discardDownload(d.ctx),
               "ダウンロードは完了していません。受信した5 / 100 件は破棄しました。");
-    EXPECT_EQ(d.ctx.store.RecordCount, 0);
+    EXPECT_EQ(d.ctx.dataSet().RecordCount(), 0);
     EXPECT_FALSE(QFile::exists(d.ctx.tmpDatPath()));
 }
 

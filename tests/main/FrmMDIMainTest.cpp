@@ -37,7 +37,7 @@ struct MainFixture : ::testing::Test {
         test::giveTestCatalogue(*t.ctx, 1);
         ResetStore(*t.ctx);
         // As after a measurement: every column holds data.
-        t.ctx->store.ColumnPresent.assign(13, true);
+        test::props(*t.ctx).ColumnPresent.assign(13, true);
         main = std::make_unique<FrmMDIMain>(*t.ctx, status, seq, MainWindowLinks{});
         clients.main = main.get();
         clients.measured = &main->measurementRun().measuredData();
@@ -54,15 +54,15 @@ struct MainFixture : ::testing::Test {
     // Appends n records at one-second steps from 2002/06/01 00:00:00.
     void addRecords(int n)
     {
-        OpenTmpForAppend(*t.ctx);
+        t.ctx->dataSet().OpenTmpForAppend();
         for (int i = 0; i < n; ++i) {
             DataRecord r;
             r.number = i;
             r.setTime(37408.0 + i / 86400.0);
             r.setColumn(2, 100 + i);
-            AppendRecord(*t.ctx, r);
+            t.ctx->dataSet().AppendRecord(r);
         }
-        CloseTmp(*t.ctx);
+        t.ctx->dataSet().CloseTmp();
     }
 
     test::TestContext t;
@@ -145,7 +145,7 @@ TEST_F(MainFixture, ClearAnsweredNoChangesNothing)
     EXPECT_EQ(t.msg.shown[0].icon, MsgIcon::Question);
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_TRUE(QFile::exists(t.ctx->tmpDatPath()));
-    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 20);
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
 }
 
@@ -160,7 +160,7 @@ TEST_F(MainFixture, ClearAnsweredYesEmptiesTheDataSet)
     main->MnuFile_Clear->trigger();
     EXPECT_FALSE(t.ctx->app.DataPresent);
     EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
-    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0);
     EXPECT_FALSE(main->MnuFile_Save->isEnabled());
     EXPECT_FALSE(main->toolButton(ToolButton::Clear)->isEnabled());
     EXPECT_EQ(main->dispWindow()->LblValue[2]->text(), QStringLiteral("0.000"));
@@ -281,10 +281,10 @@ TEST(EndSequence, ClosingStoresTheGraphSettingsAndRemovesTmpDat)
 TEST_F(MainFixture, ExitUnloadsTheChildrenAndClosesTheFiles)
 {
     main->spreadWindow()->move(30, 45);
-    OpenTmpForAppend(*t.ctx);
-    ASSERT_TRUE(t.ctx->store.TmpFileNo);
+    t.ctx->dataSet().OpenTmpForAppend();
+    ASSERT_TRUE(test::DataSetAccess::writer(t.ctx->dataSet()));
     EXPECT_TRUE(main->bfExitApplication());
-    EXPECT_FALSE(t.ctx->store.TmpFileNo);
+    EXPECT_FALSE(test::DataSetAccess::writer(t.ctx->dataSet()));
     EXPECT_FALSE(main->MnuView_Spread->isChecked());
     EXPECT_FALSE(main->MnuView_Graph->isChecked());
     EXPECT_FALSE(main->MnuView_Denryoku->isChecked());
@@ -383,15 +383,15 @@ TEST_F(MainFixture, LoadWithDataPresentAnsweredNoOpensNoDialog)
     t.msg.answers = {MsgAnswer::No};
     main->MnuFile_Load->trigger();
     EXPECT_TRUE(t.files.opens.empty());
-    EXPECT_EQ(t.ctx->store.RecordCount, 5);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 5);
 }
 
 TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
 {
     addRecords(20);
     t.ctx->app.DataPresent = true;
-    t.ctx->store.FirstTime = 37408.0;
-    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
+    test::props(*t.ctx).FirstTime = 37408.0;
+    test::props(*t.ctx).LastTime = 37408.0 + 19 / 86400.0;
     main->MnuFile_Save->setEnabled(true);
     main->MnuFile_Clear->setEnabled(true);
     const QString path = t.path(QStringLiteral("set.csv"));
@@ -405,14 +405,14 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     // Clear, then load the file again: the list, the commands and the graph follow.
     t.msg.answers = {MsgAnswer::Yes};
     main->MnuFile_Clear->trigger();
-    ASSERT_EQ(t.ctx->store.RecordCount, 0);
+    ASSERT_EQ(t.ctx->dataSet().RecordCount(), 0);
     main->graphWindow()->close();
     QApplication::processEvents();
     ASSERT_FALSE(main->MnuView_Graph->isChecked());
     t.files.answers = {path};
     main->MnuFile_Load->trigger();
     ASSERT_EQ(t.files.opens.size(), 1u);
-    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 20);
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
     EXPECT_TRUE(main->toolButton(ToolButton::Clear)->isEnabled());
@@ -502,13 +502,13 @@ TEST_F(MainFixture, LoadClearsTheDataOnlyOnceAFileWasChosen)
               QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？"));
     ASSERT_EQ(t.files.opens.size(), 1u);
     EXPECT_TRUE(t.ctx->app.DataPresent);
-    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 20);
     EXPECT_TRUE(QFile::exists(t.ctx->tmpDatPath()));
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
 
     // A file chosen: the old data set goes, the file's comes.
-    t.ctx->store.FirstTime = 37408.0;
-    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
+    test::props(*t.ctx).FirstTime = 37408.0;
+    test::props(*t.ctx).LastTime = 37408.0 + 19 / 86400.0;
     const QString path = t.path(QStringLiteral("five.csv"));
     t.files.answers = {path};
     main->MnuFile_Save->trigger();
@@ -516,7 +516,7 @@ TEST_F(MainFixture, LoadClearsTheDataOnlyOnceAFileWasChosen)
     t.msg.answers = {MsgAnswer::Yes};
     t.files.answers = {path};
     main->MnuFile_Load->trigger();
-    EXPECT_EQ(t.ctx->store.RecordCount, 20);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 20);
     EXPECT_TRUE(t.ctx->app.DataPresent);
 }
 
@@ -524,11 +524,11 @@ TEST_F(MainFixture, AReopenedGraphWindowShowsTheSummaryOfTheDataSet)
 {
     addRecords(20);
     t.ctx->app.DataPresent = true;
-    t.ctx->store.FirstTime = 37408.0;
-    t.ctx->store.LastTime = 37408.0 + 19 / 86400.0;
-    t.ctx->store.TotalEnergy = 1.25;
-    t.ctx->store.PeakWatts = 2500;
-    t.ctx->store.PeakTime = 37408.0;
+    test::props(*t.ctx).FirstTime = 37408.0;
+    test::props(*t.ctx).LastTime = 37408.0 + 19 / 86400.0;
+    test::props(*t.ctx).TotalEnergy = 1.25;
+    test::props(*t.ctx).PeakWatts = 2500;
+    test::props(*t.ctx).PeakTime = 37408.0;
     main->graphWindow()->close();
     QApplication::processEvents();
     main->MnuView_Graph->trigger();

@@ -99,49 +99,49 @@ TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write(QByteArray(140 * 5, 'x'));
     stale.close();
-    ctx.store.RecordCount = 5;
-    ctx.store.NextRecordNumber = 5;
+    test::props(ctx).RecordCount = 5;
+    test::props(ctx).NextRecordNumber = 5;
     ctx.meas.EnergyTotal = 3;
     ctx.meas.HoursTotal = 2;
-    ctx.store.ListTop = 9;
-    ctx.store.GraphPoints = 7;
-    ctx.store.DataFrequency = 4;
-    ctx.store.GraphFollowing = false; // paged back in the last measurement
-    ctx.store.GraphFirstScalePending = false;
+    ctx.listPage().ListTop = 9;
+    ctx.graphWindow().GraphPoints = 7;
+    test::props(ctx).DataFrequency = 4;
+    ctx.graphWindow().GraphFollowing = false; // paged back in the last measurement
+    ctx.graphWindow().GraphFirstScalePending = false;
     ctx.cat.LogColumns[7] = false;
     ctx.cat.ColumnOn.assign(18, true);
 
     h.run->KeisokuStart();
 
     // The new graph follows the newest record and gets its first scale.
-    EXPECT_TRUE(ctx.store.GraphFollowing);
-    EXPECT_TRUE(ctx.store.GraphFirstScalePending);
+    EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
+    EXPECT_TRUE(ctx.graphWindow().GraphFirstScalePending);
 
     const double now = h.t.clock.value;
-    EXPECT_EQ(ctx.store.GraphStart, now);
-    EXPECT_EQ(vbdate::secondsBetween(now, ctx.store.GraphEnd), 3600);
-    EXPECT_EQ(ctx.store.FirstTime, now);
-    EXPECT_EQ(ctx.store.PeakTime, now);
-    EXPECT_EQ(ctx.store.PeakWatts, -9999.9);
-    EXPECT_EQ(ctx.store.DataWiring, 0);
-    EXPECT_EQ(ctx.store.DataFrequency, 0);
-    EXPECT_EQ(ctx.store.SampleInterval, 10);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, now);
+    EXPECT_EQ(vbdate::secondsBetween(now, ctx.graphWindow().GraphEnd), 3600);
+    EXPECT_EQ(ctx.dataSet().FirstTime(), now);
+    EXPECT_EQ(ctx.dataSet().PeakTime(), now);
+    EXPECT_EQ(ctx.dataSet().PeakWatts(), -9999.9);
+    EXPECT_EQ(ctx.dataSet().DataWiring(), 0);
+    EXPECT_EQ(ctx.dataSet().DataFrequency(), 0);
+    EXPECT_EQ(ctx.dataSet().SampleInterval(), 10);
     EXPECT_EQ(ctx.meas.StoreCounter, 10);
-    EXPECT_EQ(ctx.store.ListTop, 0);
-    EXPECT_EQ(ctx.store.GraphPoints, 0);
+    EXPECT_EQ(ctx.listPage().ListTop, 0);
+    EXPECT_EQ(ctx.graphWindow().GraphPoints, 0);
     EXPECT_EQ(ctx.meas.EnergyTotal, 0);
     EXPECT_EQ(ctx.meas.HoursTotal, 0);
-    EXPECT_EQ(ctx.store.NextRecordNumber, 0);
-    EXPECT_EQ(ctx.store.RecordCount, 0);
+    EXPECT_EQ(ctx.dataSet().NextRecordNumber(), 0);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 0);
     EXPECT_TRUE(ctx.app.DataPresent);
     std::vector<bool> present(18, true);
     present[3] = present[5] = false; // single-phase two-wire has no T phase
-    EXPECT_EQ(ctx.store.ColumnPresent, present);
+    EXPECT_EQ(ctx.dataSet().ColumnPresent(), present);
     std::vector<bool> on(18, true);
     on[7] = false;
     EXPECT_EQ(ctx.cat.ColumnOn, on);
-    ASSERT_TRUE(ctx.store.TmpFileNo);
-    EXPECT_TRUE(ctx.store.TmpFileNo->isOpen());
+    ASSERT_TRUE(test::DataSetAccess::writer(ctx.dataSet()));
+    EXPECT_TRUE(test::DataSetAccess::writer(ctx.dataSet())->isOpen());
     EXPECT_EQ(QFileInfo(ctx.tmpDatPath()).size(), 0); // stale records are gone
 }
 
@@ -195,9 +195,9 @@ TEST(MeasurementFlow, MeterConfirmsThenLinesBecomeRecords)
     for (int s = 0; s < 3; ++s)
         h.line(s, 1000.0f * (s + 1));
     EXPECT_TRUE(h.view.timerOn);
-    EXPECT_EQ(h.ctx().store.RecordCount, 3);
-    EXPECT_EQ(h.ctx().store.PeakWatts, 3000);
-    EXPECT_EQ(h.ctx().store.FirstTime, *vbdate::parse(u"2002/06/01 12:00:00"));
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 3);
+    EXPECT_EQ(h.ctx().dataSet().PeakWatts(), 3000);
+    EXPECT_EQ(h.ctx().dataSet().FirstTime(), *vbdate::parse(u"2002/06/01 12:00:00"));
 }
 
 // ---------------------------------------------------------------------------------
@@ -208,10 +208,10 @@ TEST(DisplayCycle, DoesNothingUnlessMeasuring)
     RunHarness h;
     h.view.mark(ViewItem::Spread, true);
     h.view.mark(ViewItem::Graph, true);
-    h.ctx().store.RecordCount = 40000;
-    h.ctx().store.ListTop = 3;
+    test::props(h.ctx()).RecordCount = 40000;
+    h.ctx().listPage().ListTop = 3;
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, 3);
+    EXPECT_EQ(h.ctx().listPage().ListTop, 3);
     EXPECT_EQ(h.view.listRefreshes + h.view.graphRefreshes, 0);
     EXPECT_TRUE(h.port.commands.isEmpty());
 }
@@ -235,14 +235,14 @@ TEST_P(DisplayTickTest, ListFollowsTheNewestRecords)
     h.view.mark(ViewItem::Spread, c.list);
     h.view.mark(ViewItem::Graph, c.graph);
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, c.listTop);
+    EXPECT_EQ(h.ctx().listPage().ListTop, c.listTop);
     EXPECT_EQ(listTopFor(c.records), c.listTop);
     EXPECT_EQ(h.view.listRefreshes, c.list ? 1 : 0);
     EXPECT_EQ(h.view.graphRefreshes, c.graph ? 1 : 0);
     if (c.list && c.records > 0) {
         // The page's last filled slot is the newest record.
         const int newest = std::min(c.records, 14);
-        EXPECT_EQ(h.ctx().store.ListPage[newest].number, c.records - 1);
+        EXPECT_EQ(h.ctx().listPage().Rows[newest].number, c.records - 1);
     }
     EXPECT_EQ(h.port.commands, (QStringList{"CMD"}));
 }
@@ -273,18 +273,18 @@ TEST(DisplayCycle, TheListStaysWhereTheUserScrolledIt)
     for (int s = 0; s < 30; ++s)
         h.line(s);
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, 16);
+    EXPECT_EQ(h.ctx().listPage().ListTop, 16);
     LoadListPage(h.ctx(), 4); // the user scrolls back
     h.view.listAtEnd = false;
     for (int s = 30; s < 35; ++s)
         h.line(s);
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, 4);
-    EXPECT_EQ(h.ctx().store.ListPage[1].number, 4);
+    EXPECT_EQ(h.ctx().listPage().ListTop, 4);
+    EXPECT_EQ(h.ctx().listPage().Rows[1].number, 4);
     EXPECT_EQ(h.view.listRefreshes, 2);
     h.view.listAtEnd = true; // and back to the end
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, 21);
+    EXPECT_EQ(h.ctx().listPage().ListTop, 21);
 }
 
 TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)
@@ -295,16 +295,16 @@ TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)
     for (int s = 0; s < 32767; ++s)
         h.line(s);
     h.run->onDisplayTick();
-    EXPECT_EQ(h.ctx().store.ListTop, 32767 - 14);
+    EXPECT_EQ(h.ctx().listPage().ListTop, 32767 - 14);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"});
 
     h.line(32767);
-    ASSERT_EQ(h.ctx().store.RecordCount, 32768);
+    ASSERT_EQ(h.ctx().dataSet().RecordCount(), 32768);
     // Lines arriving faster than the tick are not stored beyond the record that
     // passed the limit, so the data set can always be saved and loaded again.
     h.line(32768);
     h.line(32769);
-    EXPECT_EQ(h.ctx().store.RecordCount, 32768);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 32768);
     EXPECT_EQ(QFileInfo(h.ctx().tmpDatPath()).size(), 32768 * kRecordBytes);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // not before the tick
     h.run->onDisplayTick();
@@ -354,10 +354,10 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     EXPECT_EQ(h.t.status.panels[1], QString());
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_TRUE(h.ctx().app.DataPresent);
-    EXPECT_FALSE(h.ctx().store.TmpFileNo);
+    EXPECT_FALSE(test::DataSetAccess::writer(h.ctx().dataSet()));
     EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
-    EXPECT_EQ(h.ctx().store.RecordCount, 3);
-    EXPECT_EQ(ReadRecord(h.ctx(), 3).number, 2);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 3);
+    EXPECT_EQ(h.ctx().dataSet().ReadRecord(3).number, 2);
 }
 
 // An "STP" while idle ends in KeisokuEnd after the stop exchange times out: the
@@ -389,7 +389,7 @@ TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_FALSE(h.view.timerOn);
     EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
-    EXPECT_EQ(h.ctx().store.RecordCount, 2);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 2);
     EXPECT_TRUE(h.ctx().app.DataPresent);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // nothing more to a lost port
 }
@@ -473,7 +473,7 @@ TEST(MeasurementSilence, WarnsAfterTenSecondsAndClearsWithTheNextLine)
     EXPECT_TRUE(h.ctx().app.Measuring);
     h.line(0);
     EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
-    EXPECT_EQ(h.ctx().store.RecordCount, 1);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 1);
 }
 
 } // namespace

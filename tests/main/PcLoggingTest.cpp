@@ -124,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PcLoggingHeader, UnknownWiringHasNoWiringLine)
 {
     RunHarness h(1, 7, 1);
-    h.ctx().store.ColumnPresent.assign(13, false);
-    h.ctx().store.ColumnPresent[0] = h.ctx().store.ColumnPresent[1] = true;
+    test::props(h.ctx()).ColumnPresent.assign(13, false);
+    test::props(h.ctx()).ColumnPresent[0] = test::props(h.ctx()).ColumnPresent[1] = true;
     EXPECT_EQ(pcLogHeader(h.ctx(), h.seq->WiringMode(), QStringLiteral("x.csv")),
               (QStringList{"FILE=\"x.csv\"", "\"番号\",\"時刻\""}));
 }
@@ -201,7 +201,7 @@ TEST_P(StopWhileLoggingTest, LogFileIsClosedBeforeSleIsSent)
         h.seq->dispatch(3, QStringLiteral("STP"));
         break;
     case StopPath::StoreFull:
-        h.ctx().store.RecordCount = 32768;
+        test::props(h.ctx()).RecordCount = 32768;
         h.run->onDisplayTick();
         break;
     }
@@ -276,7 +276,7 @@ TEST(PcLoggingFailures, FullDiskDuringLoggingStopsLoggingWithAMessage)
     // The measurement goes on: this line and the next are stored, nothing is sent.
     h.line(1);
     EXPECT_TRUE(h.ctx().app.Measuring);
-    EXPECT_EQ(h.ctx().store.RecordCount, 2);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 2);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"});
     EXPECT_EQ(h.t.msg.shown.size(), 1u);
 }
@@ -289,10 +289,12 @@ TEST(StoreFailures, RefusedAppendEndsTheMeasurementOnce)
     h.run->logingCommand();
     h.line(0);
     h.line(1);
-    ASSERT_EQ(h.ctx().store.RecordCount, 2);
+    ASSERT_EQ(h.ctx().dataSet().RecordCount(), 2);
 
-    h.ctx().store.TmpFileNo = std::make_unique<QFile>(QStringLiteral("/dev/full"));
-    ASSERT_TRUE(h.ctx().store.TmpFileNo->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    test::DataSetAccess::setWriter(h.ctx().dataSet(),
+                                   std::make_unique<QFile>(QStringLiteral("/dev/full")));
+    ASSERT_TRUE(test::DataSetAccess::writer(h.ctx().dataSet())
+                    ->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     for (int s = 2; s < 6; ++s) // the meter goes on sending until it has stopped
         h.line(s);
 
@@ -301,13 +303,13 @@ TEST(StoreFailures, RefusedAppendEndsTheMeasurementOnce)
     EXPECT_TRUE(h.t.msg.shown[0].text.startsWith(QStringLiteral(
         "計測データを一時データファイルに書き込めないため、計測を終了しました。\r\n")));
     EXPECT_FALSE(h.ctx().app.PcLogging);
-    EXPECT_EQ(h.ctx().store.RecordCount, 2);
+    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 2);
 
     // The stop completes; the records already stored stay readable.
     h.seq->dispatch(2, QStringLiteral("OK"));
     h.seq->dispatch(2, QStringLiteral("OK"));
     EXPECT_FALSE(h.ctx().app.Measuring);
-    EXPECT_EQ(ReadRecords(h.ctx(), 1, 2).at(1).number, 1);
+    EXPECT_EQ(h.ctx().dataSet().ReadRecords(1, 2).at(1).number, 1);
 }
 
 } // namespace

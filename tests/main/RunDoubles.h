@@ -128,7 +128,7 @@ inline void fillCatalog(Context& ctx, int version)
     ctx.app.HardVersion = version;
     dimensionCatalog(ctx.cat, version);
     ctx.cat.LogColumns.assign(ctx.cat.LogColumns.size(), true);
-    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
+    test::props(ctx).ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, false);
 }
 
 struct RunHarness {

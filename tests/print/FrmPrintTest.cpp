@@ -32,7 +32,8 @@ struct PrintFixture : ::testing::Test {
     {
         test::buildCatalog(*t.ctx, version);
         test::writeDataSet(*t.ctx, {test::at(2002, 6, 1, 10, 0, 0), records, 1});
-        t.ctx->store.ColumnPresent.assign(static_cast<size_t>(t.ctx->cat.ColumnLast) + 1, true);
+        test::props(*t.ctx).ColumnPresent.assign(static_cast<size_t>(t.ctx->cat.ColumnLast) + 1,
+                                                 true);
         main = std::make_unique<FrmMDIMain>(*t.ctx, status, seq, MainWindowLinks{});
         main->showChildWindows();
         main->show();

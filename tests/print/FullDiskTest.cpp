@@ -65,7 +65,7 @@ TEST_P(FullDiskWrite, FailsNamingTheFileAndTheReasonAndKeepsTheOldFile)
     Context& ctx = *t.ctx;
     test::buildCatalog(ctx, 2);
     test::writeDataSet(ctx, {test::at(2002, 6, 1, 10, 0, 0), 3000, 1});
-    ctx.store.ColumnPresent.assign(18, true);
+    test::props(ctx).ColumnPresent.assign(18, true);
 
     const QString path = disk->path(QString::fromLatin1(GetParam().file));
     const QByteArray before = "[Tarvo]\nCommPort=1\n";
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                              [](test::TestContext& t, const QString& path) {
                                  t.ctx->app.AppFolder =
                                      path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-                                 t.ctx->store.TitleLine = QString(3000, QLatin1Char('t'));
+                                 test::props(*t.ctx).TitleLine = QString(3000, QLatin1Char('t'));
                                  const bool ok = writeDataSetInfo(*t.ctx, DataSetKind::File);
                                  return Outcome{ok, t.status.panels[2]};
                              }},

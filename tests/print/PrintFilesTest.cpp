@@ -32,7 +32,7 @@ struct PdfFixture : ::testing::Test {
     {
         test::buildCatalog(ctx, 1);
         test::writeDataSet(ctx, {test::at(2002, 6, 1, 10, 0, 0), 250, 1});
-        ctx.store.ColumnPresent.assign(13, true);
+        test::props(ctx).ColumnPresent.assign(13, true);
         for (size_t s = 0; s < ctx.cat.SeriesShown.size(); ++s)
             ctx.cat.SeriesShown[s] = s == 0 || s == 4;
         SetGraphWindow(ctx, 0);
@@ -46,7 +46,7 @@ struct PdfFixture : ::testing::Test {
 TEST_F(PdfFixture, GraphAndListPagesEachInTheirOwnOrientation)
 {
     auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
-    GraphSection graph(ctx, widePictures());
+    GraphSection graph(currentGraphScene(ctx, widePictures()), ctx.svc);
     SpreadSection list(table, 1);
     const QString path = t.path(QStringLiteral("out.pdf"));
     ASSERT_TRUE(writePdfFile(path, {&graph, &list}, QStringLiteral("計測データ")).ok());
@@ -78,7 +78,7 @@ TEST_F(PdfFixture, VersionTwoListPrintsLandscape)
 {
     test::buildCatalog(ctx, 2);
     test::writeDataSet(ctx, {test::at(2002, 6, 1, 10, 0, 0), 20, 1});
-    ctx.store.ColumnPresent.assign(18, true);
+    test::props(ctx).ColumnPresent.assign(18, true);
     auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
     SpreadSection list(table, 2);
     const QString path = t.path(QStringLiteral("v2.pdf"));

@@ -17,8 +17,8 @@ void giveDataSet(Context& ctx, int version, const std::vector<int>& numbers)
     ctx.app.HardVersion = version;
     bfVer_NoCheck(ctx);
     ResetStore(ctx);
-    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
-    OpenTmpForAppend(ctx);
+    test::props(ctx).ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    ctx.dataSet().OpenTmpForAppend();
     int i = 0;
     for (const int n : numbers) {
         DataRecord r;
@@ -40,10 +40,10 @@ void giveDataSet(Context& ctx, int version, const std::vector<int>& numbers)
         r.setColumn(15, 99.95);
         r.setColumn(16, 25.5);
         r.setColumn(17, -3.4);
-        AppendRecord(ctx, r);
+        ctx.dataSet().AppendRecord(r);
         ++i;
     }
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
 }
 
 QStringList row(const PrintTable& t, int r)
@@ -107,8 +107,8 @@ TEST(PrintTable, OnlyPresentAndSwitchedOnColumnsArePrinted)
     giveDataSet(*t.ctx, 2, {0});
     // Single-phase two-wire: no voltage T or current T; the user switched off
     // the integrated energy and the second temperature.
-    t.ctx->store.ColumnPresent[3] = false;
-    t.ctx->store.ColumnPresent[5] = false;
+    test::props(*t.ctx).ColumnPresent[3] = false;
+    test::props(*t.ctx).ColumnPresent[5] = false;
     t.ctx->cat.ColumnOn[11] = false;
     t.ctx->cat.ColumnOn[17] = false;
     const PrintTable table = buildPrintTable(*t.ctx);
@@ -135,7 +135,7 @@ TEST(PrintTable, AMissingDataFileIsAnError)
 {
     test::TestContext t;
     giveDataSet(*t.ctx, 1, {0, 1, 2});
-    DeleteTmpFile(*t.ctx);
+    t.ctx->dataSet().DeleteTmpFile();
     EXPECT_THROW(buildPrintTable(*t.ctx), VbError);
 }
 

@@ -44,7 +44,7 @@ TEST_P(BadFile, IsRefusedCleanly)
     useVersion(*t.ctx, 1);
     // An earlier data set that the refused file must not disturb.
     storeRecords(*t.ctx, knownRecords(), 1);
-    t.ctx->store.TitleLine = QStringLiteral("earlier");
+    test::props(*t.ctx).TitleLine = QStringLiteral("earlier");
 
     QString path;
     if (*c.fixture) {
@@ -75,18 +75,18 @@ TEST_P(BadFile, IsRefusedCleanly)
             << box.text.toStdString() << " lacks " << part;
 
     // Nothing half-loaded remains; the data set's wiring and title are as before.
-    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0);
     EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
     EXPECT_FALSE(t.ctx->app.DataPresent);
-    EXPECT_FALSE(t.ctx->store.TmpFileNo);
-    EXPECT_EQ(t.ctx->store.DataWiring, 1);
-    EXPECT_EQ(t.ctx->store.TitleLine, QStringLiteral("earlier"));
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(13, false));
+    EXPECT_FALSE(test::DataSetAccess::writer(t.ctx->dataSet()));
+    EXPECT_EQ(t.ctx->dataSet().DataWiring(), 1);
+    EXPECT_EQ(t.ctx->dataSet().TitleLine(), QStringLiteral("earlier"));
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(13, false));
 
     // And the program goes on: a good file loads right after.
     t.msg.clear();
     EXPECT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("v1_three_phase.csv"))));
-    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3);
     EXPECT_TRUE(t.msg.shown.empty());
 }
 
@@ -198,7 +198,7 @@ TEST(BadFileReport, AFolderIsNoDataFile)
     useVersion(*t.ctx, 1);
     EXPECT_FALSE(LoadDataFile(*t.ctx, t.dir.path()));
     ASSERT_EQ(t.msg.shown.size(), 1u);
-    EXPECT_EQ(t.ctx->store.RecordCount, 0);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0);
     EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath()));
 }
 

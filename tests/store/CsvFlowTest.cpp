@@ -33,7 +33,7 @@ TEST(LoadFlow, CancelChangesNothing)
     t.files.answers.push_back(QString());
     EXPECT_FALSE(chooseAndLoadDataFile(*t.ctx, nullptr));
     ASSERT_EQ(t.files.opens.size(), 1u);
-    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3);
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_EQ(t.ctx->app.FilePath, folderBefore);
     EXPECT_TRUE(t.pointer.history.empty());
@@ -64,7 +64,7 @@ TEST(LoadFlow, LoadsTheChosenFileWithEveryColumnOn)
     t.files.answers.push_back(path);
     EXPECT_TRUE(chooseAndLoadDataFile(*t.ctx, nullptr));
     EXPECT_EQ(t.ctx->cat.ColumnOn, std::vector<bool>(18, true));
-    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3);
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_EQ(t.ctx->app.FilePath, t.path(QStringLiteral("files")));
     EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), {}), t.path(QStringLiteral("files")));
@@ -82,9 +82,9 @@ TEST(LoadFlow, TheEarlierDataSetIsGoneBeforeTheFileIsRead)
     t.files.answers.push_back(
         copyFixture(t, QStringLiteral("v1_three_phase.csv"), QStringLiteral("d")));
     ASSERT_TRUE(chooseAndLoadDataFile(*t.ctx, nullptr));
-    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3);
     EXPECT_EQ(tmpDatSize(*t.ctx), 3 * kRecordBytes);
-    EXPECT_EQ(t.ctx->store.FirstTime, at(10, 0, 0));
+    EXPECT_EQ(t.ctx->dataSet().FirstTime(), at(10, 0, 0));
 }
 
 TEST(LoadFlow, ARefusedFileLeavesAnEmptyStore)
@@ -97,7 +97,7 @@ TEST(LoadFlow, ARefusedFileLeavesAnEmptyStore)
         t.files.answers.push_back(copyFixture(t, QString::fromLatin1(name), QStringLiteral("d")));
         EXPECT_FALSE(chooseAndLoadDataFile(*t.ctx, nullptr)) << name;
         EXPECT_EQ(t.msg.shown.size(), 1u) << name;
-        EXPECT_EQ(t.ctx->store.RecordCount, 0) << name;
+        EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0) << name;
         EXPECT_FALSE(QFile::exists(t.ctx->tmpDatPath())) << name;
         EXPECT_FALSE(t.ctx->app.DataPresent) << name;
         EXPECT_EQ(t.pointer.current, 0) << name;
@@ -115,7 +115,7 @@ TEST(LoadFlow, IsRefusedWhileAMeasurementWritesTheStore)
     t.files.answers.push_back(fixturePath(QStringLiteral("v1_three_phase.csv")));
     EXPECT_FALSE(chooseAndLoadDataFile(*t.ctx, nullptr));
     EXPECT_TRUE(t.files.opens.empty());
-    EXPECT_EQ(t.ctx->store.RecordCount, 3);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3);
 }
 
 TEST(SaveFlow, AsksWithTheCsvFilterAndDefaultExtensionAndNoTitle)

@@ -102,9 +102,9 @@ TEST(DamagedFiles, NeverCrashAndLoadConsistentlyOrNotAtAll)
         writeBytes(path, bytes);
         t.msg.clear();
         const bool ok = LoadDataFile(*t.ctx, path);
-        const StoreGlobals& st = t.ctx->store;
+        const DataSetProperties& st = t.ctx->dataSet().properties();
         const std::string what = "case " + std::to_string(i) + ": " + bytes.toHex().toStdString();
-        ASSERT_FALSE(st.TmpFileNo) << what;
+        ASSERT_FALSE(test::DataSetAccess::writer(t.ctx->dataSet())) << what;
         if (ok) {
             ++loaded;
             ASSERT_TRUE(t.msg.shown.empty()) << what;

@@ -47,12 +47,12 @@ TEST_P(LoadedFile, FillsTheStoreAsAFinishedMeasurement)
     const LoadCase& c = GetParam();
     TestContext t;
     useVersion(*t.ctx, c.version);
-    t.ctx->store.DataWiring = 1 - c.wiring % 2; // anything else
+    test::props(*t.ctx).DataWiring = 1 - c.wiring % 2; // anything else
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QString::fromLatin1(c.fixture))))
         << t.msg.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(t.msg.shown.empty());
 
-    const StoreGlobals& st = t.ctx->store;
+    const DataSetProperties& st = t.ctx->dataSet().properties();
     std::vector<int> present = c.present;
     if (present.empty())
         for (int col = 0; col <= t.ctx->cat.ColumnLast; ++col)
@@ -70,7 +70,7 @@ TEST_P(LoadedFile, FillsTheStoreAsAFinishedMeasurement)
     EXPECT_EQ(st.SampleInterval, 10);
     EXPECT_EQ(st.FirstTime, at(10, 0, 0));
     EXPECT_EQ(st.LastTime, at(10, 0, 10 * (c.records - 1)));
-    EXPECT_EQ(st.GraphStart, st.FirstTime);
+    EXPECT_EQ(t.ctx->graphWindow().GraphStart, st.FirstTime);
     EXPECT_EQ(st.PeakWatts, single(1.201E+3));
     EXPECT_EQ(st.PeakTime, at(10, 0, 10));
     EXPECT_EQ(st.TotalEnergy, expectedValue(c.records - 1, 11));
@@ -90,10 +90,10 @@ TEST_P(LoadedFile, FillsTheStoreAsAFinishedMeasurement)
         }
     }
     // The list page and the graph window were read.
-    EXPECT_EQ(st.ListTop, 0);
-    EXPECT_EQ(st.ListPage[1].number, 0);
-    EXPECT_TRUE(st.ListPage[c.records + 1].isEmptySlot());
-    EXPECT_GE(st.GraphPoints, 2);
+    EXPECT_EQ(t.ctx->listPage().ListTop, 0);
+    EXPECT_EQ(t.ctx->listPage().Rows[1].number, 0);
+    EXPECT_TRUE(t.ctx->listPage().Rows[c.records + 1].isEmptySlot());
+    EXPECT_GE(t.ctx->graphWindow().GraphPoints, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,7 +124,7 @@ TEST(LoadedFileEdges, Version2ColumnsUnderVersion1AreNotListed)
     useVersion(*t.ctx, 1);
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("v2_single_three_wire.csv"))));
     LoadListPage(*t.ctx, 0);
-    const DataRecord& rec = t.ctx->store.ListPage[1];
+    const DataRecord& rec = t.ctx->listPage().Rows[1];
     EXPECT_FALSE(listCellText(*t.ctx, rec, 3).isEmpty()); // voltage R
     for (int grid = 13; grid <= 17; ++grid)
         EXPECT_TRUE(listCellText(*t.ctx, rec, grid).isEmpty()) << grid;
@@ -167,7 +167,7 @@ TEST(LoadedFileLines, AreReadWhateverTheLineEndings)
         const QString path = t.path(QStringLiteral("x.csv"));
         writeBytes(path, bytes);
         EXPECT_TRUE(LoadDataFile(*t.ctx, path)) << name;
-        EXPECT_EQ(t.ctx->store.RecordCount, 3) << name;
+        EXPECT_EQ(t.ctx->dataSet().RecordCount(), 3) << name;
     }
 }
 
@@ -176,10 +176,10 @@ TEST(LoadedFileEdges, AMissingWiringMarkKeepsTheWiring)
     for (int before : {0, 1, 2}) {
         TestContext t;
         useVersion(*t.ctx, 1);
-        t.ctx->store.DataWiring = before;
+        test::props(*t.ctx).DataWiring = before;
         ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("edge_no_wiring_mark.csv"))));
-        EXPECT_EQ(t.ctx->store.DataWiring, before);
-        EXPECT_EQ(t.ctx->store.RecordCount, 2);
+        EXPECT_EQ(t.ctx->dataSet().DataWiring(), before);
+        EXPECT_EQ(t.ctx->dataSet().RecordCount(), 2);
     }
 }
 
@@ -187,10 +187,10 @@ TEST(LoadedFileEdges, AFileWithoutWiringLineHasItsTitlesOnLine2)
 {
     TestContext t;
     useVersion(*t.ctx, 1);
-    t.ctx->store.DataWiring = 1;
+    test::props(*t.ctx).DataWiring = 1;
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("edge_no_wiring_line.csv"))));
-    EXPECT_EQ(t.ctx->store.DataWiring, 1);
-    ASSERT_EQ(t.ctx->store.RecordCount, 2);
+    EXPECT_EQ(t.ctx->dataSet().DataWiring(), 1);
+    ASSERT_EQ(t.ctx->dataSet().RecordCount(), 2);
     EXPECT_EQ(recordsOf(*t.ctx)[0].column(2), single(100.2));
 }
 
@@ -199,8 +199,8 @@ TEST(LoadedFileEdges, BareTitlesAreRecognised)
     TestContext t;
     useVersion(*t.ctx, 1);
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("edge_bare_titles.csv"))));
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(13, true));
-    EXPECT_EQ(t.ctx->store.DataWiring, 0);
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(13, true));
+    EXPECT_EQ(t.ctx->dataSet().DataWiring(), 0);
     EXPECT_EQ(recordsOf(*t.ctx)[1].column(12), single(2.778E-3));
 }
 
@@ -220,7 +220,7 @@ TEST(LoadedFileEdges, EmptyLinesAreSkippedAndCountedInLineNumbers)
     TestContext t;
     useVersion(*t.ctx, 1);
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("edge_blank_lines.csv"))));
-    EXPECT_EQ(t.ctx->store.RecordCount, 2);
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 2);
 }
 
 TEST(LoadedFileEdges, UnknownTitlesAndExtraFieldsAreIgnored)
@@ -228,7 +228,7 @@ TEST(LoadedFileEdges, UnknownTitlesAndExtraFieldsAreIgnored)
     TestContext t;
     useVersion(*t.ctx, 1);
     ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("edge_extra_fields.csv"))));
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(13, true));
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(13, true));
     EXPECT_EQ(recordsOf(*t.ctx)[1].column(12), single(2.778E-3));
 }
 
@@ -279,7 +279,7 @@ TEST(LoadedFileEdges, AFileOfAFullMeasurementLoadsAndOneMoreRecordIsRefused)
         writeBytes(path, bytes);
         const bool loaded = LoadDataFile(*t.ctx, path);
         EXPECT_EQ(loaded, records == kMaxStoredRecords);
-        EXPECT_EQ(t.ctx->store.RecordCount, loaded ? kMaxStoredRecords : 0);
+        EXPECT_EQ(t.ctx->dataSet().RecordCount(), loaded ? kMaxStoredRecords : 0);
         if (!loaded) {
             EXPECT_TRUE(t.msg.shown.front().text.contains(QStringLiteral("32768")));
         }
@@ -319,14 +319,14 @@ TEST(RoundTrip, ASavedFileReloadsToTheSameStore)
         }
         storeRecords(*t.ctx, records, c.wiring);
         for (int col : c.absent)
-            t.ctx->store.ColumnPresent[static_cast<size_t>(col)] = false;
+            test::props(*t.ctx).ColumnPresent[static_cast<size_t>(col)] = false;
         const QString first = t.path(QStringLiteral("a.csv"));
         ASSERT_TRUE(SaveDataFile(*t.ctx, first));
 
         ASSERT_TRUE(LoadDataFile(*t.ctx, first));
-        EXPECT_EQ(t.ctx->store.RecordCount, 200);
-        EXPECT_EQ(t.ctx->store.DataWiring, c.wiring);
-        EXPECT_EQ(t.ctx->store.SampleInterval, 7);
+        EXPECT_EQ(t.ctx->dataSet().RecordCount(), 200);
+        EXPECT_EQ(t.ctx->dataSet().DataWiring(), c.wiring);
+        EXPECT_EQ(t.ctx->dataSet().SampleInterval(), 7);
         const std::vector<DataRecord> back = recordsOf(*t.ctx);
         for (int r = 0; r < 200; ++r) {
             EXPECT_EQ(back[static_cast<size_t>(r)].time(), records[static_cast<size_t>(r)].time());

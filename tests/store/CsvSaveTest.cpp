@@ -32,7 +32,7 @@ TEST_P(SavedFile, MatchesTheFileWrittenByHand)
     records.resize(static_cast<size_t>(c.records));
     storeRecords(*t.ctx, records, c.wiring);
     for (int col : c.absent)
-        t.ctx->store.ColumnPresent[static_cast<size_t>(col)] = false;
+        test::props(*t.ctx).ColumnPresent[static_cast<size_t>(col)] = false;
     for (int col : c.off)
         t.ctx->cat.ColumnOn[static_cast<size_t>(col)] = false;
 
@@ -97,8 +97,8 @@ TEST(SavedFileHeader, EmptyDataSetWritesTheHeaderOnly)
     TestContext t;
     useVersion(*t.ctx, 1);
     ResetStore(*t.ctx);
-    t.ctx->store.DataWiring = 2;
-    t.ctx->store.ColumnPresent.assign(13, true);
+    test::props(*t.ctx).DataWiring = 2;
+    test::props(*t.ctx).ColumnPresent.assign(13, true);
     const QString path = t.path(QStringLiteral("v1_three_phase.csv"));
     ASSERT_TRUE(SaveDataFile(*t.ctx, path));
     const QByteArray full = fixture(QStringLiteral("v1_three_phase.csv"));
@@ -136,7 +136,7 @@ TEST(SaveFailure, IsReportedAndLeavesAnExistingFileAlone)
             break;
         case Fault::TmpDatShort:
             path = t.path(QStringLiteral("new.csv"));
-            t.ctx->store.RecordCount = 5000; // the file holds 3
+            test::props(*t.ctx).RecordCount = 5000; // the file holds 3
             break;
         }
         EXPECT_FALSE(SaveDataFile(*t.ctx, path)) << c.name;
@@ -163,7 +163,7 @@ TEST(SaveFailure, AFailedSaveKeepsTheFileItWouldHaveReplaced)
     storeRecords(*t.ctx, knownRecords(), 2);
     const QString path = t.path(QStringLiteral("keep.csv"));
     writeBytes(path, "the user's earlier file");
-    t.ctx->store.RecordCount = 10; // reading TMP.DAT fails half way
+    test::props(*t.ctx).RecordCount = 10; // reading TMP.DAT fails half way
     EXPECT_FALSE(SaveDataFile(*t.ctx, path));
     EXPECT_EQ(readBytes(path), QByteArray("the user's earlier file"));
 }

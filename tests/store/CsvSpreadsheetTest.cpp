@@ -53,7 +53,7 @@ TEST_P(SpreadsheetFile, LoadsWithItsOwnValues)
     TestContext t;
     useVersion(*t.ctx, 2);
     ASSERT_TRUE(LoadDataFile(*t.ctx, spreadsheetFile(c.file))) << messages(t).toStdString();
-    const StoreGlobals& st = t.ctx->store;
+    const DataSetProperties& st = t.ctx->dataSet().properties();
     EXPECT_EQ(st.RecordCount, 256);
     EXPECT_EQ(st.DataWiring, 2);
     EXPECT_EQ(st.SampleInterval, 1);
@@ -121,7 +121,7 @@ TEST_P(UserColumn, IsIgnoredWhereverItStands)
     writeBytes(edited, lines.join('\n'));
     ASSERT_TRUE(LoadDataFile(*t.ctx, edited)) << messages(t).toStdString();
     expectSameRecords(recordsOf(*t.ctx), expected);
-    EXPECT_EQ(t.ctx->store.ColumnPresent, std::vector<bool>(kMaxColumns, true));
+    EXPECT_EQ(t.ctx->dataSet().ColumnPresent(), std::vector<bool>(kMaxColumns, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -140,7 +140,7 @@ TEST(SpreadsheetFiles, AFileThatStartsWithItsTitlesLoadsWithTheWiringUnknown)
 {
     TestContext t;
     useVersion(*t.ctx, 2);
-    t.ctx->store.DataWiring = 0;
+    test::props(*t.ctx).DataWiring = 0;
     QList<QByteArray> lines = readBytes(spreadsheetFile("time-as-text.csv")).split('\n');
     lines.remove(0, 2);
     lines.insert(10, ",,,,,,");
@@ -148,9 +148,9 @@ TEST(SpreadsheetFiles, AFileThatStartsWithItsTitlesLoadsWithTheWiringUnknown)
     const QString path = t.path(QStringLiteral("sheet.csv"));
     writeBytes(path, lines.join('\n'));
     ASSERT_TRUE(LoadDataFile(*t.ctx, path)) << messages(t).toStdString();
-    EXPECT_EQ(t.ctx->store.RecordCount, 256);
-    EXPECT_EQ(t.ctx->store.DataWiring, 0);
-    EXPECT_TRUE(t.ctx->store.TitleLine.isEmpty());
+    EXPECT_EQ(t.ctx->dataSet().RecordCount(), 256);
+    EXPECT_EQ(t.ctx->dataSet().DataWiring(), 0);
+    EXPECT_TRUE(t.ctx->dataSet().TitleLine().isEmpty());
     EXPECT_EQ(recordsOf(*t.ctx).front().column(2), single(230.4));
 }
 

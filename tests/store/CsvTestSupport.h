@@ -84,24 +84,24 @@ inline std::vector<DataRecord> knownRecords()
 inline void storeRecords(Context& ctx, const std::vector<DataRecord>& records, int wiring,
                          std::initializer_list<int> absentColumns = {})
 {
-    DeleteTmpFile(ctx);
+    ctx.dataSet().DeleteTmpFile();
     ResetStore(ctx);
-    ctx.store.DataWiring = wiring;
-    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    test::props(ctx).DataWiring = wiring;
+    test::props(ctx).ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
     for (int c : absentColumns)
-        ctx.store.ColumnPresent[static_cast<size_t>(c)] = false;
-    OpenTmpForAppend(ctx);
+        test::props(ctx).ColumnPresent[static_cast<size_t>(c)] = false;
+    ctx.dataSet().OpenTmpForAppend();
     for (const DataRecord& rec : records)
-        AppendRecord(ctx, rec);
-    CloseTmp(ctx);
-    ctx.store.FirstTime = records.front().time();
-    ctx.store.LastTime = records.back().time();
+        ctx.dataSet().AppendRecord(rec);
+    ctx.dataSet().CloseTmp();
+    test::props(ctx).FirstTime = records.front().time();
+    test::props(ctx).LastTime = records.back().time();
     ctx.app.DataPresent = true;
 }
 
 inline std::vector<DataRecord> recordsOf(const Context& ctx)
 {
-    return ReadRecords(ctx, 1, ctx.store.RecordCount);
+    return ctx.dataSet().ReadRecords(1, ctx.dataSet().RecordCount());
 }
 
 inline qint64 tmpDatSize(const Context& ctx)

@@ -68,7 +68,7 @@ TEST(DataSetRecovery, TakesTimesPeakAndEnergyFromTheRecords)
         recs.push_back(r);
     }
     writeStore(ctx, recs);
-    ctx.store.SampleInterval = 60;
+    test::props(ctx).SampleInterval = 60;
     ASSERT_TRUE(writeDataSetInfo(ctx, DataSetKind::Measurement));
     ResetStore(ctx);
 
@@ -78,18 +78,18 @@ TEST(DataSetRecovery, TakesTimesPeakAndEnergyFromTheRecords)
     EXPECT_EQ(leftover->records, 5);
     restoreDataSet(ctx, *leftover);
 
-    EXPECT_EQ(ctx.store.RecordCount, 5);
-    EXPECT_EQ(ctx.store.SampleInterval, 60);
-    EXPECT_EQ(ctx.store.FirstTime, at(0));
-    EXPECT_EQ(ctx.store.LastTime, at(240));
-    EXPECT_EQ(ctx.store.PeakWatts, 900);
-    EXPECT_EQ(ctx.store.PeakTime, at(180));
-    EXPECT_DOUBLE_EQ(ctx.store.TotalEnergy, 0.5);
-    EXPECT_EQ(ctx.store.NextRecordNumber, 5);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 5);
+    EXPECT_EQ(ctx.dataSet().SampleInterval(), 60);
+    EXPECT_EQ(ctx.dataSet().FirstTime(), at(0));
+    EXPECT_EQ(ctx.dataSet().LastTime(), at(240));
+    EXPECT_EQ(ctx.dataSet().PeakWatts(), 900);
+    EXPECT_EQ(ctx.dataSet().PeakTime(), at(180));
+    EXPECT_DOUBLE_EQ(ctx.dataSet().TotalEnergy(), 0.5);
+    EXPECT_EQ(ctx.dataSet().NextRecordNumber(), 5);
     EXPECT_TRUE(ctx.app.DataPresent);
 
     // Clearing the data set takes its properties with it.
-    DeleteTmpFile(ctx);
+    ctx.dataSet().DeleteTmpFile();
     EXPECT_FALSE(QFile::exists(dataSetInfoPath(ctx)));
     EXPECT_FALSE(findLeftoverDataSet(ctx));
 }

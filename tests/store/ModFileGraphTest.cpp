@@ -52,17 +52,18 @@ TEST_P(GraphEdges, GiveTheWrittenPoints)
         recs.push_back(r);
     }
     writeStore(ctx, recs);
-    ctx.store.GraphStart = dateOf(c.start);
-    ctx.store.GraphEnd = dateOf(c.end);
+    ctx.graphWindow().GraphStart = dateOf(c.start);
+    ctx.graphWindow().GraphEnd = dateOf(c.end);
 
     LoadGraphWindow(ctx);
 
-    const StoreGlobals& st = ctx.store;
-    ASSERT_EQ(st.GraphPoints, c.expectedPoints) << c.name;
+    const DataSetProperties& st = ctx.dataSet().properties();
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, c.expectedPoints) << c.name;
     for (size_t i = 0; i < c.expected.size(); ++i) {
         const int p = static_cast<int>(i) + 1;
-        EXPECT_EQ(st.GraphTimes[p], dateOf(c.expected[i].sec)) << c.name << " point " << p;
-        EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][p], c.expected[i].watts)
+        EXPECT_EQ(ctx.graphWindow().GraphTimes[p], dateOf(c.expected[i].sec))
+            << c.name << " point " << p;
+        EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][p], c.expected[i].watts)
             << c.name << " point " << p;
     }
 }
@@ -140,14 +141,14 @@ TEST_P(GraphSeries, TakeTheirColumns)
     ctx.app.HardVersion = c.hardVersion;
     ctx.cat.SeriesLast = c.seriesLast;
     writeStore(ctx, {makeRecord(0, at(0), 1), makeRecord(1, at(10), 2)});
-    ctx.store.GraphStart = at(0);
-    ctx.store.GraphEnd = at(60);
+    ctx.graphWindow().GraphStart = at(0);
+    ctx.graphWindow().GraphEnd = at(60);
 
     LoadGraphWindow(ctx);
 
-    const StoreGlobals& st = ctx.store;
-    ASSERT_EQ(st.GraphPoints, 2);
-    ASSERT_EQ(st.GraphValues.size(), static_cast<size_t>(c.seriesLast) + 1);
+    const DataSetProperties& st = ctx.dataSet().properties();
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 2);
+    ASSERT_EQ(ctx.graphWindow().GraphValues.size(), static_cast<size_t>(c.seriesLast) + 1);
     for (int p = 1; p <= 2; ++p) {
         for (int s = 0; s <= c.seriesLast; ++s) {
             double expected = p * 100 + seriesColumn(s);
@@ -155,7 +156,8 @@ TEST_P(GraphSeries, TakeTheirColumns)
                 expected *= 1000;
             if (s >= 9 && !c.leakageFilled)
                 expected = 0;
-            EXPECT_DOUBLE_EQ(st.GraphValues[s][p], expected) << "series " << s << " point " << p;
+            EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[s][p], expected)
+                << "series " << s << " point " << p;
         }
     }
 }
@@ -173,30 +175,30 @@ TEST(GraphWindow, ReusesItsArraysAndLeavesNoStalePoints)
     for (int i = 0; i < 500; ++i)
         recs.push_back(makeRecord(i, at(i), i));
     writeStore(ctx, recs);
-    StoreGlobals& st = ctx.store;
-    st.GraphStart = at(0);
-    st.GraphEnd = at(499);
+    DataSetProperties& st = test::props(ctx);
+    ctx.graphWindow().GraphStart = at(0);
+    ctx.graphWindow().GraphEnd = at(499);
     LoadGraphWindow(ctx);
-    ASSERT_EQ(st.GraphPoints, 500);
-    const double* times = st.GraphTimes.data();
-    const double* power = st.GraphValues[kPowerSeries].data();
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 500);
+    const double* times = ctx.graphWindow().GraphTimes.data();
+    const double* power = ctx.graphWindow().GraphValues[kPowerSeries].data();
 
-    st.GraphStart = at(600);
-    st.GraphEnd = at(660);
+    ctx.graphWindow().GraphStart = at(600);
+    ctx.graphWindow().GraphEnd = at(660);
     LoadGraphWindow(ctx);
-    EXPECT_EQ(st.GraphPoints, 1);
-    st.GraphStart = at(100);
-    st.GraphEnd = at(160);
+    EXPECT_EQ(ctx.graphWindow().GraphPoints, 1);
+    ctx.graphWindow().GraphStart = at(100);
+    ctx.graphWindow().GraphEnd = at(160);
     LoadGraphWindow(ctx);
 
-    EXPECT_EQ(st.GraphTimes.data(), times);
-    EXPECT_EQ(st.GraphValues[kPowerSeries].data(), power);
-    ASSERT_EQ(st.GraphPoints, 61);
-    EXPECT_EQ(st.GraphTimes.size(), 62u);
-    EXPECT_EQ(st.GraphTimes[0], 0.0);
-    EXPECT_EQ(st.GraphTimes[1], at(100));
-    EXPECT_EQ(st.GraphTimes[61], at(160));
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][61], 160 * 100 + 6);
+    EXPECT_EQ(ctx.graphWindow().GraphTimes.data(), times);
+    EXPECT_EQ(ctx.graphWindow().GraphValues[kPowerSeries].data(), power);
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 61);
+    EXPECT_EQ(ctx.graphWindow().GraphTimes.size(), 62u);
+    EXPECT_EQ(ctx.graphWindow().GraphTimes[0], 0.0);
+    EXPECT_EQ(ctx.graphWindow().GraphTimes[1], at(100));
+    EXPECT_EQ(ctx.graphWindow().GraphTimes[61], at(160));
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][61], 160 * 100 + 6);
 }
 
 // The display cycle loads the same window every second while records are
@@ -209,11 +211,11 @@ TEST(GraphWindow, ReadsOnlyTheAppendedRecordsAndNoticesANewDataSet)
     for (int i = 0; i < 100; ++i)
         recs.push_back(makeRecord(i, at(i), i));
     writeStore(ctx, recs, true);
-    StoreGlobals& st = ctx.store;
-    st.GraphStart = at(0);
-    st.GraphEnd = at(3600);
+    DataSetProperties& st = test::props(ctx);
+    ctx.graphWindow().GraphStart = at(0);
+    ctx.graphWindow().GraphEnd = at(3600);
     LoadGraphWindow(ctx);
-    ASSERT_EQ(st.GraphPoints, 100);
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 100);
 
     // A record already held is changed behind the store's back: it is not read again.
     {
@@ -224,12 +226,12 @@ TEST(GraphWindow, ReadsOnlyTheAppendedRecordsAndNoticesANewDataSet)
         raw.write(reinterpret_cast<const char*>(&changed), kRecordBytes);
     }
     for (int i = 100; i < 130; ++i)
-        AppendRecord(ctx, makeRecord(i, at(i), i));
+        ctx.dataSet().AppendRecord(makeRecord(i, at(i), i));
     LoadGraphWindow(ctx);
-    ASSERT_EQ(st.GraphPoints, 130);
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][51], 50 * 100 + 6);
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][130], 129 * 100 + 6);
-    CloseTmp(ctx);
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 130);
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][51], 50 * 100 + 6);
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][130], 129 * 100 + 6);
+    ctx.dataSet().CloseTmp();
 
     // A new data set of as many records, other values: read afresh.
     std::vector<DataRecord> next;
@@ -237,16 +239,16 @@ TEST(GraphWindow, ReadsOnlyTheAppendedRecordsAndNoticesANewDataSet)
         next.push_back(makeRecord(i, at(i + 7), i + 1000));
     writeStore(ctx, next);
     LoadGraphWindow(ctx);
-    ASSERT_EQ(st.GraphPoints, 130);
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][51], 1050 * 100 + 6);
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][130], 1129 * 100 + 6);
+    ASSERT_EQ(ctx.graphWindow().GraphPoints, 130);
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][51], 1050 * 100 + 6);
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][130], 1129 * 100 + 6);
 
     // Paged to another window: the records of that window.
-    st.GraphStart = at(60);
-    st.GraphEnd = at(90);
+    ctx.graphWindow().GraphStart = at(60);
+    ctx.graphWindow().GraphEnd = at(90);
     LoadGraphWindow(ctx);
-    EXPECT_EQ(st.GraphTimes[1], at(60));
-    EXPECT_DOUBLE_EQ(st.GraphValues[kPowerSeries][1], 1053 * 100 + 6);
+    EXPECT_EQ(ctx.graphWindow().GraphTimes[1], at(60));
+    EXPECT_DOUBLE_EQ(ctx.graphWindow().GraphValues[kPowerSeries][1], 1053 * 100 + 6);
 }
 
 // Random time-ordered data sets: duplicate times, one-second steps, gaps and
@@ -349,19 +351,20 @@ TEST_P(GraphAgainstScan, GivesTheSamePointsAsTheRecordByRecordScan)
         writeStore(ctx, recs);
         for (int w = 0; w < 150; ++w) {
             const auto [start, end] = randomWindow(rng, recs);
-            ctx.store.GraphStart = start;
-            ctx.store.GraphEnd = end;
+            ctx.graphWindow().GraphStart = start;
+            ctx.graphWindow().GraphEnd = end;
             LoadGraphWindow(ctx);
             const GraphResult ref = referenceScan(recs, start, end, c.hardVersion, c.seriesLast);
-            const StoreGlobals& st = ctx.store;
+            const DataSetProperties& st = ctx.dataSet().properties();
             const std::string where = describe(start, end) + " over " + std::to_string(count);
-            ASSERT_EQ(st.GraphPoints, ref.points) << where;
-            ASSERT_GE(st.GraphTimes.size(), static_cast<size_t>(std::max(ref.points + 1, 2)));
-            ASSERT_EQ(st.GraphValues.size(), ref.values.size());
+            ASSERT_EQ(ctx.graphWindow().GraphPoints, ref.points) << where;
+            ASSERT_GE(ctx.graphWindow().GraphTimes.size(),
+                      static_cast<size_t>(std::max(ref.points + 1, 2)));
+            ASSERT_EQ(ctx.graphWindow().GraphValues.size(), ref.values.size());
             for (int p = 1; p <= ref.points; ++p) {
-                ASSERT_EQ(st.GraphTimes[p], ref.times[p]) << where << " point " << p;
+                ASSERT_EQ(ctx.graphWindow().GraphTimes[p], ref.times[p]) << where << " point " << p;
                 for (size_t s = 0; s < ref.values.size(); ++s)
-                    ASSERT_DOUBLE_EQ(st.GraphValues[s][p], ref.values[s][p])
+                    ASSERT_DOUBLE_EQ(ctx.graphWindow().GraphValues[s][p], ref.values[s][p])
                         << where << " series " << s << " point " << p;
             }
         }

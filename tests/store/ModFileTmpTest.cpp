@@ -41,15 +41,15 @@ TEST(TmpFile, AppendedRecordsReadBackByteForByte)
     Context& ctx = *tc.ctx;
     const auto recs = sequence(25);
     writeStore(ctx, recs);
-    ASSERT_EQ(ctx.store.RecordCount, 25);
+    ASSERT_EQ(ctx.dataSet().RecordCount(), 25);
     EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 25 * kRecordBytes);
     for (int k = 1; k <= 25; ++k)
-        expectSame(ReadRecord(ctx, k), recs[k - 1]);
-    const auto middle = ReadRecords(ctx, 5, 10);
+        expectSame(ctx.dataSet().ReadRecord(k), recs[k - 1]);
+    const auto middle = ctx.dataSet().ReadRecords(5, 10);
     ASSERT_EQ(middle.size(), 10u);
     for (int i = 0; i < 10; ++i)
         expectSame(middle[i], recs[4 + i]);
-    EXPECT_TRUE(ReadRecords(ctx, 26, 0).empty());
+    EXPECT_TRUE(ctx.dataSet().ReadRecords(26, 0).empty());
 }
 
 TEST(TmpFile, ReadersSeeAppendsWhileTheWriterIsOpen)
@@ -57,12 +57,12 @@ TEST(TmpFile, ReadersSeeAppendsWhileTheWriterIsOpen)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(3), true);
-    ASSERT_TRUE(ctx.store.TmpFileNo && ctx.store.TmpFileNo->isOpen());
-    AppendRecord(ctx, makeRecord(3, at(3), 4));
+    ASSERT_TRUE(ctx.dataSet().isOpenForAppend());
+    ctx.dataSet().AppendRecord(makeRecord(3, at(3), 4));
     LoadListPage(ctx, 0);
-    EXPECT_EQ(ctx.store.ListPage[4].number, 3);
-    EXPECT_TRUE(ctx.store.ListPage[5].isEmptySlot());
-    expectSame(ReadRecord(ctx, 4), makeRecord(3, at(3), 4));
+    EXPECT_EQ(ctx.listPage().Rows[4].number, 3);
+    EXPECT_TRUE(ctx.listPage().Rows[5].isEmptySlot());
+    expectSame(ctx.dataSet().ReadRecord(4), makeRecord(3, at(3), 4));
 }
 
 TEST(TmpFile, AForeignBufferedWriterIsFlushedBeforeReading)
@@ -72,9 +72,9 @@ TEST(TmpFile, AForeignBufferedWriterIsFlushedBeforeReading)
     writeStore(ctx, sequence(2));
     auto file = std::make_unique<QFile>(ctx.tmpDatPath());
     ASSERT_TRUE(file->open(QIODevice::ReadWrite)); // buffered, as a caller might open it
-    ctx.store.TmpFileNo = std::move(file);
-    AppendRecord(ctx, makeRecord(2, at(2), 3));
-    expectSame(ReadRecord(ctx, 3), makeRecord(2, at(2), 3));
+    test::DataSetAccess::setWriter(ctx.dataSet(), std::move(file));
+    ctx.dataSet().AppendRecord(makeRecord(2, at(2), 3));
+    expectSame(ctx.dataSet().ReadRecord(3), makeRecord(2, at(2), 3));
 }
 
 TEST(TmpFile, OpeningForANewDataSetDropsStaleRecords)
@@ -83,13 +83,13 @@ TEST(TmpFile, OpeningForANewDataSetDropsStaleRecords)
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(5));
     ResetStore(ctx);
-    OpenTmpForAppend(ctx);
+    ctx.dataSet().OpenTmpForAppend();
     EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 0);
-    AppendRecord(ctx, makeRecord(0, at(100), 50));
-    CloseTmp(ctx);
+    ctx.dataSet().AppendRecord(makeRecord(0, at(100), 50));
+    ctx.dataSet().CloseTmp();
     EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), kRecordBytes);
-    EXPECT_EQ(ReadRecord(ctx, 1).number, 0);
-    EXPECT_EQ(ReadRecord(ctx, 1).time(), at(100));
+    EXPECT_EQ(ctx.dataSet().ReadRecord(1).number, 0);
+    EXPECT_EQ(ctx.dataSet().ReadRecord(1).time(), at(100));
 }
 
 TEST(TmpFile, ReopeningKeepsTheDataSetAndCutsAPartialRecord)
@@ -103,13 +103,13 @@ TEST(TmpFile, ReopeningKeepsTheDataSetAndCutsAPartialRecord)
         ASSERT_TRUE(f.open(QIODevice::Append));
         f.write(QByteArray(50, 'x')); // what a failed append may leave behind
     }
-    OpenTmpForAppend(ctx);
-    EXPECT_EQ(ctx.store.RecordCount, 2);
-    AppendRecord(ctx, makeRecord(2, at(2), 3));
-    CloseTmp(ctx);
+    ctx.dataSet().OpenTmpForAppend();
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 2);
+    ctx.dataSet().AppendRecord(makeRecord(2, at(2), 3));
+    ctx.dataSet().CloseTmp();
     EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 3 * kRecordBytes);
-    expectSame(ReadRecord(ctx, 2), recs[1]);
-    expectSame(ReadRecord(ctx, 3), makeRecord(2, at(2), 3));
+    expectSame(ctx.dataSet().ReadRecord(2), recs[1]);
+    expectSame(ctx.dataSet().ReadRecord(3), makeRecord(2, at(2), 3));
 }
 
 TEST(TmpFile, ACountBeyondTheFileIsLoweredWhenOpened)
@@ -117,12 +117,12 @@ TEST(TmpFile, ACountBeyondTheFileIsLoweredWhenOpened)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(3));
-    ctx.store.RecordCount = 8;
-    OpenTmpForAppend(ctx);
-    EXPECT_EQ(ctx.store.RecordCount, 3);
-    AppendRecord(ctx, makeRecord(3, at(3), 4));
-    CloseTmp(ctx);
-    EXPECT_EQ(ReadRecord(ctx, 4).number, 3);
+    test::props(ctx).RecordCount = 8;
+    ctx.dataSet().OpenTmpForAppend();
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 3);
+    ctx.dataSet().AppendRecord(makeRecord(3, at(3), 4));
+    ctx.dataSet().CloseTmp();
+    EXPECT_EQ(ctx.dataSet().ReadRecord(4).number, 3);
 }
 
 struct FailedAppendCase {
@@ -140,17 +140,17 @@ TEST_P(FailedAppend, ThrowsAndLeavesTheStoredRecordsReadable)
     Context& ctx = *tc.ctx;
     const auto recs = sequence(4);
     writeStore(ctx, recs);
-    ctx.store.TmpFileNo = c.writer(ctx);
+    test::DataSetAccess::setWriter(ctx.dataSet(), c.writer(ctx));
 
-    const int number = errorNumberOf([&] { AppendRecord(ctx, makeRecord(4, at(4), 5)); });
+    const int number = errorNumberOf([&] { ctx.dataSet().AppendRecord(makeRecord(4, at(4), 5)); });
 
     EXPECT_EQ(number, c.expectedNumber) << c.name;
-    EXPECT_EQ(ctx.store.RecordCount, 4);
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 4);
     for (int k = 1; k <= 4; ++k)
-        expectSame(ReadRecord(ctx, k), recs[k - 1]);
+        expectSame(ctx.dataSet().ReadRecord(k), recs[k - 1]);
     LoadListPage(ctx, 0);
-    EXPECT_EQ(ctx.store.ListPage[4].number, 3);
-    EXPECT_TRUE(ctx.store.ListPage[5].isEmptySlot());
+    EXPECT_EQ(ctx.listPage().Rows[4].number, 3);
+    EXPECT_TRUE(ctx.listPage().Rows[5].isEmptySlot());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -188,11 +188,12 @@ TEST_P(BadRead, IsReportedWithItsNumber)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(5));
-    ctx.store.RecordCount = c.recordCount;
-    EXPECT_EQ(errorNumberOf([&] { ReadRecords(ctx, c.first, c.count); }), c.expectedNumber)
+    test::props(ctx).RecordCount = c.recordCount;
+    EXPECT_EQ(errorNumberOf([&] { ctx.dataSet().ReadRecords(c.first, c.count); }), c.expectedNumber)
         << c.name;
     if (c.count == 1) {
-        EXPECT_EQ(errorNumberOf([&] { ReadRecord(ctx, c.first); }), c.expectedNumber) << c.name;
+        EXPECT_EQ(errorNumberOf([&] { ctx.dataSet().ReadRecord(c.first); }), c.expectedNumber)
+            << c.name;
     }
 }
 
@@ -210,17 +211,17 @@ TEST(TmpFile, AMissingFileIsReportedNotRead)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(3));
-    ASSERT_TRUE(DeleteTmpFile(ctx));
+    ASSERT_TRUE(ctx.dataSet().DeleteTmpFile());
     EXPECT_FALSE(QFile::exists(ctx.tmpDatPath()));
-    EXPECT_EQ(errorNumberOf([&] { ReadRecord(ctx, 1); }), 53);
+    EXPECT_EQ(errorNumberOf([&] { ctx.dataSet().ReadRecord(1); }), 53);
     EXPECT_EQ(errorNumberOf([&] { LoadListPage(ctx, 0); }), 53);
-    ctx.store.GraphStart = at(0);
-    ctx.store.GraphEnd = at(60);
-    ctx.store.GraphPoints = 3;
+    ctx.graphWindow().GraphStart = at(0);
+    ctx.graphWindow().GraphEnd = at(60);
+    ctx.graphWindow().GraphPoints = 3;
     EXPECT_EQ(errorNumberOf([&] { LoadGraphWindow(ctx); }), 53);
-    EXPECT_EQ(ctx.store.GraphPoints, 0);
-    EXPECT_GE(ctx.store.GraphTimes.size(), 2u);
-    EXPECT_TRUE(DeleteTmpFile(ctx)); // nothing left to delete
+    EXPECT_EQ(ctx.graphWindow().GraphPoints, 0);
+    EXPECT_GE(ctx.graphWindow().GraphTimes.size(), 2u);
+    EXPECT_TRUE(ctx.dataSet().DeleteTmpFile()); // nothing left to delete
 }
 
 TEST(TmpFile, DeletingClosesTheWriter)
@@ -228,8 +229,8 @@ TEST(TmpFile, DeletingClosesTheWriter)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(3), true);
-    EXPECT_TRUE(DeleteTmpFile(ctx));
-    EXPECT_FALSE(ctx.store.TmpFileNo);
+    EXPECT_TRUE(ctx.dataSet().DeleteTmpFile());
+    EXPECT_FALSE(test::DataSetAccess::writer(ctx.dataSet()));
     EXPECT_FALSE(QFile::exists(ctx.tmpDatPath()));
 }
 
@@ -240,30 +241,30 @@ TEST(TmpFile, AnEmptyDataSetNeedsNoFile)
     ResetStore(ctx);
     LoadListPage(ctx, 0);
     for (int i = 1; i <= 14; ++i)
-        EXPECT_TRUE(ctx.store.ListPage[i].isEmptySlot());
+        EXPECT_TRUE(ctx.listPage().Rows[i].isEmptySlot());
     LoadGraphWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphPoints, 0);
-    EXPECT_TRUE(ReadRecords(ctx, 1, 0).empty());
+    EXPECT_EQ(ctx.graphWindow().GraphPoints, 0);
+    EXPECT_TRUE(ctx.dataSet().ReadRecords(1, 0).empty());
 }
 
 TEST(TmpFile, AFullStoreOf32767RecordsIsAcceptedAndReadable)
 {
     TestContext tc;
     Context& ctx = *tc.ctx;
-    ctx.store.RecordCount = 0;
-    OpenTmpForAppend(ctx);
+    test::props(ctx).RecordCount = 0;
+    ctx.dataSet().OpenTmpForAppend();
     for (int i = 0; i < kMaxRecords; ++i)
-        AppendRecord(ctx, makeRecord(i, at(i), i));
-    EXPECT_EQ(ctx.store.RecordCount, 32767);
-    EXPECT_EQ(ReadRecord(ctx, 32767).number, 32766);
+        ctx.dataSet().AppendRecord(makeRecord(i, at(i), i));
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 32767);
+    EXPECT_EQ(ctx.dataSet().ReadRecord(32767).number, 32766);
     LoadListPage(ctx, 32767 - 14);
-    EXPECT_EQ(ctx.store.ListPage[1].number, 32753);
-    EXPECT_EQ(ctx.store.ListPage[14].number, 32766);
+    EXPECT_EQ(ctx.listPage().Rows[1].number, 32753);
+    EXPECT_EQ(ctx.listPage().Rows[14].number, 32766);
     // Records arriving before the display cycle ends the measurement are kept.
-    AppendRecord(ctx, makeRecord(32767, at(32767), 32767));
-    CloseTmp(ctx);
-    EXPECT_EQ(ctx.store.RecordCount, 32768);
-    EXPECT_EQ(ReadRecord(ctx, 32768).time(), at(32767));
+    ctx.dataSet().AppendRecord(makeRecord(32767, at(32767), 32767));
+    ctx.dataSet().CloseTmp();
+    EXPECT_EQ(ctx.dataSet().RecordCount(), 32768);
+    EXPECT_EQ(ctx.dataSet().ReadRecord(32768).time(), at(32767));
 }
 
 struct PageCase {
@@ -281,14 +282,14 @@ TEST_P(ListPageTest, FillsTheSlotsOfExistingRecords)
     TestContext tc;
     Context& ctx = *tc.ctx;
     writeStore(ctx, sequence(c.recordCount));
-    ctx.store.ListPage[0] = makeRecord(777, at(0), 0);
+    ctx.listPage().Rows[0] = makeRecord(777, at(0), 0);
 
     LoadListPage(ctx, c.top);
 
-    EXPECT_EQ(ctx.store.ListTop, c.top);
-    EXPECT_EQ(ctx.store.ListPage[0].number, 777) << "slot 0 is never filled";
+    EXPECT_EQ(ctx.listPage().ListTop, c.top);
+    EXPECT_EQ(ctx.listPage().Rows[0].number, 777) << "slot 0 is never filled";
     for (int i = 1; i <= 14; ++i) {
-        const DataRecord& slot = ctx.store.ListPage[i];
+        const DataRecord& slot = ctx.listPage().Rows[i];
         if (i >= c.firstFilledSlot && i <= c.lastFilledSlot) {
             expectSame(slot, makeRecord(c.top + i - 1, at(c.top + i - 1), c.top + i));
         } else {

@@ -29,12 +29,12 @@ TEST_P(ResetStoreTest, EmptiesTheDataSetAndStartsTheWindowNow)
     tc.clock.value = civil(2002, 6, 1, 10, 20, 30);
     ctx.app.GraphXHani = c.hani;
     ctx.cat.ColumnLast = c.columnLast;
-    StoreGlobals& st = ctx.store;
+    DataSetProperties& st = test::props(ctx);
     st.RecordCount = 77;
     st.SampleInterval = 60;
-    st.GraphPoints = 5;
-    st.ListTop = 40;
-    for (auto& slot : st.ListPage)
+    ctx.graphWindow().GraphPoints = 5;
+    ctx.listPage().ListTop = 40;
+    for (auto& slot : ctx.listPage().Rows)
         slot = makeRecord(9, at(9), 9);
     st.ColumnPresent.assign(18, true);
 
@@ -42,17 +42,17 @@ TEST_P(ResetStoreTest, EmptiesTheDataSetAndStartsTheWindowNow)
 
     EXPECT_EQ(st.RecordCount, 0);
     EXPECT_EQ(st.SampleInterval, 1);
-    EXPECT_EQ(st.GraphPoints, 0);
-    EXPECT_EQ(st.ListTop, 1);
+    EXPECT_EQ(ctx.graphWindow().GraphPoints, 0);
+    EXPECT_EQ(ctx.listPage().ListTop, 1);
     for (int i = 0; i < 15; ++i)
-        EXPECT_TRUE(st.ListPage[i].isEmptySlot()) << "slot " << i;
+        EXPECT_TRUE(ctx.listPage().Rows[i].isEmptySlot()) << "slot " << i;
     ASSERT_EQ(st.ColumnPresent.size(), static_cast<size_t>(c.columnLast) + 1);
     for (bool present : st.ColumnPresent)
         EXPECT_FALSE(present);
     EXPECT_EQ(st.FirstTime, tc.clock.value);
     EXPECT_EQ(st.LastTime, civil(2002, 6, 1, 11, 20, 30));
-    EXPECT_EQ(st.GraphStart, st.FirstTime);
-    EXPECT_EQ(st.GraphEnd, c.expectedEnd);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, st.FirstTime);
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, c.expectedEnd);
 }
 
 INSTANTIATE_TEST_SUITE_P(ByRange, ResetStoreTest,
@@ -79,15 +79,15 @@ TEST_P(SetGraphWindowTest, MovesWithinTheDataSet)
     TestContext tc;
     Context& ctx = *tc.ctx;
     ctx.app.GraphXHani = c.hani;
-    ctx.store.GraphStart = c.start;
-    ctx.store.GraphEnd = 12345.0; // kept when the range value is unknown
-    ctx.store.FirstTime = c.first;
-    ctx.store.LastTime = c.last;
+    ctx.graphWindow().GraphStart = c.start;
+    ctx.graphWindow().GraphEnd = 12345.0; // kept when the range value is unknown
+    test::props(ctx).FirstTime = c.first;
+    test::props(ctx).LastTime = c.last;
 
     SetGraphWindow(ctx, c.k);
 
-    EXPECT_EQ(ctx.store.GraphStart, c.expectedStart) << c.name;
-    EXPECT_EQ(ctx.store.GraphEnd, c.expectedEnd) << c.name;
+    EXPECT_EQ(ctx.graphWindow().GraphStart, c.expectedStart) << c.name;
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, c.expectedEnd) << c.name;
 }
 
 const double kNoon = civil(2002, 6, 1, 12, 0, 0);

@@ -3,6 +3,7 @@
 // TMP.DAT and the plain record-by-record graph scan that LoadGraphWindow must
 // reproduce.
 
+#include "DataSetAccess.h"
 #include "base/Context.h"
 #include "base/DataRecord.h"
 #include "base/MeasuredItems.h"
@@ -36,12 +37,12 @@ inline DataRecord makeRecord(int number, double time, double seed)
 // the writer unless keepOpen.
 inline void writeStore(Context& ctx, const std::vector<DataRecord>& recs, bool keepOpen = false)
 {
-    ctx.store.RecordCount = 0;
-    OpenTmpForAppend(ctx);
+    test::props(ctx).RecordCount = 0;
+    ctx.dataSet().OpenTmpForAppend();
     for (const DataRecord& r : recs)
-        AppendRecord(ctx, r);
+        ctx.dataSet().AppendRecord(r);
     if (!keepOpen)
-        CloseTmp(ctx);
+        ctx.dataSet().CloseTmp();
 }
 
 struct GraphResult {

@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "DataSetAccess.h"
 #include "catalog/ModVer.h"
 
 namespace quellin::test {
@@ -13,7 +14,7 @@ void giveTestCatalogue(Context& ctx, int version)
     cat.LogColumns.assign(columns, true);
     cat.SeriesShown[4] = cat.SeriesShown[8] = true;
     cat.SeriesYMax.assign(cat.SeriesYMax.size(), 10);
-    ctx.store.ColumnPresent.assign(columns, true);
+    test::props(ctx).ColumnPresent.assign(columns, true);
 }
 
 } // namespace quellin::test

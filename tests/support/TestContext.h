@@ -2,9 +2,11 @@
 // A complete context for one test: its own temporary application folder
 // (QUELLIN_HOME), settings file and scripted services.
 
+#include "DataSetAccess.h"
 #include "Doubles.h"
 #include "base/Context.h"
 #include "settings/ModRegistry.h"
+#include "store/DataSet.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -24,6 +26,7 @@ struct TestContext {
     FakeStatus status;
     Services services{msg, files, sleep, pointer, clock, status};
     std::unique_ptr<SettingsStore> settings;
+    CurrentData data;
     std::unique_ptr<Context> ctx;
 
     QString path(const QString& name) const { return dir.filePath(name); }

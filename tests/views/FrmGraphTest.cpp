@@ -65,7 +65,7 @@ protected:
     }
     QString startText() const
     {
-        return Format(tc.ctx->store.GraphStart, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
+        return Format(tc.ctx->graphWindow().GraphStart, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
     }
 
     test::TestContext tc;
@@ -206,7 +206,7 @@ TEST_F(GraphWindow, TimeAxisDialogIsFilledAndItsChoiceMovesTheWindow)
     doubleClick(frm->PicBottomBar);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:02:00"));
-    EXPECT_EQ(tc.ctx->store.GraphPoints, 7) << "10:02:00 … 10:03:00 reloaded";
+    EXPECT_EQ(tc.ctx->graphWindow().GraphPoints, 7) << "10:02:00 … 10:03:00 reloaded";
 }
 
 TEST_F(GraphWindow, PowerFactorAxisIsFixed)
@@ -274,7 +274,7 @@ TEST_F(GraphWindow, PagingStopsAtTheFirstAndLastRecord)
     }
     frm->UDGraph->earlier()->click();
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:04:00"));
-    EXPECT_EQ(tc.ctx->store.GraphPoints, 7);
+    EXPECT_EQ(tc.ctx->graphWindow().GraphPoints, 7);
 }
 
 TEST_F(GraphWindow, PagingWithoutItsFileIsReportedNotThrown)
@@ -296,7 +296,7 @@ TEST_F(GraphWindow, RefreshShowsTheSummaryAndClearingEmptiesIt)
               QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
     EXPECT_TRUE(frm->LblGraphInfo[1]->text().endsWith(QStringLiteral(" kWh")));
     EXPECT_TRUE(frm->LblGraphInfo[2]->text().contains(QStringLiteral(" kW (2002/06/01 ")));
-    EXPECT_GE(tc.ctx->store.GraphPoints, 2);
+    EXPECT_GE(tc.ctx->graphWindow().GraphPoints, 2);
     frm->showSummary(0);
     for (QLabel* l : frm->LblGraphInfo)
         EXPECT_TRUE(l->text().isEmpty());

@@ -28,9 +28,9 @@ class ScaleXDialog : public ::testing::TestWithParam<StartCase> {};
 TEST_P(ScaleXDialog, StartMustBeADateWithinTheData)
 {
     test::TestContext tc;
-    tc.ctx->store.FirstTime = at(2002, 6, 1, 10, 0, 0);
-    tc.ctx->store.LastTime = at(2002, 6, 1, 11, 0, 0);
-    tc.ctx->store.GraphStart = at(2002, 6, 1, 10, 30, 0);
+    test::props(*tc.ctx).FirstTime = at(2002, 6, 1, 10, 0, 0);
+    test::props(*tc.ctx).LastTime = at(2002, 6, 1, 11, 0, 0);
+    tc.ctx->graphWindow().GraphStart = at(2002, 6, 1, 10, 30, 0);
     tc.ctx->app.GraphXHani = 1;
     FrmScaleX dialog(*tc.ctx);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ｘ軸スケール設定"));
@@ -48,7 +48,7 @@ TEST_P(ScaleXDialog, StartMustBeADateWithinTheData)
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(tc.ctx->app.GraphXHani, 2);
         EXPECT_EQ(vbdate::secondsBetween(*vbdate::parse(QString::fromLatin1(GetParam().text)),
-                                         tc.ctx->store.GraphStart),
+                                         tc.ctx->graphWindow().GraphStart),
                   0);
     }
 }
@@ -81,7 +81,7 @@ protected:
                 vbdate::addSeconds(at(2002, 6, 1, 10, 0, 0), static_cast<long long>(i)));
         std::vector<std::vector<double>> v(14);
         v[static_cast<size_t>(s)] = values;
-        test::setGraphPoints(tc.ctx->store, 14, times, v);
+        test::setGraphPoints(tc.ctx->graphWindow(), 14, times, v);
     }
     test::TestContext tc;
 };

@@ -188,7 +188,8 @@ class GraphValueCap : public ::testing::TestWithParam<CapCase> {};
 TEST_P(GraphValueCap, AtMostTwiceTheAxisMaximum)
 {
     test::TestContext tc;
-    EXPECT_DOUBLE_EQ(ChgValue(*tc.ctx, 3, GetParam().ymax, GetParam().value), GetParam().expected);
+    EXPECT_DOUBLE_EQ(ChgValue(tc.services, 3, GetParam().ymax, GetParam().value),
+                     GetParam().expected);
     EXPECT_TRUE(tc.status.panels[2].isEmpty());
 }
 
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GraphValueCap,
 TEST(GraphValueCap, ValueThatIsNotANumberIsReportedInTheStatusBar)
 {
     test::TestContext tc;
-    EXPECT_EQ(ChgValue(*tc.ctx, 0, 100, std::nan("")), 0.0);
+    EXPECT_EQ(ChgValue(tc.services, 0, 100, std::nan("")), 0.0);
     EXPECT_EQ(
         tc.status.panels[2],
         QStringLiteral("ChgValueでエラーが起こりました。エラー：6 / オーバーフローしました。"));
@@ -239,18 +240,18 @@ protected:
         v[0] = {-5, 3};
         v[4] = {-500, 200};
         v[8] = {-1.5, -0.0};
-        test::setGraphPoints(tc.ctx->store, 9, {t0, vbdate::addSeconds(t0, 1)}, v);
+        test::setGraphPoints(tc.ctx->graphWindow(), 9, {t0, vbdate::addSeconds(t0, 1)}, v);
     }
     double value(int s, int u) const
     {
-        return tc.ctx->store.GraphValues[static_cast<size_t>(s)][static_cast<size_t>(u)];
+        return tc.ctx->graphWindow().GraphValues[static_cast<size_t>(s)][static_cast<size_t>(u)];
     }
     test::TestContext tc;
 };
 
 TEST_F(GraphAbs, ReversePowerIsDrawnUpwardsVoltageIsNot)
 {
-    ASSERT_TRUE(bfGraph_Abs(*tc.ctx));
+    ASSERT_TRUE(bfGraph_Abs(tc.services, tc.ctx->cat, tc.ctx->graphWindow()));
     EXPECT_EQ(value(4, 1), 500);
     EXPECT_EQ(value(4, 2), 200);
     EXPECT_EQ(value(8, 1), 1.5);
@@ -260,20 +261,20 @@ TEST_F(GraphAbs, ReversePowerIsDrawnUpwardsVoltageIsNot)
 TEST_F(GraphAbs, HiddenSeriesAndSinglePointsStayAsTheyAre)
 {
     tc.ctx->cat.SeriesShown[4] = false;
-    ASSERT_TRUE(bfGraph_Abs(*tc.ctx));
+    ASSERT_TRUE(bfGraph_Abs(tc.services, tc.ctx->cat, tc.ctx->graphWindow()));
     EXPECT_EQ(value(4, 1), -500);
     EXPECT_EQ(value(8, 1), 1.5);
 
     tc.ctx->cat.SeriesShown[4] = true;
-    tc.ctx->store.GraphPoints = 1;
-    ASSERT_TRUE(bfGraph_Abs(*tc.ctx));
+    tc.ctx->graphWindow().GraphPoints = 1;
+    ASSERT_TRUE(bfGraph_Abs(tc.services, tc.ctx->cat, tc.ctx->graphWindow()));
     EXPECT_EQ(value(4, 1), -500);
 }
 
 TEST_F(GraphAbs, ShortValueArraysAreReportedNotRead)
 {
-    tc.ctx->store.GraphPoints = 40; // more points than the arrays hold
-    EXPECT_FALSE(bfGraph_Abs(*tc.ctx));
+    tc.ctx->graphWindow().GraphPoints = 40; // more points than the arrays hold
+    EXPECT_FALSE(bfGraph_Abs(tc.services, tc.ctx->cat, tc.ctx->graphWindow()));
     EXPECT_TRUE(
         tc.status.panels[2].startsWith(QStringLiteral("bfGraph_Absでエラーが起こりました。")));
     EXPECT_TRUE(tc.msg.shown.empty());

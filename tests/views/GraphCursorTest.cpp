@@ -27,10 +27,10 @@ struct CursorFixture : ::testing::Test {
         for (const int s : {4, 7, 9})
             ctx.cat.SeriesShown[static_cast<size_t>(s)] = true;
         test::setDecade(ctx.cat, 4, 3); // kilowatts
-        StoreGlobals& st = ctx.store;
+        DataSetProperties& st = test::props(ctx);
         st.SampleInterval = 1;
-        st.GraphStart = kStart;
-        st.GraphEnd = plus(60);
+        ctx.graphWindow().GraphStart = kStart;
+        ctx.graphWindow().GraphEnd = plus(60);
         // Seconds 0..9, then nothing until 20..25 (a gap of missing samples).
         std::vector<double> times;
         std::vector<std::vector<double>> values(14);
@@ -40,7 +40,7 @@ struct CursorFixture : ::testing::Test {
             values[7].push_back(90.0);             // %
             values[9].push_back(2.5 * t);          // mA
         }
-        test::setGraphPoints(st, 14, times, values);
+        test::setGraphPoints(ctx.graphWindow(), 14, times, values);
     }
     test::TestContext t;
     Context& ctx = *t.ctx;
@@ -48,21 +48,20 @@ struct CursorFixture : ::testing::Test {
 
 TEST_F(CursorFixture, ValuesAsTheCurvesDrawThem)
 {
-    const StoreGlobals& st = ctx.store;
-    EXPECT_EQ(seriesValueAt(st, 4, plus(3)), 1300.0);  // a point
-    EXPECT_EQ(seriesValueAt(st, 4, plus(25)), 3500.0); // the last point
-    EXPECT_EQ(seriesValueAt(st, 4, plus(14)), 1900.0); // in the gap: the last value
-    EXPECT_EQ(seriesValueAt(st, 4, plus(9)), 1900.0);
-    EXPECT_EQ(seriesValueAt(st, 4, plus(26)), std::nullopt); // after the last point
-    EXPECT_EQ(seriesValueAt(st, 4, vbdate::addSeconds(kStart, -1)), std::nullopt);
-    EXPECT_EQ(seriesValueAt(st, 13, plus(3)), 0.0); // a series without values reads 0
-    EXPECT_EQ(seriesValueAt(st, 20, plus(3)), std::nullopt);
+    const GraphWindowState& st = ctx.graphWindow();
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(3)), 1300.0);  // a point
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(25)), 3500.0); // the last point
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(14)), 1900.0); // in the gap: the last value
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(9)), 1900.0);
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(26)), std::nullopt); // after the last point
+    EXPECT_EQ(seriesValueAt(st, 1, 4, vbdate::addSeconds(kStart, -1)), std::nullopt);
+    EXPECT_EQ(seriesValueAt(st, 1, 13, plus(3)), 0.0); // a series without values reads 0
+    EXPECT_EQ(seriesValueAt(st, 1, 20, plus(3)), std::nullopt);
 
     // Samples further apart than the interval but joined: every 10 s at a 10 s interval.
-    StoreGlobals sparse;
-    sparse.SampleInterval = 10;
+    GraphWindowState sparse;
     test::setGraphPoints(sparse, 14, {plus(0), plus(10)}, {{}, {}, {}, {}, {100, 200}});
-    EXPECT_EQ(seriesValueAt(sparse, 4, plus(4)), 140.0);
+    EXPECT_EQ(seriesValueAt(sparse, 10, 4, plus(4)), 140.0);
 }
 
 TEST_F(CursorFixture, ValuesReadInTheUnitOfTheirBar)
@@ -78,7 +77,7 @@ TEST_F(CursorFixture, ValuesReadInTheUnitOfTheirBar)
 TEST_F(CursorFixture, TheReadoutSnapsToTheNearestSamplePosition)
 {
     // 61 positions over 6000 twips: one every 100.
-    const CursorReadout r = cursorReadout(ctx, 349, 6000);
+    const CursorReadout r = cursorReadout(ctx.graphWindow(), ctx.dataSet(), ctx.cat, 349, 6000);
     ASSERT_TRUE(r.valid);
     EXPECT_DOUBLE_EQ(r.x, 300);
     EXPECT_EQ(r.time, plus(3));
@@ -90,13 +89,14 @@ TEST_F(CursorFixture, TheReadoutSnapsToTheNearestSamplePosition)
     EXPECT_EQ(r.readings[2].text, QStringLiteral("漏電電流1 7.5 mA"));
 
     // Past the data: no values; outside the plot: its edges.
-    EXPECT_EQ(cursorReadout(ctx, 4000, 6000).readings[0].text, QStringLiteral("有効電力 － KW"));
-    EXPECT_EQ(cursorReadout(ctx, -50, 6000).time, kStart);
-    EXPECT_EQ(cursorReadout(ctx, 9000, 6000).time, plus(60));
+    EXPECT_EQ(cursorReadout(ctx.graphWindow(), ctx.dataSet(), ctx.cat, 4000, 6000).readings[0].text,
+              QStringLiteral("有効電力 － KW"));
+    EXPECT_EQ(cursorReadout(ctx.graphWindow(), ctx.dataSet(), ctx.cat, -50, 6000).time, kStart);
+    EXPECT_EQ(cursorReadout(ctx.graphWindow(), ctx.dataSet(), ctx.cat, 9000, 6000).time, plus(60));
 
     // Nothing to read without a curve.
-    ctx.store.GraphPoints = 1;
-    EXPECT_FALSE(cursorReadout(ctx, 300, 6000).valid);
+    ctx.graphWindow().GraphPoints = 1;
+    EXPECT_FALSE(cursorReadout(ctx.graphWindow(), ctx.dataSet(), ctx.cat, 300, 6000).valid);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "GraphTestData.h"
 #include "TestContext.h"
 #include "views/GraphColours.h"
+#include "views/GraphScene.h"
 #include "views/ModGraph.h"
 #include "views/ModGraphDense.h"
 #include "views/ModGraphDraw.h"
@@ -154,19 +155,19 @@ TEST(GraphLayer, DrawingOverTheKeptLayerEqualsTheWholeDrawing)
     test::fillGraphCatalog(ctx.cat, 2);
     for (const int s : {0, 4, 7, 9, 12})
         ctx.cat.SeriesShown[static_cast<size_t>(s)] = true;
-    StoreGlobals& st = ctx.store;
+    DataSetProperties& st = test::props(ctx);
     st.SampleInterval = 1;
-    st.GraphStart = at(2002, 6, 1, 10, 0, 0);
-    st.GraphEnd = vbdate::addSeconds(st.GraphStart, 3600);
+    ctx.graphWindow().GraphStart = at(2002, 6, 1, 10, 0, 0);
+    ctx.graphWindow().GraphEnd = vbdate::addSeconds(ctx.graphWindow().GraphStart, 3600);
     auto setPoints = [&](int n, double level) {
         std::vector<double> times;
         std::vector<std::vector<double>> values(14);
         for (int i = 0; i < n; ++i) {
-            times.push_back(vbdate::addSeconds(st.GraphStart, i));
+            times.push_back(vbdate::addSeconds(ctx.graphWindow().GraphStart, i));
             for (auto& v : values)
                 v.push_back(level + 3 * std::sin(i * 0.01));
         }
-        test::setGraphPoints(st, 14, times, values);
+        test::setGraphPoints(ctx.graphWindow(), 14, times, values);
     };
     GraphPictures pics;
     pics.PicGraphBase = {QRect(0, 0, 640, 360), buttonFaceColour(), Qt::black, true};
@@ -182,8 +183,8 @@ TEST(GraphLayer, DrawingOverTheKeptLayerEqualsTheWholeDrawing)
         QImage kept(640, 360, QImage::Format_ARGB32_Premultiplied);
         QImage whole(640, 360, QImage::Format_ARGB32_Premultiplied);
         GraphPictures a = pics, b = pics;
-        ASSERT_TRUE(DrawGraph(ctx, kept, a, layer)) << when;
-        ASSERT_TRUE(DrawGraph(ctx, whole, b)) << when;
+        ASSERT_TRUE(DrawGraph(currentGraphScene(ctx, a), kept, layer, ctx.svc)) << when;
+        ASSERT_TRUE(DrawGraph(currentGraphScene(ctx, b), whole, ctx.svc)) << when;
         EXPECT_TRUE(kept == whole) << when;
     };
     setPoints(1200, 5);
@@ -192,8 +193,8 @@ TEST(GraphLayer, DrawingOverTheKeptLayerEqualsTheWholeDrawing)
     sameAsWhole("more points");
     test::setDecade(ctx.cat, 4, 1);
     sameAsWhole("another scale");
-    st.GraphStart = vbdate::addSeconds(st.GraphStart, 3600);
-    st.GraphEnd = vbdate::addSeconds(st.GraphEnd, 3600);
+    ctx.graphWindow().GraphStart = vbdate::addSeconds(ctx.graphWindow().GraphStart, 3600);
+    ctx.graphWindow().GraphEnd = vbdate::addSeconds(ctx.graphWindow().GraphEnd, 3600);
     sameAsWhole("the window moved on");
     pics.PicGraph.BackColor = Qt::white;
     sameAsWhole("print colours");

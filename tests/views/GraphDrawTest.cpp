@@ -4,6 +4,7 @@
 #include "GraphTestData.h"
 #include "TestContext.h"
 #include "views/GraphColours.h"
+#include "views/GraphScene.h"
 #include "views/ModGraphDraw.h"
 
 #include <QImage>
@@ -32,9 +33,9 @@ protected:
         ctx.cat.SeriesShown[8] = false;
         test::setDecade(ctx.cat, 0, 0); // 0..10 V
         test::setDecade(ctx.cat, 4, 3); // 0..10000 W
-        StoreGlobals& st = ctx.store;
-        st.GraphStart = at(2002, 6, 1, 10, 0, 0);
-        st.GraphEnd = at(2002, 6, 1, 10, 1, 0);
+        DataSetProperties& st = test::props(ctx);
+        ctx.graphWindow().GraphStart = at(2002, 6, 1, 10, 0, 0);
+        ctx.graphWindow().GraphEnd = at(2002, 6, 1, 10, 1, 0);
         st.SampleInterval = 1;
         // Every second except 10:00:04 .. 10:00:06.
         std::vector<double> times;
@@ -42,11 +43,11 @@ protected:
         for (int sec = 0; sec <= 60; ++sec) {
             if (sec >= 4 && sec <= 6)
                 continue;
-            times.push_back(vbdate::addSeconds(st.GraphStart, sec));
+            times.push_back(vbdate::addSeconds(ctx.graphWindow().GraphStart, sec));
             values[0].push_back(-5);    // below the voltage axis
             values[4].push_back(-4500); // reverse flow, drawn upwards
         }
-        test::setGraphPoints(st, 9, times, values);
+        test::setGraphPoints(ctx.graphWindow(), 9, times, values);
 
         pics.twipsPerPixel = 15;
         pics.PicGraphBase = {QRect(0, 0, 800, 400), buttonFaceColour(), Qt::black, true};
@@ -72,14 +73,22 @@ protected:
         return c.green() > 100 && c.red() < 100;
     }
 
+    // The graph window's drawing: the scene of the window on the pictures.
+    bool drawScene()
+    {
+        scene = currentGraphScene(*tc.ctx, pics);
+        return DrawGraph(scene, image, tc.services);
+    }
+
     test::TestContext tc;
     GraphPictures pics;
+    GraphScene scene;
     QImage image;
 };
 
 TEST_F(GraphDrawing, ReversePowerCurveIsDrawnUpwardsAtItsValue)
 {
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     for (int x = kPlotLeft + 80; x < kPlotLeft + 640; x += 37)
         EXPECT_TRUE(isCurve(x, kCurveRow) || isCurve(x, kCurveRow - 1)) << "x = " << x;
     EXPECT_EQ(pixel(kPlotLeft + 300, kCurveRow - 20), QColor(Qt::black)) << "nothing above it";
@@ -88,7 +97,7 @@ TEST_F(GraphDrawing, ReversePowerCurveIsDrawnUpwardsAtItsValue)
 
 TEST_F(GraphDrawing, NegativeVoltageFallsBelowThePlot)
 {
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     for (int y = kPlotTop; y < kPlotTop + 300; ++y)
         for (int x = kPlotLeft; x < kPlotLeft + 650; ++x) {
             const QColor c = pixel(x, y);
@@ -99,7 +108,7 @@ TEST_F(GraphDrawing, NegativeVoltageFallsBelowThePlot)
 
 TEST_F(GraphDrawing, MissingSamplesAreBridgedDotted)
 {
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     // 10:00:03 … 10:00:07 lies between x = 136 + 32.5 and 136 + 75.8 (10.83 px a second).
     int on = 0, off = 0;
     for (int x = kPlotLeft + 36; x < kPlotLeft + 62; ++x)
@@ -112,7 +121,7 @@ TEST_F(GraphDrawing, MissingSamplesAreBridgedDotted)
 
 TEST_F(GraphDrawing, GridIsDottedLightGreyOnTheDarkPlot)
 {
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     const QColor grey(0xC0, 0xC0, 0xC0);
     int lineDots = 0, gaps = 0;
     for (int y = kPlotTop + 2; y < kPlotTop + 28; ++y)
@@ -124,18 +133,18 @@ TEST_F(GraphDrawing, GridIsDottedLightGreyOnTheDarkPlot)
     for (int x = kPlotLeft + 2; x < kPlotLeft + 300; ++x)
         rowDots += pixel(x, kPlotTop + 30) == grey ? 1 : 0;
     EXPECT_GE(rowDots, 60) << "first horizontal line, a tenth down";
-    EXPECT_EQ(pics.PicLeftBar[7].ForeColor, QColor(Qt::white));
+    EXPECT_EQ(scene.pictures.PicLeftBar[7].ForeColor, QColor(Qt::white));
 }
 
 TEST_F(GraphDrawing, WhitePlotForPrintingGetsBlackGridAndPowerFactor)
 {
     pics.PicGraph.BackColor = Qt::white;
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     int black = 0;
     for (int y = kPlotTop + 2; y < kPlotTop + 28; ++y)
         black += pixel(kPlotLeft + 325, y) == QColor(Qt::black) ? 1 : 0;
     EXPECT_GE(black, 6);
-    EXPECT_EQ(pics.PicLeftBar[7].ForeColor, QColor(Qt::black));
+    EXPECT_EQ(scene.pictures.PicLeftBar[7].ForeColor, QColor(Qt::black));
     // The green curve is darkened enough to read on paper.
     const QColor c = pixel(kPlotLeft + 300, kCurveRow);
     const QColor d = pixel(kPlotLeft + 300, kCurveRow - 1);
@@ -145,7 +154,7 @@ TEST_F(GraphDrawing, WhitePlotForPrintingGetsBlackGridAndPowerFactor)
 
 TEST_F(GraphDrawing, BarsAndTimeAxisCarryTheirLabels)
 {
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     auto inkIn = [&](QRect r) {
         int ink = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -167,8 +176,8 @@ TEST_F(GraphDrawing, BarsAndTimeAxisCarryTheirLabels)
 
 TEST_F(GraphDrawing, NoCurveWithFewerThanTwoPoints)
 {
-    tc.ctx->store.GraphPoints = 1;
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    tc.ctx->graphWindow().GraphPoints = 1;
+    ASSERT_TRUE(drawScene());
     for (int x = kPlotLeft; x < kPlotLeft + 650; x += 5)
         ASSERT_FALSE(isCurve(x, kCurveRow)) << x;
     int grid = 0;
@@ -180,7 +189,7 @@ TEST_F(GraphDrawing, NoCurveWithFewerThanTwoPoints)
 TEST_F(GraphDrawing, AnUnusableRangeIsReportedInTheStatusBarAndTheRestIsDrawn)
 {
     tc.ctx->cat.SeriesYMax[0] = tc.ctx->cat.SeriesYMin[0] = 0;
-    ASSERT_TRUE(DrawGraph(*tc.ctx, image, pics));
+    ASSERT_TRUE(drawScene());
     EXPECT_TRUE(
         tc.status.panels[2].startsWith(QStringLiteral("DrawGraphでエラーが起こりました。")));
     EXPECT_TRUE(isCurve(kPlotLeft + 300, kCurveRow) || isCurve(kPlotLeft + 300, kCurveRow - 1));

@@ -59,9 +59,9 @@ struct LiveFixture : ::testing::Test {
         test::fillGraphCatalog(ctx.cat, 2);
         ctx.app.GraphXHani = 1;
         ctx.app.Measuring = true;
-        ctx.store.FirstTime = ctx.store.GraphStart = kStart;
-        ctx.store.GraphEnd = plus(60);
-        ctx.store.GraphFollowing = true;
+        test::props(ctx).FirstTime = ctx.graphWindow().GraphStart = kStart;
+        ctx.graphWindow().GraphEnd = plus(60);
+        ctx.graphWindow().GraphFollowing = true;
     }
     test::TestContext t;
     Context& ctx = *t.ctx;
@@ -69,55 +69,55 @@ struct LiveFixture : ::testing::Test {
 
 TEST_F(LiveFixture, TheDisplayCycleFollowsOnlyWhileMeasuringAndFollowing)
 {
-    ctx.store.LastTime = plus(75);
+    test::props(ctx).LastTime = plus(75);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphStart, plus(60));
-    EXPECT_EQ(ctx.store.GraphEnd, plus(120));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(120));
 
     // Paged back by the user: the window stays where it was put.
-    ctx.store.GraphFollowing = false;
-    ctx.store.LastTime = plus(200);
+    ctx.graphWindow().GraphFollowing = false;
+    test::props(ctx).LastTime = plus(200);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
 
     // After the measurement nothing follows either.
-    ctx.store.GraphFollowing = true;
+    ctx.graphWindow().GraphFollowing = true;
     ctx.app.Measuring = false;
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphStart, plus(60));
-    EXPECT_EQ(ctx.store.GraphEnd, plus(120));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(120));
 }
 
 TEST_F(LiveFixture, PagingBackStopsFollowingAndPagingToTheNewestWindowResumesIt)
 {
-    ctx.store.LastTime = plus(150);
+    test::props(ctx).LastTime = plus(150);
     stepLiveWindow(ctx);
-    ASSERT_EQ(ctx.store.GraphStart, plus(120));
+    ASSERT_EQ(ctx.graphWindow().GraphStart, plus(120));
 
     pageGraphWindow(ctx, -1);
-    EXPECT_EQ(ctx.store.GraphStart, plus(60));
-    EXPECT_FALSE(ctx.store.GraphFollowing);
-    ctx.store.LastTime = plus(190); // records go on arriving
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
+    test::props(ctx).LastTime = plus(190); // records go on arriving
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
 
     pageGraphWindow(ctx, +1); // 120..180: the newest record lies beyond it
-    EXPECT_EQ(ctx.store.GraphStart, plus(120));
-    EXPECT_FALSE(ctx.store.GraphFollowing);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(120));
+    EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
     pageGraphWindow(ctx, +1); // 180..240 holds it
-    EXPECT_EQ(ctx.store.GraphStart, plus(180));
-    EXPECT_TRUE(ctx.store.GraphFollowing);
-    ctx.store.LastTime = plus(241);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(180));
+    EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
+    test::props(ctx).LastTime = plus(241);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.store.GraphStart, plus(240));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(240));
 
     // Paging back at the first record moves nothing; the newest window stays followed.
-    ctx.store.GraphStart = kStart;
-    ctx.store.GraphEnd = plus(60);
-    ctx.store.LastTime = plus(30);
+    ctx.graphWindow().GraphStart = kStart;
+    ctx.graphWindow().GraphEnd = plus(60);
+    test::props(ctx).LastTime = plus(30);
     pageGraphWindow(ctx, -1);
-    EXPECT_EQ(ctx.store.GraphStart, kStart);
-    EXPECT_TRUE(ctx.store.GraphFollowing);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, kStart);
+    EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
 }
 
 TEST_F(LiveFixture, TheFirstPointsScaleOnlyTheSeriesTheUserNeverScaled)
@@ -132,16 +132,16 @@ TEST_F(LiveFixture, TheFirstPointsScaleOnlyTheSeriesTheUserNeverScaled)
     values[7] = {95, 96};       // power factor: fixed axis
     values[9] = {250, 120};     // leakage mA
     values[12] = {-5, 12};      // temperature
-    ctx.store.GraphFirstScalePending = true;
+    ctx.graphWindow().GraphFirstScalePending = true;
 
     // One point is not yet a curve: nothing is scaled, the scale is still due.
-    test::setGraphPoints(ctx.store, 14, {kStart}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart}, values);
     EXPECT_FALSE(applyFirstScale(ctx));
     EXPECT_EQ(cat.SeriesScale[0], 0);
 
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_TRUE(applyFirstScale(ctx));
-    EXPECT_FALSE(ctx.store.GraphFirstScalePending);
+    EXPECT_FALSE(ctx.graphWindow().GraphFirstScalePending);
     EXPECT_EQ(cat.SeriesScale[0], 2); // 0 .. 1000 V
     EXPECT_EQ(cat.SeriesYMax[0], 1000);
     EXPECT_EQ(cat.SeriesScale[4], 5); // the user's scale stays
@@ -153,7 +153,7 @@ TEST_F(LiveFixture, TheFirstPointsScaleOnlyTheSeriesTheUserNeverScaled)
 
     // Only once: later points leave the scales alone.
     values[0] = {20000, 20000};
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_FALSE(applyFirstScale(ctx));
     EXPECT_EQ(cat.SeriesScale[0], 2);
 }
@@ -168,8 +168,8 @@ TEST_F(LiveFixture, AGrowingCurveTakesTheNextStepUpButNeverDown)
     values[8] = {0.5, 4};   // Wh
     values[4] = {500, 600}; // W, chosen by the user below
     values[12] = {5, 8};    // ℃, positive only
-    ctx.store.GraphFirstScalePending = true;
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    ctx.graphWindow().GraphFirstScalePending = true;
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     ASSERT_TRUE(applyLiveScale(ctx)); // the first scale
     EXPECT_EQ(cat.SeriesYMax[8], 10);
     EXPECT_EQ(cat.SeriesScale[12], 10); // 0 .. 10 ℃
@@ -179,7 +179,7 @@ TEST_F(LiveFixture, AGrowingCurveTakesTheNextStepUpButNeverDown)
     values[8] = {90, 250};
     values[4] = {5000, 9000};
     values[12] = {-3, 8};
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_EQ(seriesOutgrowingScale(ctx),
               (std::vector<bool>{false, false, false, false, false, false, false, false, true,
                                  false, false, false, true, false}));
@@ -190,13 +190,13 @@ TEST_F(LiveFixture, AGrowingCurveTakesTheNextStepUpButNeverDown)
     EXPECT_EQ(cat.SeriesYMin[12], -10);
 
     values[8] = {1, 2}; // smaller values leave the scale where it is
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_FALSE(applyLiveScale(ctx));
     EXPECT_EQ(cat.SeriesYMax[8], 1000);
 
     // After the measurement the scales are the user's business again.
     values[8] = {5000, 6000};
-    test::setGraphPoints(ctx.store, 14, {kStart, plus(1)}, values);
+    test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     ctx.app.Measuring = false;
     EXPECT_FALSE(applyLiveScale(ctx));
     EXPECT_EQ(cat.SeriesYMax[8], 1000);

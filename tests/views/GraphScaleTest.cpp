@@ -29,7 +29,7 @@ protected:
                 vbdate::addSeconds(at(2002, 6, 1, 10, 0, 0), static_cast<long long>(i)));
         std::vector<std::vector<double>> v(14);
         v[static_cast<size_t>(s)] = values;
-        test::setGraphPoints(tc.ctx->store, 14, times, v);
+        test::setGraphPoints(tc.ctx->graphWindow(), 14, times, v);
     }
     Catalog& cat() { return tc.ctx->cat; }
     test::TestContext tc;
@@ -266,8 +266,8 @@ class GraphScaleXStart : public GraphScaleFixture,
 
 TEST_P(GraphScaleXStart, WithinTheDataSetAndADate)
 {
-    tc.ctx->store.FirstTime = at(2002, 6, 1, 10, 0, 0);
-    tc.ctx->store.LastTime = at(2002, 6, 1, 12, 0, 0);
+    test::props(*tc.ctx).FirstTime = at(2002, 6, 1, 10, 0, 0);
+    test::props(*tc.ctx).LastTime = at(2002, 6, 1, 12, 0, 0);
     const ScaleXEntry e = checkScaleXStart(*tc.ctx, QString::fromLatin1(GetParam().text));
     if (GetParam().refusal) {
         EXPECT_FALSE(e.start);
@@ -292,18 +292,20 @@ TEST_F(GraphScaleFixture, TakingTheTimeAxisSetsSpanStartAndEnd)
     tc.ctx->app.DataPresent = false;
     applyScaleX(*tc.ctx, 1, at(2002, 6, 1, 10, 15, 0));
     EXPECT_EQ(tc.ctx->app.GraphXHani, 2);
-    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 1, 10, 15, 0), tc.ctx->store.GraphStart), 0);
-    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 1, 11, 15, 0), tc.ctx->store.GraphEnd), 0);
+    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 1, 10, 15, 0), tc.ctx->graphWindow().GraphStart),
+              0);
+    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 1, 11, 15, 0), tc.ctx->graphWindow().GraphEnd), 0);
     applyScaleX(*tc.ctx, 2, at(2002, 6, 1, 0, 0, 0));
-    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 2, 0, 0, 0), tc.ctx->store.GraphEnd), 0);
+    EXPECT_EQ(vbdate::secondsBetween(at(2002, 6, 2, 0, 0, 0), tc.ctx->graphWindow().GraphEnd), 0);
 }
 
 TEST_F(GraphScaleFixture, NoSpanChosenStartsAtTheFirstRecord)
 {
-    tc.ctx->store.FirstTime = at(2002, 6, 1, 9, 0, 0);
+    test::props(*tc.ctx).FirstTime = at(2002, 6, 1, 9, 0, 0);
     applyScaleX(*tc.ctx, -1, at(2002, 6, 1, 10, 15, 0));
     EXPECT_EQ(tc.ctx->app.GraphXHani, 0);
-    EXPECT_EQ(vbdate::secondsBetween(tc.ctx->store.FirstTime, tc.ctx->store.GraphStart), 0);
+    EXPECT_EQ(
+        vbdate::secondsBetween(tc.ctx->dataSet().FirstTime(), tc.ctx->graphWindow().GraphStart), 0);
 }
 
 struct SignCase {

@@ -6,6 +6,7 @@
 #include "base/MeasuredItems.h"
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
+#include "store/DataViews.h"
 
 #include <cmath>
 #include <vector>
@@ -48,7 +49,7 @@ inline void setDecade(Catalog& cat, int s, int k, double ymin = 0)
 }
 
 // Graph points 1..n at the given times with one value per series and point.
-inline void setGraphPoints(StoreGlobals& st, int seriesCount, const std::vector<double>& times,
+inline void setGraphPoints(GraphWindowState& st, int seriesCount, const std::vector<double>& times,
                            const std::vector<std::vector<double>>& valuesBySeries)
 {
     const size_t n = times.size();

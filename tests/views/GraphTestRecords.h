@@ -2,6 +2,7 @@
 // Data sets in TMP.DAT for the graph window tests and screenshots: a catalogue
 // built for the hardware version and records with plausible, changing readings.
 
+#include "DataSetAccess.h"
 #include "GraphTestData.h"
 #include "base/Context.h"
 #include "catalog/ModVer.h"
@@ -29,8 +30,8 @@ struct DataSetShape {
 // Appends the records and sets the store globals as a measurement would.
 inline void writeDataSet(Context& ctx, const DataSetShape& shape)
 {
-    StoreGlobals& st = ctx.store;
-    OpenTmpForAppend(ctx);
+    DataSetProperties& st = test::props(ctx);
+    ctx.dataSet().OpenTmpForAppend();
     double energy = 0;
     double last = shape.first;
     st.PeakWatts = -9999.9;
@@ -61,19 +62,19 @@ inline void writeDataSet(Context& ctx, const DataSetShape& shape)
         r.setColumn(15, 7 + 2 * std::sin(phase));
         r.setColumn(16, 24 + 8 * std::sin(phase * 0.05));
         r.setColumn(17, -3 + 7 * std::cos(phase * 0.04));
-        AppendRecord(ctx, r);
+        ctx.dataSet().AppendRecord(r);
         if (watts > st.PeakWatts) {
             st.PeakWatts = watts;
             st.PeakTime = t;
         }
         last = t;
     }
-    CloseTmp(ctx);
+    ctx.dataSet().CloseTmp();
     st.SampleInterval = shape.interval;
     st.FirstTime = shape.first;
     st.LastTime = last;
     st.TotalEnergy = energy;
-    st.GraphStart = shape.first;
+    ctx.graphWindow().GraphStart = shape.first;
     ctx.app.DataPresent = true;
 }
 

@@ -146,13 +146,13 @@ protected:
     void SetUp() override
     {
         test::fillGraphCatalog(tc.ctx->cat, 2);
-        StoreGlobals& st = tc.ctx->store;
+        DataSetProperties& st = test::props(*tc.ctx);
         st.FirstTime = at(2002, 6, 1, 10, 0, 0);
         st.LastTime = at(2002, 6, 1, 12, 34, 56);
         st.TotalEnergy = 12.345678;
         st.PeakWatts = 1249.9;
         st.PeakTime = at(2002, 6, 1, 11, 2, 3);
-        st.GraphStart = at(2002, 6, 1, 11, 0, 0);
+        tc.ctx->graphWindow().GraphStart = at(2002, 6, 1, 11, 0, 0);
         tc.ctx->app.GraphXHani = 2;
     }
     test::TestContext tc;
@@ -160,18 +160,19 @@ protected:
 
 TEST_F(GraphWindowTexts, SummaryForTheFlagMinusOneOnly)
 {
-    const auto texts = graphSummaryTexts(*tc.ctx, -1);
+    const auto texts = graphSummaryTexts(tc.ctx->dataSet(), -1);
     EXPECT_EQ(texts[0], QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 12:34:56"));
     EXPECT_EQ(texts[1], QStringLiteral("12.3457 kWh"));
     EXPECT_EQ(texts[2], QStringLiteral("1.2 kW (2002/06/01 11:02:03)"));
     for (const int flag : {0, 1, -2})
-        for (const QString& t : graphSummaryTexts(*tc.ctx, flag))
+        for (const QString& t : graphSummaryTexts(tc.ctx->dataSet(), flag))
             EXPECT_TRUE(t.isEmpty()) << flag;
 }
 
 TEST_F(GraphWindowTexts, TimeAxisDialogShowsSpanStartAndPeriod)
 {
-    const ScaleXSetup x = scaleXSetup(*tc.ctx);
+    const ScaleXSetup x =
+        scaleXSetup(tc.ctx->dataSet(), tc.ctx->graphWindow(), tc.ctx->app.GraphXHani);
     EXPECT_EQ(x.choices.size(), 3);
     EXPECT_EQ(x.position, 1);
     EXPECT_EQ(x.startText, QStringLiteral("2002/06/01 11:00:00"));

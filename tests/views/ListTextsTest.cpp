@@ -15,7 +15,7 @@ void giveCatalogue(Context& ctx, int version)
 {
     ctx.app.HardVersion = version;
     dimensionCatalog(ctx.cat, version);
-    ctx.store.ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
+    test::props(ctx).ColumnPresent.assign(static_cast<size_t>(ctx.cat.ColumnLast) + 1, true);
 }
 
 DataRecord sample()
@@ -81,8 +81,8 @@ TEST(ListCellText, AbsentOrSwitchedOffColumnsStayBlank)
     test::TestContext t;
     giveCatalogue(*t.ctx, 1);
     // Single-phase two-wire: voltage T and current T are not in the data set.
-    t.ctx->store.ColumnPresent[3] = false;
-    t.ctx->store.ColumnPresent[5] = false;
+    test::props(*t.ctx).ColumnPresent[3] = false;
+    test::props(*t.ctx).ColumnPresent[5] = false;
     // Integrated energy switched off in the logging choice.
     t.ctx->cat.ColumnOn[11] = false;
     const DataRecord r = sample();

@@ -115,24 +115,24 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     EXPECT_TRUE(list.VSprd->selectedItems().isEmpty());
     EXPECT_TRUE(list.showsNewest());
 
-    OpenTmpForAppend(*t.ctx);
+    t.ctx->dataSet().OpenTmpForAppend();
     for (int i = 0; i < 40; ++i) {
         DataRecord r;
         r.number = i;
         r.setTime(37408.0 + i / 86400.0);
-        AppendRecord(*t.ctx, r);
+        t.ctx->dataSet().AppendRecord(r);
     }
-    CloseTmp(*t.ctx);
+    t.ctx->dataSet().CloseTmp();
     LoadListPage(*t.ctx, 26);
     list.fillList(-1);
     EXPECT_EQ(list.VscSprd->maximum(), 26);
     EXPECT_TRUE(list.showsNewest());
     list.VscSprd->setValue(10);
     EXPECT_FALSE(list.showsNewest());
-    EXPECT_EQ(t.ctx->store.ListTop, 10);
+    EXPECT_EQ(t.ctx->listPage().ListTop, 10);
 
     // Cleared: the bar goes idle with no thumb left standing at 10 of 26.
-    DeleteTmpFile(*t.ctx);
+    t.ctx->dataSet().DeleteTmpFile();
     ResetStore(*t.ctx);
     LoadListPage(*t.ctx, 0);
     list.fillList(-1);

@@ -73,14 +73,14 @@ int main(int argc, char* argv[])
             logging = true;
         }
         measured = measured || ctx.app.Measuring;
-        if (!said && ctx.store.RecordCount >= records) {
+        if (!said && ctx.dataSet().RecordCount() >= records) {
             said = true;
             say("ready");
         }
         if (untilFull && measured && !ctx.app.Measuring) {
             say(QStringLiteral("done handled=%1 stored=%2")
                     .arg(ctx.meas.LinesHandled)
-                    .arg(ctx.store.RecordCount)
+                    .arg(ctx.dataSet().RecordCount())
                     .toLatin1());
             QApplication::exit(0);
         }

@@ -1,0 +1,5 @@
+// The store itself may set what it owns.
+void reset(Context& ctx)
+{
+    ctx.store.RecordCount = 0;
+}
