@@ -59,8 +59,6 @@ struct Catalog {
     std::vector<double> SeriesYMax;
 };
 
-};
-
 // State of the measured-data handler and PC logging.
 struct MeasureGlobals {
     double EnergyTotal = 0;

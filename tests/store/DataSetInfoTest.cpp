@@ -121,7 +121,7 @@ TEST(DataSetRecovery, SettingAsideNeverOverwritesAnEarlierLeftover)
             f.write(name.toUtf8());
         }
         writeStore(ctx, {makeRecord(0, at(0), 1), makeRecord(1, at(1), 1)});
-        CloseTmp(ctx);
+        ctx.dataSet().CloseTmp();
         EXPECT_EQ(setLeftoverAside(ctx), folder + c.expected);
         EXPECT_FALSE(QFile::exists(ctx.tmpDatPath()));
         EXPECT_EQ(QFileInfo(folder + c.expected).size(), 2 * kRecordBytes);
