@@ -191,9 +191,12 @@ bool recordIsPlausible(const DataRecord& rec)
     constexpr double kLargest = 1e15;
     if (rec.number < 0 || !(rec.time() >= kEarliest && rec.time() <= kLatest))
         return false;
-    for (double v : rec.fields)
+    // The record is packed: its fields are read one by one, by value.
+    for (int c = 2; c < kMaxColumns; ++c) {
+        const double v = rec.column(c);
         if (!std::isfinite(v) || std::fabs(v) > kLargest)
             return false;
+    }
     return true;
 }
 
