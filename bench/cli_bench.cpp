@@ -56,6 +56,7 @@ public:
 class NullTimer : public LinkTimer {
 public:
     void start() override {}
+    void startFor(int) override {}
     void stop() override {}
     bool isActive() const override { return false; }
 };

@@ -19,6 +19,7 @@ public:
 class NullTimer : public LinkTimer {
 public:
     void start() override { active = true; }
+    void startFor(int) override { active = true; }
     void stop() override { active = false; }
     bool isActive() const override { return active; }
     bool active = false;

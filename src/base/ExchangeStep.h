@@ -13,6 +13,9 @@ struct ExchangeStep {
     QString ReplyPrefix;
     int PrefixLength = 0;
     QString ReplyData;
+    // How long the answer may take, in ms; 0 for the link's own time-out. Only
+    // the flash write needs longer.
+    int TimeOutMs = 0;
 };
 
 // The answers of a finished exchange: the ReplyData of every step of its list,

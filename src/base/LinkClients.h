@@ -25,6 +25,9 @@ class LinkTimer {
 public:
     virtual ~LinkTimer() = default;
     virtual void start() = 0; // (re)starts the count
+    // (Re)starts the count for a longer wait of ms, for one step only: the next
+    // start() counts the link's own time-out again.
+    virtual void startFor(int ms) = 0;
     virtual void stop() = 0;
     virtual bool isActive() const = 0;
 };

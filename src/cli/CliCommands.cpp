@@ -6,26 +6,13 @@
 #include "cli/CliSession.h"
 #include "cli/CliSettings.h"
 
-#include <csignal>
-#include <pthread.h>
 
 namespace quellin {
 
 namespace {
 
-sigset_t stopSignals()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    return set;
-}
-
 CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 {
-    if (options.command != CliCommand::Measure)
-        unblockStopSignals();
     CliSession session(options, out, err);
     if (const CliExit e = session.open(); e != CliExit::Done)
         return e;
@@ -43,18 +30,6 @@ CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 }
 
 } // namespace
-
-void blockStopSignals()
-{
-    const sigset_t set = stopSignals();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
-}
-
-void unblockStopSignals()
-{
-    const sigset_t set = stopSignals();
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-}
 
 CliLang localeLang()
 {

@@ -8,12 +8,6 @@
 
 namespace quellin {
 
-// The signals that stop a measurement, blocked before the application starts so
-// that the measurement reads them in its event loop (every other command lets
-// them act as usual).
-void blockStopSignals();
-void unblockStopSignals();
-
 // The language of the locale: LC_ALL, LC_MESSAGES or LANG, the first that is set.
 CliLang localeLang();
 

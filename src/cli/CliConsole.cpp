@@ -12,6 +12,10 @@ QString terminalText(const QString& text)
 
 void writeLine(std::FILE* stream, const QString& text)
 {
+    // Once a write has failed (a reader that closed the pipe, a terminal that is
+    // gone), the stream stays failed and is left alone: the command goes on.
+    if (std::ferror(stream))
+        return;
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);

@@ -15,7 +15,8 @@ namespace quellin {
 
 // A text for a terminal: the windows' CR LF and lone CR become LF.
 QString terminalText(const QString& text);
-// Writes text and a line end to stream as UTF-8, flushed.
+// Writes text and a line end to stream as UTF-8, flushed; nothing once a write
+// to stream has failed.
 void writeLine(std::FILE* stream, const QString& text);
 
 class ConsoleMessages : public MessageBoxService {

@@ -7,9 +7,6 @@
 
 #include <QEventLoop>
 
-#include <csignal>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace quellin {
 
@@ -34,31 +31,9 @@ CliMeasure::CliMeasure(CliSession& session)
 
 CliMeasure::~CliMeasure()
 {
-    signalNotifier_.reset();
-    if (signalFd_ >= 0)
-        ::close(signalFd_);
+    session_.onStopSignal(nullptr);
     session_.clients().main = nullptr;
     session_.clients().measured = nullptr;
-}
-
-void CliMeasure::watchSignals()
-{
-    // main() blocked SIGINT and SIGTERM before anything else started: they are
-    // read here, in the event loop, and never interrupt a write to the port.
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    signalFd_ = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (signalFd_ < 0)
-        return;
-    signalNotifier_ = std::make_unique<QSocketNotifier>(signalFd_, QSocketNotifier::Read);
-    QObject::connect(signalNotifier_.get(), &QSocketNotifier::activated, [this] {
-        signalfd_siginfo info;
-        while (::read(signalFd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
-        }
-        requestStop();
-    });
 }
 
 CliExit CliMeasure::applyOptions()
@@ -80,6 +55,7 @@ CliExit CliMeasure::applyOptions()
 CliExit CliMeasure::start()
 {
     const int shown = static_cast<int>(session_.messages().size());
+    starting_ = true;
     run_.keisokuCommand();
     // Started, or told why not (a refusal, the start's time-out).
     session_.waitFor(
@@ -88,6 +64,7 @@ CliExit CliMeasure::start()
                    static_cast<int>(session_.messages().size()) > shown;
         },
         kStartWaitMs);
+    starting_ = false;
     if (ctx_.app.Measuring)
         return CliExit::Done;
     if (static_cast<int>(session_.messages().size()) == shown)
@@ -97,7 +74,7 @@ CliExit CliMeasure::start()
 
 CliExit CliMeasure::run()
 {
-    watchSignals();
+    session_.onStopSignal([this](int) { requestStop(); });
     if (const CliExit e = applyOptions(); e != CliExit::Done)
         return e;
     if (!session_.keepLeftoverDataSet())
@@ -105,13 +82,21 @@ CliExit CliMeasure::run()
     session_.clients().main = this;
     session_.clients().measured = &run_.measuredData();
 
-    if (const CliExit e = start(); e != CliExit::Done)
-        return e;
+    const CliExit started = start();
+    if (abandoned_)
+        return abandonedExit();
+    if (started != CliExit::Done)
+        return started;
     const CliOptions& o = session_.options();
-    if (!run_.beginPcLogging(o.log)) {
+    if (stopping_ || !run_.beginPcLogging(o.log)) {
+        // A signal during the start: the meter measures now and is told to stop.
+        const bool refused = !stopping_;
+        stopping_ = false;
         requestStop();
         session_.waitFor([&] { return ended_; }, kStopWaitMs);
-        return CliExit::Refused;
+        if (refused)
+            return CliExit::Refused;
+        return abandoned_ ? abandonedExit() : CliExit::Done;
     }
     if (o.forSeconds > 0)
         forTimer_.start(static_cast<int>(std::min<qint64>(o.forSeconds * 1000, INT_MAX)));
@@ -132,6 +117,8 @@ CliExit CliMeasure::run()
             exit = CliExit::Refused;
     if (lost_ || session_.linkFailed())
         exit = CliExit::LinkFailure;
+    if (abandoned_)
+        exit = abandonedExit();
     if (!o.save.isEmpty()) {
         if (SaveDataFile(ctx_, o.save))
             ctx_.dataSet().DeleteTmpFile(); // kept in the data file now
@@ -147,6 +134,7 @@ void CliMeasure::requestStop()
         return;
     if (stopping_) {
         // A second signal: end here without waiting for the meter's answer.
+        abandoned_ = true;
         run_.KeisokuEnd();
         ended_ = true;
         session_.recheck();
@@ -157,8 +145,17 @@ void CliMeasure::requestStop()
         run_.keisokuCommand(); // the log closed, then "SLE", "SMD10"
         return;
     }
+    if (starting_)
+        return; // the stop follows as soon as the meter measures
     ended_ = true;
     session_.recheck();
+}
+
+CliExit CliMeasure::abandonedExit() const
+{
+    writeLine(session_.err(), QStringLiteral("電力計の停止の確認を待たずに終了しました。"
+                                             "電力計は計測を続けている可能性があります。"));
+    return CliExit::LinkFailure;
 }
 
 void CliMeasure::KeisokuStart()

@@ -2,14 +2,15 @@
 // quellin-cli measure: the measurement run of the main window without the
 // window. The link calls it back as the main window; the run's view is empty
 // but for the lines, which go to the progress line and the JSON output. It
-// stops on SIGINT or SIGTERM, after --for, on the meter's "STP" and when the
-// store is full; the stop is the window's (log closed, then "SLE", "SMD10").
+// stops on SIGINT, SIGTERM or SIGHUP (one during the start stops the meter
+// once it measures), after --for, on the meter's "STP" and when the store is
+// full; the stop is the window's (log closed, then "SLE", "SMD10"). A second
+// signal ends at once, with exit 3: the meter may still measure.
 
 #include "base/LinkClients.h"
 #include "cli/CliSession.h"
 #include "main/MeasurementRun.h"
 
-#include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
 
@@ -50,17 +51,18 @@ private:
     CliExit start();
     void requestStop();
     void onSecond();
-    void watchSignals();
+    // A second signal ended the run without the meter's stop: exit 3, saying so.
+    CliExit abandonedExit() const;
 
     CliSession& session_;
     Context& ctx_;
     MeasurementRun run_;
     QTimer second_;
     QTimer forTimer_;
-    int signalFd_ = -1;
-    std::unique_ptr<QSocketNotifier> signalNotifier_;
     bool ended_ = false;
+    bool starting_ = false;
     bool stopping_ = false;
+    bool abandoned_ = false; // ended by a second signal, the stop unconfirmed
     bool lost_ = false;
     bool haveLine_ = false;
     DataRecord lastLine_{};

@@ -45,6 +45,8 @@ CliExit CliMemory::readList()
     session_.waitFor(
         [&] { return listed_ || unloaded_ || !singleLine_.isEmpty() || session_.linkFailed(); },
         kListWaitMs);
+    if (session_.interrupted())
+        return session_.interruptedExit();
     if (listed_)
         return CliExit::Done;
     if (!singleLine_.isEmpty()) {
@@ -94,7 +96,28 @@ CliExit CliMemory::download()
         ctx_.dataSet().CloseTmp();
         return CliExit::Refused;
     }
+    // The first stop signal cancels: the meter cannot be stopped within a block, so
+    // the block it sends drains; a second one ends at once.
+    session_.onStopSignal([this](int received) {
+        if (received == 1 && session_.memoryExchange().cancelDownload(session_.seq())) {
+            writeLine(session_.err(),
+                      QStringLiteral("ダウンロードを中止します。電力計が送信中のブロックを"
+                                     "送り終えるまで待ちます（もう一度で直ちに終了）。"));
+            cancelled_ = true;
+            return;
+        }
+        session_.interrupt();
+    });
     session_.waitFor([&] { return downloadEnded_ || refused_; }, kDownloadWaitMs);
+    session_.onStopSignal(nullptr);
+    if (session_.interrupted() && !downloadEnded_) {
+        ctx_.dataSet().CloseTmp();
+        if (const QString note = discardDownload(ctx_); !note.isEmpty())
+            writeLine(session_.err(), note);
+        writeLine(session_.err(),
+                  QStringLiteral("電力計はダウンロードのブロックを送り続けている可能性があります。"));
+        return session_.interruptedExit();
+    }
     if (!downloadEnded_)
         return CliExit::Refused; // the meter measures: nothing was downloaded
     if (downloadExit_ != CliExit::Done)
@@ -135,7 +158,7 @@ void CliMemory::downloadAbandoned()
     if (!note.isEmpty())
         writeLine(session_.err(), note);
     downloadEnded_ = true;
-    downloadExit_ = session_.failureExit();
+    downloadExit_ = cancelled_ ? session_.interruptedExit() : session_.failureExit();
 }
 
 } // namespace quellin

@@ -53,6 +53,7 @@ private:
     QString singleLine_;
     QElapsedTimer sinceProgress_;
     bool downloadEnded_ = false;
+    bool cancelled_ = false;
     CliExit downloadExit_ = CliExit::Done;
 };
 

@@ -16,6 +16,7 @@ enum class CliExit : int {
     Refused = 1,     // the meter refused, or the input was not valid
     Usage = 2,       // the command line was wrong
     LinkFailure = 3, // the port could not be used, or the meter did not answer
+    Interrupted = 4, // a signal ended the command before it was done (cleanly)
 };
 
 enum class CliCommand { Measure, Memory, Download, Settings };

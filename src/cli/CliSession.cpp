@@ -25,6 +25,12 @@ CliSession::CliSession(const CliOptions& options, std::FILE* out, std::FILE* err
     : options_(options), out_(out), err_(err),
       messages_(err), services_{messages_, files_, sleep_, pointer_, clock_, status_}
 {
+    signals_.onSignal = [this](int received) {
+        if (stopHandler_)
+            stopHandler_(received);
+        else
+            interrupt();
+    };
 }
 
 CliSession::~CliSession()
@@ -65,7 +71,8 @@ CliExit CliSession::open()
     QObject::connect(&comm_->timeOutTimer(), &QTimer::timeout, [this] { timedOut_ = true; });
     if (!comm_->openPort())
         return CliExit::LinkFailure;
-    return askVersion();
+    const CliExit e = askVersion();
+    return interrupted_ ? interruptedExit() : e;
 }
 
 CliExit CliSession::askVersion()
@@ -105,17 +112,34 @@ bool CliSession::askAssumeVersion1()
     return false;
 }
 
+void CliSession::onStopSignal(std::function<void(int)> handler)
+{
+    stopHandler_ = std::move(handler);
+}
+
+void CliSession::interrupt()
+{
+    interrupted_ = true;
+    recheck();
+}
+
+CliExit CliSession::interruptedExit() const
+{
+    writeLine(err_, QStringLiteral("中断しました。"));
+    return CliExit::Interrupted;
+}
+
 bool CliSession::waitFor(const std::function<bool()>& done, int ms)
 {
-    if (done())
-        return true;
+    if (done() || interrupted_)
+        return done();
     // Whatever the command waits for is the end of an exchange (or its failure):
     // the link says so. The condition is looked at once the link's handling of
     // the line (the call-backs, their messages) is complete.
     QEventLoop loop;
     const auto look = [&] {
         QTimer::singleShot(0, &loop, [&] {
-            if (done())
+            if (done() || interrupted_)
                 loop.quit();
         });
     };

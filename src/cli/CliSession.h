@@ -8,6 +8,7 @@
 #include "base/LinkClients.h"
 #include "cli/CliConsole.h"
 #include "cli/CliOptions.h"
+#include "cli/CliSignals.h"
 #include "link/DialogExchanges.h"
 #include "link/FrmComm.h"
 #include "platform/CoreServices.h"
@@ -48,6 +49,17 @@ public:
     // The command changed what it waits for by itself (a stop was asked for): the
     // wait under way looks at its condition again.
     void recheck();
+    // A stop signal (SIGINT, SIGTERM, SIGHUP) while the command runs: handler(n)
+    // is called with the number of signals so far and ends the command its own
+    // way. Without a handler (the default, and during open()) the wait under way
+    // ends and interrupted() holds.
+    void onStopSignal(std::function<void(int received)> handler);
+    // Ends the wait under way, and every later one, at once.
+    void interrupt();
+    bool interrupted() const { return interrupted_; }
+    // Interrupted (4), after saying so.
+    CliExit interruptedExit() const;
+
     // The link failed since open(): a time-out, or the port went away.
     bool linkFailed() const;
     // Refused (1) unless the link failed (3).
@@ -83,6 +95,9 @@ private:
     std::unique_ptr<DialogExchanges> exchanges_;
     std::unique_ptr<FrmComm> comm_;
     std::function<void()> recheck_;
+    CliSignals signals_;
+    std::function<void(int)> stopHandler_;
+    bool interrupted_ = false;
     bool timedOut_ = false;
     bool versionUnknown_ = false;
 };

@@ -64,6 +64,8 @@ CliExit CliSettings::read()
 {
     startSettingsRead(session_.seq());
     session_.waitFor([&] { return shown_ || unloaded_; }, kExchangeWaitMs);
+    if (session_.interrupted())
+        return session_.interruptedExit();
     if (shown_)
         return CliExit::Done;
     return session_.failureExit();
@@ -78,8 +80,24 @@ CliExit CliSettings::send()
         return CliExit::Refused;
     }
     unloaded_ = false;
+    // A send cut short leaves the meter half-configured and unflashed: the first
+    // stop signal lets it finish, a second ends at once.
+    session_.onStopSignal([this](int received) {
+        if (received == 1) {
+            writeLine(session_.err(), QStringLiteral("設定の送信を終えてから終了します"
+                                                     "（もう一度で直ちに終了）。"));
+            return;
+        }
+        session_.interrupt();
+    });
     startSettingsWrite(session_.seq(), dispSetCommands(fields_, ctx_.app.HardVersion));
     session_.waitFor([&] { return unloaded_ || sendFailed_; }, kExchangeWaitMs);
+    session_.onStopSignal(nullptr);
+    if (session_.interrupted() && !unloaded_) {
+        writeLine(session_.err(), QStringLiteral("設定の送信は途中で終わりました。電力計の設定を"
+                                                 "確認して下さい。"));
+        return session_.interruptedExit();
+    }
     if (unloaded_ && !sendFailed_)
         return CliExit::Done;
     return session_.failureExit();

@@ -1,6 +1,7 @@
 // quellin-cli: the power meter from a terminal or a service, without windows.
 
 #include "cli/CliCommands.h"
+#include "cli/CliSignals.h"
 
 #include <QCoreApplication>
 

@@ -89,7 +89,8 @@ private:
     class TimerAdapter : public LinkTimer {
     public:
         explicit TimerAdapter(QTimer& timer) : timer_(timer) {}
-        void start() override { timer_.start(); }
+        void start() override { timer_.start(kTimeOutMs); }
+        void startFor(int ms) override { timer_.start(ms); }
         void stop() override { timer_.stop(); }
         bool isActive() const override { return timer_.isActive(); }
 

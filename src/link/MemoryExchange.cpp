@@ -5,6 +5,7 @@
 #include "link/MemoryInfo.h"
 #include "link/MemoryTexts.h"
 #include "link/RunningExchange.h"
+#include "link/Sequencer.h"
 #include "store/ModFile.h"
 
 namespace quellin {
@@ -132,6 +133,12 @@ void MemoryExchange::downloadStatus(RunningExchange& ex, const QString& line)
             dialog_->disableDownload();
         return;
     }
+    if (cancelling(ex)) {
+        ex.end();
+        abandonDownload(ex);
+        finishCancel(ex);
+        return;
+    }
     ex.advance();
     ex.enter(link::State::DownloadData);
     // The time-out runs from the first command on: a meter that never starts
@@ -162,6 +169,12 @@ void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
     if (line.startsWith(QLatin1String("RMME"))) {
         ex.timerOff();
         ex.advance();
+        if (cancelling(ex)) {
+            ex.end();
+            abandonDownload(ex);
+            finishCancel(ex);
+            return;
+        }
         if (!ex.done()) {
             ex.continueExchange();
             return;
@@ -179,14 +192,39 @@ void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
     }
     if (line.startsWith(QLatin1String("RMM"))) {
         ex.timerOff();
-        if (clients_.main)
+        if (clients_.main && !cancelling(ex))
             clients_.main->Download_Recv(line.mid(3));
         ex.timerOn();
     }
 }
 
+bool MemoryExchange::cancelDownload(const Sequencer& seq)
+{
+    const link::State state = seq.LinkState();
+    if (!downloadRunning(seq.context()) ||
+        (state != link::State::DownloadStatus && state != link::State::DownloadData))
+        return false;
+    cancelled_ = seq.exchangeSerial();
+    return true;
+}
+
+bool MemoryExchange::cancelling(const RunningExchange& ex) const
+{
+    return cancelled_ != 0 && cancelled_ == ex.serial();
+}
+
+void MemoryExchange::finishCancel(RunningExchange& ex)
+{
+    if (clients_.main)
+        clients_.main->clearBusyText();
+    ex.context().svc.pointer.setPointer(MousePointer::Default);
+    if (dialog_)
+        dialog_->setEnabled(true);
+}
+
 void MemoryExchange::abandonDownload(RunningExchange& ex)
 {
+    cancelled_ = 0;
     ex.context().dataSet().CloseTmp();
     if (clients_.main)
         clients_.main->downloadAbandoned();

@@ -11,6 +11,8 @@
 
 namespace quellin {
 
+class Sequencer;
+
 class MemoryExchange : public DialogExchangeHandler {
 public:
     explicit MemoryExchange(LinkClients& clients) : clients_(clients) {}
@@ -23,6 +25,12 @@ public:
 
     void handleLine(RunningExchange& exchange, int count, const QString& line) override;
 
+    // Stops a download under way: no further block is asked for, the lines of the
+    // block the meter is sending are taken in and dropped (the meter cannot be
+    // stopped within a block), and at its end (or its time-out) what was received
+    // is discarded as for a failed download. False when no download runs.
+    bool cancelDownload(const Sequencer& seq);
+
 private:
     void listStatus(RunningExchange& ex, const QString& line);
     void listCount(RunningExchange& ex, const QString& line);
@@ -33,9 +41,15 @@ private:
     void refuseList(RunningExchange& ex, const QString& text);
     // TMP.DAT closed and what was received discarded.
     void abandonDownload(RunningExchange& ex);
+    // After a cancelled download: the busy note gone, the dialog given back.
+    void finishCancel(RunningExchange& ex);
 
     LinkClients& clients_;
     DownloadDialogClient* dialog_ = nullptr;
+    // The exchange (Sequencer::exchangeSerial) whose download was cancelled; 0
+    // for none.
+    unsigned cancelled_ = 0;
+    bool cancelling(const RunningExchange& ex) const;
 };
 
 } // namespace quellin

@@ -19,5 +19,10 @@ inline const QString kCannotSetTopMenu = QStringLiteral("設定できません�
 inline const QString kCannotSetCheckMeter =
     QStringLiteral("設定できません。") + kCrLf + QStringLiteral("電力計を確認して下さい。");
 inline const QString kSendDone = QStringLiteral("送信を完了しました。");
+// Shown after a read when an earlier send ended before the meter wrote the
+// values to its flash memory (refused, timed out, or the program ended).
+inline const QString kUnflashedSettings =
+    QStringLiteral("前回の設定の送信は電力計本体への書き込みの前に終わりました。") + kCrLf +
+    QStringLiteral("電力計の設定は電源を切ると元に戻ります。設定を確認して、もう一度送信して下さい。");
 
 } // namespace quellin::dialog_text

@@ -20,6 +20,7 @@ public:
     // The step whose answer is awaited, or null past the list.
     ExchangeStep* currentStep() { return seq_.currentStep(); }
     int index() const { return seq_.index_; }
+    unsigned serial() const { return seq_.exchangeSerial_; }
     // True when every step has been answered.
     bool done() const { return seq_.exchangeDone(); }
     // The ReplyData of every step, for the caller's call-back.

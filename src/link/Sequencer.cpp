@@ -59,6 +59,7 @@ void Sequencer::SendCommand(const QString& command)
 void Sequencer::startExchange(link::State linkState, std::vector<ExchangeStep> steps)
 {
     cancelPause();
+    ++exchangeSerial_;
     replaceList(std::move(steps));
     setState(linkState);
     if (list_.empty())
@@ -334,6 +335,13 @@ void Sequencer::handleMeasureStop(const QString& line)
 
 void Sequencer::handleVersionSle(const QString& line)
 {
+    // A meter still streaming a block (a download killed half-way) sends lines that
+    // are not the two-character answer: while the version is awaited they neither
+    // count as it nor restart the wait, so the time-out comes 10 s after "SLE"
+    // whatever streams meanwhile. (With the version given there is no wait: any
+    // line ends the exchange, as before.)
+    if (line.size() != 2 && ctx_.app.HardVersion == 0)
+        return;
     timerOff();
     if (line == QLatin1String("NG")) {
         ctx_.svc.msg.show({link_text::kSleRefused, link_text::kCommandErrorTitle, MsgButtons::Ok,
@@ -355,11 +363,16 @@ void Sequencer::handleVersionSle(const QString& line)
 
 void Sequencer::handleVersionVer(const QString& line)
 {
+    const bool versionForm = lengthTest(line, 8) && prefixTest(line, QStringLiteral("VER"), 3);
+    // Lines of another form are streamed ones, not the answer: the wait goes on
+    // without restarting.
+    if (!versionForm && line != QLatin1String("NG"))
+        return;
     timerOff();
     if (line == QLatin1String("NG")) {
         ctx_.app.HardVersion = 1;
         ctx_.app.HardVersionText = QStringLiteral("1");
-    } else if (lengthTest(line, 8) && prefixTest(line, QStringLiteral("VER"), 3)) {
+    } else {
         // Only a digit is a version; anything else leaves the version unknown and
         // the time-out asks the user.
         const int version = digitAt(line, 3);
@@ -518,7 +531,12 @@ void Sequencer::continueExchange()
         return;
     if (ExchangeStep* step = currentStep()) {
         SendCommand(step->Command);
-        timerOn();
+        if (step->TimeOutMs > 0) {
+            ++timerGeneration_;
+            timer_.startFor(step->TimeOutMs);
+        } else {
+            timerOn();
+        }
     }
 }
 

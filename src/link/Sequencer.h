@@ -42,6 +42,9 @@ public:
     int WiringMode() const { return wiringMode_; }
     int ExchangeIndex() const { return index_; }
     int ExchangeLast() const { return last_; }
+    // Counts the exchanges started with startExchange: what is asked of one
+    // exchange (a cancel) is not carried over to the next.
+    unsigned exchangeSerial() const { return exchangeSerial_; }
 
     // --- Starting and ending exchanges ---------------------------------------------
 
@@ -87,6 +90,7 @@ public:
     static constexpr int kPauseBeforeSlgMs = 1000;
 
     Context& context() { return ctx_; }
+    const Context& context() const { return ctx_; }
     LinkClients& clients() { return clients_; }
 
 Q_SIGNALS:
@@ -161,6 +165,7 @@ private:
     LinkTimer& timer_;
     LinkClients& clients_;
     unsigned timerGeneration_ = 0;
+    unsigned exchangeSerial_ = 0;
 
     link::State state_ = link::State::SettingsStatus;
     std::vector<ExchangeStep> list_;

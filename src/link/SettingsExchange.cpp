@@ -3,6 +3,7 @@
 #include "link/AnswerTests.h"
 #include "link/MeterDialogTexts.h"
 #include "link/RunningExchange.h"
+#include "settings/ModRegistry.h"
 
 namespace quellin {
 
@@ -47,6 +48,12 @@ void refuse(RunningExchange& ex, const QString& text, AfterRefusal after)
         d->startSecondTimer();
 }
 
+void markUnflashed(RunningExchange& ex, bool unflashed)
+{
+    ex.context().settings.write(kUnflashedSettingName,
+                                unflashed ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 } // namespace
 
 std::vector<ExchangeStep> settingsReadList(int hardVersion)
@@ -84,8 +91,11 @@ void startSettingsWrite(Sequencer& seq, const QStringList& commands)
     std::vector<ExchangeStep> list;
     list.reserve(static_cast<size_t>(commands.size()) + 1);
     list.push_back(makeStep(QStringLiteral("CMD"), 6));
-    for (const QString& command : commands)
+    for (const QString& command : commands) {
         list.push_back(makeStep(command, 2));
+        if (command == QLatin1String("SCFW"))
+            list.back().TimeOutMs = kFlashWriteTimeOutMs;
+    }
     seq.context().svc.pointer.setPointer(MousePointer::Hourglass);
     seq.startExchange(S::SettingsWriteStatus, std::move(list));
 }
@@ -150,6 +160,8 @@ void SettingsExchange::readItem(RunningExchange& ex, int count, const QString& l
     ex.end();
     if (DialogClient* d = dialog(ex))
         d->DataDisp(ex.replies());
+    if (ex.context().settings.read(kUnflashedSettingName, QString()) == QLatin1String("1"))
+        ex.context().svc.msg.info(dialog_text::kUnflashedSettings);
 }
 
 void SettingsExchange::writeStatus(RunningExchange& ex, const QString& line)
@@ -162,6 +174,7 @@ void SettingsExchange::writeStatus(RunningExchange& ex, const QString& line)
         refuse(ex, dialog_text::kMeasuringRefusal, AfterRefusal::RestartClock);
         return;
     }
+    markUnflashed(ex, true);
     ex.enter(S::SettingsWrite);
     ex.continueExchange();
 }
@@ -182,6 +195,7 @@ void SettingsExchange::writeItem(RunningExchange& ex, int count, const QString& 
     }
     // Sent: the message first, then the dialog is given back and closes.
     ex.end();
+    markUnflashed(ex, false);
     ex.context().svc.pointer.setPointer(MousePointer::Default);
     ex.context().svc.msg.info(dialog_text::kSendDone);
     if (DialogClient* d = dialog(ex))

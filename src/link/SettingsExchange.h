@@ -26,6 +26,13 @@ std::vector<ExchangeStep> settingsReadList(int hardVersion);
 // How many steps of the read list answer in a fixed length (the basic items and
 // "CCM"); the control outputs' answers vary with their values.
 constexpr int kFixedLengthReadSteps = 9;
+// The meter answers "SCFW" once its flash memory is written, which can take
+// longer than the link's own time-out.
+constexpr int kFlashWriteTimeOutMs = 60000;
+// The PC setting that is "1" from the first command of a send until the meter has
+// answered its "SCFW": a send cut short leaves values in the meter that a power
+// cycle would lose, and the next read says so.
+inline const QString kUnflashedSettingName = QStringLiteral("MeterUnflashed");
 
 // Form_Load's read: hourglass, then "CMD" in state 0.
 void startSettingsRead(Sequencer& seq);

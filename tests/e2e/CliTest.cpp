@@ -60,6 +60,19 @@ public:
         return finish(ms);
     }
     void signal(int sig) { ::kill(static_cast<pid_t>(process_.processId()), sig); }
+    // As a reader that has gone (`| head -1`): further writes to stdout fail.
+    void closeOutput() { process_.closeReadChannel(QProcess::StandardOutput); }
+    // Waits until standard error holds text.
+    bool waitForErr(const QString& text, int ms = 15000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!err().contains(text) && t.elapsed() < ms) {
+            process_.waitForReadyRead(100);
+            err_ += process_.readAllStandardError();
+        }
+        return err().contains(text);
+    }
 
     QString out() const { return QString::fromUtf8(out_); }
     QString err() const { return QString::fromUtf8(err_); }
@@ -299,6 +312,92 @@ TEST(CliExitCodes, TellUsageRefusalAndLinkFailureApart)
     EXPECT_EQ(notStarted.run({"measure", "--port", ng.device(), "--log", notStarted.path("l.csv")}),
               1);
     EXPECT_TRUE(notStarted.err().contains("計測を開始できません。"));
+}
+
+// A stop signal ends every command cleanly: a measurement stops the meter on
+// SIGHUP as on SIGINT, also with its output gone; a second signal ends at once
+// and says that the meter may still measure; a download drains the block under
+// way without asking for the next and keeps nothing. The lock goes with the
+// program, so the folder is free afterwards.
+TEST(CliSignals, EndEveryCommandCleanly)
+{
+    struct Case {
+        const char* name;
+        QStringList simArgs;
+        QStringList cliArgs; // after the command's --port
+        QString waitFor;     // in standard error before the signals ("": log lines)
+        std::vector<int> signals;
+        int exit;
+        QString told; // in standard error afterwards
+        bool stopSent;
+    };
+    const Case cases[] = {
+        {"hangUpStopsTheMeasurement", {"--rate", "20"}, {"measure", "--quiet"}, {}, {SIGHUP}, 0,
+         {}, true},
+        {"closedOutputOnlyStopsThatOutput",
+         {"--rate", "20"},
+         {"measure", "--quiet", "--jsonl"},
+         {},
+         {SIGINT},
+         0,
+         {},
+         true},
+        {"secondSignalEndsUnconfirmed",
+         {"--rate", "20", "--silent", "SLE"},
+         {"measure", "--quiet", "--version", "2"},
+         {},
+         {SIGINT, SIGINT},
+         3,
+         "電力計は計測を続けている可能性があります。",
+         false},
+        {"downloadDrainsItsBlock",
+         {"--memory-add", "2,0,2026/01/01 00:00,10100", "--download-baud", "1000000"},
+         {"download", "0", "--save", "dl.csv"},
+         "ダウンロード中です。",
+         {SIGTERM},
+         4,
+         "ダウンロードを中止します。",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeterSim sim;
+        ASSERT_TRUE(sim.start(c.simArgs)) << sim.errorText().toStdString();
+        Cli cli;
+        QStringList args = c.cliArgs;
+        args.insert(1, "--port");
+        args.insert(2, sim.device());
+        if (args[0] == "measure")
+            args << "--log" << cli.path("log.csv") << "--interval" << "1";
+        else
+            args.last() = cli.path(args.last());
+        cli.start(args);
+        if (c.waitFor.isEmpty()) {
+            ASSERT_TRUE(waitForLines(cli.path("log.csv"), 3 + 2)) << cli.err().toStdString();
+            cli.closeOutput();
+            ASSERT_TRUE(waitForLines(cli.path("log.csv"), 3 + 4)) << cli.err().toStdString();
+        } else {
+            ASSERT_TRUE(cli.waitForErr(c.waitFor)) << cli.err().toStdString();
+        }
+        for (const int sig : c.signals) {
+            cli.signal(sig);
+            QThread::msleep(300); // a second signal of a kind pending merges into the first
+        }
+        EXPECT_EQ(cli.finish(), c.exit) << cli.err().toStdString();
+        EXPECT_TRUE(cli.err().contains(c.told)) << cli.err().toStdString();
+        sim.stop();
+        const QStringList received = sim.receivedCommands();
+        if (args[0] == "measure") {
+            EXPECT_EQ(received.mid(received.size() - 2) == (QStringList{"SLE", "SMD10"}),
+                      c.stopSent);
+            expectWholeLog(cli.path("log.csv"), 4);
+        } else {
+            EXPECT_EQ(received.filter(QRegularExpression("^CMM")).size(), 1);
+            EXPECT_FALSE(QFile::exists(cli.path("dl.csv")));
+            EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("TMP.DAT")));
+        }
+        EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("Quellin.lock")));
+    }
 }
 
 TEST(CliDataFolder, IsUsedByOneProgramAtATime)

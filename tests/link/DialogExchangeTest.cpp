@@ -177,5 +177,49 @@ INSTANTIATE_TEST_SUITE_P(
                      S::Idle}),
     [](const auto& info) { return std::string(info.param.name); });
 
+
+// A send cut short before the meter wrote its flash memory leaves values that a
+// power cycle loses: the next read says so, until a send is answered to the end.
+// The flash write alone may take longer than the link's own time-out.
+TEST_F(DialogExchange, ReadWarnsOfASendThatNeverReachedTheFlashWrite)
+{
+    const QStringList readAnswers = {"RMD000", "RCF021230.5", "RCF030060", "RCF040400",
+                                     "RCF063", "RCF072002/06/02 09:00", "RCF082002/06/02 17:00",
+                                     "RCF012", "RCF051", "RCM19200E71"};
+    const QString kUnflashed =
+        "msg:前回の設定の送信は電力計本体への書き込みの前に終わりました。\r\n"
+        "電力計の設定は電源を切ると元に戻ります。設定を確認して、もう一度送信して下さい。";
+    struct Case {
+        const char* name;
+        QStringList writeAnswers;
+        bool timeOut;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"refusedMidway", {"RMD000", "OK", "NG"}, false, true},
+        {"flashWriteTimedOut", {"RMD000", "OK", "OK"}, true, true},
+        {"answeredToTheEnd", {"RMD000", "OK", "OK", "OK"}, false, false},
+        // A meter that measures takes nothing: no value was changed.
+        {"measuringMeter", {"RMD011"}, false, false},
+    };
+    for (const Case& c : cases) {
+        ctx().settings.write(kUnflashedSettingName, QStringLiteral("0"));
+        startSettingsWrite(seq, {"SCF020", "SCF030060", "SCFW"});
+        for (const QString& answer : c.writeAnswers)
+            line(answer);
+        if (c.timeOut) {
+            EXPECT_EQ(lastSent(), "SCFW") << c.name;
+            EXPECT_EQ(timer.lastMs, kFlashWriteTimeOutMs) << c.name;
+            seq.onTimeout();
+        }
+        log.clear();
+        startSettingsRead(seq);
+        for (const QString& answer : readAnswers)
+            line(answer);
+        EXPECT_EQ(log.entries.contains(kUnflashed), c.warned) << c.name;
+        EXPECT_EQ(log.entries.value(0), "dispSet.DataDisp") << c.name;
+    }
+}
+
 } // namespace
 } // namespace quellin::test

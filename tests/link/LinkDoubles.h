@@ -58,6 +58,12 @@ public:
     {
         active = true;
         ++starts;
+        lastMs = 0;
+    }
+    void startFor(int ms) override
+    {
+        start();
+        lastMs = ms;
     }
     void stop() override
     {
@@ -68,6 +74,7 @@ public:
     bool active = false;
     int starts = 0;
     int stops = 0;
+    int lastMs = 0; // the longer wait of the last start; 0 for the link's own
 };
 
 class RecordingMain : public MainWindowClient {

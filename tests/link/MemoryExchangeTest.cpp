@@ -182,6 +182,54 @@ TEST_F(MemoryExchanges, ARefusedOrFailedDownloadIsDiscardedAndLaterLinesAreNotTa
     }
 }
 
+// A cancelled download asks for no further block; the block under way drains
+// without a record taken, and then (or at once, before any block) what was
+// received is discarded. A cancel is not carried over to the next download.
+TEST_F(MemoryExchanges, ACancelledDownloadDrainsItsBlockAndDiscardsWhatCame)
+{
+    struct Case {
+        const char* name;
+        QStringList before; // answers before the cancel
+        QStringList after;  // answers after it
+        QStringList sent;
+    };
+    const Case cases[] = {
+        {"beforeTheStatus", {}, {"RMD200", "RMM0000,41200000"}, {"CMD"}},
+        {"withinTheFirstBlock",
+         {"RMD200", "RMM0000,41200000"},
+         {"RMM0001,41200000", "RMME", "RMM0000,41200000"},
+         {"CMD", "CMM000000002"}},
+    };
+    for (const Case& c : cases) {
+        start(link::State::DownloadStatus, {"CMD", "CMM000000002", "CMM100000001"});
+        for (const QString& l : c.before)
+            line(l);
+        log.clear();
+        EXPECT_TRUE(memory.cancelDownload(seq)) << c.name;
+        for (const QString& l : c.after)
+            line(l);
+        EXPECT_EQ(sent(), c.sent) << c.name;
+        EXPECT_EQ(log.entries, (QStringList{"main.downloadAbandoned", "main.clearBusyText",
+                                            "dlg.enable"}))
+            << c.name << log.entries.join('|').toStdString();
+        EXPECT_EQ(test::DataSetAccess::writer(ctx().dataSet()), nullptr) << c.name;
+        EXPECT_EQ(seq.LinkState(), link::State::Idle) << c.name;
+        EXPECT_FALSE(memory.cancelDownload(seq)) << c.name; // nothing runs now
+        transport.writes.clear();
+    }
+    // A cancelled download that timed out leaves the next one whole.
+    start(link::State::DownloadStatus, {"CMD", "CMM000000001"});
+    line("RMD200");
+    EXPECT_TRUE(memory.cancelDownload(seq));
+    seq.onTimeout();
+    start(link::State::DownloadStatus, {"CMD", "CMM000000001"});
+    line("RMD200");
+    line("RMM0000,41200000");
+    line("RMME");
+    EXPECT_TRUE(log.entries.contains("main.Download_Recv:0000,41200000"));
+    EXPECT_TRUE(log.entries.contains("main.DispDownload"));
+}
+
 struct SendCase {
     int newState;       // 0 stop, 1 start
     QString status;     // the answer to "CMD"

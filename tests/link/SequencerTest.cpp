@@ -366,20 +366,43 @@ TEST_F(SequencerTest, NgToVerAssumesVersionOne)
     EXPECT_FALSE(timer.active);
 }
 
-TEST_F(SequencerTest, MalformedVerAnswerRestartsTheTimerAndTheTimeOutAsksTheUser)
+TEST_F(SequencerTest, VersionWaitRestartsOnlyForAnAnswerAndTheTimeOutAsksTheUser)
 {
-    for (const QString bad : {"VERX.10A", "VER3.1", "VER3.10AB", "ABC3.10A", "VER0.00A", "OK"}) {
+    // An answer of the version's form without a digit restarts the wait; lines of
+    // any other form (a meter still streaming a block) are not the answer and leave
+    // the running wait alone, so that the time-out comes.
+    struct Case {
+        const char* sleAnswer;
+        const char* verLine;
+        link::State state;
+        bool restarts;
+    };
+    const Case cases[] = {
+        {"OK", "VERX.10A", link::State::VersionVer, true},
+        {"OK", "VER0.00A", link::State::VersionVer, true},
+        {"OK", "VER3.1", link::State::VersionVer, false},
+        {"OK", "VER3.10AB", link::State::VersionVer, false},
+        {"OK", "ABC3.10A", link::State::VersionVer, false},
+        {"OK", "OK", link::State::VersionVer, false},
+        {"OK", "RMM00000001,3F800000,42C80000", link::State::VersionVer, false},
+        // Streamed lines before any answer to "SLE": "VER" is not sent yet.
+        {"RMM00000001,3F800000,42C80000", "RMM00000002,3F800000,42C80000",
+         link::State::VersionSle, false},
+    };
+    for (const Case& c : cases) {
         ctx().app.HardVersion = 0;
         ctx().app.HardVersionText = kNotQueriedText;
+        transport.writes.clear();
         seq.startVersionExchange();
-        line("OK");
+        line(c.sleAnswer);
         const int startsBefore = timer.starts;
-        line(bad);
-        EXPECT_EQ(ctx().app.HardVersion, 0) << bad.toStdString();
-        EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText) << bad.toStdString();
-        EXPECT_TRUE(timer.active) << bad.toStdString();
-        EXPECT_EQ(timer.starts, startsBefore + 1) << bad.toStdString();
-        EXPECT_EQ(seq.LinkState(), link::State::VersionVer);
+        line(c.verLine);
+        EXPECT_EQ(ctx().app.HardVersion, 0) << c.verLine;
+        EXPECT_EQ(ctx().app.HardVersionText, kNotQueriedText) << c.verLine;
+        EXPECT_TRUE(timer.active) << c.verLine;
+        EXPECT_EQ(timer.starts, startsBefore + (c.restarts ? 1 : 0)) << c.verLine;
+        EXPECT_EQ(seq.LinkState(), c.state) << c.verLine;
+        EXPECT_EQ(sent().size(), c.state == link::State::VersionVer ? 2 : 1) << c.verLine;
     }
     log.clear();
     version.answerVersion1 = false;
