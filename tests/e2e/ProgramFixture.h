@@ -46,7 +46,10 @@ protected:
     bool runDialog(QAction* item, const std::function<void(Dialog&)>& script)
     {
         bool opened = false;
-        QTimer::singleShot(0, [&] {
+        // Ends with this call: when no dialog opened, the script never runs later
+        // on a finished call's references.
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             if (auto* dlg = dynamic_cast<Dialog*>(QApplication::activeModalWidget())) {
                 opened = true;
                 script(*dlg);
