@@ -39,28 +39,28 @@ CliParse failure(CliLang lang, const QString& error)
     return {std::nullopt, error, lang};
 }
 
-const CliOptionSpec* optionNamed(const QString& name)
+const CliOptionEntry* optionNamed(const QString& name)
 {
-    for (const CliOptionSpec& spec : cliOptionTable())
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const CliOptionEntry& entry : cliOptionTable())
+        if (name == QLatin1String(entry.name))
+            return &entry;
     return nullptr;
 }
 
-bool takenBy(const CliOptionSpec& spec, std::optional<CliCommand> command)
+bool takenBy(const CliOptionEntry& entry, std::optional<CliCommand> command)
 {
-    if (spec.commands.empty())
+    if (entry.commands.empty())
         return true;
-    return command &&
-           std::find(spec.commands.begin(), spec.commands.end(), *command) != spec.commands.end();
+    return command && std::find(entry.commands.begin(), entry.commands.end(), *command) !=
+                          entry.commands.end();
 }
 
 } // namespace
 
-const std::vector<CliOptionSpec>& cliOptionTable()
+const std::vector<CliOptionEntry>& cliOptionTable()
 {
     using C = CliCommand;
-    static const std::vector<CliOptionSpec> table = {
+    static const std::vector<CliOptionEntry> table = {
         {"--lang",
          true,
          {},
@@ -204,21 +204,21 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
             }
             continue;
         }
-        const CliOptionSpec* spec = optionNamed(arg);
-        if (!spec || !takenBy(*spec, command))
+        const CliOptionEntry* entry = optionNamed(arg);
+        if (!entry || !takenBy(*entry, command))
             return failure(L, tr(L, "オプション %1 はこのコマンドでは使えません。",
                                  "option %1 is not valid here")
                                   .arg(arg));
-        if (spec->takesValue && !hasInlineValue) {
+        if (entry->takesValue && !hasInlineValue) {
             if (i + 1 >= args.size())
                 return failure(
                     L,
                     tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
             value = args[++i];
         }
-        if (const QString refusal = spec->apply(o, value, L); !refusal.isEmpty())
+        if (const QString refusal = entry->apply(o, value, L); !refusal.isEmpty())
             return failure(L, refusal);
-        if (value.isEmpty() && spec->takesValue)
+        if (value.isEmpty() && entry->takesValue)
             return failure(
                 L, tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
     }

@@ -54,13 +54,13 @@ CliLang langFromLocale(const QString& localeName);
 // next argument or after "="), the commands that take it (none listed: every
 // command), and how it is taken: the message that refuses the value, or "".
 // --help (-h) is no option of a command and stands outside the table.
-struct CliOptionSpec {
+struct CliOptionEntry {
     const char* name;
     bool takesValue;
     std::vector<CliCommand> commands;
     QString (*apply)(CliOptions& options, const QString& value, CliLang lang);
 };
-const std::vector<CliOptionSpec>& cliOptionTable();
+const std::vector<CliOptionEntry>& cliOptionTable();
 
 // The arguments without the program name.
 CliParse parseCliArguments(const QStringList& args, CliLang defaultLang);

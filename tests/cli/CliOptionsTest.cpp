@@ -117,8 +117,8 @@ TEST_P(CliHelp, NamesEveryOptionOfTheTableAndNoOther)
     named.removeDuplicates();
     named.removeAll(QStringLiteral("--help")); // not an option of a command
     QStringList table;
-    for (const CliOptionSpec& spec : cliOptionTable())
-        table << QString::fromLatin1(spec.name);
+    for (const CliOptionEntry& entry : cliOptionTable())
+        table << QString::fromLatin1(entry.name);
     named.sort();
     table.sort();
     EXPECT_EQ(named, table);
