@@ -123,7 +123,7 @@ void BM_FillDialogVersion2(benchmark::State& state)
     for (size_t i = 0; i < list.size() && i + 1 < answers.size(); ++i)
         replies << echoData(QString::fromLatin1(answers[i + 1].chopped(1)), list[i].Command);
     for (auto _ : state)
-        dlg.DataDisp(replies);
+        clients.dispSet->DataDisp(replies);
     benchmark::DoNotOptimize(dlg.fields().sbText[23]);
 }
 BENCHMARK(BM_FillDialogVersion2)->Unit(benchmark::kMicrosecond);

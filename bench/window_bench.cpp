@@ -4,6 +4,7 @@
 
 #include "BenchSupport.h"
 #include "Catalogue.h"
+#include "Controls.h"
 #include "Doubles.h"
 #include "MeterSim.h"
 #include "TestContext.h"
@@ -26,6 +27,8 @@
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 void BM_StartupToMainWindow(benchmark::State& state)
 {
@@ -152,7 +155,7 @@ void BM_CursorMoveOnFullStore(benchmark::State& state)
     FrmGraph* graph = FrmGraph::open(area, ctx, graphHost);
     graph->resize(1500, 900);
     graph->refresh();
-    const int width = graph->PicGraph->width();
+    const int width = control<GraphPictureBox>(*graph, "PicGraph")->width();
     int x = 0;
     for (auto _ : state) {
         graph->showCursorAt(x);

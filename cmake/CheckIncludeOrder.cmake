@@ -1,16 +1,25 @@
 # Checks that the source folders include one another in one direction only.
 #
-#   cmake -DSOURCE_DIR=<src> -DORDER="platform;base;...;a|b;..." -P CheckIncludeOrder.cmake
+#   cmake -DSOURCE_DIR=<src> -DORDER="platform;base;...;a|b;..." [-DSHARED=s:level,...]
+#         [-DSKIP=folder,...] -P CheckIncludeOrder.cmake
 #
 # A file in folder F may include headers of F itself and of the folders listed
 # before F's level; folders joined by "|" share a level and may not include one
 # another. Any other project include ("folder/File.h") is reported and the
 # script fails.
+#
+# The tests mirror the source folders and are held to the same order. Two
+# things are theirs alone: a SHARED folder ("support:catalog") holds what every
+# test uses, so any file may include it, while its own files may include the
+# given folder and those below it; a SKIP folder is not read at all (the
+# architecture tests' sample trees break the order on purpose).
 cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR OR NOT ORDER)
   message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=<dir> -DORDER=<folders> -P CheckIncludeOrder.cmake")
 endif()
 string(REPLACE "," ";" ORDER "${ORDER}")
+string(REPLACE "," ";" SHARED "${SHARED}")
+string(REPLACE "," ";" SKIP "${SKIP}")
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 
 set(level 0)
@@ -21,7 +30,19 @@ foreach(entry ${ORDER})
     set(level_of_${dir} ${level})
     list(APPEND known ${dir})
   endforeach()
-  math(EXPR level "${level} + 1")
+  # Twice the rank, so that a shared folder can stand just above its level.
+  math(EXPR level "${level} + 2")
+endforeach()
+set(shared "")
+foreach(entry ${SHARED})
+  string(REPLACE ":" ";" parts "${entry}")
+  list(GET parts 0 dir)
+  list(GET parts 1 like)
+  if(NOT like IN_LIST known)
+    message(FATAL_ERROR "shared folder ${dir} stands like ${like}, which has no place in the order")
+  endif()
+  math(EXPR level_of_${dir} "${level_of_${like}} + 1")
+  list(APPEND shared ${dir})
 endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
@@ -31,7 +52,10 @@ endif()
 set(problems "")
 foreach(f ${files})
   string(REGEX MATCH "^[^/]+" folder "${f}")
-  if(NOT folder IN_LIST known)
+  if(folder IN_LIST SKIP)
+    continue()
+  endif()
+  if(NOT folder IN_LIST known AND NOT folder IN_LIST shared)
     string(APPEND problems "  ${f}: folder ${folder} has no place in the order\n")
     continue()
   endif()
@@ -42,7 +66,7 @@ foreach(f ${files})
       continue() # a header beside the file
     endif()
     string(REGEX MATCH "^[^/]+" target "${inc}")
-    if(target STREQUAL folder)
+    if(target STREQUAL folder OR target IN_LIST shared)
       continue()
     endif()
     if(NOT target IN_LIST known)

@@ -61,6 +61,10 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     QFont small = lblDisclaimer->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     lblDisclaimer->setFont(small);
+    LblTitle->setObjectName(QStringLiteral("LblTitle"));
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblHDVer->setObjectName(QStringLiteral("lblHDVer"));
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -69,6 +73,8 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 

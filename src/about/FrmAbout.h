@@ -16,23 +16,22 @@ class frmAbout : public QDialog {
 public:
     frmAbout(Context& ctx, QWidget* parent = nullptr);
 
-    // cmdSysInfo_Click: the first system-information program found, or the
-    // message that there is none (also when it cannot be started).
-    void cmdSysInfo_Click();
-
     // Where programs are looked up and how one is started; tests replace them.
     std::function<QString(const QString&)> findExecutable;
     std::function<bool(const QString&)> startProgram;
 
+private:
+    // cmdSysInfo_Click: the first system-information program found, or the
+    // message that there is none (also when it cannot be started).
+    void cmdSysInfo_Click();
+
+    Context& ctx_;
     QLabel* LblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblHDVer = nullptr;
     QLabel* lblDisclaimer = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
-
-private:
-    Context& ctx_;
 };
 
 } // namespace quellin

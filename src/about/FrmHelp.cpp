@@ -35,6 +35,9 @@ FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
     back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
     forward_ =
         bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    contents_->setObjectName(QStringLiteral("HelpContents"));
+    back_->setObjectName(QStringLiteral("HelpBack"));
+    forward_->setObjectName(QStringLiteral("HelpForward"));
     back_->setShortcut(QKeySequence::Back);
     forward_->setShortcut(QKeySequence::Forward);
 

@@ -20,11 +20,6 @@ public:
     // MnuHelp_Mokuji: the contents page.
     void showContents();
 
-    QTextBrowser* browser() const { return browser_; }
-    QAction* contentsAction() const { return contents_; }
-    QAction* backAction() const { return back_; }
-    QAction* forwardAction() const { return forward_; }
-
 private:
     QTextBrowser* browser_ = nullptr;
     QAction* contents_ = nullptr;

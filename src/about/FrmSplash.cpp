@@ -36,20 +36,39 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
         label->setStyleSheet(i == 0 ? QStringLiteral("color: #ffffff;")
                                     : QStringLiteral("color: rgba(0,0,0,90);"));
         label->setGeometry(i == 0 ? QRect(36, 20, 400, 150) : QRect(38, 22, 400, 150));
+        label->setObjectName(QStringLiteral("LblSplash%1").arg(i));
         LblSplash[static_cast<size_t>(i)] = label;
     }
     auto* subtitle = new QLabel(QStringLiteral("電力計 PC コントローラ"), this);
     subtitle->setStyleSheet(QStringLiteral("color: #d8e6f5;"));
     subtitle->setGeometry(36, 170, 400, 24);
+    subtitle->setObjectName(QStringLiteral("LblSplash1"));
     LblSplash[1] = subtitle;
 
     LblChek = new QLabel(this);
     LblChek->setStyleSheet(QStringLiteral("color: #ffffff;"));
     LblChek->setGeometry(36, 212, 400, 28);
     LblChek->setVisible(false);
+    LblChek->setObjectName(QStringLiteral("LblChek"));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmSplash::showVersionCheck(const QString& text)
+{
+    LblChek->setText(text);
+    LblChek->setVisible(true);
+}
+
+void FrmSplash::addVersionCheckDot()
+{
+    LblChek->setText(LblChek->text() + QStringLiteral("・"));
+}
+
+QString FrmSplash::versionCheckText() const
+{
+    return LblChek->text();
 }
 
 void FrmSplash::paintEvent(QPaintEvent*)

@@ -15,11 +15,18 @@ class FrmSplash : public QWidget {
 public:
     explicit FrmSplash(QWidget* parent = nullptr);
 
-    std::array<QLabel*, 3> LblSplash{};
-    QLabel* LblChek = nullptr;
+    // The line under the captions that tells how the version wait goes: shown with
+    // text, a dot added, and what it says.
+    void showVersionCheck(const QString& text);
+    void addVersionCheckDot();
+    QString versionCheckText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<QLabel*, 3> LblSplash{};
+    QLabel* LblChek = nullptr;
 };
 
 } // namespace quellin

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QLabel>
 #include <QTimer>
 
 namespace quellin {
@@ -183,16 +182,15 @@ void Program::waitForHardVersion()
     Context& ctx = *ctx_;
     if (ctx.app.HardVersion == 0 && comm_->timeOutTimer().isActive()) {
         main_->setEnabled(false);
-        QLabel* label = splash_->LblChek;
-        label->setText(QStringLiteral("ハードバージョンを調べてます。"));
-        label->setVisible(true);
+        FrmSplash* splash = splash_.get();
+        splash->showVersionCheck(QStringLiteral("ハードバージョンを調べてます。"));
         // Event-driven: the loop ends as soon as the catalogue is built, and a dot is
         // added every 800 ms while the meter (or the user after the time-out) answers.
         QEventLoop loop;
         QTimer dots;
         dots.setInterval(800);
         QObject::connect(&dots, &QTimer::timeout, &loop,
-                         [label] { label->setText(label->text() + QStringLiteral("・")); });
+                         [splash] { splash->addVersionCheckDot(); });
         versionKnown_ = [&loop] { loop.quit(); };
         dots.start();
         if (ctx.app.HardVersion == 0)
@@ -207,13 +205,12 @@ void Program::waitForHardVersion()
         ctx.graphWindow().GraphValues.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, {});
     }
     if (ctx.app.HardVersionText == kNotQueriedText)
-        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") +
+        splash_->showVersionCheck(QStringLiteral("ハードバージョン ") +
                                   QString::number(ctx.app.HardVersion) + QLatin1Char(' ') +
                                   kNotQueriedText);
     else
-        splash_->LblChek->setText(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
-    splash_->LblChek->setVisible(true);
-    versionStatus_ = splash_->LblChek->text();
+        splash_->showVersionCheck(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
+    versionStatus_ = splash_->versionCheckText();
     QApplication::processEvents();
     main_->setEnabled(true);
 }

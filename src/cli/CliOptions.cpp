@@ -2,7 +2,15 @@
 
 #include "settings/LogPeriod.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
+
+// The help texts are compiled into the core library.
+static void registerCliHelp()
+{
+    Q_INIT_RESOURCE(cli_help);
+}
 
 namespace quellin {
 
@@ -26,34 +34,130 @@ std::optional<CliCommand> commandNamed(const QString& name)
     return std::nullopt;
 }
 
-// The options each command takes (besides --help, --lang, --port, --param, --version).
-QStringList optionsOf(CliCommand command)
-{
-    switch (command) {
-    case CliCommand::Measure:
-        return {"--interval", "--items", "--log", "--for", "--save", "--quiet", "--jsonl"};
-    case CliCommand::Memory:
-        return {};
-    case CliCommand::Download:
-        return {"--save", "--quiet"};
-    case CliCommand::Settings:
-        return {"--set"};
-    }
-    return {};
-}
-
-bool takesValue(const QString& option)
-{
-    return option != QLatin1String("--quiet") && option != QLatin1String("--jsonl") &&
-           option != QLatin1String("--help");
-}
-
 CliParse failure(CliLang lang, const QString& error)
 {
     return {std::nullopt, error, lang};
 }
 
+const CliOptionEntry* optionNamed(const QString& name)
+{
+    for (const CliOptionEntry& entry : cliOptionTable())
+        if (name == QLatin1String(entry.name))
+            return &entry;
+    return nullptr;
+}
+
+bool takenBy(const CliOptionEntry& entry, std::optional<CliCommand> command)
+{
+    if (entry.commands.empty())
+        return true;
+    return command && std::find(entry.commands.begin(), entry.commands.end(), *command) !=
+                          entry.commands.end();
+}
+
 } // namespace
+
+const std::vector<CliOptionEntry>& cliOptionTable()
+{
+    using C = CliCommand;
+    static const std::vector<CliOptionEntry> table = {
+        {"--lang",
+         true,
+         {},
+         [](CliOptions&, const QString& v, CliLang L) {
+             // The language itself was taken before every other option.
+             return v == QLatin1String("ja") || v == QLatin1String("en")
+                        ? QString()
+                        : tr(L, "--lang は ja か en です。", "--lang takes ja or en");
+         }},
+        {"--port",
+         true,
+         {},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.port = v;
+             return QString();
+         }},
+        {"--param",
+         true,
+         {},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.commParam = v;
+             return QString();
+         }},
+        {"--version",
+         true,
+         {},
+         [](CliOptions& o, const QString& v, CliLang L) {
+             bool ok = false;
+             o.version = v.toInt(&ok);
+             return ok && o.version >= 1 && o.version <= 9
+                        ? QString()
+                        : tr(L, "--version は 1～9 です。", "--version takes 1 to 9");
+         }},
+        {"--interval",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.interval = v;
+             return QString();
+         }},
+        {"--items",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.items = v;
+             return QString();
+         }},
+        {"--log",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.log = v;
+             return QString();
+         }},
+        {"--for",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang L) {
+             const auto seconds = parseDuration(v);
+             if (!seconds || *seconds <= 0)
+                 return tr(L, "--for の時間 %1 が読めません（例：90s、15m、2h、1d）。",
+                           "--for: cannot read the duration %1 (e.g. 90s, 15m, 2h, 1d)")
+                     .arg(v);
+             o.forSeconds = *seconds;
+             return QString();
+         }},
+        {"--save",
+         true,
+         {C::Measure, C::Download},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.save = v;
+             return QString();
+         }},
+        {"--quiet",
+         false,
+         {C::Measure, C::Download},
+         [](CliOptions& o, const QString&, CliLang) {
+             o.quiet = true;
+             return QString();
+         }},
+        {"--jsonl",
+         false,
+         {C::Measure},
+         [](CliOptions& o, const QString&, CliLang) {
+             o.jsonl = true;
+             return QString();
+         }},
+        {"--set",
+         true,
+         {C::Settings},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.setFile = v;
+             return QString();
+         }},
+    };
+    return table;
+}
 
 CliLang langFromLocale(const QString& localeName)
 {
@@ -100,54 +204,21 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
             }
             continue;
         }
-        static const QStringList common = {"--lang", "--port", "--param", "--version"};
-        const bool known = common.contains(arg) || (command && optionsOf(*command).contains(arg));
-        if (!known)
+        const CliOptionEntry* entry = optionNamed(arg);
+        if (!entry || !takenBy(*entry, command))
             return failure(L, tr(L, "オプション %1 はこのコマンドでは使えません。",
                                  "option %1 is not valid here")
                                   .arg(arg));
-        if (takesValue(arg) && !hasInlineValue) {
+        if (entry->takesValue && !hasInlineValue) {
             if (i + 1 >= args.size())
                 return failure(
                     L,
                     tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
             value = args[++i];
         }
-        if (arg == QLatin1String("--lang")) {
-            if (value != QLatin1String("ja") && value != QLatin1String("en"))
-                return failure(L, tr(L, "--lang は ja か en です。", "--lang takes ja or en"));
-        } else if (arg == QLatin1String("--port")) {
-            o.port = value;
-        } else if (arg == QLatin1String("--param")) {
-            o.commParam = value;
-        } else if (arg == QLatin1String("--version")) {
-            bool ok = false;
-            o.version = value.toInt(&ok);
-            if (!ok || o.version < 1 || o.version > 9)
-                return failure(L, tr(L, "--version は 1～9 です。", "--version takes 1 to 9"));
-        } else if (arg == QLatin1String("--interval")) {
-            o.interval = value;
-        } else if (arg == QLatin1String("--items")) {
-            o.items = value;
-        } else if (arg == QLatin1String("--log")) {
-            o.log = value;
-        } else if (arg == QLatin1String("--for")) {
-            const auto seconds = parseDuration(value);
-            if (!seconds || *seconds <= 0)
-                return failure(L, tr(L, "--for の時間 %1 が読めません（例：90s、15m、2h、1d）。",
-                                     "--for: cannot read the duration %1 (e.g. 90s, 15m, 2h, 1d)")
-                                      .arg(value));
-            o.forSeconds = *seconds;
-        } else if (arg == QLatin1String("--save")) {
-            o.save = value;
-        } else if (arg == QLatin1String("--quiet")) {
-            o.quiet = true;
-        } else if (arg == QLatin1String("--jsonl")) {
-            o.jsonl = true;
-        } else if (arg == QLatin1String("--set")) {
-            o.setFile = value;
-        }
-        if (value.isEmpty() && takesValue(arg))
+        if (const QString refusal = entry->apply(o, value, L); !refusal.isEmpty())
+            return failure(L, refusal);
+        if (value.isEmpty() && entry->takesValue)
             return failure(
                 L, tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
     }
@@ -250,83 +321,14 @@ ItemsParse parseItems(const QString& text, int columnLast)
 
 QString cliHelpText(CliLang lang)
 {
-    if (lang == CliLang::En)
-        return QStringLiteral(
-            "quellin-cli: the power meter without windows\n"
-            "\n"
-            "usage:\n"
-            "  quellin-cli measure --log FILE [--interval hh:mm:ss] [--items 1,2,5] [--for 2h]\n"
-            "                      [--save FILE.csv] [--quiet] [--jsonl]\n"
-            "  quellin-cli memory\n"
-            "  quellin-cli download N --save FILE.csv [--quiet]\n"
-            "  quellin-cli settings [--set FILE]\n"
-            "\n"
-            "options of every command:\n"
-            "  --port DEVICE     the serial device (default: the program's port setting)\n"
-            "  --param TEXT      line settings, e.g. 9600,N,8,1 (default: the setting)\n"
-            "  --version N       the meter's hardware version; not asked\n"
-            "  --lang ja|en      the language of this help and of usage errors\n"
-            "                    (default: English for an English locale, else Japanese)\n"
-            "\n"
-            "measure   starts a measurement and logs it to FILE in the PC log format (Shift_JIS,\n"
-            "          one averaged line per period, flushed per line); the records are also\n"
-            "          kept in TMP.DAT of the data folder. SIGINT or SIGTERM stop it (the meter\n"
-            "          is told SLE, SMD10), as do --for and the meter's own stop.\n"
-            "          --interval  the logging period (default: the setting)\n"
-            "          --items     the logged items by number: 1 voltage R, 2 voltage T,\n"
-            "                      3 current R, 4 current T, 5 active power, 6 reactive power,\n"
-            "                      7 apparent power, 8 power factor, 9 frequency, 10 energy,\n"
-            "                      11 elapsed hours; version 2: 12-14 leakage currents,\n"
-            "                      15, 16 temperatures\n"
-            "          --for       stop after 90s, 15m, 2h, 1d, 1h30m …\n"
-            "          --save      write the data set as a data file at the end\n"
-            "          --quiet     no progress line on standard error\n"
-            "          --jsonl     each stored record as one JSON line on standard output\n"
-            "memory    lists the measurements in the meter's logging memory\n"
-            "download  downloads measurement N of that list into a data file\n"
-            "settings  prints the meter's environment settings as Name=value lines;\n"
-            "          --set FILE sends the settings of FILE (with the dialog's checks)\n"
-            "          and writes them to the meter's flash\n"
-            "\n"
-            "exit status: 0 done, 1 refused by the meter or invalid input, 2 usage,\n"
-            "             3 port or link failure\n");
-    return QStringLiteral(
-        "quellin-cli：ウィンドウを使わずに電力計を操作します\n"
-        "\n"
-        "使い方：\n"
-        "  quellin-cli measure --log ファイル [--interval 時:分:秒] [--items 1,2,5] [--for 2h]\n"
-        "                      [--save ファイル.csv] [--quiet] [--jsonl]\n"
-        "  quellin-cli memory\n"
-        "  quellin-cli download 番号 --save ファイル.csv [--quiet]\n"
-        "  quellin-cli settings [--set ファイル]\n"
-        "\n"
-        "どのコマンドにも使えるオプション：\n"
-        "  --port デバイス   シリアルポートのデバイス（既定：通信条件設定のポート）\n"
-        "  --param 通信条件  例 9600,N,8,1（既定：通信条件設定）\n"
-        "  --version N       電力計のハードバージョン（電力計に問い合わせません）\n"
-        "  --lang ja|en      このヘルプと使い方の誤りの言語\n"
-        "                    （既定：英語のロケールなら英語、それ以外は日本語）\n"
-        "\n"
-        "measure   計測を開始し、PC ロギングの形式（Shift_JIS、周期ごとの平均、1行ごとに\n"
-        "          書き出し）でファイルに記録します。記録はデータフォルダの TMP.DAT にも\n"
-        "          残ります。SIGINT・SIGTERM で停止します（電力計に SLE、SMD10 を送ります）。\n"
-        "          --for の時間が過ぎたとき、電力計側で中断されたときも停止します。\n"
-        "          --interval  記録の周期（既定：ロギング設定）\n"
-        "          --items     記録する項目の番号：1 電圧Ｒ、2 電圧Ｔ、3 電流Ｒ、4 電流Ｔ、\n"
-        "                      5 有効電力、6 無効電力、7 皮相電力、8 力率、9 周波数、\n"
-        "                      10 積算電力量、11 積算時間、ハードバージョン 2 は 12～14\n"
-        "                      漏電電流1～3、15・16 温度1・2\n"
-        "          --for       指定の時間で停止（90s、15m、2h、1d、1h30m など）\n"
-        "          --save      終了時にデータをデータファイル（CSV）に保存\n"
-        "          --quiet     標準エラーに経過を表示しない\n"
-        "          --jsonl     記録ごとに JSON を1行、標準出力に書く\n"
-        "memory    電力計のロギング・メモリの一覧を表示します\n"
-        "download  一覧の番号の計測をダウンロードしてデータファイルに保存します\n"
-        "settings  電力計の環境設定を 名前=値 の行で表示します。--set ファイル で\n"
-        "          ファイルの設定を（画面と同じ確認をして）送信し、FLASH に書き込みます\n"
-        "\n"
-        "終了コード：0 完了、1 電力計が受け付けない・入力の誤り、2 使い方の誤り、\n"
-        "            3 ポートや通信の障害\n");
+    static const bool registered = (registerCliHelp(), true);
+    Q_UNUSED(registered);
+    QFile file(lang == CliLang::En ? QStringLiteral(":/cli/help-en.txt")
+                                   : QStringLiteral(":/cli/help-ja.txt"));
+    // Compiled in: it opens unless the build lost it, and then the help is empty.
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace quellin

@@ -51,9 +51,22 @@ struct CliParse {
 // one, Japanese for every other (the program's own language).
 CliLang langFromLocale(const QString& localeName);
 
+// One option of the command line: its name, whether a value follows it (as the
+// next argument or after "="), the commands that take it (none listed: every
+// command), and how it is taken: the message that refuses the value, or "".
+// --help (-h) is no option of a command and stands outside the table.
+struct CliOptionEntry {
+    const char* name;
+    bool takesValue;
+    std::vector<CliCommand> commands;
+    QString (*apply)(CliOptions& options, const QString& value, CliLang lang);
+};
+const std::vector<CliOptionEntry>& cliOptionTable();
+
 // The arguments without the program name.
 CliParse parseCliArguments(const QStringList& args, CliLang defaultLang);
 
+// The help of the language (src/cli/help, compiled in).
 QString cliHelpText(CliLang lang);
 
 // "90", "90s", "15m", "2h", "1d", "1h30m": seconds, or nothing.

@@ -95,12 +95,14 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
         selector->setAutoDefault(false);
         selector->setGeometry(tw(lay.pageLeft) + i * 84, 6, 80, 26);
         selector->setVisible(lay.showSelectors);
+        selector->setObjectName(QStringLiteral("OptionSet%1").arg(i));
         connect(selector, &QPushButton::clicked, this, [this, i] { OptionSet_Click(i); });
         OptionSet[static_cast<size_t>(i)] = selector;
 
         auto* page = new QGroupBox(QString::fromUtf8(kPageCaptions[i]), this);
         page->setGeometry(tw(lay.pageLeft), pageTop, width() - 2 * tw(lay.pageLeft), pageHeight);
         page->setVisible(false);
+        page->setObjectName(QStringLiteral("FrameSb%1").arg(i));
         FrameSb[static_cast<size_t>(i)] = page;
     }
     buildEnvironmentPage();
@@ -113,6 +115,8 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
     CmdSend->setGeometry(tw(lay.sendLeft), tw(lay.sendTop), 120, 26);
     CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
     CmdClose->setGeometry(tw(lay.closeLeft), tw(lay.closeTop), 66, 26);
+    CmdSend->setObjectName(QStringLiteral("CmdSend"));
+    CmdClose->setObjectName(QStringLiteral("CmdClose"));
     // Enter in a field sends nothing: no button is the default.
     for (QPushButton* b : {CmdSend, CmdClose})
         b->setAutoDefault(false);
@@ -121,6 +125,7 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
 
     Tmr1Sec = new QTimer(this);
     Tmr1Sec->setInterval(1000);
+    Tmr1Sec->setObjectName(QStringLiteral("Tmr1Sec"));
     connect(Tmr1Sec, &QTimer::timeout, this, [this] { Tmr1Sec_Timer(); });
 
     link_.clients().dispSet = &linkSide_;
@@ -147,12 +152,17 @@ void FrmDispSet::buildEnvironmentPage()
     for (int i = 0; i < 6; ++i) {
         const int width = i == 5 ? 132 : i >= 3 ? 116 : 64;
         TxtData[static_cast<size_t>(i)] = textField(page, txtDataFilter(i), width);
+        TxtData[static_cast<size_t>(i)]->setObjectName(QStringLiteral("TxtData%1").arg(i));
     }
     // The clock shows the PC's time until the settings are sent.
     TxtData[5]->setReadOnly(true);
     CmbJikan = listField(page, jikanEntries(), 80);
     CmbRenge = listField(page, rengeEntries(), 80);
     CmbTimer = listField(page, timerEntries(), 100);
+    CmbDenatu->setObjectName(QStringLiteral("CmbDenatu"));
+    CmbJikan->setObjectName(QStringLiteral("CmbJikan"));
+    CmbRenge->setObjectName(QStringLiteral("CmbRenge"));
+    CmbTimer->setObjectName(QStringLiteral("CmbTimer"));
     connect(CmbDenatu, &QComboBox::currentIndexChanged, this, [this] { CmbDenatu_Click(); });
 
     auto* voltage = new QHBoxLayout;
@@ -192,6 +202,7 @@ void FrmDispSet::buildEnvironmentPage()
         commRow->addWidget(label);
         if (i < 3)
             commRow->addSpacing(4);
+        label->setObjectName(QStringLiteral("LblComm%1").arg(i));
         LblComm[static_cast<size_t>(i)] = label;
     }
     commRow->addStretch();
@@ -222,10 +233,12 @@ void FrmDispSet::buildOutputPage(int tab)
         QWidget* box = grids[static_cast<size_t>(output)]->parentWidget();
         if (p.isList) {
             auto* combo = listField(box, outputListEntries(p.control), 64);
+            combo->setObjectName(QStringLiteral("CmbSb%1").arg(p.control));
             CmbSb[static_cast<size_t>(p.control)] = combo;
             field = combo;
         } else {
             QLineEdit* edit = textField(box, txtDataSbFilter(p.control), 64);
+            edit->setObjectName(QStringLiteral("TxtDataSb%1").arg(p.control));
             TxtDataSb[static_cast<size_t>(p.control)] = edit;
             field = edit;
         }

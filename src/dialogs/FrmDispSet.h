@@ -30,35 +30,10 @@ public:
     FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent = nullptr);
     ~FrmDispSet() override;
 
-    // Called by the link when every setting has been read, with the answers of
-    // the read list.
-    void DataDisp(const ExchangeReplies& replies);
-    void Tmr1Sec_Timer();
-    void CmbDenatu_Click();
-    void OptionSet_Click(int index);
-    // Checks and starts the sending; false when a check refused (nothing sent).
-    bool CmdSend_Click();
-    void CmdClose_Click();
-
-    // The fields as the controls hold them, and back.
+    // The fields as the controls hold them.
     DispSetFields fields() const;
-    void showFields(const DispSetFields& fields);
     // The tab whose frame is visible.
     int currentTab() const;
-
-    std::array<QPushButton*, 4> OptionSet{};
-    std::array<QGroupBox*, 4> FrameSb{};
-    QComboBox* CmbDenatu = nullptr;
-    QComboBox* CmbJikan = nullptr;
-    QComboBox* CmbRenge = nullptr;
-    QComboBox* CmbTimer = nullptr;
-    std::array<QLineEdit*, 6> TxtData{};
-    std::array<QLabel*, 4> LblComm{};
-    std::array<QComboBox*, 6> CmbSb{};
-    std::array<QLineEdit*, 24> TxtDataSb{};
-    QPushButton* CmdSend = nullptr;
-    QPushButton* CmdClose = nullptr;
-    QTimer* Tmr1Sec = nullptr;
 
     void done(int result) override;
     void reject() override;
@@ -77,6 +52,17 @@ private:
         FrmDispSet& dlg_;
     };
 
+    // Called by the link when every setting has been read, with the answers of
+    // the read list.
+    void DataDisp(const ExchangeReplies& replies);
+    void Tmr1Sec_Timer();
+    void CmbDenatu_Click();
+    void OptionSet_Click(int index);
+    // Checks and starts the sending; false when a check refused (nothing sent).
+    bool CmdSend_Click();
+    void CmdClose_Click();
+    void showFields(const DispSetFields& fields);
+
     void buildEnvironmentPage();
     void buildOutputPage(int tab);
     void focusError(int tab, QWidget* control);
@@ -86,6 +72,20 @@ private:
     Context& ctx_;
     Sequencer& link_;
     LinkSide linkSide_{*this};
+
+    std::array<QPushButton*, 4> OptionSet{};
+    std::array<QGroupBox*, 4> FrameSb{};
+    QComboBox* CmbDenatu = nullptr;
+    QComboBox* CmbJikan = nullptr;
+    QComboBox* CmbRenge = nullptr;
+    QComboBox* CmbTimer = nullptr;
+    std::array<QLineEdit*, 6> TxtData{};
+    std::array<QLabel*, 4> LblComm{};
+    std::array<QComboBox*, 6> CmbSb{};
+    std::array<QLineEdit*, 24> TxtDataSb{};
+    QPushButton* CmdSend = nullptr;
+    QPushButton* CmdClose = nullptr;
+    QTimer* Tmr1Sec = nullptr;
 };
 
 } // namespace quellin

@@ -20,9 +20,6 @@ public:
     FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange, QWidget* parent = nullptr);
     ~FrmDownload() override;
 
-    QPushButton* CmdDownLoad = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
     // DownloadDialogClient
     void setEnabled(bool enabled) override { QDialog::setEnabled(enabled); }
     void unload() override { done(QDialog::Rejected); }
@@ -30,10 +27,12 @@ public:
     void showSingleLine(const QString& text) override;
     void disableDownload() override;
 
-    void CmdDownLoad_Click();
-
 private:
+    void CmdDownLoad_Click();
     void detachFromExchange() override;
+
+    QPushButton* CmdDownLoad = nullptr;
+    QPushButton* cmdCancel = nullptr;
 
     MemoryExchange& exchange_;
 };

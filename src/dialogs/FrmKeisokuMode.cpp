@@ -40,6 +40,9 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
         CmdSend[s] = new QPushButton(QStringLiteral("設定送信"), this);
         CmdSend[s]->setAutoDefault(false);
         CmdSend[s]->setEnabled(false);
+        LblKeisoku[s]->setObjectName(QStringLiteral("LblKeisoku%1").arg(i));
+        CmbData[s]->setObjectName(QStringLiteral("CmbData%1").arg(i));
+        CmdSend[s]->setObjectName(QStringLiteral("CmdSend%1").arg(i));
         grid->addWidget(label, i, 0);
         grid->addWidget(LblKeisoku[s], i, 1);
         grid->addWidget(CmbData[s], i, 2);
@@ -50,6 +53,7 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
 
     CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
     CmdClose->setAutoDefault(false);
+    CmdClose->setObjectName(QStringLiteral("CmdClose"));
     connect(CmdClose, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -23,6 +23,10 @@ public:
     FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent = nullptr);
     ~FrmKeisokuMode() override;
 
+    void done(int result) override;
+    void reject() override;
+
+private:
     // Called by the link whenever a fresh status has been read; replies[0] is the
     // status answer's data.
     void DataDisp(const ExchangeReplies& replies);
@@ -31,15 +35,6 @@ public:
     // Both rows unselected, both send buttons disabled.
     void clearSelections();
 
-    std::array<QLabel*, 2> LblKeisoku{};
-    std::array<QComboBox*, 2> CmbData{};
-    std::array<QPushButton*, 2> CmdSend{};
-    QPushButton* CmdClose = nullptr;
-
-    void done(int result) override;
-    void reject() override;
-
-private:
     // LinkState is one of the dialog's (4 to 6).
     bool exchangeRunning() const;
 
@@ -58,6 +53,11 @@ private:
     Context& ctx_;
     Sequencer& link_;
     LinkSide linkSide_{*this};
+
+    std::array<QLabel*, 2> LblKeisoku{};
+    std::array<QComboBox*, 2> CmbData{};
+    std::array<QPushButton*, 2> CmdSend{};
+    QPushButton* CmdClose = nullptr;
 };
 
 } // namespace quellin

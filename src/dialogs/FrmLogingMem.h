@@ -23,12 +23,6 @@ public:
     FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchange, QWidget* parent = nullptr);
     ~FrmLogingMem() override;
 
-    QLabel* LblLoging = nullptr;
-    QComboBox* CmbData = nullptr; // 0 "ロギング停止", 1 "ロギング開始"
-    QPushButton* CmdSend = nullptr;
-    std::array<QPushButton*, 2> CmdClear{}; // 0 the selected measurement, 1 all
-    QPushButton* CmdClose = nullptr;
-
     // LogingMemDialogClient
     void setEnabled(bool enabled) override { QDialog::setEnabled(enabled); }
     void unload() override { done(QDialog::Rejected); }
@@ -36,11 +30,16 @@ public:
     void DispMemory(const ExchangeReplies& replies) override;
     void showSingleLine(const QString& text) override;
 
+private:
     void CmdSend_Click();
     void CmdClear_Click(int index);
-
-private:
     void detachFromExchange() override;
+
+    QLabel* LblLoging = nullptr;
+    QComboBox* CmbData = nullptr; // 0 "ロギング停止", 1 "ロギング開始"
+    QPushButton* CmdSend = nullptr;
+    std::array<QPushButton*, 2> CmdClear{}; // 0 the selected measurement, 1 all
+    QPushButton* CmdClose = nullptr;
 
     LogingExchange& exchange_;
 };

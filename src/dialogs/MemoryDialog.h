@@ -21,16 +21,6 @@ namespace quellin {
 class Sequencer;
 
 class MemoryDialog : public QDialog {
-public:
-    QLabel* LblMemory = nullptr;
-    QListWidget* LstMemory = nullptr; // item data (Qt::UserRole): the measurement's first block
-
-    // With a selection, the button of the selected line (CmdDownLoad, CmdClear(0))
-    // is enabled.
-    void LstMemory_Click();
-
-    int memoryCount() const { return mMemoryCnt; }
-
 protected:
     MemoryDialog(Context& ctx, Sequencer& seq, const QString& name, const QString& caption,
                  QWidget* parent);
@@ -54,6 +44,7 @@ protected:
     void showMemoryLine(const QString& text);
     // No block read (the block count −1).
     void forgetBlocks();
+    int memoryCount() const { return mMemoryCnt; }
 
     // The first block of the selected line, -1 without a selection.
     int selectedBlock() const;
@@ -68,8 +59,15 @@ protected:
 
     Context& ctx_;
     Sequencer& seq_;
+    // Made by addMemoryList, laid out by the dialog.
+    QLabel* LblMemory = nullptr;
+    QListWidget* LstMemory = nullptr; // item data (Qt::UserRole): the measurement's first block
 
 private:
+    // With a selection, the button of the selected line (CmdDownLoad, CmdClear(0))
+    // is enabled.
+    void LstMemory_Click();
+
     QPushButton* selectionButton_ = nullptr;
     int mMemoryCnt = -1;
     std::vector<MemoryBlockInfo> blocks_;

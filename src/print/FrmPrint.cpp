@@ -233,7 +233,7 @@ void FrmPrint::saveGraphImage(FrmGraph& graph)
     if (path.isEmpty())
         return;
     graph.redraw();
-    const FileWriteResult result = writePngFile(path, graph.PicGraphBase->image);
+    const FileWriteResult result = writePngFile(path, graph.graphImage());
     if (!result.ok())
         ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);
 }

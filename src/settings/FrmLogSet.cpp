@@ -25,6 +25,7 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
 
     FramData = new QGroupBox(QStringLiteral("記録項目"), this);
+    FramData->setObjectName(QStringLiteral("FramData"));
     FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth),
                           tw(lay.frameHeight));
 
@@ -42,9 +43,11 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
         box->setVisible(c <= ctx_.cat.ColumnLast && (c < 13 || lay.showVersion2Boxes));
         const size_t ci = static_cast<size_t>(c);
         box->setChecked(ci < ctx_.cat.LogColumns.size() && ctx_.cat.LogColumns[ci]);
+        box->setObjectName(QStringLiteral("ChkData%1").arg(i));
         ChkData[static_cast<size_t>(i)] = box;
     }
     CmdAll = new QPushButton(QStringLiteral("全て選択"), FramData);
+    CmdAll->setObjectName(QStringLiteral("CmdAll"));
     CmdAll->setGeometry(tw(lay.allLeft), tw(lay.allTop), tw(1815), tw(360));
 
     // The period stands left of the command buttons: "周期：" hh : mm : ss.
@@ -59,6 +62,7 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
         edit->setAlignment(Qt::AlignRight);
         edit->setMaxLength(4);
         edit->setGeometry(tw(750) + i * tw(700), rowTop, tw(480), tw(360));
+        edit->setObjectName(QStringLiteral("TxtTime%1").arg(i));
         TxtTime[static_cast<size_t>(i)] = edit;
         if (i < 2) {
             auto* colon = new QLabel(QStringLiteral(":"), this);
@@ -72,6 +76,8 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     cmdOK->setGeometry(tw(lay.okLeft), rowTop, tw(960), tw(360));
     cmdCancel->setGeometry(tw(lay.cancelLeft), rowTop, tw(960), tw(360));
     cmdOK->setDefault(true);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     connect(CmdAll, &QPushButton::clicked, this, [this] { CmdAll_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -20,19 +20,18 @@ class FrmLogSet : public QDialog {
 public:
     explicit FrmLogSet(Context& ctx, QWidget* parent = nullptr);
 
+private:
+    void CmdAll_Click();
+    // Validates, stores and closes; false (dialog stays open) after a message.
+    bool cmdOK_Click();
+
+    Context& ctx_;
     std::array<QLineEdit*, 3> TxtTime{};
     std::array<QCheckBox*, 16> ChkData{}; // ChkData(i) stands for column i + 2
     QGroupBox* FramData = nullptr;
     QPushButton* CmdAll = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
-
-    void CmdAll_Click();
-    // Validates, stores and closes; false (dialog stays open) after a message.
-    bool cmdOK_Click();
-
-private:
-    Context& ctx_;
 };
 
 } // namespace quellin

@@ -84,6 +84,8 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
 
     TabsOption = new QTabWidget(this);
     FramOptions = new QGroupBox(QStringLiteral("通信ポート"));
+    TabsOption->setObjectName(QStringLiteral("TabsOption"));
+    FramOptions->setObjectName(QStringLiteral("FramOptions"));
     TabsOption->addTab(FramOptions, QStringLiteral("シリアル通信"));
 
     const QStringList captions = {QStringLiteral("ポート："), QStringLiteral("ビット/秒："),
@@ -100,12 +102,16 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
         CmbOptions1[i]->addItems(entries[i]);
         CmbOptions1[i]->setMinimumWidth(140);
         LblOptions1[i] = new QLabel(captions[static_cast<int>(i)]);
+        CmbOptions1[i]->setObjectName(QStringLiteral("CmbOptions1%1").arg(i));
+        LblOptions1[i]->setObjectName(QStringLiteral("LblOptions1%1").arg(i));
         form->addRow(LblOptions1[i], CmbOptions1[i]);
         if (i == 0) {
             // The device behind the port, so a USB adapter can be chosen.
             LblDevice = new QLabel(QStringLiteral("デバイス："));
             TxtDevice = new QLineEdit;
             TxtDevice->setMinimumWidth(220);
+            LblDevice->setObjectName(QStringLiteral("LblDevice"));
+            TxtDevice->setObjectName(QStringLiteral("TxtDevice"));
             form->addRow(LblDevice, TxtDevice);
         }
     }
@@ -114,6 +120,9 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
     Command1 = new QPushButton(QStringLiteral("標準に戻す"));
     cmdOK->setDefault(true);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    Command1->setObjectName(QStringLiteral("Command1"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command1);
     buttons->addStretch();

@@ -44,6 +44,15 @@ class FrmSystem : public QDialog {
 public:
     FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent = nullptr);
 
+private:
+    void cmdOK_Click();
+    void Command1_Click();
+    void showDeviceOfSelectedPort();
+
+    Context& ctx_;
+    FrmSystemLinks links_;
+    std::array<QString, 8> editedDevices_; // device texts the user typed, per port
+
     QTabWidget* TabsOption = nullptr;
     QGroupBox* FramOptions = nullptr;
     std::array<QComboBox*, 5> CmbOptions1{};
@@ -53,16 +62,6 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* Command1 = nullptr;
-
-    void cmdOK_Click();
-    void Command1_Click();
-
-private:
-    void showDeviceOfSelectedPort();
-
-    Context& ctx_;
-    FrmSystemLinks links_;
-    std::array<QString, 8> editedDevices_; // device texts the user typed, per port
 };
 
 } // namespace quellin

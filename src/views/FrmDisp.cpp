@@ -77,6 +77,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
     const DispLayout layout = dispLayout(ctx_.app.HardVersion);
     auto* body = new QWidget;
     FramWK = new QGroupBox(body);
+    FramWK->setObjectName(QStringLiteral("FramWK"));
     FramWK->setGeometry(twipsToPixels(layout.frameLeft), twipsToPixels(layout.frameTop),
                         twipsToPixels(layout.frameWidth), twipsToPixels(layout.frameHeight));
 
@@ -114,6 +115,9 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         value->setGeometry(valueLeft, valueY - 3, valueRight - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         unit->setGeometry(unitX + 3, valueY - 2, twipsToPixels(cell.right ? 600 : 440), rowHeight);
+        title->setObjectName(QStringLiteral("LblTitle%1").arg(cell.title));
+        value->setObjectName(QStringLiteral("LblValue%1").arg(cell.item));
+        unit->setObjectName(QStringLiteral("LblTani%1").arg(cell.item));
         LblTitle[static_cast<size_t>(cell.title)] = title;
         LblValue[static_cast<size_t>(cell.item)] = value;
         LblTani[static_cast<size_t>(cell.item)] = unit;

@@ -30,17 +30,16 @@ public:
     // Back to the design texts (the clear-data command).
     void resetValues();
 
-    QGroupBox* FramWK = nullptr;
-    std::array<QLabel*, 15> LblTitle{};
-    std::array<QLabel*, 15> LblValue{};
-    std::array<QLabel*, 15> LblTani{};
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Context& ctx_;
     ChildWindowHost& host_;
+    QGroupBox* FramWK = nullptr;
+    std::array<QLabel*, 15> LblTitle{};
+    std::array<QLabel*, 15> LblValue{};
+    std::array<QLabel*, 15> LblTani{};
 };
 
 } // namespace quellin

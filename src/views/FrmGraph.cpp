@@ -78,6 +78,7 @@ template <class Step> void attempt(Context& ctx, const char* name, Step&& step)
 FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
+    setObjectName(QStringLiteral("FrmGraph"));
     setWindowTitle(kGraphCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     runDialog = [](QDialog& d) { return d.exec(); };
@@ -134,6 +135,7 @@ FrmGraph* FrmGraph::open(QMdiArea& area, Context& ctx, GraphHost& host)
 void FrmGraph::buildGraph(QWidget* body)
 {
     PicGraphBase = new GraphCanvas(body);
+    PicGraphBase->setObjectName(QStringLiteral("PicGraphBase"));
     PicGraphBase->BackColor = buttonFaceColour();
     const auto& colours = seriesDesignColours();
     for (int s = 0; s < kMaxSeries; ++s) {
@@ -142,9 +144,11 @@ void FrmGraph::buildGraph(QWidget* body)
         bar->onDoubleClick = [this, s] { editYAxis(s); };
         bar->setToolTip(QStringLiteral("ダブルクリックでＹ軸スケール設定"));
         bar->hide();
+        bar->setObjectName(QStringLiteral("PicLeftBar%1").arg(s));
         PicLeftBar[static_cast<size_t>(s)] = bar;
     }
     PicGraph = new GraphPictureBox(plotDesignBackColour(), Qt::white, PicGraphBase);
+    PicGraph->setObjectName(QStringLiteral("PicGraph"));
     PicGraph->setMouseTracking(true);
     PicGraph->onMouseMove = [this](QPoint p) {
         if (!cursorKept_)
@@ -154,15 +158,18 @@ void FrmGraph::buildGraph(QWidget* body)
     PicGraph->onLeave = [this] { leavePlot(); };
     cursor_ = new GraphCursorView(PicGraphBase);
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
+    PicBottomBar->setObjectName(QStringLiteral("PicBottomBar"));
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
     PicBottomBar->setToolTip(QStringLiteral("ダブルクリックでＸ軸スケール設定"));
     UDGraph = new GraphPager(PicGraphBase);
+    UDGraph->setObjectName(QStringLiteral("UDGraph"));
     UDGraph->onStep = [this](int direction) { page(direction); };
 }
 
 void FrmGraph::buildInfo(QWidget* body)
 {
     PicInfo = new QWidget(body);
+    PicInfo->setObjectName(QStringLiteral("PicInfo"));
     auto* grid = new QGridLayout(PicInfo);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(2);
@@ -170,6 +177,8 @@ void FrmGraph::buildInfo(QWidget* body)
         LblGraphInfoCaption[i] = new QLabel(kGraphInfoCaptions[i], PicInfo);
         LblGraphInfo[i] = new QLabel(PicInfo);
         LblGraphInfo[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        LblGraphInfoCaption[i]->setObjectName(QStringLiteral("LblGraphInfoCaption%1").arg(i));
+        LblGraphInfo[i]->setObjectName(QStringLiteral("LblGraphInfo%1").arg(i));
     }
     grid->addWidget(LblGraphInfoCaption[0], 0, 0);
     grid->addWidget(LblGraphInfo[0], 0, 1, 1, 3);
@@ -184,6 +193,7 @@ void FrmGraph::buildInfo(QWidget* body)
 void FrmGraph::buildLegend(QWidget* body)
 {
     PicHanrei = new QWidget(body);
+    PicHanrei->setObjectName(QStringLiteral("PicHanrei"));
     auto* rows = new QVBoxLayout(PicHanrei);
     rows->setContentsMargins(4, 0, 4, 0);
     rows->setSpacing(0);
@@ -201,6 +211,7 @@ void FrmGraph::buildLegend(QWidget* body)
         box->setIconSize(QSize(kLegendSample, kLegendSample));
         connect(box, &QCheckBox::clicked, this, [this, s](bool on) { seriesClicked(s, on); });
         row[s < 9 ? 0 : 1]->addWidget(box);
+        box->setObjectName(QStringLiteral("ChkDisp%1").arg(s));
         ChkDisp[static_cast<size_t>(s)] = box;
     }
     for (QHBoxLayout* r : row)
@@ -255,6 +266,11 @@ GraphPictures FrmGraph::pictures() const
     pics.PicGraph = picture(PicGraph);
     pics.PicBottomBar = picture(PicBottomBar);
     return pics;
+}
+
+const QImage& FrmGraph::graphImage() const
+{
+    return PicGraphBase->image;
 }
 
 void FrmGraph::redraw()

@@ -44,37 +44,21 @@ public:
     // Background of the frame pictures (PicGraphBase, PicBottomBar, PicLeftBar)
     // and of the plot: white and white for printing, the design colours otherwise.
     void setBackColours(const QColor& frame, const QColor& plot);
-    // One step of the pager: −1 earlier, +1 later.
-    void page(int direction);
-    // The double-clicks on the time axis and on the Y bar of series s.
-    void editTimeAxis();
-    void editYAxis(int s);
     // The cursor at x pixels of the plot (the mouse over it): the line on the
     // nearest sample position, its time and the shown series' values. A click
     // keeps it there (another click lets it follow the mouse again); leaving the
     // plot hides it unless it is kept.
     void showCursorAt(int x);
-    void clickPlot(int x);
-    void leavePlot();
     GraphCursorView* cursorView() const { return cursor_; }
 
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
 
-    QWidget* PicInfo = nullptr;
-    std::array<QLabel*, 3> LblGraphInfo{};
-    std::array<QLabel*, 3> LblGraphInfoCaption{};
-    QWidget* PicHanrei = nullptr;
-    std::array<QCheckBox*, kMaxSeries> ChkDisp{};
-    GraphCanvas* PicGraphBase = nullptr;
-    std::array<GraphPictureBox*, kMaxSeries> PicLeftBar{};
-    GraphPictureBox* PicGraph = nullptr;
-    GraphPictureBox* PicBottomBar = nullptr;
-    GraphPager* UDGraph = nullptr;
-
     // The pictures as the renderer sees them, in the window's pixels and colours
     // (the print draws them again on paper).
     GraphPictures pictures() const;
+    // The graph as last drawn, at the window's size.
+    const QImage& graphImage() const;
 
     // The layout last applied, in twips.
     const GraphWindowLayout& layoutTwips() const { return layout_; }
@@ -85,6 +69,13 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // One step of the pager: −1 earlier, +1 later.
+    void page(int direction);
+    // The double-clicks on the time axis and on the Y bar of series s.
+    void editTimeAxis();
+    void editYAxis(int s);
+    void clickPlot(int x);
+    void leavePlot();
     void buildInfo(QWidget* body);
     void buildLegend(QWidget* body);
     void buildGraph(QWidget* body);
@@ -106,6 +97,17 @@ private:
     QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;
+
+    QWidget* PicInfo = nullptr;
+    std::array<QLabel*, 3> LblGraphInfo{};
+    std::array<QLabel*, 3> LblGraphInfoCaption{};
+    QWidget* PicHanrei = nullptr;
+    std::array<QCheckBox*, kMaxSeries> ChkDisp{};
+    GraphCanvas* PicGraphBase = nullptr;
+    std::array<GraphPictureBox*, kMaxSeries> PicLeftBar{};
+    GraphPictureBox* PicGraph = nullptr;
+    GraphPictureBox* PicBottomBar = nullptr;
+    GraphPager* UDGraph = nullptr;
 };
 
 } // namespace quellin

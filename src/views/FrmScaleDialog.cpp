@@ -27,12 +27,22 @@ FrmScaleDialog::FrmScaleDialog(Context& ctx, const Frame& frame, QWidget* parent
     TxtData[0] = new QLineEdit(FramOptions);
     LblData = new QLabel(FramOptions);
     LblData->setFrameShape(QFrame::StyledPanel);
+    FramOptions->setObjectName(QStringLiteral("FramOptions"));
+    for (size_t i = 0; i < LblOptions1.size(); ++i)
+        LblOptions1[i]->setObjectName(QStringLiteral("LblOptions1%1").arg(i));
+    CmbScale->setObjectName(QStringLiteral("CmbScale"));
+    TxtData[0]->setObjectName(QStringLiteral("TxtData0"));
+    LblData->setObjectName(QStringLiteral("LblData"));
 
     if (frame.automatic)
         cmdAuto = new QPushButton(QStringLiteral("自動選択"), this);
     cmdOK = new QPushButton(QStringLiteral("設定"), this);
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdOK->setDefault(true);
+    if (cmdAuto)
+        cmdAuto->setObjectName(QStringLiteral("cmdAuto"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     auto* buttons = new QHBoxLayout;
     if (cmdAuto)
         buttons->addWidget(cmdAuto);

@@ -22,16 +22,6 @@ class QPushButton;
 namespace quellin {
 
 class FrmScaleDialog : public QDialog {
-public:
-    QGroupBox* FramOptions = nullptr;
-    std::array<QLabel*, 3> LblOptions1{};
-    QComboBox* CmbScale = nullptr;
-    std::array<QLineEdit*, 1> TxtData{};
-    QLabel* LblData = nullptr;
-    QPushButton* cmdAuto = nullptr; // the Y axis only
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
 protected:
     struct Frame {
         QString caption;                 // the dialog's
@@ -56,6 +46,15 @@ protected:
     void reloadTrapped(const std::function<void()>& reload);
 
     Context& ctx_;
+    // The frame's controls, which the two dialogs fill and place.
+    QGroupBox* FramOptions = nullptr;
+    std::array<QLabel*, 3> LblOptions1{};
+    QComboBox* CmbScale = nullptr;
+    std::array<QLineEdit*, 1> TxtData{};
+    QLabel* LblData = nullptr;
+    QPushButton* cmdAuto = nullptr; // the Y axis only
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
 
 private:
     void confirm();

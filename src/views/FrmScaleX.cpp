@@ -15,6 +15,7 @@ FrmScaleX::FrmScaleX(Context& ctx, QWidget* parent)
                       false},
                      parent)
 {
+    setObjectName(QStringLiteral("FrmScaleX"));
     TxtData[0]->setMaxLength(19);
     TxtData[0]->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) + 16);

@@ -19,12 +19,15 @@ FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent)
                      parent),
       mIndex(s)
 {
+    setObjectName(QStringLiteral("FrmScaleY"));
     kind_ = seriesKind(s);
     LblData->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("( -100.0 ～ 99999.0 )")));
     lblC = new QLabel(QStringLiteral("温度＋－："), FramOptions);
     CmbC = new QComboBox(FramOptions);
     CmbC->addItems(temperatureKindChoices());
+    lblC->setObjectName(QStringLiteral("lblC"));
+    CmbC->setObjectName(QStringLiteral("CmbC"));
     placeRows({LblData, TxtData[0], CmbScale});
     addRow(lblC, CmbC);
 

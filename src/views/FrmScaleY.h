@@ -13,11 +13,8 @@ public:
     FrmScaleY(Context& ctx, int s, QWidget* parent = nullptr);
 
     void prepare(const ScaleYSetup& setup);
-
-    int mIndex = 0; // the series being edited
-
-    QLabel* lblC = nullptr;
-    QComboBox* CmbC = nullptr;
+    // The series being edited.
+    int series() const { return mIndex; }
 
 private:
     void scaleChosen();
@@ -28,6 +25,9 @@ private:
     QString takeChoice() override;
     QString unit() const;
 
+    int mIndex = 0; // the series being edited
+    QLabel* lblC = nullptr;
+    QComboBox* CmbC = nullptr;
     SeriesKind kind_ = SeriesKind::Normal;
 };
 

@@ -26,6 +26,8 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     auto* body = new QWidget;
     VSprd = new QTableWidget(body);
     VscSprd = new QScrollBar(Qt::Vertical, body);
+    VSprd->setObjectName(QStringLiteral("VSprd"));
+    VscSprd->setObjectName(QStringLiteral("VscSprd"));
     auto* layout = new QHBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -22,9 +22,6 @@ public:
     // The scroll bar is at its end (or off): the page shows the newest records.
     bool showsNewest() const;
 
-    QTableWidget* VSprd = nullptr;
-    QScrollBar* VscSprd = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -35,6 +32,8 @@ private:
     Context& ctx_;
     ChildWindowHost& host_;
     bool filling_ = false;
+    QTableWidget* VSprd = nullptr;
+    QScrollBar* VscSprd = nullptr;
 };
 
 } // namespace quellin

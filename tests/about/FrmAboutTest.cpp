@@ -1,5 +1,6 @@
 #include "about/FrmAbout.h"
 
+#include "Controls.h"
 #include "TestContext.h"
 #include "about/AboutTexts.h"
 
@@ -11,6 +12,8 @@
 namespace quellin {
 namespace {
 
+using test::control;
+
 TEST(FrmAbout, ShowsTheProgramAndTheMetersVersion)
 {
     test::TestContext t;
@@ -18,13 +21,14 @@ TEST(FrmAbout, ShowsTheProgramAndTheMetersVersion)
     t.ctx->app.HardVersionText = QStringLiteral("V2.10");
     frmAbout box(*t.ctx);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Quellinのﾊﾞｰｼﾞｮﾝ情報"));
-    EXPECT_EQ(box.LblTitle->text(), QStringLiteral("Quellin"));
+    EXPECT_EQ(control<QLabel>(box, "LblTitle")->text(), QStringLiteral("Quellin"));
     // The minor version always with two digits.
-    EXPECT_EQ(box.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2")
-                                          .arg(QUELLIN_VERSION_MAJOR)
-                                          .arg(QUELLIN_VERSION_MINOR, 2, 10, QLatin1Char('0')));
-    EXPECT_EQ(box.lblHDVer->text(), QStringLiteral("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ V2.10"));
-    EXPECT_FALSE(box.lblDisclaimer->text().isEmpty());
+    EXPECT_EQ(control<QLabel>(box, "lblVersion")->text(),
+              QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2")
+                  .arg(QUELLIN_VERSION_MAJOR)
+                  .arg(QUELLIN_VERSION_MINOR, 2, 10, QLatin1Char('0')));
+    EXPECT_EQ(control<QLabel>(box, "lblHDVer")->text(), QStringLiteral("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ V2.10"));
+    EXPECT_FALSE(control<QLabel>(box, "lblDisclaimer")->text().isEmpty());
 
     // With QUELLIN_SCREENSHOT_DIR set, the box is kept there as a picture.
     if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty()) {
@@ -32,7 +36,7 @@ TEST(FrmAbout, ShowsTheProgramAndTheMetersVersion)
         QDir().mkpath(dir);
         box.grab().save(QDir(dir).filePath(QStringLiteral("about.png")));
     }
-    box.cmdOK->click();
+    control<QPushButton>(box, "cmdOK")->click();
     EXPECT_EQ(box.result(), QDialog::Accepted);
 }
 
@@ -60,7 +64,7 @@ TEST_P(SystemInfoButton, StartsTheProgramOrSaysThereIsNone)
         started << path;
         return c.starts;
     };
-    box.cmdSysInfo->click();
+    control<QPushButton>(box, "cmdSysInfo")->click();
     EXPECT_EQ(started,
               c.installed ? QStringList{QStringLiteral("/usr/bin/kinfocenter")} : QStringList{});
     EXPECT_EQ(t.msg.texts(), c.message ? QStringList{kNoSystemInfoText} : QStringList{});

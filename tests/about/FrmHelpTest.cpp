@@ -3,6 +3,7 @@
 
 #include "about/FrmHelp.h"
 
+#include "Controls.h"
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +15,8 @@
 namespace quellin {
 namespace {
 
+using test::control;
+
 QString readResource(const QString& path)
 {
     QFile f(path);
@@ -24,27 +27,36 @@ TEST(FrmHelp, OpensAtTheContentsAndFollowsLinks)
 {
     FrmHelp help;
     help.showContents();
-    EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
-    EXPECT_EQ(help.browser()->documentTitle(), QStringLiteral("Quellin ヘルプ 目次"));
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->source(),
+              QUrl(QStringLiteral("qrc:/help/index.html")));
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->documentTitle(),
+              QStringLiteral("Quellin ヘルプ 目次"));
     EXPECT_TRUE(help.windowTitle().contains(QStringLiteral("目次")));
-    EXPECT_FALSE(help.backAction()->isEnabled());
+    EXPECT_FALSE(control<QAction>(help, "HelpBack")->isEnabled());
 
     // As a click on the contents page's link does.
-    help.browser()->setSource(
-        help.browser()->source().resolved(QUrl(QStringLiteral("print.html"))));
-    EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("qrc:/help/print.html")));
-    EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("データ一覧の印刷")));
+    control<QTextBrowser>(help, "HelpBrowser")
+        ->setSource(control<QTextBrowser>(help, "HelpBrowser")
+                        ->source()
+                        .resolved(QUrl(QStringLiteral("print.html"))));
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->source(),
+              QUrl(QStringLiteral("qrc:/help/print.html")));
+    EXPECT_TRUE(control<QTextBrowser>(help, "HelpBrowser")
+                    ->toPlainText()
+                    .contains(QStringLiteral("データ一覧の印刷")));
     // With QUELLIN_SCREENSHOT_DIR set, the page is kept there as a picture.
     if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty()) {
         help.show();
         QDir().mkpath(dir);
         help.grab().save(QDir(dir).filePath(QStringLiteral("help-print.png")));
     }
-    EXPECT_TRUE(help.backAction()->isEnabled());
-    help.backAction()->trigger();
-    EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
-    help.contentsAction()->trigger();
-    EXPECT_EQ(help.browser()->documentTitle(), QStringLiteral("Quellin ヘルプ 目次"));
+    EXPECT_TRUE(control<QAction>(help, "HelpBack")->isEnabled());
+    control<QAction>(help, "HelpBack")->trigger();
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->source(),
+              QUrl(QStringLiteral("qrc:/help/index.html")));
+    control<QAction>(help, "HelpContents")->trigger();
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->documentTitle(),
+              QStringLiteral("Quellin ヘルプ 目次"));
 }
 
 TEST(HelpPages, EveryLinkAndPictureLeadsToAShippedFile)

@@ -1,5 +1,6 @@
 #include "catalog/ModVer.h"
 
+#include "base/MeasuredItems.h"
 #include "platform/VbError.h"
 #include "support/TestContext.h"
 
@@ -402,6 +403,27 @@ TEST(Defaults, PerItemTextsHaveOneEntryPerItem)
     EXPECT_EQ(quellin::defaultGraphYFlg(13), QStringLiteral("00001000100000"));
     EXPECT_EQ(quellin::defaultGraphYKizami(8), QString(18, QLatin1Char('0')));
     EXPECT_EQ(quellin::defaultGraphYKizami(13), QString(28, QLatin1Char('0')));
+}
+
+// The titles a data file is matched against are the catalogue's, and beyond a
+// version-1 catalogue those of version 2.
+TEST(LoadedFileTitles, AreThoseOfTheCatalogueAndBeyondItThoseOfVersion2)
+{
+    using quellin::columnTitle;
+    TestContext t;
+    for (int version : {1, 2}) {
+        t.ctx->app.HardVersion = version;
+        ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
+        for (int c = 0; c <= t.ctx->cat.ColumnLast; ++c)
+            EXPECT_EQ(columnTitle(c), t.ctx->cat.ColumnTitles[c]) << c;
+    }
+    const QStringList version2 = t.ctx->cat.ColumnTitles;
+    t.ctx->app.HardVersion = 1;
+    ASSERT_TRUE(quellin::bfVer_NoCheck(*t.ctx));
+    for (int c = 13; c < quellin::kMaxColumns; ++c)
+        EXPECT_EQ(columnTitle(c), version2[c]) << c;
+    EXPECT_TRUE(columnTitle(18).isEmpty());
+    EXPECT_TRUE(columnTitle(-1).isEmpty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace quellin::test {
@@ -101,6 +102,32 @@ TEST(CliArguments, HelpNeedsNoCommandAndTheLanguageFollowsLangOrTheLocale)
     EXPECT_TRUE(cliHelpText(CliLang::En).contains("usage"));
     EXPECT_TRUE(cliHelpText(CliLang::En).contains("exit status"));
 }
+
+// The help and the options table tell the same: every option the table takes
+// is explained, and the help names none that the table does not take.
+class CliHelp : public ::testing::TestWithParam<CliLang> {};
+
+TEST_P(CliHelp, NamesEveryOptionOfTheTableAndNoOther)
+{
+    const QString help = cliHelpText(GetParam());
+    QStringList named;
+    static const QRegularExpression option(QStringLiteral("--[a-z]+"));
+    for (auto it = option.globalMatch(help); it.hasNext();)
+        named << it.next().captured();
+    named.removeDuplicates();
+    named.removeAll(QStringLiteral("--help")); // not an option of a command
+    QStringList table;
+    for (const CliOptionEntry& entry : cliOptionTable())
+        table << QString::fromLatin1(entry.name);
+    named.sort();
+    table.sort();
+    EXPECT_EQ(named, table);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, CliHelp, ::testing::Values(CliLang::Ja, CliLang::En),
+                         [](const auto& info) {
+                             return std::string(info.param == CliLang::Ja ? "Ja" : "En");
+                         });
 
 TEST(CliDuration, ReadsSecondsAndUnits)
 {

@@ -4,6 +4,7 @@
 // every page fits the window (saved with QUELLIN_SCREENSHOT_DIR set).
 
 #include "dialogs/FrmDispSet.h"
+#include "Controls.h"
 #include "DialogShots.h"
 #include "link/LinkDoubles.h"
 #include "link/SettingsExchange.h"
@@ -67,17 +68,18 @@ TEST_P(DispSetRefusal, ShowsItsMessageOnItsTabWithTheFocusOnTheField)
     w.answerRead();
     FrmDispSet& d = *w.dlg;
     ASSERT_TRUE(d.isEnabled());
-    d.OptionSet_Click(c.version >= 2 ? kTabTemperature : kTabEnvironment);
+    control<QPushButton>(d, "OptionSet", c.version >= 2 ? kTabTemperature : kTabEnvironment)
+        ->click();
     QWidget* field = c.spoil(d);
     const int sentBefore = static_cast<int>(w.sent().size());
-    EXPECT_FALSE(d.CmdSend_Click());
+    control<QPushButton>(d, "CmdSend")->click();
     ASSERT_EQ(w.tc.msg.shown.size(), 1u);
     EXPECT_EQ(w.tc.msg.shown[0].text, QString::fromUtf8(c.message));
     EXPECT_EQ(w.tc.msg.shown[0].icon, MsgIcon::Critical);
     EXPECT_EQ(d.currentTab(), c.tab);
     EXPECT_EQ(d.focusWidget(), field);
     EXPECT_TRUE(d.isEnabled());
-    EXPECT_TRUE(d.Tmr1Sec->isActive());
+    EXPECT_TRUE(control<QTimer>(d, "Tmr1Sec")->isActive());
     EXPECT_EQ(w.sent().size(), sentBefore);
 }
 
@@ -86,27 +88,27 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FocusCase{"voltageVersion1", 1,
                   [](FrmDispSet& d) {
-                      d.TxtData[0]->setText("3000");
-                      return d.TxtData[0];
+                      control<QLineEdit>(d, "TxtData", 0)->setText("3000");
+                      return control<QLineEdit>(d, "TxtData", 0);
                   },
                   "電圧値の設定を確認してください。", kTabEnvironment},
         FocusCase{"voltageVersion2", 2,
                   [](FrmDispSet& d) {
-                      d.TxtData[0]->clear();
-                      return d.TxtData[0];
+                      control<QLineEdit>(d, "TxtData", 0)->clear();
+                      return control<QLineEdit>(d, "TxtData", 0);
                   },
                   "電圧値は数値を設定してください。", kTabEnvironment},
         FocusCase{"leakageLevel", 2,
                   [](FrmDispSet& d) {
-                      d.TxtDataSb[12]->setText("1000");
-                      return d.TxtDataSb[12];
+                      control<QLineEdit>(d, "TxtDataSb", 12)->setText("1000");
+                      return control<QLineEdit>(d, "TxtDataSb", 12);
                   },
                   "漏電電流制御出力のレベルは小数点込みの５桁が制限です、確認してください。",
                   kTabLeakage},
         FocusCase{"powerUnit", 2,
                   [](FrmDispSet& d) {
-                      d.CmbSb[1]->setCurrentIndex(-1);
-                      return d.CmbSb[1];
+                      control<QComboBox>(d, "CmbSb", 1)->setCurrentIndex(-1);
+                      return control<QComboBox>(d, "CmbSb", 1);
                   },
                   "電力制御出力の単位設定を確認してください。", kTabPower}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -120,9 +122,9 @@ TEST(DispSetKeys, FieldsTakeOnlyTheirCharactersAndEnterSendsNothing)
         QLineEdit* field;
         const char* typed;
         const char* kept;
-    } cases[] = {{d.TxtData[1], "1a2.-３4", "124"},
-                 {d.TxtData[3], "2024/1/2 3:04x", "2024/1/23:04"},
-                 {d.TxtDataSb[8], "12.5e", "12.5"}};
+    } cases[] = {{control<QLineEdit>(d, "TxtData", 1), "1a2.-３4", "124"},
+                 {control<QLineEdit>(d, "TxtData", 3), "2024/1/2 3:04x", "2024/1/23:04"},
+                 {control<QLineEdit>(d, "TxtDataSb", 8), "12.5e", "12.5"}};
     for (const auto& c : cases) {
         c.field->clear();
         w.type(c.field, QString::fromUtf8(c.typed));
@@ -131,13 +133,13 @@ TEST(DispSetKeys, FieldsTakeOnlyTheirCharactersAndEnterSendsNothing)
     // A paste comes in only when all of it could have been typed.
     QApplication::clipboard()->setText("77\rSCFW");
     QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    QApplication::sendEvent(d.TxtData[2], &paste);
-    EXPECT_EQ(d.TxtData[2]->text(), "400");
+    QApplication::sendEvent(control<QLineEdit>(d, "TxtData", 2), &paste);
+    EXPECT_EQ(control<QLineEdit>(d, "TxtData", 2)->text(), "400");
     const auto sent = w.sent().size();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(d.TxtData[2], &enter);
+    QApplication::sendEvent(control<QLineEdit>(d, "TxtData", 2), &enter);
     EXPECT_EQ(w.sent().size(), sent);
-    EXPECT_TRUE(d.TxtData[5]->isReadOnly());
+    EXPECT_TRUE(control<QLineEdit>(d, "TxtData", 5)->isReadOnly());
 }
 
 TEST(DispSetClosing, WaitsForItsOwnExchangeOnly)
@@ -170,12 +172,12 @@ TEST_P(DispSetLayoutCheck, EveryPageFitsTheWindow)
     w.answerRead();
     FrmDispSet& d = *w.dlg;
     EXPECT_EQ(d.size(), QSize(506, 299));
-    for (QPushButton* selector : d.OptionSet)
-        EXPECT_EQ(selector->isVisibleTo(&d), version >= 2);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(control<QPushButton>(d, "OptionSet", i)->isVisibleTo(&d), version >= 2);
     const char* names[4] = {"environment", "power", "leakage", "temperature"};
     for (int tab = 0; tab < (version >= 2 ? 4 : 1); ++tab) {
         SCOPED_TRACE(names[tab]);
-        d.OptionSet_Click(tab);
+        control<QPushButton>(d, "OptionSet", tab)->click();
         expectNothingClippedOrOverlapping(d);
         saveShot(d, QStringLiteral("dispset-v%1-%2.png").arg(version).arg(names[tab]));
     }

@@ -2,6 +2,7 @@
 // with QUELLIN_SCREENSHOT_DIR set).
 
 #include "dialogs/FrmKeisokuMode.h"
+#include "Controls.h"
 #include "DialogShots.h"
 #include "link/LinkDoubles.h"
 #include "link/ModeExchange.h"
@@ -38,7 +39,7 @@ TEST_P(KeisokuModeLayout, FitsItsWindow)
     w.ctx().app.HardVersion = GetParam().version;
     w.line(QString::fromLatin1(GetParam().status));
     EXPECT_TRUE(w.dlg->isEnabled());
-    w.dlg->CmbData[0]->setCurrentIndex(2);
+    control<QComboBox>(*w.dlg, "CmbData", 0)->setCurrentIndex(2);
     expectNothingClippedOrOverlapping(*w.dlg);
     saveShot(*w.dlg, QStringLiteral("keisokumode-v%1.png").arg(GetParam().version));
 }

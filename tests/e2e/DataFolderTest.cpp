@@ -5,6 +5,7 @@
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "link/FrmComm.h"
@@ -28,29 +29,14 @@ namespace {
 
 using test::runEventsUntil;
 
-struct DataFolder : ::testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    }
+struct DataFolder : test::ProgramFixture {
     void TearDown() override
     {
-        if (program && program->mainWindow()) {
-            msg.defaultAnswer = MsgAnswer::Yes;
-            program->mainWindow()->close();
-        }
-        program.reset();
+        ProgramFixture::TearDown();
         if (host.state() != QProcess::NotRunning) {
             host.kill();
             host.waitForFinished(3000);
         }
-        qunsetenv("QUELLIN_COM1");
-    }
-    void startMeter(const QStringList& args)
-    {
-        ASSERT_TRUE(sim.start(args)) << sim.errorText().toStdString();
-        qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
     }
     // The program in a process of its own; true once it says "ready".
     bool startHost(const QStringList& args)
@@ -71,22 +57,12 @@ struct DataFolder : ::testing::Test {
         }
         return false;
     }
-    void startHere()
-    {
-        program = startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep});
-    }
     QStringList folderFiles() const
     {
         return QDir(home.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
-    QTemporaryDir home;
-    test::MeterSim sim;
     QProcess host;
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(DataFolder, ASecondProgramOnTheSameFolderIsRefusedAndTouchesNothing)
@@ -197,8 +173,7 @@ TEST_F(DataFolder, StartUpGoesOnWhenTheCatalogueCannotBeBuilt)
     FailingPointer pointer;
     // Should the wait never end, this ends it (and the test fails below).
     QTimer::singleShot(15000, [] { QCoreApplication::exit(1); });
-    program =
-        startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep, &pointer});
+    startHere({QStringLiteral("quellin")}, &pointer);
     ASSERT_NE(program->mainWindow(), nullptr);
     EXPECT_TRUE(program->mainWindow()->isVisible());
     EXPECT_EQ(program->context().app.HardVersion, 1);

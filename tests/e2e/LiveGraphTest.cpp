@@ -4,10 +4,12 @@
 // stays until its bar is at the end again. With QUELLIN_SCREENSHOT_DIR set, the
 // main window is saved with the cursor on the plot (the README's pictures).
 
+#include "Controls.h"
 #include "DataSetAccess.h"
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "main/FrmMDIMain.h"
@@ -32,6 +34,8 @@
 namespace quellin {
 namespace {
 
+using test::control;
+
 using test::runEventsUntil;
 
 // Lets the display cycle run a few more times.
@@ -43,23 +47,13 @@ void letTicksPass(int ticks)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-class LiveGraph : public ::testing::TestWithParam<int> {};
+class LiveGraph : public test::ProgramFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
 {
     const int version = GetParam();
-    QTemporaryDir home;
-    qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    test::MeterSim sim;
-    ASSERT_TRUE(sim.start({"--version", QString::number(version), "--wiring", "2", "--rate", "40",
-                           "--seed", "11", "--start-time", "2024/06/03 13:00:00"}))
-        << sim.errorText().toStdString();
-    qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    auto program =
-        startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep});
+    ASSERT_NO_FATAL_FAILURE(start({"--version", QString::number(version), "--wiring", "2", "--rate",
+                                   "40", "--seed", "11", "--start-time", "2024/06/03 13:00:00"}));
     FrmMDIMain& main = *program->mainWindow();
     main.resize(1440, 900);
     Context& ctx = program->context();
@@ -69,8 +63,8 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     ASSERT_EQ(ctx.cat.SeriesScale[4], 0);
     // Voltage R and current R shown besides active power and the energy.
     ASSERT_NE(main.graphWindow(), nullptr);
-    main.graphWindow()->ChkDisp[0]->click();
-    main.graphWindow()->ChkDisp[2]->click();
+    control<QCheckBox>(*main.graphWindow(), "ChkDisp", 0)->click();
+    control<QCheckBox>(*main.graphWindow(), "ChkDisp", 2)->click();
 
     main.MnuExec_Keisoku->trigger();
     ASSERT_TRUE(runEventsUntil([&] {
@@ -100,14 +94,14 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     // Paged back: the window stays while records arrive.
     FrmGraph* graph = main.graphWindow();
     ASSERT_NE(graph, nullptr);
-    graph->UDGraph->earlier()->click();
+    control<GraphPager>(*graph, "UDGraph")->earlier()->click();
     EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
     const double lookedAt = ctx.graphWindow().GraphStart;
     letTicksPass(2);
     EXPECT_EQ(ctx.graphWindow().GraphStart, lookedAt);
     // Paged forward to the newest window: it follows again.
     for (int i = 0; i < 10 && !ctx.graphWindow().GraphFollowing; ++i)
-        graph->UDGraph->later()->click();
+        control<GraphPager>(*graph, "UDGraph")->later()->click();
     EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
     newest = st.LastTime;
     letTicksPass(2);
@@ -117,16 +111,18 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
     // The list scrolled back stays; at the end of its bar it follows again.
     FrmSpread* list = main.spreadWindow();
     ASSERT_NE(list, nullptr);
-    list->VscSprd->setValue(10);
+    control<QScrollBar>(*list, "VscSprd")->setValue(10);
     letTicksPass(2);
     EXPECT_EQ(ctx.listPage().ListTop, 10);
-    EXPECT_EQ(list->VscSprd->value(), 10);
-    const int endBefore = list->VscSprd->maximum();
-    list->VscSprd->setValue(endBefore);
+    EXPECT_EQ(control<QScrollBar>(*list, "VscSprd")->value(), 10);
+    const int endBefore = control<QScrollBar>(*list, "VscSprd")->maximum();
+    control<QScrollBar>(*list, "VscSprd")->setValue(endBefore);
     letTicksPass(2);
     EXPECT_GT(ctx.listPage().ListTop, endBefore); // moved on with the newest records
-    EXPECT_EQ(list->VscSprd->value(), list->VscSprd->maximum());
-    EXPECT_EQ(list->VSprd->item(14, 0)->text(), QString::number(ctx.listPage().ListTop + 13));
+    EXPECT_EQ(control<QScrollBar>(*list, "VscSprd")->value(),
+              control<QScrollBar>(*list, "VscSprd")->maximum());
+    EXPECT_EQ(control<QTableWidget>(*list, "VSprd")->item(14, 0)->text(),
+              QString::number(ctx.listPage().ListTop + 13));
 
     // The cursor over the plot reads the newest minute, some seconds before its
     // last point (the meter runs ahead between two display ticks here).
@@ -135,7 +131,8 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
             ctx.graphWindow().GraphStart,
             ctx.graphWindow().GraphTimes[static_cast<size_t>(ctx.graphWindow().GraphPoints)]) -
         8;
-    graph->showCursorAt(static_cast<int>(graph->PicGraph->width() * std::max(shown, 1LL) / 60));
+    graph->showCursorAt(static_cast<int>(control<GraphPictureBox>(*graph, "PicGraph")->width() *
+                                         std::max(shown, 1LL) / 60));
     ASSERT_TRUE(graph->cursorView()->isVisible());
     ASSERT_EQ(graph->cursorView()->lines().size(), 5u);
     EXPECT_TRUE(graph->cursorView()->lines()[1].text.startsWith(QStringLiteral("電圧Ｒ ")));
@@ -148,10 +145,6 @@ TEST_P(LiveGraph, FollowsScalesAndLetsTheUserLookBack)
 
     main.MnuExec_Keisoku->trigger();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx.app.Measuring; }));
-    msg.defaultAnswer = MsgAnswer::Yes;
-    main.close();
-    program.reset();
-    qunsetenv("QUELLIN_COM1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, LiveGraph, ::testing::Values(1, 2));

@@ -2,9 +2,11 @@
 // menu, PC logging switched on and off in between, stopped; the log file, TMP.DAT,
 // the list's last row and the panel agree with what the meter sent.
 
+#include "Controls.h"
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "link/MeasuredData.h"
@@ -29,6 +31,8 @@
 namespace quellin {
 namespace {
 
+using test::control;
+
 using test::runEventsUntil;
 
 double reading(const QString& line, int position)
@@ -36,21 +40,12 @@ double reading(const QString& line, int position)
     return HexToSingle(QStringView(line).mid(3 + position - 1, 8));
 }
 
-TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
-{
-    QTemporaryDir home;
-    qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    test::MeterSim sim;
-    ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "1", "--rate", "20", "--seed", "3",
-                           "--start-time", "2002/06/01 10:00:00"}))
-        << sim.errorText().toStdString();
-    qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
+using Measurement = test::ProgramFixture;
 
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    auto program =
-        startProgram({QStringLiteral("quellin")}, ServiceOverrides{&msg, &files, &sleep});
+TEST_F(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
+{
+    ASSERT_NO_FATAL_FAILURE(start({"--version", "2", "--wiring", "1", "--rate", "20", "--seed", "3",
+                                   "--start-time", "2002/06/01 10:00:00"}));
     FrmMDIMain& main = *program->mainWindow();
     Context& ctx = program->context();
     ASSERT_EQ(ctx.app.HardVersion, 2);
@@ -136,7 +131,7 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     }
 
     // The list's last row is the newest record of its last refresh.
-    const QTableWidget* grid = main.spreadWindow()->VSprd;
+    const QTableWidget* grid = control<QTableWidget>(*main.spreadWindow(), "VSprd");
     const int lastRecord = ctx.listPage().ListTop + 14;
     ASSERT_LE(lastRecord, n);
     const DataRecord& shown = recs[static_cast<size_t>(lastRecord - 1)];
@@ -147,16 +142,14 @@ TEST(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     const QString& last = lines[n - 1];
     FrmDisp* panel = main.dispWindow();
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->LblValue[0]->text(), Format(reading(last, 59), QStringLiteral("0.0")));
-    EXPECT_EQ(panel->LblValue[1]->text(), Format(*vbdate::parse(QStringView(last).mid(3 + 67, 19)),
-                                                 QStringLiteral("mm/dd hh:mm:ss")));
-    EXPECT_EQ(panel->LblValue[9]->text(), powerFactorText(reading(last, 50)));
-    EXPECT_EQ(panel->LblValue[13]->text(), Format(reading(last, 115), QStringLiteral("0")));
-
-    msg.defaultAnswer = MsgAnswer::Yes;
-    main.close();
-    program.reset();
-    qunsetenv("QUELLIN_COM1");
+    EXPECT_EQ(control<QLabel>(*panel, "LblValue", 0)->text(),
+              Format(reading(last, 59), QStringLiteral("0.0")));
+    EXPECT_EQ(control<QLabel>(*panel, "LblValue", 1)->text(),
+              Format(*vbdate::parse(QStringView(last).mid(3 + 67, 19)),
+                     QStringLiteral("mm/dd hh:mm:ss")));
+    EXPECT_EQ(control<QLabel>(*panel, "LblValue", 9)->text(), powerFactorText(reading(last, 50)));
+    EXPECT_EQ(control<QLabel>(*panel, "LblValue", 13)->text(),
+              Format(reading(last, 115), QStringLiteral("0")));
 }
 
 } // namespace

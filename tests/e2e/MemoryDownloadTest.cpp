@@ -5,9 +5,11 @@
 // measurement sends "SCB" for its blocks in order; a failed download leaves no
 // data set behind.
 
+#include "Controls.h"
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "dialogs/FrmDownload.h"
@@ -44,6 +46,8 @@
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 using test::runEventsUntil;
 
@@ -130,79 +134,32 @@ QStringList recordLines(const test::MeterSim& sim)
     return out;
 }
 
-struct MemoryDownload : ::testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (program && program->mainWindow()) {
-            msg.defaultAnswer = MsgAnswer::Yes;
-            program->mainWindow()->close();
-        }
-        program.reset();
-        qunsetenv("QUELLIN_COM1");
-    }
-    void start(const QStringList& meterArgs)
-    {
-        ASSERT_TRUE(sim.start(meterArgs)) << sim.errorText().toStdString();
-        qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
-        program = startProgram({"quellin"}, ServiceOverrides{&msg, &files, &sleep});
-        ASSERT_NE(program->mainWindow(), nullptr);
-    }
-    FrmMDIMain& main() { return *program->mainWindow(); }
-    Context& ctx() { return program->context(); }
-
-    // Opens a modal dialog from its menu item and runs script inside the dialog's
-    // own event loop; a dialog the script leaves open is closed.
-    template <class Dialog>
-    void withDialog(QAction* item, const std::function<void(Dialog&)>& script)
-    {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
-            ran = true;
-            script(*dlg);
-            if (dlg->isVisible())
-                dlg->reject();
-        });
-        item->trigger();
-        EXPECT_TRUE(ran);
-    }
+struct MemoryDownload : test::ProgramFixture {
     // Waits for the dialog's exchange to give it back.
     static bool waitEnabled(QWidget& dlg)
     {
         return runEventsUntil([&] { return dlg.isEnabled(); });
     }
-
-    QTemporaryDir home;
-    test::MeterSim sim;
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachListGraphAndFile)
 {
     start({"--version", "2", "--memory-preset", "--download-baud", "0", "--seed", "11"});
     QStringList progress;
-    withDialog<FrmDownload>(main().toolButton(ToolButton::Download), [&](FrmDownload& dlg) {
-        ASSERT_TRUE(waitEnabled(dlg));
-        ASSERT_EQ(listTexts(*dlg.LstMemory), kPresetLines);
-        dlg.LstMemory->setCurrentRow(1);
-        screenshot(dlg, "download-dialog.png");
-        dlg.CmdDownLoad->click();
-        ASSERT_TRUE(runEventsUntil([&] {
-            const QString text = main().StsBar[2]->text();
-            if (text.startsWith("ダウンロード中です。 ") && !progress.contains(text))
-                progress << text;
-            return !dlg.isVisible();
+    EXPECT_TRUE(
+        runDialog<FrmDownload>(main().toolButton(ToolButton::Download), [&](FrmDownload& dlg) {
+            ASSERT_TRUE(waitEnabled(dlg));
+            ASSERT_EQ(listTexts(*control<QListWidget>(dlg, "LstMemory")), kPresetLines);
+            control<QListWidget>(dlg, "LstMemory")->setCurrentRow(1);
+            screenshot(dlg, "download-dialog.png");
+            control<QPushButton>(dlg, "CmdDownLoad")->click();
+            ASSERT_TRUE(runEventsUntil([&] {
+                const QString text = main().StsBar[2]->text();
+                if (text.startsWith("ダウンロード中です。 ") && !progress.contains(text))
+                    progress << text;
+                return !dlg.isVisible();
+            }));
         }));
-    });
     EXPECT_TRUE(msg.shown.empty()) << msg.texts().join('|').toStdString();
     const QStringList commands = sim.receivedCommands();
     EXPECT_EQ(commands.mid(commands.lastIndexOf("CMD")),
@@ -237,7 +194,7 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
         expectSameRecord(got[k], want[k]);
 
     // The list's first page, and the graph: an hour of one-minute records.
-    const QTableWidget* grid = main().spreadWindow()->VSprd;
+    const QTableWidget* grid = control<QTableWidget>(*main().spreadWindow(), "VSprd");
     for (int row = 1; row <= 14; ++row)
         for (int g = 1; g <= ctx().cat.ColumnLast; ++g)
             EXPECT_EQ(grid->item(row, g - 1)->text(), listCellText(ctx(), want[row - 1], g));
@@ -246,7 +203,7 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
         EXPECT_NEAR(ctx().graphWindow().GraphTimes[p], want[p - 1].time(), 1e-8);
         EXPECT_EQ(ctx().graphWindow().GraphValues[4][p], want[p - 1].column(6)) << p;
     }
-    EXPECT_EQ(main().graphWindow()->LblGraphInfo[1]->text(),
+    EXPECT_EQ(control<QLabel>(*main().graphWindow(), "LblGraphInfo", 1)->text(),
               Format(want.back().column(11), "0.0000") + " kWh");
     screenshot(main(), "main-download.png");
 
@@ -279,21 +236,23 @@ TEST_F(MemoryDownload, AMeasurementOverThreeBlocksIsOneLineAndItsRecordsReachLis
 TEST_F(MemoryDownload, ClearingAMeasurementSendsScbForItsBlocksInOrder)
 {
     start({"--memory-preset", "--clear-time", "30"});
-    withDialog<FrmLogingMem>(main().MnuManu_Memori, [&](FrmLogingMem& dlg) {
+    EXPECT_TRUE(runDialog<FrmLogingMem>(main().MnuManu_Memori, [&](FrmLogingMem& dlg) {
         const auto listed = [&](int n) {
-            return runEventsUntil([&] { return dlg.isEnabled() && dlg.LstMemory->count() == n; });
+            return runEventsUntil([&] {
+                return dlg.isEnabled() && control<QListWidget>(dlg, "LstMemory")->count() == n;
+            });
         };
         ASSERT_TRUE(listed(3));
-        EXPECT_EQ(dlg.LblLoging->text(), "ロギングなし");
-        dlg.LstMemory->setCurrentRow(1);
+        EXPECT_EQ(control<QLabel>(dlg, "LblLoging")->text(), "ロギングなし");
+        control<QListWidget>(dlg, "LstMemory")->setCurrentRow(1);
         screenshot(dlg, "logingmem-dialog.png");
-        dlg.CmdClear[0]->click();
+        control<QPushButton>(dlg, "CmdClear", 0)->click();
         ASSERT_TRUE(listed(2)) << msg.texts().join('|').toStdString();
-        EXPECT_EQ(listTexts(*dlg.LstMemory),
+        EXPECT_EQ(listTexts(*control<QListWidget>(dlg, "LstMemory")),
                   (QStringList{kPresetLines[0],
                                "1： 単相２線式 ・ 15 ・ 2024/06/03 13:15 ・   60.0 ・ 672"}));
         EXPECT_EQ(main().StsBar[2]->text(), QString());
-    });
+    }));
     const QStringList commands = sim.receivedCommands();
     EXPECT_EQ(commands.filter(QRegularExpression("^SCB")), (QStringList{"SCB1", "SCB2", "SCB3"}));
     EXPECT_EQ(commands.mid(commands.indexOf("SCB1"), 4),
@@ -304,21 +263,22 @@ TEST_F(MemoryDownload, ClearingAMeasurementSendsScbForItsBlocksInOrder)
 TEST_F(MemoryDownload, LoggingStartsAndStopsWhileTheMeterMeasures)
 {
     start({"--measuring", "--logging-rate", "100"});
-    withDialog<FrmLogingMem>(main().MnuManu_Memori, [&](FrmLogingMem& dlg) {
+    EXPECT_TRUE(runDialog<FrmLogingMem>(main().MnuManu_Memori, [&](FrmLogingMem& dlg) {
         const auto shows = [&](const QString& state) {
-            return runEventsUntil(
-                [&] { return dlg.isEnabled() && dlg.LblLoging->text() == state; });
+            return runEventsUntil([&] {
+                return dlg.isEnabled() && control<QLabel>(dlg, "LblLoging")->text() == state;
+            });
         };
         ASSERT_TRUE(shows("ロギングなし"));
-        EXPECT_EQ(listTexts(*dlg.LstMemory),
+        EXPECT_EQ(listTexts(*control<QListWidget>(dlg, "LstMemory")),
                   QStringList{"電力計が計測中はメモリ一覧を取得できません。"});
-        EXPECT_FALSE(dlg.CmdClear[1]->isEnabled());
-        dlg.CmdSend->click(); // preselected: start
+        EXPECT_FALSE(control<QPushButton>(dlg, "CmdClear", 1)->isEnabled());
+        control<QPushButton>(dlg, "CmdSend")->click(); // preselected: start
         ASSERT_TRUE(shows("ロギング中"));
-        EXPECT_EQ(dlg.CmbData->currentIndex(), 0);
-        dlg.CmdSend->click();
+        EXPECT_EQ(control<QComboBox>(dlg, "CmbData")->currentIndex(), 0);
+        control<QPushButton>(dlg, "CmdSend")->click();
         ASSERT_TRUE(shows("ロギングなし"));
-    });
+    }));
     EXPECT_EQ(msg.texts(), (QStringList{"送信を完了しました。", "送信を完了しました。"}));
     EXPECT_EQ(sim.receivedCommands().filter(QRegularExpression("^SMD2")),
               (QStringList{"SMD21", "SMD20"}));
@@ -327,19 +287,19 @@ TEST_F(MemoryDownload, LoggingStartsAndStopsWhileTheMeterMeasures)
 TEST_F(MemoryDownload, ARefusedDownloadLeavesNoDataSetAndARetryStartsAfresh)
 {
     start({"--memory-preset", "--download-baud", "0", "--download-ng-after", "40"});
-    withDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
         ASSERT_TRUE(waitEnabled(dlg));
-        dlg.LstMemory->setCurrentRow(0);
-        dlg.CmdDownLoad->click();
+        control<QListWidget>(dlg, "LstMemory")->setCurrentRow(0);
+        control<QPushButton>(dlg, "CmdDownLoad")->click();
         ASSERT_TRUE(runEventsUntil([&] { return msg.sawText("ダウンロードできません。"); }));
         EXPECT_TRUE(dlg.isEnabled());
         EXPECT_EQ(ctx().dataSet().RecordCount(), 0);
         EXPECT_FALSE(ctx().app.DataPresent);
         EXPECT_EQ(main().StsBar[2]->text(),
                   "ダウンロードは完了していません。受信した40 / 96 件は破棄しました。");
-        dlg.CmdDownLoad->click();
+        control<QPushButton>(dlg, "CmdDownLoad")->click();
         ASSERT_TRUE(runEventsUntil([&] { return !dlg.isVisible(); }));
-    });
+    }));
     ASSERT_EQ(ctx().dataSet().RecordCount(), 96);
     EXPECT_EQ(ctx().dataSet().ReadRecord(1).number, 0);
     EXPECT_EQ(vbdate::secondsBetween(ctx().dataSet().FirstTime(), ctx().dataSet().LastTime()),
@@ -355,14 +315,14 @@ TEST_F(MemoryDownload, ARefusedDownloadLeavesNoDataSetAndARetryStartsAfresh)
 TEST_F(MemoryDownload, APortLostMidDownloadEndsItWithAMessageAndNoDataSet)
 {
     start({"--memory-preset", "--download-baud", "0", "--download-hangup-after", "500"});
-    withDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
         ASSERT_TRUE(waitEnabled(dlg));
-        dlg.LstMemory->setCurrentRow(1);
-        dlg.CmdDownLoad->click();
+        control<QListWidget>(dlg, "LstMemory")->setCurrentRow(1);
+        control<QPushButton>(dlg, "CmdDownLoad")->click();
         ASSERT_TRUE(runEventsUntil([&] {
             return msg.sawText("ダウンロードに失敗しました。\r\n電力計を確認して下さい。");
         })) << msg.texts().join('|').toStdString();
-    });
+    }));
     EXPECT_TRUE(msg.texts().join('|').contains("が使用できなくなりました。"));
     EXPECT_EQ(ctx().dataSet().RecordCount(), 0);
     EXPECT_FALSE(ctx().app.DataPresent);

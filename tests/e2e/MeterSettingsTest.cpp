@@ -4,9 +4,11 @@
 // are exactly the list in its order, and a measuring meter, an "NG", silence
 // and a lost line each end in their message with the dialog usable or closed.
 
+#include "Controls.h"
 #include "Doubles.h"
 #include "EventWait.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "dialogs/FrmDispSet.h"
@@ -30,54 +32,14 @@
 namespace quellin {
 namespace {
 
+using test::control;
 using test::runEventsUntil;
 
 const QString kMeasuring =
     QStringLiteral("電力計が計測中は設定できません。\r\n計測を終了して下さい。");
 const QString kDone = QStringLiteral("送信を完了しました。");
 
-struct MeterSettings : ::testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (program && program->mainWindow()) {
-            msg.defaultAnswer = MsgAnswer::Yes;
-            program->mainWindow()->close();
-        }
-        program.reset();
-        qunsetenv("QUELLIN_COM1");
-    }
-    void start(const QStringList& meterArgs)
-    {
-        ASSERT_TRUE(sim.start(meterArgs)) << sim.errorText().toStdString();
-        qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
-        program = startProgram({"quellin"}, ServiceOverrides{&msg, &files, &sleep});
-        ASSERT_NE(program->mainWindow(), nullptr);
-    }
-    FrmMDIMain& main() { return *program->mainWindow(); }
-    Context& ctx() { return program->context(); }
-
-    // Opens the dialog from its menu item and runs script inside the dialog's own
-    // modal loop; returns once the dialog has closed (false if none opened).
-    template <class Dialog>
-    bool runDialog(QAction* item, const std::function<void(Dialog&)>& script)
-    {
-        bool opened = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* dlg = dynamic_cast<Dialog*>(QApplication::activeModalWidget())) {
-                opened = true;
-                script(*dlg);
-                if (dlg->isVisible() && dlg->isEnabled())
-                    dlg->reject();
-            }
-        });
-        item->trigger();
-        return opened;
-    }
+struct MeterSettings : test::ProgramFixture {
     // The settings dialog once it shows the meter's settings: its fields.
     DispSetFields readSettings()
     {
@@ -95,13 +57,6 @@ struct MeterSettings : ::testing::Test {
         const QStringList all = sim.receivedCommands();
         return all.mid(all.lastIndexOf(QStringLiteral("CMD")));
     }
-
-    QTemporaryDir home;
-    test::MeterSim sim;
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    std::unique_ptr<Program> program;
 };
 
 // Everything but the clock, which is the PC's.
@@ -129,17 +84,18 @@ TEST_F(MeterSettings, Version1WhatIsTypedIsWhatTheMeterHolds)
     DispSetFields typed;
     ASSERT_TRUE(runDialog<FrmDispSet>(main().MnuManu_Pref, [&](FrmDispSet& d) {
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-        d.CmbDenatu->setCurrentIndex(1);
-        d.TxtData[0]->setText("123.4");
-        d.TxtData[1]->setText("60");
-        d.TxtData[2]->setText("400");
-        d.CmbJikan->setCurrentIndex(3);
-        d.TxtData[3]->setText("2030/01/02 08:30");
-        d.TxtData[4]->setText("2030/01/03 18:00");
-        d.CmbRenge->setCurrentIndex(2);
-        d.CmbTimer->setCurrentIndex(1);
+        control<QComboBox>(d, "CmbDenatu")->setCurrentIndex(1);
+        control<QLineEdit>(d, "TxtData", 0)->setText("123.4");
+        control<QLineEdit>(d, "TxtData", 1)->setText("60");
+        control<QLineEdit>(d, "TxtData", 2)->setText("400");
+        control<QComboBox>(d, "CmbJikan")->setCurrentIndex(3);
+        control<QLineEdit>(d, "TxtData", 3)->setText("2030/01/02 08:30");
+        control<QLineEdit>(d, "TxtData", 4)->setText("2030/01/03 18:00");
+        control<QComboBox>(d, "CmbRenge")->setCurrentIndex(2);
+        control<QComboBox>(d, "CmbTimer")->setCurrentIndex(1);
         typed = d.fields();
-        ASSERT_TRUE(d.CmdSend_Click());
+        control<QPushButton>(d, "CmdSend")->click();
+        ASSERT_FALSE(d.isEnabled()) << msg.texts().join('|').toStdString(); // sending
         EXPECT_TRUE(runEventsUntil([&] { return !d.isVisible(); }));
     }));
     EXPECT_EQ(msg.texts(), QStringList{kDone});
@@ -165,19 +121,21 @@ TEST_F(MeterSettings, Version2OutputsOnEveryTabReachTheMeter)
     DispSetFields typed;
     ASSERT_TRUE(runDialog<FrmDispSet>(main().MnuManu_Pref, [&](FrmDispSet& d) {
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-        EXPECT_EQ(d.TxtDataSb[8]->text(), "30.0"); // the factory leakage level
-        d.TxtData[1]->setText("9999");
-        d.TxtDataSb[0]->setText("250"); // power output 1: level, unit
-        d.CmbSb[0]->setCurrentIndex(2);
-        d.TxtDataSb[2]->setText("55");    // its OFF level
-        d.CmbSb[3]->setCurrentIndex(0);   // leakage output 2: channel 1
-        d.TxtDataSb[12]->setText("12.5"); // and its level
-        d.TxtDataSb[11]->setText("0");    // leakage output 1: OFF time
-        d.CmbSb[5]->setCurrentIndex(0);   // temperature output 2: channel 1
-        d.TxtDataSb[20]->setText("70");   // and its level
-        d.TxtDataSb[23]->setText("10");   // its OFF time
+        EXPECT_EQ(control<QLineEdit>(d, "TxtDataSb", 8)->text(),
+                  "30.0"); // the factory leakage level
+        control<QLineEdit>(d, "TxtData", 1)->setText("9999");
+        control<QLineEdit>(d, "TxtDataSb", 0)->setText("250"); // power output 1: level, unit
+        control<QComboBox>(d, "CmbSb", 0)->setCurrentIndex(2);
+        control<QLineEdit>(d, "TxtDataSb", 2)->setText("55");    // its OFF level
+        control<QComboBox>(d, "CmbSb", 3)->setCurrentIndex(0);   // leakage output 2: channel 1
+        control<QLineEdit>(d, "TxtDataSb", 12)->setText("12.5"); // and its level
+        control<QLineEdit>(d, "TxtDataSb", 11)->setText("0");    // leakage output 1: OFF time
+        control<QComboBox>(d, "CmbSb", 5)->setCurrentIndex(0);   // temperature output 2: channel 1
+        control<QLineEdit>(d, "TxtDataSb", 20)->setText("70");   // and its level
+        control<QLineEdit>(d, "TxtDataSb", 23)->setText("10");   // its OFF time
         typed = d.fields();
-        ASSERT_TRUE(d.CmdSend_Click());
+        control<QPushButton>(d, "CmdSend")->click();
+        ASSERT_FALSE(d.isEnabled()) << msg.texts().join('|').toStdString(); // sending
         EXPECT_TRUE(runEventsUntil([&] { return !d.isVisible(); }));
     }));
     EXPECT_EQ(msg.texts(), QStringList{kDone});
@@ -195,18 +153,18 @@ TEST_F(MeterSettings, ModeDialogStartsTheMeterWhichThenRefusesSettings)
     // The mode dialog: a new measuring line, then measuring on.
     ASSERT_TRUE(runDialog<FrmKeisokuMode>(main().MnuManu_Keisoku, [&](FrmKeisokuMode& d) {
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-        EXPECT_EQ(d.LblKeisoku[0]->text(), "三相３線式");
-        EXPECT_EQ(d.LblKeisoku[1]->text(), "計測なし");
-        d.CmbData[0]->setCurrentIndex(0);
-        d.CmdSend[0]->click();
+        EXPECT_EQ(control<QLabel>(d, "LblKeisoku", 0)->text(), "三相３線式");
+        EXPECT_EQ(control<QLabel>(d, "LblKeisoku", 1)->text(), "計測なし");
+        control<QComboBox>(d, "CmbData", 0)->setCurrentIndex(0);
+        control<QPushButton>(d, "CmdSend", 0)->click();
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-        EXPECT_EQ(d.LblKeisoku[0]->text(), "単相２線式");
-        d.CmdSend[1]->click(); // preselected: 計測 ON
+        EXPECT_EQ(control<QLabel>(d, "LblKeisoku", 0)->text(), "単相２線式");
+        control<QPushButton>(d, "CmdSend", 1)->click(); // preselected: 計測 ON
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-        EXPECT_EQ(d.LblKeisoku[1]->text(), "計測中　");
+        EXPECT_EQ(control<QLabel>(d, "LblKeisoku", 1)->text(), "計測中　");
         // A new line while measuring is refused before anything is sent.
-        d.CmbData[0]->setCurrentIndex(2);
-        d.CmdSend[0]->click();
+        control<QComboBox>(d, "CmbData", 0)->setCurrentIndex(2);
+        control<QPushButton>(d, "CmdSend", 0)->click();
         ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
     }));
     EXPECT_EQ(msg.texts(), (QStringList{kDone, kDone, kMeasuring}));
@@ -245,7 +203,8 @@ TEST_P(MeterFaults, EndInTheirMessageNeverInSuccess)
     ASSERT_TRUE(runDialog<FrmDispSet>(main().MnuManu_Pref, [&](FrmDispSet& d) {
         if (c.send) {
             ASSERT_TRUE(runEventsUntil([&] { return d.isEnabled(); }));
-            ASSERT_TRUE(d.CmdSend_Click());
+            control<QPushButton>(d, "CmdSend")->click();
+            ASSERT_FALSE(d.isEnabled()) << msg.texts().join('|').toStdString(); // sending
             if (c.hangUp) {
                 ASSERT_TRUE(
                     runEventsUntil([&] { return sim.receivedCommands().contains("SCFW"); }));
@@ -254,7 +213,7 @@ TEST_P(MeterFaults, EndInTheirMessageNeverInSuccess)
         }
         EXPECT_TRUE(runEventsUntil([&] { return d.isEnabled() || !d.isVisible(); }));
         openAfter = d.isVisible();
-        EXPECT_EQ(d.Tmr1Sec->isActive(), openAfter);
+        EXPECT_EQ(control<QTimer>(d, "Tmr1Sec")->isActive(), openAfter);
     }));
     EXPECT_EQ(openAfter, c.send);
     EXPECT_TRUE(msg.sawText(QString::fromUtf8(c.message))) << msg.texts().join('|').toStdString();

@@ -2,6 +2,7 @@
 
 #include "Doubles.h"
 #include "MeterSim.h"
+#include "ProgramFixture.h"
 #include "app/ModMain.h"
 #include "app/Program.h"
 #include "main/FrmMDIMain.h"
@@ -16,38 +17,8 @@
 namespace quellin {
 namespace {
 
-struct Startup : ::testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(home.isValid());
-        qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
-    }
-    void TearDown() override
-    {
-        if (program && program->mainWindow()) {
-            msg.defaultAnswer = MsgAnswer::Yes;
-            program->mainWindow()->close();
-        }
-        program.reset();
-        qunsetenv("QUELLIN_COM1");
-    }
-
-    // Starts the meter with args and the program connected to it.
-    void start(const QStringList& meterArgs, const QStringList& commandLine = {"quellin"})
-    {
-        ASSERT_TRUE(sim.start(meterArgs)) << sim.errorText().toStdString();
-        qputenv("QUELLIN_COM1", sim.device().toLocal8Bit());
-        program = startProgram(commandLine, ServiceOverrides{&msg, &files, &sleep});
-        ASSERT_NE(program->mainWindow(), nullptr);
-    }
-
-    QTemporaryDir home;
-    test::MeterSim sim;
-    test::ScriptedMessageBox msg;
-    test::ScriptedFileDialog files;
-    test::FakeSleep sleep;
-    std::unique_ptr<Program> program;
-};
+// The program started against the meter, closed again at the end.
+using Startup = test::ProgramFixture;
 
 struct VersionCase {
     const char* name;

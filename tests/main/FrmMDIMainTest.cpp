@@ -1,5 +1,6 @@
 #include "main/FrmMDIMain.h"
 
+#include "Controls.h"
 #include "about/FrmHelp.h"
 
 #include "Catalogue.h"
@@ -30,6 +31,8 @@
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 struct MainFixture : ::testing::Test {
     MainFixture()
@@ -163,9 +166,10 @@ TEST_F(MainFixture, ClearAnsweredYesEmptiesTheDataSet)
     EXPECT_EQ(t.ctx->dataSet().RecordCount(), 0);
     EXPECT_FALSE(main->MnuFile_Save->isEnabled());
     EXPECT_FALSE(main->toolButton(ToolButton::Clear)->isEnabled());
-    EXPECT_EQ(main->dispWindow()->LblValue[2]->text(), QStringLiteral("0.000"));
-    EXPECT_EQ(main->dispWindow()->LblValue[1]->text(), QStringLiteral("00/00 00:00:00"));
-    EXPECT_FALSE(main->spreadWindow()->VscSprd->isEnabled());
+    EXPECT_EQ(control<QLabel>(*main->dispWindow(), "LblValue", 2)->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(control<QLabel>(*main->dispWindow(), "LblValue", 1)->text(),
+              QStringLiteral("00/00 00:00:00"));
+    EXPECT_FALSE(control<QScrollBar>(*main->spreadWindow(), "VscSprd")->isEnabled());
 }
 
 TEST_F(MainFixture, ListShowsAPageAndScrollsThroughTheDataSet)
@@ -173,8 +177,8 @@ TEST_F(MainFixture, ListShowsAPageAndScrollsThroughTheDataSet)
     addRecords(15);
     LoadListPage(*t.ctx, 0);
     main->spreadWindow()->fillList(-1);
-    QTableWidget* grid = main->spreadWindow()->VSprd;
-    QScrollBar* bar = main->spreadWindow()->VscSprd;
+    QTableWidget* grid = control<QTableWidget>(*main->spreadWindow(), "VSprd");
+    QScrollBar* bar = control<QScrollBar>(*main->spreadWindow(), "VscSprd");
     EXPECT_TRUE(bar->isEnabled());
     EXPECT_EQ(bar->maximum(), 1);
     // Grid row 1 is never written; rows 2..15 hold records 1..14.
@@ -192,11 +196,11 @@ TEST_F(MainFixture, ThreeRecordsLeaveTheRestBlankAndTheBarOff)
     addRecords(3);
     LoadListPage(*t.ctx, 0);
     main->spreadWindow()->fillList(-1);
-    QTableWidget* grid = main->spreadWindow()->VSprd;
+    QTableWidget* grid = control<QTableWidget>(*main->spreadWindow(), "VSprd");
     EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("2"));
     EXPECT_EQ(grid->item(4, 0)->text(), QString());
     EXPECT_EQ(grid->item(14, 1)->text(), QString());
-    EXPECT_FALSE(main->spreadWindow()->VscSprd->isEnabled());
+    EXPECT_FALSE(control<QScrollBar>(*main->spreadWindow(), "VscSprd")->isEnabled());
 }
 
 struct CloseCase {
@@ -417,8 +421,10 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
     EXPECT_TRUE(main->toolButton(ToolButton::Clear)->isEnabled());
     EXPECT_TRUE(main->MnuView_Graph->isChecked()); // shown again for the loaded data
-    EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 0)->text(), QStringLiteral("0"));
-    EXPECT_EQ(main->spreadWindow()->VSprd->item(1, 2)->text(), QStringLiteral("100.0E+0"));
+    EXPECT_EQ(control<QTableWidget>(*main->spreadWindow(), "VSprd")->item(1, 0)->text(),
+              QStringLiteral("0"));
+    EXPECT_EQ(control<QTableWidget>(*main->spreadWindow(), "VSprd")->item(1, 2)->text(),
+              QStringLiteral("100.0E+0"));
     EXPECT_EQ(t.settings->read(QStringLiteral("FilePath"), {}), QFileInfo(path).absolutePath());
 }
 
@@ -461,7 +467,7 @@ TEST_F(MainFixture, AListPageThatCannotBeReadIsReportedNotFatal)
     LoadListPage(*t.ctx, 0);
     main->spreadWindow()->fillList(-1);
     ASSERT_TRUE(QFile::remove(t.ctx->tmpDatPath()));
-    main->spreadWindow()->VscSprd->setValue(3);
+    control<QScrollBar>(*main->spreadWindow(), "VscSprd")->setValue(3);
     EXPECT_TRUE(
         t.status.panelText(2).startsWith(QStringLiteral("VscSprd_Changeでエラーが起こりました。")))
         << t.status.panelText(2).toStdString();
@@ -473,12 +479,15 @@ TEST_F(MainFixture, HelpButtonOpensOneHelpWindowAtTheContents)
     FrmHelp* help = main->helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+    EXPECT_EQ(control<QTextBrowser>(*help, "HelpBrowser")->source(),
+              QUrl(QStringLiteral("qrc:/help/index.html")));
     // Moved on, then asked again: the same window, back at the contents.
-    help->browser()->setSource(QUrl(QStringLiteral("qrc:/help/graph.html")));
+    control<QTextBrowser>(*help, "HelpBrowser")
+        ->setSource(QUrl(QStringLiteral("qrc:/help/graph.html")));
     main->MnuHelp_Mokuji->trigger();
     EXPECT_EQ(main->helpWindow(), help);
-    EXPECT_EQ(help->browser()->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+    EXPECT_EQ(control<QTextBrowser>(*help, "HelpBrowser")->source(),
+              QUrl(QStringLiteral("qrc:/help/index.html")));
 }
 
 } // namespace
@@ -534,10 +543,11 @@ TEST_F(MainFixture, AReopenedGraphWindowShowsTheSummaryOfTheDataSet)
     main->MnuView_Graph->trigger();
     FrmGraph* graph = main->graphWindow();
     ASSERT_NE(graph, nullptr);
-    EXPECT_EQ(graph->LblGraphInfo[0]->text(),
+    EXPECT_EQ(control<QLabel>(*graph, "LblGraphInfo", 0)->text(),
               QStringLiteral("2002/06/01 00:00:00 ～ 2002/06/01 00:00:19"));
-    EXPECT_EQ(graph->LblGraphInfo[1]->text(), QStringLiteral("1.2500 kWh"));
-    EXPECT_EQ(graph->LblGraphInfo[2]->text(), QStringLiteral("2.5 kW (2002/06/01 00:00:00)"));
+    EXPECT_EQ(control<QLabel>(*graph, "LblGraphInfo", 1)->text(), QStringLiteral("1.2500 kWh"));
+    EXPECT_EQ(control<QLabel>(*graph, "LblGraphInfo", 2)->text(),
+              QStringLiteral("2.5 kW (2002/06/01 00:00:00)"));
 
     // Without data the labels stay empty.
     t.msg.answers = {MsgAnswer::Yes};
@@ -546,7 +556,7 @@ TEST_F(MainFixture, AReopenedGraphWindowShowsTheSummaryOfTheDataSet)
     graph->close();
     QApplication::processEvents();
     main->MnuView_Graph->trigger();
-    EXPECT_EQ(main->graphWindow()->LblGraphInfo[0]->text(), QString());
+    EXPECT_EQ(control<QLabel>(*main->graphWindow(), "LblGraphInfo", 0)->text(), QString());
 }
 
 TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
@@ -627,7 +637,7 @@ TEST(FirstRun, OnALaptopScreenTheNewestListRowIsVisible)
         EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
 
     FrmSpread* list = main.spreadWindow();
-    const QTableWidget* grid = list->VSprd;
+    const QTableWidget* grid = control<QTableWidget>(*list, "VSprd");
     const QRect lastRow = grid->visualRect(grid->model()->index(14, 0));
     ASSERT_TRUE(grid->viewport()->rect().contains(lastRow));
     const QRect inArea(grid->viewport()->mapTo(main.mdiArea()->viewport(), lastRow.topLeft()),

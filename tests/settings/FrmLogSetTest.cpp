@@ -1,14 +1,18 @@
 #include "settings/FrmLogSet.h"
 
 #include "Catalogue.h"
+#include "Controls.h"
 #include "TestContext.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 struct PeriodCase {
     const char* h;
@@ -66,10 +70,11 @@ TEST(LogPeriod, RoundsAsBasicAssignsToAnInteger)
     test::TestContext t;
     test::giveTestCatalogue(*t.ctx, 1);
     FrmLogSet dlg(*t.ctx);
-    dlg.TxtTime[0]->setText(QStringLiteral("00"));
-    dlg.TxtTime[1]->setText(QStringLiteral("00"));
-    dlg.TxtTime[2]->setText(QStringLiteral("1.5"));
-    ASSERT_TRUE(dlg.cmdOK_Click());
+    control<QLineEdit>(dlg, "TxtTime", 0)->setText(QStringLiteral("00"));
+    control<QLineEdit>(dlg, "TxtTime", 1)->setText(QStringLiteral("00"));
+    control<QLineEdit>(dlg, "TxtTime", 2)->setText(QStringLiteral("1.5"));
+    control<QPushButton>(dlg, "cmdOK")->click();
+    ASSERT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(t.ctx->app.LogingTime, 2);
     EXPECT_EQ(t.settings->read(QStringLiteral("LogingTime"), {}), QStringLiteral("2"));
 }
@@ -80,19 +85,20 @@ TEST(FrmLogSet, ShowsThePeriodAndStoresWhatIsChosen)
     test::giveTestCatalogue(*t.ctx, 1);
     t.ctx->app.LogingTime = 90;
     FrmLogSet dlg(*t.ctx);
-    EXPECT_EQ(dlg.TxtTime[0]->text(), QStringLiteral("00"));
-    EXPECT_EQ(dlg.TxtTime[1]->text(), QStringLiteral("01"));
-    EXPECT_EQ(dlg.TxtTime[2]->text(), QStringLiteral("30"));
+    EXPECT_EQ(control<QLineEdit>(dlg, "TxtTime", 0)->text(), QStringLiteral("00"));
+    EXPECT_EQ(control<QLineEdit>(dlg, "TxtTime", 1)->text(), QStringLiteral("01"));
+    EXPECT_EQ(control<QLineEdit>(dlg, "TxtTime", 2)->text(), QStringLiteral("30"));
     // Version 1 shows the boxes of columns 2..12 only.
-    EXPECT_FALSE(dlg.ChkData[10]->isHidden());
-    EXPECT_TRUE(dlg.ChkData[11]->isHidden());
+    EXPECT_FALSE(control<QCheckBox>(dlg, "ChkData", 10)->isHidden());
+    EXPECT_TRUE(control<QCheckBox>(dlg, "ChkData", 11)->isHidden());
 
-    for (QCheckBox* box : dlg.ChkData)
-        box->setChecked(false);
-    dlg.TxtTime[0]->setText(QStringLiteral("24"));
-    dlg.TxtTime[1]->setText(QStringLiteral("00"));
-    dlg.TxtTime[2]->setText(QStringLiteral("00"));
-    ASSERT_TRUE(dlg.cmdOK_Click());
+    for (int i = 0; i < 16; ++i)
+        control<QCheckBox>(dlg, "ChkData", i)->setChecked(false);
+    control<QLineEdit>(dlg, "TxtTime", 0)->setText(QStringLiteral("24"));
+    control<QLineEdit>(dlg, "TxtTime", 1)->setText(QStringLiteral("00"));
+    control<QLineEdit>(dlg, "TxtTime", 2)->setText(QStringLiteral("00"));
+    control<QPushButton>(dlg, "cmdOK")->click();
+    ASSERT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(t.ctx->app.LogingTime, 86400);
     // The record number and the time are always logged.
     EXPECT_EQ(t.settings->read(QStringLiteral("LogingData"), {}), QStringLiteral("1100000000000"));
@@ -107,9 +113,10 @@ TEST(FrmLogSet, RefusedPeriodKeepsTheDialogAndTheSettings)
     test::TestContext t;
     test::giveTestCatalogue(*t.ctx, 2);
     FrmLogSet dlg(*t.ctx);
-    EXPECT_FALSE(dlg.ChkData[15]->isHidden());
-    dlg.TxtTime[1]->setText(QStringLiteral("75"));
-    EXPECT_FALSE(dlg.cmdOK_Click());
+    EXPECT_FALSE(control<QCheckBox>(dlg, "ChkData", 15)->isHidden());
+    control<QLineEdit>(dlg, "TxtTime", 1)->setText(QStringLiteral("75"));
+    control<QPushButton>(dlg, "cmdOK")->click();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_EQ(t.msg.shown[0].text, QStringLiteral("分は０～５９の範囲で入力してください。"));
     EXPECT_EQ(t.ctx->app.LogingTime, 1);
@@ -123,10 +130,10 @@ TEST(FrmLogSet, SelectAllChecksEveryBox)
     test::giveTestCatalogue(*t.ctx, 2);
     t.ctx->cat.LogColumns.assign(18, false);
     FrmLogSet dlg(*t.ctx);
-    EXPECT_FALSE(dlg.ChkData[0]->isChecked());
-    dlg.CmdAll_Click();
-    for (QCheckBox* box : dlg.ChkData)
-        EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(dlg, "ChkData", 0)->isChecked());
+    control<QPushButton>(dlg, "CmdAll")->click();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_TRUE(control<QCheckBox>(dlg, "ChkData", i)->isChecked()) << i;
 }
 
 } // namespace

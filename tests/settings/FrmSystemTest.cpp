@@ -1,13 +1,17 @@
 #include "settings/FrmSystem.h"
 
+#include "Controls.h"
 #include "TestContext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 struct SelectionCase {
     const char* port;
@@ -56,13 +60,13 @@ TEST(FrmSystem, StandardValuesAreStoredAndThePortReopened)
     };
     links.deviceForPort = [](int n) { return QStringLiteral("/dev/ttyS%1").arg(n - 1); };
     FrmSystem dlg(*t.ctx, links);
-    EXPECT_EQ(dlg.CmbOptions1[0]->currentText(), QStringLiteral("COM4"));
-    EXPECT_EQ(dlg.CmbOptions1[1]->currentText(), QStringLiteral("19200"));
-    EXPECT_EQ(dlg.CmbOptions1[3]->currentText(), QStringLiteral("EVEN"));
-    EXPECT_EQ(dlg.TxtDevice->text(), QStringLiteral("/dev/ttyS3"));
+    EXPECT_EQ(control<QComboBox>(dlg, "CmbOptions1", 0)->currentText(), QStringLiteral("COM4"));
+    EXPECT_EQ(control<QComboBox>(dlg, "CmbOptions1", 1)->currentText(), QStringLiteral("19200"));
+    EXPECT_EQ(control<QComboBox>(dlg, "CmbOptions1", 3)->currentText(), QStringLiteral("EVEN"));
+    EXPECT_EQ(control<QLineEdit>(dlg, "TxtDevice")->text(), QStringLiteral("/dev/ttyS3"));
 
-    dlg.Command1_Click();
-    dlg.cmdOK_Click();
+    control<QPushButton>(dlg, "Command1")->click();
+    control<QPushButton>(dlg, "cmdOK")->click();
     EXPECT_EQ(reopened, 1);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("1"));
@@ -75,8 +79,8 @@ TEST(FrmSystem, AFailedReopenKeepsTheDialogOpenWithTheSettingsStored)
     FrmSystemLinks links;
     links.reopenPort = [] { return false; };
     FrmSystem dlg(*t.ctx, links);
-    dlg.CmbOptions1[0]->setCurrentIndex(2);
-    dlg.cmdOK_Click();
+    control<QComboBox>(dlg, "CmbOptions1", 0)->setCurrentIndex(2);
+    control<QPushButton>(dlg, "cmdOK")->click();
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("3"));
 }
@@ -88,9 +92,9 @@ TEST(FrmSystem, TheDeviceOfAPortCanBeSetForAnAdapter)
     links.reopenPort = [] { return true; };
     links.deviceForPort = [](int) { return QStringLiteral("/dev/ttyS0"); };
     FrmSystem dlg(*t.ctx, links);
-    dlg.TxtDevice->setText(QStringLiteral("/dev/ttyUSB0"));
-    Q_EMIT dlg.TxtDevice->textEdited(QStringLiteral("/dev/ttyUSB0"));
-    dlg.cmdOK_Click();
+    control<QLineEdit>(dlg, "TxtDevice")->setText(QStringLiteral("/dev/ttyUSB0"));
+    Q_EMIT control<QLineEdit>(dlg, "TxtDevice")->textEdited(QStringLiteral("/dev/ttyUSB0"));
+    control<QPushButton>(dlg, "cmdOK")->click();
     EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice1"), {}), QStringLiteral("/dev/ttyUSB0"));
 }
 

@@ -1,11 +1,9 @@
 #include "store/CsvLoad.h"
 #include "CsvTestSupport.h"
 #include "base/MeasuredItems.h"
-#include "catalog/ModVer.h"
 #include "store/CsvFile.h"
 #include "store/CsvSave.h"
 #include "store/CsvText.h"
-#include "views/ListTexts.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -115,40 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
         std::string n = info.param.fixture;
         return n.substr(0, n.find('.')) + "_v" + std::to_string(info.param.version);
     });
-
-// Under a version-1 catalogue a version-2 file's extra columns are present but
-// neither read nor listed.
-TEST(LoadedFileEdges, Version2ColumnsUnderVersion1AreNotListed)
-{
-    TestContext t;
-    useVersion(*t.ctx, 1);
-    ASSERT_TRUE(LoadDataFile(*t.ctx, fixturePath(QStringLiteral("v2_single_three_wire.csv"))));
-    LoadListPage(*t.ctx, 0);
-    const DataRecord& rec = t.ctx->listPage().Rows[1];
-    EXPECT_FALSE(listCellText(*t.ctx, rec, 3).isEmpty()); // voltage R
-    for (int grid = 13; grid <= 17; ++grid)
-        EXPECT_TRUE(listCellText(*t.ctx, rec, grid).isEmpty()) << grid;
-}
-
-// The titles a file is matched against are the catalogue's, and beyond a
-// version-1 catalogue those of version 2.
-TEST(LoadedFileTitles, AreThoseOfTheCatalogueAndBeyondItThoseOfVersion2)
-{
-    TestContext t;
-    for (int version : {1, 2}) {
-        t.ctx->app.HardVersion = version;
-        ASSERT_TRUE(bfVer_NoCheck(*t.ctx));
-        for (int c = 0; c <= t.ctx->cat.ColumnLast; ++c)
-            EXPECT_EQ(columnTitle(c), t.ctx->cat.ColumnTitles[c]) << c;
-    }
-    const QStringList version2 = t.ctx->cat.ColumnTitles;
-    t.ctx->app.HardVersion = 1;
-    ASSERT_TRUE(bfVer_NoCheck(*t.ctx));
-    for (int c = 13; c < kMaxColumns; ++c)
-        EXPECT_EQ(columnTitle(c), version2[c]) << c;
-    EXPECT_TRUE(columnTitle(18).isEmpty());
-    EXPECT_TRUE(columnTitle(-1).isEmpty());
-}
 
 TEST(LoadedFileLines, AreReadWhateverTheLineEndings)
 {

@@ -2,9 +2,9 @@
 // Shared pieces of the data-file tests: the catalogue of a hardware version, the
 // known data sets behind the fixtures in tests/data/csv, and file helpers.
 
+#include "Catalogue.h"
 #include "TestContext.h"
 #include "base/DataRecord.h"
-#include "catalog/ModVer.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -48,7 +48,7 @@ inline void writeBytes(const QString& path, const QByteArray& bytes)
 inline void useVersion(Context& ctx, int version)
 {
     ctx.app.HardVersion = version;
-    dimensionCatalog(ctx.cat, version);
+    buildCatalogue(ctx, version);
     ctx.cat.LogColumns.assign(ctx.cat.LogColumns.size(), true);
     ctx.cat.SeriesShown.assign(ctx.cat.SeriesShown.size(), true);
     ResetStore(ctx);

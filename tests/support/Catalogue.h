@@ -8,4 +8,8 @@ namespace quellin::test {
 
 void giveTestCatalogue(Context& ctx, int version);
 
+// The catalogue of a version exactly as the version check builds it, for tests
+// of folders below the catalogue's.
+void buildCatalogue(Context& ctx, int version);
+
 } // namespace quellin::test

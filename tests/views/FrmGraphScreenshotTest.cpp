@@ -3,6 +3,7 @@
 // QUELLIN_SCREENSHOT_DIR set the pictures are also written there as PNG files
 // (run under xvfb-run with QT_QPA_PLATFORM=xcb for the real window frame).
 
+#include "Controls.h"
 #include "GraphTestRecords.h"
 #include "TestContext.h"
 #include "store/ModFileGraph.h"
@@ -18,6 +19,7 @@
 
 using namespace quellin;
 using quellin::test::at;
+using quellin::test::control;
 
 namespace {
 
@@ -80,12 +82,13 @@ TEST_P(GraphScreenshot, WindowShowsCurvesAndLabels)
 
     const QImage window = frm->grab().toImage();
     ASSERT_FALSE(window.isNull());
-    const QRect plot(frm->PicGraph->mapTo(frm, QPoint(0, 0)), frm->PicGraph->size());
-    const QColor back = frm->PicGraph->BackColor;
+    const QRect plot(control<GraphPictureBox>(*frm, "PicGraph")->mapTo(frm, QPoint(0, 0)),
+                     control<GraphPictureBox>(*frm, "PicGraph")->size());
+    const QColor back = control<GraphPictureBox>(*frm, "PicGraph")->BackColor;
     EXPECT_GT(curvePixels(window, plot.adjusted(1, 1, -1, -1), back), 300) << c.file;
     // However many series are shown, the plot keeps half the window's width.
-    EXPECT_GE(frm->PicGraph->width() * 2, frm->width()) << c.file;
-    EXPECT_FALSE(frm->LblGraphInfo[0]->text().isEmpty());
+    EXPECT_GE(control<GraphPictureBox>(*frm, "PicGraph")->width() * 2, frm->width()) << c.file;
+    EXPECT_FALSE(control<QLabel>(*frm, "LblGraphInfo", 0)->text().isEmpty());
     EXPECT_TRUE(tc.status.panels[2].isEmpty()) << tc.status.panels[2].toStdString();
 
     const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR");

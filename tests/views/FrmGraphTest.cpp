@@ -2,6 +2,7 @@
 // widgets, the double-clicks that open the axis dialogs, and paging.
 
 #include "views/FrmGraph.h"
+#include "Controls.h"
 #include "GraphTestRecords.h"
 #include "TestContext.h"
 #include "platform/Format.h"
@@ -25,6 +26,7 @@
 
 using namespace quellin;
 using quellin::test::at;
+using quellin::test::control;
 
 namespace {
 
@@ -89,18 +91,21 @@ TEST_P(GraphWindowLoad, LegendFollowsTheCatalogueAndTheMenuIsChecked)
     EXPECT_EQ(host.marks, std::vector<bool>{true});
     int shownBoxes = 0;
     for (int s = 0; s < kMaxSeries; ++s)
-        shownBoxes += frm->ChkDisp[static_cast<size_t>(s)]->isHidden() ? 0 : 1;
+        shownBoxes += control<QCheckBox>(*frm, "ChkDisp", s)->isHidden() ? 0 : 1;
     EXPECT_EQ(shownBoxes, GetParam().boxes);
-    EXPECT_EQ(frm->ChkDisp[4]->text(), QStringLiteral("有効電力"));
-    EXPECT_EQ(frm->ChkDisp[8]->text(), QStringLiteral("積算電力量"));
+    EXPECT_EQ(control<QCheckBox>(*frm, "ChkDisp", 4)->text(), QStringLiteral("有効電力"));
+    EXPECT_EQ(control<QCheckBox>(*frm, "ChkDisp", 8)->text(), QStringLiteral("積算電力量"));
     for (int s = 0; s < kMaxSeries; ++s) {
         const bool shown = s == 4 || s == 8; // the default GraphYFlg
-        EXPECT_EQ(frm->ChkDisp[static_cast<size_t>(s)]->isChecked(), shown) << s;
-        EXPECT_EQ(frm->PicLeftBar[static_cast<size_t>(s)]->isHidden(), !shown) << s;
+        EXPECT_EQ(control<QCheckBox>(*frm, "ChkDisp", s)->isChecked(), shown) << s;
+        EXPECT_EQ(control<GraphPictureBox>(*frm, "PicLeftBar", s)->isHidden(), !shown) << s;
     }
-    EXPECT_EQ(frm->LblGraphInfoCaption[0]->text(), QStringLiteral("測定期間："));
-    EXPECT_EQ(frm->LblGraphInfoCaption[1]->text(), QStringLiteral("積算電力量："));
-    EXPECT_EQ(frm->LblGraphInfoCaption[2]->text(), QStringLiteral("最大電力（発生日時）："));
+    EXPECT_EQ(control<QLabel>(*frm, "LblGraphInfoCaption", 0)->text(),
+              QStringLiteral("測定期間："));
+    EXPECT_EQ(control<QLabel>(*frm, "LblGraphInfoCaption", 1)->text(),
+              QStringLiteral("積算電力量："));
+    EXPECT_EQ(control<QLabel>(*frm, "LblGraphInfoCaption", 2)->text(),
+              QStringLiteral("最大電力（発生日時）："));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, GraphWindowLoad,
@@ -157,32 +162,37 @@ TEST_F(GraphWindow, MaximisedWindowIsRestoredMaximisedFromItsNormalSize)
 TEST_F(GraphWindow, CheckingASeriesShowsItsBarAndMovesThePlot)
 {
     open(1);
-    const int before = frm->PicGraph->x();
-    frm->ChkDisp[0]->click();
+    const int before = control<GraphPictureBox>(*frm, "PicGraph")->x();
+    control<QCheckBox>(*frm, "ChkDisp", 0)->click();
     EXPECT_TRUE(tc.ctx->cat.SeriesShown[0]);
-    EXPECT_FALSE(frm->PicLeftBar[0]->isHidden());
-    EXPECT_EQ(frm->PicLeftBar[0]->x(), 0) << "bars in series order from the left";
-    EXPECT_EQ(frm->PicLeftBar[4]->x(), frm->PicLeftBar[0]->width());
-    EXPECT_EQ(frm->PicGraph->x(), before + frm->PicLeftBar[0]->width());
+    EXPECT_FALSE(control<GraphPictureBox>(*frm, "PicLeftBar", 0)->isHidden());
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicLeftBar", 0)->x(), 0)
+        << "bars in series order from the left";
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicLeftBar", 4)->x(),
+              control<GraphPictureBox>(*frm, "PicLeftBar", 0)->width());
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicGraph")->x(),
+              before + control<GraphPictureBox>(*frm, "PicLeftBar", 0)->width());
 }
 
 TEST_F(GraphWindow, UncheckingEverySeriesPutsThePlotAtTheFramesLeftEdge)
 {
     open(1);
-    frm->ChkDisp[4]->click();
-    frm->ChkDisp[8]->click();
+    control<QCheckBox>(*frm, "ChkDisp", 4)->click();
+    control<QCheckBox>(*frm, "ChkDisp", 8)->click();
     EXPECT_FALSE(tc.ctx->cat.SeriesShown[4]);
-    EXPECT_EQ(frm->PicGraph->x(), 0);
-    EXPECT_EQ(frm->UDGraph->x(), 0);
-    EXPECT_EQ(frm->UDGraph->width(), frm->PicGraph->width());
-    EXPECT_EQ(frm->PicBottomBar->geometry().center().x(), frm->PicGraph->geometry().center().x());
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicGraph")->x(), 0);
+    EXPECT_EQ(control<GraphPager>(*frm, "UDGraph")->x(), 0);
+    EXPECT_EQ(control<GraphPager>(*frm, "UDGraph")->width(),
+              control<GraphPictureBox>(*frm, "PicGraph")->width());
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicBottomBar")->geometry().center().x(),
+              control<GraphPictureBox>(*frm, "PicGraph")->geometry().center().x());
 }
 
 TEST_F(GraphWindow, TimeAxisCannotChangeDuringAMeasurement)
 {
     open(1);
     host.measuring = true;
-    doubleClick(frm->PicBottomBar);
+    doubleClick(control<GraphPictureBox>(*frm, "PicBottomBar"));
     ASSERT_EQ(tc.msg.shown.size(), 1u);
     EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("計測中は変更できません。"));
     EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Information);
@@ -195,15 +205,17 @@ TEST_F(GraphWindow, TimeAxisDialogIsFilledAndItsChoiceMovesTheWindow)
     withData();
     onDialog = [&](QDialog& d) {
         auto& x = dynamic_cast<FrmScaleX&>(d);
-        EXPECT_EQ(x.CmbScale->count(), 3);
-        EXPECT_EQ(x.CmbScale->currentIndex(), 0);
-        EXPECT_EQ(x.TxtData[0]->text(), QStringLiteral("2002/06/01 10:00:00"));
-        EXPECT_EQ(x.LblData->text(), QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
-        x.TxtData[0]->setText(QStringLiteral("2002/06/01 10:02:00"));
-        x.cmdOK->click();
+        EXPECT_EQ(control<QComboBox>(x, "CmbScale")->count(), 3);
+        EXPECT_EQ(control<QComboBox>(x, "CmbScale")->currentIndex(), 0);
+        EXPECT_EQ(control<QLineEdit>(x, "TxtData", 0)->text(),
+                  QStringLiteral("2002/06/01 10:00:00"));
+        EXPECT_EQ(control<QLabel>(x, "LblData")->text(),
+                  QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
+        control<QLineEdit>(x, "TxtData", 0)->setText(QStringLiteral("2002/06/01 10:02:00"));
+        control<QPushButton>(x, "cmdOK")->click();
         return x.result();
     };
-    doubleClick(frm->PicBottomBar);
+    doubleClick(control<GraphPictureBox>(*frm, "PicBottomBar"));
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:02:00"));
     EXPECT_EQ(tc.ctx->graphWindow().GraphPoints, 7) << "10:02:00 … 10:03:00 reloaded";
@@ -212,8 +224,8 @@ TEST_F(GraphWindow, TimeAxisDialogIsFilledAndItsChoiceMovesTheWindow)
 TEST_F(GraphWindow, PowerFactorAxisIsFixed)
 {
     open(1);
-    frm->ChkDisp[7]->click();
-    doubleClick(frm->PicLeftBar[7]);
+    control<QCheckBox>(*frm, "ChkDisp", 7)->click();
+    doubleClick(control<GraphPictureBox>(*frm, "PicLeftBar", 7));
     ASSERT_EQ(tc.msg.shown.size(), 1u);
     EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("力率は変更できません。"));
     EXPECT_EQ(dialogs, 0);
@@ -225,16 +237,17 @@ TEST_F(GraphWindow, YBarOpensTheScaleDialogOfItsSeries)
     tc.ctx->cat.SeriesScale[4] = 5;
     onDialog = [&](QDialog& d) {
         auto& y = dynamic_cast<FrmScaleY&>(d);
-        EXPECT_EQ(y.mIndex, 4);
-        EXPECT_EQ(y.FramOptions->title(), QStringLiteral("Ｙ軸スケール［有効電力］"));
-        EXPECT_EQ(y.CmbScale->count(), 13);
-        EXPECT_EQ(y.CmbScale->currentIndex(), 5);
-        EXPECT_TRUE(y.CmbC->isHidden());
-        y.CmbScale->setCurrentIndex(3);
-        y.cmdOK->click();
+        EXPECT_EQ(y.series(), 4);
+        EXPECT_EQ(control<QGroupBox>(y, "FramOptions")->title(),
+                  QStringLiteral("Ｙ軸スケール［有効電力］"));
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 13);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->currentIndex(), 5);
+        EXPECT_TRUE(control<QComboBox>(y, "CmbC")->isHidden());
+        control<QComboBox>(y, "CmbScale")->setCurrentIndex(3);
+        control<QPushButton>(y, "cmdOK")->click();
         return y.result();
     };
-    doubleClick(frm->PicLeftBar[4]);
+    doubleClick(control<GraphPictureBox>(*frm, "PicLeftBar", 4));
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(tc.ctx->cat.SeriesScale[4], 3);
     EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], 10000);
@@ -244,19 +257,19 @@ TEST_F(GraphWindow, TemperatureBarOpensTheDialogWithItsRangeKind)
 {
     open(2);
     tc.ctx->cat.SeriesScale[12] = 14;
-    frm->ChkDisp[12]->click();
+    control<QCheckBox>(*frm, "ChkDisp", 12)->click();
     onDialog = [&](QDialog& d) {
         auto& y = dynamic_cast<FrmScaleY&>(d);
-        EXPECT_FALSE(y.CmbC->isHidden());
-        EXPECT_FALSE(y.lblC->isHidden());
-        EXPECT_EQ(y.CmbC->currentIndex(), 1);
-        EXPECT_EQ(y.CmbScale->count(), 10);
-        EXPECT_EQ(y.CmbScale->itemText(0), QStringLiteral("10  ℃"));
-        EXPECT_EQ(y.CmbScale->currentIndex(), 4);
-        EXPECT_EQ(y.LblData->text(), QStringLiteral("(0 ～ 50℃)"));
+        EXPECT_FALSE(control<QComboBox>(y, "CmbC")->isHidden());
+        EXPECT_FALSE(control<QLabel>(y, "lblC")->isHidden());
+        EXPECT_EQ(control<QComboBox>(y, "CmbC")->currentIndex(), 1);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 10);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(0), QStringLiteral("10  ℃"));
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->currentIndex(), 4);
+        EXPECT_EQ(control<QLabel>(y, "LblData")->text(), QStringLiteral("(0 ～ 50℃)"));
         return static_cast<int>(QDialog::Rejected);
     };
-    doubleClick(frm->PicLeftBar[12]);
+    doubleClick(control<GraphPictureBox>(*frm, "PicLeftBar", 12));
     EXPECT_EQ(dialogs, 1);
 }
 
@@ -264,15 +277,15 @@ TEST_F(GraphWindow, PagingStopsAtTheFirstAndLastRecord)
 {
     open(1);
     withData();
-    frm->UDGraph->earlier()->click();
+    control<GraphPager>(*frm, "UDGraph")->earlier()->click();
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:00:00")) << "nothing before the data";
     const char* expected[] = {"2002/06/01 10:01:00", "2002/06/01 10:02:00", "2002/06/01 10:03:00",
                               "2002/06/01 10:04:00", "2002/06/01 10:05:00", "2002/06/01 10:05:00"};
     for (const char* e : expected) {
-        frm->UDGraph->later()->click();
+        control<GraphPager>(*frm, "UDGraph")->later()->click();
         EXPECT_EQ(startText(), QString::fromLatin1(e));
     }
-    frm->UDGraph->earlier()->click();
+    control<GraphPager>(*frm, "UDGraph")->earlier()->click();
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:04:00"));
     EXPECT_EQ(tc.ctx->graphWindow().GraphPoints, 7);
 }
@@ -282,7 +295,7 @@ TEST_F(GraphWindow, PagingWithoutItsFileIsReportedNotThrown)
     open(1);
     withData();
     QFile::remove(tc.ctx->tmpDatPath());
-    frm->UDGraph->later()->click();
+    control<GraphPager>(*frm, "UDGraph")->later()->click();
     EXPECT_EQ(startText(), QStringLiteral("2002/06/01 10:01:00"));
     EXPECT_FALSE(tc.status.panels[2].isEmpty());
     EXPECT_TRUE(tc.msg.shown.empty());
@@ -292,31 +305,35 @@ TEST_F(GraphWindow, RefreshShowsTheSummaryAndClearingEmptiesIt)
 {
     open(1);
     withData();
-    EXPECT_EQ(frm->LblGraphInfo[0]->text(),
+    EXPECT_EQ(control<QLabel>(*frm, "LblGraphInfo", 0)->text(),
               QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 10:05:00"));
-    EXPECT_TRUE(frm->LblGraphInfo[1]->text().endsWith(QStringLiteral(" kWh")));
-    EXPECT_TRUE(frm->LblGraphInfo[2]->text().contains(QStringLiteral(" kW (2002/06/01 ")));
+    EXPECT_TRUE(control<QLabel>(*frm, "LblGraphInfo", 1)->text().endsWith(QStringLiteral(" kWh")));
+    EXPECT_TRUE(control<QLabel>(*frm, "LblGraphInfo", 2)
+                    ->text()
+                    .contains(QStringLiteral(" kW (2002/06/01 ")));
     EXPECT_GE(tc.ctx->graphWindow().GraphPoints, 2);
     frm->showSummary(0);
-    for (QLabel* l : frm->LblGraphInfo)
-        EXPECT_TRUE(l->text().isEmpty());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(control<QLabel>(*frm, "LblGraphInfo", i)->text().isEmpty());
 }
 
 TEST_F(GraphWindow, WhiteBackgroundsForPrintingTurnPowerFactorBlack)
 {
     open(1);
     withData();
-    frm->ChkDisp[7]->click();
-    EXPECT_EQ(frm->PicLeftBar[7]->ForeColor, QColor(Qt::white));
+    control<QCheckBox>(*frm, "ChkDisp", 7)->click();
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicLeftBar", 7)->ForeColor, QColor(Qt::white));
     frm->setBackColours(Qt::white, Qt::white);
     frm->redraw();
-    EXPECT_EQ(frm->PicLeftBar[7]->ForeColor, QColor(Qt::black));
-    const QImage& img = frm->PicGraphBase->image;
-    const QPoint inPlot = frm->PicGraph->geometry().topLeft() + QPoint(3, 3);
+    EXPECT_EQ(control<GraphPictureBox>(*frm, "PicLeftBar", 7)->ForeColor, QColor(Qt::black));
+    const QImage& img = control<GraphCanvas>(*frm, "PicGraphBase")->image;
+    const QPoint inPlot =
+        control<GraphPictureBox>(*frm, "PicGraph")->geometry().topLeft() + QPoint(3, 3);
     EXPECT_EQ(img.pixelColor(inPlot), QColor(Qt::white));
     frm->setBackColours(QColor(0xF0, 0xF0, 0xF0), Qt::black);
     frm->redraw();
-    EXPECT_EQ(frm->PicGraphBase->image.pixelColor(inPlot), QColor(Qt::black));
+    EXPECT_EQ(control<GraphCanvas>(*frm, "PicGraphBase")->image.pixelColor(inPlot),
+              QColor(Qt::black));
 }
 
 // The mouse over the plot shows the cursor with the time and the shown series'
@@ -326,28 +343,29 @@ TEST_F(GraphWindow, TheCursorReadsTheCurvesUnderTheMouse)
     open(1);
     withData(); // 10:00:00 .. 10:01:00 shown, a record every 10 s
     const auto move = [&](int x) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(x, 20), frm->PicGraph->mapToGlobal(QPointF(x, 20)),
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, 20),
+                      control<GraphPictureBox>(*frm, "PicGraph")->mapToGlobal(QPointF(x, 20)),
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(frm->PicGraph, &e);
+        QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
     };
     const auto click = [&](int x) {
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 20),
-                      frm->PicGraph->mapToGlobal(QPointF(x, 20)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(frm->PicGraph, &e);
+                      control<GraphPictureBox>(*frm, "PicGraph")->mapToGlobal(QPointF(x, 20)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
     };
     const auto leave = [&] {
         QEvent e(QEvent::Leave);
-        QApplication::sendEvent(frm->PicGraph, &e);
+        QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
     };
     GraphCursorView* cursor = frm->cursorView();
     EXPECT_FALSE(cursor->isVisible());
-    EXPECT_TRUE(frm->PicGraph->hasMouseTracking());
+    EXPECT_TRUE(control<GraphPictureBox>(*frm, "PicGraph")->hasMouseTracking());
 
-    const int width = frm->PicGraph->width();
+    const int width = control<GraphPictureBox>(*frm, "PicGraph")->width();
     move(width / 2); // the middle of the minute: 10:00:30, a record
     ASSERT_TRUE(cursor->isVisible());
-    EXPECT_EQ(cursor->geometry(), frm->PicGraph->geometry());
+    EXPECT_EQ(cursor->geometry(), control<GraphPictureBox>(*frm, "PicGraph")->geometry());
     EXPECT_NEAR(cursor->cursorX(), width / 2, 1);
     ASSERT_EQ(cursor->lines().size(), 3u); // the time, active power, energy
     EXPECT_EQ(cursor->lines()[0].text, QStringLiteral("2002/06/01 10:00:30"));
@@ -355,7 +373,9 @@ TEST_F(GraphWindow, TheCursorReadsTheCurvesUnderTheMouse)
     EXPECT_TRUE(cursor->lines()[2].text.startsWith(QStringLiteral("積算電力量 ")));
     // Each series' line in its curve's colour, the colour of its legend sample.
     const QColor power = cursor->lines()[1].colour;
-    EXPECT_EQ(frm->ChkDisp[4]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), power);
+    EXPECT_EQ(
+        control<QCheckBox>(*frm, "ChkDisp", 4)->icon().pixmap(8, 8).toImage().pixelColor(4, 4),
+        power);
 
     leave();
     EXPECT_FALSE(cursor->isVisible());
@@ -378,17 +398,21 @@ TEST_F(GraphWindow, LegendBoxesCarryTheirCurvesColour)
 {
     open(2);
     for (int s = 0; s <= 13; ++s) {
-        const QImage sample = frm->ChkDisp[static_cast<size_t>(s)]->icon().pixmap(8, 8).toImage();
+        const QImage sample = control<QCheckBox>(*frm, "ChkDisp", s)->icon().pixmap(8, 8).toImage();
         ASSERT_FALSE(sample.isNull()) << s;
         EXPECT_EQ(sample.pixelColor(4, 4),
                   seriesCurveColour(frm->pictures().PicLeftBar[static_cast<size_t>(s)],
                                     frm->pictures().PicGraph))
             << s;
     }
-    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::white));
+    EXPECT_EQ(
+        control<QCheckBox>(*frm, "ChkDisp", 7)->icon().pixmap(8, 8).toImage().pixelColor(4, 4),
+        QColor(Qt::white));
     frm->setBackColours(Qt::white, Qt::white);
     frm->redraw();
-    EXPECT_EQ(frm->ChkDisp[7]->icon().pixmap(8, 8).toImage().pixelColor(4, 4), QColor(Qt::black));
+    EXPECT_EQ(
+        control<QCheckBox>(*frm, "ChkDisp", 7)->icon().pixmap(8, 8).toImage().pixelColor(4, 4),
+        QColor(Qt::black));
 }
 
 } // namespace
@@ -403,7 +427,8 @@ TEST_F(GraphWindow, LegendNamesFitTheDesignedWidth)
         open(version);
         frm->resize(version >= 2 ? 734 : 772, 495);
         QApplication::processEvents();
-        for (QCheckBox* box : frm->ChkDisp) {
+        for (int s = 0; s < kMaxSeries; ++s) {
+            const QCheckBox* box = control<QCheckBox>(*frm, "ChkDisp", s);
             if (box->isVisible()) {
                 EXPECT_GE(box->width(), box->sizeHint().width())
                     << version << " " << box->text().toStdString();

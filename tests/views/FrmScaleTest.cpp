@@ -1,6 +1,7 @@
 // The axis-scale dialogs as the user drives them: refusals, the automatic choice,
 // the temperature range kind and what a confirmation stores.
 
+#include "Controls.h"
 #include "GraphTestData.h"
 #include "TestContext.h"
 #include "views/FrmScaleX.h"
@@ -15,6 +16,7 @@
 
 using namespace quellin;
 using quellin::test::at;
+using quellin::test::control;
 
 namespace {
 
@@ -35,8 +37,8 @@ TEST_P(ScaleXDialog, StartMustBeADateWithinTheData)
     FrmScaleX dialog(*tc.ctx);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ｘ軸スケール設定"));
     dialog.prepare({scaleXChoices(), 1, QStringLiteral("2002/06/01 10:30:00"), QString()});
-    dialog.TxtData[0]->setText(QString::fromLatin1(GetParam().text));
-    dialog.cmdOK->click();
+    control<QLineEdit>(dialog, "TxtData", 0)->setText(QString::fromLatin1(GetParam().text));
+    control<QPushButton>(dialog, "cmdOK")->click();
     if (GetParam().message) {
         ASSERT_EQ(tc.msg.shown.size(), 1u);
         EXPECT_EQ(tc.msg.shown[0].text, QString::fromUtf8(GetParam().message));
@@ -91,18 +93,18 @@ TEST_F(ScaleYDialog, NonNumericMinimumIsRefusedWithAMessage)
     test::setDecade(tc.ctx->cat, 4, 2);
     auto d = dialogFor(4);
     EXPECT_EQ(d->windowTitle(), QStringLiteral("Y軸スケール設定"));
-    EXPECT_EQ(d->TxtData[0]->text(), QStringLiteral("0"));
-    d->TxtData[0]->setText(QStringLiteral("abc"));
-    d->CmbScale->setCurrentIndex(5);
-    d->cmdOK->click();
+    EXPECT_EQ(control<QLineEdit>(*d, "TxtData", 0)->text(), QStringLiteral("0"));
+    control<QLineEdit>(*d, "TxtData", 0)->setText(QStringLiteral("abc"));
+    control<QComboBox>(*d, "CmbScale")->setCurrentIndex(5);
+    control<QPushButton>(*d, "cmdOK")->click();
     ASSERT_EQ(tc.msg.shown.size(), 1u);
     EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("数値を入力してください。"));
     EXPECT_NE(d->result(), QDialog::Accepted);
     EXPECT_EQ(tc.ctx->cat.SeriesScale[4], 2);
     EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], 1000);
-    d->TxtData[0]->setText(QStringLiteral("-100"));
-    EXPECT_EQ(d->LblData->text(), QStringLiteral("( -100.0 ～ 999900.0 )"));
-    d->cmdOK->click();
+    control<QLineEdit>(*d, "TxtData", 0)->setText(QStringLiteral("-100"));
+    EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QStringLiteral("( -100.0 ～ 999900.0 )"));
+    control<QPushButton>(*d, "cmdOK")->click();
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(tc.ctx->cat.SeriesScale[4], 5);
     EXPECT_EQ(tc.ctx->cat.SeriesYMin[4], -100);
@@ -126,11 +128,11 @@ TEST_P(ScaleYAutomatic, SelectsTheStepAndShowsTheRange)
     const AutoCase& c = GetParam();
     points(c.s, c.values);
     auto d = dialogFor(c.s);
-    d->cmdAuto->click();
-    EXPECT_EQ(d->CmbC->currentIndex(), c.kind);
-    EXPECT_EQ(d->CmbScale->currentIndex(), c.position);
-    EXPECT_EQ(d->LblData->text(), QString::fromUtf8(c.label));
-    EXPECT_EQ(d->TxtData[0]->text(), QString::fromUtf8(c.minimum));
+    control<QPushButton>(*d, "cmdAuto")->click();
+    EXPECT_EQ(control<QComboBox>(*d, "CmbC")->currentIndex(), c.kind);
+    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->currentIndex(), c.position);
+    EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QString::fromUtf8(c.label));
+    EXPECT_EQ(control<QLineEdit>(*d, "TxtData", 0)->text(), QString::fromUtf8(c.minimum));
     EXPECT_EQ(tc.ctx->cat.SeriesScale[static_cast<size_t>(c.s)], 0) << "stored only on OK";
 }
 
@@ -147,20 +149,20 @@ TEST_F(ScaleYDialog, AutomaticChoiceWithoutPointsChangesNothing)
 {
     tc.ctx->cat.SeriesScale[4] = 6;
     auto d = dialogFor(4);
-    d->cmdAuto->click();
-    EXPECT_EQ(d->CmbScale->currentIndex(), 6);
+    control<QPushButton>(*d, "cmdAuto")->click();
+    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->currentIndex(), 6);
 }
 
 TEST_F(ScaleYDialog, TemperatureKindRefillsTheStepsAndKeepsThePosition)
 {
     tc.ctx->cat.SeriesScale[13] = 3; // symmetric, 40 degrees
     auto d = dialogFor(13);
-    EXPECT_EQ(d->LblData->text(), QStringLiteral("(-40 ～ 40℃)"));
-    d->CmbC->setCurrentIndex(2);
-    EXPECT_EQ(d->CmbScale->count(), 10);
-    EXPECT_EQ(d->CmbScale->currentIndex(), 3);
-    EXPECT_EQ(d->LblData->text(), QStringLiteral("(-40 ～ 0℃)"));
-    d->cmdOK->click();
+    EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QStringLiteral("(-40 ～ 40℃)"));
+    control<QComboBox>(*d, "CmbC")->setCurrentIndex(2);
+    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->count(), 10);
+    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->currentIndex(), 3);
+    EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QStringLiteral("(-40 ～ 0℃)"));
+    control<QPushButton>(*d, "cmdOK")->click();
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(tc.ctx->cat.SeriesScale[13], 23);
     EXPECT_EQ(tc.ctx->cat.SeriesYMin[13], -40);
@@ -181,9 +183,9 @@ TEST_P(ScaleYTemperature, ConfirmStoresKindAndStep)
 {
     const TemperatureOkCase& t = GetParam();
     auto d = dialogFor(12);
-    d->CmbC->setCurrentIndex(t.c);
-    d->CmbScale->setCurrentIndex(t.k);
-    d->cmdOK->click();
+    control<QComboBox>(*d, "CmbC")->setCurrentIndex(t.c);
+    control<QComboBox>(*d, "CmbScale")->setCurrentIndex(t.k);
+    control<QPushButton>(*d, "cmdOK")->click();
     EXPECT_EQ(tc.ctx->cat.SeriesScale[12], t.scale);
     EXPECT_EQ(tc.ctx->cat.SeriesYMin[12], t.ymin);
     EXPECT_EQ(tc.ctx->cat.SeriesYMax[12], t.ymax);
@@ -197,8 +199,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, ScaleYTemperature,
 TEST_F(ScaleYDialog, CancelStoresNothing)
 {
     auto d = dialogFor(9);
-    d->CmbScale->setCurrentIndex(7);
-    d->cmdCancel->click();
+    control<QComboBox>(*d, "CmbScale")->setCurrentIndex(7);
+    control<QPushButton>(*d, "cmdCancel")->click();
     EXPECT_EQ(d->result(), QDialog::Rejected);
     EXPECT_EQ(tc.ctx->cat.SeriesScale[9], 0);
     EXPECT_EQ(tc.ctx->cat.SeriesYMax[9], 100);

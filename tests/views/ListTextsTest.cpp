@@ -4,6 +4,8 @@
 
 #include "TestContext.h"
 #include "catalog/ModVer.h"
+#include "store/CsvLoad.h"
+#include "store/CsvTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,21 @@ TEST(GridColumns, FrequencyIsNotListed)
         EXPECT_NE(recordColumnOfGridColumn(g), 10) << g;
     EXPECT_EQ(recordColumnOfGridColumn(11), 11);
     EXPECT_EQ(recordColumnOfGridColumn(18), -1);
+}
+
+// Under a version-1 catalogue a version-2 file's extra columns are present but
+// neither read nor listed.
+TEST(LoadedFileEdges, Version2ColumnsUnderVersion1AreNotListed)
+{
+    test::TestContext t;
+    test::csvdata::useVersion(*t.ctx, 1);
+    ASSERT_TRUE(LoadDataFile(
+        *t.ctx, test::csvdata::fixturePath(QStringLiteral("v2_single_three_wire.csv"))));
+    LoadListPage(*t.ctx, 0);
+    const DataRecord& rec = t.ctx->listPage().Rows[1];
+    EXPECT_FALSE(listCellText(*t.ctx, rec, 3).isEmpty()); // voltage R
+    for (int grid = 13; grid <= 17; ++grid)
+        EXPECT_TRUE(listCellText(*t.ctx, rec, grid).isEmpty()) << grid;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and cells, the version-2 rows exist only for version 2.
 
 #include "Catalogue.h"
+#include "Controls.h"
 #include "TestContext.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
@@ -19,6 +20,8 @@
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 class MarkOnly : public ChildWindowHost {
 public:
@@ -48,19 +51,19 @@ TEST_P(PanelLayout, TheWidestReadingsFitTheirLabels)
                                 "-99.99", "-999.9",         "999.9",  "999.9",  "-100.0",
                                 "999.9",  "999.9",          "999.9",  "-99",    "-99"};
     for (int i = 0; i < 15; ++i) {
-        const QLabel& value = *panel.LblValue[static_cast<size_t>(i)];
+        const QLabel& value = *control<QLabel>(panel, "LblValue", i);
         if (i >= 10 && version < 2) {
             EXPECT_FALSE(value.isVisibleTo(&panel)) << i;
             continue;
         }
         EXPECT_TRUE(value.isVisibleTo(&panel)) << i;
         EXPECT_TRUE(textFits(value, widest[i])) << "item " << i;
-        EXPECT_TRUE(textFits(*panel.LblTani[static_cast<size_t>(i)], QStringLiteral("KVar")) ||
+        EXPECT_TRUE(textFits(*control<QLabel>(panel, "LblTani", i), QStringLiteral("KVar")) ||
                     i == 1)
             << "unit " << i;
         // Inside the frame.
-        const QRect r(value.mapTo(panel.FramWK, QPoint(0, 0)), value.size());
-        EXPECT_TRUE(panel.FramWK->rect().contains(r)) << i;
+        const QRect r(value.mapTo(control<QGroupBox>(panel, "FramWK"), QPoint(0, 0)), value.size());
+        EXPECT_TRUE(control<QGroupBox>(panel, "FramWK")->rect().contains(r)) << i;
     }
     const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR");
     if (!dir.isEmpty())
@@ -80,7 +83,7 @@ TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
     MarkOnly host;
     FrmSpread list(*t.ctx, host);
     list.show();
-    const QTableWidget& grid = *list.VSprd;
+    const QTableWidget& grid = *control<QTableWidget>(list, "VSprd");
     ASSERT_EQ(grid.rowCount(), 15);
     ASSERT_EQ(grid.columnCount(), version >= 2 ? 17 : 12);
     const QFontMetrics fm(grid.font());
@@ -110,9 +113,9 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     MarkOnly host;
     FrmSpread list(*t.ctx, host);
     list.show();
-    list.VSprd->setFocus();
+    control<QTableWidget>(list, "VSprd")->setFocus();
     QApplication::processEvents();
-    EXPECT_TRUE(list.VSprd->selectedItems().isEmpty());
+    EXPECT_TRUE(control<QTableWidget>(list, "VSprd")->selectedItems().isEmpty());
     EXPECT_TRUE(list.showsNewest());
 
     t.ctx->dataSet().OpenTmpForAppend();
@@ -125,9 +128,9 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     t.ctx->dataSet().CloseTmp();
     LoadListPage(*t.ctx, 26);
     list.fillList(-1);
-    EXPECT_EQ(list.VscSprd->maximum(), 26);
+    EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 26);
     EXPECT_TRUE(list.showsNewest());
-    list.VscSprd->setValue(10);
+    control<QScrollBar>(list, "VscSprd")->setValue(10);
     EXPECT_FALSE(list.showsNewest());
     EXPECT_EQ(t.ctx->listPage().ListTop, 10);
 
@@ -136,9 +139,9 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     ResetStore(*t.ctx);
     LoadListPage(*t.ctx, 0);
     list.fillList(-1);
-    EXPECT_FALSE(list.VscSprd->isEnabled());
-    EXPECT_EQ(list.VscSprd->maximum(), 0);
-    EXPECT_EQ(list.VscSprd->value(), 0);
+    EXPECT_FALSE(control<QScrollBar>(list, "VscSprd")->isEnabled());
+    EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 0);
+    EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->value(), 0);
     EXPECT_TRUE(list.showsNewest());
 }
 

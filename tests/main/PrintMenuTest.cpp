@@ -4,12 +4,13 @@
 
 #include "print/FrmPrint.h"
 
-#include "PdfProbe.h"
+#include "Controls.h"
 #include "TestContext.h"
 #include "link/LinkDoubles.h"
 #include "link/Sequencer.h"
 #include "main/FrmMDIMain.h"
 #include "platform/StatusBarProxy.h"
+#include "print/PdfProbe.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 #include "views/FrmGraph.h"
@@ -26,6 +27,8 @@
 
 namespace quellin {
 namespace {
+
+using test::control;
 
 struct PrintFixture : ::testing::Test {
     explicit PrintFixture(int version = 1, int records = 120)
@@ -126,8 +129,8 @@ TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
     graph->showNormal();
     graph->setGeometry(10, 10, 500, 700); // narrower than high
     const QRect before = graph->geometry();
-    const QColor plot = graph->PicGraph->BackColor;
-    const QColor frame = graph->PicGraphBase->BackColor;
+    const QColor plot = control<GraphPictureBox>(*graph, "PicGraph")->BackColor;
+    const QColor frame = control<GraphCanvas>(*graph, "PicGraphBase")->BackColor;
     const QString path = t.path(QStringLiteral("graph.pdf"));
     printToFile(path);
 
@@ -142,9 +145,9 @@ TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
     EXPECT_GT(pages[0].width(), pages[0].height());
     EXPECT_FALSE(graph->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(graph->geometry(), before);
-    EXPECT_EQ(graph->PicGraph->BackColor, plot);
-    EXPECT_EQ(graph->PicGraphBase->BackColor, frame);
-    EXPECT_FALSE(graph->UDGraph->isHidden());
+    EXPECT_EQ(control<GraphPictureBox>(*graph, "PicGraph")->BackColor, plot);
+    EXPECT_EQ(control<GraphCanvas>(*graph, "PicGraphBase")->BackColor, frame);
+    EXPECT_FALSE(control<GraphPager>(*graph, "UDGraph")->isHidden());
     EXPECT_EQ(t.pointer.current, 0);
 }
 
@@ -243,7 +246,7 @@ TEST_F(PrintFixture, GraphImageIsTheWindowsDrawingAtItsScreenSize)
     EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("PNGﾌｧｲﾙ(*.png)"));
     const QImage image(path);
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), main->graphWindow()->PicGraphBase->size());
+    EXPECT_EQ(image.size(), control<GraphCanvas>(*main->graphWindow(), "PicGraphBase")->size());
     EXPECT_TRUE(t.msg.shown.empty());
 }
 

@@ -1,0 +1,3 @@
+#pragma once
+// Fixture: the folder above.
+#include "mid/Mid.h"

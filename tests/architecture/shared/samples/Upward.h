@@ -1,0 +1,3 @@
+#pragma once
+// Fixture: a sample tree that is not read.
+#include "high/High.h"
