@@ -430,7 +430,7 @@ void FrmMDIMain::showDataSet(DataSetChange change)
         showGraph();
     if (graph_) {
         graph_->redraw();
-        graph_->showSummary(present ? -1 : 0);
+        graph_->showSummary(present ? GraphSummary::Filled : GraphSummary::Empty);
     }
 }
 
@@ -513,7 +513,7 @@ void FrmMDIMain::setDisplayTimer(bool on)
 void FrmMDIMain::refreshList()
 {
     if (spread_)
-        spread_->fillList(-1);
+        spread_->fillList();
 }
 
 bool FrmMDIMain::listShowsNewest() const

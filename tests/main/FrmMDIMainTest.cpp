@@ -172,7 +172,7 @@ TEST_F(MainFixture, ListShowsAPageAndScrollsThroughTheDataSet)
 {
     addRecords(15);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     QTableWidget* grid = main->spreadWindow()->VSprd;
     QScrollBar* bar = main->spreadWindow()->VscSprd;
     EXPECT_TRUE(bar->isEnabled());
@@ -191,7 +191,7 @@ TEST_F(MainFixture, ThreeRecordsLeaveTheRestBlankAndTheBarOff)
 {
     addRecords(3);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     QTableWidget* grid = main->spreadWindow()->VSprd;
     EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("2"));
     EXPECT_EQ(grid->item(4, 0)->text(), QString());
@@ -459,7 +459,7 @@ TEST_F(MainFixture, AListPageThatCannotBeReadIsReportedNotFatal)
 {
     addRecords(20);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     ASSERT_TRUE(QFile::remove(t.ctx->tmpDatPath()));
     main->spreadWindow()->VscSprd->setValue(3);
     EXPECT_TRUE(

@@ -297,7 +297,7 @@ TEST_F(GraphWindow, RefreshShowsTheSummaryAndClearingEmptiesIt)
     EXPECT_TRUE(frm->LblGraphInfo[1]->text().endsWith(QStringLiteral(" kWh")));
     EXPECT_TRUE(frm->LblGraphInfo[2]->text().contains(QStringLiteral(" kW (2002/06/01 ")));
     EXPECT_GE(tc.ctx->graphWindow().GraphPoints, 2);
-    frm->showSummary(0);
+    frm->showSummary(GraphSummary::Empty);
     for (QLabel* l : frm->LblGraphInfo)
         EXPECT_TRUE(l->text().isEmpty());
 }

@@ -124,7 +124,7 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     }
     t.ctx->dataSet().CloseTmp();
     LoadListPage(*t.ctx, 26);
-    list.fillList(-1);
+    list.fillList();
     EXPECT_EQ(list.VscSprd->maximum(), 26);
     EXPECT_TRUE(list.showsNewest());
     list.VscSprd->setValue(10);
@@ -135,7 +135,7 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     t.ctx->dataSet().DeleteTmpFile();
     ResetStore(*t.ctx);
     LoadListPage(*t.ctx, 0);
-    list.fillList(-1);
+    list.fillList();
     EXPECT_FALSE(list.VscSprd->isEnabled());
     EXPECT_EQ(list.VscSprd->maximum(), 0);
     EXPECT_EQ(list.VscSprd->value(), 0);
