@@ -349,7 +349,7 @@ void MeasurementRun::lineArrived()
         checkSilence(0);
 }
 
-void MeasurementRun::lineHandled(const DataRecord& record)
+void MeasurementRun::lineDone(const DataRecord& record)
 {
     view_.lineHandled(record);
 }

@@ -120,7 +120,7 @@ public:
     void storeAppendFailed(const VbError& error) override;
     int wiringMode() const override;
     void lineArrived() override;
-    void lineHandled(const DataRecord& record) override;
+    void lineDone(const DataRecord& record) override;
 
 private:
     void startRequest();
