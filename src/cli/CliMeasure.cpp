@@ -24,8 +24,16 @@ constexpr int kStopWaitMs = 3 * FrmComm::kTimeOutMs;
 } // namespace
 
 CliMeasure::CliMeasure(CliSession& session)
-    : session_(session), ctx_(session.ctx()), run_(session.ctx(), *this, session.seq())
+    : session_(session), ctx_(session.ctx()), run_(session.ctx(), noWindow_, session.seq())
 {
+    QObject::connect(&run_, &MeasurementRun::lineHandled, &run_, [this](const DataRecord& r) {
+        lastLine_ = r;
+        haveLine_ = true;
+    });
+    if (session_.options().jsonl)
+        QObject::connect(&run_, &MeasurementRun::recordStored, &run_, [this](const DataRecord& r) {
+            writeLine(session_.out(), recordJson(ctx_, r));
+        });
     second_.setInterval(1000);
     QObject::connect(&second_, &QTimer::timeout, [this] { onSecond(); });
     forTimer_.setSingleShot(true);
@@ -187,7 +195,6 @@ void CliMeasure::linkLost()
 
 void CliMeasure::onSecond()
 {
-    run_.onDisplayTick(); // a full store ends the measurement
     // What the window's status bar would say (logging, the meter's silence, an
     // overflow, a full store) is told once, even with --quiet.
     const QString panel = ctx_.svc.status.panelText(2);
@@ -200,16 +207,6 @@ void CliMeasure::onSecond()
         writeLine(session_.err(),
                   measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
                                       haveLine_ ? &lastLine_ : nullptr, ctx_.meas.EnergyTotal));
-}
-
-void CliMeasure::lineHandled(const DataRecord& record)
-{
-    lastLine_ = record;
-    haveLine_ = true;
-    if (!session_.options().jsonl || ctx_.dataSet().NextRecordNumber() == jsonRecords_)
-        return;
-    jsonRecords_ = ctx_.dataSet().NextRecordNumber();
-    writeLine(session_.out(), recordJson(ctx_, record));
 }
 
 } // namespace quellin

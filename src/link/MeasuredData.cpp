@@ -5,8 +5,7 @@
 
 namespace quellin {
 
-PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current,
-                              int n)
+PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current, int n)
 {
     PcLogLineInput in;
     in.sums = &ctx.meas.LogSums;

@@ -47,8 +47,7 @@ inline const QString kOverflowText = QStringLiteral("演算中にオーバーフ
 // The PC log line's input for the sums in ctx.meas.LogSums over n lines, with the
 // time and the not-averaged values of current: the columns chosen for logging
 // that the data set has.
-PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current,
-                              int n);
+PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current, int n);
 
 // The measured-data handler. Its state lives in ctx (MeasureGlobals); the records
 // and the readings go to the current data set.

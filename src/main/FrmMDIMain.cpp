@@ -69,10 +69,12 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     buildToolBar();
     buildStatusBar();
 
-    TmrDisp = new QTimer(this);
-    TmrDisp->setObjectName(QStringLiteral("TmrDisp"));
-    TmrDisp->setInterval(1000);
-    connect(TmrDisp, &QTimer::timeout, this, [this] { run_->onDisplayTick(); });
+    // The commands follow the session's state and its logging.
+    connect(run_.get(), &MeasurementRun::stateChanged, this, [this](MeasurementState state) {
+        showMeasurementState(*this, state, ctx_.app.DataPresent);
+    });
+    connect(run_.get(), &MeasurementRun::loggingChanged, this,
+            [this](bool logging) { showLoggingState(*this, logging); });
 
     // Room for the three child windows side by side and one above the other.
     const QRect screen = QGuiApplication::primaryScreen()
@@ -372,7 +374,7 @@ void FrmMDIMain::setGraphMenuChecked(bool checked)
 
 bool FrmMDIMain::measurementRunning() const
 {
-    return MnuExec_Keisoku->text() != QStringLiteral("計測開始(&S)");
+    return run_->running();
 }
 
 void FrmMDIMain::showSpread()
@@ -457,7 +459,7 @@ void FrmMDIMain::unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    TmrDisp->stop();
+    run_->stopDisplayTimer();
     bfExitApplication();
     ctx_.dataSet().DeleteTmpFile();
     if (links_.closeLink)
@@ -500,14 +502,6 @@ void FrmMDIMain::setButtonToolTip(ToolButton button, const QString& tip)
 void FrmMDIMain::setButtonEnabled(ToolButton button, bool enabled)
 {
     toolButton(button)->setEnabled(enabled);
-}
-
-void FrmMDIMain::setDisplayTimer(bool on)
-{
-    if (on)
-        TmrDisp->start();
-    else
-        TmrDisp->stop();
 }
 
 void FrmMDIMain::refreshList()

@@ -43,10 +43,9 @@ DataRecord measuredRecord(int number, const MeasuredReadings& in, const DerivedP
     DataRecord rec{};
     rec.number = number;
     rec.setTime(in.time);
-    const double columns2to12[] = {in.voltR,          in.voltT,         in.currR,
-                                   in.currT,          in.power,         derived.reactive,
-                                   derived.apparent,  in.powerFactor,   in.frequency,
-                                   totals.energy,     totals.hours};
+    const double columns2to12[] = {in.voltR,     in.voltT,         in.currR,         in.currT,
+                                   in.power,     derived.reactive, derived.apparent, in.powerFactor,
+                                   in.frequency, totals.energy,    totals.hours};
     for (int c = 2; c <= 12; ++c)
         rec.setColumn(c, columns2to12[c - 2]);
     if (hardVersion >= 2) {

@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct ColumnsCase {
     const char* name;
     int version;
-    double leak1;  // column 13
-    double temp2;  // column 17
+    double leak1; // column 13
+    double temp2; // column 17
 };
 
 class MeasuredRecordTest : public ::testing::TestWithParam<ColumnsCase> {};

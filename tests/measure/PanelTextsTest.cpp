@@ -82,8 +82,8 @@ struct ItemsCase {
     const char* name;
     int version;
     int wiring;
-    int items;          // items written
-    const char* voltT;  // item 4's value and unit
+    int items;         // items written
+    const char* voltT; // item 4's value and unit
     const char* voltTUnit;
 };
 
@@ -112,12 +112,11 @@ TEST_P(PanelItemsTest, VersionAndWiringDecideTheItems)
     EXPECT_FALSE(panel.units[9].has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, PanelItemsTest,
-    ::testing::Values(ItemsCase{"Version1ThreePhase", 1, 2, 10, "103.0", "V"},
-                      ItemsCase{"Version2ThreePhase", 2, 2, 15, "103.0", "V"},
-                      ItemsCase{"TwoWireHasNoTPhase", 2, 0, 15, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Records, PanelItemsTest,
+                         ::testing::Values(ItemsCase{"Version1ThreePhase", 1, 2, 10, "103.0", "V"},
+                                           ItemsCase{"Version2ThreePhase", 2, 2, 15, "103.0", "V"},
+                                           ItemsCase{"TwoWireHasNoTPhase", 2, 0, 15, "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quellin

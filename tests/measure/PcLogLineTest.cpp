@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 #include <ostream>
+#include <vector>
 
 // Readable failure messages for texts (internal to this test file).
 [[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os)
@@ -51,12 +51,14 @@ TEST_P(PcLogLineTest, JoinsTheChosenFieldsOfTheMeans)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PcLogLineTest,
-    ::testing::Values(
-        LogLineCase{"MeansOverTwoLines", 2, 2000, {0, 1, 2, 8, 9},
-                    "0003,\"2002/06/01 12:00:00\",1.000E+2,5.000E+2,8.000E+1"},
-        LogLineCase{"NoLinesCountAsOne", 0, 2000, {2, 6}, "2.000E+2,1.600E+3"},
-        LogLineCase{"NoApparentPowerGivesPowerFactorZero", 1, 0, {9}, "0.000E+0"},
-        LogLineCase{"NothingChosen", 1, 2000, {}, ""}),
+    ::testing::Values(LogLineCase{"MeansOverTwoLines",
+                                  2,
+                                  2000,
+                                  {0, 1, 2, 8, 9},
+                                  "0003,\"2002/06/01 12:00:00\",1.000E+2,5.000E+2,8.000E+1"},
+                      LogLineCase{"NoLinesCountAsOne", 0, 2000, {2, 6}, "2.000E+2,1.600E+3"},
+                      LogLineCase{"NoApparentPowerGivesPowerFactorZero", 1, 0, {9}, "0.000E+0"},
+                      LogLineCase{"NothingChosen", 1, 2000, {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
