@@ -1,5 +1,5 @@
-// The record a line makes: derived powers, the integration of energy and time,
-// and the columns a hardware version fills.
+// The record a line makes: derived powers and the integration of energy and
+// time (the record's columns are checked with whole lines, in the link's tests).
 
 #include "measure/MeasuredRecord.h"
 #include "platform/VbError.h"
@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PowerCase{0, 100, 5, 0, 0, 600, 500, std::sqrt(110000.0)})); // |S²−P²|
 
 // ---------------------------------------------------------------------------------
-// Energy, time and the record's columns
+// Energy and time
 
 struct SecondCase {
     const char* name;
@@ -74,44 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SecondCase{"Negative", {2, 1}, -360000, false, {1.9, 1 + 1.0 / 3600}},
                       SecondCase{"Overflow", {kMax, 0}, kMax, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-struct ColumnsCase {
-    const char* name;
-    int version;
-    double leak1; // column 13
-    double temp2; // column 17
-};
-
-class MeasuredRecordTest : public ::testing::TestWithParam<ColumnsCase> {};
-
-TEST_P(MeasuredRecordTest, PlacesReadingsDerivedValuesAndTotals)
-{
-    const ColumnsCase& c = GetParam();
-    MeasuredReadings in;
-    in.voltR = 101;
-    in.voltT = 102;
-    in.currR = 3;
-    in.currT = 4;
-    in.power = 500;
-    in.powerFactor = 90;
-    in.frequency = 50;
-    in.time = 37408.5;
-    in.leak[0] = 1.5;
-    in.temp[1] = 24;
-    const DataRecord rec = measuredRecord(7, in, {600, 331.66}, {0.25, 2}, c.version);
-    EXPECT_EQ(rec.number, 7);
-    EXPECT_DOUBLE_EQ(rec.time(), 37408.5);
-    const double expected[] = {101, 102, 3, 4, 500, 331.66, 600, 90, 50, 0.25, 2};
-    for (int col = 2; col <= 12; ++col)
-        EXPECT_DOUBLE_EQ(rec.column(col), expected[col - 2]) << col;
-    EXPECT_DOUBLE_EQ(rec.column(13), c.leak1);
-    EXPECT_DOUBLE_EQ(rec.column(17), c.temp2);
-}
-
-INSTANTIATE_TEST_SUITE_P(Versions, MeasuredRecordTest,
-                         ::testing::Values(ColumnsCase{"Version1", 1, 0, 0},
-                                           ColumnsCase{"Version2", 2, 1.5, 24}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quellin

@@ -1,5 +1,5 @@
-// The value panel's texts: decimal prefixes, the power factor, and the items a
-// record fills by version and wiring.
+// The value panel's texts: decimal prefixes and the power factor (the items a
+// record fills are checked with whole lines, in the link's tests).
 
 #include "measure/PanelTexts.h"
 
@@ -74,49 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Values, PowerFactorTextTest,
                          ::testing::Values(PfCase{-0.5, "-0.500"}, PfCase{0.5, "0.500 "},
                                            PfCase{0, "0.000 "}, PfCase{85.25, "85.250"},
                                            PfCase{100, "100.00"}, PfCase{-85.25, "-85.25"}));
-
-// ---------------------------------------------------------------------------------
-// The items of a record
-
-struct ItemsCase {
-    const char* name;
-    int version;
-    int wiring;
-    int items;         // items written
-    const char* voltT; // item 4's value and unit
-    const char* voltTUnit;
-};
-
-class PanelItemsTest : public ::testing::TestWithParam<ItemsCase> {};
-
-TEST_P(PanelItemsTest, VersionAndWiringDecideTheItems)
-{
-    const ItemsCase& c = GetParam();
-    DataRecord rec{};
-    rec.setTime(37408.5);
-    for (int col = 2; col <= 17; ++col)
-        rec.setColumn(col, 100 + col);
-    RecordingPanel panel;
-    const PanelTexts texts = panelTexts(rec, c.wiring, c.version);
-    showPanelTexts(panel, texts);
-    EXPECT_EQ(texts.count, c.items);
-    int written = 0;
-    for (const auto& v : panel.values)
-        written += v.has_value();
-    EXPECT_EQ(written, c.items);
-    EXPECT_EQ(panel.values[4], QString::fromUtf8(c.voltT));
-    EXPECT_EQ(panel.units[4], QString::fromUtf8(c.voltTUnit));
-    // The time and the power factor have no unit label to write.
-    EXPECT_EQ(panel.values[1], QStringLiteral("06/01 12:00:00"));
-    EXPECT_FALSE(panel.units[1].has_value());
-    EXPECT_FALSE(panel.units[9].has_value());
-}
-
-INSTANTIATE_TEST_SUITE_P(Records, PanelItemsTest,
-                         ::testing::Values(ItemsCase{"Version1ThreePhase", 1, 2, 10, "103.0", "V"},
-                                           ItemsCase{"Version2ThreePhase", 2, 2, 15, "103.0", "V"},
-                                           ItemsCase{"TwoWireHasNoTPhase", 2, 0, 15, "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quellin
