@@ -69,7 +69,9 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     buildToolBar();
     buildStatusBar();
 
-    // The commands follow the session's state and its logging.
+    // The commands start idle, with no data set to save or clear yet, and follow
+    // the session's state and its logging from then on.
+    showMeasurementState(*this, MeasurementState::Idle, false);
     connect(run_.get(), &MeasurementRun::stateChanged, this, [this](MeasurementState state) {
         showMeasurementState(*this, state, ctx_.app.DataPresent);
     });
@@ -191,10 +193,6 @@ void FrmMDIMain::buildMenus()
         if (links_.showSystemDialog)
             links_.showSystemDialog();
     });
-
-    MnuFile_Save->setEnabled(false);
-    MnuFile_Clear->setEnabled(false);
-    MnuExec_Loging->setEnabled(false);
 
     // The memory commands need the meter's memory exchanges, which the program
     // attaches after the window is built; until then they stay out of sight.
