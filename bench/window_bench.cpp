@@ -77,7 +77,7 @@ void BM_ListRefillOnFullStore(benchmark::State& state)
     // What the display cycle does each second: the newest page, then the grid.
     for (auto _ : state) {
         LoadListPage(*t.ctx, t.ctx->dataSet().RecordCount() - 14);
-        list.fillList(-1);
+        list.fillList();
         // Cells change with every page, as they do while measuring.
         test::props(*t.ctx).RecordCount =
             t.ctx->dataSet().RecordCount() == kMaxRecords ? kMaxRecords - 1 : kMaxRecords;
@@ -125,7 +125,7 @@ void BM_DisplayCycleOnFullStore(benchmark::State& state)
     graph->resize(1200, 800);
     for (auto _ : state) {
         LoadListPage(ctx, ctx.dataSet().RecordCount() - 14);
-        list.fillList(-1);
+        list.fillList();
         graph->refresh();
     }
     graph->close();

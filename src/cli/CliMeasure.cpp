@@ -7,7 +7,6 @@
 
 #include <QEventLoop>
 
-
 namespace quellin {
 
 namespace {
@@ -21,8 +20,16 @@ constexpr int kStopWaitMs = 3 * FrmComm::kTimeOutMs;
 } // namespace
 
 CliMeasure::CliMeasure(CliSession& session)
-    : session_(session), ctx_(session.ctx()), run_(session.ctx(), *this, session.seq())
+    : session_(session), ctx_(session.ctx()), run_(session.ctx(), noWindow_, session.seq())
 {
+    QObject::connect(&run_, &MeasurementRun::lineHandled, &run_, [this](const DataRecord& r) {
+        lastLine_ = r;
+        haveLine_ = true;
+    });
+    if (session_.options().jsonl)
+        QObject::connect(&run_, &MeasurementRun::recordStored, &run_, [this](const DataRecord& r) {
+            writeLine(session_.out(), recordJson(ctx_, r));
+        });
     second_.setInterval(1000);
     QObject::connect(&second_, &QTimer::timeout, [this] { onSecond(); });
     forTimer_.setSingleShot(true);
@@ -55,7 +62,6 @@ CliExit CliMeasure::applyOptions()
 CliExit CliMeasure::start()
 {
     const int shown = static_cast<int>(session_.messages().size());
-    starting_ = true;
     run_.keisokuCommand();
     // Started, or told why not (a refusal, the start's time-out).
     session_.waitFor(
@@ -64,7 +70,6 @@ CliExit CliMeasure::start()
                    static_cast<int>(session_.messages().size()) > shown;
         },
         kStartWaitMs);
-    starting_ = false;
     if (ctx_.app.Measuring)
         return CliExit::Done;
     if (static_cast<int>(session_.messages().size()) == shown)
@@ -145,7 +150,7 @@ void CliMeasure::requestStop()
         run_.keisokuCommand(); // the log closed, then "SLE", "SMD10"
         return;
     }
-    if (starting_)
+    if (run_.state() == MeasurementState::Starting)
         return; // the stop follows as soon as the meter measures
     ended_ = true;
     session_.recheck();
@@ -184,7 +189,6 @@ void CliMeasure::linkLost()
 
 void CliMeasure::onSecond()
 {
-    run_.onDisplayTick(); // a full store ends the measurement
     // What the window's status bar would say (logging, the meter's silence, an
     // overflow, a full store) is told once, even with --quiet.
     const QString panel = ctx_.svc.status.panelText(2);
@@ -197,16 +201,6 @@ void CliMeasure::onSecond()
         writeLine(session_.err(),
                   measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
                                       haveLine_ ? &lastLine_ : nullptr, ctx_.meas.EnergyTotal));
-}
-
-void CliMeasure::lineHandled(const DataRecord& record)
-{
-    lastLine_ = record;
-    haveLine_ = true;
-    if (!session_.options().jsonl || ctx_.dataSet().NextRecordNumber() == jsonRecords_)
-        return;
-    jsonRecords_ = ctx_.dataSet().NextRecordNumber();
-    writeLine(session_.out(), recordJson(ctx_, record));
 }
 
 } // namespace quellin

@@ -1,7 +1,7 @@
 #pragma once
 // quellin-cli measure: the measurement run of the main window without the
-// window. The link calls it back as the main window; the run's view is empty
-// but for the lines, which go to the progress line and the JSON output. It
+// window. The link calls it back as the main window; of the run it hears the
+// lines (the progress line) and the stored records (the JSON output). It
 // stops on SIGINT, SIGTERM or SIGHUP (one during the start stops the meter
 // once it measures), after --for, on the meter's "STP" and when the store is
 // full; the stop is the window's (log closed, then "SLE", "SMD10"). A second
@@ -16,7 +16,7 @@
 
 namespace quellin {
 
-class CliMeasure : public MainWindowClient, public MeasurementView {
+class CliMeasure : public MainWindowClient {
 public:
     explicit CliMeasure(CliSession& session);
     ~CliMeasure() override;
@@ -31,21 +31,6 @@ public:
     void clearBusyText() override {}
     void linkLost() override;
 
-    // MeasurementView: nothing to show but the lines.
-    void setMenuCaption(MenuItem, const QString&) override {}
-    void setMenuEnabled(MenuItem, bool) override {}
-    void setButtonImage(ToolButton, ToolImage) override {}
-    void setButtonToolTip(ToolButton, const QString&) override {}
-    void setButtonEnabled(ToolButton, bool) override {}
-    void setDisplayTimer(bool) override {}
-    bool viewMark(ViewItem) const override { return false; }
-    bool confirmClearData() override { return true; }
-    void refreshList() override {}
-    bool listShowsNewest() const override { return true; }
-    void refreshGraph() override {}
-    ValuePanel* valuePanel() override { return nullptr; }
-    void lineHandled(const DataRecord& record) override;
-
 private:
     CliExit applyOptions();
     CliExit start();
@@ -56,17 +41,16 @@ private:
 
     CliSession& session_;
     Context& ctx_;
+    MeasurementView noWindow_; // nothing shown, nothing asked
     MeasurementRun run_;
     QTimer second_;
     QTimer forTimer_;
     bool ended_ = false;
-    bool starting_ = false;
     bool stopping_ = false;
     bool abandoned_ = false; // ended by a second signal, the stop unconfirmed
     bool lost_ = false;
     bool haveLine_ = false;
     DataRecord lastLine_{};
-    int jsonRecords_ = 0;
     QString lastPanel_; // status panel 2 as last told
 };
 

@@ -69,10 +69,14 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     buildToolBar();
     buildStatusBar();
 
-    TmrDisp = new QTimer(this);
-    TmrDisp->setObjectName(QStringLiteral("TmrDisp"));
-    TmrDisp->setInterval(1000);
-    connect(TmrDisp, &QTimer::timeout, this, [this] { run_->onDisplayTick(); });
+    // The commands start idle, with no data set to save or clear yet, and follow
+    // the session's state and its logging from then on.
+    showMeasurementState(*this, MeasurementState::Idle, false);
+    connect(run_.get(), &MeasurementRun::stateChanged, this, [this](MeasurementState state) {
+        showMeasurementState(*this, state, ctx_.app.DataPresent);
+    });
+    connect(run_.get(), &MeasurementRun::loggingChanged, this,
+            [this](bool logging) { showLoggingState(*this, logging); });
 
     // Room for the three child windows side by side and one above the other.
     const QRect screen = QGuiApplication::primaryScreen()
@@ -189,10 +193,6 @@ void FrmMDIMain::buildMenus()
         if (links_.showSystemDialog)
             links_.showSystemDialog();
     });
-
-    MnuFile_Save->setEnabled(false);
-    MnuFile_Clear->setEnabled(false);
-    MnuExec_Loging->setEnabled(false);
 
     // The memory commands need the meter's memory exchanges, which the program
     // attaches after the window is built; until then they stay out of sight.
@@ -372,7 +372,7 @@ void FrmMDIMain::setGraphMenuChecked(bool checked)
 
 bool FrmMDIMain::measurementRunning() const
 {
-    return MnuExec_Keisoku->text() != QStringLiteral("計測開始(&S)");
+    return run_->running();
 }
 
 void FrmMDIMain::showSpread()
@@ -430,7 +430,7 @@ void FrmMDIMain::showDataSet(DataSetChange change)
         showGraph();
     if (graph_) {
         graph_->redraw();
-        graph_->showSummary(present ? -1 : 0);
+        graph_->showSummary(present ? GraphSummary::Filled : GraphSummary::Empty);
     }
 }
 
@@ -457,7 +457,7 @@ void FrmMDIMain::unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    TmrDisp->stop();
+    run_->stopDisplayTimer();
     bfExitApplication();
     ctx_.dataSet().DeleteTmpFile();
     if (links_.closeLink)
@@ -502,18 +502,10 @@ void FrmMDIMain::setButtonEnabled(ToolButton button, bool enabled)
     toolButton(button)->setEnabled(enabled);
 }
 
-void FrmMDIMain::setDisplayTimer(bool on)
-{
-    if (on)
-        TmrDisp->start();
-    else
-        TmrDisp->stop();
-}
-
 void FrmMDIMain::refreshList()
 {
     if (spread_)
-        spread_->fillList(-1);
+        spread_->fillList();
 }
 
 bool FrmMDIMain::listShowsNewest() const

@@ -5,6 +5,7 @@
 #include "base/Context.h"
 #include "base/LinkClients.h"
 #include "main/MeasurementRun.h"
+#include "main/SessionControls.h"
 #include "views/ChildWindowHost.h"
 #include "views/GraphHost.h"
 
@@ -40,6 +41,7 @@ struct MainWindowLinks {
 class FrmMDIMain : public QMainWindow,
                    public ChildWindowHost,
                    public MeasurementView,
+                   public CommandControls,
                    public MainWindowClient,
                    public GraphHost {
 public:
@@ -56,13 +58,12 @@ public:
     void setViewMark(ViewItem item, bool checked) override;
     bool viewMark(ViewItem item) const override;
 
-    // MeasurementView
+    // CommandControls: the session's states shown by the table of SessionControls.
     void setMenuCaption(MenuItem item, const QString& caption) override;
     void setMenuEnabled(MenuItem item, bool enabled) override;
     void setButtonImage(ToolButton button, ToolImage image) override;
     void setButtonToolTip(ToolButton button, const QString& tip) override;
     void setButtonEnabled(ToolButton button, bool enabled) override;
-    void setDisplayTimer(bool on) override;
     // Program end: unloads every window (last loaded first) and closes every open
     // file; false when unloading failed (the files are closed all the same).
     bool bfExitApplication();
@@ -147,7 +148,6 @@ public:
     QToolBar* ToolBar = nullptr;
     std::array<QAction*, kToolButtonCount> ToolButtons{}; // in the toolbar's order
     std::array<QLabel*, 5> StsBar{};                      // panels 1..4 (0 unused)
-    QTimer* TmrDisp = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

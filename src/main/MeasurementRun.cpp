@@ -16,17 +16,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Commands that would disturb a running measurement (the meter's settings, the data
-// set, printing); the memory menu, the view menu and help stay usable.
-constexpr MenuItem kMenusOffWhileMeasuring[] = {
-    MenuItem::MnuManu_Keisoku,    MenuItem::MnuManu_Pref,        MenuItem::MnuFile_Load,
-    MenuItem::MnuFile_Save,       MenuItem::MnuFile_Download,    MenuItem::MnuFile_Clear,
-    MenuItem::MnuFile_PrintGraph, MenuItem::MnuFile_PrintSpread, MenuItem::MnuPref_System,
-    MenuItem::MnuPref_Loging,     MenuItem::MnuFile_Pdf};
-constexpr ToolButton kButtonsOffWhileMeasuring[] = {
-    ToolButton::Load,        ToolButton::Save,       ToolButton::Download, ToolButton::Clear,
-    ToolButton::SpreadPrint, ToolButton::GraphPrint, ToolButton::System};
-
 } // namespace
 
 int graphXHaniFor(int logingTime)
@@ -52,9 +41,43 @@ int listTopForTick(int recordCount, int listTop, bool showsNewest)
 MeasurementRun::MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link)
     : ctx_(ctx), view_(view), link_(link), measured_(ctx, *this)
 {
+    TmrDisp.setObjectName(QStringLiteral("TmrDisp"));
+    TmrDisp.setInterval(1000);
+    connect(&TmrDisp, &QTimer::timeout, this, [this] { onDisplayTick(); });
     silenceTimer_.setInterval(1000);
-    QObject::connect(&silenceTimer_, &QTimer::timeout,
-                     [this] { checkSilence(sinceLastLine_.elapsed()); });
+    connect(&silenceTimer_, &QTimer::timeout, this,
+            [this] { checkSilence(sinceLastLine_.elapsed()); });
+    // A start the meter refused goes idle without KeisokuStart, a start that timed
+    // out fails: either way the session is idle again. A confirmed start goes idle
+    // too, just before KeisokuStart, so the refusal is told apart once the event
+    // that made the link idle is over.
+    connect(&link_, &Sequencer::exchangeFailed, this, [this](link::State) {
+        if (state_ == MeasurementState::Starting)
+            setState(MeasurementState::Idle);
+    });
+    connect(&link_, &Sequencer::stateChanged, this, [this](link::State linkState) {
+        if (state_ != MeasurementState::Starting || linkState != link::State::Idle)
+            return;
+        QTimer::singleShot(0, this, [this] {
+            if (state_ == MeasurementState::Starting)
+                setState(MeasurementState::Idle);
+        });
+    });
+}
+
+MeasurementRun::~MeasurementRun() = default;
+
+void MeasurementRun::setState(MeasurementState state)
+{
+    if (state == state_)
+        return;
+    state_ = state;
+    Q_EMIT stateChanged(state_);
+}
+
+void MeasurementRun::announceState()
+{
+    Q_EMIT stateChanged(state_);
 }
 
 // ---------------------------------------------------------------------------------
@@ -83,6 +106,7 @@ void MeasurementRun::startRequest()
 {
     ctx_.meas.FirstSampleSeen = false;
     ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
+    setState(MeasurementState::Starting);
     link_.startMeasurementRequest();
 }
 
@@ -97,35 +121,14 @@ void MeasurementRun::logingCommand()
 // ---------------------------------------------------------------------------------
 // Entering and leaving the measuring state
 
-void MeasurementRun::setMeasuringControls(bool measuring)
-{
-    view_.setMenuCaption(MenuItem::MnuExec_Keisoku, measuring ? QStringLiteral("計測停止(&S)")
-                                                              : QStringLiteral("計測開始(&S)"));
-    view_.setButtonImage(ToolButton::Keisoku,
-                         measuring ? ToolImage::KeisokuActive : ToolImage::KeisokuIdle);
-    view_.setButtonToolTip(ToolButton::Keisoku,
-                           measuring ? QStringLiteral("計測停止") : QStringLiteral("計測開始"));
-    view_.setMenuEnabled(MenuItem::MnuExec_Loging, measuring);
-    view_.setButtonEnabled(ToolButton::Loging, measuring);
-    ctx_.svc.status.setPanelText(1, measuring ? run_text::kMeasuring : QString());
-    // Save and clear need data: an "STP" or a time-out while idle ends here too,
-    // and must not offer to save an empty data set.
-    const bool dataCommands = !measuring && ctx_.app.DataPresent;
-    for (MenuItem item : kMenusOffWhileMeasuring)
-        view_.setMenuEnabled(item, item == MenuItem::MnuFile_Save || item == MenuItem::MnuFile_Clear
-                                       ? dataCommands
-                                       : !measuring);
-    for (ToolButton button : kButtonsOffWhileMeasuring)
-        view_.setButtonEnabled(button, button == ToolButton::Save || button == ToolButton::Clear
-                                           ? dataCommands
-                                           : !measuring);
-}
-
 void MeasurementRun::KeisokuStart()
 {
-    setMeasuringControls(true);
+    ctx_.svc.status.setPanelText(1, run_text::kMeasuring);
     ctx_.svc.pointer.setPointer(MousePointer::Default);
     ctx_.app.Measuring = true;
+    // The window looks as while measuring before anything can fail (and stop).
+    state_ = MeasurementState::Measuring;
+    announceState();
 
     const double now = ctx_.svc.clock.now();
     ctx_.dataSet().beginMeasurement(now, link_.WiringMode(), ctx_.app.LogingTime,
@@ -170,6 +173,9 @@ void MeasurementRun::KeisokuEnd_Req()
     // log file is closed before the meter is told.
     if (ctx_.app.PcLogging)
         stopPcLogging();
+    // An "STP" while idle is answered with the stop as well; the session stays idle.
+    if (state_ == MeasurementState::Measuring)
+        setState(MeasurementState::Stopping);
     link_.startStopExchange();
 }
 
@@ -177,14 +183,16 @@ void MeasurementRun::KeisokuEnd()
 {
     if (ctx_.app.PcLogging)
         stopPcLogging();
-    view_.setDisplayTimer(false);
+    TmrDisp.stop();
     silenceTimer_.stop();
     if (silenceShown_)
         checkSilence(0);
-    setMeasuringControls(false);
+    ctx_.svc.status.setPanelText(1, QString());
     ctx_.app.Measuring = false;
     ctx_.dataSet().CloseTmp();
     link_.endExchange();
+    state_ = MeasurementState::Idle;
+    announceState();
 }
 
 void MeasurementRun::linkLost()
@@ -220,7 +228,7 @@ void MeasurementRun::onDisplayTick()
             view_.refreshGraph();
         return;
     }
-    view_.setDisplayTimer(false);
+    TmrDisp.stop();
     if (ctx_.app.PcLogging)
         stopPcLogging();
     KeisokuEnd_Req();
@@ -229,16 +237,6 @@ void MeasurementRun::onDisplayTick()
 
 // ---------------------------------------------------------------------------------
 // PC logging
-
-void MeasurementRun::setLoggingControls(bool logging)
-{
-    view_.setMenuCaption(MenuItem::MnuExec_Loging, logging ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)")
-                                                           : QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)"));
-    view_.setButtonImage(ToolButton::Loging,
-                         logging ? ToolImage::LogingActive : ToolImage::LogingIdle);
-    view_.setButtonToolTip(ToolButton::Loging,
-                           logging ? QStringLiteral("ﾛｷﾞﾝｸﾞ停止") : QStringLiteral("ﾛｷﾞﾝｸﾞ開始"));
-}
 
 void MeasurementRun::startPcLogging()
 {
@@ -277,12 +275,12 @@ bool MeasurementRun::beginPcLogging(const QString& path)
     ctx_.meas.StoreCounter = 0;
     ctx_.meas.LogSums = DataRecord{};
     ctx_.meas.LogLineCount = 0;
-    setLoggingControls(true);
     ctx_.svc.status.setPanelText(
         2, QStringLiteral("ロギング中（間隔：") +
                Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
                QStringLiteral("秒おき）"));
     ctx_.app.PcLogging = true;
+    Q_EMIT loggingChanged(true);
     return true;
 }
 
@@ -290,8 +288,8 @@ void MeasurementRun::stopPcLogging()
 {
     ctx_.app.PcLogging = false;
     closePcLogFile(ctx_);
-    setLoggingControls(false);
     ctx_.svc.status.setPanelText(2, QString());
+    Q_EMIT loggingChanged(false);
 }
 
 // ---------------------------------------------------------------------------------
@@ -309,7 +307,7 @@ ValuePanel* MeasurementRun::valuePanel()
 
 void MeasurementRun::startDisplayTimer()
 {
-    view_.setDisplayTimer(true);
+    TmrDisp.start();
 }
 
 void MeasurementRun::pcLogWriteFailed(const QString& reason)
@@ -349,9 +347,14 @@ void MeasurementRun::lineArrived()
         checkSilence(0);
 }
 
-void MeasurementRun::lineHandled(const DataRecord& record)
+void MeasurementRun::recordAppended(const DataRecord& record)
 {
-    view_.lineHandled(record);
+    Q_EMIT recordStored(record);
+}
+
+void MeasurementRun::lineDone(const DataRecord& record)
+{
+    Q_EMIT lineHandled(record);
 }
 
 void MeasurementRun::checkSilence(qint64 msSinceLastLine)

@@ -1,15 +1,19 @@
 #pragma once
-// The main window's side of a measurement: the start and stop commands, the window
-// state while measuring, the one-second display cycle (TmrDisp), PC logging start
-// and stop, and the end of the measurement. The window itself is reached through
-// MeasurementView; the exchanges with the meter go through the Sequencer.
+// The measurement session: the start and stop commands, the one-second display
+// cycle (TmrDisp), PC logging start and stop, and the end of the measurement. It
+// owns its state and tells of every change by a signal: the state (idle,
+// starting, measuring, stopping), PC logging on or off, each record it stores
+// and each line it has handled. A front end shows what it hears; the exchanges
+// with the meter go through the Sequencer.
 
 #include "base/Context.h"
 #include "link/MeasuredData.h"
 #include "main/MainWindowItems.h"
+#include "main/SessionControls.h"
 #include "views/ChildWindowHost.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QString>
 #include <QTimer>
 
@@ -19,38 +23,34 @@ namespace quellin {
 
 class Sequencer;
 
-// What the measurement run needs of FrmMDIMain.
+// What the session asks of a front end with windows. Without windows (quellin-cli)
+// the defaults hold: no list, graph or panel to refresh, and a start over
+// existing data needs no question (the measurement resets the data set).
 class MeasurementView {
 public:
     virtual ~MeasurementView() = default;
-    virtual void setMenuCaption(MenuItem item, const QString& caption) = 0;
-    virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
-    virtual void setButtonImage(ToolButton button, ToolImage image) = 0;
-    virtual void setButtonToolTip(ToolButton button, const QString& tip) = 0;
-    virtual void setButtonEnabled(ToolButton button, bool enabled) = 0;
-    // TmrDisp on or off.
-    virtual void setDisplayTimer(bool on) = 0;
     // The check marks of the view menu.
-    virtual bool viewMark(ViewItem item) const = 0;
+    virtual bool viewMark(ViewItem item) const
+    {
+        (void)item;
+        return false;
+    }
     // The clear-data confirmation ("内部メモリをクリアします。" Yes/No); on Yes the data
     // set is cleared. Returns true for Yes.
-    virtual bool confirmClearData() = 0;
+    virtual bool confirmClearData() { return true; }
     // The data list refilled from ListPage (after LoadListPage).
-    virtual void refreshList() = 0;
+    virtual void refreshList() {}
     // The data list shows the newest records: its scroll bar is at its end (or
     // off, or the list is closed). Scrolled back, the list stays where the user
     // put it.
-    virtual bool listShowsNewest() const = 0;
+    virtual bool listShowsNewest() const { return true; }
     // The graph window's display-cycle refresh: SetGraphWindow(0), LoadGraphWindow,
     // the drawing and the summary labels.
-    virtual void refreshGraph() = 0;
+    virtual void refreshGraph() {}
     // The value panel while it is loaded, else null.
-    virtual ValuePanel* valuePanel() = 0;
+    virtual ValuePanel* valuePanel() { return nullptr; }
     // Owner of the file dialogs.
     virtual QWidget* dialogOwner() const { return nullptr; }
-    // A measured-data line has been handled: the record it made (stored in TMP.DAT
-    // or not, by the logging period) for a front end that follows every line.
-    virtual void lineHandled(const DataRecord& record) { (void)record; }
 };
 
 namespace run_text {
@@ -76,12 +76,27 @@ int listTopFor(int recordCount);
 // else the page the user scrolled to (kept within the data set).
 int listTopForTick(int recordCount, int listTop, bool showsNewest);
 
-class MeasurementRun : public MeasuredDataHost {
+class MeasurementRun : public QObject, public MeasuredDataHost {
+    Q_OBJECT
+
 public:
     MeasurementRun(Context& ctx, MeasurementView& view, Sequencer& link);
+    ~MeasurementRun() override;
 
     // The measured-data handler (for LinkClients::measured).
     MeasuredData& measuredData() { return measured_; }
+
+    MeasurementState state() const { return state_; }
+    // Between KeisokuStart and KeisokuEnd (measuring or stopping).
+    bool running() const
+    {
+        return state_ == MeasurementState::Measuring || state_ == MeasurementState::Stopping;
+    }
+    bool logging() const { return ctx_.app.PcLogging; }
+    // TmrDisp runs (from the first line of a measurement to its end).
+    bool displayTimerActive() const { return TmrDisp.isActive(); }
+    // The program ends: no display cycle any more.
+    void stopDisplayTimer() { TmrDisp.stop(); }
 
     // MnuExec_Keisoku / button "Keisoku": start or stop.
     void keisokuCommand();
@@ -120,17 +135,35 @@ public:
     void storeAppendFailed(const VbError& error) override;
     int wiringMode() const override;
     void lineArrived() override;
-    void lineHandled(const DataRecord& record) override;
+    void recordAppended(const DataRecord& record) override;
+    void lineDone(const DataRecord& record) override;
+
+Q_SIGNALS:
+    // The session's state changed. KeisokuEnd always tells Idle, also when the
+    // session was idle already (a dialog exchange's time-out ends there too): the
+    // commands follow the data set again.
+    void stateChanged(quellin::MeasurementState state);
+    // PC logging started or stopped.
+    void loggingChanged(bool logging);
+    // A record was appended to the data set.
+    void recordStored(const quellin::DataRecord& record);
+    // A measured-data line was handled; record is what it made (stored or not, by
+    // the logging period).
+    void lineHandled(const quellin::DataRecord& record);
 
 private:
     void startRequest();
-    void setMeasuringControls(bool measuring);
-    void setLoggingControls(bool logging);
+    void setState(MeasurementState state);
+    void announceState();
+    // The link went idle or failed while the start exchange ran.
+    void startExchangeOver(bool failed);
 
     Context& ctx_;
     MeasurementView& view_;
     Sequencer& link_;
     MeasuredData measured_;
+    MeasurementState state_ = MeasurementState::Idle;
+    QTimer TmrDisp;
     QTimer silenceTimer_;
     QElapsedTimer sinceLastLine_;
     bool silenceShown_ = false;

@@ -109,7 +109,7 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     relayout();
     // Reopened over a data set (a load, a download, an ended measurement): its
     // summary at once, not only after the next change.
-    showSummary(ctx_.app.DataPresent ? -1 : 0);
+    showSummary(ctx_.app.DataPresent ? GraphSummary::Filled : GraphSummary::Empty);
 }
 
 FrmGraph* FrmGraph::open(QMdiArea& area, Context& ctx, GraphHost& host)
@@ -350,12 +350,12 @@ void FrmGraph::refresh()
     });
     attempt(ctx_, "GraphAutoScale", [&] { applyLiveScale(ctx_); });
     redraw();
-    showSummary(-1);
+    showSummary(GraphSummary::Filled);
 }
 
-void FrmGraph::showSummary(int flag)
+void FrmGraph::showSummary(GraphSummary summary)
 {
-    const auto texts = graphSummaryTexts(ctx_.dataSet(), flag);
+    const auto texts = graphSummaryTexts(ctx_.dataSet(), summary);
     for (size_t i = 0; i < 3; ++i)
         LblGraphInfo[i]->setText(texts[i]);
 }

@@ -5,6 +5,7 @@
 #include "base/Context.h"
 #include "views/GraphHost.h"
 #include "views/GraphLayout.h"
+#include "views/GraphWindow.h"
 #include "views/ModGraphDraw.h"
 
 #include <QMdiSubWindow>
@@ -37,8 +38,8 @@ public:
     void refresh();
     // Draws the graph from the current window and settings.
     void redraw();
-    // −1 fills LblGraphInfo(0..2); any other flag empties them.
-    void showSummary(int flag);
+    // Fills LblGraphInfo(0..2) from the data set, or empties them.
+    void showSummary(GraphSummary summary);
     // Scales every series but power factor to the loaded window's values.
     void autoScale();
     // Background of the frame pictures (PicGraphBase, PicBottomBar, PicLeftBar)

@@ -82,7 +82,7 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
             return true;
         },
         ReportTo::StatusBar);
-    fillList(-1);
+    fillList();
     host_.setViewMark(ViewItem::Spread, true);
 }
 
@@ -92,7 +92,7 @@ void FrmSpread::setCellText(int row, int column, const QString& text)
         item->setText(text);
 }
 
-void FrmSpread::fillList(int flag)
+void FrmSpread::fillList()
 {
     VSprd->setUpdatesEnabled(false);
     const int columns = ctx_.cat.ColumnLast;
@@ -102,22 +102,20 @@ void FrmSpread::fillList(int flag)
         for (int g = 1; g <= columns; ++g)
             setCellText(slot, g - 1, rec.isEmptySlot() ? QString() : listCellText(ctx_, rec, g));
     }
-    if (flag == -1) {
-        filling_ = true;
-        const ListScroll scroll = listScroll(ctx_.dataSet().RecordCount());
-        if (!scroll.enabled) {
-            // No thumb of an earlier data set stays behind on the idle bar.
-            VscSprd->setRange(0, 0);
-            VscSprd->setValue(0);
-            VscSprd->setEnabled(false);
-        } else {
-            VscSprd->setEnabled(true);
-            VscSprd->setRange(0, scroll.maximum);
-            VscSprd->setPageStep(kListRows);
-            VscSprd->setValue(std::clamp(ctx_.listPage().ListTop, 0, scroll.maximum));
-        }
-        filling_ = false;
+    filling_ = true;
+    const ListScroll scroll = listScroll(ctx_.dataSet().RecordCount());
+    if (!scroll.enabled) {
+        // No thumb of an earlier data set stays behind on the idle bar.
+        VscSprd->setRange(0, 0);
+        VscSprd->setValue(0);
+        VscSprd->setEnabled(false);
+    } else {
+        VscSprd->setEnabled(true);
+        VscSprd->setRange(0, scroll.maximum);
+        VscSprd->setPageStep(kListRows);
+        VscSprd->setValue(std::clamp(ctx_.listPage().ListTop, 0, scroll.maximum));
     }
+    filling_ = false;
     VSprd->setUpdatesEnabled(true);
 }
 
@@ -139,7 +137,7 @@ void FrmSpread::VscSprd_Change(int value)
         ctx_, "VscSprd_Change", false,
         [&] {
             LoadListPage(ctx_, top);
-            fillList(-1);
+            fillList();
             return true;
         },
         ReportTo::StatusBar);

@@ -17,8 +17,8 @@ public:
     FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition = {},
               QWidget* parent = nullptr);
 
-    // Writes the 14 rows from ListPage; with flag −1 also adjusts VscSprd.
-    void fillList(int flag);
+    // Writes the 14 rows from ListPage and sets VscSprd to the data set.
+    void fillList();
     // The scroll bar is at its end (or off): the page shows the newest records.
     bool showsNewest() const;
 

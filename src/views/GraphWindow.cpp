@@ -32,9 +32,9 @@ QString seriesName(const Catalog& cat, int s)
 
 } // namespace
 
-std::array<QString, 3> graphSummaryTexts(const DataSet& data, int flag)
+std::array<QString, 3> graphSummaryTexts(const DataSet& data, GraphSummary summary)
 {
-    if (flag != -1)
+    if (summary != GraphSummary::Filled)
         return {};
     return {Format(data.FirstTime(), kStamp) + QStringLiteral(" ～ ") +
                 Format(data.LastTime(), kStamp),

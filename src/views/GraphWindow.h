@@ -21,8 +21,9 @@ inline const std::array<QString, 3> kGraphInfoCaptions = {QStringLiteral("測定
                                                           QStringLiteral("積算電力量："),
                                                           QStringLiteral("最大電力（発生日時）：")};
 
-// LblGraphInfo(0..2) of a data set for the flag −1 (any other flag empties them).
-std::array<QString, 3> graphSummaryTexts(const DataSet& data, int flag);
+// LblGraphInfo(0..2): the data set's period, energy and peak, or empty texts.
+enum class GraphSummary { Filled, Empty };
+std::array<QString, 3> graphSummaryTexts(const DataSet& data, GraphSummary summary);
 
 // The time-axis dialog as a double-click on the time axis fills it.
 struct ScaleXSetup {

@@ -48,20 +48,9 @@ public:
     bool bfVer_NoCheck() override { return quellin::bfVer_NoCheck(ctx_); }
     bool askAssumeVersion1() override { return false; }
 
-    void setMenuCaption(MenuItem, const QString&) override {}
-    void setMenuEnabled(MenuItem, bool) override {}
-    void setButtonImage(ToolButton, ToolImage) override {}
-    void setButtonToolTip(ToolButton, const QString&) override {}
-    void setButtonEnabled(ToolButton, bool) override {}
-    void setDisplayTimer(bool on) override { timerOn = on; }
     bool viewMark(ViewItem item) const override { return item == ViewItem::Spread; }
-    bool confirmClearData() override { return true; }
     void refreshList() override { ++listRefreshes; }
-    bool listShowsNewest() const override { return true; }
-    void refreshGraph() override {}
-    ValuePanel* valuePanel() override { return nullptr; }
 
-    bool timerOn = false;
     int listRefreshes = 0;
 
 private:
@@ -121,14 +110,14 @@ TEST(CoreRun, TwentyLinesBecomeTwentyRecordsOfTheMetersReadings)
         run.onDisplayTick();
         return ctx.dataSet().RecordCount() >= 20;
     }));
-    EXPECT_TRUE(main.timerOn);
+    EXPECT_TRUE(run.displayTimerActive());
     EXPECT_GT(main.listRefreshes, 0);
 
     // Stop.
     run.keisokuCommand();
     ASSERT_TRUE(runEventsUntil([&] { return !ctx.app.Measuring; }));
     EXPECT_EQ(comm.sequencer().LinkState(), link::State::Idle);
-    EXPECT_FALSE(main.timerOn);
+    EXPECT_FALSE(run.displayTimerActive());
     EXPECT_TRUE(t.msg.shown.empty()) << t.msg.texts().join('|').toStdString();
     sim.stop();
 

@@ -176,7 +176,7 @@ TEST_F(MainFixture, ListShowsAPageAndScrollsThroughTheDataSet)
 {
     addRecords(15);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     QTableWidget* grid = control<QTableWidget>(*main->spreadWindow(), "VSprd");
     QScrollBar* bar = control<QScrollBar>(*main->spreadWindow(), "VscSprd");
     EXPECT_TRUE(bar->isEnabled());
@@ -195,7 +195,7 @@ TEST_F(MainFixture, ThreeRecordsLeaveTheRestBlankAndTheBarOff)
 {
     addRecords(3);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     QTableWidget* grid = control<QTableWidget>(*main->spreadWindow(), "VSprd");
     EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("2"));
     EXPECT_EQ(grid->item(4, 0)->text(), QString());
@@ -465,7 +465,7 @@ TEST_F(MainFixture, AListPageThatCannotBeReadIsReportedNotFatal)
 {
     addRecords(20);
     LoadListPage(*t.ctx, 0);
-    main->spreadWindow()->fillList(-1);
+    main->spreadWindow()->fillList();
     ASSERT_TRUE(QFile::remove(t.ctx->tmpDatPath()));
     control<QScrollBar>(*main->spreadWindow(), "VscSprd")->setValue(3);
     EXPECT_TRUE(

@@ -6,6 +6,7 @@
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +88,7 @@ TEST(MeasurementStart, KeisokuStartSetsTheWindowInOrder)
     EXPECT_EQ(h.t.status.panels[1], QStringLiteral("計測中"));
     EXPECT_EQ(h.t.pointer.current, 0);
     EXPECT_TRUE(h.ctx().app.Measuring);
-    EXPECT_FALSE(h.view.timerOn); // the first line switches it on
+    EXPECT_FALSE(h.run->displayTimerActive()); // the first line switches it on
 }
 
 TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
@@ -194,7 +195,7 @@ TEST(MeasurementFlow, MeterConfirmsThenLinesBecomeRecords)
 
     for (int s = 0; s < 3; ++s)
         h.line(s, 1000.0f * (s + 1));
-    EXPECT_TRUE(h.view.timerOn);
+    EXPECT_TRUE(h.run->displayTimerActive());
     EXPECT_EQ(h.ctx().dataSet().RecordCount(), 3);
     EXPECT_EQ(h.ctx().dataSet().PeakWatts(), 3000);
     EXPECT_EQ(h.ctx().dataSet().FirstTime(), *vbdate::parse(u"2002/06/01 12:00:00"));
@@ -308,7 +309,7 @@ TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)
     EXPECT_EQ(QFileInfo(h.ctx().tmpDatPath()).size(), 32768 * kRecordBytes);
     EXPECT_EQ(h.port.commands, QStringList{"CMD"}); // not before the tick
     h.run->onDisplayTick();
-    EXPECT_FALSE(h.view.timerOn);
+    EXPECT_FALSE(h.run->displayTimerActive());
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
     EXPECT_EQ(h.t.status.panels[2], QStringLiteral("最大計測数になったため、計測を終了しました。"));
     EXPECT_EQ(h.view.listRefreshes, 1);
@@ -340,12 +341,9 @@ TEST(MeasurementStop, KeisokuEndRestoresTheWindowAndKeepsTheData)
     h.seq->startExchange(link::State::MeasureStop, {});
     h.run->KeisokuEnd();
 
-    QStringList expected = {"timer 0",
-                            "caption MnuExec_Keisoku 計測開始(&S)",
-                            "image Keisoku 7",
-                            "tip Keisoku 計測開始",
-                            "menu MnuExec_Loging 0",
-                            "button Loging 0"};
+    EXPECT_FALSE(h.run->displayTimerActive());
+    QStringList expected = {"caption MnuExec_Keisoku 計測開始(&S)", "image Keisoku 7",
+                            "tip Keisoku 計測開始", "menu MnuExec_Loging 0", "button Loging 0"};
     for (const QString& item : kMenusOff)
         expected << "menu " + item + " 1";
     for (const QString& key : kButtonsOff)
@@ -387,7 +385,7 @@ TEST(MeasurementStop, LostLinkEndsAtOnceKeepingTheData)
     h.line(1);
     h.seq->portLost(QStringLiteral("1"));
     EXPECT_FALSE(h.ctx().app.Measuring);
-    EXPECT_FALSE(h.view.timerOn);
+    EXPECT_FALSE(h.run->displayTimerActive());
     EXPECT_EQ(h.seq->LinkState(), link::State::Idle);
     EXPECT_EQ(h.ctx().dataSet().RecordCount(), 2);
     EXPECT_TRUE(h.ctx().app.DataPresent);
@@ -475,6 +473,87 @@ TEST(MeasurementSilence, WarnsAfterTenSecondsAndClearsWithTheNextLine)
     EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
     EXPECT_EQ(h.ctx().dataSet().RecordCount(), 1);
 }
+
+// ---------------------------------------------------------------------------------
+// What the session tells
+
+// The session's signals as a front end hears them, one text per signal.
+struct SessionLog {
+    explicit SessionLog(MeasurementRun& run)
+    {
+        QObject::connect(&run, &MeasurementRun::stateChanged, &run, [this](MeasurementState s) {
+            static const char* const names[] = {"idle", "starting", "measuring", "stopping"};
+            heard << QString::fromLatin1(names[static_cast<int>(s)]);
+        });
+        QObject::connect(&run, &MeasurementRun::loggingChanged, &run, [this](bool on) {
+            heard << (on ? QStringLiteral("logging on") : QStringLiteral("logging off"));
+        });
+        QObject::connect(&run, &MeasurementRun::recordStored, &run, [this](const DataRecord& r) {
+            heard << QStringLiteral("stored %1").arg(r.number);
+        });
+        QObject::connect(&run, &MeasurementRun::lineHandled, &run, [this](const DataRecord& r) {
+            heard << QStringLiteral("line %1").arg(r.number);
+        });
+    }
+    QStringList heard;
+};
+
+enum class SessionEnd { Stopped, StartRefused, StartTimedOut };
+
+struct SessionCase {
+    const char* name;
+    SessionEnd end;
+    QStringList heard;
+};
+
+class SessionSignalsTest : public ::testing::TestWithParam<SessionCase> {};
+
+TEST_P(SessionSignalsTest, EveryChangeIsToldInItsOrder)
+{
+    const SessionCase& c = GetParam();
+    RunHarness h(2, 2, 2); // a record every second line
+    SessionLog log(*h.run);
+    h.run->keisokuCommand();
+    switch (c.end) {
+    case SessionEnd::Stopped:
+        answer(h, {"RMD200", "RCF030001", "RCF040001", "OK"});
+        h.t.sleep.runSteps();
+        answer(h, {"OK"});
+        h.t.files.answers.push_back(h.t.path(QStringLiteral("log.csv")));
+        h.run->logingCommand();
+        for (int s = 0; s < 3; ++s)
+            h.line(s);
+        h.run->keisokuCommand();
+        answer(h, {"OK", "OK"});
+        EXPECT_FALSE(h.run->running());
+        break;
+    case SessionEnd::StartRefused:
+        answer(h, {"RMD200", "RCF030001", "RCF040001", "OK"});
+        h.t.sleep.runSteps();
+        answer(h, {"NG"});
+        // Told apart from a confirmed start once the event is over.
+        EXPECT_EQ(h.run->state(), MeasurementState::Starting);
+        QCoreApplication::processEvents();
+        break;
+    case SessionEnd::StartTimedOut:
+        answer(h, {"RMD200"});
+        h.seq->onTimeout();
+        break;
+    }
+    EXPECT_EQ(log.heard, c.heard);
+    EXPECT_EQ(h.run->state(), MeasurementState::Idle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, SessionSignalsTest,
+    ::testing::Values(SessionCase{"Stopped",
+                                  SessionEnd::Stopped,
+                                  {"starting", "measuring", "logging on", "line 0", "stored 0",
+                                   "line 0", "line 1", "logging off", "stopping", "idle"}},
+                      SessionCase{"StartRefused", SessionEnd::StartRefused, {"starting", "idle"}},
+                      SessionCase{
+                          "StartTimedOut", SessionEnd::StartTimedOut, {"starting", "idle"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quellin::test

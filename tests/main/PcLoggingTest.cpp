@@ -228,9 +228,10 @@ TEST(PcLoggingStop, LinkLostStopsLoggingBeforeEnding)
     loggingWhenEnded = h.ctx().app.PcLogging;
     EXPECT_FALSE(loggingWhenEnded);
     ASSERT_GE(h.view.calls.size(), 2);
-    // Logging captions first, then the end of the measurement (timer off).
+    // Logging captions first, then the end of the measurement (display cycle off).
     EXPECT_EQ(h.view.calls[0], QStringLiteral("caption MnuExec_Loging ﾛｷﾞﾝｸﾞ開始(&L)"));
-    EXPECT_TRUE(h.view.calls.indexOf(QStringLiteral("timer 0")) > 0);
+    EXPECT_TRUE(h.view.calls.indexOf(QStringLiteral("caption MnuExec_Keisoku 計測開始(&S)")) > 0);
+    EXPECT_FALSE(h.run->displayTimerActive());
     EXPECT_FALSE(h.ctx().app.Measuring);
 }
 

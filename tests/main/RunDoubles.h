@@ -1,13 +1,14 @@
 #pragma once
-// Doubles for the measurement run: a main window that records what is done to its
-// menus, buttons and timer, a port that records commands, and a harness that wires
-// a real Sequencer and MeasurementRun together over them.
+// Doubles for the measurement run: a main window that records what the session's
+// states do to its menus and buttons, a port that records commands, and a harness
+// that wires a real Sequencer and MeasurementRun together over them.
 
 #include "TestContext.h"
 #include "base/LinkClients.h"
 #include "catalog/ModVer.h"
 #include "link/Sequencer.h"
 #include "main/MeasurementRun.h"
+#include "main/SessionControls.h"
 
 #include <QMap>
 #include <QStringList>
@@ -18,7 +19,7 @@
 
 namespace quellin::test {
 
-class RecordingView : public MeasurementView {
+class RecordingView : public MeasurementView, public CommandControls {
 public:
     // Recorded by the items' names and the buttons' keys, the images by number.
     void setMenuCaption(MenuItem menu, const QString& caption) override
@@ -52,11 +53,6 @@ public:
         calls << QStringLiteral("button %1 %2").arg(key).arg(enabled);
         buttonEnabled[key] = enabled;
     }
-    void setDisplayTimer(bool on) override
-    {
-        calls << QStringLiteral("timer %1").arg(on);
-        timerOn = on;
-    }
     bool viewMark(ViewItem item) const override { return marks.value(static_cast<int>(item)); }
     bool confirmClearData() override
     {
@@ -79,7 +75,6 @@ public:
     QMap<QString, QString> tips;
     QMap<QString, bool> buttonEnabled;
     QMap<int, bool> marks;
-    bool timerOn = false;
     bool listAtEnd = true;
     bool clearAnswer = false;
     bool cleared = false;
@@ -139,6 +134,12 @@ struct RunHarness {
         reportWiring(wiring);
         ctx().app.LogingTime = logingTime;
         run = std::make_unique<MeasurementRun>(ctx(), view, *seq);
+        // The window's commands follow the session as FrmMDIMain has them follow.
+        QObject::connect(
+            run.get(), &MeasurementRun::stateChanged, run.get(),
+            [this](MeasurementState s) { showMeasurementState(view, s, ctx().app.DataPresent); });
+        QObject::connect(run.get(), &MeasurementRun::loggingChanged, run.get(),
+                         [this](bool on) { showLoggingState(view, on); });
         client.run = run.get();
         clients.main = &client;
         clients.measured = &run->measuredData();

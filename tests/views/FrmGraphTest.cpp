@@ -312,7 +312,7 @@ TEST_F(GraphWindow, RefreshShowsTheSummaryAndClearingEmptiesIt)
                     ->text()
                     .contains(QStringLiteral(" kW (2002/06/01 ")));
     EXPECT_GE(tc.ctx->graphWindow().GraphPoints, 2);
-    frm->showSummary(0);
+    frm->showSummary(GraphSummary::Empty);
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(control<QLabel>(*frm, "LblGraphInfo", i)->text().isEmpty());
 }

@@ -158,15 +158,14 @@ protected:
     test::TestContext tc;
 };
 
-TEST_F(GraphWindowTexts, SummaryForTheFlagMinusOneOnly)
+TEST_F(GraphWindowTexts, SummaryFilledOrEmpty)
 {
-    const auto texts = graphSummaryTexts(tc.ctx->dataSet(), -1);
+    const auto texts = graphSummaryTexts(tc.ctx->dataSet(), GraphSummary::Filled);
     EXPECT_EQ(texts[0], QStringLiteral("2002/06/01 10:00:00 ～ 2002/06/01 12:34:56"));
     EXPECT_EQ(texts[1], QStringLiteral("12.3457 kWh"));
     EXPECT_EQ(texts[2], QStringLiteral("1.2 kW (2002/06/01 11:02:03)"));
-    for (const int flag : {0, 1, -2})
-        for (const QString& t : graphSummaryTexts(tc.ctx->dataSet(), flag))
-            EXPECT_TRUE(t.isEmpty()) << flag;
+    for (const QString& t : graphSummaryTexts(tc.ctx->dataSet(), GraphSummary::Empty))
+        EXPECT_TRUE(t.isEmpty());
 }
 
 TEST_F(GraphWindowTexts, TimeAxisDialogShowsSpanStartAndPeriod)

@@ -127,7 +127,7 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     }
     t.ctx->dataSet().CloseTmp();
     LoadListPage(*t.ctx, 26);
-    list.fillList(-1);
+    list.fillList();
     EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 26);
     EXPECT_TRUE(list.showsNewest());
     control<QScrollBar>(list, "VscSprd")->setValue(10);
@@ -138,7 +138,7 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     t.ctx->dataSet().DeleteTmpFile();
     ResetStore(*t.ctx);
     LoadListPage(*t.ctx, 0);
-    list.fillList(-1);
+    list.fillList();
     EXPECT_FALSE(control<QScrollBar>(list, "VscSprd")->isEnabled());
     EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 0);
     EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->value(), 0);
