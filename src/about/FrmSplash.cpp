@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -51,6 +53,13 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     LblChek->setVisible(false);
     LblChek->setObjectName(QStringLiteral("LblChek"));
 
+    CmdCancel = new QPushButton(QStringLiteral("中止"), this);
+    CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
+    CmdCancel->setCursor(Qt::ArrowCursor);
+    CmdCancel->setGeometry(356, 212, 80, 28);
+    CmdCancel->setVisible(false);
+    connect(CmdCancel, &QPushButton::clicked, this, [this] { cancelWait(); });
+
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -69,6 +78,35 @@ void FrmSplash::addVersionCheckDot()
 QString FrmSplash::versionCheckText() const
 {
     return LblChek->text();
+}
+
+void FrmSplash::offerCancel(std::function<void()> cancel)
+{
+    cancel_ = std::move(cancel);
+    CmdCancel->setVisible(static_cast<bool>(cancel_));
+    LblChek->setFixedWidth(cancel_ ? 312 : 400);
+    if (cancel_) {
+        activateWindow();
+        setFocus();
+    }
+}
+
+void FrmSplash::cancelWait()
+{
+    // Once: the wait it ends is over.
+    auto cancel = std::move(cancel_);
+    offerCancel(nullptr);
+    if (cancel)
+        cancel();
+}
+
+void FrmSplash::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && cancel_) {
+        cancelWait();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FrmSplash::paintEvent(QPaintEvent*)

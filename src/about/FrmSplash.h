@@ -3,8 +3,10 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLabel;
+class QPushButton;
 
 namespace quellin {
 
@@ -20,13 +22,22 @@ public:
     void showVersionCheck(const QString& text);
     void addVersionCheckDot();
     QString versionCheckText() const;
+    // While the meter is asked, 中止 (or Escape) gives up waiting for its answer:
+    // cancel is called, and the user then chooses the version as after the
+    // time-out. Empty: no button.
+    void offerCancel(std::function<void()> cancel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void cancelWait();
+
     std::array<QLabel*, 3> LblSplash{};
     QLabel* LblChek = nullptr;
+    QPushButton* CmdCancel = nullptr;
+    std::function<void()> cancel_;
 };
 
 } // namespace quellin

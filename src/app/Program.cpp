@@ -192,9 +192,13 @@ void Program::waitForHardVersion()
         QObject::connect(&dots, &QTimer::timeout, &loop,
                          [splash] { splash->addVersionCheckDot(); });
         versionKnown_ = [&loop] { loop.quit(); };
+        // A meter busy with something else (a block of a killed download) may not
+        // answer before the time-out: the user need not wait for it.
+        splash->offerCancel([this] { comm_->sequencer().cancelVersionWait(); });
         dots.start();
         if (ctx.app.HardVersion == 0)
             loop.exec();
+        splash->offerCancel(nullptr);
         versionKnown_ = nullptr;
     }
     // A catalogue that could not be built (reported already) still gives the

@@ -5,7 +5,9 @@
 #include "store/CsvSave.h"
 #include "store/ModFile.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 
 namespace quellin {
 
@@ -82,6 +84,15 @@ CliExit CliMeasure::run()
     session_.onStopSignal([this](int) { requestStop(); });
     if (const CliExit e = applyOptions(); e != CliExit::Done)
         return e;
+    const CliOptions& o = session_.options();
+    // A log left by an earlier run (one that crashed, say) is never written over.
+    if (!o.append && QFileInfo::exists(o.log)) {
+        writeLine(session_.err(),
+                  QStringLiteral("ログファイル %1 は既にあります。上書きしません"
+                                 "（続けて書くには --append を付けて下さい）。")
+                      .arg(QDir::toNativeSeparators(o.log)));
+        return CliExit::Refused;
+    }
     if (!session_.keepLeftoverDataSet())
         return CliExit::Refused;
     session_.clients().main = this;
@@ -92,8 +103,8 @@ CliExit CliMeasure::run()
         return abandonedExit();
     if (started != CliExit::Done)
         return started;
-    const CliOptions& o = session_.options();
-    if (stopping_ || !run_.beginPcLogging(o.log)) {
+    if (stopping_ ||
+        !run_.beginPcLogging(o.log, o.append ? PcLogOpen::Continue : PcLogOpen::New)) {
         // A signal during the start: the meter measures now and is told to stop.
         const bool refused = !stopping_;
         stopping_ = false;

@@ -115,6 +115,13 @@ const std::vector<CliOptionEntry>& cliOptionTable()
              o.log = v;
              return QString();
          }},
+        {"--append",
+         false,
+         {C::Measure},
+         [](CliOptions& o, const QString&, CliLang) {
+             o.append = true;
+             return QString();
+         }},
         {"--for",
          true,
          {C::Measure},

@@ -31,6 +31,7 @@ struct CliOptions {
     QString interval;      // "hh:mm:ss"; empty: the logging period setting
     QString items;         // "1,2,5"; empty: the logged items setting
     QString log;           // the PC log file
+    bool append = false;   // an existing log is continued, not refused
     int version = 0;       // 0: ask the meter
     qint64 forSeconds = 0; // 0: until stopped
     QString save;          // data file written at the end

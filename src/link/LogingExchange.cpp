@@ -146,6 +146,8 @@ void LogingExchange::send(RunningExchange& ex, const QString& line)
         ex.continueExchange();
         return;
     }
+    // Refused: over, so that a stray "OK" later reports no success.
+    ex.end();
     ctx.svc.pointer.setPointer(MousePointer::Default);
     enableDialog();
     ctx.svc.msg.info(starting ? memory_text::kNoFreeMemory + kCrLf + memory_text::kClearSomeMemory

@@ -393,6 +393,13 @@ bool Sequencer::versionNoCheck()
     return true;
 }
 
+void Sequencer::cancelVersionWait()
+{
+    const bool versionWait = state_ == link::State::VersionSle || state_ == link::State::VersionVer;
+    if (versionWait && timer_.isActive())
+        onTimeout();
+}
+
 void Sequencer::assumeVersionFromUser()
 {
     if (!clients_.version)
@@ -438,6 +445,9 @@ void Sequencer::onTimeout()
             break;
         case TimeoutStep::AskVersion:
             assumeVersionFromUser();
+            break;
+        case TimeoutStep::EndExchange:
+            setState(link::State::Idle);
             break;
         }
     }

@@ -48,6 +48,10 @@ public:
 
     // --- Starting and ending exchanges ---------------------------------------------
 
+    // The user gave up waiting for the meter's version: the version is asked of
+    // the user at once, as after the time-out. Nothing outside that wait.
+    void cancelVersionWait();
+
     // Writes command + CR as one block; nothing when the port is closed.
     void SendCommand(const QString& command);
 

@@ -21,8 +21,15 @@ const std::array<TimeoutRow, 24> kRows = {{
         D::DispSet, kSettingsUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
     /*  1 */
     {D::DispSet, kSettingsUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
+    // A send that timed out is over before its message shows: a late status answer
+    // (also one that arrives while the message is open) must not send the whole
+    // list, "SCFW" included, and report it complete.
     /*  2 */
-    {D::DispSet, kCannotSet, false, {S::EnableDialog, S::ShowMessage, S::StartSecondTimer}, 3},
+    {D::DispSet,
+     kCannotSet,
+     false,
+     {S::EndExchange, S::EnableDialog, S::ShowMessage, S::StartSecondTimer},
+     4},
     // The dialog's clock runs again, so that a new send carries the time of then.
     /*  3 */
     {D::DispSet,
@@ -32,7 +39,8 @@ const std::array<TimeoutRow, 24> kRows = {{
      4},
     /*  4 */
     {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
-    /*  5 */ {D::KeisokuMode, kModeUnread, false, {S::EnableDialog, S::ShowMessage}, 2},
+    /*  5 */
+    {D::KeisokuMode, kModeUnread, false, {S::EndExchange, S::EnableDialog, S::ShowMessage}, 3},
     /*  6 */ {D::KeisokuMode, kCannotSet, false, {S::EnableDialog, S::ShowMessage}, 2},
     /*  7 */
     {D::Download, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
@@ -47,7 +55,14 @@ const std::array<TimeoutRow, 24> kRows = {{
      3},
     /* 11 */
     {D::LogingMem, u"ロギング設定できません。", false, {S::ShowMessage, S::EnableDialog}, 2},
-    /* 12 */ {D::LogingMem, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
+    // "SMD20"/"SMD21" unanswered: the logging setting failed. A PC measurement
+    // that runs meanwhile (its lines still coming) goes on.
+    /* 12 */
+    {D::LogingMem,
+     u"ロギング設定できません。",
+     false,
+     {S::EndExchange, S::ShowMessage, S::EnableDialog},
+     3},
     /* 13 */
     {D::LogingMem, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
     /* 14 */

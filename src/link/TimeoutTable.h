@@ -22,6 +22,7 @@ enum class TimeoutStep {
     StartSecondTimer, // the settings dialog's clock runs again
     KeisokuEnd,       // the measurement ends
     AskVersion,       // the user chooses the hardware version
+    EndExchange,      // the link goes idle: a late answer starts nothing
 };
 
 struct TimeoutRow {

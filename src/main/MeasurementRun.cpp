@@ -259,10 +259,10 @@ void MeasurementRun::startPcLogging()
     beginPcLogging(path);
 }
 
-bool MeasurementRun::beginPcLogging(const QString& path)
+bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
 {
     try {
-        openPcLogFile(ctx_, path, link_.WiringMode());
+        openPcLogFile(ctx_, path, link_.WiringMode(), mode);
     } catch (const VbError& e) {
         ctx_.svc.msg.show({run_text::kLogOpenFailed + kCrLf + e.description(),
                            {},

@@ -9,6 +9,7 @@
 #include "base/Context.h"
 #include "link/MeasuredData.h"
 #include "main/MainWindowItems.h"
+#include "main/PcLogging.h"
 #include "main/SessionControls.h"
 #include "views/ChildWindowHost.h"
 
@@ -124,7 +125,7 @@ public:
     void startPcLogging();
     // Opens path as the PC log and starts logging into it; false (after the
     // message "ロギングファイルを作成できません。") when it cannot be created.
-    bool beginPcLogging(const QString& path);
+    bool beginPcLogging(const QString& path, PcLogOpen mode = PcLogOpen::Replace);
     void stopPcLogging();
 
     // MeasuredDataHost

@@ -35,7 +35,7 @@ QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileN
     return lines;
 }
 
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode)
+void openPcLogFile(Context& ctx, const QString& path, int wiringMode, PcLogOpen mode)
 {
     closePcLogFile(ctx);
     QStringEncoder encoder("Shift_JIS");
@@ -50,8 +50,19 @@ void openPcLogFile(Context& ctx, const QString& path, int wiringMode)
         throw VbError(ErrorNumber::FileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
 
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const QIODevice::OpenMode how = mode == PcLogOpen::Replace ? QIODevice::Truncate
+                                    : mode == PcLogOpen::New   ? QIODevice::NewOnly
+                                                               : QIODevice::Append;
+    if (!file->open(QIODevice::WriteOnly | how))
         throw VbError(ErrorNumber::PathNotFound, file->errorString());
+    if (mode == PcLogOpen::Continue && file->size() > 0) {
+        // A log cut short by a crash may end within a line: the new head starts
+        // on a line of its own.
+        QFile last(path);
+        if (last.open(QIODevice::ReadOnly) && last.seek(last.size() - 1) &&
+            last.read(1) != "\n")
+            bytes.prepend("\r\n");
+    }
     if (file->write(bytes) != bytes.size() || !file->flush()) {
         const QString reason = file->errorString();
         file->close();

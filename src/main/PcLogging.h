@@ -19,10 +19,19 @@ namespace quellin {
 // the wiring the meter reported (the link's WiringMode).
 QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileName);
 
-// Opens path for writing (replacing it), writes the header and keeps the open file
-// in ctx.meas.LogFileNo. Throws VbError, with nothing left open, when the file
-// cannot be created or written.
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode);
+// How an existing log file is treated: the window's file dialog has asked before
+// replacing one; quellin-cli never writes over one, but may continue it.
+enum class PcLogOpen {
+    Replace,  // an existing file is emptied
+    New,      // an existing file is refused
+    Continue, // an existing file is kept and the header written again after it
+};
+
+// Opens path for writing, writes the header and keeps the open file in
+// ctx.meas.LogFileNo. Throws VbError, with nothing left open, when the file
+// cannot be created or written (or exists, for PcLogOpen::New).
+void openPcLogFile(Context& ctx, const QString& path, int wiringMode,
+                   PcLogOpen mode = PcLogOpen::Replace);
 
 // Closes the log file (if open).
 void closePcLogFile(Context& ctx);

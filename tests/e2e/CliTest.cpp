@@ -4,6 +4,7 @@
 // into a data file, the environment settings read, changed and read again, and
 // the exit codes.
 
+#include "support/FullDisk.h"
 #include "support/MeterSim.h"
 
 #include <QDir>
@@ -397,6 +398,74 @@ TEST(CliSignals, EndEveryCommandCleanly)
             EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("TMP.DAT")));
         }
         EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("Quellin.lock")));
+    }
+}
+
+// A data file that cannot be written on a full disk keeps the records in
+// TMP.DAT, says why, and does not end as a success.
+TEST(CliSave, AFullDiskKeepsTheRecordsAndSaysWhy)
+{
+    QUELLIN_FULL_DISK(disk);
+    disk->fill();
+    MeterSim sim;
+    ASSERT_TRUE(sim.start({"--rate", "5"})) << sim.errorText().toStdString();
+    Cli cli;
+    EXPECT_EQ(cli.run({"measure", "--port", sim.device(), "--log", cli.path("log.csv"), "--for",
+                       "2s", "--interval", "1", "--quiet", "--save", disk->path("data.csv")}),
+              1)
+        << cli.err().toStdString();
+    EXPECT_TRUE(cli.err().contains("ディスクの空き容量が足りません。")) << cli.err().toStdString();
+    const qint64 kept = QFileInfo(QDir(cli.home()).filePath("TMP.DAT")).size();
+    EXPECT_GT(kept, 0);
+    EXPECT_EQ(kept % kRecordBytes, 0);
+}
+
+// An existing log is never written over: refused before the meter is asked to
+// measure, or continued with --append under a head of its own, also after a line
+// that a crash cut short.
+TEST(CliMeasureLog, AnExistingLogIsRefusedOrContinued)
+{
+    struct Case {
+        const char* name;
+        QByteArray before;
+        bool append;
+        int exit;
+    };
+    const Case cases[] = {
+        {"refused", "earlier\r\n", false, 1},
+        {"continued", "earlier\r\n", true, 0},
+        {"continuedAfterACutLine", "earlier\r\n0007,\"2002/0", true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeterSim sim;
+        ASSERT_TRUE(sim.start({"--rate", "5"})) << sim.errorText().toStdString();
+        Cli cli;
+        const QString log = cli.path("log.csv");
+        QFile old(log);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(c.before);
+        old.close();
+        QStringList args = {"measure", "--port", sim.device(), "--log", log, "--for", "2s",
+                            "--interval", "1", "--quiet"};
+        if (c.append)
+            args << "--append";
+        EXPECT_EQ(cli.run(args), c.exit) << cli.err().toStdString();
+        sim.stop();
+        QFile after(log);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        const QByteArray bytes = after.readAll();
+        ASSERT_TRUE(bytes.startsWith(c.before));
+        if (!c.append) {
+            EXPECT_EQ(bytes, c.before);
+            EXPECT_TRUE(cli.err().contains("--append")) << cli.err().toStdString();
+            EXPECT_FALSE(sim.receivedCommands().contains("SMD11"));
+            continue;
+        }
+        const QByteArray added = bytes.mid(c.before.size());
+        EXPECT_TRUE(added.startsWith(c.before.endsWith('\n') ? "FILE=" : "\r\nFILE="))
+            << added.left(20).toStdString();
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
     }
 }
 

@@ -178,6 +178,35 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 
+// A send whose status answer timed out is over: a late answer (here one that the
+// meter sends while the time-out's message is open) sends nothing more and
+// reports nothing.
+TEST_F(DialogExchange, ALateStatusAnswerAfterTheTimeOutSendsNothing)
+{
+    struct Case {
+        const char* name;
+        Start start;
+    };
+    const Case cases[] = {
+        {"settingsSend", write({"SCF020", "SCFW"})},
+        {"modeSend", mode("SMD02")},
+    };
+    for (const Case& c : cases) {
+        c.start(seq);
+        tc.msg.onShow = [this](const MessageRequest& r) {
+            log.add("msg:" + r.text);
+            line("RMD000");
+        };
+        seq.onTimeout();
+        line("OK");
+        EXPECT_EQ(sent(), QStringList{"CMD"}) << c.name;
+        EXPECT_FALSE(log.entries.contains(kDone)) << c.name;
+        EXPECT_EQ(seq.LinkState(), link::State::Idle) << c.name;
+        transport.writes.clear();
+        log.clear();
+    }
+}
+
 // A send cut short before the meter wrote its flash memory leaves values that a
 // power cycle loses: the next read says so, until a send is answered to the end.
 // The flash write alone may take longer than the link's own time-out.

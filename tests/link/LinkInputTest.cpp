@@ -190,9 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                      12,
                      true,
                      false,
-                     {"main.linkLost", "logingMem.enable",
-                      "msg:電力計からデータ送信されていません。\r\n電力計を確認して下さい。",
-                      "main.KeisokuEnd"}}),
+                     {"main.linkLost", "msg:ロギング設定できません。\r\n電力計を確認して下さい。",
+                      "logingMem.enable"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -280,7 +280,10 @@ TEST_F(MemoryExchanges, ALoggingCommandAcceptedReadsTheStatusAgainOrARefusalSays
         start(link::State::LogingSendStatus, {"CMD", command});
         line(command == "SMD21" ? "RMD210" : "RMD211");
         line("NG");
+        // A stray "OK" after the refusal reports no success.
+        line("OK");
         EXPECT_EQ(log.entries, (QStringList{"dlg.enable", "msg:" + message}));
+        EXPECT_EQ(seq.LinkState(), link::State::Idle);
     }
 }
 

@@ -453,6 +453,31 @@ TEST_F(SequencerTest, ForcedVersionAcceptedSleIsSilent)
     EXPECT_EQ(sent(), QStringList{"SLE"});
 }
 
+TEST_F(SequencerTest, CancellingTheVersionWaitAsksTheUserOnlyWhileItWaits)
+{
+    struct Case {
+        const char* name;
+        QStringList answers;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"beforeTheSleAnswer", {}, true},
+        {"beforeTheVerAnswer", {"OK"}, true},
+        {"afterTheAnswer", {"OK", "VER2.00A"}, false},
+    };
+    for (const Case& c : cases) {
+        ctx().app.HardVersion = 0;
+        seq.startVersionExchange();
+        for (const QString& a : c.answers)
+            line(a);
+        log.clear();
+        seq.cancelVersionWait();
+        EXPECT_EQ(log.entries.contains("version.ask"), c.asked) << c.name;
+        EXPECT_EQ(seq.LinkState(), link::State::Idle) << c.name;
+        EXPECT_FALSE(timer.active) << c.name;
+    }
+}
+
 TEST_F(SequencerTest, PortIsOpenFollowsTheTransport)
 {
     transport.open = false;
