@@ -62,6 +62,7 @@ void Program::showSystemDialog()
         return !qEnvironmentVariableIsEmpty(
             QStringLiteral("QUELLIN_COM%1").arg(n).toLatin1().constData());
     };
+    links.presentPorts = [] { return presentPorts(); };
     FrmSystem dlg(*ctx_, links, main_ ? static_cast<QWidget*>(main_.get()) : nullptr);
     dlg.exec();
 }

@@ -59,7 +59,7 @@ void FrmDownload::DispMemory(const ExchangeReplies& replies)
 {
     // The list is read once per opening: nothing to clear first.
     showMemory(replies);
-    giveBack();
+    giveBackToList();
 }
 
 void FrmDownload::showSingleLine(const QString& text)

@@ -101,7 +101,7 @@ void FrmLogingMem::DispMemory(const ExchangeReplies& replies)
     CmdClear[1]->setEnabled(true);
     showMemory(replies);
     ctx_.svc.status.setPanelText(2, QString());
-    giveBack();
+    giveBackToList();
 }
 
 void FrmLogingMem::showSingleLine(const QString& text)

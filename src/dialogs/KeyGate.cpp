@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace quellin {
 
@@ -15,13 +16,13 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (const auto source = pasteSource(*event))
+            return !textPasses(filter_, QApplication::clipboard()->text(*source));
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             return true;
-        if (key->matches(QKeySequence::Paste))
-            return !textPasses(filter_, QApplication::clipboard()->text());
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
         for (const QChar c : key->text()) {
@@ -39,6 +40,17 @@ private:
 };
 
 } // namespace
+
+std::optional<QClipboard::Mode> pasteSource(const QEvent& event)
+{
+    if (event.type() == QEvent::KeyPress &&
+        static_cast<const QKeyEvent&>(event).matches(QKeySequence::Paste))
+        return QClipboard::Clipboard;
+    if (event.type() == QEvent::MouseButtonRelease &&
+        static_cast<const QMouseEvent&>(event).button() == Qt::MiddleButton)
+        return QClipboard::Selection;
+    return std::nullopt;
+}
 
 void guardKeys(QLineEdit* edit, KeyFilter filter)
 {

@@ -50,6 +50,13 @@ void MemoryDialog::giveBack()
     ctx_.svc.pointer.setPointer(MousePointer::Default);
 }
 
+void MemoryDialog::giveBackToList()
+{
+    giveBack();
+    if (LstMemory->isEnabled())
+        LstMemory->setFocus(Qt::OtherFocusReason);
+}
+
 void MemoryDialog::showMemory(const ExchangeReplies& replies)
 {
     blocks_ = memoryBlocksFrom(replies);

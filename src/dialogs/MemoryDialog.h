@@ -35,6 +35,9 @@ protected:
     // its time-out) gives it back.
     void waitForMeter();
     void giveBack();
+    // The memory list arrived: the dialog given back with the focus on the list,
+    // so that the keys choose a line at once.
+    void giveBackToList();
 
     // DispMemory's common part: the block table and one list line per measurement
     // from the answers of the memory information list.

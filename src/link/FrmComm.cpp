@@ -205,7 +205,7 @@ bool FrmComm::open(bool clearBuffers, bool offerSettings)
     }
 }
 
-void FrmComm::configureAndOpen(bool clearBuffers)
+void FrmComm::configureAndOpen(bool clearBuffers, const QString& deviceInstead)
 {
     if (Mscomm.isOpen())
         Mscomm.close();
@@ -221,7 +221,7 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     if (!settings)
         throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
 
-    const QString device = deviceOf(n);
+    const QString device = deviceInstead.isEmpty() ? deviceOf(n) : deviceInstead;
     Mscomm.setPortName(device);
     Mscomm.setBaudRate(settings->baudRate);
     Mscomm.setParity(settings->parity);
@@ -235,8 +235,20 @@ void FrmComm::configureAndOpen(bool clearBuffers)
     if (clearBuffers)
         Mscomm.clear(QSerialPort::AllDirections);
     openedPort_ = commPort;
+    openedDevice_ = device;
+    openedSerialNumber_ = serialNumberOf(listPorts_(), device);
     lossReported_ = false;
     reopenTimer_.stop();
+}
+
+QString FrmComm::deviceToReopen(int n) const
+{
+    const QString own = deviceOf(n);
+    if (QFileInfo::exists(own))
+        return own;
+    const std::optional<PresentPort> moved =
+        portWithSerialNumber(listPorts_(), openedSerialNumber_);
+    return moved ? moved->device : QString();
 }
 
 void FrmComm::tryReopen()
@@ -248,15 +260,27 @@ void FrmComm::tryReopen()
     const std::optional<int> n = commPortNumber(openedPort_);
     // Only the device that went away; a port changed in the settings meanwhile is
     // the settings dialog's to open.
-    if (!n || openedPort_ != ctx_.app.CommPort || !QFileInfo::exists(deviceOf(*n)))
+    if (!n || openedPort_ != ctx_.app.CommPort)
         return;
+    const QString device = deviceToReopen(*n);
+    if (device.isEmpty())
+        return;
+    const QString serialNumber = openedSerialNumber_;
     try {
-        configureAndOpen(true);
+        configureAndOpen(true, device);
     } catch (const VbError&) {
         return; // not usable yet: the next look tries again
     }
+    // The adapter is the same whatever its name now, even where the system
+    // lists it without its serial number for a moment.
+    if (openedSerialNumber_.isEmpty())
+        openedSerialNumber_ = serialNumber;
+    const QString moved = device != deviceOf(*n)
+                              ? QStringLiteral("（デバイス ") + device + QStringLiteral("）")
+                              : QString();
     ctx_.svc.status.setPanelText(2, QStringLiteral("通信ポート") + openedPort_ +
-                                        QStringLiteral(" を開き直しました。"));
+                                        QStringLiteral(" を開き直しました") + moved +
+                                        QStringLiteral("。"));
 }
 
 void FrmComm::onReadyRead()

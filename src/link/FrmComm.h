@@ -7,6 +7,7 @@
 #include "base/Context.h"
 #include "base/LinkClients.h"
 #include "link/LinkInput.h"
+#include "link/PresentPorts.h"
 #include "link/Sequencer.h"
 
 #include <QObject>
@@ -79,11 +80,19 @@ public:
     std::function<void()> showSystemDialog;
 
     // After the port was lost: the same device is looked for every second and
-    // opened again as soon as it is back (a USB adapter plugged in again).
+    // opened again as soon as it is back (a USB adapter plugged in again). An
+    // adapter that comes back under another name is found by its serial number.
     static constexpr int kReopenIntervalMs = 1000;
     bool reopening() const { return reopenTimer_.isActive(); }
     // One look for the lost device (the timer's work; public for tests).
     void tryReopen();
+    // The ports present now (QSerialPortInfo unless a test sets its own).
+    void setPortLister(std::function<QList<PresentPort>()> lister)
+    {
+        listPorts_ = std::move(lister);
+    }
+    // The device the port is open on (after a reopen, the adapter's new name).
+    const QString& openedDevice() const { return openedDevice_; }
 
 private:
     class TimerAdapter : public LinkTimer {
@@ -99,7 +108,11 @@ private:
     };
 
     // Throws VbError: 8002 for a port that cannot be opened, 380 for a bad CommParam.
-    void configureAndOpen(bool clearBuffers);
+    // device: the one to open instead of the port's own (its adapter's new name).
+    void configureAndOpen(bool clearBuffers, const QString& device = {});
+    // The device to reopen after a loss: the port's own while it is there, else
+    // the one the opened adapter's serial number is found at; empty when neither.
+    QString deviceToReopen(int n) const;
     bool open(bool clearBuffers, bool offerSettings);
     void onReadyRead();
     void onErrorOccurred(QSerialPort::SerialPortError error);
@@ -115,6 +128,9 @@ private:
     QString openedPort_;
     QString fixedDevice_;
     bool lossReported_ = false;
+    QString openedDevice_;
+    QString openedSerialNumber_; // of the adapter last opened, empty when unknown
+    std::function<QList<PresentPort>()> listPorts_ = [] { return presentPorts(); };
     QTimer reopenTimer_;
 };
 

@@ -11,6 +11,7 @@
 #include "link/LinkTexts.h"
 #include "link/Sequencer.h"
 #include "main/DownloadReception.h"
+#include "main/LoadedGraph.h"
 #include "main/WindowMenu.h"
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
@@ -657,7 +658,8 @@ void FrmMDIMain::loadDataFile()
             showDataSet(DataSetChange::Emptied);
         return;
     }
-    showDataSet(DataSetChange::ArrivedUnscaled);
+    fitGraphToLoadedData(ctx_);
+    showDataSet(DataSetChange::ArrivedScaled);
 }
 
 void FrmMDIMain::showRestoredDataSet()

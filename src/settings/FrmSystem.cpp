@@ -3,6 +3,7 @@
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -113,6 +114,15 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
             LblDevice->setObjectName(QStringLiteral("LblDevice"));
             TxtDevice->setObjectName(QStringLiteral("TxtDevice"));
             form->addRow(LblDevice, TxtDevice);
+            LblPorts = new QLabel(QStringLiteral("接続中のポート："));
+            CmbPorts = new QComboBox;
+            // Stable names are long: the list opens wide, the field stays put.
+            CmbPorts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            CmbPorts->setMinimumContentsLength(32);
+            CmbPorts->view()->setMinimumWidth(480);
+            LblPorts->setObjectName(QStringLiteral("LblPorts"));
+            CmbPorts->setObjectName(QStringLiteral("CmbPorts"));
+            form->addRow(LblPorts, CmbPorts);
         }
     }
 
@@ -138,18 +148,49 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
                                           sel.stopBits};
     for (size_t i = 0; i < 5; ++i)
         CmbOptions1[i]->setCurrentIndex(positions[i]);
+    fillPresentPorts();
     showDeviceOfSelectedPort();
 
     connect(CmbOptions1[0], &QComboBox::currentIndexChanged, this,
             [this] { showDeviceOfSelectedPort(); });
-    connect(TxtDevice, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const int port = CmbOptions1[0]->currentIndex();
-        if (port >= 0)
-            editedDevices_[static_cast<size_t>(port)] = text.isEmpty() ? QStringLiteral(" ") : text;
-    });
+    connect(TxtDevice, &QLineEdit::textEdited, this,
+            [this](const QString& text) { editDevice(text); });
+    connect(CmbPorts, &QComboBox::activated, this, [this](int index) { takePresentPort(index); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void FrmSystem::editDevice(const QString& text)
+{
+    const int port = CmbOptions1[0]->currentIndex();
+    if (port >= 0)
+        editedDevices_[static_cast<size_t>(port)] = text.isEmpty() ? QStringLiteral(" ") : text;
+}
+
+void FrmSystem::fillPresentPorts()
+{
+    presentPorts_ = links_.presentPorts ? links_.presentPorts() : QList<PresentPort>{};
+    CmbPorts->clear();
+    for (const PresentPort& port : presentPorts_) {
+        CmbPorts->addItem(port.listText());
+        CmbPorts->setItemData(CmbPorts->count() - 1, port.device, Qt::ToolTipRole);
+    }
+    CmbPorts->setPlaceholderText(presentPorts_.isEmpty()
+                                     ? QStringLiteral("（見つかりません）")
+                                     : QStringLiteral("選ぶとデバイスに入ります"));
+    CmbPorts->setCurrentIndex(-1);
+    CmbPorts->setEnabled(!presentPorts_.isEmpty());
+}
+
+void FrmSystem::takePresentPort(int index)
+{
+    if (index < 0 || index >= presentPorts_.size() || !TxtDevice->isEnabled())
+        return;
+    // The stable name keeps finding the adapter after it was plugged in again.
+    const QString name = presentPorts_[index].preferredName();
+    TxtDevice->setText(name);
+    editDevice(name);
 }
 
 void FrmSystem::showDeviceOfSelectedPort()

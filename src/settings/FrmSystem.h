@@ -2,6 +2,7 @@
 // "通信条件設定": the serial port and its settings, stored and applied at once.
 
 #include "base/Context.h"
+#include "settings/PresentPort.h"
 
 #include <QDialog>
 #include <array>
@@ -38,6 +39,8 @@ struct FrmSystemLinks {
     std::function<QString(int port)> deviceForPort;
     // True when the device of a port is fixed by the environment (QUELLIN_COM<n>).
     std::function<bool(int port)> deviceFixedByEnvironment;
+    // The serial ports present now, offered as devices for the selected port.
+    std::function<QList<PresentPort>()> presentPorts;
 };
 
 class FrmSystem : public QDialog {
@@ -48,10 +51,14 @@ private:
     void cmdOK_Click();
     void Command1_Click();
     void showDeviceOfSelectedPort();
+    void fillPresentPorts();
+    void takePresentPort(int index);
+    void editDevice(const QString& text);
 
     Context& ctx_;
     FrmSystemLinks links_;
     std::array<QString, 8> editedDevices_; // device texts the user typed, per port
+    QList<PresentPort> presentPorts_;
 
     QTabWidget* TabsOption = nullptr;
     QGroupBox* FramOptions = nullptr;
@@ -59,6 +66,8 @@ private:
     std::array<QLabel*, 5> LblOptions1{};
     QLabel* LblDevice = nullptr;
     QLineEdit* TxtDevice = nullptr;
+    QLabel* LblPorts = nullptr;
+    QComboBox* CmbPorts = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* Command1 = nullptr;

@@ -11,7 +11,8 @@
 //     yyyy/mm/dd hh:mm:ss, each measured value a number within single
 //     precision (an empty one too: a made-up 0 V or 0 W must not enter the data);
 //   - times that never go back (the graph's scan relies on time order), the
-//     first two a second or more apart (their distance is the sample interval).
+//     first two a second or more apart. The sample interval is the distance
+//     between neighbouring records that occurs most often.
 
 #include "store/CsvLoad.h"
 #include "base/ErrorReport.h"
@@ -27,6 +28,7 @@
 #include "store/DataSetInfo.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
+#include "store/RecordSpacing.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +106,7 @@ public:
             throw Refusal{kNoDataRecorded};
         if (count_ == 1)
             refuse(QStringLiteral("データが1件しかありません。2件以上必要です。"));
+        loaded_.sampleInterval = static_cast<int>(spacing_.mostCommon());
         loaded_.lastTime = lastTime_;
         loaded_.totalEnergy = lastEnergy_;
         return loaded_;
@@ -269,6 +272,8 @@ private:
                           QStringLiteral("%1行目の時刻が前の行の時刻より前です。"
                                          "時刻の古い順に並べてください。")
                               .arg(lineNo));
+        if (step <= INT_MAX)
+            spacing_.add(step);
         if (count_ != 1)
             return;
         if (step == 0)
@@ -293,9 +298,6 @@ private:
             loaded_.firstTime = t;
             firstLine_ = lineNo;
         } else {
-            if (count_ == 1)
-                loaded_.sampleInterval =
-                    static_cast<int>(vbdate::secondsBetween(loaded_.firstTime, t));
             if (loaded_.peakWatts < watts) {
                 loaded_.peakWatts = watts;
                 loaded_.peakTime = t;
@@ -328,6 +330,7 @@ private:
     std::vector<QByteArrayView> fields_; // the fields of the current line
     std::vector<DataRecord> batch_;      // records not yet in TMP.DAT
     int count_ = 0;                      // records read
+    RecordSpacing spacing_;
     qint64 firstLine_ = 0;
     double lastTime_ = 0;
     double lastEnergy_ = 0;

@@ -6,6 +6,7 @@
 #include "dialogs/FrmDispSet.h"
 #include "Controls.h"
 #include "DialogShots.h"
+#include "dialogs/KeyGate.h"
 #include "link/LinkDoubles.h"
 #include "link/SettingsExchange.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -140,6 +142,38 @@ TEST(DispSetKeys, FieldsTakeOnlyTheirCharactersAndEnterSendsNothing)
     QApplication::sendEvent(control<QLineEdit>(d, "TxtData", 2), &enter);
     EXPECT_EQ(w.sent().size(), sent);
     EXPECT_TRUE(control<QLineEdit>(d, "TxtData", 5)->isReadOnly());
+}
+
+// Every way a field pastes is checked against the field's filter, the X11
+// middle-button paste of the selection as well as the paste keys.
+TEST(DispSetKeys, EveryPasteIsFoundWithItsSource)
+{
+    using Mode = std::optional<QClipboard::Mode>;
+    const QPointF at(2, 2);
+    const auto mouse = [&](QEvent::Type type, Qt::MouseButton button) {
+        return std::make_shared<QMouseEvent>(type, at, at, button, button, Qt::NoModifier);
+    };
+    const struct {
+        const char* name;
+        std::shared_ptr<QEvent> event;
+        Mode source;
+    } cases[] = {
+        {"Ctrl+V", std::make_shared<QKeyEvent>(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier),
+         QClipboard::Clipboard},
+        {"Shift+Insert",
+         std::make_shared<QKeyEvent>(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier),
+         QClipboard::Clipboard},
+        {"middle release", mouse(QEvent::MouseButtonRelease, Qt::MiddleButton),
+         QClipboard::Selection},
+        {"middle press", mouse(QEvent::MouseButtonPress, Qt::MiddleButton), std::nullopt},
+        {"left release", mouse(QEvent::MouseButtonRelease, Qt::LeftButton), std::nullopt},
+        {"typed V",
+         std::make_shared<QKeyEvent>(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier,
+                                     QStringLiteral("v")),
+         std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pasteSource(*c.event), c.source) << c.name;
 }
 
 TEST(DispSetClosing, WaitsForItsOwnExchangeOnly)

@@ -4,6 +4,7 @@
 #include "Catalogue.h"
 #include "TestContext.h"
 #include "dialogs/MemoryCommands.h"
+#include "link/MemoryInfo.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -97,6 +98,44 @@ TEST(DownloadPlan, AsksForEachBlockWithItsCountUpToTheStoresLimit)
     // An unknown interval, a start that is no date, a continuation, no block.
     for (const int block : {8, 9, 2, 10, -1})
         EXPECT_TRUE(planDownload(blocks, block).error.startsWith("ダウンロードできません。\r\n"));
+}
+
+// Block numbers are written in as many digits as they have: the tenth block
+// and later are asked, read and cleared under their own two or three digits.
+TEST(MemoryCommands, BlocksFromTenOnAreNamedInFull)
+{
+    const auto first = [](int count) {
+        return MemoryBlockInfo{0, 2, "2002/06/05 10:00", 50, count};
+    };
+    std::vector<MemoryBlockInfo> blocks(9, first(1));
+    blocks.push_back(first(12));                           // block 9
+    blocks.push_back({kContinuationBlock, -1, {}, 0, 30}); // block 10
+    blocks.push_back({kContinuationBlock, -1, {}, 0, 7});  // block 11
+    blocks.push_back(first(345));                          // block 12
+    const std::vector<ExchangeStep> info = memoryInfoList(13);
+    const struct {
+        const char* name;
+        QStringList got;
+        QStringList expected;
+    } cases[] = {
+        {"info of block 1", commands({info.begin() + 5, info.begin() + 6}), {"CMI10"}},
+        {"info of block 12",
+         commands({info.begin() + 60, info.end()}),
+         {"CMI120", "CMI121", "CMI122", "CMI123", "CMI124"}},
+        {"download over 9 to 11",
+         commands(planDownload(blocks, 9).plan.value().steps),
+         {"CMD", "CMM900000012", "CMM1000000030", "CMM1100000007"}},
+        {"download of 12",
+         commands(planDownload(blocks, 12).plan.value().steps),
+         {"CMD", "CMM1200000345"}},
+        {"clear over 9 to 11",
+         commands(clearMeasurementSteps(blocks, 9)),
+         {"SCB9", "SCB10", "SCB11"}},
+        {"clear of 12", commands(clearMeasurementSteps(blocks, 12)), {"SCB12"}},
+    };
+    EXPECT_EQ(info.size(), 65u);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got, c.expected) << c.name;
 }
 
 TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)

@@ -1,10 +1,13 @@
 #include "LinkDoubles.h"
 
 #include "link/FrmComm.h"
+#include "link/PresentPorts.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -365,6 +368,84 @@ TEST_F(CommPortTest, HangUpOfTheMeterSideIsReportedOnceAndClosesThePort)
     EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(comm.isOpen());
     EXPECT_FALSE(comm.timeOutTimer().isActive());
+}
+
+// An adapter plugged in again under another name is found by its serial number;
+// another adapter that took its place is not opened.
+TEST_F(CommPortTest, ALostAdapterIsReopenedUnderItsNewNameByItsSerialNumber)
+{
+    const struct {
+        const char* name;
+        QString serialBefore;
+        QString serialNow;
+        bool reopened;
+    } cases[] = {
+        {"same adapter", "A1B2", "A1B2", true},
+        {"another adapter", "A1B2", "ZZ99", false},
+        {"adapter without serial number", "", "", false},
+    };
+    for (const auto& c : cases) {
+        PtyMaster before;
+        PtyMaster now; // made first, so that it cannot take the lost one's name
+        ASSERT_TRUE(before.ok() && now.ok());
+        ScopedEnv env("QUELLIN_COM1", before.slave());
+        QList<PresentPort> ports = {{QString::fromLatin1(before.slave()), {}, {}, c.serialBefore}};
+        FrmComm comm(ctx(), clients);
+        comm.setPortLister([&] { return ports; });
+        ASSERT_TRUE(comm.openPort()) << c.name;
+        before.hangUp();
+        ASSERT_TRUE(runEventsUntil([&] { return !comm.isOpen(); })) << c.name;
+        ASSERT_FALSE(QFile::exists(QString::fromLatin1(before.slave()))) << c.name;
+        ports = {{QString::fromLatin1(now.slave()), {}, {}, c.serialNow}};
+        tc.status.panels[2].clear();
+        comm.tryReopen();
+        EXPECT_EQ(comm.isOpen(), c.reopened) << c.name;
+        if (!c.reopened)
+            continue;
+        EXPECT_EQ(comm.openedDevice(), QString::fromLatin1(now.slave())) << c.name;
+        EXPECT_EQ(tc.status.panels[2], "通信ポート1 を開き直しました（デバイス " +
+                                           QString::fromLatin1(now.slave()) + "）。")
+            << c.name;
+        comm.write("CMD\r");
+        EXPECT_EQ(now.receive(4), QByteArray("CMD\r")) << c.name;
+    }
+}
+
+TEST(PresentPorts, AreNamedByTheirStableLinkAndFoundBySerialNumber)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString devices = dir.filePath("dev");
+    const QString byId = dir.filePath("by-id");
+    ASSERT_TRUE(QDir().mkpath(devices) && QDir().mkpath(byId));
+    for (const char* name : {"ttyUSB0", "ttyUSB1"}) {
+        QFile f(devices + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(devices + "/ttyUSB1", byId + "/usb-FTDI_FT232R_A1B2-if00-port0"));
+    ASSERT_TRUE(QFile::link(devices + "/gone", byId + "/usb-old-port0")); // a dangling link
+    const QList<PresentPort> ports = {{devices + "/ttyUSB0", {}, {}, {}},
+                                      {devices + "/ttyUSB1", {}, {}, "A1B2"}};
+    const struct {
+        const char* name;
+        QString device;
+        QString stable;
+        QString serial;
+    } cases[] = {
+        {"adapter with a link", devices + "/ttyUSB1", byId + "/usb-FTDI_FT232R_A1B2-if00-port0",
+         "A1B2"},
+        {"the link itself", byId + "/usb-FTDI_FT232R_A1B2-if00-port0",
+         byId + "/usb-FTDI_FT232R_A1B2-if00-port0", "A1B2"},
+        {"port without link or serial", devices + "/ttyUSB0", {}, {}},
+        {"no such port", devices + "/ttyUSB7", {}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(stableNameOf(c.device, byId), c.stable) << c.name;
+        EXPECT_EQ(serialNumberOf(ports, c.device), c.serial) << c.name;
+    }
+    EXPECT_EQ(portWithSerialNumber(ports, "A1B2")->device, devices + "/ttyUSB1");
+    EXPECT_FALSE(portWithSerialNumber(ports, "").has_value());
+    EXPECT_FALSE(portWithSerialNumber(ports, "NONE").has_value());
 }
 
 } // namespace

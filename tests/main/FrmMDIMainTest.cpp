@@ -414,9 +414,13 @@ TEST_F(MainFixture, SavedDataSetLoadsBackThroughTheMenus)
     QApplication::processEvents();
     ASSERT_FALSE(main->MnuView_Graph->isChecked());
     t.files.answers = {path};
+    t.ctx->app.GraphXHani = 3; // a day, left from something else
     main->MnuFile_Load->trigger();
     ASSERT_EQ(t.files.opens.size(), 1u);
     EXPECT_EQ(t.ctx->dataSet().RecordCount(), 20);
+    // Twenty one-second records: a minute from the first one.
+    EXPECT_EQ(t.ctx->app.GraphXHani, 1);
+    EXPECT_EQ(t.ctx->graphWindow().GraphStart, t.ctx->dataSet().FirstTime());
     EXPECT_TRUE(t.ctx->app.DataPresent);
     EXPECT_TRUE(main->MnuFile_Save->isEnabled());
     EXPECT_TRUE(main->toolButton(ToolButton::Clear)->isEnabled());

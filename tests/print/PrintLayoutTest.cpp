@@ -1,4 +1,5 @@
 #include "print/PrintLayout.h"
+#include "print/PrintPages.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,41 @@ TEST(TablePagination, EveryRowOnExactlyOnePage)
     EXPECT_EQ(next, rows);
     EXPECT_EQ(rowsOfPage(p, rows, p.pageCount).count, 0);
     EXPECT_EQ(rowsOfPage(p, rows, -1).count, 0);
+}
+
+} // namespace
+} // namespace quellin
+
+namespace quellin {
+namespace {
+
+// The list print's page: an inch at the top and the bottom, half an inch at the
+// left, a narrow right margin, in the orientation of the version, under the
+// heading "計測データ" with its page number.
+TEST(SpreadPage, HasItsMarginsOrientationAndHeading)
+{
+    const struct {
+        int version;
+        QPageLayout::Orientation orientation;
+        int page;
+        const char* number;
+    } cases[] = {
+        {1, QPageLayout::Portrait, 1, "ページ 1"},
+        {2, QPageLayout::Landscape, 12, "ページ 12"},
+        {3, QPageLayout::Landscape, 3, "ページ 3"},
+    };
+    for (const auto& c : cases) {
+        const QPageLayout layout = spreadPageLayout(c.version, QPageSize(QPageSize::A4));
+        EXPECT_EQ(layout.orientation(), c.orientation) << c.version;
+        const QMarginsF m = layout.margins(QPageLayout::Point);
+        EXPECT_DOUBLE_EQ(m.top(), 72) << c.version;
+        EXPECT_DOUBLE_EQ(m.bottom(), 72) << c.version;
+        EXPECT_DOUBLE_EQ(m.left(), 36) << c.version;
+        EXPECT_DOUBLE_EQ(m.right(), 10) << c.version;
+        EXPECT_EQ(layout.pageSize().id(), QPageSize::A4) << c.version;
+        EXPECT_EQ(spreadPageNumberText(c.page), QString::fromUtf8(c.number));
+    }
+    EXPECT_EQ(spreadPageTitle(), QStringLiteral("計測データ"));
 }
 
 } // namespace

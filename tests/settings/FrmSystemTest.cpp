@@ -98,5 +98,52 @@ TEST(FrmSystem, TheDeviceOfAPortCanBeSetForAnAdapter)
     EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice1"), {}), QStringLiteral("/dev/ttyUSB0"));
 }
 
+// The ports present are offered with what tells them apart; choosing one puts
+// its stable name into the selected port's device, and the port keeps its number.
+TEST(FrmSystem, OffersThePresentPortsByTheirStableNames)
+{
+    const QList<PresentPort> present = {{"/dev/ttyS0", {}, {}, {}},
+                                        {"/dev/ttyUSB1",
+                                         "/dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port0",
+                                         "FT232R USB UART", "A1B2"}};
+    const struct {
+        const char* name;
+        QList<PresentPort> ports;
+        QStringList lines;
+        int chosen; // -1: none
+        QString stored;
+    } cases[] = {
+        {"adapter chosen",
+         present,
+         {"/dev/ttyS0", "/dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port0  FT232R USB "
+                        "UART（シリアル番号 A1B2）"},
+         1,
+         "/dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port0"},
+        {"plain port chosen", present, {}, 0, "/dev/ttyS0"},
+        {"nothing present", {}, {}, -1, {}},
+    };
+    for (const auto& c : cases) {
+        test::TestContext t;
+        t.ctx->app.CommPort = QStringLiteral("3");
+        FrmSystemLinks links;
+        links.reopenPort = [] { return true; };
+        links.deviceForPort = [](int) { return QStringLiteral("/dev/ttyS2"); };
+        links.presentPorts = [&] { return c.ports; };
+        FrmSystem dlg(*t.ctx, links);
+        auto* list = control<QComboBox>(dlg, "CmbPorts");
+        EXPECT_EQ(list->count(), c.ports.size()) << c.name;
+        EXPECT_EQ(list->isEnabled(), !c.ports.isEmpty()) << c.name;
+        for (int i = 0; i < c.lines.size(); ++i)
+            EXPECT_EQ(list->itemText(i), c.lines[i]) << c.name;
+        if (c.chosen >= 0) {
+            list->setCurrentIndex(c.chosen);
+            Q_EMIT list->activated(c.chosen);
+        }
+        control<QPushButton>(dlg, "cmdOK")->click();
+        EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("3")) << c.name;
+        EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice3"), {}), c.stored) << c.name;
+    }
+}
+
 } // namespace
 } // namespace quellin

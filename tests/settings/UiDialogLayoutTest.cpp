@@ -67,6 +67,12 @@ TEST(SystemLayout, FitsItsWindow)
     test::TestContext t;
     FrmSystemLinks links;
     links.deviceForPort = [](int n) { return QStringLiteral("/dev/ttyS%1").arg(n - 1); };
+    links.presentPorts = [] {
+        return QList<PresentPort>{{"/dev/ttyS0", {}, {}, {}},
+                                  {"/dev/ttyUSB0",
+                                   "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0",
+                                   "FT232R USB UART", "A1B2C3D4"}};
+    };
     FrmSystem dlg(*t.ctx, links);
     expectNothingClippedOrOverlapping(dlg);
     maybeSave(dlg, QStringLiteral("system.png"));

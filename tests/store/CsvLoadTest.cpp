@@ -315,3 +315,37 @@ TEST(RoundTrip, ASavedFileReloadsToTheSameStore)
 }
 
 } // namespace
+
+// The sample interval is the step between records that occurs most often: a PC
+// log that began a few seconds in, or a pause, must not set it.
+TEST(LoadedFileEdges, TheSampleIntervalIsTheMostCommonStep)
+{
+    const struct {
+        const char* name;
+        std::vector<int> seconds; // each record's time after 10:00:00
+        int interval;
+    } cases[] = {
+        {"regular", {0, 10, 20, 30}, 10},
+        {"late first step", {0, 12, 22, 32, 42}, 10},
+        {"pause later", {0, 5, 10, 15, 75, 80}, 5},
+        {"repeated second", {0, 10, 10, 20, 30}, 10},
+        {"all steps differ", {0, 3, 7, 12}, 3},
+        {"two steps as often", {0, 20, 30, 50, 60}, 20},
+        {"two records", {0, 7}, 7},
+    };
+    for (const auto& c : cases) {
+        TestContext t;
+        useVersion(*t.ctx, 1);
+        QByteArray bytes = "name\r\n\"x\"\r\n" + QByteArray::fromHex("2294d48d8622") + "," +
+                           QByteArray::fromHex("228e9e8d8f22") + "\r\n";
+        int r = 0;
+        for (const int s : c.seconds)
+            bytes += QByteArray::number(r++) +
+                     ",\"2002/06/01 10:" + QByteArray::number(s / 60).rightJustified(2, '0') + ":" +
+                     QByteArray::number(s % 60).rightJustified(2, '0') + "\"\r\n";
+        const QString path = t.path(QStringLiteral("steps.csv"));
+        writeBytes(path, bytes);
+        ASSERT_TRUE(LoadDataFile(*t.ctx, path)) << c.name;
+        EXPECT_EQ(t.ctx->dataSet().SampleInterval(), c.interval) << c.name;
+    }
+}
