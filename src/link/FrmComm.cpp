@@ -2,6 +2,8 @@
 
 #include "link/FrmComm.h"
 
+#include "link/LinkTexts.h"
+
 #include "platform/VbError.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
@@ -278,9 +280,15 @@ void FrmComm::tryReopen()
     const QString moved = device != deviceOf(*n)
                               ? QStringLiteral("（デバイス ") + device + QStringLiteral("）")
                               : QString();
-    ctx_.svc.status.setPanelText(2, QStringLiteral("通信ポート") + openedPort_ +
-                                        QStringLiteral(" を開き直しました") + moved +
-                                        QStringLiteral("。"));
+    if (ctx_.svc.status.panelText(1) == link_text::kPortLostPanel)
+        ctx_.svc.status.setPanelText(1, QString());
+    const QString note = QStringLiteral("通信ポート") + openedPort_ +
+                         QStringLiteral(" を開き直しました") + moved + QStringLiteral("。");
+    ctx_.svc.status.setPanelText(2, note);
+    QTimer::singleShot(kReopenedNoteMs, this, [this, note] {
+        if (ctx_.svc.status.panelText(2) == note)
+            ctx_.svc.status.setPanelText(2, QString());
+    });
 }
 
 void FrmComm::onReadyRead()
@@ -305,7 +313,12 @@ void FrmComm::onErrorOccurred(QSerialPort::SerialPortError error)
     // Closed at once, or the port keeps reporting; the user is told from the event
     // loop, not from inside the port's own notification.
     Mscomm.close();
-    QTimer::singleShot(0, this, [this] { input_.portLost(openedPort_); });
+    QTimer::singleShot(0, this, [this] {
+        input_.portLost(openedPort_);
+        // After the message and the measurement's end, which clears the panel.
+        if (!Mscomm.isOpen())
+            ctx_.svc.status.setPanelText(1, link_text::kPortLostPanel);
+    });
     reopenTimer_.start();
 }
 

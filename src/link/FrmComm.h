@@ -83,6 +83,9 @@ public:
     // opened again as soon as it is back (a USB adapter plugged in again). An
     // adapter that comes back under another name is found by its serial number.
     static constexpr int kReopenIntervalMs = 1000;
+    // While the port is lost, status panel 1 says so (the message box alone is
+    // gone once answered); the note that it was opened again clears after a while.
+    static constexpr int kReopenedNoteMs = 5000;
     bool reopening() const { return reopenTimer_.isActive(); }
     // One look for the lost device (the timer's work; public for tests).
     void tryReopen();

@@ -10,6 +10,8 @@ namespace link_text {
 inline const QString kCheckMeter = QStringLiteral("電力計を確認して下さい。");
 inline const QString kStoppedByMeter = QStringLiteral("本体側で中断されました。");
 inline const QString kBatteryLow = QStringLiteral("本体側のバッテリがありません。");
+// Status panel 1 while the port is lost and looked for again.
+inline const QString kPortLostPanel = QStringLiteral("ポート切断");
 inline const QString kStartFailed = QStringLiteral("計測開始に失敗しました。");
 inline const QString kCannotStart = QStringLiteral("計測を開始できません。");
 inline const QString kCommandErrorTitle = QStringLiteral("コマンド通信エラー");

@@ -395,11 +395,15 @@ TEST_F(CommPortTest, ALostAdapterIsReopenedUnderItsNewNameByItsSerialNumber)
         ASSERT_TRUE(comm.openPort()) << c.name;
         before.hangUp();
         ASSERT_TRUE(runEventsUntil([&] { return !comm.isOpen(); })) << c.name;
+        ASSERT_TRUE(runEventsUntil([&] { return tc.status.panels[1] == "ポート切断"; }))
+            << c.name;
         ASSERT_FALSE(QFile::exists(QString::fromLatin1(before.slave()))) << c.name;
         ports = {{QString::fromLatin1(now.slave()), {}, {}, c.serialNow}};
         tc.status.panels[2].clear();
         comm.tryReopen();
         EXPECT_EQ(comm.isOpen(), c.reopened) << c.name;
+        // The lost state shows until the port is open again.
+        EXPECT_EQ(tc.status.panels[1], c.reopened ? "" : "ポート切断") << c.name;
         if (!c.reopened)
             continue;
         EXPECT_EQ(comm.openedDevice(), QString::fromLatin1(now.slave())) << c.name;
