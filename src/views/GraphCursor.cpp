@@ -84,7 +84,8 @@ CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, con
         const auto v = seriesValueAt(st, data.SampleInterval(), s, out.time);
         const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
         out.readings.push_back({s, name + QLatin1Char(' ') +
-                                       (v ? seriesValueText(cat, s, *v) : QStringLiteral("－")) +
+                                       (v && !std::isnan(*v) ? seriesValueText(cat, s, *v)
+                                                         : QStringLiteral("－")) +
                                        QLatin1Char(' ') + seriesUnitText(cat, s)});
     }
     return out;

@@ -26,20 +26,27 @@ const std::vector<double>* pointsOf(const Context& ctx, int s)
     return v.size() > static_cast<size_t>(st.GraphPoints) ? &v : nullptr;
 }
 
+// Missing values (NaN: a record whose reading was not a number) are left out of
+// the peaks; a window of nothing else gives NaN, as its first value.
 double largest(const std::vector<double>& v, int n)
 {
     double m = v[1];
-    for (int i = 2; i <= n; ++i)
-        m = std::max(m, v[static_cast<size_t>(i)]);
+    for (int i = 2; i <= n; ++i) {
+        const double x = v[static_cast<size_t>(i)];
+        if (!std::isnan(x))
+            m = std::isnan(m) ? x : std::max(m, x);
+    }
     return m;
 }
 
 double largestMagnitude(const std::vector<double>& v, int n)
 {
     double m = v[1];
-    for (int i = 2; i <= n; ++i)
-        if (std::abs(v[static_cast<size_t>(i)]) > std::abs(m))
-            m = v[static_cast<size_t>(i)];
+    for (int i = 2; i <= n; ++i) {
+        const double x = v[static_cast<size_t>(i)];
+        if (!std::isnan(x) && (std::isnan(m) || std::abs(x) > std::abs(m)))
+            m = x;
+    }
     return m;
 }
 

@@ -6,6 +6,7 @@
 #include "store/DataSet.h"
 
 #include <array>
+#include <cmath>
 
 namespace quellin {
 
@@ -73,6 +74,10 @@ QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, 
     if (item.firstVersion > ctx.app.HardVersion)
         return {};
     if (!columnShown(ctx, c))
+        return {};
+    // A value the record could not be given (a downloaded reading that was not a
+    // number) is missing: an empty cell, not a number nobody measured.
+    if (c >= 2 && std::isnan(rec.column(c)))
         return {};
     switch (item.listFormat) {
     case ListFormat::RecordNumber:

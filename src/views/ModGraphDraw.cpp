@@ -218,25 +218,50 @@ void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& c
             // reports it.
             const double cap = 2.0 * axis.ymax;
             const double perUnit = height / (axis.ymax - axis.ymin);
+            bool missing = false;
             for (int i = 1; i <= n; ++i) {
                 const double v = values[static_cast<size_t>(i)];
+                if (std::isnan(v)) {
+                    missing = true; // a record whose value could not be read
+                    continue;
+                }
                 const double limited =
                     std::isfinite(v) ? std::min(v, cap) : ChgValue(svc, axis.scale, axis.ymax, v);
                 ys[static_cast<size_t>(i)] = (axis.ymax - limited) * perUnit;
+            }
+            // Missing values are left out, so that the curve bridges them as it does
+            // samples missing in time, instead of drawing a value nobody measured.
+            std::vector<long long> keptSeconds;
+            const long long* ts = seconds.data();
+            int points = n;
+            if (missing) {
+                keptSeconds.assign(1, 0);
+                std::vector<double> keptYs(1, 0.0);
+                for (int i = 1; i <= n; ++i) {
+                    if (std::isnan(values[static_cast<size_t>(i)]))
+                        continue;
+                    keptSeconds.push_back(seconds[static_cast<size_t>(i)]);
+                    keptYs.push_back(ys[static_cast<size_t>(i)]);
+                }
+                points = static_cast<int>(keptYs.size()) - 1;
+                if (points < 2)
+                    return true;
+                ys = std::move(keptYs);
+                ts = keptSeconds.data();
             }
             const long long m = n <= slots ? slots : n;
             const double dx = width / static_cast<double>(m - 1);
             pen.clipTo(plot);
             const long long interval = std::max(1, scene.sampleInterval);
-            if (isDenseCurve(n, plot.rect.width())) {
+            if (isDenseCurve(points, plot.rect.width())) {
                 drawDenseCurve(pen.p,
-                               denseCurve(seconds.data(), ys.data(), n, dx, interval, width + dx,
+                               denseCurve(ts, ys.data(), points, dx, interval, width + dx,
                                           plot.rect, pen.tpp),
                                colour);
                 return true;
             }
             CurvePainter painter(pen.p, plot.rect, pen.tpp, colour);
-            graphwalk::walk(seconds.data(), ys.data(), n, dx, interval, width + dx,
+            graphwalk::walk(ts, ys.data(), points, dx, interval, width + dx,
                             [&](double x1, double y1, double x2, double y2, bool d) {
                                 painter.add(x1, y1, x2, y2, d);
                             });

@@ -119,6 +119,25 @@ TEST_F(GraphDrawing, MissingSamplesAreBridgedDotted)
         ASSERT_TRUE(isCurve(x, kCurveRow) || isCurve(x, kCurveRow - 1)) << "solid at " << x;
 }
 
+// Values a record could not be given (NaN) are bridged like samples missing in
+// time: no overflow report, no point at zero.
+TEST_F(GraphDrawing, MissingValuesAreBridgedLikeMissingSamples)
+{
+    std::vector<double>& power = tc.ctx->graphWindow().GraphValues[4];
+    for (int sec = 20; sec <= 22; ++sec)
+        power[static_cast<size_t>(sec - 3 + 1)] = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_TRUE(drawScene());
+    EXPECT_TRUE(tc.status.panels[2].isEmpty()) << tc.status.panels[2].toStdString();
+    // 10:00:19 … 10:00:23 lies between x = 136 + 205.8 and 136 + 249.1.
+    int on = 0, off = 0;
+    for (int x = kPlotLeft + 210; x < kPlotLeft + 245; ++x)
+        (isCurve(x, kCurveRow) ? on : off) += 1;
+    EXPECT_GE(on, 6);
+    EXPECT_GE(off, 6);
+    for (int x = kPlotLeft; x < kPlotLeft + 650; ++x)
+        ASSERT_FALSE(isCurve(x, kPlotTop + 299)) << "a point at 0 W at " << x;
+}
+
 TEST_F(GraphDrawing, GridIsDottedLightGreyOnTheDarkPlot)
 {
     ASSERT_TRUE(drawScene());

@@ -96,6 +96,32 @@ TEST(ListCellText, AbsentOrSwitchedOffColumnsStayBlank)
     EXPECT_EQ(listCellText(*t.ctx, r, 13), QString());
 }
 
+// A value a record could not be given (NaN) is missing: a blank cell in the
+// list and on paper, the rest of the record as usual.
+TEST(ListCellText, AMissingValueIsABlankCell)
+{
+    test::TestContext t;
+    giveCatalogue(*t.ctx, 1);
+    DataRecord r = sample();
+    r.setColumn(6, std::numeric_limits<double>::quiet_NaN());
+    for (const ListPurpose purpose : {ListPurpose::Screen, ListPurpose::Print}) {
+        int blanks = 0;
+        for (int g = 0; g <= 16; ++g) {
+            const QString text = listCellText(*t.ctx, r, g, purpose);
+            if (recordColumnOfGridColumn(g) == 6)
+                EXPECT_EQ(text, QString());
+            blanks += text.isEmpty() ? 1 : 0;
+            EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << g;
+        }
+        EXPECT_EQ(blanks, [&] {
+            int n = 0;
+            for (int g = 0; g <= 16; ++g)
+                n += listCellText(*t.ctx, sample(), g, purpose).isEmpty() ? 1 : 0;
+            return n + 1;
+        }());
+    }
+}
+
 TEST(ListCellText, PrintShowsHoursWithThreeDecimals)
 {
     test::TestContext t;
