@@ -1,10 +1,14 @@
 #include "store/CsvSave.h"
 #include "CsvTestSupport.h"
 #include "store/CsvFile.h"
+#include "store/CsvLoad.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 using namespace quellin;
 using namespace quellin::test;
@@ -54,6 +58,29 @@ INSTANTIATE_TEST_SUITE_P(
         std::string n = info.param.fixture;
         return n.substr(0, n.find('.'));
     });
+
+// A missing value (NaN: a reading that was not a number) is written so that it
+// loads back as missing, never as a number.
+TEST(SavedFile, AMissingValueLoadsBackMissing)
+{
+    TestContext t;
+    useVersion(*t.ctx, 2);
+    std::vector<DataRecord> records = knownRecords();
+    records[1].setColumn(6, std::numeric_limits<double>::quiet_NaN());
+    records[1].setColumn(7, std::numeric_limits<double>::quiet_NaN());
+    storeRecords(*t.ctx, records, 1);
+    const QString path = t.path(QStringLiteral("missing.csv"));
+    ASSERT_TRUE(SaveDataFile(*t.ctx, path));
+    ASSERT_TRUE(LoadDataFile(*t.ctx, path)) << (t.msg.shown.empty() ? std::string()
+                                                : t.msg.shown[0].text.toStdString());
+    const std::vector<DataRecord> loaded = recordsOf(*t.ctx);
+    ASSERT_EQ(loaded.size(), 3u);
+    for (int c = 2; c < kMaxColumns; ++c) {
+        const double v = loaded[1].column(c);
+        EXPECT_EQ(std::isnan(v), c == 6 || c == 7) << c;
+    }
+    EXPECT_EQ(loaded[0].column(6), single(1000));
+}
 
 TEST(SavedFileHeader, AnUnknownWiringHasNoWiringLine)
 {
