@@ -35,9 +35,8 @@ QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileN
     return lines;
 }
 
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode)
+std::unique_ptr<QFile> openPcLogFile(const Context& ctx, const QString& path, int wiringMode)
 {
-    closePcLogFile(ctx);
     QStringEncoder encoder("Shift_JIS");
     if (!encoder.isValid())
         throw VbError(ErrorNumber::FileIo, QStringLiteral("Shift_JIS で書き込めません。"));
@@ -50,22 +49,15 @@ void openPcLogFile(Context& ctx, const QString& path, int wiringMode)
         throw VbError(ErrorNumber::FileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
 
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered: a line the disk cuts short can be taken back (PcLogWriter).
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw VbError(ErrorNumber::PathNotFound, file->errorString());
     if (file->write(bytes) != bytes.size() || !file->flush()) {
         const QString reason = file->errorString();
         file->close();
         throw VbError(ErrorNumber::FileIo, reason);
     }
-    ctx.meas.LogFileNo = std::move(file);
-}
-
-void closePcLogFile(Context& ctx)
-{
-    if (!ctx.meas.LogFileNo)
-        return;
-    ctx.meas.LogFileNo->close();
-    ctx.meas.LogFileNo.reset();
+    return file;
 }
 
 } // namespace quellin

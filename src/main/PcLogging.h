@@ -10,8 +10,10 @@
 
 #include "base/Context.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace quellin {
 
@@ -19,12 +21,9 @@ namespace quellin {
 // the wiring the meter reported (the link's WiringMode).
 QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileName);
 
-// Opens path for writing (replacing it), writes the header and keeps the open file
-// in ctx.meas.LogFileNo. Throws VbError, with nothing left open, when the file
-// cannot be created or written.
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode);
-
-// Closes the log file (if open).
-void closePcLogFile(Context& ctx);
+// Opens path for writing (replacing it), writes the header and returns the open
+// file for the measured-data handler (MeasuredData::beginLog). Throws VbError,
+// with nothing left open, when the file cannot be created or written.
+std::unique_ptr<QFile> openPcLogFile(const Context& ctx, const QString& path, int wiringMode);
 
 } // namespace quellin
