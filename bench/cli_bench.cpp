@@ -112,7 +112,7 @@ void BM_CliLinePath(benchmark::State& state)
     for (auto _ : state)
         input.bytesReceived(line);
     if (ctx.dataSet().RecordCount() != static_cast<int>(state.iterations()) ||
-        ctx.meas.LogLineCount != static_cast<int>(state.iterations()))
+        run.measureState().LogLineCount != static_cast<int>(state.iterations()))
         state.SkipWithError("the lines were not stored and logged");
     state.counters["records"] = ctx.dataSet().RecordCount();
     run.stopPcLogging();

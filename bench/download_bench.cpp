@@ -45,24 +45,25 @@ void BM_DownloadRecvV2IntoFullStore(benchmark::State& state)
     test::giveTestCatalogue(ctx, 2);
     const MemoryBlockInfo block{2, 0, QStringLiteral("2024/05/14 08:30"), 50.02, 9999};
     const DownloadPlanResult planned = planDownload({block}, 0);
-    prepareDownload(ctx, *planned.plan);
+    DownloadCounts counts;
+    prepareDownload(ctx, counts, *planned.plan);
     const QString line = QStringLiteral("1234") + hex(201.5f) + ',' + hex(199.25f) + ',' +
                          hex(12.5f) + ',' + hex(11.75f) + ',' + hex(3987.5f) + ',' + hex(91.5f) +
                          ',' + hex(1.5f) + ',' + hex(2.25f) + ',' + hex(0.75f) + ',' + hex(24.5f) +
                          ',' + hex(31.0f);
     constexpr int kStored = 32000;
     for (int k = 0; k < kStored; ++k)
-        Download_Recv(ctx, line);
+        Download_Recv(ctx, counts, line);
     if (ctx.dataSet().RecordCount() != kStored)
         state.SkipWithError("the store was not filled");
     for (auto _ : state) {
         // The line lands at record 32,001 every time.
         test::props(ctx).RecordCount = kStored;
-        ctx.download.RecordCounter = kStored;
-        Download_Recv(ctx, line);
+        counts.RecordCounter = kStored;
+        Download_Recv(ctx, counts, line);
         benchmark::ClobberMemory();
     }
-    if (ctx.dataSet().RecordCount() != kStored + 1 || ctx.download.Skipped != 0)
+    if (ctx.dataSet().RecordCount() != kStored + 1 || counts.Skipped != 0)
         state.SkipWithError("the line was not stored");
     ctx.dataSet().CloseTmp();
 }
@@ -77,10 +78,13 @@ public:
     void KeisokuEnd_Req() override {}
     void clearBusyText() override {}
     void linkLost() override { failed = true; }
-    void Download_Recv(const QString& text) override { quellin::Download_Recv(ctx_, text); }
+    void Download_Recv(const QString& text) override
+    {
+        quellin::Download_Recv(ctx_, counts, text);
+    }
     void DispDownload() override
     {
-        shown = prepareDownloadedDataSet(ctx_);
+        shown = prepareDownloadedDataSet(ctx_, counts);
         finished = true;
     }
     void downloadAbandoned() override
@@ -103,6 +107,7 @@ public:
     bool finished = false;
     bool shown = false;
     bool failed = false;
+    DownloadCounts counts;
 
 private:
     Context& ctx_;
@@ -162,7 +167,7 @@ void BM_DownloadFromMeter32767(benchmark::State& state)
     for (auto _ : state) {
         headless.finished = headless.shown = false;
         const double before = processCpuSeconds();
-        startDownload(ctx, comm.sequencer(), *planned.plan);
+        startDownload(ctx, headless.counts, comm.sequencer(), *planned.plan);
         runUntil(headless.finished, 120000);
         cpu += processCpuSeconds() - before;
         if (!headless.shown || headless.failed || ctx.dataSet().RecordCount() != 32767) {

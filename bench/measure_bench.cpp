@@ -73,12 +73,10 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     test::props(ctx).RecordCount = 32000;
     test::props(ctx).NextRecordNumber = 32000;
     ctx.dataSet().OpenTmpForAppend();
-    openPcLogFile(ctx, t.path(QStringLiteral("log.csv")), 2);
-    ctx.app.PcLogging = true;
-    ctx.meas.FirstSampleSeen = true;
-
     Host host;
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
+    handler.beginLog(openPcLogFile(ctx, t.path(QStringLiteral("log.csv")), 2));
     const QString rest = QStringLiteral("0000") + hex(201.5f) + ',' + hex(199.25f) + ',' +
                          hex(12.5f) + ',' + hex(11.75f) + ',' + hex(3987.5f) + ',' + hex(91.5f) +
                          ',' + hex(50.02f) + QStringLiteral(",2002/06/01 12:34:56,") + hex(1.5f) +
@@ -91,7 +89,7 @@ void BM_MeasuredLineWithPcLogging(benchmark::State& state)
     if (host.failed || ctx.dataSet().RecordCount() <= 32000)
         state.SkipWithError("the line was not stored and logged");
     state.counters["records"] = ctx.dataSet().RecordCount();
-    closePcLogFile(ctx);
+    handler.endLog();
     ctx.dataSet().CloseTmp();
 }
 BENCHMARK(BM_MeasuredLineWithPcLogging)->Unit(benchmark::kMicrosecond);

@@ -43,16 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DownloadPlanResult plan = planDownload(blocks, 0);
     if (!plan.plan)
         return 0;
-    prepareDownload(ctx, *plan.plan);
+    DownloadCounts counts;
+    prepareDownload(ctx, counts, *plan.plan);
     const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
                                              static_cast<qsizetype>(size - 1));
     for (QStringView line : QStringView(text).split(QLatin1Char('\n')))
-        Download_Recv(ctx, line);
-    (void)downloadProgressText(ctx.download);
-    if (prepareDownloadedDataSet(ctx))
-        (void)downloadOutcomeText(ctx);
+        Download_Recv(ctx, counts, line);
+    (void)downloadProgressText(counts);
+    if (prepareDownloadedDataSet(ctx, counts))
+        (void)downloadOutcomeText(counts);
     else
-        (void)discardDownload(ctx);
+        (void)discardDownload(ctx, counts);
     ctx.dataSet().CloseTmp();
     return 0;
 }

@@ -27,18 +27,19 @@ public:
     DownloadMain(test::CallLog& log, Context& ctx) : RecordingMain(log), ctx_(ctx) {}
     void Download_Recv(const QString& text) override
     {
-        quellin::Download_Recv(ctx_, text);
-        if (downloadProgressDue(ctx_.download))
-            (void)downloadProgressText(ctx_.download);
+        quellin::Download_Recv(ctx_, counts, text);
+        if (downloadProgressDue(counts))
+            (void)downloadProgressText(counts);
     }
     void DispDownload() override
     {
-        if (prepareDownloadedDataSet(ctx_))
-            (void)downloadOutcomeText(ctx_);
+        if (prepareDownloadedDataSet(ctx_, counts))
+            (void)downloadOutcomeText(counts);
         else
-            (void)discardDownload(ctx_);
+            (void)discardDownload(ctx_, counts);
     }
-    void downloadAbandoned() override { (void)discardDownload(ctx_); }
+    void downloadAbandoned() override { (void)discardDownload(ctx_, counts); }
+    DownloadCounts counts;
 
 private:
     Context& ctx_;
@@ -129,7 +130,7 @@ void startExchange(Harness& h, int which)
             {2, 0, QStringLiteral("2002/06/01 10:00"), 50, 25}, {8, -1, QString(), 0, 15}};
         const DownloadPlanResult plan = planDownload(blocks, 0);
         if (plan.plan)
-            startDownload(ctx, seq, *plan.plan);
+            startDownload(ctx, h.main.counts, seq, *plan.plan);
         break;
     }
     }

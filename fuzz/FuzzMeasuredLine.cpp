@@ -60,11 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Context& ctx = *h.tc.ctx;
     ctx.app.HardVersion = (data[0] & 1) ? 2 : 1;
     h.host.wiring = (data[0] >> 1) % 4; // 3: a wiring the meter never reports
-    ctx.meas.StoreCounter = 0;
+    h.handler.beginMeasurement(0);
     const QString rest = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
                                              static_cast<qsizetype>(size - 1));
     h.handler.handleMeasuredLine(rest);
     QString log;
-    MeasuredData::appendLogLine(ctx, h.host.wiring, DataRecord{}, (data[0] >> 3) % 5, log);
+    const DataRecord current{};
+    appendPcLogLine(pcLogLineInput(ctx, h.handler.state(), h.host.wiring, current, (data[0] >> 3) % 5),
+                    log);
     return 0;
 }

@@ -92,7 +92,7 @@ void Program::start(const QStringList& arguments)
         ctx.app.HardVersion = *forced;
     ctx.app.AppFolder = resolveAppFolder();
     ctx.dataSet().setFolder(ctx.app.AppFolder);
-    ctx.app.Measuring = ctx.app.PcLogging = ctx.app.DataPresent = false;
+    ctx.app.DataPresent = false;
     if (!lockDataFolder()) {
         refused_ = true;
         splash_->close();

@@ -7,11 +7,9 @@
 #include "base/DataRecord.h"
 #include "platform/Services.h"
 
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace quellin {
@@ -35,7 +33,6 @@ struct AppGlobals {
     QString LogingPath;
     int GraphXHani = 1;
     bool Measuring = false;
-    bool PcLogging = false;
     bool DataPresent = false;
 };
 
@@ -59,33 +56,6 @@ struct Catalog {
     std::vector<double> SeriesYMax;
 };
 
-// State of the measured-data handler and PC logging.
-struct MeasureGlobals {
-    double EnergyTotal = 0;
-    double HoursTotal = 0;
-    bool FirstSampleSeen = false;
-    int StoreCounter = 0;
-    DataRecord LogSums{};
-    int LogLineCount = 0;
-    std::unique_ptr<QFile> LogFileNo; // the open PC log file while PcLogging
-    long long LinesHandled = 0;       // measured-data lines since the program started
-};
-
-// State of a download's reception: prepared by the download dialog, kept by
-// Download_Recv for every line of the logged measurement.
-struct DownloadGlobals {
-    int RecordCounter = 0;  // lines received so far; the next record's number
-    double EnergyTotal = 0; // integrated energy in kWh since the measurement's start
-    double HoursTotal = 0;  // elapsed hours since the measurement's start
-    double PowerSum = 0;    // sum of the active power of the stored records
-    int Available = 0;      // records the measurement's write counts announce
-    int Announced = 0;      // records the download asks for (at most the store's limit)
-    int Stored = 0;         // records written to TMP.DAT
-    int Skipped = 0;        // lines that carried no readable record
-    int Overflows = 0;      // lines with a value that overflowed (stored with 0 there)
-    QString StoreError;     // why TMP.DAT refused a record; the download then fails
-};
-
 struct Context {
     Context(Services& services, SettingsStore& settingsStore, DataSet& current,
             GraphWindowState& window, ListPage& page)
@@ -98,8 +68,6 @@ struct Context {
 
     AppGlobals app;
     Catalog cat;
-    MeasureGlobals meas;
-    DownloadGlobals download;
     Services& svc;
     SettingsStore& settings;
 

@@ -211,7 +211,7 @@ void CliMeasure::onSecond()
     if (!session_.options().quiet)
         writeLine(session_.err(),
                   measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
-                                      haveLine_ ? &lastLine_ : nullptr, ctx_.meas.EnergyTotal));
+                                      haveLine_ ? &lastLine_ : nullptr, run_.measureState().EnergyTotal));
 }
 
 } // namespace quellin

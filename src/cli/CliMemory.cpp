@@ -89,7 +89,7 @@ CliExit CliMemory::download()
     if (!session_.keepLeftoverDataSet())
         return CliExit::Refused;
     const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
-        startDownload(ctx_, session_.seq(), *planned.plan);
+        startDownload(ctx_, download_.counts(), session_.seq(), *planned.plan);
         return true;
     });
     if (!started) {
@@ -112,7 +112,7 @@ CliExit CliMemory::download()
     session_.onStopSignal(nullptr);
     if (session_.interrupted() && !downloadEnded_) {
         ctx_.dataSet().CloseTmp();
-        if (const QString note = discardDownload(ctx_); !note.isEmpty())
+        if (const QString note = download_.discard(); !note.isEmpty())
             writeLine(session_.err(), note);
         writeLine(session_.err(),
                   QStringLiteral("電力計はダウンロードのブロックを送り続けている可能性があります。"));
@@ -130,20 +130,20 @@ CliExit CliMemory::download()
 
 void CliMemory::Download_Recv(const QString& text)
 {
-    quellin::Download_Recv(ctx_, text);
-    if (session_.options().quiet || !downloadProgressDue(ctx_.download))
+    download_.Download_Recv(text);
+    if (session_.options().quiet || !download_.progressDue())
         return;
     // A line a second at most, and the last: a fast line fills no screen.
-    const bool last = ctx_.download.RecordCounter >= ctx_.download.Announced;
+    const bool last = download_.counts().RecordCounter >= download_.counts().Announced;
     if (!last && sinceProgress_.isValid() && sinceProgress_.elapsed() < kProgressIntervalMs)
         return;
     sinceProgress_.start();
-    writeLine(session_.err(), downloadProgressText(ctx_.download));
+    writeLine(session_.err(), download_.progressText());
 }
 
 void CliMemory::DispDownload()
 {
-    const DownloadEnd end = finishDownload(ctx_);
+    const DownloadEnd end = download_.finish();
     downloadEnded_ = true;
     if (!end.message.isEmpty())
         ctx_.svc.msg.show({end.message, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
@@ -154,7 +154,7 @@ void CliMemory::DispDownload()
 
 void CliMemory::downloadAbandoned()
 {
-    const QString note = discardDownload(ctx_);
+    const QString note = download_.discard();
     if (!note.isEmpty())
         writeLine(session_.err(), note);
     downloadEnded_ = true;

@@ -7,6 +7,7 @@
 #include "base/MemoryClients.h"
 #include "cli/CliSession.h"
 #include "dialogs/MemoryList.h"
+#include "main/DownloadReception.h"
 
 #include <QElapsedTimer>
 #include <vector>
@@ -55,6 +56,7 @@ private:
     bool downloadEnded_ = false;
     bool cancelled_ = false;
     CliExit downloadExit_ = CliExit::Done;
+    DownloadReception download_{ctx_};
 };
 
 } // namespace quellin

@@ -14,9 +14,10 @@
 
 namespace quellin {
 
-FrmDownload::FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange, QWidget* parent)
+FrmDownload::FrmDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
+                         MemoryExchange& exchange, QWidget* parent)
     : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), QStringLiteral("ダウンロード"), parent),
-      exchange_(exchange)
+      counts_(counts), exchange_(exchange)
 {
     addMemoryList();
     CmdDownLoad = new QPushButton(QStringLiteral("ダウンロード"), this);
@@ -84,7 +85,7 @@ void FrmDownload::CmdDownLoad_Click()
     }
     waitForMeter();
     const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
-        startDownload(ctx_, seq_, *planned.plan);
+        startDownload(ctx_, counts_, seq_, *planned.plan);
         return true;
     });
     if (!started) {

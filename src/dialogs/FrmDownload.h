@@ -6,6 +6,7 @@
 // MemoryCommands; the memory list itself is MemoryDialog's.
 
 #include "base/MemoryClients.h"
+#include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryDialog.h"
 
 class QPushButton;
@@ -17,7 +18,9 @@ class MemoryExchange;
 class FrmDownload : public MemoryDialog, public DownloadDialogClient {
 public:
     // The load: the dialog disabled with the hourglass while the memory list is read.
-    FrmDownload(Context& ctx, Sequencer& seq, MemoryExchange& exchange, QWidget* parent = nullptr);
+    // counts: the tally of the reception that receives the download.
+    FrmDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq, MemoryExchange& exchange,
+                QWidget* parent = nullptr);
     ~FrmDownload() override;
 
     // DownloadDialogClient
@@ -34,6 +37,7 @@ private:
     QPushButton* CmdDownLoad = nullptr;
     QPushButton* cmdCancel = nullptr;
 
+    DownloadCounts& counts_;
     MemoryExchange& exchange_;
 };
 

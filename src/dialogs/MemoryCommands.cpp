@@ -119,7 +119,7 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
     return result;
 }
 
-void prepareDownload(Context& ctx, const DownloadPlan& plan)
+void prepareDownload(Context& ctx, DownloadCounts& counts, const DownloadPlan& plan)
 {
     // The download replaces the data set (TMP.DAT opened for its records).
     ctx.app.DataPresent = false;
@@ -135,14 +135,15 @@ void prepareDownload(Context& ctx, const DownloadPlan& plan)
     window.GraphEnd = plan.firstTime;
     window.GraphPoints = 0;
     ctx.listPage().ListTop = 0;
-    ctx.download = DownloadGlobals{};
-    ctx.download.Available = plan.available;
-    ctx.download.Announced = plan.requested;
+    counts = DownloadCounts{};
+    counts.Available = plan.available;
+    counts.Announced = plan.requested;
 }
 
-void startDownload(Context& ctx, Sequencer& seq, const DownloadPlan& plan)
+void startDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
+                   const DownloadPlan& plan)
 {
-    prepareDownload(ctx, plan);
+    prepareDownload(ctx, counts, plan);
     ctx.svc.status.setPanelText(2, kDownloadingText);
     seq.startExchange(link::State::DownloadStatus, plan.steps);
 }

@@ -66,6 +66,22 @@ struct DownloadPlan {
     std::vector<ExchangeStep> steps;
 };
 
+// A download's tally: reset and given the plan's counts by prepareDownload,
+// kept by the reception (main/DownloadReception) for every line received. The
+// receiver of a download owns it.
+struct DownloadCounts {
+    int RecordCounter = 0;  // lines received so far; the next record's number
+    double EnergyTotal = 0; // integrated energy in kWh since the measurement's start
+    double HoursTotal = 0;  // elapsed hours since the measurement's start
+    double PowerSum = 0;    // sum of the active power of the stored records
+    int Available = 0;      // records the measurement's write counts announce
+    int Announced = 0;      // records the download asks for (at most the store's limit)
+    int Stored = 0;         // records written to TMP.DAT
+    int Skipped = 0;        // lines that carried no readable record
+    int Overflows = 0;      // lines with a value that overflowed (stored with 0 there)
+    QString StoreError;     // why TMP.DAT refused a record; the download then fails
+};
+
 struct DownloadPlanResult {
     std::optional<DownloadPlan> plan;
     QString error; // why the measurement cannot be downloaded
@@ -80,9 +96,10 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
 
 // A new data set for the plan: TMP.DAT emptied and opened, every column present
 // (voltage T and current T absent in single-phase two-wire), the properties and
-// the reception's running values set. Throws VbError when TMP.DAT cannot be opened.
-void prepareDownload(Context& ctx, const DownloadPlan& plan);
+// the reception's tally (counts) started. Throws VbError when TMP.DAT cannot be opened.
+void prepareDownload(Context& ctx, DownloadCounts& counts, const DownloadPlan& plan);
 // prepareDownload, the busy text in status panel 2, "CMD" in state 19.
-void startDownload(Context& ctx, Sequencer& seq, const DownloadPlan& plan);
+void startDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
+                   const DownloadPlan& plan);
 
 } // namespace quellin

@@ -5,13 +5,14 @@
 
 namespace quellin {
 
-PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current, int n)
+PcLogLineInput pcLogLineInput(const Context& ctx, const MeasureState& m, int wiringMode,
+                              const DataRecord& current, int n)
 {
     PcLogLineInput in;
-    in.sums = &ctx.meas.LogSums;
+    in.sums = &m.LogSums;
     in.current = &current;
     in.lines = n;
-    in.lineNumber = ctx.meas.LogLineCount;
+    in.lineNumber = m.LogLineCount;
     in.wiringMode = wiringMode;
     in.columnLast = ctx.cat.ColumnLast;
     for (int c = 0; c < kMaxColumns; ++c)
@@ -23,6 +24,30 @@ PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataReco
 MeasuredData::MeasuredData(Context& ctx, MeasuredDataHost& host) : ctx_(ctx), host_(host)
 {
     logLine_.reserve(256);
+}
+
+void MeasuredData::beginMeasurement(int logingTime)
+{
+    m_.StoreCounter = logingTime;
+    m_.EnergyTotal = 0;
+    m_.HoursTotal = 0;
+}
+
+void MeasuredData::beginLog(std::unique_ptr<QFile> file)
+{
+    m_.LogFileNo = std::move(file);
+    m_.StoreCounter = 0;
+    m_.LogSums = DataRecord{};
+    m_.LogLineCount = 0;
+    m_.PcLogging = true;
+}
+
+void MeasuredData::endLog()
+{
+    m_.PcLogging = false;
+    if (m_.LogFileNo)
+        m_.LogFileNo->close();
+    m_.LogFileNo.reset();
 }
 
 // Every step traps its own errors: an overflow shows in status panel 2, any other
@@ -44,7 +69,7 @@ template <class Body> void MeasuredData::step(const char* name, Body&& body)
 
 void MeasuredData::handleMeasuredLine(const QString& rest)
 {
-    MeasureGlobals& m = ctx_.meas;
+    MeasureState& m = m_;
     DataSet& data = ctx_.dataSet();
     DerivedPower derived;
     rec_ = DataRecord{};
@@ -92,9 +117,9 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
 
 void MeasuredData::storeRecord()
 {
-    MeasureGlobals& m = ctx_.meas;
+    MeasureState& m = m_;
     DataSet& data = ctx_.dataSet();
-    const bool logging = ctx_.app.PcLogging;
+    const bool logging = m.PcLogging;
     if (logging) {
         for (int c = 2; c <= 12; ++c)
             if (c != 9)
@@ -129,8 +154,8 @@ void MeasuredData::storeRecord()
 void MeasuredData::writeLogLine(int lines)
 {
     logLine_.resize(0);
-    appendPcLogLine(pcLogLineInput(ctx_, host_.wiringMode(), rec_, lines), logLine_);
-    logWriter_.write(ctx_.meas.LogFileNo.get(), logLine_);
+    appendPcLogLine(pcLogLineInput(ctx_, m_, host_.wiringMode(), rec_, lines), logLine_);
+    logWriter_.write(m_.LogFileNo.get(), logLine_);
 }
 
 } // namespace quellin

@@ -13,9 +13,15 @@
 #include "measure/PcLogLine.h"
 #include "platform/VbError.h"
 
+#include <QFile>
 #include <QString>
+#include <memory>
 
 namespace quellin {
+
+namespace test {
+struct MeasureStateAccess; // tests set up states the program could not make
+}
 
 // What the handler needs of the main window and the measurement run.
 class MeasuredDataHost {
@@ -44,18 +50,45 @@ public:
 
 inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");
 
-// The PC log line's input for the sums in ctx.meas.LogSums over n lines, with the
-// time and the not-averaged values of current: the columns chosen for logging
-// that the data set has.
-PcLogLineInput pcLogLineInput(const Context& ctx, int wiringMode, const DataRecord& current, int n);
+// The measured-data handler's running values. The handler changes them with
+// every line; the session starts them through the handler's calls below, and
+// whoever else needs them reads them const (MeasurementRun::measureState).
+struct MeasureState {
+    double EnergyTotal = 0;
+    double HoursTotal = 0;
+    bool FirstSampleSeen = false;
+    int StoreCounter = 0;
+    DataRecord LogSums{};
+    int LogLineCount = 0;
+    bool PcLogging = false;           // the lines are summed and logged
+    std::unique_ptr<QFile> LogFileNo; // the open PC log file while PcLogging
+    long long LinesHandled = 0;       // measured-data lines since the program started
+};
 
-// The measured-data handler. Its state lives in ctx (MeasureGlobals); the records
-// and the readings go to the current data set.
+// The PC log line's input for the sums in m.LogSums over n lines, with the time
+// and the not-averaged values of current: the columns chosen for logging that the
+// data set has.
+PcLogLineInput pcLogLineInput(const Context& ctx, const MeasureState& m, int wiringMode,
+                              const DataRecord& current, int n);
+
+// The measured-data handler. It owns its state (MeasureState); the records and
+// the readings go to the current data set.
 class MeasuredData : public MeasuredDataSink {
 public:
     MeasuredData(Context& ctx, MeasuredDataHost& host);
 
     void handleMeasuredLine(const QString& rest) override;
+
+    const MeasureState& state() const { return m_; }
+    // The start is asked for: the next line is a measurement's first.
+    void expectFirstSample() { m_.FirstSampleSeen = false; }
+    // KeisokuStart: the totals from zero, the first line stored.
+    void beginMeasurement(int logingTime);
+    // PC logging starts into file (open, its header written): the sums and the
+    // line count from zero, the next period's line logged.
+    void beginLog(std::unique_ptr<QFile> file);
+    // PC logging stops: the file closed.
+    void endLog();
 
 private:
     template <class Body> void step(const char* name, Body&& body);
@@ -63,7 +96,10 @@ private:
     void writeLogLine(int lines);
 
     Context& ctx_;
+    friend struct test::MeasureStateAccess;
+
     MeasuredDataHost& host_;
+    MeasureState m_;
     MeasuredReadings in_;      // the readings of the line being handled
     DataRecord rec_{};         // the record built from them
     bool storeFailed_ = false; // TMP.DAT refused a record in this measurement

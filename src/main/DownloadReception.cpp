@@ -57,9 +57,8 @@ int percentOf(int part, int whole)
 
 } // namespace
 
-void Download_Recv(Context& ctx, QStringView text)
+void Download_Recv(Context& ctx, DownloadCounts& d, QStringView text)
 {
-    DownloadGlobals& d = ctx.download;
     DataSet& data = ctx.dataSet();
     const int n = d.RecordCounter;
     if (d.RecordCounter < INT_MAX)
@@ -121,12 +120,12 @@ void Download_Recv(Context& ctx, QStringView text)
     ctx.graphWindow().GraphEnd = time;
 }
 
-bool downloadProgressDue(const DownloadGlobals& d)
+bool downloadProgressDue(const DownloadCounts& d)
 {
     return d.RecordCounter % kProgressEvery == 0 || d.RecordCounter == d.Announced;
 }
 
-QString downloadProgressText(const DownloadGlobals& d)
+QString downloadProgressText(const DownloadCounts& d)
 {
     QString text = QStringLiteral("ダウンロード中です。 %1 / %2 件（%3%）")
                        .arg(d.RecordCounter)
@@ -137,9 +136,8 @@ QString downloadProgressText(const DownloadGlobals& d)
     return text;
 }
 
-bool prepareDownloadedDataSet(Context& ctx)
+bool prepareDownloadedDataSet(Context& ctx, const DownloadCounts& d)
 {
-    const DownloadGlobals& d = ctx.download;
     if (!d.StoreError.isEmpty() || ctx.dataSet().RecordCount() == 0)
         return false;
     LoadListPage(ctx, 0);
@@ -154,9 +152,8 @@ bool prepareDownloadedDataSet(Context& ctx)
     return true;
 }
 
-QString downloadOutcomeText(const Context& ctx)
+QString downloadOutcomeText(const DownloadCounts& d)
 {
-    const DownloadGlobals& d = ctx.download;
     QStringList notes;
     if (d.Overflows > 0)
         notes << kOverflowText;
@@ -173,10 +170,10 @@ QString downloadOutcomeText(const Context& ctx)
     return notes.join(QLatin1Char(' '));
 }
 
-QString discardDownload(Context& ctx)
+QString discardDownload(Context& ctx, const DownloadCounts& d)
 {
-    const int received = ctx.download.RecordCounter;
-    const int announced = ctx.download.Announced;
+    const int received = d.RecordCounter;
+    const int announced = d.Announced;
     ctx.dataSet().DeleteTmpFile();
     ResetStore(ctx);
     ctx.app.DataPresent = false;
@@ -187,18 +184,18 @@ QString discardDownload(Context& ctx)
         .arg(announced);
 }
 
-DownloadEnd finishDownload(Context& ctx)
+DownloadEnd finishDownload(Context& ctx, const DownloadCounts& d)
 {
     DownloadEnd end;
-    end.ready = trapped(ctx, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx); });
+    end.ready = trapped(ctx, "DispDownload", false, [&] { return prepareDownloadedDataSet(ctx, d); });
     if (end.ready) {
         ctx.app.DataPresent = true;
-        end.statusText = downloadOutcomeText(ctx);
+        end.statusText = downloadOutcomeText(d);
         return end;
     }
-    const QString storeError = ctx.download.StoreError;
-    const bool nothingStored = ctx.download.Stored == 0;
-    end.statusText = discardDownload(ctx);
+    const QString storeError = d.StoreError;
+    const bool nothingStored = d.Stored == 0;
+    end.statusText = discardDownload(ctx, d);
     if (!storeError.isEmpty())
         end.message = kDownloadStoreFailedText + QStringLiteral("\r\n") + storeError;
     else if (nothingStored)

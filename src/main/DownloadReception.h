@@ -18,6 +18,7 @@
 // leaves a gap in the times instead of shifting the records after it.
 
 #include "base/Context.h"
+#include "dialogs/MemoryCommands.h"
 
 #include <QString>
 #include <QStringView>
@@ -31,23 +32,23 @@ namespace quellin {
 // that overflows, is stored as 0 and the line counted as an overflow (status
 // panel 2 then reads "演算中にオーバーフローが発生しました。"). A record TMP.DAT
 // refuses ends the storing: StoreError says why.
-void Download_Recv(Context& ctx, QStringView text);
+void Download_Recv(Context& ctx, DownloadCounts& d, QStringView text);
 
 // Whether the progress is worth showing after the line just received: every
 // tenth line (about once a second at 9600 baud) and the last one announced.
-bool downloadProgressDue(const DownloadGlobals& d);
+bool downloadProgressDue(const DownloadCounts& d);
 // "ダウンロード中です。 1234 / 24800 件（4%）", with the overflow text behind it
 // once a value overflowed.
-QString downloadProgressText(const DownloadGlobals& d);
+QString downloadProgressText(const DownloadCounts& d);
 
 // The finished download as a data set: the list's first page, the graph's time
 // window (its range chosen by the interval, as a measurement's is by its period),
 // the window's points and the Y scales. False when there is nothing to show
 // (no record stored, or TMP.DAT refused one): the caller discards it.
-bool prepareDownloadedDataSet(Context& ctx);
+bool prepareDownloadedDataSet(Context& ctx, const DownloadCounts& d);
 // What status panel 2 says once the data set is shown: the overflow text, lines
 // that carried no record, records left in the meter; "" when all went well.
-QString downloadOutcomeText(const Context& ctx);
+QString downloadOutcomeText(const DownloadCounts& d);
 
 // How a finished download ("RMME" of its last block) ends: the data set made
 // ready (DataPresent set), or discarded with the message (TMP.DAT refused a
@@ -57,7 +58,7 @@ struct DownloadEnd {
     QString message;    // for a message box; "" for none
     QString statusText; // for status panel 2
 };
-DownloadEnd finishDownload(Context& ctx);
+DownloadEnd finishDownload(Context& ctx, const DownloadCounts& d);
 
 inline const QString kDownloadStoreFailedText = QStringLiteral(
     "ダウンロードしたデータを一時データファイルに書き込めないため、ダウンロードを中止しました。");
@@ -66,6 +67,28 @@ inline const QString kNothingDownloadedText = QStringLiteral("ダウンロード
 // A download that did not end (or ended with nothing to show): TMP.DAT closed and
 // deleted, the store reset, DataPresent false. The text for status panel 2 tells
 // what was discarded ("" when nothing had been received).
-QString discardDownload(Context& ctx);
+QString discardDownload(Context& ctx, const DownloadCounts& d);
+
+// The reception of a download, owned by whoever receives one (the main window,
+// quellin-cli's download): its tally, started by the download dialog's
+// preparation (prepareDownload) and kept for every line.
+class DownloadReception {
+public:
+    explicit DownloadReception(Context& ctx) : ctx_(ctx) {}
+
+    // For prepareDownload.
+    DownloadCounts& counts() { return counts_; }
+    const DownloadCounts& counts() const { return counts_; }
+
+    void Download_Recv(QStringView text) { quellin::Download_Recv(ctx_, counts_, text); }
+    bool progressDue() const { return downloadProgressDue(counts_); }
+    QString progressText() const { return downloadProgressText(counts_); }
+    DownloadEnd finish() { return finishDownload(ctx_, counts_); }
+    QString discard() { return discardDownload(ctx_, counts_); }
+
+private:
+    Context& ctx_;
+    DownloadCounts counts_;
+};
 
 } // namespace quellin

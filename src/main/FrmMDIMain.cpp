@@ -437,7 +437,7 @@ void FrmMDIMain::showDataSet(DataSetChange change)
 
 bool FrmMDIMain::queryUnload()
 {
-    if (ctx_.app.PcLogging) {
+    if (run_->logging()) {
         ctx_.svc.msg.info(QStringLiteral("ロギングを終了してください。"));
         return false;
     }
@@ -588,7 +588,7 @@ void FrmMDIMain::showDownload()
         return;
     if (ctx_.app.DataPresent && !confirmClearData())
         return;
-    FrmDownload dlg(ctx_, *memoryLink_, *memoryExchange_, this);
+    FrmDownload dlg(ctx_, download_.counts(), *memoryLink_, *memoryExchange_, this);
     dlg.exec();
 }
 
@@ -602,15 +602,15 @@ void FrmMDIMain::showLogingMem()
 
 void FrmMDIMain::Download_Recv(const QString& text)
 {
-    quellin::Download_Recv(ctx_, text);
+    download_.Download_Recv(text);
     // Minutes at 9600 baud: the status bar counts the records as they come.
-    if (downloadProgressDue(ctx_.download))
-        ctx_.svc.status.setPanelText(2, downloadProgressText(ctx_.download));
+    if (download_.progressDue())
+        ctx_.svc.status.setPanelText(2, download_.progressText());
 }
 
 void FrmMDIMain::DispDownload()
 {
-    const DownloadEnd end = finishDownload(ctx_);
+    const DownloadEnd end = download_.finish();
     if (!end.ready) {
         showDiscardedDownload(end.statusText);
         if (!end.message.isEmpty())
@@ -624,7 +624,7 @@ void FrmMDIMain::DispDownload()
 
 void FrmMDIMain::downloadAbandoned()
 {
-    showDiscardedDownload(discardDownload(ctx_));
+    showDiscardedDownload(download_.discard());
 }
 
 void FrmMDIMain::showDiscardedDownload(const QString& note)
@@ -740,7 +740,7 @@ bool FrmMDIMain::bfExitApplication()
         ok = false; // go straight on to the files, with no message
     }
     ctx_.dataSet().CloseTmp();
-    ctx_.meas.LogFileNo.reset();
+    run_->measuredData().endLog();
     return ok;
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/Context.h"
 #include "base/LinkClients.h"
+#include "main/DownloadReception.h"
 #include "main/MeasurementRun.h"
 #include "main/SessionControls.h"
 #include "views/ChildWindowHost.h"
@@ -208,6 +209,7 @@ private:
     StatusBarProxy& status_;
     MainWindowLinks links_;
     std::unique_ptr<MeasurementRun> run_;
+    DownloadReception download_{ctx_};
     QMdiArea* mdi_ = nullptr;
     QPointer<FrmSpread> spread_;
     QPointer<FrmDisp> disp_;

@@ -86,7 +86,7 @@ void MeasurementRun::announceState()
 void MeasurementRun::keisokuCommand()
 {
     if (ctx_.app.Measuring) {
-        if (ctx_.app.PcLogging)
+        if (logging())
             stopPcLogging();
         KeisokuEnd_Req();
         return;
@@ -104,7 +104,7 @@ void MeasurementRun::keisokuCommand()
 
 void MeasurementRun::startRequest()
 {
-    ctx_.meas.FirstSampleSeen = false;
+    measured_.expectFirstSample();
     ctx_.svc.pointer.setPointer(MousePointer::Hourglass);
     setState(MeasurementState::Starting);
     link_.startMeasurementRequest();
@@ -112,7 +112,7 @@ void MeasurementRun::startRequest()
 
 void MeasurementRun::logingCommand()
 {
-    if (ctx_.app.PcLogging)
+    if (logging())
         stopPcLogging();
     else if (ctx_.app.Measuring)
         startPcLogging();
@@ -137,9 +137,7 @@ void MeasurementRun::KeisokuStart()
     // get a scale from the first points.
     ctx_.graphWindow().beginMeasurement(now);
     ctx_.listPage().ListTop = 0;
-    ctx_.meas.StoreCounter = ctx_.app.LogingTime;
-    ctx_.meas.EnergyTotal = 0;
-    ctx_.meas.HoursTotal = 0;
+    measured_.beginMeasurement(ctx_.app.LogingTime);
 
     const size_t columns = ctx_.dataSet().ColumnPresent().size();
     std::vector<bool>& on = ctx_.cat.ColumnOn;
@@ -171,7 +169,7 @@ void MeasurementRun::KeisokuEnd_Req()
 {
     // Whoever asks for the stop (the window, the meter's "STP", a full store), the
     // log file is closed before the meter is told.
-    if (ctx_.app.PcLogging)
+    if (logging())
         stopPcLogging();
     // An "STP" while idle is answered with the stop as well; the session stays idle.
     if (state_ == MeasurementState::Measuring)
@@ -181,7 +179,7 @@ void MeasurementRun::KeisokuEnd_Req()
 
 void MeasurementRun::KeisokuEnd()
 {
-    if (ctx_.app.PcLogging)
+    if (logging())
         stopPcLogging();
     TmrDisp.stop();
     silenceTimer_.stop();
@@ -197,7 +195,7 @@ void MeasurementRun::KeisokuEnd()
 
 void MeasurementRun::linkLost()
 {
-    if (ctx_.app.PcLogging)
+    if (logging())
         stopPcLogging();
     KeisokuEnd();
 }
@@ -229,7 +227,7 @@ void MeasurementRun::onDisplayTick()
         return;
     }
     TmrDisp.stop();
-    if (ctx_.app.PcLogging)
+    if (logging())
         stopPcLogging();
     KeisokuEnd_Req();
     ctx_.svc.status.setPanelText(2, run_text::kStoreFull);
@@ -261,8 +259,9 @@ void MeasurementRun::startPcLogging()
 
 bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
 {
+    std::unique_ptr<QFile> file;
     try {
-        openPcLogFile(ctx_, path, link_.WiringMode(), mode);
+        file = openPcLogFile(ctx_, path, link_.WiringMode(), mode);
     } catch (const VbError& e) {
         ctx_.svc.msg.show({run_text::kLogOpenFailed + kCrLf + e.description(),
                            {},
@@ -272,22 +271,18 @@ bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
         return false;
     }
 
-    ctx_.meas.StoreCounter = 0;
-    ctx_.meas.LogSums = DataRecord{};
-    ctx_.meas.LogLineCount = 0;
+    measured_.beginLog(std::move(file));
     ctx_.svc.status.setPanelText(
         2, QStringLiteral("ロギング中（間隔：") +
                Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
                QStringLiteral("秒おき）"));
-    ctx_.app.PcLogging = true;
     Q_EMIT loggingChanged(true);
     return true;
 }
 
 void MeasurementRun::stopPcLogging()
 {
-    ctx_.app.PcLogging = false;
-    closePcLogFile(ctx_);
+    measured_.endLog();
     ctx_.svc.status.setPanelText(2, QString());
     Q_EMIT loggingChanged(false);
 }
@@ -314,22 +309,24 @@ void MeasurementRun::pcLogWriteFailed(const QString& reason)
 {
     stopPcLogging();
     ctx_.svc.status.setPanelText(2, run_text::kLogWriteFailed);
-    ctx_.svc.msg.show({run_text::kLogWriteFailed + kCrLf + reason,
-                       {},
-                       MsgButtons::Ok,
-                       MsgIcon::Exclamation,
-                       false});
+    reportAfterLine(run_text::kLogWriteFailed + kCrLf + reason);
 }
 
 void MeasurementRun::storeAppendFailed(const VbError& error)
 {
     KeisokuEnd_Req();
     ctx_.svc.status.setPanelText(2, run_text::kStoreWriteFailed);
-    ctx_.svc.msg.show({run_text::kStoreWriteFailed + kCrLf + error.description(),
-                       {},
-                       MsgButtons::Ok,
-                       MsgIcon::Exclamation,
-                       false});
+    reportAfterLine(run_text::kStoreWriteFailed + kCrLf + error.description());
+}
+
+void MeasurementRun::reportAfterLine(const QString& text)
+{
+    // Not from inside the line's handling: a box opened there would hold up the
+    // link's input, and the stop just asked for would never get its answers. Once
+    // the line is over, the box's own event loop goes on reading the meter.
+    QTimer::singleShot(0, this, [this, text] {
+        ctx_.svc.msg.show({text, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
+    });
 }
 
 int MeasurementRun::wiringMode() const

@@ -93,7 +93,9 @@ public:
     {
         return state_ == MeasurementState::Measuring || state_ == MeasurementState::Stopping;
     }
-    bool logging() const { return ctx_.app.PcLogging; }
+    bool logging() const { return measured_.state().PcLogging; }
+    // The measured-data handler's totals, counters and log (quellin-cli's progress).
+    const MeasureState& measureState() const { return measured_.state(); }
     // TmrDisp runs (from the first line of a measurement to its end).
     bool displayTimerActive() const { return TmrDisp.isActive(); }
     // The program ends: no display cycle any more.
@@ -158,6 +160,9 @@ private:
     void announceState();
     // The link went idle or failed while the start exchange ran.
     void startExchangeOver(bool failed);
+    // The message box of a failure found while a line is handled, opened once the
+    // handling has returned.
+    void reportAfterLine(const QString& text);
 
     Context& ctx_;
     MeasurementView& view_;

@@ -35,9 +35,9 @@ QStringList pcLogHeader(const Context& ctx, int wiringMode, const QString& fileN
     return lines;
 }
 
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode, PcLogOpen mode)
+std::unique_ptr<QFile> openPcLogFile(const Context& ctx, const QString& path, int wiringMode,
+                                     PcLogOpen mode)
 {
-    closePcLogFile(ctx);
     QStringEncoder encoder("Shift_JIS");
     if (!encoder.isValid())
         throw VbError(ErrorNumber::FileIo, QStringLiteral("Shift_JIS で書き込めません。"));
@@ -53,7 +53,8 @@ void openPcLogFile(Context& ctx, const QString& path, int wiringMode, PcLogOpen 
     const QIODevice::OpenMode how = mode == PcLogOpen::Replace ? QIODevice::Truncate
                                     : mode == PcLogOpen::New   ? QIODevice::NewOnly
                                                                : QIODevice::Append;
-    if (!file->open(QIODevice::WriteOnly | how))
+    // Unbuffered: a line the disk cuts short can be taken back (PcLogWriter).
+    if (!file->open(QIODevice::WriteOnly | how | QIODevice::Unbuffered))
         throw VbError(ErrorNumber::PathNotFound, file->errorString());
     if (mode == PcLogOpen::Continue && file->size() > 0) {
         // A log cut short by a crash may end within a line: the new head starts
@@ -68,15 +69,7 @@ void openPcLogFile(Context& ctx, const QString& path, int wiringMode, PcLogOpen 
         file->close();
         throw VbError(ErrorNumber::FileIo, reason);
     }
-    ctx.meas.LogFileNo = std::move(file);
-}
-
-void closePcLogFile(Context& ctx)
-{
-    if (!ctx.meas.LogFileNo)
-        return;
-    ctx.meas.LogFileNo->close();
-    ctx.meas.LogFileNo.reset();
+    return file;
 }
 
 } // namespace quellin

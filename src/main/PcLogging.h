@@ -10,8 +10,10 @@
 
 #include "base/Context.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace quellin {
 
@@ -27,13 +29,11 @@ enum class PcLogOpen {
     Continue, // an existing file is kept and the header written again after it
 };
 
-// Opens path for writing, writes the header and keeps the open file in
-// ctx.meas.LogFileNo. Throws VbError, with nothing left open, when the file
-// cannot be created or written (or exists, for PcLogOpen::New).
-void openPcLogFile(Context& ctx, const QString& path, int wiringMode,
-                   PcLogOpen mode = PcLogOpen::Replace);
-
-// Closes the log file (if open).
-void closePcLogFile(Context& ctx);
+// Opens path for writing, writes the header and returns the open file for the
+// measured-data handler (MeasuredData::beginLog). Throws VbError, with nothing
+// left open, when the file cannot be created or written (or exists, for
+// PcLogOpen::New).
+std::unique_ptr<QFile> openPcLogFile(const Context& ctx, const QString& path, int wiringMode,
+                                     PcLogOpen mode = PcLogOpen::Replace);
 
 } // namespace quellin

@@ -3,10 +3,13 @@
 #include "base/MeasuredItems.h"
 #include "measure/MeasuredRecord.h"
 #include "platform/Format.h"
+#include "platform/SafeSave.h"
 #include "platform/VbError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 
 namespace quellin {
 
@@ -80,8 +83,18 @@ void PcLogWriter::write(QFile* file, const QString& line)
     to[n + 1] = '\n';
     if (!file || !file->isOpen())
         throw VbError(ErrorNumber::FileIo, QStringLiteral("ロギングファイルが開かれていません。"));
-    if (file->write(bytes_) != bytes_.size() || !file->flush())
-        throw VbError(ErrorNumber::FileIo, file->errorString());
+    const qint64 before = file->pos();
+    errno = 0;
+    if (file->write(bytes_) == bytes_.size() && file->flush())
+        return;
+    const int cause = errno;
+    const QString reason = writeFailureReason(cause, QFileInfo(file->fileName()).absolutePath(),
+                                              file->errorString());
+    // A full disk may have taken part of the line: it is taken back, so that the
+    // log ends on its last whole line (an unbuffered file has nothing left to
+    // flush first).
+    file->resize(before);
+    throw VbError(ErrorNumber::FileIo, reason);
 }
 
 } // namespace quellin

@@ -33,8 +33,9 @@ QString pcLogLine(const PcLogLineInput& in);
 class PcLogWriter {
 public:
     PcLogWriter() { bytes_.reserve(256); }
-    // Throws VbError (FileIo) when the file is not open or the line did not go
-    // out whole.
+    // Throws VbError (FileIo), with the reason in the user's words, when the file
+    // is not open or the line did not go out whole; what went out of a cut line
+    // is taken back (for a file opened unbuffered, as the PC log is).
     void write(QFile* file, const QString& line);
 
 private:

@@ -13,6 +13,7 @@
 #include <QDataStream>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>

@@ -148,7 +148,8 @@ TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)
         for (int i = 0; i < 3; ++i)
             ctx.dataSet().AppendRecord(DataRecord{});
         ctx.app.DataPresent = true;
-        prepareDownload(ctx, *planDownload({{wiring, 1, "2002/06/01 10:00", 49.98, 96}}, 0).plan);
+        DownloadCounts counts;
+        prepareDownload(ctx, counts, *planDownload({{wiring, 1, "2002/06/01 10:00", 49.98, 96}}, 0).plan);
         const DataSetProperties& st = ctx.dataSet().properties();
         EXPECT_EQ(st.RecordCount, 0);
         EXPECT_EQ(QFile(ctx.tmpDatPath()).size(), 0);
@@ -160,7 +161,7 @@ TEST(PrepareDownload, StartsANewDataSetWithTheBlocksProperties)
         EXPECT_EQ(st.DataWiring, wiring);
         for (int c = 0; c < 18; ++c)
             EXPECT_EQ(st.ColumnPresent[c], wiring != 0 || (c != 3 && c != 5)) << c;
-        EXPECT_EQ(ctx.download.Announced, 96);
+        EXPECT_EQ(counts.Announced, 96);
         ctx.dataSet().CloseTmp();
     }
 }

@@ -67,7 +67,7 @@ TEST_F(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     const QString logPath = home.filePath(QStringLiteral("log.csv"));
     files.answers = {logPath};
     main.MnuExec_Loging->trigger();
-    ASSERT_TRUE(ctx.app.PcLogging);
+    ASSERT_TRUE(main.measurementRun().logging());
     ASSERT_EQ(files.saves.size(), 1u);
     EXPECT_EQ(files.saves[0].title, QStringLiteral("記録データ格納先"));
     EXPECT_EQ(main.MnuExec_Loging->text(), QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)"));
@@ -76,7 +76,7 @@ TEST_F(Measurement, MenuStartLoggingAndStopAgreeWithTheMeter)
     ASSERT_TRUE(runEventsUntil([&] { return ctx.dataSet().RecordCount() >= loggingFrom + 8; }));
     main.MnuExec_Loging->trigger();
     const int loggingTo = ctx.dataSet().RecordCount();
-    EXPECT_FALSE(ctx.app.PcLogging);
+    EXPECT_FALSE(main.measurementRun().logging());
     EXPECT_EQ(main.StsBar[2]->text(), QString());
 
     // Thirty lines in all, then stop and let the list catch up on its last tick.

@@ -83,14 +83,11 @@ double timeAt(int second)
 }
 
 // PC logging as its start leaves it.
-void startLogging(Context& ctx, const QString& path)
+void startLogging(MeasuredData& handler, const QString& path)
 {
-    ctx.meas.LogFileNo = std::make_unique<QFile>(path);
-    ASSERT_TRUE(ctx.meas.LogFileNo->open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ctx.meas.StoreCounter = 0;
-    ctx.meas.LogSums = DataRecord{};
-    ctx.meas.LogLineCount = 0;
-    ctx.app.PcLogging = true;
+    auto file = std::make_unique<QFile>(path);
+    ASSERT_TRUE(file->open(QIODevice::WriteOnly | QIODevice::Truncate));
+    handler.beginLog(std::move(file));
 }
 
 // ---------------------------------------------------------------------------------
@@ -111,10 +108,11 @@ TEST_P(StorePeriodTest, StoresEveryLogingTimeThLine)
     TestContext t;
     Context& ctx = *t.ctx;
     prepareMeasurement(ctx, 2, 2, c.logingTime);
-    if (c.logging)
-        startLogging(ctx, t.path(QStringLiteral("log.csv")));
     QuietHost host;
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
+    if (c.logging)
+        startLogging(handler, t.path(QStringLiteral("log.csv")));
     for (int i = 1; i <= c.lines; ++i)
         handler.handleMeasuredLine(rest({float(i), 0, 1, 0, 0, 0, 50}, 2, i - 1));
 
@@ -142,20 +140,21 @@ TEST(MeasuredDataSummary, EnergyHoursPeakAndTimes)
     prepareMeasurement(ctx, 1, 0, 1);
     QuietHost host(0);
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
     const float powers[] = {1800, 3600, -900, 3600};
     for (int i = 0; i < 4; ++i)
         handler.handleMeasuredLine(rest({100, 0, 40, 0, powers[i], 90, 50}, 1, i));
 
     const double kwh = (1800 + 3600 - 900 + 3600) / 3600.0 / 1000.0;
-    EXPECT_NEAR(ctx.meas.EnergyTotal, kwh, 1e-12);
-    EXPECT_NEAR(ctx.meas.HoursTotal, 4 / 3600.0, 1e-12);
+    EXPECT_NEAR(handler.state().EnergyTotal, kwh, 1e-12);
+    EXPECT_NEAR(handler.state().HoursTotal, 4 / 3600.0, 1e-12);
     EXPECT_NEAR(ctx.dataSet().TotalEnergy(), kwh, 1e-12);
     EXPECT_EQ(ctx.dataSet().PeakWatts(), 3600);
     EXPECT_NEAR(ctx.dataSet().PeakTime(), timeAt(1), 1e-9); // the first of the equal peaks
     EXPECT_NEAR(ctx.dataSet().LastTime(), timeAt(3), 1e-9);
     EXPECT_NEAR(ctx.dataSet().FirstTime(), timeAt(0), 1e-9);
     EXPECT_NEAR(ctx.graphWindow().GraphStart, timeAt(0), 1e-9);
-    EXPECT_TRUE(ctx.meas.FirstSampleSeen);
+    EXPECT_TRUE(handler.state().FirstSampleSeen);
     EXPECT_EQ(host.timerStarts, 1);
     const DataRecord last = ctx.dataSet().ReadRecord(4);
     EXPECT_NEAR(last.column(11), kwh, 1e-12);
@@ -196,9 +195,10 @@ TEST_P(LogLineTest, WritesAveragedLines)
     for (int col : c.columnsOff)
         ctx.cat.LogColumns[static_cast<size_t>(col)] = false;
     const QString path = t.path(QStringLiteral("log.csv"));
-    startLogging(ctx, path);
     QuietHost host(c.wiring);
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
+    startLogging(handler, path);
     for (size_t i = 0; i < c.lines.size(); ++i)
         handler.handleMeasuredLine(rest(c.lines[i], c.version, static_cast<int>(i)));
 
@@ -209,7 +209,7 @@ TEST_P(LogLineTest, WritesAveragedLines)
     for (const char* line : c.expected)
         want += QByteArray(line) + "\r\n";
     EXPECT_EQ(written.readAll(), want);
-    EXPECT_EQ(ctx.meas.LogLineCount, static_cast<int>(c.expected.size()));
+    EXPECT_EQ(handler.state().LogLineCount, static_cast<int>(c.expected.size()));
     EXPECT_EQ(ctx.dataSet().RecordCount(), static_cast<int>(c.expected.size()));
     EXPECT_TRUE(host.logFailures.isEmpty());
 }
@@ -282,15 +282,16 @@ TEST(MeasuredDataFailures, FullLogFileIsReportedAndStoringGoesOn)
     TestContext t;
     Context& ctx = *t.ctx;
     prepareMeasurement(ctx, 2, 2, 1);
-    startLogging(ctx, QStringLiteral("/dev/full"));
     QuietHost host;
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
+    startLogging(handler, QStringLiteral("/dev/full"));
     handler.handleMeasuredLine(rest(kA1, 2, 0));
 
     ASSERT_EQ(host.logFailures.size(), 1);
     EXPECT_FALSE(host.logFailures[0].isEmpty());
     EXPECT_EQ(ctx.dataSet().RecordCount(), 1); // the measurement keeps its record
-    EXPECT_EQ(ctx.meas.LogSums.column(2), 0.0);
+    EXPECT_EQ(handler.state().LogSums.column(2), 0.0);
     EXPECT_TRUE(host.storeFailures.isEmpty());
 }
 
@@ -299,10 +300,10 @@ TEST(MeasuredDataFailures, LoggingWithoutAnOpenFileIsReported)
     TestContext t;
     Context& ctx = *t.ctx;
     prepareMeasurement(ctx, 1, 2, 1);
-    ctx.app.PcLogging = true;
-    ctx.meas.StoreCounter = 0;
     QuietHost host;
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
+    handler.beginLog(nullptr); // logging, but the file is gone
     handler.handleMeasuredLine(rest(kA1, 1, 0));
     EXPECT_EQ(host.logFailures.size(), 1);
     EXPECT_EQ(ctx.dataSet().RecordCount(), 1);
@@ -315,6 +316,7 @@ TEST(MeasuredDataFailures, RefusedAppendIsReportedOnceAndNothingIsCounted)
     prepareMeasurement(ctx, 2, 2, 1);
     QuietHost host;
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
     handler.handleMeasuredLine(rest(kA1, 2, 0));
     ASSERT_EQ(ctx.dataSet().RecordCount(), 1);
 
@@ -333,8 +335,8 @@ TEST(MeasuredDataFailures, RefusedAppendIsReportedOnceAndNothingIsCounted)
 
     // The next measurement stores again.
     test::props(ctx).RecordCount = 0;
-    ctx.meas.FirstSampleSeen = false;
-    ctx.meas.StoreCounter = 1;
+    handler.expectFirstSample();
+    handler.beginMeasurement(1);
     ctx.dataSet().OpenTmpForAppend();
     handler.handleMeasuredLine(rest(kA1, 2, 10));
     EXPECT_EQ(ctx.dataSet().RecordCount(), 1);

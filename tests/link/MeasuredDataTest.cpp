@@ -100,6 +100,7 @@ TEST_P(MeasuredLineFixture, RecordPanelAndStatusMatch)
     RecordingHost host;
     host.wiring = fx.value(QStringLiteral("wiring")).toInt();
     MeasuredData handler(ctx, host);
+    handler.beginMeasurement(ctx.app.LogingTime);
 
     const QString line = fx.value(QStringLiteral("line")).toString();
     ASSERT_TRUE(line.startsWith(QStringLiteral("RML")));
@@ -178,6 +179,7 @@ TEST_P(PanelGateTest, PanelFollowsTheMenuCheckMark)
     host.checked = GetParam().checked;
     host.loaded = GetParam().loaded;
     MeasuredData handler(*t.ctx, host);
+    handler.beginMeasurement(t.ctx->app.LogingTime);
     const QString rest = QStringLiteral("0000") + hex(100) + ',' + hex(100) + ',' + hex(1) + ',' +
                          hex(1) + ',' + hex(150) + ',' + hex(75) + ',' + hex(50) +
                          QStringLiteral(",2002/06/01 10:00:00,") + hex(1) + ',' + hex(2) + ',' +

@@ -7,7 +7,8 @@
 namespace quellin::test {
 
 // Every column present, logged and switched on (voltage and current T absent in
-// single-phase two-wire), the handler's counters reset, TMP.DAT open. The wiring
+// single-phase two-wire), TMP.DAT open; the handler's counters are reset by its
+// beginMeasurement, as KeisokuStart does. The wiring
 // itself reaches the handler through its host (the link's WiringMode).
 inline void prepareMeasurement(Context& ctx, int version, int wiring, int logingTime = 1)
 {
@@ -24,8 +25,6 @@ inline void prepareMeasurement(Context& ctx, int version, int wiring, int loging
     test::props(ctx).RecordCount = 0;
     test::props(ctx).NextRecordNumber = 0;
     test::props(ctx).PeakWatts = -9999.9;
-    ctx.meas = MeasureGlobals{};
-    ctx.meas.StoreCounter = logingTime;
     ctx.dataSet().OpenTmpForAppend();
 }
 

@@ -34,13 +34,14 @@ struct Download {
     {
         test::giveTestCatalogue(ctx, version);
         prepareDownload(
-            ctx,
+            ctx, counts,
             planDownload({{wiring, interval, "2002/06/01 10:00", 50.02, 100}}, 0).plan.value());
     }
     ~Download() { ctx.dataSet().CloseTmp(); }
     DataRecord record(int k) { return ctx.dataSet().ReadRecord(k); }
     test::TestContext t;
     Context& ctx = *t.ctx;
+    DownloadCounts counts;
 };
 
 TEST(DownloadRecv, ComputesEachRecordFromTheLineTheStartAndTheInterval)
@@ -57,7 +58,7 @@ TEST(DownloadRecv, ComputesEachRecordFromTheLineTheStartAndTheInterval)
                           Case{5, {100, 100, 5, 5, 400}, 0, 400}}) {
         Download d(c.wiring, 1); // five minutes
         for (int i = 0; i < 4; ++i)
-            Download_Recv(d.ctx, recordText(c.f));
+            Download_Recv(d.ctx, d.counts, recordText(c.f));
         const DataRecord r = d.record(4);
         EXPECT_NEAR(r.column(8), c.s, 1e-9) << c.wiring;
         EXPECT_NEAR(r.column(7), c.q, 1e-9) << c.wiring;
@@ -72,7 +73,7 @@ TEST(DownloadRecv, ComputesEachRecordFromTheLineTheStartAndTheInterval)
     }
     // A version-1 line has six fields; the later columns stay 0.
     Download v1(2, 5, 1);
-    Download_Recv(v1.ctx, recordText({100, 100, 1, 1, 150, 80}).left(57));
+    Download_Recv(v1.ctx, v1.counts, recordText({100, 100, 1, 1, 150, 80}).left(57));
     ASSERT_EQ(v1.ctx.dataSet().RecordCount(), 1);
     EXPECT_EQ(v1.record(1).column(6), 150);
     EXPECT_EQ(v1.record(1).column(16), 0);
@@ -86,32 +87,32 @@ TEST(DownloadRecv, DamagedLinesCarryNoRecordAndInfiniteValuesAreStoredAsZero)
     notHex[10] = 'G';
     const QString infinite = recordText({100, 100, 1, 1, INFINITY});
     for (const QString& line : {good, good.left(30), notHex, QString(), good.left(100), infinite})
-        Download_Recv(d.ctx, line);
-    EXPECT_EQ(d.ctx.download.Skipped, 4);
-    EXPECT_EQ(d.ctx.download.Overflows, 1);
+        Download_Recv(d.ctx, d.counts, line);
+    EXPECT_EQ(d.counts.Skipped, 4);
+    EXPECT_EQ(d.counts.Overflows, 1);
     ASSERT_EQ(d.ctx.dataSet().RecordCount(), 2);
     // The lines that carried nothing leave a gap in the numbers and times.
     EXPECT_EQ(d.record(2).number, 5);
     EXPECT_EQ(vbdate::secondsBetween(d.record(1).time(), d.record(2).time()), 5 * 60);
     EXPECT_EQ(d.record(2).column(6), 0);
     EXPECT_EQ(d.t.status.panels[2], kOverflowText);
-    EXPECT_EQ(downloadOutcomeText(d.ctx),
+    EXPECT_EQ(downloadOutcomeText(d.counts),
               kOverflowText + " 読み取れない4行を除きました。 100件のうち6件を受信しました。");
-    EXPECT_EQ(downloadProgressText(d.ctx.download),
+    EXPECT_EQ(downloadProgressText(d.counts),
               "ダウンロード中です。 6 / 100 件（6%） " + kOverflowText);
     // TMP.DAT refusing a record ends the storing: nothing is shown.
     d.ctx.dataSet().CloseTmp();
-    Download_Recv(d.ctx, good);
-    EXPECT_FALSE(d.ctx.download.StoreError.isEmpty());
-    EXPECT_FALSE(prepareDownloadedDataSet(d.ctx));
+    Download_Recv(d.ctx, d.counts, good);
+    EXPECT_FALSE(d.counts.StoreError.isEmpty());
+    EXPECT_FALSE(prepareDownloadedDataSet(d.ctx, d.counts));
 }
 
 TEST(DiscardDownload, LeavesAnEmptyDataSetAndSaysWhatWasDropped)
 {
     Download d(2, 0);
     for (int i = 0; i < 5; ++i)
-        Download_Recv(d.ctx, recordText({100, 100, 1, 1, 100}));
-    EXPECT_EQ(discardDownload(d.ctx),
+        Download_Recv(d.ctx, d.counts, recordText({100, 100, 1, 1, 100}));
+    EXPECT_EQ(discardDownload(d.ctx, d.counts),
               "ダウンロードは完了していません。受信した5 / 100 件は破棄しました。");
     EXPECT_EQ(d.ctx.dataSet().RecordCount(), 0);
     EXPECT_FALSE(QFile::exists(d.ctx.tmpDatPath()));

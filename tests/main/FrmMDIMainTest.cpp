@@ -1,6 +1,7 @@
 #include "main/FrmMDIMain.h"
 
 #include "Controls.h"
+#include "MeasureStateAccess.h"
 #include "about/FrmHelp.h"
 
 #include "Catalogue.h"
@@ -49,7 +50,7 @@ struct MainFixture : ::testing::Test {
     ~MainFixture() override
     {
         t.ctx->app.Measuring = false;
-        t.ctx->app.PcLogging = false;
+        test::MeasureStateAccess::state(main->measurementRun().measuredData()).PcLogging = false;
         t.msg.defaultAnswer = MsgAnswer::Yes;
         main->close();
     }
@@ -230,7 +231,8 @@ TEST_P(EndSequence, RefusesOrAsksBeforeClosing)
     Sequencer seq(*t.ctx, transport, timer, clients);
     FrmMDIMain main(*t.ctx, status, seq, links);
     main.show();
-    t.ctx->app.PcLogging = c.logging;
+    MeasureState& meas = test::MeasureStateAccess::state(main.measurementRun().measuredData());
+    meas.PcLogging = c.logging;
     t.ctx->app.Measuring = c.measuring;
     t.ctx->app.DataPresent = c.unsaved;
     main.MnuFile_Save->setEnabled(c.unsaved);
@@ -241,7 +243,7 @@ TEST_P(EndSequence, RefusesOrAsksBeforeClosing)
     EXPECT_EQ(main.isVisible(), !c.closes);
     EXPECT_EQ(linkClosed, c.closes);
     if (!c.closes) {
-        t.ctx->app.PcLogging = t.ctx->app.Measuring = false;
+        meas.PcLogging = t.ctx->app.Measuring = false;
         t.msg.answers = {MsgAnswer::Yes};
         main.close();
     }

@@ -38,11 +38,11 @@ const QStringList kButtonsOff = {"Load",        "Save",       "Download", "Clear
 TEST(MeasurementStart, WithoutDataSendsTheStatusRequest)
 {
     RunHarness h;
-    h.ctx().meas.FirstSampleSeen = true;
+    h.meas().FirstSampleSeen = true;
     h.run->keisokuCommand();
     EXPECT_EQ(h.port.commands, QStringList{"CMD"});
     EXPECT_EQ(h.seq->LinkState(), link::State::MeasureStatus);
-    EXPECT_FALSE(h.ctx().meas.FirstSampleSeen);
+    EXPECT_FALSE(h.meas().FirstSampleSeen);
     EXPECT_EQ(h.t.pointer.current, 11);
     EXPECT_EQ(h.view.clearQuestions, 0);
     EXPECT_TRUE(h.timer.active);
@@ -59,13 +59,13 @@ TEST_P(ClearQuestionTest, OnlyYesStartsWhenDataIsPresent)
 {
     RunHarness h;
     h.ctx().app.DataPresent = true;
-    h.ctx().meas.FirstSampleSeen = true;
+    h.meas().FirstSampleSeen = true;
     h.seq->endExchange();
     h.view.clearAnswer = GetParam().answer;
     h.run->keisokuCommand();
     EXPECT_EQ(h.view.clearQuestions, 1);
     EXPECT_EQ(h.port.commands, GetParam().commands);
-    EXPECT_EQ(h.ctx().meas.FirstSampleSeen, !GetParam().answer);
+    EXPECT_EQ(h.meas().FirstSampleSeen, !GetParam().answer);
     EXPECT_EQ(h.seq->LinkState(),
               GetParam().answer ? link::State::MeasureStatus : link::State::Idle);
     EXPECT_EQ(h.t.pointer.history.empty(), !GetParam().answer);
@@ -102,8 +102,8 @@ TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
     stale.close();
     test::props(ctx).RecordCount = 5;
     test::props(ctx).NextRecordNumber = 5;
-    ctx.meas.EnergyTotal = 3;
-    ctx.meas.HoursTotal = 2;
+    h.meas().EnergyTotal = 3;
+    h.meas().HoursTotal = 2;
     ctx.listPage().ListTop = 9;
     ctx.graphWindow().GraphPoints = 7;
     test::props(ctx).DataFrequency = 4;
@@ -127,11 +127,11 @@ TEST(MeasurementStart, KeisokuStartResetsTheDataSet)
     EXPECT_EQ(ctx.dataSet().DataWiring(), 0);
     EXPECT_EQ(ctx.dataSet().DataFrequency(), 0);
     EXPECT_EQ(ctx.dataSet().SampleInterval(), 10);
-    EXPECT_EQ(ctx.meas.StoreCounter, 10);
+    EXPECT_EQ(h.meas().StoreCounter, 10);
     EXPECT_EQ(ctx.listPage().ListTop, 0);
     EXPECT_EQ(ctx.graphWindow().GraphPoints, 0);
-    EXPECT_EQ(ctx.meas.EnergyTotal, 0);
-    EXPECT_EQ(ctx.meas.HoursTotal, 0);
+    EXPECT_EQ(h.meas().EnergyTotal, 0);
+    EXPECT_EQ(h.meas().HoursTotal, 0);
     EXPECT_EQ(ctx.dataSet().NextRecordNumber(), 0);
     EXPECT_EQ(ctx.dataSet().RecordCount(), 0);
     EXPECT_TRUE(ctx.app.DataPresent);

@@ -2,10 +2,13 @@
 // window, stopping before the meter is told, and log files that refuse writes.
 
 #include "main/PcLogging.h"
+#include "FullDisk.h"
 #include "RunDoubles.h"
+#include "link/LinkInput.h"
 #include "settings/ModRegistry.h"
 #include "store/ModFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -45,9 +48,9 @@ TEST(PcLoggingStart, AsksForTheFileWithTheLoggingDialog)
     EXPECT_EQ(r.defaultExtension, QStringLiteral("*.csv"));
     EXPECT_EQ(r.title, QStringLiteral("記録データ格納先"));
     // Cancel: nothing changes.
-    EXPECT_FALSE(h.ctx().app.PcLogging);
+    EXPECT_FALSE(h.logging());
     EXPECT_EQ(h.ctx().app.LogingPath, QStringLiteral("/some/where/"));
-    EXPECT_FALSE(h.ctx().meas.LogFileNo);
+    EXPECT_FALSE(h.meas().LogFileNo);
     EXPECT_FALSE(h.view.captions.contains(QStringLiteral("MnuExec_Loging")));
 }
 
@@ -79,7 +82,7 @@ TEST_P(PcLogHeaderTest, HeaderIsShiftJisWithCrLf)
     h.t.files.answers.push_back(path);
     h.run->logingCommand();
 
-    ASSERT_TRUE(h.ctx().app.PcLogging);
+    ASSERT_TRUE(h.logging());
     EXPECT_EQ(fileBytes(path), QByteArray::fromHex(c.hexBytes));
     EXPECT_EQ(h.ctx().app.LogingPath, folder);
     EXPECT_EQ(h.ctx().settings.read(QStringLiteral("LogingPath"), QString()), folder);
@@ -134,24 +137,24 @@ TEST(PcLoggingStart, WindowAndAccumulatorsAreReset)
 {
     RunHarness h(2, 2, 10);
     h.start();
-    h.ctx().meas.StoreCounter = 7;
-    h.ctx().meas.LogLineCount = 4;
-    h.ctx().meas.LogSums.setColumn(2, 99);
+    h.meas().StoreCounter = 7;
+    h.meas().LogLineCount = 4;
+    h.meas().LogSums.setColumn(2, 99);
     h.t.files.answers.push_back(h.t.path(QStringLiteral("log.csv")));
     h.run->logingCommand();
 
-    EXPECT_TRUE(h.ctx().app.PcLogging);
-    EXPECT_EQ(h.ctx().meas.StoreCounter, 0);
-    EXPECT_EQ(h.ctx().meas.LogLineCount, 0);
-    EXPECT_EQ(h.ctx().meas.LogSums.column(2), 0);
+    EXPECT_TRUE(h.logging());
+    EXPECT_EQ(h.meas().StoreCounter, 0);
+    EXPECT_EQ(h.meas().LogLineCount, 0);
+    EXPECT_EQ(h.meas().LogSums.column(2), 0);
     EXPECT_EQ(h.view.captions.value("MnuExec_Loging"), QStringLiteral("ﾛｷﾞﾝｸﾞ停止(&L)"));
     EXPECT_EQ(h.view.images.value("Loging"), 10);
     EXPECT_EQ(h.view.tips.value("Loging"), QStringLiteral("ﾛｷﾞﾝｸﾞ停止"));
     EXPECT_EQ(h.t.status.panels[2], QStringLiteral("ロギング中（間隔：10秒おき）"));
 
     h.run->logingCommand(); // and off again
-    EXPECT_FALSE(h.ctx().app.PcLogging);
-    EXPECT_FALSE(h.ctx().meas.LogFileNo);
+    EXPECT_FALSE(h.logging());
+    EXPECT_FALSE(h.meas().LogFileNo);
     EXPECT_EQ(h.view.captions.value("MnuExec_Loging"), QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)"));
     EXPECT_EQ(h.view.images.value("Loging"), 9);
     EXPECT_EQ(h.view.tips.value("Loging"), QStringLiteral("ﾛｷﾞﾝｸﾞ開始"));
@@ -165,9 +168,8 @@ TEST(PcLoggingStart, NotStartedWhenTheMeasurementEndedDuringTheDialog)
     h.start();
     h.t.files.answers.push_back(h.t.path(QStringLiteral("late.csv")));
     h.ctx().app.Measuring = false; // "STP" handled while the dialog was open
-    h.ctx().app.PcLogging = false;
-    h.run->startPcLogging();
-    EXPECT_FALSE(h.ctx().app.PcLogging);
+        h.run->startPcLogging();
+    EXPECT_FALSE(h.logging());
     EXPECT_FALSE(QFile::exists(h.t.path(QStringLiteral("late.csv"))));
 }
 
@@ -185,13 +187,13 @@ TEST_P(StopWhileLoggingTest, LogFileIsClosedBeforeSleIsSent)
     const QString path = h.t.path(QStringLiteral("log.csv"));
     h.t.files.answers.push_back(path);
     h.run->logingCommand();
-    ASSERT_TRUE(h.ctx().app.PcLogging);
+    ASSERT_TRUE(h.logging());
     h.line(0);
 
     bool closedAtSle = false;
     h.port.onWrite = [&](const QString& command) {
         if (command == QStringLiteral("SLE"))
-            closedAtSle = !h.ctx().app.PcLogging && !h.ctx().meas.LogFileNo;
+            closedAtSle = !h.logging() && !h.meas().LogFileNo;
     };
     switch (GetParam()) {
     case StopPath::Command:
@@ -225,7 +227,7 @@ TEST(PcLoggingStop, LinkLostStopsLoggingBeforeEnding)
     bool loggingWhenEnded = true;
     h.view.calls.clear();
     h.run->linkLost();
-    loggingWhenEnded = h.ctx().app.PcLogging;
+    loggingWhenEnded = h.logging();
     EXPECT_FALSE(loggingWhenEnded);
     ASSERT_GE(h.view.calls.size(), 2);
     // Logging captions first, then the end of the measurement (display cycle off).
@@ -244,8 +246,8 @@ TEST(PcLoggingFailures, FullDiskAtTheHeaderRefusesToStart)
     h.start();
     h.t.files.answers.push_back(QStringLiteral("/dev/full"));
     h.run->logingCommand();
-    EXPECT_FALSE(h.ctx().app.PcLogging);
-    EXPECT_FALSE(h.ctx().meas.LogFileNo);
+    EXPECT_FALSE(h.logging());
+    EXPECT_FALSE(h.meas().LogFileNo);
     ASSERT_EQ(h.t.msg.shown.size(), 1u);
     EXPECT_TRUE(
         h.t.msg.shown[0].text.startsWith(QStringLiteral("ロギングファイルを作成できません。\r\n")));
@@ -259,14 +261,15 @@ TEST(PcLoggingFailures, FullDiskDuringLoggingStopsLoggingWithAMessage)
     h.start();
     h.t.files.answers.push_back(h.t.path(QStringLiteral("log.csv")));
     h.run->logingCommand();
-    ASSERT_TRUE(h.ctx().app.PcLogging);
+    ASSERT_TRUE(h.logging());
     // The disk fills up under the open log file.
-    h.ctx().meas.LogFileNo = std::make_unique<QFile>(QStringLiteral("/dev/full"));
-    ASSERT_TRUE(h.ctx().meas.LogFileNo->open(QIODevice::WriteOnly));
+    h.meas().LogFileNo = std::make_unique<QFile>(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(h.meas().LogFileNo->open(QIODevice::WriteOnly));
 
     h.line(0);
-    EXPECT_FALSE(h.ctx().app.PcLogging);
-    EXPECT_FALSE(h.ctx().meas.LogFileNo);
+    EXPECT_FALSE(h.logging());
+    EXPECT_FALSE(h.meas().LogFileNo);
+    QCoreApplication::processEvents(); // the box opens once the line is over
     ASSERT_EQ(h.t.msg.shown.size(), 1u);
     EXPECT_TRUE(h.t.msg.shown[0].text.startsWith(
         QStringLiteral("ロギングファイルに書き込めないため、ロギングを停止しました。\r\n")));
@@ -300,10 +303,11 @@ TEST(StoreFailures, RefusedAppendEndsTheMeasurementOnce)
         h.line(s);
 
     EXPECT_EQ(h.port.commands, (QStringList{"CMD", "SLE"}));
+    QCoreApplication::processEvents(); // the box opens once the line is over
     ASSERT_EQ(h.t.msg.shown.size(), 1u);
     EXPECT_TRUE(h.t.msg.shown[0].text.startsWith(QStringLiteral(
         "計測データを一時データファイルに書き込めないため、計測を終了しました。\r\n")));
-    EXPECT_FALSE(h.ctx().app.PcLogging);
+    EXPECT_FALSE(h.logging());
     EXPECT_EQ(h.ctx().dataSet().RecordCount(), 2);
 
     // The stop completes; the records already stored stay readable.
@@ -312,6 +316,78 @@ TEST(StoreFailures, RefusedAppendEndsTheMeasurementOnce)
     EXPECT_FALSE(h.ctx().app.Measuring);
     EXPECT_EQ(h.ctx().dataSet().ReadRecords(1, 2).at(1).number, 1);
 }
+
+// A failure found while a line is handled is told once the handling is over:
+// while its box is open the meter's answers are still read, so that the stop
+// runs to its end, and a log cut by a full disk ends on a whole line.
+struct LateReportCase {
+    const char* name;
+    bool storeFails;        // TMP.DAT refuses the record; else the log's disk is full
+    const char* whileOpen;  // what the meter sends while the box is open
+    const char* firstLine;  // the box's text up to its reason
+    size_t boxes;           // with the meter's own stop: "本体側で中断されました。"
+};
+
+class LateReportTest : public ::testing::TestWithParam<LateReportCase> {};
+
+TEST_P(LateReportTest, TheBoxOpensAfterTheLineAndTheStopRunsToItsEnd)
+{
+    const LateReportCase& c = GetParam();
+    QUELLIN_FULL_DISK(disk);
+    RunHarness h(2, 2, 1);
+    LinkInput input(*h.seq);
+    const auto receive = [&](int second) {
+        input.bytesReceived((test::measuredLine(2, second, 1000) + QLatin1Char('\r')).toLatin1());
+    };
+    h.start();
+    const QString logPath = disk->path(QStringLiteral("log.csv"));
+    h.t.files.answers.push_back(logPath);
+    h.run->logingCommand();
+    ASSERT_TRUE(h.logging());
+    receive(0);
+
+    QStringList sentWhileOpen;
+    h.t.msg.onShow = [&](const MessageRequest&) {
+        if (h.t.msg.shown.size() > 1)
+            return; // a later box: the meter has said its part
+        input.bytesReceived(c.whileOpen);
+        sentWhileOpen = h.port.commands;
+    };
+    int second = 1;
+    if (c.storeFails) {
+        test::DataSetAccess::setWriter(h.ctx().dataSet(),
+                                       std::make_unique<QFile>(QStringLiteral("/dev/full")));
+        ASSERT_TRUE(test::DataSetAccess::writer(h.ctx().dataSet())
+                        ->open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        receive(second);
+    } else {
+        // The log's last block still takes some lines; the one it cuts fails.
+        disk->fill();
+        while (h.logging() && second < 500)
+            receive(second++);
+        ASSERT_FALSE(h.logging());
+    }
+    EXPECT_TRUE(h.t.msg.shown.empty()) << "the box opened inside the line's handling";
+
+    QCoreApplication::processEvents();
+    ASSERT_EQ(h.t.msg.shown.size(), c.boxes) << h.t.msg.texts().join('|').toStdString();
+    EXPECT_TRUE(h.t.msg.shown[0].text.startsWith(QString::fromUtf8(c.firstLine) +
+                                                 QStringLiteral("\r\n")));
+    EXPECT_EQ(sentWhileOpen, (QStringList{"CMD", "SLE", "SMD10"}));
+    EXPECT_FALSE(h.ctx().app.Measuring);
+    const QByteArray log = fileBytes(logPath);
+    EXPECT_TRUE(log.contains("\"2002/06/01 12:00:00\""));
+    EXPECT_TRUE(log.endsWith("\r\n")) << log.right(80).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, LateReportTest,
+    ::testing::Values(
+        LateReportCase{"Store", true, "OK\rOK\r",
+                       "計測データを一時データファイルに書き込めないため、計測を終了しました。", 1},
+        LateReportCase{"Log", false, "STP\rOK\rOK\r",
+                       "ロギングファイルに書き込めないため、ロギングを停止しました。", 2}),
+    [](const ::testing::TestParamInfo<LateReportCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace quellin

@@ -3,6 +3,7 @@
 // states do to its menus and buttons, a port that records commands, and a harness
 // that wires a real Sequencer and MeasurementRun together over them.
 
+#include "MeasureStateAccess.h"
 #include "TestContext.h"
 #include "base/LinkClients.h"
 #include "catalog/ModVer.h"
@@ -145,6 +146,9 @@ struct RunHarness {
         clients.measured = &run->measuredData();
     }
     Context& ctx() { return *t.ctx; }
+    // The measured-data handler's state, to be read or set by the test.
+    MeasureState& meas() { return MeasureStateAccess::state(run->measuredData()); }
+    bool logging() const { return run->logging(); }
     // The meter has confirmed the start.
     void start()
     {

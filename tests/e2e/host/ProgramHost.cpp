@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
         }
         if (untilFull && measured && !ctx.app.Measuring) {
             say(QStringLiteral("done handled=%1 stored=%2")
-                    .arg(ctx.meas.LinesHandled)
+                    .arg(run.measureState().LinesHandled)
                     .arg(ctx.dataSet().RecordCount())
                     .toLatin1());
             QApplication::exit(0);

@@ -1,0 +1,4 @@
+void MeasurementRun::KeisokuStart()
+{
+    ctx_.app.Measuring = true;
+}
