@@ -79,6 +79,7 @@ struct DownloadCounts {
     int Stored = 0;         // records written to TMP.DAT
     int Skipped = 0;        // lines that carried no readable record
     int Overflows = 0;      // lines with a value that overflowed (stored with 0 there)
+    int Missing = 0;        // records whose active power was not a number (kept missing)
     QString StoreError;     // why TMP.DAT refused a record; the download then fails
 };
 

@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace quellin {
 
@@ -38,6 +39,9 @@ bool readFields(QStringView text, int count, double* out)
     }
     return true;
 }
+
+// What a record holds where its value is missing.
+constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
 // v when it is a finite number, else 0 (and the line counts as an overflow).
 double finite(double v, bool& overflow)
@@ -75,22 +79,33 @@ void Download_Recv(Context& ctx, DownloadCounts& d, QStringView text)
         return;
     }
 
+    // An active power that is not a number is missing, not 0 W: the record keeps
+    // it (and the reactive power made from it) as NaN, which the list shows blank
+    // and the graph bridges, and the energy is not integrated over it.
+    const bool powerMissing = !std::isfinite(v[4]);
     bool overflow = false;
-    for (double& value : v)
-        value = finite(value, overflow);
-    const double voltR = v[0], voltT = v[1], currR = v[2], currT = v[3], power = v[4];
+    for (int i = 0; i < kFieldsV2; ++i)
+        if (i != 4 || !powerMissing)
+            v[i] = finite(v[i], overflow);
+    const double voltR = v[0], voltT = v[1], currR = v[2], currT = v[3];
+    const double power = powerMissing ? kMissing : v[4];
     const double apparent =
         finite(apparentPower(data.DataWiring(), voltR, currR, voltT, currT), overflow);
-    const double reactive = finite(reactivePower(apparent, power), overflow);
+    const double reactive =
+        powerMissing ? kMissing : finite(reactivePower(apparent, power), overflow);
     const int interval = data.SampleInterval();
     const double time = vbdate::addSeconds(data.FirstTime(), static_cast<long long>(n) * interval);
     const double hours = interval / 3600.0;
-    d.PowerSum = finite(d.PowerSum + power, overflow);
-    const double energy = d.EnergyTotal + hours * power / 1000;
-    if (std::isfinite(energy))
-        d.EnergyTotal = energy;
-    else
-        overflow = true;
+    if (powerMissing) {
+        ++d.Missing;
+    } else {
+        d.PowerSum = finite(d.PowerSum + power, overflow);
+        const double energy = d.EnergyTotal + hours * power / 1000;
+        if (std::isfinite(energy))
+            d.EnergyTotal = energy;
+        else
+            overflow = true;
+    }
     d.HoursTotal += hours;
 
     DataRecord rec;
@@ -157,6 +172,8 @@ QString downloadOutcomeText(const DownloadCounts& d)
     QStringList notes;
     if (d.Overflows > 0)
         notes << kOverflowText;
+    if (d.Missing > 0)
+        notes << QStringLiteral("有効電力が読めない%1件は欠測としました。").arg(d.Missing);
     if (d.Skipped > 0)
         notes << QStringLiteral("読み取れない%1行を除きました。").arg(d.Skipped);
     if (d.Available > d.Announced)

@@ -39,6 +39,7 @@ struct MemoryWindows : LinkFixture {
 
     MemoryExchange memory{clients};
     LogingExchange loging{clients};
+    DownloadCounts counts;
 };
 
 TEST(MemoryDialogs, TheListArrivesWithTheFocusOnItAndNothingSelected)
@@ -47,7 +48,7 @@ TEST(MemoryDialogs, TheListArrivesWithTheFocusOnItAndNothingSelected)
         MemoryWindows w;
         std::unique_ptr<QDialog> dlg;
         if (download)
-            dlg = std::make_unique<FrmDownload>(w.ctx(), w.seq, w.memory);
+            dlg = std::make_unique<FrmDownload>(w.ctx(), w.counts, w.seq, w.memory);
         else
             dlg = std::make_unique<FrmLogingMem>(w.ctx(), w.seq, w.loging);
         dlg->show();
@@ -75,7 +76,7 @@ TEST(MemoryDialogs, TheDownloadButtonFollowsTheMetersAnswers)
     };
     for (const auto& c : cases) {
         MemoryWindows w;
-        FrmDownload dlg(w.ctx(), w.seq, w.memory);
+        FrmDownload dlg(w.ctx(), w.counts, w.seq, w.memory);
         dlg.show();
         auto* button = control<QPushButton>(dlg, "CmdDownLoad");
         w.answer(c.answers);

@@ -79,27 +79,41 @@ TEST(DownloadRecv, ComputesEachRecordFromTheLineTheStartAndTheInterval)
     EXPECT_EQ(v1.record(1).column(16), 0);
 }
 
-TEST(DownloadRecv, DamagedLinesCarryNoRecordAndInfiniteValuesAreStoredAsZero)
+// A damaged line carries no record; an overflowing reading is stored as 0 with a
+// note, but an active power that is not a number is missing: kept as NaN (with
+// the reactive power made from it), out of the energy, and counted.
+TEST(DownloadRecv, DamagedLinesCarryNoRecordAndAnUnreadablePowerIsMissing)
 {
     Download d(2, 0); // one minute
     const QString good = recordText({100, 100, 1, 1, 100});
     QString notHex = good;
     notHex[10] = 'G';
-    const QString infinite = recordText({100, 100, 1, 1, INFINITY});
-    for (const QString& line : {good, good.left(30), notHex, QString(), good.left(100), infinite})
+    const QString infinite = recordText({INFINITY, 100, 1, 1, 100});
+    const QString noPower = recordText({100, 100, 1, 1, NAN});
+    for (const QString& line :
+         {good, good.left(30), notHex, QString(), good.left(100), infinite, noPower})
         Download_Recv(d.ctx, d.counts, line);
     EXPECT_EQ(d.counts.Skipped, 4);
     EXPECT_EQ(d.counts.Overflows, 1);
-    ASSERT_EQ(d.ctx.dataSet().RecordCount(), 2);
+    EXPECT_EQ(d.counts.Missing, 1);
+    ASSERT_EQ(d.ctx.dataSet().RecordCount(), 3);
     // The lines that carried nothing leave a gap in the numbers and times.
     EXPECT_EQ(d.record(2).number, 5);
     EXPECT_EQ(vbdate::secondsBetween(d.record(1).time(), d.record(2).time()), 5 * 60);
-    EXPECT_EQ(d.record(2).column(6), 0);
+    EXPECT_EQ(d.record(2).column(2), 0);
+    EXPECT_EQ(d.record(2).column(6), 100);
+    EXPECT_TRUE(std::isnan(d.record(3).column(6)));
+    EXPECT_TRUE(std::isnan(d.record(3).column(7)));
+    EXPECT_EQ(d.record(3).column(2), 100);
+    // Three minutes of 100 W: the missing minute adds hours but no energy.
+    EXPECT_NEAR(d.record(3).column(11), 2 * 100 / 60.0 / 1000, 1e-12);
+    EXPECT_NEAR(d.record(3).column(12), 3 / 60.0, 1e-12);
     EXPECT_EQ(d.t.status.panels[2], kOverflowText);
     EXPECT_EQ(downloadOutcomeText(d.counts),
-              kOverflowText + " 読み取れない4行を除きました。 100件のうち6件を受信しました。");
+              kOverflowText + " 有効電力が読めない1件は欠測としました。 読み取れない4行を除きました。 "
+                              "100件のうち7件を受信しました。");
     EXPECT_EQ(downloadProgressText(d.counts),
-              "ダウンロード中です。 6 / 100 件（6%） " + kOverflowText);
+              "ダウンロード中です。 7 / 100 件（7%） " + kOverflowText);
     // TMP.DAT refusing a record ends the storing: nothing is shown.
     d.ctx.dataSet().CloseTmp();
     Download_Recv(d.ctx, d.counts, good);
