@@ -182,6 +182,10 @@ void MeasurementRun::KeisokuEnd()
     if (logging())
         stopPcLogging();
     TmrDisp.stop();
+    // The records stored since the last display tick (the last one before the
+    // stop, say) are shown, not left to a cycle that no longer comes.
+    if (ctx_.app.Measuring)
+        refreshViews();
     silenceTimer_.stop();
     if (silenceShown_)
         checkSilence(0);
@@ -203,27 +207,32 @@ void MeasurementRun::linkLost()
 // ---------------------------------------------------------------------------------
 // Display cycle
 
+void MeasurementRun::refreshViews()
+{
+    const int records = ctx_.dataSet().RecordCount();
+    ListPage& page = ctx_.listPage();
+    page.ListTop = listTopForTick(records, page.ListTop, view_.listShowsNewest());
+    if (view_.viewMark(ViewItem::Spread)) {
+        const bool loaded = trapped(
+            ctx_, "TmrDisp_Timer", false,
+            [&] {
+                LoadListPage(ctx_, page.ListTop);
+                return true;
+            },
+            ReportTo::StatusBar);
+        if (loaded)
+            view_.refreshList();
+    }
+    if (view_.viewMark(ViewItem::Graph))
+        view_.refreshGraph();
+}
+
 void MeasurementRun::onDisplayTick()
 {
     if (!ctx_.app.Measuring)
         return;
-    const int records = ctx_.dataSet().RecordCount();
-    if (records <= kMaxRecords) {
-        ListPage& page = ctx_.listPage();
-        page.ListTop = listTopForTick(records, page.ListTop, view_.listShowsNewest());
-        if (view_.viewMark(ViewItem::Spread)) {
-            const bool loaded = trapped(
-                ctx_, "TmrDisp_Timer", false,
-                [&] {
-                    LoadListPage(ctx_, page.ListTop);
-                    return true;
-                },
-                ReportTo::StatusBar);
-            if (loaded)
-                view_.refreshList();
-        }
-        if (view_.viewMark(ViewItem::Graph))
-            view_.refreshGraph();
+    if (ctx_.dataSet().RecordCount() <= kMaxRecords) {
+        refreshViews();
         return;
     }
     TmrDisp.stop();

@@ -155,6 +155,9 @@ Q_SIGNALS:
     void lineHandled(const quellin::DataRecord& record);
 
 private:
+    // The display cycle's refresh: the list's newest page (unless scrolled back)
+    // and the graph, as far as they are shown.
+    void refreshViews();
     void startRequest();
     void setState(MeasurementState state);
     void announceState();

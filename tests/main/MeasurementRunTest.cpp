@@ -217,6 +217,27 @@ TEST(DisplayCycle, DoesNothingUnlessMeasuring)
     EXPECT_TRUE(h.port.commands.isEmpty());
 }
 
+// The records stored after the last display tick are shown once the
+// measurement ends, as far as the list and the graph are shown.
+TEST(DisplayCycle, TheEndShowsTheRecordsSinceTheLastTick)
+{
+    for (const bool shown : {true, false}) {
+        RunHarness h;
+        h.view.mark(ViewItem::Spread, shown);
+        h.view.mark(ViewItem::Graph, shown);
+        h.start();
+        for (int s = 0; s < 3; ++s)
+            h.line(s);
+        h.run->KeisokuEnd();
+        EXPECT_EQ(h.view.listRefreshes, shown ? 1 : 0);
+        EXPECT_EQ(h.view.graphRefreshes, shown ? 1 : 0);
+        if (shown)
+            EXPECT_EQ(h.ctx().listPage().Rows[3].number, 2); // the newest record
+        h.run->KeisokuEnd(); // ended already: nothing more
+        EXPECT_EQ(h.view.listRefreshes, shown ? 1 : 0);
+    }
+}
+
 struct TickCase {
     int records;
     int listTop;
