@@ -154,8 +154,10 @@ void FrmDispSet::buildEnvironmentPage()
         TxtData[static_cast<size_t>(i)] = textField(page, txtDataFilter(i), width);
         TxtData[static_cast<size_t>(i)]->setObjectName(QStringLiteral("TxtData%1").arg(i));
     }
-    // The clock shows the PC's time until the settings are sent.
+    // The clock shows the PC's time until the settings are sent. It can be
+    // clicked (to copy it) but is no Tab stop.
     TxtData[5]->setReadOnly(true);
+    TxtData[5]->setFocusPolicy(Qt::ClickFocus);
     CmbJikan = listField(page, jikanEntries(), 80);
     CmbRenge = listField(page, rengeEntries(), 80);
     CmbTimer = listField(page, timerEntries(), 100);
@@ -187,6 +189,12 @@ void FrmDispSet::buildEnvironmentPage()
     row(3, 3, QStringLiteral("ロギング　終了時間："), TxtData[4]);
     row(4, 3, QStringLiteral("ロギングタイマ："), CmbTimer);
     grid->setColumnStretch(2, 1);
+    // Tab goes as the eye does: the voltage row, down the meter's column, then
+    // down the logging's column.
+    QWidget* const order[] = {CmbDenatu, TxtData[0], TxtData[1], TxtData[2], CmbRenge,
+                              CmbJikan,  TxtData[3], TxtData[4], CmbTimer};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     auto* comm = new QGroupBox(QStringLiteral("通信パラメータ（参照のみ）"), page);
     auto* commRow = new QHBoxLayout(comm);

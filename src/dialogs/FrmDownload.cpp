@@ -1,6 +1,7 @@
 #include "dialogs/FrmDownload.h"
 
 #include "base/ErrorReport.h"
+#include "dialogs/FrmDownloadProgress.h"
 #include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryListView.h"
 #include "link/MemoryExchange.h"
@@ -15,9 +16,10 @@
 namespace quellin {
 
 FrmDownload::FrmDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
-                         MemoryExchange& exchange, QWidget* parent)
+                         MemoryExchange& exchange, QWidget* parent,
+                         std::function<void()> beforeDownload)
     : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), QStringLiteral("ダウンロード"), parent),
-      counts_(counts), exchange_(exchange)
+      counts_(counts), exchange_(exchange), beforeDownload_(std::move(beforeDownload))
 {
     addMemoryList();
     CmdDownLoad = new QPushButton(QStringLiteral("ダウンロード"), this);
@@ -53,7 +55,20 @@ FrmDownload::FrmDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
 
 FrmDownload::~FrmDownload()
 {
+    closeProgress();
     formUnload();
+}
+
+void FrmDownload::setEnabled(bool enabled)
+{
+    if (enabled)
+        closeProgress();
+    QDialog::setEnabled(enabled);
+}
+
+void FrmDownload::closeProgress()
+{
+    delete progress_.data();
 }
 
 void FrmDownload::DispMemory(const ExchangeReplies& replies)
@@ -83,6 +98,8 @@ void FrmDownload::CmdDownLoad_Click()
         ctx_.svc.msg.info(planned.error, MsgIcon::Exclamation);
         return;
     }
+    if (beforeDownload_)
+        beforeDownload_();
     waitForMeter();
     const bool started = trapped(ctx_, "CmdDownLoad_Click", false, [&] {
         startDownload(ctx_, counts_, seq_, *planned.plan);
@@ -94,7 +111,15 @@ void FrmDownload::CmdDownLoad_Click()
         ctx_.svc.status.setPanelText(2, QString());
         ctx_.svc.pointer.setPointer(MousePointer::Default);
         setEnabled(true);
+        return;
     }
+    // The progress window shows the wait; an hourglass for the better part of an
+    // hour would hide that 中止 can be pressed. It stands beside this (disabled)
+    // dialog, not inside it, so that it stays usable.
+    ctx_.svc.pointer.setPointer(MousePointer::Default);
+    progress_ = new FrmDownloadProgress(
+        counts_, [this] { return exchange_.cancelDownload(seq_); }, parentWidget());
+    progress_->show();
 }
 
 void FrmDownload::detachFromExchange()

@@ -215,8 +215,7 @@ bool MemoryExchange::cancelling(const RunningExchange& ex) const
 
 void MemoryExchange::finishCancel(RunningExchange& ex)
 {
-    if (clients_.main)
-        clients_.main->clearBusyText();
+    // The busy text was replaced by the note of what was discarded: it stays.
     ex.context().svc.pointer.setPointer(MousePointer::Default);
     if (dialog_)
         dialog_->setEnabled(true);

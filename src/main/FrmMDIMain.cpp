@@ -586,9 +586,13 @@ void FrmMDIMain::showDownload()
 {
     if (!portReady(*memoryLink_))
         return;
-    if (ctx_.app.DataPresent && !confirmClearData())
+    if (ctx_.app.DataPresent && !askClearData())
         return;
-    FrmDownload dlg(ctx_, download_.counts(), *memoryLink_, *memoryExchange_, this);
+    // The data set goes only once a download starts: closing the dialog keeps it.
+    FrmDownload dlg(ctx_, download_.counts(), *memoryLink_, *memoryExchange_, this, [this] {
+        if (ctx_.app.DataPresent)
+            clearDataSet();
+    });
     dlg.exec();
 }
 

@@ -27,6 +27,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -343,6 +345,71 @@ TEST_F(MemoryDownload, APortLostMidDownloadEndsItWithAMessageAndNoDataSet)
         EXPECT_TRUE(msg.sawText(link_text::portNotOpen(ctx().app.CommPort)))
             << item->objectName().toStdString() << ": " << msg.texts().join('|').toStdString();
     }
+}
+
+} // namespace
+} // namespace quellin
+
+namespace quellin {
+namespace {
+
+TEST_F(MemoryDownload, StoppingADownloadDrainsTheBlockDiscardsItAndClosingTheDialogKeepsTheData)
+{
+    start({"--memory-preset", "--download-baud", "0"});
+    auto downloadRow = [&](FrmDownload& dlg, int row) {
+        ASSERT_TRUE(waitEnabled(dlg));
+        control<QListWidget>(dlg, "LstMemory")->setCurrentRow(row);
+        control<QPushButton>(dlg, "CmdDownLoad")->click();
+    };
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+        downloadRow(dlg, 0);
+        ASSERT_TRUE(runEventsUntil([&] { return !dlg.isVisible(); }));
+    }));
+    ASSERT_EQ(ctx().dataSet().RecordCount(), 96);
+
+    // Yes to the clear question, then the dialog closed without a download.
+    msg.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+        ASSERT_TRUE(waitEnabled(dlg));
+        control<QPushButton>(dlg, "cmdCancel")->click();
+    }));
+    EXPECT_TRUE(ctx().app.DataPresent);
+    EXPECT_EQ(ctx().dataSet().RecordCount(), 96);
+    EXPECT_TRUE(main().MnuFile_Save->isEnabled());
+
+    // Escape in the progress window while the first of three blocks arrives.
+    msg.answers = {MsgAnswer::Yes};
+    QString receivedText;
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+        downloadRow(dlg, 1);
+        EXPECT_FALSE(ctx().app.DataPresent); // cleared as the download starts
+        auto* progress = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(progress);
+        ASSERT_EQ(progress->objectName(), "FrmDownloadProgress");
+        ASSERT_TRUE(runEventsUntil([&] { return ctx().dataSet().RecordCount() > 0; }));
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(progress, &escape);
+        EXPECT_FALSE(control<QPushButton>(*progress, "cmdStop")->isEnabled());
+        ASSERT_TRUE(runEventsUntil([&] { return dlg.isEnabled(); }));
+        EXPECT_FALSE(QApplication::topLevelWidgets().contains(progress));
+        EXPECT_TRUE(dlg.isVisible());
+    }));
+    EXPECT_TRUE(msg.texts().filter("ダウンロード").isEmpty()) << msg.texts().join('|').toStdString();
+    const QStringList commands = sim.receivedCommands();
+    EXPECT_EQ(commands.mid(commands.lastIndexOf("CMD")), (QStringList{"CMD", "CMM100009999"}));
+    EXPECT_EQ(ctx().dataSet().RecordCount(), 0);
+    EXPECT_FALSE(ctx().app.DataPresent);
+    EXPECT_FALSE(main().MnuFile_Save->isEnabled());
+    EXPECT_TRUE(QRegularExpression("^ダウンロードは完了していません。受信した\\d+ / 24800 件は破棄しました。$")
+                    .match(main().StsBar[2]->text())
+                    .hasMatch())
+        << main().StsBar[2]->text().toStdString();
+    // The link is idle: the next download runs to its end.
+    EXPECT_TRUE(runDialog<FrmDownload>(main().MnuFile_Download, [&](FrmDownload& dlg) {
+        downloadRow(dlg, 2);
+        ASSERT_TRUE(runEventsUntil([&] { return !dlg.isVisible(); }));
+    }));
+    EXPECT_EQ(ctx().dataSet().RecordCount(), 672);
 }
 
 } // namespace
