@@ -199,9 +199,14 @@ void MeasurementRun::KeisokuEnd()
 
 void MeasurementRun::linkLost()
 {
+    const QString logPath =
+        logging() && measureState().LogFileNo ? measureState().LogFileNo->fileName() : QString();
     if (logging())
         stopPcLogging();
     KeisokuEnd();
+    // The message box about the port is gone long before the user looks here.
+    if (!logPath.isEmpty())
+        ctx_.svc.status.setPanelText(2, run_text::loggingEndedByPortLoss(logPath));
 }
 
 // ---------------------------------------------------------------------------------
@@ -369,10 +374,16 @@ void MeasurementRun::checkSilence(qint64 msSinceLastLine)
     if (silent == silenceShown_)
         return;
     silenceShown_ = silent;
+    if (ValuePanel* panel = valuePanel())
+        panel->showStale(silent);
     if (silent) {
+        // "ロギング中…" stays in sight: the warning comes after it.
         panel2BeforeWarning_ = ctx_.svc.status.panelText(2);
-        ctx_.svc.status.setPanelText(2, run_text::kMeterSilent);
-    } else if (ctx_.svc.status.panelText(2) == run_text::kMeterSilent) {
+        panel2Warning_ = panel2BeforeWarning_.isEmpty()
+                             ? run_text::kMeterSilent
+                             : panel2BeforeWarning_ + QStringLiteral("　") + run_text::kMeterSilent;
+        ctx_.svc.status.setPanelText(2, panel2Warning_);
+    } else if (ctx_.svc.status.panelText(2) == panel2Warning_) {
         ctx_.svc.status.setPanelText(2, panel2BeforeWarning_);
     }
 }

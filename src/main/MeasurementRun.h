@@ -65,6 +65,12 @@ inline const QString kLogWriteFailed =
 inline const QString kLogOpenFailed = QStringLiteral("ロギングファイルを作成できません。");
 inline const QString kMeterSilent = QStringLiteral(
     "電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
+// Status panel 2 once the port was lost during PC logging.
+inline QString loggingEndedByPortLoss(const QString& logPath)
+{
+    return QStringLiteral("通信ポートが使用できなくなったため、ロギングを終了しました。ロギングファイル：") +
+           logPath;
+}
 inline const QString kStoreWriteFailed =
     QStringLiteral("計測データを一時データファイルに書き込めないため、計測を終了しました。");
 } // namespace run_text
@@ -177,6 +183,7 @@ private:
     QElapsedTimer sinceLastLine_;
     bool silenceShown_ = false;
     QString panel2BeforeWarning_;
+    QString panel2Warning_;
 };
 
 } // namespace quellin

@@ -16,6 +16,8 @@ public:
     virtual ~ValuePanel() = default;
     virtual void setValue(int item, const QString& text) = 0;
     virtual void setUnit(int item, const QString& text) = 0;
+    // The meter has been silent for a while: the values shown are its last ones.
+    virtual void showStale(bool stale) { (void)stale; }
 };
 
 // The value with its decimal prefix as the panel shows it.

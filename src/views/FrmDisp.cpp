@@ -64,13 +64,21 @@ QString captionOf(int panelItem)
 
 constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
+const QString kCaption = QStringLiteral("測定値表示");
+const QString kStaleCaption = QStringLiteral("測定値表示（受信待ち：最後に受信した値）");
+QString valueStyle(bool stale)
+{
+    return stale ? QStringLiteral("QLabel { background: #2a2d31; color: #8d949c; padding-right: 2px; }")
+                 : QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }");
+}
+
 } // namespace
 
 FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmDisp"));
-    setWindowTitle(QStringLiteral("測定値表示"));
+    setWindowTitle(kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
 
@@ -109,8 +117,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
-        value->setStyleSheet(
-            QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }"));
+        value->setStyleSheet(valueStyle(false));
         const int valueRight = cell.item == 1 ? twipsToPixels(4190) : valueX + twipsToPixels(900);
         value->setGeometry(valueLeft, valueY - 3, valueRight - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
@@ -145,6 +152,16 @@ void FrmDisp::setUnit(int item, const QString& text)
 {
     if (item >= 0 && item < 15 && LblTani[static_cast<size_t>(item)]->text() != text)
         LblTani[static_cast<size_t>(item)]->setText(text);
+}
+
+void FrmDisp::showStale(bool stale)
+{
+    if (stale == stale_)
+        return;
+    stale_ = stale;
+    setWindowTitle(stale ? kStaleCaption : kCaption);
+    for (QLabel* value : LblValue)
+        value->setStyleSheet(valueStyle(stale));
 }
 
 void FrmDisp::resetValues()

@@ -27,6 +27,9 @@ public:
     // ValuePanel: written by the measured-data handler with every line.
     void setValue(int item, const QString& text) override;
     void setUnit(int item, const QString& text) override;
+    // Greyed, with a note in the title, until the next line arrives.
+    void showStale(bool stale) override;
+    bool stale() const { return stale_; }
     // Back to the design texts (the clear-data command).
     void resetValues();
 
@@ -40,6 +43,7 @@ private:
     std::array<QLabel*, 15> LblTitle{};
     std::array<QLabel*, 15> LblValue{};
     std::array<QLabel*, 15> LblTani{};
+    bool stale_ = false;
 };
 
 } // namespace quellin

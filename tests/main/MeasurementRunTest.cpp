@@ -478,21 +478,34 @@ TEST(MeasurementStart, ClosedPortIsToldAtOnceAndTheDataIsKept)
     EXPECT_FALSE(h.timer.active);
 }
 
-// Ten seconds without a line while measuring: a warning in panel 2, the
-// measurement goes on; the next line brings the panel's text back.
+// Ten seconds without a line while measuring: a warning in panel 2 after what
+// it said ("ロギング中…" stays in sight), the value panel's values marked old; the
+// measurement goes on; the next line brings both back.
 TEST(MeasurementSilence, WarnsAfterTenSecondsAndClearsWithTheNextLine)
 {
-    RunHarness h;
-    h.start();
-    h.t.status.setPanelText(2, QStringLiteral("ロギング中（間隔：1秒おき）"));
-    h.run->checkSilence(9999);
-    EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
-    h.run->checkSilence(10000);
-    EXPECT_EQ(h.t.status.panelText(2), run_text::kMeterSilent);
-    EXPECT_TRUE(h.ctx().app.Measuring);
-    h.line(0);
-    EXPECT_EQ(h.t.status.panelText(2), QStringLiteral("ロギング中（間隔：1秒おき）"));
-    EXPECT_EQ(h.ctx().dataSet().RecordCount(), 1);
+    const QString logging = QStringLiteral("ロギング中（間隔：1秒おき）");
+    const std::pair<QString, QString> cases[] = {
+        {logging, logging + QStringLiteral("　") + run_text::kMeterSilent},
+        {QString(), run_text::kMeterSilent},
+    };
+    for (const auto& [before, warning] : cases) {
+        SCOPED_TRACE(before.toStdString());
+        RunHarness h;
+        h.view.panel = std::make_unique<RecordingView::StalePanel>();
+        h.start();
+        h.t.status.setPanelText(2, before);
+        h.run->checkSilence(9999);
+        EXPECT_EQ(h.t.status.panelText(2), before);
+        EXPECT_FALSE(h.view.panel->stale);
+        h.run->checkSilence(10000);
+        EXPECT_EQ(h.t.status.panelText(2), warning);
+        EXPECT_TRUE(h.view.panel->stale);
+        EXPECT_TRUE(h.ctx().app.Measuring);
+        h.line(0);
+        EXPECT_EQ(h.t.status.panelText(2), before);
+        EXPECT_FALSE(h.view.panel->stale);
+        EXPECT_EQ(h.ctx().dataSet().RecordCount(), 1);
+    }
 }
 
 // ---------------------------------------------------------------------------------

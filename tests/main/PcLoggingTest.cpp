@@ -235,6 +235,8 @@ TEST(PcLoggingStop, LinkLostStopsLoggingBeforeEnding)
     EXPECT_TRUE(h.view.calls.indexOf(QStringLiteral("caption MnuExec_Keisoku 計測開始(&S)")) > 0);
     EXPECT_FALSE(h.run->displayTimerActive());
     EXPECT_FALSE(h.ctx().app.Measuring);
+    // Once the message box about the port is gone, the status bar still says it.
+    EXPECT_EQ(h.t.status.panelText(2), run_text::loggingEndedByPortLoss(h.t.path(QStringLiteral("log.csv"))));
 }
 
 // ---------------------------------------------------------------------------------

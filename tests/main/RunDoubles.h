@@ -14,6 +14,7 @@
 #include <QMap>
 #include <QStringList>
 #include <bit>
+#include <memory>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -65,7 +66,15 @@ public:
     void refreshList() override { ++listRefreshes; }
     bool listShowsNewest() const override { return listAtEnd; }
     void refreshGraph() override { ++graphRefreshes; }
-    ValuePanel* valuePanel() override { return nullptr; }
+    ValuePanel* valuePanel() override { return panel.get(); }
+    // A value panel that keeps whether its values are marked old; none unless set.
+    struct StalePanel : ValuePanel {
+        void setValue(int, const QString&) override {}
+        void setUnit(int, const QString&) override {}
+        void showStale(bool s) override { stale = s; }
+        bool stale = false;
+    };
+    std::unique_ptr<StalePanel> panel;
 
     void mark(ViewItem item, bool on) { marks[static_cast<int>(item)] = on; }
 
