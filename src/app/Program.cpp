@@ -103,6 +103,7 @@ void Program::start(const QStringList& arguments)
 
     // 7: the PC settings.
     readStartupSettings(ctx);
+    makeDefaultDataFolder(ctx);
 
     // 8: the communications window opens the port.
     version_ = std::make_unique<VersionClientAdapter>(*this);

@@ -1,5 +1,7 @@
 #include "cli/CliConsole.h"
 
+#include <unistd.h>
+
 namespace quellin {
 
 QString terminalText(const QString& text)
@@ -10,15 +12,41 @@ QString terminalText(const QString& text)
     return t;
 }
 
-void writeLine(std::FILE* stream, const QString& text)
+namespace {
+
+bool isTerminal(std::FILE* stream)
+{
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+void writeBytes(std::FILE* stream, const QByteArray& bytes)
 {
     // Once a write has failed (a reader that closed the pipe, a terminal that is
     // gone), the stream stays failed and is left alone: the command goes on.
     if (std::ferror(stream))
         return;
-    const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
+}
+
+} // namespace
+
+QByteArray consoleBytes(const QString& text, bool terminal, bool progress)
+{
+    // To the line's start and erase it: whatever progress stood there goes.
+    const QByteArray clear = terminal ? QByteArrayLiteral("\r\x1b[K") : QByteArray();
+    const QByteArray end = terminal && progress ? QByteArray() : QByteArrayLiteral("\n");
+    return clear + text.toUtf8() + end;
+}
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    writeBytes(stream, consoleBytes(text, isTerminal(stream), false));
+}
+
+void writeProgress(std::FILE* stream, const QString& text)
+{
+    writeBytes(stream, consoleBytes(text, isTerminal(stream), true));
 }
 
 MsgAnswer ConsoleMessages::show(const MessageRequest& request)

@@ -16,8 +16,16 @@ namespace quellin {
 // A text for a terminal: the windows' CR LF and lone CR become LF.
 QString terminalText(const QString& text);
 // Writes text and a line end to stream as UTF-8, flushed; nothing once a write
-// to stream has failed.
+// to stream has failed. On a terminal the line takes the place of a progress
+// line standing there.
 void writeLine(std::FILE* stream, const QString& text);
+// The progress: on a terminal it rewrites one line in place (no line end, so
+// the next progress or line replaces it); elsewhere a line like any other, so
+// that a log of standard error keeps every one.
+void writeProgress(std::FILE* stream, const QString& text);
+// The bytes either writes: a line (progress false) or a progress line, for a
+// terminal or not.
+QByteArray consoleBytes(const QString& text, bool terminal, bool progress);
 
 class ConsoleMessages : public MessageBoxService {
 public:

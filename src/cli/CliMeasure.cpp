@@ -114,6 +114,7 @@ CliExit CliMeasure::run()
             return CliExit::Refused;
         return abandoned_ ? abandonedExit() : CliExit::Done;
     }
+    measuring_.start();
     if (o.forSeconds > 0)
         forTimer_.start(static_cast<int>(std::min<qint64>(o.forSeconds * 1000, INT_MAX)));
     second_.start();
@@ -135,12 +136,19 @@ CliExit CliMeasure::run()
         exit = CliExit::LinkFailure;
     if (abandoned_)
         exit = abandonedExit();
+    const int records = ctx_.dataSet().RecordCount();
+    QStringList written{QDir::toNativeSeparators(o.log)};
     if (!o.save.isEmpty()) {
-        if (SaveDataFile(ctx_, o.save))
+        if (SaveDataFile(ctx_, o.save)) {
             ctx_.dataSet().DeleteTmpFile(); // kept in the data file now
-        else if (exit == CliExit::Done)
+            written << QDir::toNativeSeparators(o.save);
+        } else if (exit == CliExit::Done) {
             exit = CliExit::Refused;
+        }
     }
+    if (!o.quiet)
+        writeLine(session_.err(), measureSummaryText(o.lang, records,
+                                                     measuring_.elapsed() / 1000, written));
     return exit;
 }
 
@@ -209,7 +217,7 @@ void CliMeasure::onSecond()
             writeLine(session_.err(), terminalText(panel));
     }
     if (!session_.options().quiet)
-        writeLine(session_.err(),
+        writeProgress(session_.err(),
                   measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
                                       haveLine_ ? &lastLine_ : nullptr, run_.measureState().EnergyTotal));
 }

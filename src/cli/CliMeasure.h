@@ -11,6 +11,7 @@
 #include "cli/CliSession.h"
 #include "main/MeasurementRun.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -45,6 +46,7 @@ private:
     MeasurementRun run_;
     QTimer second_;
     QTimer forTimer_;
+    QElapsedTimer measuring_; // from the meter's start on, for the summary
     bool ended_ = false;
     bool stopping_ = false;
     bool abandoned_ = false; // ended by a second signal, the stop unconfirmed

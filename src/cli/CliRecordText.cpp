@@ -36,6 +36,22 @@ QString measureProgressText(CliLang lang, int records, const DataRecord* last, d
     return text + QStringLiteral("  active power %1 W  energy %2 kWh").arg(power, energy);
 }
 
+QString measureSummaryText(CliLang lang, int records, qint64 seconds, const QStringList& files)
+{
+    const qint64 s = std::max<qint64>(seconds, 0);
+    const QString duration = QStringLiteral("%1:%2:%3")
+                                 .arg(s / 3600)
+                                 .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+                                 .arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (lang == CliLang::Ja)
+        return QStringLiteral("計測を終了しました。記録 %1 件、計測時間 %2、書いたファイル：%3")
+            .arg(records)
+            .arg(duration, files.isEmpty() ? QStringLiteral("なし") : files.join(QStringLiteral("、")));
+    return QStringLiteral("measurement ended: %1 records in %2, files written: %3")
+        .arg(records)
+        .arg(duration, files.isEmpty() ? QStringLiteral("none") : files.join(QStringLiteral(", ")));
+}
+
 QString recordJson(const Context& ctx, const DataRecord& record)
 {
     QString json = QStringLiteral("{\"number\":") + QString::number(record.number) +

@@ -50,6 +50,18 @@ QString defaultDataFolder(const Context& ctx)
     return ctx.app.AppFolder + QStringLiteral("Data") + QDir::separator();
 }
 
+bool makeDefaultDataFolder(const Context& ctx)
+{
+    const QString folder = defaultDataFolder(ctx);
+    // A blank setting becomes the default when the settings are checked.
+    const auto same = [&](const QString& path) {
+        return path.trimmed().isEmpty() || QDir::cleanPath(path) == QDir::cleanPath(folder);
+    };
+    if (!same(ctx.app.FilePath) && !same(ctx.app.LogingPath))
+        return true;
+    return QDir().mkpath(folder);
+}
+
 void readStartupSettings(Context& ctx)
 {
     AppGlobals& app = ctx.app;

@@ -25,6 +25,12 @@ int settingToInt(const QString& text);
 // AppFolder + "Data" + separator: the default of FilePath and LogingPath.
 QString defaultDataFolder(const Context& ctx);
 
+// The default data folder made when FilePath or LogingPath names it and it is
+// missing, so that the file dialogs open there. A folder the user chose is never
+// made: it may lie on a stick that is not plugged in. False when making it failed
+// (the dialogs then open where they can).
+bool makeDefaultDataFolder(const Context& ctx);
+
 // FilePath, CommPort, CommParam, LogingTime, LogingPath, GraphXHani, in this
 // order, each with its default. Nothing is checked here and nothing written.
 void readStartupSettings(Context& ctx);

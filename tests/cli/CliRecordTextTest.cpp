@@ -2,6 +2,8 @@
 
 #include "cli/CliRecordText.h"
 
+#include "cli/CliConsole.h"
+
 #include "support/TestContext.h"
 
 #include "platform/VbDate.h"
@@ -24,6 +26,47 @@ TEST(CliProgress, CountsRecordsThenAddsPowerAndEnergy)
               "記録 12 件　有効電力 1.235E+3 W　積算電力量 0.0413 kWh");
     EXPECT_EQ(measureProgressText(CliLang::En, 12, &r, 0.04125),
               "records 12  active power 1.235E+3 W  energy 0.0413 kWh");
+}
+
+TEST(CliProgress, ASummaryEndsTheMeasurement)
+{
+    struct Case {
+        CliLang lang;
+        int records;
+        qint64 seconds;
+        QStringList files;
+        QString text;
+    };
+    const Case cases[] = {
+        {CliLang::Ja, 120, 120, {"log.csv", "data.csv"},
+         "計測を終了しました。記録 120 件、計測時間 0:02:00、書いたファイル：log.csv、data.csv"},
+        {CliLang::Ja, 0, 0, {}, "計測を終了しました。記録 0 件、計測時間 0:00:00、書いたファイル：なし"},
+        {CliLang::En, 90061, 90061, {"log.csv"},
+         "measurement ended: 90061 records in 25:01:01, files written: log.csv"},
+        {CliLang::En, 1, -5, {}, "measurement ended: 1 records in 0:00:00, files written: none"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(measureSummaryText(c.lang, c.records, c.seconds, c.files), c.text);
+}
+
+// On a terminal the progress stands on one line that every later write replaces;
+// in a pipe or a file each progress is a line of its own.
+TEST(CliProgress, ATerminalRewritesOneProgressLine)
+{
+    struct Case {
+        bool terminal;
+        bool progress;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {true, true, "\r\x1b[K記録 1 件"},
+        {true, false, "\r\x1b[K記録 1 件\n"},
+        {false, true, "記録 1 件\n"},
+        {false, false, "記録 1 件\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(consoleBytes(QStringLiteral("記録 1 件"), c.terminal, c.progress), c.bytes)
+            << c.terminal << c.progress;
 }
 
 TEST(CliJson, WritesThePresentColumnsUnderTheirKeys)

@@ -42,6 +42,33 @@ TEST(StartupSettings, AnEmptyStoreGivesEveryDefault)
     EXPECT_TRUE(t.msg.shown.empty());
 }
 
+// The default data folder is made when a setting names it (or is blank and
+// becomes it), so that the file dialogs open there; a chosen folder never is.
+TEST(StartupSettings, TheDefaultDataFolderIsMadeWhenASettingNamesIt)
+{
+    struct Case {
+        const char* name;
+        bool fileDefault, logDefault;
+        bool made;
+    };
+    const Case cases[] = {
+        {"both default", true, true, true},
+        {"the log's default", false, true, true},
+        {"the files' default", true, false, true},
+        {"both chosen", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestContext t;
+        const QString chosen = t.path(QStringLiteral("stick/survey"));
+        t.ctx->app.FilePath = c.fileDefault ? QString() : chosen;
+        t.ctx->app.LogingPath = c.logDefault ? dataFolder(t) : chosen;
+        EXPECT_TRUE(quellin::makeDefaultDataFolder(*t.ctx));
+        EXPECT_EQ(QDir(dataFolder(t)).exists(), c.made);
+        EXPECT_FALSE(QDir(chosen).exists());
+    }
+}
+
 TEST(StartupSettings, StoredValuesAreTakenAsWritten)
 {
     TestContext t;
