@@ -5,9 +5,13 @@
 
 #include "Controls.h"
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -57,6 +61,37 @@ TEST(FrmHelp, OpensAtTheContentsAndFollowsLinks)
     control<QAction>(help, "HelpContents")->trigger();
     EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->documentTitle(),
               QStringLiteral("Quellin ヘルプ 目次"));
+}
+
+// A search lists the pages beside the page and opens the first; Escape closes
+// the window.
+TEST(FrmHelp, SearchesThePagesAndClosesWithEscape)
+{
+    FrmHelp help;
+    help.showContents();
+    help.show();
+    auto* field = control<QLineEdit>(help, "HelpSearch");
+    auto* hits = control<QListWidget>(help, "HelpHits");
+    auto* browser = control<QTextBrowser>(help, "HelpBrowser");
+    EXPECT_FALSE(hits->isVisible());
+    field->setText(QStringLiteral("quellin-cli"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    ASSERT_TRUE(hits->isVisible());
+    ASSERT_GE(hits->count(), 1);
+    EXPECT_TRUE(hits->item(0)->text().startsWith(QStringLiteral("12. quellin-cli")));
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/cli.html")));
+    EXPECT_EQ(browser->textCursor().selectedText(), QStringLiteral("quellin-cli"));
+
+    field->setText(QStringLiteral("ありえない語"));
+    QApplication::sendEvent(field, &enter);
+    ASSERT_EQ(hits->count(), 1);
+    EXPECT_EQ(hits->item(0)->text(), QStringLiteral("「ありえない語」は見つかりません。"));
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/cli.html")));
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(browser, &escape);
+    EXPECT_FALSE(help.isVisible());
 }
 
 TEST(HelpPages, EveryLinkAndPictureLeadsToAShippedFile)

@@ -176,6 +176,23 @@ TEST(DispSetKeys, EveryPasteIsFoundWithItsSource)
         EXPECT_EQ(pasteSource(*c.event), c.source) << c.name;
 }
 
+// Tab follows the environment page as it is read: the voltage row, the meter's
+// column, the logging's column; the display-only clock is skipped.
+TEST(DispSetKeys, TabFollowsTheEnvironmentPageColumnByColumn)
+{
+    DispSetWindow w(2);
+    QStringList order;
+    QWidget* at = control<QWidget>(*w.dlg, "CmbDenatu");
+    for (int i = 0; i < 9 && at; ++i) {
+        order << at->objectName();
+        do
+            at = at->nextInFocusChain();
+        while (at && !(at->focusPolicy() & Qt::TabFocus));
+    }
+    EXPECT_EQ(order, (QStringList{"CmbDenatu", "TxtData0", "TxtData1", "TxtData2", "CmbRenge",
+                                  "CmbJikan", "TxtData3", "TxtData4", "CmbTimer"}));
+}
+
 TEST(DispSetClosing, WaitsForItsOwnExchangeOnly)
 {
     DispSetWindow w(2);

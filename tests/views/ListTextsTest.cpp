@@ -108,8 +108,9 @@ TEST(ListCellText, AMissingValueIsABlankCell)
         int blanks = 0;
         for (int g = 0; g <= 16; ++g) {
             const QString text = listCellText(*t.ctx, r, g, purpose);
-            if (recordColumnOfGridColumn(g) == 6)
+            if (recordColumnOfGridColumn(g) == 6) {
                 EXPECT_EQ(text, QString());
+            }
             blanks += text.isEmpty() ? 1 : 0;
             EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << g;
         }
