@@ -79,11 +79,13 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     connect(run_.get(), &MeasurementRun::loggingChanged, this,
             [this](bool logging) { showLoggingState(*this, logging); });
 
-    // Room for the three child windows side by side and one above the other.
+    // Room for the three child windows side by side and one above the other,
+    // frame and status bar on the screen.
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1400, 1000);
-    resize(std::min(screen.width(), 1360), std::min(screen.height(), 1000));
+    resize(firstMainWindowSize(screen.size()));
+    move(screen.topLeft());
 }
 
 FrmMDIMain::~FrmMDIMain()
@@ -147,7 +149,7 @@ void FrmMDIMain::buildMenus()
         addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_);
+    MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
     MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
     MnuHelp_Version =
@@ -772,6 +774,14 @@ void FrmMDIMain::fitFirstRunWindows()
     designed.list = firstRun(spread_, "FrmSpread");
     if (auto* l = layout())
         l->activate();
+    // The list's first size holds its rows (grown for the font): 整列 keeps it.
+    if (spread_ && designed.list)
+        listLeastHeight_ = spread_->height();
+    // Never placed by the user: the arranged layout for this window's size.
+    if (disp_ && graph_ && spread_ && designed.panel && designed.graph && designed.list) {
+        arrangeWindows();
+        return;
+    }
     const QSize area = mdi_->contentsRect().size();
     const ChildPlaces fitted = fitFirstRunPlaces(designed, area, QSize(300, 240));
     if (disp_ && fitted.panel)
@@ -780,6 +790,28 @@ void FrmMDIMain::fitFirstRunWindows()
         graph_->setGeometry(*fitted.graph);
     if (spread_ && fitted.list)
         spread_->setGeometry(*fitted.list);
+}
+
+void FrmMDIMain::arrangeWindows()
+{
+    // The panel in its designed size; the list at least its designed height,
+    // which holds its rows.
+    const DispLayout panel = dispLayout(ctx_.app.HardVersion);
+    const ChildPlaces places = arrangedPlaces(
+        mdi_->contentsRect().size(),
+        QSize(twipsToPixels(panel.windowWidth), twipsToPixels(panel.windowHeight)),
+        std::max(listLeastHeight_, twipsToPixels(spreadLayout(ctx_.app.HardVersion).windowHeight)),
+        240);
+    for (const auto& [window, place] :
+         {std::pair<QWidget*, std::optional<QRect>>{disp_, places.panel},
+          {graph_, places.graph},
+          {spread_, places.list}}) {
+        if (!window || !place)
+            continue;
+        if (window->isMinimized() || window->isMaximized())
+            window->showNormal();
+        window->setGeometry(*place);
+    }
 }
 
 void FrmMDIMain::closeEvent(QCloseEvent* event)

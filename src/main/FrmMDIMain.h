@@ -115,6 +115,9 @@ public:
     // The print commands (tests drive their preview through it) and the help window.
     FrmPrint& printer() { return *print_; }
     FrmHelp* helpWindow() const;
+    // 整列: the panel at the top left, the graph beside it, the list below both,
+    // for the window area's present size (also the first run's layout).
+    void arrangeWindows();
 
     // Menu items, named as the commands they carry.
     QMenu* MnuFile = nullptr;
@@ -202,6 +205,7 @@ private:
     // fitted to the window area (a small screen would cut them off).
     void fitFirstRunWindows();
     bool firstRunFitDone_ = false;
+    int listLeastHeight_ = 0; // the list's first-run height, in pixels
     // 操作: the meter's measurement mode and environment settings, modal.
     void connectMeterDialogs(Sequencer& link);
 

@@ -20,7 +20,9 @@ QString windowListText(int n, const QString& title)
     return QStringLiteral("%1 %2").arg(n).arg(title);
 }
 
-WindowMenu::WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area) : QObject(&bar), area_(area)
+WindowMenu::WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area,
+                       std::function<void()> arrange)
+    : QObject(&bar), area_(area)
 {
     menu_ = new QMenu(kWindowMenuCaption, &bar);
     menu_->setObjectName(QStringLiteral("MnuWindow"));
@@ -29,6 +31,9 @@ WindowMenu::WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area) : QObject
     cascade_->setObjectName(QStringLiteral("MnuWindow_Cascade"));
     tile_ = menu_->addAction(kTileCaption);
     tile_->setObjectName(QStringLiteral("MnuWindow_Tile"));
+    arrange_ = menu_->addAction(kArrangeCaption);
+    arrange_->setObjectName(QStringLiteral("MnuWindow_Arrange"));
+    connect(arrange_, &QAction::triggered, this, std::move(arrange));
     listSeparator_ = menu_->addSeparator();
     connect(cascade_, &QAction::triggered, &area_, &QMdiArea::cascadeSubWindows);
     connect(tile_, &QAction::triggered, &area_, &QMdiArea::tileSubWindows);
@@ -63,6 +68,7 @@ void WindowMenu::refreshList()
     listSeparator_->setVisible(any);
     cascade_->setEnabled(any);
     tile_->setEnabled(any);
+    arrange_->setEnabled(any);
 }
 
 } // namespace quellin

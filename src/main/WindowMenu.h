@@ -1,10 +1,11 @@
 #pragma once
-// "ウィンドウ(&W)": arranges the child windows of the window area (cascaded or
-// tiled) and lists them, the active one checked; choosing one brings it forward
+// "ウィンドウ(&W)": arranges the child windows of the window area (cascaded,
+// tiled, or in the program's own layout) and lists them, the active one checked; choosing one brings it forward
 // (restored if it was minimised).
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QMdiArea;
@@ -16,6 +17,7 @@ namespace quellin {
 inline const QString kWindowMenuCaption = QStringLiteral("ウィンドウ(&W)");
 inline const QString kCascadeCaption = QStringLiteral("重ねて表示(&C)");
 inline const QString kTileCaption = QStringLiteral("並べて表示(&T)");
+inline const QString kArrangeCaption = QStringLiteral("整列(&A)");
 
 // The list entry of the n-th child window (1-based): "&1 グラフ表示"; from the
 // tenth on without an access key.
@@ -23,12 +25,14 @@ QString windowListText(int n, const QString& title);
 
 class WindowMenu : public QObject {
 public:
-    // Adds the menu to bar before `before` (at the end when null).
-    WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area);
+    // Adds the menu to bar before `before` (at the end when null); arrange lays
+    // the windows out as on the first run.
+    WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area, std::function<void()> arrange);
 
     QMenu* menu() const { return menu_; }
     QAction* cascade() const { return cascade_; }
     QAction* tile() const { return tile_; }
+    QAction* arrange() const { return arrange_; }
     // Rebuilds the list of windows (done each time the menu opens).
     void refreshList();
 
@@ -37,6 +41,7 @@ private:
     QMenu* menu_;
     QAction* cascade_;
     QAction* tile_;
+    QAction* arrange_;
     QAction* listSeparator_;
 };
 

@@ -32,4 +32,26 @@ ChildPlaces fitFirstRunPlaces(const ChildPlaces& designed, const QSize& area,
     return fitted;
 }
 
+ChildPlaces arrangedPlaces(const QSize& area, const QSize& panel, int listHeight,
+                           int minimumGraphHeight)
+{
+    const int w = std::max(area.width(), 1);
+    const int h = std::max(area.height(), 1);
+    const int list = std::clamp(std::max(listHeight, h * 2 / 5), 1,
+                                std::max(h - minimumGraphHeight, std::min(listHeight, h)));
+    const int top = std::max(h - list, 0);
+    const int panelWidth = std::min(panel.width(), w / 3);
+    ChildPlaces places;
+    places.panel = QRect(0, 0, panelWidth, std::min(panel.height(), std::max(top, 1)));
+    places.graph = QRect(panelWidth, 0, w - panelWidth, std::max(top, 1));
+    places.list = QRect(0, top, w, h - top);
+    return places;
+}
+
+QSize firstMainWindowSize(const QSize& available)
+{
+    return {std::min(available.width() - kMainWindowFrameAllowance.width(), 1360),
+            std::min(available.height() - kMainWindowFrameAllowance.height(), 1000)};
+}
+
 } // namespace quellin

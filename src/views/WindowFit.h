@@ -28,4 +28,18 @@ struct ChildPlaces {
 ChildPlaces fitFirstRunPlaces(const ChildPlaces& designed, const QSize& area,
                               const QSize& minimumGraph);
 
+// The arranged layout of an area (the first run, and 整列): the value panel at
+// the top left in its own size (at most a third of the width), the graph beside
+// it to the right edge, the list below both across the whole width. The list
+// gets 40 % of the height, at least listHeight (its rows in sight), and leaves
+// the graph at least minimumGraphHeight when the area allows.
+ChildPlaces arrangedPlaces(const QSize& area, const QSize& panel, int listHeight,
+                           int minimumGraphHeight);
+
+// The main window's first size on a screen's available area: the designed
+// 1360 × 1000 at most, less room for the window's frame, so that its status
+// bar is on the screen.
+QSize firstMainWindowSize(const QSize& available);
+inline constexpr QSize kMainWindowFrameAllowance{16, 48};
+
 } // namespace quellin

@@ -387,6 +387,7 @@ TEST_F(MemoryDownload, StoppingADownloadDrainsTheBlockDiscardsItAndClosingTheDia
         ASSERT_TRUE(progress);
         ASSERT_EQ(progress->objectName(), "FrmDownloadProgress");
         ASSERT_TRUE(runEventsUntil([&] { return ctx().dataSet().RecordCount() > 0; }));
+        screenshot(*progress, "download-progress.png");
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(progress, &escape);
         EXPECT_FALSE(control<QPushButton>(*progress, "cmdStop")->isEnabled());

@@ -576,8 +576,8 @@ TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
     for (QAction* a : menu->actions())
         if (a->isVisible())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(items, (QStringList{"重ねて表示(&C)", "並べて表示(&T)", "-", "&1 データ一覧表示",
-                                  "&2 グラフ表示", "&3 測定値表示"}));
+    EXPECT_EQ(items, (QStringList{"重ねて表示(&C)", "並べて表示(&T)", "整列(&A)", "-",
+                                  "&1 データ一覧表示", "&2 グラフ表示", "&3 測定値表示"}));
 
     // Tiled: side by side inside the area, none overlapping another.
     main->MnuWindow->tile()->trigger();
@@ -591,6 +591,16 @@ TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
             }
         }
     }
+    // Arranged: the panel top left, the graph beside it to the right edge, the
+    // list below both across the area, reaching its bottom.
+    main->MnuWindow->arrange()->trigger();
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+    EXPECT_EQ(main->graphWindow()->geometry().right(), area.right());
+    EXPECT_EQ(main->spreadWindow()->geometry().bottom(), area.bottom());
+    EXPECT_EQ(main->spreadWindow()->width(), area.width());
+    EXPECT_EQ(main->graphWindow()->geometry().bottom() + 1, main->spreadWindow()->y());
+
     // Cascaded: each one a step right of and below the one before.
     main->MnuWindow->cascade()->trigger();
     const QList<QMdiSubWindow*> stacked = main->mdiArea()->subWindowList(QMdiArea::StackingOrder);
@@ -618,48 +628,55 @@ TEST_F(MainFixture, TheWindowMenuArrangesAndListsTheChildWindows)
 namespace quellin {
 namespace {
 
-// A first run on a 1366 × 768 laptop screen (a 40-pixel task bar below): every
-// child window lies inside the window area and the list's newest row can be
-// read, uncovered by the graph.
+// A first run on a 1366 × 768 laptop screen and on a 1920 × 1080 one (a
+// 40-pixel task bar below): every child window lies inside the window area, the
+// list's newest row can be read, uncovered by the graph, and the graph spans to
+// the right edge.
 TEST(FirstRun, OnALaptopScreenTheNewestListRowIsVisible)
 {
-    test::TestContext t;
-    test::giveTestCatalogue(*t.ctx, 2);
-    ResetStore(*t.ctx);
-    test::FakeTransport transport;
-    test::FakeTimer timer;
-    LinkClients clients;
-    Sequencer seq(*t.ctx, transport, timer, clients);
-    StatusBarProxy status;
-    FrmMDIMain main(*t.ctx, status, seq, MainWindowLinks{});
-    main.resize(1366, 728);
-    main.showChildWindows();
-    main.show();
-    QApplication::processEvents();
+    for (const QSize size : {QSize(1366, 728), QSize(1920, 1040)}) {
+        SCOPED_TRACE(size.width());
+        test::TestContext t;
+        test::giveTestCatalogue(*t.ctx, 2);
+        ResetStore(*t.ctx);
+        test::FakeTransport transport;
+        test::FakeTimer timer;
+        LinkClients clients;
+        Sequencer seq(*t.ctx, transport, timer, clients);
+        StatusBarProxy status;
+        FrmMDIMain main(*t.ctx, status, seq, MainWindowLinks{});
+        main.resize(size);
+        main.showChildWindows();
+        main.show();
+        QApplication::processEvents();
 
-    const QRect area = main.mdiArea()->viewport()->rect();
-    ASSERT_GT(area.height(), 500);
-    for (QMdiSubWindow* w : main.mdiArea()->subWindowList())
-        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+        const QRect area = main.mdiArea()->viewport()->rect();
+        ASSERT_GT(area.height(), 500);
+        for (QMdiSubWindow* w : main.mdiArea()->subWindowList())
+            EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
 
-    FrmSpread* list = main.spreadWindow();
-    const QTableWidget* grid = control<QTableWidget>(*list, "VSprd");
-    const QRect lastRow = grid->visualRect(grid->model()->index(14, 0));
-    ASSERT_TRUE(grid->viewport()->rect().contains(lastRow));
-    const QRect inArea(grid->viewport()->mapTo(main.mdiArea()->viewport(), lastRow.topLeft()),
-                       lastRow.size());
-    EXPECT_TRUE(area.contains(inArea));
-    for (QMdiSubWindow* w : main.mdiArea()->subWindowList()) {
-        if (w != list) {
-            EXPECT_FALSE(w->geometry().intersects(inArea)) << w->windowTitle().toStdString();
+        FrmSpread* list = main.spreadWindow();
+        const QTableWidget* grid = control<QTableWidget>(*list, "VSprd");
+        const QRect lastRow = grid->visualRect(grid->model()->index(14, 0));
+        ASSERT_TRUE(grid->viewport()->rect().contains(lastRow));
+        const QRect inArea(grid->viewport()->mapTo(main.mdiArea()->viewport(), lastRow.topLeft()),
+                           lastRow.size());
+        EXPECT_TRUE(area.contains(inArea));
+        for (QMdiSubWindow* w : main.mdiArea()->subWindowList()) {
+            if (w != list) {
+                EXPECT_FALSE(w->geometry().intersects(inArea)) << w->windowTitle().toStdString();
+            }
         }
-    }
-    // The graph gave up height for the list, not its place.
-    EXPECT_GE(main.graphWindow()->height(), 240);
+        // The graph gave up height for the list, not its place.
+        EXPECT_GE(main.graphWindow()->height(), 240);
+        EXPECT_EQ(main.graphWindow()->geometry().right(), area.right());
 
-    if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty())
-        main.grab().save(dir + QStringLiteral("/main-first-run-1366x768.png"));
-    main.close();
+        if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty())
+            main.grab().save(dir + QStringLiteral("/main-first-run-%1x%2.png")
+                                       .arg(size.width())
+                                       .arg(size.height() + 40));
+        main.close();
+    }
 }
 
 } // namespace

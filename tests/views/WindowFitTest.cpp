@@ -74,3 +74,46 @@ TEST(FirstRunPlaces, TheListKeepsItsRowsAndTheGraphGivesUpHeight)
 }
 
 } // namespace
+
+namespace quellin {
+namespace {
+
+// The arranged layout and the main window's first size on the screens users
+// have, from a small laptop to a desktop: the main window and its status bar on
+// the screen, the children filling the window area without overlap, the list
+// with its rows, the graph the largest.
+TEST(ArrangedPlaces, FillTheAreaOnEveryScreen)
+{
+    const QSize panel(333, 233);
+    const int listRows = 250;
+    for (const QSize screen : {QSize(1280, 720), QSize(1366, 768), QSize(1920, 1080), QSize(2560, 1440)}) {
+        SCOPED_TRACE(screen.width());
+        const QSize available(screen.width(), screen.height() - 32); // a task bar
+        const QSize window = firstMainWindowSize(available);
+        EXPECT_LE(window.width() + kMainWindowFrameAllowance.width(), available.width());
+        EXPECT_LE(window.height() + kMainWindowFrameAllowance.height(), available.height());
+        const QSize area(window.width() - 4, window.height() - 110); // menu, tools, status
+        const ChildPlaces p = arrangedPlaces(area, panel, listRows, 240);
+        const QRect all(QPoint(0, 0), area);
+        for (const QRect& r : {*p.panel, *p.graph, *p.list})
+            EXPECT_TRUE(all.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+        EXPECT_FALSE(p.graph->intersects(*p.list));
+        EXPECT_FALSE(p.panel->intersects(*p.graph));
+        EXPECT_FALSE(p.panel->intersects(*p.list));
+        EXPECT_EQ(p.graph->right(), area.width() - 1);
+        EXPECT_EQ(p.list->bottom(), area.height() - 1);
+        EXPECT_EQ(p.list->width(), area.width());
+        EXPECT_GE(p.list->height(), listRows);
+        EXPECT_GE(p.graph->height(), 240);
+        EXPECT_GT(p.graph->width() * p.graph->height(), p.list->width() * p.list->height() / 2);
+        EXPECT_EQ(p.panel->size(), panel);
+    }
+    // An area too low for both: the list keeps its rows, the graph what is left.
+    const ChildPlaces low = arrangedPlaces(QSize(1000, 400), panel, listRows, 240);
+    EXPECT_EQ(low.list->height(), listRows);
+    EXPECT_EQ(low.graph->height(), 150);
+    EXPECT_EQ(low.panel->height(), 150);
+}
+
+} // namespace
+} // namespace quellin
