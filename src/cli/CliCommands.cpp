@@ -3,6 +3,7 @@
 #include "cli/CliConsole.h"
 #include "cli/CliMeasure.h"
 #include "cli/CliMemory.h"
+#include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "cli/CliSettings.h"
 
@@ -14,6 +15,9 @@ namespace {
 CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 {
     CliSession session(options, out, err);
+    // A report reads a data file: no meter, no data folder of its own.
+    if (options.command == CliCommand::Report)
+        return CliReport(session).run();
     if (const CliExit e = session.open(); e != CliExit::Done)
         return e;
     switch (options.command) {
@@ -25,6 +29,8 @@ CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
         return CliMemory(session).download();
     case CliCommand::Settings:
         return CliSettings(session).run();
+    case CliCommand::Report:
+        break;
     }
     return CliExit::Usage;
 }

@@ -29,6 +29,8 @@ std::optional<CliCommand> commandNamed(const QString& name)
         return CliCommand::Memory;
     if (name == QLatin1String("download"))
         return CliCommand::Download;
+    if (name == QLatin1String("report"))
+        return CliCommand::Report;
     if (name == QLatin1String("settings"))
         return CliCommand::Settings;
     return std::nullopt;
@@ -155,6 +157,36 @@ const std::vector<CliOptionEntry>& cliOptionTable()
              o.jsonl = true;
              return QString();
          }},
+        {"--from",
+         true,
+         {C::Report},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.from = v;
+             return QString();
+         }},
+        {"--to",
+         true,
+         {C::Report},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.to = v;
+             return QString();
+         }},
+        {"--demand",
+         true,
+         {C::Report},
+         [](CliOptions& o, const QString& v, CliLang L) {
+             o.demandMinutes = v.toInt();
+             return o.demandMinutes == 15 || o.demandMinutes == 30 || o.demandMinutes == 60
+                        ? QString()
+                        : tr(L, "--demand は 15、30、60 のいずれかです。", "--demand takes 15, 30 or 60");
+         }},
+        {"--json",
+         false,
+         {C::Report},
+         [](CliOptions& o, const QString&, CliLang) {
+             o.json = true;
+             return QString();
+         }},
         {"--set",
          true,
          {C::Settings},
@@ -235,8 +267,8 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
         return {o, {}, L};
     }
     if (!command)
-        return failure(L, tr(L, "コマンド（measure、memory、download、settings）を指定して下さい。",
-                             "give a command: measure, memory, download or settings"));
+        return failure(L, tr(L, "コマンド（measure、memory、download、settings、report）を指定して下さい。",
+                             "give a command: measure, memory, download, settings or report"));
     o.command = *command;
 
     if (o.command == CliCommand::Download) {
@@ -252,6 +284,11 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
         if (o.save.isEmpty())
             return failure(L, tr(L, "download には --save FILE.csv が必要です。",
                                  "download needs --save FILE.csv"));
+    } else if (o.command == CliCommand::Report) {
+        if (positional.size() != 1)
+            return failure(L, tr(L, "report にはデータファイルを1つ指定して下さい。",
+                                 "report takes one data file"));
+        o.reportFile = positional[0];
     } else if (!positional.isEmpty()) {
         return failure(
             L, tr(L, "余分な引数 %1 があります。", "unexpected argument %1").arg(positional[0]));

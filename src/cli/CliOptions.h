@@ -19,7 +19,7 @@ enum class CliExit : int {
     Interrupted = 4, // a signal ended the command before it was done (cleanly)
 };
 
-enum class CliCommand { Measure, Memory, Download, Settings };
+enum class CliCommand { Measure, Memory, Download, Settings, Report };
 enum class CliLang { Ja, En };
 
 struct CliOptions {
@@ -39,6 +39,11 @@ struct CliOptions {
     bool jsonl = false;
     int downloadNumber = -1;
     QString setFile; // settings --set
+    // report
+    QString reportFile;
+    QString from, to; // "yyyy/mm/dd hh:mm:ss"; empty: the first or last record
+    int demandMinutes = 30;
+    bool json = false;
 };
 
 struct CliParse {

@@ -75,6 +75,16 @@ CliExit CliSession::open()
     return interrupted_ ? interruptedExit() : e;
 }
 
+void CliSession::openOffline()
+{
+    settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), messages_);
+    ctx_ = std::make_unique<Context>(services_, *settings_, data_.dataSet, data_.graphWindow,
+                                     data_.listPage);
+    ctx_->app.AppFolder = resolveAppFolder();
+    ctx_->app.HardVersion = 2;
+    dimensionCatalog(ctx_->cat, 2);
+}
+
 CliExit CliSession::askVersion()
 {
     Context& ctx = *ctx_;

@@ -32,6 +32,9 @@ public:
     // Settings, data folder, port, version. Done when the meter can be asked;
     // otherwise the exit code (the reason has been written).
     CliExit open();
+    // For what needs no meter (a report over a data file): the services and the
+    // settings, the full catalogue (a version-2 one reads every data file).
+    void openOffline();
 
     Context& ctx() { return *ctx_; }
     FrmComm& comm() { return *comm_; }

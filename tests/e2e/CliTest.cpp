@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -211,6 +213,30 @@ TEST(CliMeasure, ForEndsItAndSaveWritesTheDataFile)
     EXPECT_EQ(rows[2], "\"番号\",\"時刻\",\"有効電力(W)\",\"積算電力(kWh)\"");
     // Saved: TMP.DAT is not kept as a data set to restore.
     EXPECT_FALSE(QFile::exists(QDir(cli.home()).filePath("TMP.DAT")));
+
+    // The report over the saved file: its records, the power's figures under
+    // the file's own title, no figure for a column the file does not hold.
+    Cli report;
+    ASSERT_EQ(report.run({"report", csv, "--json", "--demand", "15"}), 0) << report.err().toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(report.out().toUtf8()).object();
+    EXPECT_EQ(o["records"].toInt(), rows.size() - 3);
+    EXPECT_EQ(o["period_s"].toInt(), 1);
+    EXPECT_EQ(o["from"].toString(), rows[3].split(',')[1].remove('"'));
+    const QJsonObject power = o["items"].toObject()["有効電力(W)"].toObject();
+    EXPECT_LE(power["min"].toDouble(), power["mean"].toDouble());
+    EXPECT_GE(power["max"].toDouble(), power["mean"].toDouble());
+    EXPECT_FALSE(o["items"].toObject().contains("電圧Ｒ(V)"));
+    EXPECT_NEAR(o["energy_kwh"].toDouble(), power["mean"].toDouble() * (rows.size() - 3) / 3.6e6, 1e-12);
+    EXPECT_EQ(o["demand"].toObject()["minutes"].toInt(), 15);
+    EXPECT_TRUE(o["power_factor"].isNull()); // no apparent power in the file
+    for (const auto& [args, message] :
+         {std::pair{QStringList{"report", csv, "--from", "2024/13/01"}, QString("日時 2024/13/01 が読めません")},
+          std::pair{QStringList{"report", csv, "--from", "2099/01/01 00:00:00"}, QString("指定された期間に記録がありません。")},
+          std::pair{QStringList{"report", cli.path("none.csv")}, QString("none.csv")}}) {
+        Cli refused;
+        EXPECT_EQ(refused.run(args), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(refused.err().contains(message)) << refused.err().toStdString();
+    }
 }
 
 TEST(CliMemory, ListsTheMemoryAndDownloadsAMeasurementIntoADataFile)

@@ -1,0 +1,164 @@
+#include "cli/CliReport.h"
+
+#include "base/MeasuredItems.h"
+#include "cli/CliConsole.h"
+#include "cli/CliSession.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+#include "store/CsvLoad.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace quellin {
+
+namespace {
+
+QString stamp(double t)
+{
+    return Format(t, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
+}
+
+QJsonValue optional(const std::optional<double>& v)
+{
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QString titleOf(const Catalog& cat, int c)
+{
+    return c < cat.ColumnTitles.size() ? cat.ColumnTitles[c] : toQString(measuredItem(c).title);
+}
+
+} // namespace
+
+QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
+{
+    QJsonObject o;
+    o[QStringLiteral("from")] = stamp(f.first);
+    o[QStringLiteral("to")] = stamp(f.last);
+    o[QStringLiteral("records")] = f.records;
+    o[QStringLiteral("period_s")] = f.periodSeconds;
+    o[QStringLiteral("missing")] = f.missing;
+    QJsonArray gaps;
+    for (const RecordGap& g : f.gaps)
+        gaps.append(QJsonObject{{QStringLiteral("start"), stamp(g.after)},
+                                {QStringLiteral("end"), stamp(g.before)},
+                                {QStringLiteral("missing"), g.missing}});
+    o[QStringLiteral("gaps")] = gaps;
+    o[QStringLiteral("out_of_order")] = f.outOfOrder;
+    QJsonObject items;
+    for (const ItemFigures& i : f.items)
+        items[titleOf(cat, i.column)] = QJsonObject{{QStringLiteral("min"), i.min},
+                                                    {QStringLiteral("min_time"), stamp(i.minTime)},
+                                                    {QStringLiteral("max"), i.max},
+                                                    {QStringLiteral("max_time"), stamp(i.maxTime)},
+                                                    {QStringLiteral("mean"), i.mean}};
+    o[QStringLiteral("items")] = items;
+    const bool power = !f.byDay.empty();
+    o[QStringLiteral("energy_kwh")] = power ? QJsonValue(f.energyKWh) : QJsonValue(QJsonValue::Null);
+    o[QStringLiteral("energy_column_kwh")] = optional(f.energyColumnKWh);
+    QJsonArray hours, days;
+    for (const EnergySlot& s : f.byHour)
+        hours.append(QJsonObject{{QStringLiteral("start"), stamp(s.start)}, {QStringLiteral("kwh"), s.kWh}});
+    for (const EnergySlot& s : f.byDay)
+        days.append(QJsonObject{{QStringLiteral("date"), Format(s.start, QStringLiteral("yyyy/mm/dd"))},
+                                {QStringLiteral("kwh"), s.kWh}});
+    o[QStringLiteral("by_hour")] = hours;
+    o[QStringLiteral("by_day")] = days;
+    QJsonArray intervals;
+    for (const DemandInterval& in : f.demand.intervals)
+        intervals.append(QJsonObject{{QStringLiteral("start"), stamp(in.start)},
+                                     {QStringLiteral("kw"), in.kW},
+                                     {QStringLiteral("records"), in.records},
+                                     {QStringLiteral("complete"), in.complete}});
+    const bool demand = !f.demand.intervals.empty();
+    o[QStringLiteral("demand")] = QJsonObject{
+        {QStringLiteral("minutes"), f.demand.minutes},
+        {QStringLiteral("intervals"), intervals},
+        {QStringLiteral("max_kw"), demand ? QJsonValue(f.demand.maxKW) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("max_start"), demand ? QJsonValue(stamp(f.demand.maxStart)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("max_over_complete"), f.demand.maxOverComplete}};
+    o[QStringLiteral("load_factor")] = optional(f.demand.loadFactor);
+    o[QStringLiteral("power_factor")] = optional(f.powerFactorPercent);
+    return o;
+}
+
+QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
+{
+    const bool ja = lang == CliLang::Ja;
+    const auto num = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
+    QStringList out;
+    out << (ja ? QStringLiteral("期間：%1 ～ %2（記録 %3 件、周期 %4 秒、欠測 %5 件）")
+               : QStringLiteral("period: %1 to %2 (%3 records, every %4 s, %5 missing)"))
+               .arg(stamp(f.first), stamp(f.last))
+               .arg(f.records)
+               .arg(f.periodSeconds)
+               .arg(f.missing);
+    for (const RecordGap& g : f.gaps)
+        out << (ja ? QStringLiteral("  欠測：%1 ～ %2 の間 %3 件") : QStringLiteral("  gap: %3 between %1 and %2"))
+                   .arg(stamp(g.after), stamp(g.before))
+                   .arg(g.missing);
+    if (f.outOfOrder > 0)
+        out << (ja ? QStringLiteral("時刻が前の記録より前の記録が %1 件あります（時刻順に並べて集計しました）。")
+                   : QStringLiteral("%1 records are earlier than the one before them (sorted by time)."))
+                   .arg(f.outOfOrder);
+    for (const ItemFigures& i : f.items)
+        out << (ja ? QStringLiteral("%1：最小 %2（%3）最大 %4（%5）平均 %6")
+                   : QStringLiteral("%1: min %2 (%3) max %4 (%5) mean %6"))
+                   .arg(titleOf(cat, i.column), num(i.min, "0.000E+0"), stamp(i.minTime),
+                        num(i.max, "0.000E+0"), stamp(i.maxTime), num(i.mean, "0.000E+0"));
+    if (!f.byDay.empty()) {
+        out << (ja ? QStringLiteral("電力量：%1 kWh") : QStringLiteral("energy: %1 kWh")).arg(num(f.energyKWh, "0.000"));
+        for (const EnergySlot& s : f.byDay)
+            out << QStringLiteral("  %1  %2 kWh").arg(Format(s.start, QStringLiteral("yyyy/mm/dd")), num(s.kWh, "0.000"));
+    }
+    if (!f.demand.intervals.empty()) {
+        out << (ja ? QStringLiteral("最大デマンド（%1分）：%2 kW（%3 から）") : QStringLiteral("maximum demand (%1 min): %2 kW (from %3)"))
+                   .arg(f.demand.minutes)
+                   .arg(num(f.demand.maxKW, "0.000"), stamp(f.demand.maxStart));
+        if (!f.demand.maxOverComplete)
+            out << (ja ? QStringLiteral("  （時限を満たす区間がないため、全区間の最大です）")
+                       : QStringLiteral("  (no interval is complete: the maximum is over all)"));
+    }
+    if (f.demand.loadFactor)
+        out << (ja ? QStringLiteral("負荷率：%1 %") : QStringLiteral("load factor: %1 %")).arg(num(*f.demand.loadFactor * 100, "0.0"));
+    if (f.powerFactorPercent)
+        out << (ja ? QStringLiteral("平均力率：%1 %") : QStringLiteral("average power factor: %1 %")).arg(num(*f.powerFactorPercent, "0.0"));
+    return out;
+}
+
+CliExit CliReport::run()
+{
+    session_.openOffline();
+    Context& ctx = session_.ctx();
+    const CliOptions& o = session_.options();
+    AnalysisPeriod period;
+    for (const auto& [text, into] : {std::pair{o.from, &period.from}, std::pair{o.to, &period.to}}) {
+        if (text.isEmpty())
+            continue;
+        *into = vbdate::parse(text);
+        if (!*into) {
+            writeLine(session_.err(), QStringLiteral("日時 %1 が読めません（例：2024/05/13 09:00:00）。").arg(text));
+            return CliExit::Refused;
+        }
+    }
+    // A file that is no data file is refused with the windows' own message.
+    const std::optional<DataSet> data = LoadDataFileAside(ctx, o.reportFile);
+    if (!data)
+        return CliExit::Refused;
+    const SurveyResult result = analyseDataSet(*data, period, o.demandMinutes);
+    if (!result.figures) {
+        writeLine(session_.err(), result.error);
+        return CliExit::Refused;
+    }
+    if (o.json) {
+        writeLine(session_.out(),
+                  QString::fromUtf8(QJsonDocument(surveyJson(ctx.cat, *result.figures)).toJson(QJsonDocument::Compact)));
+        return CliExit::Done;
+    }
+    for (const QString& line : surveyText(o.lang, ctx.cat, *result.figures))
+        writeLine(session_.out(), line);
+    return CliExit::Done;
+}
+
+} // namespace quellin
