@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
-  libgl-dev
+  libgl-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-noto-cjk xvfb xauth python3-openpyxl
   desktop-file-utils appstream dpkg-dev
 )
 

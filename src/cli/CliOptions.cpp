@@ -180,6 +180,13 @@ const std::vector<CliOptionEntry>& cliOptionTable()
                         ? QString()
                         : tr(L, "--demand は 15、30、60 のいずれかです。", "--demand takes 15, 30 or 60");
          }},
+        {"--xlsx",
+         true,
+         {C::Report},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.xlsx = v;
+             return QString();
+         }},
         {"--json",
          false,
          {C::Report},

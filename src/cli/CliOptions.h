@@ -44,6 +44,7 @@ struct CliOptions {
     QString from, to; // "yyyy/mm/dd hh:mm:ss"; empty: the first or last record
     int demandMinutes = 30;
     bool json = false;
+    QString xlsx; // the workbook written beside the output
 };
 
 struct CliParse {

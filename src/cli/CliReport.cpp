@@ -1,5 +1,6 @@
 #include "cli/CliReport.h"
 
+#include "analysis/SurveyWorkbook.h"
 #include "base/MeasuredItems.h"
 #include "cli/CliConsole.h"
 #include "cli/CliSession.h"
@@ -150,6 +151,13 @@ CliExit CliReport::run()
     if (!result.figures) {
         writeLine(session_.err(), result.error);
         return CliExit::Refused;
+    }
+    if (!o.xlsx.isEmpty()) {
+        const QString error = writeSurveyWorkbook(o.xlsx, ctx.cat, *data, period, *result.figures);
+        if (!error.isEmpty()) {
+            writeLine(session_.err(), error);
+            return CliExit::Refused;
+        }
     }
     if (o.json) {
         writeLine(session_.out(),

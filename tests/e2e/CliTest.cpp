@@ -217,7 +217,9 @@ TEST(CliMeasure, ForEndsItAndSaveWritesTheDataFile)
     // The report over the saved file: its records, the power's figures under
     // the file's own title, no figure for a column the file does not hold.
     Cli report;
-    ASSERT_EQ(report.run({"report", csv, "--json", "--demand", "15"}), 0) << report.err().toStdString();
+    const QString book = cli.path("report.xlsx");
+    ASSERT_EQ(report.run({"report", csv, "--json", "--demand", "15", "--xlsx", book}), 0)
+        << report.err().toStdString();
     const QJsonObject o = QJsonDocument::fromJson(report.out().toUtf8()).object();
     EXPECT_EQ(o["records"].toInt(), rows.size() - 3);
     EXPECT_EQ(o["period_s"].toInt(), 1);
@@ -229,6 +231,31 @@ TEST(CliMeasure, ForEndsItAndSaveWritesTheDataFile)
     EXPECT_NEAR(o["energy_kwh"].toDouble(), power["mean"].toDouble() * (rows.size() - 3) / 3.6e6, 1e-12);
     EXPECT_EQ(o["demand"].toObject()["minutes"].toInt(), 15);
     EXPECT_TRUE(o["power_factor"].isNull()); // no apparent power in the file
+
+    // The workbook read back by a spreadsheet library: real dates and numbers.
+    QProcess reader;
+    reader.start("/usr/bin/python3", {"-c", R"(
+import json, sys, datetime, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+rec, summary = wb["記録"], wb["集計"]
+print(json.dumps({"sheets": wb.sheetnames, "rows": rec.max_row,
+  "titles": [c.value for c in rec[1]],
+  "time_is_date": isinstance(rec["B2"].value, datetime.datetime),
+  "power_is_number": type(rec["C2"].value) in (int, float),
+  "first": rec["B2"].value.strftime("%Y/%m/%d %H:%M:%S"),
+  "energy": summary["B6"].value, "energy_label": summary["A6"].value}))
+)", book});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    const QJsonObject wb = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    EXPECT_EQ(wb["sheets"].toVariant().toStringList(), (QStringList{"集計", "デマンド", "電力量", "記録"}));
+    EXPECT_EQ(wb["rows"].toInt(), rows.size() - 3 + 1);
+    EXPECT_EQ(wb["titles"].toVariant().toStringList(), (QStringList{"番号", "時刻", "有効電力(W)", "積算電力(kWh)"}));
+    EXPECT_TRUE(wb["time_is_date"].toBool());
+    EXPECT_TRUE(wb["power_is_number"].toBool());
+    EXPECT_EQ(wb["first"].toString(), o["from"].toString());
+    EXPECT_EQ(wb["energy_label"].toString(), "電力量(kWh)");
+    EXPECT_DOUBLE_EQ(wb["energy"].toDouble(), o["energy_kwh"].toDouble());
     for (const auto& [args, message] :
          {std::pair{QStringList{"report", csv, "--from", "2024/13/01"}, QString("日時 2024/13/01 が読めません")},
           std::pair{QStringList{"report", csv, "--from", "2099/01/01 00:00:00"}, QString("指定された期間に記録がありません。")},
