@@ -24,6 +24,7 @@
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmGraph.h"
+#include "views/FrmReport.h"
 #include "views/FrmSpread.h"
 #include "views/GraphScale.h"
 #include "views/WindowFit.h"
@@ -75,6 +76,12 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     showMeasurementState(*this, MeasurementState::Idle, false);
     connect(run_.get(), &MeasurementRun::stateChanged, this, [this](MeasurementState state) {
         showMeasurementState(*this, state, ctx_.app.DataPresent);
+        MnuView_Report->setEnabled(ctx_.app.DataPresent || state != MeasurementState::Idle);
+    });
+    // The report follows a measurement record by record.
+    connect(run_.get(), &MeasurementRun::recordStored, this, [this] {
+        if (report_ && report_->isVisible())
+            report_->refresh();
     });
     connect(run_.get(), &MeasurementRun::loggingChanged, this,
             [this](bool logging) { showLoggingState(*this, logging); });
@@ -127,6 +134,10 @@ void FrmMDIMain::buildMenus()
     MnuView_Graph = addMenuItem(MnuView, QStringLiteral("ｸﾞﾗﾌ表示(&G)"), MenuItem::MnuView_Graph);
     MnuView_Spread =
         addMenuItem(MnuView, QStringLiteral("ﾃﾞｰﾀ一覧表示(&S)"), MenuItem::MnuView_Spread);
+    MnuView->addSeparator();
+    MnuView_Report = MnuView->addAction(QStringLiteral("集計・レポート(&R)..."));
+    MnuView_Report->setObjectName(QStringLiteral("MnuView_Report"));
+    MnuView_Report->setEnabled(false);
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
     MnuExec_Keisoku =
@@ -172,6 +183,7 @@ void FrmMDIMain::buildMenus()
     command(MnuView_Denryoku, "MnuView_Denryoku_Click", [this] { toggleView(ViewItem::Denryoku); });
     command(MnuView_Graph, "MnuView_Graph_Click", [this] { toggleView(ViewItem::Graph); });
     command(MnuView_Spread, "MnuView_Spread_Click", [this] { toggleView(ViewItem::Spread); });
+    command(MnuView_Report, "MnuView_Report_Click", [this] { showReport(); });
     command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
     command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
     command(MnuFile_Clear, "MnuFile_Clear_Click", [this] { confirmClearData(); });
@@ -435,6 +447,9 @@ void FrmMDIMain::showDataSet(DataSetChange change)
         graph_->redraw();
         graph_->showSummary(present ? GraphSummary::Filled : GraphSummary::Empty);
     }
+    MnuView_Report->setEnabled(present || run_->state() != MeasurementState::Idle);
+    if (report_)
+        report_->refresh();
 }
 
 bool FrmMDIMain::queryUnload()
@@ -687,6 +702,17 @@ void FrmMDIMain::withGraphWindow(const std::function<void(FrmGraph&)>& use)
     use(*graph);
     if (!wasShown && graph)
         graph->close();
+}
+
+void FrmMDIMain::showReport()
+{
+    if (!report_)
+        report_ = new FrmReport(ctx_, this);
+    else
+        report_->refresh();
+    report_->show();
+    report_->raise();
+    report_->activateWindow();
 }
 
 void FrmMDIMain::showHelp()

@@ -32,6 +32,7 @@ class MemoryExchange;
 class Sequencer;
 class StatusBarProxy;
 class WindowMenu;
+class FrmReport;
 
 // What the main window needs from the rest of the program (owned by the start-up).
 struct MainWindowLinks {
@@ -134,6 +135,7 @@ public:
     QAction* MnuView_Denryoku = nullptr;
     QAction* MnuView_Graph = nullptr;
     QAction* MnuView_Spread = nullptr;
+    QAction* MnuView_Report = nullptr; // "集計・レポート(&R)", while data is present
     QMenu* MnuExec = nullptr;
     QAction* MnuExec_Keisoku = nullptr;
     QAction* MnuExec_Loging = nullptr;
@@ -200,6 +202,8 @@ private:
     // again afterwards).
     void withGraphWindow(const std::function<void(FrmGraph&)>& use);
     void showHelp();
+    // The report window, opened (or brought forward) over the current data set.
+    void showReport();
     void showAbout();
     // On the first showing: the children that take their first-run places are
     // fitted to the window area (a small screen would cut them off).
@@ -217,6 +221,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QPointer<FrmSpread> spread_;
     QPointer<FrmDisp> disp_;
+    QPointer<FrmReport> report_;
     QPointer<FrmGraph> graph_;
     QTimer* clock_ = nullptr;
     bool unloaded_ = false;

@@ -1,0 +1,302 @@
+#include "views/FrmReport.h"
+
+#include "analysis/SurveyWorkbook.h"
+#include "base/MeasuredItems.h"
+#include "platform/Format.h"
+#include "platform/VbDate.h"
+
+#include <QBarCategoryAxis>
+#include <QStackedBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace quellin {
+
+namespace {
+
+const QString kStampFormat = QStringLiteral("yyyy/mm/dd hh:mm:ss");
+constexpr int kMostBars = 96; // two days of half hours; more are the last ones
+
+QString stamp(double t)
+{
+    return Format(t, kStampFormat);
+}
+
+QTableWidget* table(QWidget* parent, const QStringList& heads, const char* name)
+{
+    auto* t = new QTableWidget(0, static_cast<int>(heads.size()), parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setHorizontalHeaderLabels(heads);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setStretchLastSection(true);
+    return t;
+}
+
+void setRow(QTableWidget* t, int row, const QStringList& cells)
+{
+    if (t->rowCount() <= row)
+        t->setRowCount(row + 1);
+    for (int c = 0; c < cells.size(); ++c)
+        t->setItem(row, c, new QTableWidgetItem(cells[c]));
+}
+
+// A bar chart of values under category labels; the bar at `marked` in its own colour.
+void fillBars(QChart* chart, const QStringList& labels, const std::vector<double>& values,
+              int marked, const QString& unit)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis);
+    auto* plain = new QBarSet(unit);
+    auto* peak = new QBarSet(QStringLiteral("最大"));
+    plain->setColor(QColor(0x3b, 0x7d, 0xd8));
+    peak->setColor(QColor(0xe0, 0x4a, 0x3a));
+    double top = 0;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const bool isPeak = static_cast<int>(i) == marked;
+        *plain << (isPeak ? 0.0 : values[i]);
+        *peak << (isPeak ? values[i] : 0.0);
+        top = std::max(top, values[i]);
+    }
+    auto* series = new QStackedBarSeries; // the peak stands where its bar would
+    series->append(plain);
+    if (marked >= 0)
+        series->append(peak);
+    else
+        delete peak;
+    chart->addSeries(series);
+    auto* x = new QBarCategoryAxis;
+    x->append(labels);
+    x->setLabelsAngle(-90);
+    auto* y = new QValueAxis;
+    y->setRange(0, top > 0 ? top * 1.1 : 1);
+    y->setTitleText(unit);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->setVisible(marked >= 0);
+}
+
+QChart* chartIn(QWidget* parent, QLayout* layout, const QString& title, const char* name)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(220);
+    layout->addWidget(view);
+    return chart;
+}
+
+} // namespace
+
+FrmReport::FrmReport(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("FrmReport"));
+    setWindowTitle(QStringLiteral("集計・レポート"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    DtpFrom = new QDateTimeEdit(this);
+    DtpTo = new QDateTimeEdit(this);
+    for (QDateTimeEdit* e : {DtpFrom, DtpTo})
+        e->setDisplayFormat(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    DtpFrom->setObjectName(QStringLiteral("DtpFrom"));
+    DtpTo->setObjectName(QStringLiteral("DtpTo"));
+    CmbDemand = new QComboBox(this);
+    CmbDemand->setObjectName(QStringLiteral("CmbDemand"));
+    CmbDemand->addItems({QStringLiteral("15分"), QStringLiteral("30分"), QStringLiteral("60分")});
+    CmbDemand->setCurrentIndex(1);
+    CmdWhole = new QPushButton(QStringLiteral("全期間"), this);
+    CmdWhole->setObjectName(QStringLiteral("CmdWhole"));
+    LblError = new QLabel(this);
+    LblError->setObjectName(QStringLiteral("LblError"));
+    LblError->setStyleSheet(QStringLiteral("color: #b00020;"));
+
+    auto* periodRow = new QHBoxLayout;
+    periodRow->addWidget(new QLabel(QStringLiteral("期間："), this));
+    periodRow->addWidget(DtpFrom);
+    periodRow->addWidget(new QLabel(QStringLiteral("～"), this));
+    periodRow->addWidget(DtpTo);
+    periodRow->addWidget(CmdWhole);
+    periodRow->addSpacing(16);
+    periodRow->addWidget(new QLabel(QStringLiteral("デマンド時限："), this));
+    periodRow->addWidget(CmbDemand);
+    periodRow->addStretch(1);
+
+    GrdSummary = table(this, {QStringLiteral("集計"), QStringLiteral("値")}, "GrdSummary");
+    GrdItems = table(this,
+                     {QStringLiteral("項目"), QStringLiteral("最小"), QStringLiteral("最小の時刻"),
+                      QStringLiteral("最大"), QStringLiteral("最大の時刻"), QStringLiteral("平均")},
+                     "GrdItems");
+    auto* tables = new QHBoxLayout;
+    tables->addWidget(GrdSummary, 2);
+    tables->addWidget(GrdItems, 3);
+    auto* charts = new QHBoxLayout;
+    demandChart_ = chartIn(this, charts, QStringLiteral("デマンド（kW）"), "ChtDemand");
+    energyChart_ = chartIn(this, charts, QStringLiteral("日ごとの電力量（kWh）"), "ChtEnergy");
+
+    CmdWorkbook = new QPushButton(QStringLiteral("ブックに保存..."), this);
+    CmdWorkbook->setObjectName(QStringLiteral("CmdWorkbook"));
+    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClose->setObjectName(QStringLiteral("CmdClose"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(LblError, 1);
+    buttons->addWidget(CmdWorkbook);
+    buttons->addWidget(CmdClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(periodRow);
+    layout->addLayout(tables, 1);
+    layout->addLayout(charts, 1);
+    layout->addLayout(buttons);
+
+    connect(CmdWhole, &QPushButton::clicked, this, [this] {
+        narrowed_ = false;
+        refresh();
+    });
+    for (QDateTimeEdit* e : {DtpFrom, DtpTo})
+        connect(e, &QDateTimeEdit::editingFinished, this, [this] {
+            narrowed_ = true;
+            refresh();
+        });
+    connect(CmbDemand, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(CmdWorkbook, &QPushButton::clicked, this, [this] { saveWorkbook(); });
+    connect(CmdClose, &QPushButton::clicked, this, [this] { close(); });
+    resize(1100, 760);
+    refresh();
+}
+
+int FrmReport::demandMinutes() const
+{
+    static constexpr int kMinutes[] = {15, 30, 60};
+    return kMinutes[std::clamp(CmbDemand->currentIndex(), 0, 2)];
+}
+
+AnalysisPeriod FrmReport::period() const
+{
+    if (!narrowed_)
+        return {};
+    return {vbdate::fromQDateTime(DtpFrom->dateTime()), vbdate::fromQDateTime(DtpTo->dateTime())};
+}
+
+void FrmReport::setWholePeriod()
+{
+    const QSignalBlocker a(DtpFrom), b(DtpTo);
+    DtpFrom->setDateTime(vbdate::toQDateTime(figures_->first));
+    DtpTo->setDateTime(vbdate::toQDateTime(figures_->last));
+}
+
+void FrmReport::refresh()
+{
+    SurveyResult result = ctx_.app.DataPresent || ctx_.dataSet().RecordCount() > 0
+                              ? analyseDataSet(ctx_.dataSet(), period(), demandMinutes())
+                              : SurveyResult{std::nullopt, kNoRecordsInPeriod};
+    figures_ = std::move(result.figures);
+    LblError->setText(result.error);
+    CmdWorkbook->setEnabled(figures_.has_value());
+    if (figures_ && !narrowed_)
+        setWholePeriod();
+    showFigures();
+}
+
+void FrmReport::showFigures()
+{
+    GrdSummary->setRowCount(0);
+    GrdItems->setRowCount(0);
+    if (!figures_) {
+        fillBars(demandChart_, {}, {}, -1, QStringLiteral("kW"));
+        fillBars(energyChart_, {}, {}, -1, QStringLiteral("kWh"));
+        return;
+    }
+    const SurveyFigures& f = *figures_;
+    const auto number = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
+    QList<QStringList> rows = {
+        {QStringLiteral("期間"), stamp(f.first) + QStringLiteral(" ～ ") + stamp(f.last)},
+        {QStringLiteral("記録数"), QString::number(f.records)},
+        {QStringLiteral("記録周期"), QStringLiteral("%1 秒").arg(f.periodSeconds)},
+        {QStringLiteral("欠測"), QStringLiteral("%1 件（%2 か所）").arg(f.missing).arg(f.gaps.size())},
+    };
+    if (f.outOfOrder > 0)
+        rows.append({QStringLiteral("時刻の前後"), QStringLiteral("%1 件（時刻順に集計）").arg(f.outOfOrder)});
+    if (!f.byDay.empty())
+        rows.append({QStringLiteral("電力量"), number(f.energyKWh, "0.000") + QStringLiteral(" kWh")});
+    if (f.energyColumnKWh)
+        rows.append({QStringLiteral("積算電力量の差"), number(*f.energyColumnKWh, "0.000") + QStringLiteral(" kWh")});
+    if (!f.demand.intervals.empty())
+        rows.append({QStringLiteral("最大デマンド"),
+                     QStringLiteral("%1 kW（%2 から%3）")
+                         .arg(number(f.demand.maxKW, "0.000"), stamp(f.demand.maxStart),
+                              f.demand.maxOverComplete ? QString() : QStringLiteral("、時限を満たす区間なし"))});
+    if (f.demand.loadFactor)
+        rows.append({QStringLiteral("負荷率"), number(*f.demand.loadFactor * 100, "0.0") + QStringLiteral(" %")});
+    if (f.powerFactorPercent)
+        rows.append({QStringLiteral("平均力率"), number(*f.powerFactorPercent, "0.0") + QStringLiteral(" %")});
+    for (int r = 0; r < rows.size(); ++r)
+        setRow(GrdSummary, r, rows[r]);
+    for (int r = 0; r < static_cast<int>(f.items.size()); ++r) {
+        const ItemFigures& i = f.items[static_cast<size_t>(r)];
+        const QString title = i.column < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[i.column]
+                                                                       : toQString(measuredItem(i.column).title);
+        setRow(GrdItems, r,
+               {title, number(i.min, "0.000E+0"), stamp(i.minTime), number(i.max, "0.000E+0"),
+                stamp(i.maxTime), number(i.mean, "0.000E+0")});
+    }
+
+    // The newest intervals when there are many: a bar must stay readable.
+    const auto& intervals = f.demand.intervals;
+    const size_t firstBar = intervals.size() > kMostBars ? intervals.size() - kMostBars : 0;
+    QStringList labels;
+    std::vector<double> values;
+    int marked = -1;
+    for (size_t k = firstBar; k < intervals.size(); ++k) {
+        labels << Format(intervals[k].start, QStringLiteral("mm/dd hh:mm"));
+        values.push_back(intervals[k].kW);
+        if (std::fabs(intervals[k].start - f.demand.maxStart) < 1e-9 && intervals[k].kW == f.demand.maxKW)
+            marked = static_cast<int>(k - firstBar);
+    }
+    fillBars(demandChart_, labels, values, marked, QStringLiteral("kW"));
+    QStringList days;
+    std::vector<double> energy;
+    for (const EnergySlot& s : f.byDay) {
+        days << Format(s.start, QStringLiteral("mm/dd"));
+        energy.push_back(s.kWh);
+    }
+    fillBars(energyChart_, days, energy, -1, QStringLiteral("kWh"));
+}
+
+void FrmReport::saveWorkbook()
+{
+    if (!figures_)
+        return;
+    FileDialogRequest request;
+    request.owner = this;
+    request.filter = QStringLiteral("Excelﾌﾞｯｸ(*.xlsx)");
+    request.pattern = QStringLiteral("*.xlsx");
+    request.initialFolder = ctx_.app.FilePath;
+    request.defaultExtension = QStringLiteral("*.xlsx");
+    request.title = QStringLiteral("ブックに保存");
+    const QString path = ctx_.svc.files.saveFile(request);
+    if (path.isEmpty())
+        return;
+    const QString error = writeSurveyWorkbook(path, ctx_.cat, ctx_.dataSet(), period(), *figures_);
+    if (!error.isEmpty())
+        ctx_.svc.msg.info(error, MsgIcon::Exclamation);
+}
+
+} // namespace quellin
