@@ -127,7 +127,7 @@ void FrmSpread::fitRows()
     fillList();
 }
 
-void FrmSpread::move(ListMove how)
+void FrmSpread::moveList(ListMove how)
 {
     if (!VscSprd->isEnabled())
         return;
@@ -146,7 +146,7 @@ bool FrmSpread::eventFilter(QObject* watched, QEvent* event)
         const auto* wheel = static_cast<QWheelEvent*>(event);
         const int dy = wheel->angleDelta().y();
         if (dy != 0)
-            move(dy > 0 ? ListMove::WheelUp : ListMove::WheelDown);
+            moveList(dy > 0 ? ListMove::WheelUp : ListMove::WheelDown);
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -161,7 +161,7 @@ bool FrmSpread::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         for (const auto& [k, how] : kKeys)
             if (k == key) {
-                move(how);
+                moveList(how);
                 return true;
             }
     }
@@ -199,6 +199,9 @@ void FrmSpread::fillList()
         VscSprd->setValue(std::clamp(ctx_.listPage().ListTop, 0, scroll.maximum));
     }
     filling_ = false;
+    // A window too low for the page hides its unwritten first row rather than
+    // the newest records at the bottom.
+    VSprd->scrollToBottom();
     VSprd->setUpdatesEnabled(true);
 }
 

@@ -36,7 +36,7 @@ private:
     void sizeGrid();
     // As many rows as the window's height holds; the page is read again.
     void fitRows();
-    void move(ListMove how);
+    void moveList(ListMove how);
 
     Context& ctx_;
     ChildWindowHost& host_;
