@@ -171,6 +171,21 @@ int listedStepHolding(int s, const FittedRange& r)
     }
 }
 
+// The window's values of series s as the graph draws them: the series of
+// AbsSeries are drawn as magnitudes (reverse power flow upwards).
+std::optional<ValueExtent> drawnExtent(const Context& ctx, int s)
+{
+    const std::vector<double>* v = pointsOf(ctx, s);
+    auto e = v ? valueExtent(*v, ctx.graphWindow().GraphPoints) : std::nullopt;
+    const auto& abs = ctx.cat.AbsSeries;
+    if (e && std::find(abs.begin(), abs.end(), s) != abs.end()) {
+        const double hi = std::max(std::abs(e->lo), std::abs(e->hi));
+        e->lo = (e->lo < 0 && e->hi > 0) ? 0.0 : std::min(std::abs(e->lo), std::abs(e->hi));
+        e->hi = hi;
+    }
+    return e;
+}
+
 enum class Fit { Fresh, Grow };
 
 void fitScales(Context& ctx, const std::vector<bool>& only, Fit how)
@@ -182,8 +197,7 @@ void fitScales(Context& ctx, const std::vector<bool>& only, Fit how)
     for (int s = 0; s <= last; ++s) {
         if (!flagAt(only, s) || seriesKind(s) == SeriesKind::PowerFactor)
             continue;
-        const std::vector<double>* v = pointsOf(ctx, s);
-        const auto extent = v ? valueExtent(*v, ctx.graphWindow().GraphPoints) : std::nullopt;
+        const auto extent = drawnExtent(ctx, s);
         if (!extent)
             continue;
         const auto i = static_cast<size_t>(s);
@@ -215,10 +229,9 @@ void growFittedScales(Context& ctx, const std::vector<bool>& only)
 
 std::optional<FittedRange> fittedRangeOf(const Context& ctx, int s)
 {
-    const std::vector<double>* v = pointsOf(ctx, s);
-    if (!v || seriesKind(s) == SeriesKind::PowerFactor)
+    if (seriesKind(s) == SeriesKind::PowerFactor)
         return std::nullopt;
-    const auto extent = valueExtent(*v, ctx.graphWindow().GraphPoints);
+    const auto extent = drawnExtent(ctx, s);
     return extent ? fitRange(extent->lo, extent->hi, fitKeepsZero(s)) : std::nullopt;
 }
 

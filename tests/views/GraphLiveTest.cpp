@@ -49,33 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SlideCase{"unknownRange", 4, 6000, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ScaleXFollowCase {
-    const char* name;
-    bool following;
-    bool edited;
-    long long endSeconds;
-    long long newestSeconds;
-    bool follows;
-};
-
-class ScaleXFollowing : public ::testing::TestWithParam<ScaleXFollowCase> {};
-
-TEST_P(ScaleXFollowing, AnUneditedStartKeepsFollowingAnEditedOneMustReachTheNewest)
-{
-    const ScaleXFollowCase& c = GetParam();
-    EXPECT_EQ(followsAfterScaleX(c.following, c.edited, plus(c.endSeconds), plus(c.newestSeconds)),
-              c.follows);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Choices, ScaleXFollowing,
-    ::testing::Values(ScaleXFollowCase{"spanOnlyWhileFollowing", true, false, 60, 600, true},
-                      ScaleXFollowCase{"spanOnlyPagedBack", false, false, 60, 600, false},
-                      ScaleXFollowCase{"startInThePast", true, true, 60, 600, false},
-                      ScaleXFollowCase{"startReachingTheNewest", false, true, 600, 600, true},
-                      ScaleXFollowCase{"startBeyondTheNewest", false, true, 700, 600, true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 struct LiveFixture : ::testing::Test {
     LiveFixture()
     {
@@ -198,11 +171,13 @@ TEST_F(LiveFixture, AGrowingCurveWidensItsRangeButNeverNarrowsIt)
     Catalog& cat = ctx.cat;
     std::vector<std::vector<double>> values(14, std::vector<double>{0, 0});
     values[8] = {0.5, 4};   // Wh
-    values[4] = {500, 600}; // W, chosen by the user below
+    values[4] = {-500, -600}; // W, reverse flow drawn upwards; chosen by the user below
     values[12] = {5, 8};    // ℃
     ctx.graphWindow().GraphFirstScalePending = true;
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     ASSERT_TRUE(applyLiveScale(ctx)); // the first scale
+    EXPECT_EQ(cat.SeriesYMin[4], 460); // 500 .. 600 W
+    EXPECT_EQ(cat.SeriesYMax[4], 660);
     EXPECT_EQ(cat.SeriesYMin[8], 0);  // near zero: the energy counts from it
     EXPECT_EQ(cat.SeriesYMax[8], 5);
     EXPECT_EQ(cat.SeriesYMin[12], 4);

@@ -172,39 +172,24 @@ TEST(ListLook, TheWheelAndTheKeysScrollAndATallWindowShowsMoreRows)
     ASSERT_GE(r, 14);
     const int last = 100 - r;
     QTableWidget* grid = control<QTableWidget>(list, "VSprd");
-    struct Step {
-        int key; // 0: a wheel notch down
-        int top;
-    };
-    // A page moves by a page less one row: the row at the edge stays in sight.
-    for (const Step& s : {Step{Qt::Key_End, last}, Step{Qt::Key_PageUp, last - (r - 1)},
-                          Step{Qt::Key_Up, last - r}, Step{Qt::Key_Home, 0}, Step{Qt::Key_Down, 1},
-                          Step{Qt::Key_PageDown, r}, Step{0, r + 3}}) {
-        SCOPED_TRACE(s.key);
-        if (s.key != 0) {
-            QKeyEvent press(QEvent::KeyPress, s.key, Qt::NoModifier);
-            QApplication::sendEvent(grid, &press);
-        } else {
-            const QPoint at = grid->viewport()->rect().center();
-            QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(grid->viewport(), &wheel);
-        }
-        EXPECT_EQ(t.ctx->listPage().ListTop, s.top);
-        EXPECT_EQ(t.ctx->listPage().Rows[1].number, s.top);
-    }
-
+    // The moves themselves: ListMoves; here the keys and the wheel reach them.
     QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(grid, &end);
+    EXPECT_EQ(t.ctx->listPage().ListTop, last);
+    const QPoint at = grid->viewport()->rect().center();
+    QWheelEvent up(at, grid->viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &up);
+    EXPECT_EQ(t.ctx->listPage().ListTop, last - kWheelRows);
+
     QApplication::sendEvent(grid, &end);
     list.resize(list.width(), list.height() + 10 * grid->rowHeight(1));
     QApplication::processEvents();
     const int rows = t.ctx->listPage().rowCount();
     EXPECT_GE(rows, r + 9);
-    EXPECT_EQ(grid->rowCount(), rows + 1);
     EXPECT_EQ(t.ctx->listPage().Rows[static_cast<size_t>(rows)].number, 99);
     EXPECT_TRUE(grid->viewport()->rect().contains(
         grid->visualRect(grid->model()->index(rows, 0))));
-    EXPECT_TRUE(list.showsNewest());
 }
 
 } // namespace
