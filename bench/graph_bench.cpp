@@ -3,9 +3,14 @@
 // 32,767 points (two-second steps); each as the graph window redraws it (the grid,
 // labels and bars from the layer kept since the last drawing) and whole (the
 // first drawing, a print).
+#include "BenchSupport.h"
 #include "TestContext.h"
 #include "catalog/ModVer.h"
 #include "platform/VbDate.h"
+#include "store/ModFile.h"
+#include "store/ModFileGraph.h"
+#include "views/GraphLive.h"
+#include "views/GraphScale.h"
 #include "views/GraphColours.h"
 #include "views/GraphCursor.h"
 #include "views/GraphScene.h"
@@ -135,6 +140,54 @@ void BM_CursorReadoutOneDayWindow(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CursorReadoutOneDayWindow)->Unit(benchmark::kMicrosecond);
+
+// The fitted scales of all fourteen series over the one-day window's 32,767
+// points, as the first scale of a measurement, a load or a download sets them.
+void BM_FitScalesOneDayWindow(benchmark::State& state)
+{
+    GraphFixture graph(32767, 2, 86400);
+    const std::vector<bool> all(14, true);
+    for (auto _ : state) {
+        fitSeriesScales(graph.ctx, all);
+        benchmark::DoNotOptimize(graph.ctx.cat.SeriesYMax.data());
+    }
+}
+BENCHMARK(BM_FitScalesOneDayWindow)->Unit(benchmark::kMicrosecond);
+
+// One display cycle of a measurement that follows its newest record in a
+// one-day window over a full store (32,767 one-second records): the window
+// slides to end at the newest record, its points are read from TMP.DAT, the
+// scales grow if they must and the graph is drawn. The start moves with every
+// cycle, so the grid and labels are drawn anew every time.
+void BM_SlideOneDayWindowFullStore(benchmark::State& state)
+{
+    GraphFixture graph(1, 1, 60);
+    Context& ctx = graph.ctx;
+    bench::fillFullStore(
+        ctx, [](int i) { return vbdate::addSeconds(37408.0, i); },
+        [](int i, int c) { return 200 + c + std::sin(i * 0.01) * 10; });
+    ctx.app.Measuring = true;
+    ctx.app.GraphXHani = 3;
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphFollowing = true;
+    window.GraphFirstScalePending = true;
+    GraphLayerCache layer;
+    const double last = ctx.dataSet().LastTime();
+    long long step = 0;
+    for (auto _ : state) {
+        // The newest record as it moved on by a second.
+        test::props(ctx).LastTime = vbdate::addSeconds(last, -(step++ % 600));
+        stepLiveWindow(ctx);
+        LoadGraphWindow(ctx);
+        applyLiveScale(ctx);
+        const bool drawn = DrawGraph(currentGraphScene(ctx, graph.pictures), graph.image, layer,
+                                     ctx.svc);
+        benchmark::DoNotOptimize(drawn);
+        benchmark::DoNotOptimize(graph.image.constBits());
+    }
+    state.counters["points"] = window.GraphPoints;
+}
+BENCHMARK(BM_SlideOneDayWindowFullStore)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -40,6 +40,19 @@ void BM_LoadListPageNewest(benchmark::State& state)
 }
 BENCHMARK(BM_LoadListPageNewest)->Unit(benchmark::kMicrosecond);
 
+// The page of a list window tall enough for 40 rows.
+void BM_LoadListPageNewest40Rows(benchmark::State& state)
+{
+    FullStore store;
+    store.ctx.listPage().setRowCount(40);
+    const int top = store.ctx.dataSet().RecordCount() - 40;
+    for (auto _ : state) {
+        LoadListPage(store.ctx, top);
+        benchmark::DoNotOptimize(store.ctx.listPage().Rows[40].number);
+    }
+}
+BENCHMARK(BM_LoadListPageNewest40Rows)->Unit(benchmark::kMicrosecond);
+
 void graphWindow(benchmark::State& state, int startSecond, int hani)
 {
     FullStore store;

@@ -52,6 +52,10 @@ struct Catalog {
     // The user chose the series' Y scale in the Y-axis dialog; the first scale of
     // a measurement leaves such a series alone.
     std::vector<bool> SeriesScaleChosen;
+    // The series' range SeriesYMin..SeriesYMax is fitted to its data (ten bands
+    // of a 1-2-5 step) rather than one of the listed steps; SeriesScale then
+    // holds the listed step that would hold it.
+    std::vector<bool> SeriesFitted;
     std::vector<double> SeriesYMin;
     std::vector<double> SeriesYMax;
 };

@@ -87,6 +87,7 @@ void dimensionCatalog(Catalog& cat, int hardVersion)
     cat.SeriesYMin.assign(series, 0.0);
     cat.SeriesYMax.assign(series, 0.0);
     cat.SeriesScaleChosen.assign(series, false);
+    cat.SeriesFitted.assign(series, false);
 }
 
 QString defaultLogingData(int columnLast)

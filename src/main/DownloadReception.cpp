@@ -161,7 +161,7 @@ bool prepareDownloadedDataSet(Context& ctx, const DownloadCounts& d)
     ctx.app.GraphXHani = graphXHaniFor(ctx.dataSet().SampleInterval());
     SetGraphWindow(ctx, 0);
     LoadGraphWindow(ctx);
-    GraphAutoScale(ctx);
+    fitUnchosenScales(ctx);
     // From here on the downloaded set survives a crash like a measured one.
     writeDataSetInfo(ctx, DataSetKind::Download);
     return true;

@@ -440,7 +440,7 @@ void FrmMDIMain::showDataSet(DataSetChange change)
         showSpread();
     refreshList();
     if (change == DataSetChange::ArrivedUnscaled)
-        GraphAutoScale(ctx_);
+        fitUnchosenScales(ctx_);
     if (present)
         showGraph();
     if (graph_) {

@@ -39,7 +39,7 @@ void fitGraphToLoadedData(Context& ctx)
     window.GraphFirstScalePending = false;
     SetGraphWindow(ctx, 0);
     LoadGraphWindow(ctx);
-    GraphAutoScale(ctx, seriesForFirstScale(ctx.cat));
+    fitUnchosenScales(ctx);
 }
 
 } // namespace quellin

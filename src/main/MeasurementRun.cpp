@@ -27,14 +27,14 @@ int graphXHaniFor(int logingTime)
     return 3;
 }
 
-int listTopFor(int recordCount)
+int listTopFor(int recordCount, int rows)
 {
-    return recordCount < kListRows + 1 ? 0 : recordCount - kListRows;
+    return recordCount < rows + 1 ? 0 : recordCount - rows;
 }
 
-int listTopForTick(int recordCount, int listTop, bool showsNewest)
+int listTopForTick(int recordCount, int listTop, bool showsNewest, int rows)
 {
-    const int newest = listTopFor(recordCount);
+    const int newest = listTopFor(recordCount, rows);
     return showsNewest ? newest : std::clamp(listTop, 0, newest);
 }
 
@@ -216,7 +216,7 @@ void MeasurementRun::refreshViews()
 {
     const int records = ctx_.dataSet().RecordCount();
     ListPage& page = ctx_.listPage();
-    page.ListTop = listTopForTick(records, page.ListTop, view_.listShowsNewest());
+    page.ListTop = listTopForTick(records, page.ListTop, view_.listShowsNewest(), page.rowCount());
     if (view_.viewMark(ViewItem::Spread)) {
         const bool loaded = trapped(
             ctx_, "TmrDisp_Timer", false,

@@ -11,6 +11,7 @@
 #include "main/MainWindowItems.h"
 #include "main/PcLogging.h"
 #include "main/SessionControls.h"
+#include "store/DataViews.h"
 #include "views/ChildWindowHost.h"
 
 #include <QElapsedTimer>
@@ -77,11 +78,11 @@ inline const QString kStoreWriteFailed =
 
 // GraphXHani for a logging period in seconds: 1 below a minute, 2 below an hour, else 3.
 int graphXHaniFor(int logingTime);
-// ListTop of the display cycle: the newest 14 records.
-int listTopFor(int recordCount);
+// ListTop of the display cycle: the newest records, a page of rows of them.
+int listTopFor(int recordCount, int rows = kListRows);
 // ListTop of a display tick: the newest records while the list shows them,
 // else the page the user scrolled to (kept within the data set).
-int listTopForTick(int recordCount, int listTop, bool showsNewest);
+int listTopForTick(int recordCount, int listTop, bool showsNewest, int rows = kListRows);
 
 class MeasurementRun : public QObject, public MeasuredDataHost {
     Q_OBJECT

@@ -349,19 +349,22 @@ void DataSet::LoadListPage(ListPage& page, int top) const
     page.ListTop = top;
     // Rows whose record lies outside 1..RecordCount (also for a negative top)
     // are marked empty; the others are read with one read.
+    const int rows = page.rowCount();
     const long long firstRec = std::max<long long>(1LL, static_cast<long long>(top) + 1);
     const long long lastRec =
-        std::min<long long>(p_.RecordCount, static_cast<long long>(top) + kListRows);
-    DataRecord rows[kListRows];
+        std::min<long long>(p_.RecordCount, static_cast<long long>(top) + rows);
     const int count = lastRec >= firstRec ? static_cast<int>(lastRec - firstRec + 1) : 0;
+    // The records lie one after another in the page's rows: one read puts them there.
     if (count > 0) {
         RecordReader reader(*this);
-        reader.readRecords(static_cast<int>(firstRec - 1), count, reinterpret_cast<char*>(rows));
+        reader.readRecords(static_cast<int>(firstRec - 1), count,
+                           reinterpret_cast<char*>(&page.Rows[static_cast<size_t>(
+                               firstRec - static_cast<long long>(top))]));
     }
-    for (int i = 1; i <= kListRows; ++i) {
+    for (int i = 1; i <= rows; ++i) {
         const long long k = static_cast<long long>(top) + i;
-        page.Rows[static_cast<size_t>(i)] =
-            (k >= firstRec && k <= lastRec) ? rows[k - firstRec] : emptyRow();
+        if (k < firstRec || k > lastRec)
+            page.Rows[static_cast<size_t>(i)] = emptyRow();
     }
 }
 

@@ -39,13 +39,28 @@ struct GraphWindowState {
     }
 };
 
+// The fewest rows of the list's page; a taller list window shows more.
 constexpr int kListRows = 14;
+// The most rows a page holds, far beyond any screen.
+constexpr int kMostListRows = 500;
 
-// The data list's page: records ListTop + 1 .. ListTop + 14 in Rows[1..14]
-// (Rows[0] is never filled; an empty row has the record number -1).
+// The data list's page: records ListTop + 1 .. ListTop + rowCount() in
+// Rows[1..rowCount()] (Rows[0] is never filled; an empty row has the record
+// number -1).
 struct ListPage {
     int ListTop = 1;
-    std::array<DataRecord, kListRows + 1> Rows{};
+    std::vector<DataRecord> Rows = std::vector<DataRecord>(kListRows + 1);
+
+    int rowCount() const { return static_cast<int>(Rows.size()) - 1; }
+    // Rows for a window of that many (kListRows .. kMostListRows); the rows
+    // added are empty until the next read.
+    void setRowCount(int rows)
+    {
+        const int n = rows < kListRows ? kListRows : (rows > kMostListRows ? kMostListRows : rows);
+        DataRecord empty{};
+        empty.number = -1;
+        Rows.resize(static_cast<size_t>(n) + 1, empty);
+    }
 
     // Every row empty, ListTop 1 (as after ResetStore).
     void clear()

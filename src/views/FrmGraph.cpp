@@ -384,10 +384,6 @@ void FrmGraph::page(int direction)
 void FrmGraph::editTimeAxis()
 {
     attempt(ctx_, "FrmScaleX", [&] {
-        if (host_.measurementRunning()) {
-            ctx_.svc.msg.info(kMsgWhileMeasuring, MsgIcon::Information);
-            return;
-        }
         FrmScaleX dialog(ctx_, this);
         dialog.prepare(scaleXSetup(ctx_.dataSet(), ctx_.graphWindow(), ctx_.app.GraphXHani));
         if (runDialog(dialog) == QDialog::Accepted)

@@ -29,6 +29,7 @@ void FrmScaleX::prepare(const ScaleXSetup& setup)
     CmbScale->setCurrentIndex(
         setup.position >= 0 && setup.position < CmbScale->count() ? setup.position : -1);
     TxtData[0]->setText(setup.startText);
+    shownStart_ = setup.startText;
     LblData->setText(setup.periodText);
 }
 
@@ -37,7 +38,8 @@ QString FrmScaleX::takeChoice()
     const ScaleXEntry entry = checkScaleXStart(ctx_, TxtData[0]->text());
     if (!entry.start)
         return entry.refusal;
-    reloadTrapped([&] { applyScaleX(ctx_, CmbScale->currentIndex(), *entry.start); });
+    const bool edited = TxtData[0]->text() != shownStart_;
+    reloadTrapped([&] { applyScaleX(ctx_, CmbScale->currentIndex(), *entry.start, edited); });
     return {};
 }
 

@@ -17,6 +17,8 @@ public:
 private:
     // Checks the start; on success takes the choice and reloads the window.
     QString takeChoice() override;
+
+    QString shownStart_; // the start as prepare put it in the box
 };
 
 } // namespace quellin

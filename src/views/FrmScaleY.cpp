@@ -52,8 +52,6 @@ void FrmScaleY::prepare(const ScaleYSetup& setup)
         const QSignalBlocker quiet(TxtData[0]);
         TxtData[0]->setText(setup.minimumText);
     }
-    // Only a normal series takes its minimum from the box.
-    TxtData[0]->setReadOnly(kind_ != SeriesKind::Normal);
     {
         const QSignalBlocker quiet(CmbScale);
         CmbScale->clear();
@@ -76,6 +74,13 @@ void FrmScaleY::scaleChosen()
     const int k = CmbScale->currentIndex();
     if (k < 0)
         return;
+    const bool fit = k == fitChoicePosition(kind_);
+    // The fitted range has no minimum of the user's; the box shows the steps' own.
+    TxtData[0]->setReadOnly(fit || kind_ != SeriesKind::Normal);
+    if (fit) {
+        LblData->setText(fittedRangeText(ctx_, mIndex));
+        return;
+    }
     LblData->setText(
         scaleYRangeText(kind_, k, CmbC->currentIndex(), CmbScale->currentText(), unit()));
     if (const auto minimum = scaleYImpliedMinimum(kind_, k, CmbC->currentIndex())) {
@@ -91,6 +96,7 @@ void FrmScaleY::kindChosen()
         const QSignalBlocker quiet(CmbScale);
         CmbScale->clear();
         CmbScale->addItems(temperatureScaleChoices(unit()));
+        CmbScale->addItem(kFitChoice);
         CmbScale->setCurrentIndex(keep);
     }
     scaleChosen();
@@ -98,6 +104,8 @@ void FrmScaleY::kindChosen()
 
 void FrmScaleY::minimumEdited()
 {
+    if (CmbScale->currentIndex() == fitChoicePosition(kind_))
+        return;
     if (const auto text = scaleYMinimumText(kind_, std::max(0, CmbScale->currentIndex()),
                                             CmbC->currentIndex(), TxtData[0]->text()))
         LblData->setText(*text);
@@ -110,7 +118,8 @@ void FrmScaleY::automatic()
         return;
     if (kind_ == SeriesKind::Temperature)
         CmbC->setCurrentIndex(pick->kindPosition); // refills the steps
-    CmbScale->setCurrentIndex(std::min(pick->scalePosition, CmbScale->count() - 1));
+    // "自動選択" picks among the listed steps only, the largest when none holds the peak.
+    CmbScale->setCurrentIndex(std::min(pick->scalePosition, fitChoicePosition(kind_) - 1));
 }
 
 QString FrmScaleY::takeChoice()

@@ -25,14 +25,15 @@ long long graphStepSeconds(int graphXHani)
     }
 }
 
-int followSteps(double graphEnd, double newest, int graphXHani)
+std::optional<double> slidingStart(double firstTime, double newest, int graphXHani)
 {
     const long long step = graphStepSeconds(graphXHani);
-    const long long behind = vbdate::secondsBetween(graphEnd, newest);
-    if (step <= 0 || behind <= 0)
-        return 0;
-    const long long steps = (behind + step - 1) / step;
-    return static_cast<int>(std::min<long long>(steps, std::numeric_limits<int>::max()));
+    if (step <= 0)
+        return std::nullopt;
+    // The day window is a calendar day, as paging moves it.
+    const double start =
+        graphXHani == 3 ? vbdate::addDays(newest, -1) : vbdate::addSeconds(newest, -step);
+    return vbdate::secondsBetween(firstTime, start) < 0 ? firstTime : start;
 }
 
 bool followsAfterPaging(double graphEnd, double newest)
@@ -42,14 +43,17 @@ bool followsAfterPaging(double graphEnd, double newest)
 
 void stepLiveWindow(Context& ctx)
 {
-    const GraphWindowState& window = ctx.graphWindow();
-    const int steps =
-        ctx.app.Measuring && window.GraphFollowing
-            ? followSteps(window.GraphEnd, ctx.dataSet().LastTime(), ctx.app.GraphXHani)
-            : 0;
-    // SetGraphWindow moves on only while the new start is at or before the newest
-    // record, which the fewest steps past the window end always are.
-    SetGraphWindow(ctx, steps);
+    GraphWindowState& window = ctx.graphWindow();
+    const DataSet& data = ctx.dataSet();
+    if (ctx.app.Measuring && window.GraphFollowing)
+        if (const auto start = slidingStart(data.FirstTime(), data.LastTime(), ctx.app.GraphXHani))
+            window.GraphStart = *start;
+    SetGraphWindow(ctx, 0);
+}
+
+bool followsAfterScaleX(bool following, bool startEdited, double graphEnd, double newest)
+{
+    return startEdited ? followsAfterPaging(graphEnd, newest) : following;
 }
 
 void pageGraphWindow(Context& ctx, int direction)
@@ -80,7 +84,7 @@ bool applyFirstScale(Context& ctx)
     if (!firstScaleDue(window.GraphFirstScalePending, window.GraphPoints))
         return false;
     window.GraphFirstScalePending = false;
-    GraphAutoScale(ctx, seriesForFirstScale(ctx.cat));
+    fitSeriesScales(ctx, seriesForFirstScale(ctx.cat));
     return true;
 }
 
@@ -96,10 +100,13 @@ std::vector<bool> seriesOutgrowingScale(const Context& ctx)
             s >= cat.SeriesYMin.size() || st.GraphValues[s].size() <= static_cast<size_t>(n))
             continue;
         const auto& v = st.GraphValues[s];
-        const bool temperature = seriesKind(static_cast<int>(s)) == SeriesKind::Temperature;
+        // A listed step counts from zero (or its minimum) upwards; a fitted range
+        // and a temperature's can be left at either end.
+        const bool bothEnds = flagAt(cat.SeriesFitted, static_cast<int>(s)) ||
+                              seriesKind(static_cast<int>(s)) == SeriesKind::Temperature;
         for (int i = 1; i <= n && !out[s]; ++i)
             out[s] = v[static_cast<size_t>(i)] > cat.SeriesYMax[s] ||
-                     (temperature && v[static_cast<size_t>(i)] < cat.SeriesYMin[s]);
+                     (bothEnds && v[static_cast<size_t>(i)] < cat.SeriesYMin[s]);
     }
     return out;
 }
@@ -114,7 +121,7 @@ bool applyLiveScale(Context& ctx)
     const std::vector<bool> outgrown = seriesOutgrowingScale(ctx);
     if (std::none_of(outgrown.begin(), outgrown.end(), [](bool b) { return b; }))
         return false;
-    GraphAutoScale(ctx, outgrown);
+    growFittedScales(ctx, outgrown);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "store/DataSet.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
+#include "views/GraphLive.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +115,11 @@ void GraphAutoScale(Context& ctx, const std::vector<bool>& only)
         const std::vector<double>* v = pointsOf(ctx, s);
         if (!v || !flagAt(only, s))
             continue;
+        // A listed step counts from the user's minimum, not from a fitted one.
+        if (flagAt(cat.SeriesFitted, s)) {
+            cat.SeriesFitted[static_cast<size_t>(s)] = false;
+            cat.SeriesYMin[static_cast<size_t>(s)] = 0;
+        }
         switch (seriesKind(s)) {
         case SeriesKind::PowerFactor:
             break;
@@ -139,6 +145,123 @@ void GraphAutoScale(Context& ctx, const std::vector<bool>& only)
     }
 }
 
+namespace {
+
+void setFitted(Catalog& cat, int s, bool fitted)
+{
+    if (cat.SeriesFitted.size() < cat.SeriesScale.size())
+        cat.SeriesFitted.resize(cat.SeriesScale.size(), false);
+    if (static_cast<size_t>(s) < cat.SeriesFitted.size())
+        cat.SeriesFitted[static_cast<size_t>(s)] = fitted;
+}
+
+// The listed step that holds a fitted range, so that the dialog opens on it and
+// the setting stored at the end is one the lists know.
+int listedStepHolding(int s, const FittedRange& r)
+{
+    switch (seriesKind(s)) {
+    case SeriesKind::Leakage:
+        return leakageStep(r.ymax);
+    case SeriesKind::Temperature: {
+        const int mode = r.ymin >= 0 ? kTempPositive : (r.ymax <= 0 ? kTempNegative : kTempSymmetric);
+        return mode * 10 + temperatureStep(std::max(std::abs(r.ymin), std::abs(r.ymax)));
+    }
+    default:
+        return normalStep(r.ymax, 0.0);
+    }
+}
+
+// The window's values of series s as the graph draws them: the series of
+// AbsSeries are drawn as magnitudes (reverse power flow upwards).
+std::optional<ValueExtent> drawnExtent(const Context& ctx, int s)
+{
+    const std::vector<double>* v = pointsOf(ctx, s);
+    auto e = v ? valueExtent(*v, ctx.graphWindow().GraphPoints) : std::nullopt;
+    const auto& abs = ctx.cat.AbsSeries;
+    if (e && std::find(abs.begin(), abs.end(), s) != abs.end()) {
+        const double hi = std::max(std::abs(e->lo), std::abs(e->hi));
+        e->lo = (e->lo < 0 && e->hi > 0) ? 0.0 : std::min(std::abs(e->lo), std::abs(e->hi));
+        e->hi = hi;
+    }
+    return e;
+}
+
+enum class Fit { Fresh, Grow };
+
+void fitScales(Context& ctx, const std::vector<bool>& only, Fit how)
+{
+    Catalog& cat = ctx.cat;
+    const int last = std::min({cat.SeriesLast, static_cast<int>(cat.SeriesScale.size()) - 1,
+                               static_cast<int>(cat.SeriesYMin.size()) - 1,
+                               static_cast<int>(cat.SeriesYMax.size()) - 1});
+    for (int s = 0; s <= last; ++s) {
+        if (!flagAt(only, s) || seriesKind(s) == SeriesKind::PowerFactor)
+            continue;
+        const auto extent = drawnExtent(ctx, s);
+        if (!extent)
+            continue;
+        const auto i = static_cast<size_t>(s);
+        const bool keepZero = fitKeepsZero(s);
+        const auto range = how == Fit::Grow && flagAt(cat.SeriesFitted, s)
+                               ? grownRange({cat.SeriesYMin[i], cat.SeriesYMax[i], 0}, extent->lo,
+                                            extent->hi, keepZero)
+                               : fitRange(extent->lo, extent->hi, keepZero);
+        if (!range)
+            continue;
+        cat.SeriesYMin[i] = range->ymin;
+        cat.SeriesYMax[i] = range->ymax;
+        cat.SeriesScale[i] = listedStepHolding(s, *range);
+        setFitted(cat, s, true);
+    }
+}
+
+} // namespace
+
+void fitSeriesScales(Context& ctx, const std::vector<bool>& only)
+{
+    fitScales(ctx, only, Fit::Fresh);
+}
+
+void growFittedScales(Context& ctx, const std::vector<bool>& only)
+{
+    fitScales(ctx, only, Fit::Grow);
+}
+
+std::optional<FittedRange> fittedRangeOf(const Context& ctx, int s)
+{
+    if (seriesKind(s) == SeriesKind::PowerFactor)
+        return std::nullopt;
+    const auto extent = drawnExtent(ctx, s);
+    return extent ? fitRange(extent->lo, extent->hi, fitKeepsZero(s)) : std::nullopt;
+}
+
+void fitUnchosenScales(Context& ctx)
+{
+    const Catalog& cat = ctx.cat;
+    std::vector<bool> unchosen(static_cast<size_t>(std::max(cat.SeriesLast + 1, 0)), false);
+    for (int s = 0; s <= cat.SeriesLast; ++s)
+        unchosen[static_cast<size_t>(s)] = !flagAt(cat.SeriesScaleChosen, s);
+    fitSeriesScales(ctx, unchosen);
+}
+
+int fitChoicePosition(SeriesKind kind)
+{
+    return kind == SeriesKind::Normal ? kLastNormalStep + 1 : kLastTenStep + 1;
+}
+
+QString fittedRangeText(const Context& ctx, int s)
+{
+    const auto range = fittedRangeOf(ctx, s);
+    if (!range)
+        return QStringLiteral("(データなし)");
+    const bool prefix = s >= 0 && s < kMaxSeries && seriesItem(s).decimalPrefix;
+    const FittedLabels labels = fittedLabels(range->ymin, range->ymax, prefix);
+    const QString unit = s < ctx.cat.SeriesUnits.size() ? ctx.cat.SeriesUnits[s] : QString();
+    return QLatin1Char('(') + Format(range->ymin / labels.divisor, labels.pattern()) +
+           QStringLiteral(" ～ ") + Format(range->ymax / labels.divisor, labels.pattern()) +
+           QLatin1Char(' ') + labels.prefix + unit + QLatin1Char(')');
+}
+
 QStringList scaleXChoices()
 {
     return {QStringLiteral("１分間  "), QStringLiteral("１時間  "), QStringLiteral("１日　　")};
@@ -154,11 +277,17 @@ ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
     return {start, {}};
 }
 
-void applyScaleX(Context& ctx, int listPosition, double start)
+void applyScaleX(Context& ctx, int listPosition, double start, bool startEdited)
 {
     ctx.app.GraphXHani = listPosition + 1;
-    ctx.graphWindow().GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.dataSet().FirstTime();
+    GraphWindowState& window = ctx.graphWindow();
+    window.GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.dataSet().FirstTime();
     SetGraphWindow(ctx, 0);
+    if (ctx.app.Measuring) {
+        window.GraphFollowing = followsAfterScaleX(window.GraphFollowing, startEdited,
+                                                   window.GraphEnd, ctx.dataSet().LastTime());
+        stepLiveWindow(ctx);
+    }
     if (ctx.app.DataPresent)
         LoadGraphWindow(ctx);
 }
@@ -286,13 +415,26 @@ bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum)
         static_cast<size_t>(s) >= cat.SeriesYMax.size())
         return false;
     const auto i = static_cast<size_t>(s);
+    const SeriesKind kind = seriesKind(s);
+    if (kind != SeriesKind::PowerFactor && k == fitChoicePosition(kind)) {
+        // Handed back to the automatic scales; a window without values is fitted
+        // by the next measurement, load or download.
+        if (i < cat.SeriesScaleChosen.size())
+            cat.SeriesScaleChosen[i] = false;
+        std::vector<bool> only(i + 1, false);
+        only[i] = true;
+        fitSeriesScales(ctx, only);
+        return true;
+    }
     // A scale set here is the user's: the first scale of a measurement keeps it.
     const auto chosen = [&](bool stored) {
         if (stored && i < cat.SeriesScaleChosen.size())
             cat.SeriesScaleChosen[i] = true;
+        if (stored)
+            setFitted(cat, s, false);
         return stored;
     };
-    switch (seriesKind(s)) {
+    switch (kind) {
     case SeriesKind::Leakage:
         cat.SeriesScale[i] = std::clamp(k, 0, kLastTenStep);
         return chosen(bfKizami(ctx, s, -1));

@@ -5,6 +5,7 @@
 
 #include "base/Context.h"
 #include "base/MeasuredItems.h"
+#include "views/GraphFit.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,19 @@ void GraphAutoScale(Context& ctx);
 // The same for the series s with only[s] true.
 void GraphAutoScale(Context& ctx, const std::vector<bool>& only);
 
+// Fits the Y range of every series s with only[s] true (never power factor) to
+// the window's values (fitRange), and keeps in SeriesScale the listed step that
+// holds it. A series without values in the window keeps its scale.
+void fitSeriesScales(Context& ctx, const std::vector<bool>& only);
+// The same, but a series fitted already only widens its range (grownRange).
+void growFittedScales(Context& ctx, const std::vector<bool>& only);
+// The fitted range series s would get from the window's values, for the Y-axis
+// dialog's range label; nullopt without values.
+std::optional<FittedRange> fittedRangeOf(const Context& ctx, int s);
+// The first scale of a measurement, a load or a download: the series the user
+// has not chosen a scale for are fitted (power factor keeps its fixed axis).
+void fitUnchosenScales(Context& ctx);
+
 // ---- time-axis dialog (FrmScaleX)
 
 QStringList scaleXChoices(); // positions 0..2 for GraphXHani 1..3
@@ -46,8 +60,10 @@ ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text);
 
 // Takes the choice: GraphXHani = position + 1, GraphStart = start (FirstTime when
 // no list entry is chosen), recomputes the window end and, when data is present,
-// reloads the window's points.
-void applyScaleX(Context& ctx, int listPosition, double start);
+// reloads the window's points. While measuring, the window follows the newest
+// record as followsAfterScaleX says (startEdited: the start is not the one the
+// dialog showed).
+void applyScaleX(Context& ctx, int listPosition, double start, bool startEdited = true);
 
 // ---- Y-axis dialog (FrmScaleY)
 
@@ -57,6 +73,14 @@ QStringList temperatureScaleChoices(const QString& unit); // 10 steps of 10 degr
 QStringList temperatureKindChoices();                     // "＋－", "＋", "－"
 
 inline const QString kMsgEnterNumber = QStringLiteral("数値を入力してください。");
+
+// The choice after the listed steps that fits the range to the data.
+inline const QString kFitChoice = QStringLiteral("データに合わせる");
+// Its position in the scale list of a series of that kind (after the steps).
+int fitChoicePosition(SeriesKind kind);
+// LblData for the fitted choice: the range with its unit, or the note that the
+// window holds no values yet.
+QString fittedRangeText(const Context& ctx, int s);
 
 // LblData after a choice in CmbScale (listText: the chosen entry).
 QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText,
@@ -78,7 +102,9 @@ std::optional<ScaleYPick> autoScaleYPick(const Context& ctx, int s);
 
 // Stores the choice: scale index k, temperature kind c, minimum text (normal
 // series). False, and nothing stored, when a normal series' minimum is not a
-// number.
+// number. The fitted choice (k = fitChoicePosition) fits the series to the
+// window's values and hands it back to the automatic scales: the next
+// measurement, load or download fits it again.
 bool applyScaleY(Context& ctx, int s, int k, int c, const QString& minimum);
 
 } // namespace quellin

@@ -37,6 +37,7 @@ GraphScene graphScene(const GraphWindowState& window, const DataSet& data, const
         look.ymin = at(cat.SeriesYMin, s, 0.0);
         look.ymax = at(cat.SeriesYMax, s, 0.0);
         look.scale = at(cat.SeriesScale, s, 0);
+        look.fitted = flagAt(cat.SeriesFitted, s);
         look.axis = seriesAxis(cat, s);
     }
     scene.pictures = pictures;

@@ -68,9 +68,12 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
         return y;
     }
     const int k = cat.SeriesScale[static_cast<size_t>(s)];
+    const bool fitted = flagAt(cat.SeriesFitted, s);
     // The box starts with the current minimum, so that confirming without an
-    // edit keeps the range.
-    y.minimumText = QString::number(cat.SeriesYMin[static_cast<size_t>(s)], 'g', 15);
+    // edit keeps the range; a listed step chosen after a fitted range counts
+    // from zero as it always did.
+    y.minimumText =
+        fitted ? QStringLiteral("0") : QString::number(cat.SeriesYMin[static_cast<size_t>(s)], 'g', 15);
     switch (y.kind) {
     case SeriesKind::Normal:
         y.choices = normalScaleChoices();
@@ -89,6 +92,9 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
         break;
     }
     }
+    y.choices << kFitChoice;
+    if (fitted)
+        y.scalePosition = fitChoicePosition(y.kind);
     y.frameCaption = QStringLiteral("Ｙ軸スケール［") + seriesName(cat, s) + QStringLiteral("］");
     return y;
 }

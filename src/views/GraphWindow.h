@@ -14,7 +14,6 @@ namespace quellin {
 
 class SettingsStore;
 
-inline const QString kMsgWhileMeasuring = QStringLiteral("計測中は変更できません。");
 inline const QString kMsgFixedAxisSuffix = QStringLiteral("は変更できません。");
 inline const QString kGraphCaption = QStringLiteral("グラフ表示");
 inline const std::array<QString, 3> kGraphInfoCaptions = {QStringLiteral("測定期間："),

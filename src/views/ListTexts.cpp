@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "store/DataSet.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -101,11 +102,51 @@ QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, 
     return {};
 }
 
-ListScroll listScroll(int recordCount)
+ListScroll listScroll(int recordCount, int rows)
 {
-    if (recordCount < 15)
+    if (recordCount <= rows)
         return {false, 0};
-    return {true, recordCount - 14};
+    return {true, recordCount - rows};
+}
+
+int listTopAfter(ListMove move, int top, int maximum, int rows)
+{
+    const int page = std::max(1, rows - 1);
+    long long to = top;
+    switch (move) {
+    case ListMove::RowUp:
+        to = top - 1LL;
+        break;
+    case ListMove::RowDown:
+        to = top + 1LL;
+        break;
+    case ListMove::PageUp:
+        to = static_cast<long long>(top) - page;
+        break;
+    case ListMove::PageDown:
+        to = static_cast<long long>(top) + page;
+        break;
+    case ListMove::First:
+        to = 0;
+        break;
+    case ListMove::Last:
+        to = maximum;
+        break;
+    case ListMove::WheelUp:
+        to = top - static_cast<long long>(kWheelRows);
+        break;
+    case ListMove::WheelDown:
+        to = top + static_cast<long long>(kWheelRows);
+        break;
+    }
+    return static_cast<int>(std::clamp<long long>(to, 0, std::max(0, maximum)));
+}
+
+int listRowsForHeight(int bodyHeight, int rowHeight)
+{
+    if (rowHeight <= 0)
+        return kListRows;
+    return std::clamp(bodyHeight / rowHeight - 1, kListRows, kMostListRows);
 }
 
 } // namespace quellin

@@ -29,11 +29,25 @@ enum class ListPurpose { Screen, Print }; // the print shows hours with "0.000"
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn,
                      ListPurpose purpose = ListPurpose::Screen);
 
-// The scroll range of the list: enabled only from 15 records, maximum RecordCount − 14.
+// The scroll range of a list of rows rows: enabled only once the records do
+// not fit (from 15 for 14 rows), maximum RecordCount − rows.
 struct ListScroll {
     bool enabled;
     int maximum;
 };
-ListScroll listScroll(int recordCount);
+ListScroll listScroll(int recordCount, int rows = kListRows);
+
+// How the user moves through the list: the wheel (a few rows a notch), the
+// arrows (a row), PageUp/PageDown (a page less one row, so that the row at the
+// edge stays in sight), Home and End.
+enum class ListMove { RowUp, RowDown, PageUp, PageDown, First, Last, WheelUp, WheelDown };
+constexpr int kWheelRows = 3;
+// ListTop after the move from top, kept within 0..maximum.
+int listTopAfter(ListMove move, int top, int maximum, int rows);
+
+// The page's rows for a grid whose body is bodyHeight pixels tall with rows
+// rowHeight pixels high, the grid's first row (never written) counted: at
+// least kListRows, so that a small window scrolls its grid instead.
+int listRowsForHeight(int bodyHeight, int rowHeight);
 
 } // namespace quellin

@@ -4,6 +4,7 @@
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "views/GraphFit.h"
 #include "views/ModGraphWalk.h"
 
 #include <algorithm>
@@ -85,11 +86,23 @@ std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDi
     return times;
 }
 
+namespace {
+
+bool takesPrefix(int s)
+{
+    return s >= 0 && s < kMaxSeries && seriesItem(s).decimalPrefix;
+}
+
+} // namespace
+
 QString seriesUnitText(const Catalog& cat, int s)
 {
     const QString unit = at(cat.SeriesUnits, s);
-    if (s < 0 || s >= kMaxSeries || !seriesItem(s).decimalPrefix)
+    if (!takesPrefix(s))
         return unit;
+    if (flagAt(cat.SeriesFitted, s))
+        return fittedLabels(at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0), true).prefix +
+               unit;
     const int k = std::clamp(at(cat.SeriesScale, s, 0), 0, kLastScale);
     return at(cat.UnitPrefixes, k) + unit;
 }
@@ -103,16 +116,21 @@ ScaleLabelFormat scaleLabelFormat(int scale)
 
 ScaleLabelFormat scaleLabelFormat(const Catalog& cat, int s)
 {
+    if (flagAt(cat.SeriesFitted, s)) {
+        const FittedLabels f =
+            fittedLabels(at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0), takesPrefix(s));
+        return {f.divisor, f.pattern()};
+    }
     return scaleLabelFormat(at(cat.SeriesScale, s, 0));
 }
 
 QString tickLabel(const Catalog& cat, int s, int j)
 {
     return tickLabel(s, at(cat.SeriesYMin, s, 0.0), at(cat.SeriesYMax, s, 0.0),
-                     at(cat.SeriesScale, s, 0), j);
+                     at(cat.SeriesScale, s, 0), j, flagAt(cat.SeriesFitted, s));
 }
 
-QString tickLabel(int s, double ymin, double ymax, int scale, int j)
+QString tickLabel(int s, double ymin, double ymax, int scale, int j, bool fitted)
 {
     const SeriesKind kind = seriesKind(s);
     if (kind == SeriesKind::PowerFactor)
@@ -124,6 +142,10 @@ QString tickLabel(int s, double ymin, double ymax, int scale, int j)
     // the format would show as "-0.0".
     if (std::abs(value) < std::abs(step) * 1e-9)
         value = 0;
+    if (fitted) {
+        const FittedLabels f = fittedLabels(ymin, ymax, takesPrefix(s));
+        return Format(value / f.divisor, f.pattern());
+    }
     if (kind == SeriesKind::Leakage)
         return Format(value, QStringLiteral("0.0"));
     if (kind == SeriesKind::Temperature)

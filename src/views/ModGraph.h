@@ -47,8 +47,9 @@ ScaleLabelFormat scaleLabelFormat(int scale);
 // Tick label of series s at grid line j (1 = top .. 9), from the catalogue's
 // range and scale of the series.
 QString tickLabel(const Catalog& cat, int s, int j);
-// The same from the range ymin..ymax and the scale index of series s.
-QString tickLabel(int s, double ymin, double ymax, int scale, int j);
+// The same from the range ymin..ymax and the scale index of series s; a fitted
+// range is labelled in the prefix and decimals its step asks for.
+QString tickLabel(int s, double ymin, double ymax, int scale, int j, bool fitted = false);
 
 // Where a Y bar's tick labels start, in twips from its left edge: 440 on a bar of
 // the designed width (1020); on a narrower bar nearer the title column, so that

@@ -188,7 +188,8 @@ void drawBar(const GraphSeriesLook& look, Pen& pen, const GraphPicture& bar,
         if (tickInBar(j, static_cast<double>(h), static_cast<double>(offset),
                       static_cast<double>(barH)))
             pen.printWithin(bar, tickX, static_cast<double>(j * h - 80 - offset),
-                            tickLabel(s, look.ymin, look.ymax, look.scale, j), ink, room);
+                            tickLabel(s, look.ymin, look.ymax, look.scale, j, look.fitted), ink,
+                            room);
 }
 
 void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& colour, int s,
@@ -371,7 +372,8 @@ QByteArray backgroundKey(const GraphScene& scene, const QImage& image)
         picture(bar);
     out << static_cast<int>(scene.series.size());
     for (const GraphSeriesLook& look : scene.series)
-        out << look.shown << look.name << look.unit << look.ymin << look.ymax << look.scale;
+        out << look.shown << look.name << look.unit << look.ymin << look.ymax << look.scale
+            << look.fitted;
     out << scene.start << scene.end << scene.sampleInterval;
     return key;
 }

@@ -64,7 +64,8 @@ struct GraphSeriesLook {
     double ymin = 0; // the range and the scale index its tick labels are written in
     double ymax = 0;
     int scale = 0;
-    SeriesAxis axis; // what its curve is drawn against
+    bool fitted = false; // a range fitted to the data: labels by its own step
+    SeriesAxis axis;     // what its curve is drawn against
 };
 
 // Everything one drawing shows: the window's ends and the data set's sample

@@ -66,7 +66,8 @@ TEST(LoadedGraph, TheWindowStartsAtTheFileAndKeepsTheUsersScales)
     EXPECT_EQ(ctx.graphWindow().GraphStart, start);
     EXPECT_EQ(ctx.graphWindow().GraphEnd, vbdate::addSeconds(start, 3600));
     EXPECT_EQ(ctx.graphWindow().GraphPoints, 100);
-    EXPECT_EQ(ctx.cat.SeriesYMax[0], 1000); // scaled to its 205 V
+    EXPECT_EQ(ctx.cat.SeriesYMin[0], 180); // fitted to its 205 V
+    EXPECT_EQ(ctx.cat.SeriesYMax[0], 230);
     EXPECT_EQ(ctx.cat.SeriesScale[4], 5);   // left as the user set it
     EXPECT_EQ(ctx.cat.SeriesYMax[4], 1e6);
 }

@@ -307,6 +307,10 @@ TEST(DisplayCycle, TheListStaysWhereTheUserScrolledIt)
     h.view.listAtEnd = true; // and back to the end
     h.run->onDisplayTick();
     EXPECT_EQ(h.ctx().listPage().ListTop, 21);
+    h.ctx().listPage().setRowCount(20); // a taller list window shows more of them
+    h.run->onDisplayTick();
+    EXPECT_EQ(h.ctx().listPage().ListTop, 15);
+    EXPECT_EQ(h.ctx().listPage().Rows[20].number, 34);
 }
 
 TEST(DisplayCycle, FullStoreStopsOnTheTickAfterThe32768thRecord)

@@ -188,15 +188,39 @@ TEST_F(GraphWindow, UncheckingEverySeriesPutsThePlotAtTheFramesLeftEdge)
               control<GraphPictureBox>(*frm, "PicGraph")->geometry().center().x());
 }
 
-TEST_F(GraphWindow, TimeAxisCannotChangeDuringAMeasurement)
+// During a measurement the dialog sets the span of the followed window; a start
+// moved into the past stops following.
+TEST_F(GraphWindow, TimeAxisDialogDuringAMeasurementSetsTheSpanOrStopsFollowing)
 {
     open(1);
     host.measuring = true;
-    doubleClick(control<GraphPictureBox>(*frm, "PicBottomBar"));
-    ASSERT_EQ(tc.msg.shown.size(), 1u);
-    EXPECT_EQ(tc.msg.shown[0].text, QStringLiteral("計測中は変更できません。"));
-    EXPECT_EQ(tc.msg.shown[0].icon, MsgIcon::Information);
-    EXPECT_EQ(dialogs, 0);
+    tc.ctx->app.Measuring = true;
+    tc.ctx->app.GraphXHani = 1;
+    withData(); // 10:00:00 … 10:05:00, the last minute followed
+    ASSERT_EQ(startText(), QStringLiteral("2002/06/01 10:04:00"));
+    struct Choice {
+        int position;
+        const char* start; // nullptr: as the dialog showed it
+        const char* wantStart;
+        bool following;
+    };
+    for (const Choice& c : {Choice{1, nullptr, "2002/06/01 10:00:00", true},
+                            Choice{0, "2002/06/01 10:01:00", "2002/06/01 10:01:00", false}}) {
+        SCOPED_TRACE(c.wantStart);
+        onDialog = [&](QDialog& d) {
+            auto& x = dynamic_cast<FrmScaleX&>(d);
+            control<QComboBox>(x, "CmbScale")->setCurrentIndex(c.position);
+            if (c.start)
+                control<QLineEdit>(x, "TxtData", 0)->setText(QString::fromLatin1(c.start));
+            control<QPushButton>(x, "cmdOK")->click();
+            return x.result();
+        };
+        doubleClick(control<GraphPictureBox>(*frm, "PicBottomBar"));
+        EXPECT_EQ(tc.ctx->app.GraphXHani, c.position + 1);
+        EXPECT_EQ(startText(), QString::fromLatin1(c.wantStart));
+        EXPECT_EQ(tc.ctx->graphWindow().GraphFollowing, c.following);
+    }
+    EXPECT_TRUE(tc.msg.shown.empty());
 }
 
 TEST_F(GraphWindow, TimeAxisDialogIsFilledAndItsChoiceMovesTheWindow)
@@ -240,7 +264,7 @@ TEST_F(GraphWindow, YBarOpensTheScaleDialogOfItsSeries)
         EXPECT_EQ(y.series(), 4);
         EXPECT_EQ(control<QGroupBox>(y, "FramOptions")->title(),
                   QStringLiteral("Ｙ軸スケール［有効電力］"));
-        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 13);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 14); // and データに合わせる
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->currentIndex(), 5);
         EXPECT_TRUE(control<QComboBox>(y, "CmbC")->isHidden());
         control<QComboBox>(y, "CmbScale")->setCurrentIndex(3);
@@ -263,8 +287,9 @@ TEST_F(GraphWindow, TemperatureBarOpensTheDialogWithItsRangeKind)
         EXPECT_FALSE(control<QComboBox>(y, "CmbC")->isHidden());
         EXPECT_FALSE(control<QLabel>(y, "lblC")->isHidden());
         EXPECT_EQ(control<QComboBox>(y, "CmbC")->currentIndex(), 1);
-        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 10);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 11);
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(0), QStringLiteral("10  ℃"));
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(10), kFitChoice);
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->currentIndex(), 4);
         EXPECT_EQ(control<QLabel>(y, "LblData")->text(), QStringLiteral("(0 ～ 50℃)"));
         return static_cast<int>(QDialog::Rejected);

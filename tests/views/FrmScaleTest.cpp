@@ -159,7 +159,7 @@ TEST_F(ScaleYDialog, TemperatureKindRefillsTheStepsAndKeepsThePosition)
     auto d = dialogFor(13);
     EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QStringLiteral("(-40 ～ 40℃)"));
     control<QComboBox>(*d, "CmbC")->setCurrentIndex(2);
-    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->count(), 10);
+    EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->count(), 11);
     EXPECT_EQ(control<QComboBox>(*d, "CmbScale")->currentIndex(), 3);
     EXPECT_EQ(control<QLabel>(*d, "LblData")->text(), QStringLiteral("(-40 ～ 0℃)"));
     control<QPushButton>(*d, "cmdOK")->click();

@@ -7,6 +7,7 @@
 #include "views/GraphScale.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace quellin;
 using quellin::test::at;
@@ -20,38 +21,33 @@ double plus(long long seconds)
     return vbdate::addSeconds(kStart, seconds);
 }
 
-struct FollowCase {
+struct SlideCase {
     const char* name;
     int hani;
-    long long endSeconds;    // window end, seconds after kStart
-    long long newestSeconds; // newest record
-    int steps;
+    long long newestSeconds; // newest record, seconds after the first
+    std::optional<long long> startSeconds;
 };
 
-class FollowSteps : public ::testing::TestWithParam<FollowCase> {};
+class SlidingStart : public ::testing::TestWithParam<SlideCase> {};
 
-TEST_P(FollowSteps, MoveTheWindowJustPastTheNewestRecord)
+TEST_P(SlidingStart, EndsAtTheNewestRecordButStartsNoEarlierThanTheFirst)
 {
-    const FollowCase& c = GetParam();
-    EXPECT_EQ(followSteps(plus(c.endSeconds), plus(c.newestSeconds), c.hani), c.steps);
-    // A window that ends at or after the newest record holds it: following it
-    // after a page means the same thing.
-    if (graphStepSeconds(c.hani) > 0) {
-        EXPECT_EQ(followsAfterPaging(plus(c.endSeconds), plus(c.newestSeconds)), c.steps == 0);
+    const SlideCase& c = GetParam();
+    const auto start = slidingStart(kStart, plus(c.newestSeconds), c.hani);
+    ASSERT_EQ(start.has_value(), c.startSeconds.has_value());
+    if (start) {
+        EXPECT_EQ(vbdate::secondsBetween(kStart, *start), *c.startSeconds);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, FollowSteps,
-                         ::testing::Values(FollowCase{"minuteInside", 1, 60, 59, 0},
-                                           FollowCase{"minuteAtTheEnd", 1, 60, 60, 0},
-                                           FollowCase{"minuteOnePast", 1, 60, 61, 1},
-                                           FollowCase{"minuteAWholeStepPast", 1, 60, 120, 1},
-                                           FollowCase{"minuteFarBehind", 1, 60, 60 + 5 * 60 + 1, 6},
-                                           FollowCase{"hourOnePast", 2, 3600, 3601, 1},
-                                           FollowCase{"dayOnePast", 3, 86400, 86401, 1},
-                                           FollowCase{"dayThreeDaysOn", 3, 86400, 4 * 86400, 3},
-                                           FollowCase{"unknownRangeNeverMoves", 4, 60, 6000, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Windows, SlidingStart,
+    ::testing::Values(SlideCase{"minuteYoung", 1, 30, 0}, SlideCase{"minuteFull", 1, 60, 0},
+                      SlideCase{"minuteOnePast", 1, 61, 1}, SlideCase{"minuteLater", 1, 75, 15},
+                      SlideCase{"hour", 2, 7200, 3600}, SlideCase{"day", 3, 3 * 86400, 2 * 86400},
+                      SlideCase{"dayYoung", 3, 3600, 0},
+                      SlideCase{"unknownRange", 4, 6000, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct LiveFixture : ::testing::Test {
     LiveFixture()
@@ -67,49 +63,54 @@ struct LiveFixture : ::testing::Test {
     Context& ctx = *t.ctx;
 };
 
-TEST_F(LiveFixture, TheDisplayCycleFollowsOnlyWhileMeasuringAndFollowing)
+TEST_F(LiveFixture, TheDisplayCycleSlidesOnlyWhileMeasuringAndFollowing)
 {
+    test::props(ctx).LastTime = plus(30); // the first minute fills from the left
+    stepLiveWindow(ctx);
+    EXPECT_EQ(ctx.graphWindow().GraphStart, kStart);
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(60));
     test::props(ctx).LastTime = plus(75);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
-    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(120));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(15));
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(75));
 
     // Paged back by the user: the window stays where it was put.
     ctx.graphWindow().GraphFollowing = false;
     test::props(ctx).LastTime = plus(200);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(15));
 
     // After the measurement nothing follows either.
     ctx.graphWindow().GraphFollowing = true;
     ctx.app.Measuring = false;
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
-    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(120));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(15));
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(75));
 }
 
 TEST_F(LiveFixture, PagingBackStopsFollowingAndPagingToTheNewestWindowResumesIt)
 {
     test::props(ctx).LastTime = plus(150);
     stepLiveWindow(ctx);
-    ASSERT_EQ(ctx.graphWindow().GraphStart, plus(120));
+    ASSERT_EQ(ctx.graphWindow().GraphStart, plus(90));
 
     pageGraphWindow(ctx, -1);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(30));
     EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
     test::props(ctx).LastTime = plus(190); // records go on arriving
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(60));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(30));
 
-    pageGraphWindow(ctx, +1); // 120..180: the newest record lies beyond it
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(120));
+    pageGraphWindow(ctx, +1); // 90..150: the newest record lies beyond it
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(90));
     EXPECT_FALSE(ctx.graphWindow().GraphFollowing);
-    pageGraphWindow(ctx, +1); // 180..240 holds it
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(180));
+    pageGraphWindow(ctx, +1); // 150..210 holds it
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(150));
     EXPECT_TRUE(ctx.graphWindow().GraphFollowing);
     test::props(ctx).LastTime = plus(241);
     stepLiveWindow(ctx);
-    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(240));
+    EXPECT_EQ(ctx.graphWindow().GraphStart, plus(181));
+    EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(241));
 
     // Paging back at the first record moves nothing; the newest window stays followed.
     ctx.graphWindow().GraphStart = kStart;
@@ -142,64 +143,74 @@ TEST_F(LiveFixture, TheFirstPointsScaleOnlyTheSeriesTheUserNeverScaled)
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_TRUE(applyFirstScale(ctx));
     EXPECT_FALSE(ctx.graphWindow().GraphFirstScalePending);
-    EXPECT_EQ(cat.SeriesScale[0], 2); // 0 .. 1000 V
-    EXPECT_EQ(cat.SeriesYMax[0], 1000);
-    EXPECT_EQ(cat.SeriesScale[4], 5); // the user's scale stays
+    // Fitted: 201.3 .. 202.3 V in steps of 0.1 V, kept as the listed 0 .. 1000 V.
+    EXPECT_TRUE(cat.SeriesFitted[0]);
+    EXPECT_DOUBLE_EQ(cat.SeriesYMin[0], 201.3);
+    EXPECT_DOUBLE_EQ(cat.SeriesYMax[0], 202.3);
+    EXPECT_EQ(cat.SeriesScale[0], 2);
+    EXPECT_FALSE(cat.SeriesFitted[4]); // the user's scale stays
+    EXPECT_EQ(cat.SeriesScale[4], 5);
     EXPECT_EQ(cat.SeriesYMax[4], 1e6);
-    EXPECT_EQ(cat.SeriesScale[9], 2);  // 0 .. 300 mA
-    EXPECT_EQ(cat.SeriesScale[12], 1); // ±20 ℃
-    EXPECT_EQ(cat.SeriesYMin[12], -20);
+    EXPECT_EQ(cat.SeriesYMin[9], 80); // 120 .. 250 mA lies far from zero
+    EXPECT_EQ(cat.SeriesYMax[9], 280);
+    EXPECT_EQ(cat.SeriesYMin[12], -6); // −5 .. 12 ℃
+    EXPECT_EQ(cat.SeriesYMax[12], 14);
     EXPECT_EQ(seriesForFirstScale(cat)[7], false);
 
     // Only once: later points leave the scales alone.
     values[0] = {20000, 20000};
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_FALSE(applyFirstScale(ctx));
-    EXPECT_EQ(cat.SeriesScale[0], 2);
+    EXPECT_DOUBLE_EQ(cat.SeriesYMax[0], 202.3);
 }
 
-// After the first scale, a curve that leaves its automatic range (the energy
-// grows all through a measurement) takes the next step up; the user's scales stay
-// and nothing shrinks.
-TEST_F(LiveFixture, AGrowingCurveTakesTheNextStepUpButNeverDown)
+// After the first scale, a curve that leaves its fitted range (the energy grows
+// all through a measurement) widens it; the user's scales stay and nothing shrinks.
+TEST_F(LiveFixture, AGrowingCurveWidensItsRangeButNeverNarrowsIt)
 {
     Catalog& cat = ctx.cat;
     std::vector<std::vector<double>> values(14, std::vector<double>{0, 0});
     values[8] = {0.5, 4};   // Wh
-    values[4] = {500, 600}; // W, chosen by the user below
-    values[12] = {5, 8};    // ℃, positive only
+    values[4] = {-500, -600}; // W, reverse flow drawn upwards; chosen by the user below
+    values[12] = {5, 8};    // ℃
     ctx.graphWindow().GraphFirstScalePending = true;
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     ASSERT_TRUE(applyLiveScale(ctx)); // the first scale
-    EXPECT_EQ(cat.SeriesYMax[8], 10);
-    EXPECT_EQ(cat.SeriesScale[12], 10); // 0 .. 10 ℃
+    EXPECT_EQ(cat.SeriesYMin[4], 460); // 500 .. 600 W
+    EXPECT_EQ(cat.SeriesYMax[4], 660);
+    EXPECT_EQ(cat.SeriesYMin[8], 0);  // near zero: the energy counts from it
+    EXPECT_EQ(cat.SeriesYMax[8], 5);
+    EXPECT_EQ(cat.SeriesYMin[12], 4);
+    EXPECT_EQ(cat.SeriesYMax[12], 9);
     test::setDecade(cat, 4, 2);
+    cat.SeriesFitted[4] = false;
     cat.SeriesScaleChosen[4] = true;
 
     values[8] = {90, 250};
     values[4] = {5000, 9000};
-    values[12] = {-3, 8};
+    values[12] = {-3, 8}; // below the bottom
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_EQ(seriesOutgrowingScale(ctx),
               (std::vector<bool>{false, false, false, false, false, false, false, false, true,
                                  false, false, false, true, false}));
     EXPECT_TRUE(applyLiveScale(ctx));
-    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+    EXPECT_EQ(cat.SeriesYMin[8], 0); // 0 .. 5 and 80 .. 280 together
+    EXPECT_EQ(cat.SeriesYMax[8], 500);
     EXPECT_EQ(cat.SeriesYMax[4], 1000); // the user's
-    EXPECT_EQ(cat.SeriesScale[12], 0);  // now both signs: ±10 ℃
-    EXPECT_EQ(cat.SeriesYMin[12], -10);
+    EXPECT_EQ(cat.SeriesYMin[12], -6);
+    EXPECT_EQ(cat.SeriesYMax[12], 14);
 
-    values[8] = {1, 2}; // smaller values leave the scale where it is
+    values[8] = {1, 2}; // smaller values leave the range where it is
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     EXPECT_FALSE(applyLiveScale(ctx));
-    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+    EXPECT_EQ(cat.SeriesYMax[8], 500);
 
     // After the measurement the scales are the user's business again.
     values[8] = {5000, 6000};
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
     ctx.app.Measuring = false;
     EXPECT_FALSE(applyLiveScale(ctx));
-    EXPECT_EQ(cat.SeriesYMax[8], 1000);
+    EXPECT_EQ(cat.SeriesYMax[8], 500);
 }
 
 TEST_F(LiveFixture, AScaleSetInTheDialogCountsAsTheUsers)
@@ -210,8 +221,10 @@ TEST_F(LiveFixture, AScaleSetInTheDialogCountsAsTheUsers)
     EXPECT_TRUE(applyScaleY(ctx, 0, 3, 0, QStringLiteral("0")));
     EXPECT_TRUE(applyScaleY(ctx, 9, 4, 0, QString()));
     EXPECT_TRUE(applyScaleY(ctx, 13, 2, 1, QString()));
-    // A refused entry chooses nothing.
+    // A refused entry chooses nothing; the fitted choice hands a series back.
     EXPECT_FALSE(applyScaleY(ctx, 1, 3, 0, QStringLiteral("abc")));
+    EXPECT_TRUE(applyScaleY(ctx, 10, 2, 0, QString()));
+    EXPECT_TRUE(applyScaleY(ctx, 10, fitChoicePosition(SeriesKind::Leakage), 0, QString()));
     EXPECT_EQ(seriesForFirstScale(cat),
               (std::vector<bool>{false, true, true, true, true, true, true, false, true, false,
                                  true, true, true, false}));

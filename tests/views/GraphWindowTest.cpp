@@ -186,6 +186,7 @@ struct YSetupCase {
     int scalePosition;
     bool temperature;
     int kindPosition;
+    bool fitted = false;
 };
 
 class GraphYAxisSetup : public GraphWindowTexts,
@@ -196,6 +197,7 @@ TEST_P(GraphYAxisSetup, ListsAndSelectionBySeries)
     const YSetupCase& c = GetParam();
     tc.ctx->cat.SeriesScale[static_cast<size_t>(c.s)] = c.scale;
     tc.ctx->cat.SeriesYMin[static_cast<size_t>(c.s)] = -20;
+    tc.ctx->cat.SeriesFitted[static_cast<size_t>(c.s)] = c.fitted;
     const ScaleYSetup y = scaleYSetup(*tc.ctx, c.s);
     if (c.refusal) {
         EXPECT_EQ(y.refusal, QString::fromUtf8(c.refusal));
@@ -206,17 +208,21 @@ TEST_P(GraphYAxisSetup, ListsAndSelectionBySeries)
     EXPECT_EQ(y.scalePosition, c.scalePosition);
     EXPECT_EQ(y.temperature, c.temperature);
     EXPECT_EQ(y.kindPosition, c.kindPosition);
-    EXPECT_EQ(y.minimumText, QStringLiteral("-20"));
+    EXPECT_EQ(y.choices.back(), kFitChoice);
+    // A listed step chosen after a fitted range counts from zero.
+    EXPECT_EQ(y.minimumText, c.fitted ? QStringLiteral("0") : QStringLiteral("-20"));
     EXPECT_EQ(y.frameCaption, QStringLiteral("Ｙ軸スケール［") + tc.ctx->cat.SeriesNames[c.s] +
                                   QStringLiteral("］"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Series, GraphYAxisSetup,
-                         ::testing::Values(YSetupCase{4, 3, nullptr, 13, 3, false, 0},
-                                           YSetupCase{8, 12, nullptr, 13, 12, false, 0},
-                                           YSetupCase{9, 2, nullptr, 10, 2, false, 0},
-                                           YSetupCase{12, 14, nullptr, 10, 4, true, 1},
-                                           YSetupCase{13, 20, nullptr, 10, 0, true, 2},
+                         ::testing::Values(YSetupCase{4, 3, nullptr, 14, 3, false, 0},
+                                           YSetupCase{8, 12, nullptr, 14, 12, false, 0},
+                                           YSetupCase{9, 2, nullptr, 11, 2, false, 0},
+                                           YSetupCase{12, 14, nullptr, 11, 4, true, 1},
+                                           YSetupCase{13, 20, nullptr, 11, 0, true, 2},
+                                           YSetupCase{4, 3, nullptr, 14, 13, false, 0, true},
+                                           YSetupCase{9, 2, nullptr, 11, 10, false, 0, true},
                                            YSetupCase{7, 0, "力率は変更できません。", 0, 0, false,
                                                       0}));
 

@@ -153,6 +153,51 @@ TEST(ListScroll, EnabledFromFifteenRecords)
     EXPECT_TRUE(listScroll(15).enabled);
     EXPECT_EQ(listScroll(15).maximum, 1);
     EXPECT_EQ(listScroll(32767).maximum, 32753);
+    // A taller list scrolls once its rows are full.
+    EXPECT_FALSE(listScroll(30, 30).enabled);
+    EXPECT_EQ(listScroll(31, 30).maximum, 1);
+}
+
+struct MoveCase {
+    const char* name;
+    ListMove move;
+    int top;
+    int want;
+};
+
+class ListMoves : public ::testing::TestWithParam<MoveCase> {};
+
+// A list of 20 rows over 120 records (tops 0 .. 100).
+TEST_P(ListMoves, StayWithinTheRecords)
+{
+    const MoveCase& c = GetParam();
+    EXPECT_EQ(listTopAfter(c.move, c.top, 100, 20), c.want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ListMoves,
+    ::testing::Values(MoveCase{"rowDown", ListMove::RowDown, 10, 11},
+                      MoveCase{"rowUp", ListMove::RowUp, 10, 9},
+                      MoveCase{"rowUpAtTheTop", ListMove::RowUp, 0, 0},
+                      MoveCase{"pageDownKeepsTheLastRow", ListMove::PageDown, 10, 29},
+                      MoveCase{"pageDownNearTheEnd", ListMove::PageDown, 90, 100},
+                      MoveCase{"pageUp", ListMove::PageUp, 50, 31},
+                      MoveCase{"end", ListMove::Last, 57, 100},
+                      MoveCase{"wheelDown", ListMove::WheelDown, 10, 13},
+                      MoveCase{"wheelUpAtTheTop", ListMove::WheelUp, 1, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ListRows, FollowTheGridsHeightButNeverFewerThanFourteen)
+{
+    struct Case {
+        int bodyHeight, rowHeight, rows;
+    };
+    for (const Case& c : {Case{300, 20, 14}, Case{15 * 20, 20, 14}, Case{16 * 20, 20, 15},
+                          Case{16 * 20 + 19, 20, 15}, Case{1000, 20, 49}, Case{1000, 0, 14},
+                          Case{1000000, 1, kMostListRows}}) {
+        SCOPED_TRACE(testing::Message() << c.bodyHeight << " / " << c.rowHeight);
+        EXPECT_EQ(listRowsForHeight(c.bodyHeight, c.rowHeight), c.rows);
+    }
 }
 
 TEST(GridColumns, FrequencyIsNotListed)

@@ -16,6 +16,8 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace quellin {
@@ -74,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, PanelLayout, ::testing::Values(1, 2));
 
 class ListLayout : public ::testing::TestWithParam<int> {};
 
-TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
+TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndAtLeastFifteenRows)
 {
     const int version = GetParam();
     test::TestContext t;
@@ -84,7 +86,8 @@ TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
     FrmSpread list(*t.ctx, host);
     list.show();
     const QTableWidget& grid = *control<QTableWidget>(list, "VSprd");
-    ASSERT_EQ(grid.rowCount(), 15);
+    ASSERT_GE(grid.rowCount(), 15);
+    ASSERT_EQ(grid.rowCount(), t.ctx->listPage().rowCount() + 1);
     ASSERT_EQ(grid.columnCount(), version >= 2 ? 17 : 12);
     const QFontMetrics fm(grid.font());
     const QString widest[18] = {"",          "32767",     "2002/06/01 10:00:05",
@@ -95,8 +98,8 @@ TEST_P(ListLayout, EveryColumnShowsItsWidestTextAndFifteenRows)
                                 "999.9",     "-99",       "-99"};
     for (int g = 1; g <= grid.columnCount(); ++g)
         EXPECT_LE(fm.horizontalAdvance(widest[g]) + 4, grid.columnWidth(g - 1)) << "column " << g;
-    // All fifteen rows are visible without scrolling the grid itself.
-    const int rowsHeight = grid.horizontalHeader()->height() + 15 * grid.rowHeight(0);
+    // All rows are visible without scrolling the grid itself.
+    const int rowsHeight = grid.horizontalHeader()->height() + grid.rowCount() * grid.rowHeight(0);
     EXPECT_LE(rowsHeight, grid.viewport()->height() + grid.horizontalHeader()->height());
 }
 
@@ -126,9 +129,10 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
         t.ctx->dataSet().AppendRecord(r);
     }
     t.ctx->dataSet().CloseTmp();
-    LoadListPage(*t.ctx, 26);
+    const int newestTop = 40 - t.ctx->listPage().rowCount();
+    LoadListPage(*t.ctx, newestTop);
     list.fillList();
-    EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 26);
+    EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), newestTop);
     EXPECT_TRUE(list.showsNewest());
     control<QScrollBar>(list, "VscSprd")->setValue(10);
     EXPECT_FALSE(list.showsNewest());
@@ -143,6 +147,49 @@ TEST(ListLook, NoHighlightedCellNoStaleThumbAndTheEndOfTheBar)
     EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->maximum(), 0);
     EXPECT_EQ(control<QScrollBar>(list, "VscSprd")->value(), 0);
     EXPECT_TRUE(list.showsNewest());
+}
+
+// The wheel and the keys move through the records; a taller window shows more
+// rows, the newest still at the bottom.
+TEST(ListLook, TheWheelAndTheKeysScrollAndATallWindowShowsMoreRows)
+{
+    test::TestContext t;
+    test::giveTestCatalogue(*t.ctx, 1);
+    ResetStore(*t.ctx);
+    t.ctx->dataSet().OpenTmpForAppend();
+    for (int i = 0; i < 100; ++i) {
+        DataRecord r;
+        r.number = i;
+        r.setTime(37408.0 + i / 86400.0);
+        t.ctx->dataSet().AppendRecord(r);
+    }
+    t.ctx->dataSet().CloseTmp();
+    MarkOnly host;
+    FrmSpread list(*t.ctx, host);
+    list.show();
+    QApplication::processEvents();
+    const int r = t.ctx->listPage().rowCount();
+    ASSERT_GE(r, 14);
+    const int last = 100 - r;
+    QTableWidget* grid = control<QTableWidget>(list, "VSprd");
+    // The moves themselves: ListMoves; here the keys and the wheel reach them.
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(grid, &end);
+    EXPECT_EQ(t.ctx->listPage().ListTop, last);
+    const QPoint at = grid->viewport()->rect().center();
+    QWheelEvent up(at, grid->viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &up);
+    EXPECT_EQ(t.ctx->listPage().ListTop, last - kWheelRows);
+
+    QApplication::sendEvent(grid, &end);
+    list.resize(list.width(), list.height() + 10 * grid->rowHeight(1));
+    QApplication::processEvents();
+    const int rows = t.ctx->listPage().rowCount();
+    EXPECT_GE(rows, r + 9);
+    EXPECT_EQ(t.ctx->listPage().Rows[static_cast<size_t>(rows)].number, 99);
+    EXPECT_TRUE(grid->viewport()->rect().contains(
+        grid->visualRect(grid->model()->index(rows, 0))));
 }
 
 } // namespace
