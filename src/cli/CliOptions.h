@@ -3,6 +3,8 @@
 // Japanese and English, and the values the options carry (a duration, the
 // logging period, the logged items). Pure functions: the commands act on them.
 
+#include "publish/PublishTargets.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +41,13 @@ struct CliOptions {
     bool jsonl = false;
     int downloadNumber = -1;
     QString setFile; // settings --set
+    // The monitoring outputs of measure.
+    std::optional<MqttTarget> mqtt;
+    QString mqttCa;
+    QString mqttId; // empty: the data folder's name
+    std::optional<InfluxTarget> influx;
+    QString influxToken;
+    std::optional<MetricsAddress> metrics;
 };
 
 struct CliParse {

@@ -1,6 +1,6 @@
 #pragma once
 // What quellin-cli writes about the measured records: the progress line on
-// standard error and a record as one JSON line.
+// standard error (the JSON line is publish/RecordJson, shared with MQTT).
 
 #include "base/Context.h"
 #include "cli/CliOptions.h"
@@ -12,10 +12,5 @@ namespace quellin {
 // "記録 120 件　有効電力 1.234E+3 W　積算電力量 0.0412 kWh" (English: "records 120
 // active power 1.234E+3 W energy 0.0412 kWh"); before the first line only the count.
 QString measureProgressText(CliLang lang, int records, const DataRecord* last, double energyKWh);
-
-// {"number":0,"time":"2002/06/01 12:00:00","voltR":100.1,…}: the columns the data
-// set has, under the measured items' keys; a value that is not a finite number
-// is null.
-QString recordJson(const Context& ctx, const DataRecord& record);
 
 } // namespace quellin
