@@ -234,7 +234,11 @@ void MqttPublisher::stop(int waitMs)
             QThread::msleep(10);
     };
     if (connected_) {
-        flush();
+        // The acknowledgements come on the network thread; the queue is fed from here.
+        waitFor([&] {
+            flush();
+            return queue_.empty() || !connected_;
+        });
         {
             std::lock_guard lock(offlineMutex_);
             send({topics_.status(), "offline", true}, &offlineMid_);
