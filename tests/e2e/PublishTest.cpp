@@ -75,16 +75,13 @@ public:
 
 class Cli {
 public:
-    int run(const QStringList& args, int ms = 60000)
+    void start(const QStringList& args)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QUELLIN_HOME", home.path());
         env.insert("LANG", "C.UTF-8");
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(QUELLIN_CLI), args);
-        if (!process.waitForStarted(5000))
-            return -1;
-        return finish(ms);
     }
     int finish(int ms)
     {
@@ -151,17 +148,11 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     MeterSim sim;
     ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "2", "--rate", "20"})) << sim.errorText().toStdString();
     Cli cli;
-    cli.process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUELLIN_HOME", cli.home.path());
-    env.insert("LANG", "C.UTF-8");
-    cli.process.setProcessEnvironment(env);
-    cli.process.start(QStringLiteral(QUELLIN_CLI),
-                      {"measure", "--port", sim.device(), "--log", cli.home.filePath("log.csv"), "--interval",
-                       "1", "--for", "8s", "--quiet", "--mqtt",
-                       QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort), "--mqtt-id", "board1",
-                       "--influx", QStringLiteral("http://127.0.0.1:%1/write?db=power").arg(influxPort),
-                       "--metrics", QString::number(metricsPort)});
+    cli.start({"measure", "--port", sim.device(), "--log", cli.home.filePath("log.csv"), "--interval", "1",
+               "--for", "8s", "--quiet", "--mqtt", QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort),
+               "--mqtt-id", "board1", "--influx",
+               QStringLiteral("http://127.0.0.1:%1/write?db=power").arg(influxPort), "--metrics",
+               QString::number(metricsPort)});
     ASSERT_TRUE(cli.process.waitForStarted(5000));
 
     // The metrics page while it measures, checked by promtool.
@@ -228,9 +219,10 @@ TEST(CliPublish, BadOutputsAreToldAndTheMeasurementGoesOn)
         ASSERT_TRUE(sim.start({"--rate", "20"})) << sim.errorText().toStdString();
         Cli cli;
         const QString log = cli.home.filePath("log.csv");
-        const int exit = cli.run(QStringList{"measure", "--port", sim.device(), "--log", log, "--version", "2",
+        cli.start(QStringList{"measure", "--port", sim.device(), "--log", log, "--version", "2",
                                              "--interval", "1", "--for", "4s", "--quiet"} +
-                                 c.args);
+                  c.args);
+        const int exit = cli.finish(60000);
         sim.stop();
         EXPECT_EQ(exit, c.exit) << cli.err.toStdString();
         EXPECT_TRUE(cli.err.contains(QString::fromUtf8(c.told))) << cli.err.toStdString();
