@@ -16,7 +16,6 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include <csignal>
 
 namespace quellin::test {
 namespace {
@@ -178,7 +177,7 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     sim.stop();
     EXPECT_TRUE(cli.err.contains("MQTT: 127.0.0.1:")) << cli.err.toStdString();
 
-    QThread::msleep(500);
+    QThread::msleep(500); // the broker's last forwards
     sub.p.terminate();
     sub.p.waitForFinished(3000);
     QFile subOut(dir.filePath("sub.txt"));
@@ -187,10 +186,8 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     EXPECT_TRUE(got.contains("site/board1/status online")) << got.toStdString();
     EXPECT_TRUE(got.contains("site/board1/state {\"number\":0,\"time\":\"")) << got.toStdString();
     EXPECT_TRUE(got.contains("homeassistant/sensor/board1/power/config {")) << got.toStdString();
-    EXPECT_TRUE(got.contains("homeassistant/sensor/board1/temp1/config {"));
     EXPECT_TRUE(got.trimmed().endsWith("site/board1/status offline")) << got.toStdString();
 
-    // Every record of the data set reached InfluxDB as one point.
     const qint64 records = QFileInfo(QDir(cli.home.path()).filePath("TMP.DAT")).size() / 140;
     ASSERT_GT(records, 2);
     const QByteArray counted =

