@@ -21,6 +21,7 @@
 #include "link/LinkInput.h"
 #include "link/Sequencer.h"
 #include "main/MeasurementRun.h"
+#include "publish/RecordJson.h"
 #include "store/ModFile.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 
 #include "cli/CliRecordText.h"
 #include "link/Sequencer.h"
+#include "publish/RecordJson.h"
 #include "store/CsvSave.h"
 #include "store/ModFile.h"
 
@@ -32,6 +33,10 @@ CliMeasure::CliMeasure(CliSession& session)
         QObject::connect(&run_, &MeasurementRun::recordStored, &run_, [this](const DataRecord& r) {
             writeLine(session_.out(), recordJson(ctx_, r));
         });
+    QObject::connect(&run_, &MeasurementRun::recordStored, &run_, [this](const DataRecord& r) {
+        if (outputs_)
+            outputs_->recordStored(r);
+    });
     second_.setInterval(1000);
     QObject::connect(&second_, &QTimer::timeout, [this] { onSecond(); });
     forTimer_.setSingleShot(true);
@@ -57,6 +62,30 @@ CliExit CliMeasure::applyOptions()
             return CliExit::Usage;
         }
         ctx_.cat.LogColumns = items.columns;
+    }
+    return CliExit::Done;
+}
+
+CliExit CliMeasure::startOutputs()
+{
+    const CliOptions& o = session_.options();
+    PublishOptions p;
+    p.meterId = o.mqttId.isEmpty() ? QDir(ctx_.app.AppFolder).dirName() : o.mqttId;
+    p.mqtt = o.mqtt;
+    p.mqttCa = o.mqttCa;
+    p.influx = o.influx;
+    p.influxToken = o.influxToken;
+    p.metrics = o.metrics;
+    if (!p.any())
+        return CliExit::Done;
+    outputs_ = std::make_unique<Publishing>(ctx_, p, [this](const QString& text) {
+        writeLine(session_.err(), text);
+    });
+    QString error;
+    if (!outputs_->start(&error)) {
+        writeLine(session_.err(), error);
+        outputs_.reset();
+        return CliExit::Usage;
     }
     return CliExit::Done;
 }
@@ -95,6 +124,8 @@ CliExit CliMeasure::run()
     }
     if (!session_.keepLeftoverDataSet())
         return CliExit::Refused;
+    if (const CliExit e = startOutputs(); e != CliExit::Done)
+        return e;
     session_.clients().main = this;
     session_.clients().measured = &run_.measuredData();
 
@@ -124,6 +155,9 @@ CliExit CliMeasure::run()
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     second_.stop();
     forTimer_.stop();
+    // The last records and "offline" go out now, each within a few seconds.
+    if (outputs_)
+        outputs_->stop();
 
     // The log and the records are complete unless writing them failed; a meter
     // that went away or never confirmed the stop is a link failure.
@@ -202,6 +236,8 @@ void CliMeasure::KeisokuEnd()
 void CliMeasure::linkLost()
 {
     lost_ = true;
+    if (outputs_)
+        outputs_->setLinkUp(false);
     run_.linkLost();
     ended_ = true;
 }

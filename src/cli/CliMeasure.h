@@ -1,7 +1,8 @@
 #pragma once
 // quellin-cli measure: the measurement run of the main window without the
 // window. The link calls it back as the main window; of the run it hears the
-// lines (the progress line) and the stored records (the JSON output). It
+// lines (the progress line) and the stored records (the JSON output and the
+// monitoring outputs, which it never waits for). It
 // stops on SIGINT, SIGTERM or SIGHUP (one during the start stops the meter
 // once it measures), after --for, on the meter's "STP" and when the store is
 // full; the stop is the window's (log closed, then "SLE", "SMD10"). A second
@@ -10,6 +11,7 @@
 #include "base/LinkClients.h"
 #include "cli/CliSession.h"
 #include "main/MeasurementRun.h"
+#include "publish/Publishing.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -34,6 +36,8 @@ public:
 
 private:
     CliExit applyOptions();
+    // The monitoring outputs asked for, started; Usage when one cannot be set up.
+    CliExit startOutputs();
     CliExit start();
     void requestStop();
     void onSecond();
@@ -54,6 +58,7 @@ private:
     bool haveLine_ = false;
     DataRecord lastLine_{};
     QString lastPanel_; // status panel 2 as last told
+    std::unique_ptr<Publishing> outputs_;
 };
 
 } // namespace quellin

@@ -194,6 +194,53 @@ const std::vector<CliOptionEntry>& cliOptionTable()
              o.json = true;
              return QString();
          }},
+        {"--mqtt",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             const MqttTargetParse p = parseMqttTarget(v);
+             o.mqtt = p.target;
+             return p.error;
+         }},
+        {"--mqtt-ca",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.mqttCa = v;
+             return QString();
+         }},
+        {"--mqtt-id",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang L) {
+             o.mqttId = v;
+             return topicSafeId(v) == v ? QString()
+                                        : tr(L, "--mqtt-id は英数字と _ - だけで指定して下さい。",
+                                             "--mqtt-id takes letters, digits, _ and - only");
+         }},
+        {"--influx",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             const InfluxTargetParse p = parseInfluxTarget(v);
+             o.influx = p.target;
+             return p.error;
+         }},
+        {"--influx-token",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.influxToken = v;
+             return QString();
+         }},
+        {"--metrics",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang) {
+             const MetricsAddressParse p = parseMetricsAddress(v);
+             o.metrics = p.address;
+             return p.error;
+         }},
         {"--set",
          true,
          {C::Settings},

@@ -3,6 +3,8 @@
 // Japanese and English, and the values the options carry (a duration, the
 // logging period, the logged items). Pure functions: the commands act on them.
 
+#include "publish/PublishTargets.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -45,6 +47,13 @@ struct CliOptions {
     int demandMinutes = 30;
     bool json = false;
     QString xlsx; // the workbook written beside the output
+    // The monitoring outputs of measure.
+    std::optional<MqttTarget> mqtt;
+    QString mqttCa;
+    QString mqttId; // empty: the data folder's name
+    std::optional<InfluxTarget> influx;
+    QString influxToken;
+    std::optional<MetricsAddress> metrics;
 };
 
 struct CliParse {

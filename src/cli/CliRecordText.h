@@ -1,6 +1,6 @@
 #pragma once
 // What quellin-cli writes about the measured records: the progress line on
-// standard error and a record as one JSON line.
+// standard error (the JSON line is publish/RecordJson, shared with MQTT).
 
 #include "base/Context.h"
 #include "cli/CliOptions.h"
@@ -18,10 +18,5 @@ QString measureProgressText(CliLang lang, int records, const DataRecord* last, d
 // 0:02:00、書いたファイル：log.csv、data.csv" (English: "measurement ended: 120
 // records in 0:02:00, files written: log.csv, data.csv"); no file: "なし", "none".
 QString measureSummaryText(CliLang lang, int records, qint64 seconds, const QStringList& files);
-
-// {"number":0,"time":"2002/06/01 12:00:00","voltR":100.1,…}: the columns the data
-// set has, under the measured items' keys; a value that is not a finite number
-// is null.
-QString recordJson(const Context& ctx, const DataRecord& record);
 
 } // namespace quellin

@@ -111,7 +111,7 @@ TEST_P(CliHelp, NamesEveryOptionOfTheTableAndNoOther)
 {
     const QString help = cliHelpText(GetParam());
     QStringList named;
-    static const QRegularExpression option(QStringLiteral("--[a-z]+"));
+    static const QRegularExpression option(QStringLiteral("--[a-z]+(-[a-z]+)*"));
     for (auto it = option.globalMatch(help); it.hasNext();)
         named << it.next().captured();
     named.removeDuplicates();
