@@ -21,6 +21,12 @@ const QString kPrintSpreadQuestion = QStringLiteral("データ一覧を印字し
 const QString kPrintGraphQuestion = QStringLiteral("グラフ画面を印刷します。\r\nよろしいですか？");
 const QString kPrinterErrorText = QStringLiteral("プリンタエラーが発生しました。");
 const QString kNothingToPrintText = QStringLiteral("印刷するデータがありません。");
+
+QString longPrintQuestion(int pages)
+{
+    return QStringLiteral("データ一覧は %1 ページになります。\r\n印刷（プレビュー）に時間がかかります。続けますか？")
+        .arg(pages);
+}
 const QString kNothingToExportText = QStringLiteral("出力するデータがありません。");
 const QString kNoPrinterText = QStringLiteral(
     "プリンタが見つかりません。\r\n印刷のウィンドウから PDF ファイルに出力できます。");
@@ -145,6 +151,13 @@ void FrmPrint::PrintSpread()
     SpreadSection section(table, ctx_.app.HardVersion, printer.pageLayout().pageSize());
     printer.setDocName(QStringLiteral("スプレッドシート"));
     printer.setPageLayout(section.pageLayout());
+    // A full store is a thousand pages: the preview draws every one of them
+    // before it shows, so the user is told how many first.
+    const double dpi = printer.logicalDpiY();
+    const int pages = section.pageCount(
+        printer, {QSizeF(section.pageLayout().paintRectPixels(static_cast<int>(dpi)).size()), dpi});
+    if (pages > kLongPrintPages && !ctx_.svc.msg.askYesNo(longPrintQuestion(pages), MsgIcon::Question))
+        return;
     runPrint(printer, {&section});
 }
 

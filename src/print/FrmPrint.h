@@ -22,6 +22,9 @@ extern const QString kPrintSpreadQuestion;
 extern const QString kPrintGraphQuestion;
 extern const QString kPrinterErrorText;
 extern const QString kNothingToPrintText;
+// More pages than this are announced, with the question whether to go on.
+inline constexpr int kLongPrintPages = 50;
+QString longPrintQuestion(int pages);
 extern const QString kNothingToExportText;
 extern const QString kNoPrinterText;
 

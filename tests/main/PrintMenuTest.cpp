@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace quellin {
@@ -120,6 +121,33 @@ TEST_F(PrintFixture, AnsweredNoNothingIsPrinted)
     EXPECT_EQ(previews, 0);
     EXPECT_EQ(t.msg.shown.size(), 2u);
     EXPECT_EQ(t.msg.shown[1].text, QStringLiteral("グラフ画面を印刷します。\r\nよろしいですか？"));
+}
+
+// A list of more than 50 pages says how many before the preview draws them all;
+// No prints nothing, Yes goes on as before.
+struct LongList : PrintFixture {
+    LongList() : PrintFixture(1, 4000) {}
+};
+
+TEST_F(LongList, IsAnnouncedWithItsPagesBeforeThePreview)
+{
+    for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        SCOPED_TRACE(answer == MsgAnswer::Yes ? "yes" : "no");
+        t.msg.shown.clear();
+        previews = 0;
+        t.msg.answers = {MsgAnswer::Yes, answer};
+        main->MnuFile_PrintSpread->trigger();
+        ASSERT_EQ(t.msg.shown.size(), 2u) << t.msg.texts().join(QLatin1Char('|')).toStdString();
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^データ一覧は (\\d+) ページになります。\r\n"))
+                .match(t.msg.shown[1].text);
+        ASSERT_TRUE(m.hasMatch()) << t.msg.shown[1].text.toStdString();
+        EXPECT_GT(m.captured(1).toInt(), kLongPrintPages);
+        EXPECT_EQ(previews, answer == MsgAnswer::Yes ? 1 : 0);
+        if (answer == MsgAnswer::Yes) {
+            EXPECT_EQ(previewPages, m.captured(1).toInt());
+        }
+    }
 }
 
 TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
