@@ -244,6 +244,11 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
     return result;
 }
 
+QString surveyItemTitle(const Catalog& cat, int c)
+{
+    return c >= 0 && c < cat.ColumnTitles.size() ? cat.ColumnTitles[c] : toQString(measuredItem(c).title);
+}
+
 SurveyResult analyseDataSet(const DataSet& data, const AnalysisPeriod& period, int demandMinutes)
 {
     std::vector<bool> columns(kMaxColumns, false);

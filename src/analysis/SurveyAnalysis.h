@@ -9,6 +9,7 @@
 // Times are the data set's own (days as in VbDate); inside, they are counted
 // in whole seconds, so that hours, days and demand intervals are cut exactly.
 
+#include "base/Context.h"
 #include "store/DataSet.h"
 
 #include <QString>
@@ -95,6 +96,10 @@ SurveyResult analyseDataSet(const DataSet& data, const AnalysisPeriod& period, i
 // tells which columns the data set holds.
 SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<bool>& columns,
                             int periodSeconds, const AnalysisPeriod& period, int demandMinutes);
+
+// An item's title as the data files write it ("有効電力(W)"): the catalogue's,
+// or the measured items' own for a column the catalogue does not list.
+QString surveyItemTitle(const Catalog& cat, int column);
 
 inline const QString kNoRecordsInPeriod = QStringLiteral("指定された期間に記録がありません。");
 inline const QString kBadDemandLength = QStringLiteral("デマンド時限は 15、30、60 分のいずれかです。");

@@ -52,11 +52,6 @@ private:
     lxw_error error_ = LXW_NO_ERROR;
 };
 
-QString titleOf(const Catalog& cat, int c)
-{
-    return c < cat.ColumnTitles.size() ? cat.ColumnTitles[c] : toQString(measuredItem(c).title);
-}
-
 void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
 {
     int r = 0;
@@ -97,7 +92,7 @@ void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
         s.text(r, c, QString::fromUtf8(itemHeads[c]));
     ++r;
     for (const ItemFigures& i : f.items) {
-        s.text(r, 0, titleOf(cat, i.column));
+        s.text(r, 0, surveyItemTitle(cat, i.column));
         s.number(r, 1, i.min);
         s.date(r, 2, i.minTime);
         s.number(r, 3, i.max);
@@ -170,10 +165,10 @@ void writeRecords(Sheet& s, const Catalog& cat, const DataSet& data, const Analy
     for (int c = column::kVoltR; c < kMaxColumns; ++c)
         if (data.columnPresent(c))
             columns.push_back(c);
-    s.text(0, 0, titleOf(cat, column::kNumber));
-    s.text(0, 1, titleOf(cat, column::kTime));
+    s.text(0, 0, surveyItemTitle(cat, column::kNumber));
+    s.text(0, 1, surveyItemTitle(cat, column::kTime));
     for (size_t k = 0; k < columns.size(); ++k)
-        s.text(0, static_cast<int>(k) + 2, titleOf(cat, columns[k]));
+        s.text(0, static_cast<int>(k) + 2, surveyItemTitle(cat, columns[k]));
     // Read a page at a time: a full store is not held twice.
     constexpr int kPage = 4096;
     const auto inPeriod = [&](double t) {

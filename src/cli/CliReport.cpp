@@ -25,11 +25,6 @@ QJsonValue optional(const std::optional<double>& v)
     return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
 }
 
-QString titleOf(const Catalog& cat, int c)
-{
-    return c < cat.ColumnTitles.size() ? cat.ColumnTitles[c] : toQString(measuredItem(c).title);
-}
-
 } // namespace
 
 QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
@@ -49,7 +44,7 @@ QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
     o[QStringLiteral("out_of_order")] = f.outOfOrder;
     QJsonObject items;
     for (const ItemFigures& i : f.items)
-        items[titleOf(cat, i.column)] = QJsonObject{{QStringLiteral("min"), i.min},
+        items[surveyItemTitle(cat, i.column)] = QJsonObject{{QStringLiteral("min"), i.min},
                                                     {QStringLiteral("min_time"), stamp(i.minTime)},
                                                     {QStringLiteral("max"), i.max},
                                                     {QStringLiteral("max_time"), stamp(i.maxTime)},
@@ -106,7 +101,7 @@ QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
     for (const ItemFigures& i : f.items)
         out << (ja ? QStringLiteral("%1：最小 %2（%3）最大 %4（%5）平均 %6")
                    : QStringLiteral("%1: min %2 (%3) max %4 (%5) mean %6"))
-                   .arg(titleOf(cat, i.column), num(i.min, "0.000E+0"), stamp(i.minTime),
+                   .arg(surveyItemTitle(cat, i.column), num(i.min, "0.000E+0"), stamp(i.minTime),
                         num(i.max, "0.000E+0"), stamp(i.maxTime), num(i.mean, "0.000E+0"));
     if (!f.byDay.empty()) {
         out << (ja ? QStringLiteral("電力量：%1 kWh") : QStringLiteral("energy: %1 kWh")).arg(num(f.energyKWh, "0.000"));

@@ -251,10 +251,8 @@ void FrmReport::showFigures()
         setRow(GrdSummary, r, rows[r]);
     for (int r = 0; r < static_cast<int>(f.items.size()); ++r) {
         const ItemFigures& i = f.items[static_cast<size_t>(r)];
-        const QString title = i.column < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[i.column]
-                                                                       : toQString(measuredItem(i.column).title);
         setRow(GrdItems, r,
-               {title, number(i.min, "0.000E+0"), stamp(i.minTime), number(i.max, "0.000E+0"),
+               {surveyItemTitle(ctx_.cat, i.column), number(i.min, "0.000E+0"), stamp(i.minTime), number(i.max, "0.000E+0"),
                 stamp(i.maxTime), number(i.mean, "0.000E+0")});
     }
 
