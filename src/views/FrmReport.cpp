@@ -1,6 +1,7 @@
 #include "views/FrmReport.h"
 
 #include "analysis/SurveyWorkbook.h"
+#include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
@@ -204,9 +205,16 @@ void FrmReport::setWholePeriod()
 
 void FrmReport::refresh()
 {
-    SurveyResult result = ctx_.app.DataPresent || ctx_.dataSet().RecordCount() > 0
-                              ? analyseDataSet(ctx_.dataSet(), period(), demandMinutes())
-                              : SurveyResult{std::nullopt, kNoRecordsInPeriod};
+    SurveyResult result{std::nullopt, kNoRecordsInPeriod};
+    // TMP.DAT may fail to read: said in the status bar, the window stays.
+    trapped(
+        ctx_, "FrmReport_Refresh", false,
+        [&] {
+            if (ctx_.dataSet().RecordCount() > 0)
+                result = analyseDataSet(ctx_.dataSet(), period(), demandMinutes());
+            return true;
+        },
+        ReportTo::StatusBar);
     figures_ = std::move(result.figures);
     LblError->setText(result.error);
     CmdWorkbook->setEnabled(figures_.has_value());
