@@ -300,7 +300,10 @@ void FrmReport::saveWorkbook()
     const QString path = ctx_.svc.files.saveFile(request);
     if (path.isEmpty())
         return;
-    const QString error = writeSurveyWorkbook(path, ctx_.cat, ctx_.dataSet(), period(), *figures_);
+    // The records come from TMP.DAT: a failing read is reported under the command's name.
+    const QString error = trapped(ctx_, "CmdWorkbook_Click", QString(), [&] {
+        return writeSurveyWorkbook(path, ctx_.cat, ctx_.dataSet(), period(), *figures_);
+    });
     if (!error.isEmpty())
         ctx_.svc.msg.info(error, MsgIcon::Exclamation);
 }
