@@ -212,7 +212,7 @@ QString writeSurveyWorkbook(const QString& path, const Catalog& cat, const DataS
     format_set_num_format(date, "yyyy/mm/dd hh:mm:ss");
 
     lxw_error failed = LXW_NO_ERROR;
-    {
+    try {
         Sheet summary(book, kSummarySheet, date);
         writeSummary(summary, cat, figures);
         Sheet demand(book, kDemandSheet, date);
@@ -224,6 +224,11 @@ QString writeSurveyWorkbook(const QString& path, const Catalog& cat, const DataS
         for (const Sheet* s : {&summary, &demand, &energy, &records})
             if (!s->ok() && failed == LXW_NO_ERROR)
                 failed = s->error();
+    } catch (...) {
+        // TMP.DAT could not be read: no half a workbook is left behind.
+        workbook_close(book);
+        QFile::remove(part);
+        throw;
     }
     const lxw_error closed = workbook_close(book); // frees the workbook in every case
     if (failed == LXW_NO_ERROR)
