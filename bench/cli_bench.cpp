@@ -26,6 +26,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
 #include <bit>
 #include <cstdint>
 
@@ -159,8 +163,39 @@ double seconds(const timeval& t)
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
 }
 
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// Arg 1: with all three outputs on: MQTT to a real broker, InfluxDB to a port
+// nobody listens on (its points pile up to their bound: the most memory the
+// outputs take), and the metrics page.
 void BM_CliMeasureTenThousandLines(benchmark::State& state)
 {
+    const bool outputs = state.range(0) == 1;
+    QTemporaryDir brokerDir;
+    QProcess broker;
+    const quint16 mqttPort = freePort();
+    if (outputs) {
+        QFile conf(brokerDir.filePath("mosquitto.conf"));
+        if (!conf.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("no broker configuration");
+            return;
+        }
+        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
+                       .arg(mqttPort)
+                       .toUtf8());
+        conf.close();
+        broker.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf.fileName()});
+        if (!broker.waitForStarted(5000)) {
+            state.SkipWithError("mosquitto did not start (scripts/setup.sh installs it)");
+            return;
+        }
+        QThread::msleep(300);
+    }
     for (auto _ : state) {
         MeterSim sim;
         if (!sim.start(
@@ -177,6 +212,13 @@ void BM_CliMeasureTenThousandLines(benchmark::State& state)
                                          "--interval",
                                          "1",
                                          "--quiet"};
+        if (outputs)
+            for (const std::string& a :
+                 {std::string("--mqtt"), "mqtt://127.0.0.1:" + std::to_string(mqttPort),
+                  std::string("--influx"),
+                  "http://127.0.0.1:" + std::to_string(freePort()) + "/write?db=bench",
+                  std::string("--metrics"), std::to_string(freePort())})
+                args.push_back(a);
         const ChildRun run = runCli(args, home.path().toStdString());
         if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
             state.SkipWithError("quellin-cli did not end well");
@@ -189,8 +231,14 @@ void BM_CliMeasureTenThousandLines(benchmark::State& state)
         state.counters["cpu_us_per_line"] = cpu * 1e6 / std::max(lines, 1);
         state.counters["max_rss_MB"] = static_cast<double>(run.usage.ru_maxrss) / 1024.0;
     }
+    if (outputs) {
+        broker.kill();
+        broker.waitForFinished(3000);
+    }
 }
 BENCHMARK(BM_CliMeasureTenThousandLines)
+    ->Arg(0)
+    ->Arg(1)
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
