@@ -1,6 +1,7 @@
 #include "analysis/SurveyAnalysis.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,12 +147,7 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
     for (size_t i = 1; i < records.size(); ++i)
         if (secondsOf(records[i].time()) < secondsOf(records[i - 1].time()))
             ++f.outOfOrder;
-    const std::optional<qint64> from = period.from ? std::optional(secondsOf(*period.from)) : std::nullopt;
-    const std::optional<qint64> to = period.to ? std::optional(secondsOf(*period.to)) : std::nullopt;
-    std::erase_if(records, [&](const DataRecord& r) {
-        const qint64 t = secondsOf(r.time());
-        return (from && t < *from) || (to && t > *to);
-    });
+    std::erase_if(records, [&](const DataRecord& r) { return !inAnalysisPeriod(period, r.time()); });
     if (records.empty()) {
         result.error = kNoRecordsInPeriod;
         return result;
@@ -242,6 +238,17 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
     }
     result.figures = std::move(f);
     return result;
+}
+
+bool inAnalysisPeriod(const AnalysisPeriod& period, double t)
+{
+    const qint64 sec = secondsOf(t);
+    return (!period.from || sec >= secondsOf(*period.from)) && (!period.to || sec <= secondsOf(*period.to));
+}
+
+QString surveyTime(double t)
+{
+    return Format(t, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
 }
 
 QString surveyItemTitle(const Catalog& cat, int c)

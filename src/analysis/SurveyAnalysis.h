@@ -23,6 +23,8 @@ struct AnalysisPeriod {
     std::optional<double> from;
     std::optional<double> to;
 };
+// Whether time t lies in the period, compared in whole seconds.
+bool inAnalysisPeriod(const AnalysisPeriod& period, double t);
 
 struct RecordGap {
     double after = 0;  // the last record before the gap
@@ -100,6 +102,8 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
 // An item's title as the data files write it ("有効電力(W)"): the catalogue's,
 // or the measured items' own for a column the catalogue does not list.
 QString surveyItemTitle(const Catalog& cat, int column);
+// A time of the figures as the data files write it: "yyyy/mm/dd hh:mm:ss".
+QString surveyTime(double t);
 
 inline const QString kNoRecordsInPeriod = QStringLiteral("指定された期間に記録がありません。");
 inline const QString kBadDemandLength = QStringLiteral("デマンド時限は 15、30、60 分のいずれかです。");

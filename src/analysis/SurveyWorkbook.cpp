@@ -171,17 +171,12 @@ void writeRecords(Sheet& s, const Catalog& cat, const DataSet& data, const Analy
         s.text(0, static_cast<int>(k) + 2, surveyItemTitle(cat, columns[k]));
     // Read a page at a time: a full store is not held twice.
     constexpr int kPage = 4096;
-    const auto inPeriod = [&](double t) {
-        const qint64 sec = std::llround(t * 86400.0);
-        return (!period.from || sec >= std::llround(*period.from * 86400.0)) &&
-               (!period.to || sec <= std::llround(*period.to * 86400.0));
-    };
     int row = 1;
     std::vector<DataRecord> page;
     for (int first = 1; first <= data.RecordCount() && s.ok(); first += kPage) {
         data.ReadRecordsInto(first, std::min(kPage, data.RecordCount() - first + 1), page);
         for (const DataRecord& rec : page) {
-            if (!inPeriod(rec.time()))
+            if (!inAnalysisPeriod(period, rec.time()))
                 continue;
             s.number(row, 0, rec.number);
             s.date(row, 1, rec.time());

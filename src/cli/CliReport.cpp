@@ -1,7 +1,6 @@
 #include "cli/CliReport.h"
 
 #include "analysis/SurveyWorkbook.h"
-#include "base/MeasuredItems.h"
 #include "cli/CliConsole.h"
 #include "cli/CliSession.h"
 #include "platform/Format.h"
@@ -15,11 +14,6 @@ namespace quellin {
 
 namespace {
 
-QString stamp(double t)
-{
-    return Format(t, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
-}
-
 QJsonValue optional(const std::optional<double>& v)
 {
     return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
@@ -30,24 +24,24 @@ QJsonValue optional(const std::optional<double>& v)
 QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
 {
     QJsonObject o;
-    o[QStringLiteral("from")] = stamp(f.first);
-    o[QStringLiteral("to")] = stamp(f.last);
+    o[QStringLiteral("from")] = surveyTime(f.first);
+    o[QStringLiteral("to")] = surveyTime(f.last);
     o[QStringLiteral("records")] = f.records;
     o[QStringLiteral("period_s")] = f.periodSeconds;
     o[QStringLiteral("missing")] = f.missing;
     QJsonArray gaps;
     for (const RecordGap& g : f.gaps)
-        gaps.append(QJsonObject{{QStringLiteral("start"), stamp(g.after)},
-                                {QStringLiteral("end"), stamp(g.before)},
+        gaps.append(QJsonObject{{QStringLiteral("start"), surveyTime(g.after)},
+                                {QStringLiteral("end"), surveyTime(g.before)},
                                 {QStringLiteral("missing"), g.missing}});
     o[QStringLiteral("gaps")] = gaps;
     o[QStringLiteral("out_of_order")] = f.outOfOrder;
     QJsonObject items;
     for (const ItemFigures& i : f.items)
         items[surveyItemTitle(cat, i.column)] = QJsonObject{{QStringLiteral("min"), i.min},
-                                                    {QStringLiteral("min_time"), stamp(i.minTime)},
+                                                    {QStringLiteral("min_time"), surveyTime(i.minTime)},
                                                     {QStringLiteral("max"), i.max},
-                                                    {QStringLiteral("max_time"), stamp(i.maxTime)},
+                                                    {QStringLiteral("max_time"), surveyTime(i.maxTime)},
                                                     {QStringLiteral("mean"), i.mean}};
     o[QStringLiteral("items")] = items;
     const bool power = !f.byDay.empty();
@@ -55,7 +49,7 @@ QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
     o[QStringLiteral("energy_column_kwh")] = optional(f.energyColumnKWh);
     QJsonArray hours, days;
     for (const EnergySlot& s : f.byHour)
-        hours.append(QJsonObject{{QStringLiteral("start"), stamp(s.start)}, {QStringLiteral("kwh"), s.kWh}});
+        hours.append(QJsonObject{{QStringLiteral("start"), surveyTime(s.start)}, {QStringLiteral("kwh"), s.kWh}});
     for (const EnergySlot& s : f.byDay)
         days.append(QJsonObject{{QStringLiteral("date"), Format(s.start, QStringLiteral("yyyy/mm/dd"))},
                                 {QStringLiteral("kwh"), s.kWh}});
@@ -63,7 +57,7 @@ QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
     o[QStringLiteral("by_day")] = days;
     QJsonArray intervals;
     for (const DemandInterval& in : f.demand.intervals)
-        intervals.append(QJsonObject{{QStringLiteral("start"), stamp(in.start)},
+        intervals.append(QJsonObject{{QStringLiteral("start"), surveyTime(in.start)},
                                      {QStringLiteral("kw"), in.kW},
                                      {QStringLiteral("records"), in.records},
                                      {QStringLiteral("complete"), in.complete}});
@@ -72,7 +66,7 @@ QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
         {QStringLiteral("minutes"), f.demand.minutes},
         {QStringLiteral("intervals"), intervals},
         {QStringLiteral("max_kw"), demand ? QJsonValue(f.demand.maxKW) : QJsonValue(QJsonValue::Null)},
-        {QStringLiteral("max_start"), demand ? QJsonValue(stamp(f.demand.maxStart)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("max_start"), demand ? QJsonValue(surveyTime(f.demand.maxStart)) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("max_over_complete"), f.demand.maxOverComplete}};
     o[QStringLiteral("load_factor")] = optional(f.demand.loadFactor);
     o[QStringLiteral("power_factor")] = optional(f.powerFactorPercent);
@@ -86,13 +80,13 @@ QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
     QStringList out;
     out << (ja ? QStringLiteral("期間：%1 ～ %2（記録 %3 件、周期 %4 秒、欠測 %5 件）")
                : QStringLiteral("period: %1 to %2 (%3 records, every %4 s, %5 missing)"))
-               .arg(stamp(f.first), stamp(f.last))
+               .arg(surveyTime(f.first), surveyTime(f.last))
                .arg(f.records)
                .arg(f.periodSeconds)
                .arg(f.missing);
     for (const RecordGap& g : f.gaps)
         out << (ja ? QStringLiteral("  欠測：%1 ～ %2 の間 %3 件") : QStringLiteral("  gap: %3 between %1 and %2"))
-                   .arg(stamp(g.after), stamp(g.before))
+                   .arg(surveyTime(g.after), surveyTime(g.before))
                    .arg(g.missing);
     if (f.outOfOrder > 0)
         out << (ja ? QStringLiteral("時刻が前の記録より前の記録が %1 件あります（時刻順に並べて集計しました）。")
@@ -101,8 +95,8 @@ QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
     for (const ItemFigures& i : f.items)
         out << (ja ? QStringLiteral("%1：最小 %2（%3）最大 %4（%5）平均 %6")
                    : QStringLiteral("%1: min %2 (%3) max %4 (%5) mean %6"))
-                   .arg(surveyItemTitle(cat, i.column), num(i.min, "0.000E+0"), stamp(i.minTime),
-                        num(i.max, "0.000E+0"), stamp(i.maxTime), num(i.mean, "0.000E+0"));
+                   .arg(surveyItemTitle(cat, i.column), num(i.min, "0.000E+0"), surveyTime(i.minTime),
+                        num(i.max, "0.000E+0"), surveyTime(i.maxTime), num(i.mean, "0.000E+0"));
     if (!f.byDay.empty()) {
         out << (ja ? QStringLiteral("電力量：%1 kWh") : QStringLiteral("energy: %1 kWh")).arg(num(f.energyKWh, "0.000"));
         for (const EnergySlot& s : f.byDay)
@@ -111,7 +105,7 @@ QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
     if (!f.demand.intervals.empty()) {
         out << (ja ? QStringLiteral("最大デマンド（%1分）：%2 kW（%3 から）") : QStringLiteral("maximum demand (%1 min): %2 kW (from %3)"))
                    .arg(f.demand.minutes)
-                   .arg(num(f.demand.maxKW, "0.000"), stamp(f.demand.maxStart));
+                   .arg(num(f.demand.maxKW, "0.000"), surveyTime(f.demand.maxStart));
         if (!f.demand.maxOverComplete)
             out << (ja ? QStringLiteral("  （時限を満たす区間がないため、全区間の最大です）")
                        : QStringLiteral("  (no interval is complete: the maximum is over all)"));

@@ -76,7 +76,7 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     showMeasurementState(*this, MeasurementState::Idle, false);
     connect(run_.get(), &MeasurementRun::stateChanged, this, [this](MeasurementState state) {
         showMeasurementState(*this, state, ctx_.app.DataPresent);
-        MnuView_Report->setEnabled(ctx_.app.DataPresent || state != MeasurementState::Idle);
+        enableReportCommand();
     });
     // The report follows a measurement record by record.
     connect(run_.get(), &MeasurementRun::recordStored, this, [this] {
@@ -447,7 +447,7 @@ void FrmMDIMain::showDataSet(DataSetChange change)
         graph_->redraw();
         graph_->showSummary(present ? GraphSummary::Filled : GraphSummary::Empty);
     }
-    MnuView_Report->setEnabled(present || run_->state() != MeasurementState::Idle);
+    enableReportCommand();
     if (report_)
         report_->refresh();
 }
@@ -702,6 +702,11 @@ void FrmMDIMain::withGraphWindow(const std::function<void(FrmGraph&)>& use)
     use(*graph);
     if (!wasShown && graph)
         graph->close();
+}
+
+void FrmMDIMain::enableReportCommand()
+{
+    MnuView_Report->setEnabled(ctx_.app.DataPresent || run_->state() != MeasurementState::Idle);
 }
 
 void FrmMDIMain::showReport()

@@ -204,6 +204,8 @@ private:
     void showHelp();
     // The report window, opened (or brought forward) over the current data set.
     void showReport();
+    // 集計・レポート: while data is present or a measurement runs.
+    void enableReportCommand();
     void showAbout();
     // On the first showing: the children that take their first-run places are
     // fitted to the window area (a small screen would cut them off).

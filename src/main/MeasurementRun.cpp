@@ -379,11 +379,8 @@ void MeasurementRun::checkSilence(qint64 msSinceLastLine)
     if (silent) {
         // "ロギング中…" stays in sight: the warning comes after it.
         panel2BeforeWarning_ = ctx_.svc.status.panelText(2);
-        panel2Warning_ = panel2BeforeWarning_.isEmpty()
-                             ? run_text::kMeterSilent
-                             : panel2BeforeWarning_ + QStringLiteral("　") + run_text::kMeterSilent;
-        ctx_.svc.status.setPanelText(2, panel2Warning_);
-    } else if (ctx_.svc.status.panelText(2) == panel2Warning_) {
+        ctx_.svc.status.setPanelText(2, run_text::meterSilentAfter(panel2BeforeWarning_));
+    } else if (ctx_.svc.status.panelText(2) == run_text::meterSilentAfter(panel2BeforeWarning_)) {
         ctx_.svc.status.setPanelText(2, panel2BeforeWarning_);
     }
 }

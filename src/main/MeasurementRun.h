@@ -66,6 +66,12 @@ inline const QString kLogWriteFailed =
 inline const QString kLogOpenFailed = QStringLiteral("ロギングファイルを作成できません。");
 inline const QString kMeterSilent = QStringLiteral(
     "電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
+// Status panel 2 while the meter is silent: the warning after what the panel
+// said ("ロギング中…" stays in sight).
+inline QString meterSilentAfter(const QString& before)
+{
+    return before.isEmpty() ? kMeterSilent : before + QStringLiteral("　") + kMeterSilent;
+}
 // Status panel 2 once the port was lost during PC logging.
 inline QString loggingEndedByPortLoss(const QString& logPath)
 {
@@ -184,7 +190,6 @@ private:
     QElapsedTimer sinceLastLine_;
     bool silenceShown_ = false;
     QString panel2BeforeWarning_;
-    QString panel2Warning_;
 };
 
 } // namespace quellin

@@ -2,7 +2,6 @@
 
 #include "analysis/SurveyWorkbook.h"
 #include "base/ErrorReport.h"
-#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 
@@ -26,13 +25,7 @@ namespace quellin {
 
 namespace {
 
-const QString kStampFormat = QStringLiteral("yyyy/mm/dd hh:mm:ss");
 constexpr int kMostBars = 96; // two days of half hours; more are the last ones
-
-QString stamp(double t)
-{
-    return Format(t, kStampFormat);
-}
 
 QTableWidget* table(QWidget* parent, const QStringList& heads, const char* name)
 {
@@ -235,7 +228,7 @@ void FrmReport::showFigures()
     const SurveyFigures& f = *figures_;
     const auto number = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
     QList<QStringList> rows = {
-        {QStringLiteral("期間"), stamp(f.first) + QStringLiteral(" ～ ") + stamp(f.last)},
+        {QStringLiteral("期間"), surveyTime(f.first) + QStringLiteral(" ～ ") + surveyTime(f.last)},
         {QStringLiteral("記録数"), QString::number(f.records)},
         {QStringLiteral("記録周期"), QStringLiteral("%1 秒").arg(f.periodSeconds)},
         {QStringLiteral("欠測"), QStringLiteral("%1 件（%2 か所）").arg(f.missing).arg(f.gaps.size())},
@@ -249,7 +242,7 @@ void FrmReport::showFigures()
     if (!f.demand.intervals.empty())
         rows.append({QStringLiteral("最大デマンド"),
                      QStringLiteral("%1 kW（%2 から%3）")
-                         .arg(number(f.demand.maxKW, "0.000"), stamp(f.demand.maxStart),
+                         .arg(number(f.demand.maxKW, "0.000"), surveyTime(f.demand.maxStart),
                               f.demand.maxOverComplete ? QString() : QStringLiteral("、時限を満たす区間なし"))});
     if (f.demand.loadFactor)
         rows.append({QStringLiteral("負荷率"), number(*f.demand.loadFactor * 100, "0.0") + QStringLiteral(" %")});
@@ -260,8 +253,8 @@ void FrmReport::showFigures()
     for (int r = 0; r < static_cast<int>(f.items.size()); ++r) {
         const ItemFigures& i = f.items[static_cast<size_t>(r)];
         setRow(GrdItems, r,
-               {surveyItemTitle(ctx_.cat, i.column), number(i.min, "0.000E+0"), stamp(i.minTime), number(i.max, "0.000E+0"),
-                stamp(i.maxTime), number(i.mean, "0.000E+0")});
+               {surveyItemTitle(ctx_.cat, i.column), number(i.min, "0.000E+0"), surveyTime(i.minTime), number(i.max, "0.000E+0"),
+                surveyTime(i.maxTime), number(i.mean, "0.000E+0")});
     }
 
     // The newest intervals when there are many: a bar must stay readable.

@@ -27,7 +27,6 @@ public:
     // The figures worked out again over the period shown (after a new record,
     // a load, a download). A period the user did not narrow follows the data.
     void refresh();
-    const std::optional<SurveyFigures>& figures() const { return figures_; }
 
 private:
     void setWholePeriod();
