@@ -176,6 +176,16 @@ void FrmPrint::PrintGraph(FrmGraph& graph)
     runPrint(printer, {section.get()});
 }
 
+void FrmPrint::printDocument(const QString& docName, const std::vector<PrintSection*>& sections)
+{
+    if (sections.empty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(docName);
+    printer.setPageLayout(sections.front()->pageLayout());
+    runPrint(printer, sections);
+}
+
 void FrmPrint::runPrint(QPrinter& printer, const std::vector<PrintSection*>& sections)
 {
     if (!printerAvailable()) {

@@ -42,6 +42,10 @@ public:
     // window is back in its state and colours afterwards.
     void PrintGraph(FrmGraph& graph);
 
+    // Any document of sections through the same path as the two prints: the
+    // preview, then the printer or a PDF file the user chooses there.
+    void printDocument(const QString& docName, const std::vector<PrintSection*>& sections);
+
     // "PDFに出力": the graph and the table in one PDF chosen with the file dialog.
     void exportPdf(FrmGraph& graph);
     // "グラフ画像を保存": the graph window's drawing as PNG, at its screen size.
