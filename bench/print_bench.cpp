@@ -73,7 +73,8 @@ void BM_PdfOfFullStoreVersion2(benchmark::State& state)
     const QString path = store.t.path(QStringLiteral("full.pdf"));
     for (auto _ : state) {
         auto table = std::make_shared<const PrintTable>(buildPrintTable(store.ctx));
-        GraphSection graph(currentGraphScene(store.ctx, store.pictures), store.ctx.svc);
+        const GraphScene scene = currentGraphScene(store.ctx, store.pictures);
+        GraphSection graph(scene, graphSheetHead(store.ctx.dataSet(), scene), 2, store.ctx.svc);
         SpreadSection list(table, 2);
         const FileWriteResult result =
             writePdfFile(path, {&graph, &list}, QStringLiteral("計測データ"));

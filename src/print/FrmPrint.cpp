@@ -1,5 +1,6 @@
 #include "print/FrmPrint.h"
 
+#include "print/FrmImageSize.h"
 #include "print/PrintFiles.h"
 #include "print/PrintTable.h"
 #include "store/DataSet.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -66,22 +68,28 @@ const FrmPrint::ExportFile kPngFile{QStringLiteral("PNGﾌｧｲﾙ(*.png)"), QS
 
 } // namespace
 
-GraphPictures takeGraphForPrint(FrmGraph& graph)
+GraphSheetScene graphSheetScene(Context& ctx, FrmGraph& graph)
 {
-    const Qt::WindowStates before = graph.windowState();
-    const bool wasMaximised = before & Qt::WindowMaximized;
-    // The graph prints as large as the window can show it.
-    if (!wasMaximised)
-        graph.showMaximized();
-    GraphPictures pictures = printColours(graph.pictures());
-    if (!wasMaximised) {
-        if (before & Qt::WindowMinimized)
-            graph.showMinimized();
-        else
-            graph.showNormal();
-    }
-    graph.redraw();
-    return pictures;
+    graph.redraw(); // its window brought up to the data
+    GraphSheetScene sheet{currentGraphScene(ctx, printColours(graph.pictures())), {}};
+    sheet.head = graphSheetHead(ctx.dataSet(), sheet.scene);
+    return sheet;
+}
+
+QImage graphSheetImage(const GraphSheetScene& sheet, QSize size, int hardVersion, Services& svc)
+{
+    // A picture is looked at on a screen: the sizes of a screen's 96 dpi.
+    constexpr double kScreenDpi = 96;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainter p(&image);
+    const double margin = std::min(size.width(), size.height()) * 0.02;
+    paintGraphSheet(p, QRectF(QPointF(0, 0), QSizeF(size)).adjusted(margin, margin, -margin, -margin),
+                    kScreenDpi, sheet.head, sheet.scene, hardVersion, svc);
+    p.end();
+    return image;
 }
 
 FrmPrint::FrmPrint(Context& ctx, QWidget* owner) : ctx_(ctx), owner_(owner)
@@ -95,6 +103,7 @@ FrmPrint::FrmPrint(Context& ctx, QWidget* owner) : ctx_(ctx), owner_(owner)
         dialog.exec();
     };
     printerAvailable = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
+    askImageSize = [owner](QSize offered) { return askGraphImageSize(owner, offered); };
 }
 
 bool FrmPrint::hasRecords(const QString& nothingText) const
@@ -124,7 +133,8 @@ QString FrmPrint::askExportPath(const ExportFile& file) const
 
 std::unique_ptr<GraphSection> FrmPrint::graphSection(FrmGraph& graph, const QPageSize& size)
 {
-    return std::make_unique<GraphSection>(currentGraphScene(ctx_, takeGraphForPrint(graph)),
+    GraphSheetScene sheet = graphSheetScene(ctx_, graph);
+    return std::make_unique<GraphSection>(sheet.scene, std::move(sheet.head), ctx_.app.HardVersion,
                                           ctx_.svc, size);
 }
 
@@ -252,11 +262,22 @@ void FrmPrint::exportPdf(FrmGraph& graph)
 
 void FrmPrint::saveGraphImage(FrmGraph& graph)
 {
+    if (!hasRecords(kNothingToExportText))
+        return;
+    const std::optional<QSize> size = askImageSize(imageSize_);
+    if (!size)
+        return;
+    imageSize_ = *size;
     const QString path = askExportPath(kPngFile);
     if (path.isEmpty())
         return;
-    graph.redraw();
-    const FileWriteResult result = writePngFile(path, graph.graphImage());
+    QImage image;
+    {
+        Hourglass busy(ctx_);
+        image = graphSheetImage(graphSheetScene(ctx_, graph), imageSize_, ctx_.app.HardVersion,
+                                ctx_.svc);
+    }
+    const FileWriteResult result = writePngFile(path, image);
     if (!result.ok())
         ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);
 }

@@ -17,7 +17,6 @@ namespace quellin {
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
-constexpr double kTwipsPerInch = 1440;
 // The graph page keeps a narrow border that every printer can reach.
 constexpr double kGraphMarginTwips = 360;
 constexpr double kTableFontPoints = 9;
@@ -28,8 +27,8 @@ QPageLayout::Orientation qtOrientation(PageOrientation o)
     return o == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-// A font of the given size in points on a device of dpi, sized in the device's
-// pixels so that its glyphs can be placed by hand.
+} // namespace
+
 QFont printFont(double points, double dpi, bool bold)
 {
     QFont f(QStringLiteral("Noto Sans CJK JP"));
@@ -38,8 +37,6 @@ QFont printFont(double points, double dpi, bool bold)
     f.setKerning(false);
     return f;
 }
-
-} // namespace
 
 QPageSize defaultPageSize()
 {
@@ -242,26 +239,17 @@ GraphPictures printColours(GraphPictures pics)
     return pics;
 }
 
-GraphSection::GraphSection(const GraphScene& scene, Services& svc, const QPageSize& size)
-    : scene_(scene), svc_(svc),
-      layout_(graphPageLayout(QSizeF(scene.pictures.PicGraphBase.rect.size()), size))
+GraphSection::GraphSection(const GraphScene& scene, GraphSheetHead head, int hardVersion,
+                           Services& svc, const QPageSize& size)
+    : scene_(scene), head_(std::move(head)), hardVersion_(hardVersion), svc_(svc),
+      layout_(graphPageLayout(QSizeF(2, 1), size)) // the sheet is wider than high
 {
 }
 
 void GraphSection::paintPage(QPainter& p, const PageArea& area, int)
 {
-    const QSizeF picture = pictureSize();
-    const QRectF target =
-        fitPictureToPage(picture, area.size, kGraphTopOffsetTwips / kTwipsPerInch * area.dpi);
-    if (target.isEmpty())
-        return;
-    p.save();
-    p.setClipRect(target);
-    p.translate(target.topLeft() - QPointF(scene_.scene().pictures.PicGraphBase.rect.topLeft()) *
-                                       (target.width() / picture.width()));
-    p.scale(target.width() / picture.width(), target.height() / picture.height());
-    DrawGraph(scene_.scene(), p, svc_);
-    p.restore();
+    paintGraphSheet(p, QRectF(QPointF(0, 0), area.size), area.dpi, head_, scene_.scene(),
+                    hardVersion_, svc_);
 }
 
 // ---------------------------------------------------------------- the pages

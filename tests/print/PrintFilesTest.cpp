@@ -46,7 +46,8 @@ struct PdfFixture : ::testing::Test {
 TEST_F(PdfFixture, GraphAndListPagesEachInTheirOwnOrientation)
 {
     auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
-    GraphSection graph(currentGraphScene(ctx, widePictures()), ctx.svc);
+    const GraphScene scene = currentGraphScene(ctx, widePictures());
+    GraphSection graph(scene, graphSheetHead(ctx.dataSet(), scene), 1, ctx.svc);
     SpreadSection list(table, 1);
     const QString path = t.path(QStringLiteral("out.pdf"));
     ASSERT_TRUE(writePdfFile(path, {&graph, &list}, QStringLiteral("計測データ")).ok());
