@@ -28,6 +28,8 @@ extern const QString kNothingToPrintText;
 // More pages than this are announced, with the question whether to go on.
 inline constexpr int kLongPrintPages = 50;
 QString longPrintQuestion(int pages);
+// The print's progress: page of pages going out.
+QString printProgressText(int page, int pages);
 extern const QString kNothingToExportText;
 extern const QString kNoPrinterText;
 
@@ -55,9 +57,11 @@ public:
     // user asks for (1920 × 1080 at first, then the last one chosen).
     void saveGraphImage(FrmGraph& graph);
 
-    // Shows the preview of printer; paint draws the pages onto the printer it is
-    // handed (the preview's, then the one the user prints on). Tests replace it.
-    std::function<void(QPrinter&, const std::function<void(QPrinter*)>& paint)> preview;
+    // Shows the preview of sections on printer; paint draws the pages onto the
+    // printer it is handed (the one the user prints on). Tests replace it.
+    std::function<void(QPrinter&, const std::vector<PrintSection*>& sections,
+                       const std::function<void(QPrinter*)>& paint)>
+        preview;
     // Whether the machine knows a printer; tests replace it.
     std::function<bool()> printerAvailable;
     // Asks the picture's size, offering the one given; nothing when cancelled.

@@ -254,45 +254,100 @@ void GraphSection::paintPage(QPainter& p, const PageArea& area, int)
 
 // ---------------------------------------------------------------- the pages
 
-bool paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
-                   bool applyLayouts)
+namespace {
+
+// The printable area of a device that keeps its own layout.
+PageArea deviceArea(QPagedPaintDevice& device)
+{
+    return {QSizeF(device.width(), device.height()), static_cast<double>(device.logicalDpiY())};
+}
+
+} // namespace
+
+PaintOutcome paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
+                           bool applyLayouts, const PageProgress& progress)
 {
     std::vector<PrintSection*> parts;
     for (PrintSection* s : sections)
         if (s)
             parts.push_back(s);
     if (parts.empty())
-        return false;
+        return PaintOutcome::Failed;
+    const double dpi = device.logicalDpiY();
+    // Every section's area and pages first, so that the progress knows the whole.
+    std::vector<PageArea> areas;
+    std::vector<int> counts;
+    int total = 0;
+    for (PrintSection* section : parts) {
+        areas.push_back(applyLayouts
+                            ? PageArea{QSizeF(section->pageLayout()
+                                                  .paintRectPixels(static_cast<int>(dpi))
+                                                  .size()),
+                                       dpi}
+                            : deviceArea(device));
+        counts.push_back(section->pageCount(device, areas.back()));
+        total += counts.back();
+    }
     if (applyLayouts && !device.setPageLayout(parts.front()->pageLayout()))
-        return false;
+        return PaintOutcome::Failed;
     QPainter p;
     if (!p.begin(&device))
-        return false;
-    const double dpi = device.logicalDpiY();
-    bool first = true;
-    for (PrintSection* section : parts) {
-        const QPageLayout layout = section->pageLayout();
-        if (applyLayouts && !first && !device.setPageLayout(layout)) {
+        return PaintOutcome::Failed;
+    int done = 0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        // A section's layout takes effect with its first page.
+        if (applyLayouts && done > 0 && !device.setPageLayout(parts[i]->pageLayout())) {
             p.end();
-            return false;
+            return PaintOutcome::Failed;
         }
-        // The layout takes effect with the section's first page; the area is
-        // known from it before the page is turned.
-        const PageArea area{applyLayouts
-                                ? QSizeF(layout.paintRectPixels(static_cast<int>(dpi)).size())
-                                : QSizeF(device.width(), device.height()),
-                            dpi};
-        const int pages = section->pageCount(device, area);
-        for (int page = 0; page < pages; ++page) {
-            if (!first && !device.newPage()) {
+        for (int page = 0; page < counts[i]; ++page, ++done) {
+            if (progress && !progress(done, total)) {
                 p.end();
-                return false;
+                return PaintOutcome::Stopped;
             }
-            first = false;
-            section->paintPage(p, area, page);
+            if (done > 0 && !device.newPage()) {
+                p.end();
+                return PaintOutcome::Failed;
+            }
+            parts[i]->paintPage(p, areas[i], page);
         }
     }
-    return p.end();
+    return p.end() ? PaintOutcome::Done : PaintOutcome::Failed;
+}
+
+std::vector<DocumentPage> documentPages(QPagedPaintDevice& printer,
+                                        const std::vector<PrintSection*>& sections)
+{
+    std::vector<DocumentPage> pages;
+    const PageArea area = deviceArea(printer);
+    for (PrintSection* section : sections) {
+        if (!section)
+            continue;
+        const int count = section->pageCount(printer, area);
+        for (int page = 0; page < count; ++page)
+            pages.push_back({section, page});
+    }
+    return pages;
+}
+
+QImage previewPageImage(QPagedPaintDevice& printer, const DocumentPage& page, double dpi)
+{
+    const QPageLayout layout = printer.pageLayout();
+    const int whole = static_cast<int>(std::lround(dpi));
+    QImage image(layout.fullRectPixels(whole).size(), QImage::Format_RGB32);
+    if (image.isNull() || !page.section)
+        return image;
+    image.fill(Qt::white);
+    const PageArea area = deviceArea(printer);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.translate(layout.paintRectPixels(whole).topLeft());
+    p.scale(dpi / area.dpi, dpi / area.dpi);
+    p.setClipRect(QRectF(QPointF(0, 0), area.size));
+    page.section->paintPage(p, area, page.page);
+    p.end();
+    return image;
 }
 
 } // namespace quellin

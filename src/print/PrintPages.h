@@ -9,6 +9,8 @@
 #include "views/ModGraphDraw.h"
 
 #include <QFont>
+#include <QImage>
+#include <functional>
 #include <QPageLayout>
 #include <QSizeF>
 #include <memory>
@@ -90,11 +92,28 @@ private:
 // renderer draws the grid and the power factor in black.
 GraphPictures printColours(GraphPictures pictures);
 
+// Told before each page is painted (0-based, of pages in all); false stops the
+// painting there.
+using PageProgress = std::function<bool(int page, int pages)>;
+
+enum class PaintOutcome { Done, Failed, Stopped };
+
 // Paints every page of the sections, in order, onto device. With applyLayouts
 // each section's pages get the section's own layout (a PDF file); without, the
-// device keeps the layout it has (a printer set up by the user). False when the
+// device keeps the layout it has (a printer set up by the user). Failed when the
 // device refused to start or to turn a page.
-bool paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
-                   bool applyLayouts);
+PaintOutcome paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
+                           bool applyLayouts, const PageProgress& progress = {});
+
+// One page of a document on the printer's paper, for a preview: the whole sheet
+// at dpi on white, the page laid out as the printer (its layout and resolution)
+// will print it. A document's pages run through its sections in order.
+struct DocumentPage {
+    PrintSection* section = nullptr;
+    int page = 0;
+};
+std::vector<DocumentPage> documentPages(QPagedPaintDevice& printer,
+                                        const std::vector<PrintSection*>& sections);
+QImage previewPageImage(QPagedPaintDevice& printer, const DocumentPage& page, double dpi);
 
 } // namespace quellin

@@ -10,6 +10,7 @@
 #include "link/Sequencer.h"
 #include "main/FrmMDIMain.h"
 #include "platform/StatusBarProxy.h"
+#include "print/FrmPrintPreview.h"
 #include "print/PdfProbe.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -20,6 +21,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -54,7 +58,7 @@ struct PrintFixture : ::testing::Test {
         };
         // The preview as the dialog runs it: the pages drawn for the screen, then
         // (if the test says so) printed to the printer as the user set it up.
-        main->printer().preview = [this](QPrinter& printer,
+        main->printer().preview = [this](QPrinter& printer, const std::vector<PrintSection*>&,
                                          const std::function<void(QPrinter*)>& paint) {
             ++previews;
             docName = printer.docName();
@@ -155,6 +159,42 @@ TEST_F(LongList, IsAnnouncedWithItsPagesBeforeThePreview)
             EXPECT_EQ(previewPages, m.captured(1).toInt());
         }
     }
+}
+
+// The program's own preview draws the page it shows and no other: it holds the
+// announced pages, keys and buttons move through them.
+TEST_F(LongList, PreviewShowsThePagesOneAtATime)
+{
+    int pages = 0;
+    std::vector<int> seen;
+    main->printer().preview = [&](QPrinter& printer, const std::vector<PrintSection*>& sections,
+                                  const std::function<void(QPrinter*)>& paint) {
+        FrmPrintPreview dialog(printer, sections, paint, nullptr);
+        dialog.show();
+        pages = dialog.pageCount();
+        const auto key = [&](int k) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &press);
+            seen.push_back(dialog.currentPage());
+        };
+        seen.push_back(dialog.currentPage());
+        key(Qt::Key_PageDown);
+        key(Qt::Key_End);
+        key(Qt::Key_PageDown);
+        control<QPushButton>(dialog, "CmdPrevious")->click();
+        seen.push_back(dialog.currentPage());
+        key(Qt::Key_Home);
+        key(Qt::Key_PageUp);
+        EXPECT_FALSE(control<QLabel>(dialog, "LblPage")->pixmap().isNull());
+        if (const QString keep = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !keep.isEmpty())
+            dialog.grab().save(QDir(keep).filePath(QStringLiteral("print-preview.png")));
+    };
+    t.msg.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    main->MnuFile_PrintSpread->trigger();
+    ASSERT_EQ(t.msg.shown.size(), 2u);
+    EXPECT_TRUE(t.msg.shown[1].text.contains(QString::number(pages)));
+    const int last = pages - 1;
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, last, last, last - 1, 0, 0}));
 }
 
 TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
