@@ -133,32 +133,6 @@ TEST(GraphSheetLayout, FillsTheWidthKeepsTheLegendBelowAndEverythingInside)
     }
 }
 
-TEST(GraphSheetPictures, LayTheGraphOutForTheSheetWithTheWindowsBars)
-{
-    for (const QSizeF twips : {QSizeF(16000, 9000), QSizeF(4800, 3600)}) {
-        SCOPED_TRACE(twips.width());
-        GraphPictures window;
-        for (size_t s = 0; s < window.PicLeftBar.size(); ++s)
-            window.PicLeftBar[s].Visible = s == 0 || s == 4 || s == 8;
-        window.PicGraph.BackColor = Qt::white;
-        const GraphPictures pics = sheetPictures(window, twips.width(), twips.height(), 1, 7.5);
-        EXPECT_EQ(pics.twipsPerPixel, 7.5);
-        EXPECT_NEAR(pics.PicGraphBase.rect.width(), twips.width() / 7.5, 1);
-        EXPECT_NEAR(pics.PicGraphBase.rect.height(), twips.height() / 7.5, 1);
-        const QRect plot = pics.PicGraph.rect;
-        EXPECT_TRUE(pics.PicGraphBase.rect.contains(plot));
-        EXPECT_GT(plot.width(), pics.PicGraphBase.rect.width() / 2);
-        EXPECT_GE(pics.PicBottomBar.rect.top(), plot.bottom());
-        EXPECT_LE(pics.PicBottomBar.rect.bottom(), pics.PicGraphBase.rect.bottom() + 1);
-        for (const size_t s : {0u, 4u, 8u}) {
-            EXPECT_TRUE(pics.PicLeftBar[s].Visible);
-            EXPECT_LE(pics.PicLeftBar[s].rect.right(), plot.left());
-        }
-        EXPECT_FALSE(pics.PicLeftBar[1].Visible);
-        EXPECT_EQ(pics.PicGraph.BackColor, QColor(Qt::white));
-    }
-}
-
 TEST_F(SheetFixture, LegendIsDrawnInTheSeriesColours)
 {
     fill(true, QString());
