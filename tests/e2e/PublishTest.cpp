@@ -147,8 +147,14 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     MeterSim sim;
     ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "2", "--rate", "20"})) << sim.errorText().toStdString();
     Cli cli;
+    // One alarm from the settings file, one from the command line.
+    {
+        QFile ini(cli.home.filePath("Quellin.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Tarvo]\nAlarms=frequency>1\n");
+    }
     cli.start({"measure", "--port", sim.device(), "--log", cli.home.filePath("log.csv"), "--interval", "1",
-               "--for", "8s", "--quiet", "--mqtt", QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort),
+               "--for", "8s", "--quiet", "--alarm", "voltR<1e9:2", "--mqtt", QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort),
                "--mqtt-id", "board1", "--influx",
                QStringLiteral("http://127.0.0.1:%1/write?db=power").arg(influxPort), "--metrics",
                QString::number(metricsPort)});
@@ -176,6 +182,8 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     EXPECT_EQ(cli.finish(60000), 0) << cli.err.toStdString();
     sim.stop();
     EXPECT_TRUE(cli.err.contains("MQTT: 127.0.0.1:")) << cli.err.toStdString();
+    EXPECT_TRUE(cli.err.contains(" 警報 周波数 > 1 Hz: ")) << cli.err.toStdString();
+    EXPECT_TRUE(cli.err.contains(" 警報 電圧Ｒ < 1000000000 V（2 秒）: ")) << cli.err.toStdString();
 
     QThread::msleep(500); // the broker's last forwards
     sub.p.terminate();
@@ -187,6 +195,12 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     EXPECT_TRUE(got.contains("site/board1/state {\"number\":0,\"time\":\"")) << got.toStdString();
     EXPECT_TRUE(got.contains("homeassistant/sensor/board1/power/config {")) << got.toStdString();
     EXPECT_TRUE(got.trimmed().endsWith("site/board1/status offline")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm {\"alarm\":\"frequency_above\",")) << got.toStdString();
+    EXPECT_TRUE(got.contains("\"state\":\"raised\"")) << got.toStdString();
+    EXPECT_TRUE(got.contains("homeassistant/binary_sensor/board1/voltR_below/config {")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm/voltR_below OFF\n")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm/voltR_below ON\n")) << got.toStdString();
+    EXPECT_LT(got.indexOf("site/board1/alarm/voltR_below OFF"), got.indexOf("site/board1/alarm/voltR_below ON"));
 
     const qint64 records = QFileInfo(QDir(cli.home.path()).filePath("TMP.DAT")).size() / 140;
     ASSERT_GT(records, 2);
