@@ -53,14 +53,13 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
             boxes_[static_cast<size_t>(c)][static_cast<size_t>(b)] = edit;
         }
     }
-    auto* note = new QLabel(QStringLiteral("値は項目の単位で入力します（空欄は警報なし）。\n"
-                                           "上限を上回るか下限を下回る状態が継続時間続くと警報になり、戻ると解除されます。\n"
-                                           "変更は次の計測開始から有効です。"));
-    note->setObjectName(QStringLiteral("LblNote"));
+    // One label a line: each fits the dialog by itself.
+    QStringList notes{QStringLiteral("値は項目の単位で入力します（空欄は警報なし）。"),
+                      QStringLiteral("上限を上回るか下限を下回る状態が継続時間続くと警報になり、戻ると解除されます。"),
+                      QStringLiteral("変更は次の計測開始から有効です。")};
     if (!read.rejected.isEmpty())
-        note->setText(note->text() + QStringLiteral("\n") +
-                      rejectedAlarmRulesText(QStringLiteral("設定ファイル"), read.rejected) +
-                      QStringLiteral("（設定すると消えます）"));
+        notes << rejectedAlarmRulesText(QStringLiteral("設定ファイル"), read.rejected) +
+                     QStringLiteral("（設定すると消えます）");
 
     cmdOK = new QPushButton(QStringLiteral("設定"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
@@ -74,7 +73,8 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
 
     auto* body = new QVBoxLayout(this);
     body->addLayout(grid);
-    body->addWidget(note);
+    for (const QString& text : notes)
+        body->addWidget(new QLabel(text));
     body->addLayout(buttons);
     setFixedSize(sizeHint());
 

@@ -53,8 +53,6 @@ FrmOutputSet::FrmOutputSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     auto* metricsForm = new QFormLayout(metrics);
     metricsForm->addRow(QStringLiteral("ポート"), TxtMetrics);
 
-    auto* note = new QLabel(QStringLiteral("空欄の出力は使いません。変更は次の計測開始から有効です。\n"
-                                           "相手につながらない間も計測は続きます（状態はステータスバーに表示）。"));
     cmdOK = new QPushButton(QStringLiteral("設定"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -69,7 +67,8 @@ FrmOutputSet::FrmOutputSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     body->addWidget(mqtt);
     body->addWidget(influx);
     body->addWidget(metrics);
-    body->addWidget(note);
+    body->addWidget(new QLabel(QStringLiteral("空欄の出力は使いません。変更は次の計測開始から有効です。")));
+    body->addWidget(new QLabel(QStringLiteral("相手につながらない間も計測は続きます（状態はステータスバーに表示）。")));
     body->addLayout(buttons);
     setFixedSize(sizeHint());
 
