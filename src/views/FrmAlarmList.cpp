@@ -31,7 +31,7 @@ FrmAlarmList::FrmAlarmList(QWidget* parent) : QMdiSubWindow(parent)
     GrdAlarm->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrdAlarm->setSelectionBehavior(QAbstractItemView::SelectRows);
     GrdAlarm->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {140, 80, 200, 80};
+    const int widths[] = {136, 76, 170, 70};
     for (int c = 0; c < 4; ++c)
         GrdAlarm->setColumnWidth(c, widths[c]);
     setWidget(GrdAlarm);
