@@ -92,6 +92,11 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
             [this](bool logging) { showLoggingState(*this, logging); });
     connect(outputs_.get(), &MeasurementOutputs::alarmEvent, this,
             [this](const AlarmEvent& event) { showAlarmEvent(event); });
+    connect(outputs_.get(), &MeasurementOutputs::told, this, [this](const QString& text) {
+        StsOutput->setText(text);
+        StsOutput->setToolTip(text);
+        StsOutput->setVisible(!text.isEmpty());
+    });
     connect(outputs_.get(), &MeasurementOutputs::alarmsReset, this, [this] {
         showRaisedAlarms();
         if (alarmList_)
@@ -304,6 +309,10 @@ void FrmMDIMain::buildStatusBar()
     StsAlarm->setObjectName(QStringLiteral("StsBarAlarm"));
     StsAlarm->setStyleSheet(QStringLiteral("QLabel { background: #b01818; color: white; padding: 0 6px; }"));
     StsAlarm->hide();
+    StsOutput = new QLabel;
+    StsOutput->setObjectName(QStringLiteral("StsBarOutput"));
+    StsOutput->hide();
+    statusBar()->addWidget(StsOutput);
     statusBar()->addWidget(StsAlarm);
     status_.attach([this](int panel, const QString& text) { setPanel(panel, text); });
     clock_ = new QTimer(this);

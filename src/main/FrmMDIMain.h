@@ -160,7 +160,8 @@ public:
     QToolBar* ToolBar = nullptr;
     std::array<QAction*, kToolButtonCount> ToolButtons{}; // in the toolbar's order
     std::array<QLabel*, 5> StsBar{};                      // panels 1..4 (0 unused)
-    QLabel* StsAlarm = nullptr; // the raised alarms, while there are any
+    QLabel* StsAlarm = nullptr;  // the raised alarms, while there are any
+    QLabel* StsOutput = nullptr; // the monitoring outputs' last word, while there is one
     FrmAlarmList* alarmList() const;
 
 protected:

@@ -25,12 +25,13 @@ MeasurementOutputs::~MeasurementOutputs() = default;
 
 void MeasurementOutputs::tell(const QString& text)
 {
-    ctx_.svc.status.setPanelText(2, text);
+    Q_EMIT told(text);
 }
 
 void MeasurementOutputs::begin()
 {
     active_ = true;
+    tell(QString());
     AlarmRulesParse rules = readAlarmRules(ctx_.settings);
     if (!rules.rejected.isEmpty())
         tell(rejectedAlarmRulesText(QStringLiteral("警報設定"), rules.rejected));

@@ -4,8 +4,8 @@
 // monitoring outputs of the 外部出力 settings (MQTT, InfluxDB, metrics), fed
 // through the same publishing core as quellin-cli. Both are set up when a
 // measurement starts and ended when it ends; settings changed meanwhile count
-// from the next start. An output that cannot be set up is told on the status
-// bar and left off: the measurement goes on.
+// from the next start. An output that cannot be set up is told (and left
+// off), as is a broker that is away: the measurement goes on.
 
 #include "base/Context.h"
 #include "measure/AlarmEvaluator.h"
@@ -36,6 +36,9 @@ Q_SIGNALS:
     void alarmEvent(const quellin::AlarmEvent& event);
     // Every alarm cleared without an event: a measurement started or ended.
     void alarmsReset();
+    // What the outputs have to say (a setting that cannot be used, a broker
+    // away or back); "" at a measurement's start.
+    void told(const QString& text);
 
 private:
     void begin();

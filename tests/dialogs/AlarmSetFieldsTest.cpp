@@ -1,4 +1,4 @@
-// 警報設定's boxes read into rules with the dialog's checks, and filled from them.
+// 警報設定's boxes read into rules with the dialog's checks.
 
 #include "dialogs/AlarmSetFields.h"
 
@@ -8,7 +8,6 @@ namespace quellin {
 namespace {
 
 constexpr int kPower = 6;
-constexpr int kLeak1 = 13;
 
 TEST(AlarmSetFields, ReadTheBoxesOrNameTheFirstThatFails)
 {
@@ -43,18 +42,6 @@ TEST(AlarmSetFields, ReadTheBoxesOrNameTheFirstThatFails)
             EXPECT_EQ(alarmRulesText(read.rules), QString::fromUtf8(c.rules));
         }
     }
-}
-
-TEST(AlarmSetFields, FilledFromTheRulesReadBackTheSame)
-{
-    const std::vector<AlarmRule> rules = parseAlarmRules(QStringLiteral("power>2500.5:30;power<-1e-3;leak1<2")).rules;
-    const AlarmFields power = alarmFieldsFor(rules, kPower);
-    EXPECT_EQ(power.above, "2500.5");
-    EXPECT_EQ(power.aboveHold, "30");
-    EXPECT_EQ(power.below, "-0.001");
-    EXPECT_EQ(power.belowHold, "");
-    const AlarmFieldsRead read = rulesFromFields({{kPower, power}, {kLeak1, alarmFieldsFor(rules, kLeak1)}}, {});
-    EXPECT_EQ(read.rules, rules);
 }
 
 } // namespace

@@ -47,8 +47,7 @@ public:
     QProcess p;
 };
 
-// mosquitto on 127.0.0.1:port, its configuration in folder; false when it
-// did not start (the package is in scripts/setup.sh).
+// mosquitto on 127.0.0.1:port, configured in folder; false when it did not start.
 inline bool startMosquitto(Daemon& broker, const QString& folder, quint16 port)
 {
     QFile conf(folder + QStringLiteral("/mosquitto.conf"));
@@ -60,21 +59,17 @@ inline bool startMosquitto(Daemon& broker, const QString& folder, quint16 port)
     return broker.p.waitForStarted(5000) && waitForPort(port);
 }
 
-// mosquitto_sub of topics into file (line-buffered, so that nothing is lost
-// when it is stopped; a pipe nobody reads meanwhile would hold it up).
+// mosquitto_sub into file, line-buffered (a pipe nobody reads would hold it up).
 inline bool startSubscriber(Daemon& sub, const QString& file, quint16 port, const QStringList& topics)
 {
     sub.p.setStandardOutputFile(file);
-    QStringList args{QStringLiteral("-oL"), QStringLiteral("mosquitto_sub"), QStringLiteral("-h"),
-                     QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
-                     QStringLiteral("-v"), QStringLiteral("-q"), QStringLiteral("1")};
+    QStringList args{"-oL", "mosquitto_sub", "-h", "127.0.0.1", "-p", QString::number(port), "-v", "-q", "1"};
     for (const QString& t : topics)
-        args << QStringLiteral("-t") << t;
-    sub.p.start(QStringLiteral("stdbuf"), args);
-    if (!sub.p.waitForStarted(5000))
-        return false;
-    QThread::msleep(500);
-    return true;
+        args << "-t" << t;
+    sub.p.start("stdbuf", args);
+    const bool started = sub.p.waitForStarted(5000);
+    QThread::msleep(500); // subscribed before anything is sent
+    return started;
 }
 
 // What the subscriber wrote, after it was stopped.

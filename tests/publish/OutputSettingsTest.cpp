@@ -1,9 +1,7 @@
-// The 外部出力 settings: kept in the settings file, and checked into the
-// outputs a measurement starts, each bad one named by its field and left off.
+// The 外部出力 settings checked into the outputs a measurement starts, each bad
+// one named by its field and left off.
 
 #include "publish/OutputSettings.h"
-
-#include "support/TestContext.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +28,8 @@ TEST(OutputSettings, BadFieldsAreNamedAndTheirOutputsLeftOff)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const OutputCheck check = checkOutputSettings(c.settings, QStringLiteral("board"));
-        QString outputs;
-        if (check.options.mqtt)
-            outputs += 'm';
-        if (check.options.influx)
-            outputs += 'i';
-        if (check.options.metrics)
-            outputs += 'p';
+        const QString outputs = QString(check.options.mqtt ? "m" : "") + (check.options.influx ? "i" : "") +
+                                (check.options.metrics ? "p" : "");
         EXPECT_EQ(outputs, QString::fromLatin1(c.outputs));
         EXPECT_EQ(check.options.meterId, QString::fromUtf8(c.meterId));
         QStringList failures;
@@ -44,16 +37,6 @@ TEST(OutputSettings, BadFieldsAreNamedAndTheirOutputsLeftOff)
             failures << f.message;
         EXPECT_EQ(failures.join('|'), QString::fromUtf8(c.failures));
     }
-}
-
-TEST(OutputSettings, SurviveTheSettingsFile)
-{
-    TestContext t;
-    EXPECT_EQ(readOutputSettings(*t.settings), OutputSettings{});
-    const OutputSettings s{"mqtts://u:p@h:8883/a/b", "/etc/ca.pem", "b1", "http://h:8086/api/v2/write?org=o&bucket=b",
-                           "tok en", "[::1]:9100"};
-    ASSERT_TRUE(storeOutputSettings(*t.settings, s));
-    EXPECT_EQ(readOutputSettings(*t.settings), s);
 }
 
 } // namespace

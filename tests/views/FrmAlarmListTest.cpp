@@ -21,18 +21,14 @@ TEST(FrmAlarmList, ListsTheNewestEventFirst)
         {{kNoon + 2.0 / 86400, rules[0], 29.9, false}, {"2025/12/09 12:00:02", "漏電電流1", "漏電電流1 > 30 mA（5 秒）", "29.9", "解除"}},
     };
     FrmAlarmList list;
-    std::deque<AlarmEvent> events;
+    list.showEvents({cases[0].event});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row.join(' ').toStdString());
-        EXPECT_EQ(alarmListRow(c.event), c.row);
-        list.addEvent(c.event);
-        events.push_back(c.event);
+        if (&c != cases)
+            list.addEvent(c.event);
         EXPECT_EQ(list.row(0), c.row);
     }
     EXPECT_EQ(list.rows(), 3);
-    list.showEvents({events.begin(), events.begin() + 1});
-    EXPECT_EQ(list.rows(), 1);
-    EXPECT_EQ(list.row(0), cases[0].row);
 }
 
 } // namespace
