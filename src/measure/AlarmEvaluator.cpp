@@ -1,5 +1,6 @@
 #include "measure/AlarmEvaluator.h"
 
+#include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "store/DataSet.h"
 
@@ -31,7 +32,8 @@ void AlarmEvaluator::evaluate(const DataRecord& record, ColumnMask present, std:
     const double now = record.time();
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const AlarmRule& rule = rules_[i];
-        if (rule.column < 1 || rule.column >= kMaxColumns || !(present & (ColumnMask{1} << rule.column)))
+        if (rule.column < column::kVoltR || rule.column >= kMaxColumns ||
+            !(present & (ColumnMask{1} << rule.column)))
             continue;
         const double v = record.column(rule.column);
         if (!std::isfinite(v))

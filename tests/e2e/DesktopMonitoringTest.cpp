@@ -6,7 +6,6 @@
 // QUELLIN_SCREENSHOT_DIR set the main window with the event list is saved.
 
 #include "Broker.h"
-#include "Controls.h"
 #include "dialogs/DialogShots.h"
 #include "EventWait.h"
 #include "ProgramFixture.h"

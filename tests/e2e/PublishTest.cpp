@@ -11,12 +11,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
-
 
 namespace quellin::test {
 namespace {
