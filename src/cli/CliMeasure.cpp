@@ -36,6 +36,7 @@ CliMeasure::CliMeasure(CliSession& session)
     QObject::connect(&run_, &MeasurementRun::recordStored, &run_, [this](const DataRecord& r) {
         if (outputs_)
             outputs_->recordStored(r);
+        checkAlarms(r);
     });
     second_.setInterval(1000);
     QObject::connect(&second_, &QTimer::timeout, [this] { onSecond(); });
@@ -66,10 +67,33 @@ CliExit CliMeasure::applyOptions()
     return CliExit::Done;
 }
 
+void CliMeasure::setUpAlarms()
+{
+    AlarmRulesParse rules = readAlarmRules(ctx_.settings);
+    if (!rules.rejected.isEmpty())
+        writeLine(session_.err(), rejectedAlarmRulesText(ctx_.settings.iniPath(), rules.rejected));
+    for (const AlarmRule& r : session_.options().alarms)
+        putAlarmRule(rules.rules, r);
+    alarms_.reset(std::move(rules.rules));
+}
+
+void CliMeasure::checkAlarms(const DataRecord& record)
+{
+    alarmEvents_.clear();
+    alarms_.evaluate(record, presentColumns(ctx_.dataSet()), alarmEvents_);
+    for (const AlarmEvent& e : alarmEvents_) {
+        writeLine(session_.err(), alarmEventText(e));
+        if (outputs_)
+            outputs_->alarmEvent(e);
+    }
+}
+
 CliExit CliMeasure::startOutputs()
 {
     const CliOptions& o = session_.options();
+    setUpAlarms();
     PublishOptions p;
+    p.alarms = alarms_.rules();
     p.meterId = o.mqttId.isEmpty() ? QDir(ctx_.app.AppFolder).dirName() : o.mqttId;
     p.mqtt = o.mqtt;
     p.mqttCa = o.mqttCa;

@@ -1,8 +1,9 @@
 #pragma once
 // quellin-cli measure: the measurement run of the main window without the
 // window. The link calls it back as the main window; of the run it hears the
-// lines (the progress line) and the stored records (the JSON output and the
-// monitoring outputs, which it never waits for). It
+// lines (the progress line) and the stored records (the JSON output, the
+// alarms on standard error and the monitoring outputs, which it never waits
+// for). It
 // stops on SIGINT, SIGTERM or SIGHUP (one during the start stops the meter
 // once it measures), after --for, on the meter's "STP" and when the store is
 // full; the stop is the window's (log closed, then "SLE", "SMD10"). A second
@@ -36,6 +37,9 @@ public:
 
 private:
     CliExit applyOptions();
+    // The settings file's alarm rules with --alarm over them.
+    void setUpAlarms();
+    void checkAlarms(const DataRecord& record);
     // The monitoring outputs asked for, started; Usage when one cannot be set up.
     CliExit startOutputs();
     CliExit start();
@@ -59,6 +63,8 @@ private:
     DataRecord lastLine_{};
     QString lastPanel_; // status panel 2 as last told
     std::unique_ptr<Publishing> outputs_;
+    AlarmEvaluator alarms_;
+    std::vector<AlarmEvent> alarmEvents_;
 };
 
 } // namespace quellin

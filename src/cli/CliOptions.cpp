@@ -241,6 +241,19 @@ const std::vector<CliOptionEntry>& cliOptionTable()
              o.metrics = p.address;
              return p.error;
          }},
+        {"--alarm",
+         true,
+         {C::Measure},
+         [](CliOptions& o, const QString& v, CliLang L) {
+             const AlarmRulesParse p = parseAlarmRules(v);
+             if (!p.rejected.isEmpty() || p.rules.empty())
+                 return tr(L, "--alarm %1 が読めません（例：power>3000:10、temp1<0）。",
+                           "--alarm: cannot read %1 (e.g. power>3000:10, temp1<0)")
+                     .arg(p.rejected.isEmpty() ? v : p.rejected.join(QLatin1Char(',')));
+             for (const AlarmRule& r : p.rules)
+                 putAlarmRule(o.alarms, r);
+             return QString();
+         }},
         {"--set",
          true,
          {C::Settings},

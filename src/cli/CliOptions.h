@@ -3,6 +3,7 @@
 // Japanese and English, and the values the options carry (a duration, the
 // logging period, the logged items). Pure functions: the commands act on them.
 
+#include "measure/AlarmRules.h"
 #include "publish/PublishTargets.h"
 
 #include <QString>
@@ -54,6 +55,8 @@ struct CliOptions {
     std::optional<InfluxTarget> influx;
     QString influxToken;
     std::optional<MetricsAddress> metrics;
+    // --alarm, as often as given: over the settings file's rules.
+    std::vector<AlarmRule> alarms;
 };
 
 struct CliParse {

@@ -3,11 +3,14 @@
 #include "about/FrmAbout.h"
 #include "about/FrmHelp.h"
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "base/VersionLayout.h"
+#include "dialogs/FrmAlarmSet.h"
 #include "dialogs/FrmDispSet.h"
 #include "dialogs/FrmDownload.h"
 #include "dialogs/FrmKeisokuMode.h"
 #include "dialogs/FrmLogingMem.h"
+#include "dialogs/FrmOutputSet.h"
 #include "link/LinkTexts.h"
 #include "link/Sequencer.h"
 #include "main/DownloadReception.h"
@@ -22,6 +25,7 @@
 #include "settings/SettingsValues.h"
 #include "store/DataFileFlow.h"
 #include "store/ModFile.h"
+#include "views/FrmAlarmList.h"
 #include "views/FrmDisp.h"
 #include "views/FrmGraph.h"
 #include "views/FrmReport.h"
@@ -55,6 +59,7 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
                        QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), status_(status), links_(std::move(links)),
       run_(std::make_unique<MeasurementRun>(ctx, *this, link)),
+      outputs_(std::make_unique<MeasurementOutputs>(ctx, *run_)),
       print_(std::make_unique<FrmPrint>(ctx, this))
 {
     setObjectName(QStringLiteral("FrmMDIMain"));
@@ -85,6 +90,18 @@ FrmMDIMain::FrmMDIMain(Context& ctx, StatusBarProxy& status, Sequencer& link, Ma
     });
     connect(run_.get(), &MeasurementRun::loggingChanged, this,
             [this](bool logging) { showLoggingState(*this, logging); });
+    connect(outputs_.get(), &MeasurementOutputs::alarmEvent, this,
+            [this](const AlarmEvent& event) { showAlarmEvent(event); });
+    connect(outputs_.get(), &MeasurementOutputs::told, this, [this](const QString& text) {
+        StsOutput->setText(text);
+        StsOutput->setToolTip(text);
+        StsOutput->setVisible(!text.isEmpty());
+    });
+    connect(outputs_.get(), &MeasurementOutputs::alarmsReset, this, [this] {
+        showRaisedAlarms();
+        if (alarmList_)
+            alarmList_->showEvents(outputs_->events());
+    });
 
     // Room for the three child windows side by side and one above the other,
     // frame and status bar on the screen.
@@ -138,6 +155,8 @@ void FrmMDIMain::buildMenus()
     MnuView_Report = MnuView->addAction(QStringLiteral("集計・レポート(&R)..."));
     MnuView_Report->setObjectName(QStringLiteral("MnuView_Report"));
     MnuView_Report->setEnabled(false);
+    MnuView_Alarms = MnuView->addAction(QStringLiteral("警報一覧(&A)"));
+    MnuView_Alarms->setObjectName(QStringLiteral("MnuView_Alarms"));
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
     MnuExec_Keisoku =
@@ -158,6 +177,11 @@ void FrmMDIMain::buildMenus()
         addMenuItem(MnuPref, QStringLiteral("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), MenuItem::MnuPref_Loging);
     MnuPref_System =
         addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
+    MnuPref->addSeparator();
+    MnuPref_Alarm = MnuPref->addAction(QStringLiteral("警報設定(&A)..."));
+    MnuPref_Alarm->setObjectName(QStringLiteral("MnuPref_Alarm"));
+    MnuPref_Output = MnuPref->addAction(QStringLiteral("外部出力(&O)..."));
+    MnuPref_Output->setObjectName(QStringLiteral("MnuPref_Output"));
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
@@ -184,6 +208,15 @@ void FrmMDIMain::buildMenus()
     command(MnuView_Graph, "MnuView_Graph_Click", [this] { toggleView(ViewItem::Graph); });
     command(MnuView_Spread, "MnuView_Spread_Click", [this] { toggleView(ViewItem::Spread); });
     command(MnuView_Report, "MnuView_Report_Click", [this] { showReport(); });
+    command(MnuView_Alarms, "MnuView_Alarms_Click", [this] { showAlarmList(); });
+    command(MnuPref_Alarm, "MnuPref_Alarm_Click", [this] {
+        FrmAlarmSet dlg(ctx_, this);
+        dlg.exec();
+    });
+    command(MnuPref_Output, "MnuPref_Output_Click", [this] {
+        FrmOutputSet dlg(ctx_, this);
+        dlg.exec();
+    });
     command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
     command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
     command(MnuFile_Clear, "MnuFile_Clear_Click", [this] { confirmClearData(); });
@@ -272,6 +305,15 @@ void FrmMDIMain::buildStatusBar()
         statusBar()->addWidget(label, p == 2 ? 1 : 0);
         StsBar[static_cast<size_t>(p)] = label;
     }
+    StsAlarm = new QLabel;
+    StsAlarm->setObjectName(QStringLiteral("StsBarAlarm"));
+    StsAlarm->setStyleSheet(QStringLiteral("QLabel { background: #b01818; color: white; padding: 0 6px; }"));
+    StsAlarm->hide();
+    StsOutput = new QLabel;
+    StsOutput->setObjectName(QStringLiteral("StsBarOutput"));
+    StsOutput->hide();
+    statusBar()->addWidget(StsOutput);
+    statusBar()->addWidget(StsAlarm);
     status_.attach([this](int panel, const QString& text) { setPanel(panel, text); });
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
@@ -407,6 +449,46 @@ void FrmMDIMain::showDisp()
     disp_ = new FrmDisp(ctx_, *this);
     mdi_->addSubWindow(disp_);
     disp_->show();
+    showRaisedAlarms();
+}
+
+void FrmMDIMain::showAlarmEvent(const AlarmEvent& event)
+{
+    showRaisedAlarms();
+    if (alarmList_)
+        alarmList_->addEvent(event);
+}
+
+void FrmMDIMain::showRaisedAlarms()
+{
+    const AlarmEvaluator& alarms = outputs_->alarms();
+    QStringList raised;
+    for (std::size_t i = 0; i < alarms.rules().size(); ++i)
+        if (alarms.raised(i))
+            raised << alarmRuleCaption(alarms.rules()[i]);
+    StsAlarm->setText(QStringLiteral("警報：") + raised.join(QStringLiteral("、")));
+    StsAlarm->setVisible(!raised.isEmpty());
+    if (!disp_)
+        return;
+    for (int c = column::kVoltR; c < kMaxColumns; ++c)
+        if (const int item = measuredItem(c).panelItem; item >= 0)
+            disp_->showAlarm(item, alarms.columnRaised(c));
+}
+
+void FrmMDIMain::showAlarmList()
+{
+    if (!alarmList_) {
+        alarmList_ = new FrmAlarmList;
+        mdi_->addSubWindow(alarmList_);
+        alarmList_->showEvents(outputs_->events());
+    }
+    alarmList_->show();
+    mdi_->setActiveSubWindow(alarmList_);
+}
+
+FrmAlarmList* FrmMDIMain::alarmList() const
+{
+    return alarmList_.data();
 }
 
 bool FrmMDIMain::confirmClearData()

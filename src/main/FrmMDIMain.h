@@ -5,6 +5,7 @@
 #include "base/Context.h"
 #include "base/LinkClients.h"
 #include "main/DownloadReception.h"
+#include "main/MeasurementOutputs.h"
 #include "main/MeasurementRun.h"
 #include "main/SessionControls.h"
 #include "views/ChildWindowHost.h"
@@ -22,6 +23,7 @@ class QToolBar;
 
 namespace quellin {
 
+class FrmAlarmList;
 class FrmDisp;
 class FrmGraph;
 class FrmHelp;
@@ -52,6 +54,7 @@ public:
     ~FrmMDIMain() override;
 
     MeasurementRun& measurementRun() { return *run_; }
+    MeasurementOutputs& measurementOutputs() { return *outputs_; }
 
     // MDIForm_Load step 2: the three child windows, list, graph and panel.
     void showChildWindows();
@@ -136,6 +139,7 @@ public:
     QAction* MnuView_Graph = nullptr;
     QAction* MnuView_Spread = nullptr;
     QAction* MnuView_Report = nullptr; // "集計・レポート(&R)", while data is present
+    QAction* MnuView_Alarms = nullptr; // "警報一覧(&A)"
     QMenu* MnuExec = nullptr;
     QAction* MnuExec_Keisoku = nullptr;
     QAction* MnuExec_Loging = nullptr;
@@ -146,6 +150,8 @@ public:
     QMenu* MnuPref = nullptr;
     QAction* MnuPref_Loging = nullptr;
     QAction* MnuPref_System = nullptr;
+    QAction* MnuPref_Alarm = nullptr;  // "警報設定(&A)..."
+    QAction* MnuPref_Output = nullptr; // "外部出力(&O)..."
     WindowMenu* MnuWindow = nullptr; // "ウィンドウ(&W)"
     QMenu* MnuHelp = nullptr;
     QAction* MnuHelp_Mokuji = nullptr;
@@ -154,6 +160,9 @@ public:
     QToolBar* ToolBar = nullptr;
     std::array<QAction*, kToolButtonCount> ToolButtons{}; // in the toolbar's order
     std::array<QLabel*, 5> StsBar{};                      // panels 1..4 (0 unused)
+    QLabel* StsAlarm = nullptr;  // the raised alarms, while there are any
+    QLabel* StsOutput = nullptr; // the monitoring outputs' last word, while there is one
+    FrmAlarmList* alarmList() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -207,6 +216,10 @@ private:
     // 集計・レポート: while data is present or a measurement runs.
     void enableReportCommand();
     void showAbout();
+    // The alarms: the status bar, the value panel's colours and the event list.
+    void showAlarmEvent(const AlarmEvent& event);
+    void showRaisedAlarms();
+    void showAlarmList();
     // On the first showing: the children that take their first-run places are
     // fitted to the window area (a small screen would cut them off).
     void fitFirstRunWindows();
@@ -219,6 +232,8 @@ private:
     StatusBarProxy& status_;
     MainWindowLinks links_;
     std::unique_ptr<MeasurementRun> run_;
+    std::unique_ptr<MeasurementOutputs> outputs_;
+    QPointer<FrmAlarmList> alarmList_;
     DownloadReception download_{ctx_};
     QMdiArea* mdi_ = nullptr;
     QPointer<FrmSpread> spread_;

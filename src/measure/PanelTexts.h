@@ -18,6 +18,12 @@ public:
     virtual void setUnit(int item, const QString& text) = 0;
     // The meter has been silent for a while: the values shown are its last ones.
     virtual void showStale(bool stale) { (void)stale; }
+    // An alarm of the item is raised (or no longer is).
+    virtual void showAlarm(int item, bool raised)
+    {
+        (void)item;
+        (void)raised;
+    }
 };
 
 // The value with its decimal prefix as the panel shows it.

@@ -50,13 +50,19 @@ MqttTopics mqttTopics(const QString& meterId, const QString& urlPrefix)
     return t;
 }
 
-std::vector<MqttMessage> discoveryMessages(const Context& ctx, const MqttTopics& topics)
+QJsonObject discoveryDevice(const Context& ctx, const MqttTopics& topics)
 {
     QJsonObject device;
     device.insert(QStringLiteral("identifiers"), QJsonArray{QStringLiteral("quellin_") + topics.id});
     device.insert(QStringLiteral("name"), QStringLiteral("Quellin ") + topics.id);
     device.insert(QStringLiteral("model"), ctx.app.HardVersionText);
     device.insert(QStringLiteral("manufacturer"), QStringLiteral("Quellin"));
+    return device;
+}
+
+std::vector<MqttMessage> discoveryMessages(const Context& ctx, const MqttTopics& topics)
+{
+    const QJsonObject device = discoveryDevice(ctx, topics);
 
     const QString state = QString::fromUtf8(topics.state());
     const QString status = QString::fromUtf8(topics.status());

@@ -7,6 +7,7 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -35,6 +36,7 @@ MqttPublisher::MqttPublisher(MqttTarget target, QString caFile, MqttTopics topic
     : target_(std::move(target)), caFile_(std::move(caFile)), topics_(std::move(topics)),
       report_(std::move(report))
 {
+    stateTopic_ = topics_.state();
     mosquitto_lib_init();
 }
 
@@ -173,6 +175,8 @@ void MqttPublisher::onConnected()
     send({topics_.status(), "online", true});
     for (const MqttMessage& m : discovery_)
         send(m);
+    for (const MqttMessage& m : retained_)
+        send(m);
     flush();
 }
 
@@ -196,7 +200,23 @@ void MqttPublisher::setDiscovery(std::vector<MqttMessage> messages)
 
 void MqttPublisher::publishState(const QByteArray& payload)
 {
-    queue_.push_back(payload);
+    publish({stateTopic_, payload, false});
+}
+
+void MqttPublisher::publishRetained(MqttMessage message)
+{
+    const auto same = std::find_if(retained_.begin(), retained_.end(),
+                                   [&](const MqttMessage& m) { return m.topic == message.topic; });
+    if (same != retained_.end())
+        *same = message;
+    else
+        retained_.push_back(message);
+    publish(std::move(message));
+}
+
+void MqttPublisher::publish(MqttMessage message)
+{
+    queue_.push_back(std::move(message));
     if (static_cast<int>(queue_.size()) > kMaxQueued) {
         queue_.pop_front();
         if (droppedSinceTold_ == 0 && report_)
@@ -212,9 +232,8 @@ void MqttPublisher::flush()
 {
     if (!started_ || stopping_)
         return;
-    const QByteArray topic = topics_.state();
     while (connected_ && inFlight_ < kMaxInFlight && !queue_.empty()) {
-        if (!send({topic, queue_.front(), false}))
+        if (!send(queue_.front()))
             return;
         queue_.pop_front();
     }

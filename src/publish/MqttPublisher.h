@@ -37,6 +37,11 @@ public:
     // Sent retained on every connection from now on.
     void setDiscovery(std::vector<MqttMessage> messages);
     void publishState(const QByteArray& payload);
+    // Through the same bounded queue as the states.
+    void publish(MqttMessage message);
+    // A retained message whose latest text is sent again on every connection
+    // (a broker that restarted has forgotten it): an alarm's state.
+    void publishRetained(MqttMessage message);
     // "offline", the queue sent as far as the broker takes it within waitMs,
     // then the connection closed.
     void stop(int waitMs = 3000);
@@ -58,6 +63,7 @@ private:
     MqttTarget target_;
     QString caFile_;
     MqttTopics topics_;
+    QByteArray stateTopic_;
     Report report_;
     mosquitto* mosq_ = nullptr;
     std::thread thread_;
@@ -69,7 +75,8 @@ private:
     int offlineMid_ = -1;
     bool offlineAcked_ = false;
     std::vector<MqttMessage> discovery_;
-    std::deque<QByteArray> queue_;
+    std::vector<MqttMessage> retained_;
+    std::deque<MqttMessage> queue_;
     qint64 droppedSinceTold_ = 0;
     qint64 droppedTotal_ = 0;
     QString lastTold_;

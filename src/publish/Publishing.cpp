@@ -1,5 +1,6 @@
 #include "publish/Publishing.h"
 
+#include "publish/AlarmMessages.h"
 #include "publish/LineProtocol.h"
 #include "publish/RecordJson.h"
 
@@ -44,13 +45,24 @@ void Publishing::recordStored(const DataRecord& record)
     if (mqtt_) {
         // The data set knows its columns once it holds a record.
         if (!discoverySent_) {
-            mqtt_->setDiscovery(discoveryMessages(ctx_, topics_));
+            std::vector<MqttMessage> discovery = discoveryMessages(ctx_, topics_);
+            for (MqttMessage& m : alarmDiscoveryMessages(ctx_, topics_, options_.alarms))
+                discovery.push_back(std::move(m));
+            mqtt_->setDiscovery(std::move(discovery));
             discoverySent_ = true;
         }
         mqtt_->publishState(recordJson(ctx_, record).toUtf8());
     }
     if (influx_)
         influx_->add(influxLine(ctx_, record, topics_.id));
+}
+
+void Publishing::alarmEvent(const AlarmEvent& event)
+{
+    if (!mqtt_)
+        return;
+    mqtt_->publish({topics_.alarm(), alarmEventJson(event), false});
+    mqtt_->publishRetained(alarmStateMessage(topics_, event.rule, event.raised));
 }
 
 QByteArray Publishing::metricsPage() const

@@ -3,6 +3,7 @@
 // broker, to InfluxDB and to the metrics page, whichever are asked for. Every
 // call returns at once; the clients deliver later.
 
+#include "measure/AlarmEvaluator.h"
 #include "publish/InfluxWriter.h"
 #include "publish/MetricsServer.h"
 #include "publish/MetricsText.h"
@@ -20,6 +21,7 @@ struct PublishOptions {
     std::optional<InfluxTarget> influx;
     QString influxToken;
     std::optional<MetricsAddress> metrics;
+    std::vector<AlarmRule> alarms; // a binary sensor each
     bool any() const { return mqtt || influx || metrics; }
 };
 
@@ -33,6 +35,8 @@ public:
     // False with the reason when an output cannot be set up.
     bool start(QString* error);
     void recordStored(const DataRecord& record);
+    // After the record that made it.
+    void alarmEvent(const AlarmEvent& event);
     void setLinkUp(bool up) { metrics_.linkUp = up; }
     void stop();
 

@@ -66,8 +66,11 @@ constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
 const QString kCaption = QStringLiteral("測定値表示");
 const QString kStaleCaption = QStringLiteral("測定値表示（受信待ち：最後に受信した値）");
-QString valueStyle(bool stale)
+QString valueStyle(bool stale, bool alarmed = false)
 {
+    if (alarmed)
+        return stale ? QStringLiteral("QLabel { background: #5a2a2a; color: #e0b0b0; padding-right: 2px; }")
+                     : QStringLiteral("QLabel { background: #b01818; color: #ffffff; padding-right: 2px; }");
     return stale ? QStringLiteral("QLabel { background: #2a2d31; color: #8d949c; padding-right: 2px; }")
                  : QStringLiteral("QLabel { background: #10202e; color: #7cf29a; padding-right: 2px; }");
 }
@@ -160,8 +163,21 @@ void FrmDisp::showStale(bool stale)
         return;
     stale_ = stale;
     setWindowTitle(stale ? kStaleCaption : kCaption);
-    for (QLabel* value : LblValue)
-        value->setStyleSheet(valueStyle(stale));
+    for (int i = 0; i < 15; ++i)
+        restyle(i);
+}
+
+void FrmDisp::showAlarm(int item, bool raised)
+{
+    if (item < 0 || item >= 15 || alarmed_[static_cast<size_t>(item)] == raised)
+        return;
+    alarmed_[static_cast<size_t>(item)] = raised;
+    restyle(item);
+}
+
+void FrmDisp::restyle(int item)
+{
+    LblValue[static_cast<size_t>(item)]->setStyleSheet(valueStyle(stale_, alarmed_[static_cast<size_t>(item)]));
 }
 
 void FrmDisp::resetValues()

@@ -30,6 +30,9 @@ public:
     // Greyed, with a note in the title, until the next line arrives.
     void showStale(bool stale) override;
     bool stale() const { return stale_; }
+    // In the alarm's colour while raised.
+    void showAlarm(int item, bool raised) override;
+    bool alarmShown(int item) const { return item >= 0 && item < 15 && alarmed_[static_cast<size_t>(item)]; }
     // Back to the design texts (the clear-data command).
     void resetValues();
 
@@ -44,6 +47,8 @@ private:
     std::array<QLabel*, 15> LblValue{};
     std::array<QLabel*, 15> LblTani{};
     bool stale_ = false;
+    std::array<bool, 15> alarmed_{};
+    void restyle(int item);
 };
 
 } // namespace quellin

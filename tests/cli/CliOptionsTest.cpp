@@ -17,7 +17,8 @@ TEST(CliArguments, MeasureTakesEveryOption)
 {
     const CliParse p = parse({"measure", "--port", "/dev/ttyUSB0", "--interval", "00:00:10",
                               "--items", "1,5", "--log", "a.csv", "--version", "2", "--for", "2h",
-                              "--save=b.csv", "--quiet", "--jsonl", "--param", "19200,E,7,2"});
+                              "--save=b.csv", "--quiet", "--jsonl", "--param", "19200,E,7,2",
+                              "--alarm", "power>3000:10", "--alarm", "temp1<0;power>2000"});
     ASSERT_TRUE(p.options) << p.error.toStdString();
     const CliOptions& o = *p.options;
     EXPECT_EQ(o.command, CliCommand::Measure);
@@ -31,6 +32,7 @@ TEST(CliArguments, MeasureTakesEveryOption)
     EXPECT_TRUE(o.quiet);
     EXPECT_TRUE(o.jsonl);
     EXPECT_EQ(o.commParam, "19200,E,7,2");
+    EXPECT_EQ(alarmRulesText(o.alarms), "power>2000;temp1<0");
 }
 
 TEST(CliArguments, DownloadTakesTheListNumberAndNeedsAFile)
@@ -78,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "分は０～５９"},
         UsageCase{"IntervalZero", {"measure", "--log", "a", "--interval", "0:0:0"}, "周期は"},
         UsageCase{"ExtraArgument", {"memory", "x"}, "x"},
-        UsageCase{"BadLanguage", {"memory", "--lang", "fr"}, "--lang"}),
+        UsageCase{"BadLanguage", {"memory", "--lang", "fr"}, "--lang"},
+        UsageCase{"BadAlarm", {"measure", "--log", "a", "--alarm", "power>3;watts>1"}, "--alarm watts>1"},
+        UsageCase{"EmptyAlarm", {"measure", "--log", "a", "--alarm", ";"}, "--alarm ;"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CliArguments, HelpNeedsNoCommandAndTheLanguageFollowsLangOrTheLocale)

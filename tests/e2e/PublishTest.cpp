@@ -4,42 +4,20 @@
 // URL refused before the start, a broker that is not there leaves the
 // measurement whole).
 
+#include "Broker.h"
 #include "support/MeterSim.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
-
 namespace quellin::test {
 namespace {
-
-quint16 freePort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
-
-bool waitForPort(quint16 port, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, port);
-        if (s.waitForConnected(200))
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
-}
 
 // One HTTP exchange on loopback; the body of the answer, or "" on failure.
 QByteArray http(quint16 port, const QByteArray& method, const QByteArray& target)
@@ -56,21 +34,6 @@ QByteArray http(quint16 port, const QByteArray& method, const QByteArray& target
     const qsizetype body = all.indexOf("\r\n\r\n");
     return body < 0 ? QByteArray() : all.mid(body + 4);
 }
-
-// A program of the test set-up, stopped with the test.
-class Daemon {
-public:
-    ~Daemon()
-    {
-        if (p.state() != QProcess::NotRunning) {
-            p.terminate();
-            if (!p.waitForFinished(5000))
-                p.kill();
-            p.waitForFinished(3000);
-        }
-    }
-    QProcess p;
-};
 
 class Cli {
 public:
@@ -106,16 +69,7 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     const quint16 metricsPort = freePort();
 
     Daemon broker;
-    {
-        QFile conf(dir.filePath("mosquitto.conf"));
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n")
-                       .arg(mqttPort)
-                       .toUtf8());
-    }
-    broker.p.start("mosquitto", {"-c", dir.filePath("mosquitto.conf")});
-    ASSERT_TRUE(broker.p.waitForStarted(5000)) << "mosquitto is in scripts/setup.sh";
-    ASSERT_TRUE(waitForPort(mqttPort));
+    ASSERT_TRUE(startMosquitto(broker, dir.path(), mqttPort)) << "mosquitto is in scripts/setup.sh";
 
     Daemon influx;
     {
@@ -136,19 +90,19 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     http(influxPort, "POST", "/query?q=CREATE%20DATABASE%20power");
 
     Daemon sub;
-    // Into a file (a pipe nobody reads meanwhile would fill and hold the
-    // subscriber up), line-buffered so that nothing is lost when it is stopped.
-    sub.p.setStandardOutputFile(dir.filePath("sub.txt"));
-    sub.p.start("stdbuf", {"-oL", "mosquitto_sub", "-h", "127.0.0.1", "-p", QString::number(mqttPort), "-v", "-q", "1",
-                                  "-t", "site/#", "-t", "homeassistant/#"});
-    ASSERT_TRUE(sub.p.waitForStarted(5000));
-    QThread::msleep(500);
+    ASSERT_TRUE(startSubscriber(sub, dir.filePath("sub.txt"), mqttPort, {"site/#", "homeassistant/#"}));
 
     MeterSim sim;
     ASSERT_TRUE(sim.start({"--version", "2", "--wiring", "2", "--rate", "20"})) << sim.errorText().toStdString();
     Cli cli;
+    // One alarm from the settings file, one from the command line.
+    {
+        QFile ini(cli.home.filePath("Quellin.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Tarvo]\nAlarms=frequency>1\n");
+    }
     cli.start({"measure", "--port", sim.device(), "--log", cli.home.filePath("log.csv"), "--interval", "1",
-               "--for", "8s", "--quiet", "--mqtt", QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort),
+               "--for", "8s", "--quiet", "--alarm", "voltR<1e9:2", "--mqtt", QStringLiteral("mqtt://127.0.0.1:%1/site/board1").arg(mqttPort),
                "--mqtt-id", "board1", "--influx",
                QStringLiteral("http://127.0.0.1:%1/write?db=power").arg(influxPort), "--metrics",
                QString::number(metricsPort)});
@@ -176,17 +130,20 @@ TEST(CliPublish, MqttInfluxAndMetricsGetTheRecords)
     EXPECT_EQ(cli.finish(60000), 0) << cli.err.toStdString();
     sim.stop();
     EXPECT_TRUE(cli.err.contains("MQTT: 127.0.0.1:")) << cli.err.toStdString();
+    EXPECT_TRUE(cli.err.contains(" 警報 周波数 > 1 Hz: ")) << cli.err.toStdString();
+    EXPECT_TRUE(cli.err.contains(" 警報 電圧Ｒ < 1000000000 V（2 秒）: ")) << cli.err.toStdString();
 
-    QThread::msleep(500); // the broker's last forwards
-    sub.p.terminate();
-    sub.p.waitForFinished(3000);
-    QFile subOut(dir.filePath("sub.txt"));
-    ASSERT_TRUE(subOut.open(QIODevice::ReadOnly));
-    const QString got = QString::fromUtf8(subOut.readAll());
+    const QString got = stopSubscriber(sub, dir.filePath("sub.txt"));
     EXPECT_TRUE(got.contains("site/board1/status online")) << got.toStdString();
     EXPECT_TRUE(got.contains("site/board1/state {\"number\":0,\"time\":\"")) << got.toStdString();
     EXPECT_TRUE(got.contains("homeassistant/sensor/board1/power/config {")) << got.toStdString();
     EXPECT_TRUE(got.trimmed().endsWith("site/board1/status offline")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm {\"alarm\":\"frequency_above\",")) << got.toStdString();
+    EXPECT_TRUE(got.contains("\"state\":\"raised\"")) << got.toStdString();
+    EXPECT_TRUE(got.contains("homeassistant/binary_sensor/board1/voltR_below/config {")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm/voltR_below OFF\n")) << got.toStdString();
+    EXPECT_TRUE(got.contains("site/board1/alarm/voltR_below ON\n")) << got.toStdString();
+    EXPECT_LT(got.indexOf("site/board1/alarm/voltR_below OFF"), got.indexOf("site/board1/alarm/voltR_below ON"));
 
     const qint64 records = QFileInfo(QDir(cli.home.path()).filePath("TMP.DAT")).size() / 140;
     ASSERT_GT(records, 2);

@@ -1,6 +1,7 @@
 // What one stored record becomes for the monitoring tools: the JSON state, the
 // Home Assistant configs, the InfluxDB point and the Prometheus page.
 
+#include "publish/AlarmMessages.h"
 #include "publish/Discovery.h"
 #include "publish/LineProtocol.h"
 #include "publish/MetricsText.h"
@@ -98,6 +99,44 @@ TEST(PublishDiscovery, OneRetainedConfigPerPresentItem)
         EXPECT_EQ(o.value("unique_id").toString(), QStringLiteral("quellin_board_1_%1").arg(e.key));
         EXPECT_EQ(o.value("device").toObject().value("model").toString(), "Ver2.00");
     }
+}
+
+TEST(PublishAlarms, AnEventAStateAndABinarySensorPerRuleOfAPresentItem)
+{
+    Fixture f;
+    const MqttTopics topics = mqttTopics(QStringLiteral("board1"), QStringLiteral("site/b1"));
+    const std::vector<AlarmRule> rules = parseAlarmRules(QStringLiteral("voltT<90;leak1>30:5;temp1<-5")).rules;
+    const std::vector<MqttMessage> messages = alarmDiscoveryMessages(f.ctx(), topics, rules);
+    const struct {
+        const char* topic;
+        const char* name; // of the config; "" for a state
+        const char* payload;
+    } expected[] = {
+        {"homeassistant/binary_sensor/board1/leak1_above/config", "漏電電流1 > 30 mA", ""},
+        {"site/b1/alarm/leak1_above", "", "OFF"},
+        {"homeassistant/binary_sensor/board1/temp1_below/config", "温度1 < -5 ℃", ""},
+        {"site/b1/alarm/temp1_below", "", "OFF"},
+    };
+    ASSERT_EQ(messages.size(), std::size(expected)) << "voltage T is not present";
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        SCOPED_TRACE(expected[i].topic);
+        EXPECT_EQ(messages[i].topic, expected[i].topic);
+        EXPECT_TRUE(messages[i].retain);
+        if (*expected[i].name == 0) {
+            EXPECT_EQ(messages[i].payload, expected[i].payload);
+            continue;
+        }
+        const QJsonObject o = QJsonDocument::fromJson(messages[i].payload).object();
+        EXPECT_EQ(o.value("name").toString(), QString::fromUtf8(expected[i].name));
+        EXPECT_EQ(o.value("state_topic").toString(), QString::fromUtf8(expected[i + 1].topic));
+        EXPECT_EQ(o.value("device_class").toString(), "problem");
+        EXPECT_EQ(o.value("availability_topic").toString(), "site/b1/status");
+        EXPECT_EQ(o.value("device").toObject().value("model").toString(), "Ver2.00");
+    }
+    const AlarmEvent cleared{f.r.time(), rules[1], 29.5, false};
+    EXPECT_EQ(alarmEventJson(cleared),
+              "{\"alarm\":\"leak1_above\",\"direction\":\"above\",\"hold\":5,\"item\":\"leak1\","
+              "\"limit\":30,\"state\":\"cleared\",\"time\":\"2002/06/01 12:00:05\",\"value\":29.5}");
 }
 
 TEST(PublishLine, OnePointWithTheRecordsOwnTime)
