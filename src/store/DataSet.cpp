@@ -371,10 +371,13 @@ void DataSet::LoadListPage(ListPage& page, int top) const
 void DataSet::SetGraphWindow(GraphWindowState& window, int k, int graphXHani) const
 {
     const int hani = graphXHani;
+    const long long span = window.GraphSpan;
     // Any other range value leaves the window as it is.
-    if (hani < 1 || hani > 3)
+    if (span <= 0 && (hani < 1 || hani > 3))
         return;
-    auto shifted = [hani](double t, int steps) {
+    auto shifted = [hani, span](double t, int steps) {
+        if (span > 0)
+            return vbdate::addSeconds(t, span * steps);
         switch (hani) {
         case 1:
             return vbdate::addSeconds(t, 60LL * steps);

@@ -199,7 +199,8 @@ public:
     void LoadListPage(ListPage& page, int top) const;
     // Moves or recomputes window by k steps (−1, 0, +1) within FirstTime..LastTime:
     // graphXHani 1 = one minute, 2 = one hour, 3 = one calendar day; any other
-    // value leaves the window unchanged.
+    // value leaves the window unchanged. A window zoomed to a span of its own
+    // (GraphSpan) steps by that span instead.
     void SetGraphWindow(GraphWindowState& window, int k, int graphXHani) const;
     // Fills the window's GraphTimes, GraphValues and GraphPoints for its
     // GraphStart..GraphEnd (ModFileGraph.h): series 0..seriesLast, series 9..13

@@ -17,11 +17,14 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
+#include <QRubberBand>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace quellin {
@@ -32,6 +35,12 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 // The colour sample beside each legend name, in pixels.
 constexpr int kLegendSample = 8;
+// One notch of the wheel, one + or −, shows this much of the span.
+constexpr double kWheelZoom = 0.8;
+// An arrow key moves the view by this much of its span.
+constexpr double kKeyPan = 0.25;
+// A press that moves less than this (pixels) is a click, not a drag.
+constexpr int kDragThreshold = 4;
 
 int px(int twips)
 {
@@ -154,8 +163,17 @@ void FrmGraph::buildGraph(QWidget* body)
         if (!cursorKept_)
             showCursorAt(p.x());
     };
-    PicGraph->onClick = [this](QPoint p) { clickPlot(p.x()); };
+    PicGraph->onPress = [this](QMouseEvent& e) { plotPressed(e); };
+    PicGraph->onDrag = [this](QMouseEvent& e) { plotDragged(e); };
+    PicGraph->onRelease = [this](QMouseEvent& e) { plotReleased(e); };
+    PicGraph->onWheel = [this](QWheelEvent& e) {
+        const double notches = e.angleDelta().y() / 120.0;
+        if (notches != 0 && PicGraph->width() > 0)
+            zoomBy(std::pow(kWheelZoom, notches), e.position().x() / PicGraph->width());
+    };
+    PicGraph->setFocusPolicy(Qt::ClickFocus);
     PicGraph->onLeave = [this] { leavePlot(); };
+    band_ = new QRubberBand(QRubberBand::Rectangle, PicGraph);
     cursor_ = new GraphCursorView(PicGraphBase);
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->setObjectName(QStringLiteral("PicBottomBar"));
@@ -379,6 +397,156 @@ void FrmGraph::page(int direction)
     attempt(ctx_, "SetGraphWindow", [&] { pageGraphWindow(ctx_, direction); });
     attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
     attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+bool FrmGraph::zoomed() const
+{
+    return ctx_.graphWindow().GraphSpan > 0;
+}
+
+void FrmGraph::showView(const TimeView& view)
+{
+    attempt(ctx_, "SetGraphWindow", [&] {
+        GraphWindowState& window = ctx_.graphWindow();
+        if (window.GraphSpan <= 0)
+            homeStart_ = window.GraphStart;
+        window.GraphStart = view.start;
+        window.GraphSpan = view.span;
+        SetGraphWindow(ctx_, 0);
+        if (ctx_.app.Measuring)
+            window.GraphFollowing = followsAfterPaging(window.GraphEnd, ctx_.dataSet().LastTime());
+    });
+    attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
+    attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+namespace {
+
+ZoomLimits zoomLimits(const DataSet& data)
+{
+    return {data.FirstTime(), data.LastTime(), data.SampleInterval()};
+}
+
+TimeView shownView(const GraphWindowState& window)
+{
+    return {window.GraphStart, window.GraphSpan > 0 ? window.GraphSpan
+                                                    : vbdate::secondsBetween(window.GraphStart,
+                                                                             window.GraphEnd)};
+}
+
+} // namespace
+
+void FrmGraph::zoomBy(double factor, double fraction)
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(zoomAbout(shownView(ctx_.graphWindow()), fraction, factor,
+                       zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::panBy(double fraction)
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(quellin::panBy(shownView(ctx_.graphWindow()), fraction, zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::showWholeData()
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(wholeView(zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::restoreView()
+{
+    if (!zoomed())
+        return;
+    attempt(ctx_, "SetGraphWindow", [&] {
+        GraphWindowState& window = ctx_.graphWindow();
+        window.GraphSpan = 0;
+        window.GraphStart = homeStart_;
+        SetGraphWindow(ctx_, 0);
+        if (ctx_.app.Measuring) {
+            window.GraphFollowing = followsAfterPaging(window.GraphEnd, ctx_.dataSet().LastTime());
+            stepLiveWindow(ctx_);
+        }
+    });
+    attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
+    attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+void FrmGraph::plotPressed(QMouseEvent& event)
+{
+    if (drag_ != Drag::None)
+        return;
+    dragFrom_ = event.position().toPoint();
+    dragMoved_ = false;
+    dragView_ = shownView(ctx_.graphWindow());
+    if (event.button() == Qt::LeftButton)
+        drag_ = Drag::Zoom;
+    else if (event.button() == Qt::MiddleButton || event.button() == Qt::RightButton)
+        drag_ = Drag::Pan;
+}
+
+void FrmGraph::plotDragged(QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    if (drag_ == Drag::None)
+        return;
+    if (!dragMoved_ && (at - dragFrom_).manhattanLength() < kDragThreshold)
+        return;
+    dragMoved_ = true;
+    if (drag_ == Drag::Zoom) {
+        band_->setGeometry(QRect(dragFrom_, at).normalized());
+        band_->show();
+    } else if (PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1) {
+        // The data follows the pointer: dragging right shows earlier times.
+        const double moved = static_cast<double>(dragFrom_.x() - at.x()) / PicGraph->width();
+        showView(quellin::panBy(dragView_, moved, zoomLimits(ctx_.dataSet())));
+    }
+}
+
+void FrmGraph::plotReleased(QMouseEvent& event)
+{
+    const Drag drag = drag_;
+    drag_ = Drag::None;
+    band_->hide();
+    const QPoint at = event.position().toPoint();
+    if (drag == Drag::Zoom && !dragMoved_) {
+        clickPlot(at.x());
+        return;
+    }
+    if (drag == Drag::Zoom && PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1)
+        showView(zoomToRange(dragView_, static_cast<double>(dragFrom_.x()) / PicGraph->width(),
+                             static_cast<double>(at.x()) / PicGraph->width(),
+                             zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        panBy(-kKeyPan);
+        break;
+    case Qt::Key_Right:
+        panBy(kKeyPan);
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(kWheelZoom, 0.5);
+        break;
+    case Qt::Key_Minus:
+        zoomBy(1 / kWheelZoom, 0.5);
+        break;
+    case Qt::Key_Home:
+        restoreView();
+        break;
+    default:
+        QMdiSubWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void FrmGraph::editTimeAxis()

@@ -6,6 +6,7 @@
 #include "views/GraphHost.h"
 #include "views/GraphLayout.h"
 #include "views/GraphWindow.h"
+#include "views/GraphZoom.h"
 #include "views/ModGraphDraw.h"
 
 #include <QMdiSubWindow>
@@ -14,7 +15,10 @@
 
 class QCheckBox;
 class QDialog;
+class QKeyEvent;
 class QLabel;
+class QMouseEvent;
+class QRubberBand;
 class QMdiArea;
 
 namespace quellin {
@@ -52,6 +56,16 @@ public:
     void showCursorAt(int x);
     GraphCursorView* cursorView() const { return cursor_; }
 
+    // Zoom and pan of the time axis (the wheel, a dragged rectangle, a drag with
+    // the middle or right button, the arrow keys, + and −): a span of its own
+    // from ten seconds to the whole data set, kept while paging and following.
+    // restoreView (Home, 元の表示) goes back to the window the time axis names.
+    void zoomBy(double factor, double fraction);
+    void panBy(double fraction);
+    void showWholeData();
+    void restoreView();
+    bool zoomed() const;
+
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
 
@@ -68,8 +82,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum class Drag { None, Zoom, Pan };
+    void showView(const TimeView& view);
+    void plotPressed(QMouseEvent& event);
+    void plotDragged(QMouseEvent& event);
+    void plotReleased(QMouseEvent& event);
     // One step of the pager: −1 earlier, +1 later.
     void page(int direction);
     // The double-clicks on the time axis and on the Y bar of series s.
@@ -95,6 +115,13 @@ private:
     GraphLayerCache layer_;
     GraphCursorView* cursor_ = nullptr;
     bool cursorKept_ = false;
+    Drag drag_ = Drag::None;
+    QPoint dragFrom_;
+    bool dragMoved_ = false;
+    TimeView dragView_;
+    QRubberBand* band_ = nullptr;
+    // The start of the window the time axis named before the user zoomed.
+    double homeStart_ = 0;
     QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;

@@ -1,4 +1,5 @@
 #include "views/ModGraphDense.h"
+#include "views/ModGraphWalk.h"
 
 #include <QImage>
 #include <QPainter>
@@ -197,6 +198,19 @@ DenseCurve denseCurve(const long long* ts, const double* ys, int n, double dx, l
         // Sample i comes after missing ones: the walk's dotted steps, then its step.
         x += dx;
         cursor += interval;
+        if (graphwalk::breaksCurve(ts[i - 1], ts[i], interval)) {
+            // The curve breaks over the gap and starts again at sample i.
+            const long long skip = cursor < ts[i] ? (ts[i] - cursor + interval - 1) / interval : 0;
+            x += static_cast<double>(skip) * dx;
+            cursor += skip * interval;
+            xp = std::nearbyint(x);
+            if (xp > limitX)
+                break;
+            runs.close();
+            runs.add(column(px(xp)), py(ys[i]));
+            ++i;
+            continue;
+        }
         long long steps = (ts[i] - cursor + interval - 1) / interval;
         while (steps > 0 && xp <= limitX) {
             dotted(xp, ys[i - 1], x);

@@ -81,6 +81,9 @@ struct GraphScene {
     std::vector<std::span<const double>> values; // one per series
     std::vector<GraphSeriesLook> series;
     GraphPictures pictures;
+    // A window the user zoomed: its time axis steps on the clock instead of
+    // dividing the sample positions.
+    bool clockAxis = false;
 };
 
 // Draws the whole graph of scene. Errors are trapped and go to status panel 2
