@@ -254,6 +254,23 @@ void FrmMDIMain::buildToolBar()
             a->isVisible())
             ToolBar->addSeparator();
     }
+    // The graph's own view: back to the window its time axis names, the whole
+    // data set, the second cursor and its period for the report.
+    QToolBar* graphBar = addToolBar(QStringLiteral("GraphToolBar"));
+    graphBar->setObjectName(QStringLiteral("GraphToolBar"));
+    graphBar->setMovable(false);
+    const auto onGraph = [this, graphBar](const char* name, const char* text, auto act) {
+        QAction* a = graphBar->addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, act] {
+            if (graph_)
+                act(*graph_);
+        });
+    };
+    onGraph("CmdGraphHome", "元の表示", [](FrmGraph& g) { g.restoreView(); });
+    onGraph("CmdGraphWhole", "全体", [](FrmGraph& g) { g.showWholeData(); });
+    onGraph("CmdGraphCursor2", "2本目のカーソル", [](FrmGraph& g) { g.toggleSecondCursor(); });
+    onGraph("CmdGraphReport", "期間をレポートへ", [](FrmGraph& g) { g.reportCursorPeriod(); });
 }
 
 void FrmMDIMain::buildStatusBar()
@@ -388,6 +405,12 @@ void FrmMDIMain::setGraphMenuChecked(bool checked)
 bool FrmMDIMain::measurementRunning() const
 {
     return run_->running();
+}
+
+void FrmMDIMain::reportPeriod(double from, double to)
+{
+    showReport();
+    report_->setPeriod(from, to);
 }
 
 void FrmMDIMain::showSpread()

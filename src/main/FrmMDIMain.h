@@ -103,6 +103,7 @@ public:
     // GraphHost
     void setGraphMenuChecked(bool checked) override;
     bool measurementRunning() const override;
+    void reportPeriod(double from, double to) override;
 
     QAction* toolButton(ToolButton button) const
     {

@@ -175,6 +175,9 @@ void FrmGraph::buildGraph(QWidget* body)
     PicGraph->onLeave = [this] { leavePlot(); };
     band_ = new QRubberBand(QRubberBand::Rectangle, PicGraph);
     cursor_ = new GraphCursorView(PicGraphBase);
+    cursor2_ = new GraphCursorView(PicGraphBase);
+    cursor2_->boxAtFoot = true;
+    cursor2_->hide();
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->setObjectName(QStringLiteral("PicBottomBar"));
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
@@ -265,6 +268,7 @@ void FrmGraph::relayout()
             pxRect(layout_.PicLeftBar[static_cast<size_t>(s)]));
     PicGraph->setGeometry(pxRect(layout_.PicGraph));
     cursor_->setGeometry(PicGraph->geometry());
+    cursor2_->setGeometry(PicGraph->geometry());
     PicBottomBar->setGeometry(pxRect(layout_.PicBottomBar));
     UDGraph->setGeometry(pxRect(layout_.UDGraph));
     redraw();
@@ -311,6 +315,7 @@ void FrmGraph::redraw()
     // The values under a cursor change with the window and the points.
     if (cursor_->isVisible())
         showCursorAt(cursor_->cursorX());
+    showCursorPair();
     unsetCursor();
 }
 
@@ -352,6 +357,93 @@ void FrmGraph::clickPlot(int x)
 {
     cursorKept_ = !cursorKept_;
     showCursorAt(x);
+    showCursorPair();
+}
+
+std::optional<int> FrmGraph::plotX(double time) const
+{
+    const GraphWindowState& window = ctx_.graphWindow();
+    const long long span = vbdate::secondsBetween(window.GraphStart, window.GraphEnd);
+    const long long at = vbdate::secondsBetween(window.GraphStart, time);
+    if (span <= 0 || at < 0 || at > span)
+        return std::nullopt;
+    // The sample positions the cursor snaps to, as cursorReadout lays them out.
+    const CursorReadout first =
+        cursorReadout(window, ctx_.dataSet(), ctx_.cat, 0, tw(PicGraph->width()));
+    const CursorReadout last = cursorReadout(window, ctx_.dataSet(), ctx_.cat,
+                                             tw(PicGraph->width()), tw(PicGraph->width()));
+    if (!first.valid || !last.valid)
+        return std::nullopt;
+    const long long whole = vbdate::secondsBetween(first.time, last.time);
+    if (whole <= 0)
+        return std::nullopt;
+    return static_cast<int>(std::lround(last.x * static_cast<double>(at) /
+                                        static_cast<double>(whole) / kTwipsPerPixel));
+}
+
+void FrmGraph::setSecondCursor(double time)
+{
+    if (!cursor_->isVisible())
+        return; // the first cursor comes first
+    cursorKept_ = true;
+    secondTime_ = time;
+    showCursorPair();
+}
+
+void FrmGraph::clearSecondCursor()
+{
+    secondTime_.reset();
+    cursor2_->hide();
+}
+
+void FrmGraph::toggleSecondCursor()
+{
+    if (secondTime_) {
+        clearSecondCursor();
+        return;
+    }
+    const int w = PicGraph->width();
+    if (!cursor_->isVisible())
+        showCursorAt(w / 4);
+    const CursorReadout r =
+        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(3 * w / 4), tw(w));
+    if (r.valid)
+        setSecondCursor(r.time);
+}
+
+std::optional<CursorPairReadout> FrmGraph::cursorPair() const
+{
+    if (!secondTime_ || !cursor_->isVisible())
+        return std::nullopt;
+    const CursorReadout first = cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat,
+                                              tw(cursor_->cursorX()), tw(PicGraph->width()));
+    if (!first.valid)
+        return std::nullopt;
+    return cursorPairReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, first.time,
+                             *secondTime_);
+}
+
+void FrmGraph::showCursorPair()
+{
+    if (!secondTime_)
+        return;
+    std::optional<CursorPairReadout> pair;
+    attempt(ctx_, "GraphCursor", [&] { pair = cursorPair(); });
+    const std::optional<int> x = plotX(*secondTime_);
+    if (!pair || !x) {
+        cursor2_->hide();
+        return;
+    }
+    std::vector<GraphCursorView::Line> lines;
+    for (const QString& text : pair->lines)
+        lines.push_back({text, QColor()});
+    cursor2_->showAt(*x, std::move(lines), PicGraph->BackColor);
+}
+
+void FrmGraph::reportCursorPeriod()
+{
+    if (const auto pair = cursorPair())
+        host_.reportPeriod(pair->first, pair->second);
 }
 
 void FrmGraph::leavePlot()
@@ -514,7 +606,14 @@ void FrmGraph::plotReleased(QMouseEvent& event)
     band_->hide();
     const QPoint at = event.position().toPoint();
     if (drag == Drag::Zoom && !dragMoved_) {
-        clickPlot(at.x());
+        if (event.modifiers() & Qt::ShiftModifier) {
+            const CursorReadout r = cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat,
+                                                  tw(at.x()), tw(PicGraph->width()));
+            if (r.valid)
+                setSecondCursor(r.time);
+        } else {
+            clickPlot(at.x());
+        }
         return;
     }
     if (drag == Drag::Zoom && PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1)
@@ -541,6 +640,9 @@ void FrmGraph::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_Home:
         restoreView();
+        break;
+    case Qt::Key_Escape:
+        clearSecondCursor();
         break;
     default:
         QMdiSubWindow::keyPressEvent(event);

@@ -4,6 +4,7 @@
 
 #include "base/Context.h"
 #include "views/GraphHost.h"
+#include "views/GraphCursorPair.h"
 #include "views/GraphLayout.h"
 #include "views/GraphWindow.h"
 #include "views/GraphZoom.h"
@@ -12,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QDialog;
@@ -66,6 +68,18 @@ public:
     void restoreView();
     bool zoomed() const;
 
+    // The second cursor (Shift+click) at time: the readout of both cursors with
+    // the figures between them at the foot of the plot. The first is the kept
+    // cursor, or the one under the mouse, which a second cursor keeps.
+    void setSecondCursor(double time);
+    void clearSecondCursor();
+    // The second cursor at the middle of the plot, or gone again.
+    void toggleSecondCursor();
+    std::optional<CursorPairReadout> cursorPair() const;
+    GraphCursorView* secondCursorView() const { return cursor2_; }
+    // Hands the period between the cursors to the report window.
+    void reportCursorPeriod();
+
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
 
@@ -97,6 +111,9 @@ private:
     void editYAxis(int s);
     void clickPlot(int x);
     void leavePlot();
+    void showCursorPair();
+    // The plot's x (pixels) of a time, nullopt outside the window.
+    std::optional<int> plotX(double time) const;
     void buildInfo(QWidget* body);
     void buildLegend(QWidget* body);
     void buildGraph(QWidget* body);
@@ -115,6 +132,8 @@ private:
     GraphLayerCache layer_;
     GraphCursorView* cursor_ = nullptr;
     bool cursorKept_ = false;
+    GraphCursorView* cursor2_ = nullptr;
+    std::optional<double> secondTime_;
     Drag drag_ = Drag::None;
     QPoint dragFrom_;
     bool dragMoved_ = false;

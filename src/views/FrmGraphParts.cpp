@@ -114,7 +114,8 @@ void GraphCursorView::paintEvent(QPaintEvent*)
     int left = x_ + 8;
     if (left + boxWidth > width())
         left = std::max(0, x_ - 8 - boxWidth);
-    const QRect box(left, 4, boxWidth, std::min(boxHeight, height() - 8));
+    const int shownHeight = std::min(boxHeight, height() - 8);
+    const QRect box(left, boxAtFoot ? height() - 4 - shownHeight : 4, boxWidth, shownHeight);
     QColor fill = back_;
     fill.setAlpha(220);
     p.fillRect(box, fill);

@@ -69,6 +69,8 @@ public:
     // x in the view's pixels; the first line is the time.
     void showAt(int x, std::vector<Line> lines, const QColor& back);
     int cursorX() const { return x_; }
+    // The box at the foot of the plot instead of its top (the second cursor's).
+    bool boxAtFoot = false;
     const std::vector<Line>& lines() const { return lines_; }
 
 protected:
