@@ -419,8 +419,16 @@ std::optional<CursorPairReadout> FrmGraph::cursorPair() const
                                               tw(cursor_->cursorX()), tw(PicGraph->width()));
     if (!first.valid)
         return std::nullopt;
-    return cursorPairReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, first.time,
-                             *secondTime_);
+    const DataSet& data = ctx_.dataSet();
+    const EnergyKey key{vbdate::secondsBetween(0.0, first.time),
+                        vbdate::secondsBetween(0.0, *secondTime_), data.RecordCount()};
+    if (!(key == energyKey_)) {
+        energy_ = energyBetween(recordsBetween(data, first.time, *secondTime_),
+                                data.SampleInterval(), first.time, *secondTime_);
+        energyKey_ = key;
+    }
+    return cursorPairReadout(ctx_.graphWindow(), data, ctx_.cat, first.time, *secondTime_,
+                             energy_);
 }
 
 void FrmGraph::showCursorPair()

@@ -134,6 +134,14 @@ private:
     bool cursorKept_ = false;
     GraphCursorView* cursor2_ = nullptr;
     std::optional<double> secondTime_;
+    // The energy between the cursors, read from the records once for them.
+    struct EnergyKey {
+        long long first = 0, second = 0;
+        int records = -1;
+        bool operator==(const EnergyKey&) const = default;
+    };
+    mutable EnergyKey energyKey_;
+    mutable EnergyBetween energy_;
     Drag drag_ = Drag::None;
     QPoint dragFrom_;
     bool dragMoved_ = false;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace quellin {
 
@@ -43,34 +44,61 @@ QString durationText(long long seconds)
 
 } // namespace
 
-SeriesBetween seriesBetween(std::span<const double> times, std::span<const double> values, int n,
-                            int sampleInterval, double a, double b)
+namespace {
+
+// Points first..last (1-based) lie within a..b (a ≤ b); empty when first > last.
+std::pair<int, int> pointsWithin(std::span<const double> times, int n, double a, double b)
+{
+    const long long from = secondsOf(a), to = secondsOf(b);
+    const auto begin = times.begin() + 1, end = times.begin() + n + 1;
+    const auto first =
+        std::lower_bound(begin, end, from, [](double t, long long s) { return secondsOf(t) < s; });
+    const auto after =
+        std::upper_bound(begin, end, to, [](long long s, double t) { return s < secondsOf(t); });
+    return {static_cast<int>(first - times.begin()), static_cast<int>(after - times.begin()) - 1};
+}
+
+SeriesBetween figuresOf(std::span<const double> times, std::span<const double> values, int n,
+                        int sampleInterval, double a, double b, std::pair<int, int> within)
 {
     SeriesBetween out;
-    if (n < 1 || times.size() <= static_cast<size_t>(n) || values.size() <= static_cast<size_t>(n))
-        return out;
-    if (secondsOf(b) < secondsOf(a))
-        std::swap(a, b);
     out.atFirst = valueAt(times, values, n, sampleInterval, a);
     out.atSecond = valueAt(times, values, n, sampleInterval, b);
     if (out.atFirst && out.atSecond)
         out.difference = *out.atSecond - *out.atFirst;
-    const long long from = secondsOf(a), to = secondsOf(b);
-    const auto first = std::lower_bound(times.begin() + 1, times.begin() + n + 1, from,
-                                        [](double t, long long s) { return secondsOf(t) < s; });
-    double sum = 0;
-    for (auto it = first; it != times.begin() + n + 1 && secondsOf(*it) <= to; ++it) {
-        const double v = values[static_cast<size_t>(it - times.begin())];
+    double sum = 0, lo = 0, hi = 0;
+    for (int i = within.first; i <= within.second; ++i) {
+        const double v = values[static_cast<size_t>(i)];
         if (!std::isfinite(v))
             continue;
-        out.min = out.points == 0 ? v : std::min(*out.min, v);
-        out.max = out.points == 0 ? v : std::max(*out.max, v);
+        lo = out.points == 0 ? v : std::min(lo, v);
+        hi = out.points == 0 ? v : std::max(hi, v);
         sum += v;
         ++out.points;
     }
-    if (out.points > 0)
+    if (out.points > 0) {
+        out.min = lo;
+        out.max = hi;
         out.mean = sum / out.points;
+    }
     return out;
+}
+
+bool holds(std::span<const double> times, std::span<const double> values, int n)
+{
+    return n >= 1 && times.size() > static_cast<size_t>(n) && values.size() > static_cast<size_t>(n);
+}
+
+} // namespace
+
+SeriesBetween seriesBetween(std::span<const double> times, std::span<const double> values, int n,
+                            int sampleInterval, double a, double b)
+{
+    if (!holds(times, values, n))
+        return {};
+    if (secondsOf(b) < secondsOf(a))
+        std::swap(a, b);
+    return figuresOf(times, values, n, sampleInterval, a, b, pointsWithin(times, n, a, b));
 }
 
 EnergyBetween energyBetween(const std::vector<DataRecord>& records, int sampleInterval, double a,
@@ -122,7 +150,8 @@ std::vector<DataRecord> recordsBetween(const DataSet& data, double a, double b)
 }
 
 CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSet& data,
-                                    const Catalog& cat, double a, double b)
+                                    const Catalog& cat, double a, double b,
+                                    const EnergyBetween& energy)
 {
     CursorPairReadout out;
     if (secondsOf(b) < secondsOf(a))
@@ -136,11 +165,19 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
     const auto text = [&](int s, const std::optional<double>& v) {
         return v ? seriesValueText(cat, s, *v) : QStringLiteral("－");
     };
+    const int n = window.GraphPoints;
+    const std::span<const double> times = window.GraphTimes;
+    const std::pair<int, int> within =
+        n >= 1 && times.size() > static_cast<size_t>(n) ? pointsWithin(times, n, a, b)
+                                                        : std::pair<int, int>{1, 0};
     for (int s = 0; s <= std::min(cat.SeriesLast, kMaxSeries - 1); ++s) {
         if (!flagAt(cat.SeriesShown, s) || static_cast<size_t>(s) >= window.GraphValues.size())
             continue;
-        SeriesBetween between = seriesBetween(window.GraphTimes, window.GraphValues[size_t(s)],
-                                              window.GraphPoints, data.SampleInterval(), a, b);
+        const std::span<const double> values = window.GraphValues[static_cast<size_t>(s)];
+        SeriesBetween between =
+            holds(times, values, n)
+                ? figuresOf(times, values, n, data.SampleInterval(), a, b, within)
+                : SeriesBetween{};
         between.series = s;
         const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
         out.lines << QStringLiteral("%1 %2 → %3 (差 %4) 最小 %5 平均 %6 最大 %7 %8")
@@ -149,7 +186,7 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
                               text(s, between.mean), text(s, between.max), seriesUnitText(cat, s));
         out.series.push_back(between);
     }
-    out.energy = energyBetween(recordsBetween(data, a, b), data.SampleInterval(), a, b);
+    out.energy = energy;
     if (out.energy.kWh)
         out.lines << QStringLiteral("電力量 %1 kWh  平均電力 %2 kW")
                          .arg(Format(*out.energy.kWh, QStringLiteral("0.0000")),

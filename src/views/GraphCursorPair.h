@@ -45,8 +45,10 @@ EnergyBetween energyBetween(const std::vector<DataRecord>& records, int sampleIn
 // one go after a binary search over the record times.
 std::vector<DataRecord> recordsBetween(const DataSet& data, double a, double b);
 
-// The readout of both cursors: both times, Δt, one line per shown series and
-// the energy line.
+// The readout of both cursors: both times, Δt, one line per shown series (from
+// the window's points) and the line of energy, the energy of the records
+// between them (energyBetween over recordsBetween, which reads the data set:
+// the caller keeps it while the cursors and the records stay).
 struct CursorPairReadout {
     double first = 0, second = 0;
     long long seconds = 0;
@@ -55,6 +57,7 @@ struct CursorPairReadout {
     QStringList lines;
 };
 CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSet& data,
-                                    const Catalog& cat, double a, double b);
+                                    const Catalog& cat, double a, double b,
+                                    const EnergyBetween& energy);
 
 } // namespace quellin
