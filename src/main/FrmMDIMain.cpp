@@ -21,6 +21,7 @@
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
 #include "store/DataFileFlow.h"
+#include "store/DataFileJoin.h"
 #include "store/ModFile.h"
 #include "views/FrmDisp.h"
 #include "views/FrmGraph.h"
@@ -112,6 +113,8 @@ void FrmMDIMain::buildMenus()
 {
     MnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     MnuFile_Load = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), MenuItem::MnuFile_Load);
+    MnuFile_Join = MnuFile->addAction(QStringLiteral("追加読込(&J)..."));
+    MnuFile_Join->setObjectName(QStringLiteral("MnuFile_Join"));
     MnuFile_Save = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), MenuItem::MnuFile_Save);
     MnuFile->addSeparator();
     MnuFile_Download =
@@ -185,6 +188,7 @@ void FrmMDIMain::buildMenus()
     command(MnuView_Spread, "MnuView_Spread_Click", [this] { toggleView(ViewItem::Spread); });
     command(MnuView_Report, "MnuView_Report_Click", [this] { showReport(); });
     command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
+    command(MnuFile_Join, "MnuFile_Join_Click", [this] { joinDataFile(); });
     command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
     command(MnuFile_Clear, "MnuFile_Clear_Click", [this] { confirmClearData(); });
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
@@ -704,6 +708,17 @@ void FrmMDIMain::loadDataFile()
     }
     fitGraphToLoadedData(ctx_);
     showDataSet(DataSetChange::ArrivedScaled);
+}
+
+void FrmMDIMain::joinDataFile()
+{
+    if (ctx_.app.Measuring) {
+        ctx_.svc.msg.info(QStringLiteral("計測中は追加読込できません。"));
+        return;
+    }
+    const QString path = chooseDataFileToLoad(ctx_, this);
+    if (!path.isEmpty() && JoinDataFile(ctx_, path))
+        showDataSet(DataSetChange::ArrivedScaled);
 }
 
 void FrmMDIMain::showRestoredDataSet()

@@ -124,6 +124,7 @@ public:
     // Menu items, named as the commands they carry.
     QMenu* MnuFile = nullptr;
     QAction* MnuFile_Load = nullptr;
+    QAction* MnuFile_Join = nullptr;
     QAction* MnuFile_Save = nullptr;
     QAction* MnuFile_Download = nullptr;
     QAction* MnuFile_Clear = nullptr;
@@ -198,6 +199,8 @@ private:
     // chosen yet (a load, a restore) is auto-scaled first.
     enum class DataSetChange { Emptied, ArrivedScaled, ArrivedUnscaled };
     void showDataSet(DataSetChange change);
+    // 追加読込: a data file appended to the loaded data set.
+    void joinDataFile();
     void showLogSet();
     // Runs use on the graph window, opened for it when it is closed (and closed
     // again afterwards).

@@ -155,6 +155,12 @@ public:
     void beginDownload(const DownloadStart& start);
     // A data file's records have all been appended: its properties.
     void takeLoadedFile(const DataFileProperties& file);
+    // Another data set that starts after this one is appended to it (a data file
+    // joined to the loaded one): its records follow with the next numbers, the
+    // gap between them stays a gap, the energy of both adds up and the higher
+    // peak stays. Throws VbError when TMP.DAT refuses the records; the data set
+    // then stays as it was.
+    void appendDataSet(const DataSet& other);
     // A load that failed after the file's properties were taken: the wiring and
     // the title line go back to those of the data set before it, as a refused
     // file leaves them (ResetStore keeps both).
