@@ -9,11 +9,11 @@
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
-#include "views/GraphLive.h"
-#include "views/GraphScale.h"
 #include "views/GraphColours.h"
 #include "views/GraphCursor.h"
 #include "views/GraphCursorPair.h"
+#include "views/GraphLive.h"
+#include "views/GraphScale.h"
 #include "views/GraphScene.h"
 #include "views/GraphZoom.h"
 #include "views/ModGraphDraw.h"
@@ -187,8 +187,8 @@ void BM_SlideOneDayWindowFullStore(benchmark::State& state)
         stepLiveWindow(ctx);
         LoadGraphWindow(ctx);
         applyLiveScale(ctx);
-        const bool drawn = DrawGraph(currentGraphScene(ctx, graph.pictures), graph.image, layer,
-                                     ctx.svc);
+        const bool drawn =
+            DrawGraph(currentGraphScene(ctx, graph.pictures), graph.image, layer, ctx.svc);
         benchmark::DoNotOptimize(drawn);
         benchmark::DoNotOptimize(graph.image.constBits());
     }
@@ -257,9 +257,8 @@ void BM_WheelStepFullStore(benchmark::State& state)
         window.GraphSpan = view.span;
         SetGraphWindow(ctx, 0);
         LoadGraphWindow(ctx);
-        const bool drawn =
-            DrawGraph(currentGraphScene(ctx, zoomed.graph.pictures), zoomed.graph.image, layer,
-                      ctx.svc);
+        const bool drawn = DrawGraph(currentGraphScene(ctx, zoomed.graph.pictures),
+                                     zoomed.graph.image, layer, ctx.svc);
         benchmark::DoNotOptimize(drawn);
     }
 }
@@ -319,9 +318,9 @@ void BM_QtChartsOneDayWindow(benchmark::State& state)
         QList<QPointF> points;
         points.reserve(st.GraphPoints);
         for (int i = 1; i <= st.GraphPoints; ++i)
-            points.append(QPointF(vbdate::secondsBetween(st.GraphStart,
-                                                         st.GraphTimes[static_cast<size_t>(i)]),
-                                  st.GraphValues[static_cast<size_t>(s)][static_cast<size_t>(i)]));
+            points.append(QPointF(
+                vbdate::secondsBetween(st.GraphStart, st.GraphTimes[static_cast<size_t>(i)]),
+                st.GraphValues[static_cast<size_t>(s)][static_cast<size_t>(i)]));
         series->replace(points);
         chart.addSeries(series);
         series->attachAxis(x);

@@ -20,6 +20,7 @@
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
+#include "store/CsvLoad.h"
 #include "store/DataFileFlow.h"
 #include "store/DataFileJoin.h"
 #include "store/ModFile.h"
@@ -33,6 +34,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -141,6 +144,8 @@ void FrmMDIMain::buildMenus()
     MnuView_Report = MnuView->addAction(QStringLiteral("集計・レポート(&R)..."));
     MnuView_Report->setObjectName(QStringLiteral("MnuView_Report"));
     MnuView_Report->setEnabled(false);
+    MnuView_Compare = MnuView->addAction(QStringLiteral("比較表示(&O)..."));
+    MnuView_Compare->setObjectName(QStringLiteral("MnuView_Compare"));
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
     MnuExec_Keisoku =
@@ -163,7 +168,8 @@ void FrmMDIMain::buildMenus()
         addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
+    MnuWindow =
+        new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
     MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
     MnuHelp_Version =
@@ -187,6 +193,7 @@ void FrmMDIMain::buildMenus()
     command(MnuView_Graph, "MnuView_Graph_Click", [this] { toggleView(ViewItem::Graph); });
     command(MnuView_Spread, "MnuView_Spread_Click", [this] { toggleView(ViewItem::Spread); });
     command(MnuView_Report, "MnuView_Report_Click", [this] { showReport(); });
+    command(MnuView_Compare, "MnuView_Compare_Click", [this] { compareDataFile(); });
     command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
     command(MnuFile_Join, "MnuFile_Join_Click", [this] { joinDataFile(); });
     command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
@@ -719,6 +726,34 @@ void FrmMDIMain::joinDataFile()
     const QString path = chooseDataFileToLoad(ctx_, this);
     if (!path.isEmpty() && JoinDataFile(ctx_, path))
         showDataSet(DataSetChange::ArrivedScaled);
+}
+
+void FrmMDIMain::compareDataFile()
+{
+    if (graph_ && graph_->hasOverlay()) {
+        graph_->clearOverlay();
+        MnuView_Compare->setText(QStringLiteral("比較表示(&O)..."));
+        return;
+    }
+    FileDialogRequest request;
+    request.owner = this;
+    request.filter = kCsvFilter;
+    request.pattern = kCsvPattern;
+    request.initialFolder = ctx_.app.FilePath;
+    const QString path = ctx_.svc.files.openFile(request);
+    if (path.isEmpty())
+        return;
+    std::optional<DataSet> other = LoadDataFileAside(ctx_, path);
+    if (!other)
+        return;
+    const bool align =
+        ctx_.app.DataPresent &&
+        ctx_.svc.msg.askYesNo(QStringLiteral("比較するデータの開始を現在のデータの開始に揃えますか"
+                                             "？\r\n（いいえ：それぞれの時刻で表示します）"),
+                              MsgIcon::Question);
+    showGraph();
+    graph_->setOverlay(std::move(*other), QFileInfo(path).fileName(), align);
+    MnuView_Compare->setText(QStringLiteral("比較表示を解除(&O)"));
 }
 
 void FrmMDIMain::showRestoredDataSet()

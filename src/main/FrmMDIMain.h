@@ -138,6 +138,7 @@ public:
     QAction* MnuView_Graph = nullptr;
     QAction* MnuView_Spread = nullptr;
     QAction* MnuView_Report = nullptr; // "集計・レポート(&R)", while data is present
+    QAction* MnuView_Compare = nullptr; // 比較表示, or its removal while one is shown
     QMenu* MnuExec = nullptr;
     QAction* MnuExec_Keisoku = nullptr;
     QAction* MnuExec_Loging = nullptr;
@@ -201,6 +202,8 @@ private:
     void showDataSet(DataSetChange change);
     // 追加読込: a data file appended to the loaded data set.
     void joinDataFile();
+    // 比較表示: a data file laid over the graph, or taken away again.
+    void compareDataFile();
     void showLogSet();
     // Runs use on the graph window, opened for it when it is closed (and closed
     // again afterwards).

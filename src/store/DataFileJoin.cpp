@@ -43,7 +43,8 @@ std::optional<QString> joinRefusal(const DataSet& data, const DataSet& joined)
             .arg(joined.SampleInterval())
             .arg(data.SampleInterval());
     if (vbdate::secondsBetween(data.LastTime(), joined.FirstTime()) <= 0)
-        return QStringLiteral("ファイルの最初の時刻（%1）が読み込み済みのデータの最後（%2）より後ではありません。")
+        return QStringLiteral("ファイルの最初の時刻（%1）が読み込み済みのデータの最後（%"
+                              "2）より後ではありません。")
             .arg(timeText(joined.FirstTime()), timeText(data.LastTime()));
     if (static_cast<long long>(data.RecordCount()) + joined.RecordCount() > kMaxStoredRecords)
         return QStringLiteral("読み込めるデータは%1件までです。（読み込み済み%2件、追加%3件）")

@@ -237,6 +237,10 @@ void FrmGraph::buildLegend(QWidget* body)
     }
     for (QHBoxLayout* r : row)
         r->addStretch(1);
+    LblOverlay = new QLabel(PicHanrei);
+    LblOverlay->setObjectName(QStringLiteral("LblOverlay"));
+    LblOverlay->hide();
+    row[1]->addWidget(LblOverlay);
 }
 
 void FrmGraph::applyVersionLayout()
@@ -308,6 +312,12 @@ void FrmGraph::redraw()
     }
     const GraphScene scene = currentGraphScene(ctx_, pictures());
     DrawGraph(scene, image, layer_, ctx_.svc);
+    if (overlay_) {
+        attempt(ctx_, "LoadGraphWindow", [&] { loadOverlayWindow(); });
+        GraphScene over = graphScene(overlayWindow_, *overlay_, ctx_.cat, pictures());
+        over.overlay = true;
+        DrawGraphCurves(over, image, ctx_.svc);
+    }
     PicLeftBar[7]->ForeColor = scene.pictures.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();
@@ -349,6 +359,22 @@ void FrmGraph::showCursorAt(int x)
     for (const CursorReading& r : readout.readings)
         lines.push_back({r.text, seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
                                                    pics.PicGraph)});
+    if (overlay_)
+        for (const CursorReading& r : readout.readings) {
+            const auto v =
+                seriesValueAt(overlayWindow_, overlay_->SampleInterval(), r.series, readout.time);
+            const QString name =
+                r.series < ctx_.cat.SeriesNames.size() ? ctx_.cat.SeriesNames[r.series] : QString();
+            lines.push_back(
+                {QStringLiteral("比較 %1 %2 %3")
+                     .arg(name,
+                          v && !std::isnan(*v) ? seriesValueText(ctx_.cat, r.series, *v)
+                                               : QStringLiteral("－"),
+                          seriesUnitText(ctx_.cat, r.series)),
+                 overlayColour(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
+                                                 pics.PicGraph),
+                               pics.PicGraph.BackColor)});
+        }
     cursor_->showAt(static_cast<int>(std::lround(readout.x / kTwipsPerPixel)), std::move(lines),
                     PicGraph->BackColor);
 }
@@ -427,8 +453,7 @@ std::optional<CursorPairReadout> FrmGraph::cursorPair() const
                                 data.SampleInterval(), first.time, *secondTime_);
         energyKey_ = key;
     }
-    return cursorPairReadout(ctx_.graphWindow(), data, ctx_.cat, first.time, *secondTime_,
-                             energy_);
+    return cursorPairReadout(ctx_.graphWindow(), data, ctx_.cat, first.time, *secondTime_, energy_);
 }
 
 void FrmGraph::showCursorPair()
@@ -446,6 +471,44 @@ void FrmGraph::showCursorPair()
     for (const QString& text : pair->lines)
         lines.push_back({text, QColor()});
     cursor2_->showAt(*x, std::move(lines), PicGraph->BackColor);
+}
+
+void FrmGraph::setOverlay(DataSet data, const QString& name, bool alignToStart)
+{
+    const DataSet& current = ctx_.dataSet();
+    overlayOffset_ = alignToStart && current.RecordCount() > 0
+                         ? vbdate::secondsBetween(data.FirstTime(), current.FirstTime())
+                         : 0;
+    overlay_.emplace(std::move(data));
+    overlayWindow_ = GraphWindowState{};
+    LblOverlay->setText(QStringLiteral("比較表示（破線）：%1　%2")
+                            .arg(name, alignToStart ? QStringLiteral("開始を揃えて表示")
+                                                    : QStringLiteral("元の時刻で表示")));
+    LblOverlay->show();
+    redraw();
+}
+
+void FrmGraph::clearOverlay()
+{
+    overlay_.reset();
+    overlayWindow_ = GraphWindowState{};
+    LblOverlay->hide();
+    redraw();
+}
+
+void FrmGraph::loadOverlayWindow()
+{
+    const GraphWindowState& window = ctx_.graphWindow();
+    overlayWindow_.GraphStart = vbdate::addSeconds(window.GraphStart, -overlayOffset_);
+    overlayWindow_.GraphEnd = vbdate::addSeconds(window.GraphEnd, -overlayOffset_);
+    overlay_->LoadGraphWindow(overlayWindow_, ctx_.cat.SeriesLast, ctx_.app.HardVersion);
+    // Drawn and read at the times of the current window.
+    for (int i = 1; i <= overlayWindow_.GraphPoints; ++i)
+        overlayWindow_.GraphTimes[static_cast<size_t>(i)] =
+            vbdate::addSeconds(overlayWindow_.GraphTimes[static_cast<size_t>(i)], overlayOffset_);
+    overlayWindow_.GraphStart = window.GraphStart;
+    overlayWindow_.GraphEnd = window.GraphEnd;
+    bfGraph_Abs(ctx_.svc, ctx_.cat, overlayWindow_);
 }
 
 void FrmGraph::reportCursorPeriod()
@@ -529,9 +592,9 @@ ZoomLimits zoomLimits(const DataSet& data)
 
 TimeView shownView(const GraphWindowState& window)
 {
-    return {window.GraphStart, window.GraphSpan > 0 ? window.GraphSpan
-                                                    : vbdate::secondsBetween(window.GraphStart,
-                                                                             window.GraphEnd)};
+    return {window.GraphStart, window.GraphSpan > 0
+                                   ? window.GraphSpan
+                                   : vbdate::secondsBetween(window.GraphStart, window.GraphEnd)};
 }
 
 } // namespace
@@ -540,8 +603,8 @@ void FrmGraph::zoomBy(double factor, double fraction)
 {
     if (ctx_.dataSet().RecordCount() < 1)
         return;
-    showView(zoomAbout(shownView(ctx_.graphWindow()), fraction, factor,
-                       zoomLimits(ctx_.dataSet())));
+    showView(
+        zoomAbout(shownView(ctx_.graphWindow()), fraction, factor, zoomLimits(ctx_.dataSet())));
 }
 
 void FrmGraph::panBy(double fraction)

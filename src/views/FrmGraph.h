@@ -80,6 +80,16 @@ public:
     // Hands the period between the cursors to the report window.
     void reportCursorPeriod();
 
+    // 比較表示: a second data set laid over the graph on the same axes, in the
+    // same colours but lighter and dashed; its start moved onto the current data
+    // set's start (alignToStart) or at its own times. The legend names it and the
+    // cursor reads it too. The current data set is not touched.
+    void setOverlay(DataSet data, const QString& name, bool alignToStart);
+    void clearOverlay();
+    bool hasOverlay() const { return overlay_.has_value(); }
+    // The overlay's points in the current window, at the times they are drawn.
+    const GraphWindowState& overlayWindow() const { return overlayWindow_; }
+
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
 
@@ -112,6 +122,7 @@ private:
     void clickPlot(int x);
     void leavePlot();
     void showCursorPair();
+    void loadOverlayWindow();
     // The plot's x (pixels) of a time, nullopt outside the window.
     std::optional<int> plotX(double time) const;
     void buildInfo(QWidget* body);
@@ -142,6 +153,10 @@ private:
     };
     mutable EnergyKey energyKey_;
     mutable EnergyBetween energy_;
+    std::optional<DataSet> overlay_;
+    GraphWindowState overlayWindow_;
+    long long overlayOffset_ = 0; // seconds the overlay is moved by
+    QLabel* LblOverlay = nullptr;
     Drag drag_ = Drag::None;
     QPoint dragFrom_;
     bool dragMoved_ = false;

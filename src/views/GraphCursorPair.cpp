@@ -20,8 +20,8 @@ long long secondsOf(double t)
 }
 
 // The value of the points at t as the curve shows it (GraphCursor's rule).
-std::optional<double> valueAt(std::span<const double> times, std::span<const double> values,
-                              int n, int interval, double t)
+std::optional<double> valueAt(std::span<const double> times, std::span<const double> values, int n,
+                              int interval, double t)
 {
     const auto v = valueOnCurve(times, values, n, interval, t);
     if (v && std::isnan(*v))
@@ -86,7 +86,8 @@ SeriesBetween figuresOf(std::span<const double> times, std::span<const double> v
 
 bool holds(std::span<const double> times, std::span<const double> values, int n)
 {
-    return n >= 1 && times.size() > static_cast<size_t>(n) && values.size() > static_cast<size_t>(n);
+    return n >= 1 && times.size() > static_cast<size_t>(n) &&
+           values.size() > static_cast<size_t>(n);
 }
 
 } // namespace
@@ -167,9 +168,9 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
     };
     const int n = window.GraphPoints;
     const std::span<const double> times = window.GraphTimes;
-    const std::pair<int, int> within =
-        n >= 1 && times.size() > static_cast<size_t>(n) ? pointsWithin(times, n, a, b)
-                                                        : std::pair<int, int>{1, 0};
+    const std::pair<int, int> within = n >= 1 && times.size() > static_cast<size_t>(n)
+                                           ? pointsWithin(times, n, a, b)
+                                           : std::pair<int, int>{1, 0};
     for (int s = 0; s <= std::min(cat.SeriesLast, kMaxSeries - 1); ++s) {
         if (!flagAt(cat.SeriesShown, s) || static_cast<size_t>(s) >= window.GraphValues.size())
             continue;

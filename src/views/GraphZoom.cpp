@@ -130,20 +130,15 @@ TimeAxisStep timeAxisStep(long long span, int maxLines)
         TimeUnit unit;
     };
     static constexpr std::array<Step, 27> kSteps{{
-        {1, TimeUnit::Seconds},           {2, TimeUnit::Seconds},
-        {5, TimeUnit::Seconds},           {10, TimeUnit::Seconds},
-        {15, TimeUnit::Seconds},          {30, TimeUnit::Seconds},
-        {60, TimeUnit::Minutes},          {120, TimeUnit::Minutes},
-        {300, TimeUnit::Minutes},         {600, TimeUnit::Minutes},
-        {900, TimeUnit::Minutes},         {1800, TimeUnit::Minutes},
-        {3600, TimeUnit::Hours},          {2 * 3600, TimeUnit::Hours},
-        {3 * 3600, TimeUnit::Hours},      {6 * 3600, TimeUnit::Hours},
-        {12 * 3600, TimeUnit::Hours},     {kDay, TimeUnit::Days},
-        {2 * kDay, TimeUnit::Days},       {5 * kDay, TimeUnit::Days},
-        {10 * kDay, TimeUnit::Days},      {20 * kDay, TimeUnit::Days},
-        {50 * kDay, TimeUnit::Days},      {100 * kDay, TimeUnit::Days},
-        {200 * kDay, TimeUnit::Days},     {500 * kDay, TimeUnit::Days},
-        {1000 * kDay, TimeUnit::Days},
+        {1, TimeUnit::Seconds},       {2, TimeUnit::Seconds},       {5, TimeUnit::Seconds},
+        {10, TimeUnit::Seconds},      {15, TimeUnit::Seconds},      {30, TimeUnit::Seconds},
+        {60, TimeUnit::Minutes},      {120, TimeUnit::Minutes},     {300, TimeUnit::Minutes},
+        {600, TimeUnit::Minutes},     {900, TimeUnit::Minutes},     {1800, TimeUnit::Minutes},
+        {3600, TimeUnit::Hours},      {2 * 3600, TimeUnit::Hours},  {3 * 3600, TimeUnit::Hours},
+        {6 * 3600, TimeUnit::Hours},  {12 * 3600, TimeUnit::Hours}, {kDay, TimeUnit::Days},
+        {2 * kDay, TimeUnit::Days},   {5 * kDay, TimeUnit::Days},   {10 * kDay, TimeUnit::Days},
+        {20 * kDay, TimeUnit::Days},  {50 * kDay, TimeUnit::Days},  {100 * kDay, TimeUnit::Days},
+        {200 * kDay, TimeUnit::Days}, {500 * kDay, TimeUnit::Days}, {1000 * kDay, TimeUnit::Days},
     }};
     const long long lines = std::max(1, maxLines);
     for (const Step& s : kSteps)

@@ -167,8 +167,7 @@ void drawTimeLabels(const GraphScene& scene, Pen& pen, const TimeMarks& marks)
 
     std::vector<double> widths;
     for (size_t i = 0; i < marks.dates.size(); ++i)
-        widths.push_back(
-            std::max(pen.widthTwips(marks.dates[i]), pen.widthTwips(marks.clocks[i])));
+        widths.push_back(std::max(pen.widthTwips(marks.dates[i]), pen.widthTwips(marks.clocks[i])));
     // Only the part of the bar inside the frame can be seen.
     const QRect seen = bar.rect.intersected(pen.baseRect);
     const double seenLeft = (seen.left() - bar.rect.left()) * pen.tpp;
@@ -305,13 +304,14 @@ void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& c
             pen.clipTo(plot);
             const long long interval = std::max(1, scene.sampleInterval);
             if (isDenseCurve(points, plot.rect.width())) {
-                drawDenseCurve(pen.p,
-                               denseCurve(ts, ys.data(), points, dx, interval, width + dx,
-                                          plot.rect, pen.tpp),
-                               colour);
+                drawDenseCurve(
+                    pen.p,
+                    denseCurve(ts, ys.data(), points, dx, interval, width + dx, plot.rect, pen.tpp),
+                    colour);
                 return true;
             }
-            CurvePainter painter(pen.p, plot.rect, pen.tpp, colour);
+            CurvePainter painter(pen.p, plot.rect, pen.tpp, colour,
+                                 scene.overlay ? Qt::DashLine : Qt::SolidLine);
             graphwalk::walk(ts, ys.data(), points, dx, interval, width + dx,
                             [&](double x1, double y1, double x2, double y2, bool d) {
                                 painter.add(x1, y1, x2, y2, d);
@@ -393,7 +393,10 @@ void drawCurves(const GraphScene& scene, Services& svc, QPainter& p)
         if (!shown(scene, s))
             continue;
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        drawCurve(scene, svc, pen, seriesCurveColour(bar, pics.PicGraph), s, seconds, slots);
+        const QColor colour = seriesCurveColour(bar, pics.PicGraph);
+        drawCurve(scene, svc, pen,
+                  scene.overlay ? overlayColour(colour, pics.PicGraph.BackColor) : colour, s,
+                  seconds, slots);
     }
 }
 
@@ -502,6 +505,26 @@ bool DrawGraph(const GraphScene& scene, QImage& image, GraphLayerCache& cache, S
                 cache.key_ = key;
             }
             image = cache.layer_;
+            QPainter p(&image);
+            const double tpp = scene.pictures.twipsPerPixel;
+            p.setFont(graphFont(tpp > 0 ? tpp : 15.0));
+            drawCurves(scene, svc, p);
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+QColor overlayColour(const QColor& curve, const QColor& plot)
+{
+    return QColor((curve.red() + plot.red()) / 2, (curve.green() + plot.green()) / 2,
+                  (curve.blue() + plot.blue()) / 2);
+}
+
+bool DrawGraphCurves(const GraphScene& scene, QImage& image, Services& svc)
+{
+    return trapped(
+        svc, "DrawGraph", false,
+        [&] {
             QPainter p(&image);
             const double tpp = scene.pictures.twipsPerPixel;
             p.setFont(graphFont(tpp > 0 ? tpp : 15.0));

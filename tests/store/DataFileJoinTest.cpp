@@ -1,10 +1,9 @@
 // 追加読込: a data file appended to the loaded one when it continues it, and
 // refused with the reason otherwise; both files read through the real load path.
 
-#include "CsvTestSupport.h"
-#include "platform/Format.h"
-#include "store/CsvLoad.h"
 #include "store/DataFileJoin.h"
+#include "CsvTestSupport.h"
+#include "store/CsvLoad.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,33 +13,6 @@ using namespace quellin::test;
 using namespace quellin::test::csvdata;
 
 namespace {
-
-// A data file of a version-1 (or -2) meter: records every interval seconds from
-// start, the active power counting up from 1000 W.
-QByteArray dataFile(double start, int records, int interval, const char* wiring, bool version2)
-{
-    QByteArray text = "\xef\xbb\xbf" "ファイル名=\"x.csv\"\r\n\"測定条件　結線＝";
-    text += wiring;
-    text += "\"\r\n\"番号\",\"時刻\",\"電圧Ｒ(V)\",\"電圧Ｔ(V)\",\"電流Ｒ(A)\",\"電流Ｔ(A)\","
-            "\"有効電力(W)\",\"無効電力(Var)\",\"皮相電力(VA)\",\"力率(%)\",\"周波数(Hz)\","
-            "\"積算電力(kWh)\",\"積算時間(時間)\"";
-    if (version2)
-        text += ",\"漏電電流1(mA)\",\"漏電電流2(mA)\",\"漏電電流3(mA)\",\"温度1(℃)\",\"温度2(℃)\"";
-    text += "\r\n";
-    for (int i = 0; i < records; ++i) {
-        text += QStringLiteral("%1,\"%2\",1.000E+2,1.000E+2,5.000E+0,5.000E+0,%3E+3,0.000E+0,"
-                               "1.000E+3,1.000E+2,6.000E+1,1.000E-3,1.000E-3")
-                    .arg(i, 4, 10, QLatin1Char('0'))
-                    .arg(Format(vbdate::addSeconds(start, static_cast<long long>(i) * interval),
-                                QStringLiteral("yyyy/mm/dd hh:mm:ss")))
-                    .arg(1.0 + (i % 9) * 0.001, 0, 'f', 3)
-                    .toUtf8();
-        if (version2)
-            text += ",1.0,1.0,1.0,20,20";
-        text += "\r\n";
-    }
-    return text;
-}
 
 struct JoinCase {
     const char* name;
@@ -63,9 +35,9 @@ TEST_P(Join, AppendsAFileThatContinuesTheLoadedOne)
     QTemporaryDir dir;
     const QString first = dir.filePath(QStringLiteral("first.csv"));
     const QString second = dir.filePath(QStringLiteral("second.csv"));
-    writeBytes(first, dataFile(at(10, 0, 0), 3, 10, "三相３線式", false));
-    writeBytes(second,
-               dataFile(at(c.hour, c.minute, 0), c.records, c.interval, c.wiring, c.version2));
+    writeBytes(first, generatedDataFile(at(10, 0, 0), 3, 10, "三相３線式", false));
+    writeBytes(second, generatedDataFile(at(c.hour, c.minute, 0), c.records, c.interval, c.wiring,
+                                         c.version2));
     ASSERT_TRUE(LoadDataFile(ctx, first));
     const DataSetProperties before = ctx.dataSet().properties();
 
@@ -116,7 +88,7 @@ TEST(Join, NeedsALoadedDataSet)
     useVersion(*t.ctx, 2);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("second.csv"));
-    writeBytes(file, dataFile(at(11, 0, 0), 3, 10, "三相３線式", false));
+    writeBytes(file, generatedDataFile(at(11, 0, 0), 3, 10, "三相３線式", false));
     EXPECT_FALSE(JoinDataFile(*t.ctx, file));
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_TRUE(t.msg.shown[0].text.contains(QStringLiteral("先にファイルを読み込んで")));

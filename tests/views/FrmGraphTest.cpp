@@ -502,16 +502,15 @@ TEST_F(GraphWindow, WheelDragKeysAndHomeZoomPanAndRestoreTheWindow)
         {"wheel in about the middle",
          [&] {
              QWheelEvent e(QPointF(w / 2, 20), plot->mapToGlobal(QPointF(w / 2, 20)), QPoint(),
-                           QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                           false);
+                           QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
              QApplication::sendEvent(plot, &e);
          },
          "10:00:10", "10:01:00"},
         {"Home", [&] { key(Qt::Key_Home); }, "10:00:00", "10:01:00"},
         {"a rectangle over the middle half", [&] { drag(w / 4, 3 * w / 4, Qt::LeftButton); },
          "10:00:20", "10:00:50"},
-        {"dragged to the left with the right button",
-         [&] { drag(w / 2, w / 4, Qt::RightButton); }, "10:00:30", "10:01:00"},
+        {"dragged to the left with the right button", [&] { drag(w / 2, w / 4, Qt::RightButton); },
+         "10:00:30", "10:01:00"},
         {"the left arrow", [&] { key(Qt::Key_Left); }, "10:00:20", "10:00:50"},
         {"the pager steps by the span",
          [&] { control<GraphPager>(*frm, "UDGraph")->later()->click(); }, "10:00:50", "10:01:20"},
@@ -539,9 +538,10 @@ TEST_F(GraphWindow, ShiftClickSetsASecondCursorAndItsPeriodGoesToTheReport)
     withData(); // 10:00:00 .. 10:01:00 shown, a record every 10 s
     auto* plot = control<GraphPictureBox>(*frm, "PicGraph");
     const auto click = [&](int x, Qt::KeyboardModifiers keys) {
-        for (const auto type : {QEvent::MouseMove, QEvent::MouseButtonPress,
-                                QEvent::MouseButtonRelease}) {
-            const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        for (const auto type :
+             {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButton button =
+                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
             QMouseEvent e(type, QPointF(x, 20), plot->mapToGlobal(QPointF(x, 20)), button,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, keys);
             QApplication::sendEvent(plot, &e);
@@ -556,12 +556,15 @@ TEST_F(GraphWindow, ShiftClickSetsASecondCursorAndItsPeriodGoesToTheReport)
     EXPECT_EQ(pair->seconds, 30);
     ASSERT_GE(pair->lines.size(), 4);
     EXPECT_EQ(pair->lines[2], QStringLiteral("Δt 00:00:30"));
-    EXPECT_TRUE(pair->lines[3].startsWith(QStringLiteral("有効電力 "))) << pair->lines[3].toStdString();
+    EXPECT_TRUE(pair->lines[3].startsWith(QStringLiteral("有効電力 ")))
+        << pair->lines[3].toStdString();
     EXPECT_EQ(frm->secondCursorView()->lines().size(), static_cast<size_t>(pair->lines.size()));
     frm->reportCursorPeriod();
     ASSERT_EQ(host.periods.size(), 1u);
-    EXPECT_EQ(Format(host.periods[0].first, QStringLiteral("hh:mm:ss")), QStringLiteral("10:00:00"));
-    EXPECT_EQ(Format(host.periods[0].second, QStringLiteral("hh:mm:ss")), QStringLiteral("10:00:30"));
+    EXPECT_EQ(Format(host.periods[0].first, QStringLiteral("hh:mm:ss")),
+              QStringLiteral("10:00:00"));
+    EXPECT_EQ(Format(host.periods[0].second, QStringLiteral("hh:mm:ss")),
+              QStringLiteral("10:00:30"));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(frm.get(), &escape);
     EXPECT_FALSE(frm->secondCursorView()->isVisible());

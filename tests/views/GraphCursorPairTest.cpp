@@ -54,21 +54,53 @@ TEST_P(Between, ReadsTheCurveAtTheCursorsAndThePointsBetween)
 INSTANTIATE_TEST_SUITE_P(
     Cursors, Between,
     ::testing::Values(
-        BetweenCase{"on points", {0, 10, 20, 30}, {100, 300, 200, 400}, 10, 30, 300, 400, 200, 300,
+        BetweenCase{
+            "on points", {0, 10, 20, 30}, {100, 300, 200, 400}, 10, 30, 300, 400, 200, 300, 400},
+        BetweenCase{"in either order",
+                    {0, 10, 20, 30},
+                    {100, 300, 200, 400},
+                    30,
+                    10,
+                    300,
+                    400,
+                    200,
+                    300,
                     400},
-        BetweenCase{"in either order", {0, 10, 20, 30}, {100, 300, 200, 400}, 30, 10, 300, 400,
-                    200, 300, 400},
         // Between points the line joining them; the figures of the points inside.
-        BetweenCase{"between points", {0, 10, 20, 30}, {100, 300, 200, 400}, 5, 25, 200, 300, 200,
-                    250, 300},
-        // A value that could not be read counts for nothing.
-        BetweenCase{"unreadable value", {0, 10, 20}, {100, kNaN, 300}, 0, 20, 100, 300, 100, 200,
+        BetweenCase{"between points",
+                    {0, 10, 20, 30},
+                    {100, 300, 200, 400},
+                    5,
+                    25,
+                    200,
+                    300,
+                    200,
+                    250,
                     300},
+        // A value that could not be read counts for nothing.
+        BetweenCase{
+            "unreadable value", {0, 10, 20}, {100, kNaN, 300}, 0, 20, 100, 300, 100, 200, 300},
         // Where the curve breaks nothing is read; the figures keep to what was measured.
-        BetweenCase{"in a gap", {0, 10, 100, 110}, {100, 200, 300, 500}, 50, 110, std::nullopt,
-                    500, 300, 400, 500},
-        BetweenCase{"nothing between", {0, 10, 100}, {100, 200, 300}, 40, 60, std::nullopt,
-                    std::nullopt, std::nullopt, std::nullopt, std::nullopt}),
+        BetweenCase{"in a gap",
+                    {0, 10, 100, 110},
+                    {100, 200, 300, 500},
+                    50,
+                    110,
+                    std::nullopt,
+                    500,
+                    300,
+                    400,
+                    500},
+        BetweenCase{"nothing between",
+                    {0, 10, 100},
+                    {100, 200, 300},
+                    40,
+                    60,
+                    std::nullopt,
+                    std::nullopt,
+                    std::nullopt,
+                    std::nullopt,
+                    std::nullopt}),
     [](const auto& info) {
         std::string n = info.param.name;
         for (char& ch : n)
@@ -90,8 +122,7 @@ TEST(EnergyBetween, SumsPowerTimesPeriodOfTheRecordsBetween)
 {
     const EnergyCase cases[] = {
         // 3600 W for four one-second periods (the record at b ends the stretch).
-        {"one second", {0, 1, 2, 3, 4}, {3600, 3600, 3600, 3600, 3600}, 1, 0, 4, 4.0 / 1000,
-         3600},
+        {"one second", {0, 1, 2, 3, 4}, {3600, 3600, 3600, 3600, 3600}, 1, 0, 4, 4.0 / 1000, 3600},
         {"reverse flow counts against", {0, 60}, {7200, -3600}, 60, 0, 120, 0.06, 1800},
         {"unreadable power", {0, 60}, {kNaN, 1800}, 60, 0, 120, 0.03, 1800},
         {"no record", {0}, {1000}, 1, 10, 20, std::nullopt, std::nullopt},

@@ -97,9 +97,12 @@ struct StepCase {
 TEST(TimeAxisStep, IsTheSmallestThatFitsTheLines)
 {
     const StepCase cases[] = {
-        {60, 6, 10, TimeUnit::Seconds},          {10, 20, 1, TimeUnit::Seconds},
-        {3600, 8, 600, TimeUnit::Minutes},       {86400, 8, 3 * 3600, TimeUnit::Hours},
-        {3 * 86400, 8, 12 * 3600, TimeUnit::Hours}, {30 * 86400, 8, 5 * 86400, TimeUnit::Days},
+        {60, 6, 10, TimeUnit::Seconds},
+        {10, 20, 1, TimeUnit::Seconds},
+        {3600, 8, 600, TimeUnit::Minutes},
+        {86400, 8, 3 * 3600, TimeUnit::Hours},
+        {3 * 86400, 8, 12 * 3600, TimeUnit::Hours},
+        {30 * 86400, 8, 5 * 86400, TimeUnit::Days},
         {100000LL * 86400, 3, 1000 * 86400, TimeUnit::Days},
     };
     for (const StepCase& c : cases) {
@@ -117,14 +120,22 @@ struct TickCase {
 TEST(TimeAxisTicks, FallOnWholeStepsOfTheClock)
 {
     const TickCase cases[] = {
-        {at(2002, 6, 1, 10, 0, 7), at(2002, 6, 1, 10, 0, 37), {10, TimeUnit::Seconds},
+        {at(2002, 6, 1, 10, 0, 7),
+         at(2002, 6, 1, 10, 0, 37),
+         {10, TimeUnit::Seconds},
          {at(2002, 6, 1, 10, 0, 10), at(2002, 6, 1, 10, 0, 20), at(2002, 6, 1, 10, 0, 30)}},
         // A line on the start or the end is the edge itself, not a line.
-        {at(2002, 6, 1, 10, 0, 0), at(2002, 6, 1, 10, 30, 0), {900, TimeUnit::Minutes},
+        {at(2002, 6, 1, 10, 0, 0),
+         at(2002, 6, 1, 10, 30, 0),
+         {900, TimeUnit::Minutes},
          {at(2002, 6, 1, 10, 15, 0)}},
-        {at(2002, 6, 1, 12, 0, 0), at(2002, 6, 4, 12, 0, 0), {86400, TimeUnit::Days},
+        {at(2002, 6, 1, 12, 0, 0),
+         at(2002, 6, 4, 12, 0, 0),
+         {86400, TimeUnit::Days},
          {at(2002, 6, 2, 0, 0, 0), at(2002, 6, 3, 0, 0, 0), at(2002, 6, 4, 0, 0, 0)}},
-        {at(2002, 6, 1, 23, 0, 0), at(2002, 6, 2, 5, 0, 0), {3 * 3600, TimeUnit::Hours},
+        {at(2002, 6, 1, 23, 0, 0),
+         at(2002, 6, 2, 5, 0, 0),
+         {3 * 3600, TimeUnit::Hours},
          {at(2002, 6, 2, 0, 0, 0), at(2002, 6, 2, 3, 0, 0)}},
     };
     for (const TickCase& c : cases) {
