@@ -297,6 +297,33 @@ void BM_CursorEnergyFullStore(benchmark::State& state)
 }
 BENCHMARK(BM_CursorEnergyFullStore)->Unit(benchmark::kMillisecond);
 
+// The one-day window drawn whole with a second data set of the same size laid
+// over it (比較表示): both sets' fourteen curves, the second lighter and dashed,
+// as the graph window redraws it (its grid, labels and bars kept since the last
+// drawing); the same without the overlay for comparison.
+void BM_RedrawOneDayWindowWithOverlay(benchmark::State& state)
+{
+    const bool withOverlay = state.range(0) != 0;
+    GraphFixture graph(32767, 2, 86400);
+    GraphFixture second(32767, 2, 86400);
+    for (auto& series : second.ctx.graphWindow().GraphValues)
+        for (double& v : series)
+            v = 10 - v;
+    GraphLayerCache layer;
+    for (auto _ : state) {
+        bool drawn = DrawGraph(currentGraphScene(graph.ctx, graph.pictures), graph.image, layer,
+                               graph.ctx.svc);
+        if (withOverlay) {
+            GraphScene over = currentGraphScene(second.ctx, graph.pictures);
+            over.overlay = true;
+            drawn = DrawGraphCurves(over, graph.image, graph.ctx.svc) && drawn;
+        }
+        benchmark::DoNotOptimize(drawn);
+        benchmark::DoNotOptimize(graph.image.constBits());
+    }
+}
+BENCHMARK(BM_RedrawOneDayWindowWithOverlay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
 // The same one-day window as BM_RedrawOneDayWindowWhole (fourteen series of
 // 32,767 points, 1600 × 900) drawn with Qt Charts, one QLineSeries per series,
 // rendered offscreen into an image: the ratio to the renderer's own drawing.

@@ -307,7 +307,7 @@ void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& c
                 drawDenseCurve(
                     pen.p,
                     denseCurve(ts, ys.data(), points, dx, interval, width + dx, plot.rect, pen.tpp),
-                    colour);
+                    colour, scene.overlay);
                 return true;
             }
             CurvePainter painter(pen.p, plot.rect, pen.tpp, colour,
