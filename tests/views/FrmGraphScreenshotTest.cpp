@@ -13,12 +13,12 @@
 #include "views/FrmGraph.h"
 #include "views/FrmGraphParts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
-#include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QTemporaryDir>
