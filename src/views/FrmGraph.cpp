@@ -1,6 +1,7 @@
 #include "views/FrmGraph.h"
 
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 #include "views/FrmGraphParts.h"
@@ -25,6 +26,7 @@
 #include <QRubberBand>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace quellin {
@@ -151,6 +153,8 @@ void FrmGraph::buildGraph(QWidget* body)
         auto* bar =
             new GraphPictureBox(buttonFaceColour(), colours[static_cast<size_t>(s)], PicGraphBase);
         bar->onDoubleClick = [this, s] { editYAxis(s); };
+        bar->setMouseTracking(true);
+        bar->onMouseMove = [this, s](QPoint) { ySeries_ = s; };
         bar->setToolTip(QStringLiteral("ダブルクリックでＹ軸スケール設定"));
         bar->hide();
         bar->setObjectName(QStringLiteral("PicLeftBar%1").arg(s));
@@ -621,8 +625,53 @@ void FrmGraph::showWholeData()
     showView(wholeView(zoomLimits(ctx_.dataSet())));
 }
 
+void FrmGraph::zoomValues(int s, double fromFraction, double toFraction)
+{
+    Catalog& cat = ctx_.cat;
+    if (s < 0 || !flagAt(cat.SeriesShown, s) || seriesKind(s) == SeriesKind::PowerFactor ||
+        static_cast<size_t>(s) >= cat.SeriesYMin.size() ||
+        static_cast<size_t>(s) >= cat.SeriesYMax.size())
+        return;
+    const auto i = static_cast<size_t>(s);
+    if (std::none_of(savedAxes_.begin(), savedAxes_.end(),
+                     [s](const SavedAxis& a) { return a.series == s; }))
+        savedAxes_.push_back({s, cat.SeriesYMin[i], cat.SeriesYMax[i], flagAt(cat.SeriesFitted, s),
+                              flagAt(cat.SeriesScaleChosen, s)});
+    const ValueRange range =
+        zoomValueRange(cat.SeriesYMin[i], cat.SeriesYMax[i], fromFraction, toFraction);
+    cat.SeriesYMin[i] = range.ymin;
+    cat.SeriesYMax[i] = range.ymax;
+    // Labels by the zoomed range's own step, and no automatic scale undoing it.
+    if (i < cat.SeriesFitted.size())
+        cat.SeriesFitted[i] = true;
+    if (i < cat.SeriesScaleChosen.size())
+        cat.SeriesScaleChosen[i] = true;
+}
+
+void FrmGraph::restoreValues()
+{
+    Catalog& cat = ctx_.cat;
+    for (const SavedAxis& a : savedAxes_) {
+        const auto i = static_cast<size_t>(a.series);
+        cat.SeriesYMin[i] = a.ymin;
+        cat.SeriesYMax[i] = a.ymax;
+        if (i < cat.SeriesFitted.size())
+            cat.SeriesFitted[i] = a.fitted;
+        if (i < cat.SeriesScaleChosen.size())
+            cat.SeriesScaleChosen[i] = a.chosen;
+    }
+    savedAxes_.clear();
+}
+
 void FrmGraph::restoreView()
 {
+    if (!savedAxes_.empty()) {
+        restoreValues();
+        if (!zoomed()) {
+            redraw();
+            return;
+        }
+    }
     if (!zoomed())
         return;
     attempt(ctx_, "SetGraphWindow", [&] {
@@ -687,6 +736,9 @@ void FrmGraph::plotReleased(QMouseEvent& event)
         }
         return;
     }
+    if (drag == Drag::Zoom && (event.modifiers() & Qt::ShiftModifier) && PicGraph->height() > 0)
+        zoomValues(ySeries_, static_cast<double>(dragFrom_.y()) / PicGraph->height(),
+                   static_cast<double>(at.y()) / PicGraph->height());
     if (drag == Drag::Zoom && PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1)
         showView(zoomToRange(dragView_, static_cast<double>(dragFrom_.x()) / PicGraph->width(),
                              static_cast<double>(at.x()) / PicGraph->width(),

@@ -164,6 +164,17 @@ private:
     QRubberBand* band_ = nullptr;
     // The start of the window the time axis named before the user zoomed.
     double homeStart_ = 0;
+    // The series whose Y bar the mouse was over last (a Shift-dragged rectangle
+    // zooms its values), and the Y axes as they were before any such zoom.
+    int ySeries_ = -1;
+    struct SavedAxis {
+        int series;
+        double ymin, ymax;
+        bool fitted, chosen;
+    };
+    std::vector<SavedAxis> savedAxes_;
+    void zoomValues(int s, double fromFraction, double toFraction);
+    void restoreValues();
     QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;

@@ -123,6 +123,22 @@ TimeView followNewest(const TimeView& view, const ZoomLimits& limits)
     return fromOffsets(offsetOf(limits, limits.last) - from.span, from.span, limits);
 }
 
+ValueRange zoomValueRange(double ymin, double ymax, double fromFraction, double toFraction)
+{
+    const double top = std::clamp(std::min(fromFraction, toFraction), 0.0, 1.0);
+    const double bottom = std::clamp(std::max(fromFraction, toFraction), 0.0, 1.0);
+    const double range = ymax - ymin;
+    if (!std::isfinite(range) || !(range > 0))
+        return {ymin, ymax};
+    ValueRange out{ymax - bottom * range, ymax - top * range};
+    const double least = range * 1e-6;
+    if (out.ymax - out.ymin < least) {
+        const double middle = (out.ymax + out.ymin) / 2;
+        out = {middle - least / 2, middle + least / 2};
+    }
+    return out;
+}
+
 TimeAxisStep timeAxisStep(long long span, int maxLines)
 {
     struct Step {

@@ -46,6 +46,16 @@ TimeView panBy(const TimeView& view, double fraction, const ZoomLimits& limits);
 // The same span ending at the newest record (while measuring).
 TimeView followNewest(const TimeView& view, const ZoomLimits& limits);
 
+// The values between two fractions of a plot's height (0 the top, in either
+// order) on an axis from ymin to ymax: the new bottom and top, at least a
+// millionth of the axis apart.
+struct ValueRange {
+    double ymin = 0;
+    double ymax = 0;
+    bool operator==(const ValueRange&) const = default;
+};
+ValueRange zoomValueRange(double ymin, double ymax, double fromFraction, double toFraction);
+
 // The step between the lines of a free time axis and what its labels show.
 enum class TimeUnit { Seconds, Minutes, Hours, Days };
 struct TimeAxisStep {

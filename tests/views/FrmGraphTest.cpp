@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace quellin;
 using quellin::test::at;
@@ -528,6 +529,32 @@ TEST_F(GraphWindow, WheelDragKeysAndHomeZoomPanAndRestoreTheWindow)
                   QString::fromLatin1(step.end));
         EXPECT_EQ(frm->zoomed(), !QString::fromLatin1(step.what).startsWith("Home"));
     }
+
+    // Shift: the rectangle also zooms the values of the series whose bar the
+    // mouse was over; Home gives its axis back.
+    auto* bar = control<GraphPictureBox>(*frm, "PicLeftBar", 4);
+    QMouseEvent over(QEvent::MouseMove, QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &over);
+    const double top = tc.ctx->cat.SeriesYMax[4], bottom = tc.ctx->cat.SeriesYMin[4];
+    const double h = plot->height();
+    for (const auto& [type, x, y] :
+         {std::tuple{QEvent::MouseButtonPress, w / 4, h / 4},
+          std::tuple{QEvent::MouseMove, w / 2, h / 2},
+          std::tuple{QEvent::MouseButtonRelease, 3 * w / 4, 3 * h / 4}}) {
+        QMouseEvent e(type, QPointF(x, y), plot->mapToGlobal(QPointF(x, y)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::ShiftModifier);
+        QApplication::sendEvent(plot, &e);
+    }
+    EXPECT_TRUE(frm->zoomed());
+    EXPECT_NEAR(tc.ctx->cat.SeriesYMax[4], bottom + (top - bottom) * 0.75, (top - bottom) * 0.01);
+    EXPECT_NEAR(tc.ctx->cat.SeriesYMin[4], bottom + (top - bottom) * 0.25, (top - bottom) * 0.01);
+    key(Qt::Key_Home);
+    EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], top);
+    EXPECT_EQ(tc.ctx->cat.SeriesYMin[4], bottom);
+    EXPECT_FALSE(frm->zoomed());
 }
 
 // A click keeps the first cursor, Shift+click sets the second; the readout of

@@ -171,4 +171,25 @@ TEST(TimeAxisLabel, ShowsTheDateWhereItChanges)
     }
 }
 
+TEST(ZoomValueRange, TakesTheValuesBetweenTwoHeights)
+{
+    const struct {
+        double ymin, ymax, from, to;
+        ValueRange want;
+    } cases[] = {
+        {0, 1000, 0.25, 0.75, {250, 750}},
+        {0, 1000, 0.75, 0.25, {250, 750}},         // dragged upwards
+        {-50, 50, 0, 1, {-50, 50}},                // the whole height
+        {0, 1000, -0.5, 0.5, {500, 1000}},         // beyond the top
+        {0, 1000, 0.5, 0.5, {499.9995, 500.0005}}, // no height: a millionth of the axis
+        {10, 10, 0.2, 0.8, {10, 10}},              // an axis of no range stays
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from * 100 + c.to);
+        const ValueRange got = zoomValueRange(c.ymin, c.ymax, c.from, c.to);
+        EXPECT_NEAR(got.ymin, c.want.ymin, 1e-9);
+        EXPECT_NEAR(got.ymax, c.want.ymax, 1e-9);
+    }
+}
+
 } // namespace
