@@ -29,6 +29,7 @@ class Join : public ::testing::TestWithParam<JoinCase> {};
 TEST_P(Join, AppendsAFileThatContinuesTheLoadedOne)
 {
     const JoinCase& c = GetParam();
+    SCOPED_TRACE(c.name);
     TestContext t;
     Context& ctx = *t.ctx;
     useVersion(ctx, 2);
@@ -73,14 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         JoinCase{"another wiring", 11, 0, 4, 10, "単相２線式", false, "結線が"},
         JoinCase{"another meter", 11, 0, 4, 10, "三相３線式", true, "測定項目"},
         JoinCase{"beyond the store", 11, 0, kMaxStoredRecords - 2, 10, "三相３線式", false,
-                 "件までです"}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return n;
-    });
+                 "件までです"}));
 
 TEST(Join, NeedsALoadedDataSet)
 {

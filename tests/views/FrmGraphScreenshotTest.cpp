@@ -34,6 +34,8 @@ class NoHost : public GraphHost {
 public:
     void setGraphMenuChecked(bool) override {}
     bool measurementRunning() const override { return false; }
+    void reportPeriod(double from, double to) override { period = {from, to}; }
+    std::pair<double, double> period;
 };
 
 struct ShotCase {
@@ -202,6 +204,9 @@ TEST(GraphScreenshots, ZoomedTwoCursorsAndOverlay)
     mouse(QEvent::MouseButtonRelease, w * 0.55, Qt::ShiftModifier);
     ASSERT_TRUE(frm->cursorPair().has_value());
     EXPECT_TRUE(frm->cursorPair()->energy.kWh.has_value());
+    EXPECT_TRUE(frm->secondCursorView()->isVisible());
+    frm->reportCursorPeriod();
+    EXPECT_EQ(host.period.first, frm->cursorPair()->first);
     shoot("graph-two-cursors.png");
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -36,9 +36,7 @@ class FakeGraphHost : public GraphHost {
 public:
     void setGraphMenuChecked(bool checked) override { marks.push_back(checked); }
     bool measurementRunning() const override { return measuring; }
-    void reportPeriod(double from, double to) override { periods.emplace_back(from, to); }
     std::vector<bool> marks;
-    std::vector<std::pair<double, double>> periods;
     bool measuring = false;
 };
 
@@ -555,47 +553,6 @@ TEST_F(GraphWindow, WheelDragKeysAndHomeZoomPanAndRestoreTheWindow)
     EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], top);
     EXPECT_EQ(tc.ctx->cat.SeriesYMin[4], bottom);
     EXPECT_FALSE(frm->zoomed());
-}
-
-// A click keeps the first cursor, Shift+click sets the second; the readout of
-// both and their period for the report window; Escape takes the second away.
-TEST_F(GraphWindow, ShiftClickSetsASecondCursorAndItsPeriodGoesToTheReport)
-{
-    open(1);
-    withData(); // 10:00:00 .. 10:01:00 shown, a record every 10 s
-    auto* plot = control<GraphPictureBox>(*frm, "PicGraph");
-    const auto click = [&](int x, Qt::KeyboardModifiers keys) {
-        for (const auto type :
-             {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            const Qt::MouseButton button =
-                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-            QMouseEvent e(type, QPointF(x, 20), plot->mapToGlobal(QPointF(x, 20)), button,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, keys);
-            QApplication::sendEvent(plot, &e);
-        }
-    };
-    const int w = plot->width();
-    click(0, Qt::NoModifier);
-    click(w / 2, Qt::ShiftModifier);
-    ASSERT_TRUE(frm->secondCursorView()->isVisible());
-    const auto pair = frm->cursorPair();
-    ASSERT_TRUE(pair.has_value());
-    EXPECT_EQ(pair->seconds, 30);
-    ASSERT_GE(pair->lines.size(), 4);
-    EXPECT_EQ(pair->lines[2], QStringLiteral("Δt 00:00:30"));
-    EXPECT_TRUE(pair->lines[3].startsWith(QStringLiteral("有効電力 ")))
-        << pair->lines[3].toStdString();
-    EXPECT_EQ(frm->secondCursorView()->lines().size(), static_cast<size_t>(pair->lines.size()));
-    frm->reportCursorPeriod();
-    ASSERT_EQ(host.periods.size(), 1u);
-    EXPECT_EQ(Format(host.periods[0].first, QStringLiteral("hh:mm:ss")),
-              QStringLiteral("10:00:00"));
-    EXPECT_EQ(Format(host.periods[0].second, QStringLiteral("hh:mm:ss")),
-              QStringLiteral("10:00:30"));
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(frm.get(), &escape);
-    EXPECT_FALSE(frm->secondCursorView()->isVisible());
-    EXPECT_FALSE(frm->cursorPair().has_value());
 }
 
 } // namespace

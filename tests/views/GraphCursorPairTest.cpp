@@ -33,6 +33,7 @@ class Between : public ::testing::TestWithParam<BetweenCase> {};
 TEST_P(Between, ReadsTheCurveAtTheCursorsAndThePointsBetween)
 {
     const BetweenCase& c = GetParam();
+    SCOPED_TRACE(c.name);
     std::vector<double> times{0}, values{0};
     for (size_t i = 0; i < c.seconds.size(); ++i) {
         times.push_back(plus(c.seconds[i]));
@@ -100,14 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                     std::nullopt,
                     std::nullopt,
                     std::nullopt,
-                    std::nullopt}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return n;
-    });
+                    std::nullopt}));
 
 struct EnergyCase {
     const char* name;
