@@ -100,7 +100,7 @@ struct TimeMarks {
     std::vector<QString> dates, clocks;
 };
 
-// The spec'd division of the window's sample positions, every label with its
+// The division of the window's sample positions the time axis always had, every label with its
 // date and time.
 TimeMarks slotMarks(const GraphScene& scene, long long plotW, GridDivision grid)
 {
