@@ -22,7 +22,7 @@ set(old_write "(\\.|->)store\\.${field}(\\[[^]]*\\])?[ \t]*(=[^=]|=$|\\+=|-=|\\+
 set(old_change "(\\.|->)store\\.${field}(\\.|->)(assign|resize|push_back|clear|reset|close)\\(")
 set(old_step "(\\+\\+|--)[ \t]*[A-Za-z_][A-Za-z0-9_.>()-]*(\\.|->)store\\.")
 set(changing "ResetStore|fitColumns|beginMeasurement|firstSample|noteReading|beginDownload")
-string(APPEND changing "|takeLoadedFile|restoreWiringAndTitle|takeLeftover|DeleteTmpFile")
+string(APPEND changing "|takeLoadedFile|restoreWiringAndTitle|takeLeftover|appendDataSet|DeleteTmpFile")
 string(APPEND changing "|OpenTmpForAppend|CloseTmp|AppendRecords?|appendMeasuredRecord|setFolder")
 set(view_change "(dataSet\\(\\)|dataSet_|data)(\\.|->)(${changing})\\(|(^|[^A-Za-z0-9_.>])ResetStore\\(")
 

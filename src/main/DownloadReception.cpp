@@ -159,6 +159,7 @@ bool prepareDownloadedDataSet(Context& ctx, const DownloadCounts& d)
     // A window that holds a good stretch of records: an hour of one-minute
     // records, a day of hourly ones.
     ctx.app.GraphXHani = graphXHaniFor(ctx.dataSet().SampleInterval());
+    ctx.graphWindow().GraphSpan = 0;
     SetGraphWindow(ctx, 0);
     LoadGraphWindow(ctx);
     fitUnchosenScales(ctx);

@@ -23,7 +23,9 @@
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
+#include "store/CsvLoad.h"
 #include "store/DataFileFlow.h"
+#include "store/DataFileJoin.h"
 #include "store/ModFile.h"
 #include "views/FrmAlarmList.h"
 #include "views/FrmDisp.h"
@@ -36,6 +38,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -129,6 +133,8 @@ void FrmMDIMain::buildMenus()
 {
     MnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     MnuFile_Load = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), MenuItem::MnuFile_Load);
+    MnuFile_Join = MnuFile->addAction(QStringLiteral("追加読込(&J)..."));
+    MnuFile_Join->setObjectName(QStringLiteral("MnuFile_Join"));
     MnuFile_Save = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), MenuItem::MnuFile_Save);
     MnuFile->addSeparator();
     MnuFile_Download =
@@ -157,6 +163,8 @@ void FrmMDIMain::buildMenus()
     MnuView_Report->setEnabled(false);
     MnuView_Alarms = MnuView->addAction(QStringLiteral("警報一覧(&A)"));
     MnuView_Alarms->setObjectName(QStringLiteral("MnuView_Alarms"));
+    MnuView_Compare = MnuView->addAction(QStringLiteral("比較表示(&O)..."));
+    MnuView_Compare->setObjectName(QStringLiteral("MnuView_Compare"));
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
     MnuExec_Keisoku =
@@ -184,7 +192,8 @@ void FrmMDIMain::buildMenus()
     MnuPref_Output->setObjectName(QStringLiteral("MnuPref_Output"));
 
     MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    MnuWindow = new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
+    MnuWindow =
+        new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
     MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
     MnuHelp_Version =
@@ -217,7 +226,9 @@ void FrmMDIMain::buildMenus()
         FrmOutputSet dlg(ctx_, this);
         dlg.exec();
     });
+    command(MnuView_Compare, "MnuView_Compare_Click", [this] { compareDataFile(); });
     command(MnuFile_Load, "MnuFile_Load_Click", [this] { loadDataFile(); });
+    command(MnuFile_Join, "MnuFile_Join_Click", [this] { joinDataFile(); });
     command(MnuFile_Save, "MnuFile_Save_Click", [this] { chooseAndSaveDataFile(ctx_, this); });
     command(MnuFile_Clear, "MnuFile_Clear_Click", [this] { confirmClearData(); });
     connect(MnuFile_Exit, &QAction::triggered, this, &QWidget::close);
@@ -287,6 +298,23 @@ void FrmMDIMain::buildToolBar()
             a->isVisible())
             ToolBar->addSeparator();
     }
+    // The graph's own view: back to the window its time axis names, the whole
+    // data set, the second cursor and its period for the report.
+    QToolBar* graphBar = addToolBar(QStringLiteral("GraphToolBar"));
+    graphBar->setObjectName(QStringLiteral("GraphToolBar"));
+    graphBar->setMovable(false);
+    const auto onGraph = [this, graphBar](const char* name, const char* text, auto act) {
+        QAction* a = graphBar->addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, act] {
+            if (graph_)
+                act(*graph_);
+        });
+    };
+    onGraph("CmdGraphHome", "元の表示", [](FrmGraph& g) { g.restoreView(); });
+    onGraph("CmdGraphWhole", "全体", [](FrmGraph& g) { g.showWholeData(); });
+    onGraph("CmdGraphCursor2", "2本目のカーソル", [](FrmGraph& g) { g.toggleSecondCursor(); });
+    onGraph("CmdGraphReport", "期間をレポートへ", [](FrmGraph& g) { g.reportCursorPeriod(); });
 }
 
 void FrmMDIMain::buildStatusBar()
@@ -430,6 +458,12 @@ void FrmMDIMain::setGraphMenuChecked(bool checked)
 bool FrmMDIMain::measurementRunning() const
 {
     return run_->running();
+}
+
+void FrmMDIMain::reportPeriod(double from, double to)
+{
+    showReport();
+    report_->setPeriod(from, to);
 }
 
 void FrmMDIMain::showSpread()
@@ -763,6 +797,45 @@ void FrmMDIMain::loadDataFile()
     }
     fitGraphToLoadedData(ctx_);
     showDataSet(DataSetChange::ArrivedScaled);
+}
+
+void FrmMDIMain::joinDataFile()
+{
+    if (ctx_.app.Measuring) {
+        ctx_.svc.msg.info(QStringLiteral("計測中は追加読込できません。"));
+        return;
+    }
+    const QString path = chooseDataFileToLoad(ctx_, this);
+    if (!path.isEmpty() && JoinDataFile(ctx_, path))
+        showDataSet(DataSetChange::ArrivedScaled);
+}
+
+void FrmMDIMain::compareDataFile()
+{
+    if (graph_ && graph_->hasOverlay()) {
+        graph_->clearOverlay();
+        MnuView_Compare->setText(QStringLiteral("比較表示(&O)..."));
+        return;
+    }
+    FileDialogRequest request;
+    request.owner = this;
+    request.filter = kCsvFilter;
+    request.pattern = kCsvPattern;
+    request.initialFolder = ctx_.app.FilePath;
+    const QString path = ctx_.svc.files.openFile(request);
+    if (path.isEmpty())
+        return;
+    std::optional<DataSet> other = LoadDataFileAside(ctx_, path);
+    if (!other)
+        return;
+    const bool align =
+        ctx_.app.DataPresent &&
+        ctx_.svc.msg.askYesNo(QStringLiteral("比較するデータの開始を現在のデータの開始に揃えますか"
+                                             "？\r\n（いいえ：それぞれの時刻で表示します）"),
+                              MsgIcon::Question);
+    showGraph();
+    graph_->setOverlay(std::move(*other), QFileInfo(path).fileName(), align);
+    MnuView_Compare->setText(QStringLiteral("比較表示を解除(&O)"));
 }
 
 void FrmMDIMain::showRestoredDataSet()

@@ -106,6 +106,7 @@ public:
     // GraphHost
     void setGraphMenuChecked(bool checked) override;
     bool measurementRunning() const override;
+    void reportPeriod(double from, double to) override;
 
     QAction* toolButton(ToolButton button) const
     {
@@ -126,6 +127,7 @@ public:
     // Menu items, named as the commands they carry.
     QMenu* MnuFile = nullptr;
     QAction* MnuFile_Load = nullptr;
+    QAction* MnuFile_Join = nullptr;
     QAction* MnuFile_Save = nullptr;
     QAction* MnuFile_Download = nullptr;
     QAction* MnuFile_Clear = nullptr;
@@ -140,6 +142,7 @@ public:
     QAction* MnuView_Spread = nullptr;
     QAction* MnuView_Report = nullptr; // "集計・レポート(&R)", while data is present
     QAction* MnuView_Alarms = nullptr; // "警報一覧(&A)"
+    QAction* MnuView_Compare = nullptr; // 比較表示, or its removal while one is shown
     QMenu* MnuExec = nullptr;
     QAction* MnuExec_Keisoku = nullptr;
     QAction* MnuExec_Loging = nullptr;
@@ -206,6 +209,10 @@ private:
     // chosen yet (a load, a restore) is auto-scaled first.
     enum class DataSetChange { Emptied, ArrivedScaled, ArrivedUnscaled };
     void showDataSet(DataSetChange change);
+    // 追加読込: a data file appended to the loaded data set.
+    void joinDataFile();
+    // 比較表示: a data file laid over the graph, or taken away again.
+    void compareDataFile();
     void showLogSet();
     // Runs use on the graph window, opened for it when it is closed (and closed
     // again afterwards).

@@ -36,6 +36,7 @@ void fitGraphToLoadedData(Context& ctx)
         data.SampleInterval(), vbdate::secondsBetween(data.FirstTime(), data.LastTime()));
     GraphWindowState& window = ctx.graphWindow();
     window.GraphStart = data.FirstTime();
+    window.GraphSpan = 0;
     window.GraphFirstScalePending = false;
     SetGraphWindow(ctx, 0);
     LoadGraphWindow(ctx);

@@ -355,6 +355,7 @@ bool LoadDataFile(Context& ctx, const QString& path)
             return false;
         }
         GraphWindowState& window = ctx.graphWindow();
+        window.GraphSpan = 0;
         window.GraphStart = data.FirstTime();
         window.GraphEnd = data.LastTime();
         ctx.app.DataPresent = true;

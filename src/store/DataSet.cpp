@@ -155,6 +155,41 @@ void DataSet::takeLoadedFile(const DataFileProperties& file)
     p_.TotalEnergy = file.totalEnergy;
 }
 
+void DataSet::appendDataSet(const DataSet& other)
+{
+    constexpr int kRecordsPerWrite = 4096;
+    const int before = p_.RecordCount;
+    const bool wasOpen = isOpenForAppend();
+    if (!wasOpen)
+        OpenTmpForAppend();
+    try {
+        // On from the number of the last record, as the file numbered them.
+        int number = before >= 1 ? ReadRecord(before).number + 1 : 1;
+        for (int k = 1; k <= other.RecordCount(); k += kRecordsPerWrite) {
+            std::vector<DataRecord> recs =
+                other.ReadRecords(k, std::min(kRecordsPerWrite, other.RecordCount() - k + 1));
+            for (DataRecord& r : recs)
+                r.number = number++;
+            AppendRecords(recs.data(), static_cast<int>(recs.size()));
+        }
+        p_.NextRecordNumber = number;
+    } catch (...) {
+        // Nothing of the other data set stays behind RecordCount.
+        p_.RecordCount = before;
+        if (!wasOpen)
+            CloseTmp();
+        throw;
+    }
+    if (!wasOpen)
+        CloseTmp();
+    p_.LastTime = other.LastTime();
+    p_.TotalEnergy += other.TotalEnergy();
+    if (other.PeakWatts() > p_.PeakWatts) {
+        p_.PeakWatts = other.PeakWatts();
+        p_.PeakTime = other.PeakTime();
+    }
+}
+
 void DataSet::restoreWiringAndTitle(int wiring, const QString& titleLine)
 {
     p_.DataWiring = wiring;
@@ -371,10 +406,13 @@ void DataSet::LoadListPage(ListPage& page, int top) const
 void DataSet::SetGraphWindow(GraphWindowState& window, int k, int graphXHani) const
 {
     const int hani = graphXHani;
+    const long long span = window.GraphSpan;
     // Any other range value leaves the window as it is.
-    if (hani < 1 || hani > 3)
+    if (span <= 0 && (hani < 1 || hani > 3))
         return;
-    auto shifted = [hani](double t, int steps) {
+    auto shifted = [hani, span](double t, int steps) {
+        if (span > 0)
+            return vbdate::addSeconds(t, span * steps);
         switch (hani) {
         case 1:
             return vbdate::addSeconds(t, 60LL * steps);

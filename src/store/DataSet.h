@@ -155,6 +155,12 @@ public:
     void beginDownload(const DownloadStart& start);
     // A data file's records have all been appended: its properties.
     void takeLoadedFile(const DataFileProperties& file);
+    // Another data set that starts after this one is appended to it (a data file
+    // joined to the loaded one): its records follow with the next numbers, the
+    // gap between them stays a gap, the energy of both adds up and the higher
+    // peak stays. Throws VbError when TMP.DAT refuses the records; the data set
+    // then stays as it was.
+    void appendDataSet(const DataSet& other);
     // A load that failed after the file's properties were taken: the wiring and
     // the title line go back to those of the data set before it, as a refused
     // file leaves them (ResetStore keeps both).
@@ -199,7 +205,8 @@ public:
     void LoadListPage(ListPage& page, int top) const;
     // Moves or recomputes window by k steps (−1, 0, +1) within FirstTime..LastTime:
     // graphXHani 1 = one minute, 2 = one hour, 3 = one calendar day; any other
-    // value leaves the window unchanged.
+    // value leaves the window unchanged. A window zoomed to a span of its own
+    // (GraphSpan) steps by that span instead.
     void SetGraphWindow(GraphWindowState& window, int k, int graphXHani) const;
     // Fills the window's GraphTimes, GraphValues and GraphPoints for its
     // GraphStart..GraphEnd (ModFileGraph.h): series 0..seriesLast, series 9..13

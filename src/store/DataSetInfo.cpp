@@ -263,6 +263,7 @@ void restoreDataSet(Context& ctx, const LeftoverDataSet& leftover)
     ctx.cat.ColumnOn.resize(columns, true);
 
     GraphWindowState& window = ctx.graphWindow();
+    window.GraphSpan = 0;
     window.GraphStart = data.FirstTime();
     if (info.kind == DataSetKind::File) {
         window.GraphEnd = data.LastTime(); // as after a load: the whole file

@@ -23,6 +23,9 @@ struct GraphWindowState {
     // pages back), and the first points are still to be scaled.
     bool GraphFollowing = true;
     bool GraphFirstScalePending = false;
+    // A span the user zoomed the graph to, in seconds; 0: the span GraphXHani
+    // names. The window keeps it while it pages and follows.
+    long long GraphSpan = 0;
     int GraphPoints = 0;
     std::vector<double> GraphTimes;
     std::vector<std::vector<double>> GraphValues;
@@ -35,6 +38,7 @@ struct GraphWindowState {
         GraphEnd = vbdate::addSeconds(now, 3600);
         GraphFollowing = true;
         GraphFirstScalePending = true;
+        GraphSpan = 0;
         GraphPoints = 0;
     }
 };

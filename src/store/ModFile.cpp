@@ -9,6 +9,7 @@ void ResetStore(Context& ctx)
     ctx.listPage().clear();
     GraphWindowState& window = ctx.graphWindow();
     window.GraphPoints = 0;
+    window.GraphSpan = 0;
     window.GraphStart = data.FirstTime();
     SetGraphWindow(ctx, 0);
 }

@@ -1,6 +1,7 @@
 #include "views/FrmGraph.h"
 
 #include "base/ErrorReport.h"
+#include "base/MeasuredItems.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 #include "views/FrmGraphParts.h"
@@ -17,11 +18,15 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
+#include <QRubberBand>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace quellin {
@@ -32,6 +37,12 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 // The colour sample beside each legend name, in pixels.
 constexpr int kLegendSample = 8;
+// One notch of the wheel, one + or −, shows this much of the span.
+constexpr double kWheelZoom = 0.8;
+// An arrow key moves the view by this much of its span.
+constexpr double kKeyPan = 0.25;
+// A press that moves less than this (pixels) is a click, not a drag.
+constexpr int kDragThreshold = 4;
 
 int px(int twips)
 {
@@ -142,6 +153,8 @@ void FrmGraph::buildGraph(QWidget* body)
         auto* bar =
             new GraphPictureBox(buttonFaceColour(), colours[static_cast<size_t>(s)], PicGraphBase);
         bar->onDoubleClick = [this, s] { editYAxis(s); };
+        bar->setMouseTracking(true);
+        bar->onMouseMove = [this, s](QPoint) { ySeries_ = s; };
         bar->setToolTip(QStringLiteral("ダブルクリックでＹ軸スケール設定"));
         bar->hide();
         bar->setObjectName(QStringLiteral("PicLeftBar%1").arg(s));
@@ -154,9 +167,21 @@ void FrmGraph::buildGraph(QWidget* body)
         if (!cursorKept_)
             showCursorAt(p.x());
     };
-    PicGraph->onClick = [this](QPoint p) { clickPlot(p.x()); };
+    PicGraph->onPress = [this](QMouseEvent& e) { plotPressed(e); };
+    PicGraph->onDrag = [this](QMouseEvent& e) { plotDragged(e); };
+    PicGraph->onRelease = [this](QMouseEvent& e) { plotReleased(e); };
+    PicGraph->onWheel = [this](QWheelEvent& e) {
+        const double notches = e.angleDelta().y() / 120.0;
+        if (notches != 0 && PicGraph->width() > 0)
+            zoomBy(std::pow(kWheelZoom, notches), e.position().x() / PicGraph->width());
+    };
+    PicGraph->setFocusPolicy(Qt::ClickFocus);
     PicGraph->onLeave = [this] { leavePlot(); };
+    band_ = new QRubberBand(QRubberBand::Rectangle, PicGraph);
     cursor_ = new GraphCursorView(PicGraphBase);
+    cursor2_ = new GraphCursorView(PicGraphBase);
+    cursor2_->boxAtFoot = true;
+    cursor2_->hide();
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->setObjectName(QStringLiteral("PicBottomBar"));
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
@@ -216,6 +241,10 @@ void FrmGraph::buildLegend(QWidget* body)
     }
     for (QHBoxLayout* r : row)
         r->addStretch(1);
+    LblOverlay = new QLabel(PicHanrei);
+    LblOverlay->setObjectName(QStringLiteral("LblOverlay"));
+    LblOverlay->hide();
+    row[1]->addWidget(LblOverlay);
 }
 
 void FrmGraph::applyVersionLayout()
@@ -247,6 +276,7 @@ void FrmGraph::relayout()
             pxRect(layout_.PicLeftBar[static_cast<size_t>(s)]));
     PicGraph->setGeometry(pxRect(layout_.PicGraph));
     cursor_->setGeometry(PicGraph->geometry());
+    cursor2_->setGeometry(PicGraph->geometry());
     PicBottomBar->setGeometry(pxRect(layout_.PicBottomBar));
     UDGraph->setGeometry(pxRect(layout_.UDGraph));
     redraw();
@@ -286,6 +316,12 @@ void FrmGraph::redraw()
     }
     const GraphScene scene = currentGraphScene(ctx_, pictures());
     DrawGraph(scene, image, layer_, ctx_.svc);
+    if (overlay_) {
+        attempt(ctx_, "LoadGraphWindow", [&] { loadOverlayWindow(); });
+        GraphScene over = graphScene(overlayWindow_, *overlay_, ctx_.cat, pictures());
+        over.overlay = true;
+        DrawGraphCurves(over, image, ctx_.svc);
+    }
     PicLeftBar[7]->ForeColor = scene.pictures.PicLeftBar[7].ForeColor;
     PicGraphBase->image = std::move(image);
     PicGraphBase->update();
@@ -293,6 +329,7 @@ void FrmGraph::redraw()
     // The values under a cursor change with the window and the points.
     if (cursor_->isVisible())
         showCursorAt(cursor_->cursorX());
+    showCursorPair();
     unsetCursor();
 }
 
@@ -326,6 +363,22 @@ void FrmGraph::showCursorAt(int x)
     for (const CursorReading& r : readout.readings)
         lines.push_back({r.text, seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
                                                    pics.PicGraph)});
+    if (overlay_)
+        for (const CursorReading& r : readout.readings) {
+            const auto v =
+                seriesValueAt(overlayWindow_, overlay_->SampleInterval(), r.series, readout.time);
+            const QString name =
+                r.series < ctx_.cat.SeriesNames.size() ? ctx_.cat.SeriesNames[r.series] : QString();
+            lines.push_back(
+                {QStringLiteral("比較 %1 %2 %3")
+                     .arg(name,
+                          v && !std::isnan(*v) ? seriesValueText(ctx_.cat, r.series, *v)
+                                               : QStringLiteral("－"),
+                          seriesUnitText(ctx_.cat, r.series)),
+                 overlayColour(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
+                                                 pics.PicGraph),
+                               pics.PicGraph.BackColor)});
+        }
     cursor_->showAt(static_cast<int>(std::lround(readout.x / kTwipsPerPixel)), std::move(lines),
                     PicGraph->BackColor);
 }
@@ -334,6 +387,138 @@ void FrmGraph::clickPlot(int x)
 {
     cursorKept_ = !cursorKept_;
     showCursorAt(x);
+    showCursorPair();
+}
+
+std::optional<int> FrmGraph::plotX(double time) const
+{
+    const GraphWindowState& window = ctx_.graphWindow();
+    const long long span = vbdate::secondsBetween(window.GraphStart, window.GraphEnd);
+    const long long at = vbdate::secondsBetween(window.GraphStart, time);
+    if (span <= 0 || at < 0 || at > span)
+        return std::nullopt;
+    // The sample positions the cursor snaps to, as cursorReadout lays them out.
+    const CursorReadout first =
+        cursorReadout(window, ctx_.dataSet(), ctx_.cat, 0, tw(PicGraph->width()));
+    const CursorReadout last = cursorReadout(window, ctx_.dataSet(), ctx_.cat,
+                                             tw(PicGraph->width()), tw(PicGraph->width()));
+    if (!first.valid || !last.valid)
+        return std::nullopt;
+    const long long whole = vbdate::secondsBetween(first.time, last.time);
+    if (whole <= 0)
+        return std::nullopt;
+    return static_cast<int>(std::lround(last.x * static_cast<double>(at) /
+                                        static_cast<double>(whole) / kTwipsPerPixel));
+}
+
+void FrmGraph::setSecondCursor(double time)
+{
+    if (!cursor_->isVisible())
+        return; // the first cursor comes first
+    cursorKept_ = true;
+    secondTime_ = time;
+    showCursorPair();
+}
+
+void FrmGraph::clearSecondCursor()
+{
+    secondTime_.reset();
+    cursor2_->hide();
+}
+
+void FrmGraph::toggleSecondCursor()
+{
+    if (secondTime_) {
+        clearSecondCursor();
+        return;
+    }
+    const int w = PicGraph->width();
+    if (!cursor_->isVisible())
+        showCursorAt(w / 4);
+    const CursorReadout r =
+        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(3 * w / 4), tw(w));
+    if (r.valid)
+        setSecondCursor(r.time);
+}
+
+std::optional<CursorPairReadout> FrmGraph::cursorPair() const
+{
+    if (!secondTime_ || !cursor_->isVisible())
+        return std::nullopt;
+    const CursorReadout first = cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat,
+                                              tw(cursor_->cursorX()), tw(PicGraph->width()));
+    if (!first.valid)
+        return std::nullopt;
+    const DataSet& data = ctx_.dataSet();
+    const EnergyKey key{vbdate::secondsBetween(0.0, first.time),
+                        vbdate::secondsBetween(0.0, *secondTime_), data.RecordCount()};
+    if (!(key == energyKey_)) {
+        energy_ = energyBetween(recordsBetween(data, first.time, *secondTime_),
+                                data.SampleInterval(), first.time, *secondTime_);
+        energyKey_ = key;
+    }
+    return cursorPairReadout(ctx_.graphWindow(), data, ctx_.cat, first.time, *secondTime_, energy_);
+}
+
+void FrmGraph::showCursorPair()
+{
+    if (!secondTime_)
+        return;
+    std::optional<CursorPairReadout> pair;
+    attempt(ctx_, "GraphCursor", [&] { pair = cursorPair(); });
+    const std::optional<int> x = plotX(*secondTime_);
+    if (!pair || !x) {
+        cursor2_->hide();
+        return;
+    }
+    std::vector<GraphCursorView::Line> lines;
+    for (const QString& text : pair->lines)
+        lines.push_back({text, QColor()});
+    cursor2_->showAt(*x, std::move(lines), PicGraph->BackColor);
+}
+
+void FrmGraph::setOverlay(DataSet data, const QString& name, bool alignToStart)
+{
+    const DataSet& current = ctx_.dataSet();
+    overlayOffset_ = alignToStart && current.RecordCount() > 0
+                         ? vbdate::secondsBetween(data.FirstTime(), current.FirstTime())
+                         : 0;
+    overlay_.emplace(std::move(data));
+    overlayWindow_ = GraphWindowState{};
+    LblOverlay->setText(QStringLiteral("比較表示（破線）：%1　%2")
+                            .arg(name, alignToStart ? QStringLiteral("開始を揃えて表示")
+                                                    : QStringLiteral("元の時刻で表示")));
+    LblOverlay->show();
+    redraw();
+}
+
+void FrmGraph::clearOverlay()
+{
+    overlay_.reset();
+    overlayWindow_ = GraphWindowState{};
+    LblOverlay->hide();
+    redraw();
+}
+
+void FrmGraph::loadOverlayWindow()
+{
+    const GraphWindowState& window = ctx_.graphWindow();
+    overlayWindow_.GraphStart = vbdate::addSeconds(window.GraphStart, -overlayOffset_);
+    overlayWindow_.GraphEnd = vbdate::addSeconds(window.GraphEnd, -overlayOffset_);
+    overlay_->LoadGraphWindow(overlayWindow_, ctx_.cat.SeriesLast, ctx_.app.HardVersion);
+    // Drawn and read at the times of the current window.
+    for (int i = 1; i <= overlayWindow_.GraphPoints; ++i)
+        overlayWindow_.GraphTimes[static_cast<size_t>(i)] =
+            vbdate::addSeconds(overlayWindow_.GraphTimes[static_cast<size_t>(i)], overlayOffset_);
+    overlayWindow_.GraphStart = window.GraphStart;
+    overlayWindow_.GraphEnd = window.GraphEnd;
+    bfGraph_Abs(ctx_.svc, ctx_.cat, overlayWindow_);
+}
+
+void FrmGraph::reportCursorPeriod()
+{
+    if (const auto pair = cursorPair())
+        host_.reportPeriod(pair->first, pair->second);
 }
 
 void FrmGraph::leavePlot()
@@ -379,6 +564,214 @@ void FrmGraph::page(int direction)
     attempt(ctx_, "SetGraphWindow", [&] { pageGraphWindow(ctx_, direction); });
     attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
     attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+bool FrmGraph::zoomed() const
+{
+    return ctx_.graphWindow().GraphSpan > 0;
+}
+
+void FrmGraph::showView(const TimeView& view)
+{
+    attempt(ctx_, "SetGraphWindow", [&] {
+        GraphWindowState& window = ctx_.graphWindow();
+        if (window.GraphSpan <= 0)
+            homeStart_ = window.GraphStart;
+        window.GraphStart = view.start;
+        window.GraphSpan = view.span;
+        SetGraphWindow(ctx_, 0);
+        if (ctx_.app.Measuring)
+            window.GraphFollowing = followsAfterPaging(window.GraphEnd, ctx_.dataSet().LastTime());
+    });
+    attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
+    attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+namespace {
+
+ZoomLimits zoomLimits(const DataSet& data)
+{
+    return {data.FirstTime(), data.LastTime(), data.SampleInterval()};
+}
+
+TimeView shownView(const GraphWindowState& window)
+{
+    return {window.GraphStart, window.GraphSpan > 0
+                                   ? window.GraphSpan
+                                   : vbdate::secondsBetween(window.GraphStart, window.GraphEnd)};
+}
+
+} // namespace
+
+void FrmGraph::zoomBy(double factor, double fraction)
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(
+        zoomAbout(shownView(ctx_.graphWindow()), fraction, factor, zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::panBy(double fraction)
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(quellin::panBy(shownView(ctx_.graphWindow()), fraction, zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::showWholeData()
+{
+    if (ctx_.dataSet().RecordCount() < 1)
+        return;
+    showView(wholeView(zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::zoomValues(int s, double fromFraction, double toFraction)
+{
+    Catalog& cat = ctx_.cat;
+    if (s < 0 || !flagAt(cat.SeriesShown, s) || seriesKind(s) == SeriesKind::PowerFactor ||
+        static_cast<size_t>(s) >= cat.SeriesYMin.size() ||
+        static_cast<size_t>(s) >= cat.SeriesYMax.size())
+        return;
+    const auto i = static_cast<size_t>(s);
+    if (std::none_of(savedAxes_.begin(), savedAxes_.end(),
+                     [s](const SavedAxis& a) { return a.series == s; }))
+        savedAxes_.push_back({s, cat.SeriesYMin[i], cat.SeriesYMax[i], flagAt(cat.SeriesFitted, s),
+                              flagAt(cat.SeriesScaleChosen, s)});
+    const ValueRange range =
+        zoomValueRange(cat.SeriesYMin[i], cat.SeriesYMax[i], fromFraction, toFraction);
+    cat.SeriesYMin[i] = range.ymin;
+    cat.SeriesYMax[i] = range.ymax;
+    // Labels by the zoomed range's own step, and no automatic scale undoing it.
+    if (i < cat.SeriesFitted.size())
+        cat.SeriesFitted[i] = true;
+    if (i < cat.SeriesScaleChosen.size())
+        cat.SeriesScaleChosen[i] = true;
+}
+
+void FrmGraph::restoreValues()
+{
+    Catalog& cat = ctx_.cat;
+    for (const SavedAxis& a : savedAxes_) {
+        const auto i = static_cast<size_t>(a.series);
+        cat.SeriesYMin[i] = a.ymin;
+        cat.SeriesYMax[i] = a.ymax;
+        if (i < cat.SeriesFitted.size())
+            cat.SeriesFitted[i] = a.fitted;
+        if (i < cat.SeriesScaleChosen.size())
+            cat.SeriesScaleChosen[i] = a.chosen;
+    }
+    savedAxes_.clear();
+}
+
+void FrmGraph::restoreView()
+{
+    if (!savedAxes_.empty()) {
+        restoreValues();
+        if (!zoomed()) {
+            redraw();
+            return;
+        }
+    }
+    if (!zoomed())
+        return;
+    attempt(ctx_, "SetGraphWindow", [&] {
+        GraphWindowState& window = ctx_.graphWindow();
+        window.GraphSpan = 0;
+        window.GraphStart = homeStart_;
+        SetGraphWindow(ctx_, 0);
+        if (ctx_.app.Measuring) {
+            window.GraphFollowing = followsAfterPaging(window.GraphEnd, ctx_.dataSet().LastTime());
+            stepLiveWindow(ctx_);
+        }
+    });
+    attempt(ctx_, "LoadGraphWindow", [&] { LoadGraphWindow(ctx_); });
+    attempt(ctx_, "DrawGraph", [&] { redraw(); });
+}
+
+void FrmGraph::plotPressed(QMouseEvent& event)
+{
+    if (drag_ != Drag::None)
+        return;
+    dragFrom_ = event.position().toPoint();
+    dragMoved_ = false;
+    dragView_ = shownView(ctx_.graphWindow());
+    if (event.button() == Qt::LeftButton)
+        drag_ = Drag::Zoom;
+    else if (event.button() == Qt::MiddleButton || event.button() == Qt::RightButton)
+        drag_ = Drag::Pan;
+}
+
+void FrmGraph::plotDragged(QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    if (drag_ == Drag::None)
+        return;
+    if (!dragMoved_ && (at - dragFrom_).manhattanLength() < kDragThreshold)
+        return;
+    dragMoved_ = true;
+    if (drag_ == Drag::Zoom) {
+        band_->setGeometry(QRect(dragFrom_, at).normalized());
+        band_->show();
+    } else if (PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1) {
+        // The data follows the pointer: dragging right shows earlier times.
+        const double moved = static_cast<double>(dragFrom_.x() - at.x()) / PicGraph->width();
+        showView(quellin::panBy(dragView_, moved, zoomLimits(ctx_.dataSet())));
+    }
+}
+
+void FrmGraph::plotReleased(QMouseEvent& event)
+{
+    const Drag drag = drag_;
+    drag_ = Drag::None;
+    band_->hide();
+    const QPoint at = event.position().toPoint();
+    if (drag == Drag::Zoom && !dragMoved_) {
+        if (event.modifiers() & Qt::ShiftModifier) {
+            const CursorReadout r = cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat,
+                                                  tw(at.x()), tw(PicGraph->width()));
+            if (r.valid)
+                setSecondCursor(r.time);
+        } else {
+            clickPlot(at.x());
+        }
+        return;
+    }
+    if (drag == Drag::Zoom && (event.modifiers() & Qt::ShiftModifier) && PicGraph->height() > 0)
+        zoomValues(ySeries_, static_cast<double>(dragFrom_.y()) / PicGraph->height(),
+                   static_cast<double>(at.y()) / PicGraph->height());
+    if (drag == Drag::Zoom && PicGraph->width() > 0 && ctx_.dataSet().RecordCount() >= 1)
+        showView(zoomToRange(dragView_, static_cast<double>(dragFrom_.x()) / PicGraph->width(),
+                             static_cast<double>(at.x()) / PicGraph->width(),
+                             zoomLimits(ctx_.dataSet())));
+}
+
+void FrmGraph::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        panBy(-kKeyPan);
+        break;
+    case Qt::Key_Right:
+        panBy(kKeyPan);
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(kWheelZoom, 0.5);
+        break;
+    case Qt::Key_Minus:
+        zoomBy(1 / kWheelZoom, 0.5);
+        break;
+    case Qt::Key_Home:
+        restoreView();
+        break;
+    case Qt::Key_Escape:
+        clearSecondCursor();
+        break;
+    default:
+        QMdiSubWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void FrmGraph::editTimeAxis()

@@ -4,17 +4,23 @@
 
 #include "base/Context.h"
 #include "views/GraphHost.h"
+#include "views/GraphCursorPair.h"
 #include "views/GraphLayout.h"
 #include "views/GraphWindow.h"
+#include "views/GraphZoom.h"
 #include "views/ModGraphDraw.h"
 
 #include <QMdiSubWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QDialog;
+class QKeyEvent;
 class QLabel;
+class QMouseEvent;
+class QRubberBand;
 class QMdiArea;
 
 namespace quellin {
@@ -52,6 +58,38 @@ public:
     void showCursorAt(int x);
     GraphCursorView* cursorView() const { return cursor_; }
 
+    // Zoom and pan of the time axis (the wheel, a dragged rectangle, a drag with
+    // the middle or right button, the arrow keys, + and −): a span of its own
+    // from ten seconds to the whole data set, kept while paging and following.
+    // restoreView (Home, 元の表示) goes back to the window the time axis names.
+    void zoomBy(double factor, double fraction);
+    void panBy(double fraction);
+    void showWholeData();
+    void restoreView();
+    bool zoomed() const;
+
+    // The second cursor (Shift+click) at time: the readout of both cursors with
+    // the figures between them at the foot of the plot. The first is the kept
+    // cursor, or the one under the mouse, which a second cursor keeps.
+    void setSecondCursor(double time);
+    void clearSecondCursor();
+    // The second cursor at the middle of the plot, or gone again.
+    void toggleSecondCursor();
+    std::optional<CursorPairReadout> cursorPair() const;
+    GraphCursorView* secondCursorView() const { return cursor2_; }
+    // Hands the period between the cursors to the report window.
+    void reportCursorPeriod();
+
+    // 比較表示: a second data set laid over the graph on the same axes, in the
+    // same colours but lighter and dashed; its start moved onto the current data
+    // set's start (alignToStart) or at its own times. The legend names it and the
+    // cursor reads it too. The current data set is not touched.
+    void setOverlay(DataSet data, const QString& name, bool alignToStart);
+    void clearOverlay();
+    bool hasOverlay() const { return overlay_.has_value(); }
+    // The overlay's points in the current window, at the times they are drawn.
+    const GraphWindowState& overlayWindow() const { return overlayWindow_; }
+
     // Runs a prepared axis dialog modally; tests replace it to act as the user.
     std::function<int(QDialog&)> runDialog;
 
@@ -68,8 +106,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum class Drag { None, Zoom, Pan };
+    void showView(const TimeView& view);
+    void plotPressed(QMouseEvent& event);
+    void plotDragged(QMouseEvent& event);
+    void plotReleased(QMouseEvent& event);
     // One step of the pager: −1 earlier, +1 later.
     void page(int direction);
     // The double-clicks on the time axis and on the Y bar of series s.
@@ -77,6 +121,10 @@ private:
     void editYAxis(int s);
     void clickPlot(int x);
     void leavePlot();
+    void showCursorPair();
+    void loadOverlayWindow();
+    // The plot's x (pixels) of a time, nullopt outside the window.
+    std::optional<int> plotX(double time) const;
     void buildInfo(QWidget* body);
     void buildLegend(QWidget* body);
     void buildGraph(QWidget* body);
@@ -95,6 +143,38 @@ private:
     GraphLayerCache layer_;
     GraphCursorView* cursor_ = nullptr;
     bool cursorKept_ = false;
+    GraphCursorView* cursor2_ = nullptr;
+    std::optional<double> secondTime_;
+    // The energy between the cursors, read from the records once for them.
+    struct EnergyKey {
+        long long first = 0, second = 0;
+        int records = -1;
+        bool operator==(const EnergyKey&) const = default;
+    };
+    mutable EnergyKey energyKey_;
+    mutable EnergyBetween energy_;
+    std::optional<DataSet> overlay_;
+    GraphWindowState overlayWindow_;
+    long long overlayOffset_ = 0; // seconds the overlay is moved by
+    QLabel* LblOverlay = nullptr;
+    Drag drag_ = Drag::None;
+    QPoint dragFrom_;
+    bool dragMoved_ = false;
+    TimeView dragView_;
+    QRubberBand* band_ = nullptr;
+    // The start of the window the time axis named before the user zoomed.
+    double homeStart_ = 0;
+    // The series whose Y bar the mouse was over last (a Shift-dragged rectangle
+    // zooms its values), and the Y axes as they were before any such zoom.
+    int ySeries_ = -1;
+    struct SavedAxis {
+        int series;
+        double ymin, ymax;
+        bool fitted, chosen;
+    };
+    std::vector<SavedAxis> savedAxes_;
+    void zoomValues(int s, double fromFraction, double toFraction);
+    void restoreValues();
     QColor legendPlotColour_;
     QRect normalGeometry_;
     bool loaded_ = false;

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace quellin {
 
@@ -36,6 +37,8 @@ void GraphPictureBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 void GraphPictureBox::mouseMoveEvent(QMouseEvent* event)
 {
+    if (onDrag && event->buttons() != Qt::NoButton)
+        onDrag(*event);
     if (onMouseMove)
         onMouseMove(event->position().toPoint());
     QWidget::mouseMoveEvent(event);
@@ -43,9 +46,28 @@ void GraphPictureBox::mouseMoveEvent(QMouseEvent* event)
 
 void GraphPictureBox::mousePressEvent(QMouseEvent* event)
 {
+    if (onPress)
+        onPress(*event);
     if (onClick && event->button() == Qt::LeftButton)
         onClick(event->position().toPoint());
     QWidget::mousePressEvent(event);
+}
+
+void GraphPictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onRelease)
+        onRelease(*event);
+    QWidget::mouseReleaseEvent(event);
+}
+
+void GraphPictureBox::wheelEvent(QWheelEvent* event)
+{
+    if (!onWheel) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    onWheel(*event);
 }
 
 void GraphPictureBox::leaveEvent(QEvent* event)
@@ -92,7 +114,8 @@ void GraphCursorView::paintEvent(QPaintEvent*)
     int left = x_ + 8;
     if (left + boxWidth > width())
         left = std::max(0, x_ - 8 - boxWidth);
-    const QRect box(left, 4, boxWidth, std::min(boxHeight, height() - 8));
+    const int shownHeight = std::min(boxHeight, height() - 8);
+    const QRect box(left, boxAtFoot ? height() - 4 - shownHeight : 4, boxWidth, shownHeight);
     QColor fill = back_;
     fill.setAlpha(220);
     p.fillRect(box, fill);

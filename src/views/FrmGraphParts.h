@@ -12,7 +12,9 @@
 #include <functional>
 #include <vector>
 
+class QMouseEvent;
 class QToolButton;
+class QWheelEvent;
 
 namespace quellin {
 
@@ -39,11 +41,18 @@ public:
     std::function<void(QPoint)> onMouseMove;
     std::function<void(QPoint)> onClick;
     std::function<void()> onLeave;
+    // Presses and releases of any button, moves with a button held, the wheel.
+    std::function<void(QMouseEvent&)> onPress;
+    std::function<void(QMouseEvent&)> onRelease;
+    std::function<void(QMouseEvent&)> onDrag;
+    std::function<void(QWheelEvent&)> onWheel;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 };
 
@@ -60,6 +69,8 @@ public:
     // x in the view's pixels; the first line is the time.
     void showAt(int x, std::vector<Line> lines, const QColor& back);
     int cursorX() const { return x_; }
+    // The box at the foot of the plot instead of its top (the second cursor's).
+    bool boxAtFoot = false;
     const std::vector<Line>& lines() const { return lines_; }
 
 protected:

@@ -189,6 +189,19 @@ AnalysisPeriod FrmReport::period() const
     return {vbdate::fromQDateTime(DtpFrom->dateTime()), vbdate::fromQDateTime(DtpTo->dateTime())};
 }
 
+void FrmReport::setPeriod(double from, double to)
+{
+    if (to < from)
+        std::swap(from, to);
+    {
+        const QSignalBlocker a(DtpFrom), b(DtpTo);
+        DtpFrom->setDateTime(vbdate::toQDateTime(from));
+        DtpTo->setDateTime(vbdate::toQDateTime(to));
+    }
+    narrowed_ = true;
+    refresh();
+}
+
 void FrmReport::setWholePeriod()
 {
     const QSignalBlocker a(DtpFrom), b(DtpTo);

@@ -27,6 +27,8 @@ public:
     // The figures worked out again over the period shown (after a new record,
     // a load, a download). A period the user did not narrow follows the data.
     void refresh();
+    // The figures over from..to (the graph's two cursors), as if typed in.
+    void setPeriod(double from, double to);
 
 private:
     void setWholePeriod();

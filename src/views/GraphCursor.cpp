@@ -12,13 +12,17 @@ namespace quellin {
 
 std::optional<double> seriesValueAt(const GraphWindowState& st, int sampleInterval, int s, double t)
 {
-    const int n = st.GraphPoints;
-    if (n < 1 || s < 0 || static_cast<size_t>(s) >= st.GraphValues.size() ||
-        st.GraphTimes.size() <= static_cast<size_t>(n) ||
-        st.GraphValues[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
+    if (s < 0 || static_cast<size_t>(s) >= st.GraphValues.size())
         return std::nullopt;
-    const auto& times = st.GraphTimes;
-    const auto& values = st.GraphValues[static_cast<size_t>(s)];
+    return valueOnCurve(st.GraphTimes, st.GraphValues[static_cast<size_t>(s)], st.GraphPoints,
+                        sampleInterval, t);
+}
+
+std::optional<double> valueOnCurve(std::span<const double> times, std::span<const double> values,
+                                   int n, int sampleInterval, double t)
+{
+    if (n < 1 || times.size() <= static_cast<size_t>(n) || values.size() <= static_cast<size_t>(n))
+        return std::nullopt;
     const long long at = vbdate::secondsBetween(0.0, t);
     const auto seconds = [&](int i) {
         return vbdate::secondsBetween(0.0, times[static_cast<size_t>(i)]);
@@ -43,8 +47,11 @@ std::optional<double> seriesValueAt(const GraphWindowState& st, int sampleInterv
     if (found == n)
         return std::nullopt;
     const long long span = seconds(found + 1) - from;
-    if (span <= 0 || span > std::max(1, sampleInterval))
-        return v; // missing samples: the dotted bridge at the last value
+    const long long interval = std::max(1, sampleInterval);
+    if (span > 2 * interval)
+        return std::nullopt; // the curve breaks there: nothing was measured
+    if (span <= 0 || span > interval)
+        return v; // one missing sample: the dotted bridge at the last value
     const double next = values[static_cast<size_t>(found + 1)];
     return v + (next - v) * static_cast<double>(at - from) / static_cast<double>(span);
 }

@@ -8,17 +8,22 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace quellin {
 
 // The value of series s at time t as its curve shows it: the point at t; between
-// two samples that follow one another, the straight line joining them; in a
-// stretch of missing samples the last value (the dotted bridge). Nothing before
-// the first point, after the last one, or for a series without points. Samples
+// two samples that follow one another, the straight line joining them; over one
+// missing sample the last value (the dotted bridge). Nothing where the curve
+// breaks (samples more than two periods apart), before the first point, after
+// the last one, or for a series without points. Samples
 // follow one another at sampleInterval seconds (the window's data set's).
 std::optional<double> seriesValueAt(const GraphWindowState& window, int sampleInterval, int s,
                                     double t);
+// The same over points 1..n of times and values (entries 0..n).
+std::optional<double> valueOnCurve(std::span<const double> times, std::span<const double> values,
+                                   int n, int sampleInterval, double t);
 
 // A value of series s in the unit its Y bar shows ("1.234" for 1234 W on a
 // kilowatt scale), with the bar's number of decimals; "0.0" for leakage

@@ -11,6 +11,12 @@ public:
     virtual void setGraphMenuChecked(bool checked) = 0;
     // True while a measurement runs (MnuExec_Keisoku no longer reads "計測開始(&S)").
     virtual bool measurementRunning() const = 0;
+    // The period between the two cursors, handed to the report window.
+    virtual void reportPeriod(double from, double to)
+    {
+        (void)from;
+        (void)to;
+    }
 };
 
 } // namespace quellin

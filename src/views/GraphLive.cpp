@@ -45,9 +45,17 @@ void stepLiveWindow(Context& ctx)
 {
     GraphWindowState& window = ctx.graphWindow();
     const DataSet& data = ctx.dataSet();
-    if (ctx.app.Measuring && window.GraphFollowing)
-        if (const auto start = slidingStart(data.FirstTime(), data.LastTime(), ctx.app.GraphXHani))
+    if (ctx.app.Measuring && window.GraphFollowing) {
+        if (window.GraphSpan > 0) {
+            // A zoomed view follows with its own span.
+            const double start = vbdate::addSeconds(data.LastTime(), -window.GraphSpan);
+            window.GraphStart =
+                vbdate::secondsBetween(data.FirstTime(), start) < 0 ? data.FirstTime() : start;
+        } else if (const auto start =
+                       slidingStart(data.FirstTime(), data.LastTime(), ctx.app.GraphXHani)) {
             window.GraphStart = *start;
+        }
+    }
     SetGraphWindow(ctx, 0);
 }
 

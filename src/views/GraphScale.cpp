@@ -281,6 +281,7 @@ void applyScaleX(Context& ctx, int listPosition, double start, bool startEdited)
 {
     ctx.app.GraphXHani = listPosition + 1;
     GraphWindowState& window = ctx.graphWindow();
+    window.GraphSpan = 0; // the span chosen in the dialog
     window.GraphStart = ctx.app.GraphXHani != 0 ? start : ctx.dataSet().FirstTime();
     SetGraphWindow(ctx, 0);
     if (ctx.app.Measuring) {

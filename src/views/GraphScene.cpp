@@ -22,6 +22,7 @@ GraphScene graphScene(const GraphWindowState& window, const DataSet& data, const
     scene.start = window.GraphStart;
     scene.end = window.GraphEnd;
     scene.sampleInterval = data.SampleInterval();
+    scene.clockAxis = window.GraphSpan > 0;
     scene.points = window.GraphPoints;
     scene.times = window.GraphTimes;
     scene.values.reserve(window.GraphValues.size());

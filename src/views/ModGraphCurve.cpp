@@ -90,8 +90,10 @@ ThinnedCurve thinByPixelColumn(const QPolygonF& line)
     return thinner.finish();
 }
 
-CurvePainter::CurvePainter(QPainter& p, const QRect& plot, double twipsPerPixel, QColor colour)
-    : p_(p), plot_(plot), tpp_(twipsPerPixel), perTwip_(1.0 / twipsPerPixel), colour_(colour)
+CurvePainter::CurvePainter(QPainter& p, const QRect& plot, double twipsPerPixel, QColor colour,
+                           Qt::PenStyle style)
+    : p_(p), plot_(plot), tpp_(twipsPerPixel), perTwip_(1.0 / twipsPerPixel), colour_(colour),
+      style_(style)
 {
 }
 
@@ -150,7 +152,7 @@ void CurvePainter::flushSolid()
     solidOpen_ = false;
     const ThinnedCurve thin = thinner_.finish();
     p_.setRenderHint(QPainter::Antialiasing, true);
-    p_.setPen(QPen(colour_, kCurvePenWidth));
+    p_.setPen(QPen(colour_, kCurvePenWidth, style_));
     QVector<QLineF> pairs;
     for (const QPolygonF& l : thin.lines) {
         if (l.size() == 2)

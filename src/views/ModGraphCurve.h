@@ -54,7 +54,8 @@ private:
 // solid segments antialiased, dotted bridges crisp.
 class CurvePainter {
 public:
-    CurvePainter(QPainter& p, const QRect& plot, double twipsPerPixel, QColor colour);
+    CurvePainter(QPainter& p, const QRect& plot, double twipsPerPixel, QColor colour,
+                 Qt::PenStyle style = Qt::SolidLine);
     ~CurvePainter();
     CurvePainter(const CurvePainter&) = delete;
     CurvePainter& operator=(const CurvePainter&) = delete;
@@ -72,6 +73,7 @@ private:
     double tpp_;
     double perTwip_;
     QColor colour_;
+    Qt::PenStyle style_;
     ColumnThinner thinner_;
     bool solidOpen_ = false;
     double solidEndX_ = 0; // pixels

@@ -1,4 +1,5 @@
 #include "views/ModGraphDense.h"
+#include "views/ModGraphWalk.h"
 
 #include <QImage>
 #include <QPainter>
@@ -63,7 +64,7 @@ private:
 // The runs written straight into an image the painter draws on untransformed:
 // thousands of one-pixel-wide runs cost the rasteriser far more than the pixels
 // themselves. False (nothing written) for any other device.
-bool writeSpans(QPainter& p, const std::vector<QLine>& spans, const QColor& colour)
+bool writeSpans(QPainter& p, const std::vector<QLine>& spans, const QColor& colour, int every)
 {
     QPaintDevice* device = p.device();
     if (!device || device->devType() != QInternal::Image || !p.deviceTransform().isIdentity() ||
@@ -89,7 +90,9 @@ bool writeSpans(QPainter& p, const std::vector<QLine>& spans, const QColor& colo
             continue;
         const int y1 = std::max(std::min(span.y1(), span.y2()), clip.top());
         const int y2 = std::min(std::max(span.y1(), span.y2()), clip.bottom());
-        for (int y = y1; y <= y2; ++y)
+        // Broken runs keep to the same rows in every column: a light hatch
+        // rather than noise.
+        for (int y = y1 + (every - y1 % every) % every; y <= y2; y += every)
             reinterpret_cast<QRgb*>(bits + y * stride)[x] = pixel;
     }
     return true;
@@ -197,6 +200,19 @@ DenseCurve denseCurve(const long long* ts, const double* ys, int n, double dx, l
         // Sample i comes after missing ones: the walk's dotted steps, then its step.
         x += dx;
         cursor += interval;
+        if (graphwalk::breaksCurve(ts[i - 1], ts[i], interval)) {
+            // The curve breaks over the gap and starts again at sample i.
+            const long long skip = cursor < ts[i] ? (ts[i] - cursor + interval - 1) / interval : 0;
+            x += static_cast<double>(skip) * dx;
+            cursor += skip * interval;
+            xp = std::nearbyint(x);
+            if (xp > limitX)
+                break;
+            runs.close();
+            runs.add(column(px(xp)), py(ys[i]));
+            ++i;
+            continue;
+        }
         long long steps = (ts[i] - cursor + interval - 1) / interval;
         while (steps > 0 && xp <= limitX) {
             dotted(xp, ys[i - 1], x);
@@ -220,12 +236,13 @@ DenseCurve denseCurve(const long long* ts, const double* ys, int n, double dx, l
     return out;
 }
 
-void drawDenseCurve(QPainter& p, const DenseCurve& curve, const QColor& colour)
+void drawDenseCurve(QPainter& p, const DenseCurve& curve, const QColor& colour, bool dashed)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(colour, 1));
-    if (!curve.spans.empty() && !writeSpans(p, curve.spans, colour))
+    p.setPen(QPen(colour, 1, dashed ? Qt::DotLine : Qt::SolidLine));
+    if (!curve.spans.empty() && !writeSpans(p, curve.spans, colour, dashed ? 2 : 1))
         p.drawLines(curve.spans.data(), static_cast<int>(curve.spans.size()));
+    p.setPen(QPen(colour, 1, dashed ? Qt::DashLine : Qt::SolidLine));
     if (!curve.lines.empty()) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.drawLines(curve.lines.data(), static_cast<int>(curve.lines.size()));

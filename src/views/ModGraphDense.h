@@ -33,6 +33,8 @@ bool isDenseCurve(int points, int plotPixels);
 DenseCurve denseCurve(const long long* ts, const double* ys, int n, double dx, long long interval,
                       double limitX, const QRect& plot, double twipsPerPixel);
 
-void drawDenseCurve(QPainter& p, const DenseCurve& curve, const QColor& colour);
+// dashed: an overlay's curve, its runs drawn every other pixel and its lines dashed.
+void drawDenseCurve(QPainter& p, const DenseCurve& curve, const QColor& colour,
+                    bool dashed = false);
 
 } // namespace quellin

@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
+#include "views/GraphZoom.h"
 #include "views/ModGraphCurve.h"
 #include "views/ModGraphDense.h"
 #include "views/ModGraphWalk.h"
@@ -92,32 +93,81 @@ struct Pen {
     }
 };
 
-void drawTimeLabels(const GraphScene& scene, Pen& pen, GridDivision grid)
+// The vertical grid lines (twips from the plot's left edge) and the labels of
+// the time axis: the start, the lines' times, the end.
+struct TimeMarks {
+    std::vector<long long> lines;
+    std::vector<QString> dates, clocks;
+};
+
+// The division of the window's sample positions the time axis always had, every label with its
+// date and time.
+TimeMarks slotMarks(const GraphScene& scene, long long plotW, GridDivision grid)
+{
+    TimeMarks marks;
+    const long long w = plotW / (grid.lines + 1);
+    std::vector<double> times{scene.start};
+    const std::vector<double> gridTimes = gridLabelTimes(scene.start, scene.sampleInterval, grid);
+    for (int d = 1; d <= grid.lines; ++d) {
+        marks.lines.push_back(d * w);
+        times.push_back(gridTimes[static_cast<size_t>(d - 1)]);
+    }
+    times.push_back(scene.end);
+    for (const double t : times) {
+        marks.dates.push_back(Format(t, QStringLiteral("yyyy/mm/dd")));
+        marks.clocks.push_back(Format(t, QStringLiteral(" hh:mm:ss")));
+    }
+    return marks;
+}
+
+// A zoomed window: lines on whole steps of the clock, as many as the labels
+// leave room for; the date only where it changes.
+TimeMarks clockMarks(const GraphScene& scene, const Pen& pen, long long plotW)
+{
+    TimeMarks marks;
+    const long long span = vbdate::secondsBetween(scene.start, scene.end);
+    if (span <= 0)
+        return marks;
+    const double labelRoom = pen.widthTwips(QStringLiteral("0000/00/00")) * 1.5 + kLabelGapTwips;
+    const int most = std::max(1, static_cast<int>(static_cast<double>(plotW) / labelRoom) - 1);
+    const TimeAxisStep step = timeAxisStep(span, most);
+    marks.dates.push_back(Format(scene.start, QStringLiteral("yyyy/mm/dd")));
+    marks.clocks.push_back(Format(scene.start, QStringLiteral(" hh:mm:ss")));
+    double previous = scene.start;
+    for (const double t : timeAxisTicks(scene.start, scene.end, step)) {
+        marks.lines.push_back(vbdate::secondsBetween(scene.start, t) * plotW / span);
+        const TimeAxisLabel label = timeAxisLabel(t, previous, step);
+        marks.dates.push_back(label.date);
+        marks.clocks.push_back(label.clock);
+        previous = t;
+    }
+    marks.dates.push_back(Format(scene.end, QStringLiteral("yyyy/mm/dd")));
+    marks.clocks.push_back(Format(scene.end, QStringLiteral(" hh:mm:ss")));
+    return marks;
+}
+
+TimeMarks timeMarks(const GraphScene& scene, const Pen& pen, GridDivision grid)
+{
+    const long long plotW = scaleTwips(scene.pictures.PicGraph.rect.width(), pen.tpp);
+    return scene.clockAxis ? clockMarks(scene, pen, plotW) : slotMarks(scene, plotW, grid);
+}
+
+void drawTimeLabels(const GraphScene& scene, Pen& pen, const TimeMarks& marks)
 {
     const GraphPictures& pics = scene.pictures;
     const GraphPicture& bar = pics.PicBottomBar;
     const long long barW = scaleTwips(bar.rect.width(), pen.tpp);
     const long long plotW = scaleTwips(pics.PicGraph.rect.width(), pen.tpp);
     const long long l0 = (barW - plotW) / 2;
-    const long long w = plotW / (grid.lines + 1);
 
-    std::vector<double> times{scene.start};
     std::vector<double> want{static_cast<double>(l0 - 410)};
-    const std::vector<double> gridTimes = gridLabelTimes(scene.start, scene.sampleInterval, grid);
-    for (int d = 1; d <= grid.lines; ++d) {
-        times.push_back(gridTimes[static_cast<size_t>(d - 1)]);
-        want.push_back(static_cast<double>(l0 + d * w - 390));
-    }
-    times.push_back(scene.end);
+    for (const long long x : marks.lines)
+        want.push_back(static_cast<double>(l0 + x - 390));
     want.push_back(static_cast<double>(l0 + plotW - 410));
 
-    std::vector<QString> dates, clock;
     std::vector<double> widths;
-    for (const double t : times) {
-        dates.push_back(Format(t, QStringLiteral("yyyy/mm/dd")));
-        clock.push_back(Format(t, QStringLiteral(" hh:mm:ss")));
-        widths.push_back(std::max(pen.widthTwips(dates.back()), pen.widthTwips(clock.back())));
-    }
+    for (size_t i = 0; i < marks.dates.size(); ++i)
+        widths.push_back(std::max(pen.widthTwips(marks.dates[i]), pen.widthTwips(marks.clocks[i])));
     // Only the part of the bar inside the frame can be seen.
     const QRect seen = bar.rect.intersected(pen.baseRect);
     const double seenLeft = (seen.left() - bar.rect.left()) * pen.tpp;
@@ -127,24 +177,22 @@ void drawTimeLabels(const GraphScene& scene, Pen& pen, GridDivision grid)
     for (size_t i = 0; i < placed.size(); ++i) {
         if (!placed[i])
             continue;
-        pen.print(bar, *placed[i], 3, dates[i], bar.ForeColor);
-        pen.print(bar, *placed[i], 200, clock[i], bar.ForeColor);
+        pen.print(bar, *placed[i], 3, marks.dates[i], bar.ForeColor);
+        pen.print(bar, *placed[i], 200, marks.clocks[i], bar.ForeColor);
     }
 }
 
-void drawGrid(Pen& pen, const GraphPicture& plot, GridDivision grid)
+void drawGrid(Pen& pen, const GraphPicture& plot, const TimeMarks& marks)
 {
     const QColor colour = isWhite(plot.BackColor) ? qbColor(0) : qbColor(7);
-    const long long width = scaleTwips(plot.rect.width(), pen.tpp);
     const long long height = scaleTwips(plot.rect.height(), pen.tpp);
     pen.clipTo(plot);
     pen.p.setRenderHint(QPainter::Antialiasing, false);
     pen.p.setPen(QPen(colour, 1, Qt::DotLine));
     const int top = plot.rect.top();
     const int bottom = plot.rect.bottom();
-    const long long w = width / (grid.lines + 1);
-    for (int d = 1; d <= grid.lines; ++d) {
-        const int x = plot.rect.left() + static_cast<int>(std::floor(d * w / pen.tpp));
+    for (const long long line : marks.lines) {
+        const int x = plot.rect.left() + static_cast<int>(std::floor(line / pen.tpp));
         pen.p.drawLine(x, top, x, bottom);
     }
     const long long h = height / 10;
@@ -256,13 +304,14 @@ void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& c
             pen.clipTo(plot);
             const long long interval = std::max(1, scene.sampleInterval);
             if (isDenseCurve(points, plot.rect.width())) {
-                drawDenseCurve(pen.p,
-                               denseCurve(ts, ys.data(), points, dx, interval, width + dx,
-                                          plot.rect, pen.tpp),
-                               colour);
+                drawDenseCurve(
+                    pen.p,
+                    denseCurve(ts, ys.data(), points, dx, interval, width + dx, plot.rect, pen.tpp),
+                    colour, scene.overlay);
                 return true;
             }
-            CurvePainter painter(pen.p, plot.rect, pen.tpp, colour);
+            CurvePainter painter(pen.p, plot.rect, pen.tpp, colour,
+                                 scene.overlay ? Qt::DashLine : Qt::SolidLine);
             graphwalk::walk(ts, ys.data(), points, dx, interval, width + dx,
                             [&](double x1, double y1, double x2, double y2, bool d) {
                                 painter.add(x1, y1, x2, y2, d);
@@ -308,8 +357,9 @@ void drawBackground(const GraphScene& scene, QPainter& p)
     p.setFont(font);
     Pen pen{p, tpp, base, font, QFontMetricsF(font, p.device())};
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawTimeLabels(scene, pen, grid);
-    drawGrid(pen, pics.PicGraph, grid);
+    const TimeMarks marks = timeMarks(scene, pen, grid);
+    drawTimeLabels(scene, pen, marks);
+    drawGrid(pen, pics.PicGraph, marks);
     for (int s = 0; s <= lastSeries; ++s) {
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
         if (shown(scene, s) && bar.Visible)
@@ -343,7 +393,10 @@ void drawCurves(const GraphScene& scene, Services& svc, QPainter& p)
         if (!shown(scene, s))
             continue;
         const GraphPicture& bar = pics.PicLeftBar[static_cast<size_t>(s)];
-        drawCurve(scene, svc, pen, seriesCurveColour(bar, pics.PicGraph), s, seconds, slots);
+        const QColor colour = seriesCurveColour(bar, pics.PicGraph);
+        drawCurve(scene, svc, pen,
+                  scene.overlay ? overlayColour(colour, pics.PicGraph.BackColor) : colour, s,
+                  seconds, slots);
     }
 }
 
@@ -374,7 +427,7 @@ QByteArray backgroundKey(const GraphScene& scene, const QImage& image)
     for (const GraphSeriesLook& look : scene.series)
         out << look.shown << look.name << look.unit << look.ymin << look.ymax << look.scale
             << look.fitted;
-    out << scene.start << scene.end << scene.sampleInterval;
+    out << scene.start << scene.end << scene.sampleInterval << scene.clockAxis;
     return key;
 }
 
@@ -452,6 +505,26 @@ bool DrawGraph(const GraphScene& scene, QImage& image, GraphLayerCache& cache, S
                 cache.key_ = key;
             }
             image = cache.layer_;
+            QPainter p(&image);
+            const double tpp = scene.pictures.twipsPerPixel;
+            p.setFont(graphFont(tpp > 0 ? tpp : 15.0));
+            drawCurves(scene, svc, p);
+            return true;
+        },
+        ReportTo::StatusBar);
+}
+
+QColor overlayColour(const QColor& curve, const QColor& plot)
+{
+    return QColor((curve.red() + plot.red()) / 2, (curve.green() + plot.green()) / 2,
+                  (curve.blue() + plot.blue()) / 2);
+}
+
+bool DrawGraphCurves(const GraphScene& scene, QImage& image, Services& svc)
+{
+    return trapped(
+        svc, "DrawGraph", false,
+        [&] {
             QPainter p(&image);
             const double tpp = scene.pictures.twipsPerPixel;
             p.setFont(graphFont(tpp > 0 ? tpp : 15.0));

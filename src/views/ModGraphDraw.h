@@ -81,6 +81,11 @@ struct GraphScene {
     std::vector<std::span<const double>> values; // one per series
     std::vector<GraphSeriesLook> series;
     GraphPictures pictures;
+    // A window the user zoomed: its time axis steps on the clock instead of
+    // dividing the sample positions.
+    bool clockAxis = false;
+    // A second data set laid over the first: its curves lighter and dashed.
+    bool overlay = false;
 };
 
 // Draws the whole graph of scene. Errors are trapped and go to status panel 2
@@ -107,5 +112,10 @@ bool DrawGraph(const GraphScene& scene, QImage& image, GraphLayerCache& cache, S
 // coordinates: a printed page draws the window's layout scaled to the paper, in
 // vectors at the printer's own resolution.
 bool DrawGraph(const GraphScene& scene, QPainter& painter, Services& svc);
+// Only the curves of scene (an overlay) on top of what image holds.
+bool DrawGraphCurves(const GraphScene& scene, QImage& image, Services& svc);
+
+// The colour of an overlay's curve: the series' colour halfway to the plot's.
+QColor overlayColour(const QColor& curve, const QColor& plot);
 
 } // namespace quellin

@@ -6,6 +6,14 @@
 
 namespace quellin::graphwalk {
 
+// Records further apart than two storage periods leave a gap in the curve (a
+// meter that fell silent, a download with skipped lines, two joined files); one
+// missing record is still bridged at the last value.
+inline bool breaksCurve(long long before, long long after, long long interval)
+{
+    return after - before > 2 * interval;
+}
+
 // ts[i]: seconds from the window start to point i; ys[i]: vertical position;
 // i = 1..n. dx: width of one sample position. sink(x1, y1, x2, y2, dotted) gets
 // every segment that starts at or before limitX.
@@ -27,6 +35,16 @@ void walk(const long long* ts, const double* ys, int n, double dx, long long int
     for (int i = 2; i <= n; ++i) {
         x += dx;
         cursor += interval;
+        if (breaksCurve(ts[i - 1], ts[i], interval)) {
+            // Nothing was measured over the gap: no line pretends otherwise.
+            const long long steps = cursor < ts[i] ? (ts[i] - cursor + interval - 1) / interval : 0;
+            x += static_cast<double>(steps) * dx;
+            cursor += steps * interval;
+            xp = std::nearbyint(x);
+            if (xp > limitX)
+                return;
+            continue;
+        }
         if (cursor < ts[i]) {
             // Missing samples: one dotted step per sample position at the last value.
             long long steps = (ts[i] - cursor + interval - 1) / interval;

@@ -90,8 +90,8 @@ TEST_F(MainFixture, CaptionMenusAndToolbarAfterStartUp)
     for (QAction* a : main->MnuFile->actions())
         fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(fileItems,
-              (QStringList{"ﾌｧｲﾙ読込(&L)...", "ﾌｧｲﾙ保存(&S)...", "-", "ﾀﾞｳﾝﾛｰﾄﾞ(&D)...",
-                           "ﾒﾓﾘｸﾘｱ(&C)", "-", "ﾃﾞｰﾀ一覧印刷(&A)", "ｸﾞﾗﾌ印刷(&G)",
+              (QStringList{"ﾌｧｲﾙ読込(&L)...", "追加読込(&J)...", "ﾌｧｲﾙ保存(&S)...", "-",
+                           "ﾀﾞｳﾝﾛｰﾄﾞ(&D)...", "ﾒﾓﾘｸﾘｱ(&C)", "-", "ﾃﾞｰﾀ一覧印刷(&A)", "ｸﾞﾗﾌ印刷(&G)",
                            "PDFに出力(&P)...", "グラフ画像を保存(&I)...", "-", "終了(&X)"}));
     // Printing and the help are offered, in the menus and on the toolbar.
     for (QAction* a :

@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "TestContext.h"
 #include "base/DataRecord.h"
+#include "platform/Format.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 
@@ -114,6 +115,35 @@ inline qint64 tmpDatSize(const Context& ctx)
 inline double single(double v)
 {
     return static_cast<double>(static_cast<float>(v));
+}
+
+// A data file of a version-1 (or -2) meter: records every interval seconds from
+// start, the active power counting up from 1000 W.
+inline QByteArray generatedDataFile(double start, int records, int interval, const char* wiring,
+                                    bool version2)
+{
+    QByteArray text = "\xef\xbb\xbf"
+                      "ファイル名=\"x.csv\"\r\n\"測定条件　結線＝";
+    text += wiring;
+    text += "\"\r\n\"番号\",\"時刻\",\"電圧Ｒ(V)\",\"電圧Ｔ(V)\",\"電流Ｒ(A)\",\"電流Ｔ(A)\","
+            "\"有効電力(W)\",\"無効電力(Var)\",\"皮相電力(VA)\",\"力率(%)\",\"周波数(Hz)\","
+            "\"積算電力(kWh)\",\"積算時間(時間)\"";
+    if (version2)
+        text += ",\"漏電電流1(mA)\",\"漏電電流2(mA)\",\"漏電電流3(mA)\",\"温度1(℃)\",\"温度2(℃)\"";
+    text += "\r\n";
+    for (int i = 0; i < records; ++i) {
+        text += QStringLiteral("%1,\"%2\",1.000E+2,1.000E+2,5.000E+0,5.000E+0,%3E+3,0.000E+0,"
+                               "1.000E+3,1.000E+2,6.000E+1,1.000E-3,1.000E-3")
+                    .arg(i, 4, 10, QLatin1Char('0'))
+                    .arg(Format(vbdate::addSeconds(start, static_cast<long long>(i) * interval),
+                                QStringLiteral("yyyy/mm/dd hh:mm:ss")))
+                    .arg(1.0 + (i % 9) * 0.001, 0, 'f', 3)
+                    .toUtf8();
+        if (version2)
+            text += ",1.0,1.0,1.0,20,20";
+        text += "\r\n";
+    }
+    return text;
 }
 
 } // namespace quellin::test::csvdata

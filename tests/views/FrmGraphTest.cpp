@@ -21,8 +21,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace quellin;
 using quellin::test::at;
@@ -374,10 +376,12 @@ TEST_F(GraphWindow, TheCursorReadsTheCurvesUnderTheMouse)
         QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
     };
     const auto click = [&](int x) {
-        QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 20),
-                      control<GraphPictureBox>(*frm, "PicGraph")->mapToGlobal(QPointF(x, 20)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, QPointF(x, 20),
+                          control<GraphPictureBox>(*frm, "PicGraph")->mapToGlobal(QPointF(x, 20)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(control<GraphPictureBox>(*frm, "PicGraph"), &e);
+        }
     };
     const auto leave = [&] {
         QEvent e(QEvent::Leave);
@@ -460,6 +464,95 @@ TEST_F(GraphWindow, LegendNamesFitTheDesignedWidth)
             }
         }
     }
+}
+
+// The wheel, a dragged rectangle, a drag with the right button, the arrow keys,
+// the pager and Home move the window; Home gives back the one the time axis names.
+TEST_F(GraphWindow, WheelDragKeysAndHomeZoomPanAndRestoreTheWindow)
+{
+    open(1);
+    withData(); // 10:00:00 .. 10:01:00 shown, a record every 10 s until 10:05:00
+    auto* plot = control<GraphPictureBox>(*frm, "PicGraph");
+    const double w = plot->width();
+    const auto mouse = [&](QEvent::Type type, double x, Qt::MouseButton button) {
+        const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : button;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+        QMouseEvent e(type, QPointF(x, 20), plot->mapToGlobal(QPointF(x, 20)), changed, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(plot, &e);
+    };
+    const auto drag = [&](double from, double to, Qt::MouseButton button) {
+        mouse(QEvent::MouseButtonPress, from, button);
+        mouse(QEvent::MouseMove, (from + to) / 2, button);
+        mouse(QEvent::MouseMove, to, button);
+        mouse(QEvent::MouseButtonRelease, to, button);
+    };
+    const auto key = [&](int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(frm.get(), &e);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* start;
+        const char* end;
+    };
+    const std::vector<Step> steps{
+        {"wheel in about the middle",
+         [&] {
+             QWheelEvent e(QPointF(w / 2, 20), plot->mapToGlobal(QPointF(w / 2, 20)), QPoint(),
+                           QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(plot, &e);
+         },
+         "10:00:10", "10:01:00"},
+        {"Home", [&] { key(Qt::Key_Home); }, "10:00:00", "10:01:00"},
+        {"a rectangle over the middle half", [&] { drag(w / 4, 3 * w / 4, Qt::LeftButton); },
+         "10:00:20", "10:00:50"},
+        {"dragged to the left with the right button", [&] { drag(w / 2, w / 4, Qt::RightButton); },
+         "10:00:30", "10:01:00"},
+        {"the left arrow", [&] { key(Qt::Key_Left); }, "10:00:20", "10:00:50"},
+        {"the pager steps by the span",
+         [&] { control<GraphPager>(*frm, "UDGraph")->later()->click(); }, "10:00:50", "10:01:20"},
+        {"minus", [&] { key(Qt::Key_Minus); }, "10:00:50", "10:01:30"},
+        {"the whole data set", [&] { frm->showWholeData(); }, "10:00:00", "10:05:00"},
+        {"Home again", [&] { key(Qt::Key_Home); }, "10:00:00", "10:01:00"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        const GraphWindowState& window = tc.ctx->graphWindow();
+        EXPECT_EQ(Format(window.GraphStart, QStringLiteral("hh:mm:ss")),
+                  QString::fromLatin1(step.start));
+        EXPECT_EQ(Format(window.GraphEnd, QStringLiteral("hh:mm:ss")),
+                  QString::fromLatin1(step.end));
+        EXPECT_EQ(frm->zoomed(), !QString::fromLatin1(step.what).startsWith("Home"));
+    }
+
+    // Shift: the rectangle also zooms the values of the series whose bar the
+    // mouse was over; Home gives its axis back.
+    auto* bar = control<GraphPictureBox>(*frm, "PicLeftBar", 4);
+    QMouseEvent over(QEvent::MouseMove, QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &over);
+    const double top = tc.ctx->cat.SeriesYMax[4], bottom = tc.ctx->cat.SeriesYMin[4];
+    const double h = plot->height();
+    for (const auto& [type, x, y] :
+         {std::tuple{QEvent::MouseButtonPress, w / 4, h / 4},
+          std::tuple{QEvent::MouseMove, w / 2, h / 2},
+          std::tuple{QEvent::MouseButtonRelease, 3 * w / 4, 3 * h / 4}}) {
+        QMouseEvent e(type, QPointF(x, y), plot->mapToGlobal(QPointF(x, y)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::ShiftModifier);
+        QApplication::sendEvent(plot, &e);
+    }
+    EXPECT_TRUE(frm->zoomed());
+    EXPECT_NEAR(tc.ctx->cat.SeriesYMax[4], bottom + (top - bottom) * 0.75, (top - bottom) * 0.01);
+    EXPECT_NEAR(tc.ctx->cat.SeriesYMin[4], bottom + (top - bottom) * 0.25, (top - bottom) * 0.01);
+    key(Qt::Key_Home);
+    EXPECT_EQ(tc.ctx->cat.SeriesYMax[4], top);
+    EXPECT_EQ(tc.ctx->cat.SeriesYMin[4], bottom);
+    EXPECT_FALSE(frm->zoomed());
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(CursorFixture, ValuesAsTheCurvesDrawThem)
     const GraphWindowState& st = ctx.graphWindow();
     EXPECT_EQ(seriesValueAt(st, 1, 4, plus(3)), 1300.0);  // a point
     EXPECT_EQ(seriesValueAt(st, 1, 4, plus(25)), 3500.0); // the last point
-    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(14)), 1900.0); // in the gap: the last value
+    EXPECT_EQ(seriesValueAt(st, 1, 4, plus(14)), std::nullopt); // in the gap: nothing
     EXPECT_EQ(seriesValueAt(st, 1, 4, plus(9)), 1900.0);
     EXPECT_EQ(seriesValueAt(st, 1, 4, plus(26)), std::nullopt); // after the last point
     EXPECT_EQ(seriesValueAt(st, 1, 4, vbdate::addSeconds(kStart, -1)), std::nullopt);
@@ -62,6 +62,8 @@ TEST_F(CursorFixture, ValuesAsTheCurvesDrawThem)
     GraphWindowState sparse;
     test::setGraphPoints(sparse, 14, {plus(0), plus(10)}, {{}, {}, {}, {}, {100, 200}});
     EXPECT_EQ(seriesValueAt(sparse, 10, 4, plus(4)), 140.0);
+    // One sample missing: the dotted bridge at the last value.
+    EXPECT_EQ(seriesValueAt(sparse, 5, 4, plus(7)), 100.0);
 }
 
 TEST_F(CursorFixture, ValuesReadInTheUnitOfTheirBar)

@@ -88,6 +88,36 @@ TEST_F(LiveFixture, TheDisplayCycleSlidesOnlyWhileMeasuringAndFollowing)
     EXPECT_EQ(ctx.graphWindow().GraphEnd, plus(75));
 }
 
+// A window zoomed to a span of its own follows the newest record with that span
+// and pages by it.
+TEST_F(LiveFixture, AZoomedWindowFollowsAndPagesWithItsOwnSpan)
+{
+    ctx.graphWindow().GraphSpan = 20;
+    const struct {
+        long long newest;
+        int page;
+        long long start, end;
+        bool following;
+    } steps[] = {
+        {15, 0, 0, 20, true},    // young: fills from the left
+        {95, 0, 75, 95, true},   // slid on with its 20 s
+        {95, -1, 55, 75, false}, // paged back by its span
+        {120, 0, 55, 75, false},   {120, +1, 75, 95, false}, {120, +1, 95, 115, false},
+        {120, +1, 115, 135, true}, {130, 0, 110, 130, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.newest * 10 + step.page);
+        test::props(ctx).LastTime = plus(step.newest);
+        if (step.page != 0)
+            pageGraphWindow(ctx, step.page);
+        else
+            stepLiveWindow(ctx);
+        EXPECT_EQ(vbdate::secondsBetween(kStart, ctx.graphWindow().GraphStart), step.start);
+        EXPECT_EQ(vbdate::secondsBetween(kStart, ctx.graphWindow().GraphEnd), step.end);
+        EXPECT_EQ(ctx.graphWindow().GraphFollowing, step.following);
+    }
+}
+
 TEST_F(LiveFixture, PagingBackStopsFollowingAndPagingToTheNewestWindowResumesIt)
 {
     test::props(ctx).LastTime = plus(150);
@@ -170,15 +200,15 @@ TEST_F(LiveFixture, AGrowingCurveWidensItsRangeButNeverNarrowsIt)
 {
     Catalog& cat = ctx.cat;
     std::vector<std::vector<double>> values(14, std::vector<double>{0, 0});
-    values[8] = {0.5, 4};   // Wh
+    values[8] = {0.5, 4};     // Wh
     values[4] = {-500, -600}; // W, reverse flow drawn upwards; chosen by the user below
-    values[12] = {5, 8};    // ℃
+    values[12] = {5, 8};      // ℃
     ctx.graphWindow().GraphFirstScalePending = true;
     test::setGraphPoints(ctx.graphWindow(), 14, {kStart, plus(1)}, values);
-    ASSERT_TRUE(applyLiveScale(ctx)); // the first scale
+    ASSERT_TRUE(applyLiveScale(ctx));  // the first scale
     EXPECT_EQ(cat.SeriesYMin[4], 460); // 500 .. 600 W
     EXPECT_EQ(cat.SeriesYMax[4], 660);
-    EXPECT_EQ(cat.SeriesYMin[8], 0);  // near zero: the energy counts from it
+    EXPECT_EQ(cat.SeriesYMin[8], 0); // near zero: the energy counts from it
     EXPECT_EQ(cat.SeriesYMax[8], 5);
     EXPECT_EQ(cat.SeriesYMin[12], 4);
     EXPECT_EQ(cat.SeriesYMax[12], 9);

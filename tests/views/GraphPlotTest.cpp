@@ -66,17 +66,23 @@ TEST_P(GraphWalk, SegmentsInOrder)
 
 INSTANTIATE_TEST_SUITE_P(Walks, GraphWalk,
                          ::testing::Values(
-                             // 10:00:00 … 10:00:03, nothing until 10:00:07: three dotted steps at
-                             // the 10:00:03 value, then one solid step to the 10:00:07 value.
+                             // 10:00:00 … 10:00:03, nothing until 10:00:07: the curve breaks
+                             // there and starts again at the 10:00:07 value.
                              WalkCase{"gap",
                                       {0, 1, 2, 3, 7, 8},
                                       6000,
                                       61,
                                       1,
                                       {solid(0, 10, 100, 20), solid(100, 20, 200, 30),
-                                       solid(200, 30, 300, 40), dotted(300, 40, 400),
-                                       dotted(400, 40, 500), dotted(500, 40, 600),
-                                       solid(600, 40, 700, 50), solid(700, 50, 800, 60)}},
+                                       solid(200, 30, 300, 40), solid(700, 50, 800, 60)}},
+                             // One record missing: a dotted step at the last value, then on.
+                             WalkCase{"one missing",
+                                      {0, 1, 3},
+                                      6000,
+                                      61,
+                                      1,
+                                      {solid(0, 10, 100, 20), dotted(100, 20, 200),
+                                       solid(200, 20, 300, 30)}},
                              // The curve starts where its first point is, not at the left edge.
                              WalkCase{"late start", {5, 6}, 6000, 61, 1, {solid(500, 10, 600, 20)}},
                              // Positions round to whole twips where a segment starts.
@@ -95,31 +101,31 @@ INSTANTIATE_TEST_SUITE_P(Walks, GraphWalk,
                                       2,
                                       {solid(0, 10, 100, 20), solid(100, 20, 200, 30),
                                        solid(200, 30, 300, 40), solid(300, 40, 400, 50)}},
-                             // A gap at a 10-second interval counts in positions, not seconds.
+                             // At a 10-second interval missing records count in periods.
                              WalkCase{"interval",
-                                      {0, 10, 40},
+                                      {0, 10, 30},
                                       600,
                                       7,
                                       10,
                                       {solid(0, 10, 100, 20), dotted(100, 20, 200),
-                                       dotted(200, 20, 300), solid(300, 20, 400, 30)}},
+                                       solid(200, 20, 300, 30)}},
+                             WalkCase{"interval gap",
+                                      {0, 10, 40, 50},
+                                      600,
+                                      7,
+                                      10,
+                                      {solid(0, 10, 100, 20), solid(400, 30, 500, 40)}},
                              WalkCase{"single point", {0}, 6000, 61, 1, {}}));
 
 TEST(GraphWalk, AGapBeyondTheRightEdgeEndsTheWalkThere)
 {
-    // The second point lies five minutes after the start of a one-minute window.
-    const WalkInput in({0, 300});
-    const auto got = plotSegments(in.seconds, in.ys, in.n(), {6000, 61, 1});
-    ASSERT_EQ(got.size(), 62u); // dotted steps starting at 0, 100, … 6100
-    EXPECT_TRUE(got.back().dotted);
-    EXPECT_EQ(got.back().x1, 6100);
-}
-
-TEST(GraphWalk, AHugeGapDoesNotTakeLong)
-{
-    const WalkInput in({0, 4'000'000'000LL, 4'000'000'001LL});
-    const auto got = plotSegments(in.seconds, in.ys, in.n(), {6000, 61, 1});
-    EXPECT_EQ(got.size(), 62u);
+    // The second point lies five minutes after the start of a one-minute window,
+    // the third a second later.
+    for (const long long later : {300LL, 4'000'000'000LL}) {
+        SCOPED_TRACE(later);
+        const WalkInput in({0, later, later + 1});
+        EXPECT_TRUE(plotSegments(in.seconds, in.ys, in.n(), {6000, 61, 1}).empty());
+    }
 }
 
 struct PlaceCase {
