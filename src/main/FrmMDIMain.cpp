@@ -165,6 +165,12 @@ void FrmMDIMain::buildMenus()
     MnuView_Alarms->setObjectName(QStringLiteral("MnuView_Alarms"));
     MnuView_Compare = MnuView->addAction(QStringLiteral("比較表示(&O)..."));
     MnuView_Compare->setObjectName(QStringLiteral("MnuView_Compare"));
+    // The overlay goes with the graph window: the menu says what the item does now.
+    connect(MnuView, &QMenu::aboutToShow, this, [this] {
+        MnuView_Compare->setText(graph_ && graph_->hasOverlay()
+                                     ? QStringLiteral("比較表示を解除(&O)")
+                                     : QStringLiteral("比較表示(&O)..."));
+    });
 
     MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
     MnuExec_Keisoku =
