@@ -11,7 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth python3-openpyxl
   desktop-file-utils appstream dpkg-dev
-  libmosquitto-dev mosquitto mosquitto-clients influxdb prometheus
+  libmosquitto-dev mosquitto mosquitto-clients influxdb prometheus openssl
 )
 
 missing=()

@@ -119,9 +119,9 @@ void MqttPublisher::tell(const QString& text)
         this,
         [this, text] {
             // The same failure every few seconds is told once.
-            if (text == lastTold_)
+            if (told_.contains(text))
                 return;
-            lastTold_ = text;
+            told_.insert(text);
             if (report_)
                 report_(text);
         },
@@ -131,6 +131,7 @@ void MqttPublisher::tell(const QString& text)
 void MqttPublisher::onConnect(mosquitto*, void* self, int rc)
 {
     auto* p = static_cast<MqttPublisher*>(self);
+    p->refused_ = rc != 0;
     if (rc != 0) {
         p->tell(QStringLiteral("MQTT: %1 が接続を断りました（%2）。")
                     .arg(where(p->target_), QString::fromUtf8(mosquitto_connack_string(rc))));
@@ -146,7 +147,7 @@ void MqttPublisher::onDisconnect(mosquitto*, void* self, int rc)
     p->connected_ = false;
     if (rc == 0)
         p->closed_ = true;
-    else if (!p->stopping_)
+    else if (!p->stopping_ && !p->refused_) // a refusal was told as such
         p->tell(QStringLiteral("MQTT: %1 との接続が切れました。再接続します。").arg(where(p->target_)));
 }
 
@@ -167,7 +168,7 @@ void MqttPublisher::onConnected()
 {
     if (!connected_ || stopping_)
         return;
-    lastTold_.clear();
+    told_.clear();
     if (report_)
         report_(QStringLiteral("MQTT: %1 に接続しました（%2）。").arg(where(target_), topics_.prefix));
     // What was in flight when the connection broke is sent again by the library.

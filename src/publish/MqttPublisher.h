@@ -10,6 +10,7 @@
 #include "publish/PublishTargets.h"
 
 #include <QObject>
+#include <QSet>
 #include <atomic>
 #include <deque>
 #include <functional>
@@ -70,6 +71,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::atomic<bool> connected_{false};
     std::atomic<bool> closed_{false};
+    std::atomic<bool> refused_{false}; // the broker refused the last attempt (credentials)
     std::atomic<int> inFlight_{0};
     std::mutex offlineMutex_;
     int offlineMid_ = -1;
@@ -79,7 +81,7 @@ private:
     std::deque<MqttMessage> queue_;
     qint64 droppedSinceTold_ = 0;
     qint64 droppedTotal_ = 0;
-    QString lastTold_;
+    QSet<QString> told_; // since the last connection: a retry loop says each thing once
     bool started_ = false;
 };
 
