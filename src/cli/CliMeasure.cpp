@@ -80,7 +80,14 @@ void CliMeasure::setUpAlarms()
 void CliMeasure::checkAlarms(const DataRecord& record)
 {
     alarmEvents_.clear();
-    alarms_.evaluate(record, presentColumns(ctx_.dataSet()), alarmEvents_);
+    const ColumnMask present = presentColumns(ctx_.dataSet());
+    if (!absentAlarmsTold_) {
+        // Known once the meter's first record has arrived.
+        absentAlarmsTold_ = true;
+        if (const QString absent = absentAlarmRulesText(alarms_.rules(), present); !absent.isEmpty())
+            writeLine(session_.err(), absent);
+    }
+    alarms_.evaluate(record, present, alarmEvents_);
     for (const AlarmEvent& e : alarmEvents_) {
         writeLine(session_.err(), alarmEventText(e));
         if (outputs_)

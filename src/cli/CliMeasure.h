@@ -65,6 +65,7 @@ private:
     std::unique_ptr<Publishing> outputs_;
     AlarmEvaluator alarms_;
     std::vector<AlarmEvent> alarmEvents_;
+    bool absentAlarmsTold_ = false;
 };
 
 } // namespace quellin

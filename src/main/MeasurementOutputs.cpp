@@ -31,6 +31,7 @@ void MeasurementOutputs::tell(const QString& text)
 void MeasurementOutputs::begin()
 {
     active_ = true;
+    absentTold_ = false;
     tell(QString());
     AlarmRulesParse rules = readAlarmRules(ctx_.settings);
     if (!rules.rejected.isEmpty())
@@ -73,7 +74,14 @@ void MeasurementOutputs::recordStored(const DataRecord& record)
     if (publishing_)
         publishing_->recordStored(record);
     fresh_.clear();
-    alarms_.evaluate(record, presentColumns(ctx_.dataSet()), fresh_);
+    const ColumnMask present = presentColumns(ctx_.dataSet());
+    if (!absentTold_) {
+        // Known once the meter's first record has arrived.
+        absentTold_ = true;
+        if (const QString absent = absentAlarmRulesText(alarms_.rules(), present); !absent.isEmpty())
+            Q_EMIT told(absent);
+    }
+    alarms_.evaluate(record, present, fresh_);
     for (const AlarmEvent& e : fresh_) {
         events_.push_back(e);
         if (events_.size() > kMaxEvents)

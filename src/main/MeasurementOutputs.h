@@ -52,6 +52,7 @@ private:
     std::deque<AlarmEvent> events_;
     std::unique_ptr<Publishing> publishing_;
     bool active_ = false;
+    bool absentTold_ = false; // the rules without their item, told at the first record
 };
 
 } // namespace quellin

@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "store/DataSet.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace quellin {
@@ -89,6 +90,18 @@ ColumnMask presentColumns(const DataSet& data)
 QString alarmValueText(double value)
 {
     return QString::number(value, 'g', 6);
+}
+
+QString absentAlarmRulesText(const std::vector<AlarmRule>& rules, ColumnMask present)
+{
+    QStringList absent;
+    for (const AlarmRule& r : rules)
+        if (r.column < 0 || r.column >= 32 || !(present & (ColumnMask{1} << r.column)))
+            absent << alarmRuleText(r);
+    if (absent.isEmpty())
+        return {};
+    return QStringLiteral("この計器の記録にない項目の警報は使いません：%1")
+        .arg(absent.join(QStringLiteral("、")));
 }
 
 QString alarmEventText(const AlarmEvent& event)

@@ -55,6 +55,10 @@ private:
     std::vector<State> states_;
 };
 
+// The rules on items the data set does not have (they can never be raised),
+// named for the user; "" when every rule has its item.
+QString absentAlarmRulesText(const std::vector<AlarmRule>& rules, ColumnMask present);
+
 // "2026/12/09 13:00:10 警報 有効電力 > 3000 W（10 秒）: 3050" and
 // "… 警報解除 有効電力 > 3000 W: 2990", as quellin-cli writes them.
 QString alarmEventText(const AlarmEvent& event);

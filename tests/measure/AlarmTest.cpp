@@ -37,6 +37,30 @@ TEST(AlarmRules, ReadsWhatItCanAndNamesTheRest)
     }
 }
 
+// A rule on an item the meter does not record can never be raised: it is named.
+TEST(AlarmRules, RulesWithoutTheirItemAreNamed)
+{
+    const std::vector<AlarmRule> rules = parseAlarmRules(QStringLiteral("power>3000;leak1>30:5;temp1<0")).rules;
+    const auto mask = [](std::initializer_list<int> columns) {
+        ColumnMask m = 0;
+        for (const int c : columns)
+            m |= ColumnMask{1} << c;
+        return m;
+    };
+    const struct {
+        ColumnMask present;
+        const char* text;
+    } cases[] = {
+        {kAllColumns, ""},
+        {mask({6}), "この計器の記録にない項目の警報は使いません：leak1>30:5、temp1<0"},
+        {0, "この計器の記録にない項目の警報は使いません：power>3000、leak1>30:5、temp1<0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(absentAlarmRulesText(rules, c.present), QString::fromUtf8(c.text));
+    }
+}
+
 // One record per step: seconds from the start, the value of the rule's column
 // ("n" not a number, "-" the column absent), and the events it makes.
 struct Step {
