@@ -2,13 +2,15 @@
 // "集計・レポート": the survey's figures of the current data set in a window
 // beside the others: the period (the whole data set unless the user narrows
 // it), the summary, each item's extremes and mean, a bar chart of the demand
-// intervals with the maximum marked and one of the energy per day, and the
-// workbook export. It follows a running measurement with the display cycle.
+// intervals with the maximum marked and one of the energy per day, the
+// workbook export and the printed report. It follows a running measurement
+// with the display cycle.
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/Context.h"
 
 #include <QDialog>
+#include <functional>
 
 class QBarSet;
 class QChart;
@@ -27,6 +29,11 @@ public:
     // The figures worked out again over the period shown (after a new record,
     // a load, a download). A period the user did not narrow follows the data.
     void refresh();
+
+    // "PDFレポート...": the figures shown, for the printed report. The window
+    // does not print itself (its folder stands below the printing); the main
+    // window sets this. Without it the button stays disabled.
+    std::function<void(const SurveyFigures&)> printReport;
 
 private:
     void setWholePeriod();
@@ -49,6 +56,7 @@ private:
     QChart* demandChart_ = nullptr;
     QChart* energyChart_ = nullptr;
     QPushButton* CmdWorkbook = nullptr;
+    QPushButton* CmdPdfReport = nullptr;
     QPushButton* CmdClose = nullptr;
 };
 
