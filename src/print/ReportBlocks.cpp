@@ -184,7 +184,10 @@ void paintReportChart(QPainter& p, const ReportUnits& u, const ReportChart& char
         double widest = 0;
         for (const QString& l : chart.labels)
             widest = std::max(widest, fm.horizontalAdvance(l));
-        const int every = std::max(1, static_cast<int>(std::ceil((widest + u.pt(6)) / slot)));
+        int every = std::max(1, static_cast<int>(std::ceil((widest + u.pt(6)) / slot)));
+        const auto stride = std::lower_bound(chart.labelStrides.begin(), chart.labelStrides.end(), every);
+        if (stride != chart.labelStrides.end())
+            every = *stride;
         p.setPen(Qt::black);
         double taken = area.left() - 1;
         for (int i = 0; i < n && i < chart.labels.size(); i += every) {

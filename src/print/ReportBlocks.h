@@ -51,6 +51,9 @@ struct ReportChart {
     int marked = -1;
     QString unit;
     QString markText; // written beside the marked bar
+    // The numbers of bars a label may stand apart, smallest first (whole hours,
+    // days); the smallest whose labels do not touch is taken. Empty: any number.
+    std::vector<int> labelStrides;
 };
 
 // A chart's value axis over lo..hi: zero and about five round steps (1, 2 or

@@ -120,6 +120,9 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
         chart.kind = Block::Kind::Chart;
         chart.caption = QStringLiteral("デマンド（%1分）").arg(d.minutes);
         chart.chart.unit = QStringLiteral("kW");
+        // Labels on whole hours, quarter days, days and weeks.
+        for (const int hours : {1, 2, 3, 6, 12, 24, 48, 168, 336})
+            chart.chart.labelStrides.push_back(hours * 60 / d.minutes);
         chart.chart.markText = QStringLiteral("最大 %1 kW（%2）")
                                    .arg(kw(d.maxKW), Format(d.maxStart, QStringLiteral("mm/dd hh:mm")));
         Block table;
@@ -143,17 +146,18 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     }
 
     const auto energyBlocks = [this](const std::vector<EnergySlot>& slots, const QString& what,
-                                     const QString& labelPattern, const QString& cellPattern) {
+                                     const QString& slotTitle, const QString& labelPattern,
+                                     const QString& cellPattern, const std::vector<int>& strides) {
         if (slots.empty())
             return;
         Block chart;
         chart.kind = Block::Kind::Chart;
         chart.caption = what;
         chart.chart.unit = QStringLiteral("kWh");
+        chart.chart.labelStrides = strides;
         Block table;
         table.caption = what;
-        table.table.titles = {cellPattern.size() > 10 ? QStringLiteral("時刻") : QStringLiteral("日付"),
-                              QStringLiteral("kWh"), QStringLiteral("記録数")};
+        table.table.titles = {slotTitle, QStringLiteral("kWh"), QStringLiteral("記録数")};
         table.table.widths = {88, 56, 40};
         table.table.right = {false, true, true};
         for (const EnergySlot& s : slots) {
@@ -164,9 +168,10 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
         blocks_.push_back(std::move(chart));
         blocks_.push_back(std::move(table));
     };
-    energyBlocks(f.byDay, QStringLiteral("日ごとの電力量"), QStringLiteral("mm/dd"), QStringLiteral("yyyy/mm/dd"));
-    energyBlocks(f.byHour, QStringLiteral("時間ごとの電力量"), QStringLiteral("mm/dd hh:00"),
-                 QStringLiteral("yyyy/mm/dd hh:00"));
+    energyBlocks(f.byDay, QStringLiteral("日ごとの電力量"), QStringLiteral("日付"), QStringLiteral("mm/dd"),
+                 QStringLiteral("yyyy/mm/dd"), {1, 2, 7, 14});
+    energyBlocks(f.byHour, QStringLiteral("時間ごとの電力量"), QStringLiteral("時刻"), QStringLiteral("mm/dd hh:00"),
+                 QStringLiteral("yyyy/mm/dd hh:00"), {1, 2, 3, 6, 12, 24, 48, 168, 336});
 
     graph_ = reportGraphScene(cat, hardVersion, data, f, svc);
     Block trend;
