@@ -1,5 +1,7 @@
 #include "print/FrmPrint.h"
 
+#include "print/FrmImageSize.h"
+#include "print/FrmPrintPreview.h"
 #include "print/PrintFiles.h"
 #include "print/PrintTable.h"
 #include "store/DataSet.h"
@@ -9,8 +11,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPaintEngine>
-#include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <memory>
@@ -26,6 +29,10 @@ QString longPrintQuestion(int pages)
 {
     return QStringLiteral("データ一覧は %1 ページになります。\r\n印刷（プレビュー）に時間がかかります。続けますか？")
         .arg(pages);
+}
+QString printProgressText(int page, int pages)
+{
+    return QStringLiteral("%1 / %2 ページを印刷しています。").arg(page).arg(pages);
 }
 const QString kNothingToExportText = QStringLiteral("出力するデータがありません。");
 const QString kNoPrinterText = QStringLiteral(
@@ -50,6 +57,32 @@ private:
 
 // The preview paints onto a recording engine; only the real print reaches paper
 // or a file.
+// The pages going to the printer, counted in a window whose 中止 stops them.
+class PrintProgress {
+public:
+    explicit PrintProgress(QWidget* owner)
+        : dialog_(QString(), QStringLiteral("中止"), 0, 1, owner)
+    {
+        dialog_.setWindowTitle(QStringLiteral("印刷"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+    }
+    PageProgress callback()
+    {
+        return [this](int page, int pages) {
+            dialog_.setMaximum(pages);
+            dialog_.setLabelText(printProgressText(page + 1, pages));
+            dialog_.setValue(page);
+            return !dialog_.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog dialog_;
+};
+
 bool isPreview(QPrinter& printer)
 {
     const QPaintEngine* engine = printer.paintEngine();
@@ -66,35 +99,39 @@ const FrmPrint::ExportFile kPngFile{QStringLiteral("PNGﾌｧｲﾙ(*.png)"), QS
 
 } // namespace
 
-GraphPictures takeGraphForPrint(FrmGraph& graph)
+GraphSheetScene graphSheetScene(Context& ctx, FrmGraph& graph)
 {
-    const Qt::WindowStates before = graph.windowState();
-    const bool wasMaximised = before & Qt::WindowMaximized;
-    // The graph prints as large as the window can show it.
-    if (!wasMaximised)
-        graph.showMaximized();
-    GraphPictures pictures = printColours(graph.pictures());
-    if (!wasMaximised) {
-        if (before & Qt::WindowMinimized)
-            graph.showMinimized();
-        else
-            graph.showNormal();
-    }
-    graph.redraw();
-    return pictures;
+    graph.redraw(); // its window brought up to the data
+    GraphSheetScene sheet{currentGraphScene(ctx, printColours(graph.pictures())), {}};
+    sheet.head = graphSheetHead(ctx.dataSet(), sheet.scene);
+    return sheet;
+}
+
+QImage graphSheetImage(const GraphSheetScene& sheet, QSize size, int hardVersion, Services& svc)
+{
+    // A picture is looked at on a screen: the sizes of a screen's 96 dpi.
+    constexpr double kScreenDpi = 96;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    QPainter p(&image);
+    const double margin = std::min(size.width(), size.height()) * 0.02;
+    paintGraphSheet(p, QRectF(QPointF(0, 0), QSizeF(size)).adjusted(margin, margin, -margin, -margin),
+                    kScreenDpi, sheet.head, sheet.scene, hardVersion, svc);
+    p.end();
+    return image;
 }
 
 FrmPrint::FrmPrint(Context& ctx, QWidget* owner) : ctx_(ctx), owner_(owner)
 {
-    preview = [owner](QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
-        QPrintPreviewDialog dialog(&printer, owner);
-        dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&paint](QPrinter* p) { paint(p); });
-        dialog.resize(1000, 760);
+    preview = [owner](QPrinter& printer, const std::vector<PrintSection*>& sections,
+                      const std::function<void(QPrinter*)>& paint) {
+        FrmPrintPreview dialog(printer, sections, paint, owner);
         dialog.exec();
     };
     printerAvailable = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
+    askImageSize = [owner](QSize offered) { return askGraphImageSize(owner, offered); };
 }
 
 bool FrmPrint::hasRecords(const QString& nothingText) const
@@ -124,7 +161,8 @@ QString FrmPrint::askExportPath(const ExportFile& file) const
 
 std::unique_ptr<GraphSection> FrmPrint::graphSection(FrmGraph& graph, const QPageSize& size)
 {
-    return std::make_unique<GraphSection>(currentGraphScene(ctx_, takeGraphForPrint(graph)),
+    GraphSheetScene sheet = graphSheetScene(ctx_, graph);
+    return std::make_unique<GraphSection>(sheet.scene, std::move(sheet.head), ctx_.app.HardVersion,
                                           ctx_.svc, size);
 }
 
@@ -194,7 +232,7 @@ void FrmPrint::runPrint(QPrinter& printer, const std::vector<PrintSection*>& sec
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString());
     }
-    preview(printer, [this, &sections](QPrinter* target) {
+    preview(printer, sections, [this, &sections](QPrinter* target) {
         if (target)
             paintOn(*target, sections);
     });
@@ -207,18 +245,21 @@ void FrmPrint::paintOn(QPrinter& printer, const std::vector<PrintSection*>& sect
         paintSections(printer, sections, false);
         return;
     }
+    Hourglass busy(ctx_);
+    PrintProgress progress(owner_);
     const QString file = printer.outputFileName();
     if (printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
         // Printing to a file: it appears complete or not at all.
-        Hourglass busy(ctx_);
-        const FileWriteResult result =
-            writePdfFile(file, sections, printer.docName(), printer.pageLayout());
-        if (!result.ok())
+        const FileWriteResult result = writePdfFile(file, sections, printer.docName(),
+                                                    printer.pageLayout(), progress.callback());
+        if (!result.ok() && !result.stopped)
             ctx_.svc.msg.info(fileWriteMessage(file, result), MsgIcon::Exclamation);
         return;
     }
-    Hourglass busy(ctx_);
-    if (!paintSections(printer, sections, false) || printer.printerState() == QPrinter::Error)
+    const PaintOutcome outcome = paintSections(printer, sections, false, progress.callback());
+    if (outcome == PaintOutcome::Stopped)
+        printer.abort(); // the pages already sent are cancelled with the job
+    else if (outcome == PaintOutcome::Failed || printer.printerState() == QPrinter::Error)
         reportPrinterError(printer);
 }
 
@@ -252,11 +293,22 @@ void FrmPrint::exportPdf(FrmGraph& graph)
 
 void FrmPrint::saveGraphImage(FrmGraph& graph)
 {
+    if (!hasRecords(kNothingToExportText))
+        return;
+    const std::optional<QSize> size = askImageSize(imageSize_);
+    if (!size)
+        return;
+    imageSize_ = *size;
     const QString path = askExportPath(kPngFile);
     if (path.isEmpty())
         return;
-    graph.redraw();
-    const FileWriteResult result = writePngFile(path, graph.graphImage());
+    QImage image;
+    {
+        Hourglass busy(ctx_);
+        image = graphSheetImage(graphSheetScene(ctx_, graph), imageSize_, ctx_.app.HardVersion,
+                                ctx_.svc);
+    }
+    const FileWriteResult result = writePngFile(path, image);
     if (!result.ok())
         ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);
 }

@@ -6,8 +6,11 @@
 #include "base/Context.h"
 #include "print/PrintPages.h"
 
+#include <QImage>
+#include <QSize>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -25,6 +28,8 @@ extern const QString kNothingToPrintText;
 // More pages than this are announced, with the question whether to go on.
 inline constexpr int kLongPrintPages = 50;
 QString longPrintQuestion(int pages);
+// The print's progress: page of pages going out.
+QString printProgressText(int page, int pages);
 extern const QString kNothingToExportText;
 extern const QString kNoPrinterText;
 
@@ -48,14 +53,20 @@ public:
 
     // "PDFに出力": the graph and the table in one PDF chosen with the file dialog.
     void exportPdf(FrmGraph& graph);
-    // "グラフ画像を保存": the graph window's drawing as PNG, at its screen size.
+    // "グラフ画像を保存": the graph as a sheet in a PNG picture of the size the
+    // user asks for (1920 × 1080 at first, then the last one chosen).
     void saveGraphImage(FrmGraph& graph);
 
-    // Shows the preview of printer; paint draws the pages onto the printer it is
-    // handed (the preview's, then the one the user prints on). Tests replace it.
-    std::function<void(QPrinter&, const std::function<void(QPrinter*)>& paint)> preview;
+    // Shows the preview of sections on printer; paint draws the pages onto the
+    // printer it is handed (the one the user prints on). Tests replace it.
+    std::function<void(QPrinter&, const std::vector<PrintSection*>& sections,
+                       const std::function<void(QPrinter*)>& paint)>
+        preview;
     // Whether the machine knows a printer; tests replace it.
     std::function<bool()> printerAvailable;
+    // Asks the picture's size, offering the one given; nothing when cancelled.
+    // Tests replace it.
+    std::function<std::optional<QSize>(QSize offered)> askImageSize;
 
     // A file the commands export to: the dialog's filter and the file's suffix.
     struct ExportFile {
@@ -70,8 +81,8 @@ private:
     // then the file asked for, its suffix added when the name has none; "" when
     // there is nothing to export or the user cancelled.
     QString askExportPath(const ExportFile& file) const;
-    // The graph window's graph as a page: the window maximised and in print
-    // colours, its points kept for the page.
+    // The graph window's graph as a sheet on a page, in print colours, its points
+    // kept for the page.
     std::unique_ptr<GraphSection> graphSection(FrmGraph& graph, const QPageSize& size);
     void runPrint(QPrinter& printer, const std::vector<PrintSection*>& sections);
     void paintOn(QPrinter& printer, const std::vector<PrintSection*>& sections);
@@ -79,10 +90,17 @@ private:
 
     Context& ctx_;
     QWidget* owner_;
+    QSize imageSize_{1920, 1080};
 };
 
-// The graph window's pictures for the print, taken with the window maximised as
-// it prints and in print colours; the window is put back as it was.
-GraphPictures takeGraphForPrint(FrmGraph& graph);
+// The graph window's scene in print colours and the head of its sheet.
+struct GraphSheetScene {
+    GraphScene scene;
+    GraphSheetHead head;
+};
+GraphSheetScene graphSheetScene(Context& ctx, FrmGraph& graph);
+
+// The graph as a sheet in a picture of size pixels, on white.
+QImage graphSheetImage(const GraphSheetScene& sheet, QSize size, int hardVersion, Services& svc);
 
 } // namespace quellin

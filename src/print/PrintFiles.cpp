@@ -33,7 +33,8 @@ void keepFreedMemoryForReuse()
 } // namespace
 
 FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection*>& sections,
-                             const QString& title, const std::optional<QPageLayout>& layout)
+                             const QString& title, const std::optional<QPageLayout>& layout,
+                             const PageProgress& progress)
 {
     CheckedSaveFile file(path);
     if (!file.open())
@@ -46,7 +47,12 @@ FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection
         pdf.setCreator(QStringLiteral("Quellin"));
         if (layout && !pdf.setPageLayout(*layout))
             return {QStringLiteral("用紙の設定が使えません。")};
-        if (!paintSections(pdf, sections, !layout)) {
+        const PaintOutcome painted = paintSections(pdf, sections, !layout, progress);
+        if (painted == PaintOutcome::Stopped) {
+            file.cancel();
+            return {QString(), true};
+        }
+        if (painted == PaintOutcome::Failed) {
             file.cancel();
             return {writeFailureReason(0, QFileInfo(path).absolutePath(), QString())};
         }

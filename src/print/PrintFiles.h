@@ -15,7 +15,8 @@ namespace quellin {
 // The result of a write: empty when the file is complete, else the reason.
 struct FileWriteResult {
     QString error;
-    bool ok() const { return error.isEmpty(); }
+    bool stopped = false; // the user stopped it: no file, nothing to say
+    bool ok() const { return error.isEmpty() && !stopped; }
 };
 
 // The PDF's resolution: that of a good office printer.
@@ -25,7 +26,8 @@ constexpr int kPdfResolution = 600;
 // (the paper the user chose in the print dialog).
 FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection*>& sections,
                              const QString& title,
-                             const std::optional<QPageLayout>& layout = std::nullopt);
+                             const std::optional<QPageLayout>& layout = std::nullopt,
+                             const PageProgress& progress = {});
 FileWriteResult writePngFile(const QString& path, const QImage& image);
 
 // The message for a file that could not be written: what, where, and what to do.

@@ -11,24 +11,6 @@ PageOrientation orientationForPicture(const QSizeF& picture)
                                               : PageOrientation::Portrait;
 }
 
-QRectF fitPictureToPage(const QSizeF& picture, const QSizeF& area, double topOffset)
-{
-    const double offset = std::max(0.0, topOffset);
-    const double areaWidth = area.width();
-    const double areaHeight = area.height() - offset;
-    if (!(picture.width() > 0) || !(picture.height() > 0) || !(areaWidth > 0) || !(areaHeight > 0))
-        return {};
-    const double pictureAspect = picture.width() / picture.height();
-    const double areaAspect = areaWidth / areaHeight;
-    double width = areaWidth;
-    double height = areaHeight;
-    if (pictureAspect >= areaAspect)
-        height = areaWidth / pictureAspect;
-    else
-        width = areaHeight * pictureAspect;
-    return {0, offset, width, height};
-}
-
 PageOrientation spreadOrientation(int hardVersion)
 {
     return hardVersion >= 2 ? PageOrientation::Landscape : PageOrientation::Portrait;

@@ -1,6 +1,6 @@
 #pragma once
 // The arithmetic of the two prints, free of any printer: the orientation of the
-// graph page, the fitting of the graph to it, and the pages of the data list.
+// graph page and the pages of the data list.
 
 #include <QRectF>
 #include <QSizeF>
@@ -12,15 +12,6 @@ enum class PageOrientation : int { Portrait = 1, Landscape = 2 };
 
 // The graph prints landscape when it is wider than high, else portrait.
 PageOrientation orientationForPicture(const QSizeF& picture);
-
-// The graph is set at the left edge of the printable area, topOffset below its
-// top, as large as fits into the rest of the area with its aspect kept. (Fitting
-// into the full height would push a tall picture off the page by the offset.)
-// An empty picture or area gives an empty rectangle.
-QRectF fitPictureToPage(const QSizeF& picture, const QSizeF& area, double topOffset);
-
-// The graph's distance from the top of the printable area, in twips.
-constexpr double kGraphTopOffsetTwips = 1000;
 
 // The list print: portrait for a version-1 meter, landscape for the wider
 // tables of version 2 and later.

@@ -17,7 +17,6 @@ namespace quellin {
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
-constexpr double kTwipsPerInch = 1440;
 // The graph page keeps a narrow border that every printer can reach.
 constexpr double kGraphMarginTwips = 360;
 constexpr double kTableFontPoints = 9;
@@ -28,8 +27,8 @@ QPageLayout::Orientation qtOrientation(PageOrientation o)
     return o == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-// A font of the given size in points on a device of dpi, sized in the device's
-// pixels so that its glyphs can be placed by hand.
+} // namespace
+
 QFont printFont(double points, double dpi, bool bold)
 {
     QFont f(QStringLiteral("Noto Sans CJK JP"));
@@ -38,8 +37,6 @@ QFont printFont(double points, double dpi, bool bold)
     f.setKerning(false);
     return f;
 }
-
-} // namespace
 
 QPageSize defaultPageSize()
 {
@@ -242,69 +239,115 @@ GraphPictures printColours(GraphPictures pics)
     return pics;
 }
 
-GraphSection::GraphSection(const GraphScene& scene, Services& svc, const QPageSize& size)
-    : scene_(scene), svc_(svc),
-      layout_(graphPageLayout(QSizeF(scene.pictures.PicGraphBase.rect.size()), size))
+GraphSection::GraphSection(const GraphScene& scene, GraphSheetHead head, int hardVersion,
+                           Services& svc, const QPageSize& size)
+    : scene_(scene), head_(std::move(head)), hardVersion_(hardVersion), svc_(svc),
+      layout_(graphPageLayout(QSizeF(2, 1), size)) // the sheet is wider than high
 {
 }
 
 void GraphSection::paintPage(QPainter& p, const PageArea& area, int)
 {
-    const QSizeF picture = pictureSize();
-    const QRectF target =
-        fitPictureToPage(picture, area.size, kGraphTopOffsetTwips / kTwipsPerInch * area.dpi);
-    if (target.isEmpty())
-        return;
-    p.save();
-    p.setClipRect(target);
-    p.translate(target.topLeft() - QPointF(scene_.scene().pictures.PicGraphBase.rect.topLeft()) *
-                                       (target.width() / picture.width()));
-    p.scale(target.width() / picture.width(), target.height() / picture.height());
-    DrawGraph(scene_.scene(), p, svc_);
-    p.restore();
+    paintGraphSheet(p, QRectF(QPointF(0, 0), area.size), area.dpi, head_, scene_.scene(),
+                    hardVersion_, svc_);
 }
 
 // ---------------------------------------------------------------- the pages
 
-bool paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
-                   bool applyLayouts)
+namespace {
+
+// The printable area of a device that keeps its own layout.
+PageArea deviceArea(QPagedPaintDevice& device)
+{
+    return {QSizeF(device.width(), device.height()), static_cast<double>(device.logicalDpiY())};
+}
+
+} // namespace
+
+PaintOutcome paintSections(QPagedPaintDevice& device, const std::vector<PrintSection*>& sections,
+                           bool applyLayouts, const PageProgress& progress)
 {
     std::vector<PrintSection*> parts;
     for (PrintSection* s : sections)
         if (s)
             parts.push_back(s);
     if (parts.empty())
-        return false;
+        return PaintOutcome::Failed;
+    const double dpi = device.logicalDpiY();
+    // Every section's area and pages first, so that the progress knows the whole.
+    std::vector<PageArea> areas;
+    std::vector<int> counts;
+    int total = 0;
+    for (PrintSection* section : parts) {
+        areas.push_back(applyLayouts
+                            ? PageArea{QSizeF(section->pageLayout()
+                                                  .paintRectPixels(static_cast<int>(dpi))
+                                                  .size()),
+                                       dpi}
+                            : deviceArea(device));
+        counts.push_back(section->pageCount(device, areas.back()));
+        total += counts.back();
+    }
     if (applyLayouts && !device.setPageLayout(parts.front()->pageLayout()))
-        return false;
+        return PaintOutcome::Failed;
     QPainter p;
     if (!p.begin(&device))
-        return false;
-    const double dpi = device.logicalDpiY();
-    bool first = true;
-    for (PrintSection* section : parts) {
-        const QPageLayout layout = section->pageLayout();
-        if (applyLayouts && !first && !device.setPageLayout(layout)) {
+        return PaintOutcome::Failed;
+    int done = 0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        // A section's layout takes effect with its first page.
+        if (applyLayouts && done > 0 && !device.setPageLayout(parts[i]->pageLayout())) {
             p.end();
-            return false;
+            return PaintOutcome::Failed;
         }
-        // The layout takes effect with the section's first page; the area is
-        // known from it before the page is turned.
-        const PageArea area{applyLayouts
-                                ? QSizeF(layout.paintRectPixels(static_cast<int>(dpi)).size())
-                                : QSizeF(device.width(), device.height()),
-                            dpi};
-        const int pages = section->pageCount(device, area);
-        for (int page = 0; page < pages; ++page) {
-            if (!first && !device.newPage()) {
+        for (int page = 0; page < counts[i]; ++page, ++done) {
+            if (progress && !progress(done, total)) {
                 p.end();
-                return false;
+                return PaintOutcome::Stopped;
             }
-            first = false;
-            section->paintPage(p, area, page);
+            if (done > 0 && !device.newPage()) {
+                p.end();
+                return PaintOutcome::Failed;
+            }
+            parts[i]->paintPage(p, areas[i], page);
         }
     }
-    return p.end();
+    return p.end() ? PaintOutcome::Done : PaintOutcome::Failed;
+}
+
+std::vector<DocumentPage> documentPages(QPagedPaintDevice& printer,
+                                        const std::vector<PrintSection*>& sections)
+{
+    std::vector<DocumentPage> pages;
+    const PageArea area = deviceArea(printer);
+    for (PrintSection* section : sections) {
+        if (!section)
+            continue;
+        const int count = section->pageCount(printer, area);
+        for (int page = 0; page < count; ++page)
+            pages.push_back({section, page});
+    }
+    return pages;
+}
+
+QImage previewPageImage(QPagedPaintDevice& printer, const DocumentPage& page, double dpi)
+{
+    const QPageLayout layout = printer.pageLayout();
+    const int whole = static_cast<int>(std::lround(dpi));
+    QImage image(layout.fullRectPixels(whole).size(), QImage::Format_RGB32);
+    if (image.isNull() || !page.section)
+        return image;
+    image.fill(Qt::white);
+    const PageArea area = deviceArea(printer);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.translate(layout.paintRectPixels(whole).topLeft());
+    p.scale(dpi / area.dpi, dpi / area.dpi);
+    p.setClipRect(QRectF(QPointF(0, 0), area.size));
+    page.section->paintPage(p, area, page.page);
+    p.end();
+    return image;
 }
 
 } // namespace quellin

@@ -10,6 +10,7 @@
 #include "link/Sequencer.h"
 #include "main/FrmMDIMain.h"
 #include "platform/StatusBarProxy.h"
+#include "print/FrmPrintPreview.h"
 #include "print/PdfProbe.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -20,11 +21,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace quellin {
 namespace {
@@ -47,9 +52,13 @@ struct PrintFixture : ::testing::Test {
         main->graphWindow()->autoScale();
         main->graphWindow()->redraw();
         main->printer().printerAvailable = [] { return true; };
+        main->printer().askImageSize = [this](QSize offered) {
+            offeredSizes.push_back(offered);
+            return imageSize;
+        };
         // The preview as the dialog runs it: the pages drawn for the screen, then
         // (if the test says so) printed to the printer as the user set it up.
-        main->printer().preview = [this](QPrinter& printer,
+        main->printer().preview = [this](QPrinter& printer, const std::vector<PrintSection*>&,
                                          const std::function<void(QPrinter*)>& paint) {
             ++previews;
             docName = printer.docName();
@@ -90,6 +99,8 @@ struct PrintFixture : ::testing::Test {
     std::function<void(QPrinter&)> printTo;
     int previews = 0;
     int previewPages = 0;
+    std::optional<QSize> imageSize = QSize(1920, 1080);
+    std::vector<QSize> offeredSizes;
     QString docName;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
@@ -148,6 +159,42 @@ TEST_F(LongList, IsAnnouncedWithItsPagesBeforeThePreview)
             EXPECT_EQ(previewPages, m.captured(1).toInt());
         }
     }
+}
+
+// The program's own preview draws the page it shows and no other: it holds the
+// announced pages, keys and buttons move through them.
+TEST_F(LongList, PreviewShowsThePagesOneAtATime)
+{
+    int pages = 0;
+    std::vector<int> seen;
+    main->printer().preview = [&](QPrinter& printer, const std::vector<PrintSection*>& sections,
+                                  const std::function<void(QPrinter*)>& paint) {
+        FrmPrintPreview dialog(printer, sections, paint, nullptr);
+        dialog.show();
+        pages = dialog.pageCount();
+        const auto key = [&](int k) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &press);
+            seen.push_back(dialog.currentPage());
+        };
+        seen.push_back(dialog.currentPage());
+        key(Qt::Key_PageDown);
+        key(Qt::Key_End);
+        key(Qt::Key_PageDown);
+        control<QPushButton>(dialog, "CmdPrevious")->click();
+        seen.push_back(dialog.currentPage());
+        key(Qt::Key_Home);
+        key(Qt::Key_PageUp);
+        EXPECT_FALSE(control<QLabel>(dialog, "LblPage")->pixmap().isNull());
+        if (const QString keep = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !keep.isEmpty())
+            dialog.grab().save(QDir(keep).filePath(QStringLiteral("print-preview.png")));
+    };
+    t.msg.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    main->MnuFile_PrintSpread->trigger();
+    ASSERT_EQ(t.msg.shown.size(), 2u);
+    EXPECT_TRUE(t.msg.shown[1].text.contains(QString::number(pages)));
+    const int last = pages - 1;
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, last, last, last - 1, 0, 0}));
 }
 
 TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
@@ -265,17 +312,40 @@ TEST_F(PrintFixture, PdfExportToAFolderThatCannotBeWrittenSaysSo)
     EXPECT_EQ(t.pointer.current, 0);
 }
 
-TEST_F(PrintFixture, GraphImageIsTheWindowsDrawingAtItsScreenSize)
+// The picture is drawn at the size asked for, not captured from the window; the
+// next time the last size is offered; cancelling the size writes nothing.
+TEST_F(PrintFixture, GraphImageIsDrawnAtTheSizeAskedFor)
 {
-    const QString path = t.path(QStringLiteral("graph.png"));
-    t.files.answers = {path};
-    main->MnuFile_GraphImage->trigger();
-    ASSERT_EQ(t.files.saves.size(), 1u);
-    EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("PNGﾌｧｲﾙ(*.png)"));
-    const QImage image(path);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), control<GraphCanvas>(*main->graphWindow(), "PicGraphBase")->size());
-    EXPECT_TRUE(t.msg.shown.empty());
+    struct Step {
+        std::optional<QSize> answer;
+        QSize offered;
+    };
+    const std::vector<Step> steps{{QSize(1920, 1080), QSize(1920, 1080)},
+                                  {QSize(800, 600), QSize(1920, 1080)},
+                                  {std::nullopt, QSize(800, 600)}};
+    for (size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString path = t.path(QStringLiteral("graph%1.png").arg(i));
+        imageSize = steps[i].answer;
+        t.files.answers = {path};
+        t.files.saves.clear();
+        main->MnuFile_GraphImage->trigger();
+        ASSERT_EQ(offeredSizes.size(), i + 1);
+        EXPECT_EQ(offeredSizes[i], steps[i].offered);
+        const QImage image(path);
+        if (!steps[i].answer) {
+            EXPECT_TRUE(t.files.saves.empty());
+            EXPECT_TRUE(image.isNull());
+            continue;
+        }
+        ASSERT_EQ(t.files.saves.size(), 1u);
+        EXPECT_EQ(t.files.saves[0].filter, QStringLiteral("PNGﾌｧｲﾙ(*.png)"));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), *steps[i].answer);
+        if (const QString keep = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !keep.isEmpty())
+            image.save(QDir(keep).filePath(QStringLiteral("graph-image-%1.png").arg(i)));
+    }
+    EXPECT_TRUE(t.msg.shown.empty()) << t.msg.texts().join(QLatin1Char('|')).toStdString();
 }
 
 struct EmptyPrintFixture : PrintFixture {

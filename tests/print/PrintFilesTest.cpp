@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPdfWriter>
 #include <gtest/gtest.h>
 
 namespace quellin {
@@ -46,7 +47,8 @@ struct PdfFixture : ::testing::Test {
 TEST_F(PdfFixture, GraphAndListPagesEachInTheirOwnOrientation)
 {
     auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
-    GraphSection graph(currentGraphScene(ctx, widePictures()), ctx.svc);
+    const GraphScene scene = currentGraphScene(ctx, widePictures());
+    GraphSection graph(scene, graphSheetHead(ctx.dataSet(), scene), 1, ctx.svc);
     SpreadSection list(table, 1);
     const QString path = t.path(QStringLiteral("out.pdf"));
     ASSERT_TRUE(writePdfFile(path, {&graph, &list}, QStringLiteral("計測データ")).ok());
@@ -104,6 +106,70 @@ TEST_F(PdfFixture, AFailedWriteLeavesTheOldFileAndNoTrace)
     EXPECT_EQ(old.readAll(), QByteArray("old contents"));
     EXPECT_EQ(QDir(t.dir.path()).entryList({QStringLiteral("keep*")}, QDir::Files),
               QStringList{QStringLiteral("keep.pdf")});
+}
+
+// The progress is told every page of the whole document, in order; stopped at a
+// page, the file is not written and the old one stays.
+TEST_F(PdfFixture, ProgressCountsThePagesAndStopsTheWriteWhereItSaysSo)
+{
+    auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
+    const GraphScene scene = currentGraphScene(ctx, widePictures());
+    GraphSection graph(scene, graphSheetHead(ctx.dataSet(), scene), 1, ctx.svc);
+    SpreadSection list(table, 1);
+    for (const int stopAt : {-1, 0, 3}) {
+        SCOPED_TRACE(stopAt);
+        const QString path = t.path(QStringLiteral("p%1.pdf").arg(stopAt));
+        std::vector<int> told;
+        int total = 0;
+        const FileWriteResult result = writePdfFile(
+            path, {&graph, &list}, QStringLiteral("x"), std::nullopt, [&](int page, int pages) {
+                told.push_back(page);
+                total = pages;
+                return page != stopAt;
+            });
+        if (stopAt < 0) {
+            ASSERT_TRUE(result.ok()) << result.error.toStdString();
+            EXPECT_EQ(static_cast<size_t>(total), test::PdfProbe(path).pageSizes().size());
+        } else {
+            EXPECT_TRUE(result.stopped);
+            EXPECT_FALSE(result.ok());
+            EXPECT_TRUE(result.error.isEmpty());
+            EXPECT_FALSE(QFile::exists(path));
+        }
+        const int expected = stopAt < 0 ? total : stopAt + 1;
+        ASSERT_EQ(told.size(), static_cast<size_t>(expected));
+        for (int i = 0; i < expected; ++i)
+            EXPECT_EQ(told[static_cast<size_t>(i)], i);
+    }
+}
+
+// A preview page is the whole sheet of paper at the resolution asked, drawn on
+// its own; the pages run through the sections in order.
+TEST_F(PdfFixture, PreviewPagesAreDrawnOneAtATimeOnThePrintersPaper)
+{
+    auto table = std::make_shared<const PrintTable>(buildPrintTable(ctx));
+    SpreadSection list(table, 1);
+    QPdfWriter printer(t.path(QStringLiteral("unused.pdf")));
+    printer.setResolution(600);
+    printer.setPageLayout(list.pageLayout());
+    const std::vector<DocumentPage> pages = documentPages(printer, {&list, nullptr, &list});
+    ASSERT_GE(pages.size(), 8u);
+    EXPECT_EQ(pages.size() % 2, 0u);
+    EXPECT_EQ(pages[pages.size() / 2].page, 0);
+    for (const double dpi : {48.0, 96.0}) {
+        const QImage image = previewPageImage(printer, pages.back(), dpi);
+        EXPECT_NEAR(image.width(), 8.27 * dpi, 2);
+        EXPECT_NEAR(image.height(), 11.69 * dpi, 2);
+        // Ink inside the margins only.
+        int ink = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                if (image.pixelColor(x, y).lightness() < 128) {
+                    ++ink;
+                    EXPECT_GE(y, dpi * 0.9) << x;
+                }
+        EXPECT_GT(ink, 100);
+    }
 }
 
 TEST(PrintFiles, AFolderThatDoesNotExistIsReportedWithItsPath)

@@ -6,47 +6,6 @@
 namespace quellin {
 namespace {
 
-struct FitCase {
-    const char* name;
-    QSizeF picture;
-    QSizeF area;
-    double offset;
-    QRectF expected;
-};
-
-class FitToPage : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FitToPage, KeepsTheAspectWithinTheAreaBelowTheOffset)
-{
-    const FitCase& c = GetParam();
-    const QRectF r = fitPictureToPage(c.picture, c.area, c.offset);
-    EXPECT_NEAR(r.x(), c.expected.x(), 1e-9);
-    EXPECT_NEAR(r.y(), c.expected.y(), 1e-9);
-    EXPECT_NEAR(r.width(), c.expected.width(), 1e-9);
-    EXPECT_NEAR(r.height(), c.expected.height(), 1e-9);
-    if (!r.isEmpty()) {
-        EXPECT_NEAR(r.width() / r.height(), c.picture.width() / c.picture.height(), 1e-9);
-        EXPECT_LE(r.bottom(), c.area.height() + 1e-9);
-        EXPECT_LE(r.right(), c.area.width() + 1e-9);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, FitToPage,
-    ::testing::Values(
-        // Wider than the page: the width decides.
-        FitCase{"Wide", {1000, 500}, {8000, 6000}, 1000, {0, 1000, 8000, 4000}},
-        // Taller than the page: the height below the offset decides.
-        FitCase{"Tall", {500, 1000}, {6000, 8000}, 1000, {0, 1000, 3500, 7000}},
-        // Exactly the page's shape: fills it.
-        FitCase{"Same", {800, 500}, {8000, 6000}, 1000, {0, 1000, 8000, 5000}},
-        // No offset: the whole area.
-        FitCase{"NoOffset", {400, 300}, {4000, 6000}, 0, {0, 0, 4000, 3000}},
-        // Nothing to draw, or no room left: nothing.
-        FitCase{"EmptyPicture", {0, 300}, {4000, 6000}, 0, {}},
-        FitCase{"NoRoom", {400, 300}, {4000, 900}, 1000, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(PageOrientation, FollowsTheGraphsShapeAndTheListsVersion)
 {
     EXPECT_EQ(orientationForPicture({1200, 700}), PageOrientation::Landscape);
