@@ -1,6 +1,7 @@
 #include "print/ReportBlocks.h"
 
 #include "platform/Format.h"
+#include "print/PrintPages.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -54,14 +55,6 @@ AxisSteps axisSteps(double lo, double hi)
     return {ymin, ymax, step};
 }
 
-QFont ReportUnits::font(double points, bool bold) const
-{
-    QFont f(QStringLiteral("Noto Sans CJK JP"));
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt(points)))));
-    f.setBold(bold);
-    return f;
-}
-
 double ReportTable::width() const
 {
     return std::accumulate(widths.begin(), widths.end(), 0.0);
@@ -73,8 +66,8 @@ void paintReportTable(QPainter& p, const ReportUnits& u, const ReportTable& t, Q
     const double rowH = u.pt(kReportRowPoints);
     const double pad = u.pt(kCellPadPoints);
     const double bandW = u.pt(t.width() + kBandGapPoints);
-    const QFont plain = u.font(kReportTablePoints);
-    const QFont bold = u.font(kReportTablePoints, true);
+    const QFont plain = printFont(kReportTablePoints, u.dpi, false);
+    const QFont bold = printFont(kReportTablePoints, u.dpi, true);
     p.save();
     for (int b = 0; b < bands; ++b) {
         const int from = first + b * rowsPerBand;
@@ -120,7 +113,7 @@ void paintReportTable(QPainter& p, const ReportUnits& u, const ReportTable& t, Q
 
 void paintReportChart(QPainter& p, const ReportUnits& u, const ReportChart& chart, const QRectF& area)
 {
-    const QFont font = u.font(7);
+    const QFont font = printFont(7, u.dpi, false);
     const QFontMetricsF fm(font, p.device());
     double lo = 0, hi = 0;
     for (const double v : chart.values) {

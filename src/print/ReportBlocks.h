@@ -5,7 +5,6 @@
 // points and painted in the device's units (ReportUnits), so the same page
 // comes out alike on a printer, in the preview and in a PDF.
 
-#include <QFont>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -15,11 +14,10 @@ class QPainter;
 
 namespace quellin {
 
-// Points to device units at a resolution, and the report's fonts.
+// Points to device units at a resolution.
 struct ReportUnits {
     double dpi = 72;
     double pt(double points) const { return points * dpi / 72.0; }
-    QFont font(double points, bool bold = false) const;
 };
 
 // A table: its column titles, the share of the width each column takes, which

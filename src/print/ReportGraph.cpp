@@ -2,14 +2,10 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/VbDate.h"
-#include "print/PrintPages.h"
 #include "views/GraphColours.h"
 #include "views/GraphFit.h"
-#include "views/GraphLayout.h"
 #include "views/ModGraph.h"
-#include "views/ModGraphDraw.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <optional>
 
@@ -17,38 +13,19 @@ namespace quellin {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-// The graph is laid out as a window of this many pixels per inch of paper: its
-// labels come out a little larger than on a screen.
-constexpr double kPicturePixelsPerInch = 84;
-
-QRect pixels(const TwipsRect& r)
+// The graph window's colours in print: white pictures, each Y bar in its
+// series' colour (the sheet lays the pictures out for itself).
+GraphPictures printPictures(const std::vector<GraphSeriesLook>& series)
 {
-    return QRect(static_cast<int>(r.left / kTwipsPerPixel), static_cast<int>(r.top / kTwipsPerPixel),
-                 static_cast<int>(r.width / kTwipsPerPixel), static_cast<int>(r.height / kTwipsPerPixel));
-}
-
-// The graph window's pictures for a frame of size pixels, in print colours.
-GraphPictures picturesFor(QSize size, const std::vector<GraphSeriesLook>& series)
-{
-    const GraphFormDesign design;
-    std::array<bool, kMaxSeries> visible{};
-    for (size_t s = 0; s < series.size() && s < visible.size(); ++s)
-        visible[s] = series[s].shown;
-    const int width = static_cast<int>(size.width() * kTwipsPerPixel);
-    const int height = static_cast<int>(size.height() * kTwipsPerPixel);
-    const GraphWindowLayout l =
-        layoutGraphWindow(width + 2 * design.mx, height + 4 * design.my + design.infoHeight + design.hanreiHeight,
-                          design, visible, initialGraphLayout(design));
     GraphPictures pics;
-    pics.twipsPerPixel = kTwipsPerPixel;
-    pics.PicGraphBase = {QRect(QPoint(0, 0), pixels(l.PicGraphBase).size()), Qt::white, Qt::black, true};
-    pics.PicGraph = {pixels(l.PicGraph), Qt::white, Qt::black, true};
-    pics.PicBottomBar = {pixels(l.PicBottomBar), Qt::white, Qt::black, true};
+    pics.PicGraphBase = {QRect(), Qt::white, Qt::black, true};
+    pics.PicGraph = {QRect(), Qt::white, Qt::black, true};
+    pics.PicBottomBar = {QRect(), Qt::white, Qt::black, true};
     const auto& colours = seriesDesignColours();
     for (size_t s = 0; s < pics.PicLeftBar.size(); ++s)
-        pics.PicLeftBar[s] = {pixels(l.PicLeftBar[s]), Qt::white, colours[s], visible[s]};
-    return printColours(pics);
+        pics.PicLeftBar[s] = {QRect(), Qt::white, colours[s], s < series.size() && series[s].shown};
+    setPowerFactorColour(pics);
+    return pics;
 }
 
 } // namespace
@@ -102,27 +79,8 @@ std::unique_ptr<KeptGraphScene> reportGraphScene(const Catalog& cat, int hardVer
     }
     if (fallback)
         scene.series[*fallback].shown = true;
+    scene.pictures = printPictures(scene.series);
     return std::make_unique<KeptGraphScene>(scene);
-}
-
-void paintReportGraph(QPainter& p, const GraphScene& kept, const QRectF& target, double dpi, Services& svc)
-{
-    if (target.isEmpty() || dpi <= 0)
-        return;
-    const double perPixel = dpi / kPicturePixelsPerInch; // device units per picture pixel
-    const QSize size(static_cast<int>(target.width() / perPixel), static_cast<int>(target.height() / perPixel));
-    GraphScene scene = kept;
-    scene.pictures = picturesFor(size, scene.series);
-    setPowerFactorColour(scene.pictures);
-    const QSizeF picture(scene.pictures.PicGraphBase.rect.size());
-    if (picture.isEmpty())
-        return;
-    p.save();
-    p.setClipRect(target);
-    p.translate(target.topLeft());
-    p.scale(target.width() / picture.width(), target.height() / picture.height());
-    DrawGraph(scene, p, svc);
-    p.restore();
 }
 
 } // namespace quellin

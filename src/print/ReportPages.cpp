@@ -19,6 +19,7 @@ constexpr double kGapPoints = 14;
 constexpr double kCaptionPoints = 18;
 constexpr double kTitlePoints = 58;
 constexpr double kChartPoints = 170;
+constexpr double kGraphHeadPoints = 80;
 constexpr int kMostBands = 3;
 constexpr int kFewestRowsOnAPage = 3;
 
@@ -77,7 +78,7 @@ std::vector<std::pair<QString, QString>> reportSummaryRows(const ReportHeading& 
 ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet& data,
                              const SurveyFigures& f, const ReportHeading& heading, double printed,
                              Services& svc)
-    : printed_(Format(printed, QStringLiteral("yyyy/mm/dd hh:mm"))), svc_(svc)
+    : printed_(Format(printed, QStringLiteral("yyyy/mm/dd hh:mm"))), svc_(svc), hardVersion_(hardVersion)
 {
     Block title;
     title.kind = Block::Kind::Title;
@@ -174,9 +175,10 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
                  QStringLiteral("yyyy/mm/dd hh:00"), {1, 2, 3, 6, 12, 24, 48, 168, 336});
 
     graph_ = reportGraphScene(cat, hardVersion, data, f, svc);
+    graphHead_ = graphSheetHead(data, graph_->scene());
     Block trend;
     trend.kind = Block::Kind::Graph;
-    trend.caption = QStringLiteral("トレンドグラフ（%1 ～ %2）").arg(surveyTime(f.first), surveyTime(f.last));
+    trend.caption = QStringLiteral("トレンドグラフ");
     blocks_.push_back(std::move(trend));
 
     // Tables without rows (no gaps, no items) are left out.
@@ -221,7 +223,8 @@ void ReportSection::paginate(const PageArea& area)
             place(b, kCaptionPoints + kChartPoints);
             break;
         case Block::Kind::Graph:
-            place(b, kCaptionPoints + std::min(width * 0.75, bottom - kCaptionPoints));
+            // The sheet: its head, a graph of 0.7 of its width at most, the legend.
+            place(b, std::min(kCaptionPoints + width * 0.7 + kGraphHeadPoints, bottom));
             break;
         case Block::Kind::Table: {
             const int rows = static_cast<int>(block.table.rows.size());
@@ -276,16 +279,16 @@ void ReportSection::paintPage(QPainter& p, const PageArea& area, int page)
         const double top = u.pt(at.y);
         p.setPen(Qt::black);
         if (block.kind == Block::Kind::Title) {
-            p.setFont(u.font(18, true));
+            p.setFont(printFont(18, u.dpi, true));
             p.drawText(QRectF(0, top, width, u.pt(28)), Qt::AlignLeft | Qt::AlignVCenter, block.caption);
-            p.setFont(u.font(10.5));
+            p.setFont(printFont(10.5, u.dpi, false));
             p.drawText(QRectF(0, top + u.pt(30), width, u.pt(18)), Qt::AlignLeft | Qt::AlignVCenter,
                        block.subtitle);
             p.setPen(QPen(Qt::black, u.pt(1)));
             p.drawLine(QPointF(0, top + u.pt(kTitlePoints - 4)), QPointF(width, top + u.pt(kTitlePoints - 4)));
             continue;
         }
-        p.setFont(u.font(10, true));
+        p.setFont(printFont(10, u.dpi, true));
         p.drawText(QRectF(0, top, width, u.pt(kCaptionPoints)), Qt::AlignLeft | Qt::AlignVCenter,
                    at.continued ? block.caption + QStringLiteral("（続き）") : block.caption);
         const double body = top + u.pt(kCaptionPoints);
@@ -313,7 +316,7 @@ void ReportSection::paintFooter(QPainter& p, const ReportUnits& u, const PageAre
     const QRectF line(0, top, area.size.width(), u.pt(kFooterPoints * 0.7));
     p.setPen(QPen(Qt::black, u.pt(0.5)));
     p.drawLine(line.topLeft(), line.topRight());
-    p.setFont(u.font(8));
+    p.setFont(printFont(8, u.dpi, false));
     p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("印刷日 ") + printed_);
     p.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("%1 / %2").arg(page + 1).arg(pages_.size()));
@@ -321,7 +324,7 @@ void ReportSection::paintFooter(QPainter& p, const ReportUnits& u, const PageAre
 
 void ReportSection::paintGraph(QPainter& p, const ReportUnits& u, const QRectF& target) const
 {
-    paintReportGraph(p, graph_->scene(), target, u.dpi, svc_);
+    paintGraphSheet(p, target, u.dpi, graphHead_, graph_->scene(), hardVersion_, svc_);
 }
 
 } // namespace quellin

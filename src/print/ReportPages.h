@@ -8,6 +8,7 @@
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/Context.h"
+#include "print/GraphSheet.h"
 #include "print/PrintPages.h"
 #include "print/ReportBlocks.h"
 #include "store/DataSet.h"
@@ -57,7 +58,9 @@ private:
     PageArea laidOutFor_;
     QString printed_;
     Services& svc_;
+    int hardVersion_;
     std::unique_ptr<KeptGraphScene> graph_;
+    GraphSheetHead graphHead_;
 };
 
 } // namespace quellin
