@@ -47,25 +47,11 @@ public:
 protected:
     int metric(PaintDeviceMetric m) const override
     {
-        switch (m) {
-        case PdmWidth:
-            return size_.width();
-        case PdmHeight:
-            return size_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 72;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
+        if (m == PdmWidth || m == PdmHeight)
+            return m == PdmWidth ? size_.width() : size_.height();
+        if (m == PdmDevicePixelRatioScaled)
             return static_cast<int>(devicePixelRatioFScale());
-        default:
-            return QPaintDevice::metric(m);
-        }
+        return m == PdmDepth ? 32 : (m == PdmDevicePixelRatio ? 1 : 72); // 72 dpi
     }
 
 private:
