@@ -187,6 +187,13 @@ const std::vector<CliOptionEntry>& cliOptionTable()
              o.xlsx = v;
              return QString();
          }},
+        {"--pdf",
+         true,
+         {C::Report},
+         [](CliOptions& o, const QString& v, CliLang) {
+             o.pdf = v;
+             return QString();
+         }},
         {"--json",
          false,
          {C::Report},

@@ -48,6 +48,7 @@ struct CliOptions {
     int demandMinutes = 30;
     bool json = false;
     QString xlsx; // the workbook written beside the output
+    QString pdf;  // the printed report written beside the output
     // The monitoring outputs of measure.
     std::optional<MqttTarget> mqtt;
     QString mqttCa;

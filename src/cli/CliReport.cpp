@@ -5,6 +5,8 @@
 #include "cli/CliSession.h"
 #include "platform/Format.h"
 #include "platform/VbDate.h"
+#include "print/PrintFiles.h"
+#include "print/ReportPages.h"
 #include "store/CsvLoad.h"
 
 #include <QJsonArray>
@@ -145,6 +147,16 @@ CliExit CliReport::run()
         const QString error = writeSurveyWorkbook(o.xlsx, ctx.cat, *data, period, *result.figures);
         if (!error.isEmpty()) {
             writeLine(session_.err(), error);
+            return CliExit::Refused;
+        }
+    }
+    if (!o.pdf.isEmpty()) {
+        ReportSection report(ctx.cat, ctx.app.HardVersion, *data, *result.figures,
+                                   reportHeading(ctx.app, *data), ctx.svc.clock.now(), ctx.svc);
+        const FileWriteResult written =
+            writePdfFile(o.pdf, {&report}, kReportTitle);
+        if (!written.ok()) {
+            writeLine(session_.err(), terminalText(fileWriteMessage(o.pdf, written)));
             return CliExit::Refused;
         }
     }

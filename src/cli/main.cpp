@@ -4,12 +4,37 @@
 #include "cli/CliSignals.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The PDF report sets its texts in fonts, which only a GUI application has. It
+// runs on the offscreen platform (unless the user names another), so that no
+// display is needed; every other command does without.
+bool setsFonts(int argc, char** argv)
+{
+    return std::any_of(argv + 1, argv + argc, [](const char* arg) {
+        return std::strcmp(arg, "--pdf") == 0 || std::strncmp(arg, "--pdf=", 6) == 0;
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     // Before the application exists, so that no thread it starts takes them.
     quellin::blockStopSignals();
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (setsFonts(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("quellin-cli"));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

@@ -20,6 +20,7 @@
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
 #include "print/FrmPrint.h"
+#include "print/ReportPages.h"
 #include "settings/FrmLogSet.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
@@ -872,13 +873,25 @@ void FrmMDIMain::enableReportCommand()
 
 void FrmMDIMain::showReport()
 {
-    if (!report_)
+    if (!report_) {
         report_ = new FrmReport(ctx_, this);
-    else
-        report_->refresh();
+        report_->printReport = [this](const SurveyFigures& figures) { printSurveyReport(figures); };
+    }
+    report_->refresh();
     report_->show();
     report_->raise();
     report_->activateWindow();
+}
+
+void FrmMDIMain::printSurveyReport(const SurveyFigures& figures)
+{
+    // The trend graph reads TMP.DAT: a failing read is reported under the command's name.
+    trapped(ctx_, "CmdPdfReport_Click", false, [&] {
+        ReportSection report(ctx_.cat, ctx_.app.HardVersion, ctx_.dataSet(), figures,
+                             reportHeading(ctx_.app, ctx_.dataSet()), ctx_.svc.clock.now(), ctx_.svc);
+        print_->printDocument(kReportTitle, {&report});
+        return true;
+    });
 }
 
 void FrmMDIMain::showHelp()

@@ -35,6 +35,7 @@ class Sequencer;
 class StatusBarProxy;
 class WindowMenu;
 class FrmReport;
+struct SurveyFigures;
 
 // What the main window needs from the rest of the program (owned by the start-up).
 struct MainWindowLinks {
@@ -220,6 +221,7 @@ private:
     void showHelp();
     // The report window, opened (or brought forward) over the current data set.
     void showReport();
+    void printSurveyReport(const SurveyFigures& figures);
     // 集計・レポート: while data is present or a measurement runs.
     void enableReportCommand();
     void showAbout();

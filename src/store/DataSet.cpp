@@ -56,6 +56,9 @@ DataSet DataSet::inMemory()
 {
     DataSet data;
     data.inMemory_ = true;
+    // Nothing came before it whose wiring a file without a wiring line could
+    // keep: until one names it, the wiring is not known.
+    data.p_.DataWiring = -1;
     return data;
 }
 

@@ -100,7 +100,8 @@ class DataSet {
 public:
     // The current data set on TMP.DAT of the folder setFolder names.
     DataSet();
-    // A data set of its own with its records in memory.
+    // A data set of its own with its records in memory, its wiring not known
+    // (-1) until a file names it.
     static DataSet inMemory();
     DataSet(DataSet&&) noexcept;
     DataSet& operator=(DataSet&&) noexcept;

@@ -1,5 +1,6 @@
 #include "views/FrmReport.h"
 
+#include "analysis/SurveySummary.h"
 #include "analysis/SurveyWorkbook.h"
 #include "base/ErrorReport.h"
 #include "platform/Format.h"
@@ -147,11 +148,14 @@ FrmReport::FrmReport(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 
     CmdWorkbook = new QPushButton(QStringLiteral("ブックに保存..."), this);
     CmdWorkbook->setObjectName(QStringLiteral("CmdWorkbook"));
+    CmdPdfReport = new QPushButton(QStringLiteral("PDFレポート..."), this);
+    CmdPdfReport->setObjectName(QStringLiteral("CmdPdfReport"));
     CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(LblError, 1);
     buttons->addWidget(CmdWorkbook);
+    buttons->addWidget(CmdPdfReport);
     buttons->addWidget(CmdClose);
 
     auto* layout = new QVBoxLayout(this);
@@ -171,6 +175,10 @@ FrmReport::FrmReport(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
         });
     connect(CmbDemand, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(CmdWorkbook, &QPushButton::clicked, this, [this] { saveWorkbook(); });
+    connect(CmdPdfReport, &QPushButton::clicked, this, [this] {
+        if (figures_ && printReport)
+            printReport(*figures_);
+    });
     connect(CmdClose, &QPushButton::clicked, this, [this] { close(); });
     resize(1100, 760);
     refresh();
@@ -224,6 +232,7 @@ void FrmReport::refresh()
     figures_ = std::move(result.figures);
     LblError->setText(result.error);
     CmdWorkbook->setEnabled(figures_.has_value());
+    CmdPdfReport->setEnabled(figures_.has_value() && printReport);
     if (figures_ && !narrowed_)
         setWholePeriod();
     showFigures();
@@ -240,29 +249,9 @@ void FrmReport::showFigures()
     }
     const SurveyFigures& f = *figures_;
     const auto number = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
-    QList<QStringList> rows = {
-        {QStringLiteral("期間"), surveyTime(f.first) + QStringLiteral(" ～ ") + surveyTime(f.last)},
-        {QStringLiteral("記録数"), QString::number(f.records)},
-        {QStringLiteral("記録周期"), QStringLiteral("%1 秒").arg(f.periodSeconds)},
-        {QStringLiteral("欠測"), QStringLiteral("%1 件（%2 か所）").arg(f.missing).arg(f.gaps.size())},
-    };
-    if (f.outOfOrder > 0)
-        rows.append({QStringLiteral("時刻の前後"), QStringLiteral("%1 件（時刻順に集計）").arg(f.outOfOrder)});
-    if (!f.byDay.empty())
-        rows.append({QStringLiteral("電力量"), number(f.energyKWh, "0.000") + QStringLiteral(" kWh")});
-    if (f.energyColumnKWh)
-        rows.append({QStringLiteral("積算電力量の差"), number(*f.energyColumnKWh, "0.000") + QStringLiteral(" kWh")});
-    if (!f.demand.intervals.empty())
-        rows.append({QStringLiteral("最大デマンド"),
-                     QStringLiteral("%1 kW（%2 から%3）")
-                         .arg(number(f.demand.maxKW, "0.000"), surveyTime(f.demand.maxStart),
-                              f.demand.maxOverComplete ? QString() : QStringLiteral("、時限を満たす区間なし"))});
-    if (f.demand.loadFactor)
-        rows.append({QStringLiteral("負荷率"), number(*f.demand.loadFactor * 100, "0.0") + QStringLiteral(" %")});
-    if (f.powerFactorPercent)
-        rows.append({QStringLiteral("平均力率"), number(*f.powerFactorPercent, "0.0") + QStringLiteral(" %")});
-    for (int r = 0; r < rows.size(); ++r)
-        setRow(GrdSummary, r, rows[r]);
+    const SummaryRows rows = surveySummaryRows(f);
+    for (size_t r = 0; r < rows.size(); ++r)
+        setRow(GrdSummary, static_cast<int>(r), {rows[r].first, rows[r].second});
     for (int r = 0; r < static_cast<int>(f.items.size()); ++r) {
         const ItemFigures& i = f.items[static_cast<size_t>(r)];
         setRow(GrdItems, r,

@@ -2,13 +2,15 @@
 // "集計・レポート": the survey's figures of the current data set in a window
 // beside the others: the period (the whole data set unless the user narrows
 // it), the summary, each item's extremes and mean, a bar chart of the demand
-// intervals with the maximum marked and one of the energy per day, and the
-// workbook export. It follows a running measurement with the display cycle.
+// intervals with the maximum marked and one of the energy per day, the
+// workbook export and the printed report. It follows a running measurement
+// with the display cycle.
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/Context.h"
 
 #include <QDialog>
+#include <functional>
 
 class QBarSet;
 class QChart;
@@ -29,6 +31,11 @@ public:
     void refresh();
     // The figures over from..to (the graph's two cursors), as if typed in.
     void setPeriod(double from, double to);
+
+    // "PDFレポート...": the figures shown, for the printed report. The window
+    // does not print itself (its folder stands below the printing); the main
+    // window sets this. Without it the button stays disabled.
+    std::function<void(const SurveyFigures&)> printReport;
 
 private:
     void setWholePeriod();
@@ -51,6 +58,7 @@ private:
     QChart* demandChart_ = nullptr;
     QChart* energyChart_ = nullptr;
     QPushButton* CmdWorkbook = nullptr;
+    QPushButton* CmdPdfReport = nullptr;
     QPushButton* CmdClose = nullptr;
 };
 

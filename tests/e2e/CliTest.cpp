@@ -4,6 +4,7 @@
 // into a data file, the environment settings read, changed and read again, and
 // the exit codes.
 
+#include "print/PdfProbe.h"
 #include "support/FullDisk.h"
 #include "support/MeterSim.h"
 
@@ -256,8 +257,21 @@ print(json.dumps({"sheets": wb.sheetnames, "rows": rec.max_row,
     EXPECT_EQ(wb["first"].toString(), o["from"].toString());
     EXPECT_EQ(wb["energy_label"].toString(), "電力量(kWh)");
     EXPECT_DOUBLE_EQ(wb["energy"].toDouble(), o["energy_kwh"].toDouble());
+    // The printed report: A4 portrait pages under the report's title.
+    Cli printed;
+    const QString pdf = cli.path("report.pdf");
+    ASSERT_EQ(printed.run({"report", csv, "--pdf", pdf}), 0) << printed.err().toStdString();
+    const test::PdfProbe probe(pdf);
+    EXPECT_TRUE(probe.isPdf());
+    EXPECT_TRUE(probe.hasTitle("計測レポート"));
+    const std::vector<QSizeF> pages = probe.pageSizes();
+    EXPECT_GE(pages.size(), 2u);
+    for (const QSizeF& page : pages)
+        EXPECT_EQ(page.toSize(), QSize(595, 842));
+    const QString nowhere = cli.path("none/report.pdf");
     for (const auto& [args, message] :
-         {std::pair{QStringList{"report", csv, "--from", "2024/13/01"}, QString("日時 2024/13/01 が読めません")},
+         {std::pair{QStringList{"report", csv, "--pdf", nowhere}, QString("ファイルに書き込めませんでした。")},
+          std::pair{QStringList{"report", csv, "--from", "2024/13/01"}, QString("日時 2024/13/01 が読めません")},
           std::pair{QStringList{"report", csv, "--from", "2099/01/01 00:00:00"}, QString("指定された期間に記録がありません。")},
           std::pair{QStringList{"report", cli.path("none.csv")}, QString("none.csv")}}) {
         Cli refused;

@@ -16,6 +16,7 @@
 #include "store/ModFileGraph.h"
 #include "views/FrmGraph.h"
 #include "views/FrmGraphParts.h"
+#include "views/FrmReport.h"
 #include "views/GraphTestRecords.h"
 
 #include <QAction>
@@ -224,6 +225,23 @@ TEST_F(PrintFixture, GraphPrintsLandscapeAndTheWindowComesBackAsItWas)
     EXPECT_EQ(control<GraphCanvas>(*graph, "PicGraphBase")->BackColor, frame);
     EXPECT_FALSE(control<GraphPager>(*graph, "UDGraph")->isHidden());
     EXPECT_EQ(t.pointer.current, 0);
+}
+
+TEST_F(PrintFixture, TheReportWindowsPdfReportGoesThroughThePreviewToAFile)
+{
+    const QString path = t.path(QStringLiteral("report.pdf"));
+    printToFile(path);
+    main->MnuView_Report->setEnabled(true); // as when data is present
+    main->MnuView_Report->trigger();
+    auto* report = main->findChild<FrmReport*>();
+    ASSERT_NE(report, nullptr);
+    control<QPushButton>(*report, "CmdPdfReport")->click();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(docName, QStringLiteral("計測レポート"));
+    EXPECT_EQ(orientation, QPageLayout::Portrait);
+    EXPECT_EQ(static_cast<int>(test::PdfProbe(path).pageSizes().size()), previewPages);
+    EXPECT_GE(previewPages, 2);
+    EXPECT_TRUE(t.msg.shown.empty()) << t.msg.texts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(PrintFixture, AClosedGraphWindowIsOpenedForThePrintAndClosedAgain)

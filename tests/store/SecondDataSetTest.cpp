@@ -126,6 +126,26 @@ INSTANTIATE_TEST_SUITE_P(
                       AsideCase{"bad_empty.csv", true, 0, "ファイルが空です"},
                       AsideCase{"no_such_file.csv", false, 0, "開けません"}));
 
+// Beside a current data set of another wiring, a file's wiring is its own, and
+// a file that names none leaves it unknown rather than taking any.
+TEST(AsideWiring, IsTheFilesOwnOrNotKnown)
+{
+    struct Case {
+        const char* fixture;
+        int wiring;
+    };
+    for (const Case& c : {Case{"v2_single_three_wire.csv", 1}, Case{"v1_three_phase.csv", 2},
+                          Case{"edge_no_wiring_line.csv", -1}}) {
+        SCOPED_TRACE(c.fixture);
+        TestContext t;
+        makeCurrentDataSet(*t.ctx, false);
+        ASSERT_EQ(t.ctx->dataSet().DataWiring(), 0);
+        const std::optional<DataSet> aside = LoadDataFileAside(*t.ctx, fixturePath(QString::fromLatin1(c.fixture)));
+        ASSERT_TRUE(aside);
+        EXPECT_EQ(aside->DataWiring(), c.wiring);
+    }
+}
+
 // The same file read as the current data set and beside it gives the same
 // window for the same times, and the same page.
 TEST(LoadedAside, FillsAWindowAndPageOfItsOwnAsTheCurrentOneWould)

@@ -83,6 +83,16 @@ TEST(FrmReport, ShowsTheFiguresFollowsAPeriodAndSavesAWorkbook)
     EXPECT_FALSE(QFile::exists(book + QStringLiteral(".part")));
     EXPECT_TRUE(t.msg.shown.empty());
 
+    // The printed report is the main window's: it gets the figures shown, and
+    // the button waits for it.
+    auto* pdf = control<QPushButton>(w, "CmdPdfReport");
+    EXPECT_FALSE(pdf->isEnabled());
+    int printed = 0;
+    w.printReport = [&](const SurveyFigures& f) { printed = f.records; };
+    w.refresh();
+    pdf->click();
+    EXPECT_EQ(printed, 6);
+
     // Emptied: no figure, the reason, nothing to save.
     t.ctx->dataSet().DeleteTmpFile();
     ResetStore(*t.ctx);
@@ -90,6 +100,7 @@ TEST(FrmReport, ShowsTheFiguresFollowsAPeriodAndSavesAWorkbook)
     w.refresh();
     EXPECT_EQ(control<QTableWidget>(w, "GrdSummary")->rowCount(), 0);
     EXPECT_FALSE(control<QPushButton>(w, "CmdWorkbook")->isEnabled());
+    EXPECT_FALSE(pdf->isEnabled());
 }
 
 } // namespace
