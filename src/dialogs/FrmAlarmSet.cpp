@@ -1,6 +1,7 @@
 #include "dialogs/FrmAlarmSet.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/SettingButtons.h"
 #include "settings/ModRegistry.h"
 
 #include <QGridLayout>
@@ -61,15 +62,10 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
         notes << rejectedAlarmRulesText(QStringLiteral("設定ファイル"), read.rejected) +
                      QStringLiteral("（設定すると消えます）");
 
-    cmdOK = new QPushButton(QStringLiteral("設定"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    const SettingButtons bar = settingButtons();
+    cmdOK = bar.ok;
+    cmdCancel = bar.cancel;
+    QHBoxLayout* buttons = bar.row;
 
     auto* body = new QVBoxLayout(this);
     body->addLayout(grid);

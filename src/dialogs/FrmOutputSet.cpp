@@ -1,5 +1,7 @@
 #include "dialogs/FrmOutputSet.h"
 
+#include "platform/SettingButtons.h"
+
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -53,15 +55,10 @@ FrmOutputSet::FrmOutputSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     auto* metricsForm = new QFormLayout(metrics);
     metricsForm->addRow(QStringLiteral("ポート"), TxtMetrics);
 
-    cmdOK = new QPushButton(QStringLiteral("設定"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdOK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    const SettingButtons bar = settingButtons();
+    cmdOK = bar.ok;
+    cmdCancel = bar.cancel;
+    QHBoxLayout* buttons = bar.row;
 
     auto* body = new QVBoxLayout(this);
     body->addWidget(mqtt);

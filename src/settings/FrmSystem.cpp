@@ -1,5 +1,6 @@
 #include "settings/FrmSystem.h"
 
+#include "platform/SettingButtons.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 
@@ -126,18 +127,13 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
         }
     }
 
-    cmdOK = new QPushButton(QStringLiteral("設定"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    const SettingButtons bar = settingButtons();
+    cmdOK = bar.ok;
+    cmdCancel = bar.cancel;
     Command1 = new QPushButton(QStringLiteral("標準に戻す"));
-    cmdOK->setDefault(true);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     Command1->setObjectName(QStringLiteral("Command1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = bar.row;
+    buttons->insertWidget(0, Command1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TabsOption);
