@@ -2,6 +2,9 @@
 
 #include "store/ModFile.h"
 
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
 namespace quellin::bench {
 
 void fillFullStore(Context& ctx, const std::function<double(int record)>& timeOf,
@@ -18,6 +21,17 @@ void fillFullStore(Context& ctx, const std::function<double(int record)>& timeOf
         ctx.dataSet().AppendRecord(r);
     }
     ctx.dataSet().CloseTmp();
+}
+
+int runPaintingBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace quellin::bench

@@ -14,4 +14,8 @@ namespace quellin::bench {
 void fillFullStore(Context& ctx, const std::function<double(int record)>& timeOf,
                    const std::function<double(int record, int column)>& valueOf);
 
+// main() of a benchmark program that paints text (fonts need the GUI
+// application): offscreen unless QT_QPA_PLATFORM says otherwise.
+int runPaintingBenchmarks(int argc, char** argv);
+
 } // namespace quellin::bench

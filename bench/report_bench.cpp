@@ -86,11 +86,5 @@ BENCHMARK(BM_PdfReportOfAFullStore)->Unit(benchmark::kMillisecond)->Iterations(3
 // The PDF sets texts in fonts, which need the GUI application.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quellin::bench::runPaintingBenchmarks(argc, argv);
 }
