@@ -16,7 +16,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPdfWriter>
 #include <cmath>
 

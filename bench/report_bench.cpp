@@ -12,7 +12,6 @@
 #include "print/ReportPages.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <cmath>
