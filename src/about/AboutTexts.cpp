@@ -1,6 +1,7 @@
 #include "about/AboutTexts.h"
 
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 namespace quellin {
 
@@ -11,18 +12,18 @@ QString applicationTitle()
 
 QString aboutCaption()
 {
-    return applicationTitle() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報");
+    return applicationTitle() + TX("のﾊﾞｰｼﾞｮﾝ情報");
 }
 
 QString aboutVersionText()
 {
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + QString::number(QUELLIN_VERSION_MAJOR) + QLatin1Char('.') +
+    return TX("ﾊﾞｰｼﾞｮﾝ ") + QString::number(QUELLIN_VERSION_MAJOR) + QLatin1Char('.') +
            Format(double(QUELLIN_VERSION_MINOR), QStringLiteral("00"));
 }
 
 QString aboutHardVersionText(const AppGlobals& app)
 {
-    const QString head = QStringLiteral("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ ");
+    const QString head = TX("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ ");
     if (app.HardVersionText == kNotQueriedText)
         return head + QString::number(app.HardVersion) + QLatin1Char(' ') + kNotQueriedText;
     return head + app.HardVersionText;

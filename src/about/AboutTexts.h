@@ -3,6 +3,7 @@
 // its button starts.
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,7 @@ QString aboutVersionText();
 QString aboutHardVersionText(const AppGlobals& app);
 QString aboutDisclaimer();
 
-inline const QString kNoSystemInfoText = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+inline const QString kNoSystemInfoText = TX("現時点ではｼｽﾃﾑ情報を使用できません");
 
 // The desktop's system-information programs, most informative first: HardInfo
 // (both generations), KDE's Info Center, the GNOME and MATE system monitors.

@@ -1,6 +1,7 @@
 #include "about/FrmAbout.h"
 
 #include "about/AboutTexts.h"
+#include "platform/Tx.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -72,7 +73,7 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo = new QPushButton(TX("ｼｽﾃﾑ情報(&S)..."), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,7 @@
 #include "about/FrmHelp.h"
 
+#include "platform/Tx.h"
+
 #include <QAction>
 #include <QDirIterator>
 #include <QFile>
@@ -58,15 +60,15 @@ FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     registerHelpPages();
     setObjectName(QStringLiteral("FrmHelp"));
-    setWindowTitle(QStringLiteral("Quellin ヘルプ"));
+    setWindowTitle(TX("Quellin ヘルプ"));
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     contents_ =
-        bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("目次"));
-    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+        bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), TX("目次"));
+    back_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), TX("戻る"));
     forward_ =
-        bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+        bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), TX("進む"));
     contents_->setObjectName(QStringLiteral("HelpContents"));
     back_->setObjectName(QStringLiteral("HelpBack"));
     forward_->setObjectName(QStringLiteral("HelpForward"));
@@ -83,8 +85,8 @@ FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Quellin ヘルプ")
-                                       : QStringLiteral("Quellin ヘルプ － ") + title);
+        setWindowTitle(title.isEmpty() ? TX("Quellin ヘルプ")
+                                       : TX("Quellin ヘルプ － ") + title);
     });
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -92,7 +94,7 @@ FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
     bar->addSeparator();
     searchField_ = new QLineEdit(bar);
     searchField_->setObjectName(QStringLiteral("HelpSearch"));
-    searchField_->setPlaceholderText(QStringLiteral("ヘルプを検索"));
+    searchField_->setPlaceholderText(TX("ヘルプを検索"));
     searchField_->setClearButtonEnabled(true);
     searchField_->setMaximumWidth(260);
     bar->addWidget(searchField_);
@@ -155,11 +157,11 @@ void FrmHelp::search(const QString& query)
     }
     hitList_->show();
     if (hits_.empty()) {
-        hitList_->addItem(QStringLiteral("「%1」は見つかりません。").arg(query_));
+        hitList_->addItem(TX("「%1」は見つかりません。").arg(query_));
         return;
     }
     for (const HelpHit& hit : hits_)
-        hitList_->addItem(QStringLiteral("%1（%2）").arg(hit.title).arg(hit.count));
+        hitList_->addItem(TX("%1（%2）").arg(hit.title).arg(hit.count));
     hitList_->setCurrentRow(0);
     openHit(0);
 }

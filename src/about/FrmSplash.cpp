@@ -1,6 +1,7 @@
 #include "about/FrmSplash.h"
 
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,7 +17,7 @@ namespace quellin {
 
 QString splashCaption()
 {
-    return QStringLiteral("\nQuellin\n\n　　　Version ") + QString::number(QUELLIN_VERSION_MAJOR) +
+    return TX("\nQuellin\n\n　　　Version ") + QString::number(QUELLIN_VERSION_MAJOR) +
            QLatin1Char('.') + Format(double(QUELLIN_VERSION_MINOR), QStringLiteral("00"));
 }
 
@@ -41,7 +42,7 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
         label->setObjectName(QStringLiteral("LblSplash%1").arg(i));
         LblSplash[static_cast<size_t>(i)] = label;
     }
-    auto* subtitle = new QLabel(QStringLiteral("電力計 PC コントローラ"), this);
+    auto* subtitle = new QLabel(TX("電力計 PC コントローラ"), this);
     subtitle->setStyleSheet(QStringLiteral("color: #d8e6f5;"));
     subtitle->setGeometry(36, 170, 400, 24);
     subtitle->setObjectName(QStringLiteral("LblSplash1"));
@@ -53,7 +54,7 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     LblChek->setVisible(false);
     LblChek->setObjectName(QStringLiteral("LblChek"));
 
-    CmdCancel = new QPushButton(QStringLiteral("中止"), this);
+    CmdCancel = new QPushButton(TX("中止"), this);
     CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
     CmdCancel->setCursor(Qt::ArrowCursor);
     CmdCancel->setGeometry(356, 212, 80, 28);
@@ -72,7 +73,7 @@ void FrmSplash::showVersionCheck(const QString& text)
 
 void FrmSplash::addVersionCheckDot()
 {
-    LblChek->setText(LblChek->text() + QStringLiteral("・"));
+    LblChek->setText(LblChek->text() + TX("・"));
 }
 
 QString FrmSplash::versionCheckText() const

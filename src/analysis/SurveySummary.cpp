@@ -1,6 +1,7 @@
 #include "analysis/SurveySummary.h"
 
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 namespace quellin {
 
@@ -8,26 +9,26 @@ SummaryRows surveySummaryRows(const SurveyFigures& f)
 {
     const auto number = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
     SummaryRows rows = {
-        {QStringLiteral("期間"), surveyTime(f.first) + QStringLiteral(" ～ ") + surveyTime(f.last)},
-        {QStringLiteral("記録数"), QString::number(f.records)},
-        {QStringLiteral("記録周期"), QStringLiteral("%1 秒").arg(f.periodSeconds)},
-        {QStringLiteral("欠測"), QStringLiteral("%1 件（%2 か所）").arg(f.missing).arg(f.gaps.size())},
+        {TX("期間"), surveyTime(f.first) + TX(" ～ ") + surveyTime(f.last)},
+        {TX("記録数"), QString::number(f.records)},
+        {TX("記録周期"), TX("%1 秒").arg(f.periodSeconds)},
+        {TX("欠測"), TX("%1 件（%2 か所）").arg(f.missing).arg(f.gaps.size())},
     };
     if (f.outOfOrder > 0)
-        rows.emplace_back(QStringLiteral("時刻の前後"), QStringLiteral("%1 件（時刻順に集計）").arg(f.outOfOrder));
+        rows.emplace_back(TX("時刻の前後"), TX("%1 件（時刻順に集計）").arg(f.outOfOrder));
     if (!f.byDay.empty())
-        rows.emplace_back(QStringLiteral("電力量"), number(f.energyKWh, "0.000") + QStringLiteral(" kWh"));
+        rows.emplace_back(TX("電力量"), number(f.energyKWh, "0.000") + QStringLiteral(" kWh"));
     if (f.energyColumnKWh)
-        rows.emplace_back(QStringLiteral("積算電力量の差"), number(*f.energyColumnKWh, "0.000") + QStringLiteral(" kWh"));
+        rows.emplace_back(TX("積算電力量の差"), number(*f.energyColumnKWh, "0.000") + QStringLiteral(" kWh"));
     if (!f.demand.intervals.empty())
-        rows.emplace_back(QStringLiteral("最大デマンド"),
-                          QStringLiteral("%1 kW（%2 から%3）")
+        rows.emplace_back(TX("最大デマンド"),
+                          TX("%1 kW（%2 から%3）")
                               .arg(number(f.demand.maxKW, "0.000"), surveyTime(f.demand.maxStart),
-                                   f.demand.maxOverComplete ? QString() : QStringLiteral("、時限を満たす区間なし")));
+                                   f.demand.maxOverComplete ? QString() : TX("、時限を満たす区間なし")));
     if (f.demand.loadFactor)
-        rows.emplace_back(QStringLiteral("負荷率"), number(*f.demand.loadFactor * 100, "0.0") + QStringLiteral(" %"));
+        rows.emplace_back(TX("負荷率"), number(*f.demand.loadFactor * 100, "0.0") + QStringLiteral(" %"));
     if (f.powerFactorPercent)
-        rows.emplace_back(QStringLiteral("平均力率"), number(*f.powerFactorPercent, "0.0") + QStringLiteral(" %"));
+        rows.emplace_back(TX("平均力率"), number(*f.powerFactorPercent, "0.0") + QStringLiteral(" %"));
     return rows;
 }
 

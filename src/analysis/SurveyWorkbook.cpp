@@ -1,6 +1,7 @@
 #include "analysis/SurveyWorkbook.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,30 +60,30 @@ void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
         s.text(r, 0, label);
         return r++;
     };
-    s.date(line(QStringLiteral("期間の始め")), 1, f.first);
-    s.date(line(QStringLiteral("期間の終わり")), 1, f.last);
-    s.number(line(QStringLiteral("記録数")), 1, f.records);
-    s.number(line(QStringLiteral("記録周期(秒)")), 1, f.periodSeconds);
-    s.number(line(QStringLiteral("欠測数")), 1, f.missing);
+    s.date(line(TX("期間の始め")), 1, f.first);
+    s.date(line(TX("期間の終わり")), 1, f.last);
+    s.number(line(TX("記録数")), 1, f.records);
+    s.number(line(TX("記録周期(秒)")), 1, f.periodSeconds);
+    s.number(line(TX("欠測数")), 1, f.missing);
     const bool power = !f.byDay.empty();
-    const int energy = line(QStringLiteral("電力量(kWh)"));
+    const int energy = line(TX("電力量(kWh)"));
     if (power)
         s.number(energy, 1, f.energyKWh);
-    const int column = line(QStringLiteral("積算電力量の差(kWh)"));
+    const int column = line(TX("積算電力量の差(kWh)"));
     if (f.energyColumnKWh)
         s.number(column, 1, *f.energyColumnKWh);
-    s.number(line(QStringLiteral("デマンド時限(分)")), 1, f.demand.minutes);
+    s.number(line(TX("デマンド時限(分)")), 1, f.demand.minutes);
     // Rows are written in order (the workbook keeps only the current one).
-    const int maxKW = line(QStringLiteral("最大デマンド(kW)"));
+    const int maxKW = line(TX("最大デマンド(kW)"));
     if (!f.demand.intervals.empty())
         s.number(maxKW, 1, f.demand.maxKW);
-    const int maxAt = line(QStringLiteral("最大デマンドの時限の始め"));
+    const int maxAt = line(TX("最大デマンドの時限の始め"));
     if (!f.demand.intervals.empty())
         s.date(maxAt, 1, f.demand.maxStart);
-    const int load = line(QStringLiteral("負荷率(%)"));
+    const int load = line(TX("負荷率(%)"));
     if (f.demand.loadFactor)
         s.number(load, 1, *f.demand.loadFactor * 100);
-    const int pf = line(QStringLiteral("平均力率(%)"));
+    const int pf = line(TX("平均力率(%)"));
     if (f.powerFactorPercent)
         s.number(pf, 1, *f.powerFactorPercent);
 
@@ -102,9 +103,9 @@ void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
     }
     if (!f.gaps.empty()) {
         ++r;
-        s.text(r, 0, QStringLiteral("欠測の前の記録"));
-        s.text(r, 1, QStringLiteral("欠測の後の記録"));
-        s.text(r, 2, QStringLiteral("欠測件数"));
+        s.text(r, 0, TX("欠測の前の記録"));
+        s.text(r, 1, TX("欠測の後の記録"));
+        s.text(r, 2, TX("欠測件数"));
         ++r;
         for (const RecordGap& g : f.gaps) {
             s.date(r, 0, g.after);
@@ -119,10 +120,10 @@ void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
 
 void writeDemand(Sheet& s, const SurveyFigures& f)
 {
-    s.text(0, 0, QStringLiteral("時限の始め"));
-    s.text(0, 1, QStringLiteral("デマンド(kW)"));
-    s.text(0, 2, QStringLiteral("記録数"));
-    s.text(0, 3, QStringLiteral("時限を満たす"));
+    s.text(0, 0, TX("時限の始め"));
+    s.text(0, 1, TX("デマンド(kW)"));
+    s.text(0, 2, TX("記録数"));
+    s.text(0, 3, TX("時限を満たす"));
     int r = 1;
     for (const DemandInterval& in : f.demand.intervals) {
         s.date(r, 0, in.start);
@@ -137,10 +138,10 @@ void writeDemand(Sheet& s, const SurveyFigures& f)
 
 void writeEnergy(Sheet& s, const SurveyFigures& f)
 {
-    s.text(0, 0, QStringLiteral("時刻"));
-    s.text(0, 1, QStringLiteral("電力量(kWh)"));
-    s.text(0, 3, QStringLiteral("日付"));
-    s.text(0, 4, QStringLiteral("電力量(kWh)"));
+    s.text(0, 0, TX("時刻"));
+    s.text(0, 1, TX("電力量(kWh)"));
+    s.text(0, 3, TX("日付"));
+    s.text(0, 4, TX("電力量(kWh)"));
     // Row by row: the hours and the days side by side.
     const size_t rows = std::max(f.byHour.size(), f.byDay.size());
     for (size_t i = 0; i < rows; ++i) {
@@ -202,7 +203,7 @@ QString writeSurveyWorkbook(const QString& path, const Catalog& cat, const DataS
     options.tmpdir = const_cast<char*>(tmp.constData());
     lxw_workbook* book = workbook_new_opt(partName.constData(), &options);
     if (!book)
-        return QStringLiteral("ブック %1 を作成できません。").arg(path);
+        return TX("ブック %1 を作成できません。").arg(path);
     lxw_format* date = workbook_add_format(book);
     format_set_num_format(date, "yyyy/mm/dd hh:mm:ss");
 
@@ -230,12 +231,12 @@ QString writeSurveyWorkbook(const QString& path, const Catalog& cat, const DataS
         failed = closed;
     if (failed != LXW_NO_ERROR) {
         QFile::remove(part);
-        return QStringLiteral("ブック %1 を書き込めません（%2）。").arg(path, QString::fromUtf8(lxw_strerror(failed)));
+        return TX("ブック %1 を書き込めません（%2）。").arg(path, QString::fromUtf8(lxw_strerror(failed)));
     }
     // The finished file takes the name in one step.
     if (std::rename(partName.constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(part);
-        return QStringLiteral("ブック %1 を書き込めません。").arg(path);
+        return TX("ブック %1 を書き込めません。").arg(path);
     }
     return {};
 }

@@ -5,27 +5,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace quellin {
 
 namespace {
-
-// Qt's own Japanese texts, so standard buttons and file dialogs read Japanese too.
-void loadQtTranslations(QApplication& app)
-{
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_ja", "qt_ja"}) {
-        auto* tr = new QTranslator(&app);
-        if (tr->load(QString::fromLatin1(name), dir))
-            QApplication::installTranslator(tr);
-        else
-            delete tr;
-    }
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-}
 
 void useJapaneseFont()
 {
@@ -55,9 +38,8 @@ int runProgram(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quellin"));
     QApplication::setOrganizationName(QStringLiteral("Tarvo"));
     QApplication::setWindowIcon(appIcon());
-    loadQtTranslations(app);
     useJapaneseFont();
-    std::unique_ptr<Program> program = startProgram(QApplication::arguments(), {});
+    std::unique_ptr<Program> program = startProgram(QApplication::arguments(), {.installLanguage = true});
     if (program->refused())
         return 1;
     QApplication::setQuitOnLastWindowClosed(true);

@@ -6,6 +6,8 @@
 #include "base/ErrorReport.h"
 #include "main/FrmMDIMain.h"
 #include "platform/AppPaths.h"
+#include "platform/Language.h"
+#include "platform/Tx.h"
 #include "settings/FrmSystem.h"
 #include "settings/SettingsValues.h"
 #include "store/DataFolderLock.h"
@@ -14,6 +16,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLocale>
 #include <QTimer>
 
 namespace quellin {
@@ -30,7 +33,8 @@ Program::Program(ServiceOverrides o)
                 o.sleep ? *o.sleep : sleep_,
                 o.pointer ? *o.pointer : pointer_,
                 clock_,
-                status_}
+                status_},
+      installLanguage_(o.installLanguage)
 {
 }
 
@@ -71,9 +75,17 @@ void Program::start(const QStringList& arguments)
 {
     // 1-2: hourglass and splash.
     settings_ = std::make_unique<SettingsStore>(SettingsStore::defaultIniPath(), services_.msg);
+    Language language = Language::Ja;
+    if (installLanguage_) {
+        language = chooseLanguage(settings_->read(kLanguageSetting, QString()),
+                                  QLocale::system().uiLanguages());
+        if (!installLanguage(*QCoreApplication::instance(), language))
+            language = Language::Ja;
+    }
     ctx_ = std::make_unique<Context>(services_, *settings_, data_.dataSet, data_.graphWindow,
                                      data_.listPage);
     Context& ctx = *ctx_;
+    ctx.app.language = language;
     ctx.svc.pointer.setPointer(MousePointer::Hourglass);
     splash_ = std::make_unique<FrmSplash>();
     splash_->show();
@@ -185,7 +197,7 @@ void Program::waitForHardVersion()
     if (ctx.app.HardVersion == 0 && comm_->timeOutTimer().isActive()) {
         main_->setEnabled(false);
         FrmSplash* splash = splash_.get();
-        splash->showVersionCheck(QStringLiteral("ハードバージョンを調べてます。"));
+        splash->showVersionCheck(TX("ハードバージョンを調べてます。"));
         // Event-driven: the loop ends as soon as the catalogue is built, and a dot is
         // added every 800 ms while the meter (or the user after the time-out) answers.
         QEventLoop loop;
@@ -211,11 +223,11 @@ void Program::waitForHardVersion()
         ctx.graphWindow().GraphValues.assign(static_cast<size_t>(ctx.cat.SeriesLast) + 1, {});
     }
     if (ctx.app.HardVersionText == kNotQueriedText)
-        splash_->showVersionCheck(QStringLiteral("ハードバージョン ") +
+        splash_->showVersionCheck(TX("ハードバージョン ") +
                                   QString::number(ctx.app.HardVersion) + QLatin1Char(' ') +
                                   kNotQueriedText);
     else
-        splash_->showVersionCheck(QStringLiteral("ハードバージョン ") + ctx.app.HardVersionText);
+        splash_->showVersionCheck(TX("ハードバージョン ") + ctx.app.HardVersionText);
     versionStatus_ = splash_->versionCheckText();
     QApplication::processEvents();
     main_->setEnabled(true);

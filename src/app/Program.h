@@ -28,6 +28,9 @@ struct ServiceOverrides {
     FileDialogService* files = nullptr;
     SleepService* sleep = nullptr;
     PointerService* pointer = nullptr;
+    // The program's own start installs the language of the settings or the
+    // system; tests that start it in-process keep the texts as written.
+    bool installLanguage = false;
 };
 
 class Program {
@@ -90,6 +93,7 @@ private:
     QString versionStatus_;
     std::unique_ptr<QLockFile> lock_;
     bool refused_ = false;
+    bool installLanguage_ = false;
 };
 
 } // namespace quellin

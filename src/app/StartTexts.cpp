@@ -1,5 +1,7 @@
 #include "app/StartTexts.h"
 
+#include "platform/Tx.h"
+
 #include <QDir>
 
 namespace quellin {
@@ -21,8 +23,8 @@ QString incompleteLeftoverText(int records, const QString& path)
                              .arg(records);
     if (path.isEmpty())
         return head +
-               QStringLiteral("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
-    return head + QStringLiteral("\r\n削除せずに次のファイルへ移しました。\r\n%1")
+               TX("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
+    return head + TX("\r\n削除せずに次のファイルへ移しました。\r\n%1")
                       .arg(QDir::toNativeSeparators(path));
 }
 
@@ -37,8 +39,8 @@ QString damagedLeftoverText(int records, LeftoverDamage damage, const QString& p
                              "復元できません。");
     if (path.isEmpty())
         return head.arg(records) +
-               QStringLiteral("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
-    return head.arg(records) + QStringLiteral("\r\n削除せずに次のファイルへ移しました。\r\n%1")
+               TX("\r\n一時データはそのまま残し、次の計測・読込で置き換えます。");
+    return head.arg(records) + TX("\r\n削除せずに次のファイルへ移しました。\r\n%1")
                                    .arg(QDir::toNativeSeparators(path));
 }
 

@@ -5,7 +5,9 @@
 // here: the Sequencer owns it.
 
 #include "base/DataRecord.h"
+#include "platform/Language.h"
 #include "platform/Services.h"
+#include "platform/Tx.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,7 @@ class DataSet;
 struct GraphWindowState;
 struct ListPage;
 
-inline const QString kNotQueriedText = QStringLiteral("参照してません。");
+inline const QString kNotQueriedText = TX("参照してません。");
 
 // Application globals (ModMain).
 struct AppGlobals {
@@ -34,6 +36,8 @@ struct AppGlobals {
     int GraphXHani = 1;
     bool Measuring = false;
     bool DataPresent = false;
+    // The language the texts are shown in, chosen once at the start.
+    Language language = Language::Ja;
 };
 
 // Item catalogue (ModVer), built once the hardware version is known.

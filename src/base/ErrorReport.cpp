@@ -1,10 +1,12 @@
 #include "base/ErrorReport.h"
 
+#include "platform/Tx.h"
+
 namespace quellin {
 
 namespace {
-const QString kErrorTitle = QStringLiteral("エラー");
-const QString kOccurred = QStringLiteral("でエラーが起こりました。");
+const QString kErrorTitle = TX("エラー");
+const QString kOccurred = TX("でエラーが起こりました。");
 
 // Reporting itself failed: say so under the report's own name. If even that box
 // fails there is nobody left to tell; the error must not escape the trap.
@@ -21,7 +23,7 @@ void reportFailure(Services& svc, const QString& description)
 void bfErrMSgBox(Services& svc, const QString& procName, bool showBox, const VbError& error)
 {
     try {
-        const QString detail = QStringLiteral("エラー：") + QString::number(error.number()) +
+        const QString detail = TX("エラー：") + QString::number(error.number()) +
                                QStringLiteral(" / ") + error.description();
         if (showBox) {
             svc.msg.show({procName + kOccurred + QLatin1Char('\r') + detail, kErrorTitle,

@@ -16,6 +16,7 @@
 // error shows in status panel 2 and never stops the display with a modal box.
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 
 #include <exception>
@@ -45,7 +46,7 @@ Result trapped(Services& svc, const char* procName, Result failValue, Body&& bod
         bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box, e);
     } catch (const std::bad_alloc&) {
         bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box,
-                    VbError(ErrorNumber::OutOfMemory, QStringLiteral("メモリが不足しています。")));
+                    VbError(ErrorNumber::OutOfMemory, TX("メモリが不足しています。")));
     } catch (const std::exception& e) {
         bfErrMSgBox(svc, QString::fromLatin1(procName), where == ReportTo::Box,
                     VbError(ErrorNumber::InvalidCall, QString::fromUtf8(e.what())));
@@ -53,7 +54,7 @@ Result trapped(Services& svc, const char* procName, Result failValue, Body&& bod
         bfErrMSgBox(
             svc, QString::fromLatin1(procName), where == ReportTo::Box,
             VbError(ErrorNumber::ApplicationDefined,
-                    QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。")));
+                    TX("アプリケーション定義またはオブジェクト定義のエラーです。")));
     }
     return failValue;
 }

@@ -1,6 +1,7 @@
 #include "base/TextFields.h"
 
 #include "base/ErrorReport.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 
 #include <cmath>
@@ -15,7 +16,7 @@ void requireSeparator(const QString& sep)
 {
     if (sep.isEmpty())
         throw VbError(ErrorNumber::InvalidCall,
-                      QStringLiteral("プロシージャの呼び出し、または引数が不正です。"));
+                      TX("プロシージャの呼び出し、または引数が不正です。"));
 }
 
 } // namespace
@@ -56,11 +57,11 @@ double truncateDecimal(const QString& value, int d)
 {
     const auto x = vbdate::parseNumber(value);
     if (!x)
-        throw VbError(ErrorNumber::TypeMismatch, QStringLiteral("型が一致しません。"));
+        throw VbError(ErrorNumber::TypeMismatch, TX("型が一致しません。"));
     const double scale = std::pow(10.0, d);
     const double product = *x * scale;
     if (!std::isfinite(product) || scale == 0)
-        throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
+        throw VbError(ErrorNumber::Overflow, TX("オーバーフローしました。"));
     // Through the 15-significant-digit text: 0.29 × 100 is 28.999999999999996
     // in binary and must truncate to 29.
     const double clean = QString::number(product, 'g', 15).toDouble();

@@ -4,6 +4,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "base/TextFields.h"
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
 #include "store/ModFile.h"
@@ -116,7 +117,7 @@ bool askAssumeVersion1(Context& ctx)
         QStringLiteral("現在のハードバージョンが取得できないので、起動後 ハード本体と通信を確認"
                        "して再起動して下さい。\r\nハードバージョン １ で起動しますか？\r\n\r\n"
                        "はい：Ver.１\u3000いいえ：Ver.２");
-    return ctx.svc.msg.show({text, QStringLiteral("ハードバージョン確認"), MsgButtons::YesNo,
+    return ctx.svc.msg.show({text, TX("ハードバージョン確認"), MsgButtons::YesNo,
                              MsgIcon::Exclamation, true}) == MsgAnswer::Yes;
 }
 
@@ -184,7 +185,7 @@ bool bfKizami(Context& ctx, int s, int mode)
             s >= static_cast<int>(cat.SeriesYMin.size()) ||
             s >= static_cast<int>(cat.SeriesYMax.size()))
             throw VbError(ErrorNumber::Subscript,
-                          QStringLiteral("インデックスが有効範囲にありません。"));
+                          TX("インデックスが有効範囲にありません。"));
         const auto i = static_cast<std::size_t>(s);
         const double k = cat.SeriesScale[i];
         switch (mode) {

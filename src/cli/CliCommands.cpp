@@ -6,6 +6,7 @@
 #include "cli/CliReport.h"
 #include "cli/CliSession.h"
 #include "cli/CliSettings.h"
+#include "platform/Tx.h"
 
 
 namespace quellin {
@@ -53,7 +54,7 @@ int runCli(const QStringList& args, std::FILE* out, std::FILE* err)
     if (!parsed.options) {
         const bool ja = parsed.lang == CliLang::Ja;
         writeLine(err, QStringLiteral("quellin-cli: ") + parsed.error);
-        writeLine(err, ja ? QStringLiteral("使い方は quellin-cli --help で表示します。")
+        writeLine(err, ja ? TX("使い方は quellin-cli --help で表示します。")
                           : QStringLiteral("see quellin-cli --help"));
         return static_cast<int>(CliExit::Usage);
     }

@@ -2,6 +2,7 @@
 
 #include "cli/CliRecordText.h"
 #include "link/Sequencer.h"
+#include "platform/Tx.h"
 #include "publish/RecordJson.h"
 #include "store/CsvSave.h"
 #include "store/ModFile.h"
@@ -135,7 +136,7 @@ CliExit CliMeasure::start()
     if (ctx_.app.Measuring)
         return CliExit::Done;
     if (static_cast<int>(session_.messages().size()) == shown)
-        writeLine(session_.err(), QStringLiteral("計測開始に失敗しました。"));
+        writeLine(session_.err(), TX("計測開始に失敗しました。"));
     return session_.failureExit();
 }
 

@@ -5,6 +5,7 @@
 #include "link/MemoryExchange.h"
 #include "link/MemoryTexts.h"
 #include "main/DownloadReception.h"
+#include "platform/Tx.h"
 #include "store/CsvSave.h"
 #include "store/ModFile.h"
 
@@ -77,7 +78,7 @@ CliExit CliMemory::download()
     const int n = session_.options().downloadNumber;
     if (!listed_ || n >= static_cast<int>(lines.size())) {
         writeLine(session_.err(),
-                  QStringLiteral("メモリ一覧に番号 %1 の計測はありません。").arg(n));
+                  TX("メモリ一覧に番号 %1 の計測はありません。").arg(n));
         return CliExit::Refused;
     }
     const DownloadPlanResult planned =
@@ -115,7 +116,7 @@ CliExit CliMemory::download()
         if (const QString note = download_.discard(); !note.isEmpty())
             writeLine(session_.err(), note);
         writeLine(session_.err(),
-                  QStringLiteral("電力計はダウンロードのブロックを送り続けている可能性があります。"));
+                  TX("電力計はダウンロードのブロックを送り続けている可能性があります。"));
         return session_.interruptedExit();
     }
     if (!downloadEnded_)

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "platform/Tx.h"
 #include "settings/LogPeriod.h"
 
 #include <QFile>
@@ -409,7 +410,7 @@ PeriodParse parseInterval(const QString& text)
     while (parts.size() < 3)
         parts.prepend(QStringLiteral("0"));
     if (parts.size() > 3)
-        return {0, QStringLiteral("周期は 時:分:秒 の形で指定して下さい。")};
+        return {0, TX("周期は 時:分:秒 の形で指定して下さい。")};
     if (const auto error = checkLogPeriod(parts[0], parts[1], parts[2]))
         return {0, error->message};
     return {logPeriodSeconds(parts[0], parts[1], parts[2]), {}};
@@ -426,7 +427,7 @@ ItemsParse parseItems(const QString& text, int columnLast)
         bool ok = false;
         const int n = part.trimmed().toInt(&ok);
         if (!ok || n < 1 || n > last) {
-            out.error = QStringLiteral("記録する項目 %1 はありません（1～%2）。")
+            out.error = TX("記録する項目 %1 はありません（1～%2）。")
                             .arg(part.trimmed())
                             .arg(last);
             out.columns.clear();

@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 namespace quellin {
 
@@ -18,13 +19,13 @@ QString measureProgressText(CliLang lang, int records, const DataRecord* last, d
 {
     const bool ja = lang == CliLang::Ja;
     QString text =
-        ja ? QStringLiteral("記録 %1 件").arg(records) : QStringLiteral("records %1").arg(records);
+        ja ? TX("記録 %1 件").arg(records) : QStringLiteral("records %1").arg(records);
     if (!last)
         return text;
     const QString power = engineering(last->column(column::kActivePower));
     const QString energy = Format(energyKWh, QStringLiteral("0.0000"));
     if (ja)
-        return text + QStringLiteral("　有効電力 %1 W　積算電力量 %2 kWh").arg(power, energy);
+        return text + TX("　有効電力 %1 W　積算電力量 %2 kWh").arg(power, energy);
     return text + QStringLiteral("  active power %1 W  energy %2 kWh").arg(power, energy);
 }
 
@@ -36,9 +37,9 @@ QString measureSummaryText(CliLang lang, int records, qint64 seconds, const QStr
                                  .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
                                  .arg(s % 60, 2, 10, QLatin1Char('0'));
     if (lang == CliLang::Ja)
-        return QStringLiteral("計測を終了しました。記録 %1 件、計測時間 %2、書いたファイル：%3")
+        return TX("計測を終了しました。記録 %1 件、計測時間 %2、書いたファイル：%3")
             .arg(records)
-            .arg(duration, files.isEmpty() ? QStringLiteral("なし") : files.join(QStringLiteral("、")));
+            .arg(duration, files.isEmpty() ? TX("なし") : files.join(TX("、")));
     return QStringLiteral("measurement ended: %1 records in %2, files written: %3")
         .arg(records)
         .arg(duration, files.isEmpty() ? QStringLiteral("none") : files.join(QStringLiteral(", ")));

@@ -2,6 +2,7 @@
 
 #include "catalog/ModVer.h"
 #include "platform/AppPaths.h"
+#include "platform/Tx.h"
 #include "settings/SettingsValues.h"
 #include "store/DataSetInfo.h"
 
@@ -50,7 +51,7 @@ CliExit CliSession::open()
     readStartupSettings(ctx);
     if (!options_.commParam.isEmpty()) {
         if (!isValidCommParam(options_.commParam)) {
-            writeLine(err_, QStringLiteral("通信条件 %1 は使えません（例：9600,N,8,1）。")
+            writeLine(err_, TX("通信条件 %1 は使えません（例：9600,N,8,1）。")
                                 .arg(options_.commParam));
             return CliExit::Usage;
         }
@@ -135,7 +136,7 @@ void CliSession::interrupt()
 
 CliExit CliSession::interruptedExit() const
 {
-    writeLine(err_, QStringLiteral("中断しました。"));
+    writeLine(err_, TX("中断しました。"));
     return CliExit::Interrupted;
 }
 
@@ -194,11 +195,11 @@ bool CliSession::keepLeftoverDataSet()
         return false;
     }
     const QString why = leftover->damage == LeftoverDamage::Properties
-                            ? QStringLiteral("（TMP.INF が壊れています）")
+                            ? TX("（TMP.INF が壊れています）")
                         : leftover->damage == LeftoverDamage::Records
-                            ? QStringLiteral("（読めない記録があります）")
+                            ? TX("（読めない記録があります）")
                             : QString();
-    writeLine(err_, QStringLiteral("前回の計測データ（%1件）%3を %2 に移しました。")
+    writeLine(err_, TX("前回の計測データ（%1件）%3を %2 に移しました。")
                         .arg(leftover->records)
                         .arg(QDir::toNativeSeparators(aside), why));
     return true;

@@ -3,6 +3,7 @@
 #include "dialogs/DispSetCheck.h"
 #include "dialogs/DispSetText.h"
 #include "link/SettingsExchange.h"
+#include "platform/Tx.h"
 
 #include <QFile>
 
@@ -35,7 +36,7 @@ CliExit CliSettings::run()
         if (!file.open(QIODevice::ReadOnly)) {
             writeLine(
                 session_.err(),
-                QStringLiteral("設定ファイル %1 を読めません。%2").arg(path, file.errorString()));
+                TX("設定ファイル %1 を読めません。%2").arg(path, file.errorString()));
             return CliExit::Refused;
         }
         lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));

@@ -1,6 +1,7 @@
 #include "dialogs/AlarmSetFields.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +48,7 @@ AlarmFieldsRead rulesFromFields(const std::vector<ShownAlarmFields>& shown, cons
     for (const ShownAlarmFields& s : shown) {
         const QString name = toQString(measuredItem(s.column).name);
         const auto fail = [&](AlarmBox box, const QString& why) {
-            read.error = AlarmFieldError{s.column, box, name + QStringLiteral("：") + why};
+            read.error = AlarmFieldError{s.column, box, name + TX("：") + why};
             return read;
         };
         std::optional<double> limits[2];
@@ -55,24 +56,24 @@ AlarmFieldsRead rulesFromFields(const std::vector<ShownAlarmFields>& shown, cons
         const QString* holdBoxes[2] = {&s.fields.aboveHold, &s.fields.belowHold};
         const AlarmBox limitIds[2] = {AlarmBox::Above, AlarmBox::Below};
         const AlarmBox holdIds[2] = {AlarmBox::AboveHold, AlarmBox::BelowHold};
-        const QString kinds[2] = {QStringLiteral("上限"), QStringLiteral("下限")};
+        const QString kinds[2] = {TX("上限"), TX("下限")};
         for (int k = 0; k < 2; ++k) {
             const QString limit = limitBoxes[k]->trimmed();
             const QString hold = holdBoxes[k]->trimmed();
             if (limit.isEmpty()) {
                 if (!hold.isEmpty())
-                    return fail(limitIds[k], kinds[k] + QStringLiteral("の値がないと継続時間は使えません。"));
+                    return fail(limitIds[k], kinds[k] + TX("の値がないと継続時間は使えません。"));
                 continue;
             }
             bool ok = false;
             const double v = limit.toDouble(&ok);
             if (!ok || !std::isfinite(v))
-                return fail(limitIds[k], kinds[k] + QStringLiteral("は数値で入力して下さい。"));
+                return fail(limitIds[k], kinds[k] + TX("は数値で入力して下さい。"));
             int seconds = 0;
             if (!hold.isEmpty()) {
                 seconds = hold.toInt(&ok);
                 if (!ok || seconds < 0 || seconds > kMaxAlarmHoldSeconds)
-                    return fail(holdIds[k], QStringLiteral("継続時間は 0～%1 秒の整数で入力して下さい。")
+                    return fail(holdIds[k], TX("継続時間は 0～%1 秒の整数で入力して下さい。")
                                                 .arg(kMaxAlarmHoldSeconds));
             }
             limits[k] = v;
@@ -80,7 +81,7 @@ AlarmFieldsRead rulesFromFields(const std::vector<ShownAlarmFields>& shown, cons
         }
         // Both limits with nothing between them would keep one alarm raised always.
         if (limits[0] && limits[1] && *limits[0] <= *limits[1])
-            return fail(AlarmBox::Above, QStringLiteral("上限は下限より大きな値にして下さい。"));
+            return fail(AlarmBox::Above, TX("上限は下限より大きな値にして下さい。"));
     }
     return read;
 }

@@ -1,6 +1,7 @@
 #include "dialogs/DispSetCheck.h"
 
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 
 namespace quellin {
@@ -111,24 +112,24 @@ QString outputMessage(OutputKind kind)
 {
     switch (kind) {
     case OutputKind::PowerLevel:
-        return QStringLiteral("電力制御出力のレベル設定を確認してください。");
+        return TX("電力制御出力のレベル設定を確認してください。");
     case OutputKind::PowerUnit:
-        return QStringLiteral("電力制御出力の単位設定を確認してください。");
+        return TX("電力制御出力の単位設定を確認してください。");
     case OutputKind::LeakageChannel:
-        return QStringLiteral("漏電電流制御出力の入力ＣＨ設定を確認してください。");
+        return TX("漏電電流制御出力の入力ＣＨ設定を確認してください。");
     case OutputKind::LeakageLevel:
         return QStringLiteral(
             "漏電電流制御出力のレベルは小数点込みの５桁が制限です、確認してください。");
     case OutputKind::TemperatureChannel:
-        return QStringLiteral("温度制御出力の入力ＣＨ設定を確認してください。");
+        return TX("温度制御出力の入力ＣＨ設定を確認してください。");
     case OutputKind::TemperatureLevel:
-        return QStringLiteral("温度制御出力のレベルを確認してください。");
+        return TX("温度制御出力のレベルを確認してください。");
     case OutputKind::OnTime:
-        return QStringLiteral("各制御出力のＯＮ時間を確認してください。");
+        return TX("各制御出力のＯＮ時間を確認してください。");
     case OutputKind::OffLevel:
-        return QStringLiteral("各制御出力のＯＦＦレベルを確認してください。");
+        return TX("各制御出力のＯＦＦレベルを確認してください。");
     case OutputKind::OffTime:
-        return QStringLiteral("各制御出力のＯＦＦ時間を確認してください。");
+        return TX("各制御出力のＯＦＦ時間を確認してください。");
     }
     return {};
 }

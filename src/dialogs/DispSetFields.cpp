@@ -1,6 +1,7 @@
 #include "dialogs/DispSetFields.h"
 
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 namespace quellin {
 
@@ -154,13 +155,13 @@ const std::array<OutputParam, 30>& outputParams()
 
 QStringList denatuEntries()
 {
-    return {QStringLiteral("接触"), QStringLiteral("非接触")};
+    return {TX("接触"), TX("非接触")};
 }
 
 QStringList jikanEntries()
 {
-    return {QStringLiteral("　１分"), QStringLiteral("　５分"), QStringLiteral("１０分"),
-            QStringLiteral("１５分"), QStringLiteral("３０分"), QStringLiteral("６０分")};
+    return {TX("　１分"), TX("　５分"), TX("１０分"),
+            TX("１５分"), TX("３０分"), TX("６０分")};
 }
 
 QStringList rengeEntries()
@@ -171,17 +172,17 @@ QStringList rengeEntries()
 
 QStringList timerEntries()
 {
-    return {QStringLiteral("タイマ OFF"), QStringLiteral("タイマ ON ")};
+    return {TX("タイマ OFF"), TX("タイマ ON ")};
 }
 
 QStringList outputListEntries(int cmbSb)
 {
     if (cmbSb < 2)
-        return {QStringLiteral("　Ｗ"), QStringLiteral("ＫＷ"), QStringLiteral("ＭＷ"),
-                QStringLiteral("ＧＷ"), QStringLiteral("ＴＷ")};
+        return {TX("　Ｗ"), TX("ＫＷ"), TX("ＭＷ"),
+                TX("ＧＷ"), TX("ＴＷ")};
     if (cmbSb < 4)
-        return {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３")};
-    return {QStringLiteral("１"), QStringLiteral("２")};
+        return {TX("１"), TX("２"), TX("３")};
+    return {TX("１"), TX("２")};
 }
 
 DispSetFields fieldsFromReplies(const ExchangeReplies& replies, int hardVersion)

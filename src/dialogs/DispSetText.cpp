@@ -1,6 +1,7 @@
 #include "dialogs/DispSetText.h"
 
 #include "dialogs/DispSetCheck.h"
+#include "platform/Tx.h"
 
 #include <functional>
 #include <vector>
@@ -146,7 +147,7 @@ std::vector<TextField> textFields(int hardVersion)
 
 QString lineError(int lineNumber, const QString& text)
 {
-    return QStringLiteral("設定の %1 行目：").arg(lineNumber) + text;
+    return TX("設定の %1 行目：").arg(lineNumber) + text;
 }
 
 } // namespace
@@ -170,15 +171,15 @@ std::optional<QString> applyDispSetLines(DispSetFields& fields, const QStringLis
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            return lineError(i + 1, QStringLiteral("「名前=値」の形ではありません。"));
+            return lineError(i + 1, TX("「名前=値」の形ではありません。"));
         const QString name = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
         const auto field = std::find_if(known.begin(), known.end(),
                                         [&](const TextField& f) { return f.name == name; });
         if (field == known.end())
-            return lineError(i + 1, QStringLiteral("%1 という設定はありません。").arg(name));
+            return lineError(i + 1, TX("%1 という設定はありません。").arg(name));
         if (!field->set(result, value))
-            return lineError(i + 1, QStringLiteral("%1 に %2 は設定できません。").arg(name, value));
+            return lineError(i + 1, TX("%1 に %2 は設定できません。").arg(name, value));
     }
     fields = result;
     return std::nullopt;

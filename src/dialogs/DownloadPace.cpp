@@ -1,5 +1,7 @@
 #include "dialogs/DownloadPace.h"
 
+#include "platform/Tx.h"
+
 #include <cmath>
 
 namespace quellin {
@@ -30,20 +32,20 @@ std::optional<int> DownloadPace::secondsLeft(int announced) const
 QString downloadTimeLeftText(std::optional<int> seconds)
 {
     if (!seconds)
-        return QStringLiteral("残り時間を計っています");
+        return TX("残り時間を計っています");
     const int s = *seconds;
     if (s < 60)
-        return QStringLiteral("残り 約 %1 秒").arg(s);
+        return TX("残り 約 %1 秒").arg(s);
     // Minutes rounded up: "約 1 分" must not show while 1 min 50 s remain.
     const int minutes = (s + 59) / 60;
     if (minutes < 60)
-        return QStringLiteral("残り 約 %1 分").arg(minutes);
-    return QStringLiteral("残り 約 %1 時間 %2 分").arg(minutes / 60).arg(minutes % 60);
+        return TX("残り 約 %1 分").arg(minutes);
+    return TX("残り 約 %1 時間 %2 分").arg(minutes / 60).arg(minutes % 60);
 }
 
 QString downloadReceivedText(int received, int announced)
 {
-    return QStringLiteral("%1 / %2 件を受信しました。").arg(received).arg(announced);
+    return TX("%1 / %2 件を受信しました。").arg(received).arg(announced);
 }
 
 } // namespace quellin

@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/SettingButtons.h"
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 
 #include <QGridLayout>
@@ -22,7 +23,7 @@ const char* const kBoxNames[4] = {"TxtAbove", "TxtAboveHold", "TxtBelow", "TxtBe
 FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmAlarmSet"));
-    setWindowTitle(QStringLiteral("警報設定"));
+    setWindowTitle(TX("警報設定"));
     setModal(true);
 
     const AlarmRulesParse read = readAlarmRules(ctx_.settings);
@@ -31,8 +32,8 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
-    const QString heads[5] = {QStringLiteral("項目"), QStringLiteral("上限"), QStringLiteral("継続(秒)"),
-                              QStringLiteral("下限"), QStringLiteral("継続(秒)")};
+    const QString heads[5] = {TX("項目"), TX("上限"), TX("継続(秒)"),
+                              TX("下限"), TX("継続(秒)")};
     for (int h = 0; h < 5; ++h) {
         auto* head = new QLabel(heads[h]);
         head->setAlignment(h == 0 ? Qt::AlignLeft : Qt::AlignCenter);
@@ -55,12 +56,12 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
         }
     }
     // One label a line: each fits the dialog by itself.
-    QStringList notes{QStringLiteral("値は項目の単位で入力します（空欄は警報なし）。"),
-                      QStringLiteral("上限を上回るか下限を下回る状態が継続時間続くと警報になり、戻ると解除されます。"),
-                      QStringLiteral("変更は次の計測開始から有効です。")};
+    QStringList notes{TX("値は項目の単位で入力します（空欄は警報なし）。"),
+                      TX("上限を上回るか下限を下回る状態が継続時間続くと警報になり、戻ると解除されます。"),
+                      TX("変更は次の計測開始から有効です。")};
     if (!read.rejected.isEmpty())
-        notes << rejectedAlarmRulesText(QStringLiteral("設定ファイル"), read.rejected) +
-                     QStringLiteral("（設定すると消えます）");
+        notes << rejectedAlarmRulesText(TX("設定ファイル"), read.rejected) +
+                     TX("（設定すると消えます）");
 
     const SettingButtons bar = settingButtons();
     cmdOK = bar.ok;

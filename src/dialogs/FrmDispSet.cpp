@@ -5,6 +5,7 @@
 #include "dialogs/KeyGate.h"
 #include "link/Sequencer.h"
 #include "link/SettingsExchange.h"
+#include "platform/Tx.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -51,18 +52,18 @@ QString outputCaption(OutputKind kind)
 {
     switch (kind) {
     case OutputKind::PowerUnit:
-        return QStringLiteral("単位：");
+        return TX("単位：");
     case OutputKind::LeakageChannel:
     case OutputKind::TemperatureChannel:
-        return QStringLiteral("入力ＣＨ：");
+        return TX("入力ＣＨ：");
     case OutputKind::OnTime:
-        return QStringLiteral("ＯＮ時間：");
+        return TX("ＯＮ時間：");
     case OutputKind::OffLevel:
-        return QStringLiteral("ＯＦＦレベル：");
+        return TX("ＯＦＦレベル：");
     case OutputKind::OffTime:
-        return QStringLiteral("ＯＦＦ時間：");
+        return TX("ＯＦＦ時間：");
     default:
-        return QStringLiteral("レベル：");
+        return TX("レベル：");
     }
 }
 
@@ -79,7 +80,7 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
     : QDialog(parent), ctx_(ctx), link_(link)
 {
     setObjectName(QStringLiteral("FrmDispSet"));
-    setWindowTitle(QStringLiteral("電力計の環境設定"));
+    setWindowTitle(TX("電力計の環境設定"));
     setModal(true);
     const DispSetLayout lay = dispSetLayout(ctx_.app.HardVersion);
     const auto tw = [](int twips) { return twipsToPixels(twips); };
@@ -111,9 +112,9 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
     OptionSet[0]->setChecked(true);
     FrameSb[0]->setVisible(true);
 
-    CmdSend = new QPushButton(QStringLiteral("送信(FLASH書込み)"), this);
+    CmdSend = new QPushButton(TX("送信(FLASH書込み)"), this);
     CmdSend->setGeometry(tw(lay.sendLeft), tw(lay.sendTop), 120, 26);
-    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClose = new QPushButton(TX("閉じる"), this);
     CmdClose->setGeometry(tw(lay.closeLeft), tw(lay.closeTop), 66, 26);
     CmdSend->setObjectName(QStringLiteral("CmdSend"));
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
@@ -172,7 +173,7 @@ void FrmDispSet::buildEnvironmentPage()
     voltage->addWidget(CmbDenatu);
     voltage->addWidget(TxtData[0]);
     voltage->addStretch();
-    grid->addWidget(caption(QStringLiteral("電圧の接触／非接触：")), 0, 0, 1, 2);
+    grid->addWidget(caption(TX("電圧の接触／非接触：")), 0, 0, 1, 2);
     grid->addLayout(voltage, 0, 2, 1, 3);
 
     // The meter's own values on the left, the logging on the right.
@@ -180,14 +181,14 @@ void FrmDispSet::buildEnvironmentPage()
         grid->addWidget(caption(text), r, column);
         grid->addWidget(field, r, column + 1, Qt::AlignLeft);
     };
-    row(1, 0, QStringLiteral("ＰＴ比数値："), TxtData[1]);
-    row(2, 0, QStringLiteral("ＣＴ比数値："), TxtData[2]);
-    row(3, 0, QStringLiteral("レンジ選択："), CmbRenge);
-    row(4, 0, QStringLiteral("時刻："), TxtData[5]);
-    row(1, 3, QStringLiteral("ロギング　時間間隔："), CmbJikan);
-    row(2, 3, QStringLiteral("ロギング　開始時間："), TxtData[3]);
-    row(3, 3, QStringLiteral("ロギング　終了時間："), TxtData[4]);
-    row(4, 3, QStringLiteral("ロギングタイマ："), CmbTimer);
+    row(1, 0, TX("ＰＴ比数値："), TxtData[1]);
+    row(2, 0, TX("ＣＴ比数値："), TxtData[2]);
+    row(3, 0, TX("レンジ選択："), CmbRenge);
+    row(4, 0, TX("時刻："), TxtData[5]);
+    row(1, 3, TX("ロギング　時間間隔："), CmbJikan);
+    row(2, 3, TX("ロギング　開始時間："), TxtData[3]);
+    row(3, 3, TX("ロギング　終了時間："), TxtData[4]);
+    row(4, 3, TX("ロギングタイマ："), CmbTimer);
     grid->setColumnStretch(2, 1);
     // Tab goes as the eye does: the voltage row, down the meter's column, then
     // down the logging's column.
@@ -196,7 +197,7 @@ void FrmDispSet::buildEnvironmentPage()
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    auto* comm = new QGroupBox(QStringLiteral("通信パラメータ（参照のみ）"), page);
+    auto* comm = new QGroupBox(TX("通信パラメータ（参照のみ）"), page);
     auto* commRow = new QHBoxLayout(comm);
     commRow->setContentsMargins(8, 2, 8, 4);
     commRow->setSpacing(4);

@@ -5,6 +5,7 @@
 #include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryListView.h"
 #include "link/MemoryExchange.h"
+#include "platform/Tx.h"
 #include "store/ModFile.h"
 
 #include <QHBoxLayout>
@@ -18,13 +19,13 @@ namespace quellin {
 FrmDownload::FrmDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
                          MemoryExchange& exchange, QWidget* parent,
                          std::function<void()> beforeDownload)
-    : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), QStringLiteral("ダウンロード"), parent),
+    : MemoryDialog(ctx, seq, QStringLiteral("FrmDownload"), TX("ダウンロード"), parent),
       counts_(counts), exchange_(exchange), beforeDownload_(std::move(beforeDownload))
 {
     addMemoryList();
-    CmdDownLoad = new QPushButton(QStringLiteral("ダウンロード"), this);
+    CmdDownLoad = new QPushButton(TX("ダウンロード"), this);
     CmdDownLoad->setObjectName(QStringLiteral("CmdDownLoad"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdCancel = new QPushButton(TX("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     CmdDownLoad->setEnabled(false);
     CmdDownLoad->setDefault(true);

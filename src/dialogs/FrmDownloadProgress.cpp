@@ -1,6 +1,7 @@
 #include "dialogs/FrmDownloadProgress.h"
 
 #include "dialogs/MemoryCommands.h"
+#include "platform/Tx.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -14,7 +15,7 @@ namespace quellin {
 
 namespace {
 const QString kStoppingText =
-    QStringLiteral("中止しています。電力計が送信中のブロックを終えるまでお待ち下さい。");
+    TX("中止しています。電力計が送信中のブロックを終えるまでお待ち下さい。");
 }
 
 FrmDownloadProgress::FrmDownloadProgress(const DownloadCounts& counts,
@@ -22,7 +23,7 @@ FrmDownloadProgress::FrmDownloadProgress(const DownloadCounts& counts,
     : QDialog(parent), counts_(counts), cancel_(std::move(cancel))
 {
     setObjectName(QStringLiteral("FrmDownloadProgress"));
-    setWindowTitle(QStringLiteral("ダウンロード"));
+    setWindowTitle(TX("ダウンロード"));
     setWindowModality(Qt::ApplicationModal);
     LblReceived = new QLabel(this);
     LblReceived->setObjectName(QStringLiteral("LblReceived"));
@@ -30,7 +31,7 @@ FrmDownloadProgress::FrmDownloadProgress(const DownloadCounts& counts,
     PrgDownload->setObjectName(QStringLiteral("PrgDownload"));
     LblTimeLeft = new QLabel(this);
     LblTimeLeft->setObjectName(QStringLiteral("LblTimeLeft"));
-    cmdStop = new QPushButton(QStringLiteral("中止"), this);
+    cmdStop = new QPushButton(TX("中止"), this);
     cmdStop->setObjectName(QStringLiteral("cmdStop"));
     cmdStop->setDefault(true);
 

@@ -3,6 +3,7 @@
 #include "dialogs/KeisokuModeTexts.h"
 #include "link/ModeExchange.h"
 #include "link/Sequencer.h"
+#include "platform/Tx.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,13 +18,13 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
     : QDialog(parent), ctx_(ctx), link_(link)
 {
     setObjectName(QStringLiteral("FrmKeisokuMode"));
-    setWindowTitle(QStringLiteral("計測モード設定"));
+    setWindowTitle(TX("計測モード設定"));
     setModal(true);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
-    const QString captions[2] = {QStringLiteral("測定ライン："), QStringLiteral("計測状態：")};
+    const QString captions[2] = {TX("測定ライン："), TX("計測状態：")};
     const QStringList entries[2] = {lineEntries(), stateEntries()};
     for (int i = 0; i < 2; ++i) {
         const size_t s = static_cast<size_t>(i);
@@ -37,7 +38,7 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
         CmbData[s]->addItems(entries[i]);
         CmbData[s]->setCurrentIndex(-1);
         CmbData[s]->setMinimumSize(110, 24);
-        CmdSend[s] = new QPushButton(QStringLiteral("設定送信"), this);
+        CmdSend[s] = new QPushButton(TX("設定送信"), this);
         CmdSend[s]->setAutoDefault(false);
         CmdSend[s]->setEnabled(false);
         LblKeisoku[s]->setObjectName(QStringLiteral("LblKeisoku%1").arg(i));
@@ -51,7 +52,7 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
         connect(CmdSend[s], &QPushButton::clicked, this, [this, i] { CmdSend_Click(i); });
     }
 
-    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClose = new QPushButton(TX("閉じる"), this);
     CmdClose->setAutoDefault(false);
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     connect(CmdClose, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });

@@ -3,6 +3,7 @@
 #include "dialogs/MemoryCommands.h"
 #include "dialogs/MemoryListView.h"
 #include "link/LogingExchange.h"
+#include "platform/Tx.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,37 +17,37 @@
 namespace quellin {
 
 FrmLogingMem::FrmLogingMem(Context& ctx, Sequencer& seq, LogingExchange& exchange, QWidget* parent)
-    : MemoryDialog(ctx, seq, QStringLiteral("FrmLogingMem"), QStringLiteral("ロギング・メモリ操作"),
+    : MemoryDialog(ctx, seq, QStringLiteral("FrmLogingMem"), TX("ロギング・メモリ操作"),
                    parent),
       exchange_(exchange)
 {
     // The meter's own logging: its state and the new one to send.
-    auto* logging = new QGroupBox(QStringLiteral("ロギング"), this);
+    auto* logging = new QGroupBox(TX("ロギング"), this);
     LblLoging = new QLabel(logging);
     LblLoging->setObjectName(QStringLiteral("LblLoging"));
     LblLoging->setFrameShape(QFrame::StyledPanel);
     LblLoging->setFrameShadow(QFrame::Sunken);
     LblLoging->setMinimumWidth(
-        LblLoging->fontMetrics().horizontalAdvance(QStringLiteral("ロギングなし")) + 16);
+        LblLoging->fontMetrics().horizontalAdvance(TX("ロギングなし")) + 16);
     CmbData = new QComboBox(logging);
     CmbData->setObjectName(QStringLiteral("CmbData"));
-    CmbData->addItems({QStringLiteral("ロギング停止"), QStringLiteral("ロギング開始")});
+    CmbData->addItems({TX("ロギング停止"), TX("ロギング開始")});
     CmbData->setCurrentIndex(-1);
-    CmdSend = new QPushButton(QStringLiteral("設定送信"), logging);
+    CmdSend = new QPushButton(TX("設定送信"), logging);
     CmdSend->setObjectName(QStringLiteral("CmdSend"));
     CmdSend->setEnabled(false);
     auto* state = new QGridLayout(logging);
-    state->addWidget(new QLabel(QStringLiteral("ロギング："), logging), 0, 0);
+    state->addWidget(new QLabel(TX("ロギング："), logging), 0, 0);
     state->addWidget(LblLoging, 0, 1);
-    state->addWidget(new QLabel(QStringLiteral("設定："), logging), 0, 3);
+    state->addWidget(new QLabel(TX("設定："), logging), 0, 3);
     state->addWidget(CmbData, 0, 4);
     state->addWidget(CmdSend, 0, 5);
     state->setColumnStretch(2, 1);
 
     addMemoryList();
-    CmdClear[0] = new QPushButton(QStringLiteral("メモリクリア"), this);
-    CmdClear[1] = new QPushButton(QStringLiteral("全クリア"), this);
-    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClear[0] = new QPushButton(TX("メモリクリア"), this);
+    CmdClear[1] = new QPushButton(TX("全クリア"), this);
+    CmdClose = new QPushButton(TX("閉じる"), this);
     CmdClear[0]->setObjectName(QStringLiteral("CmdClear0"));
     CmdClear[1]->setObjectName(QStringLiteral("CmdClear1"));
     CmdClose->setObjectName(QStringLiteral("CmdClose"));

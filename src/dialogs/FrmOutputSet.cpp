@@ -1,6 +1,7 @@
 #include "dialogs/FrmOutputSet.h"
 
 #include "platform/SettingButtons.h"
+#include "platform/Tx.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -29,31 +30,31 @@ QLineEdit* field(const char* name, const QString& text, const QString& placehold
 FrmOutputSet::FrmOutputSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmOutputSet"));
-    setWindowTitle(QStringLiteral("外部出力"));
+    setWindowTitle(TX("外部出力"));
     setModal(true);
 
     const OutputSettings s = readOutputSettings(ctx_.settings);
-    TxtMqttUrl = field("TxtMqttUrl", s.mqttUrl, QStringLiteral("mqtt://ユーザー:パスワード@ホスト:1883/接頭辞"));
-    TxtMqttCa = field("TxtMqttCa", s.mqttCa, QStringLiteral("mqtts:// の CA ファイル（空欄：システムのもの）"));
+    TxtMqttUrl = field("TxtMqttUrl", s.mqttUrl, TX("mqtt://ユーザー:パスワード@ホスト:1883/接頭辞"));
+    TxtMqttCa = field("TxtMqttCa", s.mqttCa, TX("mqtts:// の CA ファイル（空欄：システムのもの）"));
     TxtMqttId = field("TxtMqttId", s.mqttId,
-                      QStringLiteral("空欄：%1").arg(topicSafeId(QDir(ctx_.app.AppFolder).dirName())));
-    TxtInfluxUrl = field("TxtInfluxUrl", s.influxUrl, QStringLiteral("http://ホスト:8086/write?db=名前"));
-    TxtInfluxToken = field("TxtInfluxToken", s.influxToken, QStringLiteral("2.x の API トークン"));
+                      TX("空欄：%1").arg(topicSafeId(QDir(ctx_.app.AppFolder).dirName())));
+    TxtInfluxUrl = field("TxtInfluxUrl", s.influxUrl, TX("http://ホスト:8086/write?db=名前"));
+    TxtInfluxToken = field("TxtInfluxToken", s.influxToken, TX("2.x の API トークン"));
     TxtInfluxToken->setEchoMode(QLineEdit::PasswordEchoOnEdit);
-    TxtMetrics = field("TxtMetrics", s.metrics, QStringLiteral("9100 または ホスト:9100（空欄：提供しない）"));
+    TxtMetrics = field("TxtMetrics", s.metrics, TX("9100 または ホスト:9100（空欄：提供しない）"));
 
-    auto* mqtt = new QGroupBox(QStringLiteral("MQTT（Home Assistant）"));
+    auto* mqtt = new QGroupBox(TX("MQTT（Home Assistant）"));
     auto* mqttForm = new QFormLayout(mqtt);
     mqttForm->addRow(QStringLiteral("URL"), TxtMqttUrl);
-    mqttForm->addRow(QStringLiteral("CA ファイル"), TxtMqttCa);
+    mqttForm->addRow(TX("CA ファイル"), TxtMqttCa);
     mqttForm->addRow(QStringLiteral("ID"), TxtMqttId);
     auto* influx = new QGroupBox(QStringLiteral("InfluxDB"));
     auto* influxForm = new QFormLayout(influx);
     influxForm->addRow(QStringLiteral("URL"), TxtInfluxUrl);
-    influxForm->addRow(QStringLiteral("トークン"), TxtInfluxToken);
+    influxForm->addRow(TX("トークン"), TxtInfluxToken);
     auto* metrics = new QGroupBox(QStringLiteral("Prometheus"));
     auto* metricsForm = new QFormLayout(metrics);
-    metricsForm->addRow(QStringLiteral("ポート"), TxtMetrics);
+    metricsForm->addRow(TX("ポート"), TxtMetrics);
 
     const SettingButtons bar = settingButtons();
     cmdOK = bar.ok;
@@ -64,8 +65,8 @@ FrmOutputSet::FrmOutputSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx
     body->addWidget(mqtt);
     body->addWidget(influx);
     body->addWidget(metrics);
-    body->addWidget(new QLabel(QStringLiteral("空欄の出力は使いません。変更は次の計測開始から有効です。")));
-    body->addWidget(new QLabel(QStringLiteral("相手につながらない間も計測は続きます（状態はステータスバーに表示）。")));
+    body->addWidget(new QLabel(TX("空欄の出力は使いません。変更は次の計測開始から有効です。")));
+    body->addWidget(new QLabel(TX("相手につながらない間も計測は続きます（状態はステータスバーに表示）。")));
     body->addLayout(buttons);
     setFixedSize(sizeHint());
 

@@ -1,16 +1,18 @@
 #include "dialogs/KeisokuModeTexts.h"
 
+#include "platform/Tx.h"
+
 namespace quellin {
 
 QStringList lineEntries()
 {
-    return {QStringLiteral("単相２線式"), QStringLiteral("単相３線式"),
-            QStringLiteral("三相３線式")};
+    return {TX("単相２線式"), TX("単相３線式"),
+            TX("三相３線式")};
 }
 
 QStringList stateEntries()
 {
-    return {QStringLiteral("計測 OFF"), QStringLiteral("計測 ON ")};
+    return {TX("計測 OFF"), TX("計測 ON ")};
 }
 
 QString modeCommand(int row, int choice)
@@ -28,10 +30,10 @@ ModeStatusView modeStatusView(const QString& replyData)
     }
     if (replyData.size() > 1) {
         if (replyData.at(1) == QLatin1Char('0')) {
-            view.stateText = QStringLiteral("計測なし");
+            view.stateText = TX("計測なし");
             view.statePreselect = 1;
         } else if (replyData.at(1) == QLatin1Char('1')) {
-            view.stateText = QStringLiteral("計測中　");
+            view.stateText = TX("計測中　");
             view.statePreselect = 0;
         }
     }

@@ -3,6 +3,7 @@
 #include "link/MemoryInfo.h"
 #include "link/Sequencer.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "store/DataSet.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr int kClearAllBlock = 7;
 
-const QString kCannotDownload = QStringLiteral("ダウンロードできません。\r\n");
+const QString kCannotDownload = TX("ダウンロードできません。\r\n");
 
 ExchangeStep okStep(const QString& command)
 {
@@ -40,9 +41,9 @@ LogingStateText logingStateOf(const QString& statusReply)
 {
     const QChar flag = statusReply.size() >= 3 ? statusReply.at(2) : QChar();
     if (flag == QLatin1Char('0'))
-        return {QStringLiteral("ロギングなし"), 1};
+        return {TX("ロギングなし"), 1};
     if (flag == QLatin1Char('1'))
-        return {QStringLiteral("ロギング中"), 0};
+        return {TX("ロギング中"), 0};
     return {};
 }
 
@@ -82,7 +83,7 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
     DownloadPlanResult result;
     if (first < 0 || static_cast<size_t>(first) >= blocks.size() ||
         blocks[static_cast<size_t>(first)].lineCode == kContinuationBlock) {
-        result.error = kCannotDownload + QStringLiteral("測定の先頭のブロックではありません。");
+        result.error = kCannotDownload + TX("測定の先頭のブロックではありません。");
         return result;
     }
     const MemoryBlockInfo& head = blocks[static_cast<size_t>(first)];
@@ -91,14 +92,14 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
     plan.wiring = head.lineCode;
     plan.sampleInterval = intervalSeconds(head.intervalCode);
     if (plan.sampleInterval == 0) {
-        result.error = kCannotDownload + QStringLiteral("測定間隔が正しくありません。");
+        result.error = kCannotDownload + TX("測定間隔が正しくありません。");
         return result;
     }
     const std::optional<double> start = vbdate::parse(head.startTime);
     if (!start) {
         result.error =
             kCannotDownload +
-            QStringLiteral("測定開始時刻「%1」が日時ではありません。").arg(head.startTime);
+            TX("測定開始時刻「%1」が日時ではありません。").arg(head.startTime);
         return result;
     }
     plan.firstTime = *start;

@@ -6,6 +6,7 @@
 
 #include "base/Context.h"
 #include "dialogs/MemoryList.h"
+#include "platform/Tx.h"
 
 #include <QString>
 #include <optional>
@@ -16,10 +17,10 @@ namespace quellin {
 class Sequencer;
 
 inline const QString kClearMemoryQuestion =
-    QStringLiteral("ロギングメモリをクリアします。\r\nよろしいですか？");
-inline const QString kClearingText = QStringLiteral("処理中です。しばらくお待ちください。");
+    TX("ロギングメモリをクリアします。\r\nよろしいですか？");
+inline const QString kClearingText = TX("処理中です。しばらくお待ちください。");
 inline const QString kDownloadingText =
-    QStringLiteral("ダウンロード中です。しばらくお待ちください。");
+    TX("ダウンロード中です。しばらくお待ちください。");
 
 // --- Starting the exchanges ------------------------------------------------------
 

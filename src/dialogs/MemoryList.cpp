@@ -2,6 +2,7 @@
 
 #include "link/MeasuredData.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 #include <cmath>
 
@@ -38,11 +39,11 @@ QString lineText(int code)
 {
     switch (code) {
     case 0:
-        return QStringLiteral("単相２線式 ・ ");
+        return TX("単相２線式 ・ ");
     case 1:
-        return QStringLiteral("単相３線式 ・ ");
+        return TX("単相３線式 ・ ");
     case 2:
-        return QStringLiteral("三相３線式 ・ ");
+        return TX("三相３線式 ・ ");
     default:
         return {};
     }
@@ -92,7 +93,7 @@ std::vector<MemoryBlockInfo> memoryBlocksFrom(const ExchangeReplies& replies)
 
 std::vector<MemoryListLine> memoryListLines(const std::vector<MemoryBlockInfo>& blocks)
 {
-    static const QString kSeparator = QStringLiteral(" ・ ");
+    static const QString kSeparator = TX(" ・ ");
     std::vector<MemoryListLine> lines;
     int n = 0;
     for (size_t j = 0; j < blocks.size(); ++j) {
@@ -101,7 +102,7 @@ std::vector<MemoryListLine> memoryListLines(const std::vector<MemoryBlockInfo>& 
             continue;
         const int first = static_cast<int>(j);
         QString text =
-            QString::number(n) + QStringLiteral("： ") + lineText(b.lineCode) +
+            QString::number(n) + TX("： ") + lineText(b.lineCode) +
             intervalText(b.intervalCode) + b.startTime + kSeparator +
             (QStringLiteral("      ") + Format(b.frequency, QStringLiteral("0.0"))).right(6) +
             kSeparator + QString::number(measurementRecords(blocks, first));

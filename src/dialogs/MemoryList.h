@@ -9,6 +9,7 @@
 
 #include "base/Context.h"
 #include "base/ExchangeStep.h"
+#include "platform/Tx.h"
 
 #include <QString>
 #include <vector>
@@ -16,7 +17,7 @@
 namespace quellin {
 
 inline const QString kMemoryListHeader =
-    QStringLiteral("メモリ一覧（番号,測定ライン,測定間隔,測定開始時刻,周波数,書込回数）");
+    TX("メモリ一覧（番号,測定ライン,測定間隔,測定開始時刻,周波数,書込回数）");
 
 constexpr int kContinuationBlock = 8;
 // The meter counts a block's records in four digits.

@@ -1,5 +1,7 @@
 #include "dialogs/MemoryListView.h"
 
+#include "platform/Tx.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QListWidget>
@@ -12,7 +14,7 @@ constexpr int kFirstBlockRole = Qt::UserRole;
 
 // As wide as a line of a seven-block memory can be.
 const QString kWidestLine =
-    QStringLiteral("0： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 69993   ");
+    TX("0： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 69993   ");
 
 QFont listFont()
 {

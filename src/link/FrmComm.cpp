@@ -3,6 +3,7 @@
 #include "link/FrmComm.h"
 
 #include "link/LinkTexts.h"
+#include "platform/Tx.h"
 
 #include "platform/VbError.h"
 #include "settings/ModRegistry.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 8;
 
-const QString kInvalidPropertyText = QStringLiteral("プロパティの値が不正です。");
+const QString kInvalidPropertyText = TX("プロパティの値が不正です。");
 
 } // namespace
 
@@ -48,11 +49,11 @@ PortFailure portFailure(const QString& device, QSerialPort::SerialPortError erro
 QString portNotOpenedText(const QString& commPort, const QString& device, PortFailure failure,
                           const QString& detail)
 {
-    QString text = QStringLiteral("通信ポート") + commPort +
-                   QStringLiteral(" を初期化してオープンできません。");
+    QString text = TX("通信ポート") + commPort +
+                   TX(" を初期化してオープンできません。");
     if (device.isEmpty())
         return text;
-    text += QStringLiteral("\r\nデバイス ") + device;
+    text += TX("\r\nデバイス ") + device;
     switch (failure) {
     case PortFailure::NotFound:
         return text + QStringLiteral(" がありません。ケーブルを確認するか、通信設定で使える"
@@ -68,8 +69,8 @@ QString portNotOpenedText(const QString& commPort, const QString& device, PortFa
         break;
     }
     if (detail.isEmpty() || detail == QLatin1String("Unknown error"))
-        return text + QStringLiteral(" を開けません。");
-    return text + QStringLiteral(" を開けません（") + detail + QStringLiteral("）。");
+        return text + TX(" を開けません。");
+    return text + TX(" を開けません（") + detail + TX("）。");
 }
 
 std::optional<PortSettings> parseCommParam(const QString& commParam)
@@ -278,12 +279,12 @@ void FrmComm::tryReopen()
     if (openedSerialNumber_.isEmpty())
         openedSerialNumber_ = serialNumber;
     const QString moved = device != deviceOf(*n)
-                              ? QStringLiteral("（デバイス ") + device + QStringLiteral("）")
+                              ? TX("（デバイス ") + device + TX("）")
                               : QString();
     if (ctx_.svc.status.panelText(1) == link_text::kPortLostPanel)
         ctx_.svc.status.setPanelText(1, QString());
-    const QString note = QStringLiteral("通信ポート") + openedPort_ +
-                         QStringLiteral(" を開き直しました") + moved + QStringLiteral("。");
+    const QString note = TX("通信ポート") + openedPort_ +
+                         TX(" を開き直しました") + moved + TX("。");
     ctx_.svc.status.setPanelText(2, note);
     QTimer::singleShot(kReopenedNoteMs, this, [this, note] {
         if (ctx_.svc.status.panelText(2) == note)

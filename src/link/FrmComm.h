@@ -9,6 +9,7 @@
 #include "link/LinkInput.h"
 #include "link/PresentPorts.h"
 #include "link/Sequencer.h"
+#include "platform/Tx.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -47,7 +48,7 @@ public:
     FrmComm(Context& ctx, LinkClients& clients, QObject* parent = nullptr);
     ~FrmComm() override;
 
-    static QString caption() { return QStringLiteral("通信用フォーム"); }
+    static QString caption() { return TX("通信用フォーム"); }
 
     // The device of port n: $QUELLIN_COM<n>, else the setting CommDevice<n>, else
     // /dev/ttyS<n-1> (COM<n> on Windows).

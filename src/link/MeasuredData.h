@@ -11,6 +11,7 @@
 #include "measure/MeasuredRecord.h"
 #include "measure/PanelTexts.h"
 #include "measure/PcLogLine.h"
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 
 #include <QFile>
@@ -48,7 +49,7 @@ public:
     virtual void lineDone(const DataRecord& record) { (void)record; }
 };
 
-inline const QString kOverflowText = QStringLiteral("演算中にオーバーフローが発生しました。");
+inline const QString kOverflowText = TX("演算中にオーバーフローが発生しました。");
 
 // The measured-data handler's running values. The handler changes them with
 // every line; the session starts them through the handler's calls below, and

@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "link/RunningExchange.h"
+#include "platform/Tx.h"
 #include "store/DataSet.h"
 
 #include <QTimer>
@@ -483,7 +484,7 @@ void Sequencer::portLost(const QString& portNumber)
     timerOff();
 
     ctx_.svc.msg.show(
-        {QStringLiteral("通信ポート") + portNumber + QStringLiteral(" が使用できなくなりました。") +
+        {TX("通信ポート") + portNumber + TX(" が使用できなくなりました。") +
              kCrLf +
              QStringLiteral("ケーブルを確認して下さい。同じポートが使えるようになると、"
                             "自動的に開き直します。"),

@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "link/MeasuredData.h"
 #include "main/MeasurementRun.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "store/DataSetInfo.h"
 #include "store/ModFile.h"
@@ -142,7 +143,7 @@ bool downloadProgressDue(const DownloadCounts& d)
 
 QString downloadProgressText(const DownloadCounts& d)
 {
-    QString text = QStringLiteral("ダウンロード中です。 %1 / %2 件（%3%）")
+    QString text = TX("ダウンロード中です。 %1 / %2 件（%3%）")
                        .arg(d.RecordCounter)
                        .arg(d.Announced)
                        .arg(percentOf(d.RecordCounter, d.Announced));
@@ -174,15 +175,15 @@ QString downloadOutcomeText(const DownloadCounts& d)
     if (d.Overflows > 0)
         notes << kOverflowText;
     if (d.Missing > 0)
-        notes << QStringLiteral("有効電力が読めない%1件は欠測としました。").arg(d.Missing);
+        notes << TX("有効電力が読めない%1件は欠測としました。").arg(d.Missing);
     if (d.Skipped > 0)
-        notes << QStringLiteral("読み取れない%1行を除きました。").arg(d.Skipped);
+        notes << TX("読み取れない%1行を除きました。").arg(d.Skipped);
     if (d.Available > d.Announced)
-        notes << QStringLiteral("記録数の上限のため、%1件のうち先頭の%2件を読み込みました。")
+        notes << TX("記録数の上限のため、%1件のうち先頭の%2件を読み込みました。")
                      .arg(d.Available)
                      .arg(d.Announced);
     if (d.RecordCounter < d.Announced)
-        notes << QStringLiteral("%1件のうち%2件を受信しました。")
+        notes << TX("%1件のうち%2件を受信しました。")
                      .arg(d.Announced)
                      .arg(d.RecordCounter);
     return notes.join(QLatin1Char(' '));
@@ -197,7 +198,7 @@ QString discardDownload(Context& ctx, const DownloadCounts& d)
     ctx.app.DataPresent = false;
     if (received == 0)
         return {};
-    return QStringLiteral("ダウンロードは完了していません。受信した%1 / %2 件は破棄しました。")
+    return TX("ダウンロードは完了していません。受信した%1 / %2 件は破棄しました。")
         .arg(received)
         .arg(announced);
 }

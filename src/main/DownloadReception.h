@@ -19,6 +19,7 @@
 
 #include "base/Context.h"
 #include "dialogs/MemoryCommands.h"
+#include "platform/Tx.h"
 
 #include <QString>
 #include <QStringView>
@@ -62,7 +63,7 @@ DownloadEnd finishDownload(Context& ctx, const DownloadCounts& d);
 
 inline const QString kDownloadStoreFailedText = QStringLiteral(
     "ダウンロードしたデータを一時データファイルに書き込めないため、ダウンロードを中止しました。");
-inline const QString kNothingDownloadedText = QStringLiteral("ダウンロードした記録はありません。");
+inline const QString kNothingDownloadedText = TX("ダウンロードした記録はありません。");
 
 // A download that did not end (or ended with nothing to show): TMP.DAT closed and
 // deleted, the store reset, DataPresent false. The text for status panel 2 tells

@@ -19,6 +19,7 @@
 #include "main/widgets/ToolbarIcons.h"
 #include "platform/Format.h"
 #include "platform/StatusBarProxy.h"
+#include "platform/Tx.h"
 #include "print/FrmPrint.h"
 #include "print/ReportPages.h"
 #include "settings/FrmLogSet.h"
@@ -56,7 +57,7 @@ namespace quellin {
 
 namespace {
 
-const QString kClearQuestion = QStringLiteral("内部メモリをクリアします。\r\nよろしいですか？");
+const QString kClearQuestion = TX("内部メモリをクリアします。\r\nよろしいですか？");
 
 } // namespace
 
@@ -132,79 +133,79 @@ QAction* FrmMDIMain::addMenuItem(QMenu* menu, const QString& caption, MenuItem i
 
 void FrmMDIMain::buildMenus()
 {
-    MnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    MnuFile_Load = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ読込(&L)..."), MenuItem::MnuFile_Load);
-    MnuFile_Join = MnuFile->addAction(QStringLiteral("追加読込(&J)..."));
+    MnuFile = menuBar()->addMenu(TX("ﾌｧｲﾙ(&F)"));
+    MnuFile_Load = addMenuItem(MnuFile, TX("ﾌｧｲﾙ読込(&L)..."), MenuItem::MnuFile_Load);
+    MnuFile_Join = MnuFile->addAction(TX("追加読込(&J)..."));
     MnuFile_Join->setObjectName(QStringLiteral("MnuFile_Join"));
-    MnuFile_Save = addMenuItem(MnuFile, QStringLiteral("ﾌｧｲﾙ保存(&S)..."), MenuItem::MnuFile_Save);
+    MnuFile_Save = addMenuItem(MnuFile, TX("ﾌｧｲﾙ保存(&S)..."), MenuItem::MnuFile_Save);
     MnuFile->addSeparator();
     MnuFile_Download =
-        addMenuItem(MnuFile, QStringLiteral("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), MenuItem::MnuFile_Download);
-    MnuFile_Clear = addMenuItem(MnuFile, QStringLiteral("ﾒﾓﾘｸﾘｱ(&C)"), MenuItem::MnuFile_Clear);
+        addMenuItem(MnuFile, TX("ﾀﾞｳﾝﾛｰﾄﾞ(&D)..."), MenuItem::MnuFile_Download);
+    MnuFile_Clear = addMenuItem(MnuFile, TX("ﾒﾓﾘｸﾘｱ(&C)"), MenuItem::MnuFile_Clear);
     MnuFile->addSeparator();
     MnuFile_PrintSpread =
-        addMenuItem(MnuFile, QStringLiteral("ﾃﾞｰﾀ一覧印刷(&A)"), MenuItem::MnuFile_PrintSpread);
+        addMenuItem(MnuFile, TX("ﾃﾞｰﾀ一覧印刷(&A)"), MenuItem::MnuFile_PrintSpread);
     MnuFile_PrintGraph =
-        addMenuItem(MnuFile, QStringLiteral("ｸﾞﾗﾌ印刷(&G)"), MenuItem::MnuFile_PrintGraph);
-    MnuFile_Pdf = addMenuItem(MnuFile, QStringLiteral("PDFに出力(&P)..."), MenuItem::MnuFile_Pdf);
-    MnuFile_GraphImage = addMenuItem(MnuFile, QStringLiteral("グラフ画像を保存(&I)..."),
+        addMenuItem(MnuFile, TX("ｸﾞﾗﾌ印刷(&G)"), MenuItem::MnuFile_PrintGraph);
+    MnuFile_Pdf = addMenuItem(MnuFile, TX("PDFに出力(&P)..."), MenuItem::MnuFile_Pdf);
+    MnuFile_GraphImage = addMenuItem(MnuFile, TX("グラフ画像を保存(&I)..."),
                                      MenuItem::MnuFile_GraphImage);
     MnuFile->addSeparator();
-    MnuFile_Exit = addMenuItem(MnuFile, QStringLiteral("終了(&X)"), MenuItem::MnuFile_Exit);
+    MnuFile_Exit = addMenuItem(MnuFile, TX("終了(&X)"), MenuItem::MnuFile_Exit);
 
-    MnuView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    MnuView = menuBar()->addMenu(TX("表示(&V)"));
     MnuView_Denryoku =
-        addMenuItem(MnuView, QStringLiteral("測定値表示(&D)"), MenuItem::MnuView_Denryoku);
-    MnuView_Graph = addMenuItem(MnuView, QStringLiteral("ｸﾞﾗﾌ表示(&G)"), MenuItem::MnuView_Graph);
+        addMenuItem(MnuView, TX("測定値表示(&D)"), MenuItem::MnuView_Denryoku);
+    MnuView_Graph = addMenuItem(MnuView, TX("ｸﾞﾗﾌ表示(&G)"), MenuItem::MnuView_Graph);
     MnuView_Spread =
-        addMenuItem(MnuView, QStringLiteral("ﾃﾞｰﾀ一覧表示(&S)"), MenuItem::MnuView_Spread);
+        addMenuItem(MnuView, TX("ﾃﾞｰﾀ一覧表示(&S)"), MenuItem::MnuView_Spread);
     MnuView->addSeparator();
-    MnuView_Report = MnuView->addAction(QStringLiteral("集計・レポート(&R)..."));
+    MnuView_Report = MnuView->addAction(TX("集計・レポート(&R)..."));
     MnuView_Report->setObjectName(QStringLiteral("MnuView_Report"));
     MnuView_Report->setEnabled(false);
-    MnuView_Alarms = MnuView->addAction(QStringLiteral("警報一覧(&A)"));
+    MnuView_Alarms = MnuView->addAction(TX("警報一覧(&A)"));
     MnuView_Alarms->setObjectName(QStringLiteral("MnuView_Alarms"));
-    MnuView_Compare = MnuView->addAction(QStringLiteral("比較表示(&O)..."));
+    MnuView_Compare = MnuView->addAction(TX("比較表示(&O)..."));
     MnuView_Compare->setObjectName(QStringLiteral("MnuView_Compare"));
     // The overlay goes with the graph window: the menu says what the item does now.
     connect(MnuView, &QMenu::aboutToShow, this, [this] {
         MnuView_Compare->setText(graph_ && graph_->hasOverlay()
-                                     ? QStringLiteral("比較表示を解除(&O)")
-                                     : QStringLiteral("比較表示(&O)..."));
+                                     ? TX("比較表示を解除(&O)")
+                                     : TX("比較表示(&O)..."));
     });
 
-    MnuExec = menuBar()->addMenu(QStringLiteral("動作制御(&E)"));
+    MnuExec = menuBar()->addMenu(TX("動作制御(&E)"));
     MnuExec_Keisoku =
-        addMenuItem(MnuExec, QStringLiteral("計測開始(&S)"), MenuItem::MnuExec_Keisoku);
+        addMenuItem(MnuExec, TX("計測開始(&S)"), MenuItem::MnuExec_Keisoku);
     MnuExec_Loging =
-        addMenuItem(MnuExec, QStringLiteral("ﾛｷﾞﾝｸﾞ開始(&L)..."), MenuItem::MnuExec_Loging);
+        addMenuItem(MnuExec, TX("ﾛｷﾞﾝｸﾞ開始(&L)..."), MenuItem::MnuExec_Loging);
 
-    MnuManu = menuBar()->addMenu(QStringLiteral("操作(&M)"));
+    MnuManu = menuBar()->addMenu(TX("操作(&M)"));
     MnuManu_Keisoku =
-        addMenuItem(MnuManu, QStringLiteral("計測ﾓｰﾄﾞ(&K)..."), MenuItem::MnuManu_Keisoku);
+        addMenuItem(MnuManu, TX("計測ﾓｰﾄﾞ(&K)..."), MenuItem::MnuManu_Keisoku);
     MnuManu_Memori =
-        addMenuItem(MnuManu, QStringLiteral("ﾛｷﾞﾝｸﾞ・ﾒﾓﾘ操作(&M)..."), MenuItem::MnuManu_Memori);
+        addMenuItem(MnuManu, TX("ﾛｷﾞﾝｸﾞ・ﾒﾓﾘ操作(&M)..."), MenuItem::MnuManu_Memori);
     MnuManu_Pref =
-        addMenuItem(MnuManu, QStringLiteral("電力計の環境設定(&D)..."), MenuItem::MnuManu_Pref);
+        addMenuItem(MnuManu, TX("電力計の環境設定(&D)..."), MenuItem::MnuManu_Pref);
 
-    MnuPref = menuBar()->addMenu(QStringLiteral("設定(&P)"));
+    MnuPref = menuBar()->addMenu(TX("設定(&P)"));
     MnuPref_Loging =
-        addMenuItem(MnuPref, QStringLiteral("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), MenuItem::MnuPref_Loging);
+        addMenuItem(MnuPref, TX("ﾛｷﾞﾝｸﾞ条件設定(&L)..."), MenuItem::MnuPref_Loging);
     MnuPref_System =
-        addMenuItem(MnuPref, QStringLiteral("通信条件設定(&S)..."), MenuItem::MnuPref_System);
+        addMenuItem(MnuPref, TX("通信条件設定(&S)..."), MenuItem::MnuPref_System);
     MnuPref->addSeparator();
-    MnuPref_Alarm = MnuPref->addAction(QStringLiteral("警報設定(&A)..."));
+    MnuPref_Alarm = MnuPref->addAction(TX("警報設定(&A)..."));
     MnuPref_Alarm->setObjectName(QStringLiteral("MnuPref_Alarm"));
-    MnuPref_Output = MnuPref->addAction(QStringLiteral("外部出力(&O)..."));
+    MnuPref_Output = MnuPref->addAction(TX("外部出力(&O)..."));
     MnuPref_Output->setObjectName(QStringLiteral("MnuPref_Output"));
 
-    MnuHelp = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    MnuHelp = menuBar()->addMenu(TX("ﾍﾙﾌﾟ(&H)"));
     MnuWindow =
         new WindowMenu(*menuBar(), MnuHelp->menuAction(), *mdi_, [this] { arrangeWindows(); });
-    MnuHelp_Mokuji = addMenuItem(MnuHelp, QStringLiteral("目次(&M)"), MenuItem::MnuHelp_Mokuji);
+    MnuHelp_Mokuji = addMenuItem(MnuHelp, TX("目次(&M)"), MenuItem::MnuHelp_Mokuji);
     MnuHelp->addSeparator();
     MnuHelp_Version =
-        addMenuItem(MnuHelp, QStringLiteral("Quellinについて(&A)"), MenuItem::MnuHelp_Version);
+        addMenuItem(MnuHelp, TX("Quellinについて(&A)"), MenuItem::MnuHelp_Version);
 
     // The check marks of the view items are kept by the child windows themselves.
     for (QAction* a : {MnuView_Denryoku, MnuView_Graph, MnuView_Spread})
@@ -507,7 +508,7 @@ void FrmMDIMain::showRaisedAlarms()
     for (std::size_t i = 0; i < alarms.rules().size(); ++i)
         if (alarms.raised(i))
             raised << alarmRuleCaption(alarms.rules()[i]);
-    StsAlarm->setText(QStringLiteral("警報：") + raised.join(QStringLiteral("、")));
+    StsAlarm->setText(TX("警報：") + raised.join(TX("、")));
     StsAlarm->setVisible(!raised.isEmpty());
     if (!disp_)
         return;
@@ -578,15 +579,15 @@ void FrmMDIMain::showDataSet(DataSetChange change)
 bool FrmMDIMain::queryUnload()
 {
     if (run_->logging()) {
-        ctx_.svc.msg.info(QStringLiteral("ロギングを終了してください。"));
+        ctx_.svc.msg.info(TX("ロギングを終了してください。"));
         return false;
     }
     if (ctx_.app.Measuring) {
-        ctx_.svc.msg.info(QStringLiteral("計測を終了してください。"));
+        ctx_.svc.msg.info(TX("計測を終了してください。"));
         return false;
     }
     if (ctx_.app.DataPresent && MnuFile_Save->isEnabled()) {
-        if (!ctx_.svc.msg.askYesNo(QStringLiteral("内部メモリは破棄されます。\r\nよろしいですか？"),
+        if (!ctx_.svc.msg.askYesNo(TX("内部メモリは破棄されます。\r\nよろしいですか？"),
                                    MsgIcon::Question))
             return false;
     }
@@ -809,7 +810,7 @@ void FrmMDIMain::loadDataFile()
 void FrmMDIMain::joinDataFile()
 {
     if (ctx_.app.Measuring) {
-        ctx_.svc.msg.info(QStringLiteral("計測中は追加読込できません。"));
+        ctx_.svc.msg.info(TX("計測中は追加読込できません。"));
         return;
     }
     const QString path = chooseDataFileToLoad(ctx_, this);
@@ -821,7 +822,7 @@ void FrmMDIMain::compareDataFile()
 {
     if (graph_ && graph_->hasOverlay()) {
         graph_->clearOverlay();
-        MnuView_Compare->setText(QStringLiteral("比較表示(&O)..."));
+        MnuView_Compare->setText(TX("比較表示(&O)..."));
         return;
     }
     FileDialogRequest request;
@@ -842,7 +843,7 @@ void FrmMDIMain::compareDataFile()
                               MsgIcon::Question);
     showGraph();
     graph_->setOverlay(std::move(*other), QFileInfo(path).fileName(), align);
-    MnuView_Compare->setText(QStringLiteral("比較表示を解除(&O)"));
+    MnuView_Compare->setText(TX("比較表示を解除(&O)"));
 }
 
 void FrmMDIMain::showRestoredDataSet()

@@ -1,6 +1,7 @@
 #include "main/MeasurementOutputs.h"
 
 #include "main/MeasurementRun.h"
+#include "platform/Tx.h"
 #include "publish/OutputSettings.h"
 #include "publish/Publishing.h"
 #include "settings/ModRegistry.h"
@@ -35,7 +36,7 @@ void MeasurementOutputs::begin()
     tell(QString());
     AlarmRulesParse rules = readAlarmRules(ctx_.settings);
     if (!rules.rejected.isEmpty())
-        tell(rejectedAlarmRulesText(QStringLiteral("警報設定"), rules.rejected));
+        tell(rejectedAlarmRulesText(TX("警報設定"), rules.rejected));
     alarms_.reset(std::move(rules.rules));
     events_.clear();
     Q_EMIT alarmsReset();
@@ -43,14 +44,14 @@ void MeasurementOutputs::begin()
     OutputCheck check = checkOutputSettings(readOutputSettings(ctx_.settings),
                                             QDir(ctx_.app.AppFolder).dirName());
     if (!check.failures.empty())
-        tell(QStringLiteral("外部出力: ") + check.failures.front().message);
+        tell(TX("外部出力: ") + check.failures.front().message);
     if (!check.options.any())
         return;
     check.options.alarms = alarms_.rules();
     publishing_ = std::make_unique<Publishing>(ctx_, check.options, [this](const QString& text) { tell(text); });
     QString error;
     if (!publishing_->start(&error)) {
-        tell(QStringLiteral("外部出力: ") + error);
+        tell(TX("外部出力: ") + error);
         publishing_.reset();
     }
 }

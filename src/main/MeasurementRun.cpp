@@ -5,6 +5,7 @@
 #include "main/PcLogging.h"
 #include "platform/AppPaths.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 #include "store/DataSetInfo.h"
@@ -287,9 +288,9 @@ bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
 
     measured_.beginLog(std::move(file));
     ctx_.svc.status.setPanelText(
-        2, QStringLiteral("ロギング中（間隔：") +
+        2, TX("ロギング中（間隔：") +
                Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
-               QStringLiteral("秒おき）"));
+               TX("秒おき）"));
     Q_EMIT loggingChanged(true);
     return true;
 }

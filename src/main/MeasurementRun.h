@@ -11,6 +11,7 @@
 #include "main/MainWindowItems.h"
 #include "main/PcLogging.h"
 #include "main/SessionControls.h"
+#include "platform/Tx.h"
 #include "store/DataViews.h"
 #include "views/ChildWindowHost.h"
 
@@ -56,30 +57,30 @@ public:
 };
 
 namespace run_text {
-inline const QString kMeasuring = QStringLiteral("計測中");
-inline const QString kStoreFull = QStringLiteral("最大計測数になったため、計測を終了しました。");
-inline const QString kLogFilter = QStringLiteral("CSVﾌｧｲﾙ(*.csv)");
+inline const QString kMeasuring = TX("計測中");
+inline const QString kStoreFull = TX("最大計測数になったため、計測を終了しました。");
+inline const QString kLogFilter = TX("CSVﾌｧｲﾙ(*.csv)");
 inline const QString kLogPattern = QStringLiteral("*.csv");
-inline const QString kLogTitle = QStringLiteral("記録データ格納先");
+inline const QString kLogTitle = TX("記録データ格納先");
 inline const QString kLogWriteFailed =
-    QStringLiteral("ロギングファイルに書き込めないため、ロギングを停止しました。");
-inline const QString kLogOpenFailed = QStringLiteral("ロギングファイルを作成できません。");
+    TX("ロギングファイルに書き込めないため、ロギングを停止しました。");
+inline const QString kLogOpenFailed = TX("ロギングファイルを作成できません。");
 inline const QString kMeterSilent = QStringLiteral(
     "電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
 // Status panel 2 while the meter is silent: the warning after what the panel
 // said ("ロギング中…" stays in sight).
 inline QString meterSilentAfter(const QString& before)
 {
-    return before.isEmpty() ? kMeterSilent : before + QStringLiteral("　") + kMeterSilent;
+    return before.isEmpty() ? kMeterSilent : before + TX("　") + kMeterSilent;
 }
 // Status panel 2 once the port was lost during PC logging.
 inline QString loggingEndedByPortLoss(const QString& logPath)
 {
-    return QStringLiteral("通信ポートが使用できなくなったため、ロギングを終了しました。ロギングファイル：") +
+    return TX("通信ポートが使用できなくなったため、ロギングを終了しました。ロギングファイル：") +
            logPath;
 }
 inline const QString kStoreWriteFailed =
-    QStringLiteral("計測データを一時データファイルに書き込めないため、計測を終了しました。");
+    TX("計測データを一時データファイルに書き込めないため、計測を終了しました。");
 } // namespace run_text
 
 // GraphXHani for a logging period in seconds: 1 below a minute, 2 below an hour, else 3.

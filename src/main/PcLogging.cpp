@@ -1,6 +1,7 @@
 #include "main/PcLogging.h"
 
 #include "platform/AppPaths.h"
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 #include "store/CsvFile.h"
 #include "store/DataSet.h"
@@ -40,14 +41,14 @@ std::unique_ptr<QFile> openPcLogFile(const Context& ctx, const QString& path, in
 {
     QStringEncoder encoder("Shift_JIS");
     if (!encoder.isValid())
-        throw VbError(ErrorNumber::FileIo, QStringLiteral("Shift_JIS で書き込めません。"));
+        throw VbError(ErrorNumber::FileIo, TX("Shift_JIS で書き込めません。"));
     QByteArray bytes;
     for (const QString& line : pcLogHeader(ctx, wiringMode, fileNameOf(path))) {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }
     if (encoder.hasError())
-        throw VbError(ErrorNumber::FileIo, QStringLiteral("見出しを Shift_JIS に変換できません。"));
+        throw VbError(ErrorNumber::FileIo, TX("見出しを Shift_JIS に変換できません。"));
 
     auto file = std::make_unique<QFile>(path);
     const QIODevice::OpenMode how = mode == PcLogOpen::Replace ? QIODevice::Truncate

@@ -3,6 +3,8 @@
 // tiled, or in the program's own layout) and lists them, the active one checked; choosing one brings it forward
 // (restored if it was minimised).
 
+#include "platform/Tx.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -14,10 +16,10 @@ class QMenuBar;
 
 namespace quellin {
 
-inline const QString kWindowMenuCaption = QStringLiteral("ウィンドウ(&W)");
-inline const QString kCascadeCaption = QStringLiteral("重ねて表示(&C)");
-inline const QString kTileCaption = QStringLiteral("並べて表示(&T)");
-inline const QString kArrangeCaption = QStringLiteral("整列(&A)");
+inline const QString kWindowMenuCaption = TX("ウィンドウ(&W)");
+inline const QString kCascadeCaption = TX("重ねて表示(&C)");
+inline const QString kTileCaption = TX("並べて表示(&T)");
+inline const QString kArrangeCaption = TX("整列(&A)");
 
 // The list entry of the n-th child window (1-based): "&1 グラフ表示"; from the
 // tenth on without an access key.

@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "store/DataSet.h"
 
 #include <QStringList>
@@ -100,19 +101,19 @@ QString absentAlarmRulesText(const std::vector<AlarmRule>& rules, ColumnMask pre
             absent << alarmRuleText(r);
     if (absent.isEmpty())
         return {};
-    return QStringLiteral("この計器の記録にない項目の警報は使いません：%1")
-        .arg(absent.join(QStringLiteral("、")));
+    return TX("この計器の記録にない項目の警報は使いません：%1")
+        .arg(absent.join(TX("、")));
 }
 
 QString alarmEventText(const AlarmEvent& event)
 {
     const QString when = Format(event.time, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
     if (!event.raised)
-        return QStringLiteral("%1 警報解除 %2: %3").arg(when, alarmRuleCaption(event.rule), alarmValueText(event.value));
+        return TX("%1 警報解除 %2: %3").arg(when, alarmRuleCaption(event.rule), alarmValueText(event.value));
     const QString hold = event.rule.holdSeconds > 0
-                             ? QStringLiteral("（%1 秒）").arg(event.rule.holdSeconds)
+                             ? TX("（%1 秒）").arg(event.rule.holdSeconds)
                              : QString();
-    return QStringLiteral("%1 警報 %2%3: %4")
+    return TX("%1 警報 %2%3: %4")
         .arg(when, alarmRuleCaption(event.rule), hold, alarmValueText(event.value));
 }
 

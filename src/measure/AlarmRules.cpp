@@ -1,6 +1,7 @@
 #include "measure/AlarmRules.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 
 #include <QRegularExpression>
@@ -102,7 +103,7 @@ QString rejectedAlarmRulesText(const QString& source, const QStringList& rejecte
 {
     if (rejected.isEmpty())
         return {};
-    return QStringLiteral("%1: 読めない警報設定を無視しました：%2").arg(source, rejected.join(QStringLiteral("、")));
+    return TX("%1: 読めない警報設定を無視しました：%2").arg(source, rejected.join(TX("、")));
 }
 
 AlarmRulesParse readAlarmRules(const SettingsStore& settings)

@@ -1,5 +1,6 @@
 #include "measure/MeasuredRecord.h"
 
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 
 #include <cmath>
@@ -28,7 +29,7 @@ double reactivePower(double apparent, double active)
 double finiteOrOverflow(double v)
 {
     if (!std::isfinite(v))
-        throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
+        throw VbError(ErrorNumber::Overflow, TX("オーバーフローしました。"));
     return v;
 }
 

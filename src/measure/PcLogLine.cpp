@@ -4,6 +4,7 @@
 #include "measure/MeasuredRecord.h"
 #include "platform/Format.h"
 #include "platform/SafeSave.h"
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 
 #include <QFile>
@@ -82,7 +83,7 @@ void PcLogWriter::write(QFile* file, const QString& line)
     to[n] = '\r';
     to[n + 1] = '\n';
     if (!file || !file->isOpen())
-        throw VbError(ErrorNumber::FileIo, QStringLiteral("ロギングファイルが開かれていません。"));
+        throw VbError(ErrorNumber::FileIo, TX("ロギングファイルが開かれていません。"));
     const qint64 before = file->pos();
     errno = 0;
     if (file->write(bytes_) == bytes_.size() && file->flush())

@@ -1,5 +1,7 @@
 #include "platform/JapaneseFileDialog.h"
 
+#include "platform/Tx.h"
+
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -55,7 +57,7 @@ void makeJapaneseFileDialog(QFileDialog& dialog)
         const QFontMetrics fm = tree->fontMetrics();
         QHeaderView* header = tree->header();
         header->resizeSection(1, fm.horizontalAdvance(QStringLiteral("1,023.9 KB")) + 24);
-        header->resizeSection(2, fm.horizontalAdvance(QStringLiteral("CSV ドキュメント")) + 24);
+        header->resizeSection(2, fm.horizontalAdvance(TX("CSV ドキュメント")) + 24);
         header->resizeSection(3, fm.horizontalAdvance(QStringLiteral("2024/06/03 13:05")) + 24);
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/SafeSave.h"
 
+#include "platform/Tx.h"
+
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -27,21 +29,21 @@ QString writeFailureReason(int errorNumber, const QString& folder, const QString
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return QStringLiteral("ディスクの空き容量が足りません。");
+        return TX("ディスクの空き容量が足りません。");
     case EROFS:
-        return QStringLiteral("書き込みのできないディスクです。");
+        return TX("書き込みのできないディスクです。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("書き込みが許可されていません。");
+        return TX("書き込みが許可されていません。");
     case EIO:
-        return QStringLiteral("ディスクの読み書きでエラーが発生しました。");
+        return TX("ディスクの読み書きでエラーが発生しました。");
     default:
         break;
     }
     if (diskIsFull(folder))
-        return QStringLiteral("ディスクの空き容量が足りません。");
+        return TX("ディスクの空き容量が足りません。");
     if (fallback.isEmpty() || fallback == QLatin1String("Unknown error"))
-        return QStringLiteral("書き込みに失敗しました。");
+        return TX("書き込みに失敗しました。");
     return fallback;
 }
 

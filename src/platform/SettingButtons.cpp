@@ -1,5 +1,7 @@
 #include "platform/SettingButtons.h"
 
+#include "platform/Tx.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -8,8 +10,8 @@ namespace quellin {
 SettingButtons settingButtons()
 {
     SettingButtons b;
-    b.ok = new QPushButton(QStringLiteral("設定"));
-    b.cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    b.ok = new QPushButton(TX("設定"));
+    b.cancel = new QPushButton(TX("ｷｬﾝｾﾙ"));
     b.ok->setObjectName(QStringLiteral("cmdOK"));
     b.cancel->setObjectName(QStringLiteral("cmdCancel"));
     b.ok->setDefault(true);

@@ -1,5 +1,6 @@
 #include "print/FrmPrint.h"
 
+#include "platform/Tx.h"
 #include "print/FrmImageSize.h"
 #include "print/FrmPrintPreview.h"
 #include "print/PrintFiles.h"
@@ -20,21 +21,21 @@
 
 namespace quellin {
 
-const QString kPrintSpreadQuestion = QStringLiteral("データ一覧を印字します。\r\nよろしいですか？");
-const QString kPrintGraphQuestion = QStringLiteral("グラフ画面を印刷します。\r\nよろしいですか？");
-const QString kPrinterErrorText = QStringLiteral("プリンタエラーが発生しました。");
-const QString kNothingToPrintText = QStringLiteral("印刷するデータがありません。");
+const QString kPrintSpreadQuestion = TX("データ一覧を印字します。\r\nよろしいですか？");
+const QString kPrintGraphQuestion = TX("グラフ画面を印刷します。\r\nよろしいですか？");
+const QString kPrinterErrorText = TX("プリンタエラーが発生しました。");
+const QString kNothingToPrintText = TX("印刷するデータがありません。");
 
 QString longPrintQuestion(int pages)
 {
-    return QStringLiteral("データ一覧は %1 ページになります。\r\n印刷（プレビュー）に時間がかかります。続けますか？")
+    return TX("データ一覧は %1 ページになります。\r\n印刷（プレビュー）に時間がかかります。続けますか？")
         .arg(pages);
 }
 QString printProgressText(int page, int pages)
 {
-    return QStringLiteral("%1 / %2 ページを印刷しています。").arg(page).arg(pages);
+    return TX("%1 / %2 ページを印刷しています。").arg(page).arg(pages);
 }
-const QString kNothingToExportText = QStringLiteral("出力するデータがありません。");
+const QString kNothingToExportText = TX("出力するデータがありません。");
 const QString kNoPrinterText = QStringLiteral(
     "プリンタが見つかりません。\r\n印刷のウィンドウから PDF ファイルに出力できます。");
 
@@ -61,9 +62,9 @@ private:
 class PrintProgress {
 public:
     explicit PrintProgress(QWidget* owner)
-        : dialog_(QString(), QStringLiteral("中止"), 0, 1, owner)
+        : dialog_(QString(), TX("中止"), 0, 1, owner)
     {
-        dialog_.setWindowTitle(QStringLiteral("印刷"));
+        dialog_.setWindowTitle(TX("印刷"));
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(500);
         dialog_.setAutoReset(false);
@@ -94,8 +95,8 @@ QString withSuffix(const QString& path, const QString& suffix)
     return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + suffix : path;
 }
 
-const FrmPrint::ExportFile kPdfFile{QStringLiteral("PDFﾌｧｲﾙ(*.pdf)"), QStringLiteral("pdf")};
-const FrmPrint::ExportFile kPngFile{QStringLiteral("PNGﾌｧｲﾙ(*.png)"), QStringLiteral("png")};
+const FrmPrint::ExportFile kPdfFile{TX("PDFﾌｧｲﾙ(*.pdf)"), QStringLiteral("pdf")};
+const FrmPrint::ExportFile kPngFile{TX("PNGﾌｧｲﾙ(*.png)"), QStringLiteral("png")};
 
 } // namespace
 
@@ -187,7 +188,7 @@ void FrmPrint::PrintSpread()
         return;
     }
     SpreadSection section(table, ctx_.app.HardVersion, printer.pageLayout().pageSize());
-    printer.setDocName(QStringLiteral("スプレッドシート"));
+    printer.setDocName(TX("スプレッドシート"));
     printer.setPageLayout(section.pageLayout());
     // A full store is a thousand pages: the preview draws every one of them
     // before it shows, so the user is told how many first.
@@ -209,7 +210,7 @@ void FrmPrint::PrintGraph(FrmGraph& graph)
         Hourglass busy(ctx_);
         section = graphSection(graph, printer.pageLayout().pageSize());
     }
-    printer.setDocName(QStringLiteral("グラフ"));
+    printer.setDocName(TX("グラフ"));
     printer.setPageLayout(section->pageLayout());
     runPrint(printer, {section.get()});
 }
@@ -266,7 +267,7 @@ void FrmPrint::paintOn(QPrinter& printer, const std::vector<PrintSection*>& sect
 void FrmPrint::reportPrinterError(QPrinter& printer)
 {
     ctx_.svc.msg.show(
-        {kPrinterErrorText, QStringLiteral("エラー"), MsgButtons::Ok, MsgIcon::Critical, false});
+        {kPrinterErrorText, TX("エラー"), MsgButtons::Ok, MsgIcon::Critical, false});
     printer.abort();
 }
 
@@ -285,7 +286,7 @@ void FrmPrint::exportPdf(FrmGraph& graph)
         std::vector<PrintSection*> sections{graphPage.get()};
         if (table->rowCount() > 0)
             sections.push_back(&list);
-        result = writePdfFile(path, sections, QStringLiteral("計測データ"));
+        result = writePdfFile(path, sections, TX("計測データ"));
     }
     if (!result.ok())
         ctx_.svc.msg.info(fileWriteMessage(path, result), MsgIcon::Exclamation);

@@ -1,5 +1,7 @@
 #include "print/FrmPrintPreview.h"
 
+#include "platform/Tx.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,7 +23,7 @@ FrmPrintPreview::FrmPrintPreview(QPrinter& printer, const std::vector<PrintSecti
       print_(std::move(print))
 {
     setObjectName(QStringLiteral("FrmPrintPreview"));
-    setWindowTitle(QStringLiteral("印刷プレビュー"));
+    setWindowTitle(TX("印刷プレビュー"));
     auto* column = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     auto button = [&](const QString& text, const char* name, auto&& onClick) {
@@ -32,7 +34,7 @@ FrmPrintPreview::FrmPrintPreview(QPrinter& printer, const std::vector<PrintSecti
         bar->addWidget(b);
         return b;
     };
-    button(QStringLiteral("印刷..."), "CmdPrint", [this] { printPages(); });
+    button(TX("印刷..."), "CmdPrint", [this] { printPages(); });
     bar->addSpacing(16);
     button(QStringLiteral("|<"), "CmdFirst", [this] { showPage(0); });
     button(QStringLiteral("<"), "CmdPrevious", [this] { showPage(current_ - 1); });
@@ -42,21 +44,21 @@ FrmPrintPreview::FrmPrintPreview(QPrinter& printer, const std::vector<PrintSecti
     TxtPage->setKeyboardTracking(false);
     connect(TxtPage, &QSpinBox::valueChanged, this, [this](int v) { showPage(v - 1); });
     bar->addWidget(TxtPage);
-    LblPages = new QLabel(QStringLiteral("/ %1 ページ").arg(pageCount()), this);
+    LblPages = new QLabel(TX("/ %1 ページ").arg(pageCount()), this);
     bar->addWidget(LblPages);
     button(QStringLiteral(">"), "CmdNext", [this] { showPage(current_ + 1); });
     button(QStringLiteral(">|"), "CmdLast", [this] { showPage(pageCount() - 1); });
     bar->addSpacing(16);
-    button(QStringLiteral("ページ全体"), "CmdWholePage", [this] {
+    button(TX("ページ全体"), "CmdWholePage", [this] {
         wholePage_ = true;
         drawPage();
     });
-    button(QStringLiteral("幅に合わせる"), "CmdFitWidth", [this] {
+    button(TX("幅に合わせる"), "CmdFitWidth", [this] {
         wholePage_ = false;
         drawPage();
     });
     bar->addStretch();
-    button(QStringLiteral("閉じる"), "CmdClose", [this] { reject(); });
+    button(TX("閉じる"), "CmdClose", [this] { reject(); });
     column->addLayout(bar);
 
     scroll_ = new QScrollArea(this);
@@ -101,7 +103,7 @@ void FrmPrintPreview::drawPage()
 void FrmPrintPreview::printPages()
 {
     QPrintDialog dialog(&printer_, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setWindowTitle(TX("印刷"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     print_(&printer_);

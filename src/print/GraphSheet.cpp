@@ -2,6 +2,7 @@
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "print/PrintPages.h"
 #include "views/GraphLayout.h"
 
@@ -24,7 +25,7 @@ constexpr double kMostGraphAspect = 0.7;
 
 QString periodText(const SurveyFigures& f)
 {
-    return QStringLiteral("期間：%1 ～ %2（%3 件、記録周期 %4 秒）")
+    return TX("期間：%1 ～ %2（%3 件、記録周期 %4 秒）")
         .arg(surveyTime(f.first), surveyTime(f.last))
         .arg(f.records)
         .arg(f.periodSeconds);
@@ -37,7 +38,7 @@ QString energyText(const SurveyFigures& f)
     });
     if (power == f.items.end())
         return {};
-    return QStringLiteral("電力量：%1 kWh　最大電力：%2 W（%3）")
+    return TX("電力量：%1 kWh　最大電力：%2 W（%3）")
         .arg(QString::number(f.energyKWh, 'f', 3), QString::number(power->max, 'f', 1),
              surveyTime(power->maxTime));
 }
@@ -54,14 +55,14 @@ QRect pixels(const TwipsRect& r, double tpp)
 GraphSheetHead graphSheetHead(const DataSet& data, const GraphScene& scene)
 {
     GraphSheetHead head;
-    head.title = data.TitleLine().trimmed().isEmpty() ? QStringLiteral("計測データ")
+    head.title = data.TitleLine().trimmed().isEmpty() ? TX("計測データ")
                                                       : data.TitleLine().trimmed();
     const SurveyResult result = analyseDataSet(data, {scene.start, scene.end});
     if (result.figures) {
         head.period = periodText(*result.figures);
         head.energy = energyText(*result.figures);
     } else {
-        head.period = QStringLiteral("期間：%1 ～ %2（記録なし）")
+        head.period = TX("期間：%1 ～ %2（記録なし）")
                           .arg(surveyTime(scene.start), surveyTime(scene.end));
     }
     for (size_t s = 0; s < scene.series.size() && s < scene.pictures.PicLeftBar.size(); ++s) {

@@ -1,6 +1,7 @@
 #include "print/PrintFiles.h"
 
 #include "platform/SafeSave.h"
+#include "platform/Tx.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,7 +47,7 @@ FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Quellin"));
         if (layout && !pdf.setPageLayout(*layout))
-            return {QStringLiteral("用紙の設定が使えません。")};
+            return {TX("用紙の設定が使えません。")};
         const PaintOutcome painted = paintSections(pdf, sections, !layout, progress);
         if (painted == PaintOutcome::Stopped) {
             file.cancel();
@@ -65,7 +66,7 @@ FileWriteResult writePdfFile(const QString& path, const std::vector<PrintSection
 FileWriteResult writePngFile(const QString& path, const QImage& image)
 {
     if (image.isNull())
-        return {QStringLiteral("グラフが描かれていません。")};
+        return {TX("グラフが描かれていません。")};
     CheckedSaveFile file(path);
     if (!file.open())
         return {file.reason()};
@@ -80,9 +81,9 @@ FileWriteResult writePngFile(const QString& path, const QImage& image)
 
 QString fileWriteMessage(const QString& path, const FileWriteResult& result)
 {
-    return QStringLiteral("ファイルに書き込めませんでした。\r\n") + QDir::toNativeSeparators(path) +
+    return TX("ファイルに書き込めませんでした。\r\n") + QDir::toNativeSeparators(path) +
            QStringLiteral("\r\n") + result.error +
-           QStringLiteral("\r\n保存先のフォルダと空き容量を確認して下さい。");
+           TX("\r\n保存先のフォルダと空き容量を確認して下さい。");
 }
 
 } // namespace quellin

@@ -1,5 +1,7 @@
 #include "print/PrintLayout.h"
 
+#include "platform/Tx.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,12 +20,12 @@ PageOrientation spreadOrientation(int hardVersion)
 
 QString spreadPageTitle()
 {
-    return QStringLiteral("計測データ");
+    return TX("計測データ");
 }
 
 QString spreadPageNumberText(int page)
 {
-    return QStringLiteral("ページ ") + QString::number(page);
+    return TX("ページ ") + QString::number(page);
 }
 
 TablePages paginateTable(int rowCount, const QSizeF& body, double tableWidth, double rowHeight,

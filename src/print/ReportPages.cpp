@@ -2,6 +2,7 @@
 
 #include "analysis/SurveySummary.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "print/ReportGraph.h"
 #include "store/CsvFile.h"
 
@@ -59,17 +60,17 @@ ReportHeading reportHeading(const AppGlobals& app, const DataSet& data)
     ReportHeading h;
     h.title = data.TitleLine().trimmed().isEmpty() ? kReportUntitled : data.TitleLine().trimmed();
     h.meter = app.HardVersionText != kNotQueriedText && !app.HardVersionText.isEmpty()
-                  ? QStringLiteral("ハードバージョン ") + app.HardVersionText
-                  : QStringLiteral("不明");
-    const QString wiring = wiringLineText(data.DataWiring()).section(QStringLiteral("結線＝"), 1);
-    h.wiring = wiring.isEmpty() ? QStringLiteral("不明") : wiring;
+                  ? TX("ハードバージョン ") + app.HardVersionText
+                  : TX("不明");
+    const QString wiring = wiringLineText(data.DataWiring()).section(TX("結線＝"), 1);
+    h.wiring = wiring.isEmpty() ? TX("不明") : wiring;
     return h;
 }
 
 std::vector<std::pair<QString, QString>> reportSummaryRows(const ReportHeading& heading, const SurveyFigures& f)
 {
-    std::vector<std::pair<QString, QString>> rows = {{QStringLiteral("電力計"), heading.meter},
-                                                     {QStringLiteral("結線"), heading.wiring}};
+    std::vector<std::pair<QString, QString>> rows = {{TX("電力計"), heading.meter},
+                                                     {TX("結線"), heading.wiring}};
     for (auto& row : surveySummaryRows(f))
         rows.push_back(std::move(row));
     return rows;
@@ -87,8 +88,8 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     blocks_.push_back(std::move(title));
 
     Block summary;
-    summary.caption = QStringLiteral("概要");
-    summary.table.titles = {QStringLiteral("項目"), QStringLiteral("値")};
+    summary.caption = TX("概要");
+    summary.table.titles = {TX("項目"), TX("値")};
     summary.table.widths = {110, 300};
     summary.table.right = {false, false};
     for (const auto& [label, value] : reportSummaryRows(heading, f))
@@ -96,9 +97,9 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     blocks_.push_back(std::move(summary));
 
     Block items;
-    items.caption = QStringLiteral("項目ごとの最小・最大・平均");
-    items.table.titles = {QStringLiteral("項目"), QStringLiteral("最小"), QStringLiteral("最小の時刻"),
-                          QStringLiteral("最大"), QStringLiteral("最大の時刻"), QStringLiteral("平均")};
+    items.caption = TX("項目ごとの最小・最大・平均");
+    items.table.titles = {TX("項目"), TX("最小"), TX("最小の時刻"),
+                          TX("最大"), TX("最大の時刻"), TX("平均")};
     items.table.widths = {100, 56, 96, 56, 96, 56};
     items.table.right = {false, true, false, true, false, true};
     for (const ItemFigures& i : f.items)
@@ -107,8 +108,8 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     blocks_.push_back(std::move(items));
 
     Block gaps;
-    gaps.caption = QStringLiteral("欠測");
-    gaps.table.titles = {QStringLiteral("直前の記録"), QStringLiteral("直後の記録"), QStringLiteral("欠測数")};
+    gaps.caption = TX("欠測");
+    gaps.table.titles = {TX("直前の記録"), TX("直後の記録"), TX("欠測数")};
     gaps.table.widths = {100, 100, 50};
     gaps.table.right = {false, false, true};
     for (const RecordGap& g : f.gaps)
@@ -119,16 +120,16 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     if (!d.intervals.empty()) {
         Block chart;
         chart.kind = Block::Kind::Chart;
-        chart.caption = QStringLiteral("デマンド（%1分）").arg(d.minutes);
+        chart.caption = TX("デマンド（%1分）").arg(d.minutes);
         chart.chart.unit = QStringLiteral("kW");
         // Labels on whole hours, quarter days, days and weeks.
         for (const int hours : {1, 2, 3, 6, 12, 24, 48, 168, 336})
             chart.chart.labelStrides.push_back(hours * 60 / d.minutes);
-        chart.chart.markText = QStringLiteral("最大 %1 kW（%2）")
+        chart.chart.markText = TX("最大 %1 kW（%2）")
                                    .arg(kw(d.maxKW), Format(d.maxStart, QStringLiteral("mm/dd hh:mm")));
         Block table;
-        table.caption = QStringLiteral("デマンド（%1分）の区間").arg(d.minutes);
-        table.table.titles = {QStringLiteral("開始"), QStringLiteral("kW"), QStringLiteral("記録数"), QString()};
+        table.caption = TX("デマンド（%1分）の区間").arg(d.minutes);
+        table.table.titles = {TX("開始"), QStringLiteral("kW"), TX("記録数"), QString()};
         table.table.widths = {88, 46, 34, 28};
         table.table.right = {false, true, true, false};
         for (const DemandInterval& in : d.intervals) {
@@ -139,7 +140,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
             chart.chart.labels << Format(in.start, QStringLiteral("mm/dd hh:mm"));
             table.table.rows.push_back({Format(in.start, QStringLiteral("yyyy/mm/dd hh:mm")), kw(in.kW),
                                         QString::number(in.records),
-                                        peak ? QStringLiteral("最大") : (in.complete ? QString() : QStringLiteral("不足"))});
+                                        peak ? TX("最大") : (in.complete ? QString() : TX("不足"))});
             table.table.marked.push_back(peak);
         }
         blocks_.push_back(std::move(chart));
@@ -158,7 +159,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
         chart.chart.labelStrides = strides;
         Block table;
         table.caption = what;
-        table.table.titles = {slotTitle, QStringLiteral("kWh"), QStringLiteral("記録数")};
+        table.table.titles = {slotTitle, QStringLiteral("kWh"), TX("記録数")};
         table.table.widths = {88, 56, 40};
         table.table.right = {false, true, true};
         for (const EnergySlot& s : slots) {
@@ -169,16 +170,16 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
         blocks_.push_back(std::move(chart));
         blocks_.push_back(std::move(table));
     };
-    energyBlocks(f.byDay, QStringLiteral("日ごとの電力量"), QStringLiteral("日付"), QStringLiteral("mm/dd"),
+    energyBlocks(f.byDay, TX("日ごとの電力量"), TX("日付"), QStringLiteral("mm/dd"),
                  QStringLiteral("yyyy/mm/dd"), {1, 2, 7, 14});
-    energyBlocks(f.byHour, QStringLiteral("時間ごとの電力量"), QStringLiteral("時刻"), QStringLiteral("mm/dd hh:00"),
+    energyBlocks(f.byHour, TX("時間ごとの電力量"), TX("時刻"), QStringLiteral("mm/dd hh:00"),
                  QStringLiteral("yyyy/mm/dd hh:00"), {1, 2, 3, 6, 12, 24, 48, 168, 336});
 
     graph_ = reportGraphScene(cat, hardVersion, data, f, svc);
     graphHead_ = graphSheetHead(data, graph_->scene());
     Block trend;
     trend.kind = Block::Kind::Graph;
-    trend.caption = QStringLiteral("トレンドグラフ");
+    trend.caption = TX("トレンドグラフ");
     blocks_.push_back(std::move(trend));
 
     // Tables without rows (no gaps, no items) are left out.
@@ -290,7 +291,7 @@ void ReportSection::paintPage(QPainter& p, const PageArea& area, int page)
         }
         p.setFont(printFont(10, u.dpi, true));
         p.drawText(QRectF(0, top, width, u.pt(kCaptionPoints)), Qt::AlignLeft | Qt::AlignVCenter,
-                   at.continued ? block.caption + QStringLiteral("（続き）") : block.caption);
+                   at.continued ? block.caption + TX("（続き）") : block.caption);
         const double body = top + u.pt(kCaptionPoints);
         switch (block.kind) {
         case Block::Kind::Table:
@@ -317,7 +318,7 @@ void ReportSection::paintFooter(QPainter& p, const ReportUnits& u, const PageAre
     p.setPen(QPen(Qt::black, u.pt(0.5)));
     p.drawLine(line.topLeft(), line.topRight());
     p.setFont(printFont(8, u.dpi, false));
-    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("印刷日 ") + printed_);
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, TX("印刷日 ") + printed_);
     p.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("%1 / %2").arg(page + 1).arg(pages_.size()));
 }

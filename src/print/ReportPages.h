@@ -8,6 +8,7 @@
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/Context.h"
+#include "platform/Tx.h"
 #include "print/GraphSheet.h"
 #include "print/PrintPages.h"
 #include "print/ReportBlocks.h"
@@ -26,8 +27,8 @@ struct ReportHeading {
 };
 ReportHeading reportHeading(const AppGlobals& app, const DataSet& data);
 
-inline const QString kReportTitle = QStringLiteral("計測レポート");
-inline const QString kReportUntitled = QStringLiteral("計測データ（ファイル未保存）");
+inline const QString kReportTitle = TX("計測レポート");
+inline const QString kReportUntitled = TX("計測データ（ファイル未保存）");
 
 // The summary rows of the first page: label and value.
 std::vector<std::pair<QString, QString>> reportSummaryRows(const ReportHeading& heading,

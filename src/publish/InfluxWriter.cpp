@@ -1,5 +1,7 @@
 #include "publish/InfluxWriter.h"
 
+#include "platform/Tx.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -49,7 +51,7 @@ void InfluxWriter::add(QByteArray line)
     if (static_cast<int>(pending_.size()) > kMaxPending && static_cast<int>(pending_.size()) > inRequest_) {
         pending_.erase(pending_.begin() + inRequest_);
         if (droppedSinceTold_ == 0 && report_)
-            report_(QStringLiteral("InfluxDB: 送信待ちが %1 点を超えたため、古いものから捨てています。")
+            report_(TX("InfluxDB: 送信待ちが %1 点を超えたため、古いものから捨てています。")
                         .arg(kMaxPending));
         ++droppedSinceTold_;
     }
@@ -85,10 +87,10 @@ void InfluxWriter::finished(QNetworkReply* reply)
     if (status >= 200 && status < 300) {
         dropSent();
         if (!lastTold_.isEmpty())
-            tell(QStringLiteral("InfluxDB: %1 に書き込めるようになりました。").arg(target_.url.host()));
+            tell(TX("InfluxDB: %1 に書き込めるようになりました。").arg(target_.url.host()));
         lastTold_.clear();
         if (droppedSinceTold_ > 0 && report_)
-            report_(QStringLiteral("InfluxDB: %1 点を捨てました。").arg(droppedSinceTold_));
+            report_(TX("InfluxDB: %1 点を捨てました。").arg(droppedSinceTold_));
         droppedSinceTold_ = 0;
         return;
     }
@@ -96,14 +98,14 @@ void InfluxWriter::finished(QNetworkReply* reply)
     if (status == 400 || status == 413 || status == 422) {
         // The server will not take these points however often they come.
         dropSent();
-        tell(QStringLiteral("InfluxDB: %1 点が受け付けられませんでした（%2 %3）。")
+        tell(TX("InfluxDB: %1 点が受け付けられませんでした（%2 %3）。")
                  .arg(sent)
                  .arg(status)
                  .arg(answer));
         return;
     }
     const QString why = status > 0 ? QStringLiteral("HTTP %1 %2").arg(status).arg(answer) : reply->errorString();
-    tell(QStringLiteral("InfluxDB: %1 に書き込めません（%2）。%3 秒ごとに再試行します。")
+    tell(TX("InfluxDB: %1 に書き込めません（%2）。%3 秒ごとに再試行します。")
              .arg(target_.url.host(), why)
              .arg(kIntervalMs / 1000));
 }
@@ -126,7 +128,7 @@ void InfluxWriter::stop(int waitMs)
         loop.exec();
     }
     if (!pending_.empty() && report_)
-        report_(QStringLiteral("InfluxDB: %1 点を書き込めませんでした。").arg(pending_.size()));
+        report_(TX("InfluxDB: %1 点を書き込めませんでした。").arg(pending_.size()));
     pending_.clear();
 }
 

@@ -1,5 +1,7 @@
 #include "publish/MetricsServer.h"
 
+#include "platform/Tx.h"
+
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QTcpSocket>
@@ -31,11 +33,11 @@ bool MetricsServer::listen(const MetricsAddress& address, QString* error)
             host = info.addresses().first();
     }
     if (host.isNull()) {
-        *error = QStringLiteral("--metrics: ホスト %1 が見つかりません。").arg(address.host);
+        *error = TX("--metrics: ホスト %1 が見つかりません。").arg(address.host);
         return false;
     }
     if (!server_.listen(host, static_cast<quint16>(address.port))) {
-        *error = QStringLiteral("--metrics: %1:%2 で待ち受けできません（%3）。")
+        *error = TX("--metrics: %1:%2 で待ち受けできません（%3）。")
                      .arg(address.host)
                      .arg(address.port)
                      .arg(server_.errorString());

@@ -1,5 +1,7 @@
 #include "publish/MqttPublisher.h"
 
+#include "platform/Tx.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
@@ -55,12 +57,12 @@ bool MqttPublisher::start(QString* error)
         return false;
     };
     if (!caFile_.isEmpty() && !QFileInfo(caFile_).isReadable())
-        return fail(QStringLiteral("CA ファイル %1 が読めません。").arg(caFile_));
+        return fail(TX("CA ファイル %1 が読めません。").arg(caFile_));
     const QByteArray clientId =
         QStringLiteral("quellin-%1-%2").arg(topics_.id).arg(QCoreApplication::applicationPid()).toUtf8();
     mosq_ = mosquitto_new(clientId.constData(), true, this);
     if (!mosq_)
-        return fail(QStringLiteral("クライアントを作れません。"));
+        return fail(TX("クライアントを作れません。"));
     mosquitto_threaded_set(mosq_, true);
     mosquitto_connect_callback_set(mosq_, &MqttPublisher::onConnect);
     mosquitto_disconnect_callback_set(mosq_, &MqttPublisher::onDisconnect);
@@ -70,18 +72,18 @@ bool MqttPublisher::start(QString* error)
                                   target_.password.isEmpty() ? nullptr
                                                              : target_.password.toUtf8().constData()) !=
             MOSQ_ERR_SUCCESS)
-        return fail(QStringLiteral("ユーザー名を設定できません。"));
+        return fail(TX("ユーザー名を設定できません。"));
     if (target_.tls) {
         const QByteArray ca = caFile_.toLocal8Bit();
         const int rc = caFile_.isEmpty()
                            ? mosquitto_tls_set(mosq_, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr)
                            : mosquitto_tls_set(mosq_, ca.constData(), nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS)
-            return fail(QStringLiteral("TLS を設定できません（%1）。").arg(failureText(rc, errno)));
+            return fail(TX("TLS を設定できません（%1）。").arg(failureText(rc, errno)));
     }
     const QByteArray status = topics_.status();
     if (mosquitto_will_set(mosq_, status.constData(), 7, "offline", kQos, true) != MOSQ_ERR_SUCCESS)
-        return fail(QStringLiteral("will を設定できません。"));
+        return fail(TX("will を設定できません。"));
     started_ = true;
     thread_ = std::thread([this] { worker(); });
     return true;
@@ -101,7 +103,7 @@ void MqttPublisher::worker()
         if (closed_)
             break;
         connected_ = false;
-        tell(QStringLiteral("MQTT: %1 に接続できません（%2）。%3 秒ごとに再接続します。")
+        tell(TX("MQTT: %1 に接続できません（%2）。%3 秒ごとに再接続します。")
                  .arg(where(target_), failureText(rc, err))
                  .arg(kRetryMs / 1000));
         for (int waited = 0; waited < kRetryMs && !stopping_; waited += 100)
@@ -133,7 +135,7 @@ void MqttPublisher::onConnect(mosquitto*, void* self, int rc)
     auto* p = static_cast<MqttPublisher*>(self);
     p->refused_ = rc != 0;
     if (rc != 0) {
-        p->tell(QStringLiteral("MQTT: %1 が接続を断りました（%2）。")
+        p->tell(TX("MQTT: %1 が接続を断りました（%2）。")
                     .arg(where(p->target_), QString::fromUtf8(mosquitto_connack_string(rc))));
         return;
     }
@@ -148,7 +150,7 @@ void MqttPublisher::onDisconnect(mosquitto*, void* self, int rc)
     if (rc == 0)
         p->closed_ = true;
     else if (!p->stopping_ && !p->refused_) // a refusal was told as such
-        p->tell(QStringLiteral("MQTT: %1 との接続が切れました。再接続します。").arg(where(p->target_)));
+        p->tell(TX("MQTT: %1 との接続が切れました。再接続します。").arg(where(p->target_)));
 }
 
 void MqttPublisher::onPublish(mosquitto*, void* self, int mid)
@@ -170,7 +172,7 @@ void MqttPublisher::onConnected()
         return;
     told_.clear();
     if (report_)
-        report_(QStringLiteral("MQTT: %1 に接続しました（%2）。").arg(where(target_), topics_.prefix));
+        report_(TX("MQTT: %1 に接続しました（%2）。").arg(where(target_), topics_.prefix));
     // What was in flight when the connection broke is sent again by the library.
     inFlight_ = 0;
     send({topics_.status(), "online", true});
@@ -221,7 +223,7 @@ void MqttPublisher::publish(MqttMessage message)
     if (static_cast<int>(queue_.size()) > kMaxQueued) {
         queue_.pop_front();
         if (droppedSinceTold_ == 0 && report_)
-            report_(QStringLiteral("MQTT: 送信待ちが %1 件を超えたため、古いものから捨てています。")
+            report_(TX("MQTT: 送信待ちが %1 件を超えたため、古いものから捨てています。")
                         .arg(kMaxQueued));
         ++droppedSinceTold_;
         ++droppedTotal_;
@@ -240,7 +242,7 @@ void MqttPublisher::flush()
     }
     if (queue_.empty() && droppedSinceTold_ > 0) {
         if (report_)
-            report_(QStringLiteral("MQTT: %1 件の状態メッセージを捨てました。").arg(droppedSinceTold_));
+            report_(TX("MQTT: %1 件の状態メッセージを捨てました。").arg(droppedSinceTold_));
         droppedSinceTold_ = 0;
     }
 }
@@ -275,7 +277,7 @@ void MqttPublisher::stop(int waitMs)
         thread_.join();
     started_ = false;
     if (!queue_.empty() && report_)
-        report_(QStringLiteral("MQTT: %1 件の状態メッセージを送れませんでした。").arg(queue_.size()));
+        report_(TX("MQTT: %1 件の状態メッセージを送れませんでした。").arg(queue_.size()));
 }
 
 } // namespace quellin

@@ -1,5 +1,6 @@
 #include "publish/OutputSettings.h"
 
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 
 namespace quellin {
@@ -51,11 +52,11 @@ OutputCheck checkOutputSettings(const OutputSettings& o, const QString& meterId)
             p.mqttCa = o.mqttCa;
         } else {
             check.failures.push_back(
-                {OutputField::MqttUrl, fieldMessage(QStringLiteral("MQTT の URL"), QStringLiteral("--mqtt"), o.mqttUrl, t.error)});
+                {OutputField::MqttUrl, fieldMessage(TX("MQTT の URL"), QStringLiteral("--mqtt"), o.mqttUrl, t.error)});
         }
     }
     if (!o.mqttId.isEmpty() && topicSafeId(o.mqttId) != o.mqttId) {
-        check.failures.push_back({OutputField::MqttId, QStringLiteral("MQTT の ID: 英数字と _ - だけで指定して下さい。")});
+        check.failures.push_back({OutputField::MqttId, TX("MQTT の ID: 英数字と _ - だけで指定して下さい。")});
         p.meterId = topicSafeId(o.mqttId);
     }
     if (!o.influxUrl.isEmpty()) {
@@ -65,7 +66,7 @@ OutputCheck checkOutputSettings(const OutputSettings& o, const QString& meterId)
             p.influxToken = o.influxToken;
         } else {
             check.failures.push_back({OutputField::InfluxUrl,
-                                      fieldMessage(QStringLiteral("InfluxDB の URL"), QStringLiteral("--influx"),
+                                      fieldMessage(TX("InfluxDB の URL"), QStringLiteral("--influx"),
                                                    o.influxUrl, t.error)});
         }
     }
@@ -75,7 +76,7 @@ OutputCheck checkOutputSettings(const OutputSettings& o, const QString& meterId)
             p.metrics = a.address;
         else
             check.failures.push_back({OutputField::Metrics,
-                                      fieldMessage(QStringLiteral("メトリクスのポート"), QStringLiteral("--metrics"),
+                                      fieldMessage(TX("メトリクスのポート"), QStringLiteral("--metrics"),
                                                    o.metrics, a.error)});
     }
     return check;

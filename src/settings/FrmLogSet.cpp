@@ -2,6 +2,7 @@
 
 #include "base/VersionLayout.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 #include "settings/SettingsValues.h"
@@ -17,14 +18,14 @@ namespace quellin {
 FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmLogSet"));
-    setWindowTitle(QStringLiteral("ロギング設定"));
+    setWindowTitle(TX("ロギング設定"));
     setModal(true);
 
     const LogSetLayout lay = logSetLayout(ctx_.app.HardVersion);
     const auto tw = [](int twips) { return twipsToPixels(twips); };
     setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
 
-    FramData = new QGroupBox(QStringLiteral("記録項目"), this);
+    FramData = new QGroupBox(TX("記録項目"), this);
     FramData->setObjectName(QStringLiteral("FramData"));
     FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth),
                           tw(lay.frameHeight));
@@ -46,12 +47,12 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
         box->setObjectName(QStringLiteral("ChkData%1").arg(i));
         ChkData[static_cast<size_t>(i)] = box;
     }
-    CmdAll = new QPushButton(QStringLiteral("全て選択"), FramData);
+    CmdAll = new QPushButton(TX("全て選択"), FramData);
     CmdAll->setObjectName(QStringLiteral("CmdAll"));
     CmdAll->setGeometry(tw(lay.allLeft), tw(lay.allTop), tw(1815), tw(360));
 
     // The period stands left of the command buttons: "周期：" hh : mm : ss.
-    auto* periodLabel = new QLabel(QStringLiteral("周期："), this);
+    auto* periodLabel = new QLabel(TX("周期："), this);
     const int rowTop = tw(lay.buttonsTop);
     periodLabel->setGeometry(tw(150), rowTop, tw(600), tw(360));
     const int logingTime = ctx_.app.LogingTime;
@@ -71,8 +72,8 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
         }
     }
 
-    cmdOK = new QPushButton(QStringLiteral("設定"), this);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdOK = new QPushButton(TX("設定"), this);
+    cmdCancel = new QPushButton(TX("ｷｬﾝｾﾙ"), this);
     cmdOK->setGeometry(tw(lay.okLeft), rowTop, tw(960), tw(360));
     cmdCancel->setGeometry(tw(lay.cancelLeft), rowTop, tw(960), tw(360));
     cmdOK->setDefault(true);

@@ -1,6 +1,7 @@
 #include "settings/FrmSystem.h"
 
 #include "platform/SettingButtons.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 
@@ -81,18 +82,18 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
     : QDialog(parent), ctx_(ctx), links_(std::move(links))
 {
     setObjectName(QStringLiteral("FrmSystem"));
-    setWindowTitle(QStringLiteral("通信条件設定"));
+    setWindowTitle(TX("通信条件設定"));
     setModal(true);
 
     TabsOption = new QTabWidget(this);
-    FramOptions = new QGroupBox(QStringLiteral("通信ポート"));
+    FramOptions = new QGroupBox(TX("通信ポート"));
     TabsOption->setObjectName(QStringLiteral("TabsOption"));
     FramOptions->setObjectName(QStringLiteral("FramOptions"));
-    TabsOption->addTab(FramOptions, QStringLiteral("シリアル通信"));
+    TabsOption->addTab(FramOptions, TX("シリアル通信"));
 
-    const QStringList captions = {QStringLiteral("ポート："), QStringLiteral("ビット/秒："),
-                                  QStringLiteral("データビット："), QStringLiteral("パリティ："),
-                                  QStringLiteral("ストップビット：")};
+    const QStringList captions = {TX("ポート："), TX("ビット/秒："),
+                                  TX("データビット："), TX("パリティ："),
+                                  TX("ストップビット：")};
     QStringList ports;
     for (int n = 1; n <= 8; ++n)
         ports << QStringLiteral("COM%1").arg(n);
@@ -109,13 +110,13 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
         form->addRow(LblOptions1[i], CmbOptions1[i]);
         if (i == 0) {
             // The device behind the port, so a USB adapter can be chosen.
-            LblDevice = new QLabel(QStringLiteral("デバイス："));
+            LblDevice = new QLabel(TX("デバイス："));
             TxtDevice = new QLineEdit;
             TxtDevice->setMinimumWidth(220);
             LblDevice->setObjectName(QStringLiteral("LblDevice"));
             TxtDevice->setObjectName(QStringLiteral("TxtDevice"));
             form->addRow(LblDevice, TxtDevice);
-            LblPorts = new QLabel(QStringLiteral("接続中のポート："));
+            LblPorts = new QLabel(TX("接続中のポート："));
             CmbPorts = new QComboBox;
             // Stable names are long: the list opens wide, the field stays put.
             CmbPorts->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -130,7 +131,7 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
     const SettingButtons bar = settingButtons();
     cmdOK = bar.ok;
     cmdCancel = bar.cancel;
-    Command1 = new QPushButton(QStringLiteral("標準に戻す"));
+    Command1 = new QPushButton(TX("標準に戻す"));
     Command1->setObjectName(QStringLiteral("Command1"));
     QHBoxLayout* buttons = bar.row;
     buttons->insertWidget(0, Command1);
@@ -173,8 +174,8 @@ void FrmSystem::fillPresentPorts()
         CmbPorts->setItemData(CmbPorts->count() - 1, port.device, Qt::ToolTipRole);
     }
     CmbPorts->setPlaceholderText(presentPorts_.isEmpty()
-                                     ? QStringLiteral("（見つかりません）")
-                                     : QStringLiteral("選ぶとデバイスに入ります"));
+                                     ? TX("（見つかりません）")
+                                     : TX("選ぶとデバイスに入ります"));
     CmbPorts->setCurrentIndex(-1);
     CmbPorts->setEnabled(!presentPorts_.isEmpty());
 }
@@ -205,8 +206,8 @@ void FrmSystem::showDeviceOfSelectedPort()
     const bool fixed = links_.deviceFixedByEnvironment && links_.deviceFixedByEnvironment(port);
     TxtDevice->setEnabled(!fixed);
     TxtDevice->setToolTip(
-        fixed ? QStringLiteral("環境変数 QUELLIN_COM%1 で指定されています。").arg(port)
-              : QStringLiteral("このポートで開くデバイス（USB アダプタなど）"));
+        fixed ? TX("環境変数 QUELLIN_COM%1 で指定されています。").arg(port)
+              : TX("このポートで開くデバイス（USB アダプタなど）"));
 }
 
 void FrmSystem::Command1_Click()

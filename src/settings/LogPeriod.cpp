@@ -1,5 +1,6 @@
 #include "settings/LogPeriod.h"
 
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 
 #include <array>
@@ -15,18 +16,18 @@ std::optional<PeriodError> checkLogPeriod(const QString& hours, const QString& m
     for (int i = 0; i < 3; ++i) {
         const auto n = vbdate::parseNumber(texts[static_cast<size_t>(i)]);
         if (!n)
-            return PeriodError{QStringLiteral("数値を入力してください。"), i};
+            return PeriodError{TX("数値を入力してください。"), i};
         v[static_cast<size_t>(i)] = *n;
     }
     if (v[0] < 0 || v[0] > 24)
-        return PeriodError{QStringLiteral("時間は０～２４の範囲で入力してください。"), 0};
+        return PeriodError{TX("時間は０～２４の範囲で入力してください。"), 0};
     if (v[1] < 0 || v[1] > 59)
-        return PeriodError{QStringLiteral("分は０～５９の範囲で入力してください。"), 1};
+        return PeriodError{TX("分は０～５９の範囲で入力してください。"), 1};
     if (v[2] < 0 || v[2] > 59)
-        return PeriodError{QStringLiteral("秒は０～５９の範囲で入力してください。"), 2};
+        return PeriodError{TX("秒は０～５９の範囲で入力してください。"), 2};
     const double period = v[0] * 3600 + v[1] * 60 + v[2];
     if (period < 1 || period > 86400)
-        return PeriodError{QStringLiteral("周期は１秒～２４時間の範囲で入力してください。"), 0};
+        return PeriodError{TX("周期は１秒～２４時間の範囲で入力してください。"), 0};
     return std::nullopt;
 }
 

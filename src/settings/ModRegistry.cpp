@@ -2,6 +2,7 @@
 
 #include "platform/SafeSave.h"
 #include "platform/Services.h"
+#include "platform/Tx.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -235,19 +236,19 @@ const QStringList* SettingsStore::lines() const
         QStringList where;
         for (int n : overlong)
             where << QString::number(n);
-        QString text = QStringLiteral("設定ファイル %1 に読めない行があります。")
+        QString text = TX("設定ファイル %1 に読めない行があります。")
                            .arg(QDir::toNativeSeparators(iniPath_));
         if (!overlong.isEmpty())
             text += QStringLiteral(
                         "\r\n%1 行目は長すぎるため（%2 バイトを超えます）、読み飛ばしました。")
-                        .arg(where.join(QStringLiteral("、")))
+                        .arg(where.join(TX("、")))
                         .arg(kMaxSettingsLineBytes);
         if (cut)
             text +=
                 QStringLiteral(
                     "\r\nファイルが大きすぎるため（%1 バイトを超えます）、続きを読み飛ばしました。")
                     .arg(kMaxSettingsFileBytes);
-        text += QStringLiteral("\r\n読み飛ばした部分は、次に設定を保存するときに取り除かれます。");
+        text += TX("\r\n読み飛ばした部分は、次に設定を保存するときに取り除かれます。");
         msg_.show({text, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
     }
     return &snapshot_->lines;
@@ -389,14 +390,14 @@ bool SettingsStore::write(const QString& name, const QVariant& value, int type)
     const QString keyName = QStringLiteral("HKEY_CURRENT_USER\\") + kSettingsSubkey;
     const QFileInfo info(iniPath_);
     if (!QDir().mkpath(info.absolutePath())) {
-        msg_.show({QStringLiteral("レジストリキーの作成に失敗しました。キー名＝") + keyName,
+        msg_.show({TX("レジストリキーの作成に失敗しました。キー名＝") + keyName,
                    {},
                    MsgButtons::Ok,
                    MsgIcon::None,
                    false});
         return false;
     }
-    const QString valueMessage = QStringLiteral("レジストリ値のセットに失敗しました。値名＝") +
+    const QString valueMessage = TX("レジストリ値のセットに失敗しました。値名＝") +
                                  keyName + QLatin1Char('\\') + name;
     if (!isUsableName(name)) {
         msg_.show({valueMessage, {}, MsgButtons::Ok, MsgIcon::None, false});
@@ -411,7 +412,7 @@ bool SettingsStore::write(const QString& name, const QVariant& value, int type)
             QString text = valueMessage;
             if (!reason.isEmpty())
                 text += QStringLiteral("\r\n") + QDir::toNativeSeparators(iniPath_) +
-                        QStringLiteral("：") + reason;
+                        TX("：") + reason;
             msg_.show({text, {}, MsgButtons::Ok, MsgIcon::None, false});
         }
         return false;

@@ -4,6 +4,8 @@
 // dialog names each port by its stable link when there is one, and shows what
 // tells two adapters apart (their description and serial number).
 
+#include "platform/Tx.h"
+
 #include <QString>
 
 namespace quellin {
@@ -25,7 +27,7 @@ struct PresentPort {
         if (!description.isEmpty())
             text += QStringLiteral("  ") + description;
         if (!serialNumber.isEmpty())
-            text += QStringLiteral("（シリアル番号 ") + serialNumber + QStringLiteral("）");
+            text += TX("（シリアル番号 ") + serialNumber + TX("）");
         return text;
     }
 };

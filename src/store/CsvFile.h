@@ -10,6 +10,7 @@
 // when it is present in the data set and switched on (ColumnPresent, ColumnOn).
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ namespace quellin {
 // The wiring line's texts for DataWiring 0, 1 and 2, without quotes.
 QString wiringLineText(int wiring);
 
-inline const QString kNoDataRecorded = QStringLiteral("データが記録されていません。");
-inline const QString kInvalidDataFile = QStringLiteral("不正なデータファイルです。");
+inline const QString kNoDataRecorded = TX("データが記録されていません。");
+inline const QString kInvalidDataFile = TX("不正なデータファイルです。");
 
 } // namespace quellin

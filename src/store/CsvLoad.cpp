@@ -17,6 +17,7 @@
 #include "store/CsvLoad.h"
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
@@ -86,7 +87,7 @@ public:
     {
         if (!file_.open(QIODevice::ReadOnly))
             throw VbError(file_.exists() ? ErrorNumber::PathFileAccess : ErrorNumber::FileNotFound,
-                          QStringLiteral("ファイル「%1」を開けません。（%2）")
+                          TX("ファイル「%1」を開けません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
         csv::CsvLineReader reader(file_);
         QList<QByteArray> head;
@@ -105,7 +106,7 @@ public:
         if (count_ == 0)
             throw Refusal{kNoDataRecorded};
         if (count_ == 1)
-            refuse(QStringLiteral("データが1件しかありません。2件以上必要です。"));
+            refuse(TX("データが1件しかありません。2件以上必要です。"));
         loaded_.sampleInterval = static_cast<int>(spacing_.mostCommon());
         loaded_.lastTime = lastTime_;
         loaded_.totalEnergy = lastEnergy_;
@@ -121,12 +122,12 @@ private:
             return false;
         if (status == csv::CsvLineReader::Status::TooLong)
             throw VbError(ErrorNumber::BadFileFormat,
-                          QStringLiteral("%1行目が長すぎます（%2バイトを超えています）。")
+                          TX("%1行目が長すぎます（%2バイトを超えています）。")
                               .arg(reader.lineNumber())
                               .arg(csv::kMaxLineBytes));
         if (status == csv::CsvLineReader::Status::ReadError)
             throw VbError(ErrorNumber::FileIo,
-                          QStringLiteral("ファイル「%1」を読み込めません。（%2）")
+                          TX("ファイル「%1」を読み込めません。（%2）")
                               .arg(QDir::toNativeSeparators(path_), file_.errorString()));
         return true;
     }
@@ -139,7 +140,7 @@ private:
         while (head.size() < csv::kHeadLines && next(reader, line))
             head.append(line.toByteArray());
         if (head.isEmpty())
-            refuse(QStringLiteral("ファイルが空です。"));
+            refuse(TX("ファイルが空です。"));
         encoding_ = csv::detectEncoding(head);
         if (head[0].startsWith(csv::kUtf8Bom))
             head[0].remove(0, csv::kUtf8Bom.size());
@@ -152,7 +153,7 @@ private:
                 dataFollows = !csv::isEmptyRow(line);
             if (head.size() == csv::kHeadLines && !dataFollows)
                 throw Refusal{kNoDataRecorded};
-            refuse(QStringLiteral("1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。"));
+            refuse(TX("1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。"));
         }
         titleLine_ = fileHead.titleLine;
         loaded_.wiring = fileHead.wiring;
@@ -175,14 +176,14 @@ private:
     QString shown(QByteArrayView field) const
     {
         if (field.trimmed().isEmpty())
-            return QStringLiteral("空欄");
+            return TX("空欄");
         QString text =
             csv::decodeText(field.first(std::min<qsizetype>(field.size(), 64)), encoding_);
         for (QChar& ch : text)
             if (!ch.isPrint())
                 ch = QLatin1Char('?');
         if (text.size() > kShownFieldChars || field.size() > 64)
-            text = text.left(kShownFieldChars) + QStringLiteral("…");
+            text = text.left(kShownFieldChars) + TX("…");
         return QLatin1Char('"') + text + QLatin1Char('"');
     }
 
@@ -191,30 +192,30 @@ private:
         const QString title = columnTitle(c);
         if (why == csv::Conversion::Overflow)
             throw VbError(ErrorNumber::Overflow,
-                          QStringLiteral("%1行目の「%2」の値が範囲を超えています（%3）。")
+                          TX("%1行目の「%2」の値が範囲を超えています（%3）。")
                               .arg(lineNo)
                               .arg(title, shown(field)));
         throw VbError(ErrorNumber::TypeMismatch,
-                      QStringLiteral("%1行目の「%2」が数値ではありません（%3）。")
+                      TX("%1行目の「%2」が数値ではありません（%3）。")
                           .arg(lineNo)
                           .arg(title, shown(field)));
     }
 
     [[noreturn]] void badTime(qint64 lineNo, QByteArrayView field, csv::TimeForm form)
     {
-        const QString where = QStringLiteral("%1行目の「%2」").arg(lineNo).arg(columnTitle(1));
+        const QString where = TX("%1行目の「%2」").arg(lineNo).arg(columnTitle(1));
         QString what;
         if (form == csv::TimeForm::NotADate)
-            what = QStringLiteral("が日付ではありません（%1）。").arg(shown(field));
+            what = TX("が日付ではありません（%1）。").arg(shown(field));
         else if (form == csv::TimeForm::NoSeconds)
             what = QStringLiteral("が時:分までしかありません（%1）。"
                                   "秒が保存されていない可能性があります。")
                        .arg(shown(field));
         else
-            what = QStringLiteral("の形が違います（%1）。").arg(shown(field));
+            what = TX("の形が違います（%1）。").arg(shown(field));
         throw VbError(ErrorNumber::TypeMismatch,
                       where + what +
-                          QStringLiteral("時刻は %1（年/月/日 時:分:秒）の形にしてください。")
+                          TX("時刻は %1（年/月/日 時:分:秒）の形にしてください。")
                               .arg(timeForm()));
     }
 
@@ -223,18 +224,18 @@ private:
         if (csv::isEmptyRow(line))
             return;
         if (!hasTime_)
-            refuse(QStringLiteral("見出しの行（%1行目）に「%2」がありません。")
+            refuse(TX("見出しの行（%1行目）に「%2」がありません。")
                        .arg(titleLine_ + 1)
                        .arg(columnTitle(kTimeColumn)));
         if (count_ >= kMaxStoredRecords)
             throw VbError(ErrorNumber::BadFileFormat,
-                          QStringLiteral("%1行目: 読み込めるデータは%2件までです。")
+                          TX("%1行目: 読み込めるデータは%2件までです。")
                               .arg(lineNo)
                               .arg(kMaxStoredRecords));
         const int n = csv::splitFields(line, fields_.data(), fieldsNeeded_);
         if (n < fieldsNeeded_)
             throw VbError(ErrorNumber::BadFileFormat,
-                          QStringLiteral("%1行目の項目が足りません（%2項目のところ%3項目です）。")
+                          TX("%1行目の項目が足りません（%2項目のところ%3項目です）。")
                               .arg(lineNo)
                               .arg(fieldsNeeded_)
                               .arg(n));
@@ -285,7 +286,7 @@ private:
         if (step > INT_MAX)
             throw VbError(
                 ErrorNumber::Overflow,
-                QStringLiteral("%1行目: 最初の2件の時刻の間隔が長すぎます。").arg(lineNo));
+                TX("%1行目: 最初の2件の時刻の間隔が長すぎます。").arg(lineNo));
     }
 
     void add(const DataRecord& rec, qint64 lineNo)

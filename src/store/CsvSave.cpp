@@ -5,6 +5,7 @@
 #include "base/MeasuredItems.h"
 #include "platform/AppPaths.h"
 #include "platform/SafeSave.h"
+#include "platform/Tx.h"
 #include "platform/VbError.h"
 #include "store/CsvFields.h"
 #include "store/CsvFile.h"
@@ -53,7 +54,7 @@ public:
         if (!file_.open()) {
             const bool noFolder = !QFileInfo(QFileInfo(path).absolutePath()).isDir();
             throw VbError(noFolder ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccess,
-                          QStringLiteral("ファイル「%1」を作成できません。（%2）")
+                          TX("ファイル「%1」を作成できません。（%2）")
                               .arg(QDir::toNativeSeparators(path), file_.reason()));
         }
     }
@@ -85,7 +86,7 @@ private:
     [[noreturn]] void fail()
     {
         throw VbError(ErrorNumber::FileIo,
-                      QStringLiteral("ファイル「%1」に書き込めません。（%2）")
+                      TX("ファイル「%1」に書き込めません。（%2）")
                           .arg(QDir::toNativeSeparators(path_), file_.reason()));
     }
 
@@ -104,7 +105,7 @@ bool SaveDataFile(Context& ctx, const QString& path)
 
         QByteArray text;
         text.reserve(kBytesPerWrite + 4096);
-        text += encodeShiftJisLine(QStringLiteral("ファイル名=\"") + fileNameOf(path) +
+        text += encodeShiftJisLine(TX("ファイル名=\"") + fileNameOf(path) +
                                    QLatin1Char('"'));
         const DataSet& data = ctx.dataSet();
         const QString wiring = wiringLineText(data.DataWiring());

@@ -4,6 +4,7 @@
 // a refused file. The clear-data confirmation before loading is the window's.
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@ class QWidget;
 
 namespace quellin {
 
-inline const QString kCsvFilter = QStringLiteral("CSVﾌｧｲﾙ(*.csv)");
+inline const QString kCsvFilter = TX("CSVﾌｧｲﾙ(*.csv)");
 inline const QString kCsvPattern = QStringLiteral("*.csv");
 inline const QString kCsvDefaultExtension = QStringLiteral("*.csv");
 

@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "store/CsvLoad.h"
 #include "store/DataSetInfo.h"
@@ -32,14 +33,14 @@ bool hasVersion2Items(const DataSet& data)
 std::optional<QString> joinRefusal(const DataSet& data, const DataSet& joined)
 {
     if (data.RecordCount() < 1)
-        return QStringLiteral("追加する先のデータがありません。先にファイルを読み込んで下さい。");
+        return TX("追加する先のデータがありません。先にファイルを読み込んで下さい。");
     if (hasVersion2Items(data) != hasVersion2Items(joined) ||
         data.ColumnPresent() != joined.ColumnPresent())
-        return QStringLiteral("測定項目（電力計のバージョン）が読み込み済みのデータと異なります。");
+        return TX("測定項目（電力計のバージョン）が読み込み済みのデータと異なります。");
     if (data.DataWiring() != joined.DataWiring())
-        return QStringLiteral("結線が読み込み済みのデータと異なります。");
+        return TX("結線が読み込み済みのデータと異なります。");
     if (data.SampleInterval() != joined.SampleInterval())
-        return QStringLiteral("記録周期（%1秒）が読み込み済みのデータ（%2秒）と異なります。")
+        return TX("記録周期（%1秒）が読み込み済みのデータ（%2秒）と異なります。")
             .arg(joined.SampleInterval())
             .arg(data.SampleInterval());
     if (vbdate::secondsBetween(data.LastTime(), joined.FirstTime()) <= 0)
@@ -47,7 +48,7 @@ std::optional<QString> joinRefusal(const DataSet& data, const DataSet& joined)
                               "2）より後ではありません。")
             .arg(timeText(joined.FirstTime()), timeText(data.LastTime()));
     if (static_cast<long long>(data.RecordCount()) + joined.RecordCount() > kMaxStoredRecords)
-        return QStringLiteral("読み込めるデータは%1件までです。（読み込み済み%2件、追加%3件）")
+        return TX("読み込めるデータは%1件までです。（読み込み済み%2件、追加%3件）")
             .arg(kMaxStoredRecords)
             .arg(data.RecordCount())
             .arg(joined.RecordCount());

@@ -3,6 +3,7 @@
 // (same meter version, wiring and period, starting after it).
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 #include "store/DataSet.h"
 
 #include <QString>
@@ -10,7 +11,7 @@
 
 namespace quellin {
 
-inline const QString kMsgCannotJoin = QStringLiteral("追加読込できません。");
+inline const QString kMsgCannotJoin = TX("追加読込できません。");
 
 // Why joined cannot be appended to data (a text to show after kMsgCannotJoin
 // and CR LF), or nullopt when it can: data holds records, both have the same

@@ -1,6 +1,7 @@
 #include "store/DataSet.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
 #include "store/RecordReader.h"
@@ -42,7 +43,7 @@ std::vector<bool> columnsOfWiring(int wiring, int columnLast)
 [[noreturn]] void throwNotOpen()
 {
     throw VbError(ErrorNumber::BadFileNumber,
-                  QStringLiteral("一時データファイル (TMP.DAT) が書き込み用に開かれていません。"));
+                  TX("一時データファイル (TMP.DAT) が書き込み用に開かれていません。"));
 }
 
 } // namespace
@@ -271,7 +272,7 @@ void DataSet::OpenTmpForAppend()
     // own handle see it, and a failing write is noticed by the append itself.
     if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         throw VbError(ErrorNumber::PathFileAccess,
-                      QStringLiteral("一時データファイル (TMP.DAT) を開けません。"));
+                      TX("一時データファイル (TMP.DAT) を開けません。"));
     // The file is cut behind the records of the current data set (all of it
     // after a reset), so that stale records of an earlier data set can never be
     // read back. A data set whose file lost records keeps only those still there,
@@ -281,7 +282,7 @@ void DataSet::OpenTmpForAppend()
     const qint64 keep = static_cast<qint64>(p_.RecordCount) * kRecordBytes;
     if (file->size() != keep && !file->resize(keep))
         throw VbError(ErrorNumber::PathFileAccess,
-                      QStringLiteral("一時データファイル (TMP.DAT) を初期化できません。"));
+                      TX("一時データファイル (TMP.DAT) を初期化できません。"));
     TmpFileNo = std::move(file);
 }
 
@@ -313,7 +314,7 @@ void DataSet::AppendRecords(const DataRecord* recs, int count)
     if (count <= 0)
         return;
     if (p_.RecordCount < 0 || p_.RecordCount > INT_MAX - count)
-        throw VbError(ErrorNumber::Overflow, QStringLiteral("記録数が上限を超えました。"));
+        throw VbError(ErrorNumber::Overflow, TX("記録数が上限を超えました。"));
     if (inMemory_) {
         memory_.resize(static_cast<size_t>(p_.RecordCount));
         memory_.insert(memory_.end(), recs, recs + count);
@@ -342,7 +343,7 @@ void DataSet::AppendRecords(const DataRecord* recs, int count)
                     "ディスクの空き容量が不足しているため、計測データを書き込めません。"));
         throw VbError(
             ErrorNumber::FileIo,
-            QStringLiteral("計測データを一時データファイル (TMP.DAT) に書き込めません。"));
+            TX("計測データを一時データファイル (TMP.DAT) に書き込めません。"));
     }
     p_.RecordCount += count;
 }
@@ -353,7 +354,7 @@ void DataSet::AppendRecords(const DataRecord* recs, int count)
 void DataSet::checkRange(int first, int count) const
 {
     if (first < 1 || count < 0 || count > p_.RecordCount - first + 1)
-        throw VbError(ErrorNumber::BadRecordNumber, QStringLiteral("レコード番号が不正です。"));
+        throw VbError(ErrorNumber::BadRecordNumber, TX("レコード番号が不正です。"));
 }
 
 DataRecord DataSet::ReadRecord(int k) const

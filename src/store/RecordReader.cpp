@@ -1,6 +1,7 @@
 #include "store/RecordReader.h"
 
 #include "base/DataRecord.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "platform/VbError.h"
 #include "store/DataSet.h"
@@ -20,10 +21,10 @@ RecordReader::RecordReader(const DataSet& data) : data_(data)
         data_.TmpFileNo->flush();
     if (!file_.exists())
         throw VbError(ErrorNumber::FileNotFound,
-                      QStringLiteral("一時データファイル (TMP.DAT) が見つかりません。"));
+                      TX("一時データファイル (TMP.DAT) が見つかりません。"));
     if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw VbError(ErrorNumber::PathFileAccess,
-                      QStringLiteral("一時データファイル (TMP.DAT) を開けません。"));
+                      TX("一時データファイル (TMP.DAT) を開けません。"));
 }
 
 const char* RecordReader::recordsInMemory(int index, int count) const
@@ -68,10 +69,10 @@ void RecordReader::throwShort(int index) const
 {
     if (data_.inMemory_)
         throw VbError(ErrorNumber::InputPastEnd,
-                      QStringLiteral("データにレコード %1 以降がありません。").arg(index + 1));
+                      TX("データにレコード %1 以降がありません。").arg(index + 1));
     throw VbError(
         ErrorNumber::InputPastEnd,
-        QStringLiteral("一時データファイル (TMP.DAT) にレコード %1 以降のデータがありません。")
+        TX("一時データファイル (TMP.DAT) にレコード %1 以降のデータがありません。")
             .arg(index + 1));
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -12,21 +13,21 @@ QStringList alarmListRow(const AlarmEvent& event)
 {
     QString rule = alarmRuleCaption(event.rule);
     if (event.rule.holdSeconds > 0)
-        rule += QStringLiteral("（%1 秒）").arg(event.rule.holdSeconds);
+        rule += TX("（%1 秒）").arg(event.rule.holdSeconds);
     return {Format(event.time, QStringLiteral("yyyy/mm/dd hh:mm:ss")),
             toQString(measuredItem(event.rule.column).name), rule, alarmValueText(event.value),
-            event.raised ? QStringLiteral("警報") : QStringLiteral("解除")};
+            event.raised ? TX("警報") : TX("解除")};
 }
 
 FrmAlarmList::FrmAlarmList(QWidget* parent) : QMdiSubWindow(parent)
 {
     setObjectName(QStringLiteral("FrmAlarmList"));
-    setWindowTitle(QStringLiteral("警報一覧"));
+    setWindowTitle(TX("警報一覧"));
     setAttribute(Qt::WA_DeleteOnClose);
     GrdAlarm = new QTableWidget(0, 5);
     GrdAlarm->setObjectName(QStringLiteral("GrdAlarm"));
-    GrdAlarm->setHorizontalHeaderLabels({QStringLiteral("時刻"), QStringLiteral("項目"), QStringLiteral("条件"),
-                                         QStringLiteral("値"), QStringLiteral("状態")});
+    GrdAlarm->setHorizontalHeaderLabels({TX("時刻"), TX("項目"), TX("条件"),
+                                         TX("値"), TX("状態")});
     GrdAlarm->verticalHeader()->hide();
     GrdAlarm->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrdAlarm->setSelectionBehavior(QAbstractItemView::SelectRows);

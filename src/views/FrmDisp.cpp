@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "base/VersionLayout.h"
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 #include "views/FrmChildPlacement.h"
 
@@ -29,10 +30,10 @@ const std::array<QString, 15>& valueDesignTexts()
 const std::array<QString, 15>& unitDesignTexts()
 {
     static const std::array<QString, 15> texts = {
-        QStringLiteral("Hz"), QStringLiteral("時間"), QStringLiteral("V"),  QStringLiteral("A"),
+        QStringLiteral("Hz"), TX("時間"), QStringLiteral("V"),  QStringLiteral("A"),
         QStringLiteral("V"),  QStringLiteral("A"),    QStringLiteral("W"),  QStringLiteral("Var"),
         QStringLiteral("VA"), QStringLiteral("%"),    QStringLiteral("mA"), QStringLiteral("mA"),
-        QStringLiteral("mA"), QStringLiteral("℃"),    QStringLiteral("℃")};
+        QStringLiteral("mA"), TX("℃"),    TX("℃")};
     return texts;
 }
 
@@ -64,8 +65,8 @@ QString captionOf(int panelItem)
 
 constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
-const QString kCaption = QStringLiteral("測定値表示");
-const QString kStaleCaption = QStringLiteral("測定値表示（受信待ち：最後に受信した値）");
+const QString kCaption = TX("測定値表示");
+const QString kStaleCaption = TX("測定値表示（受信待ち：最後に受信した値）");
 QString valueStyle(bool stale, bool alarmed = false)
 {
     if (alarmed)

@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
 #include "views/FrmGraphParts.h"
@@ -155,7 +156,7 @@ void FrmGraph::buildGraph(QWidget* body)
         bar->onDoubleClick = [this, s] { editYAxis(s); };
         bar->setMouseTracking(true);
         bar->onMouseMove = [this, s](QPoint) { ySeries_ = s; };
-        bar->setToolTip(QStringLiteral("ダブルクリックでＹ軸スケール設定"));
+        bar->setToolTip(TX("ダブルクリックでＹ軸スケール設定"));
         bar->hide();
         bar->setObjectName(QStringLiteral("PicLeftBar%1").arg(s));
         PicLeftBar[static_cast<size_t>(s)] = bar;
@@ -185,7 +186,7 @@ void FrmGraph::buildGraph(QWidget* body)
     PicBottomBar = new GraphPictureBox(buttonFaceColour(), Qt::black, PicGraphBase);
     PicBottomBar->setObjectName(QStringLiteral("PicBottomBar"));
     PicBottomBar->onDoubleClick = [this] { editTimeAxis(); };
-    PicBottomBar->setToolTip(QStringLiteral("ダブルクリックでＸ軸スケール設定"));
+    PicBottomBar->setToolTip(TX("ダブルクリックでＸ軸スケール設定"));
     UDGraph = new GraphPager(PicGraphBase);
     UDGraph->setObjectName(QStringLiteral("UDGraph"));
     UDGraph->onStep = [this](int direction) { page(direction); };
@@ -370,10 +371,10 @@ void FrmGraph::showCursorAt(int x)
             const QString name =
                 r.series < ctx_.cat.SeriesNames.size() ? ctx_.cat.SeriesNames[r.series] : QString();
             lines.push_back(
-                {QStringLiteral("比較 %1 %2 %3")
+                {TX("比較 %1 %2 %3")
                      .arg(name,
                           v && !std::isnan(*v) ? seriesValueText(ctx_.cat, r.series, *v)
-                                               : QStringLiteral("－"),
+                                               : TX("－"),
                           seriesUnitText(ctx_.cat, r.series)),
                  overlayColour(seriesCurveColour(pics.PicLeftBar[static_cast<size_t>(r.series)],
                                                  pics.PicGraph),
@@ -485,9 +486,9 @@ void FrmGraph::setOverlay(DataSet data, const QString& name, bool alignToStart)
                          : 0;
     overlay_.emplace(std::move(data));
     overlayWindow_ = GraphWindowState{};
-    LblOverlay->setText(QStringLiteral("比較表示（破線）：%1　%2")
-                            .arg(name, alignToStart ? QStringLiteral("開始を揃えて表示")
-                                                    : QStringLiteral("元の時刻で表示")));
+    LblOverlay->setText(TX("比較表示（破線）：%1　%2")
+                            .arg(name, alignToStart ? TX("開始を揃えて表示")
+                                                    : TX("元の時刻で表示")));
     LblOverlay->show();
     redraw();
 }

@@ -1,5 +1,7 @@
 #include "views/FrmGraphParts.h"
 
+#include "platform/Tx.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -136,8 +138,8 @@ GraphPager::GraphPager(QWidget* parent)
     later_->setArrowType(Qt::RightArrow);
     earlier_->setAutoRepeat(true);
     later_->setAutoRepeat(true);
-    earlier_->setToolTip(QStringLiteral("前へ"));
-    later_->setToolTip(QStringLiteral("次へ"));
+    earlier_->setToolTip(TX("前へ"));
+    later_->setToolTip(TX("次へ"));
     connect(earlier_, &QToolButton::clicked, this, [this] {
         if (onStep)
             onStep(-1);

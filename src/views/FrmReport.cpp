@@ -4,6 +4,7 @@
 #include "analysis/SurveyWorkbook.h"
 #include "base/ErrorReport.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 
 #include <QBarCategoryAxis>
@@ -56,7 +57,7 @@ void fillBars(QChart* chart, const QStringList& labels, const std::vector<double
     for (QAbstractAxis* axis : chart->axes())
         chart->removeAxis(axis);
     auto* plain = new QBarSet(unit);
-    auto* peak = new QBarSet(QStringLiteral("最大"));
+    auto* peak = new QBarSet(TX("最大"));
     plain->setColor(QColor(0x3b, 0x7d, 0xd8));
     peak->setColor(QColor(0xe0, 0x4a, 0x3a));
     double top = 0;
@@ -104,7 +105,7 @@ QChart* chartIn(QWidget* parent, QLayout* layout, const QString& title, const ch
 FrmReport::FrmReport(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmReport"));
-    setWindowTitle(QStringLiteral("集計・レポート"));
+    setWindowTitle(TX("集計・レポート"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     DtpFrom = new QDateTimeEdit(this);
@@ -115,42 +116,42 @@ FrmReport::FrmReport(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     DtpTo->setObjectName(QStringLiteral("DtpTo"));
     CmbDemand = new QComboBox(this);
     CmbDemand->setObjectName(QStringLiteral("CmbDemand"));
-    CmbDemand->addItems({QStringLiteral("15分"), QStringLiteral("30分"), QStringLiteral("60分")});
+    CmbDemand->addItems({TX("15分"), TX("30分"), TX("60分")});
     CmbDemand->setCurrentIndex(1);
-    CmdWhole = new QPushButton(QStringLiteral("全期間"), this);
+    CmdWhole = new QPushButton(TX("全期間"), this);
     CmdWhole->setObjectName(QStringLiteral("CmdWhole"));
     LblError = new QLabel(this);
     LblError->setObjectName(QStringLiteral("LblError"));
     LblError->setStyleSheet(QStringLiteral("color: #b00020;"));
 
     auto* periodRow = new QHBoxLayout;
-    periodRow->addWidget(new QLabel(QStringLiteral("期間："), this));
+    periodRow->addWidget(new QLabel(TX("期間："), this));
     periodRow->addWidget(DtpFrom);
-    periodRow->addWidget(new QLabel(QStringLiteral("～"), this));
+    periodRow->addWidget(new QLabel(TX("～"), this));
     periodRow->addWidget(DtpTo);
     periodRow->addWidget(CmdWhole);
     periodRow->addSpacing(16);
-    periodRow->addWidget(new QLabel(QStringLiteral("デマンド時限："), this));
+    periodRow->addWidget(new QLabel(TX("デマンド時限："), this));
     periodRow->addWidget(CmbDemand);
     periodRow->addStretch(1);
 
-    GrdSummary = table(this, {QStringLiteral("集計"), QStringLiteral("値")}, "GrdSummary");
+    GrdSummary = table(this, {TX("集計"), TX("値")}, "GrdSummary");
     GrdItems = table(this,
-                     {QStringLiteral("項目"), QStringLiteral("最小"), QStringLiteral("最小の時刻"),
-                      QStringLiteral("最大"), QStringLiteral("最大の時刻"), QStringLiteral("平均")},
+                     {TX("項目"), TX("最小"), TX("最小の時刻"),
+                      TX("最大"), TX("最大の時刻"), TX("平均")},
                      "GrdItems");
     auto* tables = new QHBoxLayout;
     tables->addWidget(GrdSummary, 2);
     tables->addWidget(GrdItems, 3);
     auto* charts = new QHBoxLayout;
-    demandChart_ = chartIn(this, charts, QStringLiteral("デマンド（kW）"), "ChtDemand");
-    energyChart_ = chartIn(this, charts, QStringLiteral("日ごとの電力量（kWh）"), "ChtEnergy");
+    demandChart_ = chartIn(this, charts, TX("デマンド（kW）"), "ChtDemand");
+    energyChart_ = chartIn(this, charts, TX("日ごとの電力量（kWh）"), "ChtEnergy");
 
-    CmdWorkbook = new QPushButton(QStringLiteral("ブックに保存..."), this);
+    CmdWorkbook = new QPushButton(TX("ブックに保存..."), this);
     CmdWorkbook->setObjectName(QStringLiteral("CmdWorkbook"));
-    CmdPdfReport = new QPushButton(QStringLiteral("PDFレポート..."), this);
+    CmdPdfReport = new QPushButton(TX("PDFレポート..."), this);
     CmdPdfReport->setObjectName(QStringLiteral("CmdPdfReport"));
-    CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+    CmdClose = new QPushButton(TX("閉じる"), this);
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(LblError, 1);
@@ -287,11 +288,11 @@ void FrmReport::saveWorkbook()
         return;
     FileDialogRequest request;
     request.owner = this;
-    request.filter = QStringLiteral("Excelﾌﾞｯｸ(*.xlsx)");
+    request.filter = TX("Excelﾌﾞｯｸ(*.xlsx)");
     request.pattern = QStringLiteral("*.xlsx");
     request.initialFolder = ctx_.app.FilePath;
     request.defaultExtension = QStringLiteral("*.xlsx");
-    request.title = QStringLiteral("ブックに保存");
+    request.title = TX("ブックに保存");
     const QString path = ctx_.svc.files.saveFile(request);
     if (path.isEmpty())
         return;

@@ -1,6 +1,7 @@
 #include "views/FrmScaleDialog.h"
 
 #include "base/ErrorReport.h"
+#include "platform/Tx.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,9 +36,9 @@ FrmScaleDialog::FrmScaleDialog(Context& ctx, const Frame& frame, QWidget* parent
     LblData->setObjectName(QStringLiteral("LblData"));
 
     if (frame.automatic)
-        cmdAuto = new QPushButton(QStringLiteral("自動選択"), this);
-    cmdOK = new QPushButton(QStringLiteral("設定"), this);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+        cmdAuto = new QPushButton(TX("自動選択"), this);
+    cmdOK = new QPushButton(TX("設定"), this);
+    cmdCancel = new QPushButton(TX("ｷｬﾝｾﾙ"), this);
     cmdOK->setDefault(true);
     if (cmdAuto)
         cmdAuto->setObjectName(QStringLiteral("cmdAuto"));

@@ -1,5 +1,7 @@
 #include "views/FrmScaleX.h"
 
+#include "platform/Tx.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,10 +10,10 @@ namespace quellin {
 
 FrmScaleX::FrmScaleX(Context& ctx, QWidget* parent)
     : FrmScaleDialog(ctx,
-                     {QStringLiteral("Ｘ軸スケール設定"),
-                      QStringLiteral("X軸設定"),
-                      {QStringLiteral("範囲描画："), QStringLiteral("スタート値："),
-                       QStringLiteral("測定期間")},
+                     {TX("Ｘ軸スケール設定"),
+                      TX("X軸設定"),
+                      {TX("範囲描画："), TX("スタート値："),
+                       TX("測定期間")},
                       false},
                      parent)
 {

@@ -1,5 +1,7 @@
 #include "views/FrmScaleY.h"
 
+#include "platform/Tx.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,10 +13,10 @@ namespace quellin {
 
 FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent)
     : FrmScaleDialog(ctx,
-                     {QStringLiteral("Y軸スケール設定"),
-                      QStringLiteral("Ｙ軸設定"),
-                      {QStringLiteral("描画範囲"), QStringLiteral("最小値："),
-                       QStringLiteral("スケール刻み：")},
+                     {TX("Y軸スケール設定"),
+                      TX("Ｙ軸設定"),
+                      {TX("描画範囲"), TX("最小値："),
+                       TX("スケール刻み：")},
                       true},
                      parent),
       mIndex(s)
@@ -22,8 +24,8 @@ FrmScaleY::FrmScaleY(Context& ctx, int s, QWidget* parent)
     setObjectName(QStringLiteral("FrmScaleY"));
     kind_ = seriesKind(s);
     LblData->setMinimumWidth(
-        fontMetrics().horizontalAdvance(QStringLiteral("( -100.0 ～ 99999.0 )")));
-    lblC = new QLabel(QStringLiteral("温度＋－："), FramOptions);
+        fontMetrics().horizontalAdvance(TX("( -100.0 ～ 99999.0 )")));
+    lblC = new QLabel(TX("温度＋－："), FramOptions);
     CmbC = new QComboBox(FramOptions);
     CmbC->addItems(temperatureKindChoices());
     lblC->setObjectName(QStringLiteral("lblC"));

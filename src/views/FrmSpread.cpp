@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/VersionLayout.h"
+#include "platform/Tx.h"
 #include "settings/ModRegistry.h"
 #include "store/DataSet.h"
 #include "store/ModFile.h"
@@ -25,7 +26,7 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmSpread"));
-    setWindowTitle(QStringLiteral("データ一覧表示"));
+    setWindowTitle(TX("データ一覧表示"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* body = new QWidget;

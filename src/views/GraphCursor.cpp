@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "views/ModGraph.h"
 
@@ -92,7 +93,7 @@ CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, con
         const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
         out.readings.push_back({s, name + QLatin1Char(' ') +
                                        (v && !std::isnan(*v) ? seriesValueText(cat, s, *v)
-                                                         : QStringLiteral("－")) +
+                                                         : TX("－")) +
                                        QLatin1Char(' ') + seriesUnitText(cat, s)});
     }
     return out;

@@ -2,6 +2,7 @@
 
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "views/GraphCursor.h"
 #include "views/ModGraph.h"
@@ -39,7 +40,7 @@ QString durationText(long long seconds)
     const long long days = seconds / 86400;
     const double rest = static_cast<double>(seconds % 86400) / 86400.0;
     const QString clock = Format(rest, QStringLiteral("hh:mm:ss"));
-    return days > 0 ? QStringLiteral("%1日 %2").arg(days).arg(clock) : clock;
+    return days > 0 ? TX("%1日 %2").arg(days).arg(clock) : clock;
 }
 
 } // namespace
@@ -160,11 +161,11 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
     out.first = a;
     out.second = b;
     out.seconds = secondsOf(b) - secondsOf(a);
-    out.lines << QStringLiteral("カーソル1 %1").arg(timeText(a))
-              << QStringLiteral("カーソル2 %1").arg(timeText(b))
-              << QStringLiteral("Δt %1").arg(durationText(out.seconds));
+    out.lines << TX("カーソル1 %1").arg(timeText(a))
+              << TX("カーソル2 %1").arg(timeText(b))
+              << TX("Δt %1").arg(durationText(out.seconds));
     const auto text = [&](int s, const std::optional<double>& v) {
-        return v ? seriesValueText(cat, s, *v) : QStringLiteral("－");
+        return v ? seriesValueText(cat, s, *v) : TX("－");
     };
     const int n = window.GraphPoints;
     const std::span<const double> times = window.GraphTimes;
@@ -181,7 +182,7 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
                 : SeriesBetween{};
         between.series = s;
         const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
-        out.lines << QStringLiteral("%1 %2 → %3 (差 %4) 最小 %5 平均 %6 最大 %7 %8")
+        out.lines << TX("%1 %2 → %3 (差 %4) 最小 %5 平均 %6 最大 %7 %8")
                          .arg(name, text(s, between.atFirst), text(s, between.atSecond),
                               text(s, between.difference), text(s, between.min),
                               text(s, between.mean), text(s, between.max), seriesUnitText(cat, s));
@@ -189,7 +190,7 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
     }
     out.energy = energy;
     if (out.energy.kWh)
-        out.lines << QStringLiteral("電力量 %1 kWh  平均電力 %2 kW")
+        out.lines << TX("電力量 %1 kWh  平均電力 %2 kW")
                          .arg(Format(*out.energy.kWh, QStringLiteral("0.0000")),
                               Format(*out.energy.meanWatts / 1000.0, QStringLiteral("0.000")));
     return out;

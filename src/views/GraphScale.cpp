@@ -2,6 +2,7 @@
 
 #include "catalog/ModVer.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "store/DataSet.h"
 #include "store/ModFile.h"
@@ -253,18 +254,18 @@ QString fittedRangeText(const Context& ctx, int s)
 {
     const auto range = fittedRangeOf(ctx, s);
     if (!range)
-        return QStringLiteral("(データなし)");
+        return TX("(データなし)");
     const bool prefix = s >= 0 && s < kMaxSeries && seriesItem(s).decimalPrefix;
     const FittedLabels labels = fittedLabels(range->ymin, range->ymax, prefix);
     const QString unit = s < ctx.cat.SeriesUnits.size() ? ctx.cat.SeriesUnits[s] : QString();
     return QLatin1Char('(') + Format(range->ymin / labels.divisor, labels.pattern()) +
-           QStringLiteral(" ～ ") + Format(range->ymax / labels.divisor, labels.pattern()) +
+           TX(" ～ ") + Format(range->ymax / labels.divisor, labels.pattern()) +
            QLatin1Char(' ') + labels.prefix + unit + QLatin1Char(')');
 }
 
 QStringList scaleXChoices()
 {
-    return {QStringLiteral("１分間  "), QStringLiteral("１時間  "), QStringLiteral("１日　　")};
+    return {TX("１分間  "), TX("１時間  "), TX("１日　　")};
 }
 
 ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
@@ -321,12 +322,12 @@ QStringList temperatureScaleChoices(const QString& unit)
 
 QStringList temperatureKindChoices()
 {
-    return {QStringLiteral("＋－"), QStringLiteral("＋"), QStringLiteral("－")};
+    return {TX("＋－"), TX("＋"), TX("－")};
 }
 
 QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText, const QString& unit)
 {
-    const QString to = QStringLiteral(" ～ ");
+    const QString to = TX(" ～ ");
     if (kind == SeriesKind::Temperature) {
         const QString n = number((k + 1) * 10.0);
         if (c == kTempPositive)
@@ -338,15 +339,15 @@ QString scaleYRangeText(SeriesKind kind, int k, int c, const QString& listText, 
     }
     QString head;
     if (kind == SeriesKind::Leakage)
-        head = QStringLiteral("(0.0   ～ "); // the leakage steps read with one decimal
+        head = TX("(0.0   ～ "); // the leakage steps read with one decimal
     else if (k >= kLastNormalStep)
-        head = QStringLiteral("(0     ～ ");
+        head = TX("(0     ～ ");
     else if (k % 3 == 0)
-        head = QStringLiteral("(0.000 ～ ");
+        head = TX("(0.000 ～ ");
     else if (k % 3 == 1)
-        head = QStringLiteral("(0.00  ～ ");
+        head = TX("(0.00  ～ ");
     else
-        head = QStringLiteral("(0.0   ～ ");
+        head = TX("(0.0   ～ ");
     return head + listText + QLatin1Char(')');
 }
 
@@ -367,7 +368,7 @@ std::optional<QString> scaleYMinimumText(SeriesKind kind, int k, int c, const QS
     const auto min = vbdate::parseNumber(minimum);
     if (!min)
         return std::nullopt;
-    const QString to = QStringLiteral(" ～ ");
+    const QString to = TX(" ～ ");
     switch (kind) {
     case SeriesKind::Leakage:
         return QStringLiteral("( 0.0") + to + Format((k + 1) * 100.0, QStringLiteral("0.0")) +

@@ -2,6 +2,7 @@
 
 #include "base/VersionLayout.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
 
@@ -36,7 +37,7 @@ std::array<QString, 3> graphSummaryTexts(const DataSet& data, GraphSummary summa
 {
     if (summary != GraphSummary::Filled)
         return {};
-    return {Format(data.FirstTime(), kStamp) + QStringLiteral(" ～ ") +
+    return {Format(data.FirstTime(), kStamp) + TX(" ～ ") +
                 Format(data.LastTime(), kStamp),
             Format(data.TotalEnergy(), QStringLiteral("0.0000")) + QStringLiteral(" kWh"),
             Format(data.PeakWatts() / 1000.0, QStringLiteral("0.0")) + QStringLiteral(" kW (") +
@@ -51,7 +52,7 @@ ScaleXSetup scaleXSetup(const DataSet& data, const GraphWindowState& window, int
     x.position = graphXHani - 1;
     x.startText = Format(window.GraphStart, stamp);
     x.periodText =
-        Format(data.FirstTime(), stamp) + QStringLiteral(" ～ ") + Format(data.LastTime(), stamp);
+        Format(data.FirstTime(), stamp) + TX(" ～ ") + Format(data.LastTime(), stamp);
     return x;
 }
 
@@ -95,7 +96,7 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
     y.choices << kFitChoice;
     if (fitted)
         y.scalePosition = fitChoicePosition(y.kind);
-    y.frameCaption = QStringLiteral("Ｙ軸スケール［") + seriesName(cat, s) + QStringLiteral("］");
+    y.frameCaption = TX("Ｙ軸スケール［") + seriesName(cat, s) + TX("］");
     return y;
 }
 

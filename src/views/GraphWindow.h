@@ -3,6 +3,7 @@
 // dialogs are prepared on a double-click, and the window's saved placement.
 
 #include "base/Context.h"
+#include "platform/Tx.h"
 #include "store/DataSet.h"
 #include "views/GraphScale.h"
 
@@ -14,11 +15,11 @@ namespace quellin {
 
 class SettingsStore;
 
-inline const QString kMsgFixedAxisSuffix = QStringLiteral("は変更できません。");
-inline const QString kGraphCaption = QStringLiteral("グラフ表示");
-inline const std::array<QString, 3> kGraphInfoCaptions = {QStringLiteral("測定期間："),
-                                                          QStringLiteral("積算電力量："),
-                                                          QStringLiteral("最大電力（発生日時）：")};
+inline const QString kMsgFixedAxisSuffix = TX("は変更できません。");
+inline const QString kGraphCaption = TX("グラフ表示");
+inline const std::array<QString, 3> kGraphInfoCaptions = {TX("測定期間："),
+                                                          TX("積算電力量："),
+                                                          TX("最大電力（発生日時）：")};
 
 // LblGraphInfo(0..2): the data set's period, energy and peak, or empty texts.
 enum class GraphSummary { Filled, Empty };

@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "views/GraphFit.h"
 #include "views/ModGraphWalk.h"
@@ -194,7 +195,7 @@ double ChgValue(Services& svc, int scale, double ymax, double value)
         [&] {
             (void)scale; // the cap is the same for every scale step
             if (!std::isfinite(value) || !std::isfinite(ymax))
-                throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
+                throw VbError(ErrorNumber::Overflow, TX("オーバーフローしました。"));
             return std::min(value, 2.0 * ymax);
         },
         ReportTo::StatusBar);
@@ -219,7 +220,7 @@ bool bfGraph_Abs(Services& svc, const Catalog& cat, GraphWindowState& window)
                     st.GraphValues[static_cast<size_t>(r)].size() <=
                         static_cast<size_t>(st.GraphPoints))
                     throw VbError(ErrorNumber::Subscript,
-                                  QStringLiteral("インデックスが有効範囲にありません。"));
+                                  TX("インデックスが有効範囲にありません。"));
                 auto& values = st.GraphValues[static_cast<size_t>(r)];
                 for (int u = 1; u <= st.GraphPoints; ++u)
                     if (values[static_cast<size_t>(u)] < 0)

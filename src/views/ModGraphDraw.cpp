@@ -4,6 +4,7 @@
 #include "base/ErrorReport.h"
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "views/GraphColours.h"
 #include "views/GraphZoom.h"
@@ -253,12 +254,12 @@ void drawCurve(const GraphScene& scene, Services& svc, Pen& pen, const QColor& c
             if (static_cast<size_t>(s) >= scene.values.size() ||
                 scene.values[static_cast<size_t>(s)].size() <= static_cast<size_t>(n))
                 throw VbError(ErrorNumber::Subscript,
-                              QStringLiteral("インデックスが有効範囲にありません。"));
+                              TX("インデックスが有効範囲にありません。"));
             const SeriesAxis axis = scene.series[static_cast<size_t>(s)].axis;
             if (!std::isfinite(axis.ymin) || !std::isfinite(axis.ymax))
-                throw VbError(ErrorNumber::Overflow, QStringLiteral("オーバーフローしました。"));
+                throw VbError(ErrorNumber::Overflow, TX("オーバーフローしました。"));
             if (!(axis.ymax > axis.ymin))
-                throw VbError(ErrorNumber::DivisionByZero, QStringLiteral("0 で除算しました。"));
+                throw VbError(ErrorNumber::DivisionByZero, TX("0 で除算しました。"));
             const double width = static_cast<double>(scaleTwips(plot.rect.width(), pen.tpp));
             const double height = static_cast<double>(scaleTwips(plot.rect.height(), pen.tpp));
             const std::span<const double> values = scene.values[static_cast<size_t>(s)];
