@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "Controls.h"
 #include "Doubles.h"
+#include "EnglishTexts.h"
 #include "MeterSim.h"
 #include "TestContext.h"
 #include "app/ModMain.h"
@@ -24,14 +25,21 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <optional>
 
 namespace quellin {
 namespace {
 
 using test::control;
 
+// Argument 1: with the English catalogue, every text looked up in it.
 void BM_StartupToMainWindow(benchmark::State& state)
 {
+    std::optional<test::EnglishTexts> english;
+    if (state.range(0) == 1 && !english.emplace().loaded()) {
+        state.SkipWithError("the English catalogue did not load");
+        return;
+    }
     QTemporaryDir home;
     qputenv("QUELLIN_HOME", home.path().toLocal8Bit());
     test::MeterSim sim;
@@ -53,7 +61,7 @@ void BM_StartupToMainWindow(benchmark::State& state)
     }
     qunsetenv("QUELLIN_COM1");
 }
-BENCHMARK(BM_StartupToMainWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_StartupToMainWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 class NoHost : public ChildWindowHost {
 public:

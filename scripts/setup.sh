@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev qt6-l10n-tools qt6-translations-l10n
   libgl-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth python3-openpyxl
+  fonts-noto-cjk xvfb xauth python3 python3-openpyxl
   desktop-file-utils appstream dpkg-dev
   libmosquitto-dev mosquitto mosquitto-clients influxdb prometheus openssl
 )

@@ -28,7 +28,8 @@ void ProgramFixture::startMeter(const QStringList& args)
 
 void ProgramFixture::startHere(const QStringList& commandLine, PointerService* pointer)
 {
-    program = startProgram(commandLine, ServiceOverrides{&msg, &files, &sleep, pointer});
+    program = startProgram(commandLine,
+                           ServiceOverrides{&msg, &files, &sleep, pointer, installLanguage});
 }
 
 void ProgramFixture::start(const QStringList& meterArgs, const QStringList& commandLine)

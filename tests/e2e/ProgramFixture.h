@@ -61,6 +61,9 @@ protected:
         return opened;
     }
 
+    // The program installs the language of its settings or the system, as its
+    // own start does; off, it keeps the texts as written.
+    bool installLanguage = false;
     QTemporaryDir home;
     MeterSim sim;
     ScriptedMessageBox msg;
