@@ -27,18 +27,19 @@ static void registerHelpPages()
 
 namespace quellin {
 
-QString helpContentsUrl()
+QString helpContentsUrl(Language language)
 {
-    return QStringLiteral("qrc:/help/index.html");
+    return QStringLiteral("qrc") + helpFolder(language) + QStringLiteral("/index.html");
 }
 
 namespace {
 
-std::vector<HelpPage> readHelpPages()
+// Only the folder's own pages: the English ones are a folder below the Japanese.
+std::vector<HelpPage> readHelpPages(Language language)
 {
     std::vector<HelpPage> pages;
     QStringList paths;
-    QDirIterator it(QStringLiteral(":/help"), {QStringLiteral("*.html")});
+    QDirIterator it(helpFolder(language), {QStringLiteral("*.html")});
     while (it.hasNext())
         paths << it.next();
     paths.sort(); // the pages' file names follow the contents only loosely; titles are numbered
@@ -56,7 +57,8 @@ std::vector<HelpPage> readHelpPages()
 
 } // namespace
 
-FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
+FrmHelp::FrmHelp(Language language, QWidget* parent)
+    : QWidget(parent, Qt::Window), language_(language)
 {
     registerHelpPages();
     setObjectName(QStringLiteral("FrmHelp"));
@@ -130,7 +132,7 @@ FrmHelp::FrmHelp(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void FrmHelp::showContents()
 {
-    browser_->setSource(QUrl(helpContentsUrl()));
+    browser_->setSource(QUrl(helpContentsUrl(language_)));
 }
 
 void FrmHelp::keyPressEvent(QKeyEvent* event)
@@ -146,7 +148,7 @@ void FrmHelp::keyPressEvent(QKeyEvent* event)
 void FrmHelp::search(const QString& query)
 {
     if (pages_.empty())
-        pages_ = readHelpPages();
+        pages_ = readHelpPages(language_);
     query_ = query.simplified();
     hits_ = searchHelp(pages_, query_);
     const QSignalBlocker quiet(hitList_);

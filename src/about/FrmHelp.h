@@ -17,12 +17,13 @@ class QTextBrowser;
 namespace quellin {
 
 // Where the help pages are: compiled into the program, so it finds them
-// wherever it is installed.
-QString helpContentsUrl();
+// wherever it is installed. The contents page of the pages in that language.
+QString helpContentsUrl(Language language);
 
 class FrmHelp : public QWidget {
 public:
-    explicit FrmHelp(QWidget* parent = nullptr);
+    // The pages shown and searched are those of the language the program speaks.
+    explicit FrmHelp(Language language, QWidget* parent = nullptr);
 
     // MnuHelp_Mokuji: the contents page.
     void showContents();
@@ -35,6 +36,7 @@ protected:
 private:
     void openHit(int row);
 
+    Language language_;
     QTextBrowser* browser_ = nullptr;
     QAction* contents_ = nullptr;
     QAction* back_ = nullptr;

@@ -6,6 +6,11 @@
 
 namespace quellin {
 
+QString helpFolder(Language language)
+{
+    return language == Language::En ? QStringLiteral(":/help/en") : QStringLiteral(":/help");
+}
+
 std::vector<HelpHit> searchHelp(const std::vector<HelpPage>& pages, const QString& query)
 {
     static const QRegularExpression space(QStringLiteral("[\\s\\x{3000}]+"));

@@ -2,6 +2,8 @@
 // The search over the help pages: the pages that hold every word asked for,
 // those that hold them most often first.
 
+#include "platform/Language.h"
+
 #include <QString>
 #include <vector>
 
@@ -18,6 +20,11 @@ struct HelpHit {
     QString title;
     int count = 0; // how often the words occur on the page
 };
+
+// The folder of the help pages written in a language, inside the program's
+// resources; the English pages sit in their own folder beside the Japanese ones
+// (one below), so the pictures and the style sheet are shared.
+QString helpFolder(Language language);
 
 // The query's words are split at white space (also the ideographic space) and
 // compared without case; a blank query finds nothing.

@@ -898,7 +898,7 @@ void FrmMDIMain::printSurveyReport(const SurveyFigures& figures)
 void FrmMDIMain::showHelp()
 {
     if (!help_)
-        help_ = new FrmHelp(this);
+        help_ = new FrmHelp(ctx_.app.language, this);
     help_->showContents();
     help_->show();
     help_->raise();

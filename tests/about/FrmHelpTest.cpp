@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,7 +30,7 @@ QString readResource(const QString& path)
 
 TEST(FrmHelp, OpensAtTheContentsAndFollowsLinks)
 {
-    FrmHelp help;
+    FrmHelp help(Language::Ja);
     help.showContents();
     EXPECT_EQ(control<QTextBrowser>(help, "HelpBrowser")->source(),
               QUrl(QStringLiteral("qrc:/help/index.html")));
@@ -67,7 +68,7 @@ TEST(FrmHelp, OpensAtTheContentsAndFollowsLinks)
 // the window.
 TEST(FrmHelp, SearchesThePagesAndClosesWithEscape)
 {
-    FrmHelp help;
+    FrmHelp help(Language::Ja);
     help.showContents();
     help.show();
     auto* field = control<QLineEdit>(help, "HelpSearch");
@@ -94,12 +95,35 @@ TEST(FrmHelp, SearchesThePagesAndClosesWithEscape)
     EXPECT_FALSE(help.isVisible());
 }
 
+// Each language's window opens its own contents page and searches only the
+// pages of its language.
+TEST(FrmHelp, ShowsAndSearchesThePagesOfItsLanguage)
+{
+    const std::pair<Language, QString> cases[] = {
+        {Language::Ja, QStringLiteral("qrc:/help/")}, {Language::En, QStringLiteral("qrc:/help/en/")}};
+    for (const auto& [language, folder] : cases) {
+        SCOPED_TRACE(folder.toStdString());
+        FrmHelp help(language);
+        help.showContents();
+        auto* browser = control<QTextBrowser>(help, "HelpBrowser");
+        EXPECT_EQ(browser->source(), QUrl(folder + QStringLiteral("index.html")));
+        help.search(QStringLiteral("Quellin"));
+        auto* hits = control<QListWidget>(help, "HelpHits");
+        ASSERT_GE(hits->count(), 3);
+        for (int row = hits->count() - 1; row >= 0; --row) {
+            hits->setCurrentRow(row);
+            EXPECT_EQ(browser->source().adjusted(QUrl::RemoveFilename).toString(), folder);
+        }
+    }
+}
+
 TEST(HelpPages, EveryLinkAndPictureLeadsToAShippedFile)
 {
-    FrmHelp help; // registers the pages
+    FrmHelp help(Language::Ja); // registers the pages
     QStringList pages;
-    for (QDirIterator it(QStringLiteral(":/help"), {QStringLiteral("*.html")}); it.hasNext();)
-        pages << it.next();
+    for (const Language language : {Language::Ja, Language::En})
+        for (QDirIterator it(helpFolder(language), {QStringLiteral("*.html")}); it.hasNext();)
+            pages << it.next();
     ASSERT_GE(pages.size(), 10);
     static const QRegularExpression ref(
         QStringLiteral(R"re((?:href|src)="([^"#:]*)(?:#([^"]*))?")re"));
@@ -109,8 +133,11 @@ TEST(HelpPages, EveryLinkAndPictureLeadsToAShippedFile)
         ASSERT_FALSE(html.isEmpty()) << page.toStdString();
         for (auto it = ref.globalMatch(html); it.hasNext();) {
             const auto m = it.next();
+            // Links are relative to the page's own folder.
             const QString target =
-                m.captured(1).isEmpty() ? page : QStringLiteral(":/help/") + m.captured(1);
+                m.captured(1).isEmpty()
+                    ? page
+                    : QDir::cleanPath(QFileInfo(page).path() + QLatin1Char('/') + m.captured(1));
             EXPECT_TRUE(QFile::exists(target))
                 << page.toStdString() << " links to missing " << m.captured(1).toStdString();
             if (!m.captured(2).isEmpty() && target.endsWith(QStringLiteral(".html"))) {
