@@ -49,6 +49,7 @@ TEST(CliProgress, ASummaryEndsTheMeasurement)
         {Language::En, 90061, 90061, {"log.csv"},
          "measurement ended: 90061 records in 25:01:01, files written: log.csv"},
         {Language::En, 1, -5, {}, "measurement ended: 1 records in 0:00:00, files written: none"},
+        {Language::En, 2, 2, {"a%2.csv", "b.csv"}, "measurement ended: 2 records in 0:00:02, files written: a%2.csv, b.csv"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

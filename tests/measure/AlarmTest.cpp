@@ -3,7 +3,6 @@
 
 #include "base/MeasuredItems.h"
 #include "measure/AlarmEvaluator.h"
-#include "support/EnglishTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -137,61 +136,6 @@ TEST(AlarmEvaluator, TellsEachRuleOfAnItemApart)
     EXPECT_EQ(told.join('\n'), QStringLiteral("2025/12/09 12:00:00 警報 温度1 > 60 ℃: 70\n|\n"
                                              "2025/12/09 12:00:01 警報解除 温度1 > 60 ℃: -1\n|\n"
                                              "2025/12/09 12:00:02 警報 温度1 < 0 ℃（1 秒）: -1\n|"));
-}
-
-
-// An event reads in the program's language; the rule as the settings keep it
-// does not follow the language.
-TEST(AlarmTexts, AnEventReadsInEnglishWhileTheStoredRuleStays)
-{
-    const test::EnglishTexts english;
-    ASSERT_TRUE(english.loaded());
-    struct Case {
-        const char* rule;
-        bool raised;
-        double value;
-        const char* starts;
-        const char* ends;
-    };
-    const Case cases[] = {
-        {"power>3000", true, 3500, "2025/12/09 12:00:00 alarm ", " 3000 W: 3500"},
-        {"temp1<0:1", true, -1, "2025/12/09 12:00:00 alarm ", " (1 s): -1"},
-        {"frequency>61:5", false, 60, "2025/12/09 12:00:00 alarm cleared ", " 61 Hz: 60"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        const AlarmRulesParse parsed = parseAlarmRules(QString::fromLatin1(c.rule));
-        ASSERT_EQ(parsed.rules.size(), 1u);
-        const AlarmEvent event{46000.5, parsed.rules[0], c.value, c.raised};
-        const QString text = alarmEventText(event);
-        EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.starts))) << text.toStdString();
-        EXPECT_TRUE(text.endsWith(QString::fromUtf8(c.ends))) << text.toStdString();
-        EXPECT_EQ(alarmRulesText(parsed.rules), QString::fromLatin1(c.rule));
-    }
-}
-
-// The parts of a list are joined as the language writes a list; a part is
-// taken as it is, never read as a placeholder.
-TEST(AlarmTexts, AListIsJoinedAsTheLanguageWritesIt)
-{
-    struct Case {
-        QStringList parts;
-        const char* japanese;
-        const char* english;
-    };
-    const Case cases[] = {
-        {{}, "", ""},
-        {{"a"}, "a", "a"},
-        {{"a", "b", "c"}, "a、b、c", "a, b, c"},
-        {{"%2", "%1"}, "%2、%1", "%2, %1"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.english);
-        EXPECT_EQ(listText(c.parts), QString::fromUtf8(c.japanese));
-        const test::EnglishTexts english;
-        ASSERT_TRUE(english.loaded());
-        EXPECT_EQ(listText(c.parts), QString::fromUtf8(c.english));
-    }
 }
 
 } // namespace

@@ -28,10 +28,9 @@ struct SaveCase {
 
 class SavedFile : public ::testing::TestWithParam<SaveCase> {};
 
-TEST_P(SavedFile, MatchesTheFileWrittenByHand)
+// The case's data set in t, and the path its file is saved to.
+QString storeCase(TestContext& t, const SaveCase& c)
 {
-    const SaveCase& c = GetParam();
-    TestContext t;
     useVersion(*t.ctx, c.version);
     std::vector<DataRecord> records = knownRecords();
     records.resize(static_cast<size_t>(c.records));
@@ -40,8 +39,14 @@ TEST_P(SavedFile, MatchesTheFileWrittenByHand)
         test::props(*t.ctx).ColumnPresent[static_cast<size_t>(col)] = false;
     for (int col : c.off)
         t.ctx->cat.ColumnOn[static_cast<size_t>(col)] = false;
+    return t.path(QString::fromLatin1(c.fixture));
+}
 
-    const QString path = t.path(QString::fromLatin1(c.fixture));
+TEST_P(SavedFile, MatchesTheFileWrittenByHand)
+{
+    const SaveCase& c = GetParam();
+    TestContext t;
+    const QString path = storeCase(t, c);
     ASSERT_TRUE(SaveDataFile(*t.ctx, path));
     EXPECT_TRUE(t.msg.shown.empty());
     const QByteArray expected = fixture(QString::fromLatin1(c.fixture));
@@ -57,16 +62,7 @@ TEST_P(SavedFile, IsTheSameFileInEnglishAndLoadsBack)
     const EnglishTexts english;
     ASSERT_TRUE(english.loaded());
     TestContext t;
-    useVersion(*t.ctx, c.version);
-    std::vector<DataRecord> records = knownRecords();
-    records.resize(static_cast<size_t>(c.records));
-    storeRecords(*t.ctx, records, c.wiring);
-    for (int col : c.absent)
-        test::props(*t.ctx).ColumnPresent[static_cast<size_t>(col)] = false;
-    for (int col : c.off)
-        t.ctx->cat.ColumnOn[static_cast<size_t>(col)] = false;
-
-    const QString path = t.path(QString::fromLatin1(c.fixture));
+    const QString path = storeCase(t, c);
     ASSERT_TRUE(SaveDataFile(*t.ctx, path));
     EXPECT_EQ(readBytes(path), fixture(QString::fromLatin1(c.fixture)));
     ASSERT_TRUE(LoadDataFile(*t.ctx, path)) << (t.msg.shown.empty() ? std::string()
