@@ -135,11 +135,11 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
 {
     SurveyResult result;
     if (demandMinutes != 15 && demandMinutes != 30 && demandMinutes != 60) {
-        result.error = kBadDemandLength;
+        result.error = badDemandLengthText();
         return result;
     }
     if (period.from && period.to && *period.to < *period.from) {
-        result.error = kBadPeriodOrder;
+        result.error = badPeriodOrderText();
         return result;
     }
     SurveyFigures f;
@@ -149,7 +149,7 @@ SurveyResult analyseRecords(std::vector<DataRecord> records, const std::vector<b
             ++f.outOfOrder;
     std::erase_if(records, [&](const DataRecord& r) { return !inAnalysisPeriod(period, r.time()); });
     if (records.empty()) {
-        result.error = kNoRecordsInPeriod;
+        result.error = noRecordsInPeriodText();
         return result;
     }
     std::stable_sort(records.begin(), records.end(), [](const DataRecord& a, const DataRecord& b) {

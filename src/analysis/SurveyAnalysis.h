@@ -106,8 +106,8 @@ QString surveyItemTitle(const Catalog& cat, int column);
 // A time of the figures as the data files write it: "yyyy/mm/dd hh:mm:ss".
 QString surveyTime(double t);
 
-inline const QString kNoRecordsInPeriod = TX("指定された期間に記録がありません。");
-inline const QString kBadDemandLength = TX("デマンド時限は 15、30、60 分のいずれかです。");
-inline const QString kBadPeriodOrder = TX("期間の終わりが始まりより前です。");
+inline QString noRecordsInPeriodText() { return TX("指定された期間に記録がありません。"); }
+inline QString badDemandLengthText() { return TX("デマンド時限は 15、30、60 分のいずれかです。"); }
+inline QString badPeriodOrderText() { return TX("期間の終わりが始まりより前です。"); }
 
 } // namespace quellin

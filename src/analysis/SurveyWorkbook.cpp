@@ -13,11 +13,11 @@ namespace quellin {
 
 namespace {
 
-// The titles of the sheets and their columns.
-const char* const kSummarySheet = "集計";
-const char* const kDemandSheet = "デマンド";
-const char* const kEnergySheet = "電力量";
-const char* const kRecordsSheet = "記録";
+// The titles of the sheets and their columns, in the language of the reader.
+const char* const kSummarySheet = TXN("集計");
+const char* const kDemandSheet = TXN("デマンド");
+const char* const kEnergySheet = TXN("電力量");
+const char* const kRecordsSheet = TXN("記録");
 
 QByteArray utf8(const QString& text)
 {
@@ -27,7 +27,10 @@ QByteArray utf8(const QString& text)
 // One sheet being written, row by row (the workbook keeps little in memory).
 class Sheet {
 public:
-    Sheet(lxw_workbook* book, const char* name, lxw_format* date) : ws_(workbook_add_worksheet(book, name)), date_(date) {}
+    Sheet(lxw_workbook* book, const char* name, lxw_format* date)
+        : ws_(workbook_add_worksheet(book, utf8(txText(QString::fromUtf8(name))).constData())), date_(date)
+    {
+    }
     bool ok() const { return ws_ != nullptr && error_ == LXW_NO_ERROR; }
     lxw_error error() const { return ws_ ? error_ : LXW_ERROR_MEMORY_MALLOC_FAILED; }
 
@@ -88,12 +91,12 @@ void writeSummary(Sheet& s, const Catalog& cat, const SurveyFigures& f)
         s.number(pf, 1, *f.powerFactorPercent);
 
     ++r;
-    const char* const itemHeads[] = {"項目", "最小", "最小の時刻", "最大", "最大の時刻", "平均"};
+    const char* const itemHeads[] = {TXN("項目"), TXN("最小"), TXN("最小の時刻"), TXN("最大"), TXN("最大の時刻"), TXN("平均")};
     for (int c = 0; c < 6; ++c)
-        s.text(r, c, QString::fromUtf8(itemHeads[c]));
+        s.text(r, c, txText(QString::fromUtf8(itemHeads[c])));
     ++r;
     for (const ItemFigures& i : f.items) {
-        s.text(r, 0, surveyItemTitle(cat, i.column));
+        s.text(r, 0, txText(surveyItemTitle(cat, i.column)));
         s.number(r, 1, i.min);
         s.date(r, 2, i.minTime);
         s.number(r, 3, i.max);
@@ -166,10 +169,10 @@ void writeRecords(Sheet& s, const Catalog& cat, const DataSet& data, const Analy
     for (int c = column::kVoltR; c < kMaxColumns; ++c)
         if (data.columnPresent(c))
             columns.push_back(c);
-    s.text(0, 0, surveyItemTitle(cat, column::kNumber));
-    s.text(0, 1, surveyItemTitle(cat, column::kTime));
+    s.text(0, 0, txText(surveyItemTitle(cat, column::kNumber)));
+    s.text(0, 1, txText(surveyItemTitle(cat, column::kTime)));
     for (size_t k = 0; k < columns.size(); ++k)
-        s.text(0, static_cast<int>(k) + 2, surveyItemTitle(cat, columns[k]));
+        s.text(0, static_cast<int>(k) + 2, txText(surveyItemTitle(cat, columns[k])));
     // Read a page at a time: a full store is not held twice.
     constexpr int kPage = 4096;
     int row = 1;

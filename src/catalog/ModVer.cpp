@@ -114,7 +114,7 @@ QString defaultGraphYKizami(int seriesLast)
 bool askAssumeVersion1(Context& ctx)
 {
     const QString text =
-        QStringLiteral("現在のハードバージョンが取得できないので、起動後 ハード本体と通信を確認"
+        TX("現在のハードバージョンが取得できないので、起動後 ハード本体と通信を確認"
                        "して再起動して下さい。\r\nハードバージョン １ で起動しますか？\r\n\r\n"
                        "はい：Ver.１\u3000いいえ：Ver.２");
     return ctx.svc.msg.show({text, TX("ハードバージョン確認"), MsgButtons::YesNo,

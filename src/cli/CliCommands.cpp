@@ -38,24 +38,12 @@ CliExit runCommand(const CliOptions& options, std::FILE* out, std::FILE* err)
 
 } // namespace
 
-CliLang localeLang()
+int runCli(const QStringList& args, Language language, std::FILE* out, std::FILE* err)
 {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QString value = qEnvironmentVariable(name);
-        if (!value.isEmpty())
-            return langFromLocale(value);
-    }
-    return CliLang::Ja;
-}
-
-int runCli(const QStringList& args, std::FILE* out, std::FILE* err)
-{
-    const CliParse parsed = parseCliArguments(args, localeLang());
+    const CliParse parsed = parseCliArguments(args, language);
     if (!parsed.options) {
-        const bool ja = parsed.lang == CliLang::Ja;
         writeLine(err, QStringLiteral("quellin-cli: ") + parsed.error);
-        writeLine(err, ja ? TX("使い方は quellin-cli --help で表示します。")
-                          : QStringLiteral("see quellin-cli --help"));
+        writeLine(err, TX("使い方は quellin-cli --help で表示します。"));
         return static_cast<int>(CliExit::Usage);
     }
     if (parsed.options->help) {

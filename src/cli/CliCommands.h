@@ -8,10 +8,8 @@
 
 namespace quellin {
 
-// The language of the locale: LC_ALL, LC_MESSAGES or LANG, the first that is set.
-CliLang localeLang();
-
-// args without the program name; help and usage go to out and err.
-int runCli(const QStringList& args, std::FILE* out, std::FILE* err);
+// args without the program name; help and usage go to out and err. language:
+// the one installed (cliLanguage), the help's unless --lang names another.
+int runCli(const QStringList& args, Language language, std::FILE* out, std::FILE* err);
 
 } // namespace quellin

@@ -149,7 +149,7 @@ CliExit CliMeasure::run()
     // A log left by an earlier run (one that crashed, say) is never written over.
     if (!o.append && QFileInfo::exists(o.log)) {
         writeLine(session_.err(),
-                  QStringLiteral("ログファイル %1 は既にあります。上書きしません"
+                  TX("ログファイル %1 は既にあります。上書きしません"
                                  "（続けて書くには --append を付けて下さい）。")
                       .arg(QDir::toNativeSeparators(o.log)));
         return CliExit::Refused;
@@ -213,7 +213,7 @@ CliExit CliMeasure::run()
         }
     }
     if (!o.quiet)
-        writeLine(session_.err(), measureSummaryText(o.lang, records,
+        writeLine(session_.err(), measureSummaryText(records,
                                                      measuring_.elapsed() / 1000, written));
     return exit;
 }
@@ -243,7 +243,7 @@ void CliMeasure::requestStop()
 
 CliExit CliMeasure::abandonedExit() const
 {
-    writeLine(session_.err(), QStringLiteral("電力計の停止の確認を待たずに終了しました。"
+    writeLine(session_.err(), TX("電力計の停止の確認を待たずに終了しました。"
                                              "電力計は計測を続けている可能性があります。"));
     return CliExit::LinkFailure;
 }
@@ -286,7 +286,7 @@ void CliMeasure::onSecond()
     }
     if (!session_.options().quiet)
         writeProgress(session_.err(),
-                  measureProgressText(session_.options().lang, ctx_.dataSet().RecordCount(),
+                  measureProgressText(ctx_.dataSet().RecordCount(),
                                       haveLine_ ? &lastLine_ : nullptr, run_.measureState().EnergyTotal));
 }
 

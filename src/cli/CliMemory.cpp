@@ -102,7 +102,7 @@ CliExit CliMemory::download()
     session_.onStopSignal([this](int received) {
         if (received == 1 && session_.memoryExchange().cancelDownload(session_.seq())) {
             writeLine(session_.err(),
-                      QStringLiteral("ダウンロードを中止します。電力計が送信中のブロックを"
+                      TX("ダウンロードを中止します。電力計が送信中のブロックを"
                                      "送り終えるまで待ちます（もう一度で直ちに終了）。"));
             cancelled_ = true;
             return;

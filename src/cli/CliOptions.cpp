@@ -17,9 +17,24 @@ namespace quellin {
 
 namespace {
 
-QString tr(CliLang lang, const char* ja, const char* en)
+// The language --lang names (also as --lang=xx), when it names one.
+std::optional<Language> languageArgument(const QStringList& args)
 {
-    return lang == CliLang::Ja ? QString::fromUtf8(ja) : QString::fromUtf8(en);
+    std::optional<Language> named;
+    for (int i = 0; i < args.size(); ++i) {
+        QString value;
+        if (args[i] == QLatin1String("--lang") && i + 1 < args.size())
+            value = args[i + 1];
+        else if (args[i].startsWith(QLatin1String("--lang=")))
+            value = args[i].mid(7);
+        else
+            continue;
+        if (value == QLatin1String("ja"))
+            named = Language::Ja;
+        else if (value == QLatin1String("en"))
+            named = Language::En;
+    }
+    return named;
 }
 
 std::optional<CliCommand> commandNamed(const QString& name)
@@ -37,7 +52,7 @@ std::optional<CliCommand> commandNamed(const QString& name)
     return std::nullopt;
 }
 
-CliParse failure(CliLang lang, const QString& error)
+CliParse failure(Language lang, const QString& error)
 {
     return {std::nullopt, error, lang};
 }
@@ -67,72 +82,71 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--lang",
          true,
          {},
-         [](CliOptions&, const QString& v, CliLang L) {
+         [](CliOptions&, const QString& v) {
              // The language itself was taken before every other option.
              return v == QLatin1String("ja") || v == QLatin1String("en")
                         ? QString()
-                        : tr(L, "--lang は ja か en です。", "--lang takes ja or en");
+                        : TX("--lang は ja か en です。");
          }},
         {"--port",
          true,
          {},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.port = v;
              return QString();
          }},
         {"--param",
          true,
          {},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.commParam = v;
              return QString();
          }},
         {"--version",
          true,
          {},
-         [](CliOptions& o, const QString& v, CliLang L) {
+         [](CliOptions& o, const QString& v) {
              bool ok = false;
              o.version = v.toInt(&ok);
              return ok && o.version >= 1 && o.version <= 9
                         ? QString()
-                        : tr(L, "--version は 1～9 です。", "--version takes 1 to 9");
+                        : TX("--version は 1～9 です。");
          }},
         {"--interval",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.interval = v;
              return QString();
          }},
         {"--items",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.items = v;
              return QString();
          }},
         {"--log",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.log = v;
              return QString();
          }},
         {"--append",
          false,
          {C::Measure},
-         [](CliOptions& o, const QString&, CliLang) {
+         [](CliOptions& o, const QString&) {
              o.append = true;
              return QString();
          }},
         {"--for",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang L) {
+         [](CliOptions& o, const QString& v) {
              const auto seconds = parseDuration(v);
              if (!seconds || *seconds <= 0)
-                 return tr(L, "--for の時間 %1 が読めません（例：90s、15m、2h、1d）。",
-                           "--for: cannot read the duration %1 (e.g. 90s, 15m, 2h, 1d)")
+                 return TX("--for の時間 %1 が読めません（例：90s、15m、2h、1d）。")
                      .arg(v);
              o.forSeconds = *seconds;
              return QString();
@@ -140,72 +154,72 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--save",
          true,
          {C::Measure, C::Download},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.save = v;
              return QString();
          }},
         {"--quiet",
          false,
          {C::Measure, C::Download},
-         [](CliOptions& o, const QString&, CliLang) {
+         [](CliOptions& o, const QString&) {
              o.quiet = true;
              return QString();
          }},
         {"--jsonl",
          false,
          {C::Measure},
-         [](CliOptions& o, const QString&, CliLang) {
+         [](CliOptions& o, const QString&) {
              o.jsonl = true;
              return QString();
          }},
         {"--from",
          true,
          {C::Report},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.from = v;
              return QString();
          }},
         {"--to",
          true,
          {C::Report},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.to = v;
              return QString();
          }},
         {"--demand",
          true,
          {C::Report},
-         [](CliOptions& o, const QString& v, CliLang L) {
+         [](CliOptions& o, const QString& v) {
              o.demandMinutes = v.toInt();
              return o.demandMinutes == 15 || o.demandMinutes == 30 || o.demandMinutes == 60
                         ? QString()
-                        : tr(L, "--demand は 15、30、60 のいずれかです。", "--demand takes 15, 30 or 60");
+                        : TX("--demand は 15、30、60 のいずれかです。");
          }},
         {"--xlsx",
          true,
          {C::Report},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.xlsx = v;
              return QString();
          }},
         {"--pdf",
          true,
          {C::Report},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.pdf = v;
              return QString();
          }},
         {"--json",
          false,
          {C::Report},
-         [](CliOptions& o, const QString&, CliLang) {
+         [](CliOptions& o, const QString&) {
              o.json = true;
              return QString();
          }},
         {"--mqtt",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              const MqttTargetParse p = parseMqttTarget(v);
              o.mqtt = p.target;
              return p.error;
@@ -213,23 +227,22 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--mqtt-ca",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.mqttCa = v;
              return QString();
          }},
         {"--mqtt-id",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang L) {
+         [](CliOptions& o, const QString& v) {
              o.mqttId = v;
              return topicSafeId(v) == v ? QString()
-                                        : tr(L, "--mqtt-id は英数字と _ - だけで指定して下さい。",
-                                             "--mqtt-id takes letters, digits, _ and - only");
+                                        : TX("--mqtt-id は英数字と _ - だけで指定して下さい。");
          }},
         {"--influx",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              const InfluxTargetParse p = parseInfluxTarget(v);
              o.influx = p.target;
              return p.error;
@@ -237,14 +250,14 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--influx-token",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.influxToken = v;
              return QString();
          }},
         {"--metrics",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              const MetricsAddressParse p = parseMetricsAddress(v);
              o.metrics = p.address;
              return p.error;
@@ -252,11 +265,10 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--alarm",
          true,
          {C::Measure},
-         [](CliOptions& o, const QString& v, CliLang L) {
+         [](CliOptions& o, const QString& v) {
              const AlarmRulesParse p = parseAlarmRules(v);
              if (!p.rejected.isEmpty() || p.rules.empty())
-                 return tr(L, "--alarm %1 が読めません（例：power>3000:10、temp1<0）。",
-                           "--alarm: cannot read %1 (e.g. power>3000:10, temp1<0)")
+                 return TX("--alarm %1 が読めません（例：power>3000:10、temp1<0）。")
                      .arg(p.rejected.isEmpty() ? v : p.rejected.join(QLatin1Char(',')));
              for (const AlarmRule& r : p.rules)
                  putAlarmRule(o.alarms, r);
@@ -265,7 +277,7 @@ const std::vector<CliOptionEntry>& cliOptionTable()
         {"--set",
          true,
          {C::Settings},
-         [](CliOptions& o, const QString& v, CliLang) {
+         [](CliOptions& o, const QString& v) {
              o.setFile = v;
              return QString();
          }},
@@ -273,24 +285,18 @@ const std::vector<CliOptionEntry>& cliOptionTable()
     return table;
 }
 
-CliLang langFromLocale(const QString& localeName)
+Language cliLanguage(const QStringList& args, const QString& setting, const QStringList& uiLanguages)
 {
-    return localeName.startsWith(QLatin1String("en")) ? CliLang::En : CliLang::Ja;
+    if (const auto named = languageArgument(args))
+        return *named;
+    return chooseLanguage(setting, uiLanguages);
 }
 
-CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
+CliParse parseCliArguments(const QStringList& args, Language defaultLang)
 {
     CliOptions o;
-    o.lang = defaultLang;
-    // --lang first, so that every later error is in its language.
-    for (int i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == QLatin1String("--lang")) {
-            if (args[i + 1] == QLatin1String("ja"))
-                o.lang = CliLang::Ja;
-            else if (args[i + 1] == QLatin1String("en"))
-                o.lang = CliLang::En;
-        }
-    const CliLang L = o.lang;
+    o.lang = languageArgument(args).value_or(defaultLang);
+    const Language L = o.lang;
 
     std::optional<CliCommand> command;
     QStringList positional;
@@ -312,7 +318,7 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
                 command = commandNamed(arg);
                 if (!command)
                     return failure(
-                        L, tr(L, "コマンド %1 はありません。", "unknown command %1").arg(arg));
+                        L, TX("コマンド %1 はありません。").arg(arg));
             } else {
                 positional << arg;
             }
@@ -320,21 +326,20 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
         }
         const CliOptionEntry* entry = optionNamed(arg);
         if (!entry || !takenBy(*entry, command))
-            return failure(L, tr(L, "オプション %1 はこのコマンドでは使えません。",
-                                 "option %1 is not valid here")
+            return failure(L, TX("オプション %1 はこのコマンドでは使えません。")
                                   .arg(arg));
         if (entry->takesValue && !hasInlineValue) {
             if (i + 1 >= args.size())
                 return failure(
                     L,
-                    tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
+                    TX("オプション %1 に値がありません。").arg(arg));
             value = args[++i];
         }
-        if (const QString refusal = entry->apply(o, value, L); !refusal.isEmpty())
+        if (const QString refusal = entry->apply(o, value); !refusal.isEmpty())
             return failure(L, refusal);
         if (value.isEmpty() && entry->takesValue)
             return failure(
-                L, tr(L, "オプション %1 に値がありません。", "option %1 needs a value").arg(arg));
+                L, TX("オプション %1 に値がありません。").arg(arg));
     }
     if (o.help) {
         if (command)
@@ -342,35 +347,30 @@ CliParse parseCliArguments(const QStringList& args, CliLang defaultLang)
         return {o, {}, L};
     }
     if (!command)
-        return failure(L, tr(L, "コマンド（measure、memory、download、settings、report）を指定して下さい。",
-                             "give a command: measure, memory, download, settings or report"));
+        return failure(L, TX("コマンド（measure、memory、download、settings、report）を指定して下さい。"));
     o.command = *command;
 
     if (o.command == CliCommand::Download) {
         if (positional.size() != 1)
-            return failure(L, tr(L, "download にはメモリ一覧の番号を1つ指定して下さい。",
-                                 "download takes one number of the memory list"));
+            return failure(L, TX("download にはメモリ一覧の番号を1つ指定して下さい。"));
         bool ok = false;
         o.downloadNumber = positional[0].toInt(&ok);
         if (!ok || o.downloadNumber < 0)
-            return failure(L, tr(L, "メモリ一覧の番号 %1 が読めません。",
-                                 "cannot read the memory list number %1")
+            return failure(L, TX("メモリ一覧の番号 %1 が読めません。")
                                   .arg(positional[0]));
         if (o.save.isEmpty())
-            return failure(L, tr(L, "download には --save FILE.csv が必要です。",
-                                 "download needs --save FILE.csv"));
+            return failure(L, TX("download には --save FILE.csv が必要です。"));
     } else if (o.command == CliCommand::Report) {
         if (positional.size() != 1)
-            return failure(L, tr(L, "report にはデータファイルを1つ指定して下さい。",
-                                 "report takes one data file"));
+            return failure(L, TX("report にはデータファイルを1つ指定して下さい。"));
         o.reportFile = positional[0];
     } else if (!positional.isEmpty()) {
         return failure(
-            L, tr(L, "余分な引数 %1 があります。", "unexpected argument %1").arg(positional[0]));
+            L, TX("余分な引数 %1 があります。").arg(positional[0]));
     }
     if (o.command == CliCommand::Measure && o.log.isEmpty())
         return failure(L,
-                       tr(L, "measure には --log FILE が必要です。", "measure needs --log FILE"));
+                       TX("measure には --log FILE が必要です。"));
     if (o.command == CliCommand::Measure && !o.interval.isEmpty()) {
         const PeriodParse period = parseInterval(o.interval);
         if (!period.error.isEmpty())
@@ -438,11 +438,11 @@ ItemsParse parseItems(const QString& text, int columnLast)
     return out;
 }
 
-QString cliHelpText(CliLang lang)
+QString cliHelpText(Language lang)
 {
     static const bool registered = (registerCliHelp(), true);
     Q_UNUSED(registered);
-    QFile file(lang == CliLang::En ? QStringLiteral(":/cli/help-en.txt")
+    QFile file(lang == Language::En ? QStringLiteral(":/cli/help-en.txt")
                                    : QStringLiteral(":/cli/help-ja.txt"));
     // Compiled in: it opens unless the build lost it, and then the help is empty.
     if (!file.open(QIODevice::ReadOnly))

@@ -4,6 +4,7 @@
 // logging period, the logged items). Pure functions: the commands act on them.
 
 #include "measure/AlarmRules.h"
+#include "platform/Language.h"
 #include "publish/PublishTargets.h"
 
 #include <QString>
@@ -23,12 +24,11 @@ enum class CliExit : int {
 };
 
 enum class CliCommand { Measure, Memory, Download, Settings, Report };
-enum class CliLang { Ja, En };
 
 struct CliOptions {
     CliCommand command = CliCommand::Measure;
     bool help = false;
-    CliLang lang = CliLang::Ja;
+    Language lang = Language::Ja; // of the help
     QString port;          // device; empty: the program's port setting
     QString commParam;     // "9600,N,8,1"; empty: the setting
     QString interval;      // "hh:mm:ss"; empty: the logging period setting
@@ -63,13 +63,13 @@ struct CliOptions {
 struct CliParse {
     std::optional<CliOptions> options; // nothing: error says why (exit 2)
     QString error;
-    CliLang lang = CliLang::Ja; // of the error
+    Language lang = Language::Ja; // of the help
 };
 
-// The language of the help and of usage errors: --lang wins; otherwise English
-// when the locale (LC_ALL, LC_MESSAGES or LANG, the first set) is an English
-// one, Japanese for every other (the program's own language).
-CliLang langFromLocale(const QString& localeName);
+// The language quellin-cli speaks: --lang ja|en wins; then the settings value
+// Language; then the system's first user-interface language (Japanese for ja*,
+// English for any other).
+Language cliLanguage(const QStringList& args, const QString& setting, const QStringList& uiLanguages);
 
 // One option of the command line: its name, whether a value follows it (as the
 // next argument or after "="), the commands that take it (none listed: every
@@ -79,15 +79,16 @@ struct CliOptionEntry {
     const char* name;
     bool takesValue;
     std::vector<CliCommand> commands;
-    QString (*apply)(CliOptions& options, const QString& value, CliLang lang);
+    QString (*apply)(CliOptions& options, const QString& value);
 };
 const std::vector<CliOptionEntry>& cliOptionTable();
 
-// The arguments without the program name.
-CliParse parseCliArguments(const QStringList& args, CliLang defaultLang);
+// The arguments without the program name; the messages are in the language
+// installed, defaultLang is the help's unless --lang names another.
+CliParse parseCliArguments(const QStringList& args, Language defaultLang);
 
 // The help of the language (src/cli/help, compiled in).
-QString cliHelpText(CliLang lang);
+QString cliHelpText(Language lang);
 
 // "90", "90s", "15m", "2h", "1d", "1h30m": seconds, or nothing.
 std::optional<qint64> parseDuration(const QString& text);

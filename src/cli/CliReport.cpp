@@ -76,47 +76,42 @@ QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f)
     return o;
 }
 
-QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f)
+QStringList surveyText(const Catalog& cat, const SurveyFigures& f)
 {
-    const bool ja = lang == CliLang::Ja;
     const auto num = [](double v, const char* format) { return Format(v, QString::fromLatin1(format)); };
     QStringList out;
-    out << (ja ? TX("期間：%1 ～ %2（記録 %3 件、周期 %4 秒、欠測 %5 件）")
-               : QStringLiteral("period: %1 to %2 (%3 records, every %4 s, %5 missing)"))
+    out << TX("期間：%1 ～ %2（記録 %3 件、周期 %4 秒、欠測 %5 件）")
                .arg(surveyTime(f.first), surveyTime(f.last))
                .arg(f.records)
                .arg(f.periodSeconds)
                .arg(f.missing);
     for (const RecordGap& g : f.gaps)
-        out << (ja ? TX("  欠測：%1 ～ %2 の間 %3 件") : QStringLiteral("  gap: %3 between %1 and %2"))
+        out << TX("  欠測：%1 ～ %2 の間 %3 件")
                    .arg(surveyTime(g.after), surveyTime(g.before))
                    .arg(g.missing);
     if (f.outOfOrder > 0)
-        out << (ja ? TX("時刻が前の記録より前の記録が %1 件あります（時刻順に並べて集計しました）。")
-                   : QStringLiteral("%1 records are earlier than the one before them (sorted by time)."))
+        out << TX("時刻が前の記録より前の記録が %1 件あります（時刻順に並べて集計しました）。")
                    .arg(f.outOfOrder);
     for (const ItemFigures& i : f.items)
-        out << (ja ? TX("%1：最小 %2（%3）最大 %4（%5）平均 %6")
-                   : QStringLiteral("%1: min %2 (%3) max %4 (%5) mean %6"))
-                   .arg(surveyItemTitle(cat, i.column), num(i.min, "0.000E+0"), surveyTime(i.minTime),
+        out << TX("%1：最小 %2（%3）最大 %4（%5）平均 %6")
+                   .arg(txText(surveyItemTitle(cat, i.column)), num(i.min, "0.000E+0"), surveyTime(i.minTime),
                         num(i.max, "0.000E+0"), surveyTime(i.maxTime), num(i.mean, "0.000E+0"));
     if (!f.byDay.empty()) {
-        out << (ja ? TX("電力量：%1 kWh") : QStringLiteral("energy: %1 kWh")).arg(num(f.energyKWh, "0.000"));
+        out << TX("電力量：%1 kWh").arg(num(f.energyKWh, "0.000"));
         for (const EnergySlot& s : f.byDay)
             out << QStringLiteral("  %1  %2 kWh").arg(Format(s.start, QStringLiteral("yyyy/mm/dd")), num(s.kWh, "0.000"));
     }
     if (!f.demand.intervals.empty()) {
-        out << (ja ? TX("最大デマンド（%1分）：%2 kW（%3 から）") : QStringLiteral("maximum demand (%1 min): %2 kW (from %3)"))
+        out << TX("最大デマンド（%1分）：%2 kW（%3 から）")
                    .arg(f.demand.minutes)
                    .arg(num(f.demand.maxKW, "0.000"), surveyTime(f.demand.maxStart));
         if (!f.demand.maxOverComplete)
-            out << (ja ? TX("  （時限を満たす区間がないため、全区間の最大です）")
-                       : QStringLiteral("  (no interval is complete: the maximum is over all)"));
+            out << TX("  （時限を満たす区間がないため、全区間の最大です）");
     }
     if (f.demand.loadFactor)
-        out << (ja ? TX("負荷率：%1 %") : QStringLiteral("load factor: %1 %")).arg(num(*f.demand.loadFactor * 100, "0.0"));
+        out << TX("負荷率：%1 %").arg(num(*f.demand.loadFactor * 100, "0.0"));
     if (f.powerFactorPercent)
-        out << (ja ? TX("平均力率：%1 %") : QStringLiteral("average power factor: %1 %")).arg(num(*f.powerFactorPercent, "0.0"));
+        out << TX("平均力率：%1 %").arg(num(*f.powerFactorPercent, "0.0"));
     return out;
 }
 
@@ -166,7 +161,7 @@ CliExit CliReport::run()
                   QString::fromUtf8(QJsonDocument(surveyJson(ctx.cat, *result.figures)).toJson(QJsonDocument::Compact)));
         return CliExit::Done;
     }
-    for (const QString& line : surveyText(o.lang, ctx.cat, *result.figures))
+    for (const QString& line : surveyText(ctx.cat, *result.figures))
         writeLine(session_.out(), line);
     return CliExit::Done;
 }

@@ -19,7 +19,7 @@ class CliSession;
 // figure that cannot be made is null.
 QJsonObject surveyJson(const Catalog& cat, const SurveyFigures& f);
 // The same for a person, one line per figure.
-QStringList surveyText(CliLang lang, const Catalog& cat, const SurveyFigures& f);
+QStringList surveyText(const Catalog& cat, const SurveyFigures& f);
 
 class CliReport {
 public:

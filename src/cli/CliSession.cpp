@@ -104,7 +104,7 @@ CliExit CliSession::askVersion()
         },
         kVersionWaitMs);
     if (versionUnknown_ || !known || !comm_->isOpen()) {
-        writeLine(err_, QStringLiteral("電力計のハードバージョンが取得できません。"
+        writeLine(err_, TX("電力計のハードバージョンが取得できません。"
                                        "電力計を確認するか、--version で指定して下さい。"));
         return CliExit::LinkFailure;
     }
@@ -187,7 +187,7 @@ bool CliSession::keepLeftoverDataSet()
         return true;
     const QString aside = setLeftoverAside(ctx);
     if (aside.isEmpty()) {
-        writeLine(err_, QStringLiteral("前回の計測データ（%1件）が %2 に残っていますが、"
+        writeLine(err_, TX("前回の計測データ（%1件）が %2 に残っていますが、"
                                        "移せないため開始しません。このファイルを別の場所へ"
                                        "移してから、もう一度実行して下さい。")
                             .arg(leftover->records)

@@ -85,7 +85,7 @@ CliExit CliSettings::send()
     // stop signal lets it finish, a second ends at once.
     session_.onStopSignal([this](int received) {
         if (received == 1) {
-            writeLine(session_.err(), QStringLiteral("設定の送信を終えてから終了します"
+            writeLine(session_.err(), TX("設定の送信を終えてから終了します"
                                                      "（もう一度で直ちに終了）。"));
             return;
         }
@@ -95,7 +95,7 @@ CliExit CliSettings::send()
     session_.waitFor([&] { return unloaded_ || sendFailed_; }, kExchangeWaitMs);
     session_.onStopSignal(nullptr);
     if (session_.interrupted() && !unloaded_) {
-        writeLine(session_.err(), QStringLiteral("設定の送信は途中で終わりました。電力計の設定を"
+        writeLine(session_.err(), TX("設定の送信は途中で終わりました。電力計の設定を"
                                                  "確認して下さい。"));
         return session_.interruptedExit();
     }

@@ -1,10 +1,14 @@
 // quellin-cli: the power meter from a terminal or a service, without windows.
 
 #include "cli/CliCommands.h"
+#include "cli/CliConsole.h"
 #include "cli/CliSignals.h"
+#include "platform/Language.h"
+#include "settings/ModRegistry.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -38,5 +42,13 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("quellin-cli"));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    return quellin::runCli(args, stdout, stderr);
+    // Before the first text is made: every message then speaks the language.
+    quellin::ConsoleMessages settingsMessages(stderr);
+    const quellin::SettingsStore settings(quellin::SettingsStore::defaultIniPath(), settingsMessages);
+    quellin::Language language =
+        quellin::cliLanguage(args, settings.read(quellin::kLanguageSetting, QString()),
+                             QLocale::system().uiLanguages());
+    if (!quellin::installLanguage(*app, language))
+        language = quellin::Language::Ja;
+    return quellin::runCli(args, language, stdout, stderr);
 }

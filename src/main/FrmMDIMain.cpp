@@ -827,7 +827,7 @@ void FrmMDIMain::compareDataFile()
     }
     FileDialogRequest request;
     request.owner = this;
-    request.filter = kCsvFilter;
+    request.filter = csvFilterText();
     request.pattern = kCsvPattern;
     request.initialFolder = ctx_.app.FilePath;
     const QString path = ctx_.svc.files.openFile(request);

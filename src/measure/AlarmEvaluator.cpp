@@ -102,7 +102,7 @@ QString absentAlarmRulesText(const std::vector<AlarmRule>& rules, ColumnMask pre
     if (absent.isEmpty())
         return {};
     return TX("この計器の記録にない項目の警報は使いません：%1")
-        .arg(absent.join(TX("、")));
+        .arg(listText(absent));
 }
 
 QString alarmEventText(const AlarmEvent& event)
@@ -110,11 +110,11 @@ QString alarmEventText(const AlarmEvent& event)
     const QString when = Format(event.time, QStringLiteral("yyyy/mm/dd hh:mm:ss"));
     if (!event.raised)
         return TX("%1 警報解除 %2: %3").arg(when, alarmRuleCaption(event.rule), alarmValueText(event.value));
-    const QString hold = event.rule.holdSeconds > 0
-                             ? TX("（%1 秒）").arg(event.rule.holdSeconds)
-                             : QString();
-    return TX("%1 警報 %2%3: %4")
-        .arg(when, alarmRuleCaption(event.rule), hold, alarmValueText(event.value));
+    if (event.rule.holdSeconds > 0)
+        return TX("%1 警報 %2（%3 秒）: %4")
+            .arg(when, alarmRuleCaption(event.rule), QString::number(event.rule.holdSeconds),
+                 alarmValueText(event.value));
+    return TX("%1 警報 %2: %3").arg(when, alarmRuleCaption(event.rule), alarmValueText(event.value));
 }
 
 } // namespace quellin

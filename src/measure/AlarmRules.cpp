@@ -81,6 +81,16 @@ AlarmRulesParse parseAlarmRules(const QString& text)
     return result;
 }
 
+QString listText(const QStringList& parts)
+{
+    if (parts.isEmpty())
+        return {};
+    QString text = parts.first();
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        text = TX("%1、%2").arg(text, parts[i]);
+    return text;
+}
+
 QString alarmRuleText(const AlarmRule& rule)
 {
     QString text = keyOf(rule.column) +
@@ -103,7 +113,7 @@ QString rejectedAlarmRulesText(const QString& source, const QStringList& rejecte
 {
     if (rejected.isEmpty())
         return {};
-    return TX("%1: 読めない警報設定を無視しました：%2").arg(source, rejected.join(TX("、")));
+    return TX("%1: 読めない警報設定を無視しました：%2").arg(source, listText(rejected));
 }
 
 AlarmRulesParse readAlarmRules(const SettingsStore& settings)
@@ -119,7 +129,7 @@ bool storeAlarmRules(SettingsStore& settings, const std::vector<AlarmRule>& rule
 QString alarmRuleCaption(const AlarmRule& rule)
 {
     const MeasuredItem& item = measuredItem(rule.column);
-    QString text = toQString(item.name) +
+    QString text = txText(toQString(item.name)) +
                    (rule.direction == AlarmDirection::Above ? QStringLiteral(" > ") : QStringLiteral(" < ")) +
                    QString::number(rule.limit, 'g', 15);
     if (!item.unit.empty())

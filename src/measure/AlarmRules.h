@@ -46,11 +46,14 @@ void putAlarmRule(std::vector<AlarmRule>& rules, const AlarmRule& rule);
 
 // The message for parts left out, naming where they came from; "" when none.
 QString rejectedAlarmRulesText(const QString& source, const QStringList& rejected);
+// The parts of a list in a sentence: "a、b、c" (in English "a, b, c").
+QString listText(const QStringList& parts);
 
 AlarmRulesParse readAlarmRules(const SettingsStore& settings);
 bool storeAlarmRules(SettingsStore& settings, const std::vector<AlarmRule>& rules);
 
-// "有効電力 > 3000 W" as the windows and messages show a rule.
+// "有効電力 > 3000 W" as the windows and messages show a rule, in the program's
+// language.
 QString alarmRuleCaption(const AlarmRule& rule);
 // "power_above": the rule's name in topics and ids.
 QString alarmRuleId(const AlarmRule& rule);

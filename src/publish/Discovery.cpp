@@ -1,6 +1,7 @@
 #include "publish/Discovery.h"
 
 #include "base/MeasuredItems.h"
+#include "platform/Tx.h"
 #include "publish/PublishTargets.h"
 #include "store/DataSet.h"
 
@@ -75,7 +76,7 @@ std::vector<MqttMessage> discoveryMessages(const Context& ctx, const MqttTopics&
         const HaItem& ha = kHaItems[c];
         const QString key = QString::fromLatin1(item.key.data(), static_cast<qsizetype>(item.key.size()));
         QJsonObject config;
-        config.insert(QStringLiteral("name"), toQString(item.name));
+        config.insert(QStringLiteral("name"), txText(toQString(item.name)));
         config.insert(QStringLiteral("unique_id"), QStringLiteral("quellin_%1_%2").arg(topics.id, key));
         config.insert(QStringLiteral("state_topic"), state);
         config.insert(QStringLiteral("value_template"), QStringLiteral("{{ value_json.%1 }}").arg(key));

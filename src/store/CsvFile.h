@@ -19,7 +19,7 @@ namespace quellin {
 // The wiring line's texts for DataWiring 0, 1 and 2, without quotes.
 QString wiringLineText(int wiring);
 
-inline const QString kNoDataRecorded = TX("データが記録されていません。");
-inline const QString kInvalidDataFile = TX("不正なデータファイルです。");
+inline QString noDataRecordedText() { return TX("データが記録されていません。"); }
+inline QString invalidDataFileText() { return TX("不正なデータファイルです。"); }
 
 } // namespace quellin

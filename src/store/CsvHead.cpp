@@ -47,7 +47,7 @@ std::vector<TitleField> matchTitles(QByteArrayView line, TextEncoding encoding)
 
 std::optional<int> wiringOf(const QString& line)
 {
-    const QString mark = TX("結線＝");
+    const QString mark = QStringLiteral("結線＝");
     const qsizetype at = line.indexOf(mark);
     if (at < 0)
         return std::nullopt;

@@ -57,7 +57,7 @@ struct Refusal {
 
 [[noreturn]] void refuse(const QString& reason)
 {
-    throw Refusal{kInvalidDataFile + QStringLiteral("\r\n") + reason};
+    throw Refusal{invalidDataFileText() + QStringLiteral("\r\n") + reason};
 }
 
 QString timeForm()
@@ -104,7 +104,7 @@ public:
         data_.CloseTmp();
 
         if (count_ == 0)
-            throw Refusal{kNoDataRecorded};
+            throw Refusal{noDataRecordedText()};
         if (count_ == 1)
             refuse(TX("データが1件しかありません。2件以上必要です。"));
         loaded_.sampleInterval = static_cast<int>(spacing_.mostCommon());
@@ -152,7 +152,7 @@ private:
             while (!dataFollows && next(reader, line))
                 dataFollows = !csv::isEmptyRow(line);
             if (head.size() == csv::kHeadLines && !dataFollows)
-                throw Refusal{kNoDataRecorded};
+                throw Refusal{noDataRecordedText()};
             refuse(TX("1～3行目に見出しの行（\"番号\",\"時刻\",…）がありません。"));
         }
         titleLine_ = fileHead.titleLine;
@@ -189,7 +189,7 @@ private:
 
     [[noreturn]] void badField(qint64 lineNo, int c, QByteArrayView field, csv::Conversion why)
     {
-        const QString title = columnTitle(c);
+        const QString title = txText(columnTitle(c));
         if (why == csv::Conversion::Overflow)
             throw VbError(ErrorNumber::Overflow,
                           TX("%1行目の「%2」の値が範囲を超えています（%3）。")
@@ -203,20 +203,20 @@ private:
 
     [[noreturn]] void badTime(qint64 lineNo, QByteArrayView field, csv::TimeForm form)
     {
-        const QString where = TX("%1行目の「%2」").arg(lineNo).arg(columnTitle(1));
-        QString what;
+        // Each form is one sentence pair: another language orders its words differently.
+        QString text;
         if (form == csv::TimeForm::NotADate)
-            what = TX("が日付ではありません（%1）。").arg(shown(field));
+            text = TX("%1行目の「%2」が日付ではありません（%3）。"
+                      "時刻は %4（年/月/日 時:分:秒）の形にしてください。");
         else if (form == csv::TimeForm::NoSeconds)
-            what = QStringLiteral("が時:分までしかありません（%1）。"
-                                  "秒が保存されていない可能性があります。")
-                       .arg(shown(field));
+            text = TX("%1行目の「%2」が時:分までしかありません（%3）。"
+                      "秒が保存されていない可能性があります。"
+                      "時刻は %4（年/月/日 時:分:秒）の形にしてください。");
         else
-            what = TX("の形が違います（%1）。").arg(shown(field));
+            text = TX("%1行目の「%2」の形が違います（%3）。"
+                      "時刻は %4（年/月/日 時:分:秒）の形にしてください。");
         throw VbError(ErrorNumber::TypeMismatch,
-                      where + what +
-                          TX("時刻は %1（年/月/日 時:分:秒）の形にしてください。")
-                              .arg(timeForm()));
+                      text.arg(QString::number(lineNo), txText(columnTitle(1)), shown(field), timeForm()));
     }
 
     void readDataLine(QByteArrayView line, qint64 lineNo)
@@ -226,7 +226,7 @@ private:
         if (!hasTime_)
             refuse(TX("見出しの行（%1行目）に「%2」がありません。")
                        .arg(titleLine_ + 1)
-                       .arg(columnTitle(kTimeColumn)));
+                       .arg(txText(columnTitle(kTimeColumn))));
         if (count_ >= kMaxStoredRecords)
             throw VbError(ErrorNumber::BadFileFormat,
                           TX("%1行目: 読み込めるデータは%2件までです。")
@@ -270,7 +270,7 @@ private:
         const long long step = vbdate::secondsBetween(lastTime_, t);
         if (step < 0)
             throw VbError(ErrorNumber::BadFileFormat,
-                          QStringLiteral("%1行目の時刻が前の行の時刻より前です。"
+                          TX("%1行目の時刻が前の行の時刻より前です。"
                                          "時刻の古い順に並べてください。")
                               .arg(lineNo));
         if (step <= INT_MAX)
@@ -278,7 +278,7 @@ private:
         if (count_ != 1)
             return;
         if (step == 0)
-            refuse(QStringLiteral("%1行目と%2行目の時刻が同じです（%3）。"
+            refuse(TX("%1行目と%2行目の時刻が同じです（%3）。"
                                   "秒が保存されていない可能性があります。")
                        .arg(firstLine_)
                        .arg(lineNo)

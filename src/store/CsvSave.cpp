@@ -77,7 +77,7 @@ public:
             fail();
         if (QFileInfo(path_).size() != written_)
             throw VbError(ErrorNumber::FileIo,
-                          QStringLiteral("ファイル「%1」を確かめたところ、書き込んだ内容と"
+                          TX("ファイル「%1」を確かめたところ、書き込んだ内容と"
                                          "大きさが違います。")
                               .arg(QDir::toNativeSeparators(path_)));
     }
@@ -105,7 +105,7 @@ bool SaveDataFile(Context& ctx, const QString& path)
 
         QByteArray text;
         text.reserve(kBytesPerWrite + 4096);
-        text += encodeShiftJisLine(TX("ファイル名=\"") + fileNameOf(path) +
+        text += encodeShiftJisLine(QStringLiteral("ファイル名=\"") + fileNameOf(path) +
                                    QLatin1Char('"'));
         const DataSet& data = ctx.dataSet();
         const QString wiring = wiringLineText(data.DataWiring());

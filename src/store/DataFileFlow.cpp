@@ -47,7 +47,7 @@ QString chooseDataFileToLoad(Context& ctx, QWidget* owner)
         return {};
     FileDialogRequest request;
     request.owner = owner;
-    request.filter = kCsvFilter;
+    request.filter = csvFilterText();
     request.pattern = kCsvPattern;
     request.initialFolder = ctx.app.FilePath;
     return ctx.svc.files.openFile(request);
@@ -78,7 +78,7 @@ bool chooseAndSaveDataFile(Context& ctx, QWidget* owner)
 {
     FileDialogRequest request;
     request.owner = owner;
-    request.filter = kCsvFilter;
+    request.filter = csvFilterText();
     request.pattern = kCsvPattern;
     request.initialFolder = ctx.app.FilePath;
     request.defaultExtension = kCsvDefaultExtension;

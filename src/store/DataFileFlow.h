@@ -12,7 +12,7 @@ class QWidget;
 
 namespace quellin {
 
-inline const QString kCsvFilter = TX("CSVﾌｧｲﾙ(*.csv)");
+inline QString csvFilterText() { return TX("CSVﾌｧｲﾙ(*.csv)"); }
 inline const QString kCsvPattern = QStringLiteral("*.csv");
 inline const QString kCsvDefaultExtension = QStringLiteral("*.csv");
 

@@ -44,7 +44,7 @@ std::optional<QString> joinRefusal(const DataSet& data, const DataSet& joined)
             .arg(joined.SampleInterval())
             .arg(data.SampleInterval());
     if (vbdate::secondsBetween(data.LastTime(), joined.FirstTime()) <= 0)
-        return QStringLiteral("ファイルの最初の時刻（%1）が読み込み済みのデータの最後（%"
+        return TX("ファイルの最初の時刻（%1）が読み込み済みのデータの最後（%"
                               "2）より後ではありません。")
             .arg(timeText(joined.FirstTime()), timeText(data.LastTime()));
     if (static_cast<long long>(data.RecordCount()) + joined.RecordCount() > kMaxStoredRecords)
@@ -62,7 +62,7 @@ bool JoinDataFile(Context& ctx, const QString& path)
         return false; // the refusal was shown
     DataSet& data = ctx.dataSet();
     if (const auto why = joinRefusal(data, *joined)) {
-        ctx.svc.msg.info(kMsgCannotJoin + QStringLiteral("\r\n") + *why, MsgIcon::Critical);
+        ctx.svc.msg.info(cannotJoinText() + QStringLiteral("\r\n") + *why, MsgIcon::Critical);
         return false;
     }
     return trapped(ctx, "JoinDataFile", false, [&] {

@@ -11,9 +11,9 @@
 
 namespace quellin {
 
-inline const QString kMsgCannotJoin = TX("追加読込できません。");
+inline QString cannotJoinText() { return TX("追加読込できません。"); }
 
-// Why joined cannot be appended to data (a text to show after kMsgCannotJoin
+// Why joined cannot be appended to data (a text to show after cannotJoinText()
 // and CR LF), or nullopt when it can: data holds records, both have the same
 // items (the meter's version), the same wiring and period, joined starts after
 // data ends and both fit the store together.

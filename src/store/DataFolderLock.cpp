@@ -1,5 +1,7 @@
 #include "store/DataFolderLock.h"
 
+#include "platform/Tx.h"
+
 #include <QDir>
 
 namespace quellin {
@@ -17,7 +19,7 @@ DataFolderLock lockDataFolder(const QString& appFolder)
 
 QString dataFolderInUseText(const QString& folder)
 {
-    return QStringLiteral("データフォルダ %1 は、別の Quellin が使用中です。\r\n"
+    return TX("データフォルダ %1 は、別の Quellin が使用中です。\r\n"
                           "同じデータフォルダで二つ目の Quellin は起動できません。"
                           "先に起動している Quellin を使用して下さい。")
         .arg(QDir::toNativeSeparators(folder));

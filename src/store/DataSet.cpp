@@ -339,7 +339,7 @@ void DataSet::AppendRecords(const DataRecord* recs, int count)
         if (full)
             throw VbError(
                 ErrorNumber::DiskFull,
-                QStringLiteral(
+                TX(
                     "ディスクの空き容量が不足しているため、計測データを書き込めません。"));
         throw VbError(
             ErrorNumber::FileIo,

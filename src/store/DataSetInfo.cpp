@@ -3,6 +3,7 @@
 #include "base/MeasuredItems.h"
 #include "platform/Format.h"
 #include "platform/SafeSave.h"
+#include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "store/ModFile.h"
 #include "store/ModFileGraph.h"
@@ -172,7 +173,7 @@ bool writeDataSetInfo(const Context& ctx, DataSetKind kind)
         return true;
     // The data set itself is fine; what is lost is its recovery after a crash,
     // and the user should know before relying on it.
-    ctx.svc.status.setPanelText(2, QStringLiteral("TMP.INF を書き込めません（%1）。"
+    ctx.svc.status.setPanelText(2, TX("TMP.INF を書き込めません（%1）。"
                                                   "異常終了すると計測データを復旧できません。")
                                        .arg(file.reason()));
     return false;

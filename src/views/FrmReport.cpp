@@ -220,7 +220,7 @@ void FrmReport::setWholePeriod()
 
 void FrmReport::refresh()
 {
-    SurveyResult result{std::nullopt, kNoRecordsInPeriod};
+    SurveyResult result{std::nullopt, noRecordsInPeriodText()};
     // TMP.DAT may fail to read: said in the status bar, the window stays.
     trapped(
         ctx_, "FrmReport_Refresh", false,

@@ -169,10 +169,10 @@ TEST(SurveyAnalysis, PeriodsLengthsAndOddDataSets)
 TEST(SurveyAnalysis, RefusesWhatHasNoAnswer)
 {
     const std::pair<SurveyResult, QString> cases[] = {
-        {analyseRecords(records(kRows), columns(), 600, {at(1, 0, 2), {}}, 30), kNoRecordsInPeriod},
-        {analyseRecords({}, columns(), 600, {}, 30), kNoRecordsInPeriod},
-        {analyseRecords(records(kRows), columns(), 600, {}, 20), kBadDemandLength},
-        {analyseRecords(records(kRows), columns(), 600, {at(1, 0, 1), at(0, 0, 1)}, 30), kBadPeriodOrder},
+        {analyseRecords(records(kRows), columns(), 600, {at(1, 0, 2), {}}, 30), noRecordsInPeriodText()},
+        {analyseRecords({}, columns(), 600, {}, 30), noRecordsInPeriodText()},
+        {analyseRecords(records(kRows), columns(), 600, {}, 20), badDemandLengthText()},
+        {analyseRecords(records(kRows), columns(), 600, {at(1, 0, 1), at(0, 0, 1)}, 30), badPeriodOrderText()},
     };
     for (const auto& [result, error] : cases) {
         EXPECT_FALSE(result.figures);

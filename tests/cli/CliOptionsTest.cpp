@@ -2,13 +2,15 @@
 
 #include "cli/CliOptions.h"
 
+#include "support/EnglishTexts.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace quellin::test {
 namespace {
 
-CliParse parse(const QStringList& args, CliLang lang = CliLang::Ja)
+CliParse parse(const QStringList& args, Language lang = Language::Ja)
 {
     return parseCliArguments(args, lang);
 }
@@ -90,26 +92,47 @@ TEST(CliArguments, HelpNeedsNoCommandAndTheLanguageFollowsLangOrTheLocale)
     const CliParse ja = parse({"--help"});
     ASSERT_TRUE(ja.options);
     EXPECT_TRUE(ja.options->help);
-    EXPECT_EQ(ja.options->lang, CliLang::Ja);
-    EXPECT_EQ(parse({"--help", "--lang", "en"}).options->lang, CliLang::En);
-    EXPECT_EQ(parse({"-h"}, CliLang::En).options->lang, CliLang::En);
-    // A usage error is told in the language asked for.
+    EXPECT_EQ(ja.options->lang, Language::Ja);
+    EXPECT_EQ(parse({"--help", "--lang", "en"}).options->lang, Language::En);
+    EXPECT_EQ(parse({"-h"}, Language::En).options->lang, Language::En);
+    EXPECT_EQ(parse({"-h", "--lang=en"}).options->lang, Language::En);
+    // A usage error is told in the language installed.
+    const EnglishTexts english;
+    ASSERT_TRUE(english.loaded());
     const CliParse en = parse({"measure", "--lang", "en"});
-    EXPECT_EQ(en.lang, CliLang::En);
+    EXPECT_EQ(en.lang, Language::En);
     EXPECT_EQ(en.error, "measure needs --log FILE");
 
-    EXPECT_EQ(langFromLocale("en_US.UTF-8"), CliLang::En);
-    EXPECT_EQ(langFromLocale("ja_JP.UTF-8"), CliLang::Ja);
-    EXPECT_EQ(langFromLocale("C.UTF-8"), CliLang::Ja);
-    EXPECT_EQ(langFromLocale(""), CliLang::Ja);
-    EXPECT_TRUE(cliHelpText(CliLang::Ja).contains("使い方"));
-    EXPECT_TRUE(cliHelpText(CliLang::En).contains("usage"));
-    EXPECT_TRUE(cliHelpText(CliLang::En).contains("exit status"));
+    EXPECT_TRUE(cliHelpText(Language::Ja).contains("使い方"));
+    EXPECT_TRUE(cliHelpText(Language::En).contains("usage"));
+    EXPECT_TRUE(cliHelpText(Language::En).contains("exit status"));
+}
+
+// --lang first, then the settings value, then the system's languages.
+TEST(CliArguments, TheLanguageComesFromLangThenTheSettingThenTheSystem)
+{
+    const struct {
+        QStringList args;
+        QString setting;
+        QStringList uiLanguages;
+        Language expected;
+    } cases[] = {
+        {{"memory", "--lang", "en"}, "ja", {"ja-JP"}, Language::En},
+        {{"memory", "--lang=ja"}, "en", {"en-US"}, Language::Ja},
+        {{"memory", "--lang", "fr"}, "en", {"ja-JP"}, Language::En},
+        {{"memory", "--lang"}, "", {"ja"}, Language::Ja},
+        {{"memory"}, "ja", {"en-US"}, Language::Ja},
+        {{"memory"}, "", {"en-GB"}, Language::En},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + " / " + c.setting.toStdString());
+        EXPECT_EQ(cliLanguage(c.args, c.setting, c.uiLanguages), c.expected);
+    }
 }
 
 // The help and the options table tell the same: every option the table takes
 // is explained, and the help names none that the table does not take.
-class CliHelp : public ::testing::TestWithParam<CliLang> {};
+class CliHelp : public ::testing::TestWithParam<Language> {};
 
 TEST_P(CliHelp, NamesEveryOptionOfTheTableAndNoOther)
 {
@@ -128,9 +151,9 @@ TEST_P(CliHelp, NamesEveryOptionOfTheTableAndNoOther)
     EXPECT_EQ(named, table);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, CliHelp, ::testing::Values(CliLang::Ja, CliLang::En),
+INSTANTIATE_TEST_SUITE_P(Languages, CliHelp, ::testing::Values(Language::Ja, Language::En),
                          [](const auto& info) {
-                             return std::string(info.param == CliLang::Ja ? "Ja" : "En");
+                             return std::string(info.param == Language::Ja ? "Ja" : "En");
                          });
 
 TEST(CliDuration, ReadsSecondsAndUnits)

@@ -2,6 +2,7 @@
 #include "CsvTestSupport.h"
 #include "store/CsvFile.h"
 #include "store/CsvLoad.h"
+#include "support/EnglishTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,10 +28,9 @@ struct SaveCase {
 
 class SavedFile : public ::testing::TestWithParam<SaveCase> {};
 
-TEST_P(SavedFile, MatchesTheFileWrittenByHand)
+// The case's data set in t, and the path its file is saved to.
+QString storeCase(TestContext& t, const SaveCase& c)
 {
-    const SaveCase& c = GetParam();
-    TestContext t;
     useVersion(*t.ctx, c.version);
     std::vector<DataRecord> records = knownRecords();
     records.resize(static_cast<size_t>(c.records));
@@ -39,13 +39,36 @@ TEST_P(SavedFile, MatchesTheFileWrittenByHand)
         test::props(*t.ctx).ColumnPresent[static_cast<size_t>(col)] = false;
     for (int col : c.off)
         t.ctx->cat.ColumnOn[static_cast<size_t>(col)] = false;
+    return t.path(QString::fromLatin1(c.fixture));
+}
 
-    const QString path = t.path(QString::fromLatin1(c.fixture));
+TEST_P(SavedFile, MatchesTheFileWrittenByHand)
+{
+    const SaveCase& c = GetParam();
+    TestContext t;
+    const QString path = storeCase(t, c);
     ASSERT_TRUE(SaveDataFile(*t.ctx, path));
     EXPECT_TRUE(t.msg.shown.empty());
     const QByteArray expected = fixture(QString::fromLatin1(c.fixture));
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(readBytes(path), expected);
+}
+
+// The file is a format, not a text for the reader: saved while the program
+// speaks English it is the same file, and it loads back as it was.
+TEST_P(SavedFile, IsTheSameFileInEnglishAndLoadsBack)
+{
+    const SaveCase& c = GetParam();
+    const EnglishTexts english;
+    ASSERT_TRUE(english.loaded());
+    TestContext t;
+    const QString path = storeCase(t, c);
+    ASSERT_TRUE(SaveDataFile(*t.ctx, path));
+    EXPECT_EQ(readBytes(path), fixture(QString::fromLatin1(c.fixture)));
+    ASSERT_TRUE(LoadDataFile(*t.ctx, path)) << (t.msg.shown.empty() ? std::string()
+                                                : t.msg.shown[0].text.toStdString());
+    EXPECT_EQ(recordsOf(*t.ctx).size(), static_cast<size_t>(c.records));
+    EXPECT_EQ(t.ctx->dataSet().DataWiring(), c.wiring);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -45,7 +45,7 @@ TEST_P(Join, AppendsAFileThatContinuesTheLoadedOne)
     EXPECT_EQ(JoinDataFile(ctx, second), c.refusal == nullptr);
     if (c.refusal) {
         ASSERT_EQ(t.msg.shown.size(), 1u);
-        EXPECT_TRUE(t.msg.shown[0].text.startsWith(kMsgCannotJoin + QStringLiteral("\r\n")));
+        EXPECT_TRUE(t.msg.shown[0].text.startsWith(cannotJoinText() + QStringLiteral("\r\n")));
         EXPECT_TRUE(t.msg.shown[0].text.contains(QString::fromUtf8(c.refusal)))
             << t.msg.shown[0].text.toStdString();
         EXPECT_EQ(ctx.dataSet().properties(), before);
