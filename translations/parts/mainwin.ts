@@ -206,7 +206,7 @@ Continue?</translation>
     </message>
     <message id="ロギング開始">
         <source></source>
-        <translation>Start PC logging</translation>
+        <translation>Start logging</translation>
     </message>
     <message id="通信条件設定">
         <source></source>
@@ -320,7 +320,7 @@ Continue?</translation>
     </message>
     <message id="ﾛｷﾞﾝｸﾞ開始">
         <source></source>
-        <translation>Start PC logging</translation>
+        <translation>Start logging</translation>
     </message>
     <message id="ﾛｷﾞﾝｸﾞ停止(&amp;L)">
         <source></source>
@@ -328,7 +328,7 @@ Continue?</translation>
     </message>
     <message id="ﾛｷﾞﾝｸﾞ停止">
         <source></source>
-        <translation>Stop PC logging</translation>
+        <translation>Stop logging</translation>
     </message>
     <message id="ウィンドウ(&amp;W)">
         <source></source>
@@ -711,11 +711,11 @@ It was not deleted but moved to this file:&#xd;
     </message>
     <message id="積算時間(時間)">
         <source></source>
-        <translation>Integration time (h)</translation>
+        <translation>Hours (h)</translation>
     </message>
     <message id="積算時間">
         <source></source>
-        <translation>Integration time</translation>
+        <translation>Hours</translation>
     </message>
     <message id="時間">
         <source></source>
@@ -747,7 +747,7 @@ It was not deleted but moved to this file:&#xd;
     </message>
     <message id="温度1(℃)">
         <source></source>
-        <translation>Temperature 1 (°C)</translation>
+        <translation>Temperature 1 (℃)</translation>
     </message>
     <message id="温度1">
         <source></source>
@@ -755,11 +755,11 @@ It was not deleted but moved to this file:&#xd;
     </message>
     <message id="℃">
         <source></source>
-        <translation>°C</translation>
+        <translation>℃</translation>
     </message>
     <message id="温度2(℃)">
         <source></source>
-        <translation>Temperature 2 (°C)</translation>
+        <translation>Temperature 2 (℃)</translation>
     </message>
     <message id="温度2">
         <source></source>
