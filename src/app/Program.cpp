@@ -225,7 +225,7 @@ void Program::waitForHardVersion()
     if (ctx.app.HardVersionText == kNotQueriedText)
         splash_->showVersionCheck(TX("ハードバージョン ") +
                                   QString::number(ctx.app.HardVersion) + QLatin1Char(' ') +
-                                  kNotQueriedText);
+                                  txText(kNotQueriedText));
     else
         splash_->showVersionCheck(TX("ハードバージョン ") + ctx.app.HardVersionText);
     versionStatus_ = splash_->versionCheckText();

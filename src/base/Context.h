@@ -21,7 +21,9 @@ class DataSet;
 struct GraphWindowState;
 struct ListPage;
 
-inline const QString kNotQueriedText = TX("参照してません。");
+// HardVersionText until the meter answered: kept as data (compared, also by the
+// about box and the report), translated only where it is shown.
+inline const QString kNotQueriedText = QStringLiteral(TXN("参照してません。"));
 
 // Application globals (ModMain).
 struct AppGlobals {

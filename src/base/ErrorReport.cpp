@@ -5,16 +5,23 @@
 namespace quellin {
 
 namespace {
-const QString kErrorTitle = TX("エラー");
-const QString kOccurred = TX("でエラーが起こりました。");
+QString errorTitle()
+{
+    return TX("エラー");
+}
+
+QString occurredText()
+{
+    return TX("でエラーが起こりました。");
+}
 
 // Reporting itself failed: say so under the report's own name. If even that box
 // fails there is nobody left to tell; the error must not escape the trap.
 void reportFailure(Services& svc, const QString& description)
 {
     try {
-        svc.msg.show({QStringLiteral("bfErrMSgBox") + kOccurred + QLatin1Char('\r') + description,
-                      kErrorTitle, MsgButtons::Ok, MsgIcon::Exclamation, true});
+        svc.msg.show({QStringLiteral("bfErrMSgBox") + occurredText() + QLatin1Char('\r') + description,
+                      errorTitle(), MsgButtons::Ok, MsgIcon::Exclamation, true});
     } catch (...) {
     }
 }
@@ -26,10 +33,10 @@ void bfErrMSgBox(Services& svc, const QString& procName, bool showBox, const VbE
         const QString detail = TX("エラー：") + QString::number(error.number()) +
                                QStringLiteral(" / ") + error.description();
         if (showBox) {
-            svc.msg.show({procName + kOccurred + QLatin1Char('\r') + detail, kErrorTitle,
+            svc.msg.show({procName + occurredText() + QLatin1Char('\r') + detail, errorTitle(),
                           MsgButtons::Ok, MsgIcon::Exclamation, true});
         } else {
-            svc.status.setPanelText(2, procName + kOccurred + detail);
+            svc.status.setPanelText(2, procName + occurredText() + detail);
         }
     } catch (const VbError& e) {
         reportFailure(svc, e.description());

@@ -1,5 +1,7 @@
 #include "base/MeasuredItems.h"
 
+#include "platform/Tx.h"
+
 #include <cassert>
 
 namespace quellin {
@@ -13,24 +15,24 @@ using SK = SeriesKind;
 // clang-format off
 constexpr std::array<MeasuredItem, kMaxColumns> kItems = {{
 //   col title              name         unit    series name          s.unit  factor kind            prefix ver list             file           panel  key
-    {0,  u"番号",           u"番号",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::RecordNumber, FF::RecordNumber, -1, "number"},
-    {1,  u"時刻",           u"時刻",     u"",    -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::Time,         FF::Time,          1, "time"},
-    {2,  u"電圧Ｒ(V)",      u"電圧Ｒ",   u"V",    0, u"電圧Ｒ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    2, "voltR"},
-    {3,  u"電圧Ｔ(V)",      u"電圧Ｔ",   u"V",    1, u"電圧Ｔ",       u"V",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    4, "voltT"},
-    {4,  u"電流Ｒ(A)",      u"電流Ｒ",   u"A",    2, u"電流Ｒ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    3, "currR"},
-    {5,  u"電流Ｔ(A)",      u"電流Ｔ",   u"A",    3, u"電流Ｔ",       u"A",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    5, "currT"},
-    {6,  u"有効電力(W)",    u"有効電力", u"W",    4, u"有効電力",     u"W",   1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    6, "power"},
-    {7,  u"無効電力(Var)",  u"無効電力", u"Var",  5, u"無効電力",     u"Var", 1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    7, "reactive"},
-    {8,  u"皮相電力(VA)",   u"皮相電力", u"VA",   6, u"皮相電力",     u"VA",  1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,    8, "apparent"},
-    {9,  u"力率(%)",        u"力率",     u"%",    7, u"力率",         u"%",   1,    SK::PowerFactor, false, 1, LF::PowerFactor,  FF::Scientific,    9, "powerFactor"},
-    {10, u"周波数(Hz)",     u"周波数",   u"Hz",  -1, u"",             u"",    1,    SK::Normal,      false, 1, LF::NotListed,    FF::Scientific,    0, "frequency"},
-    {11, u"積算電力(kWh)",  u"積算電力", u"kWh",  8, u"積算電力量",   u"Wh",  1000, SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   -1, "energy"},
-    {12, u"積算時間(時間)", u"積算時間", u"時間", -1, u"",            u"",    1,    SK::Normal,      false, 1, LF::Hours,        FF::Scientific,   -1, "hours"},
-    {13, u"漏電電流1(mA)",  u"漏電電流1", u"mA",  9, u"漏電電流1",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   10, "leak1"},
-    {14, u"漏電電流2(mA)",  u"漏電電流2", u"mA", 10, u"漏電電流2",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   11, "leak2"},
-    {15, u"漏電電流3(mA)",  u"漏電電流3", u"mA", 11, u"漏電電流3",    u"mA",  1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   12, "leak3"},
-    {16, u"温度1(℃)",       u"温度1",    u"℃",   12, u"温度1",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      13, "temp1"},
-    {17, u"温度2(℃)",       u"温度2",    u"℃",   13, u"温度2",        u"℃",   1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      14, "temp2"},
+    {0,  TXN("番号"),           TXN("番号"),      "",          -1, "",                "",       1,    SK::Normal,      false, 1, LF::RecordNumber, FF::RecordNumber, -1, "number"},
+    {1,  TXN("時刻"),           TXN("時刻"),      "",          -1, "",                "",       1,    SK::Normal,      false, 1, LF::Time,         FF::Time,         1,  "time"},
+    {2,  TXN("電圧Ｒ(V)"),      TXN("電圧Ｒ"),    "V",         0,  TXN("電圧Ｒ"),     "V",      1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   2,  "voltR"},
+    {3,  TXN("電圧Ｔ(V)"),      TXN("電圧Ｔ"),    "V",         1,  TXN("電圧Ｔ"),     "V",      1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   4,  "voltT"},
+    {4,  TXN("電流Ｒ(A)"),      TXN("電流Ｒ"),    "A",         2,  TXN("電流Ｒ"),     "A",      1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   3,  "currR"},
+    {5,  TXN("電流Ｔ(A)"),      TXN("電流Ｔ"),    "A",         3,  TXN("電流Ｔ"),     "A",      1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   5,  "currT"},
+    {6,  TXN("有効電力(W)"),    TXN("有効電力"),  "W",         4,  TXN("有効電力"),   "W",      1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   6,  "power"},
+    {7,  TXN("無効電力(Var)"),  TXN("無効電力"),  "Var",       5,  TXN("無効電力"),   "Var",    1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   7,  "reactive"},
+    {8,  TXN("皮相電力(VA)"),   TXN("皮相電力"),  "VA",        6,  TXN("皮相電力"),   "VA",     1,    SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   8,  "apparent"},
+    {9,  TXN("力率(%)"),        TXN("力率"),      "%",         7,  TXN("力率"),       "%",      1,    SK::PowerFactor, false, 1, LF::PowerFactor,  FF::Scientific,   9,  "powerFactor"},
+    {10, TXN("周波数(Hz)"),     TXN("周波数"),    "Hz",        -1, "",                "",       1,    SK::Normal,      false, 1, LF::NotListed,    FF::Scientific,   0,  "frequency"},
+    {11, TXN("積算電力(kWh)"),  TXN("積算電力"),  "kWh",       8,  TXN("積算電力量"), "Wh",     1000, SK::Normal,      true,  1, LF::Engineering,  FF::Scientific,   -1, "energy"},
+    {12, TXN("積算時間(時間)"), TXN("積算時間"),  TXN("時間"), -1, "",                "",       1,    SK::Normal,      false, 1, LF::Hours,        FF::Scientific,   -1, "hours"},
+    {13, TXN("漏電電流1(mA)"),  TXN("漏電電流1"), "mA",        9,  TXN("漏電電流1"),  "mA",     1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   10, "leak1"},
+    {14, TXN("漏電電流2(mA)"),  TXN("漏電電流2"), "mA",        10, TXN("漏電電流2"),  "mA",     1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   11, "leak2"},
+    {15, TXN("漏電電流3(mA)"),  TXN("漏電電流3"), "mA",        11, TXN("漏電電流3"),  "mA",     1,    SK::Leakage,     false, 2, LF::OneDecimal,   FF::OneDecimal,   12, "leak3"},
+    {16, TXN("温度1(℃)"),       TXN("温度1"),     TXN("℃"),    12, TXN("温度1"),      TXN("℃"), 1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      13, "temp1"},
+    {17, TXN("温度2(℃)"),       TXN("温度2"),     TXN("℃"),    13, TXN("温度2"),      TXN("℃"), 1,    SK::Temperature, false, 2, LF::Integer,      FF::Integer,      14, "temp2"},
 }};
 // clang-format on
 

@@ -44,12 +44,12 @@ enum class SeriesKind { Normal, PowerFactor, Leakage, Temperature };
 
 struct MeasuredItem {
     int column;
-    std::u16string_view title; // catalogue, data files and PC log: "電圧Ｒ(V)"
-    std::u16string_view name;  // data list header and value panel caption: "電圧Ｒ"
-    std::u16string_view unit;  // of the column's value ("" for number and time)
+    std::string_view title;   // catalogue, data files and PC log: "電圧Ｒ(V)"
+    std::string_view name;    // data list header and value panel caption: "電圧Ｒ"
+    std::string_view unit;    // of the column's value ("" for number and time)
     int series;                // graph series, or -1 when not drawn
-    std::u16string_view seriesName;
-    std::u16string_view seriesUnit; // the graph's unit (Wh for the kWh column)
+    std::string_view seriesName;
+    std::string_view seriesUnit;   // the graph's unit (Wh for the kWh column)
     double seriesFactor;            // column value × factor = series value
     SeriesKind kind;
     bool decimalPrefix; // the unit takes K, M, G as the magnitude grows
@@ -97,9 +97,9 @@ SeriesKind seriesKind(int series);
 int columnLastFor(int hardVersion);
 int seriesLastFor(int hardVersion);
 
-inline QString toQString(std::u16string_view text)
+inline QString toQString(std::string_view text)
 {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The title of column c as a text; empty for c outside 0..17.

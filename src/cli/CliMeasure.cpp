@@ -195,8 +195,8 @@ CliExit CliMeasure::run()
     // that went away or never confirmed the stop is a link failure.
     CliExit exit = CliExit::Done;
     for (const QString& text : session_.messages())
-        if (text.startsWith(run_text::kStoreWriteFailed) ||
-            text.startsWith(run_text::kLogWriteFailed))
+        if (text.startsWith(run_text::storeWriteFailed()) ||
+            text.startsWith(run_text::logWriteFailed()))
             exit = CliExit::Refused;
     if (lost_ || session_.linkFailed())
         exit = CliExit::LinkFailure;

@@ -53,7 +53,7 @@ CliExit CliMemory::readList()
     if (!singleLine_.isEmpty()) {
         // The meter holds nothing (a list of nothing), or it measures (refused).
         writeLine(session_.out(), singleLine_);
-        return singleLine_ == memory_text::kNoMemory ? CliExit::Done : CliExit::Refused;
+        return singleLine_ == memory_text::noMemory() ? CliExit::Done : CliExit::Refused;
     }
     return CliExit::LinkFailure;
 }

@@ -26,7 +26,10 @@ namespace {
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 8;
 
-const QString kInvalidPropertyText = TX("プロパティの値が不正です。");
+QString invalidPropertyText()
+{
+    return TX("プロパティの値が不正です。");
+}
 
 } // namespace
 
@@ -49,22 +52,20 @@ PortFailure portFailure(const QString& device, QSerialPort::SerialPortError erro
 QString portNotOpenedText(const QString& commPort, const QString& device, PortFailure failure,
                           const QString& detail)
 {
-    QString text = TX("通信ポート") + commPort +
-                   TX(" を初期化してオープンできません。");
+    QString text = TX("通信ポート%1 を初期化してオープンできません。").arg(commPort);
     if (device.isEmpty())
         return text;
     text += TX("\r\nデバイス ") + device;
     switch (failure) {
     case PortFailure::NotFound:
-        return text + QStringLiteral(" がありません。ケーブルを確認するか、通信設定で使える"
-                                     "ポートを選んで下さい。");
+        return text + TX(" がありません。ケーブルを確認するか、通信設定で使える"
+                         "ポートを選んで下さい。");
     case PortFailure::Busy:
-        return text + QStringLiteral(" は他のプログラムが使っています。そのプログラムを終了"
-                                     "してから、もう一度開いて下さい。");
+        return text + TX(" は他のプログラムが使っています。そのプログラムを終了"
+                         "してから、もう一度開いて下さい。");
     case PortFailure::NotPermitted:
-        return text +
-               QStringLiteral(" を使う権限がありません。このユーザーを dialout グループに加えて"
-                              "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
+        return text + TX(" を使う権限がありません。このユーザーを dialout グループに加えて"
+                         "（sudo usermod -aG dialout ユーザー名）、ログインし直して下さい。");
     case PortFailure::Unknown:
         break;
     }
@@ -222,7 +223,7 @@ void FrmComm::configureAndOpen(bool clearBuffers, const QString& deviceInstead)
     const int n = *port;
     const std::optional<PortSettings> settings = parseCommParam(ctx_.app.CommParam);
     if (!settings)
-        throw VbError(ErrorNumber::InvalidPropertyValue, kInvalidPropertyText);
+        throw VbError(ErrorNumber::InvalidPropertyValue, invalidPropertyText());
 
     const QString device = deviceInstead.isEmpty() ? deviceOf(n) : deviceInstead;
     Mscomm.setPortName(device);
@@ -278,13 +279,11 @@ void FrmComm::tryReopen()
     // lists it without its serial number for a moment.
     if (openedSerialNumber_.isEmpty())
         openedSerialNumber_ = serialNumber;
-    const QString moved = device != deviceOf(*n)
-                              ? TX("（デバイス ") + device + TX("）")
-                              : QString();
-    if (ctx_.svc.status.panelText(1) == link_text::kPortLostPanel)
+    const QString moved =
+        device != deviceOf(*n) ? TX("（デバイス %1）").arg(device) : QString();
+    if (ctx_.svc.status.panelText(1) == link_text::portLostPanel())
         ctx_.svc.status.setPanelText(1, QString());
-    const QString note = TX("通信ポート") + openedPort_ +
-                         TX(" を開き直しました") + moved + TX("。");
+    const QString note = TX("通信ポート%1 を開き直しました%2。").arg(openedPort_, moved);
     ctx_.svc.status.setPanelText(2, note);
     QTimer::singleShot(kReopenedNoteMs, this, [this, note] {
         if (ctx_.svc.status.panelText(2) == note)
@@ -318,7 +317,7 @@ void FrmComm::onErrorOccurred(QSerialPort::SerialPortError error)
         input_.portLost(openedPort_);
         // After the message and the measurement's end, which clears the panel.
         if (!Mscomm.isOpen())
-            ctx_.svc.status.setPanelText(1, link_text::kPortLostPanel);
+            ctx_.svc.status.setPanelText(1, link_text::portLostPanel());
     });
     reopenTimer_.start();
 }

@@ -100,19 +100,19 @@ void LogingExchange::sendStatus(RunningExchange& ex, const QString& line)
         } else {
             // Not logging: already what the user asked for.
             enableDialog();
-            settled(ex, line, memory_text::kSendDone);
+            settled(ex, line, memory_text::sendDone());
         }
         return;
     }
     if (command == kStartLogging) {
         if (meterLogging(line)) {
             enableDialog();
-            settled(ex, line, memory_text::kSendDone);
+            settled(ex, line, memory_text::sendDone());
         } else if (line.at(4) == QLatin1Char('0')) {
             // The meter logs what it measures: logging needs a running measurement.
             enableDialog();
             ctx.svc.pointer.setPointer(MousePointer::Default);
-            settled(ex, line, memory_text::kNotMeasuring + kCrLf + memory_text::kMeasureFirst);
+            settled(ex, line, memory_text::notMeasuring() + kCrLf + memory_text::measureFirst());
         } else {
             ex.enter(link::State::LogingSend);
             ex.continueExchange();
@@ -139,7 +139,7 @@ void LogingExchange::send(RunningExchange& ex, const QString& line)
     const ExchangeStep* step = ex.currentStep();
     const bool starting = step && step->Command == kStartLogging;
     if (okTest(line)) {
-        ctx.svc.msg.info(memory_text::kSendDone);
+        ctx.svc.msg.info(memory_text::sendDone());
         // The state is read again and shown.
         ex.replaceList({statusStep()});
         ex.enter(link::State::LogingStatus);
@@ -150,8 +150,8 @@ void LogingExchange::send(RunningExchange& ex, const QString& line)
     ex.end();
     ctx.svc.pointer.setPointer(MousePointer::Default);
     enableDialog();
-    ctx.svc.msg.info(starting ? memory_text::kNoFreeMemory + kCrLf + memory_text::kClearSomeMemory
-                              : memory_text::kCannotSet + kCrLf + link_text::kCheckMeter);
+    ctx.svc.msg.info(starting ? memory_text::noFreeMemory() + kCrLf + memory_text::clearSomeMemory()
+                              : memory_text::cannotSet() + kCrLf + link_text::checkMeter());
 }
 
 // State 13: the number of blocks; an "NG" while the meter measures.
@@ -167,7 +167,7 @@ void LogingExchange::memoryCount(RunningExchange& ex, const QString& line)
     };
     if (line == QLatin1String("NG")) {
         ex.timerOff();
-        refuse(memory_text::kMeasuringNoList);
+        refuse(memory_text::measuringNoList());
         return;
     }
     const std::optional<int> blocks = takeBlockCount(ex, line);
@@ -177,7 +177,7 @@ void LogingExchange::memoryCount(RunningExchange& ex, const QString& line)
         // After a clear the memory may be empty: its busy text goes as well.
         if (clients_.main)
             clients_.main->clearBusyText();
-        refuse(memory_text::kNoMemory);
+        refuse(memory_text::noMemory());
         return;
     }
     readMemoryInfo(ex, *blocks, link::State::MemoryInfo);
@@ -208,7 +208,7 @@ void LogingExchange::clear(RunningExchange& ex, const QString& line)
             clients_.main->clearBusyText();
         ctx.svc.pointer.setPointer(MousePointer::Default);
         enableDialog();
-        ctx.svc.msg.info(memory_text::kMeasuringNoClear + kCrLf + memory_text::kEndMeasurement);
+        ctx.svc.msg.info(memory_text::measuringNoClear() + kCrLf + memory_text::endMeasurement());
         return;
     }
     ExchangeStep* step = ex.currentStep();

@@ -58,7 +58,7 @@ template <class Body> void MeasuredData::step(const char* name, Body&& body)
         body();
     } catch (const VbError& e) {
         if (e.code() == ErrorNumber::Overflow)
-            ctx_.svc.status.setPanelText(2, kOverflowText);
+            ctx_.svc.status.setPanelText(2, overflowText());
         else
             bfErrMSgBox(ctx_, QString::fromLatin1(name), false, e);
     } catch (const std::exception& e) {
@@ -80,7 +80,7 @@ void MeasuredData::handleMeasuredLine(const QString& rest)
     step("HexToSingle", [&] {
         in_ = decodeMeasuredLine(rest, ctx_.app.HardVersion);
         if (in_.overflow)
-            throw VbError(ErrorNumber::Overflow, kOverflowText);
+            throw VbError(ErrorNumber::Overflow, overflowText());
     });
     step("ApparentPower", [&] {
         derived.apparent = finiteOrOverflow(

@@ -49,7 +49,7 @@ public:
     virtual void lineDone(const DataRecord& record) { (void)record; }
 };
 
-inline const QString kOverflowText = TX("演算中にオーバーフローが発生しました。");
+inline QString overflowText() { return TX("演算中にオーバーフローが発生しました。"); }
 
 // The measured-data handler's running values. The handler changes them with
 // every line; the session starts them through the handler's calls below, and

@@ -69,7 +69,7 @@ void MemoryExchange::listStatus(RunningExchange& ex, const QString& line)
     ex.timerOff();
     step->ReplyData = echoData(line, step->Command);
     if (line.at(4) != QLatin1Char('0')) {
-        refuseList(ex, memory_text::kMeasuringNoList);
+        refuseList(ex, memory_text::measuringNoList());
         return;
     }
     ex.replaceList({blockCountStep()});
@@ -85,7 +85,7 @@ void MemoryExchange::listCount(RunningExchange& ex, const QString& line)
     if (!blocks)
         return;
     if (*blocks == 0) {
-        refuseList(ex, memory_text::kNoMemory);
+        refuseList(ex, memory_text::noMemory());
         return;
     }
     readMemoryInfo(ex, *blocks, link::State::DownloadListInfo);
@@ -128,7 +128,7 @@ void MemoryExchange::downloadStatus(RunningExchange& ex, const QString& line)
         ctx.svc.pointer.setPointer(MousePointer::Default);
         if (dialog_)
             dialog_->setEnabled(true);
-        ctx.svc.msg.info(memory_text::kMeasuringNoDownload + kCrLf + memory_text::kEndMeasurement);
+        ctx.svc.msg.info(memory_text::measuringNoDownload() + kCrLf + memory_text::endMeasurement());
         if (dialog_)
             dialog_->disableDownload();
         return;
@@ -160,7 +160,7 @@ void MemoryExchange::downloadData(RunningExchange& ex, const QString& line)
         ex.end();
         abandonDownload(ex);
         ctx.svc.pointer.setPointer(MousePointer::Default);
-        ctx.svc.msg.info(memory_text::kDownloadRefused);
+        ctx.svc.msg.info(memory_text::downloadRefused());
         if (dialog_)
             dialog_->setEnabled(true);
         return;

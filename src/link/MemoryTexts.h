@@ -1,5 +1,6 @@
 #pragma once
-// The texts the link shows during the logging-memory and download exchanges.
+// The texts the link shows during the logging-memory and download exchanges,
+// looked up in the catalogue when shown.
 
 #include "platform/Tx.h"
 
@@ -7,19 +8,17 @@
 
 namespace quellin::memory_text {
 
-inline const QString kMeasuringNoList =
-    TX("電力計が計測中はメモリ一覧を取得できません。");
-inline const QString kNoMemory = TX("有効なメモリはありません。");
-inline const QString kEndMeasurement = TX("計測を終了して下さい。");
-inline const QString kMeasuringNoDownload =
-    TX("電力計が計測中はダウンロードできません。");
-inline const QString kDownloadRefused = TX("ダウンロードできません。");
-inline const QString kSendDone = TX("送信を完了しました。");
-inline const QString kNotMeasuring = TX("電力計が計測中でないため設定できません。");
-inline const QString kMeasureFirst = TX("計測中にして下さい。");
-inline const QString kNoFreeMemory = TX("ロギング用の空きメモリがありません。");
-inline const QString kClearSomeMemory = TX("メモリをどれかクリアして下さい。");
-inline const QString kCannotSet = TX("設定できません。");
-inline const QString kMeasuringNoClear = TX("電力計が計測中はメモリクリアできません。");
+inline QString measuringNoList() { return TX("電力計が計測中はメモリ一覧を取得できません。"); }
+inline QString noMemory() { return TX("有効なメモリはありません。"); }
+inline QString endMeasurement() { return TX("計測を終了して下さい。"); }
+inline QString measuringNoDownload() { return TX("電力計が計測中はダウンロードできません。"); }
+inline QString downloadRefused() { return TX("ダウンロードできません。"); }
+inline QString sendDone() { return TX("送信を完了しました。"); }
+inline QString notMeasuring() { return TX("電力計が計測中でないため設定できません。"); }
+inline QString measureFirst() { return TX("計測中にして下さい。"); }
+inline QString noFreeMemory() { return TX("ロギング用の空きメモリがありません。"); }
+inline QString clearSomeMemory() { return TX("メモリをどれかクリアして下さい。"); }
+inline QString cannotSet() { return TX("設定できません。"); }
+inline QString measuringNoClear() { return TX("電力計が計測中はメモリクリアできません。"); }
 
 } // namespace quellin::memory_text

@@ -109,21 +109,21 @@ void ModeExchange::sendStatus(RunningExchange& ex, const QString& line)
 
     if (command.startsWith(QLatin1String("SMD0")) && measuring) {
         enable(ex);
-        show(ex, dialog_text::kMeasuringRefusal);
+        show(ex, dialog_text::measuringRefusal());
         ex.stepBack(line);
         dataDisp(ex);
     } else if (command == QLatin1String("SMD11") && measuring) {
         ex.stepBack(line);
-        show(ex, dialog_text::kSendDone);
+        show(ex, dialog_text::sendDone());
         dataDisp(ex);
     } else if (command == QLatin1String("SMD10") && idle) {
         ex.stepBack(line);
-        show(ex, dialog_text::kSendDone);
+        show(ex, dialog_text::sendDone());
         clearSelections(ex);
         dataDisp(ex);
     } else if (command == QLatin1String("SMD10") && logging) {
         enable(ex);
-        show(ex, dialog_text::kLoggingRefusal);
+        show(ex, dialog_text::loggingRefusal());
     } else {
         ex.enter(S::ModeSend);
         ex.continueExchange();
@@ -141,7 +141,7 @@ void ModeExchange::sendCommand(RunningExchange& ex, int count, const QString& li
     if (!okTest(line)) {
         const bool start = step->Command == QLatin1String("SMD11");
         enable(ex);
-        show(ex, start ? dialog_text::kCannotSetTopMenu : dialog_text::kCannotSetCheckMeter);
+        show(ex, start ? dialog_text::cannotSetTopMenu() : dialog_text::cannotSetCheckMeter());
         return;
     }
     ex.accept(line);
@@ -150,7 +150,7 @@ void ModeExchange::sendCommand(RunningExchange& ex, int count, const QString& li
         return;
     }
     ex.context().svc.pointer.setPointer(MousePointer::Default);
-    ex.context().svc.msg.info(dialog_text::kSendDone);
+    ex.context().svc.msg.info(dialog_text::sendDone());
     clearSelections(ex);
     ex.context().svc.pointer.setPointer(MousePointer::Hourglass);
     ex.replaceList({statusStep()});

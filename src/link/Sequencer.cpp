@@ -127,13 +127,13 @@ void Sequencer::dispatchLine(int count, const QString& received)
     const QString line = received.toUpper();
 
     if (count == 3 && line == QLatin1String("STP")) {
-        ctx_.svc.msg.info(link_text::kStoppedByMeter, MsgIcon::Information);
+        ctx_.svc.msg.info(link_text::stoppedByMeter(), MsgIcon::Information);
         if (clients_.main)
             clients_.main->KeisokuEnd_Req();
         return;
     }
     if (count == 3 && line == QLatin1String("LOW")) {
-        ctx_.svc.msg.info(link_text::kBatteryLow, MsgIcon::Information);
+        ctx_.svc.msg.info(link_text::batteryLow(), MsgIcon::Information);
         return;
     }
     if (ctx_.app.Measuring && line.startsWith(QLatin1String("RML"))) {
@@ -305,7 +305,7 @@ void Sequencer::handleMeasureSend(const QString& line)
         // The exchange is over: a late "OK" must not start a measurement the user
         // has been told failed.
         setState(link::State::Idle);
-        showMessage(joined(link_text::kCannotStart, link_text::kCheckMeter));
+        showMessage(joined(link_text::cannotStart(), link_text::checkMeter()));
         return;
     }
     // Idle before the call: KeisokuStart may itself start the stop exchange (when
@@ -345,7 +345,7 @@ void Sequencer::handleVersionSle(const QString& line)
         return;
     timerOff();
     if (line == QLatin1String("NG")) {
-        ctx_.svc.msg.show({link_text::kSleRefused, link_text::kCommandErrorTitle, MsgButtons::Ok,
+        ctx_.svc.msg.show({link_text::sleRefused(), link_text::commandErrorTitle(), MsgButtons::Ok,
                            MsgIcon::Exclamation, true});
     }
     if (ctx_.app.HardVersion != 0) {
@@ -484,10 +484,9 @@ void Sequencer::portLost(const QString& portNumber)
     timerOff();
 
     ctx_.svc.msg.show(
-        {TX("通信ポート") + portNumber + TX(" が使用できなくなりました。") +
-             kCrLf +
-             QStringLiteral("ケーブルを確認して下さい。同じポートが使えるようになると、"
-                            "自動的に開き直します。"),
+        {TX("通信ポート%1 が使用できなくなりました。").arg(portNumber) + kCrLf +
+             TX("ケーブルを確認して下さい。同じポートが使えるようになると、"
+                "自動的に開き直します。"),
          {},
          MsgButtons::Ok,
          MsgIcon::Exclamation,

@@ -127,7 +127,7 @@ void SettingsExchange::readStatus(RunningExchange& ex, const QString& line)
         return;
     ex.accept(line);
     if (!meterIdle(line)) {
-        refuse(ex, dialog_text::kMeasuringRefusal, AfterRefusal::Unload);
+        refuse(ex, dialog_text::measuringRefusal(), AfterRefusal::Unload);
         return;
     }
     ex.replaceList(settingsReadList(ex.context().app.HardVersion));
@@ -142,7 +142,7 @@ void SettingsExchange::readItem(RunningExchange& ex, int count, const QString& l
         if (line != QLatin1String("NG"))
             return;
         ex.timerOff();
-        refuse(ex, dialog_text::kSettingsUnread, AfterRefusal::Unload);
+        refuse(ex, dialog_text::settingsUnread(), AfterRefusal::Unload);
         return;
     }
     const ExchangeStep* step = ex.currentStep();
@@ -161,7 +161,7 @@ void SettingsExchange::readItem(RunningExchange& ex, int count, const QString& l
     if (DialogClient* d = dialog(ex))
         d->DataDisp(ex.replies());
     if (ex.context().settings.read(kUnflashedSettingName, QString()) == QLatin1String("1"))
-        ex.context().svc.msg.info(dialog_text::kUnflashedSettings);
+        ex.context().svc.msg.info(dialog_text::unflashedSettings());
 }
 
 void SettingsExchange::writeStatus(RunningExchange& ex, const QString& line)
@@ -171,7 +171,7 @@ void SettingsExchange::writeStatus(RunningExchange& ex, const QString& line)
         return;
     ex.accept(line);
     if (!meterIdle(line)) {
-        refuse(ex, dialog_text::kMeasuringRefusal, AfterRefusal::RestartClock);
+        refuse(ex, dialog_text::measuringRefusal(), AfterRefusal::RestartClock);
         return;
     }
     markUnflashed(ex, true);
@@ -185,7 +185,7 @@ void SettingsExchange::writeItem(RunningExchange& ex, int count, const QString& 
         return;
     ex.timerOff();
     if (!okTest(line)) {
-        refuse(ex, dialog_text::kCannotSetTopMenu, AfterRefusal::RestartClock);
+        refuse(ex, dialog_text::cannotSetTopMenu(), AfterRefusal::RestartClock);
         return;
     }
     ex.accept(line);
@@ -197,7 +197,7 @@ void SettingsExchange::writeItem(RunningExchange& ex, int count, const QString& 
     ex.end();
     markUnflashed(ex, false);
     ex.context().svc.pointer.setPointer(MousePointer::Default);
-    ex.context().svc.msg.info(dialog_text::kSendDone);
+    ex.context().svc.msg.info(dialog_text::sendDone());
     if (DialogClient* d = dialog(ex))
         d->setEnabled(true);
     if (DialogClient* d = dialog(ex))

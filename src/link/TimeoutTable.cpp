@@ -1,6 +1,7 @@
 #include "link/TimeoutTable.h"
 
 #include "link/LinkTexts.h"
+#include "platform/Tx.h"
 
 namespace quellin {
 
@@ -9,11 +10,11 @@ namespace {
 using S = TimeoutStep;
 using D = LinkDialog;
 
-constexpr const char16_t* kSettingsUnread = u"現在の設定が取得できません。";
-constexpr const char16_t* kCannotSet = u"設定できません。";
-constexpr const char16_t* kModeUnread = u"現在の計測モードが取得できません。";
-constexpr const char16_t* kMemoryListFailed = u"メモリ一覧情報の受信に失敗しました。";
-constexpr const char16_t* kNoData = u"電力計からデータ送信されていません。";
+constexpr const char* kSettingsUnread = TXN("現在の設定が取得できません。");
+constexpr const char* kCannotSet = TXN("設定できません。");
+constexpr const char* kModeUnread = TXN("現在の計測モードが取得できません。");
+constexpr const char* kMemoryListFailed = TXN("メモリ一覧情報の受信に失敗しました。");
+constexpr const char* kNoData = TXN("電力計からデータ送信されていません。");
 
 // Rows by state number 0..23.
 const std::array<TimeoutRow, 24> kRows = {{
@@ -49,17 +50,17 @@ const std::array<TimeoutRow, 24> kRows = {{
     /*  9 */ {D::Download, kNoData, false, {S::EnableDialog, S::ShowMessage, S::KeisokuEnd}, 3},
     /* 10 */
     {D::LogingMem,
-     u"現在のロギング状態が取得できません。",
+     TXN("現在のロギング状態が取得できません。"),
      false,
      {S::EnableDialog, S::ShowMessage, S::UnloadDialog},
      3},
     /* 11 */
-    {D::LogingMem, u"ロギング設定できません。", false, {S::ShowMessage, S::EnableDialog}, 2},
+    {D::LogingMem, TXN("ロギング設定できません。"), false, {S::ShowMessage, S::EnableDialog}, 2},
     // "SMD20"/"SMD21" unanswered: the logging setting failed. A PC measurement
     // that runs meanwhile (its lines still coming) goes on.
     /* 12 */
     {D::LogingMem,
-     u"ロギング設定できません。",
+     TXN("ロギング設定できません。"),
      false,
      {S::EndExchange, S::ShowMessage, S::EnableDialog},
      3},
@@ -67,26 +68,26 @@ const std::array<TimeoutRow, 24> kRows = {{
     {D::LogingMem, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
     /* 14 */
     {D::LogingMem, kMemoryListFailed, false, {S::EnableDialog, S::ShowMessage, S::UnloadDialog}, 3},
-    /* 15 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
-    /* 16 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
-    /* 17 */ {D::None, u"計測開始に失敗しました。", true, {S::ShowMessage}, 1},
+    /* 15 */ {D::None, TXN("計測開始に失敗しました。"), true, {S::ShowMessage}, 1},
+    /* 16 */ {D::None, TXN("計測開始に失敗しました。"), true, {S::ShowMessage}, 1},
+    /* 17 */ {D::None, TXN("計測開始に失敗しました。"), true, {S::ShowMessage}, 1},
     // A measurement always ends, even when the meter does not confirm the stop.
     /* 18 */ {D::None, nullptr, false, {S::KeisokuEnd}, 1},
     /* 19 */
     {D::Download,
-     u"ダウンロードに失敗しました。",
+     TXN("ダウンロードに失敗しました。"),
      false,
      {S::ClearBusyText, S::CloseDownloadFile, S::EnableDialog, S::ShowMessage},
      4},
     /* 20 */
     {D::Download,
-     u"ダウンロードに失敗しました。",
+     TXN("ダウンロードに失敗しました。"),
      false,
      {S::ClearBusyText, S::CloseDownloadFile, S::EnableDialog, S::ShowMessage},
      4},
     /* 21 */
     {D::LogingMem,
-     u"メモリクリアに失敗しました。",
+     TXN("メモリクリアに失敗しました。"),
      false,
      {S::ClearBusyText, S::EnableDialog, S::ShowMessage, S::UnloadDialog},
      4},
@@ -110,10 +111,10 @@ QString timeoutMessage(const TimeoutRow& row)
 {
     if (!row.detail)
         return {};
-    const QString detail = QString::fromUtf16(row.detail);
+    const QString detail = tx(row.detail);
     if (row.detailAlone)
         return detail;
-    return detail + QStringLiteral("\r\n") + link_text::kCheckMeter;
+    return detail + QStringLiteral("\r\n") + link_text::checkMeter();
 }
 
 } // namespace quellin

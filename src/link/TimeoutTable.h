@@ -28,8 +28,8 @@ enum class TimeoutStep {
 struct TimeoutRow {
     LinkDialog dialog = LinkDialog::None;
     // The message: its detail text, followed by CR LF and "電力計を確認して下さい。"
-    // unless it stands alone.
-    const char16_t* detail = nullptr;
+    // unless it stands alone. Kept as the catalogue's id, translated when shown.
+    const char* detail = nullptr;
     bool detailAlone = false;
     std::array<TimeoutStep, 4> steps{};
     int stepCount = 0;

@@ -130,7 +130,7 @@ void Download_Recv(Context& ctx, DownloadCounts& d, QStringView text)
     ++d.Stored;
     if (overflow) {
         ++d.Overflows;
-        ctx.svc.status.setPanelText(2, kOverflowText);
+        ctx.svc.status.setPanelText(2, overflowText());
     }
     data.noteReading(time, d.EnergyTotal, power);
     ctx.graphWindow().GraphEnd = time;
@@ -148,7 +148,7 @@ QString downloadProgressText(const DownloadCounts& d)
                        .arg(d.Announced)
                        .arg(percentOf(d.RecordCounter, d.Announced));
     if (d.Overflows > 0)
-        text += QLatin1Char(' ') + kOverflowText;
+        text += QLatin1Char(' ') + overflowText();
     return text;
 }
 
@@ -173,7 +173,7 @@ QString downloadOutcomeText(const DownloadCounts& d)
 {
     QStringList notes;
     if (d.Overflows > 0)
-        notes << kOverflowText;
+        notes << overflowText();
     if (d.Missing > 0)
         notes << TX("有効電力が読めない%1件は欠測としました。").arg(d.Missing);
     if (d.Skipped > 0)
@@ -216,9 +216,9 @@ DownloadEnd finishDownload(Context& ctx, const DownloadCounts& d)
     const bool nothingStored = d.Stored == 0;
     end.statusText = discardDownload(ctx, d);
     if (!storeError.isEmpty())
-        end.message = kDownloadStoreFailedText + QStringLiteral("\r\n") + storeError;
+        end.message = downloadStoreFailedText() + QStringLiteral("\r\n") + storeError;
     else if (nothingStored)
-        end.statusText = kNothingDownloadedText;
+        end.statusText = nothingDownloadedText();
     return end;
 }
 

@@ -61,9 +61,11 @@ struct DownloadEnd {
 };
 DownloadEnd finishDownload(Context& ctx, const DownloadCounts& d);
 
-inline const QString kDownloadStoreFailedText = QStringLiteral(
-    "ダウンロードしたデータを一時データファイルに書き込めないため、ダウンロードを中止しました。");
-inline const QString kNothingDownloadedText = TX("ダウンロードした記録はありません。");
+inline QString downloadStoreFailedText()
+{
+    return TX("ダウンロードしたデータを一時データファイルに書き込めないため、ダウンロードを中止しました。");
+}
+inline QString nothingDownloadedText() { return TX("ダウンロードした記録はありません。"); }
 
 // A download that did not end (or ended with nothing to show): TMP.DAT closed and
 // deleted, the store reset, DataPresent false. The text for status panel 2 tells

@@ -57,7 +57,10 @@ namespace quellin {
 
 namespace {
 
-const QString kClearQuestion = TX("内部メモリをクリアします。\r\nよろしいですか？");
+QString clearQuestion()
+{
+    return TX("内部メモリをクリアします。\r\nよろしいですか？");
+}
 
 } // namespace
 
@@ -275,26 +278,27 @@ void FrmMDIMain::buildToolBar()
     ToolBar->setIconSize(QSize(24, 24));
     struct Button {
         ToolButton button;
-        const char* tip;
+        const char* tip; // the catalogue's id
         ToolImage image;
         QAction* item;
     };
     const Button buttons[] = {
-        {ToolButton::Load, "ファイル読込", ToolImage::Load, MnuFile_Load},
-        {ToolButton::Save, "ファイル保存", ToolImage::Save, MnuFile_Save},
-        {ToolButton::Download, "ダウンロード", ToolImage::Download, MnuFile_Download},
-        {ToolButton::Clear, "メモリクリア", ToolImage::Clear, MnuFile_Clear},
-        {ToolButton::SpreadPrint, "データ一覧印刷", ToolImage::SpreadPrint, MnuFile_PrintSpread},
-        {ToolButton::GraphPrint, "グラフ印刷", ToolImage::GraphPrint, MnuFile_PrintGraph},
-        {ToolButton::Keisoku, "計測開始", ToolImage::KeisokuIdle, MnuExec_Keisoku},
-        {ToolButton::Loging, "ロギング開始", ToolImage::LogingIdle, MnuExec_Loging},
-        {ToolButton::System, "通信条件設定", ToolImage::System, MnuPref_System},
-        {ToolButton::Help, "ヘルプ目次", ToolImage::Help, MnuHelp_Mokuji},
+        {ToolButton::Load, TXN("ファイル読込"), ToolImage::Load, MnuFile_Load},
+        {ToolButton::Save, TXN("ファイル保存"), ToolImage::Save, MnuFile_Save},
+        {ToolButton::Download, TXN("ダウンロード"), ToolImage::Download, MnuFile_Download},
+        {ToolButton::Clear, TXN("メモリクリア"), ToolImage::Clear, MnuFile_Clear},
+        {ToolButton::SpreadPrint, TXN("データ一覧印刷"), ToolImage::SpreadPrint, MnuFile_PrintSpread},
+        {ToolButton::GraphPrint, TXN("グラフ印刷"), ToolImage::GraphPrint, MnuFile_PrintGraph},
+        {ToolButton::Keisoku, TXN("計測開始"), ToolImage::KeisokuIdle, MnuExec_Keisoku},
+        {ToolButton::Loging, TXN("ロギング開始"), ToolImage::LogingIdle, MnuExec_Loging},
+        {ToolButton::System, TXN("通信条件設定"), ToolImage::System, MnuPref_System},
+        {ToolButton::Help, TXN("ヘルプ目次"), ToolImage::Help, MnuHelp_Mokuji},
     };
     for (const Button& b : buttons) {
-        QAction* a = ToolBar->addAction(toolIcon(b.image), QString::fromUtf8(b.tip));
+        const QString tip = tx(b.tip);
+        QAction* a = ToolBar->addAction(toolIcon(b.image), tip);
         a->setObjectName(toolButtonKey(b.button));
-        a->setToolTip(QString::fromUtf8(b.tip));
+        a->setToolTip(tip);
         a->setEnabled(b.item->isEnabled());
         a->setVisible(b.item->isVisible());
         // A click on a button runs exactly the action of its menu item.
@@ -311,18 +315,18 @@ void FrmMDIMain::buildToolBar()
     QToolBar* graphBar = addToolBar(QStringLiteral("GraphToolBar"));
     graphBar->setObjectName(QStringLiteral("GraphToolBar"));
     graphBar->setMovable(false);
-    const auto onGraph = [this, graphBar](const char* name, const char* text, auto act) {
-        QAction* a = graphBar->addAction(QString::fromUtf8(text));
+    const auto onGraph = [this, graphBar](const char* name, const QString& text, auto act) {
+        QAction* a = graphBar->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, [this, act] {
             if (graph_)
                 act(*graph_);
         });
     };
-    onGraph("CmdGraphHome", "元の表示", [](FrmGraph& g) { g.restoreView(); });
-    onGraph("CmdGraphWhole", "全体", [](FrmGraph& g) { g.showWholeData(); });
-    onGraph("CmdGraphCursor2", "2本目のカーソル", [](FrmGraph& g) { g.toggleSecondCursor(); });
-    onGraph("CmdGraphReport", "期間をレポートへ", [](FrmGraph& g) { g.reportCursorPeriod(); });
+    onGraph("CmdGraphHome", TX("元の表示"), [](FrmGraph& g) { g.restoreView(); });
+    onGraph("CmdGraphWhole", TX("全体"), [](FrmGraph& g) { g.showWholeData(); });
+    onGraph("CmdGraphCursor2", TX("2本目のカーソル"), [](FrmGraph& g) { g.toggleSecondCursor(); });
+    onGraph("CmdGraphReport", TX("期間をレポートへ"), [](FrmGraph& g) { g.reportCursorPeriod(); });
 }
 
 void FrmMDIMain::buildStatusBar()
@@ -508,7 +512,11 @@ void FrmMDIMain::showRaisedAlarms()
     for (std::size_t i = 0; i < alarms.rules().size(); ++i)
         if (alarms.raised(i))
             raised << alarmRuleCaption(alarms.rules()[i]);
-    StsAlarm->setText(TX("警報：") + raised.join(TX("、")));
+    // Joined pair by pair: the separator is the language's own.
+    QString names = raised.value(0);
+    for (qsizetype i = 1; i < raised.size(); ++i)
+        names = TX("%1、%2").arg(names, raised[i]);
+    StsAlarm->setText(TX("警報：%1").arg(names));
     StsAlarm->setVisible(!raised.isEmpty());
     if (!disp_)
         return;
@@ -543,7 +551,7 @@ bool FrmMDIMain::confirmClearData()
 
 bool FrmMDIMain::askClearData()
 {
-    return ctx_.svc.msg.askYesNo(kClearQuestion, MsgIcon::Question);
+    return ctx_.svc.msg.askYesNo(clearQuestion(), MsgIcon::Question);
 }
 
 void FrmMDIMain::clearDataSet()
@@ -838,8 +846,8 @@ void FrmMDIMain::compareDataFile()
         return;
     const bool align =
         ctx_.app.DataPresent &&
-        ctx_.svc.msg.askYesNo(QStringLiteral("比較するデータの開始を現在のデータの開始に揃えますか"
-                                             "？\r\n（いいえ：それぞれの時刻で表示します）"),
+        ctx_.svc.msg.askYesNo(TX("比較するデータの開始を現在のデータの開始に揃えますか"
+                                 "？\r\n（いいえ：それぞれの時刻で表示します）"),
                               MsgIcon::Question);
     showGraph();
     graph_->setOverlay(std::move(*other), QFileInfo(path).fileName(), align);

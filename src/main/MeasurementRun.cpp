@@ -124,7 +124,7 @@ void MeasurementRun::logingCommand()
 
 void MeasurementRun::KeisokuStart()
 {
-    ctx_.svc.status.setPanelText(1, run_text::kMeasuring);
+    ctx_.svc.status.setPanelText(1, run_text::measuring());
     ctx_.svc.pointer.setPointer(MousePointer::Default);
     ctx_.app.Measuring = true;
     // The window looks as while measuring before anything can fail (and stop).
@@ -245,7 +245,7 @@ void MeasurementRun::onDisplayTick()
     if (logging())
         stopPcLogging();
     KeisokuEnd_Req();
-    ctx_.svc.status.setPanelText(2, run_text::kStoreFull);
+    ctx_.svc.status.setPanelText(2, run_text::storeFull());
 }
 
 // ---------------------------------------------------------------------------------
@@ -255,11 +255,11 @@ void MeasurementRun::startPcLogging()
 {
     FileDialogRequest request;
     request.owner = view_.dialogOwner();
-    request.filter = run_text::kLogFilter;
+    request.filter = run_text::logFilter();
     request.pattern = run_text::kLogPattern;
     request.initialFolder = ctx_.app.LogingPath;
     request.defaultExtension = run_text::kLogPattern;
-    request.title = run_text::kLogTitle;
+    request.title = run_text::logTitle();
     const QString path = ctx_.svc.files.saveFile(request);
     if (path.isEmpty())
         return;
@@ -278,7 +278,7 @@ bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
     try {
         file = openPcLogFile(ctx_, path, link_.WiringMode(), mode);
     } catch (const VbError& e) {
-        ctx_.svc.msg.show({run_text::kLogOpenFailed + kCrLf + e.description(),
+        ctx_.svc.msg.show({run_text::logOpenFailed() + kCrLf + e.description(),
                            {},
                            MsgButtons::Ok,
                            MsgIcon::Exclamation,
@@ -288,9 +288,8 @@ bool MeasurementRun::beginPcLogging(const QString& path, PcLogOpen mode)
 
     measured_.beginLog(std::move(file));
     ctx_.svc.status.setPanelText(
-        2, TX("ロギング中（間隔：") +
-               Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0")) +
-               TX("秒おき）"));
+        2, TX("ロギング中（間隔：%1秒おき）")
+               .arg(Format(static_cast<double>(ctx_.app.LogingTime), QStringLiteral("0"))));
     Q_EMIT loggingChanged(true);
     return true;
 }
@@ -323,15 +322,15 @@ void MeasurementRun::startDisplayTimer()
 void MeasurementRun::pcLogWriteFailed(const QString& reason)
 {
     stopPcLogging();
-    ctx_.svc.status.setPanelText(2, run_text::kLogWriteFailed);
-    reportAfterLine(run_text::kLogWriteFailed + kCrLf + reason);
+    ctx_.svc.status.setPanelText(2, run_text::logWriteFailed());
+    reportAfterLine(run_text::logWriteFailed() + kCrLf + reason);
 }
 
 void MeasurementRun::storeAppendFailed(const VbError& error)
 {
     KeisokuEnd_Req();
-    ctx_.svc.status.setPanelText(2, run_text::kStoreWriteFailed);
-    reportAfterLine(run_text::kStoreWriteFailed + kCrLf + error.description());
+    ctx_.svc.status.setPanelText(2, run_text::storeWriteFailed());
+    reportAfterLine(run_text::storeWriteFailed() + kCrLf + error.description());
 }
 
 void MeasurementRun::reportAfterLine(const QString& text)

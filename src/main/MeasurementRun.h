@@ -57,30 +57,37 @@ public:
 };
 
 namespace run_text {
-inline const QString kMeasuring = TX("計測中");
-inline const QString kStoreFull = TX("最大計測数になったため、計測を終了しました。");
-inline const QString kLogFilter = TX("CSVﾌｧｲﾙ(*.csv)");
+// Looked up in the catalogue when shown, after the program's language is installed.
+inline QString measuring() { return TX("計測中"); }
+inline QString storeFull() { return TX("最大計測数になったため、計測を終了しました。"); }
+inline QString logFilter() { return TX("CSVﾌｧｲﾙ(*.csv)"); }
 inline const QString kLogPattern = QStringLiteral("*.csv");
-inline const QString kLogTitle = TX("記録データ格納先");
-inline const QString kLogWriteFailed =
-    TX("ロギングファイルに書き込めないため、ロギングを停止しました。");
-inline const QString kLogOpenFailed = TX("ロギングファイルを作成できません。");
-inline const QString kMeterSilent = QStringLiteral(
-    "電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
+inline QString logTitle() { return TX("記録データ格納先"); }
+inline QString logWriteFailed()
+{
+    return TX("ロギングファイルに書き込めないため、ロギングを停止しました。");
+}
+inline QString logOpenFailed() { return TX("ロギングファイルを作成できません。"); }
+inline QString meterSilent()
+{
+    return TX("電力計からデータが届いていません（10秒以上）。ケーブルと電力計を確認して下さい。");
+}
 // Status panel 2 while the meter is silent: the warning after what the panel
 // said ("ロギング中…" stays in sight).
 inline QString meterSilentAfter(const QString& before)
 {
-    return before.isEmpty() ? kMeterSilent : before + TX("　") + kMeterSilent;
+    return before.isEmpty() ? meterSilent() : before + TX("　") + meterSilent();
 }
 // Status panel 2 once the port was lost during PC logging.
 inline QString loggingEndedByPortLoss(const QString& logPath)
 {
-    return TX("通信ポートが使用できなくなったため、ロギングを終了しました。ロギングファイル：") +
-           logPath;
+    return TX("通信ポートが使用できなくなったため、ロギングを終了しました。ロギングファイル：%1")
+        .arg(logPath);
 }
-inline const QString kStoreWriteFailed =
-    TX("計測データを一時データファイルに書き込めないため、計測を終了しました。");
+inline QString storeWriteFailed()
+{
+    return TX("計測データを一時データファイルに書き込めないため、計測を終了しました。");
+}
 } // namespace run_text
 
 // GraphXHani for a logging period in seconds: 1 below a minute, 2 below an hour, else 3.

@@ -1,5 +1,7 @@
 #include "main/SessionControls.h"
 
+#include "platform/Tx.h"
+
 #include <optional>
 
 namespace quellin {
@@ -14,22 +16,22 @@ struct ControlsRow {
     Look look;
     MenuItem menu;
     ToolButton button;
-    const char16_t* caption;
+    const char* caption; // the catalogue's ids, translated when shown
     ToolImage image;
-    const char16_t* tip;
+    const char* tip;
     std::optional<bool> loggingEnabled; // MnuExec_Loging and its button
     std::optional<bool> disturbingOn;   // the commands below
 };
 
 constexpr ControlsRow kTable[] = {
-    {Look::Idle, MenuItem::MnuExec_Keisoku, ToolButton::Keisoku, u"計測開始(&S)",
-     ToolImage::KeisokuIdle, u"計測開始", false, true},
-    {Look::Measuring, MenuItem::MnuExec_Keisoku, ToolButton::Keisoku, u"計測停止(&S)",
-     ToolImage::KeisokuActive, u"計測停止", true, false},
-    {Look::LoggingOff, MenuItem::MnuExec_Loging, ToolButton::Loging, u"ﾛｷﾞﾝｸﾞ開始(&L)",
-     ToolImage::LogingIdle, u"ﾛｷﾞﾝｸﾞ開始", std::nullopt, std::nullopt},
-    {Look::LoggingOn, MenuItem::MnuExec_Loging, ToolButton::Loging, u"ﾛｷﾞﾝｸﾞ停止(&L)",
-     ToolImage::LogingActive, u"ﾛｷﾞﾝｸﾞ停止", std::nullopt, std::nullopt},
+    {Look::Idle, MenuItem::MnuExec_Keisoku, ToolButton::Keisoku, TXN("計測開始(&S)"),
+     ToolImage::KeisokuIdle, TXN("計測開始"), false, true},
+    {Look::Measuring, MenuItem::MnuExec_Keisoku, ToolButton::Keisoku, TXN("計測停止(&S)"),
+     ToolImage::KeisokuActive, TXN("計測停止"), true, false},
+    {Look::LoggingOff, MenuItem::MnuExec_Loging, ToolButton::Loging, TXN("ﾛｷﾞﾝｸﾞ開始(&L)"),
+     ToolImage::LogingIdle, TXN("ﾛｷﾞﾝｸﾞ開始"), std::nullopt, std::nullopt},
+    {Look::LoggingOn, MenuItem::MnuExec_Loging, ToolButton::Loging, TXN("ﾛｷﾞﾝｸﾞ停止(&L)"),
+     ToolImage::LogingActive, TXN("ﾛｷﾞﾝｸﾞ停止"), std::nullopt, std::nullopt},
 };
 
 // Commands that would disturb a running measurement (the meter's settings, the data
@@ -48,9 +50,9 @@ void show(CommandControls& controls, Look look, bool dataPresent)
     for (const ControlsRow& row : kTable) {
         if (row.look != look)
             continue;
-        controls.setMenuCaption(row.menu, QString::fromUtf16(row.caption));
+        controls.setMenuCaption(row.menu, tx(row.caption));
         controls.setButtonImage(row.button, row.image);
-        controls.setButtonToolTip(row.button, QString::fromUtf16(row.tip));
+        controls.setButtonToolTip(row.button, tx(row.tip));
         if (row.loggingEnabled) {
             controls.setMenuEnabled(MenuItem::MnuExec_Loging, *row.loggingEnabled);
             controls.setButtonEnabled(ToolButton::Loging, *row.loggingEnabled);

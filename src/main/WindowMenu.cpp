@@ -24,14 +24,14 @@ WindowMenu::WindowMenu(QMenuBar& bar, QAction* before, QMdiArea& area,
                        std::function<void()> arrange)
     : QObject(&bar), area_(area)
 {
-    menu_ = new QMenu(kWindowMenuCaption, &bar);
+    menu_ = new QMenu(windowMenuCaption(), &bar);
     menu_->setObjectName(QStringLiteral("MnuWindow"));
     bar.insertMenu(before, menu_);
-    cascade_ = menu_->addAction(kCascadeCaption);
+    cascade_ = menu_->addAction(cascadeCaption());
     cascade_->setObjectName(QStringLiteral("MnuWindow_Cascade"));
-    tile_ = menu_->addAction(kTileCaption);
+    tile_ = menu_->addAction(tileCaption());
     tile_->setObjectName(QStringLiteral("MnuWindow_Tile"));
-    arrange_ = menu_->addAction(kArrangeCaption);
+    arrange_ = menu_->addAction(arrangeCaption());
     arrange_->setObjectName(QStringLiteral("MnuWindow_Arrange"));
     connect(arrange_, &QAction::triggered, this, std::move(arrange));
     listSeparator_ = menu_->addSeparator();

@@ -16,10 +16,10 @@ class QMenuBar;
 
 namespace quellin {
 
-inline const QString kWindowMenuCaption = TX("ウィンドウ(&W)");
-inline const QString kCascadeCaption = TX("重ねて表示(&C)");
-inline const QString kTileCaption = TX("並べて表示(&T)");
-inline const QString kArrangeCaption = TX("整列(&A)");
+inline QString windowMenuCaption() { return TX("ウィンドウ(&W)"); }
+inline QString cascadeCaption() { return TX("重ねて表示(&C)"); }
+inline QString tileCaption() { return TX("並べて表示(&T)"); }
+inline QString arrangeCaption() { return TX("整列(&A)"); }
 
 // The list entry of the n-th child window (1-based): "&1 グラフ表示"; from the
 // tenth on without an access key.

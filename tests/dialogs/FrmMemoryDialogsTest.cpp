@@ -68,10 +68,10 @@ TEST(MemoryDialogs, TheDownloadButtonFollowsTheMetersAnswers)
     const struct {
         const char* name;
         QStringList answers; // after the dialog's first "CMD"
-        const QString* singleLine;
+        QString (*singleLine)();
     } cases[] = {
-        {"measuring meter, no list", {"RMD210"}, &memory_text::kMeasuringNoList},
-        {"no blocks", {"RMD200", "RBN000"}, &memory_text::kNoMemory},
+        {"measuring meter, no list", {"RMD210"}, &memory_text::measuringNoList},
+        {"no blocks", {"RMD200", "RBN000"}, &memory_text::noMemory},
         {"a list", QStringList{"RMD200"} + kTwoBlocks, nullptr},
     };
     for (const auto& c : cases) {
@@ -84,7 +84,7 @@ TEST(MemoryDialogs, TheDownloadButtonFollowsTheMetersAnswers)
         EXPECT_FALSE(button->isEnabled()) << c.name;
         if (c.singleLine) {
             EXPECT_EQ(w.list(dlg)->count(), 1) << c.name;
-            EXPECT_EQ(w.list(dlg)->item(0)->text(), *c.singleLine) << c.name;
+            EXPECT_EQ(w.list(dlg)->item(0)->text(), c.singleLine()) << c.name;
             EXPECT_FALSE(w.list(dlg)->isEnabled()) << c.name;
             continue;
         }
@@ -94,8 +94,8 @@ TEST(MemoryDialogs, TheDownloadButtonFollowsTheMetersAnswers)
         button->click();
         EXPECT_EQ(w.lastSent(), "CMD") << c.name;
         w.line("RMD210");
-        EXPECT_TRUE(w.tc.msg.sawText(memory_text::kMeasuringNoDownload + "\r\n" +
-                                     memory_text::kEndMeasurement))
+        EXPECT_TRUE(w.tc.msg.sawText(memory_text::measuringNoDownload() + "\r\n" +
+                                     memory_text::endMeasurement()))
             << c.name;
         EXPECT_TRUE(dlg.isEnabled()) << c.name;
         EXPECT_FALSE(button->isEnabled()) << c.name;

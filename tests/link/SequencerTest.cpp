@@ -437,7 +437,7 @@ TEST_F(SequencerTest, ForcedVersionSendsSleNeverVerAndStillReportsItsRefusal)
     EXPECT_EQ(timer.starts, 0);
 
     line("NG");
-    EXPECT_TRUE(log.entries.contains("msg:" + link_text::kSleRefused));
+    EXPECT_TRUE(log.entries.contains("msg:" + link_text::sleRefused()));
     EXPECT_EQ(tc.msg.shown.back().title, "コマンド通信エラー");
     EXPECT_EQ(sent(), QStringList{"SLE"});
     EXPECT_EQ(seq.LinkState(), link::State::Idle);

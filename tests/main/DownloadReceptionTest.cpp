@@ -108,12 +108,12 @@ TEST(DownloadRecv, DamagedLinesCarryNoRecordAndAnUnreadablePowerIsMissing)
     // Three minutes of 100 W: the missing minute adds hours but no energy.
     EXPECT_NEAR(d.record(3).column(11), 2 * 100 / 60.0 / 1000, 1e-12);
     EXPECT_NEAR(d.record(3).column(12), 3 / 60.0, 1e-12);
-    EXPECT_EQ(d.t.status.panels[2], kOverflowText);
+    EXPECT_EQ(d.t.status.panels[2], overflowText());
     EXPECT_EQ(downloadOutcomeText(d.counts),
-              kOverflowText + " 有効電力が読めない1件は欠測としました。 読み取れない4行を除きました。 "
+              overflowText() + " 有効電力が読めない1件は欠測としました。 読み取れない4行を除きました。 "
                               "100件のうち7件を受信しました。");
     EXPECT_EQ(downloadProgressText(d.counts),
-              "ダウンロード中です。 7 / 100 件（7%） " + kOverflowText);
+              "ダウンロード中です。 7 / 100 件（7%） " + overflowText());
     // TMP.DAT refusing a record ends the storing: nothing is shown.
     d.ctx.dataSet().CloseTmp();
     Download_Recv(d.ctx, d.counts, good);

@@ -489,8 +489,8 @@ TEST(MeasurementSilence, WarnsAfterTenSecondsAndClearsWithTheNextLine)
 {
     const QString logging = QStringLiteral("ロギング中（間隔：1秒おき）");
     const std::pair<QString, QString> cases[] = {
-        {logging, logging + QStringLiteral("　") + run_text::kMeterSilent},
-        {QString(), run_text::kMeterSilent},
+        {logging, logging + QStringLiteral("　") + run_text::meterSilent()},
+        {QString(), run_text::meterSilent()},
     };
     for (const auto& [before, warning] : cases) {
         SCOPED_TRACE(before.toStdString());
