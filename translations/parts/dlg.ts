@@ -485,12 +485,12 @@
     </message>
     <message id="ダウンロードできません。&#xd;&#xa;">
         <source></source>
-        <translation>Cannot download.<byte value="xd"/>
+        <translation>Cannot download.&#xd;
 </translation>
     </message>
     <message id="ロギングメモリをクリアします。&#xd;&#xa;よろしいですか？">
         <source></source>
-        <translation>The logging memory will be cleared.<byte value="xd"/>
+        <translation>The logging memory will be cleared.&#xd;
 Are you sure?</translation>
     </message>
     <message id="処理中です。しばらくお待ちください。">
@@ -679,7 +679,7 @@ Are you sure?</translation>
     </message>
     <message id="&#xd;&#xa;%1 行目は長すぎるため（%2 バイトを超えます）、読み飛ばしました。">
         <source></source>
-        <translation><byte value="xd"/>
+        <translation>&#xd;
 Line(s) %1 were skipped: longer than %2 bytes.</translation>
     </message>
     <message id="、">
@@ -688,12 +688,12 @@ Line(s) %1 were skipped: longer than %2 bytes.</translation>
     </message>
     <message id="&#xd;&#xa;ファイルが大きすぎるため（%1 バイトを超えます）、続きを読み飛ばしました。">
         <source></source>
-        <translation><byte value="xd"/>
+        <translation>&#xd;
 The file is too large (over %1 bytes); the rest was skipped.</translation>
     </message>
     <message id="&#xd;&#xa;読み飛ばした部分は、次に設定を保存するときに取り除かれます。">
         <source></source>
-        <translation><byte value="xd"/>
+        <translation>&#xd;
 The skipped parts will be removed when the settings are next saved.</translation>
     </message>
     <message id="レジストリキーの作成に失敗しました。キー名＝">
