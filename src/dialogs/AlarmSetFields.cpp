@@ -46,9 +46,9 @@ AlarmFieldsRead rulesFromFields(const std::vector<ShownAlarmFields>& shown, cons
         if (std::none_of(shown.begin(), shown.end(), [&](const ShownAlarmFields& s) { return s.column == r.column; }))
             putAlarmRule(read.rules, r);
     for (const ShownAlarmFields& s : shown) {
-        const QString name = toQString(measuredItem(s.column).name);
+        const QString name = txText(toQString(measuredItem(s.column).name));
         const auto fail = [&](AlarmBox box, const QString& why) {
-            read.error = AlarmFieldError{s.column, box, name + TX("：") + why};
+            read.error = AlarmFieldError{s.column, box, TX("%1：%2").arg(name, why)};
             return read;
         };
         std::optional<double> limits[2];
@@ -62,13 +62,13 @@ AlarmFieldsRead rulesFromFields(const std::vector<ShownAlarmFields>& shown, cons
             const QString hold = holdBoxes[k]->trimmed();
             if (limit.isEmpty()) {
                 if (!hold.isEmpty())
-                    return fail(limitIds[k], kinds[k] + TX("の値がないと継続時間は使えません。"));
+                    return fail(limitIds[k], TX("%1の値がないと継続時間は使えません。").arg(kinds[k]));
                 continue;
             }
             bool ok = false;
             const double v = limit.toDouble(&ok);
             if (!ok || !std::isfinite(v))
-                return fail(limitIds[k], kinds[k] + TX("は数値で入力して下さい。"));
+                return fail(limitIds[k], TX("%1は数値で入力して下さい。").arg(kinds[k]));
             int seconds = 0;
             if (!hold.isEmpty()) {
                 seconds = hold.toInt(&ok);

@@ -108,6 +108,16 @@ bool textPasses(KeyFilter filter, const QString& text)
     return true;
 }
 
+QString dispset_text::voltageNotNumber()
+{
+    return TX("電圧値は数値を設定してください。");
+}
+
+QString dispset_text::voltageRange()
+{
+    return TX("電圧値の設定を確認してください。");
+}
+
 QString outputMessage(OutputKind kind)
 {
     switch (kind) {
@@ -118,8 +128,7 @@ QString outputMessage(OutputKind kind)
     case OutputKind::LeakageChannel:
         return TX("漏電電流制御出力の入力ＣＨ設定を確認してください。");
     case OutputKind::LeakageLevel:
-        return QStringLiteral(
-            "漏電電流制御出力のレベルは小数点込みの５桁が制限です、確認してください。");
+        return TX("漏電電流制御出力のレベルは小数点込みの５桁が制限です、確認してください。");
     case OutputKind::TemperatureChannel:
         return TX("温度制御出力の入力ＣＨ設定を確認してください。");
     case OutputKind::TemperatureLevel:
@@ -139,13 +148,13 @@ std::optional<DispSetError> checkDispSet(const DispSetFields& f, int hardVersion
     if (f.denatu == 1) {
         const QString& text = f.data[0];
         if (!vbdate::isNumeric(text))
-            return DispSetError{dispset_text::kVoltageNotNumber, DispSetControl::TxtData, 0,
+            return DispSetError{dispset_text::voltageNotNumber(), DispSetControl::TxtData, 0,
                                 kTabEnvironment};
         // The value travels as the five characters of its "000.0" form: from 999.95
         // on that form has six and would lose its leading digit on the way.
         const float value = static_cast<float>(*vbdate::parseNumber(text));
         if (value < 0 || !isFiveCharDecimal(Format(text, QStringLiteral("000.0"))))
-            return DispSetError{dispset_text::kVoltageRange, DispSetControl::TxtData, 0,
+            return DispSetError{dispset_text::voltageRange(), DispSetControl::TxtData, 0,
                                 kTabEnvironment};
     }
     if (hardVersion < 2)

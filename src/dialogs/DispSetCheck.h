@@ -5,7 +5,6 @@
 // field: the voltage first, then the control outputs in number order.
 
 #include "dialogs/DispSetFields.h"
-#include "platform/Tx.h"
 
 #include <QChar>
 #include <QString>
@@ -38,8 +37,8 @@ struct DispSetError {
 std::optional<DispSetError> checkDispSet(const DispSetFields& fields, int hardVersion);
 
 namespace dispset_text {
-inline const QString kVoltageNotNumber = TX("電圧値は数値を設定してください。");
-inline const QString kVoltageRange = TX("電圧値の設定を確認してください。");
+QString voltageNotNumber();
+QString voltageRange();
 } // namespace dispset_text
 
 // The message for an invalid control-output parameter of a kind.

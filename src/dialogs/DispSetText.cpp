@@ -147,7 +147,7 @@ std::vector<TextField> textFields(int hardVersion)
 
 QString lineError(int lineNumber, const QString& text)
 {
-    return TX("設定の %1 行目：").arg(lineNumber) + text;
+    return TX("設定の %1 行目：%2").arg(QString::number(lineNumber), text);
 }
 
 } // namespace

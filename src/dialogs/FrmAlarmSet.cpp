@@ -42,7 +42,7 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
     const int last = std::min(ctx_.cat.ColumnLast, kMaxColumns - 1);
     int row = 1;
     for (int c = column::kVoltR; c <= last; ++c, ++row) {
-        grid->addWidget(new QLabel(columnTitle(c)), row, 0);
+        grid->addWidget(new QLabel(txText(columnTitle(c))), row, 0);
         const AlarmFields f = alarmFieldsFor(stored_, c);
         const QString texts[4] = {f.above, f.aboveHold, f.below, f.belowHold};
         for (int b = 0; b < 4; ++b) {
@@ -60,8 +60,8 @@ FrmAlarmSet::FrmAlarmSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(
                       TX("上限を上回るか下限を下回る状態が継続時間続くと警報になり、戻ると解除されます。"),
                       TX("変更は次の計測開始から有効です。")};
     if (!read.rejected.isEmpty())
-        notes << rejectedAlarmRulesText(TX("設定ファイル"), read.rejected) +
-                     TX("（設定すると消えます）");
+        notes << TX("%1（設定すると消えます）")
+                     .arg(rejectedAlarmRulesText(TX("設定ファイル"), read.rejected));
 
     const SettingButtons bar = settingButtons();
     cmdOK = bar.ok;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace quellin {
 
@@ -37,7 +38,11 @@ QComboBox* listField(QWidget* parent, const QStringList& entries, int width)
     auto* combo = new QComboBox(parent);
     combo->addItems(entries);
     combo->setCurrentIndex(-1);
-    combo->setFixedSize(width, kLineHeight);
+    // Room for the widest entry beside the arrow, never narrower than designed.
+    int widest = 0;
+    for (const QString& entry : entries)
+        widest = std::max(widest, combo->fontMetrics().horizontalAdvance(entry));
+    combo->setFixedSize(std::max(width, widest + 34), kLineHeight);
     return combo;
 }
 
@@ -68,11 +73,11 @@ QString outputCaption(OutputKind kind)
 }
 
 // The frames of the tabs 1-3 and their two outputs each.
-const char* const kPageCaptions[4] = {"環境設定", "電力制御", "漏電電流", "温度"};
-const char* const kSelectorCaptions[4] = {"環境", "電力", "漏電電流", "温度"};
-const char* const kOutputCaptions[3][2] = {{"電力制御出力１", "電力制御出力２"},
-                                           {"漏電電流制御出力１", "漏電電流制御出力２"},
-                                           {"温度制御出力１", "温度制御出力２"}};
+const char* const kPageCaptions[4] = {TXN("環境設定"), TXN("電力制御"), TXN("漏電電流"), TXN("温度")};
+const char* const kSelectorCaptions[4] = {TXN("環境"), TXN("電力"), TXN("漏電電流"), TXN("温度")};
+const char* const kOutputCaptions[3][2] = {{TXN("電力制御出力１"), TXN("電力制御出力２")},
+                                           {TXN("漏電電流制御出力１"), TXN("漏電電流制御出力２")},
+                                           {TXN("温度制御出力１"), TXN("温度制御出力２")}};
 
 } // namespace
 
@@ -89,18 +94,23 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
 
     const int pageTop = lay.showSelectors ? 36 : 6;
     const int pageHeight = tw(lay.sendTop) - 8 - pageTop;
+    // A selector is as wide as its caption needs, never narrower than designed.
+    int selectorLeft = tw(lay.pageLeft);
     for (int i = 0; i < 4; ++i) {
-        auto* selector = new QPushButton(QString::fromUtf8(kSelectorCaptions[i]), this);
+        auto* selector = new QPushButton(tx(kSelectorCaptions[i]), this);
+        const int selectorWidth =
+            std::max(80, selector->fontMetrics().horizontalAdvance(selector->text()) + 12);
         selector->setCheckable(true);
         selector->setAutoExclusive(true);
         selector->setAutoDefault(false);
-        selector->setGeometry(tw(lay.pageLeft) + i * 84, 6, 80, 26);
+        selector->setGeometry(selectorLeft, 6, selectorWidth, 26);
+        selectorLeft += selectorWidth + 4;
         selector->setVisible(lay.showSelectors);
         selector->setObjectName(QStringLiteral("OptionSet%1").arg(i));
         connect(selector, &QPushButton::clicked, this, [this, i] { OptionSet_Click(i); });
         OptionSet[static_cast<size_t>(i)] = selector;
 
-        auto* page = new QGroupBox(QString::fromUtf8(kPageCaptions[i]), this);
+        auto* page = new QGroupBox(tx(kPageCaptions[i]), this);
         page->setGeometry(tw(lay.pageLeft), pageTop, width() - 2 * tw(lay.pageLeft), pageHeight);
         page->setVisible(false);
         page->setObjectName(QStringLiteral("FrameSb%1").arg(i));
@@ -113,9 +123,17 @@ FrmDispSet::FrmDispSet(Context& ctx, Sequencer& link, QWidget* parent)
     FrameSb[0]->setVisible(true);
 
     CmdSend = new QPushButton(TX("送信(FLASH書込み)"), this);
-    CmdSend->setGeometry(tw(lay.sendLeft), tw(lay.sendTop), 120, 26);
     CmdClose = new QPushButton(TX("閉じる"), this);
-    CmdClose->setGeometry(tw(lay.closeLeft), tw(lay.closeTop), 66, 26);
+    // A longer caption widens a button to the left: its right edge stays.
+    const auto widthFor = [](QPushButton* b, int designed) {
+        return std::max(designed, b->fontMetrics().horizontalAdvance(b->text()) + 12);
+    };
+    const int closeWidth = widthFor(CmdClose, 66);
+    const int sendWidth = widthFor(CmdSend, 120);
+    const int closeLeft = tw(lay.closeLeft) + 66 - closeWidth;
+    CmdClose->setGeometry(closeLeft, tw(lay.closeTop), closeWidth, 26);
+    CmdSend->setGeometry(std::min(tw(lay.sendLeft) + 120, closeLeft - 4) - sendWidth,
+                         tw(lay.sendTop), sendWidth, 26);
     CmdSend->setObjectName(QStringLiteral("CmdSend"));
     CmdClose->setObjectName(QStringLiteral("CmdClose"));
     // Enter in a field sends nothing: no button is the default.
@@ -201,13 +219,13 @@ void FrmDispSet::buildEnvironmentPage()
     auto* commRow = new QHBoxLayout(comm);
     commRow->setContentsMargins(8, 2, 8, 4);
     commRow->setSpacing(4);
-    const char* const commCaptions[4] = {"通信速度：", "パリティ：", "データビット：",
-                                         "ストップビット："};
+    const QString commCaptions[4] = {TX("通信速度："), TX("パリティ："), TX("データビット："),
+                                     TX("ストップビット：")};
     const int valueWidths[4] = {40, 36, 12, 12};
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(comm);
         label->setMinimumWidth(valueWidths[i]);
-        commRow->addWidget(new QLabel(QString::fromUtf8(commCaptions[i]), comm));
+        commRow->addWidget(new QLabel(commCaptions[i], comm));
         commRow->addWidget(label);
         if (i < 3)
             commRow->addSpacing(4);
@@ -227,7 +245,7 @@ void FrmDispSet::buildOutputPage(int tab)
     pair->setSpacing(10);
     std::array<QGridLayout*, 2> grids{};
     for (int output = 0; output < 2; ++output) {
-        auto* box = new QGroupBox(QString::fromUtf8(kOutputCaptions[tab - 1][output]), page);
+        auto* box = new QGroupBox(tx(kOutputCaptions[tab - 1][output]), page);
         grids[static_cast<size_t>(output)] = new QGridLayout(box);
         grids[static_cast<size_t>(output)]->setVerticalSpacing(4);
         grids[static_cast<size_t>(output)]->setColumnStretch(2, 1);

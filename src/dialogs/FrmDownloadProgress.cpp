@@ -14,8 +14,10 @@
 namespace quellin {
 
 namespace {
-const QString kStoppingText =
-    TX("中止しています。電力計が送信中のブロックを終えるまでお待ち下さい。");
+QString stoppingText()
+{
+    return TX("中止しています。電力計が送信中のブロックを終えるまでお待ち下さい。");
+}
 }
 
 FrmDownloadProgress::FrmDownloadProgress(const DownloadCounts& counts,
@@ -43,7 +45,7 @@ FrmDownloadProgress::FrmDownloadProgress(const DownloadCounts& counts,
     layout->addWidget(PrgDownload);
     layout->addWidget(LblTimeLeft);
     layout->addLayout(buttons);
-    setMinimumWidth(fontMetrics().horizontalAdvance(kStoppingText) + 40);
+    setMinimumWidth(fontMetrics().horizontalAdvance(stoppingText()) + 40);
 
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
     refreshTimer_ = new QTimer(this);
@@ -74,7 +76,7 @@ void FrmDownloadProgress::cmdStop_Click()
         return; // the download has just ended; its end closes this window
     cancelling_ = true;
     cmdStop->setEnabled(false);
-    LblTimeLeft->setText(kStoppingText);
+    LblTimeLeft->setText(stoppingText());
 }
 
 void FrmDownloadProgress::reject()

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quellin {
 
@@ -33,7 +34,11 @@ FrmKeisokuMode::FrmKeisokuMode(Context& ctx, Sequencer& link, QWidget* parent)
         LblKeisoku[s] = new QLabel(this);
         LblKeisoku[s]->setFrameShape(QFrame::Panel);
         LblKeisoku[s]->setFrameShadow(QFrame::Sunken);
-        LblKeisoku[s]->setMinimumSize(100, 24);
+        // The status shows an entry of the list beside it: room for the widest.
+        int widest = 0;
+        for (const QString& entry : entries[i])
+            widest = std::max(widest, LblKeisoku[s]->fontMetrics().horizontalAdvance(entry));
+        LblKeisoku[s]->setMinimumSize(std::max(100, widest + 2 * LblKeisoku[s]->frameWidth() + 4), 24);
         CmbData[s] = new QComboBox(this);
         CmbData[s]->addItems(entries[i]);
         CmbData[s]->setCurrentIndex(-1);

@@ -123,7 +123,7 @@ void FrmLogingMem::CmdSend_Click()
 
 void FrmLogingMem::CmdClear_Click(int index)
 {
-    if (!ctx_.svc.msg.askYesNo(kClearMemoryQuestion, MsgIcon::Question))
+    if (!ctx_.svc.msg.askYesNo(clearMemoryQuestion(), MsgIcon::Question))
         return;
     std::vector<ExchangeStep> steps;
     if (index == 0) {

@@ -13,7 +13,10 @@ namespace {
 
 constexpr int kClearAllBlock = 7;
 
-const QString kCannotDownload = TX("ダウンロードできません。\r\n");
+QString cannotDownload()
+{
+    return TX("ダウンロードできません。\r\n");
+}
 
 ExchangeStep okStep(const QString& command)
 {
@@ -21,6 +24,21 @@ ExchangeStep okStep(const QString& command)
 }
 
 } // namespace
+
+QString clearMemoryQuestion()
+{
+    return TX("ロギングメモリをクリアします。\r\nよろしいですか？");
+}
+
+QString clearingText()
+{
+    return TX("処理中です。しばらくお待ちください。");
+}
+
+QString downloadingText()
+{
+    return TX("ダウンロード中です。しばらくお待ちください。");
+}
 
 void startDownloadList(Sequencer& seq)
 {
@@ -73,7 +91,7 @@ std::vector<ExchangeStep> clearAllSteps()
 
 void startClear(Context& ctx, Sequencer& seq, std::vector<ExchangeStep> steps)
 {
-    ctx.svc.status.setPanelText(2, kClearingText);
+    ctx.svc.status.setPanelText(2, clearingText());
     seq.startExchange(link::State::MemoryClear, std::move(steps));
 }
 
@@ -83,7 +101,7 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
     DownloadPlanResult result;
     if (first < 0 || static_cast<size_t>(first) >= blocks.size() ||
         blocks[static_cast<size_t>(first)].lineCode == kContinuationBlock) {
-        result.error = kCannotDownload + TX("測定の先頭のブロックではありません。");
+        result.error = cannotDownload() + TX("測定の先頭のブロックではありません。");
         return result;
     }
     const MemoryBlockInfo& head = blocks[static_cast<size_t>(first)];
@@ -92,13 +110,13 @@ DownloadPlanResult planDownload(const std::vector<MemoryBlockInfo>& blocks, int 
     plan.wiring = head.lineCode;
     plan.sampleInterval = intervalSeconds(head.intervalCode);
     if (plan.sampleInterval == 0) {
-        result.error = kCannotDownload + TX("測定間隔が正しくありません。");
+        result.error = cannotDownload() + TX("測定間隔が正しくありません。");
         return result;
     }
     const std::optional<double> start = vbdate::parse(head.startTime);
     if (!start) {
         result.error =
-            kCannotDownload +
+            cannotDownload() +
             TX("測定開始時刻「%1」が日時ではありません。").arg(head.startTime);
         return result;
     }
@@ -145,7 +163,7 @@ void startDownload(Context& ctx, DownloadCounts& counts, Sequencer& seq,
                    const DownloadPlan& plan)
 {
     prepareDownload(ctx, counts, plan);
-    ctx.svc.status.setPanelText(2, kDownloadingText);
+    ctx.svc.status.setPanelText(2, downloadingText());
     seq.startExchange(link::State::DownloadStatus, plan.steps);
 }
 

@@ -6,7 +6,6 @@
 
 #include "base/Context.h"
 #include "dialogs/MemoryList.h"
-#include "platform/Tx.h"
 
 #include <QString>
 #include <optional>
@@ -16,11 +15,9 @@ namespace quellin {
 
 class Sequencer;
 
-inline const QString kClearMemoryQuestion =
-    TX("ロギングメモリをクリアします。\r\nよろしいですか？");
-inline const QString kClearingText = TX("処理中です。しばらくお待ちください。");
-inline const QString kDownloadingText =
-    TX("ダウンロード中です。しばらくお待ちください。");
+QString clearMemoryQuestion();
+QString clearingText();
+QString downloadingText();
 
 // --- Starting the exchanges ------------------------------------------------------
 

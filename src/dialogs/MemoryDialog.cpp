@@ -21,7 +21,7 @@ MemoryDialog::MemoryDialog(Context& ctx, Sequencer& seq, const QString& name,
 
 void MemoryDialog::addMemoryList()
 {
-    LblMemory = new QLabel(kMemoryListHeader, this);
+    LblMemory = new QLabel(memoryListHeader(), this);
     LblMemory->setObjectName(QStringLiteral("LblMemory"));
     LstMemory = makeMemoryList(this);
     connect(LstMemory, &QListWidget::itemSelectionChanged, this, [this] { LstMemory_Click(); });

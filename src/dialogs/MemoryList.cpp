@@ -51,11 +51,11 @@ QString lineText(int code)
 
 QString intervalText(int code)
 {
-    static const char* const kTexts[] = {" 1 ・ ", " 5 ・ ", "10 ・ ",
-                                         "15 ・ ", "30 ・ ", "60 ・ "};
+    static const char* const kTexts[] = {TXN(" 1 ・ "), TXN(" 5 ・ "), TXN("10 ・ "),
+                                         TXN("15 ・ "), TXN("30 ・ "), TXN("60 ・ ")};
     if (code < 0 || code > 5)
         return {};
-    return QString::fromUtf8(kTexts[code]);
+    return tx(kTexts[code]);
 }
 
 bool continues(const std::vector<MemoryBlockInfo>& blocks, size_t b)
@@ -64,6 +64,11 @@ bool continues(const std::vector<MemoryBlockInfo>& blocks, size_t b)
 }
 
 } // namespace
+
+QString memoryListHeader()
+{
+    return tx(kMemoryListHeader);
+}
 
 int intervalSeconds(int intervalCode)
 {
@@ -93,7 +98,7 @@ std::vector<MemoryBlockInfo> memoryBlocksFrom(const ExchangeReplies& replies)
 
 std::vector<MemoryListLine> memoryListLines(const std::vector<MemoryBlockInfo>& blocks)
 {
-    static const QString kSeparator = TX(" ・ ");
+    const QString separator = TX(" ・ ");
     std::vector<MemoryListLine> lines;
     int n = 0;
     for (size_t j = 0; j < blocks.size(); ++j) {
@@ -103,9 +108,9 @@ std::vector<MemoryListLine> memoryListLines(const std::vector<MemoryBlockInfo>& 
         const int first = static_cast<int>(j);
         QString text =
             QString::number(n) + TX("： ") + lineText(b.lineCode) +
-            intervalText(b.intervalCode) + b.startTime + kSeparator +
+            intervalText(b.intervalCode) + b.startTime + separator +
             (QStringLiteral("      ") + Format(b.frequency, QStringLiteral("0.0"))).right(6) +
-            kSeparator + QString::number(measurementRecords(blocks, first));
+            separator + QString::number(measurementRecords(blocks, first));
         lines.push_back({std::move(text), first});
         ++n;
     }

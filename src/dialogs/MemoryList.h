@@ -16,8 +16,10 @@
 
 namespace quellin {
 
-inline const QString kMemoryListHeader =
-    TX("メモリ一覧（番号,測定ライン,測定間隔,測定開始時刻,周波数,書込回数）");
+// The list's head as an id of the catalogue; memoryListHeader() is the text shown.
+inline constexpr const char* kMemoryListHeader =
+    TXN("メモリ一覧（番号,測定ライン,測定間隔,測定開始時刻,周波数,書込回数）");
+QString memoryListHeader();
 
 constexpr int kContinuationBlock = 8;
 // The meter counts a block's records in four digits.

@@ -13,8 +13,10 @@ namespace {
 constexpr int kFirstBlockRole = Qt::UserRole;
 
 // As wide as a line of a seven-block memory can be.
-const QString kWidestLine =
-    TX("0： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 69993   ");
+QString widestLine()
+{
+    return TX("0： 単相２線式 ・ 10 ・ 2002/06/01 10:00 ・   50.0 ・ 69993   ");
+}
 
 QFont listFont()
 {
@@ -63,7 +65,7 @@ int selectedFirstBlock(const QListWidget& list)
 
 QSize memoryDialogSize(const QWidget& dialog)
 {
-    const int line = QFontMetrics(listFont()).horizontalAdvance(kWidestLine);
+    const int line = QFontMetrics(listFont()).horizontalAdvance(widestLine());
     const int width = std::max(line + 60, dialog.sizeHint().width());
     return {width, std::max(320, dialog.sizeHint().height())};
 }

@@ -13,6 +13,12 @@ namespace quellin {
 
 namespace {
 
+// The locale of the program's texts: the catalogue names it.
+QLocale textLocale()
+{
+    return QLocale(TX("ja_JP"));
+}
+
 // Qt's file list writes sizes and dates in the system's locale; a user on an
 // English system would read "6/3/24 1:05 PM".
 class JapaneseFileList : public QIdentityProxyModel {
@@ -25,8 +31,7 @@ public:
         if (role == Qt::DisplayRole && files && index.isValid()) {
             const QModelIndex source = mapToSource(index);
             if (index.column() == kSizeColumn && !files->isDir(source))
-                return QLocale(QLocale::Japanese, QLocale::Japan)
-                    .formattedDataSize(files->size(source));
+                return fileListSize(files->size(source));
             if (index.column() == kDateColumn)
                 return fileListDate(files->lastModified(source));
         }
@@ -47,10 +52,15 @@ QString fileListDate(const QDateTime& modified)
     return modified.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
 }
 
+QString fileListSize(qint64 bytes)
+{
+    return textLocale().formattedDataSize(bytes);
+}
+
 void makeJapaneseFileDialog(QFileDialog& dialog)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    dialog.setLocale(textLocale());
     dialog.setProxyModel(new JapaneseFileList(&dialog));
     // The detail columns wide enough for a whole date, size and type.
     if (auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 
 namespace quellin {
 
@@ -23,33 +25,44 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 
     const LogSetLayout lay = logSetLayout(ctx_.app.HardVersion);
     const auto tw = [](int twips) { return twipsToPixels(twips); };
-    setFixedSize(tw(lay.windowWidth), tw(lay.windowHeight) - tw(400));
-
     FramData = new QGroupBox(TX("記録項目"), this);
     FramData->setObjectName(QStringLiteral("FramData"));
-    FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth),
-                          tw(lay.frameHeight));
 
     // Three columns of boxes in column order; the version-2 items follow below.
-    const int columnWidth = tw(lay.frameWidth - 240) / 3;
+    // Names longer than the designed column (another language's) widen the
+    // columns, and with them the frame and the window.
+    const int designedColumn = tw(lay.frameWidth - 240) / 3;
+    int columnWidth = designedColumn;
     for (int i = 0; i < 16; ++i) {
         const int c = i + 2;
         const QString caption =
-            c < ctx_.cat.ColumnTitles.size() ? ctx_.cat.ColumnTitles[c] : QString();
+            c < ctx_.cat.ColumnTitles.size() ? txText(ctx_.cat.ColumnTitles[c]) : QString();
         auto* box = new QCheckBox(caption, FramData);
-        // Version-1 items fill rows 0..3; the version-2 items start a row of their own.
-        const int slot = i < 11 ? i : 12 + (i - 11);
-        box->setGeometry(tw(120) + (slot % 3) * columnWidth, tw(300) + (slot / 3) * tw(330),
-                         columnWidth, tw(300));
+        const QStyle* style = box->style();
+        columnWidth = std::max(columnWidth,
+                               style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                                   style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box) +
+                                   box->fontMetrics().horizontalAdvance(caption));
         box->setVisible(c <= ctx_.cat.ColumnLast && (c < 13 || lay.showVersion2Boxes));
         const size_t ci = static_cast<size_t>(c);
         box->setChecked(ci < ctx_.cat.LogColumns.size() && ctx_.cat.LogColumns[ci]);
         box->setObjectName(QStringLiteral("ChkData%1").arg(i));
         ChkData[static_cast<size_t>(i)] = box;
     }
+    for (int i = 0; i < 16; ++i) {
+        // Version-1 items fill rows 0..3; the version-2 items start a row of their own.
+        const int slot = i < 11 ? i : 12 + (i - 11);
+        ChkData[static_cast<size_t>(i)]->setGeometry(tw(120) + (slot % 3) * columnWidth,
+                                                     tw(300) + (slot / 3) * tw(330),
+                                                     columnWidth, tw(300));
+    }
+    const int wider = 3 * (columnWidth - designedColumn);
+    setFixedSize(tw(lay.windowWidth) + wider, tw(lay.windowHeight) - tw(400));
+    FramData->setGeometry(tw(lay.frameLeft), tw(lay.frameTop), tw(lay.frameWidth) + wider,
+                          tw(lay.frameHeight));
     CmdAll = new QPushButton(TX("全て選択"), FramData);
     CmdAll->setObjectName(QStringLiteral("CmdAll"));
-    CmdAll->setGeometry(tw(lay.allLeft), tw(lay.allTop), tw(1815), tw(360));
+    CmdAll->setGeometry(tw(lay.allLeft) + wider, tw(lay.allTop), tw(1815), tw(360));
 
     // The period stands left of the command buttons: "周期：" hh : mm : ss.
     auto* periodLabel = new QLabel(TX("周期："), this);
@@ -74,8 +87,8 @@ FrmLogSet::FrmLogSet(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 
     cmdOK = new QPushButton(TX("設定"), this);
     cmdCancel = new QPushButton(TX("ｷｬﾝｾﾙ"), this);
-    cmdOK->setGeometry(tw(lay.okLeft), rowTop, tw(960), tw(360));
-    cmdCancel->setGeometry(tw(lay.cancelLeft), rowTop, tw(960), tw(360));
+    cmdOK->setGeometry(tw(lay.okLeft) + wider, rowTop, tw(960), tw(360));
+    cmdCancel->setGeometry(tw(lay.cancelLeft) + wider, rowTop, tw(960), tw(360));
     cmdOK->setDefault(true);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));

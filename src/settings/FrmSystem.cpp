@@ -1,5 +1,6 @@
 #include "settings/FrmSystem.h"
 
+#include "platform/Language.h"
 #include "platform/SettingButtons.h"
 #include "platform/Tx.h"
 #include "platform/VbDate.h"
@@ -27,6 +28,27 @@ const QStringList kDataBits = {QStringLiteral("7"), QStringLiteral("8")};
 const QStringList kParities = {QStringLiteral("NONE"), QStringLiteral("ODD"),
                                QStringLiteral("EVEN")};
 const QStringList kStopBits = {QStringLiteral("1"), QStringLiteral("2")};
+
+// The language list: the system's first, then the two the program speaks. Each
+// entry's settings text; empty lets the system decide.
+constexpr int kLanguageEntries = 3;
+
+QString languageSettingOf(int entry)
+{
+    if (entry == 1)
+        return languageSettingText(Language::Ja);
+    if (entry == 2)
+        return languageSettingText(Language::En);
+    return {};
+}
+
+int languageEntryOf(const QString& stored)
+{
+    // A text that names no language is not set: the system's.
+    if (!isLanguageSettingText(stored))
+        return 0;
+    return chooseLanguage(stored, {}) == Language::Ja ? 1 : 2;
+}
 
 int intOf(const QString& text)
 {
@@ -136,8 +158,23 @@ FrmSystem::FrmSystem(Context& ctx, FrmSystemLinks links, QWidget* parent)
     QHBoxLayout* buttons = bar.row;
     buttons->insertWidget(0, Command1);
 
+    // A language's own name reads the same in either language.
+    LblLanguage = new QLabel(TX("言語："));
+    CmbLanguage = new QComboBox;
+    CmbLanguage->addItems({TX("システムに従う"), TX("日本語"), QStringLiteral("English")});
+    CmbLanguage->setCurrentIndex(languageEntryOf(ctx_.settings.read(kLanguageSetting, QString())));
+    LblLanguage->setObjectName(QStringLiteral("LblLanguage"));
+    CmbLanguage->setObjectName(QStringLiteral("CmbLanguage"));
+    LblLanguage->setBuddy(CmbLanguage);
+    auto* language = new QHBoxLayout;
+    language->addWidget(LblLanguage);
+    language->addWidget(CmbLanguage);
+    language->addWidget(new QLabel(TX("次回の起動から有効になります。")));
+    language->addStretch(1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TabsOption);
+    layout->addLayout(language);
     layout->addLayout(buttons);
 
     const CommSelection sel = commSelectionFor(ctx_.app.CommPort, ctx_.app.CommParam);
@@ -230,6 +267,9 @@ void FrmSystem::cmdOK_Click()
     ctx_.app.CommParam = commParamFor(sel);
     ctx_.settings.write(QStringLiteral("CommPort"), ctx_.app.CommPort);
     ctx_.settings.write(QStringLiteral("CommParam"), ctx_.app.CommParam);
+    const int entry = CmbLanguage->currentIndex();
+    if (entry >= 0 && entry < kLanguageEntries)
+        ctx_.settings.write(kLanguageSetting, languageSettingOf(entry));
     for (size_t i = 0; i < editedDevices_.size(); ++i) {
         if (!editedDevices_[i].isEmpty())
             ctx_.settings.write(QStringLiteral("CommDevice%1").arg(i + 1),

@@ -1,5 +1,6 @@
 #pragma once
-// "通信条件設定": the serial port and its settings, stored and applied at once.
+// "通信条件設定": the serial port and its settings, stored and applied at once,
+// and the language the program speaks from its next start.
 
 #include "base/Context.h"
 #include "settings/PresentPort.h"
@@ -71,6 +72,8 @@ private:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* Command1 = nullptr;
+    QLabel* LblLanguage = nullptr;
+    QComboBox* CmbLanguage = nullptr;
 };
 
 } // namespace quellin

@@ -239,14 +239,11 @@ const QStringList* SettingsStore::lines() const
         QString text = TX("設定ファイル %1 に読めない行があります。")
                            .arg(QDir::toNativeSeparators(iniPath_));
         if (!overlong.isEmpty())
-            text += QStringLiteral(
-                        "\r\n%1 行目は長すぎるため（%2 バイトを超えます）、読み飛ばしました。")
+            text += TX("\r\n%1 行目は長すぎるため（%2 バイトを超えます）、読み飛ばしました。")
                         .arg(where.join(TX("、")))
                         .arg(kMaxSettingsLineBytes);
         if (cut)
-            text +=
-                QStringLiteral(
-                    "\r\nファイルが大きすぎるため（%1 バイトを超えます）、続きを読み飛ばしました。")
+            text += TX("\r\nファイルが大きすぎるため（%1 バイトを超えます）、続きを読み飛ばしました。")
                     .arg(kMaxSettingsFileBytes);
         text += TX("\r\n読み飛ばした部分は、次に設定を保存するときに取り除かれます。");
         msg_.show({text, {}, MsgButtons::Ok, MsgIcon::Exclamation, false});
@@ -411,8 +408,8 @@ bool SettingsStore::write(const QString& name, const QVariant& value, int type)
             writeFailureReported_ = true;
             QString text = valueMessage;
             if (!reason.isEmpty())
-                text += QStringLiteral("\r\n") + QDir::toNativeSeparators(iniPath_) +
-                        TX("：") + reason;
+                text += QStringLiteral("\r\n") +
+                        TX("%1：%2").arg(QDir::toNativeSeparators(iniPath_), reason);
             msg_.show({text, {}, MsgButtons::Ok, MsgIcon::None, false});
         }
         return false;

@@ -27,7 +27,7 @@ struct PresentPort {
         if (!description.isEmpty())
             text += QStringLiteral("  ") + description;
         if (!serialNumber.isEmpty())
-            text += TX("（シリアル番号 ") + serialNumber + TX("）");
+            text = TX("%1（シリアル番号 %2）").arg(text, serialNumber);
         return text;
     }
 };

@@ -3,6 +3,8 @@
 
 #include "platform/JapaneseFileDialog.h"
 
+#include "EnglishTexts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QTranslator>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace quellin {
 namespace {
@@ -23,6 +26,29 @@ TEST(FileListDate, IsWrittenYearFirstWithA24HourClock)
     EXPECT_EQ(fileListDate(QDateTime(QDate(2002, 12, 31), QTime(0, 0))),
               QStringLiteral("2002/12/31 00:00"));
     EXPECT_EQ(fileListDate(QDateTime()), QString());
+}
+
+// Sizes are written in the language the program speaks, dates the one way.
+TEST(FileListSize, FollowsTheProgramsLanguage)
+{
+    const struct {
+        bool english;
+        qint64 bytes;
+        const char* shown;
+    } cases[] = {
+        {false, 10, "10 バイト"}, {true, 10, "10 bytes"}, {true, 2048, "2.00 KiB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        std::optional<test::EnglishTexts> english;
+        if (c.english) {
+            english.emplace();
+            ASSERT_TRUE(english->loaded());
+        }
+        EXPECT_EQ(fileListSize(c.bytes), QString::fromUtf8(c.shown));
+        EXPECT_EQ(fileListDate(QDateTime(QDate(2024, 6, 3), QTime(13, 5))),
+                  QStringLiteral("2024/06/03 13:05"));
+    }
 }
 
 TEST(JapaneseFileDialog, TheListShowsJapaneseDatesInQtsOwnDialog)

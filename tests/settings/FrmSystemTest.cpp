@@ -1,5 +1,7 @@
 #include "settings/FrmSystem.h"
 
+#include "platform/Language.h"
+
 #include "Controls.h"
 #include "TestContext.h"
 
@@ -142,6 +144,37 @@ TEST(FrmSystem, OffersThePresentPortsByTheirStableNames)
         control<QPushButton>(dlg, "cmdOK")->click();
         EXPECT_EQ(t.settings->read(QStringLiteral("CommPort"), {}), QStringLiteral("3")) << c.name;
         EXPECT_EQ(t.settings->read(QStringLiteral("CommDevice3"), {}), c.stored) << c.name;
+    }
+}
+
+// The stored language shows as its entry (a text naming no language as the
+// system's), and the entry chosen is stored as the program reads it at start.
+TEST(FrmSystem, TheLanguageIsReadBackAndStored)
+{
+    const struct {
+        const char* stored;
+        int shown;
+        int chosen;
+        const char* written;
+    } cases[] = {
+        {"", 0, 2, "en"},    {"ja", 1, 1, "ja"}, {" EN ", 2, 0, ""},
+        {"fr", 0, 1, "ja"}, {"en", 2, 2, "en"}, {"ja-JP", 0, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        test::TestContext t;
+        t.settings->write(QStringLiteral("Language"), QString::fromUtf8(c.stored));
+        FrmSystemLinks links;
+        links.reopenPort = [] { return true; };
+        FrmSystem dlg(*t.ctx, links);
+        auto* list = control<QComboBox>(dlg, "CmbLanguage");
+        EXPECT_EQ(list->currentIndex(), c.shown);
+        list->setCurrentIndex(c.chosen);
+        control<QPushButton>(dlg, "cmdOK")->click();
+        const QString written = t.settings->read(QStringLiteral("Language"), QStringLiteral("?"));
+        EXPECT_EQ(written, QString::fromUtf8(c.written));
+        EXPECT_EQ(chooseLanguage(written, {QStringLiteral("ja-JP")}) == Language::En,
+                  c.chosen == 2);
     }
 }
 
