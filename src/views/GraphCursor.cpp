@@ -90,7 +90,7 @@ CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, con
         if (!flagAt(cat.SeriesShown, s))
             continue;
         const auto v = seriesValueAt(st, data.SampleInterval(), s, out.time);
-        const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
+        const QString name = shownSeriesName(cat, s);
         out.readings.push_back({s, name + QLatin1Char(' ') +
                                        (v && !std::isnan(*v) ? seriesValueText(cat, s, *v)
                                                          : TX("－")) +
