@@ -60,7 +60,7 @@ double ReportTable::width() const
     return std::accumulate(widths.begin(), widths.end(), 0.0);
 }
 
-void fitReportTable(ReportTable& t, double maxWidth)
+void fitReportTable(ReportTable& t, double maxWidth, bool labelled)
 {
     // Measured finely, the widths then taken in points.
     constexpr double kMeasureDpi = 720;
@@ -70,7 +70,7 @@ void fitReportTable(ReportTable& t, double maxWidth)
     for (size_t c = 0; c < t.widths.size(); ++c) {
         const auto column = static_cast<qsizetype>(c);
         double need = column < t.titles.size() ? points(bold.horizontalAdvance(t.titles[column])) : 0;
-        if (c == 0)
+        if (c == 0 && labelled)
             for (size_t r = 0; r < t.rows.size(); ++r)
                 if (!t.rows[r].isEmpty())
                     need = std::max(need, points((r < t.marked.size() && t.marked[r] ? bold : plain)

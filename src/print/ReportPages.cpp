@@ -69,6 +69,7 @@ struct ReportSection::Block {
     QString subtitle; // the title's second line
     ReportTable table;
     ReportChart chart;
+    bool labelled = false; // the table's first column names things (the summary, the items)
 };
 
 // Where a block, or a run of a table's rows, stands on a page (points).
@@ -116,6 +117,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     summary.table.titles = {TX("項目"), TX("値")};
     summary.table.widths = {110, 300};
     summary.table.right = {false, false};
+    summary.labelled = true;
     for (const auto& [label, value] : reportSummaryRows(heading, f))
         summary.table.rows.push_back({label, value});
     blocks_.push_back(std::move(summary));
@@ -126,6 +128,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
                           TX("最大"), TX("最大の時刻"), TX("平均")};
     items.table.widths = {100, 56, 96, 56, 96, 56};
     items.table.right = {false, true, false, true, false, true};
+    items.labelled = true;
     for (const ItemFigures& i : f.items)
         items.table.rows.push_back({txText(surveyItemTitle(cat, i.column)), scientific(i.min), surveyTime(i.minTime),
                                     scientific(i.max), surveyTime(i.maxTime), scientific(i.mean)});
@@ -211,7 +214,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     const double pageWidth = pageLayout().paintRect(QPageLayout::Point).width();
     for (Block& b : blocks_)
         if (b.kind == Block::Kind::Table)
-            fitReportTable(b.table, pageWidth);
+            fitReportTable(b.table, pageWidth, b.labelled);
 }
 
 ReportSection::~ReportSection() = default;

@@ -102,6 +102,7 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     setWidget(body_);
     design_ = graphFormDesign(ctx_.app.HardVersion);
     layout_ = initialGraphLayout(design_);
+    seriesNames_ = shownSeriesNames(ctx_.cat);
     buildGraph(body_);
     buildInfo(body_);
     buildLegend(body_);
@@ -409,7 +410,8 @@ void FrmGraph::colourLegend()
 void FrmGraph::showCursorAt(int x)
 {
     const CursorReadout readout =
-        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(x), tw(PicGraph->width()));
+        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(x), tw(PicGraph->width()),
+                      &seriesNames_);
     if (!readout.valid) {
         cursor_->hide();
         return;
@@ -423,7 +425,7 @@ void FrmGraph::showCursorAt(int x)
         for (const CursorReading& r : readout.readings) {
             const auto v =
                 seriesValueAt(overlayWindow_, overlay_->SampleInterval(), r.series, readout.time);
-            const QString name = shownSeriesName(ctx_.cat, r.series);
+            const QString name = seriesNames_.value(r.series);
             lines.push_back(
                 {TX("比較 %1 %2 %3")
                      .arg(name,

@@ -190,6 +190,8 @@ private:
     std::array<QLabel*, 3> LblGraphInfoCaption{};
     QWidget* PicHanrei = nullptr;
     std::vector<int> legendRowOf_;
+    // The series' names as shown, for the readouts at every move of the mouse.
+    QStringList seriesNames_;
     std::array<QCheckBox*, kMaxSeries> ChkDisp{};
     GraphCanvas* PicGraphBase = nullptr;
     std::array<GraphPictureBox*, kMaxSeries> PicLeftBar{};

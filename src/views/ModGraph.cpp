@@ -101,6 +101,14 @@ QString shownSeriesName(const Catalog& cat, int s)
     return (s >= 0 && s < cat.SeriesNames.size()) ? txText(cat.SeriesNames[s]) : QString();
 }
 
+QStringList shownSeriesNames(const Catalog& cat)
+{
+    QStringList names;
+    for (const QString& name : cat.SeriesNames)
+        names << txText(name);
+    return names;
+}
+
 QString seriesUnitText(const Catalog& cat, int s)
 {
     const QString unit = at(cat.SeriesUnits, s);

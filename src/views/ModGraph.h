@@ -36,6 +36,8 @@ QString seriesUnitText(const Catalog& cat, int s);
 // The name of series s as the windows and prints show it (the catalogue keeps
 // the Japanese, which the data files' head is made of); empty for s outside it.
 QString shownSeriesName(const Catalog& cat, int s);
+// The same for every series of the catalogue.
+QStringList shownSeriesNames(const Catalog& cat);
 
 // What the labels of a normal series' Y bar are written in: its values divided by
 // divisor (the power of ten of the title's prefix), in format.

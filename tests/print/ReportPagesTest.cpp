@@ -225,7 +225,7 @@ TEST(ReportTableFit, WideTextsWidenTheirColumnWithinThePage)
         t.titles = c.titles;
         t.widths = {50, 50};
         t.rows = {c.row};
-        fitReportTable(t, c.maxWidth);
+        fitReportTable(t, c.maxWidth, true);
         EXPECT_EQ(t.widths[0] > 50, c.firstGrows);
         EXPECT_EQ(t.widths[1] > 50, c.secondGrows);
         EXPECT_LE(t.width(), std::max(c.maxWidth, 100.0));
