@@ -16,6 +16,7 @@
 #include "views/GraphScale.h"
 #include "views/GraphScene.h"
 #include "views/GraphZoom.h"
+#include "views/ModGraph.h"
 #include "views/ModGraphDraw.h"
 
 #include <benchmark/benchmark.h>
@@ -138,10 +139,12 @@ void BM_CursorReadoutOneDayWindow(benchmark::State& state)
 {
     GraphFixture graph(32767, 2, 86400);
     const double width = graph.pictures.PicGraph.rect.width() * 15.0;
+    // The names as the graph window keeps them for its readouts.
+    const QStringList names = shownSeriesNames(graph.ctx.cat);
     double x = 0;
     for (auto _ : state) {
         const CursorReadout r =
-            cursorReadout(graph.ctx.graphWindow(), graph.ctx.dataSet(), graph.ctx.cat, x, width);
+            cursorReadout(graph.ctx.graphWindow(), graph.ctx.dataSet(), graph.ctx.cat, x, width, &names);
         benchmark::DoNotOptimize(r.readings.data());
         x = x + 137 > width ? 0 : x + 137;
     }

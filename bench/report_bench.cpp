@@ -67,7 +67,7 @@ void BM_PdfReportOfAFullStore(benchmark::State& state)
     for (auto _ : state) {
         ReportSection report(store.ctx.cat, 2, store.ctx.dataSet(), *r.figures,
                              reportHeading(store.ctx.app, store.ctx.dataSet()), 45500.5, store.t.services);
-        const FileWriteResult written = writePdfFile(path, {&report}, kReportTitle);
+        const FileWriteResult written = writePdfFile(path, {&report}, reportTitleText());
         if (!written.ok())
             state.SkipWithError(written.error.toStdString().c_str());
         QImage device(1, 1, QImage::Format_RGB32);

@@ -12,7 +12,7 @@ QString applicationTitle()
 
 QString aboutCaption()
 {
-    return applicationTitle() + TX("のﾊﾞｰｼﾞｮﾝ情報");
+    return TX("%1のﾊﾞｰｼﾞｮﾝ情報").arg(applicationTitle());
 }
 
 QString aboutVersionText()
@@ -25,13 +25,18 @@ QString aboutHardVersionText(const AppGlobals& app)
 {
     const QString head = TX("ﾊｰﾄﾞ本体ﾊﾞｰｼﾞｮﾝ ");
     if (app.HardVersionText == kNotQueriedText)
-        return head + QString::number(app.HardVersion) + QLatin1Char(' ') + kNotQueriedText;
+        return head + QString::number(app.HardVersion) + QLatin1Char(' ') + txText(kNotQueriedText);
     return head + app.HardVersionText;
+}
+
+QString noSystemInfoText()
+{
+    return TX("現時点ではｼｽﾃﾑ情報を使用できません");
 }
 
 QString aboutDisclaimer()
 {
-    return QStringLiteral(
+    return TX(
         "このプログラムは現状のまま提供されます。測定値と記録の正しさ、および特定の目的への"
         "適合性について、明示または黙示を問わず一切の保証はありません。電力計の取り扱いと"
         "測定結果の利用は、使用者の責任において行ってください。");

@@ -3,7 +3,6 @@
 // its button starts.
 
 #include "base/Context.h"
-#include "platform/Tx.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +21,7 @@ QString aboutVersionText();
 QString aboutHardVersionText(const AppGlobals& app);
 QString aboutDisclaimer();
 
-inline const QString kNoSystemInfoText = TX("現時点ではｼｽﾃﾑ情報を使用できません");
+QString noSystemInfoText();
 
 // The desktop's system-information programs, most informative first: HardInfo
 // (both generations), KDE's Info Center, the GNOME and MATE system monitors.

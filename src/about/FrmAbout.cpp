@@ -109,7 +109,7 @@ void frmAbout::cmdSysInfo_Click()
 {
     const QString program = findSystemInfoProgram(findExecutable);
     if (program.isEmpty() || !startProgram(program))
-        ctx_.svc.msg.info(kNoSystemInfoText);
+        ctx_.svc.msg.info(noSystemInfoText());
 }
 
 } // namespace quellin

@@ -150,7 +150,7 @@ CliExit CliReport::run()
         ReportSection report(ctx.cat, ctx.app.HardVersion, *data, *result.figures,
                                    reportHeading(ctx.app, *data), ctx.svc.clock.now(), ctx.svc);
         const FileWriteResult written =
-            writePdfFile(o.pdf, {&report}, kReportTitle);
+            writePdfFile(o.pdf, {&report}, reportTitleText());
         if (!written.ok()) {
             writeLine(session_.err(), terminalText(fileWriteMessage(o.pdf, written)));
             return CliExit::Refused;

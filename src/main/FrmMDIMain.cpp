@@ -248,7 +248,7 @@ void FrmMDIMain::buildMenus()
     command(MnuFile_PrintSpread, "MnuFile_PrintSpread_Click",
             [this] { print_->printSpreadCommand(); });
     command(MnuFile_PrintGraph, "MnuFile_PrintGraph_Click", [this] {
-        if (ctx_.svc.msg.askYesNo(kPrintGraphQuestion, MsgIcon::Question))
+        if (ctx_.svc.msg.askYesNo(printGraphQuestion(), MsgIcon::Question))
             withGraphWindow([this](FrmGraph& graph) { print_->PrintGraph(graph); });
     });
     command(MnuFile_Pdf, "MnuFile_Pdf_Click",
@@ -898,7 +898,7 @@ void FrmMDIMain::printSurveyReport(const SurveyFigures& figures)
     trapped(ctx_, "CmdPdfReport_Click", false, [&] {
         ReportSection report(ctx_.cat, ctx_.app.HardVersion, ctx_.dataSet(), figures,
                              reportHeading(ctx_.app, ctx_.dataSet()), ctx_.svc.clock.now(), ctx_.svc);
-        print_->printDocument(kReportTitle, {&report});
+        print_->printDocument(reportTitleText(), {&report});
         return true;
     });
 }

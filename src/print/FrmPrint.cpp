@@ -21,23 +21,46 @@
 
 namespace quellin {
 
-const QString kPrintSpreadQuestion = TX("データ一覧を印字します。\r\nよろしいですか？");
-const QString kPrintGraphQuestion = TX("グラフ画面を印刷します。\r\nよろしいですか？");
-const QString kPrinterErrorText = TX("プリンタエラーが発生しました。");
-const QString kNothingToPrintText = TX("印刷するデータがありません。");
+QString printSpreadQuestion()
+{
+    return TX("データ一覧を印字します。\r\nよろしいですか？");
+}
+
+QString printGraphQuestion()
+{
+    return TX("グラフ画面を印刷します。\r\nよろしいですか？");
+}
+
+QString printerErrorText()
+{
+    return TX("プリンタエラーが発生しました。");
+}
+
+QString nothingToPrintText()
+{
+    return TX("印刷するデータがありません。");
+}
 
 QString longPrintQuestion(int pages)
 {
     return TX("データ一覧は %1 ページになります。\r\n印刷（プレビュー）に時間がかかります。続けますか？")
         .arg(pages);
 }
+
 QString printProgressText(int page, int pages)
 {
     return TX("%1 / %2 ページを印刷しています。").arg(page).arg(pages);
 }
-const QString kNothingToExportText = TX("出力するデータがありません。");
-const QString kNoPrinterText = QStringLiteral(
-    "プリンタが見つかりません。\r\n印刷のウィンドウから PDF ファイルに出力できます。");
+
+QString nothingToExportText()
+{
+    return TX("出力するデータがありません。");
+}
+
+QString noPrinterText()
+{
+    return TX("プリンタが見つかりません。\r\n印刷のウィンドウから PDF ファイルに出力できます。");
+}
 
 namespace {
 
@@ -95,8 +118,15 @@ QString withSuffix(const QString& path, const QString& suffix)
     return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + suffix : path;
 }
 
-const FrmPrint::ExportFile kPdfFile{TX("PDFﾌｧｲﾙ(*.pdf)"), QStringLiteral("pdf")};
-const FrmPrint::ExportFile kPngFile{TX("PNGﾌｧｲﾙ(*.png)"), QStringLiteral("png")};
+FrmPrint::ExportFile pdfFile()
+{
+    return {TX("PDFﾌｧｲﾙ(*.pdf)"), QStringLiteral("pdf")};
+}
+
+FrmPrint::ExportFile pngFile()
+{
+    return {TX("PNGﾌｧｲﾙ(*.png)"), QStringLiteral("png")};
+}
 
 } // namespace
 
@@ -145,7 +175,7 @@ bool FrmPrint::hasRecords(const QString& nothingText) const
 
 QString FrmPrint::askExportPath(const ExportFile& file) const
 {
-    if (!hasRecords(kNothingToExportText))
+    if (!hasRecords(nothingToExportText()))
         return {};
     const QString pattern = QStringLiteral("*.") + file.suffix;
     FileDialogRequest request;
@@ -169,13 +199,13 @@ std::unique_ptr<GraphSection> FrmPrint::graphSection(FrmGraph& graph, const QPag
 
 void FrmPrint::printSpreadCommand()
 {
-    if (ctx_.svc.msg.askYesNo(kPrintSpreadQuestion, MsgIcon::Question))
+    if (ctx_.svc.msg.askYesNo(printSpreadQuestion(), MsgIcon::Question))
         PrintSpread();
 }
 
 void FrmPrint::PrintSpread()
 {
-    if (!hasRecords(kNothingToPrintText))
+    if (!hasRecords(nothingToPrintText()))
         return;
     QPrinter printer(QPrinter::HighResolution);
     std::shared_ptr<const PrintTable> table;
@@ -184,7 +214,7 @@ void FrmPrint::PrintSpread()
         table = std::make_shared<const PrintTable>(buildPrintTable(ctx_));
     }
     if (table->rowCount() == 0) {
-        ctx_.svc.msg.info(kNothingToPrintText, MsgIcon::Exclamation);
+        ctx_.svc.msg.info(nothingToPrintText(), MsgIcon::Exclamation);
         return;
     }
     SpreadSection section(table, ctx_.app.HardVersion, printer.pageLayout().pageSize());
@@ -202,7 +232,7 @@ void FrmPrint::PrintSpread()
 
 void FrmPrint::PrintGraph(FrmGraph& graph)
 {
-    if (!hasRecords(kNothingToPrintText))
+    if (!hasRecords(nothingToPrintText()))
         return;
     QPrinter printer(QPrinter::HighResolution);
     std::unique_ptr<GraphSection> section;
@@ -229,7 +259,7 @@ void FrmPrint::runPrint(QPrinter& printer, const std::vector<PrintSection*>& sec
 {
     if (!printerAvailable()) {
         // The print dialog still writes PDF files: offer that instead.
-        ctx_.svc.msg.info(kNoPrinterText, MsgIcon::Information);
+        ctx_.svc.msg.info(noPrinterText(), MsgIcon::Information);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString());
     }
@@ -267,13 +297,13 @@ void FrmPrint::paintOn(QPrinter& printer, const std::vector<PrintSection*>& sect
 void FrmPrint::reportPrinterError(QPrinter& printer)
 {
     ctx_.svc.msg.show(
-        {kPrinterErrorText, TX("エラー"), MsgButtons::Ok, MsgIcon::Critical, false});
+        {printerErrorText(), TX("エラー"), MsgButtons::Ok, MsgIcon::Critical, false});
     printer.abort();
 }
 
 void FrmPrint::exportPdf(FrmGraph& graph)
 {
-    const QString path = askExportPath(kPdfFile);
+    const QString path = askExportPath(pdfFile());
     if (path.isEmpty())
         return;
 
@@ -294,13 +324,13 @@ void FrmPrint::exportPdf(FrmGraph& graph)
 
 void FrmPrint::saveGraphImage(FrmGraph& graph)
 {
-    if (!hasRecords(kNothingToExportText))
+    if (!hasRecords(nothingToExportText()))
         return;
     const std::optional<QSize> size = askImageSize(imageSize_);
     if (!size)
         return;
     imageSize_ = *size;
-    const QString path = askExportPath(kPngFile);
+    const QString path = askExportPath(pngFile());
     if (path.isEmpty())
         return;
     QImage image;

@@ -21,17 +21,17 @@ namespace quellin {
 class FrmGraph;
 
 // Texts of the print commands.
-extern const QString kPrintSpreadQuestion;
-extern const QString kPrintGraphQuestion;
-extern const QString kPrinterErrorText;
-extern const QString kNothingToPrintText;
+QString printSpreadQuestion();
+QString printGraphQuestion();
+QString printerErrorText();
+QString nothingToPrintText();
 // More pages than this are announced, with the question whether to go on.
 inline constexpr int kLongPrintPages = 50;
 QString longPrintQuestion(int pages);
 // The print's progress: page of pages going out.
 QString printProgressText(int page, int pages);
-extern const QString kNothingToExportText;
-extern const QString kNoPrinterText;
+QString nothingToExportText();
+QString noPrinterText();
 
 class FrmPrint {
 public:

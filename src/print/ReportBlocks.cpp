@@ -60,6 +60,26 @@ double ReportTable::width() const
     return std::accumulate(widths.begin(), widths.end(), 0.0);
 }
 
+void fitReportTable(ReportTable& t, double maxWidth, bool labelled)
+{
+    // Measured finely, the widths then taken in points.
+    constexpr double kMeasureDpi = 720;
+    const QFontMetricsF plain(printFont(kReportTablePoints, kMeasureDpi, false));
+    const QFontMetricsF bold(printFont(kReportTablePoints, kMeasureDpi, true));
+    const auto points = [](double measured) { return measured * 72.0 / kMeasureDpi; };
+    for (size_t c = 0; c < t.widths.size(); ++c) {
+        const auto column = static_cast<qsizetype>(c);
+        double need = column < t.titles.size() ? points(bold.horizontalAdvance(t.titles[column])) : 0;
+        if (c == 0 && labelled)
+            for (size_t r = 0; r < t.rows.size(); ++r)
+                if (!t.rows[r].isEmpty())
+                    need = std::max(need, points((r < t.marked.size() && t.marked[r] ? bold : plain)
+                                                     .horizontalAdvance(t.rows[r].front())));
+        const double room = std::max(0.0, maxWidth - t.width());
+        t.widths[c] += std::clamp(need + 2 * kCellPadPoints - t.widths[c], 0.0, room);
+    }
+}
+
 void paintReportTable(QPainter& p, const ReportUnits& u, const ReportTable& t, QPointF topLeft,
                       int first, int count, int bands, int rowsPerBand)
 {

@@ -36,6 +36,12 @@ struct ReportTable {
 inline constexpr double kReportRowPoints = 13;
 inline constexpr double kReportTablePoints = 8.5;
 
+// Widens the columns whose title, or (labelled: the first column holds words, not
+// figures of a fixed format) whose text in the first column, needs more than the
+// designed width (English texts run longer), as far as the table stays within
+// maxWidth points, so that no text runs into its neighbour.
+void fitReportTable(ReportTable& table, double maxWidth, bool labelled);
+
 // Paints rows first..first+count-1 of table with its title row at top-left,
 // filling `bands` bands side by side (each down to rowsPerBand rows).
 void paintReportTable(QPainter& p, const ReportUnits& u, const ReportTable& table, QPointF topLeft,

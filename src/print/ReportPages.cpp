@@ -4,7 +4,6 @@
 #include "platform/Format.h"
 #include "platform/Tx.h"
 #include "print/ReportGraph.h"
-#include "store/CsvFile.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -34,7 +33,33 @@ QString scientific(double v)
     return Format(v, QStringLiteral("0.000E+0"));
 }
 
+// The data set keeps its wiring as a number; the report names it in the
+// reader's language.
+QString wiringName(int wiring)
+{
+    switch (wiring) {
+    case 0:
+        return TX("単相２線式");
+    case 1:
+        return TX("単相３線式");
+    case 2:
+        return TX("三相３線式");
+    default:
+        return TX("不明");
+    }
+}
+
 } // namespace
+
+QString reportTitleText()
+{
+    return TX("計測レポート");
+}
+
+QString untitledReportText()
+{
+    return TX("計測データ（ファイル未保存）");
+}
 
 // One piece of the report: a table (its rows may run on over pages), a bar
 // chart, the trend graph or the first page's title, each under its caption.
@@ -44,6 +69,7 @@ struct ReportSection::Block {
     QString subtitle; // the title's second line
     ReportTable table;
     ReportChart chart;
+    bool labelled = false; // the table's first column names things (the summary, the items)
 };
 
 // Where a block, or a run of a table's rows, stands on a page (points).
@@ -58,12 +84,11 @@ struct ReportSection::Placement {
 ReportHeading reportHeading(const AppGlobals& app, const DataSet& data)
 {
     ReportHeading h;
-    h.title = data.TitleLine().trimmed().isEmpty() ? kReportUntitled : data.TitleLine().trimmed();
+    h.title = data.TitleLine().trimmed().isEmpty() ? untitledReportText() : data.TitleLine().trimmed();
     h.meter = app.HardVersionText != kNotQueriedText && !app.HardVersionText.isEmpty()
                   ? TX("ハードバージョン ") + app.HardVersionText
                   : TX("不明");
-    const QString wiring = wiringLineText(data.DataWiring()).section(TX("結線＝"), 1);
-    h.wiring = wiring.isEmpty() ? TX("不明") : wiring;
+    h.wiring = wiringName(data.DataWiring());
     return h;
 }
 
@@ -83,7 +108,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
 {
     Block title;
     title.kind = Block::Kind::Title;
-    title.caption = kReportTitle;
+    title.caption = reportTitleText();
     title.subtitle = heading.title;
     blocks_.push_back(std::move(title));
 
@@ -92,6 +117,7 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
     summary.table.titles = {TX("項目"), TX("値")};
     summary.table.widths = {110, 300};
     summary.table.right = {false, false};
+    summary.labelled = true;
     for (const auto& [label, value] : reportSummaryRows(heading, f))
         summary.table.rows.push_back({label, value});
     blocks_.push_back(std::move(summary));
@@ -102,8 +128,9 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
                           TX("最大"), TX("最大の時刻"), TX("平均")};
     items.table.widths = {100, 56, 96, 56, 96, 56};
     items.table.right = {false, true, false, true, false, true};
+    items.labelled = true;
     for (const ItemFigures& i : f.items)
-        items.table.rows.push_back({surveyItemTitle(cat, i.column), scientific(i.min), surveyTime(i.minTime),
+        items.table.rows.push_back({txText(surveyItemTitle(cat, i.column)), scientific(i.min), surveyTime(i.minTime),
                                     scientific(i.max), surveyTime(i.maxTime), scientific(i.mean)});
     blocks_.push_back(std::move(items));
 
@@ -184,6 +211,10 @@ ReportSection::ReportSection(const Catalog& cat, int hardVersion, const DataSet&
 
     // Tables without rows (no gaps, no items) are left out.
     std::erase_if(blocks_, [](const Block& b) { return b.kind == Block::Kind::Table && b.table.rows.empty(); });
+    const double pageWidth = pageLayout().paintRect(QPageLayout::Point).width();
+    for (Block& b : blocks_)
+        if (b.kind == Block::Kind::Table)
+            fitReportTable(b.table, pageWidth, b.labelled);
 }
 
 ReportSection::~ReportSection() = default;
@@ -291,7 +322,7 @@ void ReportSection::paintPage(QPainter& p, const PageArea& area, int page)
         }
         p.setFont(printFont(10, u.dpi, true));
         p.drawText(QRectF(0, top, width, u.pt(kCaptionPoints)), Qt::AlignLeft | Qt::AlignVCenter,
-                   at.continued ? block.caption + TX("（続き）") : block.caption);
+                   at.continued ? TX("%1（続き）").arg(block.caption) : block.caption);
         const double body = top + u.pt(kCaptionPoints);
         switch (block.kind) {
         case Block::Kind::Table:

@@ -8,7 +8,6 @@
 
 #include "analysis/SurveyAnalysis.h"
 #include "base/Context.h"
-#include "platform/Tx.h"
 #include "print/GraphSheet.h"
 #include "print/PrintPages.h"
 #include "print/ReportBlocks.h"
@@ -27,8 +26,9 @@ struct ReportHeading {
 };
 ReportHeading reportHeading(const AppGlobals& app, const DataSet& data);
 
-inline const QString kReportTitle = TX("計測レポート");
-inline const QString kReportUntitled = TX("計測データ（ファイル未保存）");
+QString reportTitleText();
+// The heading of a data set without a title line.
+QString untitledReportText();
 
 // The summary rows of the first page: label and value.
 std::vector<std::pair<QString, QString>> reportSummaryRows(const ReportHeading& heading,

@@ -4,8 +4,10 @@
 #include "platform/Format.h"
 #include "platform/Tx.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace quellin {
 
@@ -13,9 +15,9 @@ QStringList alarmListRow(const AlarmEvent& event)
 {
     QString rule = alarmRuleCaption(event.rule);
     if (event.rule.holdSeconds > 0)
-        rule += TX("（%1 秒）").arg(event.rule.holdSeconds);
+        rule = TX("%1（%2 秒）").arg(rule, QString::number(event.rule.holdSeconds));
     return {Format(event.time, QStringLiteral("yyyy/mm/dd hh:mm:ss")),
-            toQString(measuredItem(event.rule.column).name), rule, alarmValueText(event.value),
+            txText(toQString(measuredItem(event.rule.column).name)), rule, alarmValueText(event.value),
             event.raised ? TX("警報") : TX("解除")};
 }
 
@@ -32,11 +34,17 @@ FrmAlarmList::FrmAlarmList(QWidget* parent) : QMdiSubWindow(parent)
     GrdAlarm->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GrdAlarm->setSelectionBehavior(QAbstractItemView::SelectRows);
     GrdAlarm->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {136, 76, 170, 70};
+    // The item column as wide as the longest item name needs (English ones run
+    // longer than the designed width).
+    const QFontMetrics fm(GrdAlarm->font());
+    int itemWidth = 76;
+    for (int c = column::kVoltR; c < kMaxColumns; ++c)
+        itemWidth = std::max(itemWidth, fm.horizontalAdvance(txText(toQString(measuredItem(c).name))) + 12);
+    const int widths[] = {136, itemWidth, 170, 70};
     for (int c = 0; c < 4; ++c)
         GrdAlarm->setColumnWidth(c, widths[c]);
     setWidget(GrdAlarm);
-    resize(600, 260);
+    resize(600 + itemWidth - 76, 260);
 }
 
 void FrmAlarmList::showEvents(const std::deque<AlarmEvent>& events)

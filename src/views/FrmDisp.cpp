@@ -8,8 +8,10 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <algorithm>
 
 namespace quellin {
 
@@ -27,14 +29,13 @@ const std::array<QString, 15>& valueDesignTexts()
     return texts;
 }
 
-const std::array<QString, 15>& unitDesignTexts()
+std::array<QString, 15> unitDesignTexts()
 {
-    static const std::array<QString, 15> texts = {
+    return {
         QStringLiteral("Hz"), TX("時間"), QStringLiteral("V"),  QStringLiteral("A"),
         QStringLiteral("V"),  QStringLiteral("A"),    QStringLiteral("W"),  QStringLiteral("Var"),
         QStringLiteral("VA"), QStringLiteral("%"),    QStringLiteral("mA"), QStringLiteral("mA"),
         QStringLiteral("mA"), TX("℃"),    TX("℃")};
-    return texts;
 }
 
 namespace {
@@ -59,14 +60,17 @@ QString captionOf(int panelItem)
 {
     for (int c = 0; c < kMaxColumns; ++c)
         if (measuredItem(c).panelItem == panelItem)
-            return toQString(measuredItem(c).name);
+            return txText(toQString(measuredItem(c).name));
     return {};
 }
 
 constexpr int kValueTop[8] = {210, 480, 750, 1020, 1290, 1575, 1860, 2145};
 
-const QString kCaption = TX("測定値表示");
-const QString kStaleCaption = TX("測定値表示（受信待ち：最後に受信した値）");
+QString captionText(bool stale)
+{
+    return stale ? TX("測定値表示（受信待ち：最後に受信した値）") : TX("測定値表示");
+}
+
 QString valueStyle(bool stale, bool alarmed = false)
 {
     if (alarmed)
@@ -82,7 +86,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmDisp"));
-    setWindowTitle(kCaption);
+    setWindowTitle(captionText(false));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
 
@@ -100,15 +104,33 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
     QFont valueFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     valueFont.setPointSizeF(8);
     valueFont.setBold(true);
+    // The time needs the width of "00/00 00:00:00": it starts right after its
+    // short title and ends where the other values end.
+    const auto designedValueLeft = [](const Cell& cell) {
+        return twipsToPixels(cell.item == 1 ? 2825 : cell.right ? 3225 : 1020);
+    };
+    const auto designedTitleX = [](const Cell& cell) { return twipsToPixels(cell.right ? 2460 : 180); };
+    // A title longer than the room designed for it (an English one) moves the
+    // columns after it to the right, and the frame and the window grow as much.
+    const QFontMetrics titleMetrics(panelFont);
+    int growLeft = 0;
+    int growRight = 0;
     for (const Cell& cell : kCells) {
+        if (cell.item >= 10 && !layout.showVersion2Rows)
+            continue;
+        const int room = designedValueLeft(cell) - designedTitleX(cell) - 2;
+        int& grow = cell.right ? growRight : growLeft;
+        grow = std::max(grow, titleMetrics.horizontalAdvance(captionOf(cell.item)) - room);
+    }
+    const int grown = growLeft + growRight;
+    for (const Cell& cell : kCells) {
+        const int shift = cell.right ? grown : growLeft;
         const int valueY = twipsToPixels(kValueTop[cell.row]);
-        const int titleX = twipsToPixels(cell.right ? 2460 : 180);
-        const int valueX = twipsToPixels(cell.right ? 3225 : 1020);
-        const int unitX = twipsToPixels(cell.right ? 4200 : 2010);
+        const int titleX = designedTitleX(cell) + (cell.right ? growLeft : 0);
+        const int valueX = twipsToPixels(cell.right ? 3225 : 1020) + shift;
+        const int unitX = twipsToPixels(cell.right ? 4200 : 2010) + shift;
         const int rowHeight = twipsToPixels(270);
-        // The time needs the width of "00/00 00:00:00": it starts right after its
-        // short title and ends where the other values end.
-        const int valueLeft = cell.item == 1 ? twipsToPixels(2825) : valueX;
+        const int valueLeft = designedValueLeft(cell) + shift;
         auto* title = new QLabel(captionOf(cell.item), FramWK);
         title->setGeometry(titleX, valueY - 2, valueLeft - titleX - 2, rowHeight);
         auto* value = new QLabel(valueDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
@@ -122,7 +144,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setStyleSheet(valueStyle(false));
-        const int valueRight = cell.item == 1 ? twipsToPixels(4190) : valueX + twipsToPixels(900);
+        const int valueRight = cell.item == 1 ? twipsToPixels(4190) + shift : valueX + twipsToPixels(900);
         value->setGeometry(valueLeft, valueY - 3, valueRight - valueLeft, rowHeight);
         auto* unit = new QLabel(unitDesignTexts()[static_cast<size_t>(cell.item)], FramWK);
         unit->setGeometry(unitX + 3, valueY - 2, twipsToPixels(cell.right ? 600 : 440), rowHeight);
@@ -137,10 +159,11 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         for (QLabel* l : {title, value, unit})
             l->setVisible(!version2Item || layout.showVersion2Rows);
     }
+    FramWK->resize(FramWK->width() + grown, FramWK->height());
     setWidget(body);
-    body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8,
+    body->setMinimumSize(twipsToPixels(layout.windowWidth) - 8 + grown,
                          twipsToPixels(layout.frameHeight) + 4);
-    resize(twipsToPixels(layout.windowWidth), twipsToPixels(layout.windowHeight));
+    resize(twipsToPixels(layout.windowWidth) + grown, twipsToPixels(layout.windowHeight));
 
     restoreChildPosition(*this, ctx_.settings, QStringLiteral("FrmDisp"), firstRunPosition);
     host_.setViewMark(ViewItem::Denryoku, true);
@@ -163,7 +186,7 @@ void FrmDisp::showStale(bool stale)
     if (stale == stale_)
         return;
     stale_ = stale;
-    setWindowTitle(stale ? kStaleCaption : kCaption);
+    setWindowTitle(captionText(stale));
     for (int i = 0; i < 15; ++i)
         restyle(i);
 }

@@ -17,7 +17,7 @@ namespace quellin {
 // The design texts of LblValue(0..14); the clear command puts them back.
 const std::array<QString, 15>& valueDesignTexts();
 // The design texts of LblTani(0..14).
-const std::array<QString, 15>& unitDesignTexts();
+std::array<QString, 15> unitDesignTexts();
 
 class FrmDisp : public QMdiSubWindow, public ValuePanel {
 public:

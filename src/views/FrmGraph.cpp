@@ -38,6 +38,8 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 // The colour sample beside each legend name, in pixels.
 constexpr int kLegendSample = 8;
+constexpr int kLegendMargin = 4;
+constexpr int kLegendSpacing = 1;
 // One notch of the wheel, one + or −, shows this much of the span.
 constexpr double kWheelZoom = 0.8;
 // An arrow key moves the view by this much of its span.
@@ -91,7 +93,7 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     : QMdiSubWindow(parent), ctx_(ctx), host_(host)
 {
     setObjectName(QStringLiteral("FrmGraph"));
-    setWindowTitle(kGraphCaption);
+    setWindowTitle(graphCaptionText());
     setAttribute(Qt::WA_DeleteOnClose);
     runDialog = [](QDialog& d) { return d.exec(); };
 
@@ -100,6 +102,7 @@ FrmGraph::FrmGraph(Context& ctx, GraphHost& host, QWidget* parent)
     setWidget(body_);
     design_ = graphFormDesign(ctx_.app.HardVersion);
     layout_ = initialGraphLayout(design_);
+    seriesNames_ = shownSeriesNames(ctx_.cat);
     buildGraph(body_);
     buildInfo(body_);
     buildLegend(body_);
@@ -199,8 +202,9 @@ void FrmGraph::buildInfo(QWidget* body)
     auto* grid = new QGridLayout(PicInfo);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(2);
+    const std::array<QString, 3> captions = graphInfoCaptions();
     for (size_t i = 0; i < 3; ++i) {
-        LblGraphInfoCaption[i] = new QLabel(kGraphInfoCaptions[i], PicInfo);
+        LblGraphInfoCaption[i] = new QLabel(captions[i], PicInfo);
         LblGraphInfo[i] = new QLabel(PicInfo);
         LblGraphInfo[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         LblGraphInfoCaption[i]->setObjectName(QStringLiteral("LblGraphInfoCaption%1").arg(i));
@@ -220,32 +224,81 @@ void FrmGraph::buildLegend(QWidget* body)
 {
     PicHanrei = new QWidget(body);
     PicHanrei->setObjectName(QStringLiteral("PicHanrei"));
-    auto* rows = new QVBoxLayout(PicHanrei);
-    rows->setContentsMargins(4, 0, 4, 0);
-    rows->setSpacing(0);
-    // The version-1 items on the first row, the version-2 ones on a second; each
-    // row as wide as its own names, so that nine names with their colour samples
-    // fit the designed width.
-    std::array<QHBoxLayout*, 2> row{new QHBoxLayout, new QHBoxLayout};
-    for (QHBoxLayout* r : row) {
-        r->setSpacing(1);
-        rows->addLayout(r);
-    }
-    const auto& names = ctx_.cat.SeriesNames;
     for (int s = 0; s < kMaxSeries; ++s) {
-        auto* box = new QCheckBox(s < names.size() ? names[s] : QString(), PicHanrei);
+        auto* box = new QCheckBox(shownSeriesName(ctx_.cat, s), PicHanrei);
         box->setIconSize(QSize(kLegendSample, kLegendSample));
         connect(box, &QCheckBox::clicked, this, [this, s](bool on) { seriesClicked(s, on); });
-        row[s < 9 ? 0 : 1]->addWidget(box);
         box->setObjectName(QStringLiteral("ChkDisp%1").arg(s));
         ChkDisp[static_cast<size_t>(s)] = box;
     }
-    for (QHBoxLayout* r : row)
-        r->addStretch(1);
     LblOverlay = new QLabel(PicHanrei);
     LblOverlay->setObjectName(QStringLiteral("LblOverlay"));
     LblOverlay->hide();
+    // The version-1 items on the first row, the version-2 ones on a second; each
+    // row as wide as its own names, so that nine names with their colour samples
+    // fit the designed width.
+    std::vector<int> rowOf(kMaxSeries);
+    for (int s = 0; s < kMaxSeries; ++s)
+        rowOf[static_cast<size_t>(s)] = s < 9 ? 0 : 1;
+    placeLegend(rowOf);
+}
+
+void FrmGraph::placeLegend(const std::vector<int>& rowOf)
+{
+    delete PicHanrei->layout();
+    auto* rows = new QVBoxLayout(PicHanrei);
+    rows->setContentsMargins(kLegendMargin, 0, kLegendMargin, 0);
+    rows->setSpacing(0);
+    const int count = std::max(2, *std::max_element(rowOf.begin(), rowOf.end()) + 1);
+    std::vector<QHBoxLayout*> row;
+    for (int r = 0; r < count; ++r) {
+        row.push_back(new QHBoxLayout);
+        row.back()->setSpacing(kLegendSpacing);
+        rows->addLayout(row.back());
+    }
+    for (int s = 0; s < kMaxSeries; ++s)
+        row[static_cast<size_t>(rowOf[static_cast<size_t>(s)])]->addWidget(ChkDisp[static_cast<size_t>(s)]);
+    for (QHBoxLayout* r : row)
+        r->addStretch(1);
     row[1]->addWidget(LblOverlay);
+    legendRowOf_ = rowOf;
+}
+
+bool FrmGraph::flowLegend()
+{
+    std::vector<int> widths;
+    std::vector<int> series;
+    int firstOfSecondRow = -1;
+    for (int s = 0; s < kMaxSeries; ++s) {
+        const QCheckBox* box = ChkDisp[static_cast<size_t>(s)];
+        if (box->isHidden())
+            continue;
+        if (s >= 9 && firstOfSecondRow < 0)
+            firstOfSecondRow = static_cast<int>(widths.size());
+        // The colour sample comes with the first drawing: its room counted before.
+        widths.push_back(box->sizeHint().width() + (box->icon().isNull() ? kLegendSample + 4 : 0));
+        series.push_back(s);
+    }
+    const int room = px(layout_.PicHanrei.width) - 2 * kLegendMargin;
+    const std::vector<int> placed =
+        legendRows(widths, room, kLegendSpacing,
+                   firstOfSecondRow < 0 ? static_cast<int>(widths.size()) : firstOfSecondRow);
+    // A hidden box keeps the row of the one before it; it takes no room there.
+    std::vector<int> rowOf(kMaxSeries, 0);
+    int row = 0;
+    for (size_t k = 0, s = 0; s < rowOf.size(); ++s) {
+        if (k < series.size() && series[k] == static_cast<int>(s))
+            row = placed[k++];
+        rowOf[s] = row;
+    }
+    if (rowOf != legendRowOf_)
+        placeLegend(rowOf);
+    const int rows = placed.empty() ? 1 : placed.back() + 1;
+    const int height = legendHeight(design_, ctx_.app.HardVersion, rows);
+    if (height == layout_.PicHanrei.height)
+        return false;
+    layout_.PicHanrei.height = height;
+    return true;
 }
 
 void FrmGraph::applyVersionLayout()
@@ -269,6 +322,9 @@ void FrmGraph::relayout()
     for (int s = 0; s < kMaxSeries; ++s)
         visible[static_cast<size_t>(s)] = !PicLeftBar[static_cast<size_t>(s)]->isHidden();
     layout_ = layoutGraphWindow(tw(body_->width()), tw(body_->height()), design_, visible, layout_);
+    // Names longer than the designed ones (English) may need more legend rows.
+    if (flowLegend())
+        layout_ = layoutGraphWindow(tw(body_->width()), tw(body_->height()), design_, visible, layout_);
     PicGraphBase->setGeometry(pxRect(layout_.PicGraphBase));
     PicInfo->setGeometry(pxRect(layout_.PicInfo));
     PicHanrei->setGeometry(pxRect(layout_.PicHanrei));
@@ -354,7 +410,8 @@ void FrmGraph::colourLegend()
 void FrmGraph::showCursorAt(int x)
 {
     const CursorReadout readout =
-        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(x), tw(PicGraph->width()));
+        cursorReadout(ctx_.graphWindow(), ctx_.dataSet(), ctx_.cat, tw(x), tw(PicGraph->width()),
+                      &seriesNames_);
     if (!readout.valid) {
         cursor_->hide();
         return;
@@ -368,8 +425,7 @@ void FrmGraph::showCursorAt(int x)
         for (const CursorReading& r : readout.readings) {
             const auto v =
                 seriesValueAt(overlayWindow_, overlay_->SampleInterval(), r.series, readout.time);
-            const QString name =
-                r.series < ctx_.cat.SeriesNames.size() ? ctx_.cat.SeriesNames[r.series] : QString();
+            const QString name = seriesNames_.value(r.series);
             lines.push_back(
                 {TX("比較 %1 %2 %3")
                      .arg(name,

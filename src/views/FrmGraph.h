@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <array>
 #include <functional>
+#include <vector>
 #include <optional>
 
 class QCheckBox;
@@ -130,6 +131,11 @@ private:
     void buildGraph(QWidget* body);
     void applyVersionLayout();
     void relayout();
+    // The legend's boxes in rows (rowOf: each series' row).
+    void placeLegend(const std::vector<int>& rowOf);
+    // Moves boxes to further rows where the frame is too narrow for a row of
+    // them; true when the legend's height changed with it.
+    bool flowLegend();
     void seriesClicked(int s, bool checked);
     void rememberNormalGeometry();
     // The legend's boxes carry a sample of their curve's colour.
@@ -183,6 +189,9 @@ private:
     std::array<QLabel*, 3> LblGraphInfo{};
     std::array<QLabel*, 3> LblGraphInfoCaption{};
     QWidget* PicHanrei = nullptr;
+    std::vector<int> legendRowOf_;
+    // The series' names as shown, for the readouts at every move of the mouse.
+    QStringList seriesNames_;
     std::array<QCheckBox*, kMaxSeries> ChkDisp{};
     GraphCanvas* PicGraphBase = nullptr;
     std::array<GraphPictureBox*, kMaxSeries> PicLeftBar{};

@@ -256,7 +256,7 @@ void FrmReport::showFigures()
     for (int r = 0; r < static_cast<int>(f.items.size()); ++r) {
         const ItemFigures& i = f.items[static_cast<size_t>(r)];
         setRow(GrdItems, r,
-               {surveyItemTitle(ctx_.cat, i.column), number(i.min, "0.000E+0"), surveyTime(i.minTime), number(i.max, "0.000E+0"),
+               {txText(surveyItemTitle(ctx_.cat, i.column)), number(i.min, "0.000E+0"), surveyTime(i.minTime), number(i.max, "0.000E+0"),
                 surveyTime(i.maxTime), number(i.mean, "0.000E+0")});
     }
 

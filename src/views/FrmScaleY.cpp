@@ -98,7 +98,7 @@ void FrmScaleY::kindChosen()
         const QSignalBlocker quiet(CmbScale);
         CmbScale->clear();
         CmbScale->addItems(temperatureScaleChoices(unit()));
-        CmbScale->addItem(kFitChoice);
+        CmbScale->addItem(fitChoiceText());
         CmbScale->setCurrentIndex(keep);
     }
     scaleChosen();
@@ -131,7 +131,7 @@ QString FrmScaleY::takeChoice()
                                     TxtData[0]->text());
     ctx_.svc.pointer.setPointer(MousePointer::Default);
     if (!stored && kind_ == SeriesKind::Normal)
-        return kMsgEnterNumber;
+        return enterNumberText();
     return {};
 }
 

@@ -15,8 +15,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -44,7 +46,6 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     // bfVerSetVSprd: ColumnLast columns, 15 rows, centred headings, right-aligned cells.
     const int columns = ctx_.cat.ColumnLast;
     VSprd->setColumnCount(columns);
-    VSprd->setHorizontalHeaderLabels(listHeaders(ctx_));
     VSprd->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     VSprd->verticalHeader()->setVisible(false);
     VSprd->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,8 +54,30 @@ FrmSpread::FrmSpread(Context& ctx, ChildWindowHost& host, QPoint firstRunPositio
     VSprd->setWordWrap(false);
     const QFontMetrics fm(VSprd->font());
     const int charWidth = fm.horizontalAdvance(QLatin1Char('0'));
-    for (int g = 1; g <= columns; ++g)
-        VSprd->setColumnWidth(g - 1, static_cast<int>(listColumnWidthChars(g) * charWidth) + 8);
+    // A heading wider than its column (an English one) takes two lines, and the
+    // column grows only where its longer line still needs the room.
+    const QFontMetrics headerMetrics(VSprd->horizontalHeader()->font());
+    const int headerMargins =
+        2 * VSprd->horizontalHeader()->style()->pixelMetric(QStyle::PM_HeaderMargin) + 2;
+    const auto headerWidth = [&](const QString& text) {
+        int widest = 0;
+        for (const QString& line : text.split(u'\n'))
+            widest = std::max(widest, headerMetrics.horizontalAdvance(line));
+        return static_cast<double>(widest);
+    };
+    QStringList headers = listHeaders(ctx_);
+    for (int g = 1; g <= columns; ++g) {
+        const int designed = static_cast<int>(listColumnWidthChars(g) * charWidth) + 8;
+        if (g - 1 < headers.size()) {
+            QString& header = headers[g - 1];
+            header = wrappedHeader(header, designed - headerMargins, headerWidth);
+            VSprd->setColumnWidth(
+                g - 1, std::max(designed, static_cast<int>(headerWidth(header)) + headerMargins));
+        } else {
+            VSprd->setColumnWidth(g - 1, designed);
+        }
+    }
+    VSprd->setHorizontalHeaderLabels(headers);
     const int rowHeight = fm.height() + 2;
     rowHeight_ = rowHeight;
     VSprd->verticalHeader()->setMinimumSectionSize(rowHeight);

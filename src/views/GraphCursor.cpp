@@ -70,7 +70,7 @@ QString seriesValueText(const Catalog& cat, int s, double value)
 }
 
 CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, const Catalog& cat,
-                            double x, double plotWidth)
+                            double x, double plotWidth, const QStringList* names)
 {
     CursorReadout out;
     if (st.GraphPoints < 2 || !(plotWidth > 0))
@@ -90,7 +90,7 @@ CursorReadout cursorReadout(const GraphWindowState& st, const DataSet& data, con
         if (!flagAt(cat.SeriesShown, s))
             continue;
         const auto v = seriesValueAt(st, data.SampleInterval(), s, out.time);
-        const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
+        const QString name = names ? names->value(s) : shownSeriesName(cat, s);
         out.readings.push_back({s, name + QLatin1Char(' ') +
                                        (v && !std::isnan(*v) ? seriesValueText(cat, s, *v)
                                                          : TX("－")) +

@@ -7,6 +7,7 @@
 #include "store/DataSet.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <span>
 #include <vector>
@@ -47,8 +48,10 @@ struct CursorReadout {
 // the nearest sample position of the window (the positions the curves are drawn
 // on), its time, and one reading per shown series ("－" where the series has no
 // value then). Invalid while the window holds fewer than two points. The window
-// is one of data, its series those of the catalogue.
+// is one of data, its series those of the catalogue. names: the series' names
+// as shown (shownSeriesNames), prepared once for readouts made at every move of
+// the mouse; without them they are translated here.
 CursorReadout cursorReadout(const GraphWindowState& window, const DataSet& data, const Catalog& cat,
-                            double x, double plotWidth);
+                            double x, double plotWidth, const QStringList* names = nullptr);
 
 } // namespace quellin

@@ -181,7 +181,7 @@ CursorPairReadout cursorPairReadout(const GraphWindowState& window, const DataSe
                 ? figuresOf(times, values, n, data.SampleInterval(), a, b, within)
                 : SeriesBetween{};
         between.series = s;
-        const QString name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
+        const QString name = shownSeriesName(cat, s);
         out.lines << TX("%1 %2 → %3 (差 %4) 最小 %5 平均 %6 最大 %7 %8")
                          .arg(name, text(s, between.atFirst), text(s, between.atSecond),
                               text(s, between.difference), text(s, between.min),

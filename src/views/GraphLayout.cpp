@@ -13,6 +13,32 @@ GraphFormDesign graphFormDesign(int hardVersion)
     return d;
 }
 
+std::vector<int> legendRows(const std::vector<int>& widths, int room, int spacing,
+                            int firstOfSecondRow)
+{
+    std::vector<int> rows;
+    rows.reserve(widths.size());
+    int row = 0;
+    int x = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const bool breakHere = static_cast<int>(i) == firstOfSecondRow && i > 0;
+        if (breakHere || (x > 0 && x + spacing + widths[i] > room)) {
+            ++row;
+            x = 0;
+        }
+        x += (x > 0 ? spacing : 0) + widths[i];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int legendHeight(const GraphFormDesign& d, int hardVersion, int rows)
+{
+    constexpr int kRowTwips = 300;
+    const int designedRows = hardVersion >= 2 ? 2 : 1;
+    return d.hanreiHeight + kRowTwips * std::max(0, rows - designedRows);
+}
+
 GraphWindowLayout initialGraphLayout(const GraphFormDesign& d)
 {
     GraphWindowLayout l;

@@ -6,6 +6,7 @@
 #include "base/DataRecord.h"
 
 #include <array>
+#include <vector>
 
 namespace quellin {
 
@@ -55,6 +56,16 @@ struct BarArrangement {
     bool operator==(const BarArrangement&) const = default;
 };
 BarArrangement arrangeBars(int visibleBars, int frameWidth, const GraphFormDesign& design);
+
+// The legend's boxes in rows: widths[i] pixels wide each, placed left to right
+// with spacing between them, a new row where the next would run past room and
+// always at firstOfSecondRow (the version-2 items begin the designed second
+// row). The row of each box; a box wider than room has a row of its own.
+std::vector<int> legendRows(const std::vector<int>& widths, int room, int spacing,
+                            int firstOfSecondRow);
+// The legend's height for rows of boxes: as designed, and a row's 300 twips more
+// for each row beyond the designed ones (longer English names need them).
+int legendHeight(const GraphFormDesign& design, int hardVersion, int rows);
 
 // The window as designed, before the first resize.
 GraphWindowLayout initialGraphLayout(const GraphFormDesign& design);

@@ -245,6 +245,26 @@ void fitUnchosenScales(Context& ctx)
     fitSeriesScales(ctx, unchosen);
 }
 
+QString enterDateText()
+{
+    return TX("日付を入力してください。");
+}
+
+QString withinPeriodText()
+{
+    return TX("計測期間の範囲で設定してください。");
+}
+
+QString enterNumberText()
+{
+    return TX("数値を入力してください。");
+}
+
+QString fitChoiceText()
+{
+    return TX("データに合わせる");
+}
+
 int fitChoicePosition(SeriesKind kind)
 {
     return kind == SeriesKind::Normal ? kLastNormalStep + 1 : kLastTenStep + 1;
@@ -272,9 +292,9 @@ ScaleXEntry checkScaleXStart(const Context& ctx, const QString& text)
 {
     const auto start = vbdate::parse(text);
     if (!start)
-        return {std::nullopt, kMsgEnterDate};
+        return {std::nullopt, enterDateText()};
     if (vbdate::secondsBetween(ctx.dataSet().FirstTime(), *start) < 0)
-        return {std::nullopt, kMsgWithinPeriod};
+        return {std::nullopt, withinPeriodText()};
     return {start, {}};
 }
 

@@ -5,7 +5,6 @@
 
 #include "base/Context.h"
 #include "base/MeasuredItems.h"
-#include "platform/Tx.h"
 #include "views/GraphFit.h"
 
 #include <QString>
@@ -48,8 +47,8 @@ void fitUnchosenScales(Context& ctx);
 
 QStringList scaleXChoices(); // positions 0..2 for GraphXHani 1..3
 
-inline const QString kMsgEnterDate = TX("日付を入力してください。");
-inline const QString kMsgWithinPeriod = TX("計測期間の範囲で設定してください。");
+QString enterDateText();
+QString withinPeriodText();
 
 // The start text checked against the data set: the message that refuses it, or
 // the start date.
@@ -73,10 +72,10 @@ QStringList leakageScaleChoices();                        // 10 steps of 100 mA
 QStringList temperatureScaleChoices(const QString& unit); // 10 steps of 10 degrees
 QStringList temperatureKindChoices();                     // "＋－", "＋", "－"
 
-inline const QString kMsgEnterNumber = TX("数値を入力してください。");
+QString enterNumberText();
 
 // The choice after the listed steps that fits the range to the data.
-inline const QString kFitChoice = TX("データに合わせる");
+QString fitChoiceText();
 // Its position in the scale list of a series of that kind (after the steps).
 int fitChoicePosition(SeriesKind kind);
 // LblData for the fitted choice: the range with its unit, or the note that the

@@ -33,7 +33,7 @@ GraphScene graphScene(const GraphWindowState& window, const DataSet& data, const
     for (int s = 0; s <= last; ++s) {
         GraphSeriesLook& look = scene.series[static_cast<size_t>(s)];
         look.shown = flagAt(cat.SeriesShown, s);
-        look.name = s < cat.SeriesNames.size() ? cat.SeriesNames[s] : QString();
+        look.name = shownSeriesName(cat, s);
         look.unit = seriesUnitText(cat, s);
         look.ymin = at(cat.SeriesYMin, s, 0.0);
         look.ymax = at(cat.SeriesYMax, s, 0.0);

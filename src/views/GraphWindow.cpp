@@ -5,6 +5,7 @@
 #include "platform/Tx.h"
 #include "platform/VbDate.h"
 #include "settings/ModRegistry.h"
+#include "views/ModGraph.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,12 +27,17 @@ int twipsSetting(const SettingsStore& settings, const QString& name, int def)
     return static_cast<int>(std::nearbyint(std::clamp(*v, -kCoordinateLimit, kCoordinateLimit)));
 }
 
-QString seriesName(const Catalog& cat, int s)
+} // namespace
+
+QString graphCaptionText()
 {
-    return (s >= 0 && s < cat.SeriesNames.size()) ? cat.SeriesNames[s] : QString();
+    return TX("グラフ表示");
 }
 
-} // namespace
+std::array<QString, 3> graphInfoCaptions()
+{
+    return {TX("測定期間："), TX("積算電力量："), TX("最大電力（発生日時）：")};
+}
 
 std::array<QString, 3> graphSummaryTexts(const DataSet& data, GraphSummary summary)
 {
@@ -65,7 +71,7 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
                        static_cast<size_t>(s) < cat.SeriesScale.size() &&
                        static_cast<size_t>(s) < cat.SeriesYMin.size();
     if (y.kind == SeriesKind::PowerFactor || !known) {
-        y.refusal = seriesName(cat, s) + kMsgFixedAxisSuffix;
+        y.refusal = TX("%1は変更できません。").arg(shownSeriesName(cat, s));
         return y;
     }
     const int k = cat.SeriesScale[static_cast<size_t>(s)];
@@ -93,10 +99,10 @@ ScaleYSetup scaleYSetup(const Context& ctx, int s)
         break;
     }
     }
-    y.choices << kFitChoice;
+    y.choices << fitChoiceText();
     if (fitted)
         y.scalePosition = fitChoicePosition(y.kind);
-    y.frameCaption = TX("Ｙ軸スケール［") + seriesName(cat, s) + TX("］");
+    y.frameCaption = TX("Ｙ軸スケール［") + shownSeriesName(cat, s) + TX("］");
     return y;
 }
 

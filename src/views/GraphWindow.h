@@ -3,7 +3,6 @@
 // dialogs are prepared on a double-click, and the window's saved placement.
 
 #include "base/Context.h"
-#include "platform/Tx.h"
 #include "store/DataSet.h"
 #include "views/GraphScale.h"
 
@@ -15,11 +14,9 @@ namespace quellin {
 
 class SettingsStore;
 
-inline const QString kMsgFixedAxisSuffix = TX("は変更できません。");
-inline const QString kGraphCaption = TX("グラフ表示");
-inline const std::array<QString, 3> kGraphInfoCaptions = {TX("測定期間："),
-                                                          TX("積算電力量："),
-                                                          TX("最大電力（発生日時）：")};
+QString graphCaptionText();
+// The captions of LblGraphInfo(0..2).
+std::array<QString, 3> graphInfoCaptions();
 
 // LblGraphInfo(0..2): the data set's period, energy and peak, or empty texts.
 enum class GraphSummary { Filled, Empty };

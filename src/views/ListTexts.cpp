@@ -3,6 +3,7 @@
 #include "base/MeasuredItems.h"
 #include "link/MeasuredData.h" // powerFactorText: the panel and the list show it alike
 #include "platform/Format.h"
+#include "platform/Tx.h"
 #include "store/DataSet.h"
 
 #include <algorithm>
@@ -61,9 +62,30 @@ QStringList listHeaders(const Context& ctx)
         const int c = recordColumnOfGridColumn(g);
         if (c < 0)
             break;
-        headers << toQString(measuredItem(c).name);
+        headers << txText(toQString(measuredItem(c).name));
     }
     return headers;
+}
+
+QString wrappedHeader(const QString& text, double room,
+                      const std::function<double(const QString&)>& width)
+{
+    if (width(text) <= room)
+        return text;
+    QString best = text;
+    double narrowest = width(text);
+    for (qsizetype at = text.indexOf(u' '); at >= 0; at = text.indexOf(u' ', at + 1)) {
+        const QString first = text.left(at).trimmed();
+        const QString second = text.mid(at + 1).trimmed();
+        if (first.isEmpty() || second.isEmpty())
+            continue;
+        const double wider = std::max(width(first), width(second));
+        if (wider < narrowest) {
+            narrowest = wider;
+            best = first + u'\n' + second;
+        }
+    }
+    return best;
 }
 
 QString listCellText(const Context& ctx, const DataRecord& rec, int gridColumn, ListPurpose purpose)

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quellin {
 
@@ -19,8 +20,15 @@ int recordColumnOfGridColumn(int gridColumn);
 // its print use the same widths.
 double listColumnWidthChars(int gridColumn);
 
-// Column headers of the grid (grid columns 1..ColumnLast).
+// Column headers of the grid (grid columns 1..ColumnLast), in the program's language.
 QStringList listHeaders(const Context& ctx);
+
+// A column heading for a column room wide, as width measures a text: unchanged
+// when it fits or has no blank; otherwise broken into two lines at the blank that
+// leaves the wider line narrowest ("Leakage current 1" → "Leakage\ncurrent 1"),
+// so that an English heading does not widen the column much more than it must.
+QString wrappedHeader(const QString& text, double room,
+                      const std::function<double(const QString&)>& width);
 
 enum class ListPurpose { Screen, Print }; // the print shows hours with "0.000"
 

@@ -96,6 +96,19 @@ bool takesPrefix(int s)
 
 } // namespace
 
+QString shownSeriesName(const Catalog& cat, int s)
+{
+    return (s >= 0 && s < cat.SeriesNames.size()) ? txText(cat.SeriesNames[s]) : QString();
+}
+
+QStringList shownSeriesNames(const Catalog& cat)
+{
+    QStringList names;
+    for (const QString& name : cat.SeriesNames)
+        names << txText(name);
+    return names;
+}
+
 QString seriesUnitText(const Catalog& cat, int s)
 {
     const QString unit = at(cat.SeriesUnits, s);
@@ -169,6 +182,23 @@ double barTitleTop(double barHeight, double plotHeight, int nameLength)
         return std::floor(barHeight / 2) - 600;
     const double lines = std::max(nameLength, 0) + 1.0;
     return std::max(0.0, std::floor((barHeight - 220 * lines) / 2));
+}
+
+bool barTitleStacked(const QString& name)
+{
+    // Kana, kanji and the full-width forms all lie from U+2E80 on.
+    return name.isEmpty() ||
+           std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
+}
+
+int turnedTitleLines(double widthTwips, double barHeight, double plotHeight)
+{
+    constexpr double kLine = 220;
+    // A full-height bar's title starts at a fixed place; in a band it is centred.
+    const double top = barHeight >= plotHeight ? barTitleTop(barHeight, plotHeight, 0) : 0.0;
+    const int room = static_cast<int>(std::floor((barHeight - top) / kLine)) - 1;
+    const int needed = static_cast<int>(std::ceil(std::max(widthTwips, 0.0) / kLine));
+    return std::max(1, std::min(needed, room));
 }
 
 bool tickInBar(int j, double step, double offset, double height)

@@ -33,6 +33,11 @@ std::vector<double> gridLabelTimes(double graphStart, int sampleInterval, GridDi
 // "(unit)" of a series' Y bar title without the parentheses: the prefix of its
 // scale index and its base unit for series 0..6 and 8, the base unit otherwise.
 QString seriesUnitText(const Catalog& cat, int s);
+// The name of series s as the windows and prints show it (the catalogue keeps
+// the Japanese, which the data files' head is made of); empty for s outside it.
+QString shownSeriesName(const Catalog& cat, int s);
+// The same for every series of the catalogue.
+QStringList shownSeriesNames(const Catalog& cat);
 
 // What the labels of a normal series' Y bar are written in: its values divided by
 // divisor (the power of ten of the title's prefix), in format.
@@ -60,6 +65,15 @@ double tickLabelX(double barWidth);
 // unit): 600 twips above the middle of a bar as tall as the plot; a bar stacked
 // with others in a band of the plot has it centred in the band (never above it).
 double barTitleTop(double barHeight, double plotHeight, int nameLength);
+
+// Whether a Y bar's title is written one character under the other, as the
+// Japanese names are. A name in Latin letters is written turned instead, reading
+// upwards, which keeps its words legible in the bar's narrow title column.
+bool barTitleStacked(const QString& name);
+// The lines of 220 twips a turned title widthTwips long takes: as many as its
+// length needs, but no more than the bar leaves for it below the title's top
+// with a line for the unit (the title is then set smaller), and at least one.
+int turnedTitleLines(double widthTwips, double barHeight, double plotHeight);
 
 // Whether the label of grid line j (at j × step from the plot's top) belongs on a
 // bar that covers the band offset .. offset + height of the plot's height (all

@@ -92,6 +92,30 @@ struct Pen {
         p.drawText(QPointF(pic.rect.x() + x / tpp, baseline), text);
         p.setFont(font);
     }
+
+    // Prints text turned a quarter to the left, reading upwards, centred in the
+    // column of a stacked title at x that runs length twips down from y; set
+    // smaller when it is longer than that.
+    void printUpwards(const GraphPicture& pic, double x, double y, double length,
+                      const QString& text, const QColor& colour)
+    {
+        QFont turned = font;
+        const double width = widthTwips(text);
+        if (width > length && length > 0)
+            turned.setPixelSize(
+                std::max(kSmallestFontPixels, static_cast<int>(font.pixelSize() * length / width)));
+        const QFontMetricsF m(turned, p.device());
+        const double centre = pic.rect.x() + (x + kFontTwips / 2) / tpp;
+        const double foot = pic.rect.y() + (y + length) / tpp -
+                            std::max(0.0, length / tpp - m.horizontalAdvance(text)) / 2;
+        p.save();
+        p.setFont(turned);
+        p.setPen(colour);
+        p.translate(centre + m.capHeight() / 2, foot);
+        p.rotate(-90);
+        p.drawText(QPointF(0, 0), text);
+        p.restore();
+    }
 };
 
 // The vertical grid lines (twips from the plot's left edge) and the labels of
@@ -218,11 +242,20 @@ void drawBar(const GraphSeriesLook& look, Pen& pen, const GraphPicture& bar,
     // A bar stacked with others covers a band of the plot's height.
     const long long offset = scaleTwips(bar.rect.top() - plot.rect.top(), pen.tpp);
     const QString& name = look.name;
-    double y = barTitleTop(static_cast<double>(barH), static_cast<double>(plotH),
-                           static_cast<int>(name.size()));
-    for (const QChar c : name) {
-        pen.print(bar, 82, y, QString(c), ink);
-        y += 220;
+    double y = 0;
+    if (barTitleStacked(name)) {
+        y = barTitleTop(static_cast<double>(barH), static_cast<double>(plotH),
+                        static_cast<int>(name.size()));
+        for (const QChar c : name) {
+            pen.print(bar, 82, y, QString(c), ink);
+            y += 220;
+        }
+    } else {
+        const int lines = turnedTitleLines(pen.widthTwips(name), static_cast<double>(barH),
+                                           static_cast<double>(plotH));
+        y = barTitleTop(static_cast<double>(barH), static_cast<double>(plotH), lines);
+        pen.printUpwards(bar, 82, y, lines * 220.0, name, ink);
+        y += lines * 220.0;
     }
     const double tickX = tickLabelX(static_cast<double>(barW));
     pen.printWithin(bar, 7, y, QLatin1Char('(') + look.unit + QLatin1Char(')'), ink,

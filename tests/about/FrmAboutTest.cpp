@@ -67,7 +67,7 @@ TEST_P(SystemInfoButton, StartsTheProgramOrSaysThereIsNone)
     control<QPushButton>(box, "cmdSysInfo")->click();
     EXPECT_EQ(started,
               c.installed ? QStringList{QStringLiteral("/usr/bin/kinfocenter")} : QStringList{});
-    EXPECT_EQ(t.msg.texts(), c.message ? QStringList{kNoSystemInfoText} : QStringList{});
+    EXPECT_EQ(t.msg.texts(), c.message ? QStringList{noSystemInfoText()} : QStringList{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, SystemInfoButton,

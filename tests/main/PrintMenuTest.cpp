@@ -283,7 +283,7 @@ TEST_F(PrintFixture, WithoutAPrinterThePrintGoesToAPdfFile)
     };
     main->MnuFile_PrintSpread->trigger();
     ASSERT_EQ(t.msg.shown.size(), 2u);
-    EXPECT_EQ(t.msg.shown[1].text, kNoPrinterText);
+    EXPECT_EQ(t.msg.shown[1].text, noPrinterText());
     EXPECT_EQ(format, QPrinter::PdfFormat);
     EXPECT_EQ(test::PdfProbe(path).pageSizes().size(), 3u);
 }
@@ -379,8 +379,8 @@ TEST_F(EmptyPrintFixture, AnEmptyDataSetIsRefusedByEveryCommand)
     EXPECT_EQ(previews, 0);
     EXPECT_TRUE(t.files.saves.empty());
     EXPECT_EQ(t.msg.texts(),
-              (QStringList{kPrintSpreadQuestion, kNothingToPrintText, kPrintGraphQuestion,
-                           kNothingToPrintText, kNothingToExportText, kNothingToExportText}));
+              (QStringList{printSpreadQuestion(), nothingToPrintText(), printGraphQuestion(),
+                           nothingToPrintText(), nothingToExportText(), nothingToExportText()}));
 }
 
 TEST_F(PrintFixture, PdfExportIsOffWhileMeasuring)

@@ -6,6 +6,7 @@
 #include "print/ReportPages.h"
 
 #include "Catalogue.h"
+#include "EnglishTexts.h"
 #include "PdfProbe.h"
 #include "TestContext.h"
 #include "base/MeasuredItems.h"
@@ -149,14 +150,14 @@ TEST_P(ReportPages, NumberEveryPageAndListEachIntervalOnce)
 
     // The same pages in a PDF: as many, all A4 portrait, under the report's title.
     const QString pdf = t.path("report.pdf");
-    const FileWriteResult written = writePdfFile(pdf, {&report}, kReportTitle);
+    const FileWriteResult written = writePdfFile(pdf, {&report}, reportTitleText());
     ASSERT_TRUE(written.ok()) << written.error.toStdString();
     const test::PdfProbe probe(pdf);
     const std::vector<QSizeF> sizes = probe.pageSizes();
     EXPECT_EQ(static_cast<int>(sizes.size()), n);
     for (const QSizeF& s : sizes)
         EXPECT_EQ(s.toSize(), QSize(595, 842));
-    EXPECT_TRUE(probe.hasTitle(kReportTitle));
+    EXPECT_TRUE(probe.hasTitle(reportTitleText()));
 
     // The first page as a picture for the help and the README.
     if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty()) {
@@ -206,6 +207,31 @@ TEST(ReportChartAxis, ZeroAndAboutFiveRoundStepsWithAirAtTheTop)
     }
 }
 
+// A column whose title or first-column text is wider than designed grows to
+// hold it, as far as the table stays within the page; the others keep their width.
+TEST(ReportTableFit, WideTextsWidenTheirColumnWithinThePage)
+{
+    const QString longText = QStringLiteral("Leakage current 1 (mA) and a long remark");
+    const struct { const char* name; QStringList titles, row; double maxWidth; bool firstGrows, secondGrows; } cases[] = {
+        {"fits", {"a", "b"}, {"x", "y"}, 500, false, false},
+        {"long first cell", {"a", "b"}, {longText, "y"}, 500, true, false},
+        {"long title", {"a", longText}, {"x", "y"}, 500, false, true},
+        {"long cell elsewhere", {"a", "b"}, {"x", longText}, 500, false, false},
+        {"page full", {"a", "b"}, {longText, "y"}, 100, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportTable t;
+        t.titles = c.titles;
+        t.widths = {50, 50};
+        t.rows = {c.row};
+        fitReportTable(t, c.maxWidth, true);
+        EXPECT_EQ(t.widths[0] > 50, c.firstGrows);
+        EXPECT_EQ(t.widths[1] > 50, c.secondGrows);
+        EXPECT_LE(t.width(), std::max(c.maxWidth, 100.0));
+    }
+}
+
 struct HeadingCase {
     const char* name;
     QString versionText;
@@ -230,12 +256,31 @@ TEST_P(ReportHeadings, SayWhatIsKnownAndNothingMadeUp)
     EXPECT_EQ(h.wiring, c.want.wiring);
 }
 
+// In English the heading names the wiring from the data set's number, not from
+// a Japanese text taken apart.
+TEST(ReportHeadings, EnglishNamesTheWiring)
+{
+    test::TestContext t;
+    const test::EnglishTexts english;
+    ASSERT_TRUE(english.loaded());
+    t.ctx->app.HardVersionText = QStringLiteral("2.10");
+    const std::pair<int, const char*> wirings[] = {
+        {1, "Single-phase 3-wire"}, {2, "Three-phase 3-wire"}, {-1, "Unknown"}};
+    for (const auto& [wiring, name] : wirings) {
+        test::DataSetAccess::properties(t.ctx->dataSet()).DataWiring = wiring;
+        const ReportHeading h = reportHeading(t.ctx->app, t.ctx->dataSet());
+        EXPECT_EQ(h.wiring, QString::fromUtf8(name)) << wiring;
+        EXPECT_EQ(h.meter, QStringLiteral("Hardware version 2.10"));
+        EXPECT_EQ(h.title, QStringLiteral("Measurement data (not saved to a file)"));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportHeadings,
     ::testing::Values(
         HeadingCase{"Loaded", "2.10", 2, "ファイル名=\"a.csv\"", {"ファイル名=\"a.csv\"", "ハードバージョン 2.10", "三相３線式"}},
-        HeadingCase{"NotAsked", kNotQueriedText, 0, "  ", {kReportUntitled, "不明", "単相２線式"}},
-        HeadingCase{"UnknownWiring", "1", -1, QString(), {kReportUntitled, "ハードバージョン 1", "不明"}}),
+        HeadingCase{"NotAsked", kNotQueriedText, 0, "  ", {untitledReportText(), "不明", "単相２線式"}},
+        HeadingCase{"UnknownWiring", "1", -1, QString(), {untitledReportText(), "ハードバージョン 1", "不明"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -291,7 +291,7 @@ TEST_F(GraphWindow, TemperatureBarOpensTheDialogWithItsRangeKind)
         EXPECT_EQ(control<QComboBox>(y, "CmbC")->currentIndex(), 1);
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->count(), 11);
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(0), QStringLiteral("10  ℃"));
-        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(10), kFitChoice);
+        EXPECT_EQ(control<QComboBox>(y, "CmbScale")->itemText(10), fitChoiceText());
         EXPECT_EQ(control<QComboBox>(y, "CmbScale")->currentIndex(), 4);
         EXPECT_EQ(control<QLabel>(y, "LblData")->text(), QStringLiteral("(0 ～ 50℃)"));
         return static_cast<int>(QDialog::Rejected);

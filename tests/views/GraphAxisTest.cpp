@@ -340,4 +340,26 @@ TEST(YBarPlacement, NarrowAndStackedBarsKeepTheirLabelsReadable)
     EXPECT_EQ(bottom, (std::vector<int>{7, 8, 9}));
 }
 
+// A Y bar's title: the Japanese names one character under the other as
+// designed, a name in Latin letters turned, taking the lines its length needs
+// but never more than its bar leaves below the title's top.
+TEST(YBarTitle, LatinNamesAreTurnedAndKeptWithinTheirBar)
+{
+    const struct { const char* name; bool stacked; } names[] = {{"電圧Ｒ", true}, {"漏電電流1", true}, {"", true},
+                 {"Voltage R", false}, {"Leakage current 1", false}};
+    for (const auto& n : names)
+        EXPECT_EQ(quellin::barTitleStacked(QString::fromUtf8(n.name)), n.stacked) << n.name;
+
+    const struct { double width, barHeight, plotHeight; int lines; } lengths[] = {
+        {1500, 4000, 4000, 7},  // as tall as the plot: ten lines below the title's top
+        {5000, 4000, 4000, 10}, // longer: the ten, set smaller
+        {1500, 1300, 4000, 4},  // a third of the plot: the band less the unit's line
+        {0, 4000, 4000, 1},
+        {900, 300, 4000, 1}, // a band lower than two lines
+    };
+    for (const auto& l : lengths)
+        EXPECT_EQ(quellin::turnedTitleLines(l.width, l.barHeight, l.plotHeight), l.lines)
+            << l.width << " in " << l.barHeight;
+}
+
 } // namespace

@@ -208,7 +208,7 @@ TEST_P(GraphYAxisSetup, ListsAndSelectionBySeries)
     EXPECT_EQ(y.scalePosition, c.scalePosition);
     EXPECT_EQ(y.temperature, c.temperature);
     EXPECT_EQ(y.kindPosition, c.kindPosition);
-    EXPECT_EQ(y.choices.back(), kFitChoice);
+    EXPECT_EQ(y.choices.back(), fitChoiceText());
     // A listed step chosen after a fitted range counts from zero.
     EXPECT_EQ(y.minimumText, c.fitted ? QStringLiteral("0") : QStringLiteral("-20"));
     EXPECT_EQ(y.frameCaption, QStringLiteral("Ｙ軸スケール［") + tc.ctx->cat.SeriesNames[c.s] +
@@ -276,6 +276,29 @@ TEST(GraphPlacementWrite, ReadsBackAsWritten)
     EXPECT_EQ(tc.settings->read(QStringLiteral("FrmGraph_Width"), QString()),
               QStringLiteral("10000"));
     EXPECT_EQ(readGraphPlacement(*tc.settings, 1), p);
+}
+
+// The legend's boxes flow into further rows where the frame is too narrow for
+// them (English names), the version-2 items still on a row of their own, and the
+// legend grows a row's height for each row beyond the designed ones.
+TEST(GraphLegend, BoxesWrapWhereTheFrameIsTooNarrow)
+{
+    const struct { std::vector<int> widths; int room, firstOfSecondRow; std::vector<int> rows; int version, height; } cases[] = {
+        {{50, 50, 50}, 200, 3, {0, 0, 0}, 1, 360},                      // as designed
+        {{50, 50, 50, 40, 40}, 200, 3, {0, 0, 0, 1, 1}, 2, 660},        // the version-2 row
+        {{80, 80, 80}, 200, 3, {0, 0, 1}, 1, 660},                      // one row more
+        {{80, 80, 80, 40, 40}, 200, 3, {0, 0, 1, 2, 2}, 2, 960},
+        {{250, 30}, 200, 2, {0, 1}, 1, 660},                            // too wide alone
+        {{}, 200, 0, {}, 1, 360},
+    };
+    const GraphFormDesign v1 = graphFormDesign(1), v2 = graphFormDesign(2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.widths.size());
+        const std::vector<int> rows = legendRows(c.widths, c.room, 1, c.firstOfSecondRow);
+        EXPECT_EQ(rows, c.rows);
+        const int count = rows.empty() ? 1 : rows.back() + 1;
+        EXPECT_EQ(legendHeight(c.version >= 2 ? v2 : v1, c.version, count), c.height);
+    }
 }
 
 } // namespace

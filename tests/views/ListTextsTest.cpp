@@ -146,6 +146,24 @@ TEST(ListHeaders, VersionTwoAddsTheSeriesNamesOfItsItems)
     EXPECT_EQ(h[16], QStringLiteral("温度2"));
 }
 
+// A heading too wide for its column breaks at the blank that leaves the wider
+// line narrowest; one that fits, or has no blank, is kept (one unit a character).
+TEST(ListHeaders, AWideHeadingTakesTwoLines)
+{
+    const struct { const char* text; double room; const char* shown; } cases[] = {
+        {"Voltage R", 9, "Voltage R"},
+        {"Leakage current 1", 10, "Leakage\ncurrent 1"},
+        {"Reactive power", 8, "Reactive\npower"},
+        {"Temperature 1", 4, "Temperature\n1"},
+        {"漏電電流1", 3, "漏電電流1"},
+        {"a b c d", 4, "a b\nc d"},
+    };
+    const auto length = [](const QString& t) { return static_cast<double>(t.size()); };
+    for (const auto& c : cases)
+        EXPECT_EQ(wrappedHeader(QString::fromUtf8(c.text), c.room, length), QString::fromUtf8(c.shown))
+            << c.text;
+}
+
 TEST(ListScroll, EnabledFromFifteenRecords)
 {
     EXPECT_FALSE(listScroll(3).enabled);
