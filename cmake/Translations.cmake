@@ -8,8 +8,6 @@ find_program(QUELLIN_LRELEASE lrelease HINTS /usr/lib/qt6/bin /usr/lib/qt6/libex
 find_program(QUELLIN_LUPDATE lupdate HINTS /usr/lib/qt6/bin /usr/lib/qt6/libexec REQUIRED)
 
 set(QUELLIN_TS ${CMAKE_SOURCE_DIR}/translations/quellin_en.ts)
-# Catalogue parts beside it (translations/parts/*.ts) are built into the same file.
-file(GLOB QUELLIN_TS_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/translations/parts/*.ts)
 set(QUELLIN_QM_DIR ${CMAKE_BINARY_DIR}/i18n)
 set(QUELLIN_QM ${QUELLIN_QM_DIR}/quellin_en.qm)
 # The aliases that make lupdate read the program's two marks.
@@ -18,8 +16,8 @@ set(QUELLIN_LUPDATE_ARGS -tr-function-alias qtTrId+=TX,QT_TRID_NOOP+=TXN
 
 add_custom_command(OUTPUT ${QUELLIN_QM}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUELLIN_QM_DIR}
-  COMMAND ${QUELLIN_LRELEASE} -idbased -silent ${QUELLIN_TS} ${QUELLIN_TS_PARTS} -qm ${QUELLIN_QM}
-  DEPENDS ${QUELLIN_TS} ${QUELLIN_TS_PARTS}
+  COMMAND ${QUELLIN_LRELEASE} -idbased -silent ${QUELLIN_TS} -qm ${QUELLIN_QM}
+  DEPENDS ${QUELLIN_TS}
   COMMENT "Building the English catalogue"
   VERBATIM)
 file(WRITE ${QUELLIN_QM_DIR}/translations.qrc.in

@@ -63,7 +63,7 @@ CliExit CliMemory::list()
     const CliExit e = readList();
     if (e != CliExit::Done || !listed_)
         return e;
-    writeLine(session_.out(), kMemoryListHeader);
+    writeLine(session_.out(), memoryListHeader());
     for (const MemoryListLine& line : memoryListLines(blocks_))
         writeLine(session_.out(), line.text);
     return CliExit::Done;

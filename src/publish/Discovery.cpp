@@ -56,7 +56,8 @@ QJsonObject discoveryDevice(const Context& ctx, const MqttTopics& topics)
     QJsonObject device;
     device.insert(QStringLiteral("identifiers"), QJsonArray{QStringLiteral("quellin_") + topics.id});
     device.insert(QStringLiteral("name"), QStringLiteral("Quellin ") + topics.id);
-    device.insert(QStringLiteral("model"), ctx.app.HardVersionText);
+    // Before the meter answers this is the not-queried text, shown in the language.
+    device.insert(QStringLiteral("model"), txText(ctx.app.HardVersionText));
     device.insert(QStringLiteral("manufacturer"), QStringLiteral("Quellin"));
     return device;
 }
