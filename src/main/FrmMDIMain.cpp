@@ -1008,12 +1008,13 @@ void FrmMDIMain::fitFirstRunWindows()
 
 void FrmMDIMain::arrangeWindows()
 {
-    // The panel in its designed size; the list at least its designed height,
-    // which holds its rows.
+    // The panel in its designed size (wider by what longer titles need); the
+    // list at least its designed height, which holds its rows.
     const DispLayout panel = dispLayout(ctx_.app.HardVersion);
+    const int panelGrown = disp_ ? disp_->grownWidth() : 0;
     const ChildPlaces places = arrangedPlaces(
         mdi_->contentsRect().size(),
-        QSize(twipsToPixels(panel.windowWidth), twipsToPixels(panel.windowHeight)),
+        QSize(twipsToPixels(panel.windowWidth) + panelGrown, twipsToPixels(panel.windowHeight)),
         std::max(listLeastHeight_, twipsToPixels(spreadLayout(ctx_.app.HardVersion).windowHeight)),
         240);
     for (const auto& [window, place] :

@@ -123,6 +123,7 @@ FrmDisp::FrmDisp(Context& ctx, ChildWindowHost& host, QPoint firstRunPosition, Q
         grow = std::max(grow, titleMetrics.horizontalAdvance(captionOf(cell.item)) - room);
     }
     const int grown = growLeft + growRight;
+    grownWidth_ = grown;
     for (const Cell& cell : kCells) {
         const int shift = cell.right ? grown : growLeft;
         const int valueY = twipsToPixels(kValueTop[cell.row]);

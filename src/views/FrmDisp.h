@@ -35,6 +35,9 @@ public:
     bool alarmShown(int item) const { return item >= 0 && item < 15 && alarmed_[static_cast<size_t>(item)]; }
     // Back to the design texts (the clear-data command).
     void resetValues();
+    // How much wider than designed the panel is, for item titles longer than
+    // the Japanese ones (English); 0 in Japanese.
+    int grownWidth() const { return grownWidth_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,6 +50,7 @@ private:
     std::array<QLabel*, 15> LblValue{};
     std::array<QLabel*, 15> LblTani{};
     bool stale_ = false;
+    int grownWidth_ = 0;
     std::array<bool, 15> alarmed_{};
     void restyle(int item);
 };

@@ -144,6 +144,7 @@ TEST_F(English, WindowsMenusAndDialogsReadEnglishAndTheDataFileStaysJapanese)
     // The README's picture of the English window, on request.
     if (const QString dir = qEnvironmentVariable("QUELLIN_SCREENSHOT_DIR"); !dir.isEmpty()) {
         main.resize(1366, 740);
+        main.arrangeWindows();
         ASSERT_TRUE(runEventsUntil([&] { return ctx.dataSet().RecordCount() >= 30; }));
         main.grab().save(dir + QStringLiteral("/main-measuring-en.png"));
     }
