@@ -1,10 +1,7 @@
 // The texts the main window, the run and the link show follow the language that
-// the start installs, after every static object was made; what is data (the item
-// names that make the data files' head, the version text until the meter answers)
-// stays Japanese and only reads translated where it is shown.
+// the start installs, after every static object was made. (The item names, which
+// stay Japanese as data, are the views' tests.)
 
-#include "base/Context.h"
-#include "base/MeasuredItems.h"
 #include "link/LinkTexts.h"
 #include "link/MeasuredData.h"
 #include "link/MemoryTexts.h"
@@ -13,7 +10,6 @@
 #include "main/DownloadReception.h"
 #include "main/MeasurementRun.h"
 #include "main/WindowMenu.h"
-#include "platform/Tx.h"
 
 #include "EnglishTexts.h"
 
@@ -58,29 +54,6 @@ TEST(ShownTexts, FollowTheLanguageInstalledAfterTheStart)
             EXPECT_TRUE(isAscii(c.text())) << c.text().toStdString();
         }
         EXPECT_EQ(c.text(), japanese);
-    }
-}
-
-TEST(ShownTexts, DataStaysJapaneseAndReadsTranslatedWhereShown)
-{
-    const struct {
-        const char* name;
-        QString (*data)();
-    } cases[] = {
-        {"voltage title", [] { return columnTitle(column::kVoltR); }},
-        {"energy series", [] { return toQString(measuredItem(column::kEnergy).seriesName); }},
-        {"leakage name", [] { return toQString(measuredItem(column::kFirstVersion2).name); }},
-        {"hours unit", [] { return toQString(measuredItem(column::kHours).unit); }},
-        {"version not read", [] { return kNotQueriedText; }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString japanese = c.data();
-        test::EnglishTexts english;
-        ASSERT_TRUE(english.loaded());
-        EXPECT_EQ(c.data(), japanese);
-        EXPECT_FALSE(isAscii(c.data()));
-        EXPECT_TRUE(isAscii(txText(c.data()))) << txText(c.data()).toStdString();
     }
 }
 

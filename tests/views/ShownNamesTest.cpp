@@ -1,9 +1,12 @@
 // The measured items' names under English: the windows show them translated,
-// while the catalogue keeps the Japanese the data files' head is made of.
+// while the catalogue keeps the Japanese the data files' head is made of; the
+// version text before the meter answers likewise.
 
 #include "EnglishTexts.h"
 #include "GraphTestRecords.h"
 #include "TestContext.h"
+#include "base/Context.h"
+#include "platform/Tx.h"
 #include "views/GraphScene.h"
 #include "views/GraphWindow.h"
 #include "views/ListTexts.h"
@@ -32,6 +35,8 @@ TEST(ShownNames, TranslatedWhereShownJapaneseInTheCatalogue)
          "Active power"},
         {"fixed axis", [&] { return scaleYSetup(ctx, 7).refusal; }, "Power factor cannot be changed."},
         {"Y dialog frame", [&] { return scaleYSetup(ctx, 12).frameCaption; }, "Y-axis scale [Temperature 1]"},
+        // Kept Japanese until the meter answers, shown in the language.
+        {"version not read", [&] { return txText(kNotQueriedText); }, "not read."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.shown(), QString::fromUtf8(c.english)) << c.where;
