@@ -8,7 +8,7 @@
     check_texts.py marked SRC_DIR FORMAT_LIST
         every Japanese literal of the sources is marked for the catalogue (TX or
         TXN) or is named in FORMAT_LIST (a file format's or the meter's text)
-    check_texts.py catalogue LUPDATE SRC_DIR FIX_TS TS [PART.ts ...]
+    check_texts.py catalogue LUPDATE SRC_DIR FIX_TS TS
         lupdate, run over the sources into a copy of the catalogue, finds no text
         new or unfinished, and every translation keeps the placeholders and the
         blanks and line breaks at the ends of its Japanese text
@@ -82,7 +82,7 @@ def messages(path):
         yield m.get('id'), (t.text or '') if finished else None
 
 
-def check_catalogue(lupdate, src, fix_ts, ts, parts):
+def check_catalogue(lupdate, src, fix_ts, ts):
     problems = []
     with tempfile.TemporaryDirectory() as tmp:
         copy = pathlib.Path(tmp) / 'catalogue.ts'
@@ -94,16 +94,7 @@ def check_catalogue(lupdate, src, fix_ts, ts, parts):
             print(run.stderr)
             return 1
         subprocess.run([sys.executable, fix_ts, str(copy)], check=True)
-        translated = {}
-        for part in parts:
-            for mid, text in messages(part):
-                if text:
-                    translated.setdefault(mid, text)
         for mid, text in messages(copy):
-            if text:
-                translated.setdefault(mid, text)
-        for mid, _ in messages(copy):
-            text = translated.get(mid)
             if not text:
                 problems.append(f'untranslated: {mid!r}')
                 continue
@@ -124,7 +115,7 @@ def main(argv):
     if command == 'marked':
         return check_marked(*argv[2:4])
     if command == 'catalogue':
-        return check_catalogue(argv[2], argv[3], argv[4], argv[5], argv[6:])
+        return check_catalogue(*argv[2:6])
     print(__doc__)
     return 2
 
